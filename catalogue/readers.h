@@ -1,0 +1,49 @@
+#pragma once
+// Reading the aircraft data files: whole files into lines, tab-terminated fields,
+// numbers, and the summary values shown in the aircraft trees.
+#include <QString>
+#include <QStringList>
+
+// Where one aircraft's files lie, built from the start directory (the directory the
+// program was started in): <start>/DataSpeed/<name>_speed.txt and so on.
+struct DataPaths {
+    QString start;  // absolute start directory
+    QString speedDir() const;
+    QString speedFile(const QString &name) const;   // DataSpeed/<name>_speed.txt
+    QString turnFile(const QString &name) const;    // DataTurn/<name>_turn.txt
+    QString craftFile(const QString &name) const;   // DataCraft/<name>.txt
+    QString weaponFile(const QString &name) const;  // DataWeapon/<name>.txt
+};
+
+// Splits raw bytes into lines: CR LF, LF or a lone CR end a line; a break at the very
+// end adds no empty line; a NUL byte ends the text. Bytes are Windows-1251.
+QStringList SplitTextLines(const QByteArray &bytes);
+// Reads a whole file into lines. Raises "Cannot open file "%s". %s" when it can't.
+QStringList ReadTextLines(const QString &path);
+// True when a regular file exists at path.
+bool RegularFileExists(const QString &path);
+
+// The text before the first tab; removes it and the tab from row. A row without a tab
+// gives an empty field and stays unchanged.
+QString CutField(QString &row);
+
+struct SpeedRowFields {
+    QString altitude, tasMax, rocMax, tas100, roc100;
+};
+// Five CutField calls: altitude, TAS at MAX, climb at MAX, TAS at 100%, climb at 100%.
+SpeedRowFields SplitSpeedRow(QString &row);
+
+// Strict number grammar: spaces, optional sign, digits with optional "." and fraction,
+// optional exponent, spaces. No comma, no inf/nan, no hex, nothing out of range.
+bool ParseNumber(const QString &text, long double &value);
+// A number cut toward zero to three decimals. Raises "'%s' is not a valid floating
+// point value" for anything else.
+long double ReadValue(const QString &text);
+
+// Summary values for the tree captions: "unknown" for a missing file, empty text for
+// a missing key.
+QString GetCraftValue(const DataPaths &paths, const QString &name, const QString &key);
+QString GetTurnValue(const DataPaths &paths, const QString &name, const QString &key);
+// The value rounded half-to-even to two decimals, as the shortest text with at most
+// 15 significant digits.
+QString FormatSummaryValue(long double value);

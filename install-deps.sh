@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Varnel needs to build, run and test; does nothing when
+# all of them are there. Uses sudo when not run as root.
+set -eu
+pkgs=(cmake g++ make qt6-base-dev libqcustomplot-dev xvfb xauth fonts-dejavu-core fontconfig
+      clang libclang-rt-14-dev)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "install-deps: installing ${missing[*]}"
+sudo_=""
+[ "$(id -u)" = 0 ] || sudo_=sudo
+export DEBIAN_FRONTEND=noninteractive
+$sudo_ apt-get update -q
+$sudo_ apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,207 @@
+#include "presentation/series.h"
+
+void TMarksItem::SetText(const QString &text)
+{
+    Text = QStringList{text};
+    TextSet = true;
+}
+
+QString TMarksItem::DisplayText() const
+{
+    QString s = Text.join(QLatin1Char('\n'));
+    if (s.endsWith(QLatin1String("\r\n")))
+        s.chop(2);
+    else if (s.endsWith(QLatin1Char('\n')) || s.endsWith(QLatin1Char('\r')))
+        s.chop(1);
+    return s;
+}
+
+TChartSeries::TChartSeries(TSeriesKind kind, QString componentName)
+    : kind_(kind), name_(std::move(componentName))
+{
+    XValues.Order = kind == TSeriesKind::Line ? loAscending : loNone;
+    YValues.Order = kind == TSeriesKind::Line ? loNone : loAscending;
+}
+
+void TChartSeries::changed()
+{
+    if (onChange_)
+        onChange_();
+}
+
+int TChartSeries::AddXY(double x, double y)
+{
+    QVector<double> &xs = XValues.Value;
+    int pos = int(xs.size());
+    if (XValues.Order == loAscending) {
+        while (pos > 0 && xs[pos - 1] > x)
+            --pos;
+    } else if (XValues.Order == loDescending) {
+        while (pos > 0 && xs[pos - 1] < x)
+            --pos;
+    }
+    xs.insert(pos, x);
+    YValues.Value.insert(pos, y);
+    if (active_)
+        changed();
+    return pos;
+}
+
+void TChartSeries::Clear()
+{
+    XValues.Value.clear();
+    YValues.Value.clear();
+    marks_.clear();
+    if (active_)
+        changed();
+}
+
+void TChartSeries::AssignValues(const TChartSeries &source)
+{
+    XValues.Value.clear();
+    YValues.Value.clear();
+    marks_.clear();
+    if (XValues.Order == loNone) {
+        XValues.Value = source.XValues.Value;
+        YValues.Value = source.YValues.Value;
+    } else {
+        XValues.Value.reserve(source.Count());
+        YValues.Value.reserve(source.Count());
+        const std::function<void()> keep = std::move(onChange_);
+        onChange_ = nullptr;
+        for (int i = 0; i < source.Count(); ++i)
+            AddXY(source.XValues[i], source.YValues[i]);
+        onChange_ = keep;
+    }
+    changed();
+}
+
+void TChartSeries::SetActive(bool active)
+{
+    if (active_ == active)
+        return;
+    active_ = active;
+    changed();
+}
+
+void TChartSeries::SetTitle(const QString &title)
+{
+    if (title_ == title)
+        return;
+    title_ = title;
+    changed();
+}
+
+void TChartSeries::SetShowInLegend(bool show)
+{
+    showInLegend_ = show;
+    changed();
+}
+
+void TChartSeries::SetSeriesColor(const QColor &color)
+{
+    color_ = color;
+    changed();
+}
+
+void TChartSeries::SetLinePen(const TChartPen &pen)
+{
+    pen_ = pen;
+    changed();
+}
+
+void TChartSeries::SetLinePenColorWidth(const QColor &color, int width)
+{
+    pen_.Color = color;
+    pen_.Width = width;
+    changed();
+}
+
+void TChartSeries::SetMarksVisible(bool visible)
+{
+    marksVisible_ = visible;
+    changed();
+}
+
+TMarksItem &TChartSeries::MarkItem(int i)
+{
+    if (i >= int(marks_.size()))
+        marks_.resize(size_t(i) + 1);
+    auto &slot = marks_[size_t(i)];
+    if (!slot)
+        slot = std::make_unique<TMarksItem>();
+    return *slot;
+}
+
+const TMarksItem *TChartSeries::MarkSlot(int i) const
+{
+    if (i < 0 || i >= int(marks_.size()))
+        return nullptr;
+    return marks_[size_t(i)].get();
+}
+
+TChartSeries &TChartSeriesList::Add(TSeriesKind kind, const QString &componentName)
+{
+    series_.push_back(std::make_unique<TChartSeries>(kind, componentName));
+    TChartSeries &s = *series_.back();
+    s.SetChangeHandler([this] {
+        if (onChange_)
+            onChange_();
+    });
+    return s;
+}
+
+void TChartSeriesList::SetChangeHandler(std::function<void()> handler)
+{
+    onChange_ = std::move(handler);
+}
+
+namespace {
+TAxisRange rangeOf(const std::vector<std::unique_ptr<TChartSeries>> &list, bool horizontal)
+{
+    bool anyActive = false;
+    for (const auto &s : list)
+        anyActive = anyActive || s->Active();
+    TAxisRange r;
+    for (const auto &s : list) {
+        if (s->Active() != anyActive || s->Count() == 0)
+            continue;
+        const QVector<double> &v = horizontal ? s->XValues.Value : s->YValues.Value;
+        for (double d : v) {
+            if (!r.valid) {
+                r = {true, d, d};
+            } else {
+                r.min = std::min(r.min, d);
+                r.max = std::max(r.max, d);
+            }
+        }
+    }
+    return r;
+}
+}  // namespace
+
+TAxisRange TChartSeriesList::AutoRangeX() const { return rangeOf(series_, true); }
+TAxisRange TChartSeriesList::AutoRangeY() const { return rangeOf(series_, false); }
+
+QVector<int> TChartSeriesList::LegendSeries() const
+{
+    QVector<int> out;
+    for (int i = 0; i < Count(); ++i)
+        if (series_[size_t(i)]->Active() && series_[size_t(i)]->ShowInLegend())
+            out.push_back(i);
+    return out;
+}
+
+QStringList TChartSeriesList::LegendEntries() const
+{
+    QStringList out;
+    for (int i : LegendSeries()) {
+        const TChartSeries &s = *series_[size_t(i)];
+        QString t = s.Title();
+        t.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        t.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        t.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        out << (t.isEmpty() ? s.Name() : t);
+    }
+    return out;
+}

@@ -1,0 +1,133 @@
+#pragma once
+// The chart model: series with their points, titles, activity, colours, lines and
+// per-point marks, and a chart's series list with the axis-range and legend rules.
+// No widget code here; TChart (chart.h) draws this model.
+#include <QColor>
+#include <algorithm>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+#include <memory>
+#include <vector>
+
+enum TChartListOrder { loNone, loAscending, loDescending };
+
+struct TChartValueList {
+    TChartListOrder Order = loNone;
+    QVector<double> Value;
+    int Count() const { return int(Value.size()); }
+    double operator[](int i) const { return Value[i]; }
+};
+
+enum class TPenStyle { Solid, SmallDots };  // small dots set every other pixel
+
+struct TChartPen {
+    QColor Color = Qt::black;
+    int Width = 1;
+    TPenStyle Style = TPenStyle::Solid;
+};
+
+// One per-point label. Its text counts as set once assigned, even to empty text; an
+// empty text draws no mark.
+struct TMarksItem {
+    QStringList Text;
+    bool TextSet = false;
+    QColor Color = Qt::white;
+    bool Transparent = false;
+    void SetText(const QString &text);  // replaces Text, marks it set
+    QString DisplayText() const;        // lines joined, less a final line break
+};
+
+enum class TSeriesKind { Line, HorizLine };  // TLineSeries, THorizLineSeries
+
+class TChartSeries {
+public:
+    TChartSeries(TSeriesKind kind, QString componentName);
+
+    TSeriesKind Kind() const { return kind_; }
+    const QString &Name() const { return name_; }  // component name, e.g. "Series5"
+
+    TChartValueList XValues;  // loAscending for TLineSeries, loNone for THorizLineSeries
+    TChartValueList YValues;  // loNone for TLineSeries, loAscending for THorizLineSeries
+    int Count() const { return XValues.Count(); }
+
+    // Inserts by the order of XValues (after all points with an equal X when
+    // ascending); mark slots never move. Returns the new point's index.
+    int AddXY(double x, double y);
+    // Removes every point and every mark item.
+    void Clear();
+    // Replaces this series' points by copies of source's, added by this series' own
+    // order. Title, Active, colour, pen and marks settings stay.
+    void AssignValues(const TChartSeries &source);
+
+    bool Active() const { return active_; }
+    void SetActive(bool active);
+    const QString &Title() const { return title_; }
+    void SetTitle(const QString &title);
+    bool ShowInLegend() const { return showInLegend_; }
+    void SetShowInLegend(bool show);
+    QColor SeriesColor() const { return color_; }
+    void SetSeriesColor(const QColor &color);
+    const TChartPen &LinePen() const { return pen_; }
+    void SetLinePen(const TChartPen &pen);
+    void SetLinePenColorWidth(const QColor &color, int width);
+
+    bool MarksVisible() const { return marksVisible_; }
+    void SetMarksVisible(bool visible);
+    // The mark item of slot i, created with any empty slots before it.
+    TMarksItem &MarkItem(int i);
+    // The item in slot i, or nullptr for an empty or missing slot.
+    const TMarksItem *MarkSlot(int i) const;
+    int MarkSlotCount() const { return int(marks_.size()); }
+    // Call after changing a mark item's text, colour or flag.
+    void MarksChanged() { changed(); }
+
+    // Called on every change that needs a redraw; set by the owning chart.
+    void SetChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
+
+private:
+    void changed();
+
+    TSeriesKind kind_;
+    QString name_;
+    QString title_;
+    bool active_ = true;
+    bool showInLegend_ = true;
+    QColor color_ = Qt::black;
+    TChartPen pen_;
+    bool marksVisible_ = false;
+    std::vector<std::unique_ptr<TMarksItem>> marks_;
+    std::function<void()> onChange_;
+};
+
+struct TAxisRange {
+    bool valid = false;  // false when no counting series holds a point
+    double min = 0, max = 0;
+};
+
+// A chart's ordered series list. Indexes never change once built.
+class TChartSeriesList {
+public:
+    TChartSeries &operator[](int i) { return *series_[size_t(i)]; }
+    const TChartSeries &operator[](int i) const { return *series_[size_t(i)]; }
+    int Count() const { return int(series_.size()); }
+    TChartSeries &Add(TSeriesKind kind, const QString &componentName);
+
+    // Active series with points count; only when none is active do the inactive
+    // series with points count instead.
+    TAxisRange AutoRangeX() const;
+    TAxisRange AutoRangeY() const;
+    // One entry per active series shown in the legend, in list order: its title with
+    // line breaks as spaces, or its component name when the title is empty.
+    QStringList LegendEntries() const;
+    // Indexes of the series LegendEntries lists, in the same order.
+    QVector<int> LegendSeries() const;
+
+    // Called on every change of any series of the list.
+    void SetChangeHandler(std::function<void()> handler);
+
+private:
+    std::vector<std::unique_ptr<TChartSeries>> series_;
+    std::function<void()> onChange_;
+};
