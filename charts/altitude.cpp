@@ -1,0 +1,28 @@
+#include "charts/altitude.h"
+#include "catalogue/readers.h"
+#include "charts/fill_common.h"
+
+void FillAltitudeCharts(TChartSeriesList &speedChart, TChartSeriesList &climbChart,
+                        const QString &name, const QStringList &lst_Speed, int first)
+{
+    const QString full = QStringLiteral("100% ");
+    const QString max = QStringLiteral("MAX ");
+    TChartSeries &speedFull = speedChart[first];
+    TChartSeries &speedMax = speedChart[first + 1];
+    TChartSeries &climbFull = climbChart[first];
+    TChartSeries &climbMax = climbChart[first + 1];
+    TitleAndActivate(speedFull, full, name);
+    TitleAndActivate(speedMax, max, name);
+    TitleAndActivate(climbFull, full, name);
+    TitleAndActivate(climbMax, max, name);
+
+    for (QString row : lst_Speed) {
+        const SpeedRowFields f = SplitSpeedRow(row);
+        // Each point reads its horizontal value first, so a bad row reports its values
+        // in the order 100% speed, altitude, MAX speed, altitude, 100% climb, ...
+        AddReadPoint(speedFull, f.tas100, f.altitude);
+        AddReadPoint(speedMax, f.tasMax, f.altitude);
+        AddReadPoint(climbFull, f.roc100, f.altitude);
+        AddReadPoint(climbMax, f.rocMax, f.altitude);
+    }
+}

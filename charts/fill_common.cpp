@@ -1,0 +1,46 @@
+#include "charts/fill_common.h"
+#include "catalogue/error.h"
+#include "catalogue/readers.h"
+#include <cmath>
+
+const QString &FetchRow(const QStringList &rows, int index)
+{
+    if (index < 0 || index >= rows.size())
+        throw VarnelError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return rows[index];
+}
+
+QString CutSpeedField(QString &row)
+{
+    if (row.contains(QLatin1Char('\t')))
+        return CutField(row);
+    QString last = row;
+    row.clear();
+    return last;
+}
+
+void RaiseNotANumber(const QString &text)
+{
+    throw VarnelError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+}
+
+double ChartValue(const QString &text)
+{
+    const double value = double(ReadValue(text));
+    if (!std::isfinite(value))
+        RaiseNotANumber(text);
+    return value;
+}
+
+int AddReadPoint(TChartSeries &series, const QString &xText, const QString &yText)
+{
+    const double x = ChartValue(xText);
+    const double y = ChartValue(yText);
+    return series.AddXY(x, y);
+}
+
+void TitleAndActivate(TChartSeries &series, const QString &prefix, const QString &name)
+{
+    series.SetTitle(prefix + name);
+    series.SetActive(true);
+}

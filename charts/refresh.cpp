@@ -1,0 +1,63 @@
+#include "charts/refresh.h"
+#include "charts/altitude.h"
+#include "charts/turn_rate.h"
+#include "charts/turn_times.h"
+
+namespace {
+void ClearAndDeactivate(TChartSeries &series)
+{
+    series.Clear();
+    series.SetActive(false);
+}
+
+// Where each aircraft's series begin in the altitude charts, the climb chart, the
+// turn-time chart and the turn-rate diagram.
+struct SeriesBlock {
+    int altitude, climb, turnTimes, turnRate;
+};
+constexpr SeriesBlock kFirstBlock{0, 0, 0, 0};
+constexpr SeriesBlock kSecondBlock{2, 1, 4, 4};
+
+void FillAircraft(ComparisonCharts &charts, const SelectedAircraft *aircraft,
+                  const SeriesBlock &block, const FlapMarks &marked)
+{
+    if (!aircraft || !aircraft->data)
+        return;
+    const QString &name = aircraft->name;
+    const TNodeData &data = *aircraft->data;
+    FillAltitudeCharts(charts.TASbyAlt, charts.MaxROCbyAlt, name, data.lst_Speed, block.altitude);
+    FillClimbAtSpeed(charts.ROCatConst, name, data.lst_Turn, block.climb);
+    FillTurnTimes(charts.TurnbySpeed, name, data.lst_Turn, block.turnTimes, marked);
+    FillTurnRateDiagram(charts.FunPlot, name, data.lst_Turn, block.turnRate, marked);
+}
+
+void CopyPoints(TChartSeriesList &mirror, const TChartSeriesList &source)
+{
+    for (int j = 0; j < source.Count(); ++j)
+        mirror[j].AssignValues(source[j]);
+}
+}  // namespace
+
+void RefreshComparison(ComparisonCharts &charts, const SelectedAircraft *first,
+                       const SelectedAircraft *second, const FlapMarks &marked)
+{
+    ClearAndDeactivate(charts.ROCatConst[0]);
+    ClearAndDeactivate(charts.ROCatConst[1]);
+    for (int i = 0; i < 4; ++i) {
+        ClearAndDeactivate(charts.TASbyAlt[i]);
+        ClearAndDeactivate(charts.MaxROCbyAlt[i]);
+        ClearAndDeactivate(charts.TurnbySpeed[i]);
+        ClearAndDeactivate(charts.TurnbySpeed[i + 4]);
+    }
+    for (int i = 0; i < charts.FunPlot.Count(); ++i)
+        ClearAndDeactivate(charts.FunPlot[i]);
+
+    FillAircraft(charts, first, kFirstBlock, marked);
+    FillAircraft(charts, second, kSecondBlock, marked);
+
+    // Only points go to the common page: mirror series keep their titles and activity.
+    CopyPoints(charts.C1, charts.TASbyAlt);
+    CopyPoints(charts.C2, charts.MaxROCbyAlt);
+    CopyPoints(charts.C3, charts.ROCatConst);
+    CopyPoints(charts.C4, charts.TurnbySpeed);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The comparison refresh: rebuilds the five full-size charts from the two selected
+// aircraft and the flap flags, then copies four of them onto the common page.
+#include "catalogue/node_data.h"
+#include "charts/flaps.h"
+#include "presentation/series.h"
+#include <QString>
+
+struct ComparisonCharts {
+    TChartSeriesList &TASbyAlt, &MaxROCbyAlt, &ROCatConst, &TurnbySpeed, &FunPlot;
+    TChartSeriesList &C1, &C2, &C3, &C4;  // mirrors of the first four, series by series
+};
+
+// An aircraft chosen in one of the trees: its name and the tables of its root item.
+struct SelectedAircraft {
+    QString name;
+    const TNodeData *data;
+};
+
+// first and second are the aircraft selected in the first and second tree, or null.
+// A selection without data (an aircraft whose files did not load) draws nothing.
+// Errors raised by a filler end the refresh where they happen; the mirrors then keep
+// the points of the previous refresh.
+void RefreshComparison(ComparisonCharts &charts, const SelectedAircraft *first,
+                       const SelectedAircraft *second, const FlapMarks &marked);

@@ -1,0 +1,127 @@
+#include "charts/turn_rate.h"
+#include "catalogue/error.h"
+#include "catalogue/readers.h"
+#include "charts/fill_common.h"
+#include <QGuiApplication>
+#include <QPalette>
+#include <cmath>
+
+namespace {
+constexpr int kFirstLoadFactorSeries = 9;   // 1 g
+constexpr int kLastLoadFactorSeries = 14;   // 6 g
+constexpr int kFirstRadiusSeries = 15;      // 100 m
+constexpr int kLastRadiusSeries = 21;       // 700 m
+constexpr double kMaxSpeed = 700.0;         // radius lines are kept inside this speed
+constexpr double kMaxLoadFactorRate = 40.0; // load-factor points at or above are left out
+
+void SetLabel(TChartSeries &series, int index, const QString &text)
+{
+    TMarksItem &mark = series.MarkItem(index);
+    mark.SetText(text);
+    if (!text.isEmpty()) {
+        mark.Color = ButtonFaceColor();
+        mark.Transparent = true;
+    }
+}
+}  // namespace
+
+QColor ButtonFaceColor()
+{
+    // The palette belongs to a running GUI application; without one (command-line
+    // tools) the classic button face stands in.
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return QGuiApplication::palette().color(QPalette::Button);
+    return QColor(0xF0, 0xF0, 0xF0);
+}
+
+double TurnTimeToRate(const QString &text)
+{
+    long double seconds = 0;
+    if (!ParseNumber(text, seconds))
+        RaiseNotANumber(text);
+    if (seconds == 0)
+        throw VarnelError(QStringLiteral("Floating point division by zero"));
+    const long double rate = std::trunc(360.0L / seconds * 1000.0L) / 1000.0L;
+    const double value = double(rate);
+    if (!std::isfinite(value))
+        RaiseNotANumber(text);
+    return value;
+}
+
+void FillTurnRateSeries(QString speeds, QString times, TChartSeries &series)
+{
+    series.Clear();
+    while (!speeds.isEmpty()) {
+        const QString speed = CutSpeedField(speeds);
+        const QString time = CutField(times);
+        if (speed.isEmpty() || time.isEmpty())
+            continue;
+        const double x = ChartValue(speed);
+        const double y = TurnTimeToRate(time);
+        series.AddXY(x, y);
+    }
+}
+
+void AddLoadFactorLine(TChartSeries &series, int n)
+{
+    series.Clear();
+    int added = 0;
+    for (int v = 100; v <= 650; v += 50) {
+        // Time of a full circle flown at v km/h with a centripetal acceleration of n g.
+        const double circle = (v / 3.6) * 6.28 / (n * 9.8);
+        const double rate = 360.0 / circle;
+        if (rate >= kMaxLoadFactorRate)
+            continue;
+        const int index = series.AddXY(v, rate);
+        ++added;
+        SetLabel(series, index, added == 2 ? QStringLiteral("%1-g").arg(n) : QString());
+    }
+    series.MarksChanged();
+}
+
+void AddClampedPoint(TChartSeries &series, double speed, double rate)
+{
+    while (speed > kMaxSpeed) {
+        speed *= 0.95;
+        rate *= 0.95;
+    }
+    series.AddXY(speed, rate);
+}
+
+void AddRadiusLine(TChartSeries &series, int k)
+{
+    series.Clear();
+    series.SetLinePenColorWidth(Qt::black, 1);
+    // Three points of a straight line through the origin: the turn rate at which a
+    // circle of 100 * k metres is flown at each speed.
+    AddClampedPoint(series, 33.0 * k, 15.91 / 3.0);
+    AddClampedPoint(series, 100.0 * k, 15.91);
+    AddClampedPoint(series, 200.0 * k, 31.82);
+    SetLabel(series, 0, QString());
+    SetLabel(series, 1, QString());
+    SetLabel(series, 2, QStringLiteral("%1m").arg(100 * k));
+    series.MarksChanged();
+}
+
+void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const QStringList &lst_Turn,
+                         int first, const FlapMarks &marked)
+{
+    for (int i = kFirstLoadFactorSeries; i <= kLastLoadFactorSeries; ++i) {
+        AddLoadFactorLine(chart[i], i - 8);
+        chart[i].SetActive(true);
+    }
+    for (int i = kFirstRadiusSeries; i <= kLastRadiusSeries; ++i) {
+        AddRadiusLine(chart[i], i - 14);
+        chart[i].SetActive(true);
+    }
+    for (int flap = 0; flap < 4; ++flap) {
+        if (marked[size_t(flap)])
+            continue;
+        const QString &times = FetchRow(lst_Turn, 2 + flap);
+        const QString &speeds = FetchRow(lst_Turn, 0);
+        TChartSeries &series = chart[first + flap];
+        FillTurnRateSeries(speeds, times, series);
+        series.SetActive(true);
+        series.SetTitle(FlapTitlePrefixes()[size_t(flap)] + name);
+    }
+}

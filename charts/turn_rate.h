@@ -1,0 +1,38 @@
+#pragma once
+// The turn-rate diagram: each aircraft's turn rate by speed per flap setting, drawn
+// over labelled reference lines of constant load factor (1 g to 6 g, series 9 to 14)
+// and constant turn radius (100 m to 700 m, series 15 to 21). Series 8 is never filled.
+#include "charts/flaps.h"
+#include "presentation/series.h"
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+// Rebuilds the thirteen reference lines, then fills series first + setting for each
+// flap setting whose button is not marked. first is 0 for the first aircraft and 4
+// for the second. A marked setting's series is left untouched.
+void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const QStringList &lst_Turn,
+                         int first, const FlapMarks &marked);
+
+// Rebuilds one aircraft curve from a speed row and a turn-time row.
+void FillTurnRateSeries(QString speeds, QString times, TChartSeries &series);
+
+// A full-turn time in seconds read from text, as a turn rate in degrees per second
+// cut toward zero to three decimals. Raises "Floating point division by zero" for a
+// time of zero.
+double TurnTimeToRate(const QString &text);
+
+// Rebuilds the line of constant load factor n (1 to 6), labelled "n-g" on its second
+// point.
+void AddLoadFactorLine(TChartSeries &series, int n);
+
+// Rebuilds the line of constant turn radius 100 * k metres (k from 1 to 7), labelled
+// "<100k>m" on its third point in speed order.
+void AddRadiusLine(TChartSeries &series, int k);
+
+// Adds (speed, rate) after sliding the point toward the origin until its speed is at
+// most 700 km/h.
+void AddClampedPoint(TChartSeries &series, double speed, double rate);
+
+// Fill colour of the reference-line labels: the system button-face colour.
+QColor ButtonFaceColor();

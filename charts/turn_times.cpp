@@ -1,0 +1,41 @@
+#include "charts/turn_times.h"
+#include "catalogue/readers.h"
+#include "charts/fill_common.h"
+
+void FillClimbAtSpeed(TChartSeriesList &chart, const QString &name, const QStringList &lst_Turn,
+                      int index)
+{
+    TChartSeries &series = chart[index];
+    TitleAndActivate(series, QStringLiteral("climb "), name);
+
+    QString speeds = FetchRow(lst_Turn, 0);
+    QString climbs = FetchRow(lst_Turn, 1);
+    while (!speeds.isEmpty()) {
+        const QString speed = CutSpeedField(speeds);
+        const QString climb = CutField(climbs);
+        if (!speed.isEmpty() && !climb.isEmpty())
+            AddReadPoint(series, speed, climb);
+    }
+}
+
+void FillTurnTimes(TChartSeriesList &chart, const QString &name, const QStringList &lst_Turn,
+                   int first, const FlapMarks &marked)
+{
+    for (int flap = 0; flap < 4; ++flap)
+        TitleAndActivate(chart[first + flap], FlapTitlePrefixes()[size_t(flap)], name);
+
+    QString speeds = FetchRow(lst_Turn, 0);
+    QString times[4];
+    for (int flap = 0; flap < 4; ++flap)
+        times[flap] = FetchRow(lst_Turn, 2 + flap);
+
+    while (!speeds.isEmpty()) {
+        const QString speed = CutSpeedField(speeds);
+        for (int flap = 0; flap < 4; ++flap) {
+            // Every time row loses its field, shown or not, so the columns stay aligned.
+            const QString time = CutField(times[flap]);
+            if (!speed.isEmpty() && !time.isEmpty() && !marked[size_t(flap)])
+                AddReadPoint(chart[first + flap], speed, time);
+        }
+    }
+}
