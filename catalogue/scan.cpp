@@ -1,0 +1,173 @@
+#include "catalogue/scan.h"
+
+#include "catalogue/error.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+TCraftItem::TCraftItem(const QString &name) : QTreeWidgetItem(QStringList{name}, Type)
+{
+    // The window lets the user rename an aircraft in place.
+    setFlags(flags() | Qt::ItemIsEditable);
+}
+
+const TNodeData *NodeDataOf(const QTreeWidgetItem *item)
+{
+    if (!item || item->parent())
+        return nullptr;
+    const auto *craft = dynamic_cast<const TCraftItem *>(item);
+    return craft ? craft->data.get() : nullptr;
+}
+
+WeaponRowCaptions SplitWeaponRow(const QString &row, int index)
+{
+    const qsizetype colon = row.indexOf(u':');
+    QString group = colon < 0 ? QString() : row.left(colon);
+    if (group == QLatin1String("gun"))
+        group = QStringLiteral("w") + QString::number(index);
+
+    WeaponRowCaptions out{group + u':', {}};
+    QStringView rest(row);
+    while (!rest.isEmpty()) {
+        const qsizetype c = rest.indexOf(u':');
+        if (c >= 0)
+            rest = rest.mid(c + 1);
+        const qsizetype semi = rest.indexOf(u';');
+        // An item without its closing ";" takes the rest of the row.
+        const qsizetype len = semi < 0 ? rest.size() : semi + 1;
+        out.items.append(rest.first(len).toString());
+        rest = rest.mid(len);
+    }
+    return out;
+}
+
+void AddWeaponNodes(const DataPaths &paths, QTreeWidgetItem *root, QTreeWidgetItem *weaponNode)
+{
+    const QString path = paths.weaponFile(root->text(0));
+    if (!RegularFileExists(path))
+        return;
+    const QStringList rows = ReadTextLines(path);
+    for (int i = 0; i < rows.size(); ++i) {
+        const WeaponRowCaptions captions = SplitWeaponRow(rows.at(i), i);
+        auto *group = new QTreeWidgetItem(weaponNode, QStringList{captions.group});
+        for (const QString &item : captions.items)
+            new QTreeWidgetItem(group, QStringList{item});
+    }
+}
+
+namespace {
+enum class Source { Craft, Turn };
+struct SummaryRow {
+    const char16_t *prefix;
+    Source source;
+    const char *key;
+    const char16_t *unit;
+};
+// The six summary children of an aircraft, in tree order.
+const SummaryRow kSummaryRows[] = {
+    {u"макс. скор. в пике: ", Source::Craft, "0", u" км/ч"},
+    {u"взлетный вес: ", Source::Turn, "M_takeoff", u" кг"},
+    {u"время виража: ", Source::Turn, "T_turn", u" сек"},
+    {u"скорость виража: ", Source::Turn, "V_turn", u" км/ч"},
+    {u"скороподъемность: ", Source::Turn, "Vz_climb", u" м/с"},
+    {u"скорость набора: ", Source::Turn, "V_climb", u" км/ч"},
+};
+} // namespace
+
+std::unique_ptr<TCraftItem> BuildCraftItem(const DataPaths &paths, const QString &name)
+{
+    auto root = std::make_unique<TCraftItem>(name);
+    const QString caption = root->text(0);
+    auto *weapons = new QTreeWidgetItem(root.get(), QStringList{QStringLiteral("вооружение:")});
+    AddWeaponNodes(paths, root.get(), weapons);
+    for (const SummaryRow &row : kSummaryRows) {
+        const QString key = QString::fromLatin1(row.key);
+        const QString value = row.source == Source::Craft ? GetCraftValue(paths, caption, key)
+                                                          : GetTurnValue(paths, caption, key);
+        new QTreeWidgetItem(root.get(),
+                            QStringList{QString::fromUtf16(row.prefix) + value + QString::fromUtf16(row.unit)});
+    }
+    root->data = std::make_unique<TNodeData>(paths, caption);
+    return root;
+}
+
+QString CraftNameOf(const QString &entryName)
+{
+    const qsizetype at = entryName.indexOf(QLatin1String("_speed"));
+    return at < 0 ? QString() : entryName.left(at);
+}
+
+QStringList ListSpeedEntries(const DataPaths &paths)
+{
+    const QFileInfo dirInfo(paths.speedDir());
+    if (!dirInfo.isDir() || !dirInfo.isReadable() || !dirInfo.isExecutable())
+        throw VarnelError(QStringLiteral("File not found"));
+    QStringList entries = QDir(paths.speedDir())
+                              .entryList({QStringLiteral("*.txt")},
+                                         QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                         QDir::Unsorted);
+    // Names equal but for letter case keep a fixed order too.
+    std::sort(entries.begin(), entries.end(), [](const QString &a, const QString &b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return entries;
+}
+
+// At most this many failure messages are listed one by one.
+constexpr int kListedFailures = 20;
+
+static QString FailureText(const QStringList &failures)
+{
+    QStringList lines = failures.mid(0, kListedFailures);
+    if (failures.size() > kListedFailures)
+        lines.append(QStringLiteral("... and %1 more").arg(failures.size() - kListedFailures));
+    return lines.join(u'\n');
+}
+
+int ScanCatalogue(const DataPaths &paths, QTreeWidget *tree1, QTreeWidget *tree2, const ScanHooks &hooks)
+{
+    const auto setPanel = [&](int panel, const QString &text) {
+        if (hooks.setPanel)
+            hooks.setPanel(panel, text);
+    };
+    const auto pump = [&]() {
+        if (hooks.processEvents)
+            hooks.processEvents();
+    };
+
+    setPanel(0, QStringLiteral("Scanning data-files..."));
+    const QStringList entries = ListSpeedEntries(paths);
+
+    int count = 0;
+    QStringList failures;
+    for (const QString &entry : entries) {
+        setPanel(1, entry);
+        pump();
+        const QString name = CraftNameOf(entry);
+        // Both roots are built whole before either tree shows them, so whatever runs
+        // at the next pump sees only complete aircraft, and a failure leaves no trace.
+        std::unique_ptr<TCraftItem> root1, root2;
+        try {
+            root1 = BuildCraftItem(paths, name);
+            root2 = BuildCraftItem(paths, name);
+        } catch (const VarnelError &error) {
+            failures.append(error.message());
+            continue;
+        }
+        tree1->addTopLevelItem(root1.release());
+        tree2->addTopLevelItem(root2.release());
+        ++count;
+        pump();
+        pump();
+    }
+
+    setPanel(0, QStringLiteral("crafts loaded: ") + QString::number(count));
+    setPanel(1, QString());
+    if (!failures.isEmpty())
+        throw VarnelError(FailureText(failures));
+    return count;
+}

@@ -1,0 +1,307 @@
+// The data-file readers: lines, fields, numbers and the summary lookups.
+#include "catalogue/error.h"
+#include "catalogue/node_data.h"
+#include "catalogue/readers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <clocale>
+
+Q_DECLARE_METATYPE(long double)
+
+namespace {
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Six table rows, then the given summary rows.
+QByteArray TurnFile(const QByteArray &summary)
+{
+    return "200\t300\t\n5\t6\t\n20\t19\t\n\t\t\n\t\t\n\t\t\n" + summary;
+}
+
+QString ErrorOf(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const VarnelError &e) {
+        return e.message();
+    }
+    return QString();
+}
+} // namespace
+
+class CatalogueReaders : public QObject {
+    Q_OBJECT
+
+private slots:
+    void splitTextLines_data();
+    void splitTextLines();
+    void windows1251Text();
+    void readTextLinesFailure();
+    void nodeDataLoadsBothFiles();
+    void cutField_data();
+    void cutField();
+    void splitSpeedRow_data();
+    void splitSpeedRow();
+    void readValue_data();
+    void readValue();
+    void readValueRejects_data();
+    void readValueRejects();
+    void readValueIgnoresLocale();
+    void turnValue_data();
+    void turnValue();
+    void turnValueNotANumber_data();
+    void turnValueNotANumber();
+    void craftValue_data();
+    void craftValue();
+};
+
+void CatalogueReaders::splitTextLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("crlf") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+    QTest::newRow("lf, final break adds no line") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+    QTest::newRow("lone cr") << QByteArray("a\rb\r") << QStringList{"a", "b"};
+    QTest::newRow("mixed breaks") << QByteArray("a\r\r\nb\n\rc") << QStringList{"a", "", "b", "", "c"};
+    QTest::newRow("empty rows kept") << QByteArray("a\n\n\nb") << QStringList{"a", "", "", "b"};
+    QTest::newRow("only a break") << QByteArray("\r\n") << QStringList{""};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("nul ends the text") << QByteArray("a\nb\0c\nd", 7) << QStringList{"a", "b"};
+    QTest::newRow("nul at start") << QByteArray("\0a\n", 3) << QStringList{};
+    QTest::newRow("spaces and tabs kept") << QByteArray(" x\t \n") << QStringList{" x\t "};
+}
+
+void CatalogueReaders::splitTextLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QCOMPARE(SplitTextLines(bytes), lines);
+}
+
+void CatalogueReaders::windows1251Text()
+{
+    // "Бора ёЁ", "Як-1" in Windows-1251.
+    const QStringList lines = SplitTextLines("\xC1\xEE\xF0\xE0 \xB8\xA8\r\n\xDF\xEA-1");
+    QCOMPARE(lines, (QStringList{QString::fromUtf8("Бора ёЁ"), QString::fromUtf8("Як-1")}));
+}
+
+void CatalogueReaders::readTextLinesFailure()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("missing.txt");
+    const QString message = ErrorOf([&] { ReadTextLines(path); });
+    const QString head = "Cannot open file \"" + QDir::toNativeSeparators(path) + "\". ";
+    QVERIFY2(message.startsWith(head), qPrintable(message));
+    QVERIFY2(message.size() > head.size(), "the system's reason follows the path");
+}
+
+void CatalogueReaders::nodeDataLoadsBothFiles()
+{
+    QTemporaryDir dir;
+    const DataPaths paths{dir.path()};
+    WriteFile(paths.speedFile("A"), "0\t500\t\n1000\t520\t\n");
+    WriteFile(paths.turnFile("A"), TurnFile("T_turn: 20\n"));
+    const TNodeData data(paths, "A");
+    QCOMPARE(data.lst_Speed, (QStringList{"0\t500\t", "1000\t520\t"}));
+    QCOMPARE(data.lst_Turn.size(), 7);
+    QCOMPARE(data.lst_Turn.last(), QString("T_turn: 20"));
+
+    const QString message = ErrorOf([&] { TNodeData(paths, "B"); });
+    QVERIFY2(message.contains(QDir::toNativeSeparators(paths.speedFile("B"))), qPrintable(message));
+    WriteFile(paths.speedFile("C"), "0\t500\t\n");
+    const QString noTurn = ErrorOf([&] { TNodeData(paths, "C"); });
+    QVERIFY2(noTurn.contains(QDir::toNativeSeparators(paths.turnFile("C"))), qPrintable(noTurn));
+}
+
+void CatalogueReaders::cutField_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QString>("rest");
+    QTest::newRow("two fields") << "100\t200\t" << QStringList{"100", "200"} << "";
+    QTest::newRow("empty fields") << "\t\t5\t" << QStringList{"", "", "5"} << "";
+    QTest::newRow("no tab: empty field, row unchanged") << "300" << QStringList{""} << "300";
+    QTest::newRow("text after the last tab stays") << "1\t2" << QStringList{"1", "", ""} << "2";
+}
+
+void CatalogueReaders::cutField()
+{
+    QFETCH(QString, row);
+    QFETCH(QStringList, fields);
+    QFETCH(QString, rest);
+    for (const QString &expected : fields)
+        QCOMPARE(CutField(row), expected);
+    QCOMPARE(row, rest);
+}
+
+void CatalogueReaders::splitSpeedRow_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("five fields") << "1000\t520\t14.2\t480\t11.7\t" << QStringList{"1000", "520", "14.2", "480", "11.7"};
+    QTest::newRow("no final tab") << "1000\t520\t14.2\t480\t11.7" << QStringList{"1000", "520", "14.2", "480", ""};
+    QTest::newRow("extra fields ignored") << "1\t2\t3\t4\t5\t6\t" << QStringList{"1", "2", "3", "4", "5"};
+}
+
+void CatalogueReaders::splitSpeedRow()
+{
+    QFETCH(QString, row);
+    QFETCH(QStringList, fields);
+    const SpeedRowFields f = SplitSpeedRow(row);
+    QCOMPARE((QStringList{f.altitude, f.tasMax, f.rocMax, f.tas100, f.roc100}), fields);
+}
+
+void CatalogueReaders::readValue_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<long double>("value");
+    QTest::newRow("cut, not rounded") << "1.23456" << 1.234L;
+    QTest::newRow("1.2349 is not 1.235") << "1.2349" << 1.234L;
+    QTest::newRow("toward zero when negative") << "-1.23456" << -1.234L;
+    QTest::newRow("small negative") << "-0.0019" << -0.001L;
+    QTest::newRow("below a thousandth") << "0.0009" << 0.0L;
+    QTest::newRow("exponent") << "2.5E2" << 250.0L;
+    QTest::newRow("negative exponent") << "15e-3" << 0.015L;
+    QTest::newRow("spaces around") << "  7.5  " << 7.5L;
+    QTest::newRow("plus sign") << "+3" << 3.0L;
+    QTest::newRow("no fraction digits") << "5." << 5.0L;
+    QTest::newRow("no integer digits") << ".5" << 0.5L;
+}
+
+void CatalogueReaders::readValue()
+{
+    QFETCH(QString, text);
+    QFETCH(long double, value);
+    const long double got = ReadValue(text);
+    QVERIFY2(got == value, qPrintable(QString::number(double(got), 'g', 17)));
+}
+
+void CatalogueReaders::readValueRejects_data()
+{
+    QTest::addColumn<QString>("text");
+    for (const char *text : {"12,5", "", "   ", "inf", "-inf", "nan", "NaN", "infinity", "0x10", "1e", "e5", "--1", "+-1",
+                             "1 2", "1.2.3", ".", "-", "1\t", "1e5000", "1e-5000", "5d"})
+        QTest::newRow(text[0] ? text : "empty") << QString::fromLatin1(text);
+    QTest::newRow("unicode minus") << QString::fromUtf8("\u22121");
+    QTest::newRow("arabic digit") << QString::fromUtf8("\u0661");
+}
+
+void CatalogueReaders::readValueRejects()
+{
+    QFETCH(QString, text);
+    QCOMPARE(ErrorOf([&] { ReadValue(text); }), "'" + text + "' is not a valid floating point value");
+}
+
+void CatalogueReaders::readValueIgnoresLocale()
+{
+    const char *old = std::setlocale(LC_NUMERIC, nullptr);
+    const QByteArray saved(old ? old : "C");
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        QSKIP("no German locale on this machine");
+    const long double value = ReadValue("12.5");
+    const QString text = FormatSummaryValue(-1234.567L);
+    std::setlocale(LC_NUMERIC, saved.constData());
+    QVERIFY(value == 12.5L);
+    QCOMPARE(text, "-1234.57");
+}
+
+void CatalogueReaders::turnValue_data()
+{
+    QTest::addColumn<QByteArray>("summary");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("rounded") << QByteArray("T_turn: 18.456\n") << "T_turn" << "18.46";
+    QTest::newRow("whole number") << QByteArray("T_turn: 20\n") << "T_turn" << "20";
+    QTest::newRow("tie to even down") << QByteArray("T_turn: 0.125\n") << "T_turn" << "0.12";
+    QTest::newRow("tie to even up") << QByteArray("T_turn: 0.375\n") << "T_turn" << "0.38";
+    QTest::newRow("negative tie") << QByteArray("T_turn: -0.125\n") << "T_turn" << "-0.12";
+    QTest::newRow("rounds to whole") << QByteArray("T_turn: 19.999\n") << "T_turn" << "20";
+    QTest::newRow("tiny is zero") << QByteArray("T_turn: -0.001\n") << "T_turn" << "0";
+    QTest::newRow("plain, no exponent") << QByteArray("T_turn: 1e20\n") << "T_turn" << "100000000000000000000";
+    QTest::newRow("15 digits") << QByteArray("T_turn: 1234567890123.456\n") << "T_turn" << "1234567890123.46";
+    QTest::newRow("colon and space") << QByteArray("V_turn: 250\n") << "V_turn" << "250";
+    QTest::newRow("space and equals") << QByteArray("V_turn =250\n") << "V_turn" << "250";
+    QTest::newRow("value text starts with a space") << QByteArray("V_turn = 250\n") << "V_turn" << "250";
+    QTest::newRow("one character between") << QByteArray("V_turn=250\n") << "V_turn" << "50";
+    QTest::newRow("fixed cut after other text") << QByteArray("aV_turn 12345\n") << "V_turn" << "12345";
+    QTest::newRow("first matching row wins") << QByteArray("X\nV_climb: 300\nV_climb: 310\n") << "V_climb" << "300";
+    QTest::newRow("key is case-sensitive") << QByteArray("t_turn: 20\n") << "T_turn" << "";
+    QTest::newRow("substring of another key") << QByteArray("Vz_climb: 15\nV_climb: 290\n") << "V_climb" << "290";
+    QTest::newRow("key missing") << QByteArray("M_takeoff: 3000\n") << "T_turn" << "";
+    QTest::newRow("only six rows") << QByteArray() << "T_turn" << "";
+    QTest::newRow("seventh row found") << QByteArray("M_takeoff: 2950.5\n") << "M_takeoff" << "2950.5";
+}
+
+void CatalogueReaders::turnValue()
+{
+    QFETCH(QByteArray, summary);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QTemporaryDir dir;
+    const DataPaths paths{dir.path()};
+    WriteFile(paths.turnFile("A"), TurnFile(summary));
+    QCOMPARE(GetTurnValue(paths, "A", key), value);
+    QCOMPARE(GetTurnValue(paths, "B", key), "unknown");
+}
+
+void CatalogueReaders::turnValueNotANumber_data()
+{
+    QTest::addColumn<QByteArray>("turnFile");
+    QTest::addColumn<QString>("valueText");
+    QTest::newRow("word") << TurnFile("T_turn: abc\n") << "abc";
+    QTest::newRow("ends within two characters") << TurnFile("T_turn:\n") << "";
+    QTest::newRow("comma") << TurnFile("T_turn: 18,5\n") << "18,5";
+    // A key among the table rows is never found, so only the summary row counts.
+    QTest::newRow("table rows skipped") << QByteArray("T_turn: 5\n\n\n\n\n\nT_turn: x\n") << "x";
+}
+
+void CatalogueReaders::turnValueNotANumber()
+{
+    QFETCH(QByteArray, turnFile);
+    QFETCH(QString, valueText);
+    QTemporaryDir dir;
+    const DataPaths paths{dir.path()};
+    WriteFile(paths.turnFile("A"), turnFile);
+    QCOMPARE(ErrorOf([&] { GetTurnValue(paths, "A", "T_turn"); }),
+             "'" + valueText + "' is not a valid floating point value");
+}
+
+void CatalogueReaders::craftValue_data()
+{
+    QTest::addColumn<QByteArray>("craftFile");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("found") << QByteArray("name=X\n0=750\n") << "0" << "750";
+    QTest::newRow("name is not trimmed") << QByteArray("0 =750\n") << "0" << "";
+    QTest::newRow("empty value") << QByteArray("0=\n") << "0" << "";
+    QTest::newRow("first row wins") << QByteArray("0=700\n0=750\n") << "0" << "700";
+    QTest::newRow("value verbatim") << QByteArray("0= n/a \n") << "0" << " n/a ";
+    QTest::newRow("only the first = splits") << QByteArray("0=a=b\n") << "0" << "a=b";
+    QTest::newRow("case ignored") << QByteArray("VMax=600\n") << "vmAX" << "600";
+    QTest::newRow("cyrillic case ignored") << QByteArray("\xD1\xCA\xCE\xD0=1\n") << QString::fromUtf8("скор") << "1";
+    QTest::newRow("no row for the key") << QByteArray("1=750\n750\n") << "0" << "";
+}
+
+void CatalogueReaders::craftValue()
+{
+    QFETCH(QByteArray, craftFile);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QTemporaryDir dir;
+    const DataPaths paths{dir.path()};
+    WriteFile(paths.craftFile("A"), craftFile);
+    QCOMPARE(GetCraftValue(paths, "A", key), value);
+    QCOMPARE(GetCraftValue(paths, "B", key), "unknown");
+}
+
+QTEST_GUILESS_MAIN(CatalogueReaders)
+#include "catalogue_readers.moc"
