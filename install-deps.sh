@@ -2,7 +2,7 @@
 # Installs the Debian packages Varnel needs to build, run and test; does nothing when
 # all of them are there. Uses sudo when not run as root.
 set -eu
-pkgs=(cmake g++ make qt6-base-dev libqcustomplot-dev xvfb xauth fonts-dejavu-core fontconfig
+pkgs=(cmake g++ make qt6-base-dev libqcustomplot-dev xvfb xauth x11-utils fonts-dejavu-core fontconfig
       clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do

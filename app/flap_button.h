@@ -1,0 +1,19 @@
+#pragma once
+// A toolbar button with a Marked flag, drawn highlighted while the flag is set. It is
+// a plain push button: whoever handles the click inverts the flag.
+#include <QToolButton>
+
+class TMarkButton : public QToolButton {
+    Q_OBJECT
+    Q_PROPERTY(bool Marked READ Marked WRITE SetMarked)
+public:
+    using QToolButton::QToolButton;
+    bool Marked() const { return marked_; }
+    void SetMarked(bool marked);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool marked_ = false;
+};

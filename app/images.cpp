@@ -1,0 +1,81 @@
+#include "app/images.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+namespace {
+QImage blank(int size)
+{
+    QImage img(size, size, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+QImage flapBars(int dotted)
+{
+    QImage img = blank(16);
+    const QRgb navy = qRgb(0, 0, 128);
+    const int columns[4] = {3, 6, 9, 12};
+    for (int bar = 0; bar < 4; ++bar)
+        for (int row = 3; row <= 12; ++row)
+            if (bar != dotted || row % 2 == 0)
+                img.setPixel(columns[bar], row, navy);
+    return img;
+}
+
+QImage openDoor()
+{
+    QImage img = blank(16);
+    QPainter p(&img);
+    // Door frame: a dark outline with the dark opening inside.
+    p.fillRect(3, 1, 10, 14, QColor(40, 40, 40));
+    p.fillRect(4, 2, 8, 13, QColor(20, 20, 60));
+    // The door leaf swung open towards the viewer.
+    const QPolygon leaf({QPoint(4, 2), QPoint(9, 4), QPoint(9, 15), QPoint(4, 14)});
+    p.setPen(QColor(90, 50, 10));
+    p.setBrush(QColor(200, 130, 50));
+    p.drawPolygon(leaf);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(250, 220, 60));
+    p.drawRect(7, 8, 1, 1);
+    // Threshold.
+    p.fillRect(2, 15, 12, 1, QColor(80, 80, 80));
+    return img;
+}
+}  // namespace
+
+QImage ToolbarPicture(int index)
+{
+    if (index >= 0 && index < 4)
+        return flapBars(index);
+    return openDoor();
+}
+
+QImage WindowIconImage()
+{
+    QImage img = blank(32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    // Board.
+    p.setPen(QColor(90, 55, 20));
+    p.setBrush(QColor(170, 110, 50));
+    p.drawRect(4, 3, 22, 27);
+    // Sheet of paper with ruled lines.
+    p.setPen(QColor(120, 120, 120));
+    p.setBrush(Qt::white);
+    p.drawRect(7, 7, 16, 20);
+    p.setPen(QColor(120, 150, 220));
+    for (int y = 11; y <= 24; y += 3)
+        p.drawLine(9, y, 21, y);
+    // Clip.
+    p.setPen(QColor(60, 60, 60));
+    p.setBrush(QColor(190, 190, 200));
+    p.drawRect(11, 1, 8, 5);
+    // Pencil lying across the sheet.
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(230, 180, 20), 3, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(28, 12), QPointF(16, 26));
+    p.setPen(QPen(QColor(60, 40, 20), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16.5, 25.5), QPointF(14.5, 28));
+    return img;
+}

@@ -1,0 +1,283 @@
+// The main window as a user meets it: its controls, the flap buttons, the exit button,
+// the error box, the scan started by the window's own message and the tree selection.
+#include "app/application.h"
+#include "app/flap_button.h"
+#include "app/main_window.h"
+#include "app_fixture.h"
+#include "presentation/chart.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+class AppWindowTest : public QObject {
+    Q_OBJECT
+
+    QStringList messages_;
+    QTemporaryDir dir_;
+
+    // A window whose scan has run over the data in dir_.
+    std::unique_ptr<Tfrm_Main> scannedWindow()
+    {
+        QDir::setCurrent(dir_.path());
+        auto w = std::make_unique<Tfrm_Main>();
+        QCoreApplication::sendPostedEvents(w.get(), WM_LOADFMD);
+        return w;
+    }
+
+    static void clickItem(QTreeWidget *tree, QTreeWidgetItem *item)
+    {
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    }
+
+private slots:
+    void init()
+    {
+        messages_.clear();
+        SetErrorBoxHook([this](const QString &text) { messages_ << text; });
+    }
+    void cleanup() { SetErrorBoxHook(nullptr); }
+
+    void initTestCase()
+    {
+        WriteFixtureCraft(dir_.path(), QStringLiteral("Alpha"));
+        WriteFixtureCraft(dir_.path(), QStringLiteral("Bravo"), 40);
+    }
+
+    void controlsCarryTheirNames()
+    {
+        Tfrm_Main w;
+        QCOMPARE(frm_Main, &w);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Varnel v.4.07m"));
+        const char *names[] = {"stat_Main", "pnl_Crafts_1", "tree_Crafts_1", "tree_Crafts_2", "tool_Main",
+                               "btn_Turn1", "btn_Turn2", "btn_Turn3", "btn_Turn4", "ToolButton5", "ToolButton6",
+                               "img_Main", "Splitter", "pnl_Chart", "pages_Charts", "tab_Common", "ch_C3",
+                               "ch_C4", "ch_C1", "ch_C2", "tab_SpeedByAlt", "chrt_TASbyAlt", "tab_ROCByAlt",
+                               "chrt_MaxROCbyAlt", "tab_ROCAtTAS", "chrt_ROCatConst", "tab_TurnBySpeed",
+                               "chrt_TurnbySpeed", "TabSheet5", "chrt_FunPlot", "panel0", "panel1", "panel2"};
+        for (const char *name : names)
+            QVERIFY2(w.findChild<QObject *>(QString::fromLatin1(name)), name);
+
+        // Placement: trees in the left panel, charts on their pages, panels in the status bar.
+        QCOMPARE(w.tree_Crafts_1->parentWidget(), w.pnl_Crafts_1);
+        QCOMPARE(w.tree_Crafts_2->parentWidget(), w.pnl_Crafts_1);
+        QCOMPARE(w.ch_C1->parentWidget(), w.tab_Common);
+        QCOMPARE(w.chrt_FunPlot->parentWidget(), w.TabSheet5);
+        QCOMPARE(w.panel2->parentWidget(), static_cast<QWidget *>(w.stat_Main));
+        QCOMPARE(w.Splitter->widget(0), static_cast<QWidget *>(w.pnl_Crafts_1));
+        QCOMPARE(w.Splitter->widget(1), static_cast<QWidget *>(w.pnl_Chart));
+        QCOMPARE(w.img_Main->Images.size(), 5);
+
+        const QStringList captions = {"Общая таблица", "Макс. истинная скорость на заданной высоте",
+                                      "Макс. скороподъемность на заданной высоте",
+                                      "Скороподъемность при постоянной истинной скорости (Высота=0м)",
+                                      "Скорость поворота (Высота=1000м)", "Мегаграфик"};
+        QCOMPARE(w.pages_Charts->count(), 6);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(w.pages_Charts->tabText(i), captions[i]);
+        QCOMPARE(w.pages_Charts->currentWidget(), w.tab_Common);
+        QCOMPARE(w.tree_Crafts_1->palette().color(QPalette::Text), QColor(0, 0, 128));
+        QCOMPARE(w.tree_Crafts_2->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QCOMPARE(w.tree_Crafts_1->indentation(), 19);
+        QCOMPARE(w.panel0->width(), 200);
+    }
+
+    void toolbarPictures()
+    {
+        // Bars in columns 3, 6, 9, 12 over rows 3..12; the dotted one only on even rows.
+        Tfrm_Main w;
+        for (int picture = 0; picture < 4; ++picture) {
+            const QImage img = w.img_Main->Images[picture].toImage();
+            QCOMPARE(img.size(), QSize(16, 16));
+            for (int bar = 0; bar < 4; ++bar) {
+                const int x = 3 + 3 * bar;
+                QCOMPARE(qAlpha(img.pixel(x, 2)), 0);
+                QCOMPARE(qAlpha(img.pixel(x, 13)), 0);
+                for (int y = 3; y <= 12; ++y) {
+                    const bool set = bar != picture || y % 2 == 0;
+                    QCOMPARE(qAlpha(img.pixel(x, y)) != 0, set);
+                    if (set)
+                        QCOMPARE(QColor(img.pixel(x, y)), QColor(0, 0, 128));
+                }
+            }
+            QCOMPARE(qAlpha(img.pixel(4, 6)), 0);
+        }
+        QVERIFY(!w.windowIcon().isNull());
+    }
+
+    void flapButtonsStartWithOnlyNoFlapsShown()
+    {
+        Tfrm_Main w;
+        QCOMPARE(w.btn_Turn1->Marked(), false);
+        QCOMPARE(w.btn_Turn2->Marked(), true);
+        QCOMPARE(w.btn_Turn3->Marked(), true);
+        QCOMPARE(w.btn_Turn4->Marked(), true);
+        QVERIFY(!w.btn_Turn1->isCheckable());
+        QCOMPARE(w.btn_Turn1->property("Marked").toBool(), false);
+        // Toggling with nothing selected changes the flag and nothing else.
+        QTest::mouseClick(w.btn_Turn3, Qt::LeftButton);
+        QCOMPARE(w.btn_Turn3->Marked(), false);
+        for (TChart *chart : w.Charts())
+            for (int i = 0; i < chart->Series().Count(); ++i)
+                QCOMPARE(chart->Series()[i].Count(), 0);
+        QVERIFY(messages_.isEmpty());
+    }
+
+    void flapButtonTwiceRestoresThePlot()
+    {
+        auto w = scannedWindow();
+        clickItem(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(0));
+        TChartSeriesList &turn = w->chrt_TurnbySpeed->Series();
+        QCOMPARE(turn[0].Count(), 5);
+        QCOMPARE(turn[1].Count(), 0);
+        QTest::mouseClick(w->btn_Turn2, Qt::LeftButton);
+        QCOMPARE(w->btn_Turn2->Marked(), false);
+        QCOMPARE(turn[1].Count(), 3);
+        QCOMPARE(w->ch_C4->Series()[1].Count(), 3);
+        QTest::mouseClick(w->btn_Turn2, Qt::LeftButton);
+        QCOMPARE(w->btn_Turn2->Marked(), true);
+        QCOMPARE(turn[1].Count(), 0);
+        QCOMPARE(turn[0].Count(), 5);
+        QCOMPARE(w->ch_C4->Series()[1].Count(), 0);
+        QVERIFY(messages_.isEmpty());
+    }
+
+    void exitButtonEndsTheEventLoop()
+    {
+        Tfrm_Main w;
+        QTimer::singleShot(0, &w, [&w] { QTest::mouseClick(w.ToolButton6, Qt::LeftButton); });
+        QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(7); });
+        QCOMPARE(QApplication::exec(), 0);
+    }
+
+    void errorBoxText_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter") << "File not found" << "File not found.";
+        QTest::newRow("full stop kept") << "Done." << "Done.";
+        QTest::newRow("quote sorts after") << "'x' is not a valid floating point value"
+                                           << "'x' is not a valid floating point value.";
+        QTest::newRow("digit") << "List index out of bounds (6)" << "List index out of bounds (6)";
+        QTest::newRow("bang sorts before") << "Stop!" << "Stop!";
+        QTest::newRow("cyrillic") << "Ошибка" << "Ошибка.";
+        QTest::newRow("empty") << "" << "";
+    }
+    void errorBoxText()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(ErrorBoxText(message), shown);
+        Guarded([&] { throw VarnelError(message); });
+        QCOMPARE(messages_, QStringList{shown});
+    }
+
+    void scanStartsFromTheWindowsMessage()
+    {
+        QDir::setCurrent(dir_.path());
+        Tfrm_Main w;
+        QCOMPARE(w.tree_Crafts_1->topLevelItemCount(), 0);
+        QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);
+        QCOMPARE(w.tree_Crafts_1->topLevelItemCount(), 2);
+        QCOMPARE(w.tree_Crafts_2->topLevelItemCount(), 2);
+        QCOMPARE(w.panel0->text(), QStringLiteral("crafts loaded: 2"));
+        QCOMPARE(w.panel1->text(), QString());
+        QVERIFY(w.tree_Crafts_1->selectedItems().isEmpty());
+        // The message is taken once: a second one starts no second scan.
+        QCoreApplication::postEvent(&w, new QEvent(QEvent::Type(WM_LOADFMD)));
+        QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);
+        QCOMPARE(w.tree_Crafts_1->topLevelItemCount(), 2);
+        QVERIFY(messages_.isEmpty());
+    }
+
+    void missingDataDirectoryShowsOneBox()
+    {
+        QTemporaryDir empty;
+        QDir::setCurrent(empty.path());
+        Tfrm_Main w;
+        QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);
+        QCOMPARE(messages_, QStringList{"File not found."});
+        QCOMPARE(w.panel0->text(), QStringLiteral("Scanning data-files..."));
+        QCOMPARE(w.tree_Crafts_1->topLevelItemCount(), 0);
+    }
+
+    void onlyAircraftCanBeSelected()
+    {
+        auto w = scannedWindow();
+        QTreeWidget *tree = w->tree_Crafts_2;
+        QTreeWidgetItem *bravo = tree->topLevelItem(1);
+        clickItem(tree, bravo);
+        QCOMPARE(Tfrm_Main::SelectedCraft(tree), bravo);
+        QCOMPARE(w->chrt_TASbyAlt->Series()[2].Title(), QStringLiteral("100% Bravo"));
+
+        QSignalSpy changed(tree->selectionModel(), &QItemSelectionModel::selectionChanged);
+        tree->expandAll();
+        QTreeWidgetItem *armament = bravo->child(0);
+        QTreeWidgetItem *group = armament->child(0);
+        for (QTreeWidgetItem *child : {armament, group, group->child(0), bravo->child(6)}) {
+            clickItem(tree, child);
+            QCOMPARE(Tfrm_Main::SelectedCraft(tree), bravo);
+        }
+        // Arrow keys onto children leave the selection on the aircraft too.
+        tree->setFocus();
+        tree->setCurrentItem(bravo, 0, QItemSelectionModel::NoUpdate);
+        QTest::keyClick(tree, Qt::Key_Down);
+        QTest::keyClick(tree, Qt::Key_Down);
+        QCOMPARE(Tfrm_Main::SelectedCraft(tree), bravo);
+        QCOMPARE(changed.count(), 0);
+        // Expanding and collapsing still work.
+        bravo->setExpanded(false);
+        QVERIFY(!bravo->isExpanded());
+        // Arrow keys between aircraft do move it.
+        tree->setCurrentItem(tree->topLevelItem(1), 0, QItemSelectionModel::NoUpdate);
+        QTest::keyClick(tree, Qt::Key_Up);
+        QCOMPARE(Tfrm_Main::SelectedCraft(tree), tree->topLevelItem(0));
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(messages_.isEmpty());
+    }
+
+    void editedCaptionNamesTheSeries()
+    {
+        auto w = scannedWindow();
+        QTreeWidgetItem *alpha = w->tree_Crafts_1->topLevelItem(0);
+        alpha->setText(0, QStringLiteral("Alpha renamed"));
+        clickItem(w->tree_Crafts_1, alpha);
+        QCOMPARE(w->chrt_TASbyAlt->Series()[0].Title(), QStringLiteral("100% Alpha renamed"));
+        QCOMPARE(w->chrt_FunPlot->Series()[0].Title(), QStringLiteral("noFlaps Alpha renamed"));
+        QCOMPARE(w->chrt_TASbyAlt->Series()[0].Count(), 5);
+    }
+
+    void refreshInsideTheScanSeesCompleteAircraft()
+    {
+        QDir::setCurrent(dir_.path());
+        Tfrm_Main w;
+        // A user picking the first listed aircraft while the scan still runs.
+        int refreshes = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, &w, [&] {
+            if (w.tree_Crafts_2->topLevelItemCount() > 0 && !Tfrm_Main::SelectedCraft(w.tree_Crafts_2)) {
+                clickItem(w.tree_Crafts_2, w.tree_Crafts_2->topLevelItem(0));
+                ++refreshes;
+            }
+        });
+        timer.start(0);
+        QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);
+        timer.stop();
+        QCOMPARE(refreshes, 1);
+        QCOMPARE(w.tree_Crafts_1->topLevelItemCount(), 2);
+        QCOMPARE(w.chrt_TASbyAlt->Series()[2].Title(), QStringLiteral("100% Alpha"));
+        QCOMPARE(w.ch_C1->Series()[2].Count(), 5);
+        QVERIFY(messages_.isEmpty());
+    }
+};
+
+QTEST_MAIN(AppWindowTest)
+#include "app_window.moc"
