@@ -1,0 +1,456 @@
+// The chart fillers on their own: altitude profiles, climb and turn times by speed,
+// turn rates and the reference lines of the turn-rate diagram.
+#include "catalogue/error.h"
+#include "charts/altitude.h"
+#include "charts/turn_rate.h"
+#include "charts/turn_times.h"
+#include "charts_fixture.h"
+#include <QtTest>
+
+namespace {
+const QString kNoError = u"(no error)"_s;
+
+template <class F>
+QString ErrorOf(F f)
+{
+    try {
+        f();
+    } catch (const VarnelError &e) {
+        return e.message();
+    }
+    return kNoError;
+}
+
+QString NotANumber(const QString &text)
+{
+    return u"'%1' is not a valid floating point value"_s.arg(text);
+}
+
+// Labels of a series: index of each mark slot whose text is not empty, with that text.
+QMap<int, QString> Labels(const TChartSeries &s)
+{
+    QMap<int, QString> out;
+    for (int i = 0; i < s.MarkSlotCount(); ++i)
+        if (const TMarksItem *m = s.MarkSlot(i); m && !m->DisplayText().isEmpty())
+            out.insert(i, m->DisplayText());
+    return out;
+}
+
+const FlapMarks kOnlyNoFlaps{false, true, true, true};
+const FlapMarks kAllShown{false, false, false, false};
+const FlapMarks kAllHidden{true, true, true, true};
+
+// A turn file: speeds, climb rates, turn times for the four flap settings, a summary row.
+const QStringList kTurnRows{u"200\t300\t400\t"_s, u"20\t15.5\t9\t"_s, u"17.3\t20\t24\t"_s,
+                            u"16\t18\t22\t"_s, u"15\t17\t21\t"_s, u"14\t16\t20\t"_s,
+                            u"T_turn: 17.3"_s};
+}  // namespace
+
+class ChartsFillers : public QObject {
+    Q_OBJECT
+private slots:
+    void loadFactorLines_data();
+    void loadFactorLines();
+    void radiusLines_data();
+    void radiusLines();
+    void turnTimeToRate_data();
+    void turnTimeToRate();
+
+    void altitudeExampleRow();
+    void altitudeSecondBlockLeavesFirst();
+    void altitudeBadValues_data();
+    void altitudeBadValues();
+
+    void climbAtSpeed_data();
+    void climbAtSpeed();
+    void turnTimesHiddenSettings();
+    void turnTimesEmptyColumnKeepsAlignment();
+    void turnFileErrors_data();
+    void turnFileErrors();
+    void speedRowWithoutClosingTab();
+
+    void turnRateDiagram();
+    void turnRateHiddenSettingsUntouched();
+    void turnRateZeroTimeKeepsLines();
+};
+
+void ChartsFillers::loadFactorLines_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QPointF>("firstPoint");
+    QTest::addColumn<QPointF>("labelled");
+    QTest::newRow("1g") << 1 << 12 << QPointF(100, 20.224) << QPointF(150, 13.483);
+    QTest::newRow("2g") << 2 << 11 << QPointF(150, 26.966) << QPointF(200, 20.224);
+    QTest::newRow("3g") << 3 << 10 << QPointF(200, 30.336) << QPointF(250, 24.269);
+    QTest::newRow("4g") << 4 << 9 << QPointF(250, 32.359) << QPointF(300, 26.966);
+    QTest::newRow("5g") << 5 << 8 << QPointF(300, 33.707) << QPointF(350, 28.892);
+    QTest::newRow("6g") << 6 << 7 << QPointF(350, 34.670) << QPointF(400, 30.336);
+}
+
+void ChartsFillers::loadFactorLines()
+{
+    QFETCH(int, n);
+    QFETCH(int, count);
+    QFETCH(QPointF, firstPoint);
+    QFETCH(QPointF, labelled);
+
+    TChartSeriesList chart;
+    TChartSeries &s = chart.Add(TSeriesKind::Line, u"Series10"_s);
+    s.AddXY(1, 1);
+    s.MarkItem(4).SetText(u"old"_s);
+    AddLoadFactorLine(s, n);
+
+    QCOMPARE(s.Count(), count);
+    QCOMPARE(s.XValues[count - 1], 650.0);
+    QCOMPARE(s.XValues[0], firstPoint.x());
+    QVERIFY(qAbs(s.YValues[0] - firstPoint.y()) < 0.0005);
+    QCOMPARE(s.XValues[1], labelled.x());
+    QVERIFY(qAbs(s.YValues[1] - labelled.y()) < 0.0005);
+    for (int i = 0; i < count; ++i)
+        QVERIFY(s.YValues[i] < 40);
+
+    QCOMPARE(Labels(s), (QMap<int, QString>{{1, u"%1-g"_s.arg(n)}}));
+    QCOMPARE(s.MarkSlotCount(), count);  // every point has its (mostly empty) mark
+    QVERIFY(s.MarkSlot(1)->Transparent);
+    QCOMPARE(s.MarkSlot(1)->Color, ButtonFaceColor());
+}
+
+void ChartsFillers::radiusLines_data()
+{
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QList<QPointF>>("points");
+    QTest::addColumn<QString>("label");
+    const double low = 15.91 / 3;
+    QTest::newRow("100m") << 1 << QList<QPointF>{{33, low}, {100, 15.91}, {200, 31.82}} << u"100m"_s;
+    QTest::newRow("300m") << 3 << QList<QPointF>{{99, low}, {300, 15.91}, {600, 31.82}} << u"300m"_s;
+    QTest::newRow("400m, 3 reductions")
+        << 4 << QList<QPointF>{{132, low}, {400, 15.91}, {685.90, 27.282}} << u"400m"_s;
+    QTest::newRow("500m, 7 reductions")
+        << 5 << QList<QPointF>{{165, low}, {500, 15.91}, {698.34, 22.221}} << u"500m"_s;
+    QTest::newRow("600m, 11 reductions")
+        << 6 << QList<QPointF>{{198, low}, {600, 15.91}, {682.56, 18.099}} << u"600m"_s;
+    // The reduced third point falls below 700 km/h and sorts second; the label stays
+    // on the third point in speed order, the one at 700 km/h, which is not reduced.
+    QTest::newRow("700m, reordered")
+        << 7 << QList<QPointF>{{231, low}, {682.74, 15.518}, {700, 15.91}} << u"700m"_s;
+}
+
+void ChartsFillers::radiusLines()
+{
+    QFETCH(int, k);
+    QFETCH(QList<QPointF>, points);
+    QFETCH(QString, label);
+
+    TChartSeriesList chart;
+    TChartSeries &s = chart.Add(TSeriesKind::Line, u"Series16"_s);
+    s.SetLinePenColorWidth(Qt::red, 3);
+    AddRadiusLine(s, k);
+    AddRadiusLine(s, k);  // rebuilt, not added to
+
+    QCOMPARE(s.Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY2(qAbs(s.XValues[i] - points[i].x()) < 0.01, qPrintable(QString::number(s.XValues[i])));
+        QVERIFY2(qAbs(s.YValues[i] - points[i].y()) < 0.001, qPrintable(QString::number(s.YValues[i])));
+    }
+    QCOMPARE(Labels(s), (QMap<int, QString>{{2, label}}));
+    QCOMPARE(s.MarkSlotCount(), 3);
+    QVERIFY(s.MarkSlot(0)->TextSet && s.MarkSlot(1)->TextSet);
+    QVERIFY(s.MarkSlot(2)->Transparent);
+    QCOMPARE(s.LinePen().Color, QColor(Qt::black));
+    QCOMPARE(s.LinePen().Width, 1);
+}
+
+void ChartsFillers::turnTimeToRate_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("17.3 s") << u"17.3"_s << 20.809 << kNoError;
+    QTest::newRow("20 s") << u"20"_s << 18.0 << kNoError;
+    QTest::newRow("not cut to 3 decimals first") << u"17.0009"_s << 21.175 << kNoError;
+    QTest::newRow("negative") << u"-17.3"_s << -20.809 << kNoError;
+    QTest::newRow("spaces") << u" 17.3 "_s << 20.809 << kNoError;
+    QTest::newRow("zero") << u"0"_s << 0.0 << u"Floating point division by zero"_s;
+    QTest::newRow("zero point zero") << u"0.0"_s << 0.0 << u"Floating point division by zero"_s;
+    QTest::newRow("comma") << u"17,3"_s << 0.0 << NotANumber(u"17,3"_s);
+    QTest::newRow("too small for a chart") << u"1e-4900"_s << 0.0 << NotANumber(u"1e-4900"_s);
+}
+
+void ChartsFillers::turnTimeToRate()
+{
+    QFETCH(QString, text);
+    QFETCH(double, rate);
+    QFETCH(QString, error);
+    double got = 0;
+    QCOMPARE(ErrorOf([&] { got = TurnTimeToRate(text); }), error);
+    if (error == kNoError)
+        QCOMPARE(got, rate);
+}
+
+void ChartsFillers::altitudeExampleRow()
+{
+    ChartSet set;
+    FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"Yak-3"_s,
+                       {u"1000\t520\t18.5\t495\t16\t"_s, u"500\t510\t19\t490\t17\t6\t"_s}, 0);
+    // Rows are kept in file order, so altitude may run downwards.
+    QCOMPARE(Points(set.TASbyAlt[0]), (QList<QPointF>{{495, 1000}, {490, 500}}));
+    QCOMPARE(Points(set.TASbyAlt[1]), (QList<QPointF>{{520, 1000}, {510, 500}}));
+    QCOMPARE(Points(set.MaxROCbyAlt[0]), (QList<QPointF>{{16, 1000}, {17, 500}}));
+    QCOMPARE(Points(set.MaxROCbyAlt[1]), (QList<QPointF>{{18.5, 1000}, {19, 500}}));
+    QCOMPARE(set.TASbyAlt[0].Title(), u"100% Yak-3"_s);
+    QCOMPARE(set.TASbyAlt[1].Title(), u"MAX Yak-3"_s);
+    QCOMPARE(set.MaxROCbyAlt[0].Title(), u"100% Yak-3"_s);
+    QCOMPARE(set.MaxROCbyAlt[1].Title(), u"MAX Yak-3"_s);
+}
+
+void ChartsFillers::altitudeSecondBlockLeavesFirst()
+{
+    ChartSet set;
+    for (TChartSeriesList *c : {&set.TASbyAlt, &set.MaxROCbyAlt})
+        for (int i = 0; i < 4; ++i)
+            (*c)[i].SetActive(false);
+    FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"Bf-109"_s, {}, 2);
+    for (TChartSeriesList *c : {&set.TASbyAlt, &set.MaxROCbyAlt}) {
+        QVERIFY(!(*c)[0].Active() && !(*c)[1].Active());
+        QCOMPARE((*c)[0].Title(), u"100%"_s);
+        QVERIFY((*c)[2].Active() && (*c)[3].Active());
+        QCOMPARE((*c)[3].Title(), u"MAX Bf-109"_s);
+        QCOMPARE((*c)[2].Count(), 0);
+    }
+}
+
+void ChartsFillers::altitudeBadValues_data()
+{
+    // Values are read field 4, 1, 2, 1, 5, 1, 3, 1: the first bad one in that order is
+    // reported, and the points before it stay.
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("bad");
+    QTest::addColumn<QList<int>>("counts");  // speed 100%, speed MAX, climb 100%, climb MAX
+    QTest::newRow("100% speed before altitude") << u"a\tb\tc\td\te\t"_s << u"d"_s << QList<int>{0, 0, 0, 0};
+    QTest::newRow("altitude") << u"a\t520\tc\t495\te\t"_s << u"a"_s << QList<int>{0, 0, 0, 0};
+    QTest::newRow("MAX speed") << u"1000\tb\tc\t495\te\t"_s << u"b"_s << QList<int>{1, 0, 0, 0};
+    QTest::newRow("100% climb") << u"1000\t520\tc\t495\te\t"_s << u"e"_s << QList<int>{1, 1, 0, 0};
+    QTest::newRow("MAX climb") << u"1000\t520\tc\t495\t16\t"_s << u"c"_s << QList<int>{1, 1, 1, 0};
+    QTest::newRow("fifth value without tab")
+        << u"1000\t520\t18.5\t495\t16"_s << QString() << QList<int>{1, 1, 0, 0};
+    QTest::newRow("blank line") << QString() << QString() << QList<int>{0, 0, 0, 0};
+    QTest::newRow("beyond a chart's range")
+        << u"1000\t520\t18.5\t1e400\t16\t"_s << u"1e400"_s << QList<int>{0, 0, 0, 0};
+}
+
+void ChartsFillers::altitudeBadValues()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, bad);
+    QFETCH(QList<int>, counts);
+    ChartSet set;
+    const QStringList rows{u"0\t500\t20\t480\t18\t"_s, row, u"2000\t530\t15\t500\t13\t"_s};
+    QCOMPARE(ErrorOf([&] { FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"La-5"_s, rows, 0); }),
+             NotANumber(bad));
+    const QList<int> got{set.TASbyAlt[0].Count() - 1, set.TASbyAlt[1].Count() - 1,
+                         set.MaxROCbyAlt[0].Count() - 1, set.MaxROCbyAlt[1].Count() - 1};
+    QCOMPARE(got, counts);
+    QVERIFY(set.MaxROCbyAlt[1].Active());
+    QCOMPARE(set.MaxROCbyAlt[1].Title(), u"MAX La-5"_s);
+}
+
+void ChartsFillers::climbAtSpeed_data()
+{
+    QTest::addColumn<QString>("speeds");
+    QTest::addColumn<QString>("climbs");
+    QTest::addColumn<QList<QPointF>>("points");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("paired by column") << u"200\t300\t400\t"_s << u"20\t15.5\t9\t"_s
+                                      << QList<QPointF>{{200, 20}, {300, 15.5}, {400, 9}} << kNoError;
+    QTest::newRow("climb row shorter") << u"200\t300\t400\t"_s << u"20\t"_s << QList<QPointF>{{200, 20}}
+                                       << kNoError;
+    QTest::newRow("empty climb value") << u"200\t300\t400\t"_s << u"20\t\t9\t"_s
+                                       << QList<QPointF>{{200, 20}, {400, 9}} << kNoError;
+    QTest::newRow("last climb without tab") << u"200\t300\t"_s << u"20\t15"_s << QList<QPointF>{{200, 20}}
+                                            << kNoError;
+    QTest::newRow("speeds out of order") << u"300\t200\t"_s << u"15\t20\t"_s
+                                         << QList<QPointF>{{300, 15}, {200, 20}} << kNoError;
+    QTest::newRow("bad climb after good points") << u"200\t300\t"_s << u"20\t2.5.1\t"_s
+                                                 << QList<QPointF>{{200, 20}} << NotANumber(u"2.5.1"_s);
+    QTest::newRow("bad speed read before climb") << u"2 00\t"_s << u"x\t"_s << QList<QPointF>{}
+                                                 << NotANumber(u"2 00"_s);
+}
+
+void ChartsFillers::climbAtSpeed()
+{
+    QFETCH(QString, speeds);
+    QFETCH(QString, climbs);
+    QFETCH(QList<QPointF>, points);
+    QFETCH(QString, error);
+    ChartSet set;
+    QCOMPARE(ErrorOf([&] { FillClimbAtSpeed(set.ROCatConst, u"I-16"_s, {speeds, climbs}, 1); }), error);
+    QCOMPARE(Points(set.ROCatConst[1]), points);
+    QCOMPARE(set.ROCatConst[1].Title(), u"climb I-16"_s);
+    QCOMPARE(set.ROCatConst[0].Count(), 0);
+}
+
+void ChartsFillers::turnTimesHiddenSettings()
+{
+    ChartSet set;
+    QStringList rows = kTurnRows;
+    rows[3] = u"16\tbad\t22\t"_s;  // a hidden setting's values are never read as numbers
+    FillTurnTimes(set.TurnbySpeed, u"Yak-1"_s, rows, 4, kOnlyNoFlaps);
+
+    QCOMPARE(Points(set.TurnbySpeed[4]), (QList<QPointF>{{200, 17.3}, {300, 20}, {400, 24}}));
+    const QStringList prefixes{u"noFlaps "_s, u"Flaps-1 "_s, u"Flaps-2 "_s, u"Flaps-3 "_s};
+    for (int f = 0; f < 4; ++f) {
+        QCOMPARE(set.TurnbySpeed[4 + f].Title(), prefixes[f] + u"Yak-1"_s);
+        QVERIFY(set.TurnbySpeed[4 + f].Active());
+        if (f > 0)
+            QCOMPARE(set.TurnbySpeed[4 + f].Count(), 0);
+    }
+    QCOMPARE(set.TurnbySpeed[0].Title(), u"Без закрылков"_s);
+
+    rows[3] = kTurnRows[3];
+    ChartSet all;
+    FillTurnTimes(all.TurnbySpeed, u"Yak-1"_s, rows, 0, kAllShown);
+    QCOMPARE(Points(all.TurnbySpeed[3]), (QList<QPointF>{{200, 14}, {300, 16}, {400, 20}}));
+}
+
+void ChartsFillers::turnTimesEmptyColumnKeepsAlignment()
+{
+    ChartSet set;
+    QStringList rows = kTurnRows;
+    rows[0] = u"200\t\t400\t"_s;
+    rows[2] = u"17.3\t20\t\t"_s;
+    FillTurnTimes(set.TurnbySpeed, u"P-39"_s, rows, 0, kAllShown);
+    QCOMPARE(Points(set.TurnbySpeed[0]), (QList<QPointF>{{200, 17.3}}));
+    QCOMPARE(Points(set.TurnbySpeed[1]), (QList<QPointF>{{200, 16}, {400, 22}}));
+    QCOMPARE(Points(set.TurnbySpeed[3]), (QList<QPointF>{{200, 14}, {400, 20}}));
+}
+
+void ChartsFillers::turnFileErrors_data()
+{
+    QTest::addColumn<int>("rowCount");
+    QTest::addColumn<QString>("filler");
+    QTest::addColumn<QString>("error");
+    const QString oob = u"List index out of bounds (%1)"_s;
+    QTest::newRow("climb, empty file") << 0 << u"climb"_s << oob.arg(0);
+    QTest::newRow("climb, one row") << 1 << u"climb"_s << oob.arg(1);
+    QTest::newRow("climb, two rows") << 2 << u"climb"_s << kNoError;
+    QTest::newRow("turn times, two rows") << 2 << u"times"_s << oob.arg(2);
+    QTest::newRow("turn times, five rows") << 5 << u"times"_s << oob.arg(5);
+    QTest::newRow("turn rate, two rows") << 2 << u"rate"_s << oob.arg(2);
+}
+
+void ChartsFillers::turnFileErrors()
+{
+    QFETCH(int, rowCount);
+    QFETCH(QString, filler);
+    QFETCH(QString, error);
+    ChartSet set;
+    const QStringList rows = kTurnRows.mid(0, rowCount);
+    QString got;
+    if (filler == u"climb"_s) {
+        got = ErrorOf([&] { FillClimbAtSpeed(set.ROCatConst, u"MiG-3"_s, rows, 0); });
+        QCOMPARE(set.ROCatConst[0].Title(), u"climb MiG-3"_s);
+    } else if (filler == u"times"_s) {
+        got = ErrorOf([&] { FillTurnTimes(set.TurnbySpeed, u"MiG-3"_s, rows, 0, kOnlyNoFlaps); });
+        // The four series are titled and active before the rows are fetched.
+        QCOMPARE(set.TurnbySpeed[3].Title(), u"Flaps-3 MiG-3"_s);
+        QVERIFY(set.TurnbySpeed[3].Active());
+    } else {
+        got = ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"MiG-3"_s, rows, 0, kOnlyNoFlaps); });
+    }
+    QCOMPARE(got, error);
+}
+
+void ChartsFillers::speedRowWithoutClosingTab()
+{
+    // The speed row's last value has no tab: it is taken as the last column. On the
+    // other rows a last value without its tab gives no point.
+    ChartSet set;
+    const QStringList rows{u"200\t300\t400"_s, u"20\t15.5\t9\t"_s, u"17.3\t20\t24"_s,
+                           u"16\t18\t22\t"_s, u"\t"_s, u""_s};
+    FillClimbAtSpeed(set.ROCatConst, u"Il-2"_s, rows, 0);
+    FillTurnTimes(set.TurnbySpeed, u"Il-2"_s, rows, 0, kAllShown);
+    FillTurnRateDiagram(set.FunPlot, u"Il-2"_s, rows, 0, kAllShown);
+    QCOMPARE(Points(set.ROCatConst[0]), (QList<QPointF>{{200, 20}, {300, 15.5}, {400, 9}}));
+    QCOMPARE(Points(set.TurnbySpeed[0]), (QList<QPointF>{{200, 17.3}, {300, 20}}));
+    QCOMPARE(Points(set.TurnbySpeed[1]), (QList<QPointF>{{200, 16}, {300, 18}, {400, 22}}));
+    QCOMPARE(set.TurnbySpeed[2].Count(), 0);
+    QCOMPARE(set.FunPlot[0].Count(), 2);
+    QCOMPARE(set.FunPlot[1].Count(), 3);
+
+    ChartSet single;
+    FillClimbAtSpeed(single.ROCatConst, u"Il-2"_s, {u"250"_s, u"12\t"_s}, 0);
+    QCOMPARE(Points(single.ROCatConst[0]), (QList<QPointF>{{250, 12}}));
+}
+
+void ChartsFillers::turnRateDiagram()
+{
+    ChartSet set;
+    set.FunPlot[8].SetActive(false);
+    FillTurnRateDiagram(set.FunPlot, u"Yak-9"_s, kTurnRows, 4, {false, true, false, true});
+
+    QCOMPARE(Points(set.FunPlot[4]), (QList<QPointF>{{200, 20.809}, {300, 18}, {400, 15}}));
+    QCOMPARE(set.FunPlot[4].Title(), u"noFlaps Yak-9"_s);
+    QCOMPARE(set.FunPlot[6].Title(), u"Flaps-2 Yak-9"_s);
+    QCOMPARE(set.FunPlot[6].Count(), 3);
+    QCOMPARE(set.FunPlot[8].Count(), 0);
+    QVERIFY(!set.FunPlot[8].Active());
+    for (int i = 9; i <= 14; ++i) {
+        QVERIFY(set.FunPlot[i].Active());
+        QCOMPARE(Labels(set.FunPlot[i]).value(1), u"%1-g"_s.arg(i - 8));
+        QCOMPARE(set.FunPlot[i].Title(), u"%1g"_s.arg(i - 8));
+    }
+    for (int i = 15; i <= 21; ++i) {
+        QVERIFY(set.FunPlot[i].Active());
+        QCOMPARE(set.FunPlot[i].Count(), 3);
+        QCOMPARE(Labels(set.FunPlot[i]).value(2), u"%1m"_s.arg(100 * (i - 14)));
+    }
+    QCOMPARE(set.FunPlot[21].Title(), u"700m"_s);
+}
+
+void ChartsFillers::turnRateHiddenSettingsUntouched()
+{
+    // A hidden setting's series keeps what the refresh left: empty, inactive, form
+    // title. Its rows are not even fetched, so a short turn file is no error here.
+    ChartSet set;
+    for (int i = 0; i < set.FunPlot.Count(); ++i)
+        set.FunPlot[i].SetActive(false);
+    QStringList rows = kTurnRows.mid(0, 3);
+    FillTurnRateDiagram(set.FunPlot, u"Pe-2"_s, rows, 0, kOnlyNoFlaps);
+    QCOMPARE(set.FunPlot[0].Count(), 3);
+    for (int i = 1; i < 4; ++i) {
+        QVERIFY(!set.FunPlot[i].Active());
+        QCOMPARE(set.FunPlot[i].Count(), 0);
+    }
+    QCOMPARE(set.FunPlot[1].Title(), u"Закрылки1"_s);
+
+    ChartSet hidden;
+    FillTurnRateDiagram(hidden.FunPlot, u"Pe-2"_s, {}, 0, kAllHidden);
+    QCOMPARE(hidden.FunPlot[9].Count(), 12);
+    QCOMPARE(hidden.FunPlot[0].Count(), 0);
+}
+
+void ChartsFillers::turnRateZeroTimeKeepsLines()
+{
+    ChartSet set;
+    QStringList rows = kTurnRows;
+    rows[3] = u"16\t0.0\t22\t"_s;
+    for (int i = 0; i < 8; ++i)
+        set.FunPlot[i].SetActive(false);
+    QCOMPARE(ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Ar"_s, rows, 0, kAllShown); }),
+             u"Floating point division by zero"_s);
+    QCOMPARE(set.FunPlot[0].Count(), 3);
+    QVERIFY(set.FunPlot[0].Active());
+    // The faulty curve keeps its first point but is neither activated nor titled.
+    QCOMPARE(Points(set.FunPlot[1]), (QList<QPointF>{{200, 22.5}}));
+    QVERIFY(!set.FunPlot[1].Active());
+    QCOMPARE(set.FunPlot[1].Title(), u"Закрылки1"_s);
+    QCOMPARE(set.FunPlot[2].Count(), 0);
+    QCOMPARE(set.FunPlot[21].Count(), 3);
+
+    QCOMPARE(ErrorOf([&] { FillTurnRateSeries(u"200\t"_s, u"x\t"_s, set.FunPlot[2]); }), NotANumber(u"x"_s));
+    QCOMPARE(ErrorOf([&] { FillTurnRateSeries(u"y\t"_s, u"x\t"_s, set.FunPlot[2]); }), NotANumber(u"y"_s));
+}
+
+QTEST_MAIN(ChartsFillers)
+#include "charts_fillers.moc"
