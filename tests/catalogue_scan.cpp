@@ -1,0 +1,383 @@
+// The catalogue scan: armament rows, the aircraft trees, the status panels, pumping
+// and the handling of broken aircraft.
+#include "catalogue/error.h"
+#include "catalogue/scan.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+const QByteArray kSpeed = "0\t500\t15\t480\t12\t\n1000\t520\t14.2\t490\t11.7\t\n";
+const QByteArray kTurn = "200\t300\t\n5\t6\t\n20\t19\t\n\t\t\n\t\t\n\t\t\n"
+                         "M_takeoff: 2950.5\nT_turn: 18.456\nV_turn: 250\nVz_climb: 15\nV_climb: 290\n";
+
+// A data directory written for one test.
+struct DataDir {
+    QTemporaryDir dir;
+    DataPaths paths{dir.path()};
+
+    DataDir() { QDir(dir.path()).mkdir("DataSpeed"); }
+    // An aircraft with its speed and turn files.
+    void craft(const QString &name, const QByteArray &turn = kTurn)
+    {
+        WriteFile(paths.speedFile(name), kSpeed);
+        WriteFile(paths.turnFile(name), turn);
+    }
+};
+
+struct ScanRun {
+    QTreeWidget tree1, tree2;
+    QList<QPair<int, QString>> panels;
+    QString error;
+    int count = -1;
+    std::function<void()> onPump;
+
+    void run(const DataPaths &paths)
+    {
+        ScanHooks hooks;
+        hooks.setPanel = [this](int panel, const QString &text) { panels.append({panel, text}); };
+        hooks.processEvents = [this] {
+            if (onPump)
+                onPump();
+        };
+        try {
+            count = ScanCatalogue(paths, &tree1, &tree2, hooks);
+        } catch (const VarnelError &e) {
+            error = e.message();
+        }
+    }
+    QString lastPanel(int panel) const
+    {
+        for (auto it = panels.crbegin(); it != panels.crend(); ++it)
+            if (it->first == panel)
+                return it->second;
+        return "(never set)";
+    }
+};
+
+QStringList RootCaptions(const QTreeWidget &tree)
+{
+    QStringList out;
+    for (int i = 0; i < tree.topLevelItemCount(); ++i)
+        out << tree.topLevelItem(i)->text(0);
+    return out;
+}
+
+QStringList ChildCaptions(const QTreeWidgetItem *item)
+{
+    QStringList out;
+    for (int i = 0; i < item->childCount(); ++i)
+        out << item->child(i)->text(0);
+    return out;
+}
+
+// Both trees hold the same aircraft, each complete with its tables.
+void VerifyCompleteTrees(const QTreeWidget &tree1, const QTreeWidget &tree2)
+{
+    QCOMPARE(RootCaptions(tree1), RootCaptions(tree2));
+    for (const QTreeWidget *tree : {&tree1, &tree2}) {
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *root = tree->topLevelItem(i);
+            QCOMPARE(root->childCount(), 7);
+            QVERIFY(NodeDataOf(root));
+            QVERIFY(!NodeDataOf(root)->lst_Speed.isEmpty());
+        }
+    }
+}
+
+QString Ru(const char *utf8) { return QString::fromUtf8(utf8); }
+} // namespace
+
+class CatalogueScan : public QObject {
+    Q_OBJECT
+
+private slots:
+    void weaponRow_data();
+    void weaponRow();
+    void weaponNodes();
+    void treesForTwoAircraft();
+    void summaryCaptions();
+    void entryNames();
+    void listedEntries();
+    void cyrillicName();
+    void emptyDataSpeed();
+    void missingDataSpeed_data();
+    void missingDataSpeed();
+    void brokenAircraftLeftOut();
+    void manyFailuresCapped();
+    void pumpsSeeOnlyCompleteAircraft();
+};
+
+void CatalogueScan::weaponRow_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("gun becomes w + row") << "gun:MG A;MG B;" << 0 << "w0:" << QStringList{"MG A;", "MG B;"};
+    QTest::newRow("gun on the fourth row") << "gun:MG A;MG B;" << 3 << "w3:" << QStringList{"MG A;", "MG B;"};
+    QTest::newRow("Gun is kept") << "Gun:C;" << 2 << "Gun:" << QStringList{"C;"};
+    QTest::newRow("guns is kept") << "guns:C;" << 2 << "guns:" << QStringList{"C;"};
+    QTest::newRow("one item") << "bombs:2 x 50;" << 1 << "bombs:" << QStringList{"2 x 50;"};
+    QTest::newRow("lone colon gives an empty item") << "bombs:" << 1 << "bombs:" << QStringList{""};
+    QTest::newRow("no colon") << "A;B;" << 0 << ":" << QStringList{"A;", "B;"};
+    QTest::newRow("empty row") << "" << 0 << ":" << QStringList{};
+    QTest::newRow("colon in a later item") << "x:A;B:C;" << 0 << "x:" << QStringList{"A;", "C;"};
+    QTest::newRow("last item without ;") << "x:A;B" << 0 << "x:" << QStringList{"A;", "B"};
+    QTest::newRow("only text without ;") << "x:A" << 0 << "x:" << QStringList{"A"};
+    QTest::newRow("trailing space") << "x: A; " << 0 << "x:" << QStringList{" A;", " "};
+    QTest::newRow("empty items") << "x:;;" << 0 << "x:" << QStringList{";", ";"};
+}
+
+void CatalogueScan::weaponRow()
+{
+    QFETCH(QString, row);
+    QFETCH(int, index);
+    QFETCH(QString, group);
+    QFETCH(QStringList, items);
+    const WeaponRowCaptions captions = SplitWeaponRow(row, index);
+    QCOMPARE(captions.group, group);
+    QCOMPARE(captions.items, items);
+}
+
+void CatalogueScan::weaponNodes()
+{
+    DataDir data;
+    // The row index counts the empty first row.
+    WriteFile(data.paths.weaponFile("A"), "\r\ngun:MG A;MG B;\r\nbombs:2 x 50;\r\n");
+    QTreeWidgetItem root(QStringList{"A"});
+    auto *weapons = new QTreeWidgetItem(&root, QStringList{"w"});
+    AddWeaponNodes(data.paths, &root, weapons);
+    QCOMPARE(ChildCaptions(weapons), (QStringList{":", "w1:", "bombs:"}));
+    QCOMPARE(weapons->child(0)->childCount(), 0);
+    QCOMPARE(ChildCaptions(weapons->child(1)), (QStringList{"MG A;", "MG B;"}));
+    QCOMPARE(ChildCaptions(weapons->child(2)), (QStringList{"2 x 50;"}));
+
+    QTreeWidgetItem other(QStringList{"B"});
+    auto *none = new QTreeWidgetItem(&other, QStringList{"w"});
+    AddWeaponNodes(data.paths, &other, none);
+    QCOMPARE(none->childCount(), 0);
+}
+
+void CatalogueScan::treesForTwoAircraft()
+{
+    DataDir data;
+    data.craft("Bravo");
+    data.craft("Alpha");
+    WriteFile(data.paths.craftFile("Alpha"), "0=750\n");
+    WriteFile(data.paths.weaponFile("Alpha"), "gun:MG A;MG B;\n");
+    ScanRun scan;
+    scan.run(data.paths);
+
+    QCOMPARE(scan.error, QString());
+    QCOMPARE(scan.count, 2);
+    QCOMPARE(RootCaptions(scan.tree1), (QStringList{"Alpha", "Bravo"}));
+    VerifyCompleteTrees(scan.tree1, scan.tree2);
+    for (QTreeWidget *tree : {&scan.tree1, &scan.tree2}) {
+        QTreeWidgetItem *alpha = tree->topLevelItem(0);
+        QCOMPARE(ChildCaptions(alpha), (QStringList{
+                                           Ru("вооружение:"),
+                                           Ru("макс. скор. в пике: 750 км/ч"),
+                                           Ru("взлетный вес: 2950.5 кг"),
+                                           Ru("время виража: 18.46 сек"),
+                                           Ru("скорость виража: 250 км/ч"),
+                                           Ru("скороподъемность: 15 м/с"),
+                                           Ru("скорость набора: 290 км/ч"),
+                                       }));
+        QCOMPARE(ChildCaptions(alpha->child(0)), QStringList{"w0:"});
+        QCOMPARE(ChildCaptions(alpha->child(0)->child(0)), (QStringList{"MG A;", "MG B;"}));
+        QCOMPARE(NodeDataOf(alpha)->lst_Speed, SplitTextLines(kSpeed));
+        QCOMPARE(NodeDataOf(alpha)->lst_Turn, SplitTextLines(kTurn));
+        QVERIFY(alpha->flags() & Qt::ItemIsEditable);
+        QVERIFY(!NodeDataOf(alpha->child(1)));
+        QCOMPARE(tree->selectedItems().size(), 0);
+    }
+    // Each tree holds its own tables.
+    QVERIFY(NodeDataOf(scan.tree1.topLevelItem(0)) != NodeDataOf(scan.tree2.topLevelItem(0)));
+    QCOMPARE(scan.lastPanel(0), "crafts loaded: 2");
+    QCOMPARE(scan.lastPanel(1), QString());
+    QCOMPARE(scan.panels.first(), (QPair<int, QString>{0, "Scanning data-files..."}));
+}
+
+void CatalogueScan::summaryCaptions()
+{
+    DataDir data;
+    // No craft file: "unknown"; a craft file without "0" and a turn file missing keys:
+    // empty values between the colon's space and the unit's.
+    data.craft("A", "200\t\n\t\n\t\n\t\n\t\n\t\nT_turn: 20\n");
+    data.craft("B", "200\t\n\t\n\t\n\t\n\t\n\t\n");
+    WriteFile(data.paths.craftFile("B"), "1=700\n");
+    ScanRun scan;
+    scan.run(data.paths);
+    QCOMPARE(scan.error, QString());
+    QCOMPARE(ChildCaptions(scan.tree1.topLevelItem(0)).mid(1),
+             (QStringList{Ru("макс. скор. в пике: unknown км/ч"), Ru("взлетный вес:  кг"),
+                          Ru("время виража: 20 сек"), Ru("скорость виража:  км/ч"),
+                          Ru("скороподъемность:  м/с"), Ru("скорость набора:  км/ч")}));
+    QCOMPARE(scan.tree1.topLevelItem(1)->child(1)->text(0), Ru("макс. скор. в пике:  км/ч"));
+    QCOMPARE(scan.tree1.topLevelItem(0)->child(0)->childCount(), 0);
+}
+
+void CatalogueScan::entryNames()
+{
+    DataDir data;
+    data.craft("Alpha");
+    // Named up to the first "_speed": the tables come from Alpha_speed.txt.
+    WriteFile(data.paths.speedDir() + "/Alpha_speed_old.txt", "garbage");
+    WriteFile(data.paths.speedDir() + "/Bravo_x_speed_speed.txt", "");
+    data.craft("Bravo_x");
+    ScanRun scan;
+    scan.run(data.paths);
+    QCOMPARE(scan.error, QString());
+    QCOMPARE(RootCaptions(scan.tree1), (QStringList{"Alpha", "Alpha", "Bravo_x", "Bravo_x"}));
+    QCOMPARE(NodeDataOf(scan.tree1.topLevelItem(1))->lst_Speed, SplitTextLines(kSpeed));
+    QCOMPARE(CraftNameOf("Alpha_Speed.txt"), QString());
+    QCOMPARE(CraftNameOf("_speed.txt"), QString());
+}
+
+void CatalogueScan::listedEntries()
+{
+    DataDir data;
+    const QString dir = data.paths.speedDir();
+    for (const char *name : {"c_speed.txt", "B_speed.TXT", "a_speed.txt", ".hidden_speed.txt", "notes.dat", "A_speed.txt"})
+        WriteFile(dir + "/" + name, "");
+    QDir(dir).mkdir("d_speed.txt");
+    QCOMPARE(ListSpeedEntries(data.paths), (QStringList{".hidden_speed.txt", "A_speed.txt", "a_speed.txt",
+                                                        "B_speed.TXT", "c_speed.txt", "d_speed.txt"}));
+}
+
+void CatalogueScan::cyrillicName()
+{
+    DataDir data;
+    const QString name = Ru("Бора");
+    data.craft(name);
+    WriteFile(data.paths.weaponFile(name), "\xEF\xF3\xF8\xEA\xE8:\xD8\xC2\xC0\xCA;\n");  // пушки:ШВАК;
+    ScanRun scan;
+    scan.run(data.paths);
+    QCOMPARE(scan.error, QString());
+    QCOMPARE(RootCaptions(scan.tree2), QStringList{name});
+    const QTreeWidgetItem *group = scan.tree2.topLevelItem(0)->child(0)->child(0);
+    QCOMPARE(group->text(0), Ru("пушки:"));
+    QCOMPARE(group->child(0)->text(0), Ru("ШВАК;"));
+}
+
+void CatalogueScan::emptyDataSpeed()
+{
+    DataDir data;
+    ScanRun scan;
+    scan.run(data.paths);
+    QCOMPARE(scan.error, QString());
+    QCOMPARE(scan.count, 0);
+    QCOMPARE(scan.lastPanel(0), "crafts loaded: 0");
+    QCOMPARE(scan.lastPanel(1), QString());
+}
+
+void CatalogueScan::missingDataSpeed_data()
+{
+    QTest::addColumn<bool>("asFile");
+    QTest::newRow("missing") << false;
+    QTest::newRow("a file, not a directory") << true;
+}
+
+void CatalogueScan::missingDataSpeed()
+{
+    QFETCH(bool, asFile);
+    QTemporaryDir dir;
+    const DataPaths paths{dir.path()};
+    if (asFile)
+        WriteFile(paths.speedDir(), "");
+    WriteFile(paths.turnFile("A"), kTurn);
+    ScanRun scan;
+    scan.run(paths);
+    QCOMPARE(scan.error, "File not found");
+    QCOMPARE(scan.lastPanel(0), "Scanning data-files...");
+    QCOMPARE(scan.tree1.topLevelItemCount(), 0);
+    QCOMPARE(scan.tree2.topLevelItemCount(), 0);
+}
+
+void CatalogueScan::brokenAircraftLeftOut()
+{
+    DataDir data;
+    data.craft("A");
+    WriteFile(data.paths.speedFile("B"), kSpeed);  // no turn file
+    data.craft("C", kTurn + "T_turn x 18,5\n");  // a later row with the key is never read
+    data.craft("D", QByteArray(kTurn).replace("V_turn: 250", "V_turn: fast"));
+    data.craft("E");
+    WriteFile(data.paths.speedDir() + "/F.txt", kSpeed);  // no "_speed": empty name
+    ScanRun scan;
+    scan.run(data.paths);
+
+    QCOMPARE(RootCaptions(scan.tree1), (QStringList{"A", "C", "E"}));
+    VerifyCompleteTrees(scan.tree1, scan.tree2);
+    QCOMPARE(scan.lastPanel(0), "crafts loaded: 3");
+    QCOMPARE(scan.lastPanel(1), QString());
+    const QStringList lines = scan.error.split('\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY2(lines[0].startsWith("Cannot open file \"" + QDir::toNativeSeparators(data.paths.turnFile("B")) + "\". "),
+             qPrintable(lines[0]));
+    QCOMPARE(lines[1], "'fast' is not a valid floating point value");
+    QVERIFY2(lines[2].startsWith("Cannot open file \"" + QDir::toNativeSeparators(data.paths.speedFile("")) + "\". "),
+             qPrintable(lines[2]));
+}
+
+void CatalogueScan::manyFailuresCapped()
+{
+    DataDir data;
+    for (int i = 0; i < 23; ++i)
+        WriteFile(data.paths.speedFile(QString("X%1").arg(i, 2, 10, QChar('0'))), kSpeed);
+    data.craft("Y");
+    ScanRun scan;
+    scan.run(data.paths);
+    QCOMPARE(scan.lastPanel(0), "crafts loaded: 1");
+    const QStringList lines = scan.error.split('\n');
+    QCOMPARE(lines.size(), 21);
+    QVERIFY(lines[19].contains("X19_turn.txt"));
+    QVERIFY2(lines[20].contains("3") && !lines[20].startsWith("Cannot"), qPrintable(lines[20]));
+}
+
+void CatalogueScan::pumpsSeeOnlyCompleteAircraft()
+{
+    DataDir data;
+    for (const char *name : {"A", "B", "D"})
+        data.craft(name);
+    WriteFile(data.paths.speedFile("C"), kSpeed);  // fails: no turn file
+    ScanRun scan;
+    scan.tree1.show();
+    scan.tree2.show();
+    QStringList panel1AtPump;
+    int pumps = 0;
+    scan.onPump = [&] {
+        ++pumps;
+        panel1AtPump << scan.lastPanel(1);
+        VerifyCompleteTrees(scan.tree1, scan.tree2);
+        QCOMPARE(scan.lastPanel(0), "Scanning data-files...");
+        // A handler running here may select an aircraft and read its tables.
+        if (QTreeWidgetItem *last = scan.tree1.topLevelItem(scan.tree1.topLevelItemCount() - 1)) {
+            scan.tree1.setCurrentItem(last);
+            QVERIFY(NodeDataOf(scan.tree1.selectedItems().value(0)));
+        }
+        QCoreApplication::processEvents();
+    };
+    scan.run(data.paths);
+    QVERIFY(!QTest::currentTestFailed());
+    QCOMPARE(pumps, 3 * 3 + 1);
+    QCOMPARE(panel1AtPump, (QStringList{"A_speed.txt", "A_speed.txt", "A_speed.txt", "B_speed.txt", "B_speed.txt",
+                                        "B_speed.txt", "C_speed.txt", "D_speed.txt", "D_speed.txt", "D_speed.txt"}));
+    QCOMPARE(RootCaptions(scan.tree2), (QStringList{"A", "B", "D"}));
+    QCOMPARE(scan.lastPanel(0), "crafts loaded: 3");
+    QVERIFY(scan.error.contains("C_turn.txt"));
+}
+
+QTEST_MAIN(CatalogueScan)
+#include "catalogue_scan.moc"
