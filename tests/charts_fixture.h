@@ -46,8 +46,10 @@ struct ChartSet {
         AddSeries(FunPlot, TSeriesKind::Line,
                   {u"0g"_s, u"1g"_s, u"2g"_s, u"3g"_s, u"4g"_s, u"5g"_s, u"6g"_s, u"100м"_s,
                    u"200м"_s, u"300м"_s, u"400м"_s, u"500м"_s, u"600м"_s, u"700m"_s});
-        for (int i = 9; i < FunPlot.Count(); ++i)
-            FunPlot[i].SetMarksVisible(true);
+        for (int i = 8; i < FunPlot.Count(); ++i) {
+            FunPlot[i].SetShowInLegend(false);
+            FunPlot[i].SetMarksVisible(i >= 9);
+        }
     }
     ChartSet(const ChartSet &) = delete;
     ChartSet &operator=(const ChartSet &) = delete;

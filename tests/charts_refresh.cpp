@@ -1,0 +1,225 @@
+// The comparison refresh: which series each selection fills, the mirrors of the
+// common page, and what an error in the middle of a refresh leaves behind.
+#include "catalogue/error.h"
+#include "charts/refresh.h"
+#include "charts_fixture.h"
+#include <QtTest>
+
+namespace {
+const FlapMarks kStartMarks{false, true, true, true};
+const FlapMarks kAllShown{false, false, false, false};
+
+const QStringList kSpeedA{u"0\t520\t20\t500\t18\t"_s, u"1000\t540\t18.5\t515\t16\t"_s};
+const QStringList kTurnA{u"200\t300\t400\t"_s, u"20\t15.5\t9\t"_s, u"17.3\t20\t24\t"_s,
+                         u"16\t18\t22\t"_s,    u"15\t17\t21\t"_s,   u"14\t16\t20\t"_s};
+const QStringList kSpeedB{u"0\t560\t22\t540\t19\t"_s, u"3000\t600\t17\t570\t14\t"_s,
+                          u"6000\t630\t11\t590\t8\t"_s};
+const QStringList kTurnB{u"250\t350\t"_s, u"18\t12\t"_s, u"19\t22\t"_s, u"18\t21\t"_s,
+                         u"17\t20\t"_s,   u"16\t19\t"_s};
+
+QList<TChartSeriesList *> FullSize(ChartSet &s)
+{
+    return {&s.TASbyAlt, &s.MaxROCbyAlt, &s.ROCatConst, &s.TurnbySpeed, &s.FunPlot};
+}
+
+QList<std::pair<TChartSeriesList *, TChartSeriesList *>> MirrorPairs(ChartSet &s)
+{
+    return {{&s.C1, &s.TASbyAlt}, {&s.C2, &s.MaxROCbyAlt}, {&s.C3, &s.ROCatConst}, {&s.C4, &s.TurnbySpeed}};
+}
+
+// Every mirror series holds its source's points and keeps its creation title, active.
+void VerifyMirrors(ChartSet &s)
+{
+    for (auto [mirror, source] : MirrorPairs(s)) {
+        QCOMPARE(mirror->Count(), source->Count());
+        for (int j = 0; j < source->Count(); ++j) {
+            QCOMPARE(Points((*mirror)[j]), Points((*source)[j]));
+            QVERIFY((*mirror)[j].Active());
+            QCOMPARE((*mirror)[j].Title(), (*mirror)[j].Name());
+        }
+    }
+}
+
+bool Untouched(const TChartSeries &s) { return s.Count() == 0 && !s.Active(); }
+}  // namespace
+
+class ChartsRefresh : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void nothingSelected_data();
+    void nothingSelected();
+    void onlySecondSelected();
+    void sameAircraftInBothTrees();
+    void hiddenFlapSetting();
+    void anotherAircraftReplacesPoints();
+    void errorInTheMiddle();
+
+private:
+    AircraftFiles files_;
+    std::unique_ptr<TNodeData> a_, b_;
+};
+
+void ChartsRefresh::init()
+{
+    a_ = files_.make(u"Yak-3"_s, kSpeedA, kTurnA);
+    b_ = files_.make(u"Bf-109G"_s, kSpeedB, kTurnB);
+}
+
+void ChartsRefresh::nothingSelected_data()
+{
+    QTest::addColumn<FlapMarks>("marks");
+    QTest::addColumn<bool>("withoutTables");
+    QTest::newRow("at start") << kStartMarks << false;
+    QTest::newRow("a flap button toggled") << FlapMarks{false, false, true, true} << false;
+    QTest::newRow("aircraft whose files did not load") << kStartMarks << true;
+}
+
+void ChartsRefresh::nothingSelected()
+{
+    QFETCH(FlapMarks, marks);
+    QFETCH(bool, withoutTables);
+    ChartSet set;
+    const SelectedAircraft a{u"Yak-3"_s, a_.get()}, b{u"Bf-109G"_s, b_.get()};
+    RefreshComparison(set.charts, &a, &b, kAllShown);  // something to clear away
+    const SelectedAircraft noTables{u"Ghost"_s, nullptr};
+    const SelectedAircraft *selected = withoutTables ? &noTables : nullptr;
+    RefreshComparison(set.charts, selected, selected, marks);
+
+    for (TChartSeriesList *chart : FullSize(set))
+        for (int i = 0; i < chart->Count(); ++i)
+            QVERIFY2(Untouched((*chart)[i]), qPrintable((*chart)[i].Name()));
+    VerifyMirrors(set);
+    QCOMPARE(set.C1.LegendEntries(), (QStringList{u"100%"_s, u"Макс."_s, u"100%"_s, u"Макс."_s}));
+    QVERIFY(set.TASbyAlt.LegendEntries().isEmpty());
+}
+
+void ChartsRefresh::onlySecondSelected()
+{
+    ChartSet set;
+    const SelectedAircraft b{u"Bf-109G"_s, b_.get()};
+    RefreshComparison(set.charts, nullptr, &b, kAllShown);
+
+    for (TChartSeriesList *c : {&set.TASbyAlt, &set.MaxROCbyAlt}) {
+        QVERIFY(Untouched((*c)[0]) && Untouched((*c)[1]));
+        QCOMPARE((*c)[2].Count(), 3);
+        QCOMPARE((*c)[3].Title(), u"MAX Bf-109G"_s);
+    }
+    QVERIFY(Untouched(set.ROCatConst[0]));
+    QCOMPARE(Points(set.ROCatConst[1]), (QList<QPointF>{{250, 18}, {350, 12}}));
+    for (TChartSeriesList *c : {&set.TurnbySpeed, &set.FunPlot}) {
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY(Untouched((*c)[i]));
+            QCOMPARE((*c)[i + 4].Count(), 2);
+            QVERIFY((*c)[i + 4].Active());
+        }
+    }
+    QCOMPARE(set.FunPlot[7].Title(), u"Flaps-3 Bf-109G"_s);
+    QVERIFY(Untouched(set.FunPlot[8]));
+    for (int i = 9; i <= 21; ++i)
+        QVERIFY(set.FunPlot[i].Active() && set.FunPlot[i].Count() > 0);
+    QCOMPARE(set.FunPlot.LegendEntries().size(), 4);
+    VerifyMirrors(set);
+}
+
+void ChartsRefresh::sameAircraftInBothTrees()
+{
+    ChartSet set;
+    const SelectedAircraft a{u"Yak-3"_s, a_.get()};
+    RefreshComparison(set.charts, &a, &a, kAllShown);
+    const QList<std::pair<int, int>> blocks{{0, 2}, {1, 3}};
+    for (auto [i, j] : blocks) {
+        QCOMPARE(Points(set.TASbyAlt[i]), Points(set.TASbyAlt[j]));
+        QCOMPARE(set.MaxROCbyAlt[i].Title(), set.MaxROCbyAlt[j].Title());
+    }
+    QCOMPARE(Points(set.ROCatConst[0]), Points(set.ROCatConst[1]));
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(Points(set.TurnbySpeed[i]), Points(set.TurnbySpeed[i + 4]));
+        QCOMPARE(Points(set.FunPlot[i]), Points(set.FunPlot[i + 4]));
+        QCOMPARE(set.FunPlot[i].Title(), set.FunPlot[i + 4].Title());
+    }
+    // Built twice, the reference lines come out the same, not doubled.
+    QCOMPARE(set.FunPlot[9].Count(), 12);
+    QCOMPARE(set.FunPlot[21].Count(), 3);
+    VerifyMirrors(set);
+}
+
+void ChartsRefresh::hiddenFlapSetting()
+{
+    ChartSet set;
+    const SelectedAircraft a{u"Yak-3"_s, a_.get()};
+    RefreshComparison(set.charts, &a, nullptr, kStartMarks);
+    // Turn times: titled and active but empty. Turn rates: left as the refresh cleared them.
+    for (int i = 1; i < 4; ++i) {
+        QVERIFY(set.TurnbySpeed[i].Active());
+        QCOMPARE(set.TurnbySpeed[i].Count(), 0);
+        QVERIFY(Untouched(set.FunPlot[i]));
+        QCOMPARE(set.FunPlot[i].Title(), ChartSet::flapTitles()[i]);
+        QCOMPARE(set.C4[i].Count(), 0);
+    }
+    QCOMPARE(set.TurnbySpeed[2].Title(), u"Flaps-2 Yak-3"_s);
+    QCOMPARE(set.TurnbySpeed.LegendEntries().size(), 4);
+    QCOMPARE(set.FunPlot.LegendEntries(), QStringList{u"noFlaps Yak-3"_s});
+    QCOMPARE(set.C4[0].Count(), 3);
+}
+
+void ChartsRefresh::anotherAircraftReplacesPoints()
+{
+    ChartSet set;
+    const SelectedAircraft a{u"Yak-3"_s, a_.get()}, b{u"Bf-109G"_s, b_.get()};
+    RefreshComparison(set.charts, &a, nullptr, kAllShown);
+    RefreshComparison(set.charts, &b, nullptr, kAllShown);
+    QCOMPARE(set.TASbyAlt[0].Count(), 3);
+    QCOMPARE(set.TASbyAlt[0].Title(), u"100% Bf-109G"_s);
+    QCOMPARE(set.C3[0].Count(), 2);
+    QCOMPARE(set.C4[3].Count(), 2);
+    VerifyMirrors(set);
+}
+
+void ChartsRefresh::errorInTheMiddle()
+{
+    ChartSet set;
+    const SelectedAircraft a{u"Yak-3"_s, a_.get()};
+    RefreshComparison(set.charts, &a, nullptr, kAllShown);
+    QCOMPARE(set.C1[0].Count(), 2);
+
+    // A bad turn time on the second aircraft's flaps-1 row, second column.
+    QStringList turn = kTurnB;
+    turn[3] = u"18\tn/a\t"_s;
+    const auto bad = files_.make(u"Broken"_s, kSpeedA, turn);
+    const SelectedAircraft broken{u"Broken"_s, bad.get()}, b{u"Bf-109G"_s, b_.get()};
+    QString error;
+    try {
+        RefreshComparison(set.charts, &b, &broken, kAllShown);
+    } catch (const VarnelError &e) {
+        error = e.message();
+    }
+    QCOMPARE(error, u"'n/a' is not a valid floating point value"_s);
+
+    // Filled so far: the first aircraft, then the second one's altitude and climb
+    // charts and turn times up to the bad value.
+    QCOMPARE(set.TASbyAlt[0].Title(), u"100% Bf-109G"_s);
+    QCOMPARE(set.TASbyAlt[2].Count(), 2);
+    QCOMPARE(set.ROCatConst[1].Count(), 2);
+    QCOMPARE(Points(set.TurnbySpeed[4]), (QList<QPointF>{{250, 19}, {350, 22}}));
+    QCOMPARE(Points(set.TurnbySpeed[5]), (QList<QPointF>{{250, 18}}));
+    QCOMPARE(set.TurnbySpeed[7].Count(), 1);
+    QVERIFY(Untouched(set.FunPlot[4]));
+    QCOMPARE(set.FunPlot[0].Title(), u"noFlaps Bf-109G"_s);
+    // The mirrors still show the previous refresh: Yak-3 alone.
+    QCOMPARE(Points(set.C1[0]), (QList<QPointF>{{500, 0}, {515, 1000}}));
+    QCOMPARE(set.C1[2].Count(), 0);
+    QCOMPARE(set.C4[4].Count(), 0);
+
+    // The next refresh starts clean.
+    RefreshComparison(set.charts, &b, nullptr, kAllShown);
+    for (TChartSeriesList *c : {&set.TASbyAlt, &set.MaxROCbyAlt})
+        QVERIFY(Untouched((*c)[2]) && Untouched((*c)[3]));
+    QVERIFY(Untouched(set.ROCatConst[1]));
+    for (int i = 4; i < 8; ++i)
+        QVERIFY(Untouched(set.TurnbySpeed[i]) && Untouched(set.FunPlot[i]));
+    VerifyMirrors(set);
+}
+
+QTEST_MAIN(ChartsRefresh)
+#include "charts_refresh.moc"
