@@ -1,9 +1,10 @@
 #pragma once
-// Test fixtures for the chart fillers: the nine comparison charts built with the
-// series kinds, counts and creation titles of the main window, and aircraft tables
-// written to a temporary data directory.
+// Test fixtures for the chart fillers: the series lists of the nine comparison charts
+// as the main window creates them, and aircraft tables written to a temporary data
+// directory.
 #include "catalogue/node_data.h"
 #include "charts/refresh.h"
+#include "presentation/chart_defs.h"
 #include "presentation/series.h"
 #include <QDir>
 #include <QFile>
@@ -14,42 +15,38 @@
 
 using namespace Qt::StringLiterals;
 
-inline void AddSeries(TChartSeriesList &chart, TSeriesKind kind, const QStringList &titles)
+// A chart's series list as the main window creates it, from the chart tables.
+inline void BuildSeries(TChartSeriesList &chart, const QString &chartName)
 {
-    for (const QString &title : titles) {
-        TChartSeries &s = chart.Add(kind, title);
-        s.SetTitle(title);
+    for (const TSeriesDef &d : FindChartDef(chartName)->series) {
+        TChartSeries &s = chart.Add(d.kind, d.name);
+        s.SetTitle(d.title);
+        s.SetShowInLegend(d.legend);
+        s.SetMarksVisible(d.marks);
     }
+}
+
+// The creation title of series i of a chart.
+inline QString CreationTitle(const QString &chartName, int i)
+{
+    return FindChartDef(chartName)->series[i].title;
 }
 
 struct ChartSet {
     TChartSeriesList TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4;
     ComparisonCharts charts{TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4};
 
-    static QStringList powerTitles() { return {u"100%"_s, u"Макс."_s, u"100%"_s, u"Макс."_s}; }
-    static QStringList climbTitles() { return {u"Скороподъемность"_s, u"Скороподъемность"_s}; }
-    static QStringList flapTitles()
-    {
-        const QStringList one{u"Без закрылков"_s, u"Закрылки1"_s, u"Закрылки2"_s, u"Закрылки3"_s};
-        return one + one;
-    }
-
     ChartSet()
     {
-        for (TChartSeriesList *c : {&TASbyAlt, &MaxROCbyAlt, &C1, &C2})
-            AddSeries(*c, TSeriesKind::HorizLine, powerTitles());
-        for (TChartSeriesList *c : {&ROCatConst, &C3})
-            AddSeries(*c, TSeriesKind::HorizLine, climbTitles());
-        for (TChartSeriesList *c : {&TurnbySpeed, &C4})
-            AddSeries(*c, TSeriesKind::HorizLine, flapTitles());
-        AddSeries(FunPlot, TSeriesKind::HorizLine, flapTitles());
-        AddSeries(FunPlot, TSeriesKind::Line,
-                  {u"0g"_s, u"1g"_s, u"2g"_s, u"3g"_s, u"4g"_s, u"5g"_s, u"6g"_s, u"100м"_s,
-                   u"200м"_s, u"300м"_s, u"400м"_s, u"500м"_s, u"600м"_s, u"700m"_s});
-        for (int i = 8; i < FunPlot.Count(); ++i) {
-            FunPlot[i].SetShowInLegend(false);
-            FunPlot[i].SetMarksVisible(i >= 9);
-        }
+        BuildSeries(TASbyAlt, u"chrt_TASbyAlt"_s);
+        BuildSeries(MaxROCbyAlt, u"chrt_MaxROCbyAlt"_s);
+        BuildSeries(ROCatConst, u"chrt_ROCatConst"_s);
+        BuildSeries(TurnbySpeed, u"chrt_TurnbySpeed"_s);
+        BuildSeries(FunPlot, u"chrt_FunPlot"_s);
+        BuildSeries(C1, u"ch_C1"_s);
+        BuildSeries(C2, u"ch_C2"_s);
+        BuildSeries(C3, u"ch_C3"_s);
+        BuildSeries(C4, u"ch_C4"_s);
     }
     ChartSet(const ChartSet &) = delete;
     ChartSet &operator=(const ChartSet &) = delete;

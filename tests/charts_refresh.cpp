@@ -22,20 +22,22 @@ QList<TChartSeriesList *> FullSize(ChartSet &s)
     return {&s.TASbyAlt, &s.MaxROCbyAlt, &s.ROCatConst, &s.TurnbySpeed, &s.FunPlot};
 }
 
-QList<std::pair<TChartSeriesList *, TChartSeriesList *>> MirrorPairs(ChartSet &s)
-{
-    return {{&s.C1, &s.TASbyAlt}, {&s.C2, &s.MaxROCbyAlt}, {&s.C3, &s.ROCatConst}, {&s.C4, &s.TurnbySpeed}};
-}
+struct MirrorPair {
+    TChartSeriesList *mirror, *source;
+    QString mirrorName;
+};
 
 // Every mirror series holds its source's points and keeps its creation title, active.
 void VerifyMirrors(ChartSet &s)
 {
-    for (auto [mirror, source] : MirrorPairs(s)) {
-        QCOMPARE(mirror->Count(), source->Count());
-        for (int j = 0; j < source->Count(); ++j) {
-            QCOMPARE(Points((*mirror)[j]), Points((*source)[j]));
-            QVERIFY((*mirror)[j].Active());
-            QCOMPARE((*mirror)[j].Title(), (*mirror)[j].Name());
+    const MirrorPair pairs[] = {{&s.C1, &s.TASbyAlt, u"ch_C1"_s}, {&s.C2, &s.MaxROCbyAlt, u"ch_C2"_s},
+                                {&s.C3, &s.ROCatConst, u"ch_C3"_s}, {&s.C4, &s.TurnbySpeed, u"ch_C4"_s}};
+    for (const MirrorPair &p : pairs) {
+        QCOMPARE(p.mirror->Count(), p.source->Count());
+        for (int j = 0; j < p.source->Count(); ++j) {
+            QCOMPARE(Points((*p.mirror)[j]), Points((*p.source)[j]));
+            QVERIFY((*p.mirror)[j].Active());
+            QCOMPARE((*p.mirror)[j].Title(), CreationTitle(p.mirrorName, j));
         }
     }
 }
@@ -154,7 +156,7 @@ void ChartsRefresh::hiddenFlapSetting()
         QVERIFY(set.TurnbySpeed[i].Active());
         QCOMPARE(set.TurnbySpeed[i].Count(), 0);
         QVERIFY(Untouched(set.FunPlot[i]));
-        QCOMPARE(set.FunPlot[i].Title(), ChartSet::flapTitles()[i]);
+        QCOMPARE(set.FunPlot[i].Title(), CreationTitle(u"chrt_FunPlot"_s, i));
         QCOMPARE(set.C4[i].Count(), 0);
     }
     QCOMPARE(set.TurnbySpeed[2].Title(), u"Flaps-2 Yak-3"_s);

@@ -1,0 +1,182 @@
+// Times the comparison refresh for two aircraft: the model work alone, with tables the
+// size of the sample data and with a 10,000-row speed file, and the refresh followed by
+// the sync and repaint of the charts as the window's event loop does it, with the
+// common page shown. Prints milliseconds per refresh.
+#include "catalogue/error.h"
+#include "catalogue/node_data.h"
+#include "charts/refresh.h"
+#include "presentation/chart.h"
+#include "presentation/chart_defs.h"
+#include "tests/charts_fixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGridLayout>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        throw VarnelError("cannot write " + path);
+}
+
+QByteArray Number(double v) { return QByteArray::number(v, 'f', 2); }
+
+// An aircraft with `speedRows` altitude rows and `columns` turn-table columns.
+std::unique_ptr<TNodeData> MakeAircraft(const DataPaths &paths, const QString &name, int speedRows, int columns,
+                                        double offset)
+{
+    QByteArray speed;
+    for (int row = 0; row < speedRows; ++row) {
+        const double alt = row * 10000.0 / speedRows;
+        for (double v : {alt, 520 + offset + alt * 0.012, 18 - alt * 0.0014, 495 + offset + alt * 0.011,
+                         16 - alt * 0.0013})
+            speed += Number(v) + '\t';
+        speed += "\r\n";
+    }
+    QByteArray turn;
+    for (int row = 0; row < 6; ++row) {
+        for (int col = 0; col < columns; ++col)
+            turn += (row == 0 ? Number(150 + col * 12) : Number(18 + offset / 10 + row + (col - 10) * (col - 10) * 0.05))
+                    + '\t';
+        turn += "\r\n";
+    }
+    turn += "T_turn: 18.5\r\n";
+    WriteFile(paths.speedFile(name), speed);
+    WriteFile(paths.turnFile(name), turn);
+    return std::make_unique<TNodeData>(paths, name);
+}
+
+struct Timing {
+    double median, mean, worst;
+};
+
+Timing Measure(int runs, const std::function<void()> &step)
+{
+    std::vector<double> ms;
+    QElapsedTimer t;
+    for (int i = 0; i < runs; ++i) {
+        t.start();
+        step();
+        ms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    double sum = 0;
+    for (double v : ms)
+        sum += v;
+    return {ms[ms.size() / 2], sum / double(ms.size()), ms.back()};
+}
+
+void Print(const char *what, const Timing &t)
+{
+    std::printf("%-58s median %8.3f ms  mean %8.3f ms  worst %8.3f ms\n", what, t.median, t.mean, t.worst);
+}
+
+// The nine charts as the window lays them out: the four mirrors in a 2 x 2 grid on the
+// first, shown page of a tab widget, each full-size chart on a page of its own.
+struct Window {
+    QTabWidget pages;
+    std::vector<TChart *> mirrors, full;
+    std::unique_ptr<ComparisonCharts> charts;
+
+    Window()
+    {
+        auto *common = new QWidget;
+        auto *grid = new QGridLayout(common);
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setSpacing(0);
+        pages.addTab(common, QStringLiteral("common"));
+        for (const char *name : {"ch_C1", "ch_C2", "ch_C3", "ch_C4"}) {
+            TChart *c = BuildChart(QString::fromLatin1(name), common);
+            grid->addWidget(c, int(mirrors.size()) / 2, int(mirrors.size()) % 2);
+            mirrors.push_back(c);
+        }
+        for (const char *name : {"chrt_TASbyAlt", "chrt_MaxROCbyAlt", "chrt_ROCatConst", "chrt_TurnbySpeed", "chrt_FunPlot"}) {
+            auto *page = new QWidget;
+            auto *box = new QGridLayout(page);
+            TChart *c = BuildChart(QString::fromLatin1(name), page);
+            box->addWidget(c);
+            pages.addTab(page, QString::fromLatin1(name));
+            full.push_back(c);
+        }
+        charts.reset(new ComparisonCharts{full[0]->Series(), full[1]->Series(), full[2]->Series(),
+                                          full[3]->Series(), full[4]->Series(), mirrors[0]->Series(),
+                                          mirrors[1]->Series(), mirrors[2]->Series(), mirrors[3]->Series()});
+        pages.resize(1000, 720);
+        pages.show();
+        Settle();
+    }
+
+    // Lets the queued syncs, replots and paints run, as the event loop does after a
+    // handler returns.
+    void Settle()
+    {
+        for (int i = 0; i < 4; ++i) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
+    }
+};
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const DataPaths paths{dir.path()};
+    QDir(dir.path()).mkdir(QStringLiteral("DataSpeed"));
+    QDir(dir.path()).mkdir(QStringLiteral("DataTurn"));
+
+    const auto a = MakeAircraft(paths, QStringLiteral("Alpha"), 40, 30, 0);
+    const auto b = MakeAircraft(paths, QStringLiteral("Bravo"), 40, 30, 25);
+    const auto big = MakeAircraft(paths, QStringLiteral("Big"), 10000, 30, 10);
+    const SelectedAircraft first{QStringLiteral("Alpha"), a.get()};
+    const SelectedAircraft second{QStringLiteral("Bravo"), b.get()};
+    const SelectedAircraft large{QStringLiteral("Big"), big.get()};
+    const FlapMarks start{false, true, true, true};
+    const FlapMarks allShown{false, false, false, false};
+
+    std::printf("two aircraft, speed file 40 rows, turn file 30 columns; large: speed file 10000 rows\n");
+    {
+        ChartSet w;  // the series lists alone, without widgets
+        Print("refresh, sample-sized, no flaps shown only",
+              Measure(2000, [&] { RefreshComparison(w.charts, &first, &second, start); }));
+        Print("refresh, sample-sized, all four flap settings",
+              Measure(2000, [&] { RefreshComparison(w.charts, &first, &second, allShown); }));
+        Print("refresh, 10000-row speed file + sample aircraft",
+              Measure(50, [&] { RefreshComparison(w.charts, &large, &second, allShown); }));
+    }
+    {
+        Window w;
+        bool flip = false;
+        // Alternate the flap state so that every run really changes what is drawn.
+        Print("refresh + sync + repaint, common page shown",
+              Measure(200, [&] {
+                  flip = !flip;
+                  RefreshComparison(*w.charts, &first, &second, flip ? start : allShown);
+                  w.Settle();
+              }));
+        Print("refresh + sync + repaint, 10000-row speed file",
+              Measure(20, [&] {
+                  flip = !flip;
+                  RefreshComparison(*w.charts, &large, &second, flip ? start : allShown);
+                  w.Settle();
+              }));
+        int replots = 0;
+        for (TChart *c : w.mirrors)
+            replots += c->ReplotCount();
+        std::printf("mirror chart replots counted: %d\n", replots);
+    }
+    return 0;
+}
