@@ -3,6 +3,7 @@
 #include "catalogue/error.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTreeWidget>
 
@@ -134,9 +135,16 @@ int ScanCatalogue(const DataPaths &paths, QTreeWidget *tree1, QTreeWidget *tree2
         if (hooks.setPanel)
             hooks.setPanel(panel, text);
     };
-    const auto pump = [&]() {
-        if (hooks.processEvents)
+    QElapsedTimer sincePump;
+    // Runs pending events `times` times in a row when they are due.
+    const auto pump = [&](int times) {
+        if (!hooks.processEvents)
+            return;
+        if (hooks.pumpInterval.count() > 0 && sincePump.isValid() && sincePump.elapsed() < hooks.pumpInterval.count())
+            return;
+        for (int i = 0; i < times; ++i)
             hooks.processEvents();
+        sincePump.start();
     };
 
     setPanel(0, QStringLiteral("Scanning data-files..."));
@@ -146,7 +154,7 @@ int ScanCatalogue(const DataPaths &paths, QTreeWidget *tree1, QTreeWidget *tree2
     QStringList failures;
     for (const QString &entry : entries) {
         setPanel(1, entry);
-        pump();
+        pump(1);
         const QString name = CraftNameOf(entry);
         // Both roots are built whole before either tree shows them, so whatever runs
         // at the next pump sees only complete aircraft, and a failure leaves no trace.
@@ -161,8 +169,7 @@ int ScanCatalogue(const DataPaths &paths, QTreeWidget *tree1, QTreeWidget *tree2
         tree1->addTopLevelItem(root1.release());
         tree2->addTopLevelItem(root2.release());
         ++count;
-        pump();
-        pump();
+        pump(2);
     }
 
     setPanel(0, QStringLiteral("crafts loaded: ") + QString::number(count));

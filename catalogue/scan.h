@@ -5,6 +5,7 @@
 
 #include <QTreeWidgetItem>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -50,6 +51,11 @@ QStringList ListSpeedEntries(const DataPaths &paths);
 struct ScanHooks {
     std::function<void(int panel, const QString &text)> setPanel;
     std::function<void()> processEvents;
+    // Pending events run at three points per aircraft (once after its entry name is
+    // shown, twice once it is complete in both trees), but only where at least this
+    // long has passed since they last ran: a repaint of both trees after every
+    // aircraft would cost more than the reading itself. Zero runs them at every point.
+    std::chrono::milliseconds pumpInterval{16};
 };
 
 // Lists every aircraft in both trees, complete in tree1 and then in tree2 before the

@@ -42,10 +42,12 @@ struct ScanRun {
     QString error;
     int count = -1;
     std::function<void()> onPump;
+    std::chrono::milliseconds pumpInterval{0};
 
     void run(const DataPaths &paths)
     {
         ScanHooks hooks;
+        hooks.pumpInterval = pumpInterval;
         hooks.setPanel = [this](int panel, const QString &text) { panels.append({panel, text}); };
         hooks.processEvents = [this] {
             if (onPump)
@@ -117,6 +119,7 @@ private slots:
     void brokenAircraftLeftOut();
     void manyFailuresCapped();
     void pumpsSeeOnlyCompleteAircraft();
+    void pumpsPaced();
 };
 
 void CatalogueScan::weaponRow_data()
@@ -377,6 +380,21 @@ void CatalogueScan::pumpsSeeOnlyCompleteAircraft()
     QCOMPARE(RootCaptions(scan.tree2), (QStringList{"A", "B", "D"}));
     QCOMPARE(scan.lastPanel(0), "crafts loaded: 3");
     QVERIFY(scan.error.contains("C_turn.txt"));
+}
+
+void CatalogueScan::pumpsPaced()
+{
+    DataDir data;
+    for (const char *name : {"A", "B", "C"})
+        data.craft(name);
+    ScanRun scan;
+    scan.pumpInterval = std::chrono::hours(1);
+    QStringList panel1AtPump;
+    scan.onPump = [&] { panel1AtPump << scan.lastPanel(1); };
+    scan.run(data.paths);
+    // Pending events run at the first point and then not again within the interval.
+    QCOMPARE(panel1AtPump, QStringList{"A_speed.txt"});
+    QCOMPARE(RootCaptions(scan.tree1), (QStringList{"A", "B", "C"}));
 }
 
 QTEST_MAIN(CatalogueScan)
