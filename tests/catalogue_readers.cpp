@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <clocale>
 
 Q_DECLARE_METATYPE(long double)
 
@@ -55,7 +54,6 @@ private slots:
     void readValue();
     void readValueRejects_data();
     void readValueRejects();
-    void readValueIgnoresLocale();
     void turnValue_data();
     void turnValue();
     void turnValueNotANumber_data();
@@ -199,19 +197,6 @@ void CatalogueReaders::readValueRejects()
 {
     QFETCH(QString, text);
     QCOMPARE(ErrorOf([&] { ReadValue(text); }), "'" + text + "' is not a valid floating point value");
-}
-
-void CatalogueReaders::readValueIgnoresLocale()
-{
-    const char *old = std::setlocale(LC_NUMERIC, nullptr);
-    const QByteArray saved(old ? old : "C");
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-        QSKIP("no German locale on this machine");
-    const long double value = ReadValue("12.5");
-    const QString text = FormatSummaryValue(-1234.567L);
-    std::setlocale(LC_NUMERIC, saved.constData());
-    QVERIFY(value == 12.5L);
-    QCOMPARE(text, "-1234.57");
 }
 
 void CatalogueReaders::turnValue_data()
