@@ -54,7 +54,6 @@ private slots:
     void onlySecondSelected();
     void sameAircraftInBothTrees();
     void hiddenFlapSetting();
-    void anotherAircraftReplacesPoints();
     void errorInTheMiddle();
 
 private:
@@ -163,19 +162,6 @@ void ChartsRefresh::hiddenFlapSetting()
     QCOMPARE(set.TurnbySpeed.LegendEntries().size(), 4);
     QCOMPARE(set.FunPlot.LegendEntries(), QStringList{u"noFlaps Yak-3"_s});
     QCOMPARE(set.C4[0].Count(), 3);
-}
-
-void ChartsRefresh::anotherAircraftReplacesPoints()
-{
-    ChartSet set;
-    const SelectedAircraft a{u"Yak-3"_s, a_.get()}, b{u"Bf-109G"_s, b_.get()};
-    RefreshComparison(set.charts, &a, nullptr, kAllShown);
-    RefreshComparison(set.charts, &b, nullptr, kAllShown);
-    QCOMPARE(set.TASbyAlt[0].Count(), 3);
-    QCOMPARE(set.TASbyAlt[0].Title(), u"100% Bf-109G"_s);
-    QCOMPARE(set.C3[0].Count(), 2);
-    QCOMPARE(set.C4[3].Count(), 2);
-    VerifyMirrors(set);
 }
 
 void ChartsRefresh::errorInTheMiddle()
