@@ -1,8 +1,26 @@
 #include "presentation/series.h"
 
+#include "catalogue/error.h"
+
+#include <cmath>
+
+namespace {
+[[noreturn]] void outOfBounds(int i)
+{
+    throw VarnelError(QStringLiteral("List index out of bounds (%1)").arg(i));
+}
+}  // namespace
+
 void TMarksItem::SetText(const QString &text)
 {
-    Text = QStringList{text};
+    // Kept as lines, as a text list holds them: a final line break opens no new line
+    // and an empty text has no line at all.
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (t.endsWith(QLatin1Char('\n')))
+        t.chop(1);
+    Text = text.isEmpty() ? QStringList{} : t.split(QLatin1Char('\n'));
     TextSet = true;
 }
 
@@ -58,19 +76,22 @@ void TChartSeries::Clear()
 
 void TChartSeries::AssignValues(const TChartSeries &source)
 {
+    // Taken first, so that a series copied onto itself keeps its points.
+    const QVector<double> xs = source.XValues.Value;
+    const QVector<double> ys = source.YValues.Value;
     XValues.Value.clear();
     YValues.Value.clear();
     marks_.clear();
     if (XValues.Order == loNone) {
-        XValues.Value = source.XValues.Value;
-        YValues.Value = source.YValues.Value;
+        XValues.Value = xs;
+        YValues.Value = ys;
     } else {
-        XValues.Value.reserve(source.Count());
-        YValues.Value.reserve(source.Count());
+        XValues.Value.reserve(xs.size());
+        YValues.Value.reserve(ys.size());
         const std::function<void()> keep = std::move(onChange_);
         onChange_ = nullptr;
-        for (int i = 0; i < source.Count(); ++i)
-            AddXY(source.XValues[i], source.YValues[i]);
+        for (qsizetype i = 0; i < xs.size(); ++i)
+            AddXY(xs[i], ys[i]);
         onChange_ = keep;
     }
     changed();
@@ -125,6 +146,9 @@ void TChartSeries::SetMarksVisible(bool visible)
 
 TMarksItem &TChartSeries::MarkItem(int i)
 {
+    if (i < 0)
+        outOfBounds(i);
+    changed();
     if (i >= int(marks_.size()))
         marks_.resize(size_t(i) + 1);
     auto &slot = marks_[size_t(i)];
@@ -138,6 +162,20 @@ const TMarksItem *TChartSeries::MarkSlot(int i) const
     if (i < 0 || i >= int(marks_.size()))
         return nullptr;
     return marks_[size_t(i)].get();
+}
+
+TChartSeries &TChartSeriesList::operator[](int i)
+{
+    if (i < 0 || i >= Count())
+        outOfBounds(i);
+    return *series_[size_t(i)];
+}
+
+const TChartSeries &TChartSeriesList::operator[](int i) const
+{
+    if (i < 0 || i >= Count())
+        outOfBounds(i);
+    return *series_[size_t(i)];
 }
 
 TChartSeries &TChartSeriesList::Add(TSeriesKind kind, const QString &componentName)
@@ -168,6 +206,8 @@ TAxisRange rangeOf(const std::vector<std::unique_ptr<TChartSeries>> &list, bool 
             continue;
         const QVector<double> &v = horizontal ? s->XValues.Value : s->YValues.Value;
         for (double d : v) {
+            if (!std::isfinite(d))
+                continue;
             if (!r.valid) {
                 r = {true, d, d};
             } else {

@@ -35,7 +35,7 @@ struct TMarksItem {
     bool TextSet = false;
     QColor Color = Qt::white;
     bool Transparent = false;
-    void SetText(const QString &text);  // replaces Text, marks it set
+    void SetText(const QString &text);  // replaces Text by the text's lines, marks it set
     QString DisplayText() const;        // lines joined, less a final line break
 };
 
@@ -75,7 +75,9 @@ public:
 
     bool MarksVisible() const { return marksVisible_; }
     void SetMarksVisible(bool visible);
-    // The mark item of slot i, created with any empty slots before it.
+    // The mark item of slot i, created with any empty slots before it. Marks the chart
+    // for redrawing, since the caller is about to change the item. A negative index
+    // raises "List index out of bounds (i)".
     TMarksItem &MarkItem(int i);
     // The item in slot i, or nullptr for an empty or missing slot.
     const TMarksItem *MarkSlot(int i) const;
@@ -109,13 +111,19 @@ struct TAxisRange {
 // A chart's ordered series list. Indexes never change once built.
 class TChartSeriesList {
 public:
-    TChartSeries &operator[](int i) { return *series_[size_t(i)]; }
-    const TChartSeries &operator[](int i) const { return *series_[size_t(i)]; }
+    TChartSeriesList() = default;
+    // The series report to this list by its address: a list never copies or moves.
+    TChartSeriesList(const TChartSeriesList &) = delete;
+    TChartSeriesList &operator=(const TChartSeriesList &) = delete;
+
+    // An index outside 0 to Count() - 1 raises "List index out of bounds (i)".
+    TChartSeries &operator[](int i);
+    const TChartSeries &operator[](int i) const;
     int Count() const { return int(series_.size()); }
     TChartSeries &Add(TSeriesKind kind, const QString &componentName);
 
     // Active series with points count; only when none is active do the inactive
-    // series with points count instead.
+    // series with points count instead. Infinite and NaN values are left out.
     TAxisRange AutoRangeX() const;
     TAxisRange AutoRangeY() const;
     // One entry per active series shown in the legend, in list order: its title with

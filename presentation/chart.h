@@ -1,0 +1,115 @@
+#pragma once
+// TChart: the widget that draws a TChartSeriesList with QCustomPlot. The model is the
+// truth; a change to it only marks the chart dirty, and one queued sync followed by one
+// queued replot brings the picture in line, however many changes came before.
+#include "presentation/series.h"
+#include "presentation/zoom.h"
+
+#include <qcustomplot.h>
+
+#include <QPoint>
+#include <QTimer>
+#include <QVector>
+
+class QRubberBand;
+
+class TChart : public QCustomPlot {
+    Q_OBJECT
+public:
+    explicit TChart(QWidget *parent = nullptr);
+
+    TChartSeriesList &Series() { return series_; }
+    const TChartSeriesList &Series() const { return series_; }
+
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
+    void SetChartTitle(const QString &title);
+    QString ChartTitle() const { return chartTitle_; }
+    // Bottom and left axis titles. The left one reads upwards; the bottom one sits in
+    // the lower right corner of the plot area, so the bottom axis reserves no band.
+    void SetAxisTitles(const QString &bottom, const QString &left);
+    QString BottomAxisTitle() const { return bottomTitle_; }
+    QString LeftAxisTitle() const { return leftTitle_; }
+
+    // Applies pending model changes at once (also done by the queued sync), e.g. before
+    // rendering to an image.
+    void SyncNow();
+    bool IsDirty() const { return dirty_; }
+    int SyncCount() const { return syncCount_; }
+    int ReplotCount() const { return replotCount_; }
+
+    // What the axes show now, and what they show when not zoomed.
+    TChartView View() const;
+    TChartView AutoView() const;
+    bool IsZoomed() const { return zoomed_; }
+    bool IsAnimating() const { return animation_.isActive(); }
+    QRect PlotArea() const;
+
+    // Acts on a finished left drag as the mouse does: zoom, restore or nothing.
+    TDragAction LeftDrag(QPoint from, QPoint to);
+    // Scrolls both axes with a right drag of `delta` pixels.
+    void ScrollBy(QPoint delta);
+    // Back to the automatic ranges, animated.
+    void UndoZoom();
+
+    // The read-out of the drawn point nearest to `pos`, or an empty text when no drawn
+    // point is near.
+    QString ReadoutAt(QPoint pos) const;
+
+    // The drawing of series i (tests look at it).
+    QCPCurve *Curve(int i) const;
+    // Texts of the marks placed by the last sync.
+    QStringList MarkTexts() const;
+
+signals:
+    void DoubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void markDirty();
+    void sync();
+    void syncCurves();
+    void syncLegend();
+    void syncMarks();
+    void layoutLegend();
+    void fitTitle();
+    void setView(const TChartView &view);
+    void animateTo(const TChartView &target);
+    void animationStep();
+
+    TChartSeriesList series_;
+    int tag_ = 0;
+    QString chartTitle_, bottomTitle_, leftTitle_;
+    QCPTextElement *title_ = nullptr;
+    QCPItemText *bottomTitleItem_ = nullptr;
+    QVector<QCPCurve *> curves_;
+    QVector<QCPAbstractItem *> marks_;
+    QStringList markTexts_;
+
+    bool dirty_ = false;
+    int syncCount_ = 0;
+    int replotCount_ = 0;
+
+    bool zoomed_ = false;
+    QTimer animation_;
+    int animationStep_ = 0;
+    TChartView animationFrom_, animationTo_;
+
+    Qt::MouseButton dragButton_ = Qt::NoButton;
+    QPoint dragStart_, dragLast_;
+    QRubberBand *rubberBand_ = nullptr;
+};
+
+// One line of a point read-out: "Скорость: 350 км/ч" for an axis titled
+// "Скорость (км/ч)", "20.8 Град./сек" for an axis title without a unit in brackets.
+QString AxisReadout(const QString &axisTitle, double value);

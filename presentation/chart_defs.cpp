@@ -1,0 +1,204 @@
+#include "presentation/chart_defs.h"
+
+#include "catalogue/error.h"
+#include "presentation/chart.h"
+
+
+namespace {
+// A series row less its component name: what a mirror chart shares with its partner.
+struct Look {
+    TSeriesKind kind;
+    const char *title;
+    QRgb color;
+    int penWidth;
+    TPenStyle penStyle;
+    bool legend;
+    bool marks;
+};
+
+constexpr TSeriesKind H = TSeriesKind::HorizLine;
+constexpr TSeriesKind L = TSeriesKind::Line;
+constexpr TPenStyle Solid = TPenStyle::Solid;
+constexpr TPenStyle Dots = TPenStyle::SmallDots;
+
+// Speed by altitude and climb by altitude: 100% and MAX power for each aircraft.
+const Look AltitudeRows[] = {
+    {H, "100%", 0x0000FF, 2, Solid, true, false},
+    {H, "Макс.", 0x004080, 2, Solid, true, false},
+    {H, "100%", 0xFF0000, 2, Solid, true, false},
+    {H, "Макс.", 0x9D0000, 2, Solid, true, false},
+};
+
+const Look ClimbAtSpeedRows[] = {
+    {H, "Скороподъемность", 0x0000FF, 2, Solid, true, false},
+    {H, "Скороподъемность", 0xFF0000, 2, Solid, true, false},
+};
+
+// One row per flap setting (none, 1, 2, 3), first aircraft then second.
+const Look FlapRows[] = {
+    {H, "Без закрылков", 0x0000FF, 2, Solid, true, false},
+    {H, "Закрылки1", 0x0000D2, 2, Solid, true, false},
+    {H, "Закрылки2", 0x0000AF, 2, Solid, true, false},
+    {H, "Закрылки3", 0x000082, 2, Solid, true, false},
+    {H, "Без закрылков", 0xFF0000, 2, Solid, true, false},
+    {H, "Закрылки1", 0xD20000, 2, Solid, true, false},
+    {H, "Закрылки2", 0xAF0000, 2, Solid, true, false},
+    {H, "Закрылки3", 0x820000, 2, Solid, true, false},
+};
+
+// The turn-rate diagram: the eight flap curves, then "0g" (never filled), the six
+// load-factor lines and the seven radius lines.
+const Look TurnRateRows[] = {
+    {H, "Без закрылков", 0x0000FF, 2, Solid, true, false},
+    {H, "Закрылки1", 0x0000D2, 2, Solid, true, false},
+    {H, "Закрылки2", 0x0000AF, 2, Solid, true, false},
+    {H, "Закрылки3", 0x000082, 2, Solid, true, false},
+    {H, "Без закрылков", 0xFF0000, 2, Solid, true, false},
+    {H, "Закрылки1", 0xD20000, 2, Solid, true, false},
+    {H, "Закрылки2", 0xAF0000, 2, Solid, true, false},
+    {H, "Закрылки3", 0x820000, 2, Solid, true, false},
+    {L, "0g", 0x000000, 1, Dots, false, false},
+    {L, "1g", 0x000000, 1, Dots, false, true},
+    {L, "2g", 0x000000, 1, Dots, false, true},
+    {L, "3g", 0x000000, 1, Dots, false, true},
+    {L, "4g", 0x000000, 1, Dots, false, true},
+    {L, "5g", 0x000000, 1, Dots, false, true},
+    {L, "6g", 0x000000, 1, Dots, false, true},
+    {L, "100м", 0x000000, 1, Solid, false, true},
+    {L, "200м", 0x000000, 1, Solid, false, true},
+    {L, "300м", 0x000000, 1, Solid, false, true},
+    {L, "400м", 0x000000, 1, Solid, false, true},
+    {L, "500м", 0x000000, 1, Solid, false, true},
+    {L, "600м", 0x000000, 1, Solid, false, true},
+    {L, "700m", 0x000000, 1, Solid, false, true},  // Latin m, as the form has it
+};
+
+// Component names of each chart's series, in list order.
+const char *const C1Names[] = {"HorizLineSeries19", "HorizLineSeries20", "HorizLineSeries21", "HorizLineSeries22"};
+const char *const C2Names[] = {"HorizLineSeries23", "HorizLineSeries24", "HorizLineSeries25", "HorizLineSeries26"};
+const char *const C3Names[] = {"HorizLineSeries27", "HorizLineSeries28"};
+const char *const C4Names[] = {"HorizLineSeries29", "HorizLineSeries30", "HorizLineSeries31", "HorizLineSeries32",
+                               "HorizLineSeries33", "HorizLineSeries34", "HorizLineSeries35", "HorizLineSeries36"};
+const char *const TASNames[] = {"HorizLineSeries1", "HorizLineSeries2", "HorizLineSeries3", "HorizLineSeries4"};
+const char *const MaxROCNames[] = {"HorizLineSeries5", "HorizLineSeries6", "HorizLineSeries7", "HorizLineSeries8"};
+const char *const ROCNames[] = {"HorizLineSeries9", "HorizLineSeries11"};
+const char *const TurnNames[] = {"Series5", "Series6", "Series7", "Series8", "Series1", "Series2", "Series3", "Series4"};
+const char *const FunNames[] = {
+    "HorizLineSeries15", "HorizLineSeries16", "HorizLineSeries17", "HorizLineSeries18", "HorizLineSeries10",
+    "HorizLineSeries12", "HorizLineSeries13", "HorizLineSeries14", "Series9", "Series10", "Series11",
+    "Series12", "Series13", "Series14", "Series15", "Series16", "Series17", "Series18", "Series19",
+    "Series20", "Series21", "Series22"};
+
+struct ChartRow {
+    const char *name;
+    const char *page;
+    int tag;
+    const char *title;
+    const char *bottomTitle;
+    const char *leftTitle;
+    const Look *rows;
+    const char *const *names;
+    int count;
+};
+
+// One name per row, checked when compiling.
+template <size_t N, size_t M>
+constexpr int pair(const Look (&)[N], const char *const (&)[M])
+{
+    static_assert(N == M, "every series row needs its component name");
+    return int(N);
+}
+
+#define SERIES(rows, names) rows, names, pair(rows, names)
+
+const ChartRow ChartRows[] = {
+    {"ch_C1", "tab_Common", 1, "Макс. истинная скорость на заданной высоте", "Скорость (км/ч)",
+     "Высота (м)", SERIES(AltitudeRows, C1Names)},
+    {"ch_C2", "tab_Common", 2, "Макс. скороподъемность на заданной высоте", "Скорость (км/ч)",
+     "Высота(м)", SERIES(AltitudeRows, C2Names)},
+    {"ch_C3", "tab_Common", 3, "Скорость набора высоты при постоянной истинной скорости (Выс=0м)",
+     "Скорость (Км/ч)", "Скороподъемность (м/с)", SERIES(ClimbAtSpeedRows, C3Names)},
+    {"ch_C4", "tab_Common", 4, "Время поворота на высоте 1000м", "Скорость (Км/ч)", "Время (сек)",
+     SERIES(FlapRows, C4Names)},
+    {"chrt_TASbyAlt", "tab_SpeedByAlt", 0, "Макс. истинная скорость на заданной высоте",
+     "Скорость (км/ч)", "Высота (м)", SERIES(AltitudeRows, TASNames)},
+    {"chrt_MaxROCbyAlt", "tab_ROCByAlt", 0, "Макс. скороподъемность на заданной высоте",
+     "Скорость (Км/ч)", "Высота (м)", SERIES(AltitudeRows, MaxROCNames)},
+    {"chrt_ROCatConst", "tab_ROCAtTAS", 0, "Скороподъемность при постоянной истинной скорости (Высота=0м)",
+     "Скорость (км/ч)", "Скороподъемность (м/с)", SERIES(ClimbAtSpeedRows, ROCNames)},
+    {"chrt_TurnbySpeed", "tab_TurnBySpeed", 0, "Скорость поворота на высоте 1000м", "Скорость (км/ч)",
+     "Время (сек)", SERIES(FlapRows, TurnNames)},
+    {"chrt_FunPlot", "TabSheet5", 0, "Мегаграфик", "Скорость (Км/ч)", "Град./сек",
+     SERIES(TurnRateRows, FunNames)},
+};
+
+#undef SERIES
+
+// Mirror chart, full-page chart whose points it receives.
+const char *const MirrorPairs[][2] = {
+    {"ch_C1", "chrt_TASbyAlt"},
+    {"ch_C2", "chrt_MaxROCbyAlt"},
+    {"ch_C3", "chrt_ROCatConst"},
+    {"ch_C4", "chrt_TurnbySpeed"},
+};
+
+QVector<TChartDef> makeDefs()
+{
+    QVector<TChartDef> defs;
+    for (const ChartRow &c : ChartRows) {
+        TChartDef def{QString::fromUtf8(c.name), QString::fromUtf8(c.page), c.tag, QString::fromUtf8(c.title),
+                      QString::fromUtf8(c.bottomTitle), QString::fromUtf8(c.leftTitle), {}};
+        for (int i = 0; i < c.count; ++i) {
+            const Look &r = c.rows[i];
+            def.series.push_back({QString::fromUtf8(c.names[i]), r.kind, QString::fromUtf8(r.title), r.color,
+                                  r.penWidth, r.penStyle, r.legend, r.marks});
+        }
+        defs.push_back(def);
+    }
+    return defs;
+}
+}  // namespace
+
+const QVector<TChartDef> &ChartDefs()
+{
+    static const QVector<TChartDef> defs = makeDefs();
+    return defs;
+}
+
+const TChartDef *FindChartDef(const QString &chartName)
+{
+    for (const TChartDef &d : ChartDefs())
+        if (d.name == chartName)
+            return &d;
+    return nullptr;
+}
+
+QString MirrorSource(const QString &mirrorName)
+{
+    for (const auto &pair : MirrorPairs)
+        if (mirrorName == QLatin1String(pair[0]))
+            return QString::fromLatin1(pair[1]);
+    return {};
+}
+
+TChart *BuildChart(const QString &chartName, QWidget *parent)
+{
+    const TChartDef *def = FindChartDef(chartName);
+    if (!def)
+        throw VarnelError(QStringLiteral("Component '%1' not found").arg(chartName));
+    auto *chart = new TChart(parent);
+    chart->setObjectName(def->name);
+    chart->SetTag(def->tag);
+    chart->SetChartTitle(def->title);
+    chart->SetAxisTitles(def->bottomTitle, def->leftTitle);
+    for (const TSeriesDef &row : def->series) {
+        TChartSeries &s = chart->Series().Add(row.kind, row.name);
+        s.SetTitle(row.title);
+        s.SetSeriesColor(QColor::fromRgb(row.color));
+        s.SetLinePen({Qt::black, row.penWidth, row.penStyle});
+        s.SetShowInLegend(row.legend);
+        s.SetMarksVisible(row.marks);
+    }
+    chart->SyncNow();
+    return chart;
+}

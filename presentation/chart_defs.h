@@ -1,0 +1,44 @@
+#pragma once
+// The nine charts of the main window and their 58 series, as data: one row per chart
+// and one row per series, in series-list order. BuildChart makes a chart from them.
+#include "presentation/series.h"
+
+#include <QRgb>
+#include <QString>
+#include <QVector>
+
+class QWidget;
+class TChart;
+
+struct TSeriesDef {
+    QString name;  // component name, e.g. "HorizLineSeries1"
+    TSeriesKind kind;
+    QString title;  // title at creation
+    QRgb color;
+    int penWidth;
+    TPenStyle penStyle;
+    bool legend;  // shown in the legend while active
+    bool marks;   // marks visible
+};
+
+struct TChartDef {
+    QString name;  // component name, e.g. "chrt_TASbyAlt"
+    QString page;  // the page that holds it, e.g. "tab_SpeedByAlt"
+    int tag;       // 1 to 4 on the mirror charts, 0 on the full-page charts
+    QString title;
+    QString bottomTitle;
+    QString leftTitle;
+    QVector<TSeriesDef> series;
+};
+
+// All nine charts in the order of their pages: the four mirror charts, then the five
+// full-page charts.
+const QVector<TChartDef> &ChartDefs();
+// The row of a chart by its component name, or nullptr.
+const TChartDef *FindChartDef(const QString &chartName);
+// The full-page chart whose points the mirror chart shows, or an empty text.
+QString MirrorSource(const QString &mirrorName);
+
+// Creates the chart named `chartName` with its objectName, Tag, titles and all its
+// series as the tables give them. An unknown name raises an error.
+TChart *BuildChart(const QString &chartName, QWidget *parent);

@@ -1,0 +1,71 @@
+#include "presentation/zoom.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+TDragAction LeftDragAction(QPoint from, QPoint to)
+{
+    const int dx = to.x() - from.x();
+    const int dy = to.y() - from.y();
+    if (std::abs(dx) <= ZoomMinimumPixels || std::abs(dy) <= ZoomMinimumPixels)
+        return TDragAction::None;
+    return dx > 0 ? TDragAction::Zoom : TDragAction::Restore;
+}
+
+namespace {
+// The same mapping as the plot uses: the lower value at the left (bottom) edge, the
+// upper value one width (height) further on.
+double xAt(const QRect &area, const TAxisSpan &s, double px)
+{
+    return s.lower + (px - area.left()) / area.width() * (s.upper - s.lower);
+}
+
+double yAt(const QRect &area, const TAxisSpan &s, double py)
+{
+    return s.lower + (area.bottom() - py) / area.height() * (s.upper - s.lower);
+}
+}  // namespace
+
+TChartView ZoomToPixelRect(const QRect &plotArea, const TChartView &view, QPoint from, QPoint to)
+{
+    if (plotArea.width() <= 0 || plotArea.height() <= 0)
+        return view;
+    const int x0 = std::clamp(std::min(from.x(), to.x()), plotArea.left(), plotArea.right());
+    const int x1 = std::clamp(std::max(from.x(), to.x()), plotArea.left(), plotArea.right());
+    const int y0 = std::clamp(std::min(from.y(), to.y()), plotArea.top(), plotArea.bottom());
+    const int y1 = std::clamp(std::max(from.y(), to.y()), plotArea.top(), plotArea.bottom());
+    if (x0 == x1 || y0 == y1)
+        return view;
+    TChartView out;
+    out.x = {xAt(plotArea, view.x, x0), xAt(plotArea, view.x, x1)};
+    out.y = {yAt(plotArea, view.y, y1), yAt(plotArea, view.y, y0)};
+    return out;
+}
+
+TChartView ScrollByPixels(const QRect &plotArea, const TChartView &view, QPoint delta)
+{
+    if (plotArea.width() <= 0 || plotArea.height() <= 0)
+        return view;
+    const double dx = -delta.x() * (view.x.upper - view.x.lower) / plotArea.width();
+    const double dy = delta.y() * (view.y.upper - view.y.lower) / plotArea.height();
+    return {{view.x.lower + dx, view.x.upper + dx}, {view.y.lower + dy, view.y.upper + dy}};
+}
+
+TChartView InterpolateView(const TChartView &from, const TChartView &to, int step, int steps)
+{
+    if (steps <= 0 || step >= steps)
+        return to;
+    const double t = double(std::max(step, 0)) / steps;
+    auto mix = [t](double a, double b) { return a + (b - a) * t; };
+    return {{mix(from.x.lower, to.x.lower), mix(from.x.upper, to.x.upper)},
+            {mix(from.y.lower, to.y.lower), mix(from.y.upper, to.y.upper)}};
+}
+
+TAxisSpan AutoAxisSpan(const TAxisRange &range)
+{
+    if (!range.valid)
+        return {0, 100};
+    if (range.min == range.max)
+        return {range.min - 1, range.max + 1};
+    return {range.min, range.max};
+}

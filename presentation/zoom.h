@@ -1,0 +1,45 @@
+#pragma once
+// Zoom, restore and scroll decisions of a chart as plain functions of pixel rectangles
+// and axis ranges, so they can be checked without a mouse or a widget.
+#include "presentation/series.h"
+
+#include <QPoint>
+#include <QRect>
+
+struct TAxisSpan {
+    double lower = 0, upper = 1;
+    bool operator==(const TAxisSpan &) const = default;
+};
+
+// What a chart shows: the bottom axis span and the left axis span.
+struct TChartView {
+    TAxisSpan x, y;
+    bool operator==(const TChartView &) const = default;
+};
+
+enum class TDragAction { None, Zoom, Restore };
+
+// Pixels a left drag must exceed both ways before it zooms or restores.
+constexpr int ZoomMinimumPixels = 16;
+// Steps of the zoom and restore animation.
+constexpr int ZoomAnimationSteps = 8;
+
+// A left drag from `from` to `to`: more than 16 pixels both horizontally and vertically
+// zooms when it went rightwards and restores when it went leftwards; anything smaller
+// does nothing.
+TDragAction LeftDragAction(QPoint from, QPoint to);
+
+// The view showing the dragged rectangle, clamped to the plot area. A rectangle that
+// is empty after clamping leaves the view as it is.
+TChartView ZoomToPixelRect(const QRect &plotArea, const TChartView &view, QPoint from, QPoint to);
+
+// The view after the content was dragged by `delta` pixels (a right drag): both axes
+// follow the mouse.
+TChartView ScrollByPixels(const QRect &plotArea, const TChartView &view, QPoint delta);
+
+// Step `step` of `steps` on the way from one view to another; the last step is `to`.
+TChartView InterpolateView(const TChartView &from, const TChartView &to, int step, int steps);
+
+// The automatic span of an axis from the model's range: smallest to largest value; a
+// single value gets one unit either side; no value at all shows 0 to 100.
+TAxisSpan AutoAxisSpan(const TAxisRange &range);
