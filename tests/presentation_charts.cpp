@@ -1,0 +1,698 @@
+// The nine chart definitions against the window's tables, and the chart widget: ranges,
+// zoom and scroll, legend, marks, merged repaints and what lands in the picture.
+#include "catalogue/error.h"
+#include "presentation/chart.h"
+#include "presentation/chart_defs.h"
+#include "presentation/zoom.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(TDragAction)
+Q_DECLARE_METATYPE(TChartView)
+
+namespace {
+QString u(const char *s) { return QString::fromUtf8(s); }
+
+bool near(double a, double b, double tolerance = 1e-6) { return std::abs(a - b) <= tolerance; }
+
+bool sameView(const TChartView &a, const TChartView &b, double tolerance = 1e-6)
+{
+    return near(a.x.lower, b.x.lower, tolerance) && near(a.x.upper, b.x.upper, tolerance)
+        && near(a.y.lower, b.y.lower, tolerance) && near(a.y.upper, b.y.upper, tolerance);
+}
+
+QByteArray viewText(const TChartView &v)
+{
+    return QStringLiteral("x %1..%2 y %3..%4").arg(v.x.lower).arg(v.x.upper).arg(v.y.lower).arg(v.y.upper).toUtf8();
+}
+
+// A shown chart with two series of known points.
+std::unique_ptr<TChart> shownChart()
+{
+    auto chart = std::unique_ptr<TChart>(BuildChart(QStringLiteral("chrt_TASbyAlt"), nullptr));
+    chart->resize(640, 480);
+    chart->show();
+    if (!QTest::qWaitForWindowExposed(chart.get()))
+        return nullptr;
+    TChartSeries &a = chart->Series()[0];
+    TChartSeries &b = chart->Series()[2];
+    for (int h = 0; h <= 10000; h += 1000) {
+        a.AddXY(500 + h / 100.0, h);
+        b.AddXY(550 + h / 200.0, h);
+    }
+    chart->Series()[1].SetActive(false);
+    chart->Series()[3].SetActive(false);
+    chart->SyncNow();
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    return chart;
+}
+
+int colourDistance(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+}
+
+// Whether a pixel close to `colour` lies within `reach` pixels of `at`.
+bool colourNear(const QImage &image, QPointF at, QRgb colour, int reach = 2)
+{
+    for (int dx = -reach; dx <= reach; ++dx)
+        for (int dy = -reach; dy <= reach; ++dy) {
+            const QPoint p(qRound(at.x()) + dx, qRound(at.y()) + dy);
+            if (image.rect().contains(p) && colourDistance(image.pixel(p), colour) < 60)
+                return true;
+        }
+    return false;
+}
+}  // namespace
+
+class ChartsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void chartTable_data();
+    void chartTable();
+    void seriesTables_data();
+    void seriesTables();
+    void turnRateDiagramRows();
+    void mirrorsMatchTheirPartners();
+    void buildChartFromTables();
+    void unknownChartName();
+
+    void leftDragDecision_data();
+    void leftDragDecision();
+    void zoomRectangle_data();
+    void zoomRectangle();
+    void scrollAndAnimationSteps();
+    void axisReadout_data();
+    void axisReadout();
+
+    void rangesFollowModel();
+    void legendFollowsModel();
+    void oneRepaintForManyChanges();
+    void mouseZoomAndRestore();
+    void smallDragDoesNothing();
+    void rightDragScrolls();
+    void doubleClickSignals();
+    void marksOfReferenceLines();
+    void pointReadout();
+    void bottomAxisReservesNoBand();
+    void renderedLineHasSeriesColour();
+};
+
+void ChartsTest::chartTable_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("bottom");
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<int>("count");
+    QTest::newRow("ch_C1") << "tab_Common" << 1 << u("Макс. истинная скорость на заданной высоте")
+                           << u("Скорость (км/ч)") << u("Высота (м)") << 4;
+    QTest::newRow("ch_C2") << "tab_Common" << 2 << u("Макс. скороподъемность на заданной высоте")
+                           << u("Скорость (км/ч)") << u("Высота(м)") << 4;
+    QTest::newRow("ch_C3") << "tab_Common" << 3
+                           << u("Скорость набора высоты при постоянной истинной скорости (Выс=0м)")
+                           << u("Скорость (Км/ч)") << u("Скороподъемность (м/с)") << 2;
+    QTest::newRow("ch_C4") << "tab_Common" << 4 << u("Время поворота на высоте 1000м") << u("Скорость (Км/ч)")
+                           << u("Время (сек)") << 8;
+    QTest::newRow("chrt_TASbyAlt") << "tab_SpeedByAlt" << 0 << u("Макс. истинная скорость на заданной высоте")
+                                   << u("Скорость (км/ч)") << u("Высота (м)") << 4;
+    QTest::newRow("chrt_MaxROCbyAlt") << "tab_ROCByAlt" << 0 << u("Макс. скороподъемность на заданной высоте")
+                                      << u("Скорость (Км/ч)") << u("Высота (м)") << 4;
+    QTest::newRow("chrt_ROCatConst") << "tab_ROCAtTAS" << 0
+                                     << u("Скороподъемность при постоянной истинной скорости (Высота=0м)")
+                                     << u("Скорость (км/ч)") << u("Скороподъемность (м/с)") << 2;
+    QTest::newRow("chrt_TurnbySpeed") << "tab_TurnBySpeed" << 0 << u("Скорость поворота на высоте 1000м")
+                                      << u("Скорость (км/ч)") << u("Время (сек)") << 8;
+    QTest::newRow("chrt_FunPlot") << "TabSheet5" << 0 << u("Мегаграфик") << u("Скорость (Км/ч)") << u("Град./сек")
+                                  << 22;
+}
+
+void ChartsTest::chartTable()
+{
+    QFETCH(QString, page);
+    QFETCH(int, tag);
+    QFETCH(QString, title);
+    QFETCH(QString, bottom);
+    QFETCH(QString, left);
+    QFETCH(int, count);
+    const TChartDef *def = FindChartDef(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(def);
+    QCOMPARE(def->page, page);
+    QCOMPARE(def->tag, tag);
+    QCOMPARE(def->title, title);
+    QCOMPARE(def->bottomTitle, bottom);
+    QCOMPARE(def->leftTitle, left);
+    QCOMPARE(def->series.size(), count);
+}
+
+void ChartsTest::seriesTables_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QVector<QRgb>>("colours");
+
+    const QStringList altitude{u("100%"), u("Макс."), u("100%"), u("Макс.")};
+    const QVector<QRgb> altitudeColours{0x0000FF, 0x004080, 0xFF0000, 0x9D0000};
+    const QStringList flaps{u("Без закрылков"), u("Закрылки1"), u("Закрылки2"), u("Закрылки3"),
+                            u("Без закрылков"), u("Закрылки1"), u("Закрылки2"), u("Закрылки3")};
+    const QVector<QRgb> flapColours{0x0000FF, 0x0000D2, 0x0000AF, 0x000082, 0xFF0000, 0xD20000, 0xAF0000, 0x820000};
+    const QStringList climb{u("Скороподъемность"), u("Скороподъемность")};
+    const QVector<QRgb> climbColours{0x0000FF, 0xFF0000};
+
+    QTest::newRow("ch_C1") << QStringList{"HorizLineSeries19", "HorizLineSeries20", "HorizLineSeries21", "HorizLineSeries22"}
+                           << altitude << altitudeColours;
+    QTest::newRow("chrt_TASbyAlt") << QStringList{"HorizLineSeries1", "HorizLineSeries2", "HorizLineSeries3", "HorizLineSeries4"}
+                                   << altitude << altitudeColours;
+    QTest::newRow("ch_C2") << QStringList{"HorizLineSeries23", "HorizLineSeries24", "HorizLineSeries25", "HorizLineSeries26"}
+                           << altitude << altitudeColours;
+    QTest::newRow("chrt_MaxROCbyAlt") << QStringList{"HorizLineSeries5", "HorizLineSeries6", "HorizLineSeries7", "HorizLineSeries8"}
+                                      << altitude << altitudeColours;
+    QTest::newRow("ch_C3") << QStringList{"HorizLineSeries27", "HorizLineSeries28"} << climb << climbColours;
+    QTest::newRow("chrt_ROCatConst") << QStringList{"HorizLineSeries9", "HorizLineSeries11"} << climb << climbColours;
+    QTest::newRow("ch_C4") << QStringList{"HorizLineSeries29", "HorizLineSeries30", "HorizLineSeries31", "HorizLineSeries32",
+                                          "HorizLineSeries33", "HorizLineSeries34", "HorizLineSeries35", "HorizLineSeries36"}
+                           << flaps << flapColours;
+    QTest::newRow("chrt_TurnbySpeed") << QStringList{"Series5", "Series6", "Series7", "Series8", "Series1", "Series2", "Series3", "Series4"}
+                                      << flaps << flapColours;
+    QTest::newRow("chrt_FunPlot")
+        << QStringList{"HorizLineSeries15", "HorizLineSeries16", "HorizLineSeries17", "HorizLineSeries18",
+                       "HorizLineSeries10", "HorizLineSeries12", "HorizLineSeries13", "HorizLineSeries14",
+                       "Series9", "Series10", "Series11", "Series12", "Series13", "Series14", "Series15",
+                       "Series16", "Series17", "Series18", "Series19", "Series20", "Series21", "Series22"}
+        << flaps + QStringList{"0g", "1g", "2g", "3g", "4g", "5g", "6g", u("100м"), u("200м"), u("300м"),
+                               u("400м"), u("500м"), u("600м"), "700m"}
+        << flapColours + QVector<QRgb>(14, 0x000000);
+}
+
+void ChartsTest::seriesTables()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, titles);
+    QFETCH(QVector<QRgb>, colours);
+    const TChartDef *def = FindChartDef(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(def);
+    QCOMPARE(def->series.size(), names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        const TSeriesDef &s = def->series[i];
+        QCOMPARE(s.name, names[i]);
+        QCOMPARE(s.title, titles[i]);
+        QCOMPARE(s.color, colours[i]);
+        if (i < 8) {  // every aircraft series: horizontal, solid, width 2, in the legend, no marks
+            QCOMPARE(s.kind, TSeriesKind::HorizLine);
+            QCOMPARE(s.penWidth, 2);
+            QCOMPARE(s.penStyle, TPenStyle::Solid);
+            QVERIFY(s.legend);
+            QVERIFY(!s.marks);
+        }
+    }
+}
+
+void ChartsTest::turnRateDiagramRows()
+{
+    const TChartDef *def = FindChartDef(QStringLiteral("chrt_FunPlot"));
+    QVERIFY(def);
+    for (int i = 8; i < 22; ++i) {
+        const TSeriesDef &s = def->series[i];
+        QCOMPARE(s.kind, TSeriesKind::Line);
+        QCOMPARE(s.penWidth, 1);
+        QCOMPARE(s.penStyle, i <= 14 ? TPenStyle::SmallDots : TPenStyle::Solid);
+        QVERIFY2(!s.legend, "reference lines are never in the legend");
+        QCOMPARE(s.marks, i >= 9);
+    }
+    int total = 0;
+    for (const TChartDef &d : ChartDefs())
+        total += d.series.size();
+    QCOMPARE(ChartDefs().size(), 9);
+    QCOMPARE(total, 58);
+}
+
+void ChartsTest::mirrorsMatchTheirPartners()
+{
+    const QStringList mirrors{"ch_C1", "ch_C2", "ch_C3", "ch_C4"};
+    const QStringList partners{"chrt_TASbyAlt", "chrt_MaxROCbyAlt", "chrt_ROCatConst", "chrt_TurnbySpeed"};
+    for (int m = 0; m < mirrors.size(); ++m) {
+        QCOMPARE(MirrorSource(mirrors[m]), partners[m]);
+        const TChartDef *a = FindChartDef(mirrors[m]);
+        const TChartDef *b = FindChartDef(partners[m]);
+        QCOMPARE(a->series.size(), b->series.size());
+        for (int i = 0; i < a->series.size(); ++i) {
+            QVERIFY(a->series[i].name != b->series[i].name);
+            QCOMPARE(a->series[i].kind, b->series[i].kind);
+            QCOMPARE(a->series[i].title, b->series[i].title);
+            QCOMPARE(a->series[i].color, b->series[i].color);
+            QCOMPARE(a->series[i].penWidth, b->series[i].penWidth);
+        }
+    }
+    QVERIFY(MirrorSource(QStringLiteral("chrt_FunPlot")).isEmpty());
+}
+
+void ChartsTest::buildChartFromTables()
+{
+    for (const TChartDef &def : ChartDefs()) {
+        std::unique_ptr<TChart> chart(BuildChart(def.name, nullptr));
+        QCOMPARE(chart->objectName(), def.name);
+        QCOMPARE(chart->Tag(), def.tag);
+        QCOMPARE(chart->ChartTitle(), def.title);
+        QCOMPARE(chart->BottomAxisTitle(), def.bottomTitle);
+        QCOMPARE(chart->LeftAxisTitle(), def.leftTitle);
+        QCOMPARE(chart->Series().Count(), def.series.size());
+        for (int i = 0; i < def.series.size(); ++i) {
+            const TChartSeries &s = chart->Series()[i];
+            const TSeriesDef &row = def.series[i];
+            QCOMPARE(s.Name(), row.name);
+            QCOMPARE(s.Kind(), row.kind);
+            QCOMPARE(s.XValues.Order, row.kind == TSeriesKind::Line ? loAscending : loNone);
+            QCOMPARE(s.Title(), row.title);
+            QCOMPARE(s.SeriesColor().rgb(), QColor::fromRgb(row.color).rgb());
+            QCOMPARE(s.LinePen().Width, row.penWidth);
+            QCOMPARE(s.LinePen().Style, row.penStyle);
+            QCOMPARE(s.ShowInLegend(), row.legend);
+            QCOMPARE(s.MarksVisible(), row.marks);
+            QVERIFY(s.Active());
+            QCOMPARE(s.Count(), 0);
+        }
+        QVERIFY(!chart->IsDirty());
+    }
+}
+
+void ChartsTest::unknownChartName()
+{
+    QVERIFY_THROWS_EXCEPTION(VarnelError, BuildChart(QStringLiteral("chrt_Nothing"), nullptr));
+}
+
+void ChartsTest::leftDragDecision_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<TDragAction>("action");
+    QTest::newRow("16 wide is too small") << QPoint(100, 100) << QPoint(116, 200) << TDragAction::None;
+    QTest::newRow("16 high is too small") << QPoint(100, 100) << QPoint(300, 116) << TDragAction::None;
+    QTest::newRow("17 by 17 rightwards zooms") << QPoint(100, 100) << QPoint(117, 117) << TDragAction::Zoom;
+    QTest::newRow("rightwards and upwards zooms") << QPoint(100, 300) << QPoint(200, 100) << TDragAction::Zoom;
+    QTest::newRow("17 by 17 leftwards restores") << QPoint(117, 117) << QPoint(100, 100) << TDragAction::Restore;
+    QTest::newRow("leftwards and downwards restores") << QPoint(300, 100) << QPoint(100, 300) << TDragAction::Restore;
+    QTest::newRow("leftwards but 16 high") << QPoint(300, 100) << QPoint(100, 84) << TDragAction::None;
+    QTest::newRow("no movement") << QPoint(5, 5) << QPoint(5, 5) << TDragAction::None;
+}
+
+void ChartsTest::leftDragDecision()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(TDragAction, action);
+    QCOMPARE(LeftDragAction(from, to), action);
+}
+
+void ChartsTest::zoomRectangle_data()
+{
+    // Plot area 100 x 100 at (0, 0) showing 0..100 on both axes: pixel row 99 is the
+    // bottom edge.
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<TChartView>("expected");
+    QTest::newRow("inside") << QPoint(20, 30) << QPoint(60, 80) << TChartView{{20, 60}, {19, 69}};
+    QTest::newRow("drawn from the lower right") << QPoint(60, 80) << QPoint(20, 30) << TChartView{{20, 60}, {19, 69}};
+    QTest::newRow("clamped to the plot area") << QPoint(-50, 10) << QPoint(50, 200) << TChartView{{0, 50}, {0, 89}};
+    QTest::newRow("entirely outside keeps the view") << QPoint(200, 10) << QPoint(300, 50)
+                                                     << TChartView{{0, 100}, {0, 100}};
+}
+
+void ChartsTest::zoomRectangle()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(TChartView, expected);
+    const TChartView got = ZoomToPixelRect(QRect(0, 0, 100, 100), TChartView{{0, 100}, {0, 100}}, from, to);
+    QVERIFY2(sameView(got, expected), viewText(got));
+}
+
+void ChartsTest::scrollAndAnimationSteps()
+{
+    const TChartView view{{0, 100}, {0, 50}};
+    // Dragging the content 10 pixels right and 20 down on a 100 x 100 area.
+    const TChartView scrolled = ScrollByPixels(QRect(0, 0, 100, 100), view, QPoint(10, 20));
+    QVERIFY2(sameView(scrolled, TChartView{{-10, 90}, {10, 60}}), viewText(scrolled));
+
+    const TChartView target{{40, 60}, {10, 20}};
+    QVERIFY(sameView(InterpolateView(view, target, 0, ZoomAnimationSteps), view));
+    QVERIFY(sameView(InterpolateView(view, target, 4, ZoomAnimationSteps), TChartView{{20, 80}, {5, 35}}));
+    QVERIFY(sameView(InterpolateView(view, target, ZoomAnimationSteps, ZoomAnimationSteps), target));
+
+    QCOMPARE(AutoAxisSpan(TAxisRange{true, 3, 9}), (TAxisSpan{3, 9}));
+    const TAxisSpan single = AutoAxisSpan(TAxisRange{true, 5, 5});
+    QVERIFY(single.lower < 5 && single.upper > 5);
+    const TAxisSpan none = AutoAxisSpan(TAxisRange{});
+    QVERIFY(none.lower < none.upper);
+}
+
+void ChartsTest::axisReadout_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("unit in brackets") << u("Скорость (км/ч)") << 350.0 << u("Скорость: 350 км/ч");
+    QTest::newRow("no space before bracket") << u("Высота(м)") << 1234.5 << u("Высота: 1234.5 м");
+    QTest::newRow("three decimals at most") << u("Скороподъемность (м/с)") << 5.3033333 << u("Скороподъемность: 5.303 м/с");
+    QTest::newRow("no brackets") << u("Град./сек") << 20.809 << u("20.809 Град./сек");
+    QTest::newRow("negative") << u("Время (сек)") << -2.0 << u("Время: -2 сек");
+}
+
+void ChartsTest::axisReadout()
+{
+    QFETCH(QString, title);
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(AxisReadout(title, value), text);
+}
+
+void ChartsTest::rangesFollowModel()
+{
+    std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("ch_C1"), nullptr));
+    chart->resize(400, 300);
+    TChartSeries &a = chart->Series()[0];
+    a.AddXY(500, 0);
+    a.AddXY(600, 6000);
+    a.AddXY(450, 11000);
+    QTRY_VERIFY(!chart->IsDirty());
+    QVERIFY2(sameView(chart->View(), TChartView{{450, 600}, {0, 11000}}), viewText(chart->View()));
+
+    chart->Series()[1].AddXY(700, -100);
+    QTRY_VERIFY(!chart->IsDirty());
+    QVERIFY2(sameView(chart->View(), TChartView{{450, 700}, {-100, 11000}}), viewText(chart->View()));
+
+    // Made inactive, its points leave the ranges at once; back, they return.
+    chart->Series()[1].SetActive(false);
+    QTRY_VERIFY(!chart->IsDirty());
+    QVERIFY2(sameView(chart->View(), TChartView{{450, 600}, {0, 11000}}), viewText(chart->View()));
+    QVERIFY(!chart->Curve(1)->visible());
+    chart->Series()[1].SetActive(true);
+    QTRY_VERIFY(!chart->IsDirty());
+    QVERIFY2(sameView(chart->View(), TChartView{{450, 700}, {-100, 11000}}), viewText(chart->View()));
+
+    // The curve gets the points in the model's order, back and forth as they are.
+    QCPCurve *curve = chart->Curve(0);
+    QCOMPARE(curve->dataCount(), 3);
+    QCOMPARE(curve->data()->at(2)->key, 450.0);
+}
+
+void ChartsTest::legendFollowsModel()
+{
+    std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("chrt_FunPlot"), nullptr));
+    chart->resize(800, 600);
+    auto legendTexts = [&chart] {
+        QStringList out;
+        for (int i = 0; i < chart->legend->itemCount(); ++i)
+            out << static_cast<QCPPlottableLegendItem *>(chart->legend->item(i))->plottable()->name();
+        return out;
+    };
+    // As a refresh leaves it: all inactive, then the first aircraft and the lines filled.
+    for (int i = 0; i < chart->Series().Count(); ++i) {
+        chart->Series()[i].Clear();
+        chart->Series()[i].SetActive(false);
+    }
+    QTRY_VERIFY(!chart->IsDirty());
+    QCOMPARE(legendTexts(), QStringList());
+    QVERIFY(!chart->legend->visible());
+
+    chart->Series()[0].SetTitle(QStringLiteral("noFlaps Yak-9"));
+    chart->Series()[0].SetActive(true);
+    chart->Series()[2].SetTitle(QStringLiteral("Flaps-2 Yak-9"));
+    chart->Series()[2].SetActive(true);
+    for (int i = 9; i < 22; ++i) {
+        chart->Series()[i].AddXY(100, i);
+        chart->Series()[i].SetActive(true);
+    }
+    QTRY_VERIFY(!chart->IsDirty());
+    QCOMPARE(legendTexts(), (QStringList{"noFlaps Yak-9", "Flaps-2 Yak-9"}));
+    QCOMPARE(legendTexts(), chart->Series().LegendEntries());
+    QVERIFY(chart->legend->visible());
+
+    chart->Series()[0].SetTitle(QString());
+    QTRY_VERIFY(!chart->IsDirty());
+    QCOMPARE(legendTexts(), (QStringList{"HorizLineSeries15", "Flaps-2 Yak-9"}));
+
+    // The legend sits below the plot area.
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    QVERIFY(chart->legend->outerRect().top() >= chart->axisRect()->outerRect().bottom());
+}
+
+void ChartsTest::oneRepaintForManyChanges()
+{
+    QVector<TChart *> charts;
+    for (const TChartDef &def : ChartDefs())
+        charts << BuildChart(def.name, nullptr);
+    QTest::qWait(20);
+    QVector<int> syncs, replots;
+    for (TChart *c : charts) {
+        syncs << c->SyncCount();
+        replots << c->ReplotCount();
+    }
+    for (TChart *c : charts)
+        for (int i = 0; i < c->Series().Count(); ++i) {
+            TChartSeries &s = c->Series()[i];
+            s.Clear();
+            s.SetActive(false);
+            s.SetTitle(QStringLiteral("T %1").arg(i));
+            s.SetActive(true);
+            for (int p = 0; p < 60; ++p)
+                s.AddXY(p, p * i);
+            if (s.MarksVisible())
+                s.MarkItem(1).SetText(QStringLiteral("m"));
+        }
+    QTRY_VERIFY(std::none_of(charts.begin(), charts.end(), [](TChart *c) { return c->IsDirty(); }));
+    QTest::qWait(50);  // anything else queued would have run by now
+    for (int k = 0; k < charts.size(); ++k) {
+        QCOMPARE(charts[k]->SyncCount() - syncs[k], 1);
+        QCOMPARE(charts[k]->ReplotCount() - replots[k], 1);
+    }
+    qDeleteAll(charts);
+}
+
+void ChartsTest::mouseZoomAndRestore()
+{
+    auto chart = shownChart();
+    QVERIFY(chart);
+    const QRect area = chart->PlotArea();
+    const TChartView before = chart->View();
+    QVERIFY(sameView(before, chart->AutoView()));
+
+    const QPoint from = area.topLeft() + QPoint(50, 40);
+    const QPoint to = from + QPoint(120, 90);
+    const TChartView expected = ZoomToPixelRect(area, before, from, to);
+    // The pure mapping agrees with the plot's own.
+    QVERIFY(near(expected.x.lower, chart->xAxis->pixelToCoord(from.x()), 1e-6));
+    QVERIFY(near(expected.y.upper, chart->yAxis->pixelToCoord(from.y()), 1e-6));
+
+    QTest::mousePress(chart.get(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(chart.get(), from + QPoint(60, 45));
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, {}, to);
+    QVERIFY(chart->IsZoomed());
+    QTRY_VERIFY(!chart->IsAnimating());
+    QVERIFY2(sameView(chart->View(), expected), viewText(chart->View()));
+
+    // A model change keeps the user's view while zoomed.
+    chart->Series()[0].AddXY(900, 20000);
+    QTRY_VERIFY(!chart->IsDirty());
+    QVERIFY2(sameView(chart->View(), expected), viewText(chart->View()));
+
+    // Leftwards restores the automatic ranges, new point included.
+    QTest::mousePress(chart.get(), Qt::LeftButton, {}, to);
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, {}, from);
+    QVERIFY(!chart->IsZoomed());
+    QTRY_VERIFY(!chart->IsAnimating());
+    QVERIFY2(sameView(chart->View(), chart->AutoView()), viewText(chart->View()));
+    QCOMPARE(chart->View().x.upper, 900.0);
+    QCOMPARE(chart->View().y.upper, 20000.0);
+}
+
+void ChartsTest::smallDragDoesNothing()
+{
+    auto chart = shownChart();
+    QVERIFY(chart);
+    const QPoint from = chart->PlotArea().center();
+    const TChartView before = chart->View();
+    for (const QPoint d : {QPoint(16, 100), QPoint(100, 16), QPoint(-16, -100), QPoint(-100, 16)}) {
+        QTest::mousePress(chart.get(), Qt::LeftButton, {}, from);
+        QTest::mouseRelease(chart.get(), Qt::LeftButton, {}, from + d);
+        QVERIFY(!chart->IsAnimating());
+        QVERIFY(!chart->IsZoomed());
+        QVERIFY(sameView(chart->View(), before));
+    }
+    // Once zoomed, a small leftward drag does not restore either.
+    chart->LeftDrag(from, from + QPoint(40, 40));
+    QTRY_VERIFY(!chart->IsAnimating());
+    const TChartView zoomed = chart->View();
+    QCOMPARE(chart->LeftDrag(from + QPoint(40, 40), from + QPoint(30, 0)), TDragAction::None);
+    QVERIFY(chart->IsZoomed());
+    QVERIFY(sameView(chart->View(), zoomed));
+}
+
+void ChartsTest::rightDragScrolls()
+{
+    auto chart = shownChart();
+    QVERIFY(chart);
+    const QRect area = chart->PlotArea();
+    const TChartView before = chart->View();
+    const QPoint from = area.center();
+    QTest::mousePress(chart.get(), Qt::RightButton, {}, from);
+    QTest::mouseMove(chart.get(), from + QPoint(20, 10));
+    QTest::mouseRelease(chart.get(), Qt::RightButton, {}, from + QPoint(40, -30));
+    const TChartView expected = ScrollByPixels(area, before, QPoint(40, -30));
+    QVERIFY2(sameView(chart->View(), expected, 1e-6 * (before.y.upper - before.y.lower)), viewText(chart->View()));
+    QVERIFY(chart->View().x.lower < before.x.lower);  // content moved right: smaller values come in
+    QVERIFY(chart->View().y.lower < before.y.lower);  // content moved up: smaller values come in
+    QVERIFY(chart->IsZoomed());
+    chart->UndoZoom();
+    QTRY_VERIFY(!chart->IsAnimating());
+    QVERIFY(sameView(chart->View(), chart->AutoView()));
+}
+
+void ChartsTest::doubleClickSignals()
+{
+    auto chart = shownChart();
+    QVERIFY(chart);
+    QSignalSpy spy(chart.get(), &TChart::DoubleClicked);
+    QTest::mouseDClick(chart.get(), Qt::LeftButton, {}, chart->PlotArea().center());
+    QCOMPARE(spy.count(), 1);
+    QVERIFY(!chart->IsZoomed());
+}
+
+void ChartsTest::marksOfReferenceLines()
+{
+    std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("chrt_FunPlot"), nullptr));
+    chart->resize(800, 600);
+    TChartSeries &g = chart->Series()[9];  // "1g": marks visible
+    g.AddXY(100, 20.224);
+    g.AddXY(150, 13.483);
+    g.AddXY(200, 10.112);
+    g.MarkItem(0).SetText(QString());
+    TMarksItem &label = g.MarkItem(1);
+    label.SetText(QStringLiteral("1-g"));
+    label.Transparent = true;
+    g.MarkItem(2).SetText(QString());
+    TChartSeries &r = chart->Series()[15];  // "100м"
+    r.AddXY(33, 5.3);
+    r.AddXY(100, 15.91);
+    r.MarkItem(0).SetText(QString());
+    r.MarkItem(1).SetText(QStringLiteral("100m"));  // boxed: not transparent
+    chart->Series()[8].AddXY(1, 1);  // "0g": marks hidden
+    chart->Series()[8].MarkItem(0).SetText(QStringLiteral("hidden"));
+    QTRY_VERIFY(!chart->IsDirty());
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    QCOMPARE(chart->MarkTexts(), (QStringList{"1-g", "100m"}));
+
+    // Each label sits 8 pixels above its point, joined to it by a white line.
+    int found = 0;
+    for (int i = 0; i < chart->itemCount(); ++i) {
+        auto *text = qobject_cast<QCPItemText *>(chart->item(i));
+        if (!text || (text->text() != QLatin1String("1-g") && text->text() != QLatin1String("100m")))
+            continue;
+        ++found;
+        const bool transparent = text->text() == QLatin1String("1-g");
+        const QPointF point = transparent ? QPointF(150, 13.483) : QPointF(100, 15.91);
+        const QPointF px(chart->xAxis->coordToPixel(point.x()), chart->yAxis->coordToPixel(point.y()));
+        QVERIFY(near(text->position->pixelPosition().x(), px.x(), 0.01));
+        QVERIFY(near(text->position->pixelPosition().y(), px.y() - 8, 0.01));
+        QCOMPARE(text->positionAlignment(), Qt::AlignHCenter | Qt::AlignBottom);
+        QCOMPARE(text->brush().style() == Qt::NoBrush, transparent);
+        QCOMPARE(text->pen().style() == Qt::NoPen, transparent);
+    }
+    QCOMPARE(found, 2);
+
+    // Cleared, the labels are gone with the points.
+    g.Clear();
+    r.Clear();
+    QTRY_VERIFY(!chart->IsDirty());
+    QCOMPARE(chart->MarkTexts(), QStringList());
+}
+
+void ChartsTest::pointReadout()
+{
+    auto chart = shownChart();
+    QVERIFY(chart);
+    chart->Series()[0].SetTitle(QStringLiteral("100% Yak-9"));
+    chart->SyncNow();
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    const QPoint at(qRound(chart->xAxis->coordToPixel(550)), qRound(chart->yAxis->coordToPixel(5000)) + 3);
+    QCOMPARE(chart->ReadoutAt(at), u("100% Yak-9\nСкорость: 550 км/ч\nВысота: 5000 м"));
+    // An inactive series is not read out, nor is a place far from every point.
+    chart->Series()[0].SetActive(false);
+    chart->SyncNow();
+    QVERIFY(!chart->ReadoutAt(at).startsWith(QLatin1String("100% Yak-9")));
+    QCOMPARE(chart->ReadoutAt(QPoint(-5, -5)), QString());
+}
+
+void ChartsTest::bottomAxisReservesNoBand()
+{
+    std::unique_ptr<TChart> titled(BuildChart(QStringLiteral("chrt_TASbyAlt"), nullptr));
+    std::unique_ptr<TChart> untitled(BuildChart(QStringLiteral("chrt_TASbyAlt"), nullptr));
+    untitled->SetAxisTitles(QString(), titled->LeftAxisTitle());
+    for (TChart *c : {titled.get(), untitled.get()}) {
+        c->resize(600, 400);
+        c->replot(QCustomPlot::rpImmediateRefresh);
+    }
+    QVERIFY(std::abs(titled->axisRect()->rect().bottom() - untitled->axisRect()->rect().bottom()) <= 1);
+    // The left axis title takes its band, rotated to read upwards.
+    QCOMPARE(titled->yAxis->label(), u("Высота (м)"));
+    QCOMPARE(titled->yAxis->labelFont().pixelSize(), 9);
+    QCOMPARE(titled->legend->font().pixelSize(), 9);
+}
+
+void ChartsTest::renderedLineHasSeriesColour()
+{
+    std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("chrt_FunPlot"), nullptr));
+    chart->resize(600, 450);
+    for (int i = 0; i < chart->Series().Count(); ++i)
+        chart->Series()[i].SetActive(false);
+    TChartSeries &red = chart->Series()[4];  // #FF0000, width 2
+    red.SetActive(true);
+    red.AddXY(100, 10);
+    red.AddXY(500, 30);
+    red.AddXY(300, 20);  // back: the line runs through this last, in order added
+    TChartSeries &hidden = chart->Series()[0];  // #0000FF, inactive
+    hidden.AddXY(100, 30);
+    hidden.AddXY(500, 10);
+    TChartSeries &dots = chart->Series()[10];  // "2g": small dots
+    dots.SetActive(true);
+    dots.AddXY(100, 23);  // off the grid lines
+    dots.AddXY(500, 23);
+    chart->SyncNow();
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    const QImage image = chart->toPixmap(600, 450).toImage();
+    auto px = [&chart](double x, double y) {
+        return QPointF(chart->xAxis->coordToPixel(x), chart->yAxis->coordToPixel(y));
+    };
+
+    QVERIFY(colourNear(image, px(200, 15), qRgb(255, 0, 0)));  // on the segment 0-1
+    QVERIFY(colourNear(image, px(400, 25), qRgb(255, 0, 0)));  // on the segment 1-2
+    QVERIFY(!colourNear(image, px(200, 25), qRgb(255, 0, 0), 1));
+    // Nothing blue anywhere: the inactive series is not drawn.
+    bool blue = false;
+    for (int y = 0; y < image.height() && !blue; ++y)
+        for (int x = 0; x < image.width() && !blue; ++x)
+            blue = colourDistance(image.pixel(x, y), qRgb(0, 0, 255)) < 120;
+    QVERIFY(!blue);
+
+    // The dotted line sets every other pixel along its row.
+    const int row = qRound(px(100, 23).y() - 0.5);
+    int dark = 0, changes = 0;
+    bool last = false;
+    for (int x = qRound(px(150, 23).x()); x < qRound(px(250, 23).x()); ++x) {
+        bool on = false;
+        for (int y = row - 1; y <= row + 1; ++y)
+            on = on || qGray(image.pixel(x, y)) < 80;
+        dark += on;
+        changes += x > qRound(px(150, 23).x()) && on != last;
+        last = on;
+    }
+    const int span = qRound(px(250, 23).x()) - qRound(px(150, 23).x());
+    QVERIFY2(dark > span / 3 && dark < span * 2 / 3, QByteArray::number(dark) + " of " + QByteArray::number(span));
+    QVERIFY2(changes > span * 2 / 3, QByteArray::number(changes));
+}
+
+QTEST_MAIN(ChartsTest)
+#include "presentation_charts.moc"
