@@ -214,8 +214,20 @@ int main(int argc, char **argv)
     std::printf("refresh of nine charts (%d points): %.2f ms\n", points, refreshMs);
     std::printf("full repaint of nine charts to images: %.2f ms\n", allMs);
 
-    if (argc > 1)
+    if (argc > 1) {
         savePngs(c, dir, QString());
+        // The turn-rate diagram zoomed to its middle, as a rightward drag leaves it.
+        TChart &fun = c["chrt_FunPlot"];
+        const QRect area = fun.PlotArea();
+        fun.LeftDrag(area.topLeft() + QPoint(area.width() / 4, area.height() / 4), area.center());
+        while (fun.IsAnimating())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        fun.replot(QCustomPlot::rpImmediateRefresh);
+        fun.grab().save(dir.filePath(QStringLiteral("chrt_FunPlot_zoomed.png")));
+        fun.UndoZoom();
+        while (fun.IsAnimating())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
 
     TChartSeries &big = c["chrt_TASbyAlt"].Series()[0];
     big.Clear();
