@@ -84,6 +84,30 @@ protected:
             QCPCurve::drawCurveLine(painter, kept.mid(from, Piece + 1));
     }
 };
+// How many segments of a polyline touch a rectangle.
+int segmentsCrossing(const QRectF &r, const QVector<QPointF> &line)
+{
+    int n = 0;
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        const QPointF a = line[i - 1], b = line[i];
+        if (std::max(a.x(), b.x()) < r.left() || std::min(a.x(), b.x()) > r.right()
+            || std::max(a.y(), b.y()) < r.top() || std::min(a.y(), b.y()) > r.bottom())
+            continue;
+        if (r.contains(a) || r.contains(b)) {
+            ++n;
+            continue;
+        }
+        const QLineF seg(a, b);
+        const QLineF edges[] = {{r.topLeft(), r.topRight()}, {r.topRight(), r.bottomRight()},
+                                {r.bottomRight(), r.bottomLeft()}, {r.bottomLeft(), r.topLeft()}};
+        for (const QLineF &e : edges)
+            if (seg.intersects(e, nullptr) == QLineF::BoundedIntersection) {
+                ++n;
+                break;
+            }
+    }
+    return n;
+}
 }  // namespace
 
 QString AxisReadout(const QString &axisTitle, double value)
@@ -166,6 +190,10 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     legend->setMargins(QMargins(4, 2, 4, 2));
 
     series_.SetChangeHandler([this] { markDirty(); });
+    connect(this, &QCustomPlot::beforeReplot, this, [this] {
+        showMarksInView();
+        placeBottomTitle();
+    });
     connect(this, &QCustomPlot::afterReplot, this, [this] { ++replotCount_; });
     animation_.setInterval(AnimationIntervalMs);
     connect(&animation_, &QTimer::timeout, this, &TChart::animationStep);
@@ -204,6 +232,51 @@ void TChart::SetAxisTitles(const QString &bottom, const QString &left)
     bottomTitleItem_->setVisible(!bottom.isEmpty());
     yAxis->setLabel(left);
     replot(rpQueuedReplot);
+}
+
+// Marks may reach past the plot area's edge, but only points in view have them.
+void TChart::showMarksInView()
+{
+    for (qsizetype k = 0; k < markPoints_.size(); ++k) {
+        const QPointF p = markPoints_[k];
+        const bool shown = xAxis->range().contains(p.x()) && yAxis->range().contains(p.y());
+        marks_[2 * k]->setVisible(shown);
+        marks_[2 * k + 1]->setVisible(shown);
+    }
+}
+
+// The bottom axis title takes the lower right corner of the plot area, or the lower
+// left one when fewer of the drawn lines run through it.
+void TChart::placeBottomTitle()
+{
+    if (!bottomTitleItem_->visible())
+        return;
+    const QRect area = PlotArea();
+    const QMargins pad = bottomTitleItem_->padding();
+    const QSize text = QFontMetrics(bottomTitleItem_->font()).size(0, bottomTitle_);
+    const QSizeF box(text.width() + pad.left() + pad.right(), text.height() + pad.top() + pad.bottom());
+    const QRectF right(QPointF(area.right() - box.width(), area.bottom() - box.height()), box);
+    const QRectF left(QPointF(area.left(), area.bottom() - box.height()), box);
+    int onRight = 0, onLeft = 0;
+    QVector<QPointF> line;
+    for (int i = 0; i < series_.Count(); ++i) {
+        const TChartSeries &s = series_[i];
+        if (!s.Active())
+            continue;
+        line.resize(s.Count());
+        for (int j = 0; j < s.Count(); ++j)
+            line[j] = QPointF(xAxis->coordToPixel(s.XValues[j]), yAxis->coordToPixel(s.YValues[j]));
+        onRight += segmentsCrossing(right, line);
+        onLeft += segmentsCrossing(left, line);
+    }
+    const bool toLeft = onLeft < onRight;
+    bottomTitleItem_->position->setCoords(toLeft ? 0 : 1, 1);
+    bottomTitleItem_->setPositionAlignment((toLeft ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom);
+}
+
+bool TChart::BottomTitleOnLeft() const
+{
+    return bottomTitleItem_->positionAlignment().testFlag(Qt::AlignLeft);
 }
 
 void TChart::markDirty()
@@ -305,6 +378,7 @@ void TChart::syncMarks()
     for (QCPAbstractItem *item : std::as_const(marks_))
         removeItem(item);
     marks_.clear();
+    markPoints_.clear();
     markTexts_.clear();
     for (int i = 0; i < series_.Count(); ++i) {
         const TChartSeries &s = series_[i];
@@ -320,6 +394,7 @@ void TChart::syncMarks()
 
             auto *arrow = new QCPItemLine(this);
             arrow->setLayer(MarksLayer);
+            arrow->setClipToAxisRect(false);
             arrow->setPen(QPen(Qt::white, 1));
             arrow->start->setCoords(s.XValues[j], s.YValues[j]);
             arrow->end->setParentAnchor(arrow->start);
@@ -327,6 +402,7 @@ void TChart::syncMarks()
 
             auto *label = new QCPItemText(this);
             label->setLayer(MarksLayer);
+            label->setClipToAxisRect(false);
             label->position->setParentAnchor(arrow->start);
             label->position->setCoords(offset);
             label->setPositionAlignment(beside ? (Qt::AlignLeft | Qt::AlignVCenter)
@@ -344,6 +420,7 @@ void TChart::syncMarks()
                 label->setBrush(look.Color);
             }
             marks_ << arrow << label;
+            markPoints_ << QPointF(s.XValues[j], s.YValues[j]);
             markTexts_ << text;
         }
     }
@@ -483,7 +560,9 @@ bool TChart::event(QEvent *event)
     if (event->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(event);
         SyncNow();
-        const QString text = ReadoutAt(help->pos());
+        QString text = ReadoutAt(help->pos());
+        if (text.isEmpty() && title_->outerRect().contains(help->pos()) && title_->text() != chartTitle_)
+            text = chartTitle_;  // cut short on a narrow chart
         if (text.isEmpty())
             QToolTip::hideText();
         else

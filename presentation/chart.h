@@ -30,6 +30,8 @@ public:
     // the lower right corner of the plot area, so the bottom axis reserves no band.
     void SetAxisTitles(const QString &bottom, const QString &left);
     QString BottomAxisTitle() const { return bottomTitle_; }
+    // Whether the bottom axis title moved to the lower left corner, off the lines.
+    bool BottomTitleOnLeft() const;
     QString LeftAxisTitle() const { return leftTitle_; }
 
     // Applies pending model changes at once (also done by the queued sync), e.g. before
@@ -83,6 +85,8 @@ private:
     void syncMarks();
     void layoutLegend();
     void fitTitle();
+    void placeBottomTitle();
+    void showMarksInView();
     void setView(const TChartView &view);
     void animateTo(const TChartView &target);
     void animationStep();
@@ -93,7 +97,8 @@ private:
     QCPTextElement *title_ = nullptr;
     QCPItemText *bottomTitleItem_ = nullptr;
     QVector<QCPCurve *> curves_;
-    QVector<QCPAbstractItem *> marks_;
+    QVector<QCPAbstractItem *> marks_;  // line and text of each mark, in pairs
+    QVector<QPointF> markPoints_;
     QStringList markTexts_;
 
     bool dirty_ = false;

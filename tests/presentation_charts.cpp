@@ -603,6 +603,23 @@ void ChartsTest::marksOfReferenceLines()
     }
     QCOMPARE(found, 2);
 
+    // Zoomed away from a point, its mark goes; restored, it comes back.
+    auto labelShown = [&chart](const QString &t) {
+        for (int i = 0; i < chart->itemCount(); ++i)
+            if (auto *text = qobject_cast<QCPItemText *>(chart->item(i)); text && text->text() == t)
+                return text->visible();
+        return false;
+    };
+    QVERIFY(labelShown(QStringLiteral("100m")));
+    chart->xAxis->setRange(120, 200);
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    QVERIFY(!labelShown(QStringLiteral("100m")));
+    QVERIFY(labelShown(QStringLiteral("1-g")));
+    chart->UndoZoom();
+    QTRY_VERIFY(!chart->IsAnimating());
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    QVERIFY(labelShown(QStringLiteral("100m")));
+
     // Cleared, the labels are gone with the points.
     g.Clear();
     r.Clear();
@@ -636,6 +653,21 @@ void ChartsTest::bottomAxisReservesNoBand()
         c->replot(QCustomPlot::rpImmediateRefresh);
     }
     QVERIFY(std::abs(titled->axisRect()->rect().bottom() - untitled->axisRect()->rect().bottom()) <= 1);
+
+    // The title sits in the lower right corner of the plot, unless lines run through
+    // it there and not in the lower left one.
+    TChartSeries &s = titled->Series()[0];
+    s.AddXY(0, 0);  // through the lower left corner
+    s.AddXY(100, 100);
+    titled->SyncNow();
+    titled->replot(QCustomPlot::rpImmediateRefresh);
+    QVERIFY(!titled->BottomTitleOnLeft());
+    s.Clear();
+    s.AddXY(0, 100);  // through the lower right corner
+    s.AddXY(100, 0);
+    titled->SyncNow();
+    titled->replot(QCustomPlot::rpImmediateRefresh);
+    QVERIFY(titled->BottomTitleOnLeft());
     // The left axis title takes its band, rotated to read upwards.
     QCOMPARE(titled->yAxis->label(), u("Высота (м)"));
     QCOMPARE(titled->yAxis->labelFont().pixelSize(), 9);
