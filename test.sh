@@ -4,7 +4,6 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 bash "$here/install-deps.sh"
-export QT_QPA_PLATFORM=offscreen
 
 cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$here/build" -j2

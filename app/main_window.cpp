@@ -16,6 +16,7 @@
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QSplitter>
@@ -84,6 +85,62 @@ public:
 private:
     std::function<bool(const QModelIndex &)> allow_;
 };
+
+// The splitter between the trees and the charts: a line follows the mouse while it is
+// dragged, the panes change on release, and a left pane left 30 pixels wide or less
+// collapses to nothing (it can be dragged open again from the window's edge).
+class TSplitter : public QSplitter {
+public:
+    static constexpr int CollapseWidth = 30;
+    using QSplitter::QSplitter;
+    int LegalPosition(int pos) { return closestLegalPosition(pos <= CollapseWidth ? 0 : pos, 1); }
+    void ShowLine(int pos) { setRubberBand(LegalPosition(pos)); }
+    void Drop(int pos)
+    {
+        setRubberBand(-1);
+        moveSplitter(LegalPosition(pos), 1);
+    }
+
+protected:
+    QSplitterHandle *createHandle() override;
+};
+
+class TSplitterHandle : public QSplitterHandle {
+public:
+    TSplitterHandle(TSplitter *parent) : QSplitterHandle(parent->orientation(), parent), splitter_(parent) {}
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override
+    {
+        if (e->button() == Qt::LeftButton) {
+            offset_ = int(e->position().x());
+            dragging_ = true;
+        }
+    }
+    void mouseMoveEvent(QMouseEvent *e) override
+    {
+        if (dragging_)
+            splitter_->ShowLine(positionOf(e));
+    }
+    void mouseReleaseEvent(QMouseEvent *e) override
+    {
+        if (dragging_ && e->button() == Qt::LeftButton) {
+            dragging_ = false;
+            splitter_->Drop(positionOf(e));
+        }
+    }
+
+private:
+    int positionOf(QMouseEvent *e) const
+    {
+        return splitter_->mapFromGlobal(e->globalPosition().toPoint()).x() - offset_;
+    }
+    TSplitter *splitter_;
+    int offset_ = 0;
+    bool dragging_ = false;
+};
+
+QSplitterHandle *TSplitter::createHandle() { return new TSplitterHandle(this); }
 
 QTreeWidgetItem *itemOf(const QTreeWidget *tree, const QModelIndex &index)
 {
@@ -202,7 +259,7 @@ void Tfrm_Main::buildTrees()
     tree_Crafts_1 = makeTree(QStringLiteral("tree_Crafts_1"), QColor(0, 0, 128));
     tree_Crafts_2 = makeTree(QStringLiteral("tree_Crafts_2"), QColor(255, 0, 0));
     auto *layout = new QVBoxLayout(pnl_Crafts_1);
-    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setContentsMargins(0, 0, 0, 0);  // the panel's bevels give the 2 pixels
     layout->setSpacing(0);
     layout->addWidget(tree_Crafts_1);
     layout->addWidget(tree_Crafts_2, 1);
@@ -256,7 +313,7 @@ void Tfrm_Main::buildToolbar()
 
 void Tfrm_Main::buildPages()
 {
-    Splitter = new QSplitter(Qt::Horizontal, this);
+    Splitter = new TSplitter(Qt::Horizontal, this);
     Splitter->setObjectName(QStringLiteral("Splitter"));
     Splitter->setHandleWidth(3);
     Splitter->setOpaqueResize(false);
@@ -270,7 +327,7 @@ void Tfrm_Main::buildPages()
     pages_Charts->setElideMode(Qt::ElideNone);
     pages_Charts->setDocumentMode(false);
     auto *layout = new QVBoxLayout(pnl_Chart);
-    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pages_Charts);
 
     tab_Common = makePage(pages_Charts, QStringLiteral("tab_Common"), QStringLiteral("Общая таблица"));
@@ -365,6 +422,7 @@ bool Tfrm_Main::eventFilter(QObject *watched, QEvent *e)
 void Tfrm_Main::ResizeMainForm()
 {
     tree_Crafts_1->setFixedHeight(FirstTreeHeight(pnl_Crafts_1->height()));
+    pnl_Crafts_1->layout()->activate();  // the second tree takes the rest at once
     // Every page fills the page area, shown or not, so the grid is right when the
     // common page is next opened.
     const QRect area = pageArea_->contentsRect();

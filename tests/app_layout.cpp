@@ -1,5 +1,6 @@
 // Proportions of the main window: the 2 x 2 grid of the common page, the split between
 // the trees, the splitter, and the navigation between pages by double-click.
+#include "app/application.h"
 #include "app/layout.h"
 #include "app/main_window.h"
 #include "presentation/chart.h"
@@ -26,6 +27,12 @@ class AppLayoutTest : public QObject {
     }
 
 private slots:
+    void initTestCase()
+    {
+        // No data here: the scan's error is recorded instead of opening a box.
+        SetErrorBoxHook([](const QString &) {});
+    }
+
     void gridCells_data()
     {
         QTest::addColumn<QSize>("page");

@@ -4,6 +4,7 @@
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "app_fixture.h"
+#include "catalogue/error.h"
 #include "presentation/chart.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -237,6 +239,7 @@ private slots:
         bravo->setExpanded(false);
         QVERIFY(!bravo->isExpanded());
         // Arrow keys between aircraft do move it.
+        tree->collapseAll();
         tree->setCurrentItem(tree->topLevelItem(1), 0, QItemSelectionModel::NoUpdate);
         QTest::keyClick(tree, Qt::Key_Up);
         QCOMPARE(Tfrm_Main::SelectedCraft(tree), tree->topLevelItem(0));
@@ -269,6 +272,8 @@ private slots:
             }
         });
         timer.start(0);
+        // Aircraft that take a while to list, so the scan lets events run between them.
+        connect(w.tree_Crafts_2->model(), &QAbstractItemModel::rowsInserted, &w, [] { QThread::msleep(20); });
         QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);
         timer.stop();
         QCOMPARE(refreshes, 1);

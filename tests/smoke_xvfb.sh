@@ -6,6 +6,7 @@ set -u
 bin=$1
 data=$2
 title="Varnel v.4.07m"
+unset QT_QPA_PLATFORM
 exec xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
   bin=$1; data=$2; title=$3
   cd "$data" || exit 1
