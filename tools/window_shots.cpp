@@ -1,0 +1,62 @@
+// Pictures of the main window for looking at it and for the README: runs the scan on
+// the data in the current directory, picks two aircraft, and saves the window with
+// each of its six pages shown.
+//   usage: window_shots OUTDIR [FIRST SECOND [FLAPS]]
+//   FLAPS: four 0/1 digits, the Marked flags of the four flap buttons (default 0111).
+#include "app/application.h"
+#include "app/flap_button.h"
+#include "app/main_window.h"
+#include "presentation/chart.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <cstdio>
+
+namespace {
+void pick(QTreeWidget *tree, const QString &name)
+{
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        if (tree->topLevelItem(i)->text(0) == name)
+            tree->setCurrentItem(tree->topLevelItem(i));
+}
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: window_shots OUTDIR [FIRST SECOND [FLAPS]]\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+    SetErrorBoxHook([](const QString &text) { std::fprintf(stderr, "error box: %s\n", qPrintable(text)); });
+    Tfrm_Main w;
+    w.show();
+    QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);
+    if (argc >= 4) {
+        pick(w.tree_Crafts_1, QString::fromLocal8Bit(argv[2]));
+        pick(w.tree_Crafts_2, QString::fromLocal8Bit(argv[3]));
+    }
+    if (argc >= 5) {
+        const QByteArray flaps(argv[4]);
+        TMarkButton *buttons[4] = {w.btn_Turn1, w.btn_Turn2, w.btn_Turn3, w.btn_Turn4};
+        for (int i = 0; i < 4 && i < flaps.size(); ++i)
+            if (buttons[i]->Marked() != (flaps[i] == '1'))
+                w.SwitchTurnButton(buttons[i]);
+    }
+    w.tree_Crafts_1->expandItem(w.tree_Crafts_1->currentItem());
+    for (int page = 0; page < w.pages_Charts->count(); ++page) {
+        w.pages_Charts->setCurrentIndex(page);
+        for (int i = 0; i < 10; ++i)
+            QCoreApplication::processEvents();
+        for (TChart *chart : w.Charts())
+            chart->SyncNow();
+        const QString file = QStringLiteral("%1/page%2.png").arg(out).arg(page + 1);
+        w.grab().save(file);
+        std::printf("%s\n", qPrintable(file));
+    }
+    return 0;
+}
