@@ -64,6 +64,11 @@ public:
     // Texts of the marks placed by the last sync.
     QStringList MarkTexts() const;
 
+    // A chart squeezes to any size its page gives it: the legend and title adapt, so
+    // they set no minimum for the window's layouts.
+    QSize minimumSizeHint() const override { return {30, 30}; }
+    QSize sizeHint() const override { return {400, 300}; }
+
 signals:
     void DoubleClicked();
 

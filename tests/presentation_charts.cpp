@@ -401,6 +401,7 @@ void ChartsTest::rangesFollowModel()
 
 void ChartsTest::legendFollowsModel()
 {
+    QWidget page;  // outlives the chart, whatever fails
     std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("chrt_FunPlot"), nullptr));
     chart->resize(800, 600);
     auto legendTexts = [&chart] {
@@ -438,6 +439,17 @@ void ChartsTest::legendFollowsModel()
     // The legend sits below the plot area.
     chart->replot(QCustomPlot::rpImmediateRefresh);
     QVERIFY(chart->legend->outerRect().top() >= chart->axisRect()->outerRect().bottom());
+
+    // However long the legend, it sets no minimum for the page's layout.
+    for (int i = 1; i < 8; ++i)
+        chart->Series()[i].SetActive(true);
+    chart->SyncNow();
+    auto *layout = new QVBoxLayout(&page);
+    layout->addWidget(chart.get());
+    page.resize(200, 150);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QVERIFY2(chart->width() <= 200, QByteArray::number(chart->width()));
 }
 
 void ChartsTest::oneRepaintForManyChanges()
