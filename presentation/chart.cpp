@@ -155,7 +155,7 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     xAxis->setRange(empty.x.lower, empty.x.upper);
     yAxis->setRange(empty.y.lower, empty.y.upper);
 
-    // The bottom axis title lives in the plot area's lower right corner, so the bottom
+    // The bottom axis title lives in a lower corner of the plot area, so the bottom
     // axis keeps no band for it.
     bottomTitleItem_ = new QCPItemText(this);
     bottomTitleItem_->setLayer(MarksLayer);

@@ -27,7 +27,7 @@ public:
     void SetChartTitle(const QString &title);
     QString ChartTitle() const { return chartTitle_; }
     // Bottom and left axis titles. The left one reads upwards; the bottom one sits in
-    // the lower right corner of the plot area, so the bottom axis reserves no band.
+    // a lower corner of the plot area, so the bottom axis reserves no band.
     void SetAxisTitles(const QString &bottom, const QString &left);
     QString BottomAxisTitle() const { return bottomTitle_; }
     // Whether the bottom axis title moved to the lower left corner, off the lines.
