@@ -1,0 +1,642 @@
+// A long random session: the real main window on the bundled sample data, driven by a
+// few thousand random mouse and keyboard actions with a fixed seed. The test keeps its
+// own account of what the user chose (the aircraft of each tree, the captions, the flap
+// buttons, the page, which charts are zoomed) and after every action checks the window
+// against it: every chart must hold what a fresh refresh of those choices gives, the
+// trees must keep their selection rules, the layout its grid, and no error box may show.
+//
+// VARNEL_SESSION_SEED and VARNEL_SESSION_STEPS override the seed and the step count.
+#include "app/application.h"
+#include "app/flap_button.h"
+#include "app/main_window.h"
+#include "catalogue/node_data.h"
+#include "catalogue/scan.h"
+#include "charts/refresh.h"
+#include "charts_fixture.h"
+#include "presentation/chart.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <array>
+#include <functional>
+#include <map>
+
+namespace {
+
+const QString kSampleDir = QStringLiteral(VARNEL_SOURCE_DIR "/sample-data");
+
+// Names a user may type over an aircraft caption.
+const QStringList kNewCaptions = {
+    u"Edited"_s, u"Ведомый-2"_s, u"x"_s, u""_s, u"  spaced  name "_s,
+    u"A name much too long to fit into the aircraft tree without being cut short"_s,
+    u"100% MAX"_s};
+
+// What the user has chosen so far, as the test sees it.
+struct Choices {
+    std::array<int, 2> selected{-1, -1};      // root row selected in each tree, or -1
+    std::array<QStringList, 2> captions;      // captions of the roots of each tree
+    std::array<QString, 2> shownName;         // the caption the last refresh used
+    FlapMarks marked{false, true, true, true};
+    int page = 0;
+    std::map<QString, bool> zoomed;           // by chart name
+};
+
+// Types text key by key, letters outside ASCII included.
+void TypeText(QWidget *widget, const QString &text)
+{
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x80)
+            QTest::keyClick(widget, char(ch.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+QLineEdit *OpenEditor(const QTreeWidget *tree)
+{
+    for (QLineEdit *e : tree->viewport()->findChildren<QLineEdit *>())
+        if (e->isVisible())
+            return e;
+    return nullptr;
+}
+
+// Differences between the window's series and the expected ones, or empty text.
+QString CompareSeries(const QString &chart, const TChartSeriesList &got, const TChartSeriesList &want)
+{
+    if (got.Count() != want.Count())
+        return u"%1 has %2 series, expected %3"_s.arg(chart).arg(got.Count()).arg(want.Count());
+    for (int i = 0; i < got.Count(); ++i) {
+        const TChartSeries &g = got[i];
+        const TChartSeries &w = want[i];
+        const QString where = u"%1 series %2: "_s.arg(chart).arg(i);
+        if (g.Active() != w.Active())
+            return where + u"active %1, expected %2"_s.arg(g.Active()).arg(w.Active());
+        // An inactive series shows no title anywhere, so only active titles count.
+        if (w.Active() && g.Title() != w.Title())
+            return where + u"title '%1', expected '%2'"_s.arg(g.Title(), w.Title());
+        if (g.Count() != w.Count())
+            return where + u"%1 points, expected %2"_s.arg(g.Count()).arg(w.Count());
+        for (int j = 0; j < g.Count(); ++j)
+            if (g.XValues[j] != w.XValues[j] || g.YValues[j] != w.YValues[j])
+                return where + u"point %1 is (%2, %3), expected (%4, %5)"_s.arg(j)
+                                   .arg(g.XValues[j]).arg(g.YValues[j]).arg(w.XValues[j]).arg(w.YValues[j]);
+    }
+    return {};
+}
+
+TChartSeriesList &ExpectedList(ChartSet &s, const QString &chartName)
+{
+    const std::pair<const char *, TChartSeriesList *> table[] = {
+        {"ch_C1", &s.C1}, {"ch_C2", &s.C2}, {"ch_C3", &s.C3}, {"ch_C4", &s.C4},
+        {"chrt_TASbyAlt", &s.TASbyAlt}, {"chrt_MaxROCbyAlt", &s.MaxROCbyAlt},
+        {"chrt_ROCatConst", &s.ROCatConst}, {"chrt_TurnbySpeed", &s.TurnbySpeed},
+        {"chrt_FunPlot", &s.FunPlot}};
+    for (const auto &[name, list] : table)
+        if (chartName == QLatin1String(name))
+            return *list;
+    qFatal("no chart %s", qPrintable(chartName));
+}
+
+}  // namespace
+
+class AppRandomSessionTest : public QObject {
+    Q_OBJECT
+
+    QStringList messages_;
+    std::unique_ptr<Tfrm_Main> w_;
+    QRandomGenerator rng_;
+    Choices c_;
+    std::vector<std::unique_ptr<TNodeData>> tables_;  // their tables, read by the test itself
+    QStringList recent_;                              // the last actions, for the failure report
+    std::map<QString, int> tally_;                    // actions taken, by kind
+    int refreshes_ = 0, edits_ = 0;
+    QString failure_;  // what an action found wrong, reported after it
+
+    int pick(int n) { return n <= 0 ? 0 : int(rng_.bounded(n)); }
+    bool chance(int percent) { return pick(100) < percent; }
+    QPoint pointIn(const QRect &r) { return {r.left() + pick(r.width()), r.top() + pick(r.height())}; }
+
+    void note(const QString &action)
+    {
+        recent_.append(action);
+        if (recent_.size() > 12)
+            recent_.removeFirst();
+    }
+
+    QTreeWidget *tree(int t) const { return t == 0 ? w_->tree_Crafts_1 : w_->tree_Crafts_2; }
+    TMarkButton *flapButton(int i) const
+    {
+        return std::array{w_->btn_Turn1, w_->btn_Turn2, w_->btn_Turn3, w_->btn_Turn4}[size_t(i)];
+    }
+    QWidget *page(int i) const { return w_->pages_Charts->widget(i); }
+    bool treesReachable() const { return w_->pnl_Crafts_1->width() > 60; }
+
+    // The selection of both trees changed or a flap button was clicked: the window
+    // refreshes with the captions the selected roots read now.
+    void refreshed()
+    {
+        ++refreshes_;
+        for (int t = 0; t < 2; ++t)
+            c_.shownName[t] = c_.selected[t] < 0 ? QString() : c_.captions[t][c_.selected[t]];
+    }
+    void select(int t, int row)
+    {
+        if (c_.selected[t] == row)
+            return;
+        c_.selected[t] = row;
+        refreshed();
+    }
+
+    // Charts the user can see on the current page.
+    QVector<TChart *> visibleCharts() const
+    {
+        if (c_.page == 0)
+            return {w_->ch_C1, w_->ch_C2, w_->ch_C3, w_->ch_C4};
+        return {page(c_.page)->findChild<TChart *>()};
+    }
+
+    // ---- actions ----
+
+    void clickRoot(int t)
+    {
+        QTreeWidget *tr = tree(t);
+        const int row = pick(tr->topLevelItemCount());
+        QTreeWidgetItem *item = tr->topLevelItem(row);
+        const QPoint at = scrollTo(tr, item);
+        if (at.isNull())
+            return;
+        if (c_.selected[t] != row) {
+            note(u"click root %1 of tree %2"_s.arg(row).arg(t + 1));
+            QTest::mouseClick(tr->viewport(), Qt::LeftButton, {}, at);
+            select(t, row);
+        } else if (chance(30)) {
+            // Whether a ctrl-click takes the selection away depends on what the tree
+            // did before; either way the charts must follow, and the click may also
+            // open the caption for editing.
+            note(u"ctrl-click selected root %1 of tree %2"_s.arg(row).arg(t + 1));
+            QTest::mouseClick(tr->viewport(), Qt::LeftButton, Qt::ControlModifier, at);
+            const bool kept = Tfrm_Main::SelectedCraft(tr) != nullptr;
+            if (!kept)
+                select(t, -1);
+            if (QTest::qWaitFor([tr] { return OpenEditor(tr) != nullptr; },
+                                kept ? 1000 : 5 * QApplication::doubleClickInterval()))
+                finishEdit(t, row);
+        } else {
+            // A click on the selected aircraft opens its caption for editing once the
+            // double-click time has passed.
+            note(u"click selected root %1 of tree %2, then edit"_s.arg(row).arg(t + 1));
+            QTest::mouseClick(tr->viewport(), Qt::LeftButton, {}, at);
+            if (!QTest::qWaitFor([tr] { return OpenEditor(tr) != nullptr; }, 3000))
+                failure_ = u"no caption editor opened"_s;
+            else
+                finishEdit(t, row);
+        }
+    }
+
+    // Types a new caption and confirms it, or leaves the editor with Escape.
+    void finishEdit(int t, int row)
+    {
+        QLineEdit *editor = OpenEditor(tree(t));
+        if (chance(35)) {
+            note(u"  escape"_s);
+            TypeText(editor, u"junk"_s);
+            QTest::keyClick(editor, Qt::Key_Escape);
+        } else {
+            const QString name = kNewCaptions[pick(int(kNewCaptions.size()))];
+            note(u"  type '%1'"_s.arg(name));
+            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(editor, Qt::Key_Backspace);
+            TypeText(editor, name);
+            QTest::keyClick(editor, Qt::Key_Return);
+            c_.captions[t][row] = name;
+            ++edits_;
+        }
+        QCoreApplication::processEvents();
+        if (OpenEditor(tree(t)))
+            failure_ = u"caption editor still open"_s;
+    }
+
+    void editByKey(int t)
+    {
+        QTreeWidget *tr = tree(t);
+        QTreeWidgetItem *current = tr->currentItem();
+        note(u"F2 in tree %1"_s.arg(t + 1));
+        QTest::keyClick(tr, Qt::Key_F2);
+        const bool root = current && !current->parent();
+        if (root != (OpenEditor(tr) != nullptr)) {
+            failure_ = root ? u"F2 on an aircraft opened no editor"_s : u"F2 on a child opened an editor"_s;
+            return;
+        }
+        if (root)
+            finishEdit(t, tr->indexOfTopLevelItem(current));
+    }
+
+    // Scrolls the item into view as the user would and gives a point on its visible
+    // part, or a null point when none of it can be seen.
+    static QPoint scrollTo(QTreeWidget *tr, QTreeWidgetItem *item)
+    {
+        tr->scrollToItem(item);
+        const QRect seen = tr->visualItemRect(item) & tr->viewport()->rect();
+        return seen.isEmpty() ? QPoint() : seen.center();
+    }
+
+    // All items below the roots that the user can see: their parents are expanded.
+    static QList<QTreeWidgetItem *> visibleChildren(QTreeWidget *tr)
+    {
+        QList<QTreeWidgetItem *> out;
+        std::function<void(QTreeWidgetItem *)> walk = [&](QTreeWidgetItem *item) {
+            if (!item->isExpanded())
+                return;
+            for (int i = 0; i < item->childCount(); ++i) {
+                out.append(item->child(i));
+                walk(item->child(i));
+            }
+        };
+        for (int i = 0; i < tr->topLevelItemCount(); ++i)
+            walk(tr->topLevelItem(i));
+        return out;
+    }
+
+    // After a key or an expand click: a move of the current item onto an aircraft
+    // selects it, a move onto anything else leaves the selection alone.
+    void followCurrent(int t, QTreeWidgetItem *before)
+    {
+        QTreeWidgetItem *after = tree(t)->currentItem();
+        if (after != before && after && !after->parent())
+            select(t, tree(t)->indexOfTopLevelItem(after));
+    }
+
+    void clickChild(int t)
+    {
+        QTreeWidget *tr = tree(t);
+        const QList<QTreeWidgetItem *> children = visibleChildren(tr);
+        if (children.isEmpty())
+            return toggleExpand(t);
+        QTreeWidgetItem *item = children[pick(int(children.size()))];
+        note(u"click child '%1' of tree %2"_s.arg(item->text(0)).arg(t + 1));
+        const QPoint at = scrollTo(tr, item);
+        if (!at.isNull())
+            QTest::mouseClick(tr->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    void toggleExpand(int t)
+    {
+        QTreeWidget *tr = tree(t);
+        // Any expanded item, or a root, has its expand button clicked.
+        QList<QTreeWidgetItem *> candidates;
+        for (QTreeWidgetItem *item : visibleChildren(tr))
+            if (item->childCount() > 0)
+                candidates.append(item);
+        for (int i = 0; i < tr->topLevelItemCount(); ++i)
+            candidates.append(tr->topLevelItem(i));
+        QTreeWidgetItem *item = candidates[pick(int(candidates.size()))];
+        note(u"expand button of '%1' in tree %2"_s.arg(item->text(0)).arg(t + 1));
+        tr->scrollToItem(item);
+        const QRect r = tr->visualItemRect(item);
+        const QPoint at(r.left() - tr->indentation() / 2, r.center().y());
+        if (!tr->viewport()->rect().contains(at))
+            return;
+        QTreeWidgetItem *before = tr->currentItem();
+        QTest::mouseClick(tr->viewport(), Qt::LeftButton, {}, at);
+        followCurrent(t, before);
+    }
+
+    void arrowKey(int t)
+    {
+        static const Qt::Key keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+        const Qt::Key key = keys[pick(4)];
+        QTreeWidget *tr = tree(t);
+        note(u"key %1 in tree %2"_s.arg(QKeySequence(key).toString()).arg(t + 1));
+        QTreeWidgetItem *before = tr->currentItem();
+        QTest::keyClick(tr, key);
+        followCurrent(t, before);
+    }
+
+    void clickFlap()
+    {
+        const int i = pick(4);
+        note(u"flap button %1"_s.arg(i + 1));
+        QTest::mouseClick(flapButton(i), Qt::LeftButton);
+        c_.marked[size_t(i)] = !c_.marked[size_t(i)];
+        refreshed();
+    }
+
+    void clickTab()
+    {
+        QTabBar *bar = w_->pages_Charts->tabBar();
+        const int i = pick(bar->count());
+        const QPoint at = bar->tabRect(i).center();
+        note(u"tab %1"_s.arg(i));
+        if (!bar->rect().contains(at))
+            return;  // scrolled out of sight
+        QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+        c_.page = i;
+    }
+
+    void doubleClickChart()
+    {
+        const QVector<TChart *> charts = visibleCharts();
+        TChart *chart = charts[pick(int(charts.size()))];
+        note(u"double-click %1"_s.arg(chart->objectName()));
+        const QPoint at = pointIn(chart->rect());
+        QTest::mousePress(chart, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(chart, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(chart, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(chart, Qt::LeftButton, {}, at);
+        // A chart of the common page opens its own page; any other returns to the common page.
+        c_.page = chart->Tag() >= 1 && chart->Tag() <= 4 ? chart->Tag() : 0;
+    }
+
+    void leftDrag()
+    {
+        const QVector<TChart *> charts = visibleCharts();
+        TChart *chart = charts[pick(int(charts.size()))];
+        const QRect area = chart->PlotArea().adjusted(-10, -10, 10, 10);
+        const QPoint from = pointIn(area);
+        // Short drags too, around the 16-pixel limit.
+        const QPoint to = chance(30) ? from + QPoint(pick(41) - 20, pick(41) - 20) : pointIn(area);
+        note(u"left drag on %1 from (%2,%3) to (%4,%5)"_s.arg(chart->objectName())
+                 .arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y()));
+        QTest::mousePress(chart, Qt::LeftButton, {}, from);
+        QTest::mouseMove(chart, (from + to) / 2);
+        QTest::mouseMove(chart, to);
+        QTest::mouseRelease(chart, Qt::LeftButton, {}, to);
+        const QPoint d = to - from;
+        if (std::abs(d.x()) > 16 && std::abs(d.y()) > 16)
+            c_.zoomed[chart->objectName()] = d.x() > 0;
+    }
+
+    void rightDrag()
+    {
+        const QVector<TChart *> charts = visibleCharts();
+        TChart *chart = charts[pick(int(charts.size()))];
+        QPoint at = pointIn(chart->PlotArea());
+        note(u"right drag on %1"_s.arg(chart->objectName()));
+        QTest::mousePress(chart, Qt::RightButton, {}, at);
+        for (int k = pick(4); k >= 0; --k) {
+            const QPoint next = at + QPoint(pick(61) - 30, pick(61) - 30);
+            QTest::mouseMove(chart, next);
+            if (next != at)
+                c_.zoomed[chart->objectName()] = true;
+            at = next;
+        }
+        QTest::mouseRelease(chart, Qt::RightButton, {}, at);
+    }
+
+    void resizeWindow()
+    {
+        const QSize size(700 + pick(600), 560 + pick(400));
+        note(u"resize to %1x%2"_s.arg(size.width()).arg(size.height()));
+        w_->resize(size);
+    }
+
+    void dragSplitter()
+    {
+        QSplitterHandle *handle = w_->Splitter->handle(1);
+        const int x = chance(20) ? pick(40) : pick(w_->Splitter->width());
+        note(u"splitter drag to %1"_s.arg(x));
+        const QPoint from = handle->rect().center();
+        const QPointF to(from.x() + x - w_->Splitter->sizes()[0], from.y());
+        QTest::mousePress(handle, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, to, handle->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(handle, &move);
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, to.toPoint());
+    }
+
+    void randomAction()
+    {
+        const int t = pick(2);
+        // Tree actions need the left panel open; while it is collapsed the user drags
+        // the splitter instead.
+        const bool trees = treesReachable();
+        struct Action {
+            int weight;
+            const char *name;
+            std::function<void()> run;
+        };
+        const Action actions[] = {
+            {22, "root click", [&] { trees ? clickRoot(t) : dragSplitter(); }},
+            {8, "child click", [&] { trees ? clickChild(t) : dragSplitter(); }},
+            {6, "expand button", [&] { trees ? toggleExpand(t) : dragSplitter(); }},
+            {12, "arrow key", [&] { trees ? arrowKey(t) : dragSplitter(); }},
+            {2, "F2 edit", [&] { trees ? editByKey(t) : dragSplitter(); }},
+            {12, "flap button", [&] { clickFlap(); }},
+            {8, "tab", [&] { clickTab(); }},
+            {7, "chart double-click", [&] { doubleClickChart(); }},
+            {8, "left drag", [&] { leftDrag(); }},
+            {5, "right drag", [&] { rightDrag(); }},
+            {5, "resize", [&] { resizeWindow(); }},
+            {5, "splitter drag", [&] { dragSplitter(); }},
+        };
+        int total = 0;
+        for (const Action &a : actions)
+            total += a.weight;
+        int roll = pick(total);
+        for (const Action &a : actions) {
+            if (roll < a.weight) {
+                ++tally_[QString::fromLatin1(a.name)];
+                return a.run();
+            }
+            roll -= a.weight;
+        }
+    }
+
+    // ---- checks ----
+
+    QString checkCharts()
+    {
+        ChartSet expected;
+        SelectedAircraft chosen[2];
+        const SelectedAircraft *pass[2] = {nullptr, nullptr};
+        for (int t = 0; t < 2; ++t) {
+            if (c_.selected[t] < 0)
+                continue;
+            chosen[t] = {c_.shownName[t], tables_[size_t(c_.selected[t])].get()};
+            pass[t] = &chosen[t];
+        }
+        RefreshComparison(expected.charts, pass[0], pass[1], c_.marked);
+        for (TChart *chart : w_->Charts()) {
+            const QString diff = CompareSeries(chart->objectName(), chart->Series(),
+                                               ExpectedList(expected, chart->objectName()));
+            if (!diff.isEmpty())
+                return diff;
+        }
+        return {};
+    }
+
+    QString checkTrees()
+    {
+        for (int t = 0; t < 2; ++t) {
+            QTreeWidget *tr = tree(t);
+            QTreeWidgetItem *want = c_.selected[t] < 0 ? nullptr : tr->topLevelItem(c_.selected[t]);
+            QTreeWidgetItem *got = Tfrm_Main::SelectedCraft(tr);
+            if (got != want)
+                return u"tree %1 has '%2' selected, expected '%3'"_s.arg(t + 1)
+                    .arg(got ? got->text(0) : u"nothing"_s, want ? want->text(0) : u"nothing"_s);
+            if (tr->selectedItems().size() > 1)
+                return u"tree %1 has several items selected"_s.arg(t + 1);
+            for (int row = 0; row < tr->topLevelItemCount(); ++row) {
+                QTreeWidgetItem *root = tr->topLevelItem(row);
+                if (root->text(0) != c_.captions[t][row])
+                    return u"tree %1 root %2 reads '%3', expected '%4'"_s.arg(t + 1).arg(row)
+                        .arg(root->text(0), c_.captions[t][row]);
+                if (root->childCount() != 7)
+                    return u"tree %1 root %2 has %3 children"_s.arg(t + 1).arg(row).arg(root->childCount());
+            }
+            if (OpenEditor(tr))
+                return u"an editor is open in tree %1"_s.arg(t + 1);
+            // The loaded tables stay as they were, whatever the caption says now.
+            if (want) {
+                const TNodeData *data = NodeDataOf(want);
+                const TNodeData &mine = *tables_[size_t(c_.selected[t])];
+                if (!data || data->lst_Speed != mine.lst_Speed || data->lst_Turn != mine.lst_Turn)
+                    return u"tree %1: the tables of the selected aircraft changed"_s.arg(t + 1);
+            }
+        }
+        return {};
+    }
+
+    QString checkControls()
+    {
+        for (int i = 0; i < 4; ++i)
+            if (flapButton(i)->Marked() != c_.marked[size_t(i)])
+                return u"flap button %1 marked %2"_s.arg(i + 1).arg(flapButton(i)->Marked());
+        if (w_->pages_Charts->currentIndex() != c_.page)
+            return u"page %1 shown, expected %2"_s.arg(w_->pages_Charts->currentIndex()).arg(c_.page);
+        for (TChart *chart : w_->Charts())
+            if (chart->IsZoomed() != c_.zoomed[chart->objectName()])
+                return u"%1 zoomed %2"_s.arg(chart->objectName()).arg(chart->IsZoomed());
+        return {};
+    }
+
+    QString checkLayout()
+    {
+        const int W = w_->tab_Common->width(), H = w_->tab_Common->height();
+        const QRect cells[4] = {{0, 0, W / 2 - 1, H / 2 - 1}, {W / 2, 0, W / 2 - 1, H / 2 - 1},
+                                {0, H / 2, W / 2 - 1, H / 2 - 1}, {W / 2, H / 2, W / 2 - 1, H / 2 - 1}};
+        const TChart *grid[4] = {w_->ch_C1, w_->ch_C2, w_->ch_C3, w_->ch_C4};
+        for (int i = 0; i < 4; ++i)
+            if (grid[i]->geometry() != cells[i])
+                return u"%1 at %2,%3 %4x%5 on a %6x%7 page"_s.arg(grid[i]->objectName())
+                    .arg(grid[i]->x()).arg(grid[i]->y()).arg(grid[i]->width()).arg(grid[i]->height()).arg(W).arg(H);
+        if (w_->tree_Crafts_1->height() != w_->pnl_Crafts_1->height() / 2)
+            return u"first tree %1 high in a %2 panel"_s.arg(w_->tree_Crafts_1->height()).arg(w_->pnl_Crafts_1->height());
+        const QList<int> sizes = w_->Splitter->sizes();
+        if ((sizes[0] != 0 && sizes[0] <= 30) || sizes[1] < 30)
+            return u"splitter sizes %1, %2"_s.arg(sizes[0]).arg(sizes[1]);
+        return {};
+    }
+
+    QString checkAll()
+    {
+        QCoreApplication::processEvents();
+        if (!failure_.isEmpty())
+            return failure_;
+        if (!messages_.isEmpty())
+            return u"error box: "_s + messages_.join(u" | "_s);
+        for (const auto &check : {&AppRandomSessionTest::checkTrees, &AppRandomSessionTest::checkControls,
+                                  &AppRandomSessionTest::checkCharts, &AppRandomSessionTest::checkLayout}) {
+            const QString problem = (this->*check)();
+            if (!problem.isEmpty())
+                return problem;
+        }
+        return {};
+    }
+
+    // The window still takes events and paints.
+    QString checkAnswers()
+    {
+        bool ran = false;
+        QTimer::singleShot(0, w_.get(), [&ran] { ran = true; });
+        if (!QTest::qWaitFor([&ran] { return ran; }, 5000))
+            return u"the window no longer answers"_s;
+        for (TChart *chart : w_->Charts())
+            chart->SyncNow();
+        if (w_->grab().isNull())
+            return u"the window does not paint"_s;
+        return {};
+    }
+
+    static quint32 envOr(const char *name, quint32 fallback)
+    {
+        bool ok = false;
+        const quint32 v = qEnvironmentVariable(name).toUInt(&ok);
+        return ok ? v : fallback;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        SetErrorBoxHook([this](const QString &text) { messages_ << text; });
+        // The caption editor opens this long after a click on the selected aircraft.
+        QApplication::setDoubleClickInterval(20);
+    }
+    void cleanupTestCase()
+    {
+        w_.reset();
+        SetErrorBoxHook(nullptr);
+    }
+
+    void session()
+    {
+        const quint32 seed = envOr("VARNEL_SESSION_SEED", 4071971);
+        const int steps = int(envOr("VARNEL_SESSION_STEPS", 2500));
+        rng_.seed(seed);
+        qInfo("random session: seed %u, %d steps", seed, steps);
+
+        QDir::setCurrent(kSampleDir);
+        w_ = std::make_unique<Tfrm_Main>();
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+        QCoreApplication::sendPostedEvents(w_.get(), WM_LOADFMD);
+        QCOMPARE(messages_, QStringList());
+        QCOMPARE(w_->panel0->text(), u"crafts loaded: 14"_s);
+
+        // The aircraft as the test finds them on disk, with tables of its own.
+        QStringList onDisk;
+        for (const QString &entry : QDir(kSampleDir + u"/DataSpeed"_s).entryList({u"*_speed.txt"_s}, QDir::Files))
+            onDisk << entry.left(entry.indexOf(u"_speed"_s));
+        for (int t = 0; t < 2; ++t) {
+            QTreeWidget *tr = tree(t);
+            QCOMPARE(tr->topLevelItemCount(), int(onDisk.size()));
+            for (int row = 0; row < tr->topLevelItemCount(); ++row)
+                c_.captions[t] << tr->topLevelItem(row)->text(0);
+        }
+        QCOMPARE(c_.captions[0], c_.captions[1]);
+        QStringList sorted = c_.captions[0];
+        sorted.sort();
+        onDisk.sort();
+        QCOMPARE(sorted, onDisk);
+        for (const QString &name : std::as_const(c_.captions[0]))
+            tables_.push_back(std::make_unique<TNodeData>(DataPaths{kSampleDir}, name));
+        QString problem = checkAll();
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+
+        for (int step = 1; step <= steps; ++step) {
+            randomAction();
+            problem = checkAll();
+            if (problem.isEmpty() && step % 250 == 0)
+                problem = checkAnswers();
+            QVERIFY2(problem.isEmpty(),
+                     qPrintable(u"seed %1, step %2: %3\nlast actions:\n  %4"_s.arg(seed).arg(step).arg(problem,
+                                                                                          recent_.join(u"\n  "_s))));
+        }
+        QStringList kinds;
+        for (const auto &[kind, count] : tally_)
+            kinds << u"%1 %2"_s.arg(count).arg(kind);
+        qInfo("random session: %d steps passed (%s; %d refreshes, %d captions typed)", steps,
+              qPrintable(kinds.join(u", "_s)), refreshes_, edits_);
+    }
+};
+
+QTEST_MAIN(AppRandomSessionTest)
+#include "app_random_session.moc"
