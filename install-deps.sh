@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Varnel needs to build, run and test; does nothing when
 # all of them are there. Uses sudo when not run as root.
+#   install-deps.sh          what building, running and testing need
+#   install-deps.sh --fuzz   also clang and its runtime, for the fuzz targets
 set -eu
-pkgs=(cmake g++ make qt6-base-dev libqcustomplot-dev xvfb xauth x11-utils fonts-dejavu-core fontconfig
-      clang libclang-rt-14-dev)
+pkgs=(cmake g++ make qt6-base-dev libqcustomplot-dev xvfb xauth x11-utils fonts-dejavu-core fontconfig)
+[ "${1:-}" = "--fuzz" ] && pkgs+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -3,10 +3,12 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 bash "$here/install-deps.sh"
-cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=Release -DVARNEL_BENCH=OFF >/dev/null
+cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$here/build" --target varnel -j2
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "run.sh: no display (DISPLAY is not set); start Varnel from a desktop session or under xvfb-run." >&2
+if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  :
+elif [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  echo "run.sh: no display to open the window on (DISPLAY is unset or does not answer); run it from a desktop session, or under xvfb-run." >&2
   exit 1
 fi
 cd "$here/sample-data"

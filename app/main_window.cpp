@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStyleFactory>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -58,6 +59,28 @@ protected:
         const QRect outer = rect().adjusted(0, 0, -1, -1);
         bevel(outer, light, dark);
         bevel(outer.adjusted(1, 1, -1, -1), dark, light);
+    }
+};
+
+// The toolbar, with etched lines along its top and bottom edges.
+class TEtchedToolBar : public QToolBar {
+public:
+    using QToolBar::QToolBar;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QToolBar::paintEvent(event);
+        QPainter p(this);
+        const QColor dark = palette().color(QPalette::Dark);
+        const QColor light = palette().color(QPalette::Light);
+        const int w = width(), h = height();
+        for (int y : {0, h - 2}) {
+            p.setPen(dark);
+            p.drawLine(0, y, w - 1, y);
+            p.setPen(light);
+            p.drawLine(0, y + 1, w - 1, y + 1);
+        }
     }
 };
 
@@ -232,8 +255,13 @@ QTreeWidget *Tfrm_Main::makeTree(const QString &name, const QColor &textColor)
     tree->setRootIsDecorated(true);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    // Connecting lines between items, and the item under the mouse underlined in blue.
+    QStyle *lines = QStyleFactory::create(QStringLiteral("Windows"));
+    lines->setParent(tree);
+    tree->setStyle(lines);
     tree->setMouseTracking(true);
     tree->viewport()->setAttribute(Qt::WA_Hover);
+    tree->setStyleSheet(QStringLiteral("QTreeView::item:hover:!selected { color: #0000FF; text-decoration: underline; }"));
     tree->viewport()->installEventFilter(this);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
@@ -268,17 +296,16 @@ void Tfrm_Main::buildTrees()
 
 void Tfrm_Main::buildToolbar()
 {
-    tool_Main = new QToolBar(this);
+    tool_Main = new TEtchedToolBar(this);
     tool_Main->setObjectName(QStringLiteral("tool_Main"));
     tool_Main->setMovable(false);
     tool_Main->setFloatable(false);
-    tool_Main->setFixedHeight(29);
     tool_Main->setIconSize(QSize(16, 16));
     tool_Main->setToolButtonStyle(Qt::ToolButtonIconOnly);
     tool_Main->setContextMenuPolicy(Qt::PreventContextMenu);
-    tool_Main->setStyleSheet(QStringLiteral(
-        "QToolBar#tool_Main { border-top: 1px solid palette(dark); border-bottom: 1px solid palette(light);"
-        " padding: 0px; spacing: 0px; }"));
+    tool_Main->setStyleSheet(QStringLiteral("QToolBar#tool_Main { border: none; padding: 0px; spacing: 0px; }"));
+    tool_Main->setContentsMargins(0, 3, 0, 4);
+    tool_Main->setFixedHeight(29);
     addToolBar(Qt::TopToolBarArea, tool_Main);
     img_Main = new TImageList(this);
 
@@ -388,10 +415,11 @@ bool Tfrm_Main::event(QEvent *e)
         }
         return true;
     }
-    if (e->type() == QEvent::Show) {
-        // The minimum size holds for the outer frame.
-        const QSize frame = frameGeometry().size() - geometry().size();
-        setMinimumSize(QSize(780, 600) - frame.expandedTo(QSize(0, 0)));
+    if (e->type() == QEvent::Show || e->type() == QEvent::Move || e->type() == QEvent::Resize) {
+        // The minimum size holds for the outer frame, known once the window is mapped.
+        const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
+        if (minimumSize() != QSize(780, 600) - frame)
+            setMinimumSize(QSize(780, 600) - frame);
     }
     return QMainWindow::event(e);
 }

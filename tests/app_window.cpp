@@ -90,6 +90,18 @@ private slots:
         QCOMPARE(w.tree_Crafts_2->palette().color(QPalette::Text), QColor(255, 0, 0));
         QCOMPARE(w.tree_Crafts_1->indentation(), 19);
         QCOMPARE(w.panel0->width(), 200);
+
+        // The toolbar: 29 high, buttons 23 x 22 side by side, an 8-pixel gap before the exit.
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.tool_Main->height(), 29);
+        const QList<QPair<QWidget *, int>> lefts = {{w.btn_Turn1, 0},  {w.btn_Turn2, 23},   {w.btn_Turn3, 46},
+                                                    {w.btn_Turn4, 69}, {w.ToolButton5, 92}, {w.ToolButton6, 100}};
+        for (const auto &[button, left] : lefts)
+            QCOMPARE(button->mapTo(w.tool_Main, QPoint(0, 0)).x(), left);
+        QCOMPARE(w.btn_Turn1->size(), QSize(23, 22));
+        QCOMPARE(w.ToolButton5->width(), 8);
+        QVERIFY(w.btn_Turn1->toolTip().isEmpty());
     }
 
     void toolbarPictures()
