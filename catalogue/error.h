@@ -14,3 +14,13 @@ private:
     QString message_;
     QByteArray utf8_;
 };
+
+// The messages raised in more than one place.
+inline VarnelError InvalidFloatError(const QString &text)
+{
+    return VarnelError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+}
+inline VarnelError ListIndexError(qsizetype index)
+{
+    return VarnelError(QStringLiteral("List index out of bounds (%1)").arg(index));
+}

@@ -157,7 +157,7 @@ static long double ParseOrRaise(const QString &text)
 {
     long double x = 0;
     if (!ParseNumber(text, x))
-        throw VarnelError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        throw InvalidFloatError(text);
     return x;
 }
 

@@ -6,7 +6,7 @@
 const QString &FetchRow(const QStringList &rows, int index)
 {
     if (index < 0 || index >= rows.size())
-        throw VarnelError(QStringLiteral("List index out of bounds (%1)").arg(index));
+        throw ListIndexError(index);
     return rows[index];
 }
 
@@ -21,7 +21,7 @@ QString CutSpeedField(QString &row)
 
 void RaiseNotANumber(const QString &text)
 {
-    throw VarnelError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    throw InvalidFloatError(text);
 }
 
 double ChartValue(const QString &text)

@@ -7,7 +7,7 @@
 namespace {
 [[noreturn]] void outOfBounds(int i)
 {
-    throw VarnelError(QStringLiteral("List index out of bounds (%1)").arg(i));
+    throw ListIndexError(i);
 }
 }  // namespace
 
