@@ -419,6 +419,12 @@ private slots:
             QCOMPARE(w->ch_C1->Series()[2].Count(), 5);
         }
 
+        // Whatever the charts now hold, they draw.
+        for (TChart *chart : w->Charts()) {
+            chart->SyncNow();
+            QVERIFY(!chart->grab().isNull());
+        }
+
         // The window goes on: the other aircraft alone compares without an error.
         messages_.clear();
         select(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(1));
