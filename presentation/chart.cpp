@@ -626,5 +626,6 @@ void TChart::mouseReleaseEvent(QMouseEvent *event)
 void TChart::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
-    emit DoubleClicked();
+    if (event->button() == Qt::LeftButton)
+        emit DoubleClicked();
 }
