@@ -60,6 +60,10 @@ static VarnelError CannotOpen(const QString &path, const QString &reason)
 
 QStringList ReadTextLines(const QString &path)
 {
+    // A pipe or a device named like a data file would block or never end.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        throw CannotOpen(path, QStringLiteral("Not a regular file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw CannotOpen(path, file.errorString());

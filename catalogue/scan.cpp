@@ -31,16 +31,22 @@ WeaponRowCaptions SplitWeaponRow(const QString &row, int index)
         group = QStringLiteral("w") + QString::number(index);
 
     WeaponRowCaptions out{group + u':', {}};
-    QStringView rest(row);
-    while (!rest.isEmpty()) {
-        const qsizetype c = rest.indexOf(u':');
-        if (c >= 0)
-            rest = rest.mid(c + 1);
-        const qsizetype semi = rest.indexOf(u';');
+    // R is the row from `pos` on. Each pass drops R's text up to its first ":", then
+    // takes the item up to its first ";". Both searches move forward only, so a long
+    // row costs one pass over its text.
+    const qsizetype n = row.size();
+    qsizetype pos = 0;
+    qsizetype nextColon = row.indexOf(u':');
+    while (pos < n) {
+        if (nextColon >= 0 && nextColon < pos)
+            nextColon = row.indexOf(u':', pos);
+        if (nextColon >= 0)
+            pos = nextColon + 1;
+        const qsizetype semi = row.indexOf(u';', pos);
         // An item without its closing ";" takes the rest of the row.
-        const qsizetype len = semi < 0 ? rest.size() : semi + 1;
-        out.items.append(rest.first(len).toString());
-        rest = rest.mid(len);
+        const qsizetype end = semi < 0 ? n : semi + 1;
+        out.items.append(row.mid(pos, end - pos));
+        pos = end;
     }
     return out;
 }

@@ -1,4 +1,5 @@
 // The data-file readers: lines, fields, numbers and the summary lookups.
+#include <sys/stat.h>
 #include "catalogue/error.h"
 #include "catalogue/node_data.h"
 #include "catalogue/readers.h"
@@ -100,6 +101,12 @@ void CatalogueReaders::readTextLinesFailure()
     const QString head = "Cannot open file \"" + QDir::toNativeSeparators(path) + "\". ";
     QVERIFY2(message.startsWith(head), qPrintable(message));
     QVERIFY2(message.size() > head.size(), "the system's reason follows the path");
+
+    // A pipe named like a data file is refused at once instead of blocking the reader.
+    const QString fifo = dir.filePath("pipe_turn.txt");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QCOMPARE(ErrorOf([&] { ReadTextLines(fifo); }),
+             "Cannot open file \"" + QDir::toNativeSeparators(fifo) + "\". Not a regular file");
 }
 
 void CatalogueReaders::nodeDataLoadsBothFiles()

@@ -140,6 +140,8 @@ void CatalogueScan::weaponRow_data()
     QTest::newRow("last item without ;") << "x:A;B" << 0 << "x:" << QStringList{"A;", "B"};
     QTest::newRow("only text without ;") << "x:A" << 0 << "x:" << QStringList{"A"};
     QTest::newRow("trailing space") << "x: A; " << 0 << "x:" << QStringList{" A;", " "};
+    QTest::newRow("two colons in one item") << "a:b:c;d;" << 0 << "a:" << QStringList{"b:c;", "d;"};
+    QTest::newRow("colon after the last ;") << "a:b;c:" << 0 << "a:" << QStringList{"b;", ""};
     QTest::newRow("empty items") << "x:;;" << 0 << "x:" << QStringList{";", ";"};
 }
 
