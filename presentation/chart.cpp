@@ -384,7 +384,7 @@ void TChart::syncMarks()
         const TChartSeries &s = series_[i];
         if (!s.Active() || !s.MarksVisible())
             continue;
-        const bool beside = s.Kind() == TSeriesKind::HorizLine;
+        const bool beside = s.Kind() == TSeriesKind::THorizLineSeries;
         for (int j = 0; j < s.Count(); ++j) {
             const TMarksItem *slot = s.MarkSlot(j);
             const QString text = slot && slot->TextSet ? slot->DisplayText() : numberText(s.YValues[j]);

@@ -16,8 +16,8 @@ struct Look {
     bool marks;
 };
 
-constexpr TSeriesKind H = TSeriesKind::HorizLine;
-constexpr TSeriesKind L = TSeriesKind::Line;
+constexpr TSeriesKind H = TSeriesKind::THorizLineSeries;
+constexpr TSeriesKind L = TSeriesKind::TLineSeries;
 constexpr TPenStyle Solid = TPenStyle::Solid;
 constexpr TPenStyle Dots = TPenStyle::SmallDots;
 

@@ -37,8 +37,8 @@ QString TMarksItem::DisplayText() const
 TChartSeries::TChartSeries(TSeriesKind kind, QString componentName)
     : kind_(kind), name_(std::move(componentName))
 {
-    XValues.Order = kind == TSeriesKind::Line ? loAscending : loNone;
-    YValues.Order = kind == TSeriesKind::Line ? loNone : loAscending;
+    XValues.Order = kind == TSeriesKind::TLineSeries ? loAscending : loNone;
+    YValues.Order = kind == TSeriesKind::TLineSeries ? loNone : loAscending;
 }
 
 void TChartSeries::changed()

@@ -39,7 +39,11 @@ struct TMarksItem {
     QString DisplayText() const;        // lines joined, less a final line break
 };
 
-enum class TSeriesKind { Line, HorizLine };  // TLineSeries, THorizLineSeries
+// A series' per-point mark items; an empty slot holds nullptr.
+using TMarksItems = std::vector<std::unique_ptr<TMarksItem>>;
+
+// TLineSeries keeps its points sorted by X; THorizLineSeries keeps them in the order added.
+enum class TSeriesKind { TLineSeries, THorizLineSeries };
 
 class TChartSeries {
 public:
@@ -99,7 +103,7 @@ private:
     QColor color_ = Qt::black;
     TChartPen pen_;
     bool marksVisible_ = false;
-    std::vector<std::unique_ptr<TMarksItem>> marks_;
+    TMarksItems marks_;
     std::function<void()> onChange_;
 };
 

@@ -95,7 +95,7 @@ void ChartsFillers::loadFactorLines()
     QFETCH(QPointF, labelled);
 
     TChartSeriesList chart;
-    TChartSeries &s = chart.Add(TSeriesKind::Line, u"Series10"_s);
+    TChartSeries &s = chart.Add(TSeriesKind::TLineSeries, u"Series10"_s);
     s.AddXY(1, 1);
     s.MarkItem(4).SetText(u"old"_s);
     AddLoadFactorLine(s, n);
@@ -142,7 +142,7 @@ void ChartsFillers::radiusLines()
     QFETCH(QString, label);
 
     TChartSeriesList chart;
-    TChartSeries &s = chart.Add(TSeriesKind::Line, u"Series16"_s);
+    TChartSeries &s = chart.Add(TSeriesKind::TLineSeries, u"Series16"_s);
     s.SetLinePenColorWidth(Qt::red, 3);
     AddRadiusLine(s, k);
     AddRadiusLine(s, k);  // rebuilt, not added to

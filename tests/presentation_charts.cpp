@@ -202,7 +202,7 @@ void ChartsTest::seriesTables()
         QCOMPARE(s.title, titles[i]);
         QCOMPARE(s.color, colours[i]);
         if (i < 8) {  // every aircraft series: horizontal, solid, width 2, in the legend, no marks
-            QCOMPARE(s.kind, TSeriesKind::HorizLine);
+            QCOMPARE(s.kind, TSeriesKind::THorizLineSeries);
             QCOMPARE(s.penWidth, 2);
             QCOMPARE(s.penStyle, TPenStyle::Solid);
             QVERIFY(s.legend);
@@ -217,7 +217,7 @@ void ChartsTest::turnRateDiagramRows()
     QVERIFY(def);
     for (int i = 8; i < 22; ++i) {
         const TSeriesDef &s = def->series[i];
-        QCOMPARE(s.kind, TSeriesKind::Line);
+        QCOMPARE(s.kind, TSeriesKind::TLineSeries);
         QCOMPARE(s.penWidth, 1);
         QCOMPARE(s.penStyle, i <= 14 ? TPenStyle::SmallDots : TPenStyle::Solid);
         QVERIFY2(!s.legend, "reference lines are never in the legend");
@@ -265,7 +265,7 @@ void ChartsTest::buildChartFromTables()
             const TSeriesDef &row = def.series[i];
             QCOMPARE(s.Name(), row.name);
             QCOMPARE(s.Kind(), row.kind);
-            QCOMPARE(s.XValues.Order, row.kind == TSeriesKind::Line ? loAscending : loNone);
+            QCOMPARE(s.XValues.Order, row.kind == TSeriesKind::TLineSeries ? loAscending : loNone);
             QCOMPARE(s.Title(), row.title);
             QCOMPARE(s.SeriesColor().rgb(), QColor::fromRgb(row.color).rgb());
             QCOMPARE(s.LinePen().Width, row.penWidth);

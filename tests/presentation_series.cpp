@@ -49,7 +49,7 @@ void SeriesTest::addPlacement_data()
     QTest::addColumn<QVector<int>>("indexes");
     QTest::addColumn<Points>("stored");
 
-    const auto L = TSeriesKind::Line, H = TSeriesKind::HorizLine;
+    const auto L = TSeriesKind::TLineSeries, H = TSeriesKind::THorizLineSeries;
     QTest::newRow("line: equal X goes after all equal ones")
         << L << loAscending << Points{{1, 10}, {2, 20}, {2, 21}, {3, 30}, {2, 22}}
         << QVector<int>{0, 1, 2, 3, 3} << Points{{1, 10}, {2, 20}, {2, 21}, {2, 22}, {3, 30}};
@@ -84,7 +84,7 @@ void SeriesTest::addPlacement()
 
 void SeriesTest::markSlotsStayWhenPointsMove()
 {
-    TChartSeries s(TSeriesKind::Line, QStringLiteral("Series16"));
+    TChartSeries s(TSeriesKind::TLineSeries, QStringLiteral("Series16"));
     s.AddXY(1, 10);
     s.AddXY(2, 20);
     s.AddXY(3, 30);
@@ -114,7 +114,7 @@ void SeriesTest::markSlotCreation()
     QFETCH(int, asked);
     QFETCH(int, slotCount);
 
-    TChartSeries s(TSeriesKind::Line, QStringLiteral("S"));
+    TChartSeries s(TSeriesKind::TLineSeries, QStringLiteral("S"));
     for (int i = 0; i < existing; ++i)
         s.MarkItem(i).SetText(QString::number(i));
     TMarksItem &item = s.MarkItem(asked);
@@ -152,7 +152,7 @@ void SeriesTest::markText()
 
 void SeriesTest::clearRemovesPointsAndMarks()
 {
-    TChartSeries s(TSeriesKind::Line, QStringLiteral("Series10"));
+    TChartSeries s(TSeriesKind::TLineSeries, QStringLiteral("Series10"));
     s.SetMarksVisible(true);
     s.AddXY(100, 20);
     s.AddXY(150, 13);
@@ -170,9 +170,9 @@ void SeriesTest::clearRemovesPointsAndMarks()
 
 void SeriesTest::copyFromEmptyKeepsSettings()
 {
-    TChartSeries source(TSeriesKind::HorizLine, QStringLiteral("HorizLineSeries1"));
+    TChartSeries source(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries1"));
     source.SetActive(false);
-    TChartSeries target(TSeriesKind::HorizLine, QStringLiteral("HorizLineSeries19"));
+    TChartSeries target(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries19"));
     target.SetTitle(QStringLiteral("100%"));
     target.SetSeriesColor(QColor(0x0000FF));
     target.SetLinePen({Qt::black, 2, TPenStyle::Solid});
@@ -197,9 +197,9 @@ void SeriesTest::copyFollowsTargetOrder_data()
     QTest::addColumn<Points>("expected");
     const Points backAndForth{{500, 0}, {560, 3000}, {540, 6000}, {450, 9000}};
     QTest::newRow("horizontal target keeps the source's order")
-        << TSeriesKind::HorizLine << TSeriesKind::HorizLine << backAndForth;
+        << TSeriesKind::THorizLineSeries << TSeriesKind::THorizLineSeries << backAndForth;
     QTest::newRow("line target sorts by X")
-        << TSeriesKind::HorizLine << TSeriesKind::Line << Points{{450, 9000}, {500, 0}, {540, 6000}, {560, 3000}};
+        << TSeriesKind::THorizLineSeries << TSeriesKind::TLineSeries << Points{{450, 9000}, {500, 0}, {540, 6000}, {560, 3000}};
 }
 
 void SeriesTest::copyFollowsTargetOrder()
@@ -219,7 +219,7 @@ void SeriesTest::copyFollowsTargetOrder()
 
 void SeriesTest::copyOntoItself()
 {
-    TChartSeries s(TSeriesKind::HorizLine, QStringLiteral("A"));
+    TChartSeries s(TSeriesKind::THorizLineSeries, QStringLiteral("A"));
     s.AddXY(2, 1);
     s.AddXY(1, 2);
     s.AssignValues(s);
@@ -229,8 +229,8 @@ void SeriesTest::copyOntoItself()
 void SeriesTest::inactiveSeriesLeaveAndReturn()
 {
     TChartSeriesList list;
-    TChartSeries &a = list.Add(TSeriesKind::HorizLine, QStringLiteral("A"));
-    TChartSeries &b = list.Add(TSeriesKind::HorizLine, QStringLiteral("B"));
+    TChartSeries &a = list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("A"));
+    TChartSeries &b = list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("B"));
     a.SetTitle(QStringLiteral("first"));
     b.SetTitle(QStringLiteral("second"));
     a.AddXY(100, 0);
@@ -254,9 +254,9 @@ void SeriesTest::inactiveSeriesLeaveAndReturn()
 void SeriesTest::inactiveSeriesCountWhenNoneIsActive()
 {
     TChartSeriesList list;
-    TChartSeries &a = list.Add(TSeriesKind::Line, QStringLiteral("A"));
-    TChartSeries &b = list.Add(TSeriesKind::Line, QStringLiteral("B"));
-    TChartSeries &empty = list.Add(TSeriesKind::Line, QStringLiteral("C"));
+    TChartSeries &a = list.Add(TSeriesKind::TLineSeries, QStringLiteral("A"));
+    TChartSeries &b = list.Add(TSeriesKind::TLineSeries, QStringLiteral("B"));
+    TChartSeries &empty = list.Add(TSeriesKind::TLineSeries, QStringLiteral("C"));
     a.AddXY(1, 1);
     b.AddXY(5, 7);
     a.SetActive(false);
@@ -277,10 +277,10 @@ void SeriesTest::inactiveSeriesCountWhenNoneIsActive()
 void SeriesTest::legendEntries()
 {
     TChartSeriesList list;
-    list.Add(TSeriesKind::HorizLine, QStringLiteral("HorizLineSeries1")).SetTitle(QStringLiteral("100%\r\nBf-109"));
-    list.Add(TSeriesKind::HorizLine, QStringLiteral("HorizLineSeries2"));  // no title
-    list.Add(TSeriesKind::Line, QStringLiteral("Series10")).SetShowInLegend(false);
-    list.Add(TSeriesKind::Line, QStringLiteral("Series11")).SetTitle(QStringLiteral("a\nb"));
+    list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries1")).SetTitle(QStringLiteral("100%\r\nBf-109"));
+    list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries2"));  // no title
+    list.Add(TSeriesKind::TLineSeries, QStringLiteral("Series10")).SetShowInLegend(false);
+    list.Add(TSeriesKind::TLineSeries, QStringLiteral("Series11")).SetTitle(QStringLiteral("a\nb"));
     QCOMPARE(list.LegendEntries(), (QStringList{QStringLiteral("100% Bf-109"), QStringLiteral("HorizLineSeries2"),
                                                 QStringLiteral("a b")}));
     QCOMPARE(list.LegendSeries(), (QVector<int>{0, 1, 3}));
@@ -291,7 +291,7 @@ void SeriesTest::changesThatRedraw()
     TChartSeriesList list;
     int changes = 0;
     list.SetChangeHandler([&changes] { ++changes; });
-    TChartSeries &s = list.Add(TSeriesKind::HorizLine, QStringLiteral("A"));
+    TChartSeries &s = list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("A"));
     s.SetTitle(QStringLiteral("t"));
     QCOMPARE(changes, 1);
     s.SetTitle(QStringLiteral("t"));
@@ -312,7 +312,7 @@ void SeriesTest::changesThatRedraw()
 void SeriesTest::indexesOutOfBounds()
 {
     TChartSeriesList list;
-    TChartSeries &s = list.Add(TSeriesKind::Line, QStringLiteral("A"));
+    TChartSeries &s = list.Add(TSeriesKind::TLineSeries, QStringLiteral("A"));
     QCOMPARE(&list[0], &s);
     try {
         list[1];
