@@ -1,10 +1,25 @@
 #!/usr/bin/env bash
 # Builds Varnel and runs every test: the normal build, then the whole suite again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target once
+# over its corpus.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-bash "$here/install-deps.sh"
+bash "$here/install-deps.sh" --fuzz
+jobs=2
 
-cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$here/build" -j2
-ctest --test-dir "$here/build" --output-on-failure -j2
+echo "== Release build and tests"
+cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=Release -DVARNEL_BENCH=ON >/dev/null
+cmake --build "$here/build" -j$jobs
+ctest --test-dir "$here/build" --output-on-failure -j$jobs
+
+echo "== Sanitizer build and tests"
+cmake -S "$here" -B "$here/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEL_SANITIZE=ON -DVARNEL_BENCH=OFF >/dev/null
+cmake --build "$here/build-asan" -j$jobs
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$here/build-asan" --output-on-failure -j$jobs
+
+if [ -x "$here/tools/fuzz.sh" ]; then
+  echo "== Fuzz corpus"
+  bash "$here/tools/fuzz.sh" --corpus-only
+fi
+echo "== All tests passed"
