@@ -2,6 +2,7 @@
 // size of the sample data and with a 10,000-row speed file, and the refresh followed by
 // the sync and repaint of the charts as the window's event loop does it, with the
 // common page shown. Prints milliseconds per refresh.
+#include "bench/bench_files.h"
 #include "catalogue/error.h"
 #include "catalogue/node_data.h"
 #include "charts/refresh.h"
@@ -24,14 +25,6 @@
 #include <vector>
 
 namespace {
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        throw VarnelError("cannot write " + path);
-}
-
-QByteArray Number(double v) { return QByteArray::number(v, 'f', 2); }
 
 // An aircraft with `speedRows` altitude rows and `columns` turn-table columns.
 std::unique_ptr<TNodeData> MakeAircraft(const DataPaths &paths, const QString &name, int speedRows, int columns,

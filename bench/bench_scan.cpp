@@ -1,5 +1,6 @@
 // Times the catalogue scan of N synthetic aircraft into two shown aircraft trees, with
 // pending events run as the window runs them, and prints milliseconds per aircraft.
+#include "bench/bench_files.h"
 #include "catalogue/error.h"
 #include "catalogue/scan.h"
 
@@ -14,14 +15,6 @@
 #include <cstdio>
 
 namespace {
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        throw VarnelError("cannot write " + path);
-}
-
-QByteArray Number(double v) { return QByteArray::number(v, 'f', 2); }
 
 // One aircraft's four files, sized like real ones.
 void WriteAircraft(const DataPaths &paths, const QString &name, int seed)
