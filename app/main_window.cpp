@@ -362,20 +362,31 @@ void Tfrm_Main::buildPages()
     ch_C4 = BuildChart(QStringLiteral("ch_C4"), tab_Common);
     ch_C1 = BuildChart(QStringLiteral("ch_C1"), tab_Common);
     ch_C2 = BuildChart(QStringLiteral("ch_C2"), tab_Common);
-    tab_SpeedByAlt = makePage(pages_Charts, QStringLiteral("tab_SpeedByAlt"),
-                              QStringLiteral("Макс. истинная скорость на заданной высоте"));
-    chrt_TASbyAlt = fullPageChart(tab_SpeedByAlt, QStringLiteral("chrt_TASbyAlt"));
-    tab_ROCByAlt = makePage(pages_Charts, QStringLiteral("tab_ROCByAlt"),
-                            QStringLiteral("Макс. скороподъемность на заданной высоте"));
-    chrt_MaxROCbyAlt = fullPageChart(tab_ROCByAlt, QStringLiteral("chrt_MaxROCbyAlt"));
-    tab_ROCAtTAS = makePage(pages_Charts, QStringLiteral("tab_ROCAtTAS"),
-                            QStringLiteral("Скороподъемность при постоянной истинной скорости (Высота=0м)"));
-    chrt_ROCatConst = fullPageChart(tab_ROCAtTAS, QStringLiteral("chrt_ROCatConst"));
-    tab_TurnBySpeed = makePage(pages_Charts, QStringLiteral("tab_TurnBySpeed"),
-                               QStringLiteral("Скорость поворота (Высота=1000м)"));
-    chrt_TurnbySpeed = fullPageChart(tab_TurnBySpeed, QStringLiteral("chrt_TurnbySpeed"));
-    TabSheet5 = makePage(pages_Charts, QStringLiteral("TabSheet5"), QStringLiteral("Мегаграфик"));
-    chrt_FunPlot = fullPageChart(TabSheet5, QStringLiteral("chrt_FunPlot"));
+
+    // The five pages that each show one chart filling the page, in tab order.
+    struct FullPage {
+        QWidget *Tfrm_Main::*page;
+        const char *pageName;
+        const char *caption;
+        TChart *Tfrm_Main::*chart;
+        const char *chartName;
+    };
+    static const FullPage fullPages[] = {
+        {&Tfrm_Main::tab_SpeedByAlt, "tab_SpeedByAlt", "Макс. истинная скорость на заданной высоте",
+         &Tfrm_Main::chrt_TASbyAlt, "chrt_TASbyAlt"},
+        {&Tfrm_Main::tab_ROCByAlt, "tab_ROCByAlt", "Макс. скороподъемность на заданной высоте",
+         &Tfrm_Main::chrt_MaxROCbyAlt, "chrt_MaxROCbyAlt"},
+        {&Tfrm_Main::tab_ROCAtTAS, "tab_ROCAtTAS", "Скороподъемность при постоянной истинной скорости (Высота=0м)",
+         &Tfrm_Main::chrt_ROCatConst, "chrt_ROCatConst"},
+        {&Tfrm_Main::tab_TurnBySpeed, "tab_TurnBySpeed", "Скорость поворота (Высота=1000м)",
+         &Tfrm_Main::chrt_TurnbySpeed, "chrt_TurnbySpeed"},
+        {&Tfrm_Main::TabSheet5, "TabSheet5", "Мегаграфик", &Tfrm_Main::chrt_FunPlot, "chrt_FunPlot"},
+    };
+    for (const FullPage &p : fullPages) {
+        QWidget *page = makePage(pages_Charts, QString::fromUtf8(p.pageName), QString::fromUtf8(p.caption));
+        this->*p.page = page;
+        this->*p.chart = fullPageChart(page, QString::fromUtf8(p.chartName));
+    }
 
     for (TChart *chart : Charts())
         connect(chart, &TChart::DoubleClicked, this, [this, chart] { Guarded([this, chart] { ShowOneChart(chart); }); });
