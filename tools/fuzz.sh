@@ -70,8 +70,10 @@ for t in "${targets[@]}"; do
     fi
   else
     cp -r "$corpus/$t" "$work/corpus"
+    dict=()
+    [ -f "$here/fuzz/$t.dict" ] && dict=(-dict="$here/fuzz/$t.dict")
     echo "== $t for ${seconds}s (log: $work/log)"
-    if TMPDIR="$work/tmp" nice "$build/fuzz/$t" "${limits[@]}" -max_total_time="$seconds" \
+    if TMPDIR="$work/tmp" nice "$build/fuzz/$t" "${limits[@]}" "${dict[@]}" -max_total_time="$seconds" \
          -artifact_prefix="$work/" -print_final_stats=1 "$work/corpus" >"$work/log" 2>&1; then
       grep -E '^#[0-9]+[[:space:]]+DONE' "$work/log" | tail -n 1 || true
       grep -E '^stat::number_of_executed_units' "$work/log" || true
