@@ -81,6 +81,9 @@ void AddLoadFactorLine(TChartSeries &series, int n)
 
 void AddClampedPoint(TChartSeries &series, double speed, double rate)
 {
+    // An infinite speed would never come down; only finite points reach a chart.
+    if (!std::isfinite(speed) || !std::isfinite(rate))
+        return;
     while (speed > kMaxSpeed) {
         speed *= 0.95;
         rate *= 0.95;

@@ -6,6 +6,7 @@
 #include "charts/turn_times.h"
 #include "charts_fixture.h"
 #include <QtTest>
+#include <limits>
 
 namespace {
 const QString kNoError = u"(no error)"_s;
@@ -158,6 +159,11 @@ void ChartsFillers::radiusLines()
     QVERIFY(s.MarkSlot(2)->Transparent);
     QCOMPARE(s.LinePen().Color, QColor(Qt::black));
     QCOMPARE(s.LinePen().Width, 1);
+
+    // A point that could never be brought down to 700 km/h is not added, and the
+    // reduction ends.
+    AddClampedPoint(s, std::numeric_limits<double>::infinity(), 1);
+    QCOMPARE(s.Count(), 3);
 }
 
 void ChartsFillers::turnTimeToRate_data()
