@@ -1,4 +1,5 @@
 #include "presentation/zoom.h"
+#include <cmath>
 
 #include <algorithm>
 #include <cstdlib>
@@ -65,7 +66,14 @@ TAxisSpan AutoAxisSpan(const TAxisRange &range)
 {
     if (!range.valid)
         return {0, 100};
-    if (range.min == range.max)
-        return {range.min - 1, range.max + 1};
-    return {range.min, range.max};
+    // The drawing engine takes no axis beyond about 1e250 either way: absurd values
+    // are shown at that edge rather than leaving the axis where it was.
+    constexpr double limit = 1e249;
+    const double lo = std::clamp(range.min, -limit, limit);
+    const double hi = std::clamp(range.max, -limit, limit);
+    if (lo == hi) {
+        const double pad = std::max(1.0, std::abs(lo) * 1e-6);
+        return {lo - pad, hi + pad};
+    }
+    return {lo, hi};
 }

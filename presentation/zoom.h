@@ -40,6 +40,7 @@ TChartView ScrollByPixels(const QRect &plotArea, const TChartView &view, QPoint 
 // Step `step` of `steps` on the way from one view to another; the last step is `to`.
 TChartView InterpolateView(const TChartView &from, const TChartView &to, int step, int steps);
 
-// The automatic span of an axis from the model's range: smallest to largest value; a
-// single value gets one unit either side; no value at all shows 0 to 100.
+// The automatic span of an axis from the model's range: smallest to largest value,
+// within +-1e249; a single value gets one unit (or a millionth of itself) either side;
+// no value at all shows 0 to 100.
 TAxisSpan AutoAxisSpan(const TAxisRange &range);

@@ -347,6 +347,11 @@ void ChartsTest::scrollAndAnimationSteps()
     QVERIFY(single.lower < 5 && single.upper > 5);
     const TAxisSpan none = AutoAxisSpan(TAxisRange{});
     QVERIFY(none.lower < none.upper);
+    // Absurd values still give an axis the drawing engine accepts.
+    for (const TAxisRange &huge : {TAxisRange{true, 1e300, 1e300}, TAxisRange{true, -1e308, 5}}) {
+        const TAxisSpan span = AutoAxisSpan(huge);
+        QVERIFY(QCPRange::validRange(span.lower, span.upper));
+    }
 }
 
 void ChartsTest::axisReadout_data()
