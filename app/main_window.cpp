@@ -255,13 +255,13 @@ QTreeWidget *Tfrm_Main::makeTree(const QString &name, const QColor &textColor)
     tree->setRootIsDecorated(true);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
-    // Connecting lines between items, and the item under the mouse underlined in blue.
+    // Connecting lines between items, and the item under the mouse drawn in blue.
     QStyle *lines = QStyleFactory::create(QStringLiteral("Windows"));
     lines->setParent(tree);
     tree->setStyle(lines);
     tree->setMouseTracking(true);
     tree->viewport()->setAttribute(Qt::WA_Hover);
-    tree->setStyleSheet(QStringLiteral("QTreeView::item:hover:!selected { color: #0000FF; text-decoration: underline; }"));
+    tree->setStyleSheet(QStringLiteral("QTreeView::item:hover:!selected { color: #0000FF; }"));
     tree->viewport()->installEventFilter(this);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
