@@ -19,16 +19,11 @@ QString CutSpeedField(QString &row)
     return last;
 }
 
-void RaiseNotANumber(const QString &text)
-{
-    throw InvalidFloatError(text);
-}
-
 double ChartValue(const QString &text)
 {
     const double value = double(ReadValue(text));
     if (!std::isfinite(value))
-        RaiseNotANumber(text);
+        throw InvalidFloatError(text);
     return value;
 }
 

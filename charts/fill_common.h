@@ -14,9 +14,6 @@ const QString &FetchRow(const QStringList &rows, int index);
 // and the loops over it end.
 QString CutSpeedField(QString &row);
 
-// Raises "'%s' is not a valid floating point value" for text.
-[[noreturn]] void RaiseNotANumber(const QString &text);
-
 // A chart value read from text with ReadValue; values that do not fit a chart point
 // (not finite as a double) are refused with the same error as other non-numbers.
 double ChartValue(const QString &text);

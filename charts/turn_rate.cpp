@@ -38,13 +38,13 @@ double TurnTimeToRate(const QString &text)
 {
     long double seconds = 0;
     if (!ParseNumber(text, seconds))
-        RaiseNotANumber(text);
+        throw InvalidFloatError(text);
     if (seconds == 0)
         throw VarnelError(QStringLiteral("Floating point division by zero"));
     const long double rate = std::trunc(360.0L / seconds * 1000.0L) / 1000.0L;
     const double value = double(rate);
     if (!std::isfinite(value))
-        RaiseNotANumber(text);
+        throw InvalidFloatError(text);
     return value;
 }
 
