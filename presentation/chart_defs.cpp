@@ -3,6 +3,8 @@
 #include "catalogue/error.h"
 #include "presentation/chart.h"
 
+#include <iterator>
+
 
 namespace {
 // A series row less its component name: what a mirror chart shares with its partner.
@@ -46,17 +48,9 @@ const Look FlapRows[] = {
     {H, "Закрылки3", 0x820000, 2, Solid, true, false},
 };
 
-// The turn-rate diagram: the eight flap curves, then "0g" (never filled), the six
-// load-factor lines and the seven radius lines.
-const Look TurnRateRows[] = {
-    {H, "Без закрылков", 0x0000FF, 2, Solid, true, false},
-    {H, "Закрылки1", 0x0000D2, 2, Solid, true, false},
-    {H, "Закрылки2", 0x0000AF, 2, Solid, true, false},
-    {H, "Закрылки3", 0x000082, 2, Solid, true, false},
-    {H, "Без закрылков", 0xFF0000, 2, Solid, true, false},
-    {H, "Закрылки1", 0xD20000, 2, Solid, true, false},
-    {H, "Закрылки2", 0xAF0000, 2, Solid, true, false},
-    {H, "Закрылки3", 0x820000, 2, Solid, true, false},
+// The turn-rate diagram's reference lines, after its eight flap curves: "0g" (never
+// filled), the six load-factor lines and the seven radius lines.
+const Look ReferenceRows[] = {
     {L, "0g", 0x000000, 1, Dots, false, false},
     {L, "1g", 0x000000, 1, Dots, false, true},
     {L, "2g", 0x000000, 1, Dots, false, true},
@@ -99,6 +93,8 @@ struct ChartRow {
     const Look *rows;
     const char *const *names;
     int count;
+    const Look *more = nullptr;  // rows that follow `rows` in the same chart
+    int moreCount = 0;
 };
 
 // One name per row, checked when compiling.
@@ -109,7 +105,15 @@ constexpr int pair(const Look (&)[N], const char *const (&)[M])
     return int(N);
 }
 
+template <size_t N, size_t K, size_t M>
+constexpr int pair(const Look (&)[N], const Look (&)[K], const char *const (&)[M])
+{
+    static_assert(N + K == M, "every series row needs its component name");
+    return int(N);
+}
+
 #define SERIES(rows, names) rows, names, pair(rows, names)
+#define SERIES_THEN(rows, more, names) rows, names, pair(rows, more, names), more, int(std::size(more))
 
 const ChartRow ChartRows[] = {
     {"ch_C1", "tab_Common", 1, "Макс. истинная скорость на заданной высоте", "Скорость (км/ч)",
@@ -129,10 +133,11 @@ const ChartRow ChartRows[] = {
     {"chrt_TurnbySpeed", "tab_TurnBySpeed", 0, "Скорость поворота на высоте 1000м", "Скорость (км/ч)",
      "Время (сек)", SERIES(FlapRows, TurnNames)},
     {"chrt_FunPlot", "TabSheet5", 0, "Мегаграфик", "Скорость (Км/ч)", "Град./сек",
-     SERIES(TurnRateRows, FunNames)},
+     SERIES_THEN(FlapRows, ReferenceRows, FunNames)},
 };
 
 #undef SERIES
+#undef SERIES_THEN
 
 // Mirror chart, full-page chart whose points it receives.
 const char *const MirrorPairs[][2] = {
@@ -148,8 +153,8 @@ QVector<TChartDef> makeDefs()
     for (const ChartRow &c : ChartRows) {
         TChartDef def{QString::fromUtf8(c.name), QString::fromUtf8(c.page), c.tag, QString::fromUtf8(c.title),
                       QString::fromUtf8(c.bottomTitle), QString::fromUtf8(c.leftTitle), {}};
-        for (int i = 0; i < c.count; ++i) {
-            const Look &r = c.rows[i];
+        for (int i = 0; i < c.count + c.moreCount; ++i) {
+            const Look &r = i < c.count ? c.rows[i] : c.more[i - c.count];
             def.series.push_back({QString::fromUtf8(c.names[i]), r.kind, QString::fromUtf8(r.title), r.color,
                                   r.penWidth, r.penStyle, r.legend, r.marks});
         }
