@@ -190,8 +190,8 @@ int main(int argc, char **argv)
         chart->resize(sizeOf(*chart));
         c.byName[d.name] = chart;
     }
-    const Aircraft first{QStringLiteral("Bf-109G-2"), 505, 19.5, 20.5};
-    const Aircraft second{QStringLiteral("Yak-9U"), 540, 21.0, 19.0};
+    const Aircraft first{QStringLiteral("Kestrel-2"), 505, 19.5, 20.5};
+    const Aircraft second{QStringLiteral("Tarn-9U"), 540, 21.0, 19.0};
 
     QDir dir;
     if (argc > 1) {

@@ -195,17 +195,17 @@ void ChartsFillers::turnTimeToRate()
 void ChartsFillers::altitudeExampleRow()
 {
     ChartSet set;
-    FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"Yak-3"_s,
+    FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"Tarn-3"_s,
                        {u"1000\t520\t18.5\t495\t16\t"_s, u"500\t510\t19\t490\t17\t6\t"_s}, 0);
     // Rows are kept in file order, so altitude may run downwards.
     QCOMPARE(Points(set.TASbyAlt[0]), (QList<QPointF>{{495, 1000}, {490, 500}}));
     QCOMPARE(Points(set.TASbyAlt[1]), (QList<QPointF>{{520, 1000}, {510, 500}}));
     QCOMPARE(Points(set.MaxROCbyAlt[0]), (QList<QPointF>{{16, 1000}, {17, 500}}));
     QCOMPARE(Points(set.MaxROCbyAlt[1]), (QList<QPointF>{{18.5, 1000}, {19, 500}}));
-    QCOMPARE(set.TASbyAlt[0].Title(), u"100% Yak-3"_s);
-    QCOMPARE(set.TASbyAlt[1].Title(), u"MAX Yak-3"_s);
-    QCOMPARE(set.MaxROCbyAlt[0].Title(), u"100% Yak-3"_s);
-    QCOMPARE(set.MaxROCbyAlt[1].Title(), u"MAX Yak-3"_s);
+    QCOMPARE(set.TASbyAlt[0].Title(), u"100% Tarn-3"_s);
+    QCOMPARE(set.TASbyAlt[1].Title(), u"MAX Tarn-3"_s);
+    QCOMPARE(set.MaxROCbyAlt[0].Title(), u"100% Tarn-3"_s);
+    QCOMPARE(set.MaxROCbyAlt[1].Title(), u"MAX Tarn-3"_s);
 }
 
 void ChartsFillers::altitudeBadValues_data()
@@ -234,13 +234,13 @@ void ChartsFillers::altitudeBadValues()
     QFETCH(QList<int>, counts);
     ChartSet set;
     const QStringList rows{u"0\t500\t20\t480\t18\t"_s, row, u"2000\t530\t15\t500\t13\t"_s};
-    QCOMPARE(ErrorOf([&] { FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"La-5"_s, rows, 0); }),
+    QCOMPARE(ErrorOf([&] { FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"Lark-5"_s, rows, 0); }),
              NotANumber(bad));
     const QList<int> got{set.TASbyAlt[0].Count() - 1, set.TASbyAlt[1].Count() - 1,
                          set.MaxROCbyAlt[0].Count() - 1, set.MaxROCbyAlt[1].Count() - 1};
     QCOMPARE(got, counts);
     QVERIFY(set.MaxROCbyAlt[1].Active());
-    QCOMPARE(set.MaxROCbyAlt[1].Title(), u"MAX La-5"_s);
+    QCOMPARE(set.MaxROCbyAlt[1].Title(), u"MAX Lark-5"_s);
 }
 
 void ChartsFillers::climbAtSpeed_data()
@@ -270,9 +270,9 @@ void ChartsFillers::climbAtSpeed()
     QFETCH(QList<QPointF>, points);
     QFETCH(QString, error);
     ChartSet set;
-    QCOMPARE(ErrorOf([&] { FillClimbAtSpeed(set.ROCatConst, u"I-16"_s, {speeds, climbs}, 1); }), error);
+    QCOMPARE(ErrorOf([&] { FillClimbAtSpeed(set.ROCatConst, u"Ibis-16"_s, {speeds, climbs}, 1); }), error);
     QCOMPARE(Points(set.ROCatConst[1]), points);
-    QCOMPARE(set.ROCatConst[1].Title(), u"climb I-16"_s);
+    QCOMPARE(set.ROCatConst[1].Title(), u"climb Ibis-16"_s);
     QCOMPARE(set.ROCatConst[0].Count(), 0);
 }
 
@@ -281,12 +281,12 @@ void ChartsFillers::turnTimesHiddenSettings()
     ChartSet set;
     QStringList rows = kTurnRows;
     rows[3] = u"16\tbad\t22\t"_s;  // a hidden setting's values are never read as numbers
-    FillTurnTimes(set.TurnbySpeed, u"Yak-1"_s, rows, 4, kOnlyNoFlaps);
+    FillTurnTimes(set.TurnbySpeed, u"Tarn-1"_s, rows, 4, kOnlyNoFlaps);
 
     QCOMPARE(Points(set.TurnbySpeed[4]), (QList<QPointF>{{200, 17.3}, {300, 20}, {400, 24}}));
     const QStringList prefixes{u"noFlaps "_s, u"Flaps-1 "_s, u"Flaps-2 "_s, u"Flaps-3 "_s};
     for (int f = 0; f < 4; ++f) {
-        QCOMPARE(set.TurnbySpeed[4 + f].Title(), prefixes[f] + u"Yak-1"_s);
+        QCOMPARE(set.TurnbySpeed[4 + f].Title(), prefixes[f] + u"Tarn-1"_s);
         QVERIFY(set.TurnbySpeed[4 + f].Active());
         if (f > 0)
             QCOMPARE(set.TurnbySpeed[4 + f].Count(), 0);
@@ -295,7 +295,7 @@ void ChartsFillers::turnTimesHiddenSettings()
 
     rows[3] = kTurnRows[3];
     ChartSet all;
-    FillTurnTimes(all.TurnbySpeed, u"Yak-1"_s, rows, 0, kAllShown);
+    FillTurnTimes(all.TurnbySpeed, u"Tarn-1"_s, rows, 0, kAllShown);
     QCOMPARE(Points(all.TurnbySpeed[3]), (QList<QPointF>{{200, 14}, {300, 16}, {400, 20}}));
 }
 
@@ -334,15 +334,15 @@ void ChartsFillers::turnFileErrors()
     const QStringList rows = kTurnRows.mid(0, rowCount);
     QString got;
     if (filler == u"climb"_s) {
-        got = ErrorOf([&] { FillClimbAtSpeed(set.ROCatConst, u"MiG-3"_s, rows, 0); });
-        QCOMPARE(set.ROCatConst[0].Title(), u"climb MiG-3"_s);
+        got = ErrorOf([&] { FillClimbAtSpeed(set.ROCatConst, u"Merl-3"_s, rows, 0); });
+        QCOMPARE(set.ROCatConst[0].Title(), u"climb Merl-3"_s);
     } else if (filler == u"times"_s) {
-        got = ErrorOf([&] { FillTurnTimes(set.TurnbySpeed, u"MiG-3"_s, rows, 0, kOnlyNoFlaps); });
+        got = ErrorOf([&] { FillTurnTimes(set.TurnbySpeed, u"Merl-3"_s, rows, 0, kOnlyNoFlaps); });
         // The four series are titled and active before the rows are fetched.
-        QCOMPARE(set.TurnbySpeed[3].Title(), u"Flaps-3 MiG-3"_s);
+        QCOMPARE(set.TurnbySpeed[3].Title(), u"Flaps-3 Merl-3"_s);
         QVERIFY(set.TurnbySpeed[3].Active());
     } else {
-        got = ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"MiG-3"_s, rows, 0, kOnlyNoFlaps); });
+        got = ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Merl-3"_s, rows, 0, kOnlyNoFlaps); });
     }
     QCOMPARE(got, error);
 }
@@ -354,9 +354,9 @@ void ChartsFillers::speedRowWithoutClosingTab()
     ChartSet set;
     const QStringList rows{u"200\t300\t400"_s, u"20\t15.5\t9\t"_s, u"17.3\t20\t24"_s,
                            u"16\t18\t22\t"_s, u"\t"_s, u""_s};
-    FillClimbAtSpeed(set.ROCatConst, u"Il-2"_s, rows, 0);
-    FillTurnTimes(set.TurnbySpeed, u"Il-2"_s, rows, 0, kAllShown);
-    FillTurnRateDiagram(set.FunPlot, u"Il-2"_s, rows, 0, kAllShown);
+    FillClimbAtSpeed(set.ROCatConst, u"Ostrel-2"_s, rows, 0);
+    FillTurnTimes(set.TurnbySpeed, u"Ostrel-2"_s, rows, 0, kAllShown);
+    FillTurnRateDiagram(set.FunPlot, u"Ostrel-2"_s, rows, 0, kAllShown);
     QCOMPARE(Points(set.ROCatConst[0]), (QList<QPointF>{{200, 20}, {300, 15.5}, {400, 9}}));
     QCOMPARE(Points(set.TurnbySpeed[0]), (QList<QPointF>{{200, 17.3}, {300, 20}}));
     QCOMPARE(Points(set.TurnbySpeed[1]), (QList<QPointF>{{200, 16}, {300, 18}, {400, 22}}));
@@ -365,7 +365,7 @@ void ChartsFillers::speedRowWithoutClosingTab()
     QCOMPARE(set.FunPlot[1].Count(), 3);
 
     ChartSet single;
-    FillClimbAtSpeed(single.ROCatConst, u"Il-2"_s, {u"250"_s, u"12\t"_s}, 0);
+    FillClimbAtSpeed(single.ROCatConst, u"Ostrel-2"_s, {u"250"_s, u"12\t"_s}, 0);
     QCOMPARE(Points(single.ROCatConst[0]), (QList<QPointF>{{250, 12}}));
 }
 
@@ -373,11 +373,11 @@ void ChartsFillers::turnRateDiagram()
 {
     ChartSet set;
     set.FunPlot[8].SetActive(false);
-    FillTurnRateDiagram(set.FunPlot, u"Yak-9"_s, kTurnRows, 4, {false, true, false, true});
+    FillTurnRateDiagram(set.FunPlot, u"Tarn-9"_s, kTurnRows, 4, {false, true, false, true});
 
     QCOMPARE(Points(set.FunPlot[4]), (QList<QPointF>{{200, 20.809}, {300, 18}, {400, 15}}));
-    QCOMPARE(set.FunPlot[4].Title(), u"noFlaps Yak-9"_s);
-    QCOMPARE(set.FunPlot[6].Title(), u"Flaps-2 Yak-9"_s);
+    QCOMPARE(set.FunPlot[4].Title(), u"noFlaps Tarn-9"_s);
+    QCOMPARE(set.FunPlot[6].Title(), u"Flaps-2 Tarn-9"_s);
     QCOMPARE(set.FunPlot[6].Count(), 3);
     QCOMPARE(set.FunPlot[8].Count(), 0);
     QVERIFY(!set.FunPlot[8].Active());
@@ -423,7 +423,7 @@ void ChartsFillers::turnRateZeroTimeKeepsLines()
     rows[3] = u"16\t0.0\t22\t"_s;
     for (int i = 0; i < 8; ++i)
         set.FunPlot[i].SetActive(false);
-    QCOMPARE(ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Ar"_s, rows, 0, kAllShown); }),
+    QCOMPARE(ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Arn"_s, rows, 0, kAllShown); }),
              u"Floating point division by zero"_s);
     QCOMPARE(set.FunPlot[0].Count(), 3);
     QVERIFY(set.FunPlot[0].Active());

@@ -63,8 +63,8 @@ private:
 
 void ChartsRefresh::init()
 {
-    a_ = files_.make(u"Yak-3"_s, kSpeedA, kTurnA);
-    b_ = files_.make(u"Bf-109G"_s, kSpeedB, kTurnB);
+    a_ = files_.make(u"Tarn-3"_s, kSpeedA, kTurnA);
+    b_ = files_.make(u"Kestrel-7"_s, kSpeedB, kTurnB);
 }
 
 void ChartsRefresh::nothingSelected_data()
@@ -81,7 +81,7 @@ void ChartsRefresh::nothingSelected()
     QFETCH(FlapMarks, marks);
     QFETCH(bool, withoutTables);
     ChartSet set;
-    const SelectedAircraft a{u"Yak-3"_s, a_.get()}, b{u"Bf-109G"_s, b_.get()};
+    const SelectedAircraft a{u"Tarn-3"_s, a_.get()}, b{u"Kestrel-7"_s, b_.get()};
     RefreshComparison(set.charts, &a, &b, kAllShown);  // something to clear away
     const SelectedAircraft noTables{u"Ghost"_s, nullptr};
     const SelectedAircraft *selected = withoutTables ? &noTables : nullptr;
@@ -98,13 +98,13 @@ void ChartsRefresh::nothingSelected()
 void ChartsRefresh::onlySecondSelected()
 {
     ChartSet set;
-    const SelectedAircraft b{u"Bf-109G"_s, b_.get()};
+    const SelectedAircraft b{u"Kestrel-7"_s, b_.get()};
     RefreshComparison(set.charts, nullptr, &b, kAllShown);
 
     for (TChartSeriesList *c : {&set.TASbyAlt, &set.MaxROCbyAlt}) {
         QVERIFY(Untouched((*c)[0]) && Untouched((*c)[1]));
         QCOMPARE((*c)[2].Count(), 3);
-        QCOMPARE((*c)[3].Title(), u"MAX Bf-109G"_s);
+        QCOMPARE((*c)[3].Title(), u"MAX Kestrel-7"_s);
     }
     QVERIFY(Untouched(set.ROCatConst[0]));
     QCOMPARE(Points(set.ROCatConst[1]), (QList<QPointF>{{250, 18}, {350, 12}}));
@@ -115,7 +115,7 @@ void ChartsRefresh::onlySecondSelected()
             QVERIFY((*c)[i + 4].Active());
         }
     }
-    QCOMPARE(set.FunPlot[7].Title(), u"Flaps-3 Bf-109G"_s);
+    QCOMPARE(set.FunPlot[7].Title(), u"Flaps-3 Kestrel-7"_s);
     QVERIFY(Untouched(set.FunPlot[8]));
     for (int i = 9; i <= 21; ++i)
         QVERIFY(set.FunPlot[i].Active() && set.FunPlot[i].Count() > 0);
@@ -126,7 +126,7 @@ void ChartsRefresh::onlySecondSelected()
 void ChartsRefresh::sameAircraftInBothTrees()
 {
     ChartSet set;
-    const SelectedAircraft a{u"Yak-3"_s, a_.get()};
+    const SelectedAircraft a{u"Tarn-3"_s, a_.get()};
     RefreshComparison(set.charts, &a, &a, kAllShown);
     const QList<std::pair<int, int>> blocks{{0, 2}, {1, 3}};
     for (auto [i, j] : blocks) {
@@ -148,7 +148,7 @@ void ChartsRefresh::sameAircraftInBothTrees()
 void ChartsRefresh::hiddenFlapSetting()
 {
     ChartSet set;
-    const SelectedAircraft a{u"Yak-3"_s, a_.get()};
+    const SelectedAircraft a{u"Tarn-3"_s, a_.get()};
     RefreshComparison(set.charts, &a, nullptr, kStartMarks);
     // Turn times: titled and active but empty. Turn rates: left as the refresh cleared them.
     for (int i = 1; i < 4; ++i) {
@@ -158,16 +158,16 @@ void ChartsRefresh::hiddenFlapSetting()
         QCOMPARE(set.FunPlot[i].Title(), CreationTitle(u"chrt_FunPlot"_s, i));
         QCOMPARE(set.C4[i].Count(), 0);
     }
-    QCOMPARE(set.TurnbySpeed[2].Title(), u"Flaps-2 Yak-3"_s);
+    QCOMPARE(set.TurnbySpeed[2].Title(), u"Flaps-2 Tarn-3"_s);
     QCOMPARE(set.TurnbySpeed.LegendEntries().size(), 4);
-    QCOMPARE(set.FunPlot.LegendEntries(), QStringList{u"noFlaps Yak-3"_s});
+    QCOMPARE(set.FunPlot.LegendEntries(), QStringList{u"noFlaps Tarn-3"_s});
     QCOMPARE(set.C4[0].Count(), 3);
 }
 
 void ChartsRefresh::errorInTheMiddle()
 {
     ChartSet set;
-    const SelectedAircraft a{u"Yak-3"_s, a_.get()};
+    const SelectedAircraft a{u"Tarn-3"_s, a_.get()};
     RefreshComparison(set.charts, &a, nullptr, kAllShown);
     QCOMPARE(set.C1[0].Count(), 2);
 
@@ -175,7 +175,7 @@ void ChartsRefresh::errorInTheMiddle()
     QStringList turn = kTurnB;
     turn[3] = u"18\tn/a\t"_s;
     const auto bad = files_.make(u"Broken"_s, kSpeedA, turn);
-    const SelectedAircraft broken{u"Broken"_s, bad.get()}, b{u"Bf-109G"_s, b_.get()};
+    const SelectedAircraft broken{u"Broken"_s, bad.get()}, b{u"Kestrel-7"_s, b_.get()};
     QString error;
     try {
         RefreshComparison(set.charts, &b, &broken, kAllShown);
@@ -186,15 +186,15 @@ void ChartsRefresh::errorInTheMiddle()
 
     // Filled so far: the first aircraft, then the second one's altitude and climb
     // charts and turn times up to the bad value.
-    QCOMPARE(set.TASbyAlt[0].Title(), u"100% Bf-109G"_s);
+    QCOMPARE(set.TASbyAlt[0].Title(), u"100% Kestrel-7"_s);
     QCOMPARE(set.TASbyAlt[2].Count(), 2);
     QCOMPARE(set.ROCatConst[1].Count(), 2);
     QCOMPARE(Points(set.TurnbySpeed[4]), (QList<QPointF>{{250, 19}, {350, 22}}));
     QCOMPARE(Points(set.TurnbySpeed[5]), (QList<QPointF>{{250, 18}}));
     QCOMPARE(set.TurnbySpeed[7].Count(), 1);
     QVERIFY(Untouched(set.FunPlot[4]));
-    QCOMPARE(set.FunPlot[0].Title(), u"noFlaps Bf-109G"_s);
-    // The mirrors still show the previous refresh: Yak-3 alone.
+    QCOMPARE(set.FunPlot[0].Title(), u"noFlaps Kestrel-7"_s);
+    // The mirrors still show the previous refresh: Tarn-3 alone.
     QCOMPARE(Points(set.C1[0]), (QList<QPointF>{{500, 0}, {515, 1000}}));
     QCOMPARE(set.C1[2].Count(), 0);
     QCOMPARE(set.C4[4].Count(), 0);

@@ -424,22 +424,22 @@ void ChartsTest::legendFollowsModel()
     QCOMPARE(legendTexts(), QStringList());
     QVERIFY(!chart->legend->visible());
 
-    chart->Series()[0].SetTitle(QStringLiteral("noFlaps Yak-9"));
+    chart->Series()[0].SetTitle(QStringLiteral("noFlaps Tarn-9"));
     chart->Series()[0].SetActive(true);
-    chart->Series()[2].SetTitle(QStringLiteral("Flaps-2 Yak-9"));
+    chart->Series()[2].SetTitle(QStringLiteral("Flaps-2 Tarn-9"));
     chart->Series()[2].SetActive(true);
     for (int i = 9; i < 22; ++i) {
         chart->Series()[i].AddXY(100, i);
         chart->Series()[i].SetActive(true);
     }
     QTRY_VERIFY(!chart->IsDirty());
-    QCOMPARE(legendTexts(), (QStringList{"noFlaps Yak-9", "Flaps-2 Yak-9"}));
+    QCOMPARE(legendTexts(), (QStringList{"noFlaps Tarn-9", "Flaps-2 Tarn-9"}));
     QCOMPARE(legendTexts(), chart->Series().LegendEntries());
     QVERIFY(chart->legend->visible());
 
     chart->Series()[0].SetTitle(QString());
     QTRY_VERIFY(!chart->IsDirty());
-    QCOMPARE(legendTexts(), (QStringList{"HorizLineSeries15", "Flaps-2 Yak-9"}));
+    QCOMPARE(legendTexts(), (QStringList{"HorizLineSeries15", "Flaps-2 Tarn-9"}));
 
     // The legend sits below the plot area.
     chart->replot(QCustomPlot::rpImmediateRefresh);
@@ -648,15 +648,15 @@ void ChartsTest::pointReadout()
 {
     auto chart = shownChart();
     QVERIFY(chart);
-    chart->Series()[0].SetTitle(QStringLiteral("100% Yak-9"));
+    chart->Series()[0].SetTitle(QStringLiteral("100% Tarn-9"));
     chart->SyncNow();
     chart->replot(QCustomPlot::rpImmediateRefresh);
     const QPoint at(qRound(chart->xAxis->coordToPixel(550)), qRound(chart->yAxis->coordToPixel(5000)) + 3);
-    QCOMPARE(chart->ReadoutAt(at), u("100% Yak-9\nСкорость: 550 км/ч\nВысота: 5000 м"));
+    QCOMPARE(chart->ReadoutAt(at), u("100% Tarn-9\nСкорость: 550 км/ч\nВысота: 5000 м"));
     // An inactive series is not read out, nor is a place far from every point.
     chart->Series()[0].SetActive(false);
     chart->SyncNow();
-    QVERIFY(!chart->ReadoutAt(at).startsWith(QLatin1String("100% Yak-9")));
+    QVERIFY(!chart->ReadoutAt(at).startsWith(QLatin1String("100% Tarn-9")));
     QCOMPARE(chart->ReadoutAt(QPoint(-5, -5)), QString());
 }
 

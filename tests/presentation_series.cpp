@@ -277,11 +277,11 @@ void SeriesTest::inactiveSeriesCountWhenNoneIsActive()
 void SeriesTest::legendEntries()
 {
     TChartSeriesList list;
-    list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries1")).SetTitle(QStringLiteral("100%\r\nBf-109"));
+    list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries1")).SetTitle(QStringLiteral("100%\r\nKestrel"));
     list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries2"));  // no title
     list.Add(TSeriesKind::TLineSeries, QStringLiteral("Series10")).SetShowInLegend(false);
     list.Add(TSeriesKind::TLineSeries, QStringLiteral("Series11")).SetTitle(QStringLiteral("a\nb"));
-    QCOMPARE(list.LegendEntries(), (QStringList{QStringLiteral("100% Bf-109"), QStringLiteral("HorizLineSeries2"),
+    QCOMPARE(list.LegendEntries(), (QStringList{QStringLiteral("100% Kestrel"), QStringLiteral("HorizLineSeries2"),
                                                 QStringLiteral("a b")}));
     QCOMPARE(list.LegendSeries(), (QVector<int>{0, 1, 3}));
 }
