@@ -45,7 +45,7 @@ void WriteTwoAircraft(const QString &root)
 
 void Write(const QString &root, const QString &relative, const QByteArray &bytes)
 {
-    WriteFixtureFile(root + u'/' + relative, bytes);
+    WriteFile(root + u'/' + relative, bytes);
 }
 
 // Replaces a file by a directory of the same name.

@@ -6,13 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-inline void WriteFixtureFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
-}
+#include "test_files.h"
 
 // One aircraft with every file kind. Speeds 200..400 km/h, turn times for every flap
 // setting, a summary section and a craft and armament file.
@@ -23,7 +17,7 @@ inline void WriteFixtureCraft(const QString &root, const QString &name, int spee
     for (int alt = 0; alt <= 4000; alt += 1000)
         speed += QByteArray::number(alt) + '\t' + QByteArray::number(500 + speedOffset + alt / 100) + "\t15.5\t" +
                  QByteArray::number(480 + speedOffset + alt / 100) + "\t13.25\t\r\n";
-    WriteFixtureFile(root + "/DataSpeed/" + n + "_speed.txt", speed);
+    WriteFile(root + "/DataSpeed/" + n + "_speed.txt", speed);
     QByteArray turn = "200\t250\t300\t350\t400\t\r\n"
                       "10\t12\t14\t13\t11\t\r\n"
                       "22\t20\t19\t20\t22\t\r\n"
@@ -31,7 +25,7 @@ inline void WriteFixtureCraft(const QString &root, const QString &name, int spee
                       "20\t18\t\t\t\t\r\n"
                       "19\t\t\t\t\t\r\n"
                       "M_takeoff: 3000\r\nT_turn: 19.456\r\nV_turn: 300\r\nVz_climb: 14.2\r\nV_climb: 250\r\n";
-    WriteFixtureFile(root + "/DataTurn/" + n + "_turn.txt", turn);
-    WriteFixtureFile(root + "/DataCraft/" + n + ".txt", "0=750\r\n");
-    WriteFixtureFile(root + "/DataWeapon/" + n + ".txt", "gun:MG A;MG B;\r\nbombs:2 x 50;\r\n");
+    WriteFile(root + "/DataTurn/" + n + "_turn.txt", turn);
+    WriteFile(root + "/DataCraft/" + n + ".txt", "0=750\r\n");
+    WriteFile(root + "/DataWeapon/" + n + ".txt", "gun:MG A;MG B;\r\nbombs:2 x 50;\r\n");
 }

@@ -9,15 +9,9 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-namespace {
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+#include "test_files.h"
 
+namespace {
 const QByteArray kSpeed = "0\t500\t15\t480\t12\t\n1000\t520\t14.2\t490\t11.7\t\n";
 const QByteArray kTurn = "200\t300\t\n5\t6\t\n20\t19\t\n\t\t\n\t\t\n\t\t\n"
                          "M_takeoff: 2950.5\nT_turn: 18.456\nV_turn: 250\nVz_climb: 15\nV_climb: 290\n";
