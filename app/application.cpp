@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "catalogue/error.h"
+#include "core/error.h"
 
 #include <QMessageBox>
 #include <new>

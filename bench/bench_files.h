@@ -1,6 +1,6 @@
 #pragma once
 // Writing the synthetic data files the benchmarks time.
-#include "catalogue/error.h"
+#include "core/error.h"
 
 #include <QByteArray>
 #include <QFile>

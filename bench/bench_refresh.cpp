@@ -3,7 +3,7 @@
 // the sync and repaint of the charts as the window's event loop does it, with the
 // common page shown. Prints milliseconds per refresh.
 #include "bench/bench_files.h"
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "catalogue/node_data.h"
 #include "charts/refresh.h"
 #include "presentation/chart.h"

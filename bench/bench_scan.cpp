@@ -1,7 +1,7 @@
 // Times the catalogue scan of N synthetic aircraft into two shown aircraft trees, with
 // pending events run as the window runs them, and prints milliseconds per aircraft.
 #include "bench/bench_files.h"
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "catalogue/scan.h"
 
 #include <QApplication>

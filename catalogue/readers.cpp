@@ -1,6 +1,6 @@
 #include "catalogue/readers.h"
 
-#include "catalogue/error.h"
+#include "core/error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "catalogue/scan.h"
 
-#include "catalogue/error.h"
+#include "core/error.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 #include "charts/fill_common.h"
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "catalogue/readers.h"
 #include <cmath>
 

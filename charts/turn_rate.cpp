@@ -1,5 +1,5 @@
 #include "charts/turn_rate.h"
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "catalogue/readers.h"
 #include "charts/fill_common.h"
 #include <QGuiApplication>

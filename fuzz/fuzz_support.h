@@ -2,7 +2,7 @@
 // Shared pieces of the fuzz targets: turning the fuzzer's bytes into the program's
 // inputs, checks that stop the run with a message, and scratch files for the readers
 // that take paths.
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "catalogue/readers.h"
 
 #include <QByteArray>

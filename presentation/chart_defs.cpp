@@ -1,6 +1,6 @@
 #include "presentation/chart_defs.h"
 
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "presentation/chart.h"
 
 #include <iterator>

@@ -1,6 +1,6 @@
 #include "presentation/series.h"
 
-#include "catalogue/error.h"
+#include "core/error.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "app_fixture.h"
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "presentation/chart.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The data-file readers: lines, fields, numbers and the summary lookups.
 #include <sys/stat.h>
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "catalogue/node_data.h"
 #include "catalogue/readers.h"
 

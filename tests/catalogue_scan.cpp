@@ -1,6 +1,6 @@
 // The catalogue scan: armament rows, the aircraft trees, the status panels, pumping
 // and the handling of broken aircraft.
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "catalogue/scan.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // The chart fillers on their own: altitude profiles, climb and turn times by speed,
 // turn rates and the reference lines of the turn-rate diagram.
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "charts/altitude.h"
 #include "charts/turn_rate.h"
 #include "charts/turn_times.h"

@@ -1,6 +1,6 @@
 // The comparison refresh: which series each selection fills, the mirrors of the
 // common page, and what an error in the middle of a refresh leaves behind.
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "charts/refresh.h"
 #include "charts_fixture.h"
 #include <QtTest>

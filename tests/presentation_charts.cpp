@@ -1,6 +1,6 @@
 // The nine chart definitions against the window's tables, and the chart widget: ranges,
 // zoom and scroll, legend, marks, merged repaints and what lands in the picture.
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
 #include "presentation/zoom.h"

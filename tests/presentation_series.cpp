@@ -1,6 +1,6 @@
 // The series model: where points go, mark slots, clearing, copying, and which series
 // count for the legend and the axis ranges.
-#include "catalogue/error.h"
+#include "core/error.h"
 #include "presentation/series.h"
 
 #include <QtTest>
