@@ -1,9 +1,6 @@
 #include "app/application.h"
 
-#include "core/error.h"
-
 #include <QMessageBox>
-#include <new>
 
 namespace {
 ErrorBoxHook &hook()
@@ -31,22 +28,4 @@ void ShowErrorBox(const QString &message)
     }
     QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok);
     box.exec();
-}
-
-void Guarded(const std::function<void()> &handler)
-{
-    QString message;
-    try {
-        handler();
-        return;
-    } catch (const VarnelError &e) {
-        message = e.message();
-    } catch (const std::bad_alloc &) {
-        message = QStringLiteral("Out of memory");
-    } catch (const std::exception &e) {
-        message = QString::fromLocal8Bit(e.what());
-    } catch (...) {
-        message = QStringLiteral("Unknown error");
-    }
-    ShowErrorBox(message);
 }

@@ -1,6 +1,8 @@
 #pragma once
-// The application title, the general error box and the guard through which every
-// entry from the event loop into program code passes.
+// The application title and the general error box, which the window installs as the
+// reporter of the guard (core/guard.h) that every handler runs through.
+#include "core/guard.h"
+
 #include <QString>
 #include <functional>
 
@@ -18,7 +20,3 @@ QString ErrorBoxText(const QString &message);
 using ErrorBoxHook = std::function<void(const QString &text)>;
 void SetErrorBoxHook(ErrorBoxHook hook);
 void ShowErrorBox(const QString &message);
-
-// Runs a handler; any error it raises ends it and is shown in the error box, so no
-// exception ever unwinds through Qt's own frames.
-void Guarded(const std::function<void()> &handler);

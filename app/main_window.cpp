@@ -204,6 +204,7 @@ TImageList::TImageList(QObject *parent) : QObject(parent)
 Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
 {
     frm_Main = this;
+    SetErrorReporter(ShowErrorBox);
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(ApplicationTitle());
     setWindowIcon(QIcon(QPixmap::fromImage(WindowIconImage())));
