@@ -8,7 +8,7 @@
 
 inline const QString &ApplicationTitle()
 {
-    static const QString title = QStringLiteral("Varnel v.4.07m");
+    static const QString title = QStringLiteral("Varnel v." VARNEL_VERSION);
     return title;
 }
 
