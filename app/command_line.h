@@ -1,0 +1,39 @@
+#pragma once
+// The command line: `varnel [DATA_DIR]` opens the window on a data folder, `--export`
+// writes the six pages as pictures without a window. Parsing is a pure function of the
+// argument list, so every answer (help, version, an error and its exit status) is
+// decided before anything is shown.
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+struct ExportOptions {
+    QString outDir;
+    QString first, second;                              // aircraft names; empty: that side stays empty
+    std::array<bool, 4> flapShown{true, false, false, false};  // no flaps, 1, 2, 3
+    QString format = QStringLiteral("png");             // png, svg or pdf
+    QSize size{800, 600};
+    double scale = 1.0;                                 // device-pixel ratio of PNG pictures
+};
+
+struct CommandLine {
+    enum Action { OpenWindow, Export, Exit };
+    Action action = OpenWindow;
+    // For Exit: what to print (on stdout when the status is 0, else on stderr) and the
+    // status to end with.
+    QString text;
+    int exitCode = 0;
+
+    QString dataDir;    // empty: the working directory
+    bool recent = false;
+    ExportOptions exportOptions;
+};
+
+// Parses the arguments (the program name first, as QCoreApplication::arguments gives).
+CommandLine ParseCommandLine(const QStringList &arguments);
+
+// Whether the arguments ask for export, looked up before the application object exists
+// (export then needs no display).
+bool WantsExport(int argc, char **argv);
