@@ -9,9 +9,8 @@
 namespace {
 
 const char *const kUsage =
-    "Usage: varnel [DATA_DIR]\n"
-    "       varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST]\n"
-    "              [--format png|svg|pdf] [--size WxH] [--scale F] [DATA_DIR]";
+    "Usage: varnel [--recent] [DATA_DIR]\n"
+    "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [DATA_DIR]";
 
 CommandLine Exit(int code, const QString &text)
 {
@@ -24,7 +23,7 @@ CommandLine Exit(int code, const QString &text)
 
 CommandLine UsageError(const QString &why)
 {
-    return Exit(2, QStringLiteral("varnel: %1\n%2\nTry 'varnel --help' for more information.")
+    return Exit(2, QStringLiteral("varnel: %1\n%2\nTry 'varnel --help' for more information.\n")
                        .arg(why, QString::fromLatin1(kUsage)));
 }
 

@@ -51,10 +51,11 @@ QImage ToolbarPicture(int index)
     return openDoor();
 }
 
-QImage WindowIconImage()
+QImage WindowIconImage(int size)
 {
-    QImage img = blank(32);
+    QImage img = blank(size);
     QPainter p(&img);
+    p.scale(size / 32.0, size / 32.0);
     p.setRenderHint(QPainter::Antialiasing, false);
     // Board.
     p.setPen(QColor(90, 55, 20));

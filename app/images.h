@@ -8,5 +8,6 @@
 QImage ToolbarPicture(int index);
 constexpr int ToolbarPictureCount = 5;
 
-// A clipboard with a sheet of paper and a pencil, 32 x 32.
-QImage WindowIconImage();
+// A clipboard with a sheet of paper and a pencil, designed at 32 x 32 and drawn at
+// `size` x `size` (the installed icons are drawn from it at 16 to 256 pixels).
+QImage WindowIconImage(int size = 32);
