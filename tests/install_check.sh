@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR and checks what a desktop sees: the
+# desktop entry and the AppStream metadata pass their validators, the installed program
+# answers --version, and an export from the installed sample data writes its pictures.
+#   install_check.sh BUILD_DIR VERSION
+set -eu
+build=$1
+version=$2
+dest=$(mktemp -d)
+trap 'rm -rf "$dest"' EXIT
+DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
+
+share="$dest/usr/share"
+desktop-file-validate "$share/applications/varnel.desktop"
+appstreamcli validate --no-net "$share"/metainfo/*.metainfo.xml >/dev/null
+for size in 16 32 48 256; do
+  file "$share/icons/hicolor/${size}x${size}/apps/varnel.png" | grep -q "PNG image data, $size x $size"
+done
+[ -s "$share/man/man1/varnel.1" ]
+
+answer=$(env -i "$dest/usr/bin/varnel" --version)
+[ "$answer" = "varnel $version" ] || { echo "--version said: $answer"; exit 1; }
+
+data="$share/varnel/sample-data"
+first=$(ls "$data/DataSpeed" | head -n 1); first=${first%_speed.txt}
+out="$dest/out"
+env -i "$dest/usr/bin/varnel" --export "$out" --first "$first" "$data" >"$dest/written"
+[ "$(wc -l <"$dest/written")" = 6 ] || { cat "$dest/written"; exit 1; }
+for slug in overview speed-by-altitude climb-by-altitude climb-at-speed turn-time turn-rate; do
+  file "$out/$slug.png" | grep -q "PNG image data, 800 x 600"
+done
+echo "install: all checks passed"
