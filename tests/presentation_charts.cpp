@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
+#include "presentation/plot_geometry.h"
 #include "presentation/zoom.h"
 
 #include <QSignalSpy>
@@ -235,7 +236,6 @@ void ChartsTest::mirrorsMatchTheirPartners()
     const QStringList mirrors{"ch_C1", "ch_C2", "ch_C3", "ch_C4"};
     const QStringList partners{"chrt_TASbyAlt", "chrt_MaxROCbyAlt", "chrt_ROCatConst", "chrt_TurnbySpeed"};
     for (int m = 0; m < mirrors.size(); ++m) {
-        QCOMPARE(MirrorSource(mirrors[m]), partners[m]);
         const TChartDef *a = FindChartDef(mirrors[m]);
         const TChartDef *b = FindChartDef(partners[m]);
         QCOMPARE(a->series.size(), b->series.size());
@@ -247,7 +247,6 @@ void ChartsTest::mirrorsMatchTheirPartners()
             QCOMPARE(a->series[i].penWidth, b->series[i].penWidth);
         }
     }
-    QVERIFY(MirrorSource(QStringLiteral("chrt_FunPlot")).isEmpty());
 }
 
 void ChartsTest::buildChartFromTables()
@@ -265,7 +264,6 @@ void ChartsTest::buildChartFromTables()
             const TSeriesDef &row = def.series[i];
             QCOMPARE(s.Name(), row.name);
             QCOMPARE(s.Kind(), row.kind);
-            QCOMPARE(s.XValues.Order, row.kind == TSeriesKind::TLineSeries ? loAscending : loNone);
             QCOMPARE(s.Title(), row.title);
             QCOMPARE(s.SeriesColor().rgb(), QColor::fromRgb(row.color).rgb());
             QCOMPARE(s.LinePen().Width, row.penWidth);
@@ -508,7 +506,7 @@ void ChartsTest::mouseZoomAndRestore()
     QTest::mouseMove(chart.get(), from + QPoint(60, 45));
     QTest::mouseRelease(chart.get(), Qt::LeftButton, {}, to);
     QVERIFY(chart->IsZoomed());
-    QTRY_VERIFY(!chart->IsAnimating());
+    QTRY_VERIFY(!chart->Navigator().IsAnimating());
     QVERIFY2(sameView(chart->View(), expected), viewText(chart->View()));
 
     // A model change keeps the user's view while zoomed.
@@ -520,7 +518,7 @@ void ChartsTest::mouseZoomAndRestore()
     QTest::mousePress(chart.get(), Qt::LeftButton, {}, to);
     QTest::mouseRelease(chart.get(), Qt::LeftButton, {}, from);
     QVERIFY(!chart->IsZoomed());
-    QTRY_VERIFY(!chart->IsAnimating());
+    QTRY_VERIFY(!chart->Navigator().IsAnimating());
     QVERIFY2(sameView(chart->View(), chart->AutoView()), viewText(chart->View()));
     QCOMPARE(chart->View().x.upper, 900.0);
     QCOMPARE(chart->View().y.upper, 20000.0);
@@ -535,15 +533,15 @@ void ChartsTest::smallDragDoesNothing()
     for (const QPoint d : {QPoint(16, 100), QPoint(100, 16), QPoint(-16, -100), QPoint(-100, 16)}) {
         QTest::mousePress(chart.get(), Qt::LeftButton, {}, from);
         QTest::mouseRelease(chart.get(), Qt::LeftButton, {}, from + d);
-        QVERIFY(!chart->IsAnimating());
+        QVERIFY(!chart->Navigator().IsAnimating());
         QVERIFY(!chart->IsZoomed());
         QVERIFY(sameView(chart->View(), before));
     }
     // Once zoomed, a small leftward drag does not restore either.
-    chart->LeftDrag(from, from + QPoint(40, 40));
-    QTRY_VERIFY(!chart->IsAnimating());
+    chart->Navigator().LeftDrag(from, from + QPoint(40, 40));
+    QTRY_VERIFY(!chart->Navigator().IsAnimating());
     const TChartView zoomed = chart->View();
-    QCOMPARE(chart->LeftDrag(from + QPoint(40, 40), from + QPoint(30, 0)), TDragAction::None);
+    QCOMPARE(chart->Navigator().LeftDrag(from + QPoint(40, 40), from + QPoint(30, 0)), TDragAction::None);
     QVERIFY(chart->IsZoomed());
     QVERIFY(sameView(chart->View(), zoomed));
 }
@@ -563,8 +561,8 @@ void ChartsTest::rightDragScrolls()
     QVERIFY(chart->View().x.lower < before.x.lower);  // content moved right: smaller values come in
     QVERIFY(chart->View().y.lower < before.y.lower);  // content moved up: smaller values come in
     QVERIFY(chart->IsZoomed());
-    chart->UndoZoom();
-    QTRY_VERIFY(!chart->IsAnimating());
+    chart->Navigator().UndoZoom();
+    QTRY_VERIFY(!chart->Navigator().IsAnimating());
     QVERIFY(sameView(chart->View(), chart->AutoView()));
 }
 
@@ -632,8 +630,8 @@ void ChartsTest::marksOfReferenceLines()
     chart->replot(QCustomPlot::rpImmediateRefresh);
     QVERIFY(!labelShown(QStringLiteral("100m")));
     QVERIFY(labelShown(QStringLiteral("1-g")));
-    chart->UndoZoom();
-    QTRY_VERIFY(!chart->IsAnimating());
+    chart->Navigator().UndoZoom();
+    QTRY_VERIFY(!chart->Navigator().IsAnimating());
     chart->replot(QCustomPlot::rpImmediateRefresh);
     QVERIFY(labelShown(QStringLiteral("100m")));
 
