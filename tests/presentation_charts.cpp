@@ -1,6 +1,7 @@
 // The nine chart definitions against the window's tables, and the chart widget: ranges,
 // zoom and scroll, legend, marks, merged repaints and what lands in the picture.
 #include "core/error.h"
+#include "core/guard.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
 #include "presentation/plot_geometry.h"
@@ -600,6 +601,14 @@ void ChartsTest::doubleClickSignals()
     QTest::mouseDClick(chart.get(), Qt::LeftButton, {}, chart->PlotArea().center());
     QCOMPARE(spy.count(), 1);
     QVERIFY(!chart->IsZoomed());
+
+    // An error raised by what the click starts reaches the reporter, not Qt's frames.
+    QStringList reported;
+    SetErrorReporter([&reported](const QString &m) { reported << m; });
+    connect(chart.get(), &TChart::DoubleClicked, [] { throw VarnelError(QStringLiteral("broken")); });
+    QTest::mouseDClick(chart.get(), Qt::LeftButton, {}, chart->PlotArea().center());
+    SetErrorReporter(nullptr);
+    QCOMPARE(reported, QStringList{QStringLiteral("broken")});
 }
 
 void ChartsTest::marksOfReferenceLines()
