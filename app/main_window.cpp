@@ -509,7 +509,8 @@ void Tfrm_Main::SetDataForChart()
     const FlapMarks marked = {btn_Turn1->Marked(), btn_Turn2->Marked(), btn_Turn3->Marked(), btn_Turn4->Marked()};
     ComparisonCharts charts{chrt_TASbyAlt->Series(), chrt_MaxROCbyAlt->Series(), chrt_ROCatConst->Series(),
                             chrt_TurnbySpeed->Series(), chrt_FunPlot->Series(), ch_C1->Series(),
-                            ch_C2->Series(), ch_C3->Series(), ch_C4->Series()};
+                            ch_C2->Series(), ch_C3->Series(), ch_C4->Series(),
+                            QApplication::palette().color(QPalette::Button)};
     SelectedAircraft craft[2];
     const SelectedAircraft *chosen[2] = {nullptr, nullptr};
     const QTreeWidget *trees[2] = {tree_Crafts_1, tree_Crafts_2};

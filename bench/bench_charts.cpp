@@ -102,7 +102,7 @@ void fillReferenceLines(TChart &fun)
     for (int k = 1; k <= 7; ++k) {
         TChartSeries &s = fun.Series()[14 + k];
         s.Clear();
-        s.SetLinePenColorWidth(Qt::black, 1);
+        s.SetLinePenWidth(1);
         addClamped(s, 33.0 * k, 15.91 / 3);
         addClamped(s, 100.0 * k, 15.91);
         addClamped(s, 200.0 * k, 31.82);
@@ -142,9 +142,11 @@ void refresh(Charts &c, const Aircraft &first, const Aircraft &second)
         fillSpeedCharts(c["chrt_ROCatConst"], c["chrt_TurnbySpeed"], c["chrt_FunPlot"], *a, k, 4 * k);
         ++k;
     }
-    for (const char *m : {"ch_C1", "ch_C2", "ch_C3", "ch_C4"}) {
+    const char *const mirrors[][2] = {{"ch_C1", "chrt_TASbyAlt"}, {"ch_C2", "chrt_MaxROCbyAlt"},
+                                      {"ch_C3", "chrt_ROCatConst"}, {"ch_C4", "chrt_TurnbySpeed"}};
+    for (const auto &[m, from] : mirrors) {
         TChart &mirror = c[m];
-        TChart &source = *c.byName.at(MirrorSource(QString::fromLatin1(m)));
+        TChart &source = c[from];
         for (int j = 0; j < source.Series().Count(); ++j)
             mirror.Series()[j].AssignValues(source.Series()[j]);
     }
@@ -219,13 +221,13 @@ int main(int argc, char **argv)
         // The turn-rate diagram zoomed to its middle, as a rightward drag leaves it.
         TChart &fun = c["chrt_FunPlot"];
         const QRect area = fun.PlotArea();
-        fun.LeftDrag(area.topLeft() + QPoint(area.width() / 4, area.height() / 4), area.center());
-        while (fun.IsAnimating())
+        fun.Navigator().LeftDrag(area.topLeft() + QPoint(area.width() / 4, area.height() / 4), area.center());
+        while (fun.Navigator().IsAnimating())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         fun.replot(QCustomPlot::rpImmediateRefresh);
         fun.grab().save(dir.filePath(QStringLiteral("chrt_FunPlot_zoomed.png")));
-        fun.UndoZoom();
-        while (fun.IsAnimating())
+        fun.Navigator().UndoZoom();
+        while (fun.Navigator().IsAnimating())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 

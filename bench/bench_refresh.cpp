@@ -8,7 +8,6 @@
 #include "charts/refresh.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
-#include "tests/charts_fixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,6 +49,20 @@ std::unique_ptr<TNodeData> MakeAircraft(const DataPaths &paths, const QString &n
     WriteFile(paths.turnFile(name), turn);
     return std::make_unique<TNodeData>(paths, name);
 }
+
+// The nine series lists alone, without widgets, as the window's tables define them.
+struct SeriesLists {
+    TChartSeriesList lists[9];
+    ComparisonCharts charts{lists[0], lists[1], lists[2], lists[3], lists[4], lists[5], lists[6], lists[7], lists[8],
+                            QApplication::palette().color(QPalette::Button)};
+    SeriesLists()
+    {
+        const char *const names[] = {"chrt_TASbyAlt", "chrt_MaxROCbyAlt", "chrt_ROCatConst", "chrt_TurnbySpeed",
+                                     "chrt_FunPlot", "ch_C1", "ch_C2", "ch_C3", "ch_C4"};
+        for (int c = 0; c < 9; ++c)
+            BuildSeries(lists[c], QString::fromLatin1(names[c]));
+    }
+};
 
 struct Timing {
     double median, mean, worst;
@@ -105,7 +118,8 @@ struct Window {
         }
         charts.reset(new ComparisonCharts{full[0]->Series(), full[1]->Series(), full[2]->Series(),
                                           full[3]->Series(), full[4]->Series(), mirrors[0]->Series(),
-                                          mirrors[1]->Series(), mirrors[2]->Series(), mirrors[3]->Series()});
+                                          mirrors[1]->Series(), mirrors[2]->Series(), mirrors[3]->Series(),
+                                          QApplication::palette().color(QPalette::Button)});
         pages.resize(1000, 720);
         pages.show();
         Settle();
@@ -142,7 +156,7 @@ int main(int argc, char **argv)
 
     std::printf("two aircraft, speed file 40 rows, turn file 30 columns; large: speed file 10000 rows\n");
     {
-        ChartSet w;  // the series lists alone, without widgets
+        SeriesLists w;
         Print("refresh, sample-sized, no flaps shown only",
               Measure(2000, [&] { RefreshComparison(w.charts, &first, &second, start); }));
         Print("refresh, sample-sized, all four flap settings",

@@ -28,7 +28,7 @@ void FillAircraft(ComparisonCharts &charts, const SelectedAircraft *aircraft,
     FillAltitudeCharts(charts.TASbyAlt, charts.MaxROCbyAlt, name, data.lst_Speed, block.altitude);
     FillClimbAtSpeed(charts.ROCatConst, name, data.lst_Turn, block.climb);
     FillTurnTimes(charts.TurnbySpeed, name, data.lst_Turn, block.turnTimes, marked);
-    FillTurnRateDiagram(charts.FunPlot, name, data.lst_Turn, block.turnRate, marked);
+    FillTurnRateDiagram(charts.FunPlot, name, data.lst_Turn, block.turnRate, marked, charts.labelColor);
 }
 
 void CopyPoints(TChartSeriesList &mirror, const TChartSeriesList &source)

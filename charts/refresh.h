@@ -4,11 +4,13 @@
 #include "catalogue/node_data.h"
 #include "charts/flaps.h"
 #include "presentation/series.h"
+#include <QColor>
 #include <QString>
 
 struct ComparisonCharts {
     TChartSeriesList &TASbyAlt, &MaxROCbyAlt, &ROCatConst, &TurnbySpeed, &FunPlot;
     TChartSeriesList &C1, &C2, &C3, &C4;  // mirrors of the first four, series by series
+    QColor labelColor;  // of the turn-rate diagram's line labels: the window's button face
 };
 
 // An aircraft chosen in one of the trees: its name and the tables of its root item.

@@ -2,8 +2,6 @@
 #include "core/error.h"
 #include "catalogue/readers.h"
 #include "charts/fill_common.h"
-#include <QGuiApplication>
-#include <QPalette>
 #include <cmath>
 
 namespace {
@@ -14,25 +12,16 @@ constexpr int kLastRadiusSeries = 21;       // 700 m
 constexpr double kMaxSpeed = 700.0;         // radius lines are kept inside this speed
 constexpr double kMaxLoadFactorRate = 40.0; // load-factor points at or above are left out
 
-void SetLabel(TChartSeries &series, int index, const QString &text)
+void SetLabel(TChartSeries &series, int index, const QString &text, const QColor &color)
 {
     TMarksItem &mark = series.MarkItem(index);
     mark.SetText(text);
     if (!text.isEmpty()) {
-        mark.Color = ButtonFaceColor();
+        mark.Color = color;
         mark.Transparent = true;
     }
 }
 }  // namespace
-
-QColor ButtonFaceColor()
-{
-    // The palette belongs to a running GUI application; without one (command-line
-    // tools) the classic button face stands in.
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return QGuiApplication::palette().color(QPalette::Button);
-    return QColor(0xF0, 0xF0, 0xF0);
-}
 
 double TurnTimeToRate(const QString &text)
 {
@@ -62,7 +51,7 @@ void FillTurnRateSeries(QString speeds, QString times, TChartSeries &series)
     }
 }
 
-void AddLoadFactorLine(TChartSeries &series, int n)
+void AddLoadFactorLine(TChartSeries &series, int n, const QColor &labelColor)
 {
     series.Clear();
     int added = 0;
@@ -74,7 +63,7 @@ void AddLoadFactorLine(TChartSeries &series, int n)
             continue;
         const int index = series.AddXY(v, rate);
         ++added;
-        SetLabel(series, index, added == 2 ? QStringLiteral("%1-g").arg(n) : QString());
+        SetLabel(series, index, added == 2 ? QStringLiteral("%1-g").arg(n) : QString(), labelColor);
     }
     series.MarksChanged();
 }
@@ -91,30 +80,30 @@ void AddClampedPoint(TChartSeries &series, double speed, double rate)
     series.AddXY(speed, rate);
 }
 
-void AddRadiusLine(TChartSeries &series, int k)
+void AddRadiusLine(TChartSeries &series, int k, const QColor &labelColor)
 {
     series.Clear();
-    series.SetLinePenColorWidth(Qt::black, 1);
+    series.SetLinePenWidth(1);
     // Three points of a straight line through the origin: the turn rate at which a
     // circle of 100 * k metres is flown at each speed.
     AddClampedPoint(series, 33.0 * k, 15.91 / 3.0);
     AddClampedPoint(series, 100.0 * k, 15.91);
     AddClampedPoint(series, 200.0 * k, 31.82);
-    SetLabel(series, 0, QString());
-    SetLabel(series, 1, QString());
-    SetLabel(series, 2, QStringLiteral("%1m").arg(100 * k));
+    SetLabel(series, 0, QString(), labelColor);
+    SetLabel(series, 1, QString(), labelColor);
+    SetLabel(series, 2, QStringLiteral("%1m").arg(100 * k), labelColor);
     series.MarksChanged();
 }
 
 void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const QStringList &lst_Turn,
-                         int first, const FlapMarks &marked)
+                         int first, const FlapMarks &marked, const QColor &labelColor)
 {
     for (int i = kFirstLoadFactorSeries; i <= kLastLoadFactorSeries; ++i) {
-        AddLoadFactorLine(chart[i], i - 8);
+        AddLoadFactorLine(chart[i], i - 8, labelColor);
         chart[i].SetActive(true);
     }
     for (int i = kFirstRadiusSeries; i <= kLastRadiusSeries; ++i) {
-        AddRadiusLine(chart[i], i - 14);
+        AddRadiusLine(chart[i], i - 14, labelColor);
         chart[i].SetActive(true);
     }
     for (int flap = 0; flap < 4; ++flap) {

@@ -10,9 +10,10 @@
 
 // Rebuilds the thirteen reference lines, then fills series first + setting for each
 // flap setting whose button is not marked. first is 0 for the first aircraft and 4
-// for the second. A marked setting's series is left untouched.
+// for the second. A marked setting's series is left untouched. The lines' labels get
+// labelColor (the window's button face) and are made transparent.
 void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const QStringList &lst_Turn,
-                         int first, const FlapMarks &marked);
+                         int first, const FlapMarks &marked, const QColor &labelColor);
 
 // Rebuilds one aircraft curve from a speed row and a turn-time row.
 void FillTurnRateSeries(QString speeds, QString times, TChartSeries &series);
@@ -24,15 +25,12 @@ double TurnTimeToRate(const QString &text);
 
 // Rebuilds the line of constant load factor n (1 to 6), labelled "n-g" on its second
 // point.
-void AddLoadFactorLine(TChartSeries &series, int n);
+void AddLoadFactorLine(TChartSeries &series, int n, const QColor &labelColor);
 
 // Rebuilds the line of constant turn radius 100 * k metres (k from 1 to 7), labelled
 // "<100k>m" on its third point in speed order.
-void AddRadiusLine(TChartSeries &series, int k);
+void AddRadiusLine(TChartSeries &series, int k, const QColor &labelColor);
 
 // Adds (speed, rate) after sliding the point toward the origin until its speed is at
 // most 700 km/h.
 void AddClampedPoint(TChartSeries &series, double speed, double rate);
-
-// Fill colour of the reference-line labels: the system button-face colour.
-QColor ButtonFaceColor();

@@ -15,32 +15,16 @@
 #include <memory>
 
 namespace {
-void BuildSeries(TChartSeriesList &chart, const char *chartName)
-{
-    for (const TSeriesDef &d : FindChartDef(QString::fromLatin1(chartName))->series) {
-        TChartSeries &s = chart.Add(d.kind, d.name);
-        s.SetTitle(d.title);
-        s.SetSeriesColor(QColor::fromRgb(d.color));
-        s.SetLinePen({Qt::black, d.penWidth, d.penStyle});
-        s.SetShowInLegend(d.legend);
-        s.SetMarksVisible(d.marks);
-    }
-}
-
 struct ChartSet {
     TChartSeriesList TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4;
-    ComparisonCharts charts{TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4};
+    ComparisonCharts charts{TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4,
+                            QColor(0xF0, 0xF0, 0xF0)};
     ChartSet()
     {
-        BuildSeries(TASbyAlt, "chrt_TASbyAlt");
-        BuildSeries(MaxROCbyAlt, "chrt_MaxROCbyAlt");
-        BuildSeries(ROCatConst, "chrt_ROCatConst");
-        BuildSeries(TurnbySpeed, "chrt_TurnbySpeed");
-        BuildSeries(FunPlot, "chrt_FunPlot");
-        BuildSeries(C1, "ch_C1");
-        BuildSeries(C2, "ch_C2");
-        BuildSeries(C3, "ch_C3");
-        BuildSeries(C4, "ch_C4");
+        const char *const names[] = {"chrt_TASbyAlt", "chrt_MaxROCbyAlt", "chrt_ROCatConst", "chrt_TurnbySpeed",
+                                     "chrt_FunPlot", "ch_C1", "ch_C2", "ch_C3", "ch_C4"};
+        for (int c = 0; c < 9; ++c)
+            BuildSeries(*all[c], QString::fromLatin1(names[c]));
     }
     TChartSeriesList *all[9] = {&TASbyAlt, &MaxROCbyAlt, &ROCatConst, &TurnbySpeed, &FunPlot, &C1, &C2, &C3, &C4};
 };
@@ -78,7 +62,7 @@ void CheckCharts(const ChartSet &set, const TNodeData &data, bool finished, cons
             for (int p = 0; p < s.Count(); ++p) {
                 FUZZ_CHECK(std::isfinite(s.XValues[p]) && std::isfinite(s.YValues[p]),
                            where + QStringLiteral(" point %1").arg(p));
-                if (s.XValues.Order == loAscending && p > 0)
+                if (s.Kind() == TSeriesKind::TLineSeries && p > 0)
                     FUZZ_CHECK(s.XValues[p - 1] <= s.XValues[p], where + QStringLiteral(" order at %1").arg(p));
             }
             // Each aircraft adds at most one point per speed-file row or speed column,

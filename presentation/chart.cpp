@@ -1,16 +1,16 @@
 #include "presentation/chart.h"
 
+#include "core/guard.h"
+#include "presentation/plot_geometry.h"
+
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRubberBand>
-#include <QScreen>
 #include <QToolTip>
+#include <QWindow>
 #include <qdrawutil.h>
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace {
 // Raised inner bevel, lowered outer bevel, 2 pixels of border between them.
@@ -23,8 +23,6 @@ constexpr int TickFontPixels = 10;
 constexpr int TitleFontPixels = 12;
 constexpr int MarkFontPixels = 10;
 constexpr int MarkArrowLength = 8;   // pixels between a point and its mark
-constexpr int ReadoutReach = 40;     // pixels within which a point is read out
-constexpr int AnimationIntervalMs = 15;
 
 const char *const MarksLayer = "overlay";
 
@@ -33,16 +31,6 @@ QFont pixelFont(const QFont &base, int pixels)
     QFont f(base);
     f.setPixelSize(pixels);
     return f;
-}
-
-QString numberText(double v)
-{
-    QString s = QString::number(v, 'f', 3);
-    while (s.endsWith(QLatin1Char('0')))
-        s.chop(1);
-    if (s.endsWith(QLatin1Char('.')))
-        s.chop(1);
-    return s == QLatin1String("-0") ? QStringLiteral("0") : s;
 }
 
 QPen seriesPen(const TChartSeries &s)
@@ -62,21 +50,11 @@ public:
 protected:
     void drawCurveLine(QCPPainter *painter, const QVector<QPointF> &lines) const override
     {
-        if (lines.size() < 64) {
+        if (lines.size() < ThinningMinimumVertices) {
             QCPCurve::drawCurveLine(painter, lines);
             return;
         }
-        QVector<QPointF> kept;
-        kept.reserve(lines.size());
-        kept.push_back(lines.front());
-        for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
-            const QPointF &p = lines[i];
-            const QPointF &last = kept.back();
-            const double dx = p.x() - last.x(), dy = p.y() - last.y();
-            if (dx * dx + dy * dy >= 1.0 || !std::isfinite(dx + dy))
-                kept.push_back(p);
-        }
-        kept.push_back(lines.back());
+        const QVector<QPointF> kept = ThinPolyline(lines);
         // Stroked in pieces: the rasteriser fills many small outlines much faster than
         // one that crosses itself a thousand times.
         constexpr qsizetype Piece = 256;
@@ -84,44 +62,7 @@ protected:
             QCPCurve::drawCurveLine(painter, kept.mid(from, Piece + 1));
     }
 };
-// How many segments of a polyline touch a rectangle.
-int segmentsCrossing(const QRectF &r, const QVector<QPointF> &line)
-{
-    int n = 0;
-    for (qsizetype i = 1; i < line.size(); ++i) {
-        const QPointF a = line[i - 1], b = line[i];
-        if (std::max(a.x(), b.x()) < r.left() || std::min(a.x(), b.x()) > r.right()
-            || std::max(a.y(), b.y()) < r.top() || std::min(a.y(), b.y()) > r.bottom())
-            continue;
-        if (r.contains(a) || r.contains(b)) {
-            ++n;
-            continue;
-        }
-        const QLineF seg(a, b);
-        const QLineF edges[] = {{r.topLeft(), r.topRight()}, {r.topRight(), r.bottomRight()},
-                                {r.bottomRight(), r.bottomLeft()}, {r.bottomLeft(), r.topLeft()}};
-        for (const QLineF &e : edges)
-            if (seg.intersects(e, nullptr) == QLineF::BoundedIntersection) {
-                ++n;
-                break;
-            }
-    }
-    return n;
-}
 }  // namespace
-
-QString AxisReadout(const QString &axisTitle, double value)
-{
-    const QString title = axisTitle.trimmed();
-    const int open = title.lastIndexOf(QLatin1Char('('));
-    if (open >= 0 && title.endsWith(QLatin1Char(')'))) {
-        const QString name = title.left(open).trimmed();
-        const QString unit = title.mid(open + 1, title.size() - open - 2).trimmed();
-        return name.isEmpty() ? numberText(value) + QLatin1Char(' ') + unit
-                              : name + QLatin1String(": ") + numberText(value) + QLatin1Char(' ') + unit;
-    }
-    return title.isEmpty() ? numberText(value) : numberText(value) + QLatin1Char(' ') + title;
-}
 
 TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 {
@@ -195,8 +136,7 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
         placeBottomTitle();
     });
     connect(this, &QCustomPlot::afterReplot, this, [this] { ++replotCount_; });
-    animation_.setInterval(AnimationIntervalMs);
-    connect(&animation_, &QTimer::timeout, this, &TChart::animationStep);
+    navigator_ = new ChartNavigator(*this);
     layoutLegend();
 }
 
@@ -266,8 +206,8 @@ void TChart::placeBottomTitle()
         line.resize(s.Count());
         for (int j = 0; j < s.Count(); ++j)
             line[j] = QPointF(xAxis->coordToPixel(s.XValues[j]), yAxis->coordToPixel(s.YValues[j]));
-        onRight += segmentsCrossing(right, line);
-        onLeft += segmentsCrossing(left, line);
+        onRight += SegmentsCrossing(right, line);
+        onLeft += SegmentsCrossing(left, line);
     }
     const bool toLeft = onLeft < onRight;
     bottomTitleItem_->position->setCoords(toLeft ? 0 : 1, 1);
@@ -284,7 +224,7 @@ void TChart::markDirty()
     if (dirty_)
         return;
     dirty_ = true;
-    QMetaObject::invokeMethod(this, &TChart::sync, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { Guarded([this] { sync(); }); }, Qt::QueuedConnection);
 }
 
 void TChart::SyncNow()
@@ -302,8 +242,7 @@ void TChart::sync()
     syncCurves();
     syncLegend();
     syncMarks();
-    if (!zoomed_ && !animation_.isActive())
-        setView(AutoView());
+    navigator_->FollowModel();
     replot(rpQueuedReplot);
 }
 
@@ -387,7 +326,7 @@ void TChart::syncMarks()
         const bool beside = s.Kind() == TSeriesKind::THorizLineSeries;
         for (int j = 0; j < s.Count(); ++j) {
             const TMarksItem *slot = s.MarkSlot(j);
-            const QString text = slot && slot->TextSet ? slot->DisplayText() : numberText(s.YValues[j]);
+            const QString text = slot && slot->TextSet ? slot->DisplayText() : ChartNumberText(s.YValues[j]);
             if (text.isEmpty())
                 continue;
             const QPointF offset = beside ? QPointF(MarkArrowLength, 0) : QPointF(0, -MarkArrowLength);
@@ -445,91 +384,15 @@ TChartView TChart::AutoView() const
 
 QRect TChart::PlotArea() const { return axisRect()->rect(); }
 
-void TChart::setView(const TChartView &view)
-{
-    xAxis->setRange(view.x.lower, view.x.upper);
-    yAxis->setRange(view.y.lower, view.y.upper);
-}
-
-void TChart::animateTo(const TChartView &target)
-{
-    animationFrom_ = View();
-    animationTo_ = target;
-    animationStep_ = 0;
-    animation_.start();
-}
-
-void TChart::animationStep()
-{
-    ++animationStep_;
-    if (animationStep_ >= ZoomAnimationSteps) {
-        animation_.stop();
-        // A restore ends on the ranges the model gives now, even if it changed meanwhile.
-        setView(zoomed_ ? animationTo_ : AutoView());
-    } else {
-        setView(InterpolateView(animationFrom_, animationTo_, animationStep_, ZoomAnimationSteps));
-    }
-    replot(rpQueuedReplot);
-}
-
-TDragAction TChart::LeftDrag(QPoint from, QPoint to)
-{
-    const TDragAction action = LeftDragAction(from, to);
-    if (action == TDragAction::Zoom) {
-        SyncNow();
-        zoomed_ = true;
-        animateTo(ZoomToPixelRect(PlotArea(), View(), from, to));
-    } else if (action == TDragAction::Restore) {
-        UndoZoom();
-    }
-    return action;
-}
-
-void TChart::UndoZoom()
-{
-    SyncNow();
-    zoomed_ = false;
-    animateTo(AutoView());
-}
-
-void TChart::ScrollBy(QPoint delta)
-{
-    if (delta.isNull())
-        return;
-    SyncNow();
-    animation_.stop();
-    zoomed_ = true;
-    setView(ScrollByPixels(PlotArea(), View(), delta));
-    replot(rpQueuedReplot);
-}
-
 QString TChart::ReadoutAt(QPoint pos) const
 {
     if (!PlotArea().contains(pos))
         return {};
-    double best = std::numeric_limits<double>::max();
-    int bestSeries = -1, bestPoint = -1;
-    for (int i = 0; i < series_.Count(); ++i) {
-        const TChartSeries &s = series_[i];
-        if (!s.Active())
-            continue;
-        for (int j = 0; j < s.Count(); ++j) {
-            const double px = xAxis->coordToPixel(s.XValues[j]);
-            const double py = yAxis->coordToPixel(s.YValues[j]);
-            const double d = std::hypot(px - pos.x(), py - pos.y());
-            if (d < best) {
-                best = d;
-                bestSeries = i;
-                bestPoint = j;
-            }
-        }
-    }
-    if (bestSeries < 0 || best > ReadoutReach)
-        return {};
-    const TChartSeries &s = series_[bestSeries];
-    const QString title = s.Title().isEmpty() ? s.Name() : s.Title();
-    return title + QLatin1Char('\n') + AxisReadout(bottomTitle_, s.XValues[bestPoint]) + QLatin1Char('\n')
-        + AxisReadout(leftTitle_, s.YValues[bestPoint]);
+    const TPixelMap toPixel = [this](double x, double y) {
+        return QPointF(xAxis->coordToPixel(x), yAxis->coordToPixel(y));
+    };
+    const TPointRef nearest = NearestPoint(series_, toPixel, pos, ReadoutReach);
+    return nearest.valid() ? PointReadout(series_[nearest.series], nearest.point, bottomTitle_, leftTitle_) : QString();
 }
 
 void TChart::paintEvent(QPaintEvent *event)
@@ -552,80 +415,68 @@ void TChart::resizeEvent(QResizeEvent *event)
 void TChart::showEvent(QShowEvent *event)
 {
     setBufferDevicePixelRatio(devicePixelRatioF());
+    if (QWindow *w = window()->windowHandle())
+        connect(w, &QWindow::screenChanged, this, &TChart::screenChanged, Qt::UniqueConnection);
     QCustomPlot::showEvent(event);
+}
+
+// Moved to a screen of another pixel ratio, the chart draws its buffer anew.
+void TChart::screenChanged()
+{
+    setBufferDevicePixelRatio(devicePixelRatioF());
+    replot(rpQueuedReplot);
+}
+
+void TChart::showReadout(const QHelpEvent &help)
+{
+    SyncNow();
+    QString text = ReadoutAt(help.pos());
+    if (text.isEmpty() && title_->outerRect().contains(help.pos()) && title_->text() != chartTitle_)
+        text = chartTitle_;  // cut short on a narrow chart
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help.globalPos(), text, this);
 }
 
 bool TChart::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {
-        auto *help = static_cast<QHelpEvent *>(event);
-        SyncNow();
-        QString text = ReadoutAt(help->pos());
-        if (text.isEmpty() && title_->outerRect().contains(help->pos()) && title_->text() != chartTitle_)
-            text = chartTitle_;  // cut short on a narrow chart
-        if (text.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), text, this);
+        Guarded([&] { showReadout(*static_cast<QHelpEvent *>(event)); });
         return true;
-    }
-    if (event->type() == QEvent::ScreenChangeInternal) {
-        setBufferDevicePixelRatio(devicePixelRatioF());
-        replot(rpQueuedReplot);
     }
     return QCustomPlot::event(event);
 }
 
 void TChart::mousePressEvent(QMouseEvent *event)
 {
-    if (dragButton_ != Qt::NoButton || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)) {
-        QCustomPlot::mousePressEvent(event);
-        return;
-    }
-    dragButton_ = event->button();
-    dragStart_ = dragLast_ = event->position().toPoint();
-    if (dragButton_ == Qt::LeftButton) {
-        if (!rubberBand_)
-            rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
-        rubberBand_->setGeometry(QRect(dragStart_, QSize()));
-        rubberBand_->show();
-    }
-    event->accept();
+    Guarded([&] {
+        if (navigator_->Press(event->button(), event->position().toPoint()))
+            event->accept();
+        else
+            QCustomPlot::mousePressEvent(event);
+    });
 }
 
 void TChart::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint pos = event->position().toPoint();
-    if (dragButton_ == Qt::LeftButton) {
-        rubberBand_->setGeometry(QRect(dragStart_, pos).normalized());
-    } else if (dragButton_ == Qt::RightButton) {
-        ScrollBy(pos - dragLast_);
-        dragLast_ = pos;
-    }
+    Guarded([&] { navigator_->Move(event->position().toPoint()); });
     event->accept();
 }
 
 void TChart::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != dragButton_) {
-        QCustomPlot::mouseReleaseEvent(event);
-        return;
-    }
-    const QPoint pos = event->position().toPoint();
-    const Qt::MouseButton button = dragButton_;
-    dragButton_ = Qt::NoButton;
-    if (button == Qt::LeftButton) {
-        rubberBand_->hide();
-        LeftDrag(dragStart_, pos);
-    } else {
-        ScrollBy(pos - dragLast_);
-    }
-    event->accept();
+    Guarded([&] {
+        if (navigator_->Release(event->button(), event->position().toPoint()))
+            event->accept();
+        else
+            QCustomPlot::mouseReleaseEvent(event);
+    });
 }
 
 void TChart::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
     if (event->button() == Qt::LeftButton)
-        emit DoubleClicked();
+        Guarded([this] { emit DoubleClicked(); });
 }

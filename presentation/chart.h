@@ -2,16 +2,20 @@
 // TChart: the widget that draws a TChartSeriesList with QCustomPlot. The model is the
 // truth; a change to it only marks the chart dirty, and one queued sync followed by one
 // queued replot brings the picture in line, however many changes came before.
+// The chart styles the plot, syncs the model into it, lays out title and legend and
+// draws its frame; what the mouse does to the view is its ChartNavigator's, and the
+// pixel arithmetic lives in plot_geometry.h. A tracker would go on a buffered layer of
+// its own, fed by the chart's mouse moves, and a context menu would ask the navigator.
+#include "presentation/navigator.h"
 #include "presentation/series.h"
 #include "presentation/zoom.h"
 
 #include <qcustomplot.h>
 
 #include <QPoint>
-#include <QTimer>
 #include <QVector>
 
-class QRubberBand;
+class QHelpEvent;
 
 class TChart : public QCustomPlot {
     Q_OBJECT
@@ -44,16 +48,12 @@ public:
     // What the axes show now, and what they show when not zoomed.
     TChartView View() const;
     TChartView AutoView() const;
-    bool IsZoomed() const { return zoomed_; }
-    bool IsAnimating() const { return animation_.isActive(); }
     QRect PlotArea() const;
 
-    // Acts on a finished left drag as the mouse does: zoom, restore or nothing.
-    TDragAction LeftDrag(QPoint from, QPoint to);
-    // Scrolls both axes with a right drag of `delta` pixels.
-    void ScrollBy(QPoint delta);
-    // Back to the automatic ranges, animated.
-    void UndoZoom();
+    // Zoom, scroll and their animation.
+    ChartNavigator &Navigator() { return *navigator_; }
+    const ChartNavigator &Navigator() const { return *navigator_; }
+    bool IsZoomed() const { return navigator_->IsZoomed(); }
 
     // The read-out of the drawn point nearest to `pos`, or an empty text when no drawn
     // point is near.
@@ -92,9 +92,8 @@ private:
     void fitTitle();
     void placeBottomTitle();
     void showMarksInView();
-    void setView(const TChartView &view);
-    void animateTo(const TChartView &target);
-    void animationStep();
+    void screenChanged();
+    void showReadout(const QHelpEvent &help);
 
     TChartSeriesList series_;
     int tag_ = 0;
@@ -110,16 +109,5 @@ private:
     int syncCount_ = 0;
     int replotCount_ = 0;
 
-    bool zoomed_ = false;
-    QTimer animation_;
-    int animationStep_ = 0;
-    TChartView animationFrom_, animationTo_;
-
-    Qt::MouseButton dragButton_ = Qt::NoButton;
-    QPoint dragStart_, dragLast_;
-    QRubberBand *rubberBand_ = nullptr;
+    ChartNavigator *navigator_ = nullptr;
 };
-
-// One line of a point read-out: "Скорость: 350 км/ч" for an axis titled
-// "Скорость (км/ч)", "20.8 Град./сек" for an axis title without a unit in brackets.
-QString AxisReadout(const QString &axisTitle, double value);

@@ -139,14 +139,6 @@ const ChartRow ChartRows[] = {
 #undef SERIES
 #undef SERIES_THEN
 
-// Mirror chart, full-page chart whose points it receives.
-const char *const MirrorPairs[][2] = {
-    {"ch_C1", "chrt_TASbyAlt"},
-    {"ch_C2", "chrt_MaxROCbyAlt"},
-    {"ch_C3", "chrt_ROCatConst"},
-    {"ch_C4", "chrt_TurnbySpeed"},
-};
-
 QVector<TChartDef> makeDefs()
 {
     QVector<TChartDef> defs;
@@ -178,32 +170,37 @@ const TChartDef *FindChartDef(const QString &chartName)
     return nullptr;
 }
 
-QString MirrorSource(const QString &mirrorName)
-{
-    for (const auto &pair : MirrorPairs)
-        if (mirrorName == QLatin1String(pair[0]))
-            return QString::fromLatin1(pair[1]);
-    return {};
-}
-
-TChart *BuildChart(const QString &chartName, QWidget *parent)
+namespace {
+const TChartDef &definition(const QString &chartName)
 {
     const TChartDef *def = FindChartDef(chartName);
     if (!def)
         throw VarnelError(QStringLiteral("Component '%1' not found").arg(chartName));
-    auto *chart = new TChart(parent);
-    chart->setObjectName(def->name);
-    chart->SetTag(def->tag);
-    chart->SetChartTitle(def->title);
-    chart->SetAxisTitles(def->bottomTitle, def->leftTitle);
-    for (const TSeriesDef &row : def->series) {
-        TChartSeries &s = chart->Series().Add(row.kind, row.name);
+    return *def;
+}
+}  // namespace
+
+void BuildSeries(TChartSeriesList &list, const QString &chartName)
+{
+    for (const TSeriesDef &row : definition(chartName).series) {
+        TChartSeries &s = list.Add(row.kind, row.name);
         s.SetTitle(row.title);
         s.SetSeriesColor(QColor::fromRgb(row.color));
-        s.SetLinePen({Qt::black, row.penWidth, row.penStyle});
+        s.SetLinePen({row.penWidth, row.penStyle});
         s.SetShowInLegend(row.legend);
         s.SetMarksVisible(row.marks);
     }
+}
+
+TChart *BuildChart(const QString &chartName, QWidget *parent)
+{
+    const TChartDef &def = definition(chartName);
+    auto *chart = new TChart(parent);
+    chart->setObjectName(def.name);
+    chart->SetTag(def.tag);
+    chart->SetChartTitle(def.title);
+    chart->SetAxisTitles(def.bottomTitle, def.leftTitle);
+    BuildSeries(chart->Series(), chartName);
     chart->SyncNow();
     return chart;
 }

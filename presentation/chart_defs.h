@@ -36,9 +36,11 @@ struct TChartDef {
 const QVector<TChartDef> &ChartDefs();
 // The row of a chart by its component name, or nullptr.
 const TChartDef *FindChartDef(const QString &chartName);
-// The full-page chart whose points the mirror chart shows, or an empty text.
-QString MirrorSource(const QString &mirrorName);
+// Adds to a series list the series of the chart named `chartName`, as the tables give
+// them: component name, kind, title, colour, line, legend and marks. An unknown name
+// raises an error.
+void BuildSeries(TChartSeriesList &list, const QString &chartName);
 
 // Creates the chart named `chartName` with its objectName, Tag, titles and all its
-// series as the tables give them. An unknown name raises an error.
+// series (BuildSeries). An unknown name raises an error.
 TChart *BuildChart(const QString &chartName, QWidget *parent);

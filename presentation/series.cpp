@@ -37,8 +37,6 @@ QString TMarksItem::DisplayText() const
 TChartSeries::TChartSeries(TSeriesKind kind, QString componentName)
     : kind_(kind), name_(std::move(componentName))
 {
-    XValues.Order = kind == TSeriesKind::TLineSeries ? loAscending : loNone;
-    YValues.Order = kind == TSeriesKind::TLineSeries ? loNone : loAscending;
 }
 
 void TChartSeries::changed()
@@ -51,13 +49,9 @@ int TChartSeries::AddXY(double x, double y)
 {
     QVector<double> &xs = XValues.Value;
     int pos = int(xs.size());
-    if (XValues.Order == loAscending) {
+    if (kind_ == TSeriesKind::TLineSeries)
         while (pos > 0 && xs[pos - 1] > x)
             --pos;
-    } else if (XValues.Order == loDescending) {
-        while (pos > 0 && xs[pos - 1] < x)
-            --pos;
-    }
     xs.insert(pos, x);
     YValues.Value.insert(pos, y);
     if (active_)
@@ -82,7 +76,7 @@ void TChartSeries::AssignValues(const TChartSeries &source)
     XValues.Value.clear();
     YValues.Value.clear();
     marks_.clear();
-    if (XValues.Order == loNone) {
+    if (kind_ == TSeriesKind::THorizLineSeries) {
         XValues.Value = xs;
         YValues.Value = ys;
     } else {
@@ -131,9 +125,8 @@ void TChartSeries::SetLinePen(const TChartPen &pen)
     changed();
 }
 
-void TChartSeries::SetLinePenColorWidth(const QColor &color, int width)
+void TChartSeries::SetLinePenWidth(int width)
 {
-    pen_.Color = color;
     pen_.Width = width;
     changed();
 }

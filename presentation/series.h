@@ -11,10 +11,7 @@
 #include <memory>
 #include <vector>
 
-enum TChartListOrder { loNone, loAscending, loDescending };
-
 struct TChartValueList {
-    TChartListOrder Order = loNone;
     QVector<double> Value;
     int Count() const { return int(Value.size()); }
     double operator[](int i) const { return Value[i]; }
@@ -22,8 +19,8 @@ struct TChartValueList {
 
 enum class TPenStyle { Solid, SmallDots };  // small dots set every other pixel
 
+// A series' line: its colour is the series colour.
 struct TChartPen {
-    QColor Color = Qt::black;
     int Width = 1;
     TPenStyle Style = TPenStyle::Solid;
 };
@@ -52,17 +49,17 @@ public:
     TSeriesKind Kind() const { return kind_; }
     const QString &Name() const { return name_; }  // component name, e.g. "Series5"
 
-    TChartValueList XValues;  // loAscending for TLineSeries, loNone for THorizLineSeries
-    TChartValueList YValues;  // loNone for TLineSeries, loAscending for THorizLineSeries
+    TChartValueList XValues;
+    TChartValueList YValues;
     int Count() const { return XValues.Count(); }
 
-    // Inserts by the order of XValues (after all points with an equal X when
-    // ascending); mark slots never move. Returns the new point's index.
+    // A TLineSeries inserts in ascending X, after all points with an equal X; a
+    // THorizLineSeries appends. Mark slots never move. Returns the new point's index.
     int AddXY(double x, double y);
     // Removes every point and every mark item.
     void Clear();
     // Replaces this series' points by copies of source's, added by this series' own
-    // order. Title, Active, colour, pen and marks settings stay.
+    // rule. Title, Active, colour, pen and marks settings stay.
     void AssignValues(const TChartSeries &source);
 
     bool Active() const { return active_; }
@@ -75,7 +72,7 @@ public:
     void SetSeriesColor(const QColor &color);
     const TChartPen &LinePen() const { return pen_; }
     void SetLinePen(const TChartPen &pen);
-    void SetLinePenColorWidth(const QColor &color, int width);
+    void SetLinePenWidth(int width);
 
     bool MarksVisible() const { return marksVisible_; }
     void SetMarksVisible(bool visible);

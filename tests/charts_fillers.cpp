@@ -99,7 +99,7 @@ void ChartsFillers::loadFactorLines()
     TChartSeries &s = chart.Add(TSeriesKind::TLineSeries, u"Series10"_s);
     s.AddXY(1, 1);
     s.MarkItem(4).SetText(u"old"_s);
-    AddLoadFactorLine(s, n);
+    AddLoadFactorLine(s, n, TestLabelColor);
 
     QCOMPARE(s.Count(), count);
     QCOMPARE(s.XValues[count - 1], 650.0);
@@ -113,7 +113,7 @@ void ChartsFillers::loadFactorLines()
     QCOMPARE(Labels(s), (QMap<int, QString>{{1, u"%1-g"_s.arg(n)}}));
     QCOMPARE(s.MarkSlotCount(), count);  // every point has its (mostly empty) mark
     QVERIFY(s.MarkSlot(1)->Transparent);
-    QCOMPARE(s.MarkSlot(1)->Color, ButtonFaceColor());
+    QCOMPARE(s.MarkSlot(1)->Color, TestLabelColor);
 }
 
 void ChartsFillers::radiusLines_data()
@@ -144,9 +144,9 @@ void ChartsFillers::radiusLines()
 
     TChartSeriesList chart;
     TChartSeries &s = chart.Add(TSeriesKind::TLineSeries, u"Series16"_s);
-    s.SetLinePenColorWidth(Qt::red, 3);
-    AddRadiusLine(s, k);
-    AddRadiusLine(s, k);  // rebuilt, not added to
+    s.SetLinePenWidth(3);
+    AddRadiusLine(s, k, TestLabelColor);
+    AddRadiusLine(s, k, TestLabelColor);  // rebuilt, not added to
 
     QCOMPARE(s.Count(), 3);
     for (int i = 0; i < 3; ++i) {
@@ -157,7 +157,7 @@ void ChartsFillers::radiusLines()
     QCOMPARE(s.MarkSlotCount(), 3);
     QVERIFY(s.MarkSlot(0)->TextSet && s.MarkSlot(1)->TextSet);
     QVERIFY(s.MarkSlot(2)->Transparent);
-    QCOMPARE(s.LinePen().Color, QColor(Qt::black));
+    QCOMPARE(s.MarkSlot(2)->Color, TestLabelColor);
     QCOMPARE(s.LinePen().Width, 1);
 
     // A point that could never be brought down to 700 km/h is not added, and the
@@ -342,7 +342,7 @@ void ChartsFillers::turnFileErrors()
         QCOMPARE(set.TurnbySpeed[3].Title(), u"Flaps-3 Merl-3"_s);
         QVERIFY(set.TurnbySpeed[3].Active());
     } else {
-        got = ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Merl-3"_s, rows, 0, kOnlyNoFlaps); });
+        got = ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Merl-3"_s, rows, 0, kOnlyNoFlaps, TestLabelColor); });
     }
     QCOMPARE(got, error);
 }
@@ -356,7 +356,7 @@ void ChartsFillers::speedRowWithoutClosingTab()
                            u"16\t18\t22\t"_s, u"\t"_s, u""_s};
     FillClimbAtSpeed(set.ROCatConst, u"Ostrel-2"_s, rows, 0);
     FillTurnTimes(set.TurnbySpeed, u"Ostrel-2"_s, rows, 0, kAllShown);
-    FillTurnRateDiagram(set.FunPlot, u"Ostrel-2"_s, rows, 0, kAllShown);
+    FillTurnRateDiagram(set.FunPlot, u"Ostrel-2"_s, rows, 0, kAllShown, TestLabelColor);
     QCOMPARE(Points(set.ROCatConst[0]), (QList<QPointF>{{200, 20}, {300, 15.5}, {400, 9}}));
     QCOMPARE(Points(set.TurnbySpeed[0]), (QList<QPointF>{{200, 17.3}, {300, 20}}));
     QCOMPARE(Points(set.TurnbySpeed[1]), (QList<QPointF>{{200, 16}, {300, 18}, {400, 22}}));
@@ -373,7 +373,7 @@ void ChartsFillers::turnRateDiagram()
 {
     ChartSet set;
     set.FunPlot[8].SetActive(false);
-    FillTurnRateDiagram(set.FunPlot, u"Tarn-9"_s, kTurnRows, 4, {false, true, false, true});
+    FillTurnRateDiagram(set.FunPlot, u"Tarn-9"_s, kTurnRows, 4, {false, true, false, true}, TestLabelColor);
 
     QCOMPARE(Points(set.FunPlot[4]), (QList<QPointF>{{200, 20.809}, {300, 18}, {400, 15}}));
     QCOMPARE(set.FunPlot[4].Title(), u"noFlaps Tarn-9"_s);
@@ -402,7 +402,7 @@ void ChartsFillers::turnRateHiddenSettingsUntouched()
     for (int i = 0; i < set.FunPlot.Count(); ++i)
         set.FunPlot[i].SetActive(false);
     QStringList rows = kTurnRows.mid(0, 3);
-    FillTurnRateDiagram(set.FunPlot, u"Pe-2"_s, rows, 0, kOnlyNoFlaps);
+    FillTurnRateDiagram(set.FunPlot, u"Pe-2"_s, rows, 0, kOnlyNoFlaps, TestLabelColor);
     QCOMPARE(set.FunPlot[0].Count(), 3);
     for (int i = 1; i < 4; ++i) {
         QVERIFY(!set.FunPlot[i].Active());
@@ -411,7 +411,7 @@ void ChartsFillers::turnRateHiddenSettingsUntouched()
     QCOMPARE(set.FunPlot[1].Title(), u"Закрылки1"_s);
 
     ChartSet hidden;
-    FillTurnRateDiagram(hidden.FunPlot, u"Pe-2"_s, {}, 0, kAllHidden);
+    FillTurnRateDiagram(hidden.FunPlot, u"Pe-2"_s, {}, 0, kAllHidden, TestLabelColor);
     QCOMPARE(hidden.FunPlot[9].Count(), 12);
     QCOMPARE(hidden.FunPlot[0].Count(), 0);
 }
@@ -423,7 +423,7 @@ void ChartsFillers::turnRateZeroTimeKeepsLines()
     rows[3] = u"16\t0.0\t22\t"_s;
     for (int i = 0; i < 8; ++i)
         set.FunPlot[i].SetActive(false);
-    QCOMPARE(ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Arn"_s, rows, 0, kAllShown); }),
+    QCOMPARE(ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Arn"_s, rows, 0, kAllShown, TestLabelColor); }),
              u"Floating point division by zero"_s);
     QCOMPARE(set.FunPlot[0].Count(), 3);
     QVERIFY(set.FunPlot[0].Active());

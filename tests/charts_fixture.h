@@ -15,16 +15,9 @@
 
 using namespace Qt::StringLiterals;
 
-// A chart's series list as the main window creates it, from the chart tables.
-inline void BuildSeries(TChartSeriesList &chart, const QString &chartName)
-{
-    for (const TSeriesDef &d : FindChartDef(chartName)->series) {
-        TChartSeries &s = chart.Add(d.kind, d.name);
-        s.SetTitle(d.title);
-        s.SetShowInLegend(d.legend);
-        s.SetMarksVisible(d.marks);
-    }
-}
+// The label colour the fixtures hand the fillers: not a palette colour, so a filler
+// that took another colour shows.
+inline const QColor TestLabelColor{0x12, 0x34, 0x56};
 
 // The creation title of series i of a chart.
 inline QString CreationTitle(const QString &chartName, int i)
@@ -34,8 +27,9 @@ inline QString CreationTitle(const QString &chartName, int i)
 
 struct ChartSet {
     TChartSeriesList TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4;
-    ComparisonCharts charts{TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4};
+    ComparisonCharts charts{TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4, TestLabelColor};
 
+    // Each list as the main window creates it, from the chart tables.
     ChartSet()
     {
         BuildSeries(TASbyAlt, u"chrt_TASbyAlt"_s);

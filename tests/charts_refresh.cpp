@@ -142,6 +142,9 @@ void ChartsRefresh::sameAircraftInBothTrees()
     // Built twice, the reference lines come out the same, not doubled.
     QCOMPARE(set.FunPlot[9].Count(), 12);
     QCOMPARE(set.FunPlot[21].Count(), 3);
+    // The labels take the colour the caller gave.
+    QCOMPARE(set.FunPlot[9].MarkSlot(1)->Color, TestLabelColor);
+    QCOMPARE(set.FunPlot[21].MarkSlot(2)->Color, TestLabelColor);
     VerifyMirrors(set);
 }
 

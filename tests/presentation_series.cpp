@@ -7,7 +7,6 @@
 
 using Points = QVector<QPointF>;
 Q_DECLARE_METATYPE(TSeriesKind)
-Q_DECLARE_METATYPE(TChartListOrder)
 
 namespace {
 Points pointsOf(const TChartSeries &s)
@@ -44,36 +43,30 @@ private slots:
 void SeriesTest::addPlacement_data()
 {
     QTest::addColumn<TSeriesKind>("kind");
-    QTest::addColumn<TChartListOrder>("xOrder");
     QTest::addColumn<Points>("added");
     QTest::addColumn<QVector<int>>("indexes");
     QTest::addColumn<Points>("stored");
 
     const auto L = TSeriesKind::TLineSeries, H = TSeriesKind::THorizLineSeries;
     QTest::newRow("line: equal X goes after all equal ones")
-        << L << loAscending << Points{{1, 10}, {2, 20}, {2, 21}, {3, 30}, {2, 22}}
+        << L << Points{{1, 10}, {2, 20}, {2, 21}, {3, 30}, {2, 22}}
         << QVector<int>{0, 1, 2, 3, 3} << Points{{1, 10}, {2, 20}, {2, 21}, {2, 22}, {3, 30}};
     QTest::newRow("line: smaller X is inserted earlier")
-        << L << loAscending << Points{{5, 1}, {7, 2}, {6, 3}, {0, 4}}
+        << L << Points{{5, 1}, {7, 2}, {6, 3}, {0, 4}}
         << QVector<int>{0, 1, 1, 0} << Points{{0, 4}, {5, 1}, {6, 3}, {7, 2}};
     QTest::newRow("horizontal: order added, Y decreasing")
-        << H << loNone << Points{{500, 3000}, {520, 2000}, {480, 1000}, {480, 0}}
+        << H << Points{{500, 3000}, {520, 2000}, {480, 1000}, {480, 0}}
         << QVector<int>{0, 1, 2, 3} << Points{{500, 3000}, {520, 2000}, {480, 1000}, {480, 0}};
-    QTest::newRow("descending: equal X goes after all equal ones")
-        << L << loDescending << Points{{3, 1}, {1, 2}, {3, 3}, {2, 4}}
-        << QVector<int>{0, 1, 1, 2} << Points{{3, 1}, {3, 3}, {2, 4}, {1, 2}};
 }
 
 void SeriesTest::addPlacement()
 {
     QFETCH(TSeriesKind, kind);
-    QFETCH(TChartListOrder, xOrder);
     QFETCH(Points, added);
     QFETCH(QVector<int>, indexes);
     QFETCH(Points, stored);
 
     TChartSeries s(kind, QStringLiteral("S"));
-    s.XValues.Order = xOrder;
     QVector<int> got;
     for (const QPointF &p : added)
         got << s.AddXY(p.x(), p.y());
@@ -175,7 +168,7 @@ void SeriesTest::copyFromEmptyKeepsSettings()
     TChartSeries target(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries19"));
     target.SetTitle(QStringLiteral("100%"));
     target.SetSeriesColor(QColor(0x0000FF));
-    target.SetLinePen({Qt::black, 2, TPenStyle::Solid});
+    target.SetLinePen({2, TPenStyle::Solid});
     target.SetMarksVisible(true);
     target.AddXY(500, 0);
     target.MarkItem(0).SetText(QStringLiteral("x"));

@@ -1,0 +1,118 @@
+#include "presentation/navigator.h"
+
+#include "presentation/chart.h"
+
+#include <QRubberBand>
+
+namespace {
+constexpr int AnimationIntervalMs = 15;
+}
+
+ChartNavigator::ChartNavigator(TChart &chart) : QObject(&chart), chart_(chart)
+{
+    animation_.setInterval(AnimationIntervalMs);
+    connect(&animation_, &QTimer::timeout, this, &ChartNavigator::animationStep);
+}
+
+void ChartNavigator::setView(const TChartView &view)
+{
+    chart_.xAxis->setRange(view.x.lower, view.x.upper);
+    chart_.yAxis->setRange(view.y.lower, view.y.upper);
+}
+
+void ChartNavigator::FollowModel()
+{
+    if (!zoomed_ && !animation_.isActive())
+        setView(chart_.AutoView());
+}
+
+void ChartNavigator::animateTo(const TChartView &target)
+{
+    animationFrom_ = chart_.View();
+    animationTo_ = target;
+    animationStep_ = 0;
+    animation_.start();
+}
+
+void ChartNavigator::animationStep()
+{
+    ++animationStep_;
+    if (animationStep_ >= ZoomAnimationSteps) {
+        animation_.stop();
+        // A restore ends on the ranges the model gives now, even if it changed meanwhile.
+        setView(zoomed_ ? animationTo_ : chart_.AutoView());
+    } else {
+        setView(InterpolateView(animationFrom_, animationTo_, animationStep_, ZoomAnimationSteps));
+    }
+    chart_.replot(QCustomPlot::rpQueuedReplot);
+}
+
+TDragAction ChartNavigator::LeftDrag(QPoint from, QPoint to)
+{
+    const TDragAction action = LeftDragAction(from, to);
+    if (action == TDragAction::Zoom) {
+        chart_.SyncNow();
+        zoomed_ = true;
+        animateTo(ZoomToPixelRect(chart_.PlotArea(), chart_.View(), from, to));
+    } else if (action == TDragAction::Restore) {
+        UndoZoom();
+    }
+    return action;
+}
+
+void ChartNavigator::UndoZoom()
+{
+    chart_.SyncNow();
+    zoomed_ = false;
+    animateTo(chart_.AutoView());
+}
+
+void ChartNavigator::ScrollBy(QPoint delta)
+{
+    if (delta.isNull())
+        return;
+    chart_.SyncNow();
+    animation_.stop();
+    zoomed_ = true;
+    setView(ScrollByPixels(chart_.PlotArea(), chart_.View(), delta));
+    chart_.replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool ChartNavigator::Press(Qt::MouseButton button, QPoint pos)
+{
+    if (dragButton_ != Qt::NoButton || (button != Qt::LeftButton && button != Qt::RightButton))
+        return false;
+    dragButton_ = button;
+    dragStart_ = dragLast_ = pos;
+    if (dragButton_ == Qt::LeftButton) {
+        if (!rubberBand_)
+            rubberBand_ = new QRubberBand(QRubberBand::Rectangle, &chart_);
+        rubberBand_->setGeometry(QRect(dragStart_, QSize()));
+        rubberBand_->show();
+    }
+    return true;
+}
+
+void ChartNavigator::Move(QPoint pos)
+{
+    if (dragButton_ == Qt::LeftButton) {
+        rubberBand_->setGeometry(QRect(dragStart_, pos).normalized());
+    } else if (dragButton_ == Qt::RightButton) {
+        ScrollBy(pos - dragLast_);
+        dragLast_ = pos;
+    }
+}
+
+bool ChartNavigator::Release(Qt::MouseButton button, QPoint pos)
+{
+    if (button != dragButton_)
+        return false;
+    dragButton_ = Qt::NoButton;
+    if (button == Qt::LeftButton) {
+        rubberBand_->hide();
+        LeftDrag(dragStart_, pos);
+    } else {
+        ScrollBy(pos - dragLast_);
+    }
+    return true;
+}

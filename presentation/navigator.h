@@ -1,0 +1,53 @@
+#pragma once
+// ChartNavigator: what the mouse does to a chart's view. A left drag zooms or restores
+// (animated, with a rubber band while dragging), a right drag scrolls; it keeps whether
+// the chart is zoomed, so a model change leaves a zoomed view alone. The decisions
+// themselves are the plain functions of zoom.h.
+#include "presentation/zoom.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QTimer>
+
+class QRubberBand;
+class TChart;
+
+class ChartNavigator : public QObject {
+    Q_OBJECT
+public:
+    explicit ChartNavigator(TChart &chart);
+
+    bool IsZoomed() const { return zoomed_; }
+    bool IsAnimating() const { return animation_.isActive(); }
+
+    // Acts on a finished left drag as the mouse does: zoom, restore or nothing.
+    TDragAction LeftDrag(QPoint from, QPoint to);
+    // Scrolls both axes with a right drag of `delta` pixels.
+    void ScrollBy(QPoint delta);
+    // Back to the automatic ranges, animated.
+    void UndoZoom();
+
+    // After a model change: an unzoomed, resting chart shows the automatic ranges.
+    void FollowModel();
+
+    // The chart's mouse buttons. Press and Release return whether they took the event;
+    // a drag begins with a left or right press and ends with the release of that button.
+    bool Press(Qt::MouseButton button, QPoint pos);
+    void Move(QPoint pos);
+    bool Release(Qt::MouseButton button, QPoint pos);
+
+private:
+    void setView(const TChartView &view);
+    void animateTo(const TChartView &target);
+    void animationStep();
+
+    TChart &chart_;
+    bool zoomed_ = false;
+    QTimer animation_;
+    int animationStep_ = 0;
+    TChartView animationFrom_, animationTo_;
+
+    Qt::MouseButton dragButton_ = Qt::NoButton;
+    QPoint dragStart_, dragLast_;
+    QRubberBand *rubberBand_ = nullptr;
+};

@@ -1,0 +1,47 @@
+#pragma once
+// What a chart computes in pixels, as plain functions: the thinning of a long curve
+// before it is stroked, which drawn point the mouse is near, the text of the point
+// read-out, and how many lines run through a corner of the plot.
+#include "presentation/series.h"
+
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <QVector>
+#include <functional>
+
+// Curves shorter than this are drawn as they are.
+constexpr int ThinningMinimumVertices = 64;
+// Pixels within which the mouse reads out a drawn point.
+constexpr int ReadoutReach = 40;
+
+// A curve's pixel polyline less every vertex closer than one pixel to the last one
+// kept; the first and last vertices always stay, and so does any vertex that is not
+// finite. Polylines shorter than ThinningMinimumVertices come back unchanged.
+QVector<QPointF> ThinPolyline(const QVector<QPointF> &line);
+
+// How many segments of a polyline touch a rectangle.
+int SegmentsCrossing(const QRectF &rect, const QVector<QPointF> &line);
+
+// Where a chart value pair lands in pixels (the chart's axes give it).
+using TPixelMap = std::function<QPointF(double x, double y)>;
+
+struct TPointRef {
+    int series = -1, point = -1;
+    bool valid() const { return series >= 0; }
+};
+
+// The point of an active series drawn nearest to `pos`, if it is no more than `reach`
+// pixels away; on equal distances the first in list and point order.
+TPointRef NearestPoint(const TChartSeriesList &list, const TPixelMap &toPixel, QPointF pos, double reach);
+
+// One line of a point read-out: "Скорость: 350 км/ч" for an axis titled
+// "Скорость (км/ч)", "20.8 Град./сек" for an axis title without a unit in brackets.
+QString AxisReadout(const QString &axisTitle, double value);
+
+// The read-out of a point: the series' title (its component name when untitled), then
+// one line for each axis.
+QString PointReadout(const TChartSeries &series, int point, const QString &bottomTitle, const QString &leftTitle);
+
+// A value as a mark or read-out shows it: up to three decimals, no trailing zeros.
+QString ChartNumberText(double value);
