@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -143,9 +144,9 @@ static bool CheckNumberGrammar(const QString &text, std::string &ascii)
     return i == n;
 }
 
-bool ParseNumber(const QString &text, long double &value)
+// Reads a grammar-checked number, keeping its text as well for the decimal rules below.
+static bool ReadNumber(const QString &text, std::string &ascii, long double &value)
 {
-    std::string ascii;
     if (!CheckNumberGrammar(text, ascii))
         return false;
     long double x = 0;
@@ -157,6 +158,12 @@ bool ParseNumber(const QString &text, long double &value)
     return true;
 }
 
+bool ParseNumber(const QString &text, long double &value)
+{
+    std::string ascii;
+    return ReadNumber(text, ascii, value);
+}
+
 static long double ParseOrRaise(const QString &text)
 {
     long double x = 0;
@@ -165,14 +172,153 @@ static long double ParseOrRaise(const QString &text)
     return x;
 }
 
+namespace {
+// A number as decimal digits, so that cutting and rounding work on the digits as
+// written and not on a binary value that may lie just below them. The value is
+// 0.<digits> times 10 to the power point; digits hold no leading or trailing zeros,
+// and no digits at all is zero.
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    long long point = 0;
+};
+
+void StripZeros(Decimal &d)
+{
+    const std::size_t lead = d.digits.find_first_not_of('0');
+    if (lead == std::string::npos) {
+        d = Decimal();
+        return;
+    }
+    d.digits.erase(0, lead);
+    d.point -= (long long)lead;
+    d.digits.erase(d.digits.find_last_not_of('0') + 1);
+}
+
+// The digits of a number in the grammar's ASCII form ("-12.5e3"; the C library's
+// "1.25e+02" as well).
+Decimal DecimalOfText(const std::string &ascii)
+{
+    Decimal d;
+    std::size_t i = 0;
+    if (i < ascii.size() && (ascii[i] == '-' || ascii[i] == '+'))
+        d.negative = ascii[i++] == '-';
+    bool fraction = false;
+    for (; i < ascii.size() && ascii[i] != 'e' && ascii[i] != 'E'; ++i) {
+        if (ascii[i] == '.') {
+            fraction = true;
+            continue;
+        }
+        d.digits.push_back(ascii[i]);
+        if (!fraction)
+            ++d.point;
+    }
+    if (i < ascii.size()) {
+        ++i;
+        const bool negativeExponent = i < ascii.size() && ascii[i] == '-';
+        if (i < ascii.size() && (ascii[i] == '-' || ascii[i] == '+'))
+            ++i;
+        // Saturates: an exponent this large leaves only a zero in range, and the
+        // grammar has refused every other number it would carry out of range.
+        long long exponent = 0;
+        for (; i < ascii.size(); ++i)
+            exponent = std::min(exponent * 10 + (ascii[i] - '0'), 1'000'000'000'000LL);
+        d.point += negativeExponent ? -exponent : exponent;
+    }
+    StripZeros(d);
+    return d;
+}
+
+// A value's 15 significant digits.
+Decimal DecimalOfValue(long double value)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    return DecimalOfText(std::string(buf, res.ptr));
+}
+
+// Drops every digit after the third decimal.
+Decimal CutToThousandths(Decimal d)
+{
+    const long long keep = d.point + 3;
+    if (keep <= 0)
+        return Decimal();
+    if ((long long)d.digits.size() > keep)
+        d.digits.resize(std::size_t(keep));
+    StripZeros(d);
+    return d;
+}
+
+// Rounds to two decimals; a digit string exactly half way goes to the even neighbour.
+Decimal RoundHalfEvenToHundredths(Decimal d)
+{
+    const long long keep = d.point + 2;
+    if (keep < 0 || (long long)d.digits.size() <= keep)
+        return keep < 0 ? Decimal() : d;
+    const char first = d.digits[std::size_t(keep)];
+    const bool more = d.digits.size() > std::size_t(keep) + 1;  // nonzero: no trailing zeros
+    const char last = keep > 0 ? d.digits[std::size_t(keep) - 1] : '0';
+    const bool up = first > '5' || (first == '5' && (more || (last - '0') % 2 == 1));
+    d.digits.resize(std::size_t(keep));
+    if (up) {
+        std::size_t k = d.digits.size();
+        while (k > 0 && d.digits[k - 1] == '9')
+            d.digits[--k] = '0';
+        if (k == 0) {
+            d.digits.insert(0, 1, '1');
+            ++d.point;
+        } else {
+            ++d.digits[k - 1];
+        }
+    }
+    StripZeros(d);
+    return d;
+}
+
+// The nearest extended value.
+long double ValueOf(const Decimal &d)
+{
+    if (d.digits.empty())
+        return 0;
+    const std::string text = (d.negative ? "-" : "") + d.digits + "e" + std::to_string(d.point - (long long)d.digits.size());
+    long double x = 0;
+    // Never out of range: the digits were cut or rounded from a value in range.
+    std::from_chars(text.data(), text.data() + text.size(), x, std::chars_format::scientific);
+    return x;
+}
+
+// Plain decimal text: no exponent, no trailing zeros, "0" for zero.
+std::string PlainText(const Decimal &d)
+{
+    if (d.digits.empty())
+        return "0";
+    const long long n = (long long)d.digits.size();
+    std::string out = d.negative ? "-" : "";
+    if (d.point <= 0)
+        out += "0." + std::string(std::size_t(-d.point), '0') + d.digits;
+    else if (d.point >= n)
+        out += d.digits + std::string(std::size_t(d.point - n), '0');
+    else
+        out += d.digits.substr(0, std::size_t(d.point)) + "." + d.digits.substr(std::size_t(d.point));
+    return out;
+}
+}  // namespace
+
 long double ReadValue(const QString &text)
 {
-    const long double x = ParseOrRaise(text);
-    const long double scaled = x * 1000.0L;
-    // Beyond the range of the product every value is a whole number already.
-    if (!std::isfinite(scaled))
-        return x;
-    return std::trunc(scaled) / 1000.0L;
+    std::string ascii;
+    long double x = 0;
+    if (!ReadNumber(text, ascii, x))
+        throw InvalidFloatError(text);
+    return ValueOf(CutToThousandths(DecimalOfText(ascii)));
+}
+
+long double CutQuotient(long double dividend, long double divisor)
+{
+    const long double q = dividend / divisor;
+    if (!std::isfinite(q))
+        return q;
+    return ValueOf(CutToThousandths(DecimalOfValue(q)));
 }
 
 QString GetCraftValue(const DataPaths &paths, const QString &name, const QString &key)
@@ -205,47 +351,9 @@ QString GetTurnValue(const DataPaths &paths, const QString &name, const QString 
     return QString();
 }
 
-// Nearest whole number, ties to the even neighbour.
-static long double RoundHalfEven(long double y)
-{
-    const long double down = std::floor(y);
-    const long double diff = y - down;
-    if (diff > 0.5L)
-        return down + 1;
-    if (diff < 0.5L)
-        return down;
-    return std::fmod(down, 2.0L) == 0 ? down : down + 1;
-}
-
 QString FormatSummaryValue(long double value)
 {
-    const long double scaled = value * 100.0L;
-    long double v = std::isfinite(scaled) ? RoundHalfEven(scaled) / 100.0L : value;
-    if (v == 0 || !std::isfinite(v))
+    if (!std::isfinite(value))
         return QStringLiteral("0");
-
-    // 15 significant digits in scientific form: d.dddddddddddddde±x.
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-    const std::string sci(buf, res.ptr);
-    const std::size_t ePos = sci.find('e');
-    const bool negative = sci[0] == '-';
-    std::string digits;
-    for (std::size_t k = negative ? 1 : 0; k < ePos; ++k)
-        if (sci[k] != '.')
-            digits.push_back(sci[k]);
-    int exponent = std::stoi(sci.substr(ePos + 1));
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-
-    std::string out = negative ? "-" : "";
-    const int count = int(digits.size());
-    if (exponent < 0) {
-        out += "0." + std::string(std::size_t(-exponent - 1), '0') + digits;
-    } else if (exponent + 1 >= count) {
-        out += digits + std::string(std::size_t(exponent + 1 - count), '0');
-    } else {
-        out += digits.substr(0, std::size_t(exponent + 1)) + "." + digits.substr(std::size_t(exponent + 1));
-    }
-    return QString::fromLatin1(out);
+    return QString::fromLatin1(PlainText(RoundHalfEvenToHundredths(DecimalOfValue(value))));
 }

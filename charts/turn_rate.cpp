@@ -30,8 +30,7 @@ double TurnTimeToRate(const QString &text)
         throw InvalidFloatError(text);
     if (seconds == 0)
         throw VarnelError(QStringLiteral("Floating point division by zero"));
-    const long double rate = std::trunc(360.0L / seconds * 1000.0L) / 1000.0L;
-    const double value = double(rate);
+    const double value = double(CutQuotient(360.0L, seconds));
     if (!std::isfinite(value))
         throw InvalidFloatError(text);
     return value;

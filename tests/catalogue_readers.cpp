@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
+
 #include "test_files.h"
 
 
@@ -49,6 +51,8 @@ private slots:
     void readValue();
     void readValueRejects_data();
     void readValueRejects();
+    void threeDecimalsAsWritten_data();
+    void threeDecimalsAsWritten();
     void turnValue_data();
     void turnValue();
     void turnValueNotANumber_data();
@@ -200,6 +204,43 @@ void CatalogueReaders::readValueRejects()
     QCOMPARE(ErrorOf([&] { ReadValue(text); }), "'" + text + "' is not a valid floating point value");
 }
 
+void CatalogueReaders::threeDecimalsAsWritten_data()
+{
+    // A value whose binary form lies just below its decimal one keeps its last
+    // thousandth; a turn time t gives the rate 360 / t.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("turnTime");
+    QTest::addColumn<long double>("value");
+    QTest::newRow("0.001") << "0.001" << false << 0.001L;
+    QTest::newRow("0.126") << "0.126" << false << 0.126L;
+    QTest::newRow("1.008") << "1.008" << false << 1.008L;
+    QTest::newRow("1.005") << "1.005" << false << 1.005L;
+    QTest::newRow("negative keeps its thousandth") << "-4.001" << false << -4.001L;
+    QTest::newRow("cut after the exponent") << "1.234567E2" << false << 123.456L;
+    QTest::newRow("exponent brings digits in") << "0.00126e2" << false << 0.126L;
+    QTest::newRow("negative below a thousandth") << "-0.0009" << false << 0.0L;
+    QTest::newRow("whole") << "12" << false << 12.0L;
+    QTest::newRow("digits beyond extended precision") << "0.99999999999999999999999" << false << 0.999L;
+    QTest::newRow("rate 360 / 0.36") << "0.36" << true << 1000.0L;
+    QTest::newRow("rate 360 / 17.3") << "17.3" << true << 20.809L;
+    QTest::newRow("rate 360 / 20") << "20" << true << 18.0L;
+    QTest::newRow("rate 360 / 0.7") << "0.7" << true << 514.285L;
+    QTest::newRow("rate 360 / -0.36") << "-0.36" << true << -1000.0L;
+}
+
+void CatalogueReaders::threeDecimalsAsWritten()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, turnTime);
+    QFETCH(long double, value);
+    long double seconds = 0;
+    const long double got = turnTime && ParseNumber(text, seconds) ? CutQuotient(360.0L, seconds) : ReadValue(text);
+    QVERIFY2(got == value, qPrintable(QString::number(double(got), 'g', 17)));
+    QVERIFY(!std::signbit(got) || value < 0);
+    // What the charts draw is the nearest double.
+    QCOMPARE(double(got), double(QString::number(double(value), 'f', 3).toDouble()));
+}
+
 void CatalogueReaders::turnValue_data()
 {
     QTest::addColumn<QByteArray>("summary");
@@ -209,6 +250,8 @@ void CatalogueReaders::turnValue_data()
     QTest::newRow("whole number") << QByteArray("T_turn: 20\n") << "T_turn" << "20";
     QTest::newRow("tie to even down") << QByteArray("T_turn: 0.125\n") << "T_turn" << "0.12";
     QTest::newRow("tie to even up") << QByteArray("T_turn: 0.375\n") << "T_turn" << "0.38";
+    QTest::newRow("tie in decimal, below it in binary") << QByteArray("T_turn: 2.675\n") << "T_turn" << "2.68";
+    QTest::newRow("tie in decimal, above it in binary") << QByteArray("T_turn: 1.065\n") << "T_turn" << "1.06";
     QTest::newRow("negative tie") << QByteArray("T_turn: -0.125\n") << "T_turn" << "-0.12";
     QTest::newRow("rounds to whole") << QByteArray("T_turn: 19.999\n") << "T_turn" << "20";
     QTest::newRow("tiny is zero") << QByteArray("T_turn: -0.001\n") << "T_turn" << "0";
