@@ -569,10 +569,6 @@ bool TChart::event(QEvent *event)
             QToolTip::showText(help->globalPos(), text, this);
         return true;
     }
-    if (event->type() == QEvent::ScreenChangeInternal) {
-        setBufferDevicePixelRatio(devicePixelRatioF());
-        replot(rpQueuedReplot);
-    }
     return QCustomPlot::event(event);
 }
 
