@@ -3,11 +3,12 @@
 // aircraft trees, the chart pages and the status bar, and the handlers behind them.
 // Its parts live in rooms of their own: the trees in craft_tree.h, the proportions of
 // the trees' panel and the common page in layout.h, the frame widgets in frames.h.
+#include "app/craft_tree.h"
+
 #include <QMainWindow>
 #include <QPixmap>
 #include <QVector>
 
-class CraftTree;
 class QFrame;
 class QLabel;
 class QSplitter;
