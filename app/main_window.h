@@ -1,6 +1,10 @@
 #pragma once
 // The main window: toolbar with the flap buttons and the exit button, the two
 // aircraft trees, the chart pages and the status bar, and the handlers behind them.
+// Its parts live in rooms of their own: the trees in craft_tree.h, the proportions of
+// the trees' panel and the common page in layout.h, the frame widgets in frames.h.
+#include "app/craft_tree.h"
+
 #include <QMainWindow>
 #include <QPixmap>
 #include <QVector>
@@ -8,7 +12,6 @@
 class QFrame;
 class QLabel;
 class QSplitter;
-class QStackedWidget;
 class QStatusBar;
 class QTabWidget;
 class QToolBar;
@@ -20,31 +23,22 @@ class TMarkButton;
 // The message the window posts to itself to start the catalogue scan.
 constexpr int WM_LOADFMD = 1025;
 
-// The image list of the toolbar: five 16 x 16 pictures.
-class TImageList : public QObject {
-    Q_OBJECT
-public:
-    explicit TImageList(QObject *parent);
-    QVector<QPixmap> Images;
-};
-
 class Tfrm_Main : public QMainWindow {
     Q_OBJECT
 public:
     explicit Tfrm_Main(QWidget *parent = nullptr);
-    ~Tfrm_Main() override;
 
     // Controls, in the order of the window's design.
     QStatusBar *stat_Main;
     QLabel *panel0, *panel1, *panel2;
     QFrame *pnl_Crafts_1;
-    QTreeWidget *tree_Crafts_1;
-    QTreeWidget *tree_Crafts_2;
+    CraftTree *tree_Crafts_1;
+    CraftTree *tree_Crafts_2;
     QToolBar *tool_Main;
     TMarkButton *btn_Turn1, *btn_Turn2, *btn_Turn3, *btn_Turn4;
     QWidget *ToolButton5;
     TMarkButton *ToolButton6;
-    TImageList *img_Main;
+    QVector<QPixmap> img_Main;  // the toolbar's five pictures
     QSplitter *Splitter;
     QFrame *pnl_Chart;
     QTabWidget *pages_Charts;
@@ -73,24 +67,19 @@ public:
     void ShowOneChart(TChart *chart);
     void SplitterMoved();
 
-    // The selected aircraft root of a tree, or nullptr.
-    static QTreeWidgetItem *SelectedCraft(const QTreeWidget *tree);
+    // The nine charts: the common page's four, then the full pages' five.
     QVector<TChart *> Charts() const;
 
 protected:
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildToolbar();
-    void buildTrees();
-    void buildPages();
     void buildStatusBar();
-    QTreeWidget *makeTree(const QString &name, const QColor &textColor);
+    void buildTrees();
+    void buildToolbar();
+    void buildPages();
+    void followScreen();
 
-    QStackedWidget *pageArea_ = nullptr;
     bool scanStarted_ = false;
+    bool followsScreen_ = false;
 };
-
-// The one main window of the run, set before its controls are built.
-extern Tfrm_Main *frm_Main;
