@@ -4,6 +4,7 @@
 #include "catalogue/readers.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <cstdio>
 
@@ -51,6 +52,8 @@ int main(int argc, char *argv[])
     if (!readable)
         return 1;
     Tfrm_Main window;
+    if (!command.dataDir.isEmpty())
+        window.SetDataFolder(QDir(command.dataDir).absolutePath());
     window.show();
     return app.exec();
 }

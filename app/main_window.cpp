@@ -297,7 +297,7 @@ void Tfrm_Main::LoadFMD()
         tree_Crafts_1->AddCraft(craft);
         tree_Crafts_2->AddCraft(craft);
     };
-    ScanCatalogue(DataPaths{QDir::currentPath()}, hooks);
+    ScanCatalogue(DataPaths{dataFolder_.isEmpty() ? QDir::currentPath() : dataFolder_}, hooks);
 }
 
 bool Tfrm_Main::Change_Craft_1(QTreeWidget *, const QTreeWidgetItem *item) const

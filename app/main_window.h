@@ -67,6 +67,11 @@ public:
     void ShowOneChart(TChart *chart);
     void SplitterMoved();
 
+    // The folder that holds DataSpeed, DataTurn, DataCraft and DataWeapon. Empty: the
+    // working directory as it is when the scan begins.
+    void SetDataFolder(const QString &folder) { dataFolder_ = folder; }
+    QString DataFolder() const { return dataFolder_; }
+
     // The nine charts: the common page's four, then the full pages' five.
     QVector<TChart *> Charts() const;
 
@@ -80,6 +85,7 @@ private:
     void buildPages();
     void followScreen();
 
+    QString dataFolder_;
     bool scanStarted_ = false;
     bool followsScreen_ = false;
 };

@@ -49,6 +49,18 @@ private slots:
         WriteFixtureCraft(dir_.path(), QStringLiteral("Bravo"), 40);
     }
 
+    void scansTheDataFolderGiven()
+    {
+        // Started elsewhere, the window reads the folder it was given, not the working one.
+        QTemporaryDir elsewhere;
+        QDir::setCurrent(elsewhere.path());
+        Tfrm_Main w;
+        w.SetDataFolder(dir_.path());
+        QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);
+        QCOMPARE(RootCaptions(w.tree_Crafts_2), (QStringList{"Alpha", "Bravo"}));
+        QVERIFY(messages_.isEmpty());
+    }
+
     void controlsCarryTheirNames()
     {
         Tfrm_Main w;
