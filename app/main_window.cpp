@@ -97,6 +97,8 @@ void Tfrm_Main::buildStatusBar()
         label->setObjectName(QStringLiteral("panel%1").arg(i));
         label->setFixedWidth(200);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // The panels show file names: as written, never as markup.
+        label->setTextFormat(Qt::PlainText);
         stat_Main->addWidget(label);
         *panels[i] = label;
     }
@@ -297,7 +299,7 @@ void Tfrm_Main::LoadFMD()
         tree_Crafts_1->AddCraft(craft);
         tree_Crafts_2->AddCraft(craft);
     };
-    ScanCatalogue(DataPaths{dataFolder_.isEmpty() ? QDir::currentPath() : dataFolder_}, hooks);
+    ScanCatalogue(DataPaths{dataFolder_.isEmpty() ? CurrentDirectory() : dataFolder_}, hooks);
 }
 
 bool Tfrm_Main::Change_Craft_1(QTreeWidget *, const QTreeWidgetItem *item) const

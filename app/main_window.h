@@ -67,9 +67,10 @@ public:
     void ShowOneChart(TChart *chart);
     void SplitterMoved();
 
-    // The folder that holds DataSpeed, DataTurn, DataCraft and DataWeapon. Empty: the
-    // working directory as it is when the scan begins.
-    void SetDataFolder(const QString &folder) { dataFolder_ = folder; }
+    // The folder that holds DataSpeed, DataTurn, DataCraft and DataWeapon, by the bytes
+    // the file system names it with. Empty: the working directory as it is when the
+    // scan begins.
+    void SetDataFolder(const FileName &folder) { dataFolder_ = folder; }
     QString DataFolder() const { return dataFolder_; }
 
     // The nine charts: the common page's four, then the full pages' five.
@@ -85,7 +86,7 @@ private:
     void buildPages();
     void followScreen();
 
-    QString dataFolder_;
+    FileName dataFolder_;
     bool scanStarted_ = false;
     bool followsScreen_ = false;
 };

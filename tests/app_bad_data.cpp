@@ -75,6 +75,8 @@ bool IsKnownErrorText(QString text)
     static const QRegularExpression line(u"\\A(?:'.*' is not a valid floating point value"
                                          u"|List index out of bounds \\(\\d+\\)"
                                          u"|Floating point division by zero"
+                                         u"|Floating point overflow"
+                                         u"|Alpha: Alpha_(?:speed|turn)\\.txt, row \\d+"
                                          u"|Cannot open file \".*\"\\. .+"
                                          u"|\\.\\.\\. and \\d+ more)\\z"_s);
     if (text.endsWith(u'.'))
@@ -174,13 +176,13 @@ private slots:
             << Damage([](const QString &r) {
                    Write(r, kTurn, kTurnRows + Replaced(kSummary, "19.456", "19,456"));
                })
-            << u"'19,456' is not a valid floating point value."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'19,456' is not a valid floating point value\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("summary value out of range")
             << Damage([](const QString &r) { Write(r, kTurn, kTurnRows + Replaced(kSummary, "19.456", "1e5000")); })
-            << u"'1e5000' is not a valid floating point value."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'1e5000' is not a valid floating point value\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("summary row ends at its key")
             << Damage([](const QString &r) { Write(r, kTurn, kTurnRows + Replaced(kSummary, ": 19.456", ":")); })
-            << u"'' is not a valid floating point value."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'' is not a valid floating point value\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("huge summary values")
             << Damage([](const QString &r) {
                    Write(r, kTurn,
@@ -295,19 +297,26 @@ private slots:
         // Points of Alpha's first series on the speed, climb, turn-time and turn-rate charts.
         QTest::addColumn<QVector<int>>("counts");
 
-        const QString notANumber = u"'%1' is not a valid floating point value."_s;
-        const QString division = u"Floating point division by zero."_s;
+        // A bad value's box says where it stands in its second line.
+        const auto speedRow = [](const QString &message, int row) {
+            return message + u"\nAlpha: Alpha_speed.txt, row %1."_s.arg(row);
+        };
+        const auto turnRow = [](const QString &message, int row) {
+            return message + u"\nAlpha: Alpha_turn.txt, row %1."_s.arg(row);
+        };
+        const QString notANumber = u"'%1' is not a valid floating point value"_s;
+        const QString division = u"Floating point division by zero"_s;
         const QByteArray row1000 = "1000\t540\t18\t515\t16\t\r\n";
         const QVector<int> untouched = {5, 5, 5, 5};
 
         QTest::newRow("speed: spaces for tabs") << kSpeed << QByteArray("0 520 20 500 18\r\n1000 540 18 515 16\r\n")
-                                                << notANumber.arg(QString()) << QVector<int>{0, 0, 0, 0};
+                                                << speedRow(notANumber.arg(QString()), 1) << QVector<int>{0, 0, 0, 0};
         QTest::newRow("turn: spaces for tabs")
             << kTurn << QByteArray(kTurnRows).replace('\t', ' ') + kSummary << QString() << QVector<int>{5, 0, 0, 0};
         QTest::newRow("speed: decimal comma") << kSpeed << QByteArray("0\t520,5\t20\t500\t18\t\r\n" + row1000)
-                                              << notANumber.arg(u"520,5"_s) << QVector<int>{1, 0, 0, 0};
+                                              << speedRow(notANumber.arg(u"520,5"_s), 1) << QVector<int>{1, 0, 0, 0};
         QTest::newRow("turn: decimal comma")
-            << kTurn << Replaced(kTurnRows, "10\t12\t", "10\t12,5\t") + kSummary << notANumber.arg(u"12,5"_s)
+            << kTurn << Replaced(kTurnRows, "10\t12\t", "10\t12,5\t") + kSummary << turnRow(notANumber.arg(u"12,5"_s), 2)
             << QVector<int>{5, 1, 0, 0};
         QTest::newRow("turn: three rows") << kTurn << kTurnRows.left(kTurnRows.indexOf("21\t19"))
                                           << u"List index out of bounds (3)"_s << QVector<int>{5, 5, 0, 0};
@@ -317,10 +326,10 @@ private slots:
                                           << QVector<int>{5, 0, 0, 0};
         QTest::newRow("speed: empty file") << kSpeed << QByteArray() << QString() << QVector<int>{0, 5, 5, 5};
         QTest::newRow("speed: blank last row") << kSpeed << QByteArray("0\t520\t20\t500\t18\t\r\n\r\n")
-                                               << notANumber.arg(QString()) << QVector<int>{1, 0, 0, 0};
+                                               << speedRow(notANumber.arg(QString()), 2) << QVector<int>{1, 0, 0, 0};
         QTest::newRow("speed: NUL inside a row")
             << kSpeed << QByteArray("0\t520\t20\t500\t18\t\r\n1000\t54") + '\0' + "0\t18\t515\t16\t\r\n"
-            << notANumber.arg(QString()) << QVector<int>{1, 0, 0, 0};
+            << speedRow(notANumber.arg(QString()), 2) << QVector<int>{1, 0, 0, 0};
         QTest::newRow("speed: NUL first") << kSpeed << QByteArray(1, '\0') + "0\t520\t20\t500\t18\t\r\n" << QString()
                                           << QVector<int>{0, 5, 5, 5};
         QTest::newRow("speed: lone CR line ends")
@@ -329,9 +338,9 @@ private slots:
         QTest::newRow("speed: 1e308") << kSpeed << QByteArray("0\t1e308\t20\t500\t18\t\r\n") << QString()
                                       << QVector<int>{1, 5, 5, 5};
         QTest::newRow("speed: 1e5000") << kSpeed << QByteArray("0\t1e5000\t20\t500\t18\t\r\n")
-                                       << notANumber.arg(u"1e5000"_s) << QVector<int>{1, 0, 0, 0};
+                                       << speedRow(notANumber.arg(u"1e5000"_s), 1) << QVector<int>{1, 0, 0, 0};
         QTest::newRow("speed: -1e400") << kSpeed << QByteArray("0\t-1e400\t20\t500\t18\t\r\n")
-                                       << notANumber.arg(u"-1e400"_s) << QVector<int>{1, 0, 0, 0};
+                                       << speedRow(u"Floating point overflow"_s, 1) << QVector<int>{1, 0, 0, 0};
         QTest::newRow("speed: a million fields")
             << kSpeed << "0\t520\t20\t500\t18\t" + QByteArray("7\t").repeated(1000000) + "\r\n" + row1000 << QString()
             << QVector<int>{2, 5, 5, 5};
@@ -346,17 +355,17 @@ private slots:
         QTest::newRow("turn: row 0 without its last tab")
             << kTurn << Replaced(kTurnRows, "400\t\r\n", "400\r\n") + kSummary << QString() << untouched;
         QTest::newRow("turn: turn time 0") << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\t0\t") + kSummary
-                                           << division << QVector<int>{5, 5, 5, 2};
+                                           << turnRow(division, 3) << QVector<int>{5, 5, 5, 2};
         QTest::newRow("turn: turn time -0") << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\t-0\t") + kSummary
-                                            << division << QVector<int>{5, 5, 5, 2};
+                                            << turnRow(division, 3) << QVector<int>{5, 5, 5, 2};
         QTest::newRow("turn: turn time 0.000e5")
-            << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\t 0.000e5 \t") + kSummary << division
+            << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\t 0.000e5 \t") + kSummary << turnRow(division, 3)
             << QVector<int>{5, 5, 5, 2};
         QTest::newRow("turn: negative turn time")
             << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\t-19\t") + kSummary << QString() << untouched;
         QTest::newRow("turn: turn time not a number")
             << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\tnineteen\t") + kSummary
-            << notANumber.arg(u"nineteen"_s) << QVector<int>{5, 5, 2, 0};
+            << turnRow(notANumber.arg(u"nineteen"_s), 3) << QVector<int>{5, 5, 2, 0};
     }
     void refreshDamage()
     {
