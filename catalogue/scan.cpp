@@ -96,8 +96,9 @@ FileName CraftNameOf(const FileName &entryName)
 
 void SortNatural(QList<QByteArray> &names)
 {
-    // A fixed locale, so the order is the same on every machine.
-    QCollator collator{QLocale(QLocale::Russian, QLocale::Russia)};
+    // A fixed locale, so the order is the same on every machine: Latin names before
+    // Cyrillic ones, as before.
+    QCollator collator{QLocale(QLocale::English, QLocale::UnitedStates)};
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     struct Keyed {

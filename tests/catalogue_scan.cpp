@@ -228,11 +228,14 @@ void CatalogueScan::listedEntries()
 {
     DataDir data;
     const QString dir = data.paths.speedDir();
-    for (const char *name : {"c_speed.txt", "B_speed.TXT", "a_speed.txt", ".hidden_speed.txt", "notes.dat", "A_speed.txt"})
+    for (const char *name : {"c_speed.txt", "B_speed.TXT", "a_speed.txt", ".hidden_speed.txt", "notes.dat", "A_speed.txt",
+                             "v10_speed.txt", "V2_speed.txt", "v19_speed.txt"})
         WriteFile(dir + "/" + name, "");
     QDir(dir).mkdir("d_speed.txt");
-    QCOMPARE(ListSpeedEntries(data.paths), (QByteArrayList{".hidden_speed.txt", "A_speed.txt", "a_speed.txt",
-                                                           "B_speed.TXT", "c_speed.txt", "d_speed.txt"}));
+    // Natural order: case ignored, numbers by value.
+    QCOMPARE(ListSpeedEntries(data.paths), (QByteArrayList{".hidden_speed.txt", "A_speed.txt", "a_speed.txt", "B_speed.TXT",
+                                                           "c_speed.txt", "d_speed.txt", "V2_speed.txt", "v10_speed.txt",
+                                                           "v19_speed.txt"}));
 }
 
 void CatalogueScan::cyrillicName()
