@@ -18,7 +18,8 @@ QStringList WithoutQtOptions(int argc, char **argv)
     static const QStringList flags = {"-reverse", "-nograb", "-dograb", "-sync"};
     QStringList args;
     for (int i = 0; i < argc; ++i) {
-        const QString a = QString::fromLocal8Bit(argv[i]);
+        // As file names show: a folder named in Windows-1251 bytes keeps its name.
+        const QString a = DisplayName(QByteArray(argv[i]));
         if (i > 0 && withValue.contains(a)) {
             ++i;
             continue;
@@ -54,9 +55,9 @@ int main(int argc, char *argv[])
         return 1;
     Tfrm_Main window;
     if (!command.dataDir.isEmpty())
-        window.SetDataFolder(QDir(command.dataDir).absolutePath());
+        window.SetDataFolder(AbsoluteFileName(LocateFileName(command.dataDir)));
     else if (command.recent)
-        window.SetDataFolder(RecentStartFolder(RecentFolders(), SampleDataFolder()));
+        window.SetDataFolder(LocateFileName(RecentStartFolder(RecentFolders(), SampleDataFolder())));
     window.show();
     return app.exec();
 }

@@ -122,6 +122,7 @@ void Tfrm_Main::buildStatusBar()
         label->setObjectName(QStringLiteral("panel%1").arg(i));
         label->setFixedWidth(200);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // The panels show file names: as written, never as markup.
         label->setTextFormat(Qt::PlainText);
         stat_Main->addWidget(label);
         *panels[i] = label;
@@ -335,7 +336,7 @@ void Tfrm_Main::SplitterMoved()
     ResizeMainForm();
 }
 
-QString Tfrm_Main::scanFolder() const { return dataFolder_.isEmpty() ? QDir::currentPath() : dataFolder_; }
+FileName Tfrm_Main::scanFolder() const { return dataFolder_.isEmpty() ? CurrentDirectory() : dataFolder_; }
 
 void Tfrm_Main::setScanning(bool scanning)
 {
@@ -371,7 +372,7 @@ void Tfrm_Main::LoadFMD()
     changedInScan_ = false;
     panel1->setToolTip(QString());
     showDataFolder();
-    const QString folder = scanFolder();
+    const FileName folder = scanFolder();
     watch_->Watch(folder);
     ScanHooks hooks;
     QLabel *panels[3] = {panel0, panel1, panel2};
@@ -393,7 +394,7 @@ void Tfrm_Main::OpenDataFolder()
         return;
     const QString absolute = QDir(folder).absolutePath();
     RememberFolder(absolute);
-    SetDataFolder(absolute);
+    SetDataFolder(LocateFileName(absolute));
     ReloadData();
 }
 

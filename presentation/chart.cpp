@@ -1,6 +1,7 @@
 #include "presentation/chart.h"
 
 #include "core/guard.h"
+#include "core/literal_text.h"
 #include "presentation/plot_geometry.h"
 
 #include <QHelpEvent>
@@ -436,7 +437,7 @@ void TChart::showReadout(const QHelpEvent &help)
     if (text.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(help.globalPos(), text, this);
+        QToolTip::showText(help.globalPos(), ToolTipOfText(text), this);
 }
 
 bool TChart::event(QEvent *event)
