@@ -52,14 +52,15 @@ void SendPendingResize(QWidget *widget)
     QCoreApplication::sendEvent(widget, &event);
 }
 
-// The charts brought in line with their series and drawn into buffers of `ratio`
-// device pixels per pixel.
+// The charts brought in line with their series and drawn anew, into buffers of
+// `ratio` device pixels per pixel (0: as they are).
 void DrawCharts(const QList<TChart *> &charts, double ratio)
 {
     for (TChart *chart : charts) {
         SendPendingResize(chart);
         chart->SyncNow();
-        chart->setBufferDevicePixelRatio(ratio);
+        if (ratio > 0)
+            chart->setBufferDevicePixelRatio(ratio);
         chart->replot(QCustomPlot::rpImmediateRefresh);
     }
 }
@@ -92,7 +93,7 @@ namespace {
 void PaintVector(QWidget *widget, QPaintDevice *device)
 {
     const QList<TChart *> charts = ChartsOf(widget);
-    DrawCharts(charts, 1.0);
+    DrawCharts(charts, 0);
     QCPPainter painter(device);
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);

@@ -6,6 +6,7 @@
 #include "app/frames.h"
 #include "app/images.h"
 #include "app/layout.h"
+#include "app/share.h"
 #include "catalogue/scan.h"
 #include "charts/refresh.h"
 #include "presentation/chart.h"
@@ -79,6 +80,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     buildTrees();
     buildToolbar();
     buildPages();
+    new ChartSharing(*this);
 
     resize(831, 611);
     if (const QScreen *s = screen())
