@@ -120,10 +120,9 @@ QString Naming(const QString &name, const QString &message)
 void Select(CraftTree *tree, const QString &name)
 {
     const QSignalBlocker quiet(tree->selectionModel());
-    tree->clearSelection();
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
         if (tree->topLevelItem(i)->text(0) == name) {
-            tree->topLevelItem(i)->setSelected(true);
+            tree->selectionModel()->select(tree->model()->index(i, 0), QItemSelectionModel::ClearAndSelect);
             return;
         }
 }
@@ -179,10 +178,10 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
     try {
         window.SetDataForChart();
     } catch (const VarnelError &error) {
-        // Which aircraft: the first alone draws, or it was the first.
+        // Which aircraft: the first against itself draws, or it was the first.
         QString culprit = second ? second->name : QString();
         if (first) {
-            Select(window.tree_Crafts_2, QString());
+            Select(window.tree_Crafts_2, first->name);
             try {
                 window.SetDataForChart();
             } catch (const VarnelError &) {
