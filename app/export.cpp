@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QPdfWriter>
 #include <QResizeEvent>
 #include <QSaveFile>
@@ -20,6 +21,7 @@
 #include <QTabWidget>
 
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -106,6 +108,21 @@ void PaintVector(QWidget *widget, QPaintDevice *device)
     }
 }
 
+}  // namespace
+
+QByteArray EncodePng(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(80);
+    writer.write(image);
+    return bytes;
+}
+
+namespace {
+
 QString CannotWrite(const QString &path, const QString &reason)
 {
     return QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
@@ -149,7 +166,7 @@ QByteArray RenderPicture(QWidget *widget, const QString &format, double scale)
         pdf.setPageMargins(QMarginsF());
         PaintVector(widget, &pdf);
     } else {
-        GrabPicture(widget, scale).save(&buffer, "PNG");
+        return EncodePng(GrabPicture(widget, scale));
     }
     return bytes;
 }
@@ -195,6 +212,7 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
     // area, and drawn at the size asked for; it keeps the window's font and palette.
     const QString suffix = QLatin1Char('.') + format;
     QList<Picture> pictures;
+    QList<QImage> images;
     QList<QWidget *> pages;
     for (int i = 0; i < PageSlugs().size(); ++i)
         pages.append(window.pages_Charts->widget(i));
@@ -204,8 +222,17 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
         page->setGeometry(QRect(QPoint(), size));
         SendPendingResize(page);
         page->layout()->setGeometry(QRect(QPoint(), size));
-        pictures.append({PageSlugs()[i] + suffix, RenderPicture(page, format, scale)});
+        if (format == QLatin1String("png"))
+            images.append(GrabPicture(page, scale));
+        else
+            pictures.append({PageSlugs()[i] + suffix, RenderPicture(page, format, scale)});
     }
+    // The PNG pictures are encoded side by side, one thread each.
+    std::vector<std::future<QByteArray>> encoded;
+    for (const QImage &image : std::as_const(images))
+        encoded.push_back(std::async(std::launch::async, EncodePng, image));
+    for (int i = 0; i < int(encoded.size()); ++i)
+        pictures.append({PageSlugs()[i] + suffix, encoded[i].get()});
     return pictures;
 }
 

@@ -4,10 +4,10 @@
 // application), reading the two aircraft, drawing the six pages and encoding them.
 //   bench_export [FIRST SECOND]     (default: Tarn-5 Skarn-7 of sample-data)
 #include "app/export.h"
+#include "app/main_window.h"
 #include "catalogue/scan.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -72,21 +72,22 @@ int main(int argc, char **argv)
     for (const Picture &p : pictures)
         images.push_back(QImage::fromData(p.bytes, "PNG"));
     const double encoding = MedianMs([&] {
-        for (const QImage &image : images) {
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "PNG");
-        }
+        for (const QImage &image : images)
+            EncodePng(image);
+    });
+    const double window = MedianMs([] {
+        Tfrm_Main w;
+        w.SkipCatalogueScan();
     });
 
     std::printf("varnel --export, 6 PNG pictures of %s and %s: median %.1f ms over %d runs (target < 75 ms)\n",
                 qPrintable(first), qPrintable(second), whole, Runs);
     std::printf("  process start without Qt application (--version): %.1f ms\n", start);
     std::printf("  reading the two aircraft:                          %.1f ms\n", reading);
-    std::printf("  drawing the six pages:                             %.1f ms\n", drawAndEncode - encoding);
-    std::printf("  encoding the six PNGs:                             %.1f ms\n", encoding);
-    std::printf("  the rest (Qt application, window, writing):        %.1f ms\n",
+    std::printf("  building the hidden window:                        %.1f ms\n", window);
+    std::printf("  window, refresh, drawing and encoding, in-process: %.1f ms\n", drawAndEncode);
+    std::printf("  of which encoding the six PNGs on one thread:      %.1f ms (the export spreads it over threads)\n", encoding);
+    std::printf("  the rest (Qt application start, writing, exit):    %.1f ms\n",
                 whole - start - reading - drawAndEncode);
     return 0;
 }
