@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/data_folder.h"
 #include "app/export.h"
 #include "app/main_window.h"
 #include "catalogue/readers.h"
@@ -87,6 +88,8 @@ int main(int argc, char *argv[])
     Tfrm_Main window;
     if (!command.dataDir.isEmpty())
         window.SetDataFolder(QDir(command.dataDir).absolutePath());
+    else if (command.recent)
+        window.SetDataFolder(RecentStartFolder(RecentFolders(), SampleDataFolder()));
     window.show();
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/craft_tree.h"
+#include "app/data_folder.h"
 #include "app/flap_button.h"
 #include "app/frames.h"
 #include "app/images.h"
@@ -12,6 +13,7 @@
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
@@ -60,6 +62,21 @@ const ChartMember kChartMembers[] = {
     {&Tfrm_Main::chrt_FunPlot, "chrt_FunPlot"},
 };
 
+// The toolbar's tool tips, one per button in toolbar order.
+struct ToolTipRow {
+    TMarkButton *Tfrm_Main::*button;
+    const char *tip;
+};
+const ToolTipRow kToolTips[] = {
+    {&Tfrm_Main::btn_Turn1, "Без закрылков — скрыть/показать"},
+    {&Tfrm_Main::btn_Turn2, "Закрылки 1 — скрыть/показать"},
+    {&Tfrm_Main::btn_Turn3, "Закрылки 2 — скрыть/показать"},
+    {&Tfrm_Main::btn_Turn4, "Закрылки 3 — скрыть/показать"},
+    {&Tfrm_Main::ToolButton6, "Выход из программы"},
+    {&Tfrm_Main::btn_OpenFolder, "Открыть папку данных (Ctrl+O)"},
+    {&Tfrm_Main::btn_Reload, "Перечитать файлы данных (F5)"},
+};
+
 QFont WindowFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -81,6 +98,14 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     buildToolbar();
     buildPages();
     new ChartSharing(*this);
+    watch_ = new DataFolderWatch(this);
+    connect(watch_, &DataFolderWatch::Changed, this, [this] {
+        if (scanning_)
+            changedInScan_ = true;
+        else
+            showFilesChanged();
+    });
+    setScanning(true);  // the folder commands wait for the first scan
 
     resize(831, 611);
     if (const QScreen *s = screen())
@@ -99,6 +124,7 @@ void Tfrm_Main::buildStatusBar()
         label->setObjectName(QStringLiteral("panel%1").arg(i));
         label->setFixedWidth(200);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setTextFormat(Qt::PlainText);
         stat_Main->addWidget(label);
         *panels[i] = label;
     }
@@ -156,6 +182,28 @@ void Tfrm_Main::buildToolbar()
     ToolButton5->setFixedSize(8, 22);
     tool_Main->addWidget(ToolButton5);
     ToolButton6 = makeButton(QStringLiteral("ToolButton6"), 4);
+    sep_Folder = new QWidget(tool_Main);
+    sep_Folder->setObjectName(QStringLiteral("sep_Folder"));
+    sep_Folder->setFixedSize(8, 22);
+    tool_Main->addWidget(sep_Folder);
+    auto makeCommand = [this, &makeButton](const QString &name, int picture, const QKeySequence &key,
+                                           void (Tfrm_Main::*handler)(), QAction *&action) {
+        TMarkButton *b = makeButton(name, picture);
+        action = new QAction(b->icon(), QString(), this);
+        action->setShortcut(key);
+        addAction(action);  // the key works wherever the focus is in the window
+        b->setDefaultAction(action);
+        connect(action, &QAction::triggered, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+        return b;
+    };
+    btn_OpenFolder = makeCommand(QStringLiteral("btn_OpenFolder"), 5, QKeySequence(Qt::CTRL | Qt::Key_O),
+                                 &Tfrm_Main::OpenDataFolder, act_OpenFolder);
+    btn_Reload = makeCommand(QStringLiteral("btn_Reload"), 6, QKeySequence(Qt::Key_F5), &Tfrm_Main::ReloadData,
+                             act_Reload);
+    for (const ToolTipRow &row : kToolTips)
+        (this->*row.button)->setToolTip(QString::fromUtf8(row.tip));
+    act_OpenFolder->setToolTip(btn_OpenFolder->toolTip());
+    act_Reload->setToolTip(btn_Reload->toolTip());
 
     // At start only the no-flaps curves are drawn.
     btn_Turn2->SetMarked(true);
@@ -289,8 +337,44 @@ void Tfrm_Main::SplitterMoved()
     ResizeMainForm();
 }
 
+QString Tfrm_Main::scanFolder() const { return dataFolder_.isEmpty() ? QDir::currentPath() : dataFolder_; }
+
+void Tfrm_Main::setScanning(bool scanning)
+{
+    scanning_ = scanning;
+    act_OpenFolder->setEnabled(!scanning);
+    act_Reload->setEnabled(!scanning);
+    if (!scanning && changedInScan_)
+        showFilesChanged();
+}
+
+void Tfrm_Main::showDataFolder()
+{
+    const QString path = QDir::toNativeSeparators(scanFolder());
+    const int room = panel2->contentsRect().width() - panel2->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+    panel2->setText(panel2->fontMetrics().elidedText(path, Qt::ElideMiddle, room));
+    panel2->setToolTip(Qt::convertFromPlainText(path, Qt::WhiteSpaceNoWrap));
+}
+
+void Tfrm_Main::showFilesChanged()
+{
+    panel1->setText(QStringLiteral("Файлы изменены, F5 — перечитать"));
+    panel1->setToolTip(QStringLiteral("Файлы данных изменились на диске; F5 перечитает их."));
+}
+
 void Tfrm_Main::LoadFMD()
 {
+    // The scan lets pending events run, but no folder command starts a scan inside it.
+    struct ScanEnd {
+        Tfrm_Main *w;
+        ~ScanEnd() { w->setScanning(false); }
+    } end{this};
+    setScanning(true);
+    changedInScan_ = false;
+    panel1->setToolTip(QString());
+    showDataFolder();
+    const QString folder = scanFolder();
+    watch_->Watch(folder);
     ScanHooks hooks;
     QLabel *panels[3] = {panel0, panel1, panel2};
     hooks.setPanel = [panels](int panel, const QString &text) { panels[panel]->setText(text); };
@@ -299,7 +383,52 @@ void Tfrm_Main::LoadFMD()
         tree_Crafts_1->AddCraft(craft);
         tree_Crafts_2->AddCraft(craft);
     };
-    ScanCatalogue(DataPaths{dataFolder_.isEmpty() ? QDir::currentPath() : dataFolder_}, hooks);
+    ScanCatalogue(DataPaths{folder}, hooks);
+}
+
+void Tfrm_Main::OpenDataFolder()
+{
+    if (scanning_)
+        return;
+    const QString folder = AskDataFolder(this, scanFolder());
+    if (folder.isEmpty() || scanning_)
+        return;
+    const QString absolute = QDir(folder).absolutePath();
+    RememberFolder(absolute);
+    SetDataFolder(absolute);
+    ReloadData();
+}
+
+void Tfrm_Main::ReloadData()
+{
+    if (scanning_)
+        return;
+    CraftTree *trees[2] = {tree_Crafts_1, tree_Crafts_2};
+    QString chosen[2];
+    holdRefresh_ = true;
+    for (int i = 0; i < 2; ++i) {
+        if (const QTreeWidgetItem *item = trees[i]->SelectedCraft())
+            chosen[i] = item->text(0);
+        trees[i]->clear();
+    }
+    holdRefresh_ = false;
+    Guarded([this] { LoadFMD(); });  // failures are shown as at start, and the choice is made again
+    // An aircraft the user picked while the scan ran stays; else the one chosen before,
+    // when it is listed again.
+    holdRefresh_ = true;
+    for (int i = 0; i < 2; ++i) {
+        if (trees[i]->SelectedCraft() || chosen[i].isEmpty())
+            continue;
+        for (int row = 0; row < trees[i]->topLevelItemCount(); ++row) {
+            QTreeWidgetItem *item = trees[i]->topLevelItem(row);
+            if (item->text(0) == chosen[i] && NodeDataOf(item)) {
+                trees[i]->setCurrentItem(item);
+                break;
+            }
+        }
+    }
+    holdRefresh_ = false;
+    SetDataForChart();
 }
 
 bool Tfrm_Main::Change_Craft_1(QTreeWidget *, const QTreeWidgetItem *item) const
@@ -327,7 +456,11 @@ void Tfrm_Main::SetDataForChart()
     RefreshComparison(charts, chosen[0], chosen[1], marked);
 }
 
-void Tfrm_Main::Change_Craft() { SetDataForChart(); }
+void Tfrm_Main::Change_Craft()
+{
+    if (!holdRefresh_)
+        SetDataForChart();
+}
 
 void Tfrm_Main::SwitchTurnButton(TMarkButton *button)
 {

@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QVector>
 
+class DataFolderWatch;
+class QAction;
 class QFrame;
 class QLabel;
 class QSplitter;
@@ -38,7 +40,10 @@ public:
     TMarkButton *btn_Turn1, *btn_Turn2, *btn_Turn3, *btn_Turn4;
     QWidget *ToolButton5;
     TMarkButton *ToolButton6;
-    QVector<QPixmap> img_Main;  // the toolbar's five pictures
+    QWidget *sep_Folder;               // the gap before the folder buttons
+    TMarkButton *btn_OpenFolder, *btn_Reload;
+    QAction *act_OpenFolder, *act_Reload;  // Ctrl+O and F5
+    QVector<QPixmap> img_Main;  // the toolbar's seven pictures
     QSplitter *Splitter;
     QFrame *pnl_Chart;
     QTabWidget *pages_Charts;
@@ -66,6 +71,14 @@ public:
     void ToolButton6Click();
     void ShowOneChart(TChart *chart);
     void SplitterMoved();
+    // Ctrl+O: asks for a data folder, remembers it among the recent ones and scans it.
+    void OpenDataFolder();
+    // F5: empties both trees and scans the data folder again; the aircraft chosen in
+    // each tree is chosen again when it is listed again.
+    void ReloadData();
+    // Whether a scan runs (or the first one is still to come): the folder commands
+    // wait for its end.
+    bool Scanning() const { return scanning_; }
 
     // The folder that holds DataSpeed, DataTurn, DataCraft and DataWeapon. Empty: the
     // working directory as it is when the scan begins.
@@ -87,8 +100,16 @@ private:
     void buildToolbar();
     void buildPages();
     void followScreen();
+    void setScanning(bool scanning);
+    QString scanFolder() const;
+    void showDataFolder();
+    void showFilesChanged();
 
     QString dataFolder_;
+    bool scanning_ = true;        // until the first scan has ended
+    bool holdRefresh_ = false;    // while the trees choose again after a reload
+    bool changedInScan_ = false;  // files changed while a scan was reading them
+    DataFolderWatch *watch_ = nullptr;
     bool scanStarted_ = false;
     bool followsScreen_ = false;
 };

@@ -8,6 +8,7 @@
 #include "core/error.h"
 #include "presentation/chart.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
@@ -82,7 +83,7 @@ private slots:
         QCOMPARE(w.panel2->parentWidget(), static_cast<QWidget *>(w.stat_Main));
         QCOMPARE(w.Splitter->widget(0), static_cast<QWidget *>(w.pnl_Crafts_1));
         QCOMPARE(w.Splitter->widget(1), static_cast<QWidget *>(w.pnl_Chart));
-        QCOMPARE(w.img_Main.size(), 5);
+        QCOMPARE(w.img_Main.size(), 7);
 
         const QStringList captions = {"Общая таблица", "Макс. истинная скорость на заданной высоте",
                                       "Макс. скороподъемность на заданной высоте",
@@ -97,17 +98,21 @@ private slots:
         QCOMPARE(w.tree_Crafts_1->indentation(), 19);
         QCOMPARE(w.panel0->width(), 200);
 
-        // The toolbar: 29 high, buttons 23 x 22 side by side, an 8-pixel gap before the exit.
+        // The toolbar: 29 high, buttons 23 x 22 side by side, an 8-pixel gap before the exit
+        // and another before the folder buttons.
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.tool_Main->height(), 29);
         const QList<QPair<QWidget *, int>> lefts = {{w.btn_Turn1, 0},  {w.btn_Turn2, 23},   {w.btn_Turn3, 46},
-                                                    {w.btn_Turn4, 69}, {w.ToolButton5, 92}, {w.ToolButton6, 100}};
+                                                    {w.btn_Turn4, 69}, {w.ToolButton5, 92}, {w.ToolButton6, 100},
+                                                    {w.sep_Folder, 123}, {w.btn_OpenFolder, 131}, {w.btn_Reload, 154}};
         for (const auto &[button, left] : lefts)
             QCOMPARE(button->mapTo(w.tool_Main, QPoint(0, 0)).x(), left);
         QCOMPARE(w.btn_Turn1->size(), QSize(23, 22));
         QCOMPARE(w.ToolButton5->width(), 8);
-        QVERIFY(w.btn_Turn1->toolTip().isEmpty());
+        QCOMPARE(w.btn_Turn1->toolTip(), QStringLiteral("Без закрылков — скрыть/показать"));
+        QCOMPARE(w.btn_Reload->toolTip(), QStringLiteral("Перечитать файлы данных (F5)"));
+        QCOMPARE(w.act_OpenFolder->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     }
 
     void toolbarPictures()
