@@ -85,6 +85,9 @@ public:
     // scan begins.
     void SetDataFolder(const FileName &folder) { dataFolder_ = folder; }
     QString DataFolder() const { return dataFolder_; }
+    // A window that only draws (an export) reads no catalogue: the posted scan message
+    // then does nothing.
+    void SkipCatalogueScan() { scanStarted_ = true; }
 
     // The nine charts: the common page's four, then the full pages' five.
     QVector<TChart *> Charts() const;

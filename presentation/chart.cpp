@@ -396,14 +396,19 @@ QString TChart::ReadoutAt(QPoint pos) const
     return nearest.valid() ? PointReadout(series_[nearest.series], nearest.point, bottomTitle_, leftTitle_) : QString();
 }
 
-void TChart::paintEvent(QPaintEvent *event)
+void TChart::DrawFrame(QPainter &p) const
 {
-    QCustomPlot::paintEvent(event);
-    QPainter p(this);
     const QRect outer = rect();
     qDrawShadePanel(&p, outer, palette(), true, BevelWidth);
     const int in = BevelWidth + BorderWidth;
     qDrawShadePanel(&p, outer.adjusted(in, in, -in, -in), palette(), false, BevelWidth);
+}
+
+void TChart::paintEvent(QPaintEvent *event)
+{
+    QCustomPlot::paintEvent(event);
+    QPainter p(this);
+    DrawFrame(p);
 }
 
 void TChart::resizeEvent(QResizeEvent *event)

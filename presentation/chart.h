@@ -16,6 +16,7 @@
 #include <QVector>
 
 class QHelpEvent;
+class QPainter;
 
 class TChart : public QCustomPlot {
     Q_OBJECT
@@ -49,6 +50,8 @@ public:
     TChartView View() const;
     TChartView AutoView() const;
     QRect PlotArea() const;
+    // Draws the chart's bevelled frame at its current size (also onto a picture).
+    void DrawFrame(QPainter &painter) const;
 
     // Zoom, scroll and their animation.
     ChartNavigator &Navigator() { return *navigator_; }

@@ -1,6 +1,7 @@
 #pragma once
 // ChartNavigator: what the mouse does to a chart's view. A left drag zooms or restores
-// (animated, with a rubber band while dragging), a right drag scrolls; it keeps whether
+// (animated, with a rubber band while dragging), a right drag scrolls and a still
+// right click asks for the context menu; it keeps whether
 // the chart is zoomed, so a model change leaves a zoomed view alone. The decisions
 // themselves are the plain functions of zoom.h.
 #include "presentation/zoom.h"
@@ -36,6 +37,14 @@ public:
     void Move(QPoint pos);
     bool Release(Qt::MouseButton button, QPoint pos);
 
+    // A right press and release that stay within this many pixels of each other (and
+    // never strayed further) are a still click, not a scroll.
+    static constexpr int StillClickReach = 3;
+
+signals:
+    // A still right click at pos: the chart's context menu.
+    void StillRightClick(QPoint pos);
+
 private:
     void setView(const TChartView &view);
     void animateTo(const TChartView &target);
@@ -49,5 +58,6 @@ private:
 
     Qt::MouseButton dragButton_ = Qt::NoButton;
     QPoint dragStart_, dragLast_;
+    bool dragMoved_ = false;  // a right drag went past the still click's reach
     QRubberBand *rubberBand_ = nullptr;
 };
