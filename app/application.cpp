@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "core/error.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -10,12 +12,7 @@ ErrorBoxHook &hook()
 }
 }  // namespace
 
-QString ErrorBoxText(const QString &message)
-{
-    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
-        return message + QLatin1Char('.');
-    return message;
-}
+QString ErrorBoxText(const QString &message) { return WithFullStop(message); }
 
 void SetErrorBoxHook(ErrorBoxHook h) { hook() = std::move(h); }
 

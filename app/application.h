@@ -12,7 +12,8 @@ inline const QString &ApplicationTitle()
     return title;
 }
 
-// The error box text: a full stop is added when the last character sorts after ".".
+// The error box text: a full stop is added when the last character sorts after "."
+// (WithFullStop in core/error.h).
 QString ErrorBoxText(const QString &message);
 
 // Shows the error box (caption: the application title, error icon, one OK button).

@@ -195,17 +195,9 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
     try {
         window.SetDataForChart();
     } catch (const VarnelError &error) {
-        // Which aircraft: the first against itself draws, or it was the first.
-        QString culprit = second ? second->name : QString();
-        if (first) {
-            Select(window.tree_Crafts_2, first->name);
-            try {
-                window.SetDataForChart();
-            } catch (const VarnelError &) {
-                culprit = first->name;
-            }
-        }
-        throw VarnelError(Naming(culprit, ErrorBoxText(error.message())));
+        // The box's text, which names the aircraft, file and row, on one line.
+        throw VarnelError(ErrorBoxText(error.message()).replace(QLatin1Char('\n'), QStringLiteral(" (")) +
+                          (error.message().contains(QLatin1Char('\n')) ? QStringLiteral(")") : QString()));
     }
 
     // Each page is lifted out of the page control, which would size it to its own
@@ -268,8 +260,8 @@ ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)
         QStringList known;
         if (!options.first.isEmpty() || !options.second.isEmpty()) {
             try {
-                for (const QString &entry : ListSpeedEntries(paths))
-                    known.append(CraftNameOf(entry));
+                for (const auto &entry : ListSpeedEntries(paths))
+                    known.append(CraftNameOf(FileName::FromBytes(entry)));
             } catch (const VarnelError &) {
                 // No DataSpeed to look in: every name given is unknown.
             }

@@ -37,6 +37,15 @@ inline QString QuotedValue(const QString &text)
     return text.left(cut) + QChar(0x2026);
 }
 
+// A message as the error box shows it: a full stop added when its last character sorts
+// after ".".
+inline QString WithFullStop(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
 // The messages raised in more than one place.
 inline VarnelError InvalidFloatError(const QString &text)
 {
@@ -49,8 +58,9 @@ inline VarnelError ListIndexError(qsizetype index)
     return VarnelError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 // The error with one more line that says where its value stands: the aircraft, the
-// file's name and the row, counted from 1 as text editors count lines.
+// file's name and the row, counted from 1 as text editors count lines. The first line
+// stays the message exactly as the box showed it alone, full stop included.
 inline VarnelError LocatedError(const VarnelError &error, const QString &aircraft, const QString &file, qsizetype row)
 {
-    return VarnelError(error.message() + QStringLiteral("\n%1: %2, row %3").arg(aircraft, file).arg(row + 1));
+    return VarnelError(WithFullStop(error.message()) + QStringLiteral("\n%1: %2, row %3").arg(aircraft, file).arg(row + 1));
 }

@@ -100,11 +100,12 @@ bool IsKnownErrorText(QString text)
                                          u"|Alpha: Alpha_(?:speed|turn)\\.txt, row \\d+"
                                          u"|Cannot open file \".*\"\\. .+"
                                          u"|\\.\\.\\. and \\d+ more)\\z"_s);
-    if (text.endsWith(u'.'))
-        text.chop(1);
-    for (const QString &l : text.split(u'\n'))
+    for (QString l : text.split(u'\n')) {
+        if (l.endsWith(u'.'))
+            l.chop(1);
         if (!line.match(l).hasMatch())
             return false;
+    }
     return true;
 }
 
@@ -197,13 +198,13 @@ private slots:
             << Damage([](const QString &r) {
                    Write(r, kTurn, kTurnRows + Replaced(kSummary, "19.456", "19,456"));
                })
-            << u"'19,456' is not a valid floating point value\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'19,456' is not a valid floating point value.\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("summary value out of range")
             << Damage([](const QString &r) { Write(r, kTurn, kTurnRows + Replaced(kSummary, "19.456", "1e5000")); })
-            << u"'1e5000' is not a valid floating point value\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'1e5000' is not a valid floating point value.\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("summary row ends at its key")
             << Damage([](const QString &r) { Write(r, kTurn, kTurnRows + Replaced(kSummary, ": 19.456", ":")); })
-            << u"'' is not a valid floating point value\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'' is not a valid floating point value.\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("huge summary values")
             << Damage([](const QString &r) {
                    Write(r, kTurn,
@@ -323,10 +324,10 @@ private slots:
 
         // A bad value's box says where it stands in its second line.
         const auto speedRow = [](const QString &message, int row) {
-            return message + u"\nAlpha: Alpha_speed.txt, row %1."_s.arg(row);
+            return ErrorBoxText(message) + u"\nAlpha: Alpha_speed.txt, row %1."_s.arg(row);
         };
         const auto turnRow = [](const QString &message, int row) {
-            return message + u"\nAlpha: Alpha_turn.txt, row %1."_s.arg(row);
+            return ErrorBoxText(message) + u"\nAlpha: Alpha_turn.txt, row %1."_s.arg(row);
         };
         const QString notANumber = u"'%1' is not a valid floating point value"_s;
         const QString division = u"Floating point division by zero"_s;

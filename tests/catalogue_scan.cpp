@@ -305,7 +305,7 @@ void CatalogueScan::brokenAircraftLeftOut()
     QCOMPARE(lines.size(), 4);
     QVERIFY2(lines[0].startsWith("Cannot open file \"" + QDir::toNativeSeparators(data.paths.turnFile("B")) + "\". "),
              qPrintable(lines[0]));
-    QCOMPARE(lines[1], "'fast' is not a valid floating point value");
+    QCOMPARE(lines[1], "'fast' is not a valid floating point value.");
     QCOMPARE(lines[2], "D: D_turn.txt, row 9");
     QVERIFY2(lines[3].startsWith("Cannot open file \"" + QDir::toNativeSeparators(data.paths.speedFile("")) + "\". "),
              qPrintable(lines[3]));
