@@ -1,8 +1,9 @@
 #pragma once
 // ChartNavigator: what the mouse does to a chart's view. A left drag zooms or restores
-// (animated, with a rubber band while dragging), a right drag scrolls; it keeps whether
-// the chart is zoomed, so a model change leaves a zoomed view alone. The decisions
-// themselves are the plain functions of zoom.h.
+// (animated, with a rubber band while dragging), a right drag scrolls, the wheel zooms
+// about the cursor, and Escape or Home restores the chart under the mouse; it keeps
+// whether the chart is zoomed, so a model change leaves a zoomed view alone. The
+// decisions themselves are the plain functions of zoom.h.
 #include "presentation/zoom.h"
 
 #include <QObject>
@@ -27,6 +28,10 @@ public:
     // Back to the automatic ranges, animated.
     void UndoZoom();
 
+    // The wheel turned by `delta` eighths of a degree with the mouse at `pos`: both axes
+    // zoom about the cursor; with Shift only the bottom axis, with Ctrl only the left.
+    void Wheel(QPoint pos, int delta, Qt::KeyboardModifiers modifiers);
+
     // After a model change: an unzoomed, resting chart shows the automatic ranges.
     void FollowModel();
 
@@ -35,6 +40,11 @@ public:
     bool Press(Qt::MouseButton button, QPoint pos);
     void Move(QPoint pos);
     bool Release(Qt::MouseButton button, QPoint pos);
+    bool IsDragging() const { return dragButton_ != Qt::NoButton; }
+
+protected:
+    // Escape and Home, wherever the keyboard focus is, restore the chart under the mouse.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setView(const TChartView &view);

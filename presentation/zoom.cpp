@@ -52,6 +52,16 @@ TChartView ScrollByPixels(const QRect &plotArea, const TChartView &view, QPoint 
     return {{view.x.lower + dx, view.x.upper + dx}, {view.y.lower + dy, view.y.upper + dy}};
 }
 
+TChartView ZoomAboutPixel(const QRect &plotArea, const TChartView &view, QPointF at, double factorX, double factorY)
+{
+    if (plotArea.width() <= 0 || plotArea.height() <= 0)
+        return view;
+    auto scale = [](const TAxisSpan &s, double fixed, double factor) -> TAxisSpan {
+        return {fixed + (s.lower - fixed) * factor, fixed + (s.upper - fixed) * factor};
+    };
+    return {scale(view.x, xAt(plotArea, view.x, at.x()), factorX), scale(view.y, yAt(plotArea, view.y, at.y()), factorY)};
+}
+
 TChartView InterpolateView(const TChartView &from, const TChartView &to, int step, int steps)
 {
     if (steps <= 0 || step >= steps)
