@@ -51,6 +51,8 @@ public:
     TChartView View() const;
     TChartView AutoView() const;
     QRect PlotArea() const;
+    // Lays out title, plot area and legend for the ranges set now (the next replot would).
+    void LayOut() { updateLayout(); }
 
     // Zoom, scroll and their animation.
     ChartNavigator &Navigator() { return *navigator_; }

@@ -50,6 +50,13 @@ void ChartNavigator::Wheel(QPoint pos, int delta, Qt::KeyboardModifiers modifier
     animation_.stop();
     zoomed_ = true;
     setView(ZoomAboutPixel(area, from, at, fx, fy));
+    // New tick labels may move the plot area's edges: the value stays under the cursor.
+    const QPointF wanted(xValueAt(area, from.x, at.x()), yValueAt(area, from.y, at.y()));
+    chart_.LayOut();
+    const double dx = wanted.x() - chart_.xAxis->pixelToCoord(at.x());
+    const double dy = wanted.y() - chart_.yAxis->pixelToCoord(at.y());
+    const TChartView v = chart_.View();
+    setView({{v.x.lower + dx, v.x.upper + dx}, {v.y.lower + dy, v.y.upper + dy}});
     chart_.replot(QCustomPlot::rpQueuedReplot);
 }
 

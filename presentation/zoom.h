@@ -41,6 +41,10 @@ TChartView ScrollByPixels(const QRect &plotArea, const TChartView &view, QPoint 
 // share of each zoomed axis; towards the user, its inverse.
 constexpr double WheelZoomFactor = 0.8;
 
+// The value at a pixel column (row) of a plot area showing span `s`, as the plot maps it.
+double xValueAt(const QRect &plotArea, const TAxisSpan &s, double px);
+double yValueAt(const QRect &plotArea, const TAxisSpan &s, double py);
+
 // The view zoomed about the pixel `at`: each axis span is multiplied by its factor (below
 // 1 zooms in) so that the value under `at` stays under it.
 TChartView ZoomAboutPixel(const QRect &plotArea, const TChartView &view, QPointF at, double factorX, double factorY);
