@@ -42,12 +42,49 @@ QImage openDoor()
     p.fillRect(2, 15, 12, 1, QColor(80, 80, 80));
     return img;
 }
+QImage openFolder()
+{
+    QImage img = blank(16);
+    QPainter p(&img);
+    const QColor outline(130, 90, 0);
+    // The back of the folder with its tab.
+    p.setPen(outline);
+    p.setBrush(QColor(230, 180, 40));
+    p.drawPolygon(QPolygon({QPoint(1, 3), QPoint(5, 3), QPoint(6, 4), QPoint(12, 4), QPoint(12, 13), QPoint(1, 13)}));
+    // The front flap, opened forward.
+    p.setBrush(QColor(255, 225, 110));
+    p.drawPolygon(QPolygon({QPoint(3, 7), QPoint(15, 7), QPoint(12, 13), QPoint(1, 13)}));
+    return img;
+}
+
+QImage reloadArrows()
+{
+    QImage img = blank(16);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QColor green(0, 120, 40);
+    p.setPen(QPen(green, 2, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    // Two arcs of one circle, each ending in an arrow head, turning clockwise.
+    const QRectF circle(2.5, 2.5, 11, 11);
+    p.drawArc(circle, 100 * 16, 140 * 16);
+    p.drawArc(circle, 280 * 16, 140 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(green);
+    p.drawPolygon(QPolygonF({QPointF(8.5, 0.5), QPointF(12.5, 3), QPointF(8.5, 5.5)}));
+    p.drawPolygon(QPolygonF({QPointF(7.5, 10.5), QPointF(3.5, 13), QPointF(7.5, 15.5)}));
+    return img;
+}
 }  // namespace
 
 QImage ToolbarPicture(int index)
 {
     if (index >= 0 && index < 4)
         return flapBars(index);
+    if (index == 5)
+        return openFolder();
+    if (index == 6)
+        return reloadArrows();
     return openDoor();
 }
 

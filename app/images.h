@@ -4,9 +4,10 @@
 #include <QImage>
 
 // Pictures 0 to 3: four navy bars in columns 3, 6, 9 and 12, bar `dotted` dotted.
-// Picture 4: an open door. All 16 x 16 on a transparent background.
+// Picture 4: an open door. Picture 5: an open folder; picture 6: two arrows turning in
+// a circle (reload). All 16 x 16 on a transparent background.
 QImage ToolbarPicture(int index);
-constexpr int ToolbarPictureCount = 5;
+constexpr int ToolbarPictureCount = 7;
 
 // A clipboard with a sheet of paper and a pencil, designed at 32 x 32 and drawn at
 // `size` x `size` (the installed icons are drawn from it at 16 to 256 pixels).

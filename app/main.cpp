@@ -1,8 +1,11 @@
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/data_folder.h"
 #include "app/main_window.h"
+#include "catalogue/readers.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <cstdio>
 
@@ -40,7 +43,20 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
     QApplication::setApplicationDisplayName(ApplicationTitle());
+    // Without the data files' code page nothing could be read: say so and stop.
+    SetErrorReporter(ShowErrorBox);
+    bool readable = false;
+    Guarded([&] {
+        CheckCodePage();
+        readable = true;
+    });
+    if (!readable)
+        return 1;
     Tfrm_Main window;
+    if (!command.dataDir.isEmpty())
+        window.SetDataFolder(QDir(command.dataDir).absolutePath());
+    else if (command.recent)
+        window.SetDataFolder(RecentStartFolder(RecentFolders(), SampleDataFolder()));
     window.show();
     return app.exec();
 }

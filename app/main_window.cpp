@@ -1,7 +1,10 @@
 #include "app/main_window.h"
 
 #include "app/application.h"
+#include "app/craft_tree.h"
+#include "app/data_folder.h"
 #include "app/flap_button.h"
+#include "app/frames.h"
 #include "app/images.h"
 #include "app/layout.h"
 #include "catalogue/scan.h"
@@ -9,224 +12,103 @@
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
-#include <QHelpEvent>
+#include <QHash>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
-#include <QSplitter>
-#include <QStackedWidget>
-#include <QStyleFactory>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QToolBar>
-#include <QToolTip>
-#include <QTreeWidget>
 #include <QVBoxLayout>
-
-Tfrm_Main *frm_Main = nullptr;
+#include <QWindow>
 
 namespace {
-
-// A panel with a raised outer and a lowered inner bevel, one pixel each.
-class TBevelPanel : public QFrame {
-public:
-    TBevelPanel(const QString &name, QWidget *parent) : QFrame(parent)
-    {
-        setObjectName(name);
-        setContentsMargins(2, 2, 2, 2);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        const QColor light = palette().color(QPalette::Light);
-        const QColor dark = palette().color(QPalette::Dark);
-        auto bevel = [&p](QRect r, const QColor &topLeft, const QColor &bottomRight) {
-            p.setPen(topLeft);
-            p.drawLine(r.topLeft(), r.topRight());
-            p.drawLine(r.topLeft(), r.bottomLeft());
-            p.setPen(bottomRight);
-            p.drawLine(r.bottomLeft(), r.bottomRight());
-            p.drawLine(r.topRight(), r.bottomRight());
-        };
-        const QRect outer = rect().adjusted(0, 0, -1, -1);
-        bevel(outer, light, dark);
-        bevel(outer.adjusted(1, 1, -1, -1), dark, light);
-    }
+// The chart pages in tab order, with their captions. The four pages that show one chart
+// of the common page alone follow it in the order of those charts' Tags (1 to 4), so a
+// Tag is the tab index of its chart's own page.
+struct PageRow {
+    QWidget *Tfrm_Main::*page;
+    const char *name;
+    const char *caption;
+};
+const PageRow kPages[] = {
+    {&Tfrm_Main::tab_Common, "tab_Common", "Общая таблица"},
+    {&Tfrm_Main::tab_SpeedByAlt, "tab_SpeedByAlt", "Макс. истинная скорость на заданной высоте"},
+    {&Tfrm_Main::tab_ROCByAlt, "tab_ROCByAlt", "Макс. скороподъемность на заданной высоте"},
+    {&Tfrm_Main::tab_ROCAtTAS, "tab_ROCAtTAS", "Скороподъемность при постоянной истинной скорости (Высота=0м)"},
+    {&Tfrm_Main::tab_TurnBySpeed, "tab_TurnBySpeed", "Скорость поворота (Высота=1000м)"},
+    {&Tfrm_Main::TabSheet5, "TabSheet5", "Мегаграфик"},
 };
 
-// The toolbar, with etched lines along its top and bottom edges.
-class TEtchedToolBar : public QToolBar {
-public:
-    using QToolBar::QToolBar;
-
-protected:
-    void paintEvent(QPaintEvent *event) override
-    {
-        QToolBar::paintEvent(event);
-        QPainter p(this);
-        const QColor dark = palette().color(QPalette::Dark);
-        const QColor light = palette().color(QPalette::Light);
-        const int w = width(), h = height();
-        for (int y : {0, h - 2}) {
-            p.setPen(dark);
-            p.drawLine(0, y, w - 1, y);
-            p.setPen(light);
-            p.drawLine(0, y + 1, w - 1, y + 1);
-        }
-    }
+// The members that hold the charts; the charts themselves, their pages and Tags come
+// from the chart tables (presentation/chart_defs.h).
+struct ChartMember {
+    TChart *Tfrm_Main::*chart;
+    const char *name;
+};
+const ChartMember kChartMembers[] = {
+    {&Tfrm_Main::ch_C1, "ch_C1"},
+    {&Tfrm_Main::ch_C2, "ch_C2"},
+    {&Tfrm_Main::ch_C3, "ch_C3"},
+    {&Tfrm_Main::ch_C4, "ch_C4"},
+    {&Tfrm_Main::chrt_TASbyAlt, "chrt_TASbyAlt"},
+    {&Tfrm_Main::chrt_MaxROCbyAlt, "chrt_MaxROCbyAlt"},
+    {&Tfrm_Main::chrt_ROCatConst, "chrt_ROCatConst"},
+    {&Tfrm_Main::chrt_TurnbySpeed, "chrt_TurnbySpeed"},
+    {&Tfrm_Main::chrt_FunPlot, "chrt_FunPlot"},
 };
 
-// Lets only aircraft root items that carry their tables become selected, by mouse and
-// keyboard alike. A refused change leaves the selection as it was and signals nothing.
-class TCraftSelectionModel : public QItemSelectionModel {
-public:
-    TCraftSelectionModel(QTreeWidget *tree, std::function<bool(const QModelIndex &)> allow)
-        : QItemSelectionModel(tree->model(), tree), allow_(std::move(allow))
-    {
-    }
-    using QItemSelectionModel::select;
-    void select(const QItemSelection &selection, SelectionFlags command) override
-    {
-        QItemSelection allowed;
-        for (const QItemSelectionRange &range : selection)
-            for (const QModelIndex &index : range.indexes())
-                if (allow_(index))
-                    allowed.select(index, index);
-        if (allowed.isEmpty())
-            return;
-        QItemSelectionModel::select(allowed, command);
-    }
-
-private:
-    std::function<bool(const QModelIndex &)> allow_;
+// The toolbar's tool tips, one per button in toolbar order.
+struct ToolTipRow {
+    TMarkButton *Tfrm_Main::*button;
+    const char *tip;
+};
+const ToolTipRow kToolTips[] = {
+    {&Tfrm_Main::btn_Turn1, "Без закрылков — скрыть/показать"},
+    {&Tfrm_Main::btn_Turn2, "Закрылки 1 — скрыть/показать"},
+    {&Tfrm_Main::btn_Turn3, "Закрылки 2 — скрыть/показать"},
+    {&Tfrm_Main::btn_Turn4, "Закрылки 3 — скрыть/показать"},
+    {&Tfrm_Main::ToolButton6, "Выход из программы"},
+    {&Tfrm_Main::btn_OpenFolder, "Открыть папку данных (Ctrl+O)"},
+    {&Tfrm_Main::btn_Reload, "Перечитать файлы данных (F5)"},
 };
 
-// The splitter between the trees and the charts: a line follows the mouse while it is
-// dragged, the panes change on release, and a left pane left 30 pixels wide or less
-// collapses to nothing (it can be dragged open again from the window's edge).
-class TSplitter : public QSplitter {
-public:
-    static constexpr int CollapseWidth = 30;
-    using QSplitter::QSplitter;
-    int LegalPosition(int pos) { return closestLegalPosition(pos <= CollapseWidth ? 0 : pos, 1); }
-    void ShowLine(int pos) { setRubberBand(LegalPosition(pos)); }
-    void Drop(int pos)
-    {
-        setRubberBand(-1);
-        moveSplitter(LegalPosition(pos), 1);
-    }
-
-protected:
-    QSplitterHandle *createHandle() override;
-};
-
-class TSplitterHandle : public QSplitterHandle {
-public:
-    TSplitterHandle(TSplitter *parent) : QSplitterHandle(parent->orientation(), parent), splitter_(parent) {}
-
-protected:
-    void mousePressEvent(QMouseEvent *e) override
-    {
-        if (e->button() == Qt::LeftButton) {
-            offset_ = int(e->position().x());
-            dragging_ = true;
-        }
-    }
-    void mouseMoveEvent(QMouseEvent *e) override
-    {
-        if (dragging_)
-            splitter_->ShowLine(positionOf(e));
-    }
-    void mouseReleaseEvent(QMouseEvent *e) override
-    {
-        if (dragging_ && e->button() == Qt::LeftButton) {
-            dragging_ = false;
-            splitter_->Drop(positionOf(e));
-        }
-    }
-
-private:
-    int positionOf(QMouseEvent *e) const
-    {
-        return splitter_->mapFromGlobal(e->globalPosition().toPoint()).x() - offset_;
-    }
-    TSplitter *splitter_;
-    int offset_ = 0;
-    bool dragging_ = false;
-};
-
-QSplitterHandle *TSplitter::createHandle() { return new TSplitterHandle(this); }
-
-QTreeWidgetItem *itemOf(const QTreeWidget *tree, const QModelIndex &index)
+QFont WindowFont()
 {
-    if (!index.isValid())
-        return nullptr;
-    if (!index.parent().isValid())
-        return tree->topLevelItem(index.row());
-    QTreeWidgetItem *parent = itemOf(tree, index.parent());
-    return parent ? parent->child(index.row()) : nullptr;
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
 }
-
-QWidget *makePage(QTabWidget *pages, const QString &name, const QString &caption)
-{
-    auto *page = new QWidget(pages);
-    page->setObjectName(name);
-    pages->addTab(page, caption);
-    return page;
-}
-
-TChart *fullPageChart(QWidget *page, const QString &name)
-{
-    TChart *chart = BuildChart(name, page);
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(chart);
-    return chart;
-}
-
 }  // namespace
-
-TImageList::TImageList(QObject *parent) : QObject(parent)
-{
-    setObjectName(QStringLiteral("img_Main"));
-    for (int i = 0; i < ToolbarPictureCount; ++i)
-        Images.push_back(QPixmap::fromImage(ToolbarPicture(i)));
-}
 
 Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
 {
-    frm_Main = this;
     SetErrorReporter(ShowErrorBox);
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(ApplicationTitle());
     setWindowIcon(QIcon(QPixmap::fromImage(WindowIconImage())));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(WindowFont());
 
     buildStatusBar();
     buildTrees();
     buildToolbar();
     buildPages();
+    watch_ = new DataFolderWatch(this);
+    connect(watch_, &DataFolderWatch::Changed, this, [this] {
+        if (scanning_)
+            changedInScan_ = true;
+        else
+            showFilesChanged();
+    });
+    setScanning(true);  // the folder commands wait for the first scan
 
     resize(831, 611);
     if (const QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());
     FormCreate();
-}
-
-Tfrm_Main::~Tfrm_Main()
-{
-    if (frm_Main == this)
-        frm_Main = nullptr;
 }
 
 void Tfrm_Main::buildStatusBar()
@@ -240,64 +122,32 @@ void Tfrm_Main::buildStatusBar()
         label->setObjectName(QStringLiteral("panel%1").arg(i));
         label->setFixedWidth(200);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setTextFormat(Qt::PlainText);
         stat_Main->addWidget(label);
         *panels[i] = label;
     }
     setStatusBar(stat_Main);
 }
 
-QTreeWidget *Tfrm_Main::makeTree(const QString &name, const QColor &textColor)
-{
-    auto *tree = new QTreeWidget(pnl_Crafts_1);
-    tree->setObjectName(name);
-    tree->setHeaderHidden(true);
-    tree->setColumnCount(1);
-    tree->setIndentation(19);
-    tree->setRootIsDecorated(true);
-    tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
-    // Connecting lines between items, and the item under the mouse drawn in blue.
-    QStyle *lines = QStyleFactory::create(QStringLiteral("Windows"));
-    lines->setParent(tree);
-    tree->setStyle(lines);
-    tree->setMouseTracking(true);
-    tree->viewport()->setAttribute(Qt::WA_Hover);
-    tree->setStyleSheet(QStringLiteral("QTreeView::item:hover:!selected { color: #0000FF; }"));
-    tree->viewport()->installEventFilter(this);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    tree->setFont(font);
-    QPalette pal = tree->palette();
-    pal.setColor(QPalette::Text, textColor);
-    // The chosen aircraft stays visible while the tree has no focus.
-    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
-        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
-    tree->setPalette(pal);
-    tree->setSelectionModel(new TCraftSelectionModel(tree, [this, tree](const QModelIndex &index) {
-        return Change_Craft_1(tree, itemOf(tree, index));
-    }));
-    connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { Guarded([this] { Change_Craft(); }); });
-    return tree;
-}
-
 void Tfrm_Main::buildTrees()
 {
-    pnl_Crafts_1 = new TBevelPanel(QStringLiteral("pnl_Crafts_1"), this);
+    pnl_Crafts_1 = new BevelPanel(QStringLiteral("pnl_Crafts_1"), this);
     pnl_Crafts_1->setMinimumWidth(31);
-    tree_Crafts_1 = makeTree(QStringLiteral("tree_Crafts_1"), QColor(0, 0, 128));
-    tree_Crafts_2 = makeTree(QStringLiteral("tree_Crafts_2"), QColor(255, 0, 0));
-    auto *layout = new QVBoxLayout(pnl_Crafts_1);
-    layout->setContentsMargins(0, 0, 0, 0);  // the panel's bevels give the 2 pixels
-    layout->setSpacing(0);
+    tree_Crafts_1 = new CraftTree(QStringLiteral("tree_Crafts_1"), QColor(0, 0, 128), pnl_Crafts_1);
+    tree_Crafts_2 = new CraftTree(QStringLiteral("tree_Crafts_2"), QColor(255, 0, 0), pnl_Crafts_1);
+    auto *layout = new TreeSplitLayout(pnl_Crafts_1);  // the panel's bevels give the 2 pixels
     layout->addWidget(tree_Crafts_1);
-    layout->addWidget(tree_Crafts_2, 1);
-    pnl_Crafts_1->installEventFilter(this);
+    layout->addWidget(tree_Crafts_2);
+    for (CraftTree *tree : {tree_Crafts_1, tree_Crafts_2}) {
+        tree->SetSelectionFilter([this, tree](const QTreeWidgetItem *item) { return Change_Craft_1(tree, item); });
+        connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this] { Guarded([this] { Change_Craft(); }); });
+    }
 }
 
 void Tfrm_Main::buildToolbar()
 {
-    tool_Main = new TEtchedToolBar(this);
+    tool_Main = new EtchedToolBar(this);
     tool_Main->setObjectName(QStringLiteral("tool_Main"));
     tool_Main->setMovable(false);
     tool_Main->setFloatable(false);
@@ -308,7 +158,8 @@ void Tfrm_Main::buildToolbar()
     tool_Main->setContentsMargins(0, 3, 0, 4);
     tool_Main->setFixedHeight(29);
     addToolBar(Qt::TopToolBarArea, tool_Main);
-    img_Main = new TImageList(this);
+    for (int i = 0; i < ToolbarPictureCount; ++i)
+        img_Main.push_back(QPixmap::fromImage(ToolbarPicture(i)));
 
     auto makeButton = [this](const QString &name, int picture) {
         auto *b = new TMarkButton(tool_Main);
@@ -316,7 +167,7 @@ void Tfrm_Main::buildToolbar()
         b->setAutoRaise(true);
         b->setFixedSize(23, 22);
         b->setIconSize(QSize(16, 16));
-        b->setIcon(QIcon(img_Main->Images[picture]));
+        b->setIcon(QIcon(img_Main[picture]));
         tool_Main->addWidget(b);
         return b;
     };
@@ -329,6 +180,28 @@ void Tfrm_Main::buildToolbar()
     ToolButton5->setFixedSize(8, 22);
     tool_Main->addWidget(ToolButton5);
     ToolButton6 = makeButton(QStringLiteral("ToolButton6"), 4);
+    sep_Folder = new QWidget(tool_Main);
+    sep_Folder->setObjectName(QStringLiteral("sep_Folder"));
+    sep_Folder->setFixedSize(8, 22);
+    tool_Main->addWidget(sep_Folder);
+    auto makeCommand = [this, &makeButton](const QString &name, int picture, const QKeySequence &key,
+                                           void (Tfrm_Main::*handler)(), QAction *&action) {
+        TMarkButton *b = makeButton(name, picture);
+        action = new QAction(b->icon(), QString(), this);
+        action->setShortcut(key);
+        addAction(action);  // the key works wherever the focus is in the window
+        b->setDefaultAction(action);
+        connect(action, &QAction::triggered, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+        return b;
+    };
+    btn_OpenFolder = makeCommand(QStringLiteral("btn_OpenFolder"), 5, QKeySequence(Qt::CTRL | Qt::Key_O),
+                                 &Tfrm_Main::OpenDataFolder, act_OpenFolder);
+    btn_Reload = makeCommand(QStringLiteral("btn_Reload"), 6, QKeySequence(Qt::Key_F5), &Tfrm_Main::ReloadData,
+                             act_Reload);
+    for (const ToolTipRow &row : kToolTips)
+        (this->*row.button)->setToolTip(QString::fromUtf8(row.tip));
+    act_OpenFolder->setToolTip(btn_OpenFolder->toolTip());
+    act_Reload->setToolTip(btn_Reload->toolTip());
 
     // At start only the no-flaps curves are drawn.
     btn_Turn2->SetMarked(true);
@@ -341,13 +214,14 @@ void Tfrm_Main::buildToolbar()
 
 void Tfrm_Main::buildPages()
 {
-    Splitter = new TSplitter(Qt::Horizontal, this);
+    auto *splitter = new CollapsingSplitter(Qt::Horizontal, this);
+    Splitter = splitter;
     Splitter->setObjectName(QStringLiteral("Splitter"));
     Splitter->setHandleWidth(3);
     Splitter->setOpaqueResize(false);
     Splitter->setChildrenCollapsible(false);
 
-    pnl_Chart = new TBevelPanel(QStringLiteral("pnl_Chart"), Splitter);
+    pnl_Chart = new BevelPanel(QStringLiteral("pnl_Chart"), Splitter);
     pnl_Chart->setMinimumWidth(30);
     pages_Charts = new QTabWidget(pnl_Chart);
     pages_Charts->setObjectName(QStringLiteral("pages_Charts"));
@@ -358,42 +232,33 @@ void Tfrm_Main::buildPages()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pages_Charts);
 
-    tab_Common = makePage(pages_Charts, QStringLiteral("tab_Common"), QStringLiteral("Общая таблица"));
-    ch_C3 = BuildChart(QStringLiteral("ch_C3"), tab_Common);
-    ch_C4 = BuildChart(QStringLiteral("ch_C4"), tab_Common);
-    ch_C1 = BuildChart(QStringLiteral("ch_C1"), tab_Common);
-    ch_C2 = BuildChart(QStringLiteral("ch_C2"), tab_Common);
-
-    // The five pages that each show one chart filling the page, in tab order.
-    struct FullPage {
-        QWidget *Tfrm_Main::*page;
-        const char *pageName;
-        const char *caption;
-        TChart *Tfrm_Main::*chart;
-        const char *chartName;
-    };
-    static const FullPage fullPages[] = {
-        {&Tfrm_Main::tab_SpeedByAlt, "tab_SpeedByAlt", "Макс. истинная скорость на заданной высоте",
-         &Tfrm_Main::chrt_TASbyAlt, "chrt_TASbyAlt"},
-        {&Tfrm_Main::tab_ROCByAlt, "tab_ROCByAlt", "Макс. скороподъемность на заданной высоте",
-         &Tfrm_Main::chrt_MaxROCbyAlt, "chrt_MaxROCbyAlt"},
-        {&Tfrm_Main::tab_ROCAtTAS, "tab_ROCAtTAS", "Скороподъемность при постоянной истинной скорости (Высота=0м)",
-         &Tfrm_Main::chrt_ROCatConst, "chrt_ROCatConst"},
-        {&Tfrm_Main::tab_TurnBySpeed, "tab_TurnBySpeed", "Скорость поворота (Высота=1000м)",
-         &Tfrm_Main::chrt_TurnbySpeed, "chrt_TurnbySpeed"},
-        {&Tfrm_Main::TabSheet5, "TabSheet5", "Мегаграфик", &Tfrm_Main::chrt_FunPlot, "chrt_FunPlot"},
-    };
-    for (const FullPage &p : fullPages) {
-        QWidget *page = makePage(pages_Charts, QString::fromUtf8(p.pageName), QString::fromUtf8(p.caption));
-        this->*p.page = page;
-        this->*p.chart = fullPageChart(page, QString::fromUtf8(p.chartName));
+    QHash<QString, QWidget *> pages;
+    for (const PageRow &row : kPages) {
+        auto *page = new QWidget(pages_Charts);
+        page->setObjectName(QString::fromLatin1(row.name));
+        pages_Charts->addTab(page, QString::fromUtf8(row.caption));
+        this->*row.page = page;
+        pages.insert(page->objectName(), page);
     }
+    // The common page lays out its four charts as a grid; every other page is filled by
+    // its one chart.
+    auto *grid = new CommonGridLayout(tab_Common);
+    for (const TChartDef &def : ChartDefs()) {
+        QWidget *page = pages.value(def.page);
+        TChart *chart = BuildChart(def.name, page);
+        if (page == tab_Common) {
+            grid->addWidget(chart);
+        } else {
+            auto *fill = new QVBoxLayout(page);
+            fill->setContentsMargins(0, 0, 0, 0);
+            fill->addWidget(chart);
+        }
+    }
+    for (const ChartMember &m : kChartMembers)
+        this->*m.chart = pages_Charts->findChild<TChart *>(QString::fromLatin1(m.name));
 
     for (TChart *chart : Charts())
         connect(chart, &TChart::DoubleClicked, this, [this, chart] { Guarded([this, chart] { ShowOneChart(chart); }); });
-
-    pageArea_ = pages_Charts->findChild<QStackedWidget *>();
-    pageArea_->installEventFilter(this);
 
     Splitter->addWidget(pnl_Crafts_1);
     Splitter->addWidget(pnl_Chart);
@@ -427,6 +292,8 @@ bool Tfrm_Main::event(QEvent *e)
         }
         return true;
     }
+    if (e->type() == QEvent::Show)
+        followScreen();
     if (e->type() == QEvent::Show || e->type() == QEvent::Move || e->type() == QEvent::Resize) {
         // The minimum size holds for the outer frame, known once the window is mapped.
         const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
@@ -436,43 +303,29 @@ bool Tfrm_Main::event(QEvent *e)
     return QMainWindow::event(e);
 }
 
-bool Tfrm_Main::eventFilter(QObject *watched, QEvent *e)
+void Tfrm_Main::followScreen()
 {
-    if (e->type() == QEvent::Resize && (watched == pageArea_ || watched == pnl_Crafts_1)) {
-        Guarded([this] { ResizeMainForm(); });
-    } else if (e->type() == QEvent::ToolTip) {
-        // A tree item too wide to be seen whole shows its text as a tool tip.
-        for (QTreeWidget *tree : {tree_Crafts_1, tree_Crafts_2}) {
-            if (watched != tree->viewport())
-                continue;
-            const auto *help = static_cast<QHelpEvent *>(e);
-            const QModelIndex index = tree->indexAt(help->pos());
-            const QString text = index.data().toString();
-            const QRect r = tree->visualRect(index);
-            if (index.isValid() && r.left() + tree->fontMetrics().horizontalAdvance(text) + 6 > tree->viewport()->width())
-                QToolTip::showText(help->globalPos(), text, tree->viewport(), r);
-            else
-                QToolTip::hideText();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, e);
+    // A chart draws into a buffer of its screen's pixel ratio; a move to another screen
+    // redraws every chart at the new one.
+    if (followsScreen_ || !windowHandle())
+        return;
+    followsScreen_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+        Guarded([this] {
+            for (TChart *chart : Charts()) {
+                chart->setBufferDevicePixelRatio(chart->devicePixelRatioF());
+                chart->replot(QCustomPlot::rpQueuedReplot);
+            }
+        });
+    });
 }
 
 void Tfrm_Main::ResizeMainForm()
 {
-    tree_Crafts_1->setFixedHeight(FirstTreeHeight(pnl_Crafts_1->height()));
-    pnl_Crafts_1->layout()->activate();  // the second tree takes the rest at once
-    // Every page fills the page area, shown or not, so the grid is right when the
-    // common page is next opened.
-    const QRect area = pageArea_->contentsRect();
-    if (tab_Common->geometry() != area)
-        tab_Common->setGeometry(area);
-    const auto cells = CommonGrid(tab_Common->width(), tab_Common->height());
-    ch_C1->setGeometry(cells[0]);
-    ch_C2->setGeometry(cells[1]);
-    ch_C3->setGeometry(cells[2]);
-    ch_C4->setGeometry(cells[3]);
+    // The two layouts give the trees their split and the common page its grid; both run
+    // on every size change of their panel or page, shown or not.
+    for (QWidget *w : {static_cast<QWidget *>(pnl_Crafts_1), tab_Common})
+        w->layout()->setGeometry(w->contentsRect());
 }
 
 void Tfrm_Main::SplitterMoved()
@@ -482,26 +335,103 @@ void Tfrm_Main::SplitterMoved()
     ResizeMainForm();
 }
 
+QString Tfrm_Main::scanFolder() const { return dataFolder_.isEmpty() ? QDir::currentPath() : dataFolder_; }
+
+void Tfrm_Main::setScanning(bool scanning)
+{
+    scanning_ = scanning;
+    act_OpenFolder->setEnabled(!scanning);
+    act_Reload->setEnabled(!scanning);
+    if (!scanning && changedInScan_)
+        showFilesChanged();
+}
+
+void Tfrm_Main::showDataFolder()
+{
+    const QString path = QDir::toNativeSeparators(scanFolder());
+    const int room = panel2->contentsRect().width() - panel2->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+    panel2->setText(panel2->fontMetrics().elidedText(path, Qt::ElideMiddle, room));
+    panel2->setToolTip(Qt::convertFromPlainText(path, Qt::WhiteSpaceNoWrap));
+}
+
+void Tfrm_Main::showFilesChanged()
+{
+    panel1->setText(QStringLiteral("Файлы изменены, F5 — перечитать"));
+    panel1->setToolTip(QStringLiteral("Файлы данных изменились на диске; F5 перечитает их."));
+}
+
 void Tfrm_Main::LoadFMD()
 {
+    // The scan lets pending events run, but no folder command starts a scan inside it.
+    struct ScanEnd {
+        Tfrm_Main *w;
+        ~ScanEnd() { w->setScanning(false); }
+    } end{this};
+    setScanning(true);
+    changedInScan_ = false;
+    panel1->setToolTip(QString());
+    showDataFolder();
+    const QString folder = scanFolder();
+    watch_->Watch(folder);
     ScanHooks hooks;
     QLabel *panels[3] = {panel0, panel1, panel2};
     hooks.setPanel = [panels](int panel, const QString &text) { panels[panel]->setText(text); };
     hooks.processEvents = [] { QCoreApplication::processEvents(); };
-    ScanCatalogue(DataPaths{QDir::currentPath()}, tree_Crafts_1, tree_Crafts_2, hooks);
+    hooks.addCraft = [this](const CraftRecord &craft) {
+        tree_Crafts_1->AddCraft(craft);
+        tree_Crafts_2->AddCraft(craft);
+    };
+    ScanCatalogue(DataPaths{folder}, hooks);
+}
+
+void Tfrm_Main::OpenDataFolder()
+{
+    if (scanning_)
+        return;
+    const QString folder = AskDataFolder(this, scanFolder());
+    if (folder.isEmpty() || scanning_)
+        return;
+    const QString absolute = QDir(folder).absolutePath();
+    RememberFolder(absolute);
+    SetDataFolder(absolute);
+    ReloadData();
+}
+
+void Tfrm_Main::ReloadData()
+{
+    if (scanning_)
+        return;
+    CraftTree *trees[2] = {tree_Crafts_1, tree_Crafts_2};
+    QString chosen[2];
+    holdRefresh_ = true;
+    for (int i = 0; i < 2; ++i) {
+        if (const QTreeWidgetItem *item = trees[i]->SelectedCraft())
+            chosen[i] = item->text(0);
+        trees[i]->clear();
+    }
+    holdRefresh_ = false;
+    Guarded([this] { LoadFMD(); });  // failures are shown as at start, and the choice is made again
+    // An aircraft the user picked while the scan ran stays; else the one chosen before,
+    // when it is listed again.
+    holdRefresh_ = true;
+    for (int i = 0; i < 2; ++i) {
+        if (trees[i]->SelectedCraft() || chosen[i].isEmpty())
+            continue;
+        for (int row = 0; row < trees[i]->topLevelItemCount(); ++row) {
+            QTreeWidgetItem *item = trees[i]->topLevelItem(row);
+            if (item->text(0) == chosen[i] && NodeDataOf(item)) {
+                trees[i]->setCurrentItem(item);
+                break;
+            }
+        }
+    }
+    holdRefresh_ = false;
+    SetDataForChart();
 }
 
 bool Tfrm_Main::Change_Craft_1(QTreeWidget *, const QTreeWidgetItem *item) const
 {
     return item && !item->parent() && NodeDataOf(item) != nullptr;
-}
-
-QTreeWidgetItem *Tfrm_Main::SelectedCraft(const QTreeWidget *tree)
-{
-    const QModelIndexList selected = tree->selectionModel()->selectedIndexes();
-    if (selected.isEmpty())
-        return nullptr;
-    return itemOf(tree, selected.first());
 }
 
 void Tfrm_Main::SetDataForChart()
@@ -513,10 +443,10 @@ void Tfrm_Main::SetDataForChart()
                             QApplication::palette().color(QPalette::Button)};
     SelectedAircraft craft[2];
     const SelectedAircraft *chosen[2] = {nullptr, nullptr};
-    const QTreeWidget *trees[2] = {tree_Crafts_1, tree_Crafts_2};
+    const CraftTree *trees[2] = {tree_Crafts_1, tree_Crafts_2};
     for (int i = 0; i < 2; ++i) {
-        const QTreeWidgetItem *item = SelectedCraft(trees[i]);
-        if (const TNodeData *data = item ? NodeDataOf(item) : nullptr) {
+        const QTreeWidgetItem *item = trees[i]->SelectedCraft();
+        if (const TNodeData *data = NodeDataOf(item)) {
             craft[i] = {item->text(0), data};
             chosen[i] = &craft[i];
         }
@@ -524,7 +454,11 @@ void Tfrm_Main::SetDataForChart()
     RefreshComparison(charts, chosen[0], chosen[1], marked);
 }
 
-void Tfrm_Main::Change_Craft() { SetDataForChart(); }
+void Tfrm_Main::Change_Craft()
+{
+    if (!holdRefresh_)
+        SetDataForChart();
+}
 
 void Tfrm_Main::SwitchTurnButton(TMarkButton *button)
 {
@@ -540,7 +474,7 @@ void Tfrm_Main::ToolButton6Click()
 
 void Tfrm_Main::ShowOneChart(TChart *chart)
 {
-    QWidget *const pages[] = {tab_Common, tab_SpeedByAlt, tab_ROCByAlt, tab_ROCAtTAS, tab_TurnBySpeed};
+    // Tags 1 to 4 stand on the common page; each opens its chart's own page.
     const int tag = chart->Tag();
-    pages_Charts->setCurrentWidget(tag >= 1 && tag <= 4 ? pages[tag] : tab_Common);
+    pages_Charts->setCurrentIndex(tag >= 1 && tag <= 4 ? tag : 0);
 }

@@ -1,14 +1,19 @@
 #pragma once
 // The main window: toolbar with the flap buttons and the exit button, the two
 // aircraft trees, the chart pages and the status bar, and the handlers behind them.
+// Its parts live in rooms of their own: the trees in craft_tree.h, the proportions of
+// the trees' panel and the common page in layout.h, the frame widgets in frames.h.
+#include "app/craft_tree.h"
+
 #include <QMainWindow>
 #include <QPixmap>
 #include <QVector>
 
+class DataFolderWatch;
+class QAction;
 class QFrame;
 class QLabel;
 class QSplitter;
-class QStackedWidget;
 class QStatusBar;
 class QTabWidget;
 class QToolBar;
@@ -20,31 +25,25 @@ class TMarkButton;
 // The message the window posts to itself to start the catalogue scan.
 constexpr int WM_LOADFMD = 1025;
 
-// The image list of the toolbar: five 16 x 16 pictures.
-class TImageList : public QObject {
-    Q_OBJECT
-public:
-    explicit TImageList(QObject *parent);
-    QVector<QPixmap> Images;
-};
-
 class Tfrm_Main : public QMainWindow {
     Q_OBJECT
 public:
     explicit Tfrm_Main(QWidget *parent = nullptr);
-    ~Tfrm_Main() override;
 
     // Controls, in the order of the window's design.
     QStatusBar *stat_Main;
     QLabel *panel0, *panel1, *panel2;
     QFrame *pnl_Crafts_1;
-    QTreeWidget *tree_Crafts_1;
-    QTreeWidget *tree_Crafts_2;
+    CraftTree *tree_Crafts_1;
+    CraftTree *tree_Crafts_2;
     QToolBar *tool_Main;
     TMarkButton *btn_Turn1, *btn_Turn2, *btn_Turn3, *btn_Turn4;
     QWidget *ToolButton5;
     TMarkButton *ToolButton6;
-    TImageList *img_Main;
+    QWidget *sep_Folder;               // the gap before the folder buttons
+    TMarkButton *btn_OpenFolder, *btn_Reload;
+    QAction *act_OpenFolder, *act_Reload;  // Ctrl+O and F5
+    QVector<QPixmap> img_Main;  // the toolbar's seven pictures
     QSplitter *Splitter;
     QFrame *pnl_Chart;
     QTabWidget *pages_Charts;
@@ -72,25 +71,42 @@ public:
     void ToolButton6Click();
     void ShowOneChart(TChart *chart);
     void SplitterMoved();
+    // Ctrl+O: asks for a data folder, remembers it among the recent ones and scans it.
+    void OpenDataFolder();
+    // F5: empties both trees and scans the data folder again; the aircraft chosen in
+    // each tree is chosen again when it is listed again.
+    void ReloadData();
+    // Whether a scan runs (or the first one is still to come): the folder commands
+    // wait for its end.
+    bool Scanning() const { return scanning_; }
 
-    // The selected aircraft root of a tree, or nullptr.
-    static QTreeWidgetItem *SelectedCraft(const QTreeWidget *tree);
+    // The folder that holds DataSpeed, DataTurn, DataCraft and DataWeapon. Empty: the
+    // working directory as it is when the scan begins.
+    void SetDataFolder(const QString &folder) { dataFolder_ = folder; }
+    QString DataFolder() const { return dataFolder_; }
+
+    // The nine charts: the common page's four, then the full pages' five.
     QVector<TChart *> Charts() const;
 
 protected:
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildToolbar();
-    void buildTrees();
-    void buildPages();
     void buildStatusBar();
-    QTreeWidget *makeTree(const QString &name, const QColor &textColor);
+    void buildTrees();
+    void buildToolbar();
+    void buildPages();
+    void followScreen();
+    void setScanning(bool scanning);
+    QString scanFolder() const;
+    void showDataFolder();
+    void showFilesChanged();
 
-    QStackedWidget *pageArea_ = nullptr;
+    QString dataFolder_;
+    bool scanning_ = true;        // until the first scan has ended
+    bool holdRefresh_ = false;    // while the trees choose again after a reload
+    bool changedInScan_ = false;  // files changed while a scan was reading them
+    DataFolderWatch *watch_ = nullptr;
     bool scanStarted_ = false;
+    bool followsScreen_ = false;
 };
-
-// The one main window of the run, set before its controls are built.
-extern Tfrm_Main *frm_Main;

@@ -1,16 +1,15 @@
-// Times the catalogue scan of N synthetic aircraft into two shown aircraft trees, with
+// Times the catalogue scan of N synthetic aircraft into the window's two shown aircraft trees, with
 // pending events run as the window runs them, and prints milliseconds per aircraft.
 #include "bench/bench_files.h"
 #include "core/error.h"
+#include "app/craft_tree.h"
 #include "catalogue/scan.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -50,13 +49,11 @@ double MillisecondsPerAircraft(int n, std::chrono::milliseconds pumpInterval)
     for (int i = 0; i < n; ++i)
         WriteAircraft(paths, QStringLiteral("Craft%1").arg(i, 5, 10, QChar('0')), i);
 
-    // Two trees as the main window shows them: 221 x 279 and 221 x 278, 8 point.
-    QTreeWidget tree1, tree2;
+    // Two trees as the main window shows them: 221 x 279 and 221 x 278.
+    CraftTree tree1(QStringLiteral("tree_Crafts_1"), QColor(0, 0, 128), nullptr);
+    CraftTree tree2(QStringLiteral("tree_Crafts_2"), QColor(255, 0, 0), nullptr);
     int height = 279;
-    for (QTreeWidget *tree : {&tree1, &tree2}) {
-        tree->setFont(QFont("MS Sans Serif", 8));
-        tree->setHeaderHidden(true);
-        tree->setIndentation(19);
+    for (CraftTree *tree : {&tree1, &tree2}) {
         tree->resize(221, height--);
         tree->show();
     }
@@ -66,9 +63,13 @@ double MillisecondsPerAircraft(int n, std::chrono::milliseconds pumpInterval)
     hooks.setPanel = [](int, const QString &) {};
     hooks.processEvents = [] { QCoreApplication::processEvents(); };
     hooks.pumpInterval = pumpInterval;
+    hooks.addCraft = [&](const CraftRecord &craft) {
+        tree1.AddCraft(craft);
+        tree2.AddCraft(craft);
+    };
     QElapsedTimer timer;
     timer.start();
-    const int count = ScanCatalogue(paths, &tree1, &tree2, hooks);
+    const int count = ScanCatalogue(paths, hooks);
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     if (count != n)
         throw VarnelError(QStringLiteral("scanned %1 of %2 aircraft").arg(count).arg(n));

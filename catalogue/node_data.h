@@ -7,7 +7,6 @@ public:
     // Loads the speed file and the turn file of the aircraft; raises when either
     // can't be opened.
     TNodeData(const DataPaths &paths, const QString &name);
-    virtual ~TNodeData() = default;
 
     QStringList lst_Turn;
     QStringList lst_Speed;

@@ -30,10 +30,23 @@ QString DataPaths::weaponFile(const QString &name) const
     return start + QStringLiteral("/DataWeapon/") + name + QStringLiteral(".txt");
 }
 
+// Windows-1251 maps every byte to one character, so line breaks keep their places.
+static QStringDecoder &CodePage()
+{
+    static QStringDecoder decoder("windows-1251", QStringConverter::Flag::Stateless);
+    return decoder;
+}
+
+void CheckCodePage()
+{
+    if (!CodePage().isValid())
+        throw VarnelError(QStringLiteral("The Windows-1251 code page is not available: the data files can't be read"));
+}
+
 QStringList SplitTextLines(const QByteArray &bytes)
 {
-    // Windows-1251 maps every byte to one character, so line breaks keep their places.
-    static QStringDecoder decoder("windows-1251", QStringConverter::Flag::Stateless);
+    CheckCodePage();
+    QStringDecoder &decoder = CodePage();
     const qsizetype nul = bytes.indexOf('\0');
     const QString text = decoder.decode(nul < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(nul));
 

@@ -15,6 +15,9 @@ struct DataPaths {
     QString weaponFile(const QString &name) const;  // DataWeapon/<name>.txt
 };
 
+// Raises "The Windows-1251 code page is not available: ..." when this Qt can't decode
+// the data files' code page (checked at start-up, and by every read).
+void CheckCodePage();
 // Splits raw bytes into lines: CR LF, LF or a lone CR end a line; a break at the very
 // end adds no empty line; a NUL byte ends the text. Bytes are Windows-1251.
 QStringList SplitTextLines(const QByteArray &bytes);

@@ -5,23 +5,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QTreeWidget>
 
 #include <algorithm>
-
-TCraftItem::TCraftItem(const QString &name) : QTreeWidgetItem(QStringList{name}, Type)
-{
-    // The window lets the user rename an aircraft in place.
-    setFlags(flags() | Qt::ItemIsEditable);
-}
-
-const TNodeData *NodeDataOf(const QTreeWidgetItem *item)
-{
-    if (!item || item->parent())
-        return nullptr;
-    const auto *craft = dynamic_cast<const TCraftItem *>(item);
-    return craft ? craft->data.get() : nullptr;
-}
+#include <optional>
 
 WeaponRowCaptions SplitWeaponRow(const QString &row, int index)
 {
@@ -51,18 +37,19 @@ WeaponRowCaptions SplitWeaponRow(const QString &row, int index)
     return out;
 }
 
-void AddWeaponNodes(const DataPaths &paths, QTreeWidgetItem *root, QTreeWidgetItem *weaponNode)
+QString ArmamentCaption() { return QStringLiteral("вооружение:"); }
+
+// The groups of the aircraft's armament file; none when there is no such file.
+static QList<WeaponRowCaptions> ReadArmament(const DataPaths &paths, const QString &name)
 {
-    const QString path = paths.weaponFile(root->text(0));
+    QList<WeaponRowCaptions> groups;
+    const QString path = paths.weaponFile(name);
     if (!RegularFileExists(path))
-        return;
+        return groups;
     const QStringList rows = ReadTextLines(path);
-    for (int i = 0; i < rows.size(); ++i) {
-        const WeaponRowCaptions captions = SplitWeaponRow(rows.at(i), i);
-        auto *group = new QTreeWidgetItem(weaponNode, QStringList{captions.group});
-        for (const QString &item : captions.items)
-            new QTreeWidgetItem(group, QStringList{item});
-    }
+    for (int i = 0; i < rows.size(); ++i)
+        groups.append(SplitWeaponRow(rows.at(i), i));
+    return groups;
 }
 
 namespace {
@@ -84,21 +71,18 @@ const SummaryRow kSummaryRows[] = {
 };
 } // namespace
 
-std::unique_ptr<TCraftItem> BuildCraftItem(const DataPaths &paths, const QString &name)
+CraftRecord ReadCraft(const DataPaths &paths, const QString &name)
 {
-    auto root = std::make_unique<TCraftItem>(name);
-    const QString caption = root->text(0);
-    auto *weapons = new QTreeWidgetItem(root.get(), QStringList{QStringLiteral("вооружение:")});
-    AddWeaponNodes(paths, root.get(), weapons);
+    // The files are read in the order the tree shows them: armament, summary, tables.
+    QList<WeaponRowCaptions> armament = ReadArmament(paths, name);
+    QStringList summary;
     for (const SummaryRow &row : kSummaryRows) {
         const QString key = QString::fromLatin1(row.key);
-        const QString value = row.source == Source::Craft ? GetCraftValue(paths, caption, key)
-                                                          : GetTurnValue(paths, caption, key);
-        new QTreeWidgetItem(root.get(),
-                            QStringList{QString::fromUtf16(row.prefix) + value + QString::fromUtf16(row.unit)});
+        const QString value = row.source == Source::Craft ? GetCraftValue(paths, name, key)
+                                                          : GetTurnValue(paths, name, key);
+        summary.append(QString::fromUtf16(row.prefix) + value + QString::fromUtf16(row.unit));
     }
-    root->data = std::make_unique<TNodeData>(paths, caption);
-    return root;
+    return CraftRecord{name, std::move(armament), std::move(summary), TNodeData(paths, name)};
 }
 
 QString CraftNameOf(const QString &entryName)
@@ -135,7 +119,7 @@ static QString FailureText(const QStringList &failures)
     return lines.join(u'\n');
 }
 
-int ScanCatalogue(const DataPaths &paths, QTreeWidget *tree1, QTreeWidget *tree2, const ScanHooks &hooks)
+int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks)
 {
     const auto setPanel = [&](int panel, const QString &text) {
         if (hooks.setPanel)
@@ -161,19 +145,17 @@ int ScanCatalogue(const DataPaths &paths, QTreeWidget *tree1, QTreeWidget *tree2
     for (const QString &entry : entries) {
         setPanel(1, entry);
         pump(1);
-        const QString name = CraftNameOf(entry);
-        // Both roots are built whole before either tree shows them, so whatever runs
-        // at the next pump sees only complete aircraft, and a failure leaves no trace.
-        std::unique_ptr<TCraftItem> root1, root2;
+        // An aircraft is read whole before it is listed, so whatever runs at the next
+        // pump sees only complete aircraft, and a failure leaves no trace.
+        std::optional<CraftRecord> craft;
         try {
-            root1 = BuildCraftItem(paths, name);
-            root2 = BuildCraftItem(paths, name);
+            craft.emplace(ReadCraft(paths, CraftNameOf(entry)));
         } catch (const VarnelError &error) {
             failures.append(error.message());
             continue;
         }
-        tree1->addTopLevelItem(root1.release());
-        tree2->addTopLevelItem(root2.release());
+        if (hooks.addCraft)
+            hooks.addCraft(*craft);
         ++count;
         pump(2);
     }

@@ -1,28 +1,13 @@
 #pragma once
-// The catalogue scan: every aircraft of DataSpeed, with its armament, its summary
-// values and its tables, added to both aircraft trees.
+// The catalogue scan: every aircraft of DataSpeed read into a plain record (its
+// armament, its summary captions and its tables), handed on in name order. Turning the
+// records into tree items is the window's business.
 #include "catalogue/node_data.h"
 
-#include <QTreeWidgetItem>
+#include <QList>
 
 #include <chrono>
 #include <functional>
-#include <memory>
-
-class QTreeWidget;
-
-// An aircraft's root item; it owns the aircraft's tables.
-class TCraftItem : public QTreeWidgetItem {
-public:
-    static constexpr int Type = QTreeWidgetItem::UserType + 1;
-    explicit TCraftItem(const QString &name);
-
-    std::unique_ptr<TNodeData> data;
-};
-
-// The tables of an aircraft root item; nullptr for any other item and for a root
-// without tables.
-const TNodeData *NodeDataOf(const QTreeWidgetItem *item);
 
 // One row of an armament file as the tree shows it: the group's caption (with its
 // ":") and the captions of its items (each with its ";").
@@ -33,13 +18,21 @@ struct WeaponRowCaptions {
 // row: the row's text; index: its row number counted from 0 over all rows.
 WeaponRowCaptions SplitWeaponRow(const QString &row, int index);
 
-// Fills weaponNode with the groups and items of the armament file of the aircraft
-// named by root's caption; adds nothing when there is no such file.
-void AddWeaponNodes(const DataPaths &paths, QTreeWidgetItem *root, QTreeWidgetItem *weaponNode);
+// The caption of the armament node, the first child of an aircraft.
+QString ArmamentCaption();
 
-// A complete aircraft root (armament, six summary children, tables) for one tree.
-// Raises when one of its files can't be read or a summary value is not a number.
-std::unique_ptr<TCraftItem> BuildCraftItem(const DataPaths &paths, const QString &name);
+// Everything the trees show of one aircraft, and its tables.
+struct CraftRecord {
+    QString name;                      // the caption of its root
+    QList<WeaponRowCaptions> armament; // the groups under the armament node, in file order
+    QStringList summary;               // the six summary captions, in tree order
+    TNodeData tables;
+};
+
+// Reads one aircraft: its armament file (none: no groups), its six summary values and
+// its tables. Raises when one of its files can't be read or a summary value is not a
+// number.
+CraftRecord ReadCraft(const DataPaths &paths, const QString &name);
 
 // The aircraft name of a DataSpeed entry: its name up to the first "_speed".
 QString CraftNameOf(const QString &entryName);
@@ -51,14 +44,16 @@ QStringList ListSpeedEntries(const DataPaths &paths);
 struct ScanHooks {
     std::function<void(int panel, const QString &text)> setPanel;
     std::function<void()> processEvents;
+    // Lists one complete aircraft (in both trees).
+    std::function<void(const CraftRecord &craft)> addCraft;
     // Pending events run at three points per aircraft (once after its entry name is
-    // shown, twice once it is complete in both trees), but only where at least this
-    // long has passed since they last ran: a repaint of both trees after every
-    // aircraft would cost more than the reading itself. Zero runs them at every point.
+    // shown, twice once it is listed), but only where at least this long has passed
+    // since they last ran: a repaint of both trees after every aircraft would cost
+    // more than the reading itself. Zero runs them at every point.
     std::chrono::milliseconds pumpInterval{16};
 };
 
-// Lists every aircraft in both trees, complete in tree1 and then in tree2 before the
-// next one. An aircraft whose files fail is left out and the scan goes on; at the end
-// one error lists the failures. Gives the number of aircraft listed.
-int ScanCatalogue(const DataPaths &paths, QTreeWidget *tree1, QTreeWidget *tree2, const ScanHooks &hooks);
+// Reads every aircraft of DataSpeed and hands each to addCraft, whole, before the next
+// one is read. An aircraft whose files fail is left out and the scan goes on; at the
+// end one error lists the failures. Gives the number of aircraft listed.
+int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks);

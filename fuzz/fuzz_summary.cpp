@@ -43,22 +43,21 @@ std::optional<QString> ModelTurnValue(const QStringList &rows, const QString &ke
     return QString();
 }
 
-void CheckBuiltItem(const DataPaths &paths, const QStringList &craftValues)
+void CheckReadCraft(const DataPaths &paths, const QStringList &craftValues)
 {
-    std::unique_ptr<TCraftItem> root;
+    std::optional<CraftRecord> craft;
     try {
-        root = BuildCraftItem(paths, kName);
+        craft.emplace(ReadCraft(paths, kName));
     } catch (const VarnelError &e) {
         FUZZ_CHECK(IsKnownDataError(e.message()), e.message());
         return;
     }
-    FUZZ_CHECK(root->text(0) == kName, root->text(0));
-    FUZZ_CHECK(root->childCount() == 7, QString::number(root->childCount()));
-    FUZZ_CHECK(root->data != nullptr, QStringLiteral("no tables"));
-    const QString dive = root->child(1)->text(0);
+    FUZZ_CHECK(craft->name == kName, craft->name);
+    FUZZ_CHECK(craft->summary.size() == 6, QString::number(craft->summary.size()));
+    const QString dive = craft->summary.value(0);
     FUZZ_CHECK(dive == QStringLiteral("макс. скор. в пике: ") + craftValues.value(0) + QStringLiteral(" км/ч"), dive);
-    for (int i = 0; i < root->child(0)->childCount(); ++i)
-        FUZZ_CHECK(root->child(0)->child(i)->text(0).endsWith(u':'), root->child(0)->child(i)->text(0));
+    for (const WeaponRowCaptions &row : craft->armament)
+        FUZZ_CHECK(row.group.endsWith(u':'), row.group);
 }
 }  // namespace
 
@@ -98,6 +97,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         craftValues.append(value);
     }
 
-    CheckBuiltItem(paths, craftValues);
+    CheckReadCraft(paths, craftValues);
     return 0;
 }

@@ -67,21 +67,6 @@ QString CannotOpen(const QString &relative, const QString &reason)
     return u"Cannot open file \"%1\". %2."_s.arg(QDir::toNativeSeparators(u"<dir>/"_s + relative), reason);
 }
 
-QStringList Captions(const QTreeWidget *tree)
-{
-    QStringList out;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        out << tree->topLevelItem(i)->text(0);
-    return out;
-}
-
-QTreeWidgetItem *Root(const QTreeWidget *tree, const QString &name)
-{
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        if (tree->topLevelItem(i)->text(0) == name)
-            return tree->topLevelItem(i);
-    return nullptr;
-}
 
 // Whether a box text is made of the program's own error texts: one line per failure,
 // a full stop added after the last.
@@ -119,13 +104,7 @@ class AppBadDataTest : public QObject {
     QStringList messages_;
 
     // A window whose scan has run over the data directory root.
-    std::unique_ptr<Tfrm_Main> scan(const QString &root)
-    {
-        QDir::setCurrent(root);
-        auto w = std::make_unique<Tfrm_Main>();
-        QCoreApplication::sendPostedEvents(w.get(), WM_LOADFMD);
-        return w;
-    }
+    static std::unique_ptr<Tfrm_Main> scan(const QString &root) { return ScannedWindow(root); }
 
     // Selects an aircraft as the user does and lets the charts catch up.
     static void select(QTreeWidget *tree, QTreeWidgetItem *item)
@@ -278,12 +257,12 @@ private slots:
         auto w = scan(dir.path());
 
         QCOMPARE(messages_, error.isEmpty() ? QStringList() : QStringList{error});
-        QCOMPARE(Captions(w->tree_Crafts_1), listed);
-        QCOMPARE(Captions(w->tree_Crafts_2), listed);
+        QCOMPARE(RootCaptions(w->tree_Crafts_1), listed);
+        QCOMPARE(RootCaptions(w->tree_Crafts_2), listed);
         QCOMPARE(w->panel0->text(), status);
         QCOMPARE(w->panel1->text(), QString());
         if (!alphaChildren.isEmpty()) {
-            QTreeWidgetItem *alpha = Root(w->tree_Crafts_1, u"Alpha"_s);
+            QTreeWidgetItem *alpha = FindRoot(w->tree_Crafts_1, u"Alpha"_s);
             QVERIFY(alpha);
             QStringList children;
             for (int i = 0; i < alpha->childCount(); ++i)
@@ -296,8 +275,8 @@ private slots:
         // What was listed can be compared as usual.
         messages_.clear();
         for (const QString &name : listed) {
-            select(w->tree_Crafts_1, Root(w->tree_Crafts_1, name));
-            select(w->tree_Crafts_2, Root(w->tree_Crafts_2, name));
+            select(w->tree_Crafts_1, FindRoot(w->tree_Crafts_1, name));
+            select(w->tree_Crafts_2, FindRoot(w->tree_Crafts_2, name));
             QCOMPARE(w->chrt_TASbyAlt->Series()[0].Count(), 5);
             QCOMPARE(w->ch_C1->Series()[2].Count(), 5);
         }
@@ -391,7 +370,7 @@ private slots:
         Write(dir.path(), file, content);
         auto w = scan(dir.path());
         QCOMPARE(messages_, QStringList());
-        QCOMPARE(Captions(w->tree_Crafts_1), (QStringList{u"Alpha"_s, u"Bravo"_s}));
+        QCOMPARE(RootCaptions(w->tree_Crafts_1), (QStringList{u"Alpha"_s, u"Bravo"_s}));
 
         select(w->tree_Crafts_2, w->tree_Crafts_2->topLevelItem(1));
         QCOMPARE(messages_, QStringList());
@@ -419,11 +398,13 @@ private slots:
             QCOMPARE(w->ch_C1->Series()[2].Count(), 5);
         }
 
-        // Whatever the charts now hold, they draw.
+        // Whatever the charts now hold, they draw, Bravo's red curves among them.
         for (TChart *chart : w->Charts()) {
+            chart->resize(400, 300);
             chart->SyncNow();
-            QVERIFY(!chart->grab().isNull());
+            chart->grab();
         }
+        QVERIFY(PixelsOf(w->ch_C1->grab().toImage(), qRgb(255, 0, 0)) > 0);
 
         // The window goes on: the other aircraft alone compares without an error.
         messages_.clear();
@@ -465,7 +446,7 @@ private slots:
         auto w = scan(dir.path());
         QCOMPARE(messages_, QStringList());
         for (QTreeWidget *tree : {w->tree_Crafts_1, w->tree_Crafts_2}) {
-            QTreeWidgetItem *armament = Root(tree, u"Alpha"_s)->child(0);
+            QTreeWidgetItem *armament = FindRoot(tree, u"Alpha"_s)->child(0);
             QCOMPARE(armament->childCount(), 3);
             QCOMPARE(armament->child(0)->text(0), u"cannon:"_s);
             QCOMPARE(armament->child(2)->text(0), u"bombs:"_s);
@@ -507,7 +488,7 @@ private slots:
         }
         for (const QString &text : std::as_const(messages_))
             QVERIFY2(IsKnownErrorText(text), qPrintable(text.toUtf8().toPercentEncoding(" '\"().:_/-")));
-        QCOMPARE(Captions(w->tree_Crafts_1), Captions(w->tree_Crafts_2));
+        QCOMPARE(RootCaptions(w->tree_Crafts_1), RootCaptions(w->tree_Crafts_2));
     }
 
     // A 50 MB speed file loads and draws like any other.

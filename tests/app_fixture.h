@@ -6,7 +6,11 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "test_files.h"
+#include "app/main_window.h"
+#include "support.h"
+
+#include <QCoreApplication>
+#include <memory>
 
 // One aircraft with every file kind. Speeds 200..400 km/h, turn times for every flap
 // setting, a summary section and a craft and armament file.
@@ -28,4 +32,14 @@ inline void WriteFixtureCraft(const QString &root, const QString &name, int spee
     WriteFile(root + "/DataTurn/" + n + "_turn.txt", turn);
     WriteFile(root + "/DataCraft/" + n + ".txt", "0=750\r\n");
     WriteFile(root + "/DataWeapon/" + n + ".txt", "gun:MG A;MG B;\r\nbombs:2 x 50;\r\n");
+}
+
+// A window whose scan has run over the data directory root (which becomes the current
+// directory, as the program takes it).
+inline std::unique_ptr<Tfrm_Main> ScannedWindow(const QString &root)
+{
+    QDir::setCurrent(root);
+    auto w = std::make_unique<Tfrm_Main>();
+    QCoreApplication::sendPostedEvents(w.get(), WM_LOADFMD);
+    return w;
 }

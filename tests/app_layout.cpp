@@ -94,8 +94,8 @@ private slots:
         w.pages_Charts->setCurrentWidget(w.TabSheet5);
         w.resize(1100, 850);
         QCoreApplication::processEvents();
+        // Right as soon as it is opened, before any event has run.
         w.pages_Charts->setCurrentWidget(w.tab_Common);
-        QCoreApplication::processEvents();
         QCOMPARE(w.tab_Common->size(), w.TabSheet5->size());
         verifyGrid(w);
         QVERIFY(w.ch_C4->geometry().right() > 1100 / 2);

@@ -7,6 +7,7 @@
 //
 // VARNEL_SESSION_SEED and VARNEL_SESSION_STEPS override the seed and the step count.
 #include "app/application.h"
+#include "app/craft_tree.h"
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "catalogue/node_data.h"
@@ -14,6 +15,7 @@
 #include "charts/refresh.h"
 #include "charts_fixture.h"
 #include "presentation/chart.h"
+#include "support.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -27,6 +29,8 @@
 #include <QTreeWidget>
 
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <functional>
 #include <map>
 
@@ -93,6 +97,47 @@ QString CompareSeries(const QString &chart, const TChartSeriesList &got, const T
     return {};
 }
 
+// The speed chart's two curves of one aircraft, read straight from its speed file by
+// this test's own reading, not the program's: per row (TAS at 100%, altitude) and (TAS at
+// MAX, altitude), each value cut toward zero to three decimals.
+struct SpeedProfile {
+    QList<QPointF> at100, atMax;
+};
+SpeedProfile ReadSpeedProfile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    const auto cut = [](const QByteArray &text) {
+        long double x = 0;
+        std::from_chars(text.constData(), text.constData() + text.size(), x);
+        return double(std::trunc(x * 1000) / 1000);
+    };
+    SpeedProfile p;
+    for (QByteArray line : file.readAll().split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.isEmpty())
+            continue;
+        const QList<QByteArray> f = line.split('\t');
+        p.at100.append({cut(f.value(3)), cut(f.value(0))});
+        p.atMax.append({cut(f.value(1)), cut(f.value(0))});
+    }
+    return p;
+}
+
+// Differences between a series and the expected points, or empty text.
+QString ComparePoints(const QString &where, const TChartSeries &got, const QList<QPointF> &want)
+{
+    if (got.Count() != want.size())
+        return where + u": %1 points, expected %2"_s.arg(got.Count()).arg(want.size());
+    for (int j = 0; j < got.Count(); ++j)
+        if (std::abs(got.XValues[j] - want[j].x()) > 1e-9 || std::abs(got.YValues[j] - want[j].y()) > 1e-9)
+            return where + u": point %1 is (%2, %3), expected (%4, %5)"_s.arg(j).arg(got.XValues[j])
+                               .arg(got.YValues[j]).arg(want[j].x()).arg(want[j].y());
+    return {};
+}
+
 TChartSeriesList &ExpectedList(ChartSet &s, const QString &chartName)
 {
     const std::pair<const char *, TChartSeriesList *> table[] = {
@@ -116,6 +161,7 @@ class AppRandomSessionTest : public QObject {
     QRandomGenerator rng_;
     Choices c_;
     std::vector<std::unique_ptr<TNodeData>> tables_;  // their tables, read by the test itself
+    std::vector<SpeedProfile> profiles_;              // their speed curves, by the test's own reading
     QStringList recent_;                              // the last actions, for the failure report
     std::map<QString, int> tally_;                    // actions taken, by kind
     int refreshes_ = 0, edits_ = 0;
@@ -132,7 +178,7 @@ class AppRandomSessionTest : public QObject {
             recent_.removeFirst();
     }
 
-    QTreeWidget *tree(int t) const { return t == 0 ? w_->tree_Crafts_1 : w_->tree_Crafts_2; }
+    CraftTree *tree(int t) const { return t == 0 ? w_->tree_Crafts_1 : w_->tree_Crafts_2; }
     TMarkButton *flapButton(int i) const
     {
         return std::array{w_->btn_Turn1, w_->btn_Turn2, w_->btn_Turn3, w_->btn_Turn4}[size_t(i)];
@@ -184,7 +230,7 @@ class AppRandomSessionTest : public QObject {
             // open the caption for editing.
             note(u"ctrl-click selected root %1 of tree %2"_s.arg(row).arg(t + 1));
             QTest::mouseClick(tr->viewport(), Qt::LeftButton, Qt::ControlModifier, at);
-            const bool kept = Tfrm_Main::SelectedCraft(tr) != nullptr;
+            const bool kept = tree(t)->SelectedCraft() != nullptr;
             if (!kept)
                 select(t, -1);
             if (QTest::qWaitFor([tr] { return OpenEditor(tr) != nullptr; },
@@ -473,12 +519,37 @@ class AppRandomSessionTest : public QObject {
         return {};
     }
 
+    // The speed charts against the points the test read from the files itself: a wrong
+    // column, a lost row or a wrong cut shows here even where the refresh is consistent.
+    QString checkSpeedCurves()
+    {
+        for (int t = 0; t < 2; ++t) {
+            for (TChart *chart : {w_->chrt_TASbyAlt, w_->ch_C1}) {
+                const TChartSeries &at100 = chart->Series()[2 * t];
+                const TChartSeries &atMax = chart->Series()[2 * t + 1];
+                const QString where = u"%1 of tree %2"_s.arg(chart->objectName()).arg(t + 1);
+                if (c_.selected[t] < 0) {
+                    if (at100.Count() != 0 || atMax.Count() != 0)
+                        return where + u": points with no aircraft selected"_s;
+                    continue;
+                }
+                const SpeedProfile &p = profiles_[size_t(c_.selected[t])];
+                QString diff = ComparePoints(where + u" 100%"_s, at100, p.at100);
+                if (diff.isEmpty())
+                    diff = ComparePoints(where + u" MAX"_s, atMax, p.atMax);
+                if (!diff.isEmpty())
+                    return diff;
+            }
+        }
+        return {};
+    }
+
     QString checkTrees()
     {
         for (int t = 0; t < 2; ++t) {
             QTreeWidget *tr = tree(t);
             QTreeWidgetItem *want = c_.selected[t] < 0 ? nullptr : tr->topLevelItem(c_.selected[t]);
-            QTreeWidgetItem *got = Tfrm_Main::SelectedCraft(tr);
+            QTreeWidgetItem *got = tree(t)->SelectedCraft();
             if (got != want)
                 return u"tree %1 has '%2' selected, expected '%3'"_s.arg(t + 1)
                     .arg(got ? got->text(0) : u"nothing"_s, want ? want->text(0) : u"nothing"_s);
@@ -544,7 +615,8 @@ class AppRandomSessionTest : public QObject {
         if (!messages_.isEmpty())
             return u"error box: "_s + messages_.join(u" | "_s);
         for (const auto &check : {&AppRandomSessionTest::checkTrees, &AppRandomSessionTest::checkControls,
-                                  &AppRandomSessionTest::checkCharts, &AppRandomSessionTest::checkLayout}) {
+                                  &AppRandomSessionTest::checkCharts, &AppRandomSessionTest::checkSpeedCurves,
+                                  &AppRandomSessionTest::checkLayout}) {
             const QString problem = (this->*check)();
             if (!problem.isEmpty())
                 return problem;
@@ -559,10 +631,16 @@ class AppRandomSessionTest : public QObject {
         QTimer::singleShot(0, w_.get(), [&ran] { ran = true; });
         if (!QTest::qWaitFor([&ran] { return ran; }, 5000))
             return u"the window no longer answers"_s;
-        for (TChart *chart : w_->Charts())
+        // It paints what it holds: every chart of the page shown that is not zoomed and
+        // holds the first aircraft's first curve shows that curve's colour (each chart's
+        // series 0 is drawn in #0000FF).
+        for (TChart *chart : visibleCharts()) {
             chart->SyncNow();
-        if (w_->grab().isNull())
-            return u"the window does not paint"_s;
+            if (c_.zoomed[chart->objectName()] || chart->Series()[0].Count() == 0)
+                continue;
+            if (PixelsOf(chart->grab().toImage(), qRgb(0, 0, 255)) == 0)
+                return u"%1 does not show its first curve"_s.arg(chart->objectName());
+        }
         return {};
     }
 
@@ -616,8 +694,10 @@ private slots:
         sorted.sort();
         onDisk.sort();
         QCOMPARE(sorted, onDisk);
-        for (const QString &name : std::as_const(c_.captions[0]))
+        for (const QString &name : std::as_const(c_.captions[0])) {
             tables_.push_back(std::make_unique<TNodeData>(DataPaths{kSampleDir}, name));
+            profiles_.push_back(ReadSpeedProfile(kSampleDir + u"/DataSpeed/"_s + name + u"_speed.txt"_s));
+        }
         QString problem = checkAll();
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
 

@@ -1,12 +1,14 @@
 // The main window as a user meets it: its controls, the flap buttons, the exit button,
 // the error box, the scan started by the window's own message and the tree selection.
 #include "app/application.h"
+#include "app/craft_tree.h"
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "app_fixture.h"
 #include "core/error.h"
 #include "presentation/chart.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
@@ -26,13 +28,7 @@ class AppWindowTest : public QObject {
     QTemporaryDir dir_;
 
     // A window whose scan has run over the data in dir_.
-    std::unique_ptr<Tfrm_Main> scannedWindow()
-    {
-        QDir::setCurrent(dir_.path());
-        auto w = std::make_unique<Tfrm_Main>();
-        QCoreApplication::sendPostedEvents(w.get(), WM_LOADFMD);
-        return w;
-    }
+    std::unique_ptr<Tfrm_Main> scannedWindow() { return ScannedWindow(dir_.path()); }
 
     static void clickItem(QTreeWidget *tree, QTreeWidgetItem *item)
     {
@@ -54,14 +50,25 @@ private slots:
         WriteFixtureCraft(dir_.path(), QStringLiteral("Bravo"), 40);
     }
 
+    void scansTheDataFolderGiven()
+    {
+        // Started elsewhere, the window reads the folder it was given, not the working one.
+        QTemporaryDir elsewhere;
+        QDir::setCurrent(elsewhere.path());
+        Tfrm_Main w;
+        w.SetDataFolder(dir_.path());
+        QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);
+        QCOMPARE(RootCaptions(w.tree_Crafts_2), (QStringList{"Alpha", "Bravo"}));
+        QVERIFY(messages_.isEmpty());
+    }
+
     void controlsCarryTheirNames()
     {
         Tfrm_Main w;
-        QCOMPARE(frm_Main, &w);
         QCOMPARE(w.windowTitle(), QStringLiteral("Varnel v.4.07m"));
         const char *names[] = {"stat_Main", "pnl_Crafts_1", "tree_Crafts_1", "tree_Crafts_2", "tool_Main",
                                "btn_Turn1", "btn_Turn2", "btn_Turn3", "btn_Turn4", "ToolButton5", "ToolButton6",
-                               "img_Main", "Splitter", "pnl_Chart", "pages_Charts", "tab_Common", "ch_C3",
+                               "Splitter", "pnl_Chart", "pages_Charts", "tab_Common", "ch_C3",
                                "ch_C4", "ch_C1", "ch_C2", "tab_SpeedByAlt", "chrt_TASbyAlt", "tab_ROCByAlt",
                                "chrt_MaxROCbyAlt", "tab_ROCAtTAS", "chrt_ROCatConst", "tab_TurnBySpeed",
                                "chrt_TurnbySpeed", "TabSheet5", "chrt_FunPlot", "panel0", "panel1", "panel2"};
@@ -76,7 +83,7 @@ private slots:
         QCOMPARE(w.panel2->parentWidget(), static_cast<QWidget *>(w.stat_Main));
         QCOMPARE(w.Splitter->widget(0), static_cast<QWidget *>(w.pnl_Crafts_1));
         QCOMPARE(w.Splitter->widget(1), static_cast<QWidget *>(w.pnl_Chart));
-        QCOMPARE(w.img_Main->Images.size(), 5);
+        QCOMPARE(w.img_Main.size(), 7);
 
         const QStringList captions = {"Общая таблица", "Макс. истинная скорость на заданной высоте",
                                       "Макс. скороподъемность на заданной высоте",
@@ -91,17 +98,21 @@ private slots:
         QCOMPARE(w.tree_Crafts_1->indentation(), 19);
         QCOMPARE(w.panel0->width(), 200);
 
-        // The toolbar: 29 high, buttons 23 x 22 side by side, an 8-pixel gap before the exit.
+        // The toolbar: 29 high, buttons 23 x 22 side by side, an 8-pixel gap before the exit
+        // and another before the folder buttons.
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.tool_Main->height(), 29);
         const QList<QPair<QWidget *, int>> lefts = {{w.btn_Turn1, 0},  {w.btn_Turn2, 23},   {w.btn_Turn3, 46},
-                                                    {w.btn_Turn4, 69}, {w.ToolButton5, 92}, {w.ToolButton6, 100}};
+                                                    {w.btn_Turn4, 69}, {w.ToolButton5, 92}, {w.ToolButton6, 100},
+                                                    {w.sep_Folder, 123}, {w.btn_OpenFolder, 131}, {w.btn_Reload, 154}};
         for (const auto &[button, left] : lefts)
             QCOMPARE(button->mapTo(w.tool_Main, QPoint(0, 0)).x(), left);
         QCOMPARE(w.btn_Turn1->size(), QSize(23, 22));
         QCOMPARE(w.ToolButton5->width(), 8);
-        QVERIFY(w.btn_Turn1->toolTip().isEmpty());
+        QCOMPARE(w.btn_Turn1->toolTip(), QStringLiteral("Без закрылков — скрыть/показать"));
+        QCOMPARE(w.btn_Reload->toolTip(), QStringLiteral("Перечитать файлы данных (F5)"));
+        QCOMPARE(w.act_OpenFolder->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     }
 
     void toolbarPictures()
@@ -109,7 +120,7 @@ private slots:
         // Bars in columns 3, 6, 9, 12 over rows 3..12; the dotted one only on even rows.
         Tfrm_Main w;
         for (int picture = 0; picture < 4; ++picture) {
-            const QImage img = w.img_Main->Images[picture].toImage();
+            const QImage img = w.img_Main[picture].toImage();
             QCOMPARE(img.size(), QSize(16, 16));
             for (int bar = 0; bar < 4; ++bar) {
                 const int x = 3 + 3 * bar;
@@ -226,10 +237,10 @@ private slots:
     void onlyAircraftCanBeSelected()
     {
         auto w = scannedWindow();
-        QTreeWidget *tree = w->tree_Crafts_2;
+        CraftTree *tree = w->tree_Crafts_2;
         QTreeWidgetItem *bravo = tree->topLevelItem(1);
         clickItem(tree, bravo);
-        QCOMPARE(Tfrm_Main::SelectedCraft(tree), bravo);
+        QCOMPARE(tree->SelectedCraft(), bravo);
         QCOMPARE(w->chrt_TASbyAlt->Series()[2].Title(), QStringLiteral("100% Bravo"));
 
         QSignalSpy changed(tree->selectionModel(), &QItemSelectionModel::selectionChanged);
@@ -238,14 +249,14 @@ private slots:
         QTreeWidgetItem *group = armament->child(0);
         for (QTreeWidgetItem *child : {armament, group, group->child(0), bravo->child(6)}) {
             clickItem(tree, child);
-            QCOMPARE(Tfrm_Main::SelectedCraft(tree), bravo);
+            QCOMPARE(tree->SelectedCraft(), bravo);
         }
         // Arrow keys onto children leave the selection on the aircraft too.
         tree->setFocus();
         tree->setCurrentItem(bravo, 0, QItemSelectionModel::NoUpdate);
         QTest::keyClick(tree, Qt::Key_Down);
         QTest::keyClick(tree, Qt::Key_Down);
-        QCOMPARE(Tfrm_Main::SelectedCraft(tree), bravo);
+        QCOMPARE(tree->SelectedCraft(), bravo);
         QCOMPARE(changed.count(), 0);
         // Expanding and collapsing still work.
         bravo->setExpanded(false);
@@ -254,9 +265,41 @@ private slots:
         tree->collapseAll();
         tree->setCurrentItem(tree->topLevelItem(1), 0, QItemSelectionModel::NoUpdate);
         QTest::keyClick(tree, Qt::Key_Up);
-        QCOMPARE(Tfrm_Main::SelectedCraft(tree), tree->topLevelItem(0));
+        QCOMPARE(tree->SelectedCraft(), tree->topLevelItem(0));
         QCOMPARE(changed.count(), 1);
         QVERIFY(messages_.isEmpty());
+    }
+
+    void treesShowTheRecords()
+    {
+        auto w = scannedWindow();
+        for (CraftTree *tree : {w->tree_Crafts_1, w->tree_Crafts_2}) {
+            QCOMPARE(RootCaptions(tree), (QStringList{"Alpha", "Bravo"}));
+            QTreeWidgetItem *alpha = tree->topLevelItem(0);
+            QCOMPARE(ChildCaptions(alpha),
+                     (QStringList{"вооружение:", "макс. скор. в пике: 750 км/ч", "взлетный вес: 3000 кг",
+                                  "время виража: 19.46 сек", "скорость виража: 300 км/ч", "скороподъемность: 14.2 м/с",
+                                  "скорость набора: 250 км/ч"}));
+            QCOMPARE(ChildCaptions(alpha->child(0)), (QStringList{"w0:", "bombs:"}));
+            QCOMPARE(ChildCaptions(alpha->child(0)->child(0)), (QStringList{"MG A;", "MG B;"}));
+            QVERIFY(alpha->flags() & Qt::ItemIsEditable);
+            QVERIFY(NodeDataOf(alpha) && !NodeDataOf(alpha->child(1)));
+            QCOMPARE(NodeDataOf(alpha)->lst_Turn.size(), 11);
+        }
+        // Each tree holds its own tables.
+        QVERIFY(NodeDataOf(w->tree_Crafts_1->topLevelItem(0)) != NodeDataOf(w->tree_Crafts_2->topLevelItem(0)));
+    }
+
+    void selectionFilterIsGuarded()
+    {
+        // An error inside the selection rule shows the box and refuses the change.
+        auto w = scannedWindow();
+        CraftTree *tree = w->tree_Crafts_1;
+        clickItem(tree, tree->topLevelItem(0));
+        tree->SetSelectionFilter([](const QTreeWidgetItem *) -> bool { throw VarnelError("List index out of bounds (3)"); });
+        clickItem(tree, tree->topLevelItem(1));
+        QCOMPARE(messages_, QStringList{"List index out of bounds (3)"});
+        QCOMPARE(tree->SelectedCraft(), tree->topLevelItem(0));
     }
 
     void editedCaptionNamesTheSeries()
@@ -278,7 +321,7 @@ private slots:
         int refreshes = 0;
         QTimer timer;
         connect(&timer, &QTimer::timeout, &w, [&] {
-            if (w.tree_Crafts_2->topLevelItemCount() > 0 && !Tfrm_Main::SelectedCraft(w.tree_Crafts_2)) {
+            if (w.tree_Crafts_2->topLevelItemCount() > 0 && !w.tree_Crafts_2->SelectedCraft()) {
                 clickItem(w.tree_Crafts_2, w.tree_Crafts_2->topLevelItem(0));
                 ++refreshes;
             }

@@ -11,7 +11,7 @@
 
 #include <cmath>
 
-#include "test_files.h"
+#include "support.h"
 
 
 Q_DECLARE_METATYPE(long double)
@@ -21,16 +21,6 @@ namespace {
 QByteArray TurnFile(const QByteArray &summary)
 {
     return "200\t300\t\n5\t6\t\n20\t19\t\n\t\t\n\t\t\n\t\t\n" + summary;
-}
-
-QString ErrorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const VarnelError &e) {
-        return e.message();
-    }
-    return QString();
 }
 } // namespace
 
@@ -291,6 +281,7 @@ void CatalogueReaders::turnValueNotANumber_data()
     QTest::newRow("comma") << TurnFile("T_turn: 18,5\n") << "18,5";
     // A key among the table rows is never found, so only the summary row counts.
     QTest::newRow("table rows skipped") << QByteArray("T_turn: 5\n\n\n\n\n\nT_turn: x\n") << "x";
+    QTest::newRow("last table row skipped") << QByteArray("\n\n\n\n\nT_turn: 5\nT_turn: x\n") << "x";
 }
 
 void CatalogueReaders::turnValueNotANumber()

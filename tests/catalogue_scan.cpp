@@ -1,15 +1,13 @@
-// The catalogue scan: armament rows, the aircraft trees, the status panels, pumping
-// and the handling of broken aircraft.
-#include "core/error.h"
+// The catalogue scan: armament rows, the aircraft records, the status panels, pumping
+// and the handling of broken aircraft. Reading needs no window.
 #include "catalogue/scan.h"
+#include "core/error.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTreeWidget>
 #include <QtTest>
 
-#include "test_files.h"
+#include "support.h"
 
 namespace {
 const QByteArray kSpeed = "0\t500\t15\t480\t12\t\n1000\t520\t14.2\t490\t11.7\t\n";
@@ -31,7 +29,7 @@ struct DataDir {
 };
 
 struct ScanRun {
-    QTreeWidget tree1, tree2;
+    QList<CraftRecord> crafts;
     QList<QPair<int, QString>> panels;
     QString error;
     int count = -1;
@@ -47,11 +45,8 @@ struct ScanRun {
             if (onPump)
                 onPump();
         };
-        try {
-            count = ScanCatalogue(paths, &tree1, &tree2, hooks);
-        } catch (const VarnelError &e) {
-            error = e.message();
-        }
+        hooks.addCraft = [this](const CraftRecord &craft) { crafts.append(craft); };
+        error = ErrorOf([&] { count = ScanCatalogue(paths, hooks); });
     }
     QString lastPanel(int panel) const
     {
@@ -60,36 +55,31 @@ struct ScanRun {
                 return it->second;
         return "(never set)";
     }
+    QStringList names() const
+    {
+        QStringList out;
+        for (const CraftRecord &c : crafts)
+            out << c.name;
+        return out;
+    }
 };
 
-QStringList RootCaptions(const QTreeWidget &tree)
+// Every listed aircraft is complete: six summary captions and its tables.
+void VerifyComplete(const QList<CraftRecord> &crafts)
 {
-    QStringList out;
-    for (int i = 0; i < tree.topLevelItemCount(); ++i)
-        out << tree.topLevelItem(i)->text(0);
-    return out;
-}
-
-QStringList ChildCaptions(const QTreeWidgetItem *item)
-{
-    QStringList out;
-    for (int i = 0; i < item->childCount(); ++i)
-        out << item->child(i)->text(0);
-    return out;
-}
-
-// Both trees hold the same aircraft, each complete with its tables.
-void VerifyCompleteTrees(const QTreeWidget &tree1, const QTreeWidget &tree2)
-{
-    QCOMPARE(RootCaptions(tree1), RootCaptions(tree2));
-    for (const QTreeWidget *tree : {&tree1, &tree2}) {
-        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem *root = tree->topLevelItem(i);
-            QCOMPARE(root->childCount(), 7);
-            QVERIFY(NodeDataOf(root));
-            QVERIFY(!NodeDataOf(root)->lst_Speed.isEmpty());
-        }
+    for (const CraftRecord &c : crafts) {
+        QCOMPARE(c.summary.size(), 6);
+        QVERIFY(!c.tables.lst_Speed.isEmpty());
+        QVERIFY(!c.tables.lst_Turn.isEmpty());
     }
+}
+
+QStringList Groups(const CraftRecord &craft)
+{
+    QStringList out;
+    for (const WeaponRowCaptions &row : craft.armament)
+        out << row.group;
+    return out;
 }
 
 QString Ru(const char *utf8) { return QString::fromUtf8(utf8); }
@@ -101,8 +91,8 @@ class CatalogueScan : public QObject {
 private slots:
     void weaponRow_data();
     void weaponRow();
-    void weaponNodes();
-    void treesForTwoAircraft();
+    void armamentGroups();
+    void recordsForTwoAircraft();
     void summaryCaptions();
     void entryNames();
     void listedEntries();
@@ -150,26 +140,23 @@ void CatalogueScan::weaponRow()
     QCOMPARE(captions.items, items);
 }
 
-void CatalogueScan::weaponNodes()
+void CatalogueScan::armamentGroups()
 {
     DataDir data;
+    data.craft("A");
+    data.craft("B");
     // The row index counts the empty first row.
     WriteFile(data.paths.weaponFile("A"), "\r\ngun:MG A;MG B;\r\nbombs:2 x 50;\r\n");
-    QTreeWidgetItem root(QStringList{"A"});
-    auto *weapons = new QTreeWidgetItem(&root, QStringList{"w"});
-    AddWeaponNodes(data.paths, &root, weapons);
-    QCOMPARE(ChildCaptions(weapons), (QStringList{":", "w1:", "bombs:"}));
-    QCOMPARE(weapons->child(0)->childCount(), 0);
-    QCOMPARE(ChildCaptions(weapons->child(1)), (QStringList{"MG A;", "MG B;"}));
-    QCOMPARE(ChildCaptions(weapons->child(2)), (QStringList{"2 x 50;"}));
-
-    QTreeWidgetItem other(QStringList{"B"});
-    auto *none = new QTreeWidgetItem(&other, QStringList{"w"});
-    AddWeaponNodes(data.paths, &other, none);
-    QCOMPARE(none->childCount(), 0);
+    const CraftRecord a = ReadCraft(data.paths, "A");
+    QCOMPARE(Groups(a), (QStringList{":", "w1:", "bombs:"}));
+    QCOMPARE(a.armament[0].items, QStringList{});
+    QCOMPARE(a.armament[1].items, (QStringList{"MG A;", "MG B;"}));
+    QCOMPARE(a.armament[2].items, QStringList{"2 x 50;"});
+    QCOMPARE(ReadCraft(data.paths, "B").armament.size(), 0);
+    QCOMPARE(ArmamentCaption(), Ru("вооружение:"));
 }
 
-void CatalogueScan::treesForTwoAircraft()
+void CatalogueScan::recordsForTwoAircraft()
 {
     DataDir data;
     data.craft("Bravo");
@@ -181,29 +168,21 @@ void CatalogueScan::treesForTwoAircraft()
 
     QCOMPARE(scan.error, QString());
     QCOMPARE(scan.count, 2);
-    QCOMPARE(RootCaptions(scan.tree1), (QStringList{"Alpha", "Bravo"}));
-    VerifyCompleteTrees(scan.tree1, scan.tree2);
-    for (QTreeWidget *tree : {&scan.tree1, &scan.tree2}) {
-        QTreeWidgetItem *alpha = tree->topLevelItem(0);
-        QCOMPARE(ChildCaptions(alpha), (QStringList{
-                                           Ru("вооружение:"),
-                                           Ru("макс. скор. в пике: 750 км/ч"),
-                                           Ru("взлетный вес: 2950.5 кг"),
-                                           Ru("время виража: 18.46 сек"),
-                                           Ru("скорость виража: 250 км/ч"),
-                                           Ru("скороподъемность: 15 м/с"),
-                                           Ru("скорость набора: 290 км/ч"),
-                                       }));
-        QCOMPARE(ChildCaptions(alpha->child(0)), QStringList{"w0:"});
-        QCOMPARE(ChildCaptions(alpha->child(0)->child(0)), (QStringList{"MG A;", "MG B;"}));
-        QCOMPARE(NodeDataOf(alpha)->lst_Speed, SplitTextLines(kSpeed));
-        QCOMPARE(NodeDataOf(alpha)->lst_Turn, SplitTextLines(kTurn));
-        QVERIFY(alpha->flags() & Qt::ItemIsEditable);
-        QVERIFY(!NodeDataOf(alpha->child(1)));
-        QCOMPARE(tree->selectedItems().size(), 0);
-    }
-    // Each tree holds its own tables.
-    QVERIFY(NodeDataOf(scan.tree1.topLevelItem(0)) != NodeDataOf(scan.tree2.topLevelItem(0)));
+    QCOMPARE(scan.names(), (QStringList{"Alpha", "Bravo"}));
+    VerifyComplete(scan.crafts);
+    const CraftRecord &alpha = scan.crafts[0];
+    QCOMPARE(alpha.summary, (QStringList{
+                                Ru("макс. скор. в пике: 750 км/ч"),
+                                Ru("взлетный вес: 2950.5 кг"),
+                                Ru("время виража: 18.46 сек"),
+                                Ru("скорость виража: 250 км/ч"),
+                                Ru("скороподъемность: 15 м/с"),
+                                Ru("скорость набора: 290 км/ч"),
+                            }));
+    QCOMPARE(Groups(alpha), QStringList{"w0:"});
+    QCOMPARE(alpha.armament[0].items, (QStringList{"MG A;", "MG B;"}));
+    QCOMPARE(alpha.tables.lst_Speed, SplitTextLines(kSpeed));
+    QCOMPARE(alpha.tables.lst_Turn, SplitTextLines(kTurn));
     QCOMPARE(scan.lastPanel(0), "crafts loaded: 2");
     QCOMPARE(scan.lastPanel(1), QString());
     QCOMPARE(scan.panels.first(), (QPair<int, QString>{0, "Scanning data-files..."}));
@@ -220,12 +199,12 @@ void CatalogueScan::summaryCaptions()
     ScanRun scan;
     scan.run(data.paths);
     QCOMPARE(scan.error, QString());
-    QCOMPARE(ChildCaptions(scan.tree1.topLevelItem(0)).mid(1),
+    QCOMPARE(scan.crafts[0].summary,
              (QStringList{Ru("макс. скор. в пике: unknown км/ч"), Ru("взлетный вес:  кг"),
                           Ru("время виража: 20 сек"), Ru("скорость виража:  км/ч"),
                           Ru("скороподъемность:  м/с"), Ru("скорость набора:  км/ч")}));
-    QCOMPARE(scan.tree1.topLevelItem(1)->child(1)->text(0), Ru("макс. скор. в пике:  км/ч"));
-    QCOMPARE(scan.tree1.topLevelItem(0)->child(0)->childCount(), 0);
+    QCOMPARE(scan.crafts[1].summary[0], Ru("макс. скор. в пике:  км/ч"));
+    QCOMPARE(scan.crafts[0].armament.size(), 0);
 }
 
 void CatalogueScan::entryNames()
@@ -239,8 +218,8 @@ void CatalogueScan::entryNames()
     ScanRun scan;
     scan.run(data.paths);
     QCOMPARE(scan.error, QString());
-    QCOMPARE(RootCaptions(scan.tree1), (QStringList{"Alpha", "Alpha", "Bravo_x", "Bravo_x"}));
-    QCOMPARE(NodeDataOf(scan.tree1.topLevelItem(1))->lst_Speed, SplitTextLines(kSpeed));
+    QCOMPARE(scan.names(), (QStringList{"Alpha", "Alpha", "Bravo_x", "Bravo_x"}));
+    QCOMPARE(scan.crafts[1].tables.lst_Speed, SplitTextLines(kSpeed));
     QCOMPARE(CraftNameOf("Alpha_Speed.txt"), QString());
     QCOMPARE(CraftNameOf("_speed.txt"), QString());
 }
@@ -265,10 +244,9 @@ void CatalogueScan::cyrillicName()
     ScanRun scan;
     scan.run(data.paths);
     QCOMPARE(scan.error, QString());
-    QCOMPARE(RootCaptions(scan.tree2), QStringList{name});
-    const QTreeWidgetItem *group = scan.tree2.topLevelItem(0)->child(0)->child(0);
-    QCOMPARE(group->text(0), Ru("пушки:"));
-    QCOMPARE(group->child(0)->text(0), Ru("ШВАК;"));
+    QCOMPARE(scan.names(), QStringList{name});
+    QCOMPARE(Groups(scan.crafts[0]), QStringList{Ru("пушки:")});
+    QCOMPARE(scan.crafts[0].armament[0].items, QStringList{Ru("ШВАК;")});
 }
 
 void CatalogueScan::emptyDataSpeed()
@@ -301,8 +279,7 @@ void CatalogueScan::missingDataSpeed()
     scan.run(paths);
     QCOMPARE(scan.error, "File not found");
     QCOMPARE(scan.lastPanel(0), "Scanning data-files...");
-    QCOMPARE(scan.tree1.topLevelItemCount(), 0);
-    QCOMPARE(scan.tree2.topLevelItemCount(), 0);
+    QCOMPARE(scan.crafts.size(), 0);
 }
 
 void CatalogueScan::brokenAircraftLeftOut()
@@ -317,8 +294,8 @@ void CatalogueScan::brokenAircraftLeftOut()
     ScanRun scan;
     scan.run(data.paths);
 
-    QCOMPARE(RootCaptions(scan.tree1), (QStringList{"A", "C", "E"}));
-    VerifyCompleteTrees(scan.tree1, scan.tree2);
+    QCOMPARE(scan.names(), (QStringList{"A", "C", "E"}));
+    VerifyComplete(scan.crafts);
     QCOMPARE(scan.lastPanel(0), "crafts loaded: 3");
     QCOMPARE(scan.lastPanel(1), QString());
     const QStringList lines = scan.error.split('\n');
@@ -352,28 +329,21 @@ void CatalogueScan::pumpsSeeOnlyCompleteAircraft()
         data.craft(name);
     WriteFile(data.paths.speedFile("C"), kSpeed);  // fails: no turn file
     ScanRun scan;
-    scan.tree1.show();
-    scan.tree2.show();
     QStringList panel1AtPump;
-    int pumps = 0;
+    QList<int> listedAtPump;
     scan.onPump = [&] {
-        ++pumps;
         panel1AtPump << scan.lastPanel(1);
-        VerifyCompleteTrees(scan.tree1, scan.tree2);
+        listedAtPump << int(scan.crafts.size());
+        VerifyComplete(scan.crafts);
         QCOMPARE(scan.lastPanel(0), "Scanning data-files...");
-        // A handler running here may select an aircraft and read its tables.
-        if (QTreeWidgetItem *last = scan.tree1.topLevelItem(scan.tree1.topLevelItemCount() - 1)) {
-            scan.tree1.setCurrentItem(last);
-            QVERIFY(NodeDataOf(scan.tree1.selectedItems().value(0)));
-        }
-        QCoreApplication::processEvents();
     };
     scan.run(data.paths);
     QVERIFY(!QTest::currentTestFailed());
-    QCOMPARE(pumps, 3 * 3 + 1);
     QCOMPARE(panel1AtPump, (QStringList{"A_speed.txt", "A_speed.txt", "A_speed.txt", "B_speed.txt", "B_speed.txt",
                                         "B_speed.txt", "C_speed.txt", "D_speed.txt", "D_speed.txt", "D_speed.txt"}));
-    QCOMPARE(RootCaptions(scan.tree2), (QStringList{"A", "B", "D"}));
+    // Once after the entry name is shown, twice after the aircraft is listed.
+    QCOMPARE(listedAtPump, (QList<int>{0, 1, 1, 1, 2, 2, 2, 2, 3, 3}));
+    QCOMPARE(scan.names(), (QStringList{"A", "B", "D"}));
     QCOMPARE(scan.lastPanel(0), "crafts loaded: 3");
     QVERIFY(scan.error.contains("C_turn.txt"));
 }
@@ -390,8 +360,8 @@ void CatalogueScan::pumpsPaced()
     scan.run(data.paths);
     // Pending events run at the first point and then not again within the interval.
     QCOMPARE(panel1AtPump, QStringList{"A_speed.txt"});
-    QCOMPARE(RootCaptions(scan.tree1), (QStringList{"A", "B", "C"}));
+    QCOMPARE(scan.names(), (QStringList{"A", "B", "C"}));
 }
 
-QTEST_MAIN(CatalogueScan)
+QTEST_GUILESS_MAIN(CatalogueScan)
 #include "catalogue_scan.moc"

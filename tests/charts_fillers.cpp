@@ -5,22 +5,12 @@
 #include "charts/turn_rate.h"
 #include "charts/turn_times.h"
 #include "charts_fixture.h"
+#include "support.h"
 #include <QtTest>
 #include <limits>
 
 namespace {
-const QString kNoError = u"(no error)"_s;
-
-template <class F>
-QString ErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const VarnelError &e) {
-        return e.message();
-    }
-    return kNoError;
-}
+const QString kNoError;  // what ErrorOf gives when nothing is raised
 
 QString NotANumber(const QString &text)
 {

@@ -4,6 +4,7 @@
 //   usage: window_shots OUTDIR [FIRST SECOND [FLAPS]]
 //   FLAPS: four 0/1 digits, the Marked flags of the four flap buttons (default 0111).
 #include "app/application.h"
+#include "app/craft_tree.h"
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "presentation/chart.h"

@@ -1,0 +1,49 @@
+#pragma once
+// The data folder beyond the window: the folder dialog, the list of folders opened
+// recently (the one thing the program remembers between runs), the folder
+// `varnel --recent` starts on, and the watch that notices files changed on disk.
+#include <QFileSystemWatcher>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+// Asks for a data folder, starting at `start`; empty when the user cancels. Tests
+// replace the dialog by a hook that answers at once; an empty hook restores it.
+using FolderDialogHook = std::function<QString(QWidget *parent, const QString &start)>;
+void SetFolderDialogHook(FolderDialogHook hook);
+QString AskDataFolder(QWidget *parent, const QString &start);
+
+// The folders opened with Ctrl+O, most recent first, from the user's settings.
+QStringList RecentFolders();
+// Puts folder first in that list and writes it.
+void RememberFolder(const QString &folder);
+
+// The sample data that comes with the program: the installed copy, else (run from the
+// build tree) the source tree's.
+QString SampleDataFolder();
+
+// Where `varnel --recent` starts: the most recent folder that still holds DataSpeed,
+// else the sample data.
+QString RecentStartFolder(const QStringList &recent, const QString &sampleData);
+
+// Watches the four data folders of one data folder and the files in them.
+class DataFolderWatch : public QObject {
+    Q_OBJECT
+public:
+    explicit DataFolderWatch(QObject *parent = nullptr);
+    // Watches this data folder instead of the one before.
+    void Watch(const QString &dataFolder);
+
+signals:
+    // A file in one of the four folders was added, removed or written.
+    void Changed();
+
+private:
+    void addFiles();
+
+    QFileSystemWatcher watcher_;
+    QStringList folders_;
+};

@@ -1,0 +1,202 @@
+// Data folders: reloading keeps the user's choices, no scan starts inside a scan, files
+// changed on disk are reported, and the folder `varnel --recent` starts on.
+#include "app/application.h"
+#include "app/data_folder.h"
+#include "app/flap_button.h"
+#include "app/main_window.h"
+#include "app_fixture.h"
+#include "presentation/chart.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+class AppFoldersTest : public QObject {
+    Q_OBJECT
+
+    QStringList messages_;
+    QStringList dialogs_;           // the start folders the folder dialog was opened on
+    QString dialogAnswer_;
+    QTemporaryDir settingsDir_;
+
+    static void choose(CraftTree *tree, const QString &name) { tree->setCurrentItem(FindRoot(tree, name)); }
+    static QString selected(const CraftTree *tree)
+    {
+        const QTreeWidgetItem *item = tree->SelectedCraft();
+        return item ? item->text(0) : QString();
+    }
+    QString settingsFile() const { return settingsDir_.filePath(QStringLiteral("varnel/varnel.conf")); }
+
+private slots:
+    void initTestCase()
+    {
+        // Never the user's own settings.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    }
+    void init()
+    {
+        messages_.clear();
+        dialogs_.clear();
+        SetErrorBoxHook([this](const QString &text) { messages_ << text; });
+        SetFolderDialogHook([this](QWidget *, const QString &start) {
+            dialogs_ << start;
+            return dialogAnswer_;
+        });
+    }
+    void cleanup()
+    {
+        SetErrorBoxHook(nullptr);
+        SetFolderDialogHook(nullptr);
+    }
+
+    void reloadKeepsTheChoicesAndEmptiesAGoneSide()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"Alpha", "Bravo", "Charlie"})
+            WriteFixtureCraft(dir.path(), QString::fromLatin1(name));
+        auto w = ScannedWindow(dir.path());
+        choose(w->tree_Crafts_1, QStringLiteral("Alpha"));
+        choose(w->tree_Crafts_2, QStringLiteral("Bravo"));
+        QTest::mouseClick(w->btn_Turn2, Qt::LeftButton);
+        w->pages_Charts->setCurrentIndex(3);
+        QCOMPARE(w->chrt_TASbyAlt->Series()[0].XValues[0], 480.0);
+        QCOMPARE(w->chrt_TASbyAlt->Series()[2].Count(), 5);
+
+        // Alpha's speeds change on disk, Bravo is gone.
+        WriteFixtureCraft(dir.path(), QStringLiteral("Alpha"), 7);
+        QFile::remove(dir.filePath(QStringLiteral("DataSpeed/Bravo_speed.txt")));
+        w->ReloadData();
+
+        QCOMPARE(RootCaptions(w->tree_Crafts_1), (QStringList{"Alpha", "Charlie"}));
+        QCOMPARE(selected(w->tree_Crafts_1), QStringLiteral("Alpha"));
+        QCOMPARE(selected(w->tree_Crafts_2), QString());
+        QCOMPARE(w->chrt_TASbyAlt->Series()[0].XValues[0], 487.0);
+        QCOMPARE(w->chrt_TASbyAlt->Series()[2].Count(), 0);
+        QCOMPARE(w->chrt_TurnbySpeed->Series()[1].Count(), 3);  // flaps 1 still shown
+        const bool marks[] = {w->btn_Turn1->Marked(), w->btn_Turn2->Marked(), w->btn_Turn3->Marked(),
+                              w->btn_Turn4->Marked()};
+        QCOMPARE(QList<bool>(std::begin(marks), std::end(marks)), (QList<bool>{false, false, true, true}));
+        QCOMPARE(w->pages_Charts->currentIndex(), 3);
+        QVERIFY(messages_.isEmpty());
+
+        // A folder with no DataSpeed fails as at start, and leaves both sides empty.
+        QDir(dir.filePath(QStringLiteral("DataSpeed"))).removeRecursively();
+        w->ReloadData();
+        QCOMPARE(messages_, QStringList{"File not found."});
+        QCOMPARE(w->tree_Crafts_1->topLevelItemCount(), 0);
+        QCOMPARE(w->chrt_TASbyAlt->Series()[0].Count(), 0);
+        QVERIFY(w->act_Reload->isEnabled());
+    }
+
+    void noScanStartsInsideAScan()
+    {
+        QTemporaryDir dir;
+        WriteFixtureCraft(dir.path(), QStringLiteral("Alpha"));
+        WriteFixtureCraft(dir.path(), QStringLiteral("Bravo"));
+        QDir::setCurrent(dir.path());
+        dialogAnswer_ = dir.path();
+        Tfrm_Main w;
+        QVERIFY(!w.act_Reload->isEnabled());  // the first scan is still to come
+        // A user pressing F5 and Ctrl+O whenever the scan lets events run.
+        int tries = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, &w, [&] {
+            if (!w.Scanning())
+                return;
+            ++tries;
+            QVERIFY(!w.act_Reload->isEnabled() && !w.act_OpenFolder->isEnabled());
+            w.act_Reload->trigger();
+            w.act_OpenFolder->trigger();
+            w.ReloadData();
+            w.OpenDataFolder();
+        });
+        timer.start(0);
+        // Aircraft that take a while to list, so the scan lets events run between them.
+        connect(w.tree_Crafts_2->model(), &QAbstractItemModel::rowsInserted, &w, [] { QThread::msleep(20); });
+        QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);
+        QVERIFY(tries > 0);
+        QCOMPARE(RootCaptions(w.tree_Crafts_1), (QStringList{"Alpha", "Bravo"}));
+        QVERIFY(w.act_Reload->isEnabled() && w.act_OpenFolder->isEnabled());
+
+        // And the same inside a reload.
+        tries = 0;
+        w.ReloadData();
+        timer.stop();
+        QVERIFY(tries > 0);
+        QCOMPARE(RootCaptions(w.tree_Crafts_2), (QStringList{"Alpha", "Bravo"}));
+        QVERIFY(dialogs_.isEmpty());
+        QVERIFY(messages_.isEmpty());
+        QVERIFY(!QFile::exists(settingsFile()));  // no folder opened: nothing written
+    }
+
+    void filesChangedOnDiskAreReported()
+    {
+        QTemporaryDir dir;
+        WriteFixtureCraft(dir.path(), QStringLiteral("Alpha"));
+        auto w = ScannedWindow(dir.path());
+        QCOMPARE(w->panel1->text(), QString());
+        WriteFixtureCraft(dir.path(), QStringLiteral("Alpha"), 3);  // rewritten in place
+        QTRY_COMPARE(w->panel1->text(), QStringLiteral("Файлы изменены, F5 — перечитать"));
+        QCOMPARE(w->tree_Crafts_1->topLevelItemCount(), 1);  // nothing reloads by itself
+        w->ReloadData();
+        QCOMPARE(w->panel1->text(), QString());
+        // A file added after the reload is noticed too.
+        WriteFixtureCraft(dir.path(), QStringLiteral("Bravo"));
+        QTRY_COMPARE(w->panel1->text(), QStringLiteral("Файлы изменены, F5 — перечитать"));
+        QCOMPARE(w->tree_Crafts_1->topLevelItemCount(), 1);
+    }
+
+    void openingAFolderScansAndRemembersIt()
+    {
+        QTemporaryDir first, second;
+        WriteFixtureCraft(first.path(), QStringLiteral("Alpha"));
+        WriteFixtureCraft(second.path(), QStringLiteral("Zulu"));
+        auto w = ScannedWindow(first.path());
+        dialogAnswer_ = QString();  // cancelled: nothing changes, nothing is written
+        w->OpenDataFolder();
+        QCOMPARE(dialogs_, QStringList{first.path()});
+        QCOMPARE(RootCaptions(w->tree_Crafts_1), QStringList{"Alpha"});
+        QVERIFY(!QFile::exists(settingsFile()));
+
+        for (const QString &folder : {second.path(), first.path(), second.path()}) {
+            dialogAnswer_ = folder;
+            w->OpenDataFolder();
+        }
+        QCOMPARE(RootCaptions(w->tree_Crafts_1), QStringList{"Zulu"});
+        QCOMPARE(w->panel2->toolTip(), Qt::convertFromPlainText(second.path(), Qt::WhiteSpaceNoWrap));
+        QVERIFY(w->panel2->fontMetrics().horizontalAdvance(w->panel2->text()) < w->panel2->width());
+        QCOMPARE(RecentFolders(), (QStringList{second.path(), first.path()}));
+        QSettings(settingsFile(), QSettings::IniFormat).remove(QString());
+    }
+
+    void recentStartFolder_data()
+    {
+        QTest::addColumn<QStringList>("recent");
+        QTest::addColumn<int>("chosen");  // index into recent; -1: the sample data
+        QTest::newRow("none") << QStringList{} << -1;
+        QTest::newRow("latest") << QStringList{"@data", "@other"} << 0;
+        QTest::newRow("latest gone") << QStringList{"@gone", "@other"} << 1;
+        QTest::newRow("no DataSpeed") << QStringList{"@bare"} << -1;
+    }
+    void recentStartFolder()
+    {
+        QFETCH(QStringList, recent);
+        QFETCH(int, chosen);
+        QTemporaryDir dir;
+        for (const char *name : {"data/DataSpeed", "other/DataSpeed", "bare/DataTurn"})
+            QDir(dir.path()).mkpath(QString::fromLatin1(name));
+        recent.replaceInStrings(QStringLiteral("@"), dir.path() + QLatin1Char('/'));
+        const QString sample = SampleDataFolder();
+        QVERIFY(QFileInfo(QDir(sample).filePath(QStringLiteral("DataSpeed"))).isDir());
+        QCOMPARE(RecentStartFolder(recent, sample), chosen < 0 ? sample : recent[chosen]);
+    }
+};
+
+QTEST_MAIN(AppFoldersTest)
+#include "app_folders.moc"
