@@ -7,6 +7,7 @@
 #include "app/frames.h"
 #include "app/images.h"
 #include "app/layout.h"
+#include "app/page_keys.h"
 #include "catalogue/scan.h"
 #include "charts/refresh.h"
 #include "presentation/chart.h"
@@ -96,6 +97,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     buildTrees();
     buildToolbar();
     buildPages();
+    InstallPageKeys(this, pages_Charts, [this] { ToolButton6Click(); });
     watch_ = new DataFolderWatch(this);
     connect(watch_, &DataFolderWatch::Changed, this, [this] {
         if (scanning_)

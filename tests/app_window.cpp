@@ -183,6 +183,62 @@ private slots:
         QCOMPARE(QApplication::exec(), 0);
     }
 
+    void pageKeysFromAnywhere()
+    {
+        Tfrm_Main w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.tree_Crafts_1->setFocus();
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int page;
+        } steps[] = {
+            {Qt::Key_Tab, Qt::ControlModifier, 1},
+            {Qt::Key_PageDown, Qt::ControlModifier, 2},
+            {Qt::Key_PageUp, Qt::ControlModifier, 1},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 5},  // round to the last
+            {Qt::Key_Tab, Qt::ControlModifier, 0},                          // and back to the first
+            {Qt::Key_4, Qt::ControlModifier, 3},
+            {Qt::Key_6, Qt::ControlModifier, 5},
+            {Qt::Key_1, Qt::ControlModifier, 0},
+        };
+        for (const auto &s : steps) {
+            QTest::keyClick(QApplication::focusWidget(), s.key, s.modifiers);
+            QCOMPARE(w.pages_Charts->currentIndex(), s.page);
+        }
+        QVERIFY(w.tree_Crafts_1->hasFocus());
+        // Ctrl+Q ends the program as the exit button does.
+        QTimer::singleShot(0, &w, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier); });
+        QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(7); });
+        QCOMPARE(QApplication::exec(), 0);
+    }
+
+    void flapButtonFocusIsAFrame()
+    {
+        Tfrm_Main w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        TMarkButton *b = w.btn_Turn1;
+        const QImage plain = b->grab().toImage();
+        b->setFocus(Qt::TabFocusReason);
+        QVERIFY(b->hasFocus());
+        const QImage focused = b->grab().toImage();
+        // Only a ring two pixels inside the edge changes: the face is not tinted.
+        const QRect inside = b->rect().adjusted(4, 4, -5, -5);
+        int ring = 0;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x)
+                if (plain.pixel(x, y) != focused.pixel(x, y)) {
+                    QVERIFY2(!inside.contains(x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                    ++ring;
+                }
+        QVERIFY(ring > 10);
+    }
+
     void errorBoxText_data()
     {
         QTest::addColumn<QString>("message");
