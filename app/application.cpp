@@ -27,5 +27,7 @@ void ShowErrorBox(const QString &message)
         return;
     }
     QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok);
+    // The text quotes data files and file names: shown as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }

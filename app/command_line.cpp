@@ -1,7 +1,7 @@
 #include "app/command_line.h"
+#include "catalogue/readers.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cstring>
@@ -149,10 +149,10 @@ CommandLine ParseCommandLine(const QStringList &arguments)
 
     if (!positional.isEmpty()) {
         c.dataDir = positional.constFirst();
-        const QFileInfo info(c.dataDir);
-        if (!info.exists())
+        const FileKind kind = KindOf(LocateFileName(c.dataDir));
+        if (kind == FileKind::None)
             return Exit(2, QStringLiteral("varnel: %1: no such directory\n").arg(c.dataDir));
-        if (!info.isDir())
+        if (kind != FileKind::Directory)
             return Exit(2, QStringLiteral("varnel: %1: not a directory\n").arg(c.dataDir));
     }
     return c;

@@ -2,6 +2,7 @@
 
 #include "catalogue/scan.h"
 #include "core/guard.h"
+#include "core/literal_text.h"
 
 #include <QHelpEvent>
 #include <QItemSelectionModel>
@@ -106,7 +107,7 @@ bool CraftTree::viewportEvent(QEvent *event)
         const QString text = index.data().toString();
         const QRect r = visualRect(index);
         if (index.isValid() && r.left() + fontMetrics().horizontalAdvance(text) + 6 > viewport()->width())
-            QToolTip::showText(help->globalPos(), text, viewport(), r);
+            QToolTip::showText(help->globalPos(), ToolTipOfText(text), viewport(), r);
         else
             QToolTip::hideText();
     });

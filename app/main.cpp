@@ -1,13 +1,16 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/export.h"
 #include "app/main_window.h"
 #include "catalogue/readers.h"
+#include "core/error.h"
 
 #include <QApplication>
 #include <QDir>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 // Qt's own options, which QApplication takes out of the arguments itself.
@@ -18,7 +21,8 @@ QStringList WithoutQtOptions(int argc, char **argv)
     static const QStringList flags = {"-reverse", "-nograb", "-dograb", "-sync"};
     QStringList args;
     for (int i = 0; i < argc; ++i) {
-        const QString a = QString::fromLocal8Bit(argv[i]);
+        // As file names show: a folder named in Windows-1251 bytes keeps its name.
+        const QString a = DisplayName(QByteArray(argv[i]));
         if (i > 0 && withValue.contains(a)) {
             ++i;
             continue;
@@ -28,6 +32,31 @@ QStringList WithoutQtOptions(int argc, char **argv)
         args << a;
     }
     return args;
+}
+// Whether a platform was chosen, by -platform or QT_QPA_PLATFORM.
+bool PlatformChosen(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return true;
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// Draws without a window or a display, and writes the pictures.
+int Export(const CommandLine &command)
+{
+    ExportOutcome outcome;
+    try {
+        CheckCodePage();
+        outcome = RunExport(command.exportOptions, command.dataDir);
+    } catch (const VarnelError &error) {
+        outcome = {1, {}, QStringLiteral("varnel: ") + error.message()};
+    }
+    for (const QString &path : outcome.written)
+        std::printf("%s\n", path.toLocal8Bit().constData());
+    if (!outcome.error.isEmpty())
+        std::fprintf(stderr, "%s\n", outcome.error.toLocal8Bit().constData());
+    return outcome.exitCode;
 }
 }  // namespace
 
@@ -40,7 +69,12 @@ int main(int argc, char *argv[])
         return command.exitCode;
     }
 
+    // Export draws offscreen unless told otherwise: it needs no display.
+    if (command.action == CommandLine::Export && !PlatformChosen(argc, argv))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (command.action == CommandLine::Export)
+        return Export(command);
     QApplication::setApplicationName(ApplicationTitle());
     QApplication::setApplicationDisplayName(ApplicationTitle());
     // Without the data files' code page nothing could be read: say so and stop.
@@ -54,9 +88,9 @@ int main(int argc, char *argv[])
         return 1;
     Tfrm_Main window;
     if (!command.dataDir.isEmpty())
-        window.SetDataFolder(QDir(command.dataDir).absolutePath());
+        window.SetDataFolder(AbsoluteFileName(LocateFileName(command.dataDir)));
     else if (command.recent)
-        window.SetDataFolder(RecentStartFolder(RecentFolders(), SampleDataFolder()));
+        window.SetDataFolder(LocateFileName(RecentStartFolder(RecentFolders(), SampleDataFolder())));
     window.show();
     return app.exec();
 }

@@ -8,6 +8,7 @@
 #include "app/images.h"
 #include "app/layout.h"
 #include "app/page_keys.h"
+#include "app/share.h"
 #include "catalogue/scan.h"
 #include "charts/refresh.h"
 #include "presentation/chart.h"
@@ -98,6 +99,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     buildToolbar();
     buildPages();
     InstallPageKeys(this, pages_Charts, [this] { ToolButton6Click(); });
+    new ChartSharing(*this);
     watch_ = new DataFolderWatch(this);
     connect(watch_, &DataFolderWatch::Changed, this, [this] {
         if (scanning_)
@@ -124,6 +126,7 @@ void Tfrm_Main::buildStatusBar()
         label->setObjectName(QStringLiteral("panel%1").arg(i));
         label->setFixedWidth(200);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // The panels show file names: as written, never as markup.
         label->setTextFormat(Qt::PlainText);
         stat_Main->addWidget(label);
         *panels[i] = label;
@@ -337,7 +340,7 @@ void Tfrm_Main::SplitterMoved()
     ResizeMainForm();
 }
 
-QString Tfrm_Main::scanFolder() const { return dataFolder_.isEmpty() ? QDir::currentPath() : dataFolder_; }
+FileName Tfrm_Main::scanFolder() const { return dataFolder_.isEmpty() ? CurrentDirectory() : dataFolder_; }
 
 void Tfrm_Main::setScanning(bool scanning)
 {
@@ -373,7 +376,7 @@ void Tfrm_Main::LoadFMD()
     changedInScan_ = false;
     panel1->setToolTip(QString());
     showDataFolder();
-    const QString folder = scanFolder();
+    const FileName folder = scanFolder();
     watch_->Watch(folder);
     ScanHooks hooks;
     QLabel *panels[3] = {panel0, panel1, panel2};
@@ -395,7 +398,7 @@ void Tfrm_Main::OpenDataFolder()
         return;
     const QString absolute = QDir(folder).absolutePath();
     RememberFolder(absolute);
-    SetDataFolder(absolute);
+    SetDataFolder(LocateFileName(absolute));
     ReloadData();
 }
 

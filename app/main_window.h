@@ -80,10 +80,14 @@ public:
     // wait for its end.
     bool Scanning() const { return scanning_; }
 
-    // The folder that holds DataSpeed, DataTurn, DataCraft and DataWeapon. Empty: the
-    // working directory as it is when the scan begins.
-    void SetDataFolder(const QString &folder) { dataFolder_ = folder; }
+    // The folder that holds DataSpeed, DataTurn, DataCraft and DataWeapon, by the bytes
+    // the file system names it with. Empty: the working directory as it is when the
+    // scan begins.
+    void SetDataFolder(const FileName &folder) { dataFolder_ = folder; }
     QString DataFolder() const { return dataFolder_; }
+    // A window that only draws (an export) reads no catalogue: the posted scan message
+    // then does nothing.
+    void SkipCatalogueScan() { scanStarted_ = true; }
 
     // The nine charts: the common page's four, then the full pages' five.
     QVector<TChart *> Charts() const;
@@ -98,11 +102,11 @@ private:
     void buildPages();
     void followScreen();
     void setScanning(bool scanning);
-    QString scanFolder() const;
+    FileName scanFolder() const;
     void showDataFolder();
     void showFilesChanged();
 
-    QString dataFolder_;
+    FileName dataFolder_;
     bool scanning_ = true;        // until the first scan has ended
     bool holdRefresh_ = false;    // while the trees choose again after a reload
     bool changedInScan_ = false;  // files changed while a scan was reading them

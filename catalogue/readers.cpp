@@ -3,32 +3,27 @@
 #include "core/error.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <string>
 
-QString DataPaths::speedDir() const { return start + QStringLiteral("/DataSpeed"); }
-QString DataPaths::speedFile(const QString &name) const
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+static FileName Joined(const FileName &dir, const char *middle, const FileName &name, const char *end)
 {
-    return start + QStringLiteral("/DataSpeed/") + name + QStringLiteral("_speed.txt");
+    return FileName::FromBytes(dir.bytes + middle + name.bytes + end);
 }
-QString DataPaths::turnFile(const QString &name) const
-{
-    return start + QStringLiteral("/DataTurn/") + name + QStringLiteral("_turn.txt");
-}
-QString DataPaths::craftFile(const QString &name) const
-{
-    return start + QStringLiteral("/DataCraft/") + name + QStringLiteral(".txt");
-}
-QString DataPaths::weaponFile(const QString &name) const
-{
-    return start + QStringLiteral("/DataWeapon/") + name + QStringLiteral(".txt");
-}
+FileName DataPaths::speedDir() const { return FileName::FromBytes(start.bytes + "/DataSpeed"); }
+FileName DataPaths::speedFile(const FileName &name) const { return Joined(start, "/DataSpeed/", name, "_speed.txt"); }
+FileName DataPaths::turnFile(const FileName &name) const { return Joined(start, "/DataTurn/", name, "_turn.txt"); }
+FileName DataPaths::craftFile(const FileName &name) const { return Joined(start, "/DataCraft/", name, ".txt"); }
+FileName DataPaths::weaponFile(const FileName &name) const { return Joined(start, "/DataWeapon/", name, ".txt"); }
 
 // Windows-1251 maps every byte to one character, so line breaks keep their places.
 static QStringDecoder &CodePage()
@@ -43,12 +38,81 @@ void CheckCodePage()
         throw VarnelError(QStringLiteral("The Windows-1251 code page is not available: the data files can't be read"));
 }
 
+// Text bytes as UTF-8 when they start with its byte-order mark or are valid UTF-8,
+// else as Windows-1251 (whose Cyrillic text is practically never valid UTF-8). UTF-8
+// keeps line breaks in their places too: its multi-byte characters hold no ASCII bytes.
+static QString DecodeText(QByteArrayView bytes)
+{
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+    if (ascii)
+        return QString::fromLatin1(bytes);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError() || bytes.startsWith("\xEF\xBB\xBF") || !CodePage().isValid())
+        return text;
+    return CodePage().decode(bytes);
+}
+
+QString DisplayName(const QByteArray &bytes)
+{
+    QStringList parts;
+    for (const QByteArray &part : bytes.split('/'))
+        parts.append(DecodeText(part));
+    return parts.join(u'/');
+}
+
+FileName::operator QString() const { return DisplayName(bytes); }
+
+FileKind KindOf(const FileName &path)
+{
+    struct stat st;
+    if (::stat(path.bytes.constData(), &st) != 0)
+        return FileKind::None;
+    return S_ISREG(st.st_mode) ? FileKind::Regular : S_ISDIR(st.st_mode) ? FileKind::Directory : FileKind::Other;
+}
+
+FileName LocateFileName(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    if (KindOf(FileName::FromBytes(utf8)) != FileKind::None)
+        return FileName::FromBytes(utf8);
+    QByteArray out;
+    const QStringList parts = text.split(u'/');
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            out += '/';
+        const QByteArray u = parts.at(i).toUtf8();
+        QStringEncoder cp1251("windows-1251", QStringEncoder::Flag::Stateless);
+        const QByteArray w = cp1251.encode(parts.at(i));
+        const auto exists = [&](const QByteArray &part) { return KindOf(FileName::FromBytes(out + part)) != FileKind::None; };
+        out += !cp1251.hasError() && w != u && !exists(u) && exists(w) ? w : u;
+    }
+    return FileName::FromBytes(out);
+}
+
+FileName CurrentDirectory()
+{
+    QByteArray buf(4096, Qt::Uninitialized);
+    while (!::getcwd(buf.data(), size_t(buf.size()))) {
+        if (errno != ERANGE)
+            return FileName::FromBytes(".");
+        buf.resize(buf.size() * 2);
+    }
+    return FileName::FromBytes(QByteArray(buf.constData()));
+}
+
+FileName AbsoluteFileName(const FileName &path)
+{
+    if (path.bytes.startsWith('/'))
+        return path;
+    return FileName::FromBytes(CurrentDirectory().bytes + '/' + path.bytes);
+}
+
 QStringList SplitTextLines(const QByteArray &bytes)
 {
     CheckCodePage();
-    QStringDecoder &decoder = CodePage();
     const qsizetype nul = bytes.indexOf('\0');
-    const QString text = decoder.decode(nul < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(nul));
+    const QString text = DecodeText(nul < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(nul));
 
     QStringList lines;
     const qsizetype n = text.size();
@@ -67,29 +131,65 @@ QStringList SplitTextLines(const QByteArray &bytes)
     return lines;
 }
 
-static VarnelError CannotOpen(const QString &path, const QString &reason)
+static VarnelError CannotOpen(const FileName &path, const QString &reason)
 {
     return VarnelError(QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
 }
 
-QStringList ReadTextLines(const QString &path)
+namespace {
+struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+};
+}  // namespace
+
+QStringList ReadTextLines(const FileName &path)
 {
+    const char *native = path.bytes.constData();
     // A pipe or a device named like a data file would block or never end.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir())
+    const FileKind kind = KindOf(path);
+    if (kind == FileKind::Other)
         throw CannotOpen(path, QStringLiteral("Not a regular file"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw CannotOpen(path, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw CannotOpen(path, file.errorString());
+    const int fd = ::open(native, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw CannotOpen(path, qt_error_string(errno));
+    const FdCloser closer{fd};
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        throw CannotOpen(path, qt_error_string(errno));
+    if (S_ISDIR(st.st_mode))
+        throw CannotOpen(path, QStringLiteral("file to open is a directory"));
+    if (!S_ISREG(st.st_mode))
+        throw CannotOpen(path, QStringLiteral("Not a regular file"));
+    // Refused before a byte is read: a sparse file of many gigabytes costs nothing.
+    if (st.st_size > kMaxDataFileBytes)
+        throw CannotOpen(path, QStringLiteral("File too large"));
+
+    // The file may grow while it is read: the buffer grows with it, up to the limit.
+    QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > kMaxDataFileBytes)
+                throw CannotOpen(path, QStringLiteral("File too large"));
+            bytes.resize(std::min<qsizetype>(got * 2, kMaxDataFileBytes + 1));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw CannotOpen(path, qt_error_string(errno));
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
     return SplitTextLines(bytes);
 }
 
-bool RegularFileExists(const QString &path)
+bool RegularFileExists(const FileName &path)
 {
-    return QFileInfo(path).isFile();
+    return KindOf(path) == FileKind::Regular;
 }
 
 QString CutField(QString &row)
@@ -175,14 +275,6 @@ bool ParseNumber(const QString &text, long double &value)
 {
     std::string ascii;
     return ReadNumber(text, ascii, value);
-}
-
-static long double ParseOrRaise(const QString &text)
-{
-    long double x = 0;
-    if (!ParseNumber(text, x))
-        throw InvalidFloatError(text);
-    return x;
 }
 
 namespace {
@@ -334,9 +426,9 @@ long double CutQuotient(long double dividend, long double divisor)
     return ValueOf(CutToThousandths(DecimalOfValue(q)));
 }
 
-QString GetCraftValue(const DataPaths &paths, const QString &name, const QString &key)
+QString GetCraftValue(const DataPaths &paths, const FileName &name, const QString &key)
 {
-    const QString path = paths.craftFile(name);
+    const FileName path = paths.craftFile(name);
     if (!RegularFileExists(path))
         return QStringLiteral("unknown");
     for (const QString &row : ReadTextLines(path)) {
@@ -350,16 +442,21 @@ QString GetCraftValue(const DataPaths &paths, const QString &name, const QString
 // The turn file's summary rows follow its six table rows.
 constexpr qsizetype kFirstSummaryRow = 6;
 
-QString GetTurnValue(const DataPaths &paths, const QString &name, const QString &key)
+QString GetTurnValue(const DataPaths &paths, const FileName &name, const QString &key)
 {
-    const QString path = paths.turnFile(name);
+    const FileName path = paths.turnFile(name);
     if (!RegularFileExists(path))
         return QStringLiteral("unknown");
     const QStringList rows = ReadTextLines(path);
     for (qsizetype r = kFirstSummaryRow; r < rows.size(); ++r) {
-        if (rows.at(r).contains(key))
-            // The value stands two characters after the key's length, wherever the key was.
-            return FormatSummaryValue(ParseOrRaise(rows.at(r).mid(key.size() + 2)));
+        if (!rows.at(r).contains(key))
+            continue;
+        // The value stands two characters after the key's length, wherever the key was.
+        const QString text = rows.at(r).mid(key.size() + 2);
+        long double x = 0;
+        if (!ParseNumber(text, x))
+            throw LocatedError(InvalidFloatError(text), name, FileName::FromBytes(path.bytes.mid(path.bytes.lastIndexOf('/') + 1)), r);
+        return FormatSummaryValue(x);
     }
     return QString();
 }

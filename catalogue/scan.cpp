@@ -2,12 +2,15 @@
 
 #include "core/error.h"
 
-#include <QDir>
+#include <QCollator>
 #include <QElapsedTimer>
-#include <QFileInfo>
 
 #include <algorithm>
+#include <new>
 #include <optional>
+#include <vector>
+
+#include <dirent.h>
 
 WeaponRowCaptions SplitWeaponRow(const QString &row, int index)
 {
@@ -40,10 +43,10 @@ WeaponRowCaptions SplitWeaponRow(const QString &row, int index)
 QString ArmamentCaption() { return QStringLiteral("вооружение:"); }
 
 // The groups of the aircraft's armament file; none when there is no such file.
-static QList<WeaponRowCaptions> ReadArmament(const DataPaths &paths, const QString &name)
+static QList<WeaponRowCaptions> ReadArmament(const DataPaths &paths, const FileName &name)
 {
     QList<WeaponRowCaptions> groups;
-    const QString path = paths.weaponFile(name);
+    const FileName path = paths.weaponFile(name);
     if (!RegularFileExists(path))
         return groups;
     const QStringList rows = ReadTextLines(path);
@@ -71,7 +74,7 @@ const SummaryRow kSummaryRows[] = {
 };
 } // namespace
 
-CraftRecord ReadCraft(const DataPaths &paths, const QString &name)
+CraftRecord ReadCraft(const DataPaths &paths, const FileName &name)
 {
     // The files are read in the order the tree shows them: armament, summary, tables.
     QList<WeaponRowCaptions> armament = ReadArmament(paths, name);
@@ -85,26 +88,50 @@ CraftRecord ReadCraft(const DataPaths &paths, const QString &name)
     return CraftRecord{name, std::move(armament), std::move(summary), TNodeData(paths, name)};
 }
 
-QString CraftNameOf(const QString &entryName)
+FileName CraftNameOf(const FileName &entryName)
 {
-    const qsizetype at = entryName.indexOf(QLatin1String("_speed"));
-    return at < 0 ? QString() : entryName.left(at);
+    const qsizetype at = entryName.bytes.indexOf("_speed");
+    return FileName::FromBytes(at < 0 ? QByteArray() : entryName.bytes.left(at));
 }
 
-QStringList ListSpeedEntries(const DataPaths &paths)
+void SortNatural(QList<QByteArray> &names)
 {
-    const QFileInfo dirInfo(paths.speedDir());
-    if (!dirInfo.isDir() || !dirInfo.isReadable() || !dirInfo.isExecutable())
-        throw VarnelError(QStringLiteral("File not found"));
-    QStringList entries = QDir(paths.speedDir())
-                              .entryList({QStringLiteral("*.txt")},
-                                         QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                         QDir::Unsorted);
-    // Names equal but for letter case keep a fixed order too.
-    std::sort(entries.begin(), entries.end(), [](const QString &a, const QString &b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
+    // A fixed locale, so the order is the same on every machine: Latin names before
+    // Cyrillic ones, as before.
+    QCollator collator{QLocale(QLocale::English, QLocale::UnitedStates)};
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    struct Keyed {
+        QCollatorSortKey key;
+        QByteArray name;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(size_t(names.size()));
+    for (const QByteArray &name : std::as_const(names))
+        keyed.push_back({collator.sortKey(DisplayName(name)), name});
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
+        const int c = a.key.compare(b.key);
+        return c != 0 ? c < 0 : a.name < b.name;
     });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        names[qsizetype(i)] = keyed[i].name;
+}
+
+QList<QByteArray> ListSpeedEntries(const DataPaths &paths)
+{
+    // Listed by bytes: a name that is no valid UTF-8 is still a name, and opens.
+    const FileName dir = paths.speedDir();
+    DIR *listing = KindOf(dir) == FileKind::Directory ? ::opendir(dir.bytes.constData()) : nullptr;
+    if (!listing)
+        throw VarnelError(QStringLiteral("File not found"));
+    QList<QByteArray> entries;
+    while (const dirent *entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != ".." && name.toLower().endsWith(".txt"))
+            entries.append(name);
+    }
+    ::closedir(listing);
+    SortNatural(entries);
     return entries;
 }
 
@@ -138,20 +165,24 @@ int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks)
     };
 
     setPanel(0, QStringLiteral("Scanning data-files..."));
-    const QStringList entries = ListSpeedEntries(paths);
+    const QList<QByteArray> entries = ListSpeedEntries(paths);
 
     int count = 0;
     QStringList failures;
-    for (const QString &entry : entries) {
-        setPanel(1, entry);
+    for (const QByteArray &entry : entries) {
+        const FileName name = CraftNameOf(FileName::FromBytes(entry));
+        setPanel(1, DisplayName(entry));
         pump(1);
         // An aircraft is read whole before it is listed, so whatever runs at the next
         // pump sees only complete aircraft, and a failure leaves no trace.
         std::optional<CraftRecord> craft;
         try {
-            craft.emplace(ReadCraft(paths, CraftNameOf(entry)));
+            craft.emplace(ReadCraft(paths, name));
         } catch (const VarnelError &error) {
             failures.append(error.message());
+            continue;
+        } catch (const std::bad_alloc &) {
+            failures.append(QStringLiteral("Out of memory reading the aircraft \"%1\"").arg(name));
             continue;
         }
         if (hooks.addCraft)

@@ -29,17 +29,22 @@ struct CraftRecord {
     TNodeData tables;
 };
 
-// Reads one aircraft: its armament file (none: no groups), its six summary values and
-// its tables. Raises when one of its files can't be read or a summary value is not a
-// number.
-CraftRecord ReadCraft(const DataPaths &paths, const QString &name);
+// Reads one aircraft, named by the bytes of its file names: its armament file (none: no
+// groups), its six summary values and its tables. Raises when one of its files can't be
+// read or a summary value is not a number.
+CraftRecord ReadCraft(const DataPaths &paths, const FileName &name);
 
 // The aircraft name of a DataSpeed entry: its name up to the first "_speed".
-QString CraftNameOf(const QString &entryName);
+FileName CraftNameOf(const FileName &entryName);
 
-// The "*.txt" entries of DataSpeed (hidden ones too), sorted by name ignoring case.
-// Raises "File not found" when DataSpeed is missing or can't be read.
-QStringList ListSpeedEntries(const DataPaths &paths);
+// Sorts names as people sort them: letter case ignored, numbers by their value (v2
+// before v10); names equal but for case keep a fixed order.
+void SortNatural(QList<QByteArray> &names);
+
+// The "*.txt" entries of DataSpeed (hidden ones too) with the bytes the directory
+// listing gave, in natural order of their shown names. Raises "File not found" when
+// DataSpeed is missing or can't be read.
+QList<QByteArray> ListSpeedEntries(const DataPaths &paths);
 
 struct ScanHooks {
     std::function<void(int panel, const QString &text)> setPanel;
@@ -54,6 +59,7 @@ struct ScanHooks {
 };
 
 // Reads every aircraft of DataSpeed and hands each to addCraft, whole, before the next
-// one is read. An aircraft whose files fail is left out and the scan goes on; at the
-// end one error lists the failures. Gives the number of aircraft listed.
+// one is read. An aircraft whose files fail (running out of memory included) is left
+// out and the scan goes on; at the end one error lists the failures. Gives the number of
+// aircraft listed.
 int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks);

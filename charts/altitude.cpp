@@ -16,13 +16,14 @@ void FillAltitudeCharts(TChartSeriesList &speedChart, TChartSeriesList &climbCha
     TitleAndActivate(climbFull, full, name);
     TitleAndActivate(climbMax, max, name);
 
-    for (QString row : lst_Speed) {
+    for (int r = 0; r < lst_Speed.size(); ++r) {
+        QString row = lst_Speed.at(r);
         const SpeedRowFields f = SplitSpeedRow(row);
         // Each point reads its horizontal value first, so a bad row reports its values
         // in the order 100% speed, altitude, MAX speed, altitude, 100% climb, ...
-        AddReadPoint(speedFull, f.tas100, f.altitude);
-        AddReadPoint(speedMax, f.tasMax, f.altitude);
-        AddReadPoint(climbFull, f.roc100, f.altitude);
-        AddReadPoint(climbMax, f.rocMax, f.altitude);
+        AddReadPoint(speedFull, f.tas100, r, f.altitude, r);
+        AddReadPoint(speedMax, f.tasMax, r, f.altitude, r);
+        AddReadPoint(climbFull, f.roc100, r, f.altitude, r);
+        AddReadPoint(climbMax, f.rocMax, r, f.altitude, r);
     }
 }

@@ -23,14 +23,14 @@ double ChartValue(const QString &text)
 {
     const double value = double(ReadValue(text));
     if (!std::isfinite(value))
-        throw InvalidFloatError(text);
+        throw OverflowError();
     return value;
 }
 
-int AddReadPoint(TChartSeries &series, const QString &xText, const QString &yText)
+int AddReadPoint(TChartSeries &series, const QString &xText, int xRow, const QString &yText, int yRow)
 {
-    const double x = ChartValue(xText);
-    const double y = ChartValue(yText);
+    const double x = ReadInRow(xRow, [&] { return ChartValue(xText); });
+    const double y = ReadInRow(yRow, [&] { return ChartValue(yText); });
     return series.AddXY(x, y);
 }
 

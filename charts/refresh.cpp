@@ -2,6 +2,9 @@
 #include "charts/altitude.h"
 #include "charts/turn_rate.h"
 #include "charts/turn_times.h"
+#include "core/error.h"
+
+#include <functional>
 
 namespace {
 void ClearAndDeactivate(TChartSeries &series)
@@ -25,10 +28,24 @@ void FillAircraft(ComparisonCharts &charts, const SelectedAircraft *aircraft,
         return;
     const QString &name = aircraft->name;
     const TNodeData &data = *aircraft->data;
-    FillAltitudeCharts(charts.TASbyAlt, charts.MaxROCbyAlt, name, data.lst_Speed, block.altitude);
-    FillClimbAtSpeed(charts.ROCatConst, name, data.lst_Turn, block.climb);
-    FillTurnTimes(charts.TurnbySpeed, name, data.lst_Turn, block.turnTimes, marked);
-    FillTurnRateDiagram(charts.FunPlot, name, data.lst_Turn, block.turnRate, marked, charts.labelColor);
+    // A bad value's error gets a line that says where it stands.
+    const auto located = [&](const QString &file, const std::function<void()> &fill) {
+        try {
+            fill();
+        } catch (const VarnelError &e) {
+            if (e.row() < 0)
+                throw;
+            throw LocatedError(e, name, file, e.row());
+        }
+    };
+    located(data.speedFileName, [&] {
+        FillAltitudeCharts(charts.TASbyAlt, charts.MaxROCbyAlt, name, data.lst_Speed, block.altitude);
+    });
+    located(data.turnFileName, [&] {
+        FillClimbAtSpeed(charts.ROCatConst, name, data.lst_Turn, block.climb);
+        FillTurnTimes(charts.TurnbySpeed, name, data.lst_Turn, block.turnTimes, marked);
+        FillTurnRateDiagram(charts.FunPlot, name, data.lst_Turn, block.turnRate, marked, charts.labelColor);
+    });
 }
 
 void CopyPoints(TChartSeriesList &mirror, const TChartSeriesList &source)

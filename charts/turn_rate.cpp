@@ -32,11 +32,11 @@ double TurnTimeToRate(const QString &text)
         throw VarnelError(QStringLiteral("Floating point division by zero"));
     const double value = double(CutQuotient(360.0L, seconds));
     if (!std::isfinite(value))
-        throw InvalidFloatError(text);
+        throw OverflowError();
     return value;
 }
 
-void FillTurnRateSeries(QString speeds, QString times, TChartSeries &series)
+void FillTurnRateSeries(QString speeds, QString times, int timeRow, TChartSeries &series)
 {
     series.Clear();
     while (!speeds.isEmpty()) {
@@ -44,8 +44,8 @@ void FillTurnRateSeries(QString speeds, QString times, TChartSeries &series)
         const QString time = CutField(times);
         if (speed.isEmpty() || time.isEmpty())
             continue;
-        const double x = ChartValue(speed);
-        const double y = TurnTimeToRate(time);
+        const double x = ReadInRow(0, [&] { return ChartValue(speed); });
+        const double y = ReadInRow(timeRow, [&] { return TurnTimeToRate(time); });
         series.AddXY(x, y);
     }
 }
@@ -111,7 +111,7 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const QSt
         const QString &times = FetchRow(lst_Turn, 2 + flap);
         const QString &speeds = FetchRow(lst_Turn, 0);
         TChartSeries &series = chart[first + flap];
-        FillTurnRateSeries(speeds, times, series);
+        FillTurnRateSeries(speeds, times, 2 + flap, series);
         series.SetActive(true);
         series.SetTitle(FlapTitlePrefixes()[size_t(flap)] + name);
     }

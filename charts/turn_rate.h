@@ -15,12 +15,13 @@
 void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const QStringList &lst_Turn,
                          int first, const FlapMarks &marked, const QColor &labelColor);
 
-// Rebuilds one aircraft curve from a speed row and a turn-time row.
-void FillTurnRateSeries(QString speeds, QString times, TChartSeries &series);
+// Rebuilds one aircraft curve from a speed row (row 0 of the turn file) and the
+// turn-time row timeRow.
+void FillTurnRateSeries(QString speeds, QString times, int timeRow, TChartSeries &series);
 
 // A full-turn time in seconds read from text, as a turn rate in degrees per second
 // cut toward zero to three decimals. Raises "Floating point division by zero" for a
-// time of zero.
+// time of zero, "Floating point overflow" for a rate too large for a chart.
 double TurnTimeToRate(const QString &text);
 
 // Rebuilds the line of constant load factor n (1 to 6), labelled "n-g" on its second

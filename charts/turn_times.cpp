@@ -14,7 +14,7 @@ void FillClimbAtSpeed(TChartSeriesList &chart, const QString &name, const QStrin
         const QString speed = CutSpeedField(speeds);
         const QString climb = CutField(climbs);
         if (!speed.isEmpty() && !climb.isEmpty())
-            AddReadPoint(series, speed, climb);
+            AddReadPoint(series, speed, 0, climb, 1);
     }
 }
 
@@ -35,7 +35,7 @@ void FillTurnTimes(TChartSeriesList &chart, const QString &name, const QStringLi
             // Every time row loses its field, shown or not, so the columns stay aligned.
             const QString time = CutField(times[flap]);
             if (!speed.isEmpty() && !time.isEmpty() && !marked[size_t(flap)])
-                AddReadPoint(chart[first + flap], speed, time);
+                AddReadPoint(chart[first + flap], speed, 0, time, 2 + flap);
         }
     }
 }

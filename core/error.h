@@ -10,17 +10,47 @@ public:
     const QString &message() const noexcept { return message_; }
     const char *what() const noexcept override { return utf8_.constData(); }
 
+    // The row of its table (counted from 0) that a bad value stands in; -1 when the
+    // error is about no one row. The refresh turns it into a line that says where.
+    int row() const noexcept { return row_; }
+    VarnelError InRow(int row) const
+    {
+        VarnelError e = *this;
+        e.row_ = row;
+        return e;
+    }
+
 private:
     QString message_;
     QByteArray utf8_;
+    int row_ = -1;
 };
+
+// An offending value as the messages quote it: at most 200 characters, then an
+// ellipsis, so that a value of millions of characters gives a box of a few lines.
+inline QString QuotedValue(const QString &text)
+{
+    constexpr qsizetype kQuoted = 200;
+    if (text.size() <= kQuoted)
+        return text;
+    const qsizetype cut = text.at(kQuoted - 1).isHighSurrogate() ? kQuoted - 1 : kQuoted;
+    return text.left(cut) + QChar(0x2026);
+}
 
 // The messages raised in more than one place.
 inline VarnelError InvalidFloatError(const QString &text)
 {
-    return VarnelError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    return VarnelError(QStringLiteral("'%1' is not a valid floating point value").arg(QuotedValue(text)));
 }
+// A number that reads well but whose result does not fit the charts' range.
+inline VarnelError OverflowError() { return VarnelError(QStringLiteral("Floating point overflow")); }
 inline VarnelError ListIndexError(qsizetype index)
 {
     return VarnelError(QStringLiteral("List index out of bounds (%1)").arg(index));
+}
+// The error with one more line that says where its value stands: the aircraft, the
+// file's name and the row, counted from 1 as text editors count lines.
+inline VarnelError LocatedError(const VarnelError &error, const QString &aircraft, const QString &file, qsizetype row)
+{
+    return VarnelError(error.message() + QStringLiteral("\n%1: %2, row %3").arg(aircraft, file).arg(row + 1));
 }

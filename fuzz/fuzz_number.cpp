@@ -79,7 +79,7 @@ int SignificantDigits(const std::string &ascii)
 
 QString NotANumber(const QString &text)
 {
-    return QStringLiteral("'%1' is not a valid floating point value").arg(text);
+    return InvalidFloatError(text).message();
 }
 
 long double RoundHalfEvenModel(long double y)
@@ -175,12 +175,12 @@ void CheckText(const QString &text)
         FUZZ_CHECK(e.message() == NotANumber(text), e.message());
     }
 
-    // A chart value is a finite double or the same error.
+    // A chart value is a finite double, the same error, or an overflow of a number.
     try {
         const double v = ChartValue(text);
         FUZZ_CHECK(ok && std::isfinite(v), text);
     } catch (const VarnelError &e) {
-        FUZZ_CHECK(e.message() == NotANumber(text), e.message());
+        FUZZ_CHECK(e.message() == (ok ? QStringLiteral("Floating point overflow") : NotANumber(text)), e.message());
     }
 
     // A turn time gives a finite rate of the same sign, or one of two errors.
@@ -195,6 +195,8 @@ void CheckText(const QString &text)
     } catch (const VarnelError &e) {
         if (ok && x == 0)
             FUZZ_CHECK(e.message() == QLatin1String("Floating point division by zero"), e.message());
+        else if (ok)
+            FUZZ_CHECK(e.message() == QLatin1String("Floating point overflow"), e.message());
         else
             FUZZ_CHECK(e.message() == NotANumber(text), e.message());
     }

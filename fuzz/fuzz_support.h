@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -54,14 +55,24 @@ inline TwoFiles SplitAtFileMark(const QByteArray &bytes)
             FuzzFail(__FILE__, __LINE__, #cond, (detail));        \
     } while (0)
 
+// The first line of an error about a bad value; a second line, when there is one, says
+// where the value stands ("<aircraft>: <file>, row <n>").
+inline QString ValueErrorLine(const QString &message)
+{
+    static const QRegularExpression where(QStringLiteral("\\n[^\\n]*: [^\\n]*, row [1-9][0-9]*\\z"));
+    const QRegularExpressionMatch m = where.match(message);
+    return m.hasMatch() ? message.left(m.capturedStart()) : message;
+}
+
 // The texts of the errors that reading and charting may raise; anything else is a
 // fault of its own.
-inline bool IsKnownDataError(const QString &message)
+inline bool IsKnownDataError(const QString &fullMessage)
 {
+    const QString message = ValueErrorLine(fullMessage);
     static const QString notANumberTail = QStringLiteral("' is not a valid floating point value");
     if (message.startsWith(u'\'') && message.endsWith(notANumberTail))
         return true;
-    if (message == QLatin1String("Floating point division by zero"))
+    if (message == QLatin1String("Floating point division by zero") || message == QLatin1String("Floating point overflow"))
         return true;
     return message.startsWith(QLatin1String("List index out of bounds (")) && message.endsWith(u')');
 }

@@ -1,6 +1,7 @@
 #include "presentation/chart.h"
 
 #include "core/guard.h"
+#include "core/literal_text.h"
 #include "presentation/plot_geometry.h"
 
 #include <QHelpEvent>
@@ -396,14 +397,19 @@ QString TChart::ReadoutAt(QPoint pos, int reach) const
     return nearest.valid() ? PointReadout(series_[nearest.series], nearest.point, bottomTitle_, leftTitle_) : QString();
 }
 
-void TChart::paintEvent(QPaintEvent *event)
+void TChart::DrawFrame(QPainter &p) const
 {
-    QCustomPlot::paintEvent(event);
-    QPainter p(this);
     const QRect outer = rect();
     qDrawShadePanel(&p, outer, palette(), true, BevelWidth);
     const int in = BevelWidth + BorderWidth;
     qDrawShadePanel(&p, outer.adjusted(in, in, -in, -in), palette(), false, BevelWidth);
+}
+
+void TChart::paintEvent(QPaintEvent *event)
+{
+    QCustomPlot::paintEvent(event);
+    QPainter p(this);
+    DrawFrame(p);
 }
 
 void TChart::resizeEvent(QResizeEvent *event)
@@ -439,7 +445,7 @@ void TChart::showReadout(const QHelpEvent &help)
     if (text.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(help.globalPos(), text, this);
+        QToolTip::showText(help.globalPos(), ToolTipOfText(text), this);
 }
 
 bool TChart::event(QEvent *event)

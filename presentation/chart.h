@@ -18,6 +18,7 @@
 #include <QVector>
 
 class QHelpEvent;
+class QPainter;
 
 class TChart : public QCustomPlot {
     Q_OBJECT
@@ -53,6 +54,8 @@ public:
     QRect PlotArea() const;
     // Lays out title, plot area and legend for the ranges set now (the next replot would).
     void LayOut() { updateLayout(); }
+    // Draws the chart's bevelled frame at its current size (also onto a picture).
+    void DrawFrame(QPainter &painter) const;
 
     // Zoom, scroll and their animation.
     ChartNavigator &Navigator() { return *navigator_; }

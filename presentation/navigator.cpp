@@ -10,7 +10,13 @@
 
 namespace {
 constexpr int AnimationIntervalMs = 15;
+
+bool WithinStillReach(QPoint from, QPoint to)
+{
+    return qAbs(to.x() - from.x()) <= ChartNavigator::StillClickReach &&
+           qAbs(to.y() - from.y()) <= ChartNavigator::StillClickReach;
 }
+}  // namespace
 
 ChartNavigator::ChartNavigator(TChart &chart) : QObject(&chart), chart_(chart)
 {
@@ -130,6 +136,7 @@ bool ChartNavigator::Press(Qt::MouseButton button, QPoint pos)
         return false;
     dragButton_ = button;
     dragStart_ = dragLast_ = pos;
+    dragMoved_ = false;
     if (dragButton_ == Qt::LeftButton) {
         if (!rubberBand_)
             rubberBand_ = new QRubberBand(QRubberBand::Rectangle, &chart_);
@@ -144,6 +151,11 @@ void ChartNavigator::Move(QPoint pos)
     if (dragButton_ == Qt::LeftButton) {
         rubberBand_->setGeometry(QRect(dragStart_, pos).normalized());
     } else if (dragButton_ == Qt::RightButton) {
+        // The view stays put until the mouse leaves the still click's reach, then
+        // catches up with the whole way the mouse went.
+        if (!dragMoved_ && WithinStillReach(dragStart_, pos))
+            return;
+        dragMoved_ = true;
         ScrollBy(pos - dragLast_);
         dragLast_ = pos;
     }
@@ -157,6 +169,8 @@ bool ChartNavigator::Release(Qt::MouseButton button, QPoint pos)
     if (button == Qt::LeftButton) {
         rubberBand_->hide();
         LeftDrag(dragStart_, pos);
+    } else if (!dragMoved_ && WithinStillReach(dragStart_, pos)) {
+        emit StillRightClick(pos);
     } else {
         ScrollBy(pos - dragLast_);
     }

@@ -1,9 +1,10 @@
 #pragma once
 // ChartNavigator: what the mouse does to a chart's view. A left drag zooms or restores
-// (animated, with a rubber band while dragging), a right drag scrolls, the wheel zooms
-// about the cursor, and Escape or Home restores the chart under the mouse; it keeps
-// whether the chart is zoomed, so a model change leaves a zoomed view alone. The
-// decisions themselves are the plain functions of zoom.h.
+// (animated, with a rubber band while dragging), a right drag scrolls, a still right
+// click asks for the context menu, the wheel zooms about the cursor, and Escape or Home
+// restores the chart under the mouse; it keeps whether the chart is zoomed, so a model
+// change leaves a zoomed view alone. The decisions themselves are the plain functions
+// of zoom.h.
 #include "presentation/zoom.h"
 
 #include <QObject>
@@ -42,6 +43,14 @@ public:
     bool Release(Qt::MouseButton button, QPoint pos);
     bool IsDragging() const { return dragButton_ != Qt::NoButton; }
 
+    // A right press and release that stay within this many pixels of each other (and
+    // never strayed further) are a still click, not a scroll.
+    static constexpr int StillClickReach = 3;
+
+signals:
+    // A still right click at pos: the chart's context menu.
+    void StillRightClick(QPoint pos);
+
 protected:
     // Escape and Home, wherever the keyboard focus is, restore the chart under the mouse.
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -59,5 +68,6 @@ private:
 
     Qt::MouseButton dragButton_ = Qt::NoButton;
     QPoint dragStart_, dragLast_;
+    bool dragMoved_ = false;  // a right drag went past the still click's reach
     QRubberBand *rubberBand_ = nullptr;
 };

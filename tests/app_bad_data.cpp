@@ -4,16 +4,24 @@
 // program defines, or in the behaviour it defines, and never in a crash or a hang. The
 // large files are written here at run time.
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app_fixture.h"
 #include "presentation/chart.h"
 
+#include <QHelpEvent>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolTip>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <filesystem>
 #include <functional>
 #include <unistd.h>
 
@@ -24,6 +32,19 @@ using Damage = std::function<void(const QString &root)>;
 Q_DECLARE_METATYPE(Damage)
 
 namespace {
+
+// The text a tool tip shows for a help event at pos on widget: rich text as rendered.
+QString ShownToolTip(QWidget *widget, QPoint pos)
+{
+    QHelpEvent help(QEvent::ToolTip, pos, widget->mapToGlobal(pos));
+    QCoreApplication::sendEvent(widget, &help);
+    const QString tip = QToolTip::text();
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument doc;
+    doc.setHtml(tip);
+    return doc.toPlainText();
+}
 
 // Alpha's turn file as the fixture writes it: six table rows, then the summary rows.
 const QByteArray kTurnRows = "200\t250\t300\t350\t400\t\r\n"
@@ -75,6 +96,8 @@ bool IsKnownErrorText(QString text)
     static const QRegularExpression line(u"\\A(?:'.*' is not a valid floating point value"
                                          u"|List index out of bounds \\(\\d+\\)"
                                          u"|Floating point division by zero"
+                                         u"|Floating point overflow"
+                                         u"|Alpha: Alpha_(?:speed|turn)\\.txt, row \\d+"
                                          u"|Cannot open file \".*\"\\. .+"
                                          u"|\\.\\.\\. and \\d+ more)\\z"_s);
     if (text.endsWith(u'.'))
@@ -174,13 +197,13 @@ private slots:
             << Damage([](const QString &r) {
                    Write(r, kTurn, kTurnRows + Replaced(kSummary, "19.456", "19,456"));
                })
-            << u"'19,456' is not a valid floating point value."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'19,456' is not a valid floating point value\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("summary value out of range")
             << Damage([](const QString &r) { Write(r, kTurn, kTurnRows + Replaced(kSummary, "19.456", "1e5000")); })
-            << u"'1e5000' is not a valid floating point value."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'1e5000' is not a valid floating point value\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("summary row ends at its key")
             << Damage([](const QString &r) { Write(r, kTurn, kTurnRows + Replaced(kSummary, ": 19.456", ":")); })
-            << u"'' is not a valid floating point value."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'' is not a valid floating point value\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("huge summary values")
             << Damage([](const QString &r) {
                    Write(r, kTurn,
@@ -232,6 +255,9 @@ private slots:
                    QDir().mkpath(r + u"/DataSpeed"_s);
                })
             << QString() << QStringList() << u"crafts loaded: 0"_s << QStringList();
+        QTest::newRow("64 GiB sparse speed file")
+            << Damage([](const QString &r) { QVERIFY(QFile::resize(r + u'/' + kSpeed, qint64(64) << 30)); })
+            << CannotOpen(kSpeed, u"File too large"_s) << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("unreadable speed file")
             << Damage([](const QString &r) { QFile::setPermissions(r + u'/' + kSpeed, {}); })
             << CannotOpen(kSpeed, u"Permission denied"_s) << bravo << u"crafts loaded: 1"_s << QStringList();
@@ -295,19 +321,26 @@ private slots:
         // Points of Alpha's first series on the speed, climb, turn-time and turn-rate charts.
         QTest::addColumn<QVector<int>>("counts");
 
-        const QString notANumber = u"'%1' is not a valid floating point value."_s;
-        const QString division = u"Floating point division by zero."_s;
+        // A bad value's box says where it stands in its second line.
+        const auto speedRow = [](const QString &message, int row) {
+            return message + u"\nAlpha: Alpha_speed.txt, row %1."_s.arg(row);
+        };
+        const auto turnRow = [](const QString &message, int row) {
+            return message + u"\nAlpha: Alpha_turn.txt, row %1."_s.arg(row);
+        };
+        const QString notANumber = u"'%1' is not a valid floating point value"_s;
+        const QString division = u"Floating point division by zero"_s;
         const QByteArray row1000 = "1000\t540\t18\t515\t16\t\r\n";
         const QVector<int> untouched = {5, 5, 5, 5};
 
         QTest::newRow("speed: spaces for tabs") << kSpeed << QByteArray("0 520 20 500 18\r\n1000 540 18 515 16\r\n")
-                                                << notANumber.arg(QString()) << QVector<int>{0, 0, 0, 0};
+                                                << speedRow(notANumber.arg(QString()), 1) << QVector<int>{0, 0, 0, 0};
         QTest::newRow("turn: spaces for tabs")
             << kTurn << QByteArray(kTurnRows).replace('\t', ' ') + kSummary << QString() << QVector<int>{5, 0, 0, 0};
         QTest::newRow("speed: decimal comma") << kSpeed << QByteArray("0\t520,5\t20\t500\t18\t\r\n" + row1000)
-                                              << notANumber.arg(u"520,5"_s) << QVector<int>{1, 0, 0, 0};
+                                              << speedRow(notANumber.arg(u"520,5"_s), 1) << QVector<int>{1, 0, 0, 0};
         QTest::newRow("turn: decimal comma")
-            << kTurn << Replaced(kTurnRows, "10\t12\t", "10\t12,5\t") + kSummary << notANumber.arg(u"12,5"_s)
+            << kTurn << Replaced(kTurnRows, "10\t12\t", "10\t12,5\t") + kSummary << turnRow(notANumber.arg(u"12,5"_s), 2)
             << QVector<int>{5, 1, 0, 0};
         QTest::newRow("turn: three rows") << kTurn << kTurnRows.left(kTurnRows.indexOf("21\t19"))
                                           << u"List index out of bounds (3)"_s << QVector<int>{5, 5, 0, 0};
@@ -317,10 +350,10 @@ private slots:
                                           << QVector<int>{5, 0, 0, 0};
         QTest::newRow("speed: empty file") << kSpeed << QByteArray() << QString() << QVector<int>{0, 5, 5, 5};
         QTest::newRow("speed: blank last row") << kSpeed << QByteArray("0\t520\t20\t500\t18\t\r\n\r\n")
-                                               << notANumber.arg(QString()) << QVector<int>{1, 0, 0, 0};
+                                               << speedRow(notANumber.arg(QString()), 2) << QVector<int>{1, 0, 0, 0};
         QTest::newRow("speed: NUL inside a row")
             << kSpeed << QByteArray("0\t520\t20\t500\t18\t\r\n1000\t54") + '\0' + "0\t18\t515\t16\t\r\n"
-            << notANumber.arg(QString()) << QVector<int>{1, 0, 0, 0};
+            << speedRow(notANumber.arg(QString()), 2) << QVector<int>{1, 0, 0, 0};
         QTest::newRow("speed: NUL first") << kSpeed << QByteArray(1, '\0') + "0\t520\t20\t500\t18\t\r\n" << QString()
                                           << QVector<int>{0, 5, 5, 5};
         QTest::newRow("speed: lone CR line ends")
@@ -329,9 +362,18 @@ private slots:
         QTest::newRow("speed: 1e308") << kSpeed << QByteArray("0\t1e308\t20\t500\t18\t\r\n") << QString()
                                       << QVector<int>{1, 5, 5, 5};
         QTest::newRow("speed: 1e5000") << kSpeed << QByteArray("0\t1e5000\t20\t500\t18\t\r\n")
-                                       << notANumber.arg(u"1e5000"_s) << QVector<int>{1, 0, 0, 0};
+                                       << speedRow(notANumber.arg(u"1e5000"_s), 1) << QVector<int>{1, 0, 0, 0};
         QTest::newRow("speed: -1e400") << kSpeed << QByteArray("0\t-1e400\t20\t500\t18\t\r\n")
-                                       << notANumber.arg(u"-1e400"_s) << QVector<int>{1, 0, 0, 0};
+                                       << speedRow(u"Floating point overflow"_s, 1) << QVector<int>{1, 0, 0, 0};
+        QTest::newRow("speed: 1e309 overflows a chart")
+            << kSpeed << QByteArray("0\t1e309\t20\t500\t18\t\r\n") << speedRow(u"Floating point overflow"_s, 1)
+            << QVector<int>{1, 0, 0, 0};
+        QTest::newRow("speed: a value of 4,000,000 characters is quoted short")
+            << kSpeed << "0\t" + QByteArray(4000000, 'x') + "\t20\t500\t18\t\r\n"
+            << speedRow(notANumber.arg(QString(200, u'x') + QChar(0x2026)), 1) << QVector<int>{1, 0, 0, 0};
+        QTest::newRow("speed: markup is a value like any other")
+            << kSpeed << QByteArray("0\t<b>x</b>\t20\t500\t18\t\r\n") << speedRow(notANumber.arg(u"<b>x</b>"_s), 1)
+            << QVector<int>{1, 0, 0, 0};
         QTest::newRow("speed: a million fields")
             << kSpeed << "0\t520\t20\t500\t18\t" + QByteArray("7\t").repeated(1000000) + "\r\n" + row1000 << QString()
             << QVector<int>{2, 5, 5, 5};
@@ -346,17 +388,20 @@ private slots:
         QTest::newRow("turn: row 0 without its last tab")
             << kTurn << Replaced(kTurnRows, "400\t\r\n", "400\r\n") + kSummary << QString() << untouched;
         QTest::newRow("turn: turn time 0") << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\t0\t") + kSummary
-                                           << division << QVector<int>{5, 5, 5, 2};
+                                           << turnRow(division, 3) << QVector<int>{5, 5, 5, 2};
         QTest::newRow("turn: turn time -0") << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\t-0\t") + kSummary
-                                            << division << QVector<int>{5, 5, 5, 2};
+                                            << turnRow(division, 3) << QVector<int>{5, 5, 5, 2};
         QTest::newRow("turn: turn time 0.000e5")
-            << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\t 0.000e5 \t") + kSummary << division
+            << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\t 0.000e5 \t") + kSummary << turnRow(division, 3)
             << QVector<int>{5, 5, 5, 2};
+        QTest::newRow("turn: turn time 2e-306, its rate overflows")
+            << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\t2e-306\t") + kSummary
+            << turnRow(u"Floating point overflow"_s, 3) << QVector<int>{5, 5, 5, 2};
         QTest::newRow("turn: negative turn time")
             << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\t-19\t") + kSummary << QString() << untouched;
         QTest::newRow("turn: turn time not a number")
             << kTurn << Replaced(kTurnRows, "22\t20\t19\t", "22\t20\tnineteen\t") + kSummary
-            << notANumber.arg(u"nineteen"_s) << QVector<int>{5, 5, 2, 0};
+            << turnRow(notANumber.arg(u"nineteen"_s), 3) << QVector<int>{5, 5, 2, 0};
     }
     void refreshDamage()
     {
@@ -489,6 +534,109 @@ private slots:
         for (const QString &text : std::as_const(messages_))
             QVERIFY2(IsKnownErrorText(text), qPrintable(text.toUtf8().toPercentEncoding(" '\"().:_/-")));
         QCOMPARE(RootCaptions(w->tree_Crafts_1), RootCaptions(w->tree_Crafts_2));
+    }
+
+    // Text from files and file names is shown as written, never as markup: an <img>
+    // would make Qt open the file it names (a named pipe there hangs the window).
+    void markupShownLiterally()
+    {
+        QTemporaryDir dir;
+        const QString name = u"<img src=\"zz\">"_s;
+        WriteFixtureCraft(dir.path(), name);
+        const QString dive = u"<img src=\"zz\">"_s + QString(300, u'w');
+        Write(dir.path(), u"DataCraft/"_s + name + u".txt"_s, "0=" + dive.toUtf8() + "\r\n");
+        auto w = scan(dir.path());
+        QCOMPARE(RootCaptions(w->tree_Crafts_1), QStringList{name});
+        for (QLabel *panel : {w->panel0, w->panel1, w->panel2})
+            QCOMPARE(panel->textFormat(), Qt::PlainText);
+
+        // The error box, the real one, closed as soon as it shows.
+        SetErrorBoxHook(nullptr);
+        Qt::TextFormat boxFormat = Qt::AutoText;
+        QString boxText;
+        QTimer::singleShot(0, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                boxFormat = box->textFormat();
+                boxText = box->text();
+                box->accept();
+            }
+        });
+        ShowErrorBox(u"'<b>x</b>' is not a valid floating point value"_s);
+        QCOMPARE(boxFormat, Qt::PlainText);
+        QCOMPARE(boxText, u"'<b>x</b>' is not a valid floating point value."_s);
+
+        // The tree's tool tip of the summary node too wide to be seen.
+        w->resize(800, 600);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QTreeWidgetItem *root = w->tree_Crafts_1->topLevelItem(0);
+        root->setExpanded(true);
+        const QTreeWidgetItem *summary = root->child(1);
+        const QRect r = w->tree_Crafts_1->visualItemRect(summary);
+        QCOMPARE(ShownToolTip(w->tree_Crafts_1->viewport(), r.center()), summary->text(0));
+
+        // A chart's read-out, whose first line is the series title with the name.
+        select(w->tree_Crafts_1, root);
+        TChart *chart = w->chrt_TASbyAlt;
+        w->pages_Charts->setCurrentWidget(w->tab_SpeedByAlt);
+        chart->SyncNow();
+        const TChartSeries &s = chart->Series()[0];
+        const QPoint at(int(chart->xAxis->coordToPixel(s.XValues[2])), int(chart->yAxis->coordToPixel(s.YValues[2])));
+        QVERIFY(ShownToolTip(chart, at).startsWith(u"100% "_s + name + u'\n'));
+    }
+
+    // File names are bytes: names in Windows-1251 show as such and their files open,
+    // in a start directory named in Windows-1251 too; an aircraft whose files still
+    // can't be opened is named in the box.
+    void windows1251Names_data()
+    {
+        QTest::addColumn<bool>("asDataFolder");
+        QTest::newRow("started in it") << false;
+        QTest::newRow("given as the data folder") << true;
+    }
+    void windows1251Names()
+    {
+        QFETCH(bool, asDataFolder);
+        QTemporaryDir dir;
+        const QByteArray plain = QFile::encodeName(dir.path() + u"/plain"_s);
+        const QByteArray root = QFile::encodeName(dir.path()) + "/\xD1\xE0\xEC\xEE\xEB\xB8\xF2\xFB";  // Самолёты
+        WriteFixtureCraft(QString::fromUtf8(plain), u"Alpha"_s);
+        WriteFixtureCraft(QString::fromUtf8(plain), u"Yak"_s);
+        WriteFixtureCraft(QString::fromUtf8(plain), u"Bora"_s);
+        QFile::remove(QString::fromUtf8(plain) + u"/DataTurn/Bora_turn.txt"_s);
+        for (const char *kind : {"/DataSpeed/Yak_speed.txt", "/DataTurn/Yak_turn.txt"}) {
+            const QByteArray from = plain + kind;
+            QCOMPARE(::rename(from.constData(), QByteArray(from).replace("Yak", "\xDF\xEA-3").constData()), 0);  // Як-3
+        }
+        const QByteArray bora = plain + "/DataSpeed/Bora_speed.txt";
+        QCOMPARE(::rename(bora.constData(), QByteArray(bora).replace("Bora", "\xC1\xEE\xF0\xE0").constData()), 0);  // Бора
+        QCOMPARE(::rename(plain.constData(), root.constData()), 0);
+        // Qt lists no name that is not UTF-8, so it could not remove these.
+        const auto removeRoot = qScopeGuard([&] { std::filesystem::remove_all(root.constData()); });
+
+        const QString shown = QFile::decodeName(QFile::encodeName(dir.path())) + u"/Самолёты"_s;
+        QCOMPARE(DisplayName(root), shown);
+        // The command line takes the folder as it shows.
+        const CommandLine command = ParseCommandLine({u"varnel"_s, shown});
+        QCOMPARE(command.action, CommandLine::OpenWindow);
+        QCOMPARE(LocateFileName(command.dataDir).bytes, root);
+
+        QDir::setCurrent(dir.path());
+        if (!asDataFolder)
+            QCOMPARE(::chdir(root.constData()), 0);
+        Tfrm_Main w;
+        if (asDataFolder)
+            w.SetDataFolder(LocateFileName(command.dataDir));
+        QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);
+
+        QCOMPARE(RootCaptions(w.tree_Crafts_1), (QStringList{u"Alpha"_s, u"Як-3"_s}));
+        QCOMPARE(w.panel0->text(), u"crafts loaded: 2"_s);
+        QCOMPARE(messages_, QStringList{CannotOpen(u"DataTurn/Бора_turn.txt"_s, u"No such file or directory"_s)
+                                            .replace(u"<dir>"_s, shown)});
+        messages_.clear();
+        select(w.tree_Crafts_2, FindRoot(w.tree_Crafts_2, u"Як-3"_s));
+        QCOMPARE(messages_, QStringList());
+        QCOMPARE(w.chrt_TASbyAlt->Series()[2].Count(), 5);
     }
 
     // A 50 MB speed file loads and draws like any other.

@@ -2,11 +2,13 @@
 // the error box, the scan started by the window's own message and the tree selection.
 #include "app/application.h"
 #include "app/craft_tree.h"
+#include "app/export.h"
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "app_fixture.h"
 #include "core/error.h"
 #include "presentation/chart.h"
+#include "presentation/chart_defs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -237,6 +239,20 @@ private slots:
                     ++ring;
                 }
         QVERIFY(ring > 10);
+    }
+
+    void copiedPictureLeavesTheTrackerOut()
+    {
+        std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("chrt_TASbyAlt"), nullptr));
+        chart->resize(500, 400);
+        chart->show();
+        QVERIFY(QTest::qWaitForWindowExposed(chart.get()));
+        chart->Series()[0].AddXY(500, 0);
+        chart->Series()[0].AddXY(600, 10000);
+        const QImage clean = GrabPicture(chart.get(), 1);
+        chart->Tracker().MoveTo(chart->PlotArea().center());
+        QVERIFY(chart->Tracker().IsShown());
+        QCOMPARE(GrabPicture(chart.get(), 1), clean);
     }
 
     void errorBoxText_data()

@@ -16,6 +16,8 @@
 
 Q_DECLARE_METATYPE(long double)
 
+using namespace Qt::StringLiterals;
+
 namespace {
 // Six table rows, then the given summary rows.
 QByteArray TurnFile(const QByteArray &summary)
@@ -65,6 +67,12 @@ void CatalogueReaders::splitTextLines_data()
     QTest::newRow("nul ends the text") << QByteArray("a\nb\0c\nd", 7) << QStringList{"a", "b"};
     QTest::newRow("nul at start") << QByteArray("\0a\n", 3) << QStringList{};
     QTest::newRow("spaces and tabs kept") << QByteArray(" x\t \n") << QStringList{" x\t "};
+    // UTF-8 when marked so or valid UTF-8 with a non-ASCII byte; Windows-1251 otherwise.
+    QTest::newRow("utf-8") << QByteArray("\xD0\x91\xD0\xBE\xD1\x80\xD0\xB0\t1\n") << QStringList{u"Бора\t1"_s};
+    QTest::newRow("utf-8 mark, ascii") << QByteArray("\xEF\xBB\xBF" "0=750\n") << QStringList{"0=750"};
+    QTest::newRow("windows-1251") << QByteArray("\xC1\xEE\xF0\xE0\t1\n") << QStringList{u"Бора\t1"_s};
+    QTest::newRow("utf-8 but one byte: windows-1251")
+        << QByteArray("\xD0\x91\n\xC1\n") << QStringList{u"Р‘"_s, u"Б"_s};
 }
 
 void CatalogueReaders::splitTextLines()
@@ -292,7 +300,7 @@ void CatalogueReaders::turnValueNotANumber()
     const DataPaths paths{dir.path()};
     WriteFile(paths.turnFile("A"), turnFile);
     QCOMPARE(ErrorOf([&] { GetTurnValue(paths, "A", "T_turn"); }),
-             "'" + valueText + "' is not a valid floating point value");
+             "'" + valueText + "' is not a valid floating point value\nA: A_turn.txt, row 7");
 }
 
 void CatalogueReaders::craftValue_data()

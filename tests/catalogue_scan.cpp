@@ -220,19 +220,22 @@ void CatalogueScan::entryNames()
     QCOMPARE(scan.error, QString());
     QCOMPARE(scan.names(), (QStringList{"Alpha", "Alpha", "Bravo_x", "Bravo_x"}));
     QCOMPARE(scan.crafts[1].tables.lst_Speed, SplitTextLines(kSpeed));
-    QCOMPARE(CraftNameOf("Alpha_Speed.txt"), QString());
-    QCOMPARE(CraftNameOf("_speed.txt"), QString());
+    QCOMPARE(CraftNameOf("Alpha_Speed.txt").bytes, QByteArray());
+    QCOMPARE(CraftNameOf("_speed.txt").bytes, QByteArray());
 }
 
 void CatalogueScan::listedEntries()
 {
     DataDir data;
     const QString dir = data.paths.speedDir();
-    for (const char *name : {"c_speed.txt", "B_speed.TXT", "a_speed.txt", ".hidden_speed.txt", "notes.dat", "A_speed.txt"})
+    for (const char *name : {"c_speed.txt", "B_speed.TXT", "a_speed.txt", ".hidden_speed.txt", "notes.dat", "A_speed.txt",
+                             "v10_speed.txt", "V2_speed.txt", "v19_speed.txt"})
         WriteFile(dir + "/" + name, "");
     QDir(dir).mkdir("d_speed.txt");
-    QCOMPARE(ListSpeedEntries(data.paths), (QStringList{".hidden_speed.txt", "A_speed.txt", "a_speed.txt",
-                                                        "B_speed.TXT", "c_speed.txt", "d_speed.txt"}));
+    // Natural order: case ignored, numbers by value.
+    QCOMPARE(ListSpeedEntries(data.paths), (QByteArrayList{".hidden_speed.txt", "A_speed.txt", "a_speed.txt", "B_speed.TXT",
+                                                           "c_speed.txt", "d_speed.txt", "V2_speed.txt", "v10_speed.txt",
+                                                           "v19_speed.txt"}));
 }
 
 void CatalogueScan::cyrillicName()
@@ -299,12 +302,13 @@ void CatalogueScan::brokenAircraftLeftOut()
     QCOMPARE(scan.lastPanel(0), "crafts loaded: 3");
     QCOMPARE(scan.lastPanel(1), QString());
     const QStringList lines = scan.error.split('\n');
-    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.size(), 4);
     QVERIFY2(lines[0].startsWith("Cannot open file \"" + QDir::toNativeSeparators(data.paths.turnFile("B")) + "\". "),
              qPrintable(lines[0]));
     QCOMPARE(lines[1], "'fast' is not a valid floating point value");
-    QVERIFY2(lines[2].startsWith("Cannot open file \"" + QDir::toNativeSeparators(data.paths.speedFile("")) + "\". "),
-             qPrintable(lines[2]));
+    QCOMPARE(lines[2], "D: D_turn.txt, row 9");
+    QVERIFY2(lines[3].startsWith("Cannot open file \"" + QDir::toNativeSeparators(data.paths.speedFile("")) + "\". "),
+             qPrintable(lines[3]));
 }
 
 void CatalogueScan::manyFailuresCapped()

@@ -168,7 +168,9 @@ void ChartsFillers::turnTimeToRate_data()
     QTest::newRow("zero") << u"0"_s << 0.0 << u"Floating point division by zero"_s;
     QTest::newRow("zero point zero") << u"0.0"_s << 0.0 << u"Floating point division by zero"_s;
     QTest::newRow("comma") << u"17,3"_s << 0.0 << NotANumber(u"17,3"_s);
-    QTest::newRow("too small for a chart") << u"1e-4900"_s << 0.0 << NotANumber(u"1e-4900"_s);
+    // Numbers whose rates overflow a chart point.
+    QTest::newRow("too small for a chart") << u"1e-4900"_s << 0.0 << u"Floating point overflow"_s;
+    QTest::newRow("rate just beyond a double") << u"2e-306"_s << 0.0 << u"Floating point overflow"_s;
 }
 
 void ChartsFillers::turnTimeToRate()
@@ -203,29 +205,29 @@ void ChartsFillers::altitudeBadValues_data()
     // Values are read field 4, 1, 2, 1, 5, 1, 3, 1: the first bad one in that order is
     // reported, and the points before it stay.
     QTest::addColumn<QString>("row");
-    QTest::addColumn<QString>("bad");
+    QTest::addColumn<QString>("error");
     QTest::addColumn<QList<int>>("counts");  // speed 100%, speed MAX, climb 100%, climb MAX
-    QTest::newRow("100% speed before altitude") << u"a\tb\tc\td\te\t"_s << u"d"_s << QList<int>{0, 0, 0, 0};
-    QTest::newRow("altitude") << u"a\t520\tc\t495\te\t"_s << u"a"_s << QList<int>{0, 0, 0, 0};
-    QTest::newRow("MAX speed") << u"1000\tb\tc\t495\te\t"_s << u"b"_s << QList<int>{1, 0, 0, 0};
-    QTest::newRow("100% climb") << u"1000\t520\tc\t495\te\t"_s << u"e"_s << QList<int>{1, 1, 0, 0};
-    QTest::newRow("MAX climb") << u"1000\t520\tc\t495\t16\t"_s << u"c"_s << QList<int>{1, 1, 1, 0};
+    QTest::newRow("100% speed before altitude") << u"a\tb\tc\td\te\t"_s << NotANumber(u"d"_s) << QList<int>{0, 0, 0, 0};
+    QTest::newRow("altitude") << u"a\t520\tc\t495\te\t"_s << NotANumber(u"a"_s) << QList<int>{0, 0, 0, 0};
+    QTest::newRow("MAX speed") << u"1000\tb\tc\t495\te\t"_s << NotANumber(u"b"_s) << QList<int>{1, 0, 0, 0};
+    QTest::newRow("100% climb") << u"1000\t520\tc\t495\te\t"_s << NotANumber(u"e"_s) << QList<int>{1, 1, 0, 0};
+    QTest::newRow("MAX climb") << u"1000\t520\tc\t495\t16\t"_s << NotANumber(u"c"_s) << QList<int>{1, 1, 1, 0};
     QTest::newRow("fifth value without tab")
-        << u"1000\t520\t18.5\t495\t16"_s << QString() << QList<int>{1, 1, 0, 0};
-    QTest::newRow("blank line") << QString() << QString() << QList<int>{0, 0, 0, 0};
+        << u"1000\t520\t18.5\t495\t16"_s << NotANumber(QString()) << QList<int>{1, 1, 0, 0};
+    QTest::newRow("blank line") << QString() << NotANumber(QString()) << QList<int>{0, 0, 0, 0};
+    // A number, but too large for a chart point.
     QTest::newRow("beyond a chart's range")
-        << u"1000\t520\t18.5\t1e400\t16\t"_s << u"1e400"_s << QList<int>{0, 0, 0, 0};
+        << u"1000\t520\t18.5\t1e400\t16\t"_s << u"Floating point overflow"_s << QList<int>{0, 0, 0, 0};
 }
 
 void ChartsFillers::altitudeBadValues()
 {
     QFETCH(QString, row);
-    QFETCH(QString, bad);
+    QFETCH(QString, error);
     QFETCH(QList<int>, counts);
     ChartSet set;
     const QStringList rows{u"0\t500\t20\t480\t18\t"_s, row, u"2000\t530\t15\t500\t13\t"_s};
-    QCOMPARE(ErrorOf([&] { FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"Lark-5"_s, rows, 0); }),
-             NotANumber(bad));
+    QCOMPARE(ErrorOf([&] { FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"Lark-5"_s, rows, 0); }), error);
     const QList<int> got{set.TASbyAlt[0].Count() - 1, set.TASbyAlt[1].Count() - 1,
                          set.MaxROCbyAlt[0].Count() - 1, set.MaxROCbyAlt[1].Count() - 1};
     QCOMPARE(got, counts);
@@ -424,8 +426,8 @@ void ChartsFillers::turnRateZeroTimeKeepsLines()
     QCOMPARE(set.FunPlot[2].Count(), 0);
     QCOMPARE(set.FunPlot[21].Count(), 3);
 
-    QCOMPARE(ErrorOf([&] { FillTurnRateSeries(u"200\t"_s, u"x\t"_s, set.FunPlot[2]); }), NotANumber(u"x"_s));
-    QCOMPARE(ErrorOf([&] { FillTurnRateSeries(u"y\t"_s, u"x\t"_s, set.FunPlot[2]); }), NotANumber(u"y"_s));
+    QCOMPARE(ErrorOf([&] { FillTurnRateSeries(u"200\t"_s, u"x\t"_s, 2, set.FunPlot[2]); }), NotANumber(u"x"_s));
+    QCOMPARE(ErrorOf([&] { FillTurnRateSeries(u"y\t"_s, u"x\t"_s, 2, set.FunPlot[2]); }), NotANumber(u"y"_s));
 }
 
 QTEST_MAIN(ChartsFillers)

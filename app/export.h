@@ -1,0 +1,59 @@
+#pragma once
+// Pictures of the charts: a page or a chart drawn into PNG, SVG or PDF bytes by the
+// chart widgets themselves, the six pages of a comparison drawn by a window of their
+// own that is never shown, and a set of pictures written whole or not at all.
+// `varnel --export` and the window's "save" entries both come here.
+#include "app/command_line.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+class QWidget;
+struct CraftRecord;
+
+// The pages' names in pictures, in tab order: the common page first.
+const QStringList &PageSlugs();
+
+// A page or a chart as QWidget::grab draws it, at `scale` device pixels per pixel.
+QImage GrabPicture(QWidget *widget, double scale);
+
+// PNG bytes of an image, at a low compression level: the charts' flat colours keep
+// the files small, and encoding takes a good deal less time than at Qt's default.
+QByteArray EncodePng(const QImage &image);
+
+// The picture of a page or a chart as it is laid out now: "png" at `scale` device
+// pixels per pixel; "svg" and "pdf" as lines and text (scale does not apply).
+QByteArray RenderPicture(QWidget *widget, const QString &format, double scale);
+
+struct Picture {
+    QString fileName;  // e.g. "overview.png"
+    QByteArray bytes;
+};
+
+// The six pages of the comparison of first and second (either may be null: that side
+// stays empty) at the flap settings shown, each `size` pixels. Raises the refresh's
+// error, naming the aircraft it came from.
+QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
+                              const std::array<bool, 4> &flapShown, const QString &format, QSize size,
+                              double scale);
+
+// Writes the pictures into dir (created when missing) and gives their paths. Each goes
+// to a temporary file first; they take their names only once all are written, so a
+// failure leaves none. Raises the file's name and the system's reason.
+QStringList WritePictures(const QString &dir, const QList<Picture> &pictures);
+
+// `varnel --export`: reads only the named aircraft from dataDir (empty: the working
+// directory), draws and writes. Gives the exit status, the written paths and, on
+// failure, the one line for stderr.
+struct ExportOutcome {
+    int exitCode = 0;
+    QStringList written;
+    QString error;
+};
+ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir);

@@ -1,0 +1,217 @@
+#include "app/share.h"
+
+#include "app/export.h"
+#include "app/flap_button.h"
+#include "app/main_window.h"
+#include "catalogue/scan.h"
+#include "core/guard.h"
+#include "presentation/chart.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTabWidget>
+
+#include <optional>
+
+namespace {
+struct EntryRow {
+    ChartSharing::Entry entry;
+    const char *caption;
+    const char *keys;
+};
+const EntryRow kEntries[] = {
+    {ChartSharing::CopyPicture, "Копировать рисунок", "Ctrl+C"},
+    {ChartSharing::CopyData, "Копировать данные", "Ctrl+Shift+C"},
+    {ChartSharing::SavePicture, "Сохранить рисунок...", "Ctrl+S"},
+    {ChartSharing::SaveAllPages, "Сохранить все страницы...", "Ctrl+Shift+S"},
+};
+
+const QStringList kFormats = {"png", "svg", "pdf"};
+
+ShareDialogs &dialogs()
+{
+    static ShareDialogs d;
+    return d;
+}
+
+QString QtSavePicture(QWidget *parent, const QString &suggested)
+{
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить рисунок"), suggested,
+                                                QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)"), &filter);
+    if (!path.isEmpty() && !kFormats.contains(QFileInfo(path).suffix().toLower()))
+        path += QLatin1Char('.') + filter.left(3).toLower();
+    return path;
+}
+
+QString QtChooseFolder(QWidget *parent)
+{
+    return QFileDialog::getExistingDirectory(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath());
+}
+
+QString NumberText(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); }
+
+QString OneLine(QString text)
+{
+    for (QChar &c : text)
+        if (c == u'\r' || c == u'\n' || c == u'\t')
+            c = u' ';
+    return text;
+}
+}  // namespace
+
+QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, const QString &yTitle)
+{
+    QStringList rows{QStringLiteral("Кривая\t%1\t%2")
+                         .arg(xTitle.isEmpty() ? QStringLiteral("X") : OneLine(xTitle),
+                              yTitle.isEmpty() ? QStringLiteral("Y") : OneLine(yTitle))};
+    for (int i = 0; i < series.Count(); ++i) {
+        const TChartSeries &s = series[i];
+        if (!s.Active())
+            continue;
+        const QString title = s.Title().isEmpty() ? s.Name() : OneLine(s.Title());
+        for (int j = 0; j < s.Count(); ++j)
+            rows << title + u'\t' + NumberText(s.XValues[j]) + u'\t' + NumberText(s.YValues[j]);
+    }
+    return rows.join(u'\n') + u'\n';
+}
+
+void SetShareDialogs(ShareDialogs d) { dialogs() = std::move(d); }
+
+ChartSharing::ChartSharing(Tfrm_Main &window) : QObject(&window), window_(window), lastFolder_(QDir::homePath())
+{
+    for (TChart *chart : window_.Charts()) {
+        // The chart's own menu replaces the window's toolbar menu.
+        chart->setContextMenuPolicy(Qt::PreventContextMenu);
+        connect(&chart->Navigator(), &ChartNavigator::StillRightClick, this, [this, chart](QPoint pos) {
+            Guarded([&] { openMenu(chart, chart->mapToGlobal(pos)); });
+        });
+    }
+    for (const EntryRow &row : kEntries) {
+        auto *action = new QAction(QString::fromUtf8(row.caption), &window_);
+        action->setShortcut(QKeySequence(QString::fromLatin1(row.keys)));
+        action->setShortcutContext(Qt::WindowShortcut);
+        window_.addAction(action);
+        connect(action, &QAction::triggered, this, [this, entry = row.entry] {
+            Guarded([&] { Run(entry, KeyTarget()); });
+        });
+    }
+}
+
+void ChartSharing::openMenu(TChart *chart, QPoint globalPos)
+{
+    if (menu_)
+        menu_->close();
+    auto *menu = new QMenu(&window_);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const EntryRow &row : kEntries) {
+        QAction *action = menu->addAction(QString::fromUtf8(row.caption));
+        action->setShortcut(QKeySequence(QString::fromLatin1(row.keys)));
+        connect(action, &QAction::triggered, this, [this, entry = row.entry, target = QPointer<TChart>(chart)] {
+            Guarded([&] {
+                if (target)
+                    Run(entry, target);
+            });
+        });
+    }
+    menu_ = menu;
+    menu->popup(globalPos);
+}
+
+QWidget *ChartSharing::KeyTarget() const
+{
+    QWidget *page = window_.pages_Charts->currentWidget();
+    const QList<TChart *> charts = page->findChildren<TChart *>();
+    for (TChart *chart : charts)
+        if (chart->underMouse())
+            return chart;
+    if (page == window_.tab_Common || charts.isEmpty())
+        return window_.tab_Common;
+    return charts.first();
+}
+
+QString ChartSharing::slugOf(QWidget *target) const
+{
+    if (target == window_.tab_Common)
+        return PageSlugs().first();
+    // A chart of the common page shows what its own page shows; its Tag is that page.
+    const auto *chart = qobject_cast<TChart *>(target);
+    const int tag = chart ? chart->Tag() : 0;
+    const int page = tag >= 1 && tag <= 4 ? tag : window_.pages_Charts->indexOf(target->parentWidget());
+    return PageSlugs().value(page, PageSlugs().first());
+}
+
+QString ChartSharing::suggestedName(QWidget *target) const
+{
+    QStringList parts{slugOf(target)};
+    for (const CraftTree *tree : {window_.tree_Crafts_1, window_.tree_Crafts_2})
+        if (const QTreeWidgetItem *item = tree->SelectedCraft())
+            parts << item->text(0);
+    return parts.join(u'_') + QStringLiteral(".png");
+}
+
+void ChartSharing::Run(Entry entry, QWidget *target)
+{
+    switch (entry) {
+    case CopyPicture:
+        QApplication::clipboard()->setImage(GrabPicture(target, target->devicePixelRatioF()));
+        break;
+    case CopyData: {
+        QString text;
+        for (TChart *chart : window_.Charts())
+            if (chart == target || target->isAncestorOf(chart))
+                text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
+                        ChartDataText(chart->Series(), chart->BottomAxisTitle(), chart->LeftAxisTitle());
+        QApplication::clipboard()->setText(text);
+        break;
+    }
+    case SavePicture:
+        savePicture(target);
+        break;
+    case SaveAllPages:
+        saveAllPages();
+        break;
+    }
+}
+
+void ChartSharing::savePicture(QWidget *target)
+{
+    const QString suggested = QDir(lastFolder_).filePath(suggestedName(target));
+    QString path = dialogs().savePicture ? dialogs().savePicture(&window_, suggested) : QtSavePicture(&window_, suggested);
+    if (path.isEmpty())
+        return;
+    QString format = QFileInfo(path).suffix().toLower();
+    if (!kFormats.contains(format)) {
+        format = kFormats.first();
+        path += QLatin1Char('.') + format;
+    }
+    const QFileInfo file(path);
+    const QByteArray bytes = RenderPicture(target, format, target->devicePixelRatioF());
+    WritePictures(file.path(), {{file.fileName(), bytes}});
+    lastFolder_ = file.path();
+}
+
+void ChartSharing::saveAllPages()
+{
+    const QString folder = dialogs().chooseFolder ? dialogs().chooseFolder(&window_) : QtChooseFolder(&window_);
+    if (folder.isEmpty())
+        return;
+    // The selected aircraft's tables, as the trees hold them now.
+    std::optional<CraftRecord> craft[2];
+    const CraftTree *trees[2] = {window_.tree_Crafts_1, window_.tree_Crafts_2};
+    for (int i = 0; i < 2; ++i) {
+        const QTreeWidgetItem *item = trees[i]->SelectedCraft();
+        if (const TNodeData *data = NodeDataOf(item))
+            craft[i].emplace(CraftRecord{item->text(0), {}, {}, *data});
+    }
+    const std::array<bool, 4> shown = {!window_.btn_Turn1->Marked(), !window_.btn_Turn2->Marked(),
+                                       !window_.btn_Turn3->Marked(), !window_.btn_Turn4->Marked()};
+    const ExportOptions defaults;
+    WritePictures(folder, DrawComparison(craft[0] ? &*craft[0] : nullptr, craft[1] ? &*craft[1] : nullptr, shown,
+                                         defaults.format, defaults.size, defaults.scale));
+}

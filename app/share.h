@@ -1,0 +1,57 @@
+#pragma once
+// Sharing from the window: a still right click on a chart opens its context menu (copy
+// the picture or the data, save the picture, save all pages), and the same four keys
+// act on the chart under the mouse, else on the current page's chart (the whole
+// overview on the common page).
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+class TChart;
+class TChartSeriesList;
+class Tfrm_Main;
+
+// The points of every drawn curve as tab-separated text for a spreadsheet: a header
+// row (the curve column, then the x and y columns named by the axis titles), then one
+// row per point: curve title, x, y.
+QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, const QString &yTitle);
+
+// The file dialogs, replaceable so tests never block on a modal dialog. savePicture
+// gets the suggested path and gives the chosen one with its extension; chooseFolder
+// gives a folder. Empty: cancelled. A hook left empty uses Qt's dialog.
+struct ShareDialogs {
+    std::function<QString(QWidget *parent, const QString &suggested)> savePicture;
+    std::function<QString(QWidget *parent)> chooseFolder;
+};
+void SetShareDialogs(ShareDialogs dialogs);
+
+class ChartSharing : public QObject {
+    Q_OBJECT
+public:
+    enum Entry { CopyPicture, CopyData, SavePicture, SaveAllPages };
+
+    explicit ChartSharing(Tfrm_Main &window);
+
+    // What the keys act on now: the chart under the mouse, else the current page's
+    // chart, or the common page itself.
+    QWidget *KeyTarget() const;
+    // Does what the entry says to a chart or to the common page.
+    void Run(Entry entry, QWidget *target);
+    // The context menu while it is open (tests look at it).
+    QMenu *OpenMenu() const { return menu_; }
+
+private:
+    void openMenu(TChart *chart, QPoint globalPos);
+    QString slugOf(QWidget *target) const;
+    QString suggestedName(QWidget *target) const;
+    void savePicture(QWidget *target);
+    void saveAllPages();
+
+    Tfrm_Main &window_;
+    QPointer<QMenu> menu_;
+    QString lastFolder_;
+};
