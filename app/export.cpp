@@ -61,6 +61,7 @@ void DrawCharts(const QList<TChart *> &charts, double ratio)
     for (TChart *chart : charts) {
         SendPendingResize(chart);
         chart->SyncNow();
+        chart->Tracker().Hide();  // the mouse's read-out is no part of a picture
         if (ratio > 0)
             chart->setBufferDevicePixelRatio(ratio);
         chart->replot(QCustomPlot::rpImmediateRefresh);

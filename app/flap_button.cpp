@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QStyleOptionToolButton>
+#include <QStylePainter>
 
 void TMarkButton::SetMarked(bool marked)
 {
@@ -11,14 +12,31 @@ void TMarkButton::SetMarked(bool marked)
     repaint();  // the toolbar shows the new state at once
 }
 
-void TMarkButton::paintEvent(QPaintEvent *event)
+void TMarkButton::paintEvent(QPaintEvent *)
 {
+    QStylePainter p(this);
     if (!marked_) {
-        QToolButton::paintEvent(event);
-        return;
+        // The style's own face, without its focus look: some styles show focus as a
+        // highlight, which would read as Marked.
+        QStyleOptionToolButton option;
+        initStyleOption(&option);
+        option.state &= ~QStyle::State_HasFocus;
+        p.drawComplexControl(QStyle::CC_ToolButton, option);
+    } else {
+        paintMarked(p);
     }
-    // Marked: a sunken, highlight-tinted face with the picture on top.
-    QPainter p(this);
+    // Keyboard focus: a dotted frame inside the edge, on either face.
+    if (hasFocus()) {
+        QPen pen(palette().color(QPalette::WindowText), 1, Qt::DotLine);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+}
+
+void TMarkButton::paintMarked(QPainter &p)
+{
+    // A sunken, highlight-tinted face with the picture on top.
     const QRect r = rect().adjusted(0, 0, -1, -1);
     QColor tint = palette().color(QPalette::Highlight);
     tint.setAlpha(90);

@@ -1,7 +1,10 @@
 #pragma once
-// A toolbar button with a Marked flag, drawn highlighted while the flag is set. It is
+// A toolbar button with a Marked flag, drawn highlighted while the flag is set, and
+// with a dotted focus frame (never a highlight) while it has the keyboard focus. It is
 // a plain push button: whoever handles the click inverts the flag.
 #include <QToolButton>
+
+class QPainter;
 
 class TMarkButton : public QToolButton {
     Q_OBJECT
@@ -15,5 +18,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintMarked(QPainter &p);
+
     bool marked_ = false;
 };

@@ -7,6 +7,7 @@
 #include "app/frames.h"
 #include "app/images.h"
 #include "app/layout.h"
+#include "app/page_keys.h"
 #include "app/share.h"
 #include "catalogue/scan.h"
 #include "charts/refresh.h"
@@ -97,6 +98,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     buildTrees();
     buildToolbar();
     buildPages();
+    InstallPageKeys(this, pages_Charts, [this] { ToolButton6Click(); });
     new ChartSharing(*this);
     watch_ = new DataFolderWatch(this);
     connect(watch_, &DataFolderWatch::Changed, this, [this] {

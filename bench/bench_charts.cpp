@@ -1,6 +1,8 @@
 // Times a full repaint of all nine charts to offscreen images after a two-aircraft
-// comparison has filled them, then the same with 100,000 points in one series.
-// Usage: bench_charts [directory]  -- also writes every chart as a PNG there.
+// comparison has filled them, then one tracker move on the turn-rate diagram against a
+// full repaint of that chart, then the same with 100,000 points in one series.
+// Usage: bench_charts [directory]  -- also writes every chart as a PNG there, and the
+// tracker over three charts.
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
 
@@ -8,9 +10,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QMouseEvent>
+#include <QWindow>
 
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <map>
 
 namespace {
@@ -179,6 +184,89 @@ void savePngs(Charts &c, const QDir &dir, const QString &suffix)
         chart->grab().save(dir.filePath(name + suffix + QStringLiteral(".png")));
     }
 }
+// Milliseconds of processor time this thread has used: steady while other programs
+// load the machine.
+double threadMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// The mouse moved to `pos` over a shown chart, as the window system reports it.
+void moveMouse(TChart &chart, QPoint pos)
+{
+    QMouseEvent move(QEvent::MouseMove, pos, chart.mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&chart, &move);
+}
+
+// One tracker move over the turn-rate diagram (both aircraft, all four flap settings),
+// painted on screen, against a full repaint of that chart.
+void trackerBench(Charts &c, const QDir *dir)
+{
+    TChart &fun = c["chrt_FunPlot"];
+    fun.show();
+    for (int k = 0; k < 100 && !(fun.windowHandle() && fun.windowHandle()->isExposed()); ++k)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    fun.SyncNow();
+    fun.replot(QCustomPlot::rpImmediateRefresh);
+    const QRect area = fun.PlotArea();
+    constexpr int Moves = 400;
+    // Across the speeds the curves cover, at heights around the middle.
+    auto at = [&](int k) {
+        const double speed = 210 + (k * 7) % 570;
+        return QPoint(qRound(fun.xAxis->coordToPixel(speed)), area.center().y() + k % 40);
+    };
+    for (int k = 0; k < 20; ++k) {  // warm-up
+        moveMouse(fun, at(k));
+        fun.repaint();
+    }
+    const int replotsBefore = fun.ReplotCount();
+    double moveMs = 0, paintMs = 0;
+    for (int k = 0; k < Moves; ++k) {
+        const double t0 = threadMs();
+        moveMouse(fun, at(k));
+        const double t1 = threadMs();
+        fun.repaint();
+        moveMs += threadMs() - t0;
+        paintMs += threadMs() - t1;
+    }
+    moveMs /= Moves;
+    paintMs /= Moves;
+    int curves = 0;
+    for (int k = 0; k < Moves; k += 10) {
+        moveMouse(fun, at(k));
+        curves = std::max(curves, fun.Tracker().Reading().curves());
+    }
+    const bool curvesRedrawn = fun.ReplotCount() != replotsBefore;
+
+    constexpr int Repaints = 40;
+    const double t0 = threadMs();
+    for (int k = 0; k < Repaints; ++k)
+        fun.replot(QCustomPlot::rpImmediateRefresh);
+    const double fullMs = (threadMs() - t0) / Repaints;
+    std::printf("one tracker move on the turn-rate diagram (up to %d curves read, %dx%d, painted): %.3f ms"
+                " of processor time (of which the widget's paint %.3f ms)%s\n",
+                curves, fun.width(), fun.height(), moveMs, paintMs,
+                curvesRedrawn ? " (curves were redrawn!)" : "");
+    std::printf("full repaint of the turn-rate diagram (%dx%d, painted): %.3f ms of processor time\n", fun.width(), fun.height(), fullMs);
+
+    if (dir) {
+        const std::pair<const char *, QPointF> shots[] = {
+            {"chrt_FunPlot", {0.42, 0.35}}, {"chrt_TASbyAlt", {0.55, 0.45}}, {"chrt_TurnbySpeed", {0.3, 0.6}}};
+        for (const auto &[name, where] : shots) {
+            TChart &chart = c[name];
+            chart.show();
+            chart.SyncNow();
+            chart.replot(QCustomPlot::rpImmediateRefresh);
+            const QRect a = chart.PlotArea();
+            moveMouse(chart, a.topLeft() + QPoint(int(a.width() * where.x()), int(a.height() * where.y())));
+            chart.grab().save(dir->filePath(QString::fromLatin1(name) + QStringLiteral("_tracker.png")));
+            chart.Tracker().Hide();
+        }
+    }
+    fun.Tracker().Hide();
+}
 }  // namespace
 
 int main(int argc, char **argv)
@@ -230,6 +318,8 @@ int main(int argc, char **argv)
         while (fun.Navigator().IsAnimating())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
+
+    trackerBench(c, argc > 1 ? &dir : nullptr);
 
     TChartSeries &big = c["chrt_TASbyAlt"].Series()[0];
     big.Clear();

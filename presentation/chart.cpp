@@ -71,7 +71,7 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     setAntialiasedElements(QCP::aePlottables | QCP::aeItems | QCP::aeLegendItems | QCP::aeAxes);
     setBufferDevicePixelRatio(devicePixelRatioF());
     setBackground(palette().brush(QPalette::Window));
-    setMouseTracking(false);
+    setMouseTracking(true);  // the tracker follows the mouse
 
     plotLayout()->setAutoMargins(QCP::msNone);
     plotLayout()->setMargins(QMargins(FrameWidth + 2, FrameWidth + 2, FrameWidth + 2, FrameWidth + 2));
@@ -138,6 +138,7 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     });
     connect(this, &QCustomPlot::afterReplot, this, [this] { ++replotCount_; });
     navigator_ = new ChartNavigator(*this);
+    tracker_ = new ChartTracker(*this);
     layoutLegend();
 }
 
@@ -385,14 +386,14 @@ TChartView TChart::AutoView() const
 
 QRect TChart::PlotArea() const { return axisRect()->rect(); }
 
-QString TChart::ReadoutAt(QPoint pos) const
+QString TChart::ReadoutAt(QPoint pos, int reach) const
 {
     if (!PlotArea().contains(pos))
         return {};
     const TPixelMap toPixel = [this](double x, double y) {
         return QPointF(xAxis->coordToPixel(x), yAxis->coordToPixel(y));
     };
-    const TPointRef nearest = NearestPoint(series_, toPixel, pos, ReadoutReach);
+    const TPointRef nearest = NearestPoint(series_, toPixel, pos, reach);
     return nearest.valid() ? PointReadout(series_[nearest.series], nearest.point, bottomTitle_, leftTitle_) : QString();
 }
 
@@ -436,7 +437,9 @@ void TChart::screenChanged()
 void TChart::showReadout(const QHelpEvent &help)
 {
     SyncNow();
-    QString text = ReadoutAt(help.pos());
+    // Where the tracker's box reads the curves, only a point the mouse rests on is named.
+    const bool tracked = tracker_->Reading().curves() > 0;
+    QString text = ReadoutAt(help.pos(), tracked ? RestingReach : ReadoutReach);
     if (text.isEmpty() && title_->outerRect().contains(help.pos()) && title_->text() != chartTitle_)
         text = chartTitle_;  // cut short on a narrow chart
     if (text.isEmpty())
@@ -457,6 +460,7 @@ bool TChart::event(QEvent *event)
 void TChart::mousePressEvent(QMouseEvent *event)
 {
     Guarded([&] {
+        tracker_->Hide();  // not while dragging
         if (navigator_->Press(event->button(), event->position().toPoint()))
             event->accept();
         else
@@ -466,7 +470,13 @@ void TChart::mousePressEvent(QMouseEvent *event)
 
 void TChart::mouseMoveEvent(QMouseEvent *event)
 {
-    Guarded([&] { navigator_->Move(event->position().toPoint()); });
+    Guarded([&] {
+        const QPoint pos = event->position().toPoint();
+        if (navigator_->IsDragging())
+            navigator_->Move(pos);
+        else
+            tracker_->MoveTo(pos);
+    });
     event->accept();
 }
 
@@ -478,6 +488,22 @@ void TChart::mouseReleaseEvent(QMouseEvent *event)
         else
             QCustomPlot::mouseReleaseEvent(event);
     });
+}
+
+void TChart::wheelEvent(QWheelEvent *event)
+{
+    Guarded([&] {
+        const QPoint steps = event->angleDelta();
+        navigator_->Wheel(event->position().toPoint(), steps.y() != 0 ? steps.y() : steps.x(), event->modifiers());
+        tracker_->MoveTo(event->position().toPoint());
+    });
+    event->accept();
+}
+
+void TChart::leaveEvent(QEvent *event)
+{
+    Guarded([this] { tracker_->Hide(); });
+    QCustomPlot::leaveEvent(event);
 }
 
 void TChart::mouseDoubleClickEvent(QMouseEvent *event)

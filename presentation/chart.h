@@ -3,11 +3,13 @@
 // truth; a change to it only marks the chart dirty, and one queued sync followed by one
 // queued replot brings the picture in line, however many changes came before.
 // The chart styles the plot, syncs the model into it, lays out title and legend and
-// draws its frame; what the mouse does to the view is its ChartNavigator's, and the
-// pixel arithmetic lives in plot_geometry.h. A tracker would go on a buffered layer of
-// its own, fed by the chart's mouse moves, and a context menu would ask the navigator.
+// draws its frame; what the mouse does to the view is its ChartNavigator's, the read-out
+// line that follows the mouse is its ChartTracker's (on a buffered layer of its own),
+// and the pixel arithmetic lives in plot_geometry.h.
 #include "presentation/navigator.h"
+#include "presentation/plot_geometry.h"
 #include "presentation/series.h"
+#include "presentation/tracker.h"
 #include "presentation/zoom.h"
 
 #include <qcustomplot.h>
@@ -50,6 +52,8 @@ public:
     TChartView View() const;
     TChartView AutoView() const;
     QRect PlotArea() const;
+    // Lays out title, plot area and legend for the ranges set now (the next replot would).
+    void LayOut() { updateLayout(); }
     // Draws the chart's bevelled frame at its current size (also onto a picture).
     void DrawFrame(QPainter &painter) const;
 
@@ -58,9 +62,15 @@ public:
     const ChartNavigator &Navigator() const { return *navigator_; }
     bool IsZoomed() const { return navigator_->IsZoomed(); }
 
+    // The line, markers and box that follow the mouse over the plot area. Before
+    // grabbing the widget into a picture, Tracker().Hide() (rendering through toPixmap,
+    // toPainter or savePdf leaves it out by itself).
+    ChartTracker &Tracker() { return *tracker_; }
+    const ChartTracker &Tracker() const { return *tracker_; }
+
     // The read-out of the drawn point nearest to `pos`, or an empty text when no drawn
-    // point is near.
-    QString ReadoutAt(QPoint pos) const;
+    // point lies within `reach` pixels.
+    QString ReadoutAt(QPoint pos, int reach = ReadoutReach) const;
 
     // The drawing of series i (tests look at it).
     QCPCurve *Curve(int i) const;
@@ -84,6 +94,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     void markDirty();
@@ -113,4 +125,5 @@ private:
     int replotCount_ = 0;
 
     ChartNavigator *navigator_ = nullptr;
+    ChartTracker *tracker_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "core/error.h"
 #include "presentation/chart.h"
+#include "presentation/tracker.h"
 
 #include <iterator>
 
@@ -97,6 +98,31 @@ struct ChartRow {
     int moreCount = 0;
 };
 
+// How the tracker reads a chart: along which axis, the block of each aircraft's
+// curves (the first aircraft's from 0, the second's from `secondFrom`, all aircraft
+// curves before `aircraftSeries`), the turn figures, and the chart whose series titles
+// name this chart's curves (a mirror's partner).
+struct TrackRow {
+    const char *chart;
+    bool byAltitude;
+    int secondFrom;
+    int aircraftSeries;
+    bool turnFigures;
+    const char *titleSource;
+};
+
+const TrackRow TrackRows[] = {
+    {"ch_C1", true, 2, 4, false, "chrt_TASbyAlt"},
+    {"ch_C2", true, 2, 4, false, "chrt_MaxROCbyAlt"},
+    {"ch_C3", false, 1, 2, false, "chrt_ROCatConst"},
+    {"ch_C4", false, 4, 8, false, "chrt_TurnbySpeed"},
+    {"chrt_TASbyAlt", true, 2, 4, false, ""},
+    {"chrt_MaxROCbyAlt", true, 2, 4, false, ""},
+    {"chrt_ROCatConst", false, 1, 2, false, ""},
+    {"chrt_TurnbySpeed", false, 4, 8, false, ""},
+    {"chrt_FunPlot", false, 4, 8, true, ""},
+};
+
 // One name per row, checked when compiling.
 template <size_t N, size_t M>
 constexpr int pair(const Look (&)[N], const char *const (&)[M])
@@ -118,7 +144,7 @@ constexpr int pair(const Look (&)[N], const Look (&)[K], const char *const (&)[M
 const ChartRow ChartRows[] = {
     {"ch_C1", "tab_Common", 1, "Макс. истинная скорость на заданной высоте", "Скорость (км/ч)",
      "Высота (м)", SERIES(AltitudeRows, C1Names)},
-    {"ch_C2", "tab_Common", 2, "Макс. скороподъемность на заданной высоте", "Скорость (км/ч)",
+    {"ch_C2", "tab_Common", 2, "Макс. скороподъемность на заданной высоте", "Скороподъемность (м/с)",
      "Высота(м)", SERIES(AltitudeRows, C2Names)},
     {"ch_C3", "tab_Common", 3, "Скорость набора высоты при постоянной истинной скорости (Выс=0м)",
      "Скорость (Км/ч)", "Скороподъемность (м/с)", SERIES(ClimbAtSpeedRows, C3Names)},
@@ -127,7 +153,7 @@ const ChartRow ChartRows[] = {
     {"chrt_TASbyAlt", "tab_SpeedByAlt", 0, "Макс. истинная скорость на заданной высоте",
      "Скорость (км/ч)", "Высота (м)", SERIES(AltitudeRows, TASNames)},
     {"chrt_MaxROCbyAlt", "tab_ROCByAlt", 0, "Макс. скороподъемность на заданной высоте",
-     "Скорость (Км/ч)", "Высота (м)", SERIES(AltitudeRows, MaxROCNames)},
+     "Скороподъемность (м/с)", "Высота (м)", SERIES(AltitudeRows, MaxROCNames)},
     {"chrt_ROCatConst", "tab_ROCAtTAS", 0, "Скороподъемность при постоянной истинной скорости (Высота=0м)",
      "Скорость (км/ч)", "Скороподъемность (м/с)", SERIES(ClimbAtSpeedRows, ROCNames)},
     {"chrt_TurnbySpeed", "tab_TurnBySpeed", 0, "Скорость поворота на высоте 1000м", "Скорость (км/ч)",
@@ -139,16 +165,24 @@ const ChartRow ChartRows[] = {
 #undef SERIES
 #undef SERIES_THEN
 
+static_assert(std::size(TrackRows) == std::size(ChartRows), "every chart needs its tracker row");
+
 QVector<TChartDef> makeDefs()
 {
     QVector<TChartDef> defs;
-    for (const ChartRow &c : ChartRows) {
+    for (size_t k = 0; k < std::size(ChartRows); ++k) {
+        const ChartRow &c = ChartRows[k];
+        const TrackRow &t = TrackRows[k];
+        Q_ASSERT(qstrcmp(c.name, t.chart) == 0);
         TChartDef def{QString::fromUtf8(c.name), QString::fromUtf8(c.page), c.tag, QString::fromUtf8(c.title),
-                      QString::fromUtf8(c.bottomTitle), QString::fromUtf8(c.leftTitle), {}};
+                      QString::fromUtf8(c.bottomTitle), QString::fromUtf8(c.leftTitle), {},
+                      t.byAltitude, t.turnFigures, QString::fromUtf8(t.titleSource)};
         for (int i = 0; i < c.count + c.moreCount; ++i) {
             const Look &r = i < c.count ? c.rows[i] : c.more[i - c.count];
+            const int aircraft = i < t.secondFrom ? 1 : i < t.aircraftSeries ? 2 : 0;
+            const int kind = aircraft == 1 ? i : aircraft == 2 ? i - t.secondFrom : -1;
             def.series.push_back({QString::fromUtf8(c.names[i]), r.kind, QString::fromUtf8(r.title), r.color,
-                                  r.penWidth, r.penStyle, r.legend, r.marks});
+                                  r.penWidth, r.penStyle, r.legend, r.marks, aircraft, kind});
         }
         defs.push_back(def);
     }
@@ -201,6 +235,13 @@ TChart *BuildChart(const QString &chartName, QWidget *parent)
     chart->SetChartTitle(def.title);
     chart->SetAxisTitles(def.bottomTitle, def.leftTitle);
     BuildSeries(chart->Series(), chartName);
+    TTrackerSetup track;
+    track.line = def.readByAltitude ? Qt::Horizontal : Qt::Vertical;
+    track.turnFigures = def.turnFigures;
+    track.titleSource = def.titleSource;
+    for (const TSeriesDef &row : def.series)
+        track.curves.push_back({row.aircraft, row.curveKind, row.title});
+    chart->Tracker().Configure(track);
     chart->SyncNow();
     return chart;
 }

@@ -19,6 +19,8 @@ struct TSeriesDef {
     TPenStyle penStyle;
     bool legend;  // shown in the legend while active
     bool marks;   // marks visible
+    int aircraft;  // 1 or 2 for the curves of the first or second aircraft, else 0
+    int curveKind;  // the curve's place in its aircraft's block (same kind, same place)
 };
 
 struct TChartDef {
@@ -29,6 +31,9 @@ struct TChartDef {
     QString bottomTitle;
     QString leftTitle;
     QVector<TSeriesDef> series;
+    bool readByAltitude;  // the tracker line runs across at an altitude
+    bool turnFigures;     // the tracker gives time, radius and load factor of a turn
+    QString titleSource;  // the chart whose series titles name this one's curves
 };
 
 // All nine charts in the order of their pages: the four mirror charts, then the five

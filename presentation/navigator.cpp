@@ -2,7 +2,11 @@
 
 #include "presentation/chart.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QRubberBand>
+
+#include <cmath>
 
 namespace {
 constexpr int AnimationIntervalMs = 15;
@@ -18,6 +22,48 @@ ChartNavigator::ChartNavigator(TChart &chart) : QObject(&chart), chart_(chart)
 {
     animation_.setInterval(AnimationIntervalMs);
     connect(&animation_, &QTimer::timeout, this, &ChartNavigator::animationStep);
+    qApp->installEventFilter(this);
+}
+
+bool ChartNavigator::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if ((key->key() != Qt::Key_Escape && key->key() != Qt::Key_Home) || key->modifiers() != Qt::NoModifier)
+        return false;
+    // Only for the chart under the mouse, and never out of a text being edited.
+    const QWidget *focus = QApplication::focusWidget();
+    if (!chart_.isVisible() || !chart_.underMouse() || (focus && focus->testAttribute(Qt::WA_InputMethodEnabled)))
+        return false;
+    UndoZoom();
+    return true;
+}
+
+void ChartNavigator::Wheel(QPoint pos, int delta, Qt::KeyboardModifiers modifiers)
+{
+    if (delta == 0 || IsDragging())
+        return;
+    chart_.SyncNow();
+    const QRect area = chart_.PlotArea();
+    const QPointF at(std::clamp(pos.x(), area.left(), area.right()), std::clamp(pos.y(), area.top(), area.bottom()));
+    const double factor = std::pow(WheelZoomFactor, delta / 120.0);
+    const bool onlyX = modifiers.testFlag(Qt::ShiftModifier), onlyY = modifiers.testFlag(Qt::ControlModifier);
+    const double fx = onlyY && !onlyX ? 1.0 : factor;
+    const double fy = onlyX && !onlyY ? 1.0 : factor;
+    // From where an animation is heading, so quick notches add up.
+    const TChartView from = animation_.isActive() && zoomed_ ? animationTo_ : chart_.View();
+    animation_.stop();
+    zoomed_ = true;
+    setView(ZoomAboutPixel(area, from, at, fx, fy));
+    // New tick labels may move the plot area's edges: the value stays under the cursor.
+    const QPointF wanted(xValueAt(area, from.x, at.x()), yValueAt(area, from.y, at.y()));
+    chart_.LayOut();
+    const double dx = wanted.x() - chart_.xAxis->pixelToCoord(at.x());
+    const double dy = wanted.y() - chart_.yAxis->pixelToCoord(at.y());
+    const TChartView v = chart_.View();
+    setView({{v.x.lower + dx, v.x.upper + dx}, {v.y.lower + dy, v.y.upper + dy}});
+    chart_.replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartNavigator::setView(const TChartView &view)

@@ -1,9 +1,10 @@
 #pragma once
 // ChartNavigator: what the mouse does to a chart's view. A left drag zooms or restores
-// (animated, with a rubber band while dragging), a right drag scrolls and a still
-// right click asks for the context menu; it keeps whether
-// the chart is zoomed, so a model change leaves a zoomed view alone. The decisions
-// themselves are the plain functions of zoom.h.
+// (animated, with a rubber band while dragging), a right drag scrolls, a still right
+// click asks for the context menu, the wheel zooms about the cursor, and Escape or Home
+// restores the chart under the mouse; it keeps whether the chart is zoomed, so a model
+// change leaves a zoomed view alone. The decisions themselves are the plain functions
+// of zoom.h.
 #include "presentation/zoom.h"
 
 #include <QObject>
@@ -28,6 +29,10 @@ public:
     // Back to the automatic ranges, animated.
     void UndoZoom();
 
+    // The wheel turned by `delta` eighths of a degree with the mouse at `pos`: both axes
+    // zoom about the cursor; with Shift only the bottom axis, with Ctrl only the left.
+    void Wheel(QPoint pos, int delta, Qt::KeyboardModifiers modifiers);
+
     // After a model change: an unzoomed, resting chart shows the automatic ranges.
     void FollowModel();
 
@@ -36,6 +41,7 @@ public:
     bool Press(Qt::MouseButton button, QPoint pos);
     void Move(QPoint pos);
     bool Release(Qt::MouseButton button, QPoint pos);
+    bool IsDragging() const { return dragButton_ != Qt::NoButton; }
 
     // A right press and release that stay within this many pixels of each other (and
     // never strayed further) are a still click, not a scroll.
@@ -44,6 +50,10 @@ public:
 signals:
     // A still right click at pos: the chart's context menu.
     void StillRightClick(QPoint pos);
+
+protected:
+    // Escape and Home, wherever the keyboard focus is, restore the chart under the mouse.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setView(const TChartView &view);

@@ -14,6 +14,8 @@
 constexpr int ThinningMinimumVertices = 64;
 // Pixels within which the mouse reads out a drawn point.
 constexpr int ReadoutReach = 40;
+// Pixels within which the mouse rests on a point: named even where the tracker reads.
+constexpr int RestingReach = 5;
 
 // A curve's pixel polyline less every vertex closer than one pixel to the last one
 // kept; the first and last vertices always stay, and so does any vertex that is not

@@ -13,19 +13,18 @@ TDragAction LeftDragAction(QPoint from, QPoint to)
     return dx > 0 ? TDragAction::Zoom : TDragAction::Restore;
 }
 
-namespace {
 // The same mapping as the plot uses: the lower value at the left (bottom) edge, the
 // upper value one width (height) further on.
-double xAt(const QRect &area, const TAxisSpan &s, double px)
+double xValueAt(const QRect &area, const TAxisSpan &s, double px)
 {
     return s.lower + (px - area.left()) / area.width() * (s.upper - s.lower);
 }
 
-double yAt(const QRect &area, const TAxisSpan &s, double py)
+double yValueAt(const QRect &area, const TAxisSpan &s, double py)
 {
     return s.lower + (area.bottom() - py) / area.height() * (s.upper - s.lower);
 }
-}  // namespace
+
 
 TChartView ZoomToPixelRect(const QRect &plotArea, const TChartView &view, QPoint from, QPoint to)
 {
@@ -38,8 +37,8 @@ TChartView ZoomToPixelRect(const QRect &plotArea, const TChartView &view, QPoint
     if (x0 == x1 || y0 == y1)
         return view;
     TChartView out;
-    out.x = {xAt(plotArea, view.x, x0), xAt(plotArea, view.x, x1)};
-    out.y = {yAt(plotArea, view.y, y1), yAt(plotArea, view.y, y0)};
+    out.x = {xValueAt(plotArea, view.x, x0), xValueAt(plotArea, view.x, x1)};
+    out.y = {yValueAt(plotArea, view.y, y1), yValueAt(plotArea, view.y, y0)};
     return out;
 }
 
@@ -50,6 +49,16 @@ TChartView ScrollByPixels(const QRect &plotArea, const TChartView &view, QPoint 
     const double dx = -delta.x() * (view.x.upper - view.x.lower) / plotArea.width();
     const double dy = delta.y() * (view.y.upper - view.y.lower) / plotArea.height();
     return {{view.x.lower + dx, view.x.upper + dx}, {view.y.lower + dy, view.y.upper + dy}};
+}
+
+TChartView ZoomAboutPixel(const QRect &plotArea, const TChartView &view, QPointF at, double factorX, double factorY)
+{
+    if (plotArea.width() <= 0 || plotArea.height() <= 0)
+        return view;
+    auto scale = [](const TAxisSpan &s, double fixed, double factor) -> TAxisSpan {
+        return {fixed + (s.lower - fixed) * factor, fixed + (s.upper - fixed) * factor};
+    };
+    return {scale(view.x, xValueAt(plotArea, view.x, at.x()), factorX), scale(view.y, yValueAt(plotArea, view.y, at.y()), factorY)};
 }
 
 TChartView InterpolateView(const TChartView &from, const TChartView &to, int step, int steps)

@@ -37,6 +37,18 @@ TChartView ZoomToPixelRect(const QRect &plotArea, const TChartView &view, QPoint
 // follow the mouse.
 TChartView ScrollByPixels(const QRect &plotArea, const TChartView &view, QPoint delta);
 
+// Each notch of the mouse wheel (120 eighths of a degree) away from the user shows this
+// share of each zoomed axis; towards the user, its inverse.
+constexpr double WheelZoomFactor = 0.8;
+
+// The value at a pixel column (row) of a plot area showing span `s`, as the plot maps it.
+double xValueAt(const QRect &plotArea, const TAxisSpan &s, double px);
+double yValueAt(const QRect &plotArea, const TAxisSpan &s, double py);
+
+// The view zoomed about the pixel `at`: each axis span is multiplied by its factor (below
+// 1 zooms in) so that the value under `at` stays under it.
+TChartView ZoomAboutPixel(const QRect &plotArea, const TChartView &view, QPointF at, double factorX, double factorY);
+
 // Step `step` of `steps` on the way from one view to another; the last step is `to`.
 TChartView InterpolateView(const TChartView &from, const TChartView &to, int step, int steps);
 

@@ -2,11 +2,13 @@
 // the error box, the scan started by the window's own message and the tree selection.
 #include "app/application.h"
 #include "app/craft_tree.h"
+#include "app/export.h"
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "app_fixture.h"
 #include "core/error.h"
 #include "presentation/chart.h"
+#include "presentation/chart_defs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -181,6 +183,76 @@ private slots:
         QTimer::singleShot(0, &w, [&w] { QTest::mouseClick(w.ToolButton6, Qt::LeftButton); });
         QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(7); });
         QCOMPARE(QApplication::exec(), 0);
+    }
+
+    void pageKeysFromAnywhere()
+    {
+        Tfrm_Main w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.tree_Crafts_1->setFocus();
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int page;
+        } steps[] = {
+            {Qt::Key_Tab, Qt::ControlModifier, 1},
+            {Qt::Key_PageDown, Qt::ControlModifier, 2},
+            {Qt::Key_PageUp, Qt::ControlModifier, 1},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 5},  // round to the last
+            {Qt::Key_Tab, Qt::ControlModifier, 0},                          // and back to the first
+            {Qt::Key_4, Qt::ControlModifier, 3},
+            {Qt::Key_6, Qt::ControlModifier, 5},
+            {Qt::Key_1, Qt::ControlModifier, 0},
+        };
+        for (const auto &s : steps) {
+            QTest::keyClick(QApplication::focusWidget(), s.key, s.modifiers);
+            QCOMPARE(w.pages_Charts->currentIndex(), s.page);
+        }
+        QVERIFY(w.tree_Crafts_1->hasFocus());
+        // Ctrl+Q ends the program as the exit button does.
+        QTimer::singleShot(0, &w, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier); });
+        QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(7); });
+        QCOMPARE(QApplication::exec(), 0);
+    }
+
+    void flapButtonFocusIsAFrame()
+    {
+        Tfrm_Main w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        TMarkButton *b = w.btn_Turn1;
+        const QImage plain = b->grab().toImage();
+        b->setFocus(Qt::TabFocusReason);
+        QVERIFY(b->hasFocus());
+        const QImage focused = b->grab().toImage();
+        // Only a ring two pixels inside the edge changes: the face is not tinted.
+        const QRect inside = b->rect().adjusted(4, 4, -5, -5);
+        int ring = 0;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x)
+                if (plain.pixel(x, y) != focused.pixel(x, y)) {
+                    QVERIFY2(!inside.contains(x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                    ++ring;
+                }
+        QVERIFY(ring > 10);
+    }
+
+    void copiedPictureLeavesTheTrackerOut()
+    {
+        std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("chrt_TASbyAlt"), nullptr));
+        chart->resize(500, 400);
+        chart->show();
+        QVERIFY(QTest::qWaitForWindowExposed(chart.get()));
+        chart->Series()[0].AddXY(500, 0);
+        chart->Series()[0].AddXY(600, 10000);
+        const QImage clean = GrabPicture(chart.get(), 1);
+        chart->Tracker().MoveTo(chart->PlotArea().center());
+        QVERIFY(chart->Tracker().IsShown());
+        QCOMPARE(GrabPicture(chart.get(), 1), clean);
     }
 
     void errorBoxText_data()

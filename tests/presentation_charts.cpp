@@ -5,6 +5,7 @@
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
 #include "presentation/plot_geometry.h"
+#include "presentation/tracker.h"
 #include "presentation/zoom.h"
 
 #include <QSignalSpy>
@@ -127,6 +128,13 @@ private slots:
     void thinningKeepsShape_data();
     void thinningKeepsShape();
     void nearestPoint();
+
+    void lineCrossing_data();
+    void lineCrossing();
+    void turnFigures();
+    void trackerBox();
+    void trackerMoveRedrawsItsLayerOnly();
+    void wheelZoomKeepsCursorPoint();
 };
 
 void ChartsTest::chartTable_data()
@@ -139,8 +147,9 @@ void ChartsTest::chartTable_data()
     QTest::addColumn<int>("count");
     QTest::newRow("ch_C1") << "tab_Common" << 1 << u("Макс. истинная скорость на заданной высоте")
                            << u("Скорость (км/ч)") << u("Высота (м)") << 4;
+    // The climb-by-altitude charts plot rates of climb along the bottom axis.
     QTest::newRow("ch_C2") << "tab_Common" << 2 << u("Макс. скороподъемность на заданной высоте")
-                           << u("Скорость (км/ч)") << u("Высота(м)") << 4;
+                           << u("Скороподъемность (м/с)") << u("Высота(м)") << 4;
     QTest::newRow("ch_C3") << "tab_Common" << 3
                            << u("Скорость набора высоты при постоянной истинной скорости (Выс=0м)")
                            << u("Скорость (Км/ч)") << u("Скороподъемность (м/с)") << 2;
@@ -149,7 +158,7 @@ void ChartsTest::chartTable_data()
     QTest::newRow("chrt_TASbyAlt") << "tab_SpeedByAlt" << 0 << u("Макс. истинная скорость на заданной высоте")
                                    << u("Скорость (км/ч)") << u("Высота (м)") << 4;
     QTest::newRow("chrt_MaxROCbyAlt") << "tab_ROCByAlt" << 0 << u("Макс. скороподъемность на заданной высоте")
-                                      << u("Скорость (Км/ч)") << u("Высота (м)") << 4;
+                                      << u("Скороподъемность (м/с)") << u("Высота (м)") << 4;
     QTest::newRow("chrt_ROCatConst") << "tab_ROCAtTAS" << 0
                                      << u("Скороподъемность при постоянной истинной скорости (Высота=0м)")
                                      << u("Скорость (км/ч)") << u("Скороподъемность (м/с)") << 2;
@@ -598,7 +607,9 @@ void ChartsTest::doubleClickSignals()
     auto chart = shownChart();
     QVERIFY(chart);
     QSignalSpy spy(chart.get(), &TChart::DoubleClicked);
+    // QTest's double click leaves the button down: released here, as a real one ends.
     QTest::mouseDClick(chart.get(), Qt::LeftButton, {}, chart->PlotArea().center());
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, {}, chart->PlotArea().center());
     QCOMPARE(spy.count(), 1);
     QVERIFY(!chart->IsZoomed());
 
@@ -607,6 +618,7 @@ void ChartsTest::doubleClickSignals()
     SetErrorReporter([&reported](const QString &m) { reported << m; });
     connect(chart.get(), &TChart::DoubleClicked, [] { throw VarnelError(QStringLiteral("broken")); });
     QTest::mouseDClick(chart.get(), Qt::LeftButton, {}, chart->PlotArea().center());
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, {}, chart->PlotArea().center());
     SetErrorReporter(nullptr);
     QCOMPARE(reported, QStringList{QStringLiteral("broken")});
 }
@@ -875,6 +887,205 @@ void ChartsTest::nearestPoint()
     QCOMPARE(at({60, 100}, 40), QPoint(0, 1));    // 40 pixels away: still read out
     QCOMPARE(at({61, 100}, 40), QPoint(-1, -1));  // 41 pixels: nothing
     QCOMPARE(PointReadout(a, 1, u("Скорость (км/ч)"), u("Град./сек")), u("A\nСкорость: 10 км/ч\n0 Град./сек"));
+}
+
+Q_DECLARE_METATYPE(std::optional<QPointF>)
+
+void ChartsTest::lineCrossing_data()
+{
+    QTest::addColumn<bool>("horizKind");
+    QTest::addColumn<QVector<QPointF>>("points");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<double>("at");
+    QTest::addColumn<std::optional<QPointF>>("expected");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const QVector<QPointF> line{{100, 10}, {200, 30}, {400, 20}};
+    QTest::newRow("at a point") << false << line << true << 200.0 << std::optional(QPointF(200, 30));
+    QTest::newRow("between") << false << line << true << 300.0 << std::optional(QPointF(300, 25));
+    QTest::newRow("at the first point") << false << line << true << 100.0 << std::optional(QPointF(100, 10));
+    QTest::newRow("before") << false << line << true << 99.0 << std::optional<QPointF>();
+    QTest::newRow("after") << false << line << true << 400.5 << std::optional<QPointF>();
+    QTest::newRow("out of view") << false << QVector<QPointF>{{100, 10}, {200, 90}} << true << 190.0
+                                 << std::optional<QPointF>();
+    // Speed by altitude, read across at an altitude; the line runs back and forth.
+    const QVector<QPointF> byAltitude{{500, 0}, {560, 4000}, {540, 8000}, {470, 12000}};
+    QTest::newRow("altitude between") << true << byAltitude << false << 6000.0 << std::optional(QPointF(550, 6000));
+    QTest::newRow("altitude at top") << true << byAltitude << false << 12000.0 << std::optional(QPointF(470, 12000));
+    QTest::newRow("altitude above") << true << byAltitude << false << 12001.0 << std::optional<QPointF>();
+    QTest::newRow("first crossing in point order") << true << QVector<QPointF>{{10, 0}, {10, 50}, {30, 0}} << true
+                                                    << 20.0 << std::optional(QPointF(20, 25));
+    // A point that is not a number breaks the line.
+    const QVector<QPointF> gap{{100, 10}, {200, nan}, {300, 30}, {400, 40}};
+    QTest::newRow("in a gap") << false << gap << true << 250.0 << std::optional<QPointF>();
+    QTest::newRow("after a gap") << false << gap << true << 350.0 << std::optional(QPointF(350, 35));
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("towards an endless point") << false << QVector<QPointF>{{100, 10}, {inf, 20}} << true << 150.0
+                                               << std::optional<QPointF>();
+}
+
+void ChartsTest::lineCrossing()
+{
+    QFETCH(bool, horizKind);
+    QFETCH(QVector<QPointF>, points);
+    QFETCH(bool, vertical);
+    QFETCH(double, at);
+    QFETCH(std::optional<QPointF>, expected);
+    TChartSeries s(horizKind ? TSeriesKind::THorizLineSeries : TSeriesKind::TLineSeries, QStringLiteral("S"));
+    for (const QPointF &p : points)
+        s.AddXY(p.x(), p.y());
+    const TAxisSpan within = vertical ? TAxisSpan{0, 50} : TAxisSpan{0, 1000};
+    const std::optional<QPointF> got = LineCrossing(s, vertical ? Qt::Vertical : Qt::Horizontal, at, within);
+    QCOMPARE(got.has_value(), expected.has_value());
+    if (got)
+        QVERIFY2(near(got->x(), expected->x()) && near(got->y(), expected->y()),
+                 QByteArray::number(got->x()) + " " + QByteArray::number(got->y()));
+}
+
+void ChartsTest::turnFigures()
+{
+    const TTurnFigures f = TurnFigures(300, 18);
+    QVERIFY(near(f.time, 20));
+    QVERIFY(near(f.radius, 265.258, 1e-3));
+    QVERIFY(near(f.loadFactor, 2.8503, 1e-3));
+    QCOMPARE(TrackerNumber(f.radius), QStringLiteral("265.3"));
+    QCOMPARE(TrackerNumber(f.loadFactor), QStringLiteral("2.85"));
+    // No turn: no time and no radius, a load factor of 1.
+    const TTurnFigures none = TurnFigures(300, 0);
+    QVERIFY(std::isnan(none.time) && std::isnan(none.radius));
+    QVERIFY(near(none.loadFactor, 1));
+}
+
+void ChartsTest::trackerBox()
+{
+    // The common page's speed chart beside its partner, as in the window: the box names
+    // each curve by the partner's titles, while the legend keeps its own.
+    QWidget page;
+    std::unique_ptr<TChart> tas(BuildChart(QStringLiteral("chrt_TASbyAlt"), &page));
+    std::unique_ptr<TChart> c1(BuildChart(QStringLiteral("ch_C1"), &page));
+    const QStringList titles{u("100% Kestrel"), u("MAX Kestrel"), u("100% Tarn"), u("MAX Tarn")};
+    const double speeds[] = {500, 520, 530, 0};
+    for (int i = 0; i < 3; ++i) {
+        tas->Series()[i].SetTitle(titles[i]);
+        for (TChart *c : {tas.get(), c1.get()}) {
+            c->Series()[i].AddXY(speeds[i], 0);
+            c->Series()[i].AddXY(speeds[i] + 100, 10000);
+        }
+    }
+    const TTrackerSetup &setup = c1->Tracker().Setup();
+    QCOMPARE(setup.line, Qt::Horizontal);
+    const QStringList named{titles[0], titles[1], titles[2], titles[3]};
+    TTrackerReading r = ReadAtLine(c1->Series(), setup, named, 5000, {0, 1000}, c1->BottomAxisTitle(),
+                                   c1->LeftAxisTitle());
+    QStringList lines;
+    for (const TTrackerRow &row : r.rows)
+        lines << row.cells.join(QLatin1Char('|'));
+    // Only the 100% curves of both aircraft make a difference: second minus first.
+    QCOMPARE(lines, QStringList({u("Высота: 5000 м"), u("100% Kestrel|550 км/ч"), u("MAX Kestrel|570 км/ч"),
+                                 u("100% Tarn|580 км/ч"), u("Δ 100%|+30 км/ч")}));
+    QCOMPARE(r.rows[3].color, QColor(0xFF0000));
+    QCOMPARE(r.curves(), 3);
+
+    // The widget finds the partner's titles itself; the legend keeps "100%".
+    c1->resize(500, 400);
+    c1->SyncNow();
+    c1->replot(QCustomPlot::rpImmediateRefresh);
+    c1->Tracker().MoveTo(QPoint(c1->PlotArea().center().x(), qRound(c1->yAxis->coordToPixel(5000))));
+    QVERIFY2(c1->Tracker().BoxText().contains(u("100% Tarn  ")), qPrintable(c1->Tracker().BoxText()));
+    QCOMPARE(c1->Series().LegendEntries().first(), u("100%"));
+
+    // The turn-rate diagram: per curve its rate, time, radius and load factor.
+    std::unique_ptr<TChart> fun(BuildChart(QStringLiteral("chrt_FunPlot"), nullptr));
+    for (int i : {0, 4}) {
+        fun->Series()[i].SetTitle(i == 0 ? u("noFlaps Kestrel") : u("noFlaps Tarn"));
+        fun->Series()[i].AddXY(200, i == 0 ? 18 : 20);
+        fun->Series()[i].AddXY(400, 18);
+    }
+    fun->Series()[9].AddXY(100, 5);  // a reference line is not read
+    fun->Series()[9].AddXY(500, 30);
+    QStringList names;
+    for (int i = 0; i < fun->Series().Count(); ++i)
+        names << fun->Series()[i].Title();
+    r = ReadAtLine(fun->Series(), fun->Tracker().Setup(), names, 300, {0, 40}, fun->BottomAxisTitle(),
+                   fun->LeftAxisTitle());
+    lines.clear();
+    for (const TTrackerRow &row : r.rows)
+        lines << row.cells.join(QLatin1Char('|'));
+    QCOMPARE(lines.mid(1), QStringList({u("noFlaps Kestrel|18|20|265.3|2.85"), u("noFlaps Tarn|19|18.95|251.3|2.99"),
+                                        u("Δ Без закрылков|+1|-1.05|-13.96|+0.14")}));
+}
+
+void ChartsTest::trackerMoveRedrawsItsLayerOnly()
+{
+    auto chart = shownChart();
+    QVERIFY(chart);
+    QCoreApplication::processEvents();  // replots already queued
+    const QImage clean = chart->grab().toImage();
+    const QImage cleanRendered = chart->toPixmap(400, 300).toImage();
+    const int replots = chart->ReplotCount();
+    const int layerReplots = chart->Tracker().LayerReplotCount();
+    const QRect area = chart->PlotArea();
+    for (int k = 1; k <= 5; ++k)
+        QTest::mouseMove(chart.get(), area.topLeft() + QPoint(40 * k, area.height() / 2));
+    QVERIFY(chart->Tracker().IsShown());
+    QCOMPARE(chart->Tracker().Reading().curves(), 2);
+    QCOMPARE(chart->Tracker().LayerReplotCount(), layerReplots + 5);
+    QCoreApplication::processEvents();
+    QCOMPARE(chart->ReplotCount(), replots);  // the curves were not drawn again
+    QVERIFY(chart->grab().toImage() != clean);
+    // Never in a rendered picture; hidden for a grab.
+    QCOMPARE(chart->toPixmap(400, 300).toImage(), cleanRendered);
+    chart->Tracker().Hide();
+    QCOMPARE(chart->grab().toImage(), clean);
+
+    // Gone off the plot area, and while a drag goes on.
+    QTest::mouseMove(chart.get(), area.center());
+    QVERIFY(chart->Tracker().IsShown());
+    QTest::mouseMove(chart.get(), QPoint(area.left() - 3, area.center().y()));
+    QVERIFY(!chart->Tracker().IsShown());
+    QTest::mouseMove(chart.get(), area.center());
+    QTest::mousePress(chart.get(), Qt::RightButton, {}, area.center());
+    QVERIFY(!chart->Tracker().IsShown());
+    QTest::mouseMove(chart.get(), area.center() + QPoint(10, 10));
+    QVERIFY(!chart->Tracker().IsShown());
+    QTest::mouseRelease(chart.get(), Qt::RightButton, {}, area.center() + QPoint(10, 10));
+}
+
+void ChartsTest::wheelZoomKeepsCursorPoint()
+{
+    auto chart = shownChart();
+    QVERIFY(chart);
+    const QRect area = chart->PlotArea();
+    const QPoint at = area.topLeft() + QPoint(area.width() / 3, area.height() / 4);
+    auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent e(at, chart->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(chart.get(), &e);
+    };
+    const QPointF value(chart->xAxis->pixelToCoord(at.x()), chart->yAxis->pixelToCoord(at.y()));
+    const TChartView before = chart->View();
+    wheel(120, Qt::NoModifier);
+    QVERIFY(chart->IsZoomed());
+    chart->replot(QCustomPlot::rpImmediateRefresh);  // new tick labels, maybe a new plot area
+    const TChartView in = chart->View();
+    QVERIFY(near(chart->xAxis->pixelToCoord(at.x()), value.x(), 1e-6));
+    QVERIFY(near(chart->yAxis->pixelToCoord(at.y()), value.y(), 1e-6));
+    QVERIFY(near(in.x.upper - in.x.lower, (before.x.upper - before.x.lower) * WheelZoomFactor));
+    QVERIFY(near(in.y.upper - in.y.lower, (before.y.upper - before.y.lower) * WheelZoomFactor));
+    // Shift: only the bottom axis; Ctrl: only the left one; towards the user: out again.
+    wheel(-120, Qt::ShiftModifier);
+    QVERIFY(near(chart->View().x.upper - chart->View().x.lower, before.x.upper - before.x.lower));
+    QCOMPARE(chart->View().y, in.y);
+    wheel(-120, Qt::ControlModifier);
+    QVERIFY(sameView(chart->View(), before));
+
+    // Escape restores the chart under the mouse, wherever the keyboard focus is.
+    wheel(240, Qt::NoModifier);
+    QTest::mouseMove(chart.get(), at);
+    QVERIFY(chart->underMouse());
+    QTest::keyClick(chart.get(), Qt::Key_Escape);
+    QVERIFY(!chart->IsZoomed());
+    QTRY_VERIFY(!chart->Navigator().IsAnimating());
+    QVERIFY(sameView(chart->View(), chart->AutoView()));
 }
 
 QTEST_MAIN(ChartsTest)

@@ -1,0 +1,361 @@
+#include "presentation/tracker.h"
+
+#include "presentation/chart.h"
+#include "presentation/plot_geometry.h"
+
+#include <qcustomplot.h>
+
+#include <QStaticText>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+const char *const TrackerLayer = "tracker";
+constexpr int BoxFontPixels = 10;
+constexpr int BoxPadding = 4;
+constexpr int CellSpacing = 8;
+constexpr int BoxOffset = 14;  // pixels between the cursor and the box
+constexpr double MarkerRadius = 3.5;
+constexpr double Gravity = 9.81;
+
+// The unit of an axis: the text in its closing brackets, or the whole title.
+QString axisUnit(const QString &title)
+{
+    const QString t = title.trimmed();
+    const int open = t.lastIndexOf(QLatin1Char('('));
+    if (open >= 0 && t.endsWith(QLatin1Char(')')))
+        return t.mid(open + 1, t.size() - open - 2).trimmed();
+    return t;
+}
+
+QString withUnit(const QString &number, const QString &unit)
+{
+    return unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
+}
+
+QString signedNumber(double v)
+{
+    const QString text = TrackerNumber(v);
+    return v > 0 && text != QLatin1String("0") ? QLatin1Char('+') + text : text;
+}
+
+// A value rounded as TrackerNumber shows it, so the axis read-out prints it the same way.
+double rounded(double v)
+{
+    const double a = std::abs(v);
+    const double scale = a >= 1000 ? 1 : a >= 100 ? 10 : 100;
+    return std::round(v * scale) / scale;
+}
+
+// The cells of one curve on the turn-rate diagram, or of the differences there.
+QStringList turnCells(const QString &name, const TTurnFigures &f, bool difference)
+{
+    auto num = [difference](double v) { return difference ? signedNumber(v) : TrackerNumber(v); };
+    return {name, num(f.rate), num(f.time), num(f.radius), num(f.loadFactor)};
+}
+}  // namespace
+
+std::optional<QPointF> LineCrossing(const TChartSeries &s, Qt::Orientation line, double at, const TAxisSpan &within)
+{
+    const bool vertical = line == Qt::Vertical;
+    const double lo = std::min(within.lower, within.upper), hi = std::max(within.lower, within.upper);
+    auto along = [&](int j) { return vertical ? s.XValues[j] : s.YValues[j]; };
+    auto across = [&](int j) { return vertical ? s.YValues[j] : s.XValues[j]; };
+    auto found = [&](double v) -> std::optional<QPointF> {
+        if (!(v >= lo && v <= hi))
+            return std::nullopt;
+        return vertical ? QPointF(at, v) : QPointF(v, at);
+    };
+    for (int j = 0; j < s.Count(); ++j) {
+        const double a0 = along(j), b0 = across(j);
+        if (!std::isfinite(a0) || !std::isfinite(b0))
+            continue;
+        if (a0 == at) {
+            if (auto p = found(b0))
+                return p;
+        }
+        if (j + 1 >= s.Count())
+            break;
+        const double a1 = along(j + 1), b1 = across(j + 1);
+        if (!std::isfinite(a1) || !std::isfinite(b1))
+            continue;
+        if ((a0 < at && at < a1) || (a1 < at && at < a0)) {
+            if (auto p = found(b0 + (at - a0) / (a1 - a0) * (b1 - b0)))
+                return p;
+        }
+    }
+    return std::nullopt;
+}
+
+TTurnFigures TurnFigures(double speedKmh, double rateDegS)
+{
+    const double v = speedKmh / 3.6;
+    const double omega = rateDegS * std::numbers::pi / 180;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const bool turning = rateDegS > 0;
+    return {rateDegS, turning ? 360 / rateDegS : nan, turning ? v / omega : nan,
+            std::sqrt(1 + std::pow(v * omega / Gravity, 2))};
+}
+
+QString TrackerNumber(double v)
+{
+    if (!std::isfinite(v))
+        return QStringLiteral("-");
+    const double a = std::abs(v);
+    QString s = QString::number(rounded(v), 'f', a >= 1000 ? 0 : a >= 100 ? 1 : 2);
+    if (s.contains(QLatin1Char('.'))) {
+        while (s.endsWith(QLatin1Char('0')))
+            s.chop(1);
+        if (s.endsWith(QLatin1Char('.')))
+            s.chop(1);
+    }
+    return s == QLatin1String("-0") ? QStringLiteral("0") : s;
+}
+
+TTrackerReading ReadAtLine(const TChartSeriesList &list, const TTrackerSetup &setup, const QStringList &titles,
+                           double at, const TAxisSpan &within, const QString &bottomTitle, const QString &leftTitle)
+{
+    const bool vertical = setup.line == Qt::Vertical;
+    const QString &lineTitle = vertical ? bottomTitle : leftTitle;
+    const QString unit = axisUnit(vertical ? leftTitle : bottomTitle);
+
+    TTrackerReading r;
+    QStringList header{AxisReadout(lineTitle, rounded(at))};
+    if (setup.turnFigures)
+        header << unit << QStringLiteral("t, сек") << QStringLiteral("R, м") << QStringLiteral("n");
+    r.rows.push_back({header, Qt::black});
+
+    // The value of each kind for each aircraft, for the differences.
+    struct Kind {
+        int kind;
+        QString title;
+        std::optional<double> value[2];
+    };
+    QVector<Kind> kinds;
+    for (int i : list.LegendSeries()) {
+        const TCurveRole role = i < setup.curves.size() ? setup.curves[i] : TCurveRole{};
+        if (role.aircraft != 1 && role.aircraft != 2)
+            continue;
+        const TChartSeries &s = list[i];
+        const std::optional<QPointF> p = LineCrossing(s, setup.line, at, within);
+        if (!p)
+            continue;
+        const double value = vertical ? p->y() : p->x();
+        QString name = i < titles.size() ? titles[i] : s.Title();
+        if (name.isEmpty())
+            name = s.Name();
+        if (setup.turnFigures)
+            r.rows.push_back({turnCells(name, TurnFigures(p->x(), p->y()), false), s.SeriesColor()});
+        else
+            r.rows.push_back({{name, withUnit(TrackerNumber(value), unit)}, s.SeriesColor()});
+        r.crossings.push_back(*p);
+        r.colors.push_back(s.SeriesColor());
+
+        auto k = std::find_if(kinds.begin(), kinds.end(), [&](const Kind &x) { return x.kind == role.kind; });
+        if (k == kinds.end()) {
+            kinds.push_back({role.kind, role.kindTitle, {}});
+            k = kinds.end() - 1;
+        }
+        if (!k->value[role.aircraft - 1])
+            k->value[role.aircraft - 1] = value;
+    }
+
+    const QColor differenceColor(64, 64, 64);
+    for (const Kind &k : kinds) {
+        if (!k.value[0] || !k.value[1])
+            continue;
+        const QString name = QStringLiteral("Δ ") + k.title;
+        if (setup.turnFigures) {
+            // The line is at one speed, so both curves are read at the same speed.
+            const TTurnFigures a = TurnFigures(at, *k.value[0]), b = TurnFigures(at, *k.value[1]);
+            const TTurnFigures d{b.rate - a.rate, b.time - a.time, b.radius - a.radius, b.loadFactor - a.loadFactor};
+            r.rows.push_back({turnCells(name, d, true), differenceColor});
+        } else {
+            r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), unit)}, differenceColor});
+        }
+    }
+    return r;
+}
+
+QRect PlaceTrackerBox(QSize size, QPoint cursor, const QRect &bounds)
+{
+    QRect box(cursor + QPoint(BoxOffset, BoxOffset), size);
+    if (box.right() > bounds.right())
+        box.moveRight(cursor.x() - BoxOffset);
+    if (box.bottom() > bounds.bottom())
+        box.moveBottom(cursor.y() - BoxOffset);
+    box.moveLeft(std::max(bounds.left(), std::min(box.left(), bounds.right() - size.width() + 1)));
+    box.moveTop(std::max(bounds.top(), std::min(box.top(), bounds.bottom() - size.height() + 1)));
+    return box;
+}
+
+namespace {
+// The tracker's drawing, alone on its layer.
+class TrackerLayerable : public QCPLayerable {
+public:
+    TrackerLayerable(QCustomPlot *plot, ChartTracker &tracker) : QCPLayerable(plot, QString::fromLatin1(TrackerLayer)), tracker_(tracker) {}
+
+protected:
+    void applyDefaultAntialiasingHint(QCPPainter *painter) const override { painter->setAntialiasing(true); }
+    void draw(QCPPainter *painter) override
+    {
+        // Rendered pictures (toPixmap, toPainter, savePdf) paint without caching.
+        if (!painter->modes().testFlag(QCPPainter::pmNoCaching))
+            tracker_.Paint(painter);
+    }
+
+private:
+    ChartTracker &tracker_;
+};
+}  // namespace
+
+ChartTracker::ChartTracker(TChart &chart) : QObject(&chart), chart_(chart)
+{
+    // The marks below share the curves' buffer: each paint of the widget then blends two
+    // buffers, the chart's and the tracker's.
+    chart_.layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
+    chart_.addLayer(QString::fromLatin1(TrackerLayer), chart_.layer(QStringLiteral("overlay")), QCustomPlot::limAbove);
+    layer_ = chart_.layer(QString::fromLatin1(TrackerLayer));
+    layer_->setMode(QCPLayer::lmBuffered);
+    new TrackerLayerable(&chart_, *this);
+}
+
+void ChartTracker::replotLayer()
+{
+    ++layerReplots_;
+    layer_->replot();
+}
+
+void ChartTracker::MoveTo(QPoint pos)
+{
+    if (!chart_.PlotArea().contains(pos)) {
+        Hide();
+        return;
+    }
+    if (shown_ && pos == pos_)
+        return;
+    shown_ = true;
+    pos_ = pos;
+    replotLayer();
+}
+
+void ChartTracker::Hide()
+{
+    if (!shown_)
+        return;
+    shown_ = false;
+    replotLayer();
+}
+
+QStringList ChartTracker::titles() const
+{
+    const TChartSeriesList *source = &chart_.Series();
+    if (!setup_.titleSource.isEmpty()) {
+        if (!titleSource_)
+            titleSource_ = chart_.window()->findChild<TChart *>(setup_.titleSource);
+        if (titleSource_ && titleSource_->Series().Count() == source->Count())
+            source = &titleSource_->Series();
+    }
+    QStringList out;
+    for (int i = 0; i < source->Count(); ++i)
+        out << (*source)[i].Title();
+    return out;
+}
+
+TTrackerReading ChartTracker::Reading() const
+{
+    if (!shown_)
+        return {};
+    const bool vertical = setup_.line == Qt::Vertical;
+    const double at = vertical ? chart_.xAxis->pixelToCoord(pos_.x()) : chart_.yAxis->pixelToCoord(pos_.y());
+    const QCPRange other = vertical ? chart_.yAxis->range() : chart_.xAxis->range();
+    return ReadAtLine(chart_.Series(), setup_, titles(), at,
+                      {other.lower, other.upper}, chart_.BottomAxisTitle(), chart_.LeftAxisTitle());
+}
+
+QString ChartTracker::BoxText() const
+{
+    QStringList lines;
+    for (const TTrackerRow &row : Reading().rows)
+        lines << row.cells.join(QStringLiteral("  "));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void ChartTracker::Paint(QCPPainter *p)
+{
+    if (!shown_)
+        return;
+    const QRect area = chart_.PlotArea();
+    const TTrackerReading r = Reading();
+
+    p->setPen(QPen(QColor(90, 90, 90), 1));
+    p->setAntialiasing(false);
+    if (setup_.line == Qt::Vertical)
+        p->drawLine(QPointF(pos_.x() + 0.5, area.top()), QPointF(pos_.x() + 0.5, area.bottom()));
+    else
+        p->drawLine(QPointF(area.left(), pos_.y() + 0.5), QPointF(area.right(), pos_.y() + 0.5));
+    p->setAntialiasing(true);
+
+    for (int k = 0; k < r.curves(); ++k) {
+        const QPointF c(chart_.xAxis->coordToPixel(r.crossings[k].x()), chart_.yAxis->coordToPixel(r.crossings[k].y()));
+        p->setPen(QPen(Qt::white, 1.5));
+        p->setBrush(r.colors[k]);
+        p->drawEllipse(c, MarkerRadius, MarkerRadius);
+    }
+    if (r.curves() == 0)
+        return;
+
+    // The box: a table whose first column is left-aligned and the others right-aligned;
+    // a line of one cell spans the table.
+    QFont font = chart_.font();
+    font.setPixelSize(BoxFontPixels);
+    const QFontMetrics fm(font);
+    // Each cell laid out once, for its width and its drawing.
+    QVector<QVector<QStaticText>> texts;
+    QVector<int> widths;
+    int spanned = 0;
+    for (const TTrackerRow &row : r.rows) {
+        QVector<QStaticText> &cells = texts.emplace_back();
+        for (const QString &cell : row.cells) {
+            cells.push_back(QStaticText(cell));
+            cells.back().setTextFormat(Qt::PlainText);
+            cells.back().prepare(QTransform(), font);
+        }
+        if (cells.size() == 1) {
+            spanned = std::max(spanned, int(std::ceil(cells[0].size().width())));
+            continue;
+        }
+        widths.resize(std::max(widths.size(), cells.size()));
+        for (int c = 0; c < cells.size(); ++c)
+            widths[c] = std::max(widths[c], int(std::ceil(cells[c].size().width())));
+    }
+    int tableWidth = 0;
+    for (int w : std::as_const(widths))
+        tableWidth += w;
+    tableWidth += CellSpacing * std::max<int>(0, widths.size() - 1);
+    const int lineHeight = fm.height();
+    const QSize size(std::max(tableWidth, spanned) + 2 * BoxPadding, lineHeight * r.rows.size() + 2 * BoxPadding);
+    const QRect bounds = chart_.rect().adjusted(4, 4, -4, -4);
+    const QRect box = PlaceTrackerBox(size, pos_, bounds);
+
+    p->setPen(QPen(QColor(128, 128, 128), 1));
+    p->setBrush(QColor(255, 255, 255, 235));
+    p->setAntialiasing(false);
+    p->drawRect(box.adjusted(0, 0, -1, -1));
+    p->setFont(font);
+    int y = box.top() + BoxPadding;
+    for (int k = 0; k < r.rows.size(); ++k) {
+        p->setPen(r.rows[k].color);
+        const QVector<QStaticText> &cells = texts[k];
+        int x = box.left() + BoxPadding;
+        for (int c = 0; c < cells.size(); ++c) {
+            const int w = cells.size() == 1 ? spanned : widths[c];
+            const double indent = c == 0 ? 0 : w - cells[c].size().width();  // numbers to the right
+            p->drawStaticText(QPointF(x + indent, y), cells[c]);
+            x += w + CellSpacing;
+        }
+        y += lineHeight;
+    }
+}
