@@ -4,7 +4,6 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
-#include <cstring>
 
 namespace {
 
@@ -156,16 +155,4 @@ CommandLine ParseCommandLine(const QStringList &arguments)
             return Exit(2, QStringLiteral("varnel: %1: not a directory\n").arg(c.dataDir));
     }
     return c;
-}
-
-bool WantsExport(int argc, char **argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--") == 0)
-            return false;
-        if (std::strcmp(argv[i], "--export") == 0 || std::strcmp(argv[i], "-export") == 0 ||
-            std::strncmp(argv[i], "--export=", 9) == 0)
-            return true;
-    }
-    return false;
 }

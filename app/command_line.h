@@ -33,7 +33,3 @@ struct CommandLine {
 
 // Parses the arguments (the program name first, as QCoreApplication::arguments gives).
 CommandLine ParseCommandLine(const QStringList &arguments);
-
-// Whether the arguments ask for export, looked up before the application object exists
-// (export then needs no display).
-bool WantsExport(int argc, char **argv);

@@ -69,9 +69,17 @@ int main(int argc, char *argv[])
         return command.exitCode;
     }
 
-    // Export draws offscreen unless told otherwise: it needs no display.
-    if (command.action == CommandLine::Export && !PlatformChosen(argc, argv))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Export draws offscreen unless told otherwise: it needs no display. Its stderr
+    // carries its own failures only, not Qt's notes about the environment (such as a
+    // missing XDG_RUNTIME_DIR under env -i).
+    if (command.action == CommandLine::Export) {
+        if (!PlatformChosen(argc, argv))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtFatalMsg || type == QtCriticalMsg)
+                std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        });
+    }
     QApplication app(argc, argv);
     if (command.action == CommandLine::Export)
         return Export(command);
