@@ -1,8 +1,14 @@
 #include "presentation/navigator.h"
 
+#include "core/guard.h"
+
 #include "presentation/chart.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QKeyEvent>
 #include <QRubberBand>
 
@@ -21,7 +27,7 @@ bool WithinStillReach(QPoint from, QPoint to)
 ChartNavigator::ChartNavigator(TChart &chart) : QObject(&chart), chart_(chart)
 {
     animation_.setInterval(AnimationIntervalMs);
-    connect(&animation_, &QTimer::timeout, this, &ChartNavigator::animationStep);
+    connect(&animation_, &QTimer::timeout, this, [this] { Guarded([this] { animationStep(); }); });
     qApp->installEventFilter(this);
 }
 
@@ -32,11 +38,15 @@ bool ChartNavigator::eventFilter(QObject *watched, QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     if ((key->key() != Qt::Key_Escape && key->key() != Qt::Key_Home) || key->modifiers() != Qt::NoModifier)
         return false;
-    // Only for the chart under the mouse, and never out of a text being edited.
-    const QWidget *focus = QApplication::focusWidget();
-    if (!chart_.isVisible() || !chart_.underMouse() || (focus && focus->testAttribute(Qt::WA_InputMethodEnabled)))
+    // Only for the chart under the mouse, wherever the focus is, but never out of a text
+    // being edited (an aircraft's caption, say), an open menu or a box.
+    QWidget *focus = QApplication::focusWidget();
+    const bool editing = qobject_cast<QLineEdit *>(focus) || qobject_cast<QAbstractSpinBox *>(focus) ||
+                         qobject_cast<QTextEdit *>(focus) || qobject_cast<QPlainTextEdit *>(focus);
+    if (!chart_.isVisible() || !chart_.underMouse() || editing || QApplication::activePopupWidget() ||
+        QApplication::activeModalWidget())
         return false;
-    UndoZoom();
+    Guarded([this] { UndoZoom(); });
     return true;
 }
 

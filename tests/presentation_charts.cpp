@@ -9,6 +9,7 @@
 #include "presentation/zoom.h"
 
 #include <QSignalSpy>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -1086,6 +1087,22 @@ void ChartsTest::wheelZoomKeepsCursorPoint()
     QVERIFY(!chart->IsZoomed());
     QTRY_VERIFY(!chart->Navigator().IsAnimating());
     QVERIFY(sameView(chart->View(), chart->AutoView()));
+
+    // ...also while an item view, such as an aircraft tree on an editable aircraft, has
+    // the focus.
+    QTreeWidget tree;
+    auto *craft = new QTreeWidgetItem(&tree, {QStringLiteral("Alpha")});
+    craft->setFlags(craft->flags() | Qt::ItemIsEditable);
+    tree.setCurrentItem(craft);
+    tree.show();
+    QApplication::setActiveWindow(&tree);
+    tree.setFocus();
+    QVERIFY(QApplication::focusWidget() == &tree);
+    wheel(240, Qt::NoModifier);
+    QTest::mouseMove(chart.get(), at);
+    QVERIFY(chart->underMouse());
+    QTest::keyClick(&tree, Qt::Key_Home);
+    QVERIFY(!chart->IsZoomed());
 }
 
 QTEST_MAIN(ChartsTest)
