@@ -4,6 +4,8 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 
 namespace {
 
@@ -39,7 +41,10 @@ QString HelpText(const QCommandLineParser &parser)
     return help;
 }
 
-// "800x600" -> 800 x 600; each side 1 to 20000 pixels.
+// The largest side of a picture in device pixels (size times scale): 256 MiB a picture.
+constexpr int kMaxPictureSide = 8192;
+
+// "800x600" -> 800 x 600; each side 1 to kMaxPictureSide pixels.
 bool ParseSize(const QString &text, QSize &size)
 {
     static const QRegularExpression re(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
@@ -47,7 +52,7 @@ bool ParseSize(const QString &text, QSize &size)
     if (!m.hasMatch())
         return false;
     const int w = m.captured(1).toInt(), h = m.captured(2).toInt();
-    if (w < 1 || h < 1 || w > 20000 || h > 20000)
+    if (w < 1 || h < 1 || w > kMaxPictureSide || h > kMaxPictureSide)
         return false;
     size = {w, h};
     return true;
@@ -135,13 +140,15 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                 return UsageError(QStringLiteral("bad --format '%1': give png, svg or pdf").arg(parser.value(format)));
         }
         if (parser.isSet(size) && !ParseSize(parser.value(size), e.size))
-            return UsageError(QStringLiteral("bad --size '%1': give WxH, each 1 to 20000").arg(parser.value(size)));
+            return UsageError(QStringLiteral("bad --size '%1': give WxH, each 1 to %2").arg(parser.value(size)).arg(kMaxPictureSide));
         if (parser.isSet(scale)) {
             bool ok = false;
             e.scale = parser.value(scale).toDouble(&ok);
             if (!ok || !(e.scale >= 0.1 && e.scale <= 10))
                 return UsageError(QStringLiteral("bad --scale '%1': give a number from 0.1 to 10").arg(parser.value(scale)));
         }
+        if (std::max(e.size.width(), e.size.height()) * e.scale > kMaxPictureSide)
+            return UsageError(QStringLiteral("--size times --scale is over %1 pixels a side").arg(kMaxPictureSide));
         c.action = CommandLine::Export;
     }
     c.recent = parser.isSet(recent);

@@ -97,9 +97,12 @@ void DataFolderWatch::addFiles()
     QStringList files;
     const QStringList list = watcher_.files();
     const QSet<QString> watched(list.begin(), list.end());
+    // Each file costs the system a watch, and their number is limited: past a few
+    // thousand files the folders alone tell of new, removed and renamed files.
+    constexpr qsizetype kMaxWatchedFiles = 2000;
     for (const QString &folder : folders_)
         for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden))
-            if (!watched.contains(file.filePath()))
+            if (!watched.contains(file.filePath()) && watched.size() + files.size() < kMaxWatchedFiles)
                 files << file.filePath();
     if (!files.isEmpty())
         watcher_.addPaths(files);

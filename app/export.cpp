@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QMap>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPdfWriter>
@@ -75,6 +76,8 @@ QImage GrabPicture(QWidget *widget, double scale)
     const QList<TChart *> charts = ChartsOf(widget);
     DrawCharts(charts, scale);
     QPixmap pixmap((QSizeF(widget->size()) * scale).toSize());
+    if (pixmap.isNull())
+        throw VarnelError(QStringLiteral("Cannot draw a picture of %1 x %2 pixels").arg(pixmap.width()).arg(pixmap.height()));
     pixmap.setDevicePixelRatio(scale);
     pixmap.fill(Qt::transparent);
     widget->render(&pixmap, QPoint(), QRegion(),
@@ -118,7 +121,8 @@ QByteArray EncodePng(const QImage &image)
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     writer.setQuality(80);
-    writer.write(image);
+    if (!writer.write(image))
+        throw VarnelError(QStringLiteral("Cannot encode a PNG picture. %1").arg(writer.errorString()));
     return bytes;
 }
 
@@ -246,23 +250,31 @@ QStringList WritePictures(const QString &dir, const QList<Picture> &pictures)
         files.push_back(std::move(file));
         paths.append(path);
     }
-    for (qsizetype i = 0; i < qsizetype(files.size()); ++i)
-        if (!files[i]->commit())
+    for (qsizetype i = 0; i < qsizetype(files.size()); ++i) {
+        if (!files[i]->commit()) {
+            // All or none: the pictures already in place go again.
+            for (qsizetype j = 0; j < i; ++j)
+                QFile::remove(paths[j]);
             throw VarnelError(CannotWrite(paths[i], files[i]->errorString()));
+        }
+    }
     return paths;
 }
 
 ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)
 {
     const QString root = QDir(dataDir.isEmpty() ? QDir::currentPath() : dataDir).absolutePath();
-    const DataPaths paths{root};
+    // Files are opened by the bytes the file system names them with, as the window does.
+    const DataPaths paths{dataDir.isEmpty() ? CurrentDirectory() : AbsoluteFileName(LocateFileName(dataDir))};
     ExportOutcome outcome;
     try {
-        QStringList known;
+        QMap<QString, FileName> known;  // aircraft as the trees name them
         if (!options.first.isEmpty() || !options.second.isEmpty()) {
             try {
-                for (const auto &entry : ListSpeedEntries(paths))
-                    known.append(CraftNameOf(FileName::FromBytes(entry)));
+                for (const auto &entry : ListSpeedEntries(paths)) {
+                    const FileName name = CraftNameOf(FileName::FromBytes(entry));
+                    known.insert(name, name);
+                }
             } catch (const VarnelError &) {
                 // No DataSpeed to look in: every name given is unknown.
             }
@@ -277,7 +289,7 @@ ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)
                 throw VarnelError(QStringLiteral("no aircraft \"%1\" in %2").arg(names[i], QDir::toNativeSeparators(speedDir)));
             }
             try {
-                craft[i].emplace(ReadCraft(paths, names[i]));
+                craft[i].emplace(ReadCraft(paths, known.value(names[i])));
             } catch (const VarnelError &error) {
                 throw VarnelError(Naming(names[i], ErrorBoxText(error.message())));
             }

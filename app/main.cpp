@@ -23,11 +23,12 @@ QStringList WithoutQtOptions(int argc, char **argv)
     for (int i = 0; i < argc; ++i) {
         // As file names show: a folder named in Windows-1251 bytes keeps its name.
         const QString a = DisplayName(QByteArray(argv[i]));
-        if (i > 0 && withValue.contains(a)) {
+        const QString option = a.startsWith(QLatin1String("--")) ? a.mid(1) : a;  // --platform is -platform too
+        if (i > 0 && withValue.contains(option)) {
             ++i;
             continue;
         }
-        if (i > 0 && flags.contains(a))
+        if (i > 0 && flags.contains(option))
             continue;
         args << a;
     }

@@ -3,6 +3,7 @@
 // are filled, the refresh of the damaged aircraft. Each must end in the error box the
 // program defines, or in the behaviour it defines, and never in a crash or a hang. The
 // large files are written here at run time.
+#include "app/export.h"
 #include "app/application.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
@@ -638,6 +639,14 @@ private slots:
         select(w.tree_Crafts_2, FindRoot(w.tree_Crafts_2, u"Як-3"_s));
         QCOMPARE(messages_, QStringList());
         QCOMPARE(w.chrt_TASbyAlt->Series()[2].Count(), 5);
+
+        // Export finds and reads the same aircraft by the names the trees show.
+        ExportOptions o;
+        o.outDir = dir.path() + u"/out"_s;
+        o.first = u"Як-3"_s;
+        const ExportOutcome exported = RunExport(o, shown);
+        QVERIFY2(exported.error.isEmpty(), qPrintable(exported.error));
+        QCOMPARE(exported.written.size(), 6);
     }
 
     // A 50 MB speed file loads and draws like any other.

@@ -36,6 +36,7 @@ void AppCommandLine::endings_data()
     QTest::newRow("flap list junk") << QStringList{"--export", "o", "--flaps", "0,,1"} << exit << 2 << "bad --flaps";
     QTest::newRow("gif") << QStringList{"--export", "o", "--format", "gif"} << exit << 2 << "bad --format";
     QTest::newRow("scale zero") << QStringList{"--export", "o", "--scale", "0"} << exit << 2 << "bad --scale";
+    QTest::newRow("picture too large") << QStringList{"--export", "o", "--size", "5000x100", "--scale", "2"} << exit << 2 << "over 8192";
     QTest::newRow("scale text") << QStringList{"--export", "o", "--scale", "big"} << exit << 2 << "bad --scale";
     QTest::newRow("export without folder") << QStringList{"--export"} << exit << 2 << "Usage: varnel";
 }
