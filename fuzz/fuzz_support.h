@@ -61,7 +61,14 @@ inline QString ValueErrorLine(const QString &message)
 {
     static const QRegularExpression where(QStringLiteral("\\n[^\\n]*: [^\\n]*, row [1-9][0-9]*\\z"));
     const QRegularExpressionMatch m = where.match(message);
-    return m.hasMatch() ? message.left(m.capturedStart()) : message;
+    if (!m.hasMatch())
+        return message;
+    // Above the location the message stands as the box shows it, with the full stop
+    // the box adds after a last character that sorts after ".".
+    QString line = message.left(m.capturedStart());
+    if (line.size() >= 2 && line.endsWith(u'.') && line.at(line.size() - 2) > u'.')
+        line.chop(1);
+    return line;
 }
 
 // The texts of the errors that reading and charting may raise; anything else is a
