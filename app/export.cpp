@@ -4,6 +4,7 @@
 #include "app/craft_tree.h"
 #include "app/flap_button.h"
 #include "app/main_window.h"
+#include "app/png.h"
 #include "catalogue/scan.h"
 #include "core/error.h"
 #include "presentation/chart.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QMap>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QPdfWriter>
 #include <QResizeEvent>
 #include <QSaveFile>
@@ -113,18 +113,6 @@ void PaintVector(QWidget *widget, QPaintDevice *device)
 }
 
 }  // namespace
-
-QByteArray EncodePng(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.setQuality(80);
-    if (!writer.write(image))
-        throw VarnelError(QStringLiteral("Cannot encode a PNG picture. %1").arg(writer.errorString()));
-    return bytes;
-}
 
 namespace {
 

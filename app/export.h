@@ -23,10 +23,6 @@ const QStringList &PageSlugs();
 // A page or a chart as QWidget::grab draws it, at `scale` device pixels per pixel.
 QImage GrabPicture(QWidget *widget, double scale);
 
-// PNG bytes of an image, at a low compression level: the charts' flat colours keep
-// the files small, and encoding takes a good deal less time than at Qt's default.
-QByteArray EncodePng(const QImage &image);
-
 // The picture of a page or a chart as it is laid out now: "png" at `scale` device
 // pixels per pixel; "svg" and "pdf" as lines and text (scale does not apply).
 QByteArray RenderPicture(QWidget *widget, const QString &format, double scale);

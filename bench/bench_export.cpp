@@ -4,6 +4,7 @@
 // application), reading the two aircraft, drawing the six pages and encoding them.
 //   bench_export [FIRST SECOND]     (default: Tarn-5 Skarn-7 of sample-data)
 #include "app/export.h"
+#include "app/png.h"
 #include "app/main_window.h"
 #include "catalogue/scan.h"
 

@@ -2,6 +2,7 @@
 // the exported one, the chart's context menu and the copied data.
 #include "app/application.h"
 #include "app/export.h"
+#include "app/png.h"
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "app/share.h"
@@ -30,6 +31,7 @@ class AppExport : public QObject {
     }
 
 private slots:
+    void pngRoundTrip();
     void initTestCase()
     {
         WriteFixtureCraft(data_.path(), QStringLiteral("Alpha"));
@@ -150,6 +152,22 @@ void AppExport::failures()
         // Nothing written: not a picture, not the folder.
         QVERIFY(result.written.isEmpty());
         QVERIFY(!QFileInfo::exists(tmp.path() + "/out"));
+    }
+}
+
+void AppExport::pngRoundTrip()
+{
+    // Every pixel comes back as it went in: opaque pictures (written as RGB) and ones
+    // with transparent and half-transparent pixels (RGBA), odd sizes, one-pixel ones.
+    for (const QSize size : {QSize(37, 23), QSize(1, 1)}) {
+        for (const int alphaFloor : {255, 128, 0}) {  // opaque; all half-transparent; with clear pixels
+            QImage image(size, QImage::Format_ARGB32);
+            for (int y = 0; y < size.height(); ++y)
+                for (int x = 0; x < size.width(); ++x)
+                    image.setPixel(x, y, qRgba(x * 7, y * 11, (x * y) % 256, alphaFloor + (x * 13 + y) % (256 - alphaFloor)));
+            const QImage back = QImage::fromData(EncodePng(image), "PNG").convertToFormat(QImage::Format_ARGB32);
+            QCOMPARE(back, image);
+        }
     }
 }
 
