@@ -4,6 +4,7 @@
 #include "app/craft_tree.h"
 #include "app/flap_button.h"
 #include "app/main_window.h"
+#include "app/named_crafts.h"
 #include "app/png.h"
 #include "catalogue/scan.h"
 #include "core/error.h"
@@ -12,7 +13,6 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
-#include <QMap>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QResizeEvent>
@@ -24,7 +24,6 @@
 #include <filesystem>
 #include <future>
 #include <memory>
-#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -119,12 +118,6 @@ namespace {
 QString CannotWrite(const QString &path, const QString &reason)
 {
     return QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
-}
-
-// The message of an aircraft's error names the aircraft.
-QString Naming(const QString &name, const QString &message)
-{
-    return message.contains(name) ? message : name + QStringLiteral(": ") + message;
 }
 
 void Select(CraftTree *tree, const QString &name)
@@ -251,40 +244,12 @@ QStringList WritePictures(const QString &dir, const QList<Picture> &pictures)
 
 ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)
 {
-    const QString root = QDir(dataDir.isEmpty() ? QDir::currentPath() : dataDir).absolutePath();
-    // Files are opened by the bytes the file system names them with, as the window does.
-    const DataPaths paths{dataDir.isEmpty() ? CurrentDirectory() : AbsoluteFileName(LocateFileName(dataDir))};
     ExportOutcome outcome;
     try {
-        QMap<QString, FileName> known;  // aircraft as the trees name them
-        if (!options.first.isEmpty() || !options.second.isEmpty()) {
-            try {
-                for (const auto &entry : ListSpeedEntries(paths)) {
-                    const FileName name = CraftNameOf(FileName::FromBytes(entry));
-                    known.insert(name, name);
-                }
-            } catch (const VarnelError &) {
-                // No DataSpeed to look in: every name given is unknown.
-            }
-        }
-        std::optional<CraftRecord> craft[2];
-        const QString names[2] = {options.first, options.second};
-        for (int i = 0; i < 2; ++i) {
-            if (names[i].isEmpty())
-                continue;
-            if (!known.contains(names[i])) {
-                const QString speedDir = QDir::cleanPath((dataDir.isEmpty() ? root : dataDir) + QStringLiteral("/DataSpeed"));
-                throw VarnelError(QStringLiteral("no aircraft \"%1\" in %2").arg(names[i], QDir::toNativeSeparators(speedDir)));
-            }
-            try {
-                craft[i].emplace(ReadCraft(paths, known.value(names[i])));
-            } catch (const VarnelError &error) {
-                throw VarnelError(Naming(names[i], ErrorBoxText(error.message())));
-            }
-        }
+        const NamedCrafts crafts = ReadNamedCrafts(dataDir, options.first, options.second);
         const QList<Picture> pictures =
-            DrawComparison(craft[0] ? &*craft[0] : nullptr, craft[1] ? &*craft[1] : nullptr, options.flapShown,
-                           options.format, options.size, options.scale);
+            DrawComparison(crafts.first ? &*crafts.first : nullptr, crafts.second ? &*crafts.second : nullptr,
+                           options.flapShown, options.format, options.size, options.scale);
         outcome.written = WritePictures(options.outDir, pictures);
     } catch (const VarnelError &error) {
         outcome.exitCode = 1;
