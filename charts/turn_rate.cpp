@@ -23,19 +23,6 @@ void SetLabel(TChartSeries &series, int index, const QString &text, const QColor
 }
 }  // namespace
 
-double TurnTimeToRate(const QString &text)
-{
-    long double seconds = 0;
-    if (!ParseNumber(text, seconds))
-        throw InvalidFloatError(text);
-    if (seconds == 0)
-        throw VarnelError(QStringLiteral("Floating point division by zero"));
-    const double value = double(CutQuotient(360.0L, seconds));
-    if (!std::isfinite(value))
-        throw OverflowError();
-    return value;
-}
-
 void FillTurnRateSeries(QString speeds, QString times, int timeRow, TChartSeries &series)
 {
     series.Clear();

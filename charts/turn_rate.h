@@ -2,6 +2,7 @@
 // The turn-rate diagram: each aircraft's turn rate by speed per flap setting, drawn
 // over labelled reference lines of constant load factor (1 g to 6 g, series 9 to 14)
 // and constant turn radius (100 m to 700 m, series 15 to 21). Series 8 is never filled.
+#include "catalogue/chart_values.h"
 #include "charts/flaps.h"
 #include "presentation/series.h"
 #include <QColor>
@@ -18,11 +19,6 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const QSt
 // Rebuilds one aircraft curve from a speed row (row 0 of the turn file) and the
 // turn-time row timeRow.
 void FillTurnRateSeries(QString speeds, QString times, int timeRow, TChartSeries &series);
-
-// A full-turn time in seconds read from text, as a turn rate in degrees per second
-// cut toward zero to three decimals. Raises "Floating point division by zero" for a
-// time of zero, "Floating point overflow" for a rate too large for a chart.
-double TurnTimeToRate(const QString &text);
 
 // Rebuilds the line of constant load factor n (1 to 6), labelled "n-g" on its second
 // point.

@@ -1,0 +1,41 @@
+#include "catalogue/chart_values.h"
+#include "catalogue/readers.h"
+
+#include <cmath>
+
+const QString &FetchRow(const QStringList &rows, int index)
+{
+    if (index < 0 || index >= rows.size())
+        throw ListIndexError(index);
+    return rows[index];
+}
+
+QString CutSpeedField(QString &row)
+{
+    if (row.contains(QLatin1Char('\t')))
+        return CutField(row);
+    QString last = row;
+    row.clear();
+    return last;
+}
+
+double ChartValue(const QString &text)
+{
+    const double value = double(ReadValue(text));
+    if (!std::isfinite(value))
+        throw OverflowError();
+    return value;
+}
+
+double TurnTimeToRate(const QString &text)
+{
+    long double seconds = 0;
+    if (!ParseNumber(text, seconds))
+        throw InvalidFloatError(text);
+    if (seconds == 0)
+        throw VarnelError(QStringLiteral("Floating point division by zero"));
+    const double value = double(CutQuotient(360.0L, seconds));
+    if (!std::isfinite(value))
+        throw OverflowError();
+    return value;
+}

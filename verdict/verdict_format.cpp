@@ -1,0 +1,311 @@
+#include "verdict/verdict_format.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace {
+// How a measure is named and written on the page.
+struct MeasureText {
+    const char16_t *label, *verb, *unit;
+    int decimals;
+};
+const MeasureText kTexts[kMeasures] = {
+    {u"Скорость 100%", u"быстрее", u"км/ч", 0},
+    {u"Скорость MAX", u"быстрее", u"км/ч", 0},
+    {u"Скороподъемность 100%", u"лучше набирает высоту", u"м/с", 1},
+    {u"Скороподъемность MAX", u"лучше набирает высоту", u"м/с", 1},
+    {u"Скороподъемность при постоянной скорости", u"лучше набирает высоту", u"м/с", 1},
+    {u"Время виража", u"быстрее выполняет вираж", u"сек", 1},
+    {u"Угловая скорость виража", u"быстрее разворачивается", u"град/сек", 1},
+};
+const char16_t *const kFlapNames[4] = {u"без закрылков", u"закрылки 1", u"закрылки 2", u"закрылки 3"};
+const char *const kFlapKeys[4] = {"none", "1", "2", "3"};
+// The summary values a difference decides, by their place in the tree: dive speed
+// (higher), turn time (lower), rate of climb (higher); the others only inform.
+struct SummaryRule {
+    bool decides, higherIsBetter;
+    double evenUnder;
+};
+const SummaryRule kSummaryRules[6] = {{true, true, 1.0},  {false, true, 0},   {true, false, 0.1},
+                                      {false, true, 0},   {true, true, 0.1}, {false, true, 0}};
+const char *const kSummaryKeys[6] = {"dive-speed", "takeoff-weight", "turn-time", "turn-speed", "climb-rate", "climb-speed"};
+
+const MeasureText &TextOf(Measure m) { return kTexts[int(m)]; }
+QString Str(const char16_t *s) { return QString::fromUtf16(s); }
+
+QString Label(Measure m, int flap)
+{
+    const QString label = Str(TextOf(m).label);
+    return flap < 0 ? label : label + QStringLiteral(", ") + Str(kFlapNames[flap]);
+}
+QString AxisUnit(Measure m) { return RuleOf(m).byAltitude ? QStringLiteral("м") : QStringLiteral("км/ч"); }
+QString Place(Measure m, double at)
+{
+    if (RuleOf(m).byAltitude)
+        return at == 0 ? QStringLiteral("у земли") : QStringLiteral("на %1 м").arg(VerdictNumber(at, 0));
+    return QStringLiteral("при %1 км/ч").arg(VerdictNumber(at, 0));
+}
+QString Valued(Measure m, double value) { return VerdictNumber(value, TextOf(m).decimals) + QLatin1Char(' ') + Str(TextOf(m).unit); }
+
+// 1 or 2: the aircraft whose value is better by more than the even limit; 0 otherwise.
+int Winner(double a, double b, bool higherIsBetter, double evenUnder)
+{
+    if (!std::isfinite(a) || !std::isfinite(b) || IsEven(a - b, evenUnder))
+        return 0;
+    return (a > b) == higherIsBetter ? 1 : 2;
+}
+
+QString Plain(double v) { return std::isfinite(v) ? QString::number(v, 'g', 15) : QString(); }
+VerdictCell Cell(const QString &text, const QString &plain = QString(), int tint = 0)
+{
+    return {text, plain.isNull() ? text : plain, tint};
+}
+
+QString Sentence(const Verdict &v, const PairVerdict &p)
+{
+    const MeasureText &t = TextOf(p.measure);
+    QStringList parts;
+    for (size_t i = 0; i < p.bands.size(); ++i) {
+        const LeadBand &b = p.bands[i];
+        const bool leads = b.lead == Lead::First || b.lead == Lead::Second;
+        const bool only = b.lead == Lead::OnlyFirst || b.lead == Lead::OnlySecond;
+        const QString name = v.names[b.lead == Lead::First || b.lead == Lead::OnlyFirst ? 0 : 1];
+        const QString range = QStringLiteral("от %1 до %2 %3").arg(VerdictNumber(b.from, 0), VerdictNumber(b.to, 0), AxisUnit(p.measure));
+        const QString gain = leads ? QStringLiteral(" (до %1 %2 %3)").arg(VerdictNumber(b.largest, t.decimals, true), Str(t.unit), Place(p.measure, b.at))
+                                   : QString();
+        const bool above = i > 0 && i + 1 == p.bands.size() && RuleOf(p.measure).byAltitude && p.bands[i - 1].to == b.from;
+        if (i == 0)
+            parts << (leads ? name + QLatin1Char(' ') + Str(t.verb) + QLatin1Char(' ') + range + gain
+                      : only ? QStringLiteral("только %1 %2").arg(name, range)
+                             : QStringLiteral("поровну %1").arg(range));
+        else if (above && only)
+            parts << QStringLiteral("выше %1 м — только %2").arg(VerdictNumber(b.from, 0), name);
+        else
+            parts << (above ? QStringLiteral("выше") : range) + QStringLiteral(" — ") +
+                         (leads ? name + gain : only ? QStringLiteral("только ") + name : QStringLiteral("поровну"));
+    }
+    if (parts.isEmpty())
+        parts << QStringLiteral("нет данных");
+    return Label(p.measure, p.flap) + QStringLiteral(": ") + parts.join(QStringLiteral("; ")) + QLatin1Char('.');
+}
+
+VerdictTable SummaryTable(const Verdict &v)
+{
+    VerdictTable t{QStringLiteral("summary"), QStringLiteral("Сводка"), {QString(), v.names[0], v.names[1], QStringLiteral("Δ")}, {}};
+    const auto &a = v.summary[0], &b = v.summary[1];
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        const SummaryRule rule = i < 6 ? kSummaryRules[i] : SummaryRule{false, true, 0};
+        const int win = rule.decides ? Winner(a[i].value, b[i].value, rule.higherIsBetter, rule.evenUnder) : 0;
+        const double d = b[i].value - a[i].value;
+        QString delta = std::isfinite(d) ? VerdictNumber(d, 2, true) : QString();
+        if (delta.contains(QLatin1Char('.')))
+            while (delta.endsWith(QLatin1Char('0')) || delta.endsWith(QLatin1Char('.')))
+                delta.chop(1);
+        t.rows.push_back({Cell(a[i].label), Cell(a[i].text + QLatin1Char(' ') + a[i].unit, a[i].text, win == 1 ? 1 : 0),
+                          Cell(b[i].text + QLatin1Char(' ') + b[i].unit, b[i].text, win == 2 ? 2 : 0), Cell(delta, Plain(d))});
+    }
+    return t;
+}
+
+// Speed (first = 0) or climb (first = 2) at every 1,000 m: 100% and MAX side by side.
+VerdictTable AltitudeTable(const Verdict &v, int first)
+{
+    const bool speed = first == 0;
+    VerdictTable t{speed ? QStringLiteral("speed") : QStringLiteral("climb"),
+                   speed ? QStringLiteral("Скорость по высоте, км/ч") : QStringLiteral("Скороподъемность по высоте, м/с"),
+                   {QStringLiteral("Высота, м")}, {}};
+    for (const QString &power : {QStringLiteral("100% "), QStringLiteral("MAX ")})
+        t.header << power + v.names[0] << power + v.names[1] << QStringLiteral("Δ");
+    for (const AltitudeRow &r : v.byAltitude) {
+        std::vector<VerdictCell> row{Cell(VerdictNumber(r.altitude, 0), Plain(r.altitude))};
+        for (int m = first; m < first + 2; ++m) {
+            const auto &val = r.values[size_t(m)];
+            const MeasureRule &rule = RuleOf(Measure(m));
+            const int dec = TextOf(Measure(m)).decimals, win = Winner(val[0], val[1], rule.higherIsBetter, rule.evenUnder);
+            row.push_back(Cell(VerdictNumber(val[0], dec), Plain(val[0]), win == 1 ? 1 : 0));
+            row.push_back(Cell(VerdictNumber(val[1], dec), Plain(val[1]), win == 2 ? 2 : 0));
+            row.push_back(Cell(VerdictNumber(val[1] - val[0], dec, true), Plain(val[1] - val[0])));
+        }
+        t.rows.push_back(row);
+    }
+    return t;
+}
+
+VerdictTable BestTable(const Verdict &v)
+{
+    VerdictTable t{QStringLiteral("best"), QStringLiteral("Лучшие показатели"), {QString(), v.names[0], QString(), v.names[1], QString()}, {}};
+    for (size_t i = 0; i < std::min(v.best[0].size(), v.best[1].size()); ++i) {
+        const BestFigure &a = v.best[0][i], &b = v.best[1][i];
+        const MeasureRule &rule = RuleOf(a.measure);
+        const int win = Winner(a.value, b.value, rule.higherIsBetter, rule.evenUnder);
+        std::vector<VerdictCell> row{Cell(Label(a.measure, a.flap))};
+        for (const BestFigure *f : {&a, &b}) {
+            const bool has = std::isfinite(f->value);
+            row.push_back(Cell(has ? Valued(f->measure, f->value) : QStringLiteral("—"), Plain(f->value), win == (f == &a ? 1 : 2) ? win : 0));
+            row.push_back(Cell(has ? Place(f->measure, f->at) : QString(), Plain(f->at)));
+        }
+        t.rows.push_back(row);
+    }
+    return t;
+}
+
+// A table as aligned text: the first column to the left, the others to the right.
+QString Aligned(const VerdictTable &t)
+{
+    std::vector<qsizetype> width(size_t(t.header.size()), 0);
+    const auto measure = [&](size_t c, const QString &s) { width[c] = std::max(width[c], s.size()); };
+    for (size_t c = 0; c < width.size(); ++c)
+        measure(c, t.header[qsizetype(c)]);
+    for (const auto &row : t.rows)
+        for (size_t c = 0; c < row.size() && c < width.size(); ++c)
+            measure(c, row[c].text);
+    const auto line = [&](const QStringList &cells) {
+        QStringList out;
+        for (size_t c = 0; c < width.size(); ++c) {
+            const QString s = qsizetype(c) < cells.size() ? cells[qsizetype(c)] : QString();
+            out << (c == 0 ? s.leftJustified(width[c]) : s.rightJustified(width[c]));
+        }
+        return out.join(QStringLiteral("  ")).trimmed() + QLatin1Char('\n');
+    };
+    QString text = t.title + QLatin1Char('\n') + line(t.header);
+    for (const auto &row : t.rows) {
+        QStringList cells;
+        for (const VerdictCell &c : row)
+            cells << c.text;
+        text += line(cells);
+    }
+    return text;
+}
+
+QString LeadKey(Lead l)
+{
+    static const char *const keys[] = {"first", "second", "even", "only-first", "only-second"};
+    return QString::fromLatin1(keys[int(l)]);
+}
+QJsonValue Number(double v) { return std::isfinite(v) ? QJsonValue(v) : QJsonValue(); }
+QJsonValue FlapKey(int flap) { return flap < 0 ? QJsonValue() : QJsonValue(QString::fromLatin1(kFlapKeys[flap])); }
+}  // namespace
+
+QString VerdictNumber(double value, int decimals, bool sign)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("—");
+    QString digits = QString::number(std::abs(value), 'f', decimals);
+    const bool zero = digits.toDouble() == 0;
+    qsizetype point = digits.indexOf(QLatin1Char('.'));
+    for (qsizetype i = (point < 0 ? digits.size() : point) - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(' '));
+    if (zero)
+        return digits;
+    return (value < 0 ? QStringLiteral("−") : sign ? QStringLiteral("+") : QString()) + digits;
+}
+
+QString MissingText(const Verdict &v)
+{
+    if (v.present[0] && v.present[1])
+        return QString();
+    if (!v.present[0] && !v.present[1])
+        return QStringLiteral("Выберите самолет в каждом списке: здесь будет сказано, кто лучше и где.");
+    return v.present[0] ? QStringLiteral("Выберите второй самолет (правый список), чтобы сравнить его с %1.").arg(v.names[0])
+                        : QStringLiteral("Выберите первый самолет (левый список), чтобы сравнить его с %1.").arg(v.names[1]);
+}
+
+QStringList VerdictSentences(const Verdict &v)
+{
+    QStringList out;
+    for (const PairVerdict &p : v.pairs)
+        out << Sentence(v, p);
+    return out;
+}
+
+std::vector<VerdictTable> VerdictTables(const Verdict &v)
+{
+    if (!MissingText(v).isEmpty())
+        return {};
+    return {SummaryTable(v), AltitudeTable(v, 0), AltitudeTable(v, 2), BestTable(v)};
+}
+
+QString VerdictText(const Verdict &v)
+{
+    const QString missing = MissingText(v);
+    if (!missing.isEmpty())
+        return missing + QLatin1Char('\n');
+    QString text = VerdictSentences(v).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    for (const VerdictTable &t : VerdictTables(v))
+        text += QLatin1Char('\n') + Aligned(t);
+    return text;
+}
+
+QString VerdictTsv(const Verdict &v)
+{
+    std::vector<VerdictTable> tables = VerdictTables(v);
+    VerdictTable bands{QStringLiteral("bands"), QStringLiteral("bands"),
+                       {"measure", "flaps", "from", "to", "lead", "largest", "at"}, {}};
+    for (const PairVerdict &p : v.pairs)
+        for (const LeadBand &b : p.bands)
+            bands.rows.push_back({Cell(QString::fromLatin1(RuleOf(p.measure).key)), Cell(FlapKey(p.flap).toString()),
+                                  Cell(Plain(b.from)), Cell(Plain(b.to)), Cell(LeadKey(b.lead)), Cell(Plain(b.largest)),
+                                  Cell(Plain(b.at))});
+    tables.push_back(bands);
+    QString text;
+    for (const VerdictTable &t : tables) {
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + t.key + QLatin1Char('\n') + t.header.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        for (const auto &row : t.rows) {
+            QStringList cells;
+            for (const VerdictCell &c : row)
+                cells << c.plain;
+            text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
+QByteArray VerdictJson(const Verdict &v)
+{
+    QJsonObject root;
+    QJsonArray flaps;
+    for (int f = 0; f < 4; ++f)
+        if (v.flapShown[size_t(f)])
+            flaps.append(QString::fromLatin1(kFlapKeys[f]));
+    root[QStringLiteral("flaps")] = flaps;
+    QJsonArray pairs;
+    for (const PairVerdict &p : v.pairs) {
+        const MeasureRule &rule = RuleOf(p.measure);
+        QJsonArray bands;
+        for (const LeadBand &b : p.bands)
+            bands.append(QJsonObject{{"from", b.from}, {"to", b.to}, {"lead", LeadKey(b.lead)}, {"largest", Number(b.largest)}, {"at", Number(b.at)}});
+        pairs.append(QJsonObject{{"measure", QString::fromLatin1(rule.key)}, {"flaps", FlapKey(p.flap)},
+                                 {"along", rule.byAltitude ? "altitude" : "speed"}, {"higherIsBetter", rule.higherIsBetter},
+                                 {"evenUnder", rule.evenUnder}, {"bands", bands}});
+    }
+    root[QStringLiteral("pairs")] = pairs;
+    const char *const sides[2] = {"first", "second"};
+    for (int a = 0; a < 2; ++a) {
+        if (!v.present[size_t(a)]) {
+            root[QString::fromLatin1(sides[a])] = QJsonValue();
+            continue;
+        }
+        QJsonArray best, summary;
+        for (const BestFigure &f : v.best[size_t(a)])
+            best.append(QJsonObject{{"measure", QString::fromLatin1(RuleOf(f.measure).key)}, {"flaps", FlapKey(f.flap)},
+                                    {"value", Number(f.value)}, {"at", Number(f.at)}});
+        for (size_t i = 0; i < v.summary[size_t(a)].size(); ++i) {
+            const SummaryValue &s = v.summary[size_t(a)][i];
+            summary.append(QJsonObject{{"key", i < 6 ? QString::fromLatin1(kSummaryKeys[i]) : s.label}, {"text", s.text},
+                                       {"value", Number(s.value)}});
+        }
+        root[QString::fromLatin1(sides[a])] = QJsonObject{{"name", v.names[size_t(a)]}, {"best", best}, {"summary", summary}};
+    }
+    QJsonArray rows;
+    for (const AltitudeRow &r : v.byAltitude) {
+        QJsonObject row{{"altitude", r.altitude}};
+        for (int m = 0; m < 4; ++m)
+            row[QString::fromLatin1(RuleOf(Measure(m)).key)] = QJsonArray{Number(r.values[size_t(m)][0]), Number(r.values[size_t(m)][1])};
+        rows.append(row);
+    }
+    root[QStringLiteral("byAltitude")] = rows;
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}

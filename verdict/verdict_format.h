@@ -1,0 +1,42 @@
+#pragma once
+// The verdict written out: Russian sentences and tables as the verdict page shows them,
+// the same as aligned text, tab-separated tables for a spreadsheet, and JSON for a
+// script (English field names, numbers as numbers).
+#include "verdict/verdict.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// One cell: its text as shown, its plain form for a spreadsheet (a number with "."
+// and no grouping, or the text) and the aircraft it favours (1 or 2; 0: none).
+struct VerdictCell {
+    QString text, plain;
+    int tint = 0;
+};
+struct VerdictTable {
+    QString key;    // English: summary, speed, climb, best
+    QString title;  // as shown
+    QStringList header;
+    std::vector<std::vector<VerdictCell>> rows;
+};
+
+// What is missing for a comparison ("Выберите второй самолет ..."); empty when both
+// aircraft are there.
+QString MissingText(const Verdict &v);
+// One sentence per compared pair, e.g. "Скорость 100%: Tarn-5 быстрее от 0 до 2 400 м
+// (до +31 км/ч у земли); выше — Skarn-7 (до +27 км/ч на 6 000 м)."
+QStringList VerdictSentences(const Verdict &v);
+// The summary values side by side with their difference (second minus first), speed
+// and climb at every 1,000 m, and the best figures.
+std::vector<VerdictTable> VerdictTables(const Verdict &v);
+
+// A number as the page shows it: `decimals` places, thousands set apart by a space,
+// a minus sign "−", a "+" when `sign` and positive; "—" when not finite.
+QString VerdictNumber(double value, int decimals, bool sign = false);
+
+QString VerdictText(const Verdict &v);
+QString VerdictTsv(const Verdict &v);
+QByteArray VerdictJson(const Verdict &v);
