@@ -14,6 +14,14 @@ ErrorBoxHook &hook()
 
 QString ErrorBoxText(const QString &message) { return WithFullStop(message); }
 
+QString OneLineErrorText(const QString &message)
+{
+    QString text = ErrorBoxText(message);
+    if (text.contains(QLatin1Char('\n')))
+        text.replace(QLatin1Char('\n'), QStringLiteral(" (")) += QLatin1Char(')');
+    return text;
+}
+
 void SetErrorBoxHook(ErrorBoxHook h) { hook() = std::move(h); }
 
 void ShowErrorBox(const QString &message)

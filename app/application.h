@@ -15,6 +15,8 @@ inline const QString &ApplicationTitle()
 // The error box text: a full stop is added when the last character sorts after "."
 // (WithFullStop in core/error.h).
 QString ErrorBoxText(const QString &message);
+// The error box text on one line, for a terminal: "text. (where it stands)".
+QString OneLineErrorText(const QString &message);
 
 // Shows the error box (caption: the application title, error icon, one OK button).
 // Tests replace the box by a hook that records the messages; an empty hook restores it.

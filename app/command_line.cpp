@@ -11,7 +11,8 @@ namespace {
 
 const char *const kUsage =
     "Usage: varnel [--recent] [DATA_DIR]\n"
-    "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [DATA_DIR]";
+    "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [DATA_DIR]\n"
+    "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [DATA_DIR]";
 
 CommandLine Exit(int code, const QString &text)
 {
@@ -37,7 +38,9 @@ QString HelpText(const QCommandLineParser &parser)
         "\nExamples:\n"
         "  varnel ~/aircraft              open the window on ~/aircraft/DataSpeed, DataTurn, ...\n"
         "  varnel --export /tmp/out --first Tarn-5 --second Skarn-7 --flaps 0,2 ~/aircraft\n"
-        "                                 write the six pages of that comparison as PNG pictures\n");
+        "                                 write the six pages of that comparison as PNG pictures\n"
+        "  varnel --verdict --first Tarn-5 --second Skarn-7 --format json ~/aircraft\n"
+        "                                 print where each of the two is better, for a script\n");
     return help;
 }
 
@@ -97,13 +100,16 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption flaps(QStringLiteral("flaps"),
                                    QStringLiteral("Flap settings shown, a comma list of 0 (no flaps) to 3. Default: 0."),
                                    QStringLiteral("LIST"));
-    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("Picture format: png, svg or pdf. Default: png."),
-                                    QStringLiteral("png|svg|pdf"));
+    const QCommandLineOption verdict(QStringLiteral("verdict"),
+                                     QStringLiteral("Print where each aircraft is better than the other, without a window."));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("Picture format: png, svg or pdf (default: png); with --verdict: text, tsv or json (default: text)."),
+                                    QStringLiteral("FORMAT"));
     const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Size of each picture in pixels. Default: 800x600."),
                                   QStringLiteral("WxH"));
     const QCommandLineOption scale(QStringLiteral("scale"), QStringLiteral("Device-pixel ratio of PNG pictures. Default: 1."),
                                    QStringLiteral("F"));
-    parser.addOptions({help, version, recent, exportTo, first, second, flaps, format, size, scale});
+    parser.addOptions({help, version, recent, exportTo, verdict, first, second, flaps, format, size, scale});
     parser.addPositionalArgument(QStringLiteral("DATA_DIR"), QStringLiteral("The folder that holds the four data folders."),
                                  QStringLiteral("[DATA_DIR]"));
 
@@ -119,21 +125,33 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     if (positional.size() > 1)
         return UsageError(QStringLiteral("more than one DATA_DIR given"));
     const bool exporting = parser.isSet(exportTo);
+    const bool judging = parser.isSet(verdict);
+    if (exporting && judging)
+        return UsageError(QStringLiteral("--export and --verdict do not go together"));
     for (const auto *o : {&first, &second, &flaps, &format, &size, &scale})
-        if (!exporting && parser.isSet(*o))
+        if (!exporting && parser.isSet(*o) && !(judging && o != &size && o != &scale))
             return UsageError(QStringLiteral("--%1 needs --export").arg(o->names().constFirst()));
-    if (exporting && parser.isSet(recent))
-        return UsageError(QStringLiteral("--recent opens the window; it does not go with --export"));
+    if ((exporting || judging) && parser.isSet(recent))
+        return UsageError(QStringLiteral("--recent opens the window; it does not go with --%1").arg(exporting ? "export" : "verdict"));
 
     ExportOptions &e = c.exportOptions;
+    // The aircraft and flap settings, for a picture or a verdict.
+    e.first = parser.value(first);
+    e.second = parser.value(second);
+    if (parser.isSet(flaps) && !ParseFlaps(parser.value(flaps), e.flapShown))
+        return UsageError(QStringLiteral("bad --flaps '%1': give a comma list of 0 to 3").arg(parser.value(flaps)));
+    if (judging) {
+        if (parser.isSet(format)) {
+            c.verdictFormat = parser.value(format).toLower();
+            if (!QStringList{"text", "tsv", "json"}.contains(c.verdictFormat))
+                return UsageError(QStringLiteral("bad --format '%1': give text, tsv or json").arg(parser.value(format)));
+        }
+        c.action = CommandLine::Verdict;
+    }
     if (exporting) {
         e.outDir = parser.value(exportTo);
         if (e.outDir.isEmpty())
             return UsageError(QStringLiteral("--export needs an output folder"));
-        e.first = parser.value(first);
-        e.second = parser.value(second);
-        if (parser.isSet(flaps) && !ParseFlaps(parser.value(flaps), e.flapShown))
-            return UsageError(QStringLiteral("bad --flaps '%1': give a comma list of 0 to 3").arg(parser.value(flaps)));
         if (parser.isSet(format)) {
             e.format = parser.value(format).toLower();
             if (e.format != QLatin1String("png") && e.format != QLatin1String("svg") && e.format != QLatin1String("pdf"))

@@ -1,6 +1,7 @@
 #pragma once
 // The command line: `varnel [DATA_DIR]` opens the window on a data folder, `--export`
-// writes the six pages as pictures without a window. Parsing is a pure function of the
+// writes the six pages as pictures without a window, `--verdict` prints who is better
+// where. Parsing is a pure function of the
 // argument list, so every answer (help, version, an error and its exit status) is
 // decided before anything is shown.
 #include <QSize>
@@ -19,7 +20,7 @@ struct ExportOptions {
 };
 
 struct CommandLine {
-    enum Action { OpenWindow, Export, Exit };
+    enum Action { OpenWindow, Export, Verdict, Exit };
     Action action = OpenWindow;
     // For Exit: what to print (on stdout when the status is 0, else on stderr) and the
     // status to end with.
@@ -28,7 +29,8 @@ struct CommandLine {
 
     QString dataDir;    // empty: the working directory
     bool recent = false;
-    ExportOptions exportOptions;
+    ExportOptions exportOptions;           // --verdict reads first, second and flapShown
+    QString verdictFormat = QStringLiteral("text");  // text, tsv or json
 };
 
 // Parses the arguments (the program name first, as QCoreApplication::arguments gives).

@@ -3,6 +3,7 @@
 #include "app/data_folder.h"
 #include "app/export.h"
 #include "app/main_window.h"
+#include "app/verdict_command.h"
 #include "catalogue/readers.h"
 #include "core/error.h"
 
@@ -80,6 +81,15 @@ int main(int argc, char *argv[])
             if (type == QtFatalMsg || type == QtCriticalMsg)
                 std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         });
+    }
+    // The verdict is text: no GUI object at all, so no display and no platform plugin.
+    if (command.action == CommandLine::Verdict) {
+        QCoreApplication core(argc, argv);
+        const VerdictOutcome outcome = RunVerdict(command);
+        std::fwrite(outcome.output.constData(), 1, size_t(outcome.output.size()), stdout);
+        if (!outcome.error.isEmpty())
+            std::fprintf(stderr, "%s\n", outcome.error.toLocal8Bit().constData());
+        return outcome.exitCode;
     }
     QApplication app(argc, argv);
     if (command.action == CommandLine::Export)

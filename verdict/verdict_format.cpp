@@ -101,9 +101,10 @@ VerdictTable SummaryTable(const Verdict &v)
         const int win = rule.decides ? Winner(a[i].value, b[i].value, rule.higherIsBetter, rule.evenUnder) : 0;
         const double d = b[i].value - a[i].value;
         QString delta = std::isfinite(d) ? VerdictNumber(d, 2, true) : QString();
-        if (delta.contains(QLatin1Char('.')))
-            while (delta.endsWith(QLatin1Char('0')) || delta.endsWith(QLatin1Char('.')))
-                delta.chop(1);
+        while (delta.contains(QLatin1Char('.')) && delta.endsWith(QLatin1Char('0')))
+            delta.chop(1);
+        if (delta.endsWith(QLatin1Char('.')))
+            delta.chop(1);
         t.rows.push_back({Cell(a[i].label), Cell(a[i].text + QLatin1Char(' ') + a[i].unit, a[i].text, win == 1 ? 1 : 0),
                           Cell(b[i].text + QLatin1Char(' ') + b[i].unit, b[i].text, win == 2 ? 2 : 0), Cell(delta, Plain(d))});
     }
@@ -168,7 +169,10 @@ QString Aligned(const VerdictTable &t)
             const QString s = qsizetype(c) < cells.size() ? cells[qsizetype(c)] : QString();
             out << (c == 0 ? s.leftJustified(width[c]) : s.rightJustified(width[c]));
         }
-        return out.join(QStringLiteral("  ")).trimmed() + QLatin1Char('\n');
+        QString text = out.join(QStringLiteral("  "));
+        while (text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+        return text + QLatin1Char('\n');
     };
     QString text = t.title + QLatin1Char('\n') + line(t.header);
     for (const auto &row : t.rows) {
