@@ -1,4 +1,92 @@
+// The verdict page and `varnel --verdict`: the program's json says what the page shows,
+// winning cells tinted; with an aircraft missing the page says so.
+#include "app/verdict_page.h"
+#include "support.h"
+#include "verdict/verdict_format.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QProcess>
+#include <QTableWidget>
 #include <QTest>
-class AppVerdict : public QObject { Q_OBJECT };
+
+class AppVerdict : public QObject {
+    Q_OBJECT
+private slots:
+    void jsonIsThePage()
+    {
+        const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
+        const CraftRecord a = ReadCraft(paths, FileName("Tarn-5")), b = ReadCraft(paths, FileName("Skarn-7"));
+        VerdictPage page;
+        page.resize(1000, 1400);
+        page.SetComparison(&a, &b, {true, true, false, false});
+
+        // The program itself, with no display to reach: it must not need one.
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VARNEL_BINARY), {"--verdict", "--first", "Tarn-5", "--second", "Skarn-7", "--flaps", "0,1",
+                                                "--format", "json", paths.start});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        const QJsonObject json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+
+        // Speed every 1,000 m: each cell the json's number as the page writes it, the
+        // better one (by 1 km/h or more) tinted in its aircraft's colour.
+        const auto *speed = page.findChild<QTableWidget *>(QStringLiteral("tbl_speed"));
+        const QJsonArray rows = json["byAltitude"].toArray();
+        QVERIFY(speed && rows.size() >= 10);
+        QCOMPARE(speed->rowCount(), rows.size());
+        int tinted = 0;
+        for (int r = 0; r < rows.size(); ++r) {
+            const QJsonObject row = rows[r].toObject();
+            QCOMPARE(speed->item(r, 0)->text(), VerdictNumber(row["altitude"].toDouble(), 0));
+            const QJsonArray v = row["speed-100"].toArray();
+            const double first = v[0].toDouble(), second = v[1].toDouble();
+            QCOMPARE(speed->item(r, 1)->text(), VerdictNumber(first, 0));
+            QCOMPARE(speed->item(r, 2)->text(), VerdictNumber(second, 0));
+            const int win = std::abs(second - first) < 1 ? 0 : second > first ? 2 : 1;
+            QCOMPARE(speed->item(r, win == 2 ? 2 : 1)->background().color(), win ? VerdictPage::Tint(win) : QColor());
+            tinted += win != 0;
+        }
+        QVERIFY(tinted > 0);
+        // The best turn time with flaps 1 of the second aircraft, and where.
+        const auto *best = page.findChild<QTableWidget *>(QStringLiteral("tbl_best"));
+        for (const QJsonValue &f : json["second"].toObject()["best"].toArray()) {
+            const QJsonObject o = f.toObject();
+            if (o["measure"].toString() != QLatin1String("turn-time") || o["flaps"].toString() != QLatin1String("1"))
+                continue;
+            QCOMPARE(best->item(6, 0)->text(), QStringLiteral("Время виража, закрылки 1"));
+            QCOMPARE(best->item(6, 3)->text(), VerdictNumber(o["value"].toDouble(), 1) + QStringLiteral(" сек"));
+            QCOMPARE(best->item(6, 4)->text(), QStringLiteral("при %1 км/ч").arg(o["at"].toDouble()));
+        }
+        // The sentences lead the page, one per pair.
+        const QString said = page.findChild<QLabel *>(QStringLiteral("lbl_Verdict"))->text();
+        QCOMPARE(said.count(QLatin1Char('\n')) + 1, json["pairs"].toArray().size());
+
+        const QImage shot = page.grab().toImage();
+        if (!qEnvironmentVariableIsEmpty("VARNEL_VERDICT_SHOT"))
+            shot.save(qEnvironmentVariable("VARNEL_VERDICT_SHOT"));
+        QVERIFY(PixelsOf(shot, VerdictPage::Tint(2).rgb()) > 0);
+    }
+
+    void saysWhatIsMissing()
+    {
+        const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
+        const CraftRecord b = ReadCraft(paths, FileName("Skarn-7"));
+        VerdictPage page;
+        page.SetComparison(nullptr, &b, {true, false, false, false});
+        QVERIFY(page.findChild<QLabel *>(QStringLiteral("lbl_Verdict"))->text().contains(QStringLiteral("Skarn-7")));
+        QVERIFY(page.findChildren<QTableWidget *>().isEmpty());
+        page.SetComparison(nullptr, nullptr, {true, false, false, false});
+        QCOMPARE(page.findChild<QLabel *>(QStringLiteral("lbl_Verdict"))->text(), MissingText(Verdict{}));
+    }
+};
+
 QTEST_MAIN(AppVerdict)
 #include "app_verdict.moc"

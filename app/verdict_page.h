@@ -1,0 +1,29 @@
+#pragma once
+// The verdict page ("Кто лучше"): a few sentences, one per compared pair, then the
+// tables of the verdict (summary values, speed and climb every 1,000 m, best figures),
+// each winning cell tinted pale in its aircraft's colour. With one aircraft or none
+// it says what is missing.
+#include "verdict/verdict.h"
+
+#include <QColor>
+#include <QScrollArea>
+
+#include <array>
+
+class QLabel;
+
+class VerdictPage : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit VerdictPage(QWidget *parent = nullptr);
+
+    // Computes and shows the verdict of the two aircraft (either may be null) at these
+    // flap settings. Raises, as the charts' refresh does, when an aircraft's data fail;
+    // the page then keeps what it showed.
+    void SetComparison(const CraftRecord *first, const CraftRecord *second, std::array<bool, 4> flapShown);
+    void ShowVerdict(const Verdict &verdict);
+
+    // The pale background of a cell won by aircraft 1 (blue) or 2 (red).
+    static QColor Tint(int aircraft);
+
+};

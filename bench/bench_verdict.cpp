@@ -1,0 +1,70 @@
+// Times the verdict: computed for two sample aircraft with all four flap settings (from
+// their tables in memory: reading the values as the charts do, comparing, best figures),
+// and the whole `varnel --verdict` process against `varnel --export` for the same pair.
+//   bench_verdict [FIRST SECOND]     (default: Tarn-5 Skarn-7 of sample-data)
+#include "verdict/verdict.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+double MedianMs(int runs, const std::function<void()> &run)
+{
+    run();  // warm-up
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        run();
+        ms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+void RunVarnel(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(VARNEL_BINARY), args);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
+        std::fprintf(stderr, "varnel %s failed: %s\n", qPrintable(args.join(' ')), p.readAllStandardError().constData());
+        std::exit(1);
+    }
+}
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString first = argc > 2 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Tarn-5");
+    const QString second = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("Skarn-7");
+    const QString data = QStringLiteral(VARNEL_SOURCE_DIR "/sample-data");
+    const DataPaths paths{data};
+    const CraftRecord a = ReadCraft(paths, first), b = ReadCraft(paths, second);
+
+    const double verdict = MedianMs(201, [&] { ComputeVerdict(&a, &b, {true, true, true, true}); });
+    std::printf("verdict of %s and %s, four flap settings: %.3f ms (goal < 1 ms)\n", qPrintable(first), qPrintable(second), verdict);
+    const std::array<bool, 4> all{true, true, true, true};
+    const double reading = MedianMs(201, [&] {
+        ReadCraftCurves(a.name, a.tables, all);
+        ReadCraftCurves(b.name, b.tables, all);
+    });
+    const CraftCurves ca = ReadCraftCurves(a.name, a.tables, all), cb = ReadCraftCurves(b.name, b.tables, all);
+    const double comparing = MedianMs(201, [&] { CompareCrafts({a.name, b.name}, {&ca, &cb}, {a.summary, b.summary}, all); });
+    std::printf("  of which reading the values %.3f ms, comparing %.3f ms\n", reading, comparing);
+
+    QTemporaryDir out;
+    const QStringList pair{"--first", first, "--second", second, "--flaps", "0,1,2,3"};
+    const double judged = MedianMs(11, [&] { RunVarnel(QStringList{"--verdict"} + pair + QStringList{data}); });
+    const double exported = MedianMs(11, [&] { RunVarnel(QStringList{"--export", out.path()} + pair + QStringList{data}); });
+    std::printf("varnel --verdict: %.1f ms, varnel --export: %.1f ms, ratio %.3f (goal < 0.25)\n", judged, exported,
+                judged / exported);
+    return 0;
+}
