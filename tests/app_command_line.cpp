@@ -39,6 +39,11 @@ void AppCommandLine::endings_data()
     QTest::newRow("picture too large") << QStringList{"--export", "o", "--size", "5000x100", "--scale", "2"} << exit << 2 << "over 8192";
     QTest::newRow("scale text") << QStringList{"--export", "o", "--scale", "big"} << exit << 2 << "bad --scale";
     QTest::newRow("export without folder") << QStringList{"--export"} << exit << 2 << "Usage: varnel";
+    const int verdict = CommandLine::Verdict;
+    QTest::newRow("verdict") << QStringList{"--verdict", "--first", "A", "--format", "JSON"} << verdict << 0 << "";
+    QTest::newRow("verdict in png") << QStringList{"--verdict", "--format", "png"} << exit << 2 << "give text, tsv or json";
+    QTest::newRow("verdict sized") << QStringList{"--verdict", "--size", "10x10"} << exit << 2 << "--size needs --export";
+    QTest::newRow("verdict and export") << QStringList{"--verdict", "--export", "o"} << exit << 2 << "do not go together";
 }
 
 void AppCommandLine::endings()
