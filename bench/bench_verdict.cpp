@@ -60,6 +60,17 @@ int main(int argc, char **argv)
     const double comparing = MedianMs(201, [&] { CompareCrafts({a.name, b.name}, {&ca, &cb}, {a.summary, b.summary}, all); });
     std::printf("  of which reading the values %.3f ms, comparing %.3f ms\n", reading, comparing);
 
+    // Bad data must not stall it: two curves of 100,000 columns crossing at every one.
+    CurvePoints zig, zag;
+    for (int i = 0; i < 100000; ++i) {
+        zig.x.push_back(i);
+        zig.y.push_back(i % 2 ? 10 : -10);
+        zag.x.push_back(i);
+        zag.y.push_back(i % 3 ? 0.5 : -0.5);
+    }
+    const double zigzag = MedianMs(3, [&] { CompareCurves(zig, zag, 1.0, true); });
+    std::printf("two curves of 100,000 columns crossing at every one: %.1f ms\n", zigzag);
+
     QTemporaryDir out;
     const QStringList pair{"--first", first, "--second", second, "--flaps", "0,1,2,3"};
     const double judged = MedianMs(11, [&] { RunVarnel(QStringList{"--verdict"} + pair + QStringList{data}); });

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
+#include <functional>
 #include <limits>
+#include <queue>
 #include <tuple>
 
 namespace {
@@ -23,6 +26,36 @@ int SegmentAt(const CurvePoints &c, double x)
     }
     return -1;
 }
+
+// The first segment in point order that spans each of a rising run of places: segments
+// enter by their low end and leave for good once a place passes their high end, so a
+// whole curve is swept in n log n, however long.
+class SegmentSweep {
+public:
+    explicit SegmentSweep(const CurvePoints &c) : c_(c)
+    {
+        for (size_t i = 0; i + 1 < std::min(c.x.size(), c.y.size()); ++i)
+            if (Finite(c, i) && Finite(c, i + 1) && c.x[i] != c.x[i + 1])
+                byLow_.push_back(int(i));
+        std::stable_sort(byLow_.begin(), byLow_.end(), [&](int a, int b) { return Low(a) < Low(b); });
+    }
+    int At(double x)
+    {
+        while (next_ < byLow_.size() && Low(byLow_[next_]) < x)
+            live_.push(byLow_[next_++]);
+        while (!live_.empty() && High(live_.top()) <= x)
+            live_.pop();
+        return live_.empty() ? -1 : live_.top();
+    }
+
+private:
+    double Low(int i) const { return std::min(c_.x[size_t(i)], c_.x[size_t(i) + 1]); }
+    double High(int i) const { return std::max(c_.x[size_t(i)], c_.x[size_t(i) + 1]); }
+    const CurvePoints &c_;
+    std::vector<int> byLow_;
+    size_t next_ = 0;
+    std::priority_queue<int, std::vector<int>, std::greater<int>> live_;
+};
 
 // The value at x on the line through segment s.
 double OnSegment(const CurvePoints &c, int s, double x)
@@ -55,38 +88,141 @@ struct Judge {
 
 struct Band {
     Lead lead;
-    std::vector<Piece> pieces;
+    std::deque<Piece> pieces;
+    bool held = false;  // the lead is its own at one of its rows
+    int prev = -1, next = -1;
+    bool alive = true;
     double from() const { return pieces.front().from; }
     double to() const { return pieces.back().to; }
     double width() const { return to() - from(); }
-    // Whether at one of the rows it holds the lead is its own: a band with none would
-    // be finer than the rows it comes from.
-    bool Held(const Judge &judge) const
-    {
-        for (const Piece &p : pieces)
-            if ((p.fromRow && judge(p.dFrom) == lead) || (p.toRow && judge(p.dTo) == lead))
-                return true;
-        return false;
-    }
 };
 
 bool Compared(Lead lead) { return lead == Lead::First || lead == Lead::Second || lead == Lead::Even; }
 
-// Whether band b and the one after it meet without a gap.
-bool Meet(const Band &a, const Band &b) { return a.to() == b.from(); }
-
-// Joins neighbours that meet and have the same lead.
-void JoinAlike(std::vector<Band> &bands)
+// Whether the piece holds lead at one of its ends that is a row.
+bool HoldsAtRow(const Piece &p, Lead lead, const Judge &judge)
 {
-    std::vector<Band> out;
-    for (Band &b : bands) {
-        if (!out.empty() && out.back().lead == b.lead && Meet(out.back(), b))
-            out.back().pieces.insert(out.back().pieces.end(), b.pieces.begin(), b.pieces.end());
-        else
-            out.push_back(std::move(b));
-    }
-    bands = std::move(out);
+    return (p.fromRow && judge(p.dFrom) == lead) || (p.toRow && judge(p.dTo) == lead);
 }
+
+// The bands in axis order, linked both ways. A band whose lead holds at none of its
+// rows would be finer than the rows it comes from: it goes to its neighbours.
+class BandList {
+public:
+    BandList(const std::vector<Piece> &pieces, const Judge &judge) : judge_(judge)
+    {
+        for (const Piece &p : pieces) {
+            if (!bands_.empty() && bands_.back().lead == p.lead && bands_.back().to() == p.from) {
+                Take(int(bands_.size()) - 1, {p}, false);
+                continue;
+            }
+            Band b{p.lead, {p}};
+            b.held = HoldsAtRow(p, p.lead, judge);
+            b.prev = int(bands_.size()) - 1;
+            if (b.prev >= 0)
+                bands_[size_t(b.prev)].next = int(bands_.size());
+            bands_.push_back(std::move(b));
+        }
+    }
+
+    // Gives away the unheld bands that have a neighbour, the narrowest first. Each step
+    // leaves one band fewer, so this ends.
+    void GiveAwayUnheld()
+    {
+        using Entry = std::pair<double, int>;
+        std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue;
+        for (size_t i = 0; i < bands_.size(); ++i)
+            queue.push({bands_[i].width(), int(i)});
+        while (!queue.empty()) {
+            const auto [width, i] = queue.top();
+            queue.pop();
+            Band &b = bands_[size_t(i)];
+            if (!b.alive || b.width() != width || b.held || !Compared(b.lead))
+                continue;
+            const int left = Neighbour(i, b.prev), right = Neighbour(i, b.next);
+            if (left < 0 && right < 0)
+                continue;
+            for (int changed : GiveAway(i, left, right))
+                if (bands_[size_t(changed)].alive)
+                    queue.push({bands_[size_t(changed)].width(), changed});
+        }
+    }
+
+    std::vector<const Band *> InOrder() const
+    {
+        std::vector<const Band *> out;
+        int first = 0;
+        while (first < int(bands_.size()) && !bands_[size_t(first)].alive)
+            ++first;
+        for (int i = first < int(bands_.size()) ? first : -1; i >= 0; i = bands_[size_t(i)].next)
+            out.push_back(&bands_[size_t(i)]);
+        return out;
+    }
+
+private:
+    // The compared band at j that meets band i, or -1.
+    int Neighbour(int i, int j) const
+    {
+        if (j < 0 || !Compared(bands_[size_t(j)].lead))
+            return -1;
+        const Band &a = bands_[size_t(std::min(i, j))], &b = bands_[size_t(std::max(i, j))];
+        return a.to() == b.from() ? j : -1;
+    }
+
+    // Band i takes the pieces, at its end or its front.
+    void Take(int i, const std::deque<Piece> &pieces, bool front)
+    {
+        Band &b = bands_[size_t(i)];
+        for (const Piece &p : pieces)
+            b.held = b.held || HoldsAtRow(p, b.lead, judge_);
+        if (front)
+            b.pieces.insert(b.pieces.begin(), pieces.begin(), pieces.end());
+        else
+            b.pieces.insert(b.pieces.end(), pieces.begin(), pieces.end());
+    }
+
+    void Unlink(int i)
+    {
+        Band &b = bands_[size_t(i)];
+        b.alive = false;
+        if (b.prev >= 0)
+            bands_[size_t(b.prev)].next = b.next;
+        if (b.next >= 0)
+            bands_[size_t(b.next)].prev = b.prev;
+    }
+
+    // Band i goes to its neighbours; gives the bands that changed.
+    std::vector<int> GiveAway(int i, int left, int right)
+    {
+        Band &b = bands_[size_t(i)];
+        const Lead l = left >= 0 ? bands_[size_t(left)].lead : Lead::Even, r = right >= 0 ? bands_[size_t(right)].lead : Lead::Even;
+        if (b.lead == Lead::Even && left >= 0 && right >= 0 && l != r && l != Lead::Even && r != Lead::Even) {
+            // Between two leaders: the lead changes where the difference is zero (the
+            // pieces are cut there).
+            const double toLeft = l == Lead::First ? judge_.sign : -judge_.sign;
+            auto cut = b.pieces.begin();
+            while (cut != b.pieces.end() && toLeft * (cut->dFrom + cut->dTo) > 0)
+                ++cut;
+            Take(left, std::deque<Piece>(b.pieces.begin(), cut), false);
+            Take(right, std::deque<Piece>(cut, b.pieces.end()), true);
+            Unlink(i);
+            return {left, right};
+        }
+        // Otherwise to the neighbour of the same lead on both sides, or to the wider one.
+        const bool toLeft = right < 0 || (left >= 0 && (l == r || bands_[size_t(left)].width() >= bands_[size_t(right)].width()));
+        Take(toLeft ? left : right, b.pieces, !toLeft);
+        Unlink(i);
+        if (left >= 0 && right >= 0 && l == r) {
+            // The two neighbours now meet with the same lead: one band.
+            Take(left, bands_[size_t(right)].pieces, false);
+            Unlink(right);
+        }
+        return {toLeft ? left : right};
+    }
+
+    Judge judge_;
+    std::vector<Band> bands_;
+};
 
 // Splits the stretch [a, b] (difference dA to dB, signed so that positive favours the
 // first) where the difference passes the even limits and zero.
@@ -108,44 +244,6 @@ void AddCompared(std::vector<Piece> &pieces, double a, double b, double dA, doub
         const auto d = [&](double x) { return dA + (dB - dA) * (x - a) / (b - a); };
         pieces.push_back({from, to, judge(d((from + to) / 2)), d(from), d(to), i == 0, i + 2 == cuts.size()});
     }
-}
-
-// The compared band that meets band i on the left (side -1) or right (+1), or null.
-Band *Neighbour(std::vector<Band> &bands, size_t i, int side)
-{
-    const size_t j = i + size_t(side);
-    if (j >= bands.size() || !Compared(bands[j].lead))
-        return nullptr;
-    return Meet(side < 0 ? bands[j] : bands[i], side < 0 ? bands[i] : bands[j]) ? &bands[j] : nullptr;
-}
-bool HasNeighbour(std::vector<Band> &bands, size_t i) { return Neighbour(bands, i, -1) || Neighbour(bands, i, +1); }
-
-// Gives one compared band, which has a neighbour, to its neighbours.
-void GiveAway(std::vector<Band> &bands, size_t i, double sign)
-{
-    Band *left = Neighbour(bands, i, -1);
-    Band *right = Neighbour(bands, i, +1);
-    Band &b = bands[i];
-    if (b.lead == Lead::Even && left && right && left->lead != right->lead && left->lead != Lead::Even &&
-        right->lead != Lead::Even) {
-        // Between two leaders: the lead changes where the difference is zero (the pieces
-        // are cut there).
-        const double toLeft = left->lead == Lead::First ? sign : -sign;
-        size_t cut = 0;
-        while (cut < b.pieces.size() && toLeft * (b.pieces[cut].dFrom + b.pieces[cut].dTo) > 0)
-            ++cut;
-        left->pieces.insert(left->pieces.end(), b.pieces.begin(), b.pieces.begin() + long(cut));
-        right->pieces.insert(right->pieces.begin(), b.pieces.begin() + long(cut), b.pieces.end());
-        bands.erase(bands.begin() + long(i));
-        return;
-    }
-    // Otherwise to the neighbour of the same lead on both sides, or to the wider one.
-    Band *to = !right || (left && (left->lead == right->lead || left->width() >= right->width())) ? left : right;
-    if (to == left)
-        left->pieces.insert(left->pieces.end(), b.pieces.begin(), b.pieces.end());
-    else
-        right->pieces.insert(right->pieces.begin(), b.pieces.begin(), b.pieces.end());
-    bands.erase(bands.begin() + long(i));
 }
 
 LeadBand Summarise(const Band &b, double sign)
@@ -205,10 +303,11 @@ std::vector<LeadBand> CompareCurves(const CurvePoints &first, const CurvePoints 
     const double sign = higherIsBetter ? 1 : -1;
     const Judge judge{sign, evenUnder};
     std::vector<Piece> pieces;
+    SegmentSweep sweep1(first), sweep2(second);
     for (size_t i = 0; i + 1 < xs.size(); ++i) {
         const double a = xs[i], b = xs[i + 1], mid = (a + b) / 2;
         // Between two neighbouring places each curve runs along one segment (or none).
-        const int s1 = SegmentAt(first, mid), s2 = SegmentAt(second, mid);
+        const int s1 = sweep1.At(mid), s2 = sweep2.At(mid);
         if (s1 >= 0 && s2 >= 0)
             AddCompared(pieces, a, b, OnSegment(first, s1, a) - OnSegment(second, s2, a),
                         OnSegment(first, s1, b) - OnSegment(second, s2, b), judge);
@@ -216,28 +315,11 @@ std::vector<LeadBand> CompareCurves(const CurvePoints &first, const CurvePoints 
             pieces.push_back({a, b, s1 >= 0 ? Lead::OnlyFirst : Lead::OnlySecond, kNaN, kNaN, true, true});
     }
 
-    std::vector<Band> bands;
-    for (const Piece &p : pieces)
-        bands.push_back({p.lead, {p}});
-    JoinAlike(bands);
-    // Bands held at no row go to their neighbours, the narrowest first; each step leaves
-    // one band fewer, so this ends. One with no neighbour to go to stays.
-    for (;;) {
-        size_t narrowest = bands.size();
-        for (size_t i = 0; i < bands.size(); ++i) {
-            const Band &b = bands[i];
-            if (Compared(b.lead) && !b.Held(judge) && HasNeighbour(bands, i) &&
-                (narrowest == bands.size() || b.width() < bands[narrowest].width()))
-                narrowest = i;
-        }
-        if (narrowest == bands.size())
-            break;
-        GiveAway(bands, narrowest, sign);
-        JoinAlike(bands);
-    }
+    BandList bands(pieces, judge);
+    bands.GiveAwayUnheld();
 
     std::vector<LeadBand> out;
-    for (const Band &b : bands)
-        out.push_back(Summarise(b, sign));
+    for (const Band *b : bands.InOrder())
+        out.push_back(Summarise(*b, sign));
     return out;
 }
