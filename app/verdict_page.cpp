@@ -22,14 +22,12 @@ QLabel *Text(const QString &text, QWidget *parent, bool title = false)
     return label;
 }
 
-QTableWidget *Table(const VerdictTable &t, QWidget *parent)
+QTableWidget *Table(const QString &key, QWidget *parent)
 {
-    auto *table = new QTableWidget(int(t.rows.size()), int(t.header.size()), parent);
-    table->setObjectName(QStringLiteral("tbl_") + t.key);
-    table->setHorizontalHeaderLabels(t.header);
+    auto *table = new QTableWidget(parent);
+    table->setObjectName(QStringLiteral("tbl_") + key);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->setFocusPolicy(Qt::NoFocus);
@@ -37,6 +35,15 @@ QTableWidget *Table(const VerdictTable &t, QWidget *parent)
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     table->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    return table;
+}
+
+void Fill(QTableWidget *table, const VerdictTable &t)
+{
+    table->clear();
+    table->setRowCount(int(t.rows.size()));
+    table->setColumnCount(int(t.header.size()));
+    table->setHorizontalHeaderLabels(t.header);
     for (int r = 0; r < int(t.rows.size()); ++r) {
         for (int c = 0; c < int(t.rows[size_t(r)].size()); ++c) {
             const VerdictCell &cell = t.rows[size_t(r)][size_t(c)];
@@ -47,7 +54,8 @@ QTableWidget *Table(const VerdictTable &t, QWidget *parent)
             table->setItem(r, c, item);
         }
     }
-    return table;
+    // Sized once, when full: sizing to contents on every item costs far more.
+    table->resizeColumnsToContents();
 }
 }  // namespace
 
@@ -56,6 +64,21 @@ VerdictPage::VerdictPage(QWidget *parent) : QScrollArea(parent)
     setObjectName(QStringLiteral("tab_Verdict"));
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    said_ = Text(QString(), content);
+    said_->setObjectName(QStringLiteral("lbl_Verdict"));
+    layout->addWidget(said_);
+    const QString keys[4] = {"summary", "speed", "climb", "best"};  // as VerdictTables gives them
+    for (int i = 0; i < 4; ++i) {
+        layout->addSpacing(8);
+        titles_[size_t(i)] = Text(QString(), content, true);
+        tables_[size_t(i)] = Table(keys[i], content);
+        layout->addWidget(titles_[size_t(i)]);
+        layout->addWidget(tables_[size_t(i)]);
+    }
+    layout->addStretch(1);
+    setWidget(content);
     ShowVerdict(Verdict{});
 }
 
@@ -68,18 +91,16 @@ void VerdictPage::SetComparison(const CraftRecord *first, const CraftRecord *sec
 
 void VerdictPage::ShowVerdict(const Verdict &verdict)
 {
-    auto *content = new QWidget;
-    auto *layout = new QVBoxLayout(content);
     const QString missing = MissingText(verdict);
-    auto *sentences = Text(missing.isEmpty() ? VerdictSentences(verdict).join(QLatin1Char('\n')) : missing, content);
-    sentences->setObjectName(QStringLiteral("lbl_Verdict"));
-    layout->addWidget(sentences);
-    for (const VerdictTable &t : VerdictTables(verdict)) {
-        layout->addSpacing(8);
-        layout->addWidget(Text(t.title, content, true));
-        layout->addWidget(Table(t, content));
+    said_->setText(missing.isEmpty() ? VerdictSentences(verdict).join(QLatin1Char('\n')) : missing);
+    const std::vector<VerdictTable> tables = VerdictTables(verdict);
+    for (size_t i = 0; i < 4; ++i) {
+        const bool shown = i < tables.size();
+        if (shown) {
+            titles_[i]->setText(tables[i].title);
+            Fill(tables_[i], tables[i]);
+        }
+        titles_[i]->setVisible(shown);
+        tables_[i]->setVisible(shown);
     }
-    layout->addStretch(1);
-    // The old page goes only once the new one is whole.
-    setWidget(content);
 }

@@ -11,6 +11,7 @@
 #include <array>
 
 class QLabel;
+class QTableWidget;
 
 class VerdictPage : public QScrollArea {
     Q_OBJECT
@@ -26,4 +27,9 @@ public:
     // The pale background of a cell won by aircraft 1 (blue) or 2 (red).
     static QColor Tint(int aircraft);
 
+private:
+    // Built once and refilled: making widgets anew costs many times more than filling.
+    QLabel *said_;
+    std::array<QLabel *, 4> titles_;
+    std::array<QTableWidget *, 4> tables_;
 };

@@ -1,10 +1,11 @@
 // Times the verdict: computed for two sample aircraft with all four flap settings (from
 // their tables in memory: reading the values as the charts do, comparing, best figures),
-// and the whole `varnel --verdict` process against `varnel --export` for the same pair.
+// the verdict page refreshed and painted, and the whole `varnel --verdict` process against `varnel --export` for the same pair.
 //   bench_verdict [FIRST SECOND]     (default: Tarn-5 Skarn-7 of sample-data)
+#include "app/verdict_page.h"
 #include "verdict/verdict.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -42,7 +43,8 @@ void RunVarnel(const QStringList &args)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const QString first = argc > 2 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Tarn-5");
     const QString second = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("Skarn-7");
     const QString data = QStringLiteral(VARNEL_SOURCE_DIR "/sample-data");
@@ -59,6 +61,16 @@ int main(int argc, char **argv)
     const CraftCurves ca = ReadCraftCurves(a.name, a.tables, all), cb = ReadCraftCurves(b.name, b.tables, all);
     const double comparing = MedianMs(201, [&] { CompareCrafts({a.name, b.name}, {&ca, &cb}, {a.summary, b.summary}, all); });
     std::printf("  of which reading the values %.3f ms, comparing %.3f ms\n", reading, comparing);
+
+    VerdictPage page;
+    page.resize(1000, 800);
+    page.show();
+    const double refresh = MedianMs(51, [&] {
+        page.SetComparison(&a, &b, all);
+        page.grab();
+    });
+    const double rebuilt = MedianMs(51, [&] { page.SetComparison(&a, &b, all); });
+    std::printf("verdict page refreshed and painted: %.2f ms (goal < 16 ms), of which the refresh %.2f ms\n", refresh, rebuilt);
 
     // Bad data must not stall it: two curves of 100,000 columns crossing at every one.
     CurvePoints zig, zag;

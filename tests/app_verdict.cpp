@@ -82,7 +82,12 @@ private slots:
         VerdictPage page;
         page.SetComparison(nullptr, &b, {true, false, false, false});
         QVERIFY(page.findChild<QLabel *>(QStringLiteral("lbl_Verdict"))->text().contains(QStringLiteral("Skarn-7")));
-        QVERIFY(page.findChildren<QTableWidget *>().isEmpty());
+        for (const QTableWidget *table : page.findChildren<QTableWidget *>())
+            QVERIFY(table->isHidden());
+        const CraftRecord a = ReadCraft(paths, FileName("Tarn-5"));
+        page.SetComparison(&a, &b, {false, false, false, true});
+        QCOMPARE(page.findChild<QTableWidget *>(QStringLiteral("tbl_best"))->rowCount(), 7);  // five, then flaps 3 twice
+        QVERIFY(!page.findChild<QTableWidget *>(QStringLiteral("tbl_best"))->isHidden());
         page.SetComparison(nullptr, nullptr, {true, false, false, false});
         QCOMPARE(page.findChild<QLabel *>(QStringLiteral("lbl_Verdict"))->text(), MissingText(Verdict{}));
     }
