@@ -1,6 +1,6 @@
 #pragma once
 // The command line: `varnel [DATA_DIR]` opens the window on a data folder, `--export`
-// writes the six pages as pictures without a window. Parsing is a pure function of the
+// writes the six pages as pictures without a window, `--list` prints the aircraft. Parsing is a pure function of the
 // argument list, so every answer (help, version, an error and its exit status) is
 // decided before anything is shown.
 #include <QSize>
@@ -19,7 +19,7 @@ struct ExportOptions {
 };
 
 struct CommandLine {
-    enum Action { OpenWindow, Export, Exit };
+    enum Action { OpenWindow, Export, List, Exit };
     Action action = OpenWindow;
     // For Exit: what to print (on stdout when the status is 0, else on stderr) and the
     // status to end with.

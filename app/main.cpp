@@ -3,6 +3,7 @@
 #include "app/data_folder.h"
 #include "app/export.h"
 #include "app/main_window.h"
+#include "app/named_crafts.h"
 #include "catalogue/readers.h"
 #include "core/error.h"
 
@@ -59,6 +60,23 @@ int Export(const CommandLine &command)
         std::fprintf(stderr, "%s\n", outcome.error.toLocal8Bit().constData());
     return outcome.exitCode;
 }
+
+// Prints the aircraft one a line; what could not be read goes to stderr, with status 1.
+int List(const CommandLine &command)
+{
+    try {
+        CheckCodePage();
+        const CraftList list = ListCrafts(command.dataDir);
+        for (const QString &name : list.names)
+            std::printf("%s\n", name.toLocal8Bit().constData());
+        if (list.failures.isEmpty())
+            return 0;
+        std::fprintf(stderr, "varnel: %s\n", list.failures.toLocal8Bit().constData());
+    } catch (const VarnelError &error) {
+        std::fprintf(stderr, "varnel: %s\n", error.message().toLocal8Bit().constData());
+    }
+    return 1;
+}
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -69,6 +87,8 @@ int main(int argc, char *argv[])
         std::fputs(command.text.toLocal8Bit().constData(), command.exitCode == 0 ? stdout : stderr);
         return command.exitCode;
     }
+    if (command.action == CommandLine::List)
+        return List(command);
 
     // Export draws offscreen unless told otherwise: it needs no display. Its stderr
     // carries its own failures only, not Qt's notes about the environment (such as a
