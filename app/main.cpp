@@ -4,6 +4,7 @@
 #include "app/export.h"
 #include "app/main_window.h"
 #include "app/named_crafts.h"
+#include "app/session_state.h"
 #include "catalogue/readers.h"
 #include "core/error.h"
 
@@ -120,6 +121,12 @@ int main(int argc, char *argv[])
         window.SetDataFolder(AbsoluteFileName(LocateFileName(command.dataDir)));
     else if (command.recent)
         window.SetDataFolder(LocateFileName(RecentStartFolder(RecentFolders(), SampleDataFolder())));
+    // --recent brings the window back as it was left, and keeps it for the next time.
+    if (command.recent)
+        RestoreSession(window);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    if (command.recent)
+        SaveSession(window);
+    return status;
 }
