@@ -88,8 +88,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit."));
     const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version and exit."));
     const QCommandLineOption recent(QStringLiteral("recent"),
-                                    QStringLiteral("Open the data folder opened most recently, or the installed sample data, with the\n"
-                                                   "window as a --recent run left it."));
+                                    QStringLiteral("Open the data folder opened most recently, or the installed sample data, "
+                                                   "with the window as a --recent run left it."));
     const QCommandLineOption list(QStringLiteral("list"),
                                   QStringLiteral("Print the aircraft as the trees name them, one a line, without a window."));
     const QCommandLineOption exportTo(QStringLiteral("export"),
