@@ -11,6 +11,7 @@ namespace {
 
 const char *const kUsage =
     "Usage: varnel [--recent] [DATA_DIR]\n"
+    "  or:  varnel --list [DATA_DIR]\n"
     "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [DATA_DIR]\n"
     "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [DATA_DIR]";
 
@@ -37,6 +38,7 @@ QString HelpText(const QCommandLineParser &parser)
     help += QStringLiteral(
         "\nExamples:\n"
         "  varnel ~/aircraft              open the window on ~/aircraft/DataSpeed, DataTurn, ...\n"
+        "  varnel --list ~/aircraft       print the aircraft of ~/aircraft as the trees name them\n"
         "  varnel --export /tmp/out --first Tarn-5 --second Skarn-7 --flaps 0,2 ~/aircraft\n"
         "                                 write the six pages of that comparison as PNG pictures\n"
         "  varnel --verdict --first Tarn-5 --second Skarn-7 --format json ~/aircraft\n"
@@ -89,13 +91,16 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit."));
     const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version and exit."));
     const QCommandLineOption recent(QStringLiteral("recent"),
-                                    QStringLiteral("Open the data folder opened most recently, or the installed sample data."));
+                                    QStringLiteral("Open the data folder opened most recently, or the installed sample data, "
+                                                   "with the window as a --recent run left it."));
+    const QCommandLineOption list(QStringLiteral("list"),
+                                  QStringLiteral("Print the aircraft as the trees name them, one a line, without a window."));
     const QCommandLineOption exportTo(QStringLiteral("export"),
                                       QStringLiteral("Write the six pages as pictures into OUT_DIR, without a window."),
                                       QStringLiteral("OUT_DIR"));
-    const QCommandLineOption first(QStringLiteral("first"), QStringLiteral("First aircraft (blue), as the trees name it."),
+    const QCommandLineOption first(QStringLiteral("first"), QStringLiteral("First aircraft (blue), as the trees name it; letter case may differ."),
                                    QStringLiteral("NAME"));
-    const QCommandLineOption second(QStringLiteral("second"), QStringLiteral("Second aircraft (red), as the trees name it."),
+    const QCommandLineOption second(QStringLiteral("second"), QStringLiteral("Second aircraft (red), as the trees name it; letter case may differ."),
                                     QStringLiteral("NAME"));
     const QCommandLineOption flaps(QStringLiteral("flaps"),
                                    QStringLiteral("Flap settings shown, a comma list of 0 (no flaps) to 3. Default: 0."),
@@ -109,7 +114,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                                   QStringLiteral("WxH"));
     const QCommandLineOption scale(QStringLiteral("scale"), QStringLiteral("Device-pixel ratio of PNG pictures. Default: 1."),
                                    QStringLiteral("F"));
-    parser.addOptions({help, version, recent, exportTo, verdict, first, second, flaps, format, size, scale});
+    parser.addOptions({help, version, recent, list, exportTo, verdict, first, second, flaps, format, size, scale});
     parser.addPositionalArgument(QStringLiteral("DATA_DIR"), QStringLiteral("The folder that holds the four data folders."),
                                  QStringLiteral("[DATA_DIR]"));
 
@@ -133,6 +138,10 @@ CommandLine ParseCommandLine(const QStringList &arguments)
             return UsageError(QStringLiteral("--%1 needs --export").arg(o->names().constFirst()));
     if ((exporting || judging) && parser.isSet(recent))
         return UsageError(QStringLiteral("--recent opens the window; it does not go with --%1").arg(exporting ? "export" : "verdict"));
+    if (parser.isSet(list) && (exporting || judging || parser.isSet(recent)))
+        return UsageError(QStringLiteral("--list goes with DATA_DIR alone"));
+    if (parser.isSet(list))
+        c.action = CommandLine::List;
 
     ExportOptions &e = c.exportOptions;
     // The aircraft and flap settings, for a picture or a verdict.

@@ -1,7 +1,7 @@
 #pragma once
 // The command line: `varnel [DATA_DIR]` opens the window on a data folder, `--export`
 // writes the six pages as pictures without a window, `--verdict` prints who is better
-// where. Parsing is a pure function of the
+// where, `--list` prints the aircraft. Parsing is a pure function of the
 // argument list, so every answer (help, version, an error and its exit status) is
 // decided before anything is shown.
 #include <QSize>
@@ -20,7 +20,7 @@ struct ExportOptions {
 };
 
 struct CommandLine {
-    enum Action { OpenWindow, Export, Verdict, Exit };
+    enum Action { OpenWindow, Export, Verdict, List, Exit };
     Action action = OpenWindow;
     // For Exit: what to print (on stdout when the status is 0, else on stderr) and the
     // status to end with.

@@ -9,7 +9,21 @@ void TMarkButton::SetMarked(bool marked)
     if (marked_ == marked)
         return;
     marked_ = marked;
+    showSettingTip();
     repaint();  // the toolbar shows the new state at once
+}
+
+void TMarkButton::SetSettingTip(const QString &setting)
+{
+    setting_ = setting;
+    showSettingTip();
+}
+
+void TMarkButton::showSettingTip()
+{
+    if (!setting_.isEmpty())
+        setToolTip(setting_ + (marked_ ? QStringLiteral(" — скрыты (нажмите, чтобы показать)")
+                                       : QStringLiteral(" — показаны (нажмите, чтобы скрыть)")));
 }
 
 void TMarkButton::paintEvent(QPaintEvent *)

@@ -13,6 +13,9 @@ public:
     using QToolButton::QToolButton;
     bool Marked() const { return marked_; }
     void SetMarked(bool marked);
+    // A button that shows or hides a setting: its tool tip names the setting and says
+    // whether it is shown now, following the flag (Marked: hidden).
+    void SetSettingTip(const QString &setting);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -20,5 +23,8 @@ protected:
 private:
     void paintMarked(QPainter &p);
 
+    void showSettingTip();
+
     bool marked_ = false;
+    QString setting_;
 };

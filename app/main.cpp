@@ -3,6 +3,8 @@
 #include "app/data_folder.h"
 #include "app/export.h"
 #include "app/main_window.h"
+#include "app/named_crafts.h"
+#include "app/session_state.h"
 #include "app/verdict_command.h"
 #include "catalogue/readers.h"
 #include "core/error.h"
@@ -60,6 +62,23 @@ int Export(const CommandLine &command)
         std::fprintf(stderr, "%s\n", outcome.error.toLocal8Bit().constData());
     return outcome.exitCode;
 }
+
+// Prints the aircraft one a line; what could not be read goes to stderr, with status 1.
+int List(const CommandLine &command)
+{
+    try {
+        CheckCodePage();
+        const CraftList list = ListCrafts(command.dataDir);
+        for (const QString &name : list.names)
+            std::printf("%s\n", name.toLocal8Bit().constData());
+        if (list.failures.isEmpty())
+            return 0;
+        std::fprintf(stderr, "varnel: %s\n", list.failures.toLocal8Bit().constData());
+    } catch (const VarnelError &error) {
+        std::fprintf(stderr, "varnel: %s\n", error.message().toLocal8Bit().constData());
+    }
+    return 1;
+}
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -70,6 +89,8 @@ int main(int argc, char *argv[])
         std::fputs(command.text.toLocal8Bit().constData(), command.exitCode == 0 ? stdout : stderr);
         return command.exitCode;
     }
+    if (command.action == CommandLine::List)
+        return List(command);
 
     // Export draws offscreen unless told otherwise: it needs no display. Its stderr
     // carries its own failures only, not Qt's notes about the environment (such as a
@@ -110,6 +131,12 @@ int main(int argc, char *argv[])
         window.SetDataFolder(AbsoluteFileName(LocateFileName(command.dataDir)));
     else if (command.recent)
         window.SetDataFolder(LocateFileName(RecentStartFolder(RecentFolders(), SampleDataFolder())));
+    // --recent brings the window back as it was left, and keeps it for the next time.
+    if (command.recent)
+        RestoreSession(window);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    if (command.recent)
+        SaveSession(window);
+    return status;
 }

@@ -8,6 +8,7 @@
 #include "app/images.h"
 #include "app/layout.h"
 #include "app/page_keys.h"
+#include "app/session_state.h"
 #include "app/share.h"
 #include "catalogue/scan.h"
 #include "charts/refresh.h"
@@ -69,11 +70,11 @@ struct ToolTipRow {
     const char *tip;
 };
 const ToolTipRow kToolTips[] = {
-    {&Tfrm_Main::btn_Turn1, "Без закрылков — скрыть/показать"},
-    {&Tfrm_Main::btn_Turn2, "Закрылки 1 — скрыть/показать"},
-    {&Tfrm_Main::btn_Turn3, "Закрылки 2 — скрыть/показать"},
-    {&Tfrm_Main::btn_Turn4, "Закрылки 3 — скрыть/показать"},
-    {&Tfrm_Main::ToolButton6, "Выход из программы"},
+    {&Tfrm_Main::btn_Turn1, "Без закрылков"},
+    {&Tfrm_Main::btn_Turn2, "Закрылки 1"},
+    {&Tfrm_Main::btn_Turn3, "Закрылки 2"},
+    {&Tfrm_Main::btn_Turn4, "Закрылки 3"},
+    {&Tfrm_Main::ToolButton6, "Выход из программы (Ctrl+Q)"},
     {&Tfrm_Main::btn_OpenFolder, "Открыть папку данных (Ctrl+O)"},
     {&Tfrm_Main::btn_Reload, "Перечитать файлы данных (F5)"},
 };
@@ -205,6 +206,8 @@ void Tfrm_Main::buildToolbar()
                              act_Reload);
     for (const ToolTipRow &row : kToolTips)
         (this->*row.button)->setToolTip(QString::fromUtf8(row.tip));
+    for (TMarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
+        b->SetSettingTip(b->toolTip());  // the flap buttons' tips say what is shown now
     act_OpenFolder->setToolTip(btn_OpenFolder->toolTip());
     act_Reload->setToolTip(btn_Reload->toolTip());
 
@@ -347,6 +350,8 @@ void Tfrm_Main::setScanning(bool scanning)
     scanning_ = scanning;
     act_OpenFolder->setEnabled(!scanning);
     act_Reload->setEnabled(!scanning);
+    if (!scanning)
+        emit ScanEnded();
     if (!scanning && changedInScan_)
         showFilesChanged();
 }
@@ -409,9 +414,11 @@ void Tfrm_Main::ReloadData()
     CraftTree *trees[2] = {tree_Crafts_1, tree_Crafts_2};
     QString chosen[2];
     holdRefresh_ = true;
+    QStringList expanded[2];
     for (int i = 0; i < 2; ++i) {
         if (const QTreeWidgetItem *item = trees[i]->SelectedCraft())
             chosen[i] = item->text(0);
+        expanded[i] = ExpandedNodes(trees[i]);
         trees[i]->clear();
     }
     holdRefresh_ = false;
@@ -420,15 +427,9 @@ void Tfrm_Main::ReloadData()
     // when it is listed again.
     holdRefresh_ = true;
     for (int i = 0; i < 2; ++i) {
-        if (trees[i]->SelectedCraft() || chosen[i].isEmpty())
-            continue;
-        for (int row = 0; row < trees[i]->topLevelItemCount(); ++row) {
-            QTreeWidgetItem *item = trees[i]->topLevelItem(row);
-            if (item->text(0) == chosen[i] && NodeDataOf(item)) {
-                trees[i]->setCurrentItem(item);
-                break;
-            }
-        }
+        ExpandNodes(trees[i], expanded[i]);
+        if (!trees[i]->SelectedCraft())
+            ChooseCraft(trees[i], chosen[i]);
     }
     holdRefresh_ = false;
     SetDataForChart();

@@ -92,6 +92,10 @@ public:
     // The nine charts: the common page's four, then the full pages' five.
     QVector<TChart *> Charts() const;
 
+signals:
+    // A scan of the data folder has ended, the trees filled.
+    void ScanEnded();
+
 protected:
     bool event(QEvent *event) override;
 

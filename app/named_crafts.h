@@ -1,9 +1,11 @@
 #pragma once
 // The aircraft a command line names (`--first`, `--second`), read from a data folder
-// without a window: only the named ones are read.
+// without a window: only the named ones are read. And the list of aircraft as the trees
+// name them (`--list`), also without a window.
 #include "catalogue/scan.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -12,7 +14,23 @@ struct NamedCrafts {
 };
 
 // Reads the aircraft named first and second (either may be empty) from dataDir (empty:
-// the working directory). Raises the line for stderr, without the program's name: an
-// unknown aircraft (`no aircraft "X" in DIR/DataSpeed`) or the error box's text of an
-// aircraft that can't be read, naming it.
+// the working directory). A name matches an aircraft as the trees name it, or else the
+// one aircraft whose name differs from it only in letter case. Raises the line for
+// stderr, without the program's name: an unknown aircraft (`no aircraft "X" in
+// DIR/DataSpeed; did you mean Y?`, with up to three close names), a name that matches
+// several aircraft but for case, or the error box's text of an aircraft that can't be
+// read, naming it.
 NamedCrafts ReadNamedCrafts(const QString &dataDir, const QString &first, const QString &second);
+
+// The aircraft of dataDir as the trees list them, in their order; failures holds the
+// text the scan's error box would show (empty: every aircraft was read). Raises when
+// dataDir holds no DataSpeed folder.
+struct CraftList {
+    QStringList names;
+    QString failures;
+};
+CraftList ListCrafts(const QString &dataDir);
+
+// The names among known closest to name (letter case ignored), at most three, the
+// closest first; none when nothing is close.
+QStringList CloseNames(const QString &name, const QStringList &known);

@@ -1,5 +1,9 @@
-// The command line: every way a call can end before a window opens, with its status.
+// The command line: every way a call can end before a window opens, with its status,
+// and the aircraft it names or lists.
 #include "app/command_line.h"
+#include "app/named_crafts.h"
+#include "app_fixture.h"
+#include "core/error.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,6 +14,7 @@ private slots:
     void endings_data();
     void endings();
     void exportOptions();
+    void aircraftNames();
 };
 
 void AppCommandLine::endings_data()
@@ -38,6 +43,9 @@ void AppCommandLine::endings_data()
     QTest::newRow("scale zero") << QStringList{"--export", "o", "--scale", "0"} << exit << 2 << "bad --scale";
     QTest::newRow("picture too large") << QStringList{"--export", "o", "--size", "5000x100", "--scale", "2"} << exit << 2 << "over 8192";
     QTest::newRow("scale text") << QStringList{"--export", "o", "--scale", "big"} << exit << 2 << "bad --scale";
+    QTest::newRow("list") << QStringList{"--list", "/tmp"} << int(CommandLine::List) << 0 << "";
+    QTest::newRow("list with export") << QStringList{"--list", "--export", "o"} << exit << 2 << "--list goes with DATA_DIR alone";
+    QTest::newRow("list with recent") << QStringList{"--list", "--recent"} << exit << 2 << "--list goes with DATA_DIR alone";
     QTest::newRow("export without folder") << QStringList{"--export"} << exit << 2 << "Usage: varnel";
     const int verdict = CommandLine::Verdict;
     QTest::newRow("verdict") << QStringList{"--verdict", "--first", "A", "--format", "JSON"} << verdict << 0 << "";
@@ -80,6 +88,40 @@ void AppCommandLine::exportOptions()
     QCOMPARE(d.format, QStringLiteral("png"));
     QCOMPARE(d.size, QSize(800, 600));
     QCOMPARE(d.scale, 1.0);
+}
+
+void AppCommandLine::aircraftNames()
+{
+    QTemporaryDir dir;
+    for (const char *name : {"v10", "Tarn-6", "v2", "Tarn-5", "Skarn-7", "Case", "CASE", "Broken"})
+        WriteFixtureCraft(dir.path(), QString::fromLatin1(name));
+    WriteFile(dir.path() + "/DataTurn/Broken_turn.txt", "200\t\r\n10\t\r\n\r\n\r\n\r\n\r\nT_turn: fast\r\n");
+    const auto error = [&](const QString &name) {
+        try {
+            ReadNamedCrafts(dir.path(), name, {});
+        } catch (const VarnelError &e) {
+            return e.message();
+        }
+        return QString();
+    };
+
+    // The trees' order (natural, case ignored), the aircraft that fail left out and told.
+    const CraftList list = ListCrafts(dir.path());
+    QCOMPARE(list.names, QStringList({"CASE", "Case", "Skarn-7", "Tarn-5", "Tarn-6", "v2", "v10"}));
+    QVERIFY2(list.failures.contains("Broken"), qPrintable(list.failures));
+    QVERIFY_THROWS_EXCEPTION(VarnelError, ListCrafts(dir.path() + "/DataSpeed"));
+
+    // A name is found as written, else as the one aircraft named so but for case.
+    const NamedCrafts found = ReadNamedCrafts(dir.path(), "tARN-5", "CASE");
+    QCOMPARE(found.first->name, QStringLiteral("Tarn-5"));
+    QCOMPARE(found.second->name, QStringLiteral("CASE"));
+    QCOMPARE(error("case"), QString("\"case\" names CASE or Case in %1/DataSpeed: give the name as written").arg(dir.path()));
+    // An unknown name gets up to three close names, the closest first, or none.
+    QCOMPARE(error("tarn5"), QString("no aircraft \"tarn5\" in %1/DataSpeed; did you mean Tarn-5 or Tarn-6?").arg(dir.path()));
+    QCOMPARE(CloseNames("Tarn", {"Tarn-5", "Tarn-6", "Tarn-55", "Tarn-7", "Skarn-7"}),
+             QStringList({"Tarn-5", "Tarn-6", "Tarn-7"}));
+    QCOMPARE(error("Zulu"), QString("no aircraft \"Zulu\" in %1/DataSpeed").arg(dir.path()));
+    QVERIFY(CloseNames(QString(100000, QLatin1Char('x')), {"v2"}).isEmpty());
 }
 
 QTEST_APPLESS_MAIN(AppCommandLine)

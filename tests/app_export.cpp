@@ -118,7 +118,8 @@ void AppExport::failures_data()
     QTest::addColumn<QString>("error");
 
     QTest::newRow("unknown first") << "Zulu" << "Bravo" << "out" << 1 << "varnel: no aircraft \"Zulu\" in %1/DataSpeed";
-    QTest::newRow("unknown second") << "" << "alpha" << "out" << 1 << "varnel: no aircraft \"alpha\" in %1/DataSpeed";
+    QTest::newRow("unknown second") << "" << "Alpah" << "out" << 1
+                                    << "varnel: no aircraft \"Alpah\" in %1/DataSpeed; did you mean Alpha?";
     QTest::newRow("data error, second") << "Alpha" << "Broken" << "out" << 1
                                         << "varnel: 'fast' is not a valid floating point value. (Broken: Broken_speed.txt, row 2.)";
     QTest::newRow("data error, first") << "Broken" << "Alpha" << "out" << 1

@@ -112,7 +112,7 @@ private slots:
             QCOMPARE(button->mapTo(w.tool_Main, QPoint(0, 0)).x(), left);
         QCOMPARE(w.btn_Turn1->size(), QSize(23, 22));
         QCOMPARE(w.ToolButton5->width(), 8);
-        QCOMPARE(w.btn_Turn1->toolTip(), QStringLiteral("Без закрылков — скрыть/показать"));
+        QCOMPARE(w.btn_Turn1->toolTip(), QStringLiteral("Без закрылков — показаны (нажмите, чтобы скрыть)"));
         QCOMPARE(w.btn_Reload->toolTip(), QStringLiteral("Перечитать файлы данных (F5)"));
         QCOMPARE(w.act_OpenFolder->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     }

@@ -16,15 +16,22 @@ appstreamcli validate --no-net "$share"/metainfo/*.metainfo.xml >/dev/null
 for size in 16 32 48 256; do
   file "$share/icons/hicolor/${size}x${size}/apps/varnel.png" | grep -q "PNG image data, $size x $size"
 done
-[ -s "$share/man/man1/varnel.1" ]
+for section in "DATA FILES" KEYS FILES EXAMPLES; do
+  grep -q "^\.SH \"*$section" "$share/man/man1/varnel.1" || { echo "man page lacks $section"; exit 1; }
+done
+if grep -q Education "$share/applications/varnel.desktop" "$share"/metainfo/*.metainfo.xml; then
+  echo "listed under Education, not among the science programs alone"; exit 1
+fi
 
 answer=$(env -i "$dest/usr/bin/varnel" --version)
 [ "$answer" = "varnel $version" ] || { echo "--version said: $answer"; exit 1; }
 
 data="$share/varnel/sample-data"
 first=$(ls "$data/DataSpeed" | head -n 1); first=${first%_speed.txt}
+# --list names every aircraft; a name in another letter case finds it.
+[ "$(env -i "$dest/usr/bin/varnel" --list "$data" | wc -l)" = "$(ls "$data/DataSpeed" | wc -l)" ]
 out="$dest/out"
-env -i "$dest/usr/bin/varnel" --export "$out" --first "$first" "$data" >"$dest/written"
+env -i "$dest/usr/bin/varnel" --export "$out" --first "${first,,}" "$data" >"$dest/written"
 [ "$(wc -l <"$dest/written")" = 6 ] || { cat "$dest/written"; exit 1; }
 for slug in overview speed-by-altitude climb-by-altitude climb-at-speed turn-time turn-rate; do
   file "$out/$slug.png" | grep -q "PNG image data, 800 x 600"

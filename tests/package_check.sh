@@ -22,4 +22,6 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqcustomplot2.1-qt6 libc6; do
   grep -q "$lib" <<<"$depends" || { echo "Depends lacks $lib: $depends"; exit 1; }
 done
+# apt shows the long description as one paragraph: no line of it starts verbatim.
+! dpkg-deb -f "$deb" Description | grep -q '^  ' || { echo "description has a verbatim line"; exit 1; }
 echo "package: $(basename "$deb") checked"

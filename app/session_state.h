@@ -1,0 +1,25 @@
+#pragma once
+// What `varnel --recent` brings back: the window's size and place, the aircraft chosen in
+// each tree, the flap settings and the page, saved when the program ends. And the
+// expanded nodes of the trees, kept over a reload of the data folder.
+#include <QStringList>
+
+class CraftTree;
+class QString;
+class QTreeWidget;
+class Tfrm_Main;
+
+// Writes the window's state, with the data folder it shows, to the user's settings.
+void SaveSession(const Tfrm_Main &window);
+// Gives the window the saved size, place, flap settings and page at once, and the saved
+// aircraft once its first scan has ended, when it scans the folder they were saved
+// with and they are listed there. Nothing saved: the window stays as it is.
+void RestoreSession(Tfrm_Main &window);
+
+// Chooses the aircraft listed under name in tree; false when it is not listed.
+bool ChooseCraft(CraftTree *tree, const QString &name);
+
+// The expanded items of a tree, each by the texts from its root down.
+QStringList ExpandedNodes(const QTreeWidget *tree);
+// Expands the items of a tree that are named so; names not found are passed over.
+void ExpandNodes(QTreeWidget *tree, const QStringList &nodes);

@@ -1,0 +1,120 @@
+// The window as it was left: what `--recent` saves and brings back, the trees' expanded
+// nodes over a reload, and the flap buttons' tool tips following their state.
+#include "app/flap_button.h"
+#include "app/main_window.h"
+#include "app/session_state.h"
+#include "app_fixture.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTest>
+
+class AppSession : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir settingsDir_, data_;
+
+    // A window on folder whose first scan has run, after the saved state was restored.
+    std::unique_ptr<Tfrm_Main> restored(const QString &folder)
+    {
+        auto w = std::make_unique<Tfrm_Main>();
+        w->SetDataFolder(folder);
+        RestoreSession(*w);
+        QCoreApplication::sendPostedEvents(w.get(), WM_LOADFMD);
+        return w;
+    }
+    static QString selected(const CraftTree *tree)
+    {
+        const QTreeWidgetItem *item = tree->SelectedCraft();
+        return item ? item->text(0) : QString();
+    }
+    static QList<bool> flaps(const Tfrm_Main &w)
+    {
+        return {w.btn_Turn1->Marked(), w.btn_Turn2->Marked(), w.btn_Turn3->Marked(), w.btn_Turn4->Marked()};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+        for (const char *name : {"Alpha", "Bravo", "Charlie"})
+            WriteFixtureCraft(data_.path(), QString::fromLatin1(name));
+    }
+    void cleanup() { QSettings(QStringLiteral("varnel"), QStringLiteral("varnel")).clear(); }
+
+    void comesBackAsItWasLeft()
+    {
+        // Nothing saved: the window starts as ever.
+        const QRect fresh = restored(data_.path())->geometry();
+        {
+            auto w = restored(data_.path());
+            w->setGeometry(QRect(fresh.topLeft() + QPoint(40, 30), QSize(1000, 720)));
+            w->tree_Crafts_1->setCurrentItem(FindRoot(w->tree_Crafts_1, "Charlie"));
+            w->tree_Crafts_2->setCurrentItem(FindRoot(w->tree_Crafts_2, "Alpha"));
+            w->btn_Turn1->click();
+            w->btn_Turn3->click();
+            w->pages_Charts->setCurrentIndex(4);
+            SaveSession(*w);
+        }
+        auto w = restored(data_.path());
+        QCOMPARE(w->geometry(), QRect(fresh.topLeft() + QPoint(40, 30), QSize(1000, 720)));
+        QCOMPARE(selected(w->tree_Crafts_1), QStringLiteral("Charlie"));
+        QCOMPARE(selected(w->tree_Crafts_2), QStringLiteral("Alpha"));
+        QCOMPARE(flaps(*w), (QList<bool>{true, true, false, true}));
+        QCOMPARE(w->pages_Charts->currentIndex(), 4);
+
+        // Another folder: the window's state, but not aircraft of the folder left.
+        QTemporaryDir other;
+        WriteFixtureCraft(other.path(), QStringLiteral("Charlie"));
+        auto elsewhere = restored(other.path());
+        QCOMPARE(elsewhere->geometry().size(), QSize(1000, 720));
+        QCOMPARE(selected(elsewhere->tree_Crafts_1), QString());
+
+        // Settings spoiled by hand are passed over.
+        QSettings s(QStringLiteral("varnel"), QStringLiteral("varnel"));
+        s.setValue("session/geometry", QByteArray("junk"));
+        s.setValue("session/flapsHidden", "01x1");
+        s.setValue("session/page", 99);
+        s.setValue("session/aircraft", QStringList{"Nobody"});
+        s.sync();
+        auto spoiled = restored(data_.path());
+        QCOMPARE(flaps(*spoiled), (QList<bool>{false, true, true, true}));
+        QCOMPARE(spoiled->pages_Charts->currentIndex(), 0);
+        QCOMPARE(selected(spoiled->tree_Crafts_1), QString());
+    }
+
+    void reloadKeepsExpandedNodes()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"Alpha", "Bravo"})
+            WriteFixtureCraft(dir.path(), QString::fromLatin1(name));
+        auto w = ScannedWindow(dir.path());
+        QTreeWidgetItem *alpha = FindRoot(w->tree_Crafts_1, "Alpha");
+        alpha->setExpanded(true);
+        QTreeWidgetItem *armament = alpha->child(0);
+        armament->setExpanded(true);
+        FindRoot(w->tree_Crafts_2, "Bravo")->setExpanded(true);
+        const QStringList before = ExpandedNodes(w->tree_Crafts_1);
+        QCOMPARE(before.size(), 2);
+        QFile::remove(dir.path() + "/DataSpeed/Bravo_speed.txt");  // gone: nothing to expand
+        w->ReloadData();
+        QCOMPARE(ExpandedNodes(w->tree_Crafts_1), before);
+        QVERIFY(FindRoot(w->tree_Crafts_1, "Alpha")->child(0)->isExpanded());
+        QCOMPARE(ExpandedNodes(w->tree_Crafts_2), QStringList());
+    }
+
+    void flapTipsSayWhatIsShown()
+    {
+        Tfrm_Main w;
+        w.SkipCatalogueScan();
+        QCOMPARE(w.btn_Turn2->toolTip(), QStringLiteral("Закрылки 1 — скрыты (нажмите, чтобы показать)"));
+        w.btn_Turn2->click();
+        QCOMPARE(w.btn_Turn2->toolTip(), QStringLiteral("Закрылки 1 — показаны (нажмите, чтобы скрыть)"));
+        QCOMPARE(w.ToolButton6->toolTip(), QStringLiteral("Выход из программы (Ctrl+Q)"));
+    }
+};
+
+QTEST_MAIN(AppSession)
+#include "app_session.moc"
