@@ -23,9 +23,10 @@ bool Opaque(const QImage &image)
 {
     if (!image.hasAlphaChannel())
         return true;
+    const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
+        for (int x = 0; x < width; ++x)
             if (qAlpha(row[x]) != 255)
                 return false;
     }
@@ -61,11 +62,13 @@ void WritePng(png_structp png, png_infop info, const PngJob &job)
     if (!job.chunks.empty())
         png_set_text(png, info, job.chunks.data(), int(job.chunks.size()));
     png_write_info(png, info);
+    const int width = image.width();
+    const bool unpremultiply = job.premultiplied && !job.opaque;
     for (int y = 0; y < image.height(); ++y) {
         const auto *pixels = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         png_byte *out = job.row.data();
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = job.premultiplied && !job.opaque ? qUnpremultiply(pixels[x]) : pixels[x];
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = unpremultiply ? qUnpremultiply(pixels[x]) : pixels[x];
             *out++ = png_byte(qRed(p));
             *out++ = png_byte(qGreen(p));
             *out++ = png_byte(qBlue(p));
