@@ -17,12 +17,9 @@ class TChart;
 // The font of the window and its pages; the charts measure and draw their text in it.
 QFont PagesFont();
 
-class ComparisonPages : public QTabWidget {
-    Q_OBJECT
-public:
-    explicit ComparisonPages(QWidget *parent = nullptr);
-
-    // The pages in tab order, and the charts on them.
+// The pages in tab order and the charts on them, by the names tests and tools find
+// them by; the window holds the same pointers.
+struct ComparisonPageMembers {
     QWidget *tab_Common;
     TChart *ch_C3, *ch_C4, *ch_C1, *ch_C2;
     QWidget *tab_SpeedByAlt;
@@ -35,6 +32,12 @@ public:
     TChart *chrt_TurnbySpeed;
     QWidget *TabSheet5;
     TChart *chrt_FunPlot;
+};
+
+class ComparisonPages : public QTabWidget, public ComparisonPageMembers {
+    Q_OBJECT
+public:
+    explicit ComparisonPages(QWidget *parent = nullptr);
 
     int PageCount() const { return count(); }
     QWidget *Page(int index) const { return widget(index); }

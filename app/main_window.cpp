@@ -23,8 +23,6 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include <tuple>
-
 namespace {
 // The toolbar's tool tips, one per button in toolbar order.
 struct ToolTipRow {
@@ -189,13 +187,7 @@ void Tfrm_Main::buildPages()
     auto *layout = new QVBoxLayout(pnl_Chart);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pages_Charts);
-    ComparisonPages &p = *pages_Charts;
-    tab_Common = p.tab_Common;
-    std::tie(ch_C1, ch_C2, ch_C3, ch_C4) = std::tie(p.ch_C1, p.ch_C2, p.ch_C3, p.ch_C4);
-    std::tie(tab_SpeedByAlt, tab_ROCByAlt, tab_ROCAtTAS, tab_TurnBySpeed, TabSheet5) =
-        std::tie(p.tab_SpeedByAlt, p.tab_ROCByAlt, p.tab_ROCAtTAS, p.tab_TurnBySpeed, p.TabSheet5);
-    std::tie(chrt_TASbyAlt, chrt_MaxROCbyAlt, chrt_ROCatConst, chrt_TurnbySpeed, chrt_FunPlot) =
-        std::tie(p.chrt_TASbyAlt, p.chrt_MaxROCbyAlt, p.chrt_ROCatConst, p.chrt_TurnbySpeed, p.chrt_FunPlot);
+    static_cast<ComparisonPageMembers &>(*this) = *pages_Charts;
 
     Splitter->addWidget(pnl_Crafts_1);
     Splitter->addWidget(pnl_Chart);

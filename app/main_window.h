@@ -25,7 +25,7 @@ class TMarkButton;
 // The message the window posts to itself to start the catalogue scan.
 constexpr int WM_LOADFMD = 1025;
 
-class Tfrm_Main : public QMainWindow {
+class Tfrm_Main : public QMainWindow, public ComparisonPageMembers {
     Q_OBJECT
 public:
     explicit Tfrm_Main(QWidget *parent = nullptr);
@@ -46,19 +46,7 @@ public:
     QVector<QPixmap> img_Main;  // the toolbar's seven pictures
     QSplitter *Splitter;
     QFrame *pnl_Chart;
-    ComparisonPages *pages_Charts;  // the pages; the members below name its pages and charts
-    QWidget *tab_Common;
-    TChart *ch_C3, *ch_C4, *ch_C1, *ch_C2;
-    QWidget *tab_SpeedByAlt;
-    TChart *chrt_TASbyAlt;
-    QWidget *tab_ROCByAlt;
-    TChart *chrt_MaxROCbyAlt;
-    QWidget *tab_ROCAtTAS;
-    TChart *chrt_ROCatConst;
-    QWidget *tab_TurnBySpeed;
-    TChart *chrt_TurnbySpeed;
-    QWidget *TabSheet5;
-    TChart *chrt_FunPlot;
+    ComparisonPages *pages_Charts;  // its pages and charts are the window's members too
 
     // Handlers.
     void ResizeMainForm();
