@@ -4,7 +4,7 @@
 #   install-deps.sh          what building, running and testing need
 #   install-deps.sh --fuzz   also clang and its runtime, for the fuzz targets
 set -eu
-pkgs=(cmake g++ make qt6-base-dev qt6-svg-dev libqcustomplot-dev zlib1g-dev xvfb xauth x11-utils fonts-dejavu-core fontconfig
+pkgs=(cmake g++ make qt6-base-dev qt6-svg-dev libqcustomplot-dev libpng-dev xvfb xauth x11-utils fonts-dejavu-core fontconfig
       dpkg-dev fakeroot file help2man desktop-file-utils appstream)
 [ "${1:-}" = "--fuzz" ] && pkgs+=(clang libclang-rt-14-dev)
 missing=()

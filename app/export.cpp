@@ -1,11 +1,9 @@
 #include "app/export.h"
 
 #include "app/application.h"
-#include "app/craft_tree.h"
-#include "app/flap_button.h"
-#include "app/main_window.h"
+#include "app/comparison_pages.h"
 #include "app/named_crafts.h"
-#include "app/png.h"
+#include "app/png_writer.h"
 #include "catalogue/scan.h"
 #include "core/error.h"
 #include "presentation/chart.h"
@@ -17,9 +15,7 @@
 #include <QPdfWriter>
 #include <QResizeEvent>
 #include <QSaveFile>
-#include <QSignalBlocker>
 #include <QSvgGenerator>
-#include <QTabWidget>
 
 #include <filesystem>
 #include <future>
@@ -70,9 +66,11 @@ void DrawCharts(const QList<TChart *> &charts, double ratio)
 
 }  // namespace
 
-QImage GrabPicture(QWidget *widget, double scale)
+namespace {
+// The widget drawn into a picture of `scale` device pixels per pixel, its charts drawn
+// anew into buffers of that ratio.
+QImage RenderPixels(QWidget *widget, const QList<TChart *> &charts, double scale)
 {
-    const QList<TChart *> charts = ChartsOf(widget);
     DrawCharts(charts, scale);
     QPixmap pixmap((QSizeF(widget->size()) * scale).toSize());
     if (pixmap.isNull())
@@ -81,6 +79,14 @@ QImage GrabPicture(QWidget *widget, double scale)
     pixmap.fill(Qt::transparent);
     widget->render(&pixmap, QPoint(), QRegion(),
                    QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+    return pixmap.toImage();
+}
+}  // namespace
+
+QImage GrabPicture(QWidget *widget, double scale)
+{
+    const QList<TChart *> charts = ChartsOf(widget);
+    QImage image = RenderPixels(widget, charts, scale);
     // Back to the screen's ratio for the window's own painting.
     for (TChart *chart : charts) {
         if (chart->bufferDevicePixelRatio() != chart->devicePixelRatioF()) {
@@ -88,7 +94,7 @@ QImage GrabPicture(QWidget *widget, double scale)
             chart->replot(QCustomPlot::rpQueuedReplot);
         }
     }
-    return pixmap.toImage();
+    return image;
 }
 
 namespace {
@@ -120,15 +126,6 @@ QString CannotWrite(const QString &path, const QString &reason)
     return QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
-void Select(CraftTree *tree, const QString &name)
-{
-    const QSignalBlocker quiet(tree->selectionModel());
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        if (tree->topLevelItem(i)->text(0) == name) {
-            tree->selectionModel()->select(tree->model()->index(i, 0), QItemSelectionModel::ClearAndSelect);
-            return;
-        }
-}
 }  // namespace
 
 QByteArray RenderPicture(QWidget *widget, const QString &format, double scale)
@@ -157,29 +154,42 @@ QByteArray RenderPicture(QWidget *widget, const QString &format, double scale)
     return bytes;
 }
 
+namespace {
+// Pictures never show the mouse's read-out: its layer, empty, is drawn with the layer
+// below it, which spares each chart one buffer of the picture's size.
+void DrawWithoutReadOutBuffer(const QList<TChart *> &charts)
+{
+    for (TChart *chart : charts)
+        chart->Tracker().Layer()->setMode(QCPLayer::lmLogical);
+}
+
+// A page's charts, once in their picture, are not drawn again: their buffers go.
+void ReleaseBuffers(const QList<TChart *> &charts)
+{
+    for (TChart *chart : charts)
+        chart->setBufferDevicePixelRatio(1e-9);  // buffers of no pixels
+}
+
+// A picture encoded while the next is drawn, when two pictures of this size are few
+// enough bytes to hold at once.
+constexpr qint64 OverlapLimit = qint64(64) << 20;
+}  // namespace
+
 QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
                               const std::array<bool, 4> &flapShown, const QString &format, QSize size,
                               double scale)
 {
-    Tfrm_Main window;
-    window.SkipCatalogueScan();
-    // The aircraft go into both trees, as the scan puts them there.
-    for (const CraftRecord *craft : {first, second}) {
-        if (!craft || (craft == second && first && first->name == second->name))
-            continue;
-        window.tree_Crafts_1->AddCraft(*craft);
-        window.tree_Crafts_2->AddCraft(*craft);
-    }
-    if (first)
-        Select(window.tree_Crafts_1, first->name);
-    if (second)
-        Select(window.tree_Crafts_2, second->name);
-    TMarkButton *buttons[4] = {window.btn_Turn1, window.btn_Turn2, window.btn_Turn3, window.btn_Turn4};
-    for (int i = 0; i < 4; ++i)
-        buttons[i]->SetMarked(!flapShown[i]);
-
+    ComparisonPages pages;
+    SelectedAircraft craft[2];
+    const SelectedAircraft *chosen[2] = {nullptr, nullptr};
+    const CraftRecord *records[2] = {first, second};
+    for (int i = 0; i < 2; ++i)
+        if (records[i]) {
+            craft[i] = {records[i]->name, &records[i]->tables};
+            chosen[i] = &craft[i];
+        }
     try {
-        window.SetDataForChart();
+        pages.SetComparison(chosen[0], chosen[1], flapShown);
     } catch (const VarnelError &error) {
         // The box's text, which names the aircraft, file and row, on one line.
         throw VarnelError(ErrorBoxText(error.message()).replace(QLatin1Char('\n'), QStringLiteral(" (")) +
@@ -187,30 +197,40 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
     }
 
     // Each page is lifted out of the page control, which would size it to its own
-    // area, and drawn at the size asked for; it keeps the window's font and palette.
-    const QString suffix = QLatin1Char('.') + format;
+    // area, and drawn at the size asked for; it keeps the pages' font and palette.
+    const bool png = format == QLatin1String("png");
+    const QSize pixels = (QSizeF(size) * scale).toSize();
+    const bool overlap = qint64(pixels.width()) * pixels.height() * 4 * 2 <= OverlapLimit;
+    QList<QWidget *> pageList;
+    for (int i = 0; i < pages.PageCount(); ++i)
+        pageList.append(pages.Page(i));
     QList<Picture> pictures;
-    QList<QImage> images;
-    QList<QWidget *> pages;
-    for (int i = 0; i < PageSlugs().size(); ++i)
-        pages.append(window.pages_Charts->widget(i));
-    for (int i = 0; i < pages.size(); ++i) {
-        QWidget *page = pages[i];
-        page->setParent(&window);
+    std::future<QByteArray> encoding;  // the previous page's PNG
+    for (int i = 0; i < pageList.size(); ++i) {
+        QWidget *page = pageList[i];
+        page->setParent(&pages);
         page->setGeometry(QRect(QPoint(), size));
         SendPendingResize(page);
         page->layout()->setGeometry(QRect(QPoint(), size));
-        if (format == QLatin1String("png"))
-            images.append(GrabPicture(page, scale));
+        const QString name = PageSlugs().value(i) + QLatin1Char('.') + format;
+        if (!png) {
+            pictures.append({name, RenderPicture(page, format, scale)});
+            continue;
+        }
+        const QList<TChart *> charts = ChartsOf(page);
+        DrawWithoutReadOutBuffer(charts);
+        QImage image = RenderPixels(page, charts, scale);
+        ReleaseBuffers(charts);
+        if (encoding.valid())
+            pictures.last().bytes = encoding.get();
+        pictures.append({name, {}});
+        if (overlap)
+            encoding = std::async(std::launch::async, [image = std::move(image)] { return EncodePng(image); });
         else
-            pictures.append({PageSlugs()[i] + suffix, RenderPicture(page, format, scale)});
+            pictures.last().bytes = EncodePng(image);
     }
-    // The PNG pictures are encoded side by side, one thread each.
-    std::vector<std::future<QByteArray>> encoded;
-    for (const QImage &image : std::as_const(images))
-        encoded.push_back(std::async(std::launch::async, EncodePng, image));
-    for (int i = 0; i < int(encoded.size()); ++i)
-        pictures.append({PageSlugs()[i] + suffix, encoded[i].get()});
+    if (encoding.valid())
+        pictures.last().bytes = encoding.get();
     return pictures;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Pictures of the charts: a page or a chart drawn into PNG, SVG or PDF bytes by the
-// chart widgets themselves, the six pages of a comparison drawn by a window of their
-// own that is never shown, and a set of pictures written whole or not at all.
+// chart widgets themselves, the six pages of a comparison drawn by a pages widget of
+// their own that is never shown (a page at a time, its buffers freed once drawn, so
+// at most two pictures are held at once), and a set of pictures written whole or not
+// at all.
 // `varnel --export` and the window's "save" entries both come here.
 #include "app/command_line.h"
 

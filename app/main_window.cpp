@@ -11,59 +11,20 @@
 #include "app/session_state.h"
 #include "app/share.h"
 #include "catalogue/scan.h"
-#include "charts/refresh.h"
 #include "presentation/chart.h"
-#include "presentation/chart_defs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
-#include <QHash>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWindow>
 
 namespace {
-// The chart pages in tab order, with their captions. The four pages that show one chart
-// of the common page alone follow it in the order of those charts' Tags (1 to 4), so a
-// Tag is the tab index of its chart's own page.
-struct PageRow {
-    QWidget *Tfrm_Main::*page;
-    const char *name;
-    const char *caption;
-};
-const PageRow kPages[] = {
-    {&Tfrm_Main::tab_Common, "tab_Common", "Общая таблица"},
-    {&Tfrm_Main::tab_SpeedByAlt, "tab_SpeedByAlt", "Макс. истинная скорость на заданной высоте"},
-    {&Tfrm_Main::tab_ROCByAlt, "tab_ROCByAlt", "Макс. скороподъемность на заданной высоте"},
-    {&Tfrm_Main::tab_ROCAtTAS, "tab_ROCAtTAS", "Скороподъемность при постоянной истинной скорости (Высота=0м)"},
-    {&Tfrm_Main::tab_TurnBySpeed, "tab_TurnBySpeed", "Скорость поворота (Высота=1000м)"},
-    {&Tfrm_Main::TabSheet5, "TabSheet5", "Мегаграфик"},
-};
-
-// The members that hold the charts; the charts themselves, their pages and Tags come
-// from the chart tables (presentation/chart_defs.h).
-struct ChartMember {
-    TChart *Tfrm_Main::*chart;
-    const char *name;
-};
-const ChartMember kChartMembers[] = {
-    {&Tfrm_Main::ch_C1, "ch_C1"},
-    {&Tfrm_Main::ch_C2, "ch_C2"},
-    {&Tfrm_Main::ch_C3, "ch_C3"},
-    {&Tfrm_Main::ch_C4, "ch_C4"},
-    {&Tfrm_Main::chrt_TASbyAlt, "chrt_TASbyAlt"},
-    {&Tfrm_Main::chrt_MaxROCbyAlt, "chrt_MaxROCbyAlt"},
-    {&Tfrm_Main::chrt_ROCatConst, "chrt_ROCatConst"},
-    {&Tfrm_Main::chrt_TurnbySpeed, "chrt_TurnbySpeed"},
-    {&Tfrm_Main::chrt_FunPlot, "chrt_FunPlot"},
-};
-
 // The toolbar's tool tips, one per button in toolbar order.
 struct ToolTipRow {
     TMarkButton *Tfrm_Main::*button;
@@ -79,12 +40,6 @@ const ToolTipRow kToolTips[] = {
     {&Tfrm_Main::btn_Reload, "Перечитать файлы данных (F5)"},
 };
 
-QFont WindowFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    return font;
-}
 }  // namespace
 
 Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
@@ -93,7 +48,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(ApplicationTitle());
     setWindowIcon(QIcon(QPixmap::fromImage(WindowIconImage())));
-    setFont(WindowFont());
+    setFont(PagesFont());
 
     buildStatusBar();
     buildTrees();
@@ -231,42 +186,11 @@ void Tfrm_Main::buildPages()
 
     pnl_Chart = new BevelPanel(QStringLiteral("pnl_Chart"), Splitter);
     pnl_Chart->setMinimumWidth(30);
-    pages_Charts = new QTabWidget(pnl_Chart);
-    pages_Charts->setObjectName(QStringLiteral("pages_Charts"));
-    pages_Charts->setUsesScrollButtons(true);
-    pages_Charts->setElideMode(Qt::ElideNone);
-    pages_Charts->setDocumentMode(false);
+    pages_Charts = new ComparisonPages(pnl_Chart);
     auto *layout = new QVBoxLayout(pnl_Chart);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pages_Charts);
-
-    QHash<QString, QWidget *> pages;
-    for (const PageRow &row : kPages) {
-        auto *page = new QWidget(pages_Charts);
-        page->setObjectName(QString::fromLatin1(row.name));
-        pages_Charts->addTab(page, QString::fromUtf8(row.caption));
-        this->*row.page = page;
-        pages.insert(page->objectName(), page);
-    }
-    // The common page lays out its four charts as a grid; every other page is filled by
-    // its one chart.
-    auto *grid = new CommonGridLayout(tab_Common);
-    for (const TChartDef &def : ChartDefs()) {
-        QWidget *page = pages.value(def.page);
-        TChart *chart = BuildChart(def.name, page);
-        if (page == tab_Common) {
-            grid->addWidget(chart);
-        } else {
-            auto *fill = new QVBoxLayout(page);
-            fill->setContentsMargins(0, 0, 0, 0);
-            fill->addWidget(chart);
-        }
-    }
-    for (const ChartMember &m : kChartMembers)
-        this->*m.chart = pages_Charts->findChild<TChart *>(QString::fromLatin1(m.name));
-
-    for (TChart *chart : Charts())
-        connect(chart, &TChart::DoubleClicked, this, [this, chart] { Guarded([this, chart] { ShowOneChart(chart); }); });
+    static_cast<ComparisonPageMembers &>(*this) = *pages_Charts;
 
     Splitter->addWidget(pnl_Crafts_1);
     Splitter->addWidget(pnl_Chart);
@@ -279,15 +203,9 @@ void Tfrm_Main::buildPages()
     setCentralWidget(Splitter);
 }
 
-QVector<TChart *> Tfrm_Main::Charts() const
-{
-    return {ch_C1, ch_C2, ch_C3, ch_C4, chrt_TASbyAlt, chrt_MaxROCbyAlt, chrt_ROCatConst, chrt_TurnbySpeed, chrt_FunPlot};
-}
-
 void Tfrm_Main::FormCreate()
 {
     SetDataForChart();
-    pages_Charts->setCurrentWidget(tab_Common);
     QCoreApplication::postEvent(this, new QEvent(QEvent::Type(WM_LOADFMD)));
 }
 
@@ -332,8 +250,8 @@ void Tfrm_Main::ResizeMainForm()
 {
     // The two layouts give the trees their split and the common page its grid; both run
     // on every size change of their panel or page, shown or not.
-    for (QWidget *w : {static_cast<QWidget *>(pnl_Crafts_1), tab_Common})
-        w->layout()->setGeometry(w->contentsRect());
+    pnl_Crafts_1->layout()->setGeometry(pnl_Crafts_1->contentsRect());
+    pages_Charts->LayOutCommonPage();
 }
 
 void Tfrm_Main::SplitterMoved()
@@ -442,11 +360,6 @@ bool Tfrm_Main::Change_Craft_1(QTreeWidget *, const QTreeWidgetItem *item) const
 
 void Tfrm_Main::SetDataForChart()
 {
-    const FlapMarks marked = {btn_Turn1->Marked(), btn_Turn2->Marked(), btn_Turn3->Marked(), btn_Turn4->Marked()};
-    ComparisonCharts charts{chrt_TASbyAlt->Series(), chrt_MaxROCbyAlt->Series(), chrt_ROCatConst->Series(),
-                            chrt_TurnbySpeed->Series(), chrt_FunPlot->Series(), ch_C1->Series(),
-                            ch_C2->Series(), ch_C3->Series(), ch_C4->Series(),
-                            QApplication::palette().color(QPalette::Button)};
     SelectedAircraft craft[2];
     const SelectedAircraft *chosen[2] = {nullptr, nullptr};
     const CraftTree *trees[2] = {tree_Crafts_1, tree_Crafts_2};
@@ -457,7 +370,12 @@ void Tfrm_Main::SetDataForChart()
             chosen[i] = &craft[i];
         }
     }
-    RefreshComparison(charts, chosen[0], chosen[1], marked);
+    pages_Charts->SetComparison(chosen[0], chosen[1], FlapShown());
+}
+
+std::array<bool, 4> Tfrm_Main::FlapShown() const
+{
+    return {!btn_Turn1->Marked(), !btn_Turn2->Marked(), !btn_Turn3->Marked(), !btn_Turn4->Marked()};
 }
 
 void Tfrm_Main::Change_Craft()
@@ -478,9 +396,4 @@ void Tfrm_Main::ToolButton6Click()
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-void Tfrm_Main::ShowOneChart(TChart *chart)
-{
-    // Tags 1 to 4 stand on the common page; each opens its chart's own page.
-    const int tag = chart->Tag();
-    pages_Charts->setCurrentIndex(tag >= 1 && tag <= 4 ? tag : 0);
-}
+void Tfrm_Main::ShowOneChart(TChart *chart) { pages_Charts->ShowOneChart(chart); }

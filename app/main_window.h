@@ -3,6 +3,7 @@
 // aircraft trees, the chart pages and the status bar, and the handlers behind them.
 // Its parts live in rooms of their own: the trees in craft_tree.h, the proportions of
 // the trees' panel and the common page in layout.h, the frame widgets in frames.h.
+#include "app/comparison_pages.h"
 #include "app/craft_tree.h"
 
 #include <QMainWindow>
@@ -15,7 +16,6 @@ class QFrame;
 class QLabel;
 class QSplitter;
 class QStatusBar;
-class QTabWidget;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -25,7 +25,7 @@ class TMarkButton;
 // The message the window posts to itself to start the catalogue scan.
 constexpr int WM_LOADFMD = 1025;
 
-class Tfrm_Main : public QMainWindow {
+class Tfrm_Main : public QMainWindow, public ComparisonPageMembers {
     Q_OBJECT
 public:
     explicit Tfrm_Main(QWidget *parent = nullptr);
@@ -46,19 +46,7 @@ public:
     QVector<QPixmap> img_Main;  // the toolbar's seven pictures
     QSplitter *Splitter;
     QFrame *pnl_Chart;
-    QTabWidget *pages_Charts;
-    QWidget *tab_Common;
-    TChart *ch_C3, *ch_C4, *ch_C1, *ch_C2;
-    QWidget *tab_SpeedByAlt;
-    TChart *chrt_TASbyAlt;
-    QWidget *tab_ROCByAlt;
-    TChart *chrt_MaxROCbyAlt;
-    QWidget *tab_ROCAtTAS;
-    TChart *chrt_ROCatConst;
-    QWidget *tab_TurnBySpeed;
-    TChart *chrt_TurnbySpeed;
-    QWidget *TabSheet5;
-    TChart *chrt_FunPlot;
+    ComparisonPages *pages_Charts;  // its pages and charts are the window's members too
 
     // Handlers.
     void ResizeMainForm();
@@ -66,6 +54,8 @@ public:
     void LoadFMD();
     bool Change_Craft_1(QTreeWidget *tree, const QTreeWidgetItem *item) const;
     void SetDataForChart();
+    // The flap settings the toolbar shows (none, 1, 2, 3): a marked button hides its own.
+    std::array<bool, 4> FlapShown() const;
     void Change_Craft();
     void SwitchTurnButton(TMarkButton *button);
     void ToolButton6Click();
@@ -85,12 +75,9 @@ public:
     // scan begins.
     void SetDataFolder(const FileName &folder) { dataFolder_ = folder; }
     QString DataFolder() const { return dataFolder_; }
-    // A window that only draws (an export) reads no catalogue: the posted scan message
-    // then does nothing.
-    void SkipCatalogueScan() { scanStarted_ = true; }
 
     // The nine charts: the common page's four, then the full pages' five.
-    QVector<TChart *> Charts() const;
+    QVector<TChart *> Charts() const { return pages_Charts->Charts(); }
 
 signals:
     // A scan of the data folder has ended, the trees filled.

@@ -1,7 +1,6 @@
 #include "app/share.h"
 
 #include "app/export.h"
-#include "app/flap_button.h"
 #include "app/main_window.h"
 #include "catalogue/scan.h"
 #include "core/guard.h"
@@ -209,9 +208,8 @@ void ChartSharing::saveAllPages()
         if (const TNodeData *data = NodeDataOf(item))
             craft[i].emplace(CraftRecord{item->text(0), {}, {}, *data});
     }
-    const std::array<bool, 4> shown = {!window_.btn_Turn1->Marked(), !window_.btn_Turn2->Marked(),
-                                       !window_.btn_Turn3->Marked(), !window_.btn_Turn4->Marked()};
     const ExportOptions defaults;
-    WritePictures(folder, DrawComparison(craft[0] ? &*craft[0] : nullptr, craft[1] ? &*craft[1] : nullptr, shown,
+    WritePictures(folder, DrawComparison(craft[0] ? &*craft[0] : nullptr, craft[1] ? &*craft[1] : nullptr,
+                                         window_.FlapShown(),
                                          defaults.format, defaults.size, defaults.scale));
 }

@@ -1,25 +1,38 @@
-// Times the whole `varnel --export` process for two sample aircraft into six PNG
-// pictures: the median of 15 runs after a warm-up. Then, to show where the time goes,
-// the same parts measured apart: the process start (`varnel --version`, no Qt
-// application), reading the two aircraft, drawing the six pages and encoding them.
+// Times the whole `varnel --export` process for two sample aircraft into six 800x600
+// PNG pictures against gnuplot drawing the same charts (../shared/perf/gnuplot_charts.sh,
+// needs gnuplot-nox): both run in turn, 15 times each after a warm-up, and their medians
+// and ratio are printed. Then where the time goes, measured in this process: what a
+// process pays once (Qt application, fonts, the first layout of the pages, the first
+// replot) and what each picture costs (refresh, drawing, encoding, writing).
 //   bench_export [FIRST SECOND]     (default: Tarn-5 Skarn-7 of sample-data)
+#include "app/comparison_pages.h"
 #include "app/export.h"
-#include "app/png.h"
-#include "app/main_window.h"
+#include "app/png_writer.h"
 #include "catalogue/scan.h"
+#include "presentation/chart.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
 constexpr int Runs = 15;
+
+double Median(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
 
 double MedianMs(const std::function<void()> &run)
 {
@@ -31,64 +44,130 @@ double MedianMs(const std::function<void()> &run)
         run();
         ms.push_back(t.nsecsElapsed() / 1e6);
     }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return Median(ms);
 }
 
-void RunVarnel(const QStringList &args)
+double Ms(const std::function<void()> &run)
 {
+    QElapsedTimer t;
+    t.start();
+    run();
+    return t.nsecsElapsed() / 1e6;
+}
+
+double RunProgram(const QString &program, const QStringList &args)
+{
+    QElapsedTimer t;
+    t.start();
     QProcess p;
-    p.start(QStringLiteral(VARNEL_BINARY), args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-        std::fprintf(stderr, "varnel %s failed: %s\n", qPrintable(args.join(' ')), p.readAllStandardError().constData());
+    p.start(program, args);
+    if (!p.waitForFinished(120000) || p.exitCode() != 0) {
+        std::fprintf(stderr, "%s %s failed: %s\n", qPrintable(program), qPrintable(args.join(' ')),
+                     p.readAllStandardError().constData());
         std::exit(1);
     }
+    return t.nsecsElapsed() / 1e6;
+}
+
+double PeakChildMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+// A page drawn as export draws it: lifted out of the page control, at 800 x 600.
+QWidget *LiftOut(ComparisonPages &pages, int index)
+{
+    QWidget *page = pages.Page(index);
+    page->setParent(&pages);
+    page->setGeometry(0, 0, 800, 600);
+    page->layout()->setGeometry(QRect(0, 0, 800, 600));
+    return page;
 }
 }  // namespace
 
 int main(int argc, char **argv)
 {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const double qtStart = sinceStart.nsecsElapsed() / 1e6;
+    const double fonts = Ms([] { QFontMetrics(PagesFont()).horizontalAdvance(QStringLiteral("Скорость 100%")); });
+
     const QString first = argc > 2 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Tarn-5");
     const QString second = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("Skarn-7");
     const QString data = QStringLiteral(VARNEL_SOURCE_DIR "/sample-data");
+    const QString gnuplot = QStringLiteral(VARNEL_SOURCE_DIR "/../shared/perf/gnuplot_charts.sh");
     QTemporaryDir out;
+    const QStringList varnelArgs = {"--export", out.path() + "/v", "--first", first, "--second", second, data};
+    const QStringList gnuplotArgs = {gnuplot, data, first, second, out.path() + "/g"};
 
-    const double whole = MedianMs([&] {
-        RunVarnel({"--export", out.path(), "--first", first, "--second", second, data});
-    });
-    const double start = MedianMs([&] { RunVarnel({"--version"}); });
-
+    // What this process pays once: the pages widget, its first refresh and replot.
     const DataPaths paths{data};
-    const double reading = MedianMs([&] {
-        ReadCraft(paths, first);
-        ReadCraft(paths, second);
-    });
+    QElapsedTimer readTimer;
+    readTimer.start();
     const CraftRecord a = ReadCraft(paths, first), b = ReadCraft(paths, second);
-    const ExportOptions o;
-    QList<Picture> pictures;
-    const double drawAndEncode = MedianMs([&] { pictures = DrawComparison(&a, &b, o.flapShown, o.format, o.size, o.scale); });
-    std::vector<QImage> images;
-    for (const Picture &p : pictures)
-        images.push_back(QImage::fromData(p.bytes, "PNG"));
-    const double encoding = MedianMs([&] {
-        for (const QImage &image : images)
-            EncodePng(image);
-    });
-    const double window = MedianMs([] {
-        Tfrm_Main w;
-        w.SkipCatalogueScan();
-    });
+    const double reading = readTimer.nsecsElapsed() / 1e6;
+    const SelectedAircraft sa{a.name, &a.tables}, sb{b.name, &b.tables};
+    const std::array<bool, 4> flaps = ExportOptions().flapShown;
+    std::unique_ptr<ComparisonPages> pages;
+    const double firstBuild = Ms([&] { pages = std::make_unique<ComparisonPages>(); });
+    const double firstRefresh = Ms([&] { pages->SetComparison(&sa, &sb, flaps); });
+    QWidget *speedPage = LiftOut(*pages, 1);
+    const double firstReplot = Ms([&] { GrabPicture(speedPage, 1); });
 
-    std::printf("varnel --export, 6 PNG pictures of %s and %s: median %.1f ms over %d runs (target < 75 ms)\n",
-                qPrintable(first), qPrintable(second), whole, Runs);
-    std::printf("  process start without Qt application (--version): %.1f ms\n", start);
-    std::printf("  reading the two aircraft:                          %.1f ms\n", reading);
-    std::printf("  building the hidden window:                        %.1f ms\n", window);
-    std::printf("  window, refresh, drawing and encoding, in-process: %.1f ms\n", drawAndEncode);
-    std::printf("  of which encoding the six PNGs on one thread:      %.1f ms (the export spreads it over threads)\n", encoding);
-    std::printf("  the rest (Qt application start, writing, exit):    %.1f ms\n",
-                whole - start - reading - drawAndEncode);
+    // The whole process, both programs in turn.
+    const double varnelRss = (RunProgram(VARNEL_BINARY, varnelArgs), PeakChildMb());
+    RunProgram(QStringLiteral("bash"), gnuplotArgs);
+    std::vector<double> varnelMs, gnuplotMs;
+    for (int i = 0; i < Runs; ++i) {
+        varnelMs.push_back(RunProgram(VARNEL_BINARY, varnelArgs));
+        gnuplotMs.push_back(RunProgram(QStringLiteral("bash"), gnuplotArgs));
+    }
+    const double whole = Median(varnelMs), peer = Median(gnuplotMs);
+    const double processStart = MedianMs([] { RunProgram(VARNEL_BINARY, {"--version"}); });
+
+    // Each part again, warm.
+    const double pagesBuild = MedianMs([] { ComparisonPages p; });
+    const double refresh = MedianMs([&] { pages->SetComparison(&sa, &sb, flaps); });
+    QList<QWidget *> lifted;
+    for (int i = 0; i < pages->PageCount(); ++i)
+        lifted.append(pages->Page(i));
+    for (QWidget *page : lifted) {
+        page->setParent(pages.get());
+        page->setGeometry(0, 0, 800, 600);
+        page->layout()->setGeometry(QRect(0, 0, 800, 600));
+    }
+    std::vector<QImage> images(lifted.size());
+    const double drawing = MedianMs([&] {
+        for (int i = 0; i < lifted.size(); ++i)
+            images[i] = GrabPicture(lifted[i], 1);
+    });
+    QList<Picture> pictures;
+    const double encoding = MedianMs([&] {
+        pictures.clear();
+        for (int i = 0; i < lifted.size(); ++i)
+            pictures.append({PageSlugs()[i] + ".png", EncodePng(images[i])});
+    });
+    const double writing = MedianMs([&] { WritePictures(out.path() + "/w", pictures); });
+
+    std::printf("six 800x600 PNG pictures of %s and %s, whole process, median of %d runs taken in turn:\n",
+                qPrintable(first), qPrintable(second), Runs);
+    std::printf("  varnel --export:     %7.1f ms  (peak RSS %.0f MB)\n", whole, varnelRss);
+    std::printf("  gnuplot_charts.sh:   %7.1f ms\n", peer);
+    std::printf("  ratio varnel/gnuplot: %.2f (goal <= 0.50)\n", whole / peer);
+    std::printf("where varnel's time goes:\n");
+    std::printf("  process start without Qt application (--version): %6.1f ms\n", processStart);
+    std::printf("  Qt application start (in this process):            %6.1f ms\n", qtStart);
+    std::printf("  font set-up and first text layout:                 %6.1f ms\n", fonts);
+    std::printf("  reading the two aircraft:                          %6.1f ms\n", reading);
+    std::printf("  building the pages widget, first / again:          %6.1f / %.1f ms\n", firstBuild, pagesBuild);
+    std::printf("  refresh, first / again:                            %6.1f / %.1f ms\n", firstRefresh, refresh);
+    std::printf("  first replot and picture of one page:              %6.1f ms\n", firstReplot);
+    std::printf("  drawing the six pages (warm):                      %6.1f ms\n", drawing);
+    std::printf("  encoding the six PNGs on one thread:               %6.1f ms\n", encoding);
+    std::printf("  writing the six files:                             %6.1f ms\n", writing);
     return 0;
 }

@@ -2,7 +2,7 @@
 // the exported one, the chart's context menu and the copied data.
 #include "app/application.h"
 #include "app/export.h"
-#include "app/png.h"
+#include "app/png_writer.h"
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "app/share.h"
@@ -55,7 +55,7 @@ private slots:
     void exportSet();
     void failures_data();
     void failures();
-    void exportedOverviewIsTheWindowsPage();
+    void exportedPagesAreTheWindowsPages();
     void menuOnlyOnStillRightClick_data();
     void menuOnlyOnStillRightClick();
     void copiedDataText();
@@ -159,20 +159,28 @@ void AppExport::failures()
 void AppExport::pngRoundTrip()
 {
     // Every pixel comes back as it went in: opaque pictures (written as RGB) and ones
-    // with transparent and half-transparent pixels (RGBA), odd sizes, one-pixel ones.
+    // with transparent and half-transparent pixels (RGBA, from premultiplied pixels as
+    // the pages are drawn), odd sizes, one-pixel ones; the text chunks are kept.
     for (const QSize size : {QSize(37, 23), QSize(1, 1)}) {
         for (const int alphaFloor : {255, 128, 0}) {  // opaque; all half-transparent; with clear pixels
             QImage image(size, QImage::Format_ARGB32);
             for (int y = 0; y < size.height(); ++y)
                 for (int x = 0; x < size.width(); ++x)
                     image.setPixel(x, y, qRgba(x * 7, y * 11, (x * y) % 256, alphaFloor + (x * 13 + y) % (256 - alphaFloor)));
-            const QImage back = QImage::fromData(EncodePng(image), "PNG").convertToFormat(QImage::Format_ARGB32);
-            QCOMPARE(back, image);
+            for (const QImage &source : {image, image.convertToFormat(QImage::Format_ARGB32_Premultiplied)}) {
+                const QImage back = QImage::fromData(EncodePng(source), "PNG");
+                QCOMPARE(back.convertToFormat(source.format()), source);
+                QCOMPARE(back.hasAlphaChannel(), alphaFloor < 255);
+            }
         }
     }
+    const QImage tagged = QImage::fromData(
+        EncodePng(QImage(2, 2, QImage::Format_RGB32), {{"Title", "Tarn-5 — Skarn-7"}, {"Software", "Varnel"}}), "PNG");
+    QCOMPARE(tagged.text("Title"), QStringLiteral("Tarn-5 — Skarn-7"));
+    QCOMPARE(tagged.text("Software"), QStringLiteral("Varnel"));
 }
 
-void AppExport::exportedOverviewIsTheWindowsPage()
+void AppExport::exportedPagesAreTheWindowsPages()
 {
     // The window as a user has it: scanned, both aircraft chosen, flaps 0 and 2 shown.
     auto w = ScannedWindow(data_.path());
@@ -182,7 +190,6 @@ void AppExport::exportedOverviewIsTheWindowsPage()
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     QTest::qWait(50);
-    const QImage shown = w->tab_Common->grab().toImage().convertToFormat(QImage::Format_ARGB32);
 
     QTemporaryDir out;
     ExportOptions o = options(out.path());
@@ -190,11 +197,18 @@ void AppExport::exportedOverviewIsTheWindowsPage()
     o.size = w->tab_Common->size();
     const ExportOutcome result = RunExport(o, data_.path());
     QCOMPARE(result.exitCode, 0);
-    const QImage exported = QImage(out.path() + "/overview.png").convertToFormat(QImage::Format_ARGB32);
-    QCOMPARE(exported.size(), shown.size());
-    if (exported != shown) {
-        shown.save(out.path() + "/../window-overview.png");
-        QFAIL("the exported overview differs from the window's common page");
+    // The common page, and a full page.
+    for (QWidget *page : {w->tab_Common, w->tab_SpeedByAlt}) {
+        w->pages_Charts->setCurrentWidget(page);
+        QTest::qWait(20);
+        const QImage shown = page->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QString slug = PageSlugs()[w->pages_Charts->indexOf(page)];
+        const QImage exported = QImage(out.path() + "/" + slug + ".png").convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(exported.size(), shown.size());
+        if (exported != shown) {
+            shown.save(out.path() + "/../window-" + slug + ".png");
+            QFAIL(qPrintable("the exported " + slug + " differs from the window's page"));
+        }
     }
     QVERIFY(messages_.isEmpty());
 }

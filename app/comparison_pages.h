@@ -1,0 +1,56 @@
+#pragma once
+// The chart pages of a comparison of two aircraft, as one widget: the common page with
+// its four charts in a 2 x 2 grid, then one page per chart (speed, climb, climb at
+// speed, turn time, the turn-rate diagram), in the window's font and palette, redrawn
+// by SetComparison. The window shows it beside the trees; export and "save all pages"
+// build it alone, from the aircraft's records, and draw its pages into pictures.
+#include "charts/refresh.h"
+
+#include <QFont>
+#include <QTabWidget>
+#include <QVector>
+
+#include <array>
+
+class TChart;
+
+// The font of the window and its pages; the charts measure and draw their text in it.
+QFont PagesFont();
+
+// The pages in tab order and the charts on them, by the names tests and tools find
+// them by; the window holds the same pointers.
+struct ComparisonPageMembers {
+    QWidget *tab_Common;
+    TChart *ch_C3, *ch_C4, *ch_C1, *ch_C2;
+    QWidget *tab_SpeedByAlt;
+    TChart *chrt_TASbyAlt;
+    QWidget *tab_ROCByAlt;
+    TChart *chrt_MaxROCbyAlt;
+    QWidget *tab_ROCAtTAS;
+    TChart *chrt_ROCatConst;
+    QWidget *tab_TurnBySpeed;
+    TChart *chrt_TurnbySpeed;
+    QWidget *TabSheet5;
+    TChart *chrt_FunPlot;
+};
+
+class ComparisonPages : public QTabWidget, public ComparisonPageMembers {
+    Q_OBJECT
+public:
+    explicit ComparisonPages(QWidget *parent = nullptr);
+
+    int PageCount() const { return count(); }
+    QWidget *Page(int index) const { return widget(index); }
+    // The nine charts: the common page's four, then the full pages' five.
+    QVector<TChart *> Charts() const;
+
+    // Redraws every chart for first and second (either may be null: that side stays
+    // empty) with the flap settings shown (none, 1, 2, 3). Raises the refresh's error.
+    void SetComparison(const SelectedAircraft *first, const SelectedAircraft *second,
+                       const std::array<bool, 4> &flapShown);
+
+    // A chart of the common page opens its own page; any other chart the common page.
+    void ShowOneChart(TChart *chart);
+    // Lays the common page's grid out for the page's size now.
+    void LayOutCommonPage();
+};
