@@ -5,6 +5,7 @@
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "app/named_crafts.h"
+#include "app/picture_files.h"
 #include "app/png.h"
 #include "catalogue/scan.h"
 #include "core/error.h"
@@ -115,11 +116,6 @@ void PaintVector(QWidget *widget, QPaintDevice *device)
 
 namespace {
 
-QString CannotWrite(const QString &path, const QString &reason)
-{
-    return QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
-}
-
 void Select(CraftTree *tree, const QString &name)
 {
     const QSignalBlocker quiet(tree->selectionModel());
@@ -212,34 +208,6 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
     for (int i = 0; i < int(encoded.size()); ++i)
         pictures.append({PageSlugs()[i] + suffix, encoded[i].get()});
     return pictures;
-}
-
-QStringList WritePictures(const QString &dir, const QList<Picture> &pictures)
-{
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(dir).toStdString()), ec);
-    if (ec)
-        throw VarnelError(QStringLiteral("Cannot create folder \"%1\". %2")
-                              .arg(QDir::toNativeSeparators(dir), QString::fromLocal8Bit(ec.message())));
-    std::vector<std::unique_ptr<QSaveFile>> files;
-    QStringList paths;
-    for (const Picture &picture : pictures) {
-        const QString path = QDir(dir).filePath(picture.fileName);
-        auto file = std::make_unique<QSaveFile>(path);
-        if (!file->open(QIODevice::WriteOnly) || file->write(picture.bytes) != picture.bytes.size())
-            throw VarnelError(CannotWrite(path, file->errorString()));
-        files.push_back(std::move(file));
-        paths.append(path);
-    }
-    for (qsizetype i = 0; i < qsizetype(files.size()); ++i) {
-        if (!files[i]->commit()) {
-            // All or none: the pictures already in place go again.
-            for (qsizetype j = 0; j < i; ++j)
-                QFile::remove(paths[j]);
-            throw VarnelError(CannotWrite(paths[i], files[i]->errorString()));
-        }
-    }
-    return paths;
 }
 
 ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)

@@ -61,7 +61,7 @@ void AppCommandLine::exportOptions()
     QCOMPARE(int(c.action), int(CommandLine::Export));
     QCOMPARE(c.dataDir, dir.path());
     const ExportOptions &e = c.exportOptions;
-    QCOMPARE(e.outDir, QStringLiteral("out"));
+    QCOMPARE(e.outDir.bytes, QByteArray("out"));
     QCOMPARE(e.first, QStringLiteral("Tarn 5"));
     QVERIFY(e.second.isEmpty());
     QCOMPARE(e.flapShown, (std::array<bool, 4>{false, true, false, true}));

@@ -15,6 +15,36 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+// Every entry of a folder (hidden ones too) with its bytes.
+QMap<QString, QByteArray> Snapshot(const QString &dir)
+{
+    QMap<QString, QByteArray> out;
+    for (const QString &name : QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        QFile f(dir + "/" + name);
+        out[name] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<folder>");
+    }
+    return out;
+}
+
+// Files larger than `bytes` cannot be written (EFBIG), as on a full disk, while alive.
+struct FileSizeLimit {
+    rlimit old{};
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit = old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+};
+}  // namespace
+
 class AppExport : public QObject {
     Q_OBJECT
 
@@ -60,6 +90,8 @@ private slots:
     void menuOnlyOnStillRightClick();
     void copiedDataText();
     void failedSaveLeavesNoFile();
+    void failedWriteKeepsTheFolder_data();
+    void failedWriteKeepsTheFolder();
 };
 
 void AppExport::exportSet_data()
@@ -83,9 +115,9 @@ void AppExport::exportSet()
     QCOMPARE(result.exitCode, 0);
     QStringList expected;
     for (const QString &slug : PageSlugs())
-        expected << o.outDir + "/" + slug + "." + format;
+        expected << QString(o.outDir) + "/" + slug + "." + format;
     QCOMPARE(result.written, expected);
-    QCOMPARE(QDir(o.outDir).entryList(QDir::Files).size(), 6);  // no temporary file left over
+    QCOMPARE(QDir(QString(o.outDir)).entryList(QDir::Files).size(), 6);  // no temporary file left over
 
     for (const QString &path : expected) {
         QFile f(path);
@@ -281,6 +313,59 @@ void AppExport::failedSaveLeavesNoFile()
     QVERIFY2(messages_[0].contains(tmp.path() + "/FILE/pages") && messages_[0].contains("Not a directory"),
              qPrintable(messages_[0]));
     QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), (QStringList{"FILE", "speed.svg"}));
+}
+
+void AppExport::failedWriteKeepsTheFolder_data()
+{
+    // Each step of the write failing for one picture: the first, or the last (after
+    // five have taken their names and replaced earlier pictures).
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("reason");
+    for (const char *step : {"open", "write", "sync", "close", "aside", "place"})
+        for (const int index : {0, 5})
+            QTest::addRow("%s %d", step, index) << step << index << "No space left on device";
+    QTest::newRow("full disk") << "" << 3 << "File too large";
+}
+
+void AppExport::failedWriteKeepsTheFolder()
+{
+    QFETCH(QString, step);
+    QFETCH(int, index);
+    QFETCH(QString, reason);
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + "/out";
+    QList<Picture> pictures;
+    for (const QString &slug : PageSlugs())
+        pictures.append({slug + ".png", QByteArray(slug == PageSlugs()[index] ? 100000 : 100, 'n')});
+    // Earlier pictures under the same names (the last one of them among them) and a file of the user's.
+    WriteFile(dir + "/overview.png", "old overview");
+    WriteFile(dir + "/turn-rate.png", "old turn-rate");
+    WriteFile(dir + "/notes.txt", "mine");
+    const QMap<QString, QByteArray> before = Snapshot(dir);
+
+    SetPictureFault([&](const char *at, int i) { return at == step && i == index ? ENOSPC : 0; });
+    QString error, fresh;
+    {
+        std::optional<FileSizeLimit> fullDisk;
+        if (step.isEmpty())
+            fullDisk.emplace(50000);
+        error = ErrorOf([&] { WritePictures(FileName(dir), pictures); });
+        // Into a folder that is not there yet (nothing to move aside): it does not stay.
+        fresh = ErrorOf([&] { WritePictures(FileName(tmp.path() + "/new/sub"), pictures); });
+    }
+    SetPictureFault(nullptr);
+    const QString path = dir + "/" + pictures[index].fileName;
+    QCOMPARE(error, "Cannot write file \"" + path + "\". " + reason);
+    QCOMPARE(Snapshot(dir), before);
+    QCOMPARE(fresh.isEmpty(), step == "aside");
+    QCOMPARE(QFileInfo::exists(tmp.path() + "/new"), fresh.isEmpty());
+
+    // Without a fault the set replaces the earlier pictures and leaves nothing else.
+    QCOMPARE(WritePictures(FileName(dir), pictures).size(), 6);
+    const QMap<QString, QByteArray> after = Snapshot(dir);
+    QCOMPARE(after.size(), 7);
+    QCOMPARE(after["turn-rate.png"], pictures[5].bytes);
 }
 
 QTEST_MAIN(AppExport)
