@@ -11,6 +11,8 @@
 #include "presentation/chart.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -90,6 +92,7 @@ private slots:
     void menuOnlyOnStillRightClick();
     void copiedDataText();
     void failedSaveLeavesNoFile();
+    void savingFromTheWindow();
     void failedWriteKeepsTheFolder_data();
     void failedWriteKeepsTheFolder();
 };
@@ -301,7 +304,8 @@ void AppExport::failedSaveLeavesNoFile()
                          suggested = s;
                          return tmp.path() + "/speed.svg";
                      },
-                     [&](QWidget *) { return tmp.path() + "/FILE/pages"; }});
+                     [&](QWidget *) { return tmp.path() + "/FILE/pages"; },
+                     {}});
     w.chrt_TASbyAlt->resize(400, 300);
     sharing->Run(ChartSharing::SavePicture, w.ch_C1);
     QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("speed-by-altitude.png"));
@@ -313,6 +317,64 @@ void AppExport::failedSaveLeavesNoFile()
     QVERIFY2(messages_[0].contains(tmp.path() + "/FILE/pages") && messages_[0].contains("Not a directory"),
              qPrintable(messages_[0]));
     QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), (QStringList{"FILE", "speed.svg"}));
+}
+
+void AppExport::savingFromTheWindow()
+{
+    QTemporaryDir data, out;
+    const QString longName(122, QChar(u'Я'));  // 244 bytes: the longest a speed file's name allows
+    WriteFixtureCraft(data.path(), "Alpha");
+    WriteFixtureCraft(data.path(), longName, 40);
+    auto w = ScannedWindow(data.path());
+    FindRoot(w->tree_Crafts_1, "Alpha")->setSelected(true);
+    FindRoot(w->tree_Crafts_2, longName)->setSelected(true);
+    auto *sharing = w->findChild<ChartSharing *>();
+
+    // Copied data of the common page names each curve's aircraft.
+    sharing->Run(ChartSharing::CopyData, w->tab_Common);
+    const QStringList rows = QApplication::clipboard()->text().split('\n');
+    QVERIFY(rows.contains("100% Alpha\t490\t1000"));
+    QVERIFY(rows.contains("MAX " + longName + "\t580\t4000"));
+    QVERIFY(rows.filter(QRegularExpression("^(100%|Макс\\.|Скороподъемность)\t")).isEmpty());
+
+    // "Save all pages" asks once, naming the files it would replace; no answer, no file.
+    WriteFile(out.path() + "/overview.png", "old");
+    WriteFile(out.path() + "/turn-time.png", "old");
+    QList<QStringList> asked;
+    bool answer = false;
+    QString suggested;
+    SetShareDialogs({[&](QWidget *, const QString &s) {
+                         suggested = s;
+                         return out.path() + "/one.png";
+                     },
+                     [&](QWidget *) { return out.path(); },
+                     [&](QWidget *, const QString &, const QStringList &replaced) {
+                         asked << replaced;
+                         return answer;
+                     }});
+    sharing->Run(ChartSharing::SaveAllPages, w->tab_Common);
+    QCOMPARE(asked, QList<QStringList>{(QStringList{"overview.png", "turn-time.png"})});
+    QCOMPARE(Snapshot(out.path()).keys(), (QStringList{"overview.png", "turn-time.png"}));
+    answer = true;
+    sharing->Run(ChartSharing::SaveAllPages, w->tab_Common);
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(Snapshot(out.path()).size(), 6);
+    QVERIFY(Snapshot(out.path())["overview.png"].startsWith("\x89PNG"));
+
+    // A suggested name too long for a file is cut to 255 bytes, its extension kept.
+    sharing->Run(ChartSharing::SavePicture, w->tab_Common);
+    const QString name = QFileInfo(suggested).fileName();
+    QVERIFY2(name.toUtf8().size() <= 255 && name.startsWith("overview_Alpha_ЯЯ") && name.endsWith("Я.png"),
+             qPrintable(name));
+
+    // A full disk: the box gives the system's reason; the earlier picture stays whole.
+    const QByteArray earlier = Snapshot(out.path())["one.png"];
+    SetPictureFault([](const char *step, int) { return QByteArray(step) == "write" ? ENOSPC : 0; });
+    Guarded([&] { sharing->Run(ChartSharing::SavePicture, w->tab_Common); });
+    SetPictureFault(nullptr);
+    QCOMPARE(messages_, QStringList{"Cannot write file \"" + out.path() + "/one.png\". No space left on device."});
+    QCOMPARE(Snapshot(out.path())["one.png"], earlier);
+    QCOMPARE(Snapshot(out.path()).size(), 7);
 }
 
 void AppExport::failedWriteKeepsTheFolder_data()
