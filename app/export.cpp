@@ -140,6 +140,7 @@ QByteArray RenderPicture(QWidget *widget, const QString &format, double scale)
         svg.setViewBox(QRect(QPoint(), size));
         svg.setTitle(ApplicationTitle());
         PaintVector(widget, &svg);
+        return XmlSafe(bytes);
     } else if (format == QLatin1String("pdf")) {
         QPdfWriter pdf(&buffer);
         pdf.setCreator(ApplicationTitle());

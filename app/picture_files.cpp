@@ -114,6 +114,20 @@ bool WriteTemporary(Pending &p, const QByteArray &dir, const QByteArray &name, c
 }
 }  // namespace
 
+QByteArray XmlSafe(const QByteArray &svg)
+{
+    // UTF-8 uses no byte below 0x80 inside a longer character, so bytes can be tested alone.
+    QByteArray out;
+    out.reserve(svg.size());
+    for (const char c : svg) {
+        if (uchar(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            out += "\xEF\xBF\xBD";
+        else
+            out += c;
+    }
+    return out;
+}
+
 void SetPictureFault(PictureFault f) { fault() = std::move(f); }
 
 QStringList ExistingFiles(const FileName &dir, const QStringList &names)

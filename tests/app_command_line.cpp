@@ -37,6 +37,7 @@ void AppCommandLine::endings_data()
     QTest::newRow("gif") << QStringList{"--export", "o", "--format", "gif"} << exit << 2 << "bad --format";
     QTest::newRow("scale zero") << QStringList{"--export", "o", "--scale", "0"} << exit << 2 << "bad --scale";
     QTest::newRow("picture too large") << QStringList{"--export", "o", "--size", "5000x100", "--scale", "2"} << exit << 2 << "over 8192";
+    QTest::newRow("no pixels") << QStringList{"--export", "o", "--size", "1x1", "--scale", "0.1"} << exit << 2 << "under one pixel";
     QTest::newRow("scale text") << QStringList{"--export", "o", "--scale", "big"} << exit << 2 << "bad --scale";
     QTest::newRow("export without folder") << QStringList{"--export"} << exit << 2 << "Usage: varnel";
 }

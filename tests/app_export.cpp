@@ -93,6 +93,7 @@ private slots:
     void copiedDataText();
     void failedSaveLeavesNoFile();
     void savingFromTheWindow();
+    void svgWithControlCharacters();
     void failedWriteKeepsTheFolder_data();
     void failedWriteKeepsTheFolder();
 };
@@ -375,6 +376,30 @@ void AppExport::savingFromTheWindow()
     QCOMPARE(messages_, QStringList{"Cannot write file \"" + out.path() + "/one.png\". No space left on device."});
     QCOMPARE(Snapshot(out.path())["one.png"], earlier);
     QCOMPARE(Snapshot(out.path()).size(), 7);
+}
+
+void AppExport::svgWithControlCharacters()
+{
+    // Names a file may hold but XML may not: every SVG stays well-formed.
+    QTemporaryDir data, out;
+    const QString first = QString::fromUtf8("Esc\x1b-\x01-\x0c"), second = QString::fromUtf8("Tab\tCR\r");
+    WriteFixtureCraft(data.path(), first);
+    WriteFixtureCraft(data.path(), second, 40);
+    ExportOptions o = options(out.path());
+    o.first = first;
+    o.second = second;
+    o.format = "svg";
+    const ExportOutcome result = RunExport(o, data.path());
+    QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+    QCOMPARE(result.written.size(), 6);
+    for (const QString &path : result.written) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&f);
+        while (!xml.atEnd())
+            xml.readNext();
+        QVERIFY2(!xml.hasError(), qPrintable(path + ": " + xml.errorString()));
+    }
 }
 
 void AppExport::failedWriteKeepsTheFolder_data()
