@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <cstring>
@@ -79,8 +80,10 @@ int Export(const CommandLine &command)
     }
     for (const QString &path : outcome.written)
         std::printf("%s\n", path.toLocal8Bit().constData());
+    // One line, whatever line breaks a name or a message holds.
+    static const QRegularExpression lineBreaks(QStringLiteral("\r\n|[\r\n]"));
     if (!outcome.error.isEmpty())
-        std::fprintf(stderr, "%s\n", outcome.error.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", QString(outcome.error).replace(lineBreaks, QStringLiteral(" ")).toLocal8Bit().constData());
     return outcome.exitCode;
 }
 }  // namespace
