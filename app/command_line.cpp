@@ -176,6 +176,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         }
         if (std::max(e.size.width(), e.size.height()) * e.scale > kMaxPictureSide)
             return UsageError(QStringLiteral("--size times --scale is over %1 pixels a side").arg(kMaxPictureSide));
+        if ((QSizeF(e.size) * e.scale).toSize().isEmpty())
+            return UsageError(QStringLiteral("--size times --scale is under one pixel a side"));
         c.action = CommandLine::Export;
     }
     c.recent = parser.isSet(recent);

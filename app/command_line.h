@@ -4,6 +4,8 @@
 // where, `--list` prints the aircraft. Parsing is a pure function of the
 // argument list, so every answer (help, version, an error and its exit status) is
 // decided before anything is shown.
+#include "catalogue/readers.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -11,7 +13,7 @@
 #include <array>
 
 struct ExportOptions {
-    QString outDir;
+    FileName outDir;  // as the file system has it: the bytes given on the command line
     QString first, second;                              // aircraft names; empty: that side stays empty
     std::array<bool, 4> flapShown{true, false, false, false};  // no flaps, 1, 2, 3
     QString format = QStringLiteral("png");             // png, svg or pdf

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/comparison_pages.h"
 #include "app/named_crafts.h"
+#include "app/picture_files.h"
 #include "app/png_writer.h"
 #include "catalogue/scan.h"
 #include "core/error.h"
@@ -121,11 +122,6 @@ void PaintVector(QWidget *widget, QPaintDevice *device)
 
 namespace {
 
-QString CannotWrite(const QString &path, const QString &reason)
-{
-    return QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
-}
-
 }  // namespace
 
 QByteArray RenderPicture(QWidget *widget, const QString &format, double scale)
@@ -141,6 +137,7 @@ QByteArray RenderPicture(QWidget *widget, const QString &format, double scale)
         svg.setViewBox(QRect(QPoint(), size));
         svg.setTitle(ApplicationTitle());
         PaintVector(widget, &svg);
+        return XmlSafe(bytes);
     } else if (format == QLatin1String("pdf")) {
         QPdfWriter pdf(&buffer);
         pdf.setCreator(ApplicationTitle());
@@ -232,34 +229,6 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
     if (encoding.valid())
         pictures.last().bytes = encoding.get();
     return pictures;
-}
-
-QStringList WritePictures(const QString &dir, const QList<Picture> &pictures)
-{
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(dir).toStdString()), ec);
-    if (ec)
-        throw VarnelError(QStringLiteral("Cannot create folder \"%1\". %2")
-                              .arg(QDir::toNativeSeparators(dir), QString::fromLocal8Bit(ec.message())));
-    std::vector<std::unique_ptr<QSaveFile>> files;
-    QStringList paths;
-    for (const Picture &picture : pictures) {
-        const QString path = QDir(dir).filePath(picture.fileName);
-        auto file = std::make_unique<QSaveFile>(path);
-        if (!file->open(QIODevice::WriteOnly) || file->write(picture.bytes) != picture.bytes.size())
-            throw VarnelError(CannotWrite(path, file->errorString()));
-        files.push_back(std::move(file));
-        paths.append(path);
-    }
-    for (qsizetype i = 0; i < qsizetype(files.size()); ++i) {
-        if (!files[i]->commit()) {
-            // All or none: the pictures already in place go again.
-            for (qsizetype j = 0; j < i; ++j)
-                QFile::remove(paths[j]);
-            throw VarnelError(CannotWrite(paths[i], files[i]->errorString()));
-        }
-    }
-    return paths;
 }
 
 ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)

@@ -6,6 +6,7 @@
 // at all.
 // `varnel --export` and the window's "save" entries both come here.
 #include "app/command_line.h"
+#include "app/picture_files.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -29,22 +30,12 @@ QImage GrabPicture(QWidget *widget, double scale);
 // pixels per pixel; "svg" and "pdf" as lines and text (scale does not apply).
 QByteArray RenderPicture(QWidget *widget, const QString &format, double scale);
 
-struct Picture {
-    QString fileName;  // e.g. "overview.png"
-    QByteArray bytes;
-};
-
 // The six pages of the comparison of first and second (either may be null: that side
 // stays empty) at the flap settings shown, each `size` pixels. Raises the refresh's
 // error, naming the aircraft it came from.
 QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
                               const std::array<bool, 4> &flapShown, const QString &format, QSize size,
                               double scale);
-
-// Writes the pictures into dir (created when missing) and gives their paths. Each goes
-// to a temporary file first; they take their names only once all are written, so a
-// failure leaves none. Raises the file's name and the system's reason.
-QStringList WritePictures(const QString &dir, const QList<Picture> &pictures);
 
 // `varnel --export`: reads only the named aircraft from dataDir (empty: the working
 // directory), draws and writes. Gives the exit status, the written paths and, on

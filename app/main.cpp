@@ -11,9 +11,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 // Qt's own options, which QApplication takes out of the arguments itself.
@@ -37,13 +39,36 @@ QStringList WithoutQtOptions(int argc, char **argv)
     }
     return args;
 }
-// Whether a platform was chosen, by -platform or QT_QPA_PLATFORM.
-bool PlatformChosen(int argc, char **argv)
+// The arguments Qt gets: for export, without a platform chosen by -platform, since
+// export draws offscreen whatever the command line or the environment names.
+std::vector<char *> QtArguments(int argc, char **argv, bool exporting)
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
-            return true;
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    std::vector<char *> args;
+    for (int i = 0; i < argc; ++i) {
+        const bool platform = std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0;
+        if (exporting && i > 0 && platform) {
+            ++i;
+            continue;
+        }
+        args.push_back(argv[i]);
+    }
+    args.push_back(nullptr);
+    return args;
+}
+
+// The bytes of the folder given to --export: the parser sees text, in which two
+// spellings of a name (UTF-8 and Windows-1251) can look alike; the disk gets the bytes.
+FileName ExportFolder(int argc, char **argv, const FileName &parsed)
+{
+    QByteArray given;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if ((a == "--export" || a == "-export") && i + 1 < argc)
+            given = argv[++i];
+        else if (a.startsWith("--export=") || a.startsWith("-export="))
+            given = a.mid(a.indexOf('=') + 1);
+    }
+    return DisplayName(given) == QString(parsed) ? FileName::FromBytes(given) : parsed;
 }
 
 // Draws without a window or a display, and writes the pictures.
@@ -58,8 +83,10 @@ int Export(const CommandLine &command)
     }
     for (const QString &path : outcome.written)
         std::printf("%s\n", path.toLocal8Bit().constData());
+    // One line, whatever line breaks a name or a message holds.
+    static const QRegularExpression lineBreaks(QStringLiteral("\r\n|[\r\n]"));
     if (!outcome.error.isEmpty())
-        std::fprintf(stderr, "%s\n", outcome.error.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", QString(outcome.error).replace(lineBreaks, QStringLiteral(" ")).toLocal8Bit().constData());
     return outcome.exitCode;
 }
 
@@ -84,7 +111,7 @@ int List(const CommandLine &command)
 int main(int argc, char *argv[])
 {
     // Help, version and every error of the command line need no display.
-    const CommandLine command = ParseCommandLine(WithoutQtOptions(argc, argv));
+    CommandLine command = ParseCommandLine(WithoutQtOptions(argc, argv));
     if (command.action == CommandLine::Exit) {
         std::fputs(command.text.toLocal8Bit().constData(), command.exitCode == 0 ? stdout : stderr);
         return command.exitCode;
@@ -92,12 +119,13 @@ int main(int argc, char *argv[])
     if (command.action == CommandLine::List)
         return List(command);
 
-    // Export draws offscreen unless told otherwise: it needs no display. Its stderr
-    // carries its own failures only, not Qt's notes about the environment (such as a
-    // missing XDG_RUNTIME_DIR under env -i).
-    if (command.action == CommandLine::Export) {
-        if (!PlatformChosen(argc, argv))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Export draws offscreen: it needs no display, and a platform without one would
+    // abort. Its stderr carries its own failures only, not Qt's notes about the
+    // environment (such as a missing XDG_RUNTIME_DIR under env -i).
+    const bool exporting = command.action == CommandLine::Export;
+    if (exporting) {
+        command.exportOptions.outDir = ExportFolder(argc, argv, command.exportOptions.outDir);
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
             if (type == QtFatalMsg || type == QtCriticalMsg)
                 std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
@@ -112,7 +140,9 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "%s\n", outcome.error.toLocal8Bit().constData());
         return outcome.exitCode;
     }
-    QApplication app(argc, argv);
+    std::vector<char *> qtArgs = QtArguments(argc, argv, exporting);
+    int qtArgc = int(qtArgs.size()) - 1;
+    QApplication app(qtArgc, qtArgs.data());
     if (command.action == CommandLine::Export)
         return Export(command);
     QApplication::setApplicationName(ApplicationTitle());

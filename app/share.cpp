@@ -2,6 +2,7 @@
 
 #include "app/export.h"
 #include "app/main_window.h"
+#include "app/picture_files.h"
 #include "catalogue/scan.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
@@ -13,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTabWidget>
 
 #include <optional>
@@ -53,6 +55,14 @@ QString QtChooseFolder(QWidget *parent)
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath());
 }
 
+bool QtConfirmReplace(QWidget *parent, const QString &folder, const QStringList &replaced)
+{
+    const QString text = QStringLiteral("В папке «%1» уже есть:\n%2\n\nЗаменить эти файлы?")
+                             .arg(QDir::toNativeSeparators(folder), replaced.join(u'\n'));
+    return QMessageBox::question(parent, QStringLiteral("Сохранить все страницы"), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
 QString NumberText(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); }
 
 QString OneLine(QString text)
@@ -64,8 +74,11 @@ QString OneLine(QString text)
 }
 }  // namespace
 
-QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, const QString &yTitle)
+QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, const QString &yTitle,
+                      const TChartSeriesList *titles)
 {
+    if (titles && titles->Count() != series.Count())
+        titles = nullptr;
     QStringList rows{QStringLiteral("Кривая\t%1\t%2")
                          .arg(xTitle.isEmpty() ? QStringLiteral("X") : OneLine(xTitle),
                               yTitle.isEmpty() ? QStringLiteral("Y") : OneLine(yTitle))};
@@ -73,7 +86,8 @@ QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, con
         const TChartSeries &s = series[i];
         if (!s.Active())
             continue;
-        const QString title = s.Title().isEmpty() ? s.Name() : OneLine(s.Title());
+        const TChartSeries &named = titles ? (*titles)[i] : s;
+        const QString title = named.Title().isEmpty() ? s.Name() : OneLine(named.Title());
         for (int j = 0; j < s.Count(); ++j)
             rows << title + u'\t' + NumberText(s.XValues[j]) + u'\t' + NumberText(s.YValues[j]);
     }
@@ -151,7 +165,11 @@ QString ChartSharing::suggestedName(QWidget *target) const
     for (const CraftTree *tree : {window_.tree_Crafts_1, window_.tree_Crafts_2})
         if (const QTreeWidgetItem *item = tree->SelectedCraft())
             parts << item->text(0);
-    return parts.join(u'_') + QStringLiteral(".png");
+    // A file name holds at most 255 bytes: a longer one is cut, its extension kept.
+    QString name = parts.join(u'_');
+    while (name.toUtf8().size() > 255 - 4)
+        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
+    return name + QStringLiteral(".png");
 }
 
 void ChartSharing::Run(Entry entry, QWidget *target)
@@ -162,10 +180,16 @@ void ChartSharing::Run(Entry entry, QWidget *target)
         break;
     case CopyData: {
         QString text;
-        for (TChart *chart : window_.Charts())
-            if (chart == target || target->isAncestorOf(chart))
-                text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
-                        ChartDataText(chart->Series(), chart->BottomAxisTitle(), chart->LeftAxisTitle());
+        for (TChart *chart : window_.Charts()) {
+            if (chart != target && !target->isAncestorOf(chart))
+                continue;
+            // A common-page chart's curves are named as its full-size chart names them.
+            const QString &source = chart->Tracker().Setup().titleSource;
+            const TChart *named = source.isEmpty() ? nullptr : window_.findChild<TChart *>(source);
+            text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
+                    ChartDataText(chart->Series(), chart->BottomAxisTitle(), chart->LeftAxisTitle(),
+                                  named ? &named->Series() : nullptr);
+        }
         QApplication::clipboard()->setText(text);
         break;
     }
@@ -191,7 +215,7 @@ void ChartSharing::savePicture(QWidget *target)
     }
     const QFileInfo file(path);
     const QByteArray bytes = RenderPicture(target, format, target->devicePixelRatioF());
-    WritePictures(file.path(), {{file.fileName(), bytes}});
+    WritePictures(LocateFileName(file.path()), {{file.fileName(), bytes}});
     lastFolder_ = file.path();
 }
 
@@ -209,7 +233,16 @@ void ChartSharing::saveAllPages()
             craft[i].emplace(CraftRecord{item->text(0), {}, {}, *data});
     }
     const ExportOptions defaults;
-    WritePictures(folder, DrawComparison(craft[0] ? &*craft[0] : nullptr, craft[1] ? &*craft[1] : nullptr,
-                                         window_.FlapShown(),
+    // Asked once, before anything is drawn, naming every file that would be replaced.
+    QStringList names;
+    for (const QString &slug : PageSlugs())
+        names << slug + QLatin1Char('.') + defaults.format;
+    const FileName dir = LocateFileName(folder);
+    const QStringList replaced = ExistingFiles(dir, names);
+    if (!replaced.isEmpty() && !(dialogs().confirmReplace ? dialogs().confirmReplace(&window_, folder, replaced)
+                                                          : QtConfirmReplace(&window_, folder, replaced)))
+        return;
+    WritePictures(dir, DrawComparison(craft[0] ? &*craft[0] : nullptr, craft[1] ? &*craft[1] : nullptr,
+                                      window_.FlapShown(),
                                          defaults.format, defaults.size, defaults.scale));
 }

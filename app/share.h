@@ -17,15 +17,20 @@ class Tfrm_Main;
 
 // The points of every drawn curve as tab-separated text for a spreadsheet: a header
 // row (the curve column, then the x and y columns named by the axis titles), then one
-// row per point: curve title, x, y.
-QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, const QString &yTitle);
+// row per point: curve title, x, y. `titles`, when given, names the curves instead (the
+// full-size chart whose points a common-page chart shows, with its aircraft names).
+QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, const QString &yTitle,
+                      const TChartSeriesList *titles = nullptr);
 
 // The file dialogs, replaceable so tests never block on a modal dialog. savePicture
 // gets the suggested path and gives the chosen one with its extension; chooseFolder
-// gives a folder. Empty: cancelled. A hook left empty uses Qt's dialog.
+// gives a folder. Empty: cancelled. confirmReplace is asked once before "save all
+// pages" replaces files of that folder, with their names; false: nothing is written.
+// A hook left empty uses Qt's dialog.
 struct ShareDialogs {
     std::function<QString(QWidget *parent, const QString &suggested)> savePicture;
     std::function<QString(QWidget *parent)> chooseFolder;
+    std::function<bool(QWidget *parent, const QString &folder, const QStringList &replaced)> confirmReplace;
 };
 void SetShareDialogs(ShareDialogs dialogs);
 

@@ -4,6 +4,7 @@
 #include "charts/turn_times.h"
 #include "core/error.h"
 
+#include <exception>
 #include <functional>
 
 namespace {
@@ -21,29 +22,36 @@ struct SeriesBlock {
 constexpr SeriesBlock kFirstBlock{0, 0, 0, 0};
 constexpr SeriesBlock kSecondBlock{2, 1, 4, 4};
 
-void FillAircraft(ComparisonCharts &charts, const SelectedAircraft *aircraft,
-                  const SeriesBlock &block, const FlapMarks &marked)
+// Runs the four fillers of one aircraft, each on its own: a filler that fails keeps the
+// points it read before the bad value, and the others still draw. Remembers the first
+// failure in `failure`, its line saying where the value stands.
+void FillAircraft(ComparisonCharts &charts, const SelectedAircraft *aircraft, const SeriesBlock &block,
+                  const FlapMarks &marked, std::exception_ptr &failure)
 {
     if (!aircraft || !aircraft->data)
         return;
     const QString &name = aircraft->name;
     const TNodeData &data = *aircraft->data;
-    // A bad value's error gets a line that says where it stands.
-    const auto located = [&](const QString &file, const std::function<void()> &fill) {
+    const auto run = [&](const QString &file, const std::function<void()> &fill) {
         try {
-            fill();
-        } catch (const VarnelError &e) {
-            if (e.row() < 0)
-                throw;
-            throw LocatedError(e, name, file, e.row());
+            try {
+                fill();
+            } catch (const VarnelError &e) {
+                if (e.row() < 0)
+                    throw;
+                throw LocatedError(e, name, file, e.row());
+            }
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
         }
     };
-    located(data.speedFileName, [&] {
+    run(data.speedFileName, [&] {
         FillAltitudeCharts(charts.TASbyAlt, charts.MaxROCbyAlt, name, data.lst_Speed, block.altitude);
     });
-    located(data.turnFileName, [&] {
-        FillClimbAtSpeed(charts.ROCatConst, name, data.lst_Turn, block.climb);
-        FillTurnTimes(charts.TurnbySpeed, name, data.lst_Turn, block.turnTimes, marked);
+    run(data.turnFileName, [&] { FillClimbAtSpeed(charts.ROCatConst, name, data.lst_Turn, block.climb); });
+    run(data.turnFileName, [&] { FillTurnTimes(charts.TurnbySpeed, name, data.lst_Turn, block.turnTimes, marked); });
+    run(data.turnFileName, [&] {
         FillTurnRateDiagram(charts.FunPlot, name, data.lst_Turn, block.turnRate, marked, charts.labelColor);
     });
 }
@@ -69,12 +77,17 @@ void RefreshComparison(ComparisonCharts &charts, const SelectedAircraft *first,
     for (int i = 0; i < charts.FunPlot.Count(); ++i)
         ClearAndDeactivate(charts.FunPlot[i]);
 
-    FillAircraft(charts, first, kFirstBlock, marked);
-    FillAircraft(charts, second, kSecondBlock, marked);
+    std::exception_ptr failure;
+    FillAircraft(charts, first, kFirstBlock, marked, failure);
+    FillAircraft(charts, second, kSecondBlock, marked, failure);
 
     // Only points go to the common page: mirror series keep their titles and activity.
+    // They are copied after a failure too, so the common page always shows what the
+    // full-size pages show.
     CopyPoints(charts.C1, charts.TASbyAlt);
     CopyPoints(charts.C2, charts.MaxROCbyAlt);
     CopyPoints(charts.C3, charts.ROCatConst);
     CopyPoints(charts.C4, charts.TurnbySpeed);
+    if (failure)
+        std::rethrow_exception(failure);
 }

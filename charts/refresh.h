@@ -21,7 +21,8 @@ struct SelectedAircraft {
 
 // first and second are the aircraft selected in the first and second tree, or null.
 // A selection without data (an aircraft whose files did not load) draws nothing.
-// Errors raised by a filler end the refresh where they happen; the mirrors then keep
-// the points of the previous refresh.
+// Each filler runs on its own: one that raises an error keeps the points it read
+// before the bad value, under its own aircraft's name, and every other filler still
+// runs. The mirrors are copied in any case; the first error is raised at the end.
 void RefreshComparison(ComparisonCharts &charts, const SelectedAircraft *first,
                        const SelectedAircraft *second, const FlapMarks &marked);

@@ -98,8 +98,8 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const QSt
         const QString &times = FetchRow(lst_Turn, 2 + flap);
         const QString &speeds = FetchRow(lst_Turn, 0);
         TChartSeries &series = chart[first + flap];
+        // Titled first, so the points read before a bad value are drawn under this name.
+        TitleAndActivate(series, FlapTitlePrefixes()[size_t(flap)], name);
         FillTurnRateSeries(speeds, times, 2 + flap, series);
-        series.SetActive(true);
-        series.SetTitle(FlapTitlePrefixes()[size_t(flap)] + name);
     }
 }

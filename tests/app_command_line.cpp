@@ -42,6 +42,7 @@ void AppCommandLine::endings_data()
     QTest::newRow("gif") << QStringList{"--export", "o", "--format", "gif"} << exit << 2 << "bad --format";
     QTest::newRow("scale zero") << QStringList{"--export", "o", "--scale", "0"} << exit << 2 << "bad --scale";
     QTest::newRow("picture too large") << QStringList{"--export", "o", "--size", "5000x100", "--scale", "2"} << exit << 2 << "over 8192";
+    QTest::newRow("no pixels") << QStringList{"--export", "o", "--size", "1x1", "--scale", "0.1"} << exit << 2 << "under one pixel";
     QTest::newRow("scale text") << QStringList{"--export", "o", "--scale", "big"} << exit << 2 << "bad --scale";
     QTest::newRow("list") << QStringList{"--list", "/tmp"} << int(CommandLine::List) << 0 << "";
     QTest::newRow("list with export") << QStringList{"--list", "--export", "o"} << exit << 2 << "--list goes with DATA_DIR alone";
@@ -74,7 +75,7 @@ void AppCommandLine::exportOptions()
     QCOMPARE(int(c.action), int(CommandLine::Export));
     QCOMPARE(c.dataDir, dir.path());
     const ExportOptions &e = c.exportOptions;
-    QCOMPARE(e.outDir, QStringLiteral("out"));
+    QCOMPARE(e.outDir.bytes, QByteArray("out"));
     QCOMPARE(e.first, QStringLiteral("Tarn 5"));
     QVERIFY(e.second.isEmpty());
     QCOMPARE(e.flapShown, (std::array<bool, 4>{false, true, false, true}));

@@ -11,9 +11,41 @@
 #include "presentation/chart.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 #include <QXmlStreamReader>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+// Every entry of a folder (hidden ones too) with its bytes.
+QMap<QString, QByteArray> Snapshot(const QString &dir)
+{
+    QMap<QString, QByteArray> out;
+    for (const QString &name : QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        QFile f(dir + "/" + name);
+        out[name] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<folder>");
+    }
+    return out;
+}
+
+// Files larger than `bytes` cannot be written (EFBIG), as on a full disk, while alive.
+struct FileSizeLimit {
+    rlimit old{};
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit = old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+};
+}  // namespace
 
 class AppExport : public QObject {
     Q_OBJECT
@@ -60,6 +92,10 @@ private slots:
     void menuOnlyOnStillRightClick();
     void copiedDataText();
     void failedSaveLeavesNoFile();
+    void savingFromTheWindow();
+    void svgWithControlCharacters();
+    void failedWriteKeepsTheFolder_data();
+    void failedWriteKeepsTheFolder();
 };
 
 void AppExport::exportSet_data()
@@ -83,9 +119,9 @@ void AppExport::exportSet()
     QCOMPARE(result.exitCode, 0);
     QStringList expected;
     for (const QString &slug : PageSlugs())
-        expected << o.outDir + "/" + slug + "." + format;
+        expected << QString(o.outDir) + "/" + slug + "." + format;
     QCOMPARE(result.written, expected);
-    QCOMPARE(QDir(o.outDir).entryList(QDir::Files).size(), 6);  // no temporary file left over
+    QCOMPARE(QDir(QString(o.outDir)).entryList(QDir::Files).size(), 6);  // no temporary file left over
 
     for (const QString &path : expected) {
         QFile f(path);
@@ -284,7 +320,8 @@ void AppExport::failedSaveLeavesNoFile()
                          suggested = s;
                          return tmp.path() + "/speed.svg";
                      },
-                     [&](QWidget *) { return tmp.path() + "/FILE/pages"; }});
+                     [&](QWidget *) { return tmp.path() + "/FILE/pages"; },
+                     {}});
     w.chrt_TASbyAlt->resize(400, 300);
     sharing->Run(ChartSharing::SavePicture, w.ch_C1);
     QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("speed-by-altitude.png"));
@@ -296,6 +333,141 @@ void AppExport::failedSaveLeavesNoFile()
     QVERIFY2(messages_[0].contains(tmp.path() + "/FILE/pages") && messages_[0].contains("Not a directory"),
              qPrintable(messages_[0]));
     QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), (QStringList{"FILE", "speed.svg"}));
+}
+
+void AppExport::savingFromTheWindow()
+{
+    QTemporaryDir data, out;
+    const QString longName(122, QChar(u'Я'));  // 244 bytes: the longest a speed file's name allows
+    WriteFixtureCraft(data.path(), "Alpha");
+    WriteFixtureCraft(data.path(), longName, 40);
+    auto w = ScannedWindow(data.path());
+    FindRoot(w->tree_Crafts_1, "Alpha")->setSelected(true);
+    FindRoot(w->tree_Crafts_2, longName)->setSelected(true);
+    auto *sharing = w->findChild<ChartSharing *>();
+
+    // Copied data of the common page names each curve's aircraft.
+    sharing->Run(ChartSharing::CopyData, w->tab_Common);
+    const QStringList rows = QApplication::clipboard()->text().split('\n');
+    QVERIFY(rows.contains("100% Alpha\t490\t1000"));
+    QVERIFY(rows.contains("MAX " + longName + "\t580\t4000"));
+    QVERIFY(rows.filter(QRegularExpression("^(100%|Макс\\.|Скороподъемность)\t")).isEmpty());
+
+    // "Save all pages" asks once, naming the files it would replace; no answer, no file.
+    WriteFile(out.path() + "/overview.png", "old");
+    WriteFile(out.path() + "/turn-time.png", "old");
+    QList<QStringList> asked;
+    bool answer = false;
+    QString suggested;
+    SetShareDialogs({[&](QWidget *, const QString &s) {
+                         suggested = s;
+                         return out.path() + "/one.png";
+                     },
+                     [&](QWidget *) { return out.path(); },
+                     [&](QWidget *, const QString &, const QStringList &replaced) {
+                         asked << replaced;
+                         return answer;
+                     }});
+    sharing->Run(ChartSharing::SaveAllPages, w->tab_Common);
+    QCOMPARE(asked, QList<QStringList>{(QStringList{"overview.png", "turn-time.png"})});
+    QCOMPARE(Snapshot(out.path()).keys(), (QStringList{"overview.png", "turn-time.png"}));
+    answer = true;
+    sharing->Run(ChartSharing::SaveAllPages, w->tab_Common);
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(Snapshot(out.path()).size(), 6);
+    QVERIFY(Snapshot(out.path())["overview.png"].startsWith("\x89PNG"));
+
+    // A suggested name too long for a file is cut to 255 bytes, its extension kept.
+    sharing->Run(ChartSharing::SavePicture, w->tab_Common);
+    const QString name = QFileInfo(suggested).fileName();
+    QVERIFY2(name.toUtf8().size() <= 255 && name.startsWith("overview_Alpha_ЯЯ") && name.endsWith("Я.png"),
+             qPrintable(name));
+
+    // A full disk: the box gives the system's reason; the earlier picture stays whole.
+    const QByteArray earlier = Snapshot(out.path())["one.png"];
+    SetPictureFault([](const char *step, int) { return QByteArray(step) == "write" ? ENOSPC : 0; });
+    Guarded([&] { sharing->Run(ChartSharing::SavePicture, w->tab_Common); });
+    SetPictureFault(nullptr);
+    QCOMPARE(messages_, QStringList{"Cannot write file \"" + out.path() + "/one.png\". No space left on device."});
+    QCOMPARE(Snapshot(out.path())["one.png"], earlier);
+    QCOMPARE(Snapshot(out.path()).size(), 7);
+}
+
+void AppExport::svgWithControlCharacters()
+{
+    // Names a file may hold but XML may not: every SVG stays well-formed.
+    QTemporaryDir data, out;
+    const QString first = QString::fromUtf8("Esc\x1b-\x01-\x0c"), second = QString::fromUtf8("Tab\tCR\r");
+    WriteFixtureCraft(data.path(), first);
+    WriteFixtureCraft(data.path(), second, 40);
+    ExportOptions o = options(out.path());
+    o.first = first;
+    o.second = second;
+    o.format = "svg";
+    const ExportOutcome result = RunExport(o, data.path());
+    QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+    QCOMPARE(result.written.size(), 6);
+    for (const QString &path : result.written) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&f);
+        while (!xml.atEnd())
+            xml.readNext();
+        QVERIFY2(!xml.hasError(), qPrintable(path + ": " + xml.errorString()));
+    }
+}
+
+void AppExport::failedWriteKeepsTheFolder_data()
+{
+    // Each step of the write failing for one picture: the first, or the last (after
+    // five have taken their names and replaced earlier pictures).
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("reason");
+    for (const char *step : {"open", "write", "sync", "close", "aside", "place"})
+        for (const int index : {0, 5})
+            QTest::addRow("%s %d", step, index) << step << index << "No space left on device";
+    QTest::newRow("full disk") << "" << 3 << "File too large";
+}
+
+void AppExport::failedWriteKeepsTheFolder()
+{
+    QFETCH(QString, step);
+    QFETCH(int, index);
+    QFETCH(QString, reason);
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + "/out";
+    QList<Picture> pictures;
+    for (const QString &slug : PageSlugs())
+        pictures.append({slug + ".png", QByteArray(slug == PageSlugs()[index] ? 100000 : 100, 'n')});
+    // Earlier pictures under the same names (the last one of them among them) and a file of the user's.
+    WriteFile(dir + "/overview.png", "old overview");
+    WriteFile(dir + "/turn-rate.png", "old turn-rate");
+    WriteFile(dir + "/notes.txt", "mine");
+    const QMap<QString, QByteArray> before = Snapshot(dir);
+
+    SetPictureFault([&](const char *at, int i) { return at == step && i == index ? ENOSPC : 0; });
+    QString error, fresh;
+    {
+        std::optional<FileSizeLimit> fullDisk;
+        if (step.isEmpty())
+            fullDisk.emplace(50000);
+        error = ErrorOf([&] { WritePictures(FileName(dir), pictures); });
+        // Into a folder that is not there yet (nothing to move aside): it does not stay.
+        fresh = ErrorOf([&] { WritePictures(FileName(tmp.path() + "/new/sub"), pictures); });
+    }
+    SetPictureFault(nullptr);
+    const QString path = dir + "/" + pictures[index].fileName;
+    QCOMPARE(error, "Cannot write file \"" + path + "\". " + reason);
+    QCOMPARE(Snapshot(dir), before);
+    QCOMPARE(fresh.isEmpty(), step == "aside");
+    QCOMPARE(QFileInfo::exists(tmp.path() + "/new"), fresh.isEmpty());
+
+    // Without a fault the set replaces the earlier pictures and leaves nothing else.
+    QCOMPARE(WritePictures(FileName(dir), pictures).size(), 6);
+    const QMap<QString, QByteArray> after = Snapshot(dir);
+    QCOMPARE(after.size(), 7);
+    QCOMPARE(after["turn-rate.png"], pictures[5].bytes);
 }
 
 QTEST_MAIN(AppExport)

@@ -94,6 +94,33 @@ private slots:
         QVERIFY(w->act_Reload->isEnabled());
     }
 
+    void aPickDuringAReloadStays()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"Alpha", "Bravo", "Charlie"})
+            WriteFixtureCraft(dir.path(), QString::fromLatin1(name));
+        auto w = ScannedWindow(dir.path());
+        choose(w->tree_Crafts_1, QStringLiteral("Alpha"));
+        // The user picks Bravo in the first tree as soon as the reload has listed it.
+        bool picked = false;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, w.get(), [&] {
+            if (!picked && w->Scanning() && FindRoot(w->tree_Crafts_1, QStringLiteral("Bravo"))) {
+                choose(w->tree_Crafts_1, QStringLiteral("Bravo"));
+                picked = true;
+            }
+        });
+        timer.start(0);
+        // Aircraft that take a while to list, so the scan lets events run between them.
+        connect(w->tree_Crafts_2->model(), &QAbstractItemModel::rowsInserted, w.get(), [] { QThread::msleep(20); });
+        w->ReloadData();
+        timer.stop();
+        QVERIFY(picked);
+        QCOMPARE(selected(w->tree_Crafts_1), QStringLiteral("Bravo"));
+        QCOMPARE(w->chrt_TASbyAlt->Series()[0].Title(), QStringLiteral("100% Bravo"));
+        QVERIFY(messages_.isEmpty());
+    }
+
     void noScanStartsInsideAScan()
     {
         QTemporaryDir dir;

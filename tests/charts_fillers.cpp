@@ -419,10 +419,10 @@ void ChartsFillers::turnRateZeroTimeKeepsLines()
              u"Floating point division by zero"_s);
     QCOMPARE(set.FunPlot[0].Count(), 3);
     QVERIFY(set.FunPlot[0].Active());
-    // The faulty curve keeps its first point but is neither activated nor titled.
+    // The faulty curve keeps its first point, drawn under its aircraft's name.
     QCOMPARE(Points(set.FunPlot[1]), (QList<QPointF>{{200, 22.5}}));
-    QVERIFY(!set.FunPlot[1].Active());
-    QCOMPARE(set.FunPlot[1].Title(), u"Закрылки1"_s);
+    QVERIFY(set.FunPlot[1].Active());
+    QCOMPARE(set.FunPlot[1].Title(), u"Flaps-1 Arn"_s);
     QCOMPARE(set.FunPlot[2].Count(), 0);
     QCOMPARE(set.FunPlot[21].Count(), 3);
 

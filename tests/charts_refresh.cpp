@@ -167,6 +167,22 @@ void ChartsRefresh::hiddenFlapSetting()
     QCOMPARE(set.C4[0].Count(), 3);
 }
 
+namespace {
+// Every drawn series of an aircraft's block is titled with that aircraft's name.
+void VerifyNames(ChartSet &s, const QString &first, const QString &second)
+{
+    const QList<std::pair<TChartSeriesList *, int>> blocks{
+        {&s.TASbyAlt, 2}, {&s.MaxROCbyAlt, 2}, {&s.ROCatConst, 1}, {&s.TurnbySpeed, 4}, {&s.FunPlot, 4}};
+    for (auto [chart, width] : blocks)
+        for (int i = 0; i < 2 * width; ++i) {
+            const TChartSeries &series = (*chart)[i];
+            if (series.Active() || series.Count() > 0)
+                QVERIFY2(series.Active() && series.Title().endsWith(u' ' + (i < width ? first : second)),
+                         qPrintable(series.Name() + u": "_s + series.Title()));
+        }
+}
+}  // namespace
+
 void ChartsRefresh::errorInTheMiddle()
 {
     ChartSet set;
@@ -179,28 +195,47 @@ void ChartsRefresh::errorInTheMiddle()
     turn[3] = u"18\tn/a\t"_s;
     const auto bad = files_.make(u"Broken"_s, kSpeedA, turn);
     const SelectedAircraft broken{u"Broken"_s, bad.get()}, b{u"Kestrel-7"_s, b_.get()};
-    QString error;
-    try {
-        RefreshComparison(set.charts, &b, &broken, kAllShown);
-    } catch (const VarnelError &e) {
-        error = e.message();
-    }
-    QCOMPARE(error, u"'n/a' is not a valid floating point value.\nBroken: Broken_turn.txt, row 4"_s);
+    const auto refresh = [&](const SelectedAircraft *first, const SelectedAircraft *second) {
+        try {
+            RefreshComparison(set.charts, first, second, kAllShown);
+        } catch (const VarnelError &e) {
+            return e.message();
+        }
+        return QString();
+    };
+    QCOMPARE(refresh(&b, &broken), u"'n/a' is not a valid floating point value.\nBroken: Broken_turn.txt, row 4"_s);
 
-    // Filled so far: the first aircraft, then the second one's altitude and climb
-    // charts and turn times up to the bad value.
+    // The first aircraft in full; the second one's other fillers too; each failing
+    // filler up to the bad value, under the failing aircraft's name.
     QCOMPARE(set.TASbyAlt[0].Title(), u"100% Kestrel-7"_s);
     QCOMPARE(set.TASbyAlt[2].Count(), 2);
     QCOMPARE(set.ROCatConst[1].Count(), 2);
     QCOMPARE(Points(set.TurnbySpeed[4]), (QList<QPointF>{{250, 19}, {350, 22}}));
     QCOMPARE(Points(set.TurnbySpeed[5]), (QList<QPointF>{{250, 18}}));
     QCOMPARE(set.TurnbySpeed[7].Count(), 1);
-    QVERIFY(Untouched(set.FunPlot[4]));
+    QCOMPARE(set.FunPlot[4].Count(), 2);
+    QCOMPARE(set.FunPlot[5].Count(), 1);
+    QCOMPARE(set.FunPlot[5].Title(), u"Flaps-1 Broken"_s);
     QCOMPARE(set.FunPlot[0].Title(), u"noFlaps Kestrel-7"_s);
-    // The mirrors still show the previous refresh: Tarn-3 alone.
-    QCOMPARE(Points(set.C1[0]), (QList<QPointF>{{500, 0}, {515, 1000}}));
-    QCOMPARE(set.C1[2].Count(), 0);
-    QCOMPARE(set.C4[4].Count(), 0);
+    QCOMPARE(set.FunPlot[3].Count(), 2);
+    VerifyNames(set, u"Kestrel-7"_s, u"Broken"_s);
+    // The common page shows exactly what the full-size pages show.
+    VerifyMirrors(set);
+
+    // A bad speed on the first aircraft as well: its first failure is the one raised,
+    // its turn charts and the other aircraft are still drawn.
+    QStringList speed = kSpeedA;
+    speed[1] = u"1000\tfast\t18.5\t515\t16\t"_s;
+    const auto worse = files_.make(u"Worse"_s, speed, turn);
+    const SelectedAircraft w{u"Worse"_s, worse.get()};
+    QCOMPARE(refresh(&w, &b), u"'fast' is not a valid floating point value.\nWorse: Worse_speed.txt, row 2"_s);
+    QCOMPARE(Points(set.TASbyAlt[1]), (QList<QPointF>{{520, 0}}));
+    QCOMPARE(set.MaxROCbyAlt[0].Count(), 1);
+    QCOMPARE(set.ROCatConst[0].Count(), 2);
+    QCOMPARE(set.TASbyAlt[2].Count(), 3);
+    QCOMPARE(set.TurnbySpeed[7].Count(), 2);
+    VerifyNames(set, u"Worse"_s, u"Kestrel-7"_s);
+    VerifyMirrors(set);
 
     // The next refresh starts clean.
     RefreshComparison(set.charts, &b, nullptr, kAllShown);

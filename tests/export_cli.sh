@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The real program's export, as a shell calls it: it draws offscreen whatever platform
+# the environment or -platform names, writes into the output folder spelled by the very
+# bytes given, and reports a failure on one line of stderr with status 1.
+set -u
+bin=$1
+data=$2
+work=$(mktemp -d)
+err=$(mktemp)
+trap 'rm -rf "$work" "$err"' EXIT
+fail() { echo "export_cli: $*"; exit 1; }
+first=$(ls "$data/DataSpeed" | head -n 1 | sed 's/_speed\.txt$//')
+
+for how in "env QT_QPA_PLATFORM=xcb DISPLAY=" "env QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=none" "env -u QT_QPA_PLATFORM DISPLAY="; do
+  $how "$bin" -platform xcb --export "$work/p" --first "$first" "$data" >/dev/null 2>"$err" ||
+    fail "with $how -platform xcb: status $?: $(cat "$err")"
+done
+[ "$(ls "$work/p" | wc -l)" = 6 ] || fail "not six pictures"
+
+# A folder named in Windows-1251 ("Як" is DF EA), new or already there.
+cyr=$(printf '\xdf\xea')
+for out in "$work/$cyr" "$work/$cyr/new"; do
+  "$bin" --export "$out" --first "$first" "$data" >/dev/null || fail "export into a Windows-1251 folder failed"
+  [ -f "$out/overview.png" ] || fail "no picture in the Windows-1251 folder"
+done
+[ "$(ls "$work" | wc -l)" = 2 ] || fail "another folder appeared: $(ls "$work")"
+
+# A name holding a newline: one line, status 1.
+"$bin" --export "$work/n" --first "$(printf 'A\nB')" "$data" >/dev/null 2>"$err"
+status=$?
+[ $status = 1 ] || fail "status $status for an unknown name"
+[ "$(wc -l <"$err")" = 1 ] || fail "message of more than one line: $(cat "$err")"
+echo "export_cli: ok"
