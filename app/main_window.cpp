@@ -13,6 +13,7 @@
 #include "charts/refresh.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
+#include "presentation/chart_holder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -261,6 +262,8 @@ void Tfrm_Main::buildPages()
     }
     for (const ChartMember &m : kChartMembers)
         this->*m.chart = pages_Charts->findChild<TChart *>(QString::fromLatin1(m.name));
+    PairPartners(Charts());
+    new ChartHolder(*this);
 
     for (TChart *chart : Charts())
         connect(chart, &TChart::DoubleClicked, this, [this, chart] { Guarded([this, chart] { ShowOneChart(chart); }); });

@@ -4,6 +4,7 @@
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "catalogue/scan.h"
+#include "core/decimal_text.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
 
@@ -54,8 +55,6 @@ QString QtChooseFolder(QWidget *parent)
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath());
 }
 
-QString NumberText(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); }
-
 QString OneLine(QString text)
 {
     for (QChar &c : text)
@@ -76,7 +75,7 @@ QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, con
             continue;
         const QString title = s.Title().isEmpty() ? s.Name() : OneLine(s.Title());
         for (int j = 0; j < s.Count(); ++j)
-            rows << title + u'\t' + NumberText(s.XValues[j]) + u'\t' + NumberText(s.YValues[j]);
+            rows << title + u'\t' + DecimalText(s.XValues[j]) + u'\t' + DecimalText(s.YValues[j]);
     }
     return rows.join(u'\n') + u'\n';
 }

@@ -1,5 +1,6 @@
 #include "presentation/chart.h"
 
+#include "core/decimal_text.h"
 #include "core/guard.h"
 #include "core/literal_text.h"
 #include "presentation/plot_geometry.h"
@@ -8,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
-#include <QWindow>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -68,7 +68,8 @@ protected:
 TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 {
     setAutoAddPlottableToLegend(false);
-    setAntialiasedElements(QCP::aePlottables | QCP::aeItems | QCP::aeLegendItems | QCP::aeAxes);
+    // Curves choose for themselves: a dotted line stays crisp.
+    setAntialiasedElements(QCP::aeItems | QCP::aeLegendItems | QCP::aeAxes);
     setBufferDevicePixelRatio(devicePixelRatioF());
     setBackground(palette().brush(QPalette::Window));
     setMouseTracking(true);  // the tracker follows the mouse
@@ -166,13 +167,13 @@ void TChart::fitTitle()
     title_->setText(QFontMetrics(f).elidedText(chartTitle_, Qt::ElideRight, std::max(available, 0)));
 }
 
-void TChart::SetAxisTitles(const QString &bottom, const QString &left)
+void TChart::SetAxisTitles(const TAxisTitle &bottom, const TAxisTitle &left)
 {
-    bottomTitle_ = bottom;
-    leftTitle_ = left;
-    bottomTitleItem_->setText(bottom);
-    bottomTitleItem_->setVisible(!bottom.isEmpty());
-    yAxis->setLabel(left);
+    bottom_ = bottom;
+    left_ = left;
+    bottomTitleItem_->setText(bottom.text);
+    bottomTitleItem_->setVisible(!bottom.text.isEmpty());
+    yAxis->setLabel(left.text);
     replot(rpQueuedReplot);
 }
 
@@ -195,7 +196,7 @@ void TChart::placeBottomTitle()
         return;
     const QRect area = PlotArea();
     const QMargins pad = bottomTitleItem_->padding();
-    const QSize text = QFontMetrics(bottomTitleItem_->font()).size(0, bottomTitle_);
+    const QSize text = QFontMetrics(bottomTitleItem_->font()).size(0, bottom_.text);
     const QSizeF box(text.width() + pad.left() + pad.right(), text.height() + pad.top() + pad.bottom());
     const QRectF right(QPointF(area.right() - box.width(), area.bottom() - box.height()), box);
     const QRectF left(QPointF(area.left(), area.bottom() - box.height()), box);
@@ -328,7 +329,7 @@ void TChart::syncMarks()
         const bool beside = s.Kind() == TSeriesKind::THorizLineSeries;
         for (int j = 0; j < s.Count(); ++j) {
             const TMarksItem *slot = s.MarkSlot(j);
-            const QString text = slot && slot->TextSet ? slot->DisplayText() : ChartNumberText(s.YValues[j]);
+            const QString text = slot && slot->TextSet ? slot->DisplayText() : DecimalText(s.YValues[j], ChartDecimals);
             if (text.isEmpty())
                 continue;
             const QPointF offset = beside ? QPointF(MarkArrowLength, 0) : QPointF(0, -MarkArrowLength);
@@ -394,7 +395,7 @@ QString TChart::ReadoutAt(QPoint pos, int reach) const
         return QPointF(xAxis->coordToPixel(x), yAxis->coordToPixel(y));
     };
     const TPointRef nearest = NearestPoint(series_, toPixel, pos, reach);
-    return nearest.valid() ? PointReadout(series_[nearest.series], nearest.point, bottomTitle_, leftTitle_) : QString();
+    return nearest.valid() ? PointReadout(series_[nearest.series], nearest.point, bottom_, left_) : QString();
 }
 
 void TChart::DrawFrame(QPainter &p) const
@@ -419,19 +420,12 @@ void TChart::resizeEvent(QResizeEvent *event)
     QCustomPlot::resizeEvent(event);
 }
 
+// Shown on a screen of its own pixel ratio (a later move between screens is the
+// ChartHolder's).
 void TChart::showEvent(QShowEvent *event)
 {
     setBufferDevicePixelRatio(devicePixelRatioF());
-    if (QWindow *w = window()->windowHandle())
-        connect(w, &QWindow::screenChanged, this, &TChart::screenChanged, Qt::UniqueConnection);
     QCustomPlot::showEvent(event);
-}
-
-// Moved to a screen of another pixel ratio, the chart draws its buffer anew.
-void TChart::screenChanged()
-{
-    setBufferDevicePixelRatio(devicePixelRatioF());
-    replot(rpQueuedReplot);
 }
 
 void TChart::showReadout(const QHelpEvent &help)

@@ -33,13 +33,16 @@ public:
 
     void SetChartTitle(const QString &title);
     QString ChartTitle() const { return chartTitle_; }
-    // Bottom and left axis titles. The left one reads upwards; the bottom one sits in
-    // a lower corner of the plot area, so the bottom axis reserves no band.
-    void SetAxisTitles(const QString &bottom, const QString &left);
-    QString BottomAxisTitle() const { return bottomTitle_; }
+    // Bottom and left axes, with the quantity and unit read-outs name. The left title
+    // reads upwards; the bottom one sits in a lower corner of the plot area, so the
+    // bottom axis reserves no band.
+    void SetAxisTitles(const TAxisTitle &bottom, const TAxisTitle &left);
+    const TAxisTitle &BottomAxis() const { return bottom_; }
+    const TAxisTitle &LeftAxis() const { return left_; }
+    QString BottomAxisTitle() const { return bottom_.text; }
+    QString LeftAxisTitle() const { return left_.text; }
     // Whether the bottom axis title moved to the lower left corner, off the lines.
     bool BottomTitleOnLeft() const;
-    QString LeftAxisTitle() const { return leftTitle_; }
 
     // Applies pending model changes at once (also done by the queued sync), e.g. before
     // rendering to an image.
@@ -107,12 +110,12 @@ private:
     void fitTitle();
     void placeBottomTitle();
     void showMarksInView();
-    void screenChanged();
     void showReadout(const QHelpEvent &help);
 
     TChartSeriesList series_;
     int tag_ = 0;
-    QString chartTitle_, bottomTitle_, leftTitle_;
+    QString chartTitle_;
+    TAxisTitle bottom_, left_;
     QCPTextElement *title_ = nullptr;
     QCPItemText *bottomTitleItem_ = nullptr;
     QVector<QCPCurve *> curves_;
