@@ -2,10 +2,11 @@
 // TChart: the widget that draws a TChartSeriesList with QCustomPlot. The model is the
 // truth; a change to it only marks the chart dirty, and one queued sync followed by one
 // queued replot brings the picture in line, however many changes came before.
-// The chart styles the plot, syncs the model into it, lays out title and legend and
-// draws its frame; what the mouse does to the view is its ChartNavigator's, the read-out
-// line that follows the mouse is its ChartTracker's (on a buffered layer of its own),
-// and the pixel arithmetic lives in plot_geometry.h.
+// The chart styles the plot, syncs the model into it (its marks in chart_marks.cpp),
+// lays out title and legend and draws its frame; what the mouse does to the view is its
+// ChartNavigator's, the read-out line that follows the mouse is its ChartTracker's (on a
+// buffered layer of its own), Escape, Home and screen changes are its ChartHolder's, and
+// the pixel arithmetic lives in plot_geometry.h.
 #include "presentation/navigator.h"
 #include "presentation/plot_geometry.h"
 #include "presentation/series.h"
@@ -111,6 +112,7 @@ private:
     void placeBottomTitle();
     void showMarksInView();
     void showReadout(const QHelpEvent &help);
+    static QFont pixelFont(const QFont &base, int pixels);
 
     TChartSeriesList series_;
     int tag_ = 0;
