@@ -85,6 +85,7 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
     }
     for (const ChartMember &m : kChartMembers)
         this->*m.chart = findChild<TChart *>(QString::fromLatin1(m.name));
+    PairPartners(Charts());
     for (TChart *chart : Charts())
         connect(chart, &TChart::DoubleClicked, this, [this, chart] { Guarded([this, chart] { ShowOneChart(chart); }); });
     setCurrentWidget(tab_Common);

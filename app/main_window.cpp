@@ -12,6 +12,7 @@
 #include "app/share.h"
 #include "catalogue/scan.h"
 #include "presentation/chart.h"
+#include "presentation/chart_holder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -191,6 +192,7 @@ void Tfrm_Main::buildPages()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pages_Charts);
     static_cast<ComparisonPageMembers &>(*this) = *pages_Charts;
+    new ChartHolder(*this);
 
     Splitter->addWidget(pnl_Crafts_1);
     Splitter->addWidget(pnl_Chart);
@@ -218,8 +220,6 @@ bool Tfrm_Main::event(QEvent *e)
         }
         return true;
     }
-    if (e->type() == QEvent::Show)
-        followScreen();
     if (e->type() == QEvent::Show || e->type() == QEvent::Move || e->type() == QEvent::Resize) {
         // The minimum size holds for the outer frame, known once the window is mapped.
         const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
@@ -227,23 +227,6 @@ bool Tfrm_Main::event(QEvent *e)
             setMinimumSize(QSize(780, 600) - frame);
     }
     return QMainWindow::event(e);
-}
-
-void Tfrm_Main::followScreen()
-{
-    // A chart draws into a buffer of its screen's pixel ratio; a move to another screen
-    // redraws every chart at the new one.
-    if (followsScreen_ || !windowHandle())
-        return;
-    followsScreen_ = true;
-    connect(windowHandle(), &QWindow::screenChanged, this, [this] {
-        Guarded([this] {
-            for (TChart *chart : Charts()) {
-                chart->setBufferDevicePixelRatio(chart->devicePixelRatioF());
-                chart->replot(QCustomPlot::rpQueuedReplot);
-            }
-        });
-    });
 }
 
 void Tfrm_Main::ResizeMainForm()

@@ -91,7 +91,6 @@ private:
     void buildTrees();
     void buildToolbar();
     void buildPages();
-    void followScreen();
     void setScanning(bool scanning);
     FileName scanFolder() const;
     void showDataFolder();
@@ -103,5 +102,4 @@ private:
     bool changedInScan_ = false;  // files changed while a scan was reading them
     DataFolderWatch *watch_ = nullptr;
     bool scanStarted_ = false;
-    bool followsScreen_ = false;
 };

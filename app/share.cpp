@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/picture_files.h"
 #include "catalogue/scan.h"
+#include "core/decimal_text.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
 
@@ -63,8 +64,6 @@ bool QtConfirmReplace(QWidget *parent, const QString &folder, const QStringList 
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-QString NumberText(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); }
-
 QString OneLine(QString text)
 {
     for (QChar &c : text)
@@ -89,7 +88,7 @@ QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, con
         const TChartSeries &named = titles ? (*titles)[i] : s;
         const QString title = named.Title().isEmpty() ? s.Name() : OneLine(named.Title());
         for (int j = 0; j < s.Count(); ++j)
-            rows << title + u'\t' + NumberText(s.XValues[j]) + u'\t' + NumberText(s.YValues[j]);
+            rows << title + u'\t' + DecimalText(s.XValues[j]) + u'\t' + DecimalText(s.YValues[j]);
     }
     return rows.join(u'\n') + u'\n';
 }

@@ -1,5 +1,6 @@
 #include "catalogue/readers.h"
 
+#include "core/decimal_text.h"
 #include "core/error.h"
 
 #include <QDir>
@@ -354,32 +355,6 @@ Decimal CutToThousandths(Decimal d)
     return d;
 }
 
-// Rounds to two decimals; a digit string exactly half way goes to the even neighbour.
-Decimal RoundHalfEvenToHundredths(Decimal d)
-{
-    const long long keep = d.point + 2;
-    if (keep < 0 || (long long)d.digits.size() <= keep)
-        return keep < 0 ? Decimal() : d;
-    const char first = d.digits[std::size_t(keep)];
-    const bool more = d.digits.size() > std::size_t(keep) + 1;  // nonzero: no trailing zeros
-    const char last = keep > 0 ? d.digits[std::size_t(keep) - 1] : '0';
-    const bool up = first > '5' || (first == '5' && (more || (last - '0') % 2 == 1));
-    d.digits.resize(std::size_t(keep));
-    if (up) {
-        std::size_t k = d.digits.size();
-        while (k > 0 && d.digits[k - 1] == '9')
-            d.digits[--k] = '0';
-        if (k == 0) {
-            d.digits.insert(0, 1, '1');
-            ++d.point;
-        } else {
-            ++d.digits[k - 1];
-        }
-    }
-    StripZeros(d);
-    return d;
-}
-
 // The nearest extended value.
 long double ValueOf(const Decimal &d)
 {
@@ -390,22 +365,6 @@ long double ValueOf(const Decimal &d)
     // Never out of range: the digits were cut or rounded from a value in range.
     std::from_chars(text.data(), text.data() + text.size(), x, std::chars_format::scientific);
     return x;
-}
-
-// Plain decimal text: no exponent, no trailing zeros, "0" for zero.
-std::string PlainText(const Decimal &d)
-{
-    if (d.digits.empty())
-        return "0";
-    const long long n = (long long)d.digits.size();
-    std::string out = d.negative ? "-" : "";
-    if (d.point <= 0)
-        out += "0." + std::string(std::size_t(-d.point), '0') + d.digits;
-    else if (d.point >= n)
-        out += d.digits + std::string(std::size_t(d.point - n), '0');
-    else
-        out += d.digits.substr(0, std::size_t(d.point)) + "." + d.digits.substr(std::size_t(d.point));
-    return out;
 }
 }  // namespace
 
@@ -465,5 +424,5 @@ QString FormatSummaryValue(long double value)
 {
     if (!std::isfinite(value))
         return QStringLiteral("0");
-    return QString::fromLatin1(PlainText(RoundHalfEvenToHundredths(DecimalOfValue(value))));
+    return DecimalText(value, 2);
 }

@@ -8,7 +8,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
-#include <QWindow>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -22,17 +21,8 @@ constexpr int FrameWidth = 2 * BevelWidth + BorderWidth;
 constexpr int SmallFontPixels = 9;   // legend and axis titles
 constexpr int TickFontPixels = 10;
 constexpr int TitleFontPixels = 12;
-constexpr int MarkFontPixels = 10;
-constexpr int MarkArrowLength = 8;   // pixels between a point and its mark
 
-const char *const MarksLayer = "overlay";
-
-QFont pixelFont(const QFont &base, int pixels)
-{
-    QFont f(base);
-    f.setPixelSize(pixels);
-    return f;
-}
+const char *const MarksLayer = "overlay";  // the marks' layer too
 
 QPen seriesPen(const TChartSeries &s)
 {
@@ -65,10 +55,18 @@ protected:
 };
 }  // namespace
 
+QFont TChart::pixelFont(const QFont &base, int pixels)
+{
+    QFont f(base);
+    f.setPixelSize(pixels);
+    return f;
+}
+
 TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 {
     setAutoAddPlottableToLegend(false);
-    setAntialiasedElements(QCP::aePlottables | QCP::aeItems | QCP::aeLegendItems | QCP::aeAxes);
+    // Curves choose for themselves: a dotted line stays crisp.
+    setAntialiasedElements(QCP::aeItems | QCP::aeLegendItems | QCP::aeAxes);
     setBufferDevicePixelRatio(devicePixelRatioF());
     setBackground(palette().brush(QPalette::Window));
     setMouseTracking(true);  // the tracker follows the mouse
@@ -166,25 +164,14 @@ void TChart::fitTitle()
     title_->setText(QFontMetrics(f).elidedText(chartTitle_, Qt::ElideRight, std::max(available, 0)));
 }
 
-void TChart::SetAxisTitles(const QString &bottom, const QString &left)
+void TChart::SetAxisTitles(const TAxisTitle &bottom, const TAxisTitle &left)
 {
-    bottomTitle_ = bottom;
-    leftTitle_ = left;
-    bottomTitleItem_->setText(bottom);
-    bottomTitleItem_->setVisible(!bottom.isEmpty());
-    yAxis->setLabel(left);
+    bottom_ = bottom;
+    left_ = left;
+    bottomTitleItem_->setText(bottom.text);
+    bottomTitleItem_->setVisible(!bottom.text.isEmpty());
+    yAxis->setLabel(left.text);
     replot(rpQueuedReplot);
-}
-
-// Marks may reach past the plot area's edge, but only points in view have them.
-void TChart::showMarksInView()
-{
-    for (qsizetype k = 0; k < markPoints_.size(); ++k) {
-        const QPointF p = markPoints_[k];
-        const bool shown = xAxis->range().contains(p.x()) && yAxis->range().contains(p.y());
-        marks_[2 * k]->setVisible(shown);
-        marks_[2 * k + 1]->setVisible(shown);
-    }
 }
 
 // The bottom axis title takes the lower right corner of the plot area, or the lower
@@ -195,7 +182,7 @@ void TChart::placeBottomTitle()
         return;
     const QRect area = PlotArea();
     const QMargins pad = bottomTitleItem_->padding();
-    const QSize text = QFontMetrics(bottomTitleItem_->font()).size(0, bottomTitle_);
+    const QSize text = QFontMetrics(bottomTitleItem_->font()).size(0, bottom_.text);
     const QSizeF box(text.width() + pad.left() + pad.right(), text.height() + pad.top() + pad.bottom());
     const QRectF right(QPointF(area.right() - box.width(), area.bottom() - box.height()), box);
     const QRectF left(QPointF(area.left(), area.bottom() - box.height()), box);
@@ -314,65 +301,10 @@ void TChart::layoutLegend()
     legend->setMaximumSize(legend->minimumOuterSizeHint());
 }
 
-void TChart::syncMarks()
-{
-    for (QCPAbstractItem *item : std::as_const(marks_))
-        removeItem(item);
-    marks_.clear();
-    markPoints_.clear();
-    markTexts_.clear();
-    for (int i = 0; i < series_.Count(); ++i) {
-        const TChartSeries &s = series_[i];
-        if (!s.Active() || !s.MarksVisible())
-            continue;
-        const bool beside = s.Kind() == TSeriesKind::THorizLineSeries;
-        for (int j = 0; j < s.Count(); ++j) {
-            const TMarksItem *slot = s.MarkSlot(j);
-            const QString text = slot && slot->TextSet ? slot->DisplayText() : ChartNumberText(s.YValues[j]);
-            if (text.isEmpty())
-                continue;
-            const QPointF offset = beside ? QPointF(MarkArrowLength, 0) : QPointF(0, -MarkArrowLength);
-
-            auto *arrow = new QCPItemLine(this);
-            arrow->setLayer(MarksLayer);
-            arrow->setClipToAxisRect(false);
-            arrow->setPen(QPen(Qt::white, 1));
-            arrow->start->setCoords(s.XValues[j], s.YValues[j]);
-            arrow->end->setParentAnchor(arrow->start);
-            arrow->end->setCoords(offset);
-
-            auto *label = new QCPItemText(this);
-            label->setLayer(MarksLayer);
-            label->setClipToAxisRect(false);
-            label->position->setParentAnchor(arrow->start);
-            label->position->setCoords(offset);
-            label->setPositionAlignment(beside ? (Qt::AlignLeft | Qt::AlignVCenter)
-                                               : (Qt::AlignHCenter | Qt::AlignBottom));
-            label->setText(text);
-            label->setFont(pixelFont(font(), MarkFontPixels));
-            label->setColor(Qt::black);
-            label->setPadding(QMargins(2, 0, 2, 0));
-            const TMarksItem look = slot ? *slot : TMarksItem{};
-            if (look.Transparent) {
-                label->setPen(Qt::NoPen);
-                label->setBrush(Qt::NoBrush);
-            } else {
-                label->setPen(QPen(Qt::black));
-                label->setBrush(look.Color);
-            }
-            marks_ << arrow << label;
-            markPoints_ << QPointF(s.XValues[j], s.YValues[j]);
-            markTexts_ << text;
-        }
-    }
-}
-
 QCPCurve *TChart::Curve(int i) const
 {
     return i >= 0 && i < curves_.size() ? curves_[i] : nullptr;
 }
-
-QStringList TChart::MarkTexts() const { return markTexts_; }
 
 TChartView TChart::View() const
 {
@@ -394,7 +326,7 @@ QString TChart::ReadoutAt(QPoint pos, int reach) const
         return QPointF(xAxis->coordToPixel(x), yAxis->coordToPixel(y));
     };
     const TPointRef nearest = NearestPoint(series_, toPixel, pos, reach);
-    return nearest.valid() ? PointReadout(series_[nearest.series], nearest.point, bottomTitle_, leftTitle_) : QString();
+    return nearest.valid() ? PointReadout(series_[nearest.series], nearest.point, bottom_, left_) : QString();
 }
 
 void TChart::DrawFrame(QPainter &p) const
@@ -419,19 +351,12 @@ void TChart::resizeEvent(QResizeEvent *event)
     QCustomPlot::resizeEvent(event);
 }
 
+// Shown on a screen of its own pixel ratio (a later move between screens is the
+// ChartHolder's).
 void TChart::showEvent(QShowEvent *event)
 {
     setBufferDevicePixelRatio(devicePixelRatioF());
-    if (QWindow *w = window()->windowHandle())
-        connect(w, &QWindow::screenChanged, this, &TChart::screenChanged, Qt::UniqueConnection);
     QCustomPlot::showEvent(event);
-}
-
-// Moved to a screen of another pixel ratio, the chart draws its buffer anew.
-void TChart::screenChanged()
-{
-    setBufferDevicePixelRatio(devicePixelRatioF());
-    replot(rpQueuedReplot);
 }
 
 void TChart::showReadout(const QHelpEvent &help)

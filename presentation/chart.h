@@ -2,10 +2,11 @@
 // TChart: the widget that draws a TChartSeriesList with QCustomPlot. The model is the
 // truth; a change to it only marks the chart dirty, and one queued sync followed by one
 // queued replot brings the picture in line, however many changes came before.
-// The chart styles the plot, syncs the model into it, lays out title and legend and
-// draws its frame; what the mouse does to the view is its ChartNavigator's, the read-out
-// line that follows the mouse is its ChartTracker's (on a buffered layer of its own),
-// and the pixel arithmetic lives in plot_geometry.h.
+// The chart styles the plot, syncs the model into it (its marks in chart_marks.cpp),
+// lays out title and legend and draws its frame; what the mouse does to the view is its
+// ChartNavigator's, the read-out line that follows the mouse is its ChartTracker's (on a
+// buffered layer of its own), Escape, Home and screen changes are its ChartHolder's, and
+// the pixel arithmetic lives in plot_geometry.h.
 #include "presentation/navigator.h"
 #include "presentation/plot_geometry.h"
 #include "presentation/series.h"
@@ -33,13 +34,16 @@ public:
 
     void SetChartTitle(const QString &title);
     QString ChartTitle() const { return chartTitle_; }
-    // Bottom and left axis titles. The left one reads upwards; the bottom one sits in
-    // a lower corner of the plot area, so the bottom axis reserves no band.
-    void SetAxisTitles(const QString &bottom, const QString &left);
-    QString BottomAxisTitle() const { return bottomTitle_; }
+    // Bottom and left axes, with the quantity and unit read-outs name. The left title
+    // reads upwards; the bottom one sits in a lower corner of the plot area, so the
+    // bottom axis reserves no band.
+    void SetAxisTitles(const TAxisTitle &bottom, const TAxisTitle &left);
+    const TAxisTitle &BottomAxis() const { return bottom_; }
+    const TAxisTitle &LeftAxis() const { return left_; }
+    QString BottomAxisTitle() const { return bottom_.text; }
+    QString LeftAxisTitle() const { return left_.text; }
     // Whether the bottom axis title moved to the lower left corner, off the lines.
     bool BottomTitleOnLeft() const;
-    QString LeftAxisTitle() const { return leftTitle_; }
 
     // Applies pending model changes at once (also done by the queued sync), e.g. before
     // rendering to an image.
@@ -107,12 +111,13 @@ private:
     void fitTitle();
     void placeBottomTitle();
     void showMarksInView();
-    void screenChanged();
     void showReadout(const QHelpEvent &help);
+    static QFont pixelFont(const QFont &base, int pixels);
 
     TChartSeriesList series_;
     int tag_ = 0;
-    QString chartTitle_, bottomTitle_, leftTitle_;
+    QString chartTitle_;
+    TAxisTitle bottom_, left_;
     QCPTextElement *title_ = nullptr;
     QCPItemText *bottomTitleItem_ = nullptr;
     QVector<QCPCurve *> curves_;

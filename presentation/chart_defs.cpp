@@ -84,13 +84,24 @@ const char *const FunNames[] = {
     "Series12", "Series13", "Series14", "Series15", "Series16", "Series17", "Series18", "Series19",
     "Series20", "Series21", "Series22"};
 
+// The axes: title as drawn, quantity, unit.
+struct Axis {
+    const char *text, *quantity, *unit;
+};
+constexpr Axis Speed{"Скорость (км/ч)", "Скорость", "км/ч"};
+constexpr Axis SpeedK{"Скорость (Км/ч)", "Скорость", "Км/ч"};  // capital K, as the form has it
+constexpr Axis Altitude{"Высота (м)", "Высота", "м"};
+constexpr Axis AltitudeTight{"Высота(м)", "Высота", "м"};  // no space, as the form has it
+constexpr Axis Climb{"Скороподъемность (м/с)", "Скороподъемность", "м/с"};
+constexpr Axis Time{"Время (сек)", "Время", "сек"};
+constexpr Axis Rate{"Град./сек", "", "Град./сек"};
+
 struct ChartRow {
     const char *name;
     const char *page;
     int tag;
     const char *title;
-    const char *bottomTitle;
-    const char *leftTitle;
+    Axis bottom, left;
     const Look *rows;
     const char *const *names;
     int count;
@@ -142,23 +153,23 @@ constexpr int pair(const Look (&)[N], const Look (&)[K], const char *const (&)[M
 #define SERIES_THEN(rows, more, names) rows, names, pair(rows, more, names), more, int(std::size(more))
 
 const ChartRow ChartRows[] = {
-    {"ch_C1", "tab_Common", 1, "Макс. истинная скорость на заданной высоте", "Скорость (км/ч)",
-     "Высота (м)", SERIES(AltitudeRows, C1Names)},
-    {"ch_C2", "tab_Common", 2, "Макс. скороподъемность на заданной высоте", "Скороподъемность (м/с)",
-     "Высота(м)", SERIES(AltitudeRows, C2Names)},
+    {"ch_C1", "tab_Common", 1, "Макс. истинная скорость на заданной высоте", Speed,
+     Altitude, SERIES(AltitudeRows, C1Names)},
+    {"ch_C2", "tab_Common", 2, "Макс. скороподъемность на заданной высоте", Climb,
+     AltitudeTight, SERIES(AltitudeRows, C2Names)},
     {"ch_C3", "tab_Common", 3, "Скорость набора высоты при постоянной истинной скорости (Выс=0м)",
-     "Скорость (Км/ч)", "Скороподъемность (м/с)", SERIES(ClimbAtSpeedRows, C3Names)},
-    {"ch_C4", "tab_Common", 4, "Время поворота на высоте 1000м", "Скорость (Км/ч)", "Время (сек)",
+     SpeedK, Climb, SERIES(ClimbAtSpeedRows, C3Names)},
+    {"ch_C4", "tab_Common", 4, "Время поворота на высоте 1000м", SpeedK, Time,
      SERIES(FlapRows, C4Names)},
     {"chrt_TASbyAlt", "tab_SpeedByAlt", 0, "Макс. истинная скорость на заданной высоте",
-     "Скорость (км/ч)", "Высота (м)", SERIES(AltitudeRows, TASNames)},
+     Speed, Altitude, SERIES(AltitudeRows, TASNames)},
     {"chrt_MaxROCbyAlt", "tab_ROCByAlt", 0, "Макс. скороподъемность на заданной высоте",
-     "Скороподъемность (м/с)", "Высота (м)", SERIES(AltitudeRows, MaxROCNames)},
+     Climb, Altitude, SERIES(AltitudeRows, MaxROCNames)},
     {"chrt_ROCatConst", "tab_ROCAtTAS", 0, "Скороподъемность при постоянной истинной скорости (Высота=0м)",
-     "Скорость (км/ч)", "Скороподъемность (м/с)", SERIES(ClimbAtSpeedRows, ROCNames)},
-    {"chrt_TurnbySpeed", "tab_TurnBySpeed", 0, "Скорость поворота на высоте 1000м", "Скорость (км/ч)",
-     "Время (сек)", SERIES(FlapRows, TurnNames)},
-    {"chrt_FunPlot", "TabSheet5", 0, "Мегаграфик", "Скорость (Км/ч)", "Град./сек",
+     Speed, Climb, SERIES(ClimbAtSpeedRows, ROCNames)},
+    {"chrt_TurnbySpeed", "tab_TurnBySpeed", 0, "Скорость поворота на высоте 1000м", Speed,
+     Time, SERIES(FlapRows, TurnNames)},
+    {"chrt_FunPlot", "TabSheet5", 0, "Мегаграфик", SpeedK, Rate,
      SERIES_THEN(FlapRows, ReferenceRows, FunNames)},
 };
 
@@ -174,8 +185,11 @@ QVector<TChartDef> makeDefs()
         const ChartRow &c = ChartRows[k];
         const TrackRow &t = TrackRows[k];
         Q_ASSERT(qstrcmp(c.name, t.chart) == 0);
+        auto axis = [](const Axis &a) {
+            return TAxisTitle{QString::fromUtf8(a.text), QString::fromUtf8(a.quantity), QString::fromUtf8(a.unit)};
+        };
         TChartDef def{QString::fromUtf8(c.name), QString::fromUtf8(c.page), c.tag, QString::fromUtf8(c.title),
-                      QString::fromUtf8(c.bottomTitle), QString::fromUtf8(c.leftTitle), {},
+                      axis(c.bottom), axis(c.left), {},
                       t.byAltitude, t.turnFigures, QString::fromUtf8(t.titleSource)};
         for (int i = 0; i < c.count + c.moreCount; ++i) {
             const Look &r = i < c.count ? c.rows[i] : c.more[i - c.count];
@@ -233,15 +247,27 @@ TChart *BuildChart(const QString &chartName, QWidget *parent)
     chart->setObjectName(def.name);
     chart->SetTag(def.tag);
     chart->SetChartTitle(def.title);
-    chart->SetAxisTitles(def.bottomTitle, def.leftTitle);
+    chart->SetAxisTitles(def.bottom, def.left);
     BuildSeries(chart->Series(), chartName);
     TTrackerSetup track;
     track.line = def.readByAltitude ? Qt::Horizontal : Qt::Vertical;
     track.turnFigures = def.turnFigures;
-    track.titleSource = def.titleSource;
     for (const TSeriesDef &row : def.series)
         track.curves.push_back({row.aircraft, row.curveKind, row.title});
     chart->Tracker().Configure(track);
     chart->SyncNow();
     return chart;
+}
+
+void PairPartners(const QVector<TChart *> &charts)
+{
+    auto named = [&](const QString &name) -> const TChart * {
+        for (const TChart *c : charts)
+            if (c->objectName() == name)
+                return c;
+        return nullptr;
+    };
+    for (TChart *chart : charts)
+        if (const TChartDef *def = FindChartDef(chart->objectName()); def && !def->titleSource.isEmpty())
+            chart->Tracker().SetPartner(named(def->titleSource));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The nine charts of the main window and their 58 series, as data: one row per chart
 // and one row per series, in series-list order. BuildChart makes a chart from them.
+#include "presentation/plot_geometry.h"
 #include "presentation/series.h"
 
 #include <QRgb>
@@ -28,8 +29,7 @@ struct TChartDef {
     QString page;  // the page that holds it, e.g. "tab_SpeedByAlt"
     int tag;       // 1 to 4 on the mirror charts, 0 on the full-page charts
     QString title;
-    QString bottomTitle;
-    QString leftTitle;
+    TAxisTitle bottom, left;  // with the quantity and unit the read-outs name
     QVector<TSeriesDef> series;
     bool readByAltitude;  // the tracker line runs across at an altitude
     bool turnFigures;     // the tracker gives time, radius and load factor of a turn
@@ -49,3 +49,7 @@ void BuildSeries(TChartSeriesList &list, const QString &chartName);
 // Creates the chart named `chartName` with its objectName, Tag, titles and all its
 // series (BuildSeries). An unknown name raises an error.
 TChart *BuildChart(const QString &chartName, QWidget *parent);
+
+// Gives each chart among `charts` whose row names a partner that partner, when it is
+// among them too (the tracker names a mirror chart's curves by its partner's titles).
+void PairPartners(const QVector<TChart *> &charts);

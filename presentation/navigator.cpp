@@ -4,12 +4,6 @@
 
 #include "presentation/chart.h"
 
-#include <QAbstractSpinBox>
-#include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
-#include <QKeyEvent>
 #include <QRubberBand>
 
 #include <cmath>
@@ -28,26 +22,6 @@ ChartNavigator::ChartNavigator(TChart &chart) : QObject(&chart), chart_(chart)
 {
     animation_.setInterval(AnimationIntervalMs);
     connect(&animation_, &QTimer::timeout, this, [this] { Guarded([this] { animationStep(); }); });
-    qApp->installEventFilter(this);
-}
-
-bool ChartNavigator::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return QObject::eventFilter(watched, event);
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if ((key->key() != Qt::Key_Escape && key->key() != Qt::Key_Home) || key->modifiers() != Qt::NoModifier)
-        return false;
-    // Only for the chart under the mouse, wherever the focus is, but never out of a text
-    // being edited (an aircraft's caption, say), an open menu or a box.
-    QWidget *focus = QApplication::focusWidget();
-    const bool editing = qobject_cast<QLineEdit *>(focus) || qobject_cast<QAbstractSpinBox *>(focus) ||
-                         qobject_cast<QTextEdit *>(focus) || qobject_cast<QPlainTextEdit *>(focus);
-    if (!chart_.isVisible() || !chart_.underMouse() || editing || QApplication::activePopupWidget() ||
-        QApplication::activeModalWidget())
-        return false;
-    Guarded([this] { UndoZoom(); });
-    return true;
 }
 
 void ChartNavigator::Wheel(QPoint pos, int delta, Qt::KeyboardModifiers modifiers)

@@ -1,9 +1,9 @@
 #pragma once
 // ChartNavigator: what the mouse does to a chart's view. A left drag zooms or restores
 // (animated, with a rubber band while dragging), a right drag scrolls, a still right
-// click asks for the context menu, the wheel zooms about the cursor, and Escape or Home
-// restores the chart under the mouse; it keeps whether the chart is zoomed, so a model
-// change leaves a zoomed view alone. The decisions themselves are the plain functions
+// click asks for the context menu and the wheel zooms about the cursor (Escape and Home
+// are the ChartHolder's); it keeps whether the chart is zoomed, so a model change leaves
+// a zoomed view alone. The decisions themselves are the plain functions
 // of zoom.h.
 #include "presentation/zoom.h"
 
@@ -50,10 +50,6 @@ public:
 signals:
     // A still right click at pos: the chart's context menu.
     void StillRightClick(QPoint pos);
-
-protected:
-    // Escape and Home, wherever the keyboard focus is, restore the chart under the mouse.
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setView(const TChartView &view);

@@ -1,5 +1,7 @@
 #include "presentation/plot_geometry.h"
 
+#include "core/decimal_text.h"
+
 #include <QLineF>
 
 #include <algorithm>
@@ -68,32 +70,17 @@ TPointRef NearestPoint(const TChartSeriesList &list, const TPixelMap &toPixel, Q
     return found.valid() && best <= reach ? found : TPointRef{};
 }
 
-QString ChartNumberText(double v)
+QString AxisReadout(const TAxisTitle &axis, double value)
 {
-    QString s = QString::number(v, 'f', 3);
-    while (s.endsWith(QLatin1Char('0')))
-        s.chop(1);
-    if (s.endsWith(QLatin1Char('.')))
-        s.chop(1);
-    return s == QLatin1String("-0") ? QStringLiteral("0") : s;
+    QString text = DecimalText(value, ChartDecimals);
+    if (!axis.unit.isEmpty())
+        text += QLatin1Char(' ') + axis.unit;
+    return axis.quantity.isEmpty() ? text : axis.quantity + QLatin1String(": ") + text;
 }
 
-QString AxisReadout(const QString &axisTitle, double value)
-{
-    const QString title = axisTitle.trimmed();
-    const int open = title.lastIndexOf(QLatin1Char('('));
-    if (open >= 0 && title.endsWith(QLatin1Char(')'))) {
-        const QString name = title.left(open).trimmed();
-        const QString unit = title.mid(open + 1, title.size() - open - 2).trimmed();
-        return name.isEmpty() ? ChartNumberText(value) + QLatin1Char(' ') + unit
-                              : name + QLatin1String(": ") + ChartNumberText(value) + QLatin1Char(' ') + unit;
-    }
-    return title.isEmpty() ? ChartNumberText(value) : ChartNumberText(value) + QLatin1Char(' ') + title;
-}
-
-QString PointReadout(const TChartSeries &s, int point, const QString &bottomTitle, const QString &leftTitle)
+QString PointReadout(const TChartSeries &s, int point, const TAxisTitle &bottom, const TAxisTitle &left)
 {
     const QString title = s.Title().isEmpty() ? s.Name() : s.Title();
-    return title + QLatin1Char('\n') + AxisReadout(bottomTitle, s.XValues[point]) + QLatin1Char('\n')
-        + AxisReadout(leftTitle, s.YValues[point]);
+    return title + QLatin1Char('\n') + AxisReadout(bottom, s.XValues[point]) + QLatin1Char('\n')
+        + AxisReadout(left, s.YValues[point]);
 }

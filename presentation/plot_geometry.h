@@ -37,13 +37,19 @@ struct TPointRef {
 // pixels away; on equal distances the first in list and point order.
 TPointRef NearestPoint(const TChartSeriesList &list, const TPixelMap &toPixel, QPointF pos, double reach);
 
-// One line of a point read-out: "Скорость: 350 км/ч" for an axis titled
-// "Скорость (км/ч)", "20.8 Град./сек" for an axis title without a unit in brackets.
-QString AxisReadout(const QString &axisTitle, double value);
+// An axis: its title as drawn, and the quantity and unit a read-out names with a value
+// ("Скорость (км/ч)" is the quantity "Скорость" in "км/ч"; "Град./сек" a unit alone).
+struct TAxisTitle {
+    QString text, quantity, unit;
+};
+
+// One line of a point read-out: "Скорость: 350 км/ч", or "20.8 Град./сек" for an axis
+// with a unit alone.
+QString AxisReadout(const TAxisTitle &axis, double value);
 
 // The read-out of a point: the series' title (its component name when untitled), then
 // one line for each axis.
-QString PointReadout(const TChartSeries &series, int point, const QString &bottomTitle, const QString &leftTitle);
+QString PointReadout(const TChartSeries &series, int point, const TAxisTitle &bottom, const TAxisTitle &left);
 
-// A value as a mark or read-out shows it: up to three decimals, no trailing zeros.
-QString ChartNumberText(double value);
+// Decimals of a value as a mark or read-out shows it (DecimalText).
+constexpr int ChartDecimals = 3;

@@ -1,5 +1,6 @@
 #include "presentation/tracker.h"
 
+#include "core/decimal_text.h"
 #include "presentation/chart.h"
 #include "presentation/plot_geometry.h"
 
@@ -20,16 +21,6 @@ constexpr int BoxOffset = 14;  // pixels between the cursor and the box
 constexpr double MarkerRadius = 3.5;
 constexpr double Gravity = 9.81;
 
-// The unit of an axis: the text in its closing brackets, or the whole title.
-QString axisUnit(const QString &title)
-{
-    const QString t = title.trimmed();
-    const int open = t.lastIndexOf(QLatin1Char('('));
-    if (open >= 0 && t.endsWith(QLatin1Char(')')))
-        return t.mid(open + 1, t.size() - open - 2).trimmed();
-    return t;
-}
-
 QString withUnit(const QString &number, const QString &unit)
 {
     return unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
@@ -49,11 +40,23 @@ double rounded(double v)
     return std::round(v * scale) / scale;
 }
 
+// The radial load as the diagram's reference lines name it, to two decimals: "3.00 g".
+QString radialLoadText(double v, bool difference)
+{
+    QString text = QString::number(v, 'f', 2);
+    if (text == QLatin1String("-0.00"))
+        text = QStringLiteral("0.00");
+    if (difference && v > 0 && text != QLatin1String("0.00"))
+        text.prepend(QLatin1Char('+'));
+    return text + QStringLiteral(" g");
+}
+
 // The cells of one curve on the turn-rate diagram, or of the differences there.
 QStringList turnCells(const QString &name, const TTurnFigures &f, bool difference)
 {
     auto num = [difference](double v) { return difference ? signedNumber(v) : TrackerNumber(v); };
-    return {name, num(f.rate), num(f.time), num(f.radius), num(f.loadFactor)};
+    return {name, num(f.rate), num(f.time), num(f.radius), radialLoadText(f.radialLoad, difference),
+            num(f.loadFactor)};
 }
 }  // namespace
 
@@ -95,8 +98,9 @@ TTurnFigures TurnFigures(double speedKmh, double rateDegS)
     const double omega = rateDegS * std::numbers::pi / 180;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const bool turning = rateDegS > 0;
-    return {rateDegS, turning ? 360 / rateDegS : nan, turning ? v / omega : nan,
-            std::sqrt(1 + std::pow(v * omega / Gravity, 2))};
+    const double radial = v * omega / Gravity;
+    return {rateDegS, turning ? 360 / rateDegS : nan, turning ? v / omega : nan, radial,
+            std::sqrt(1 + radial * radial)};
 }
 
 QString TrackerNumber(double v)
@@ -104,27 +108,20 @@ QString TrackerNumber(double v)
     if (!std::isfinite(v))
         return QStringLiteral("-");
     const double a = std::abs(v);
-    QString s = QString::number(rounded(v), 'f', a >= 1000 ? 0 : a >= 100 ? 1 : 2);
-    if (s.contains(QLatin1Char('.'))) {
-        while (s.endsWith(QLatin1Char('0')))
-            s.chop(1);
-        if (s.endsWith(QLatin1Char('.')))
-            s.chop(1);
-    }
-    return s == QLatin1String("-0") ? QStringLiteral("0") : s;
+    return DecimalText(rounded(v), a >= 1000 ? 0 : a >= 100 ? 1 : 2);
 }
 
 TTrackerReading ReadAtLine(const TChartSeriesList &list, const TTrackerSetup &setup, const QStringList &titles,
-                           double at, const TAxisSpan &within, const QString &bottomTitle, const QString &leftTitle)
+                           double at, const TAxisSpan &within, const TAxisTitle &bottom, const TAxisTitle &left)
 {
     const bool vertical = setup.line == Qt::Vertical;
-    const QString &lineTitle = vertical ? bottomTitle : leftTitle;
-    const QString unit = axisUnit(vertical ? leftTitle : bottomTitle);
+    const QString &unit = (vertical ? left : bottom).unit;
 
     TTrackerReading r;
-    QStringList header{AxisReadout(lineTitle, rounded(at))};
+    QStringList header{AxisReadout(vertical ? bottom : left, rounded(at))};
     if (setup.turnFigures)
-        header << unit << QStringLiteral("t, сек") << QStringLiteral("R, м") << QStringLiteral("n");
+        header << unit << QStringLiteral("t, сек") << QStringLiteral("R, м") << QStringLiteral("Vω/g")
+               << QStringLiteral("n виража");
     r.rows.push_back({header, Qt::black});
 
     // The value of each kind for each aircraft, for the differences.
@@ -170,7 +167,8 @@ TTrackerReading ReadAtLine(const TChartSeriesList &list, const TTrackerSetup &se
         if (setup.turnFigures) {
             // The line is at one speed, so both curves are read at the same speed.
             const TTurnFigures a = TurnFigures(at, *k.value[0]), b = TurnFigures(at, *k.value[1]);
-            const TTurnFigures d{b.rate - a.rate, b.time - a.time, b.radius - a.radius, b.loadFactor - a.loadFactor};
+            const TTurnFigures d{b.rate - a.rate, b.time - a.time, b.radius - a.radius, b.radialLoad - a.radialLoad,
+                                 b.loadFactor - a.loadFactor};
             r.rows.push_back({turnCells(name, d, true), differenceColor});
         } else {
             r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), unit)}, differenceColor});
@@ -249,15 +247,13 @@ void ChartTracker::Hide()
     replotLayer();
 }
 
+void ChartTracker::SetPartner(const TChart *partner) { partner_ = partner; }
+
 QStringList ChartTracker::titles() const
 {
     const TChartSeriesList *source = &chart_.Series();
-    if (!setup_.titleSource.isEmpty()) {
-        if (!titleSource_)
-            titleSource_ = chart_.window()->findChild<TChart *>(setup_.titleSource);
-        if (titleSource_ && titleSource_->Series().Count() == source->Count())
-            source = &titleSource_->Series();
-    }
+    if (partner_ && partner_->Series().Count() == source->Count())
+        source = &partner_->Series();
     QStringList out;
     for (int i = 0; i < source->Count(); ++i)
         out << (*source)[i].Title();
@@ -272,7 +268,7 @@ TTrackerReading ChartTracker::Reading() const
     const double at = vertical ? chart_.xAxis->pixelToCoord(pos_.x()) : chart_.yAxis->pixelToCoord(pos_.y());
     const QCPRange other = vertical ? chart_.yAxis->range() : chart_.xAxis->range();
     return ReadAtLine(chart_.Series(), setup_, titles(), at,
-                      {other.lower, other.upper}, chart_.BottomAxisTitle(), chart_.LeftAxisTitle());
+                      {other.lower, other.upper}, chart_.BottomAxis(), chart_.LeftAxis());
 }
 
 QString ChartTracker::BoxText() const

@@ -4,7 +4,8 @@
 // on the others), a small marker sits where it crosses each aircraft curve, and one box
 // beside the cursor reads every crossed curve in legend order, with the difference
 // between the two aircraft where both have a curve of the same kind. The turn-rate
-// diagram's box also gives the full-turn time, radius and load factor.
+// diagram's box also gives the full-turn time, the radius, the radial load and the
+// load factor of a level turn.
 //
 // It draws on a buffered layer of its own, so a mouse move repaints that layer alone,
 // never the curves. It never draws into a rendered picture (toPixmap, toPainter,
@@ -12,6 +13,7 @@
 // the widget while the mouse is there calls Hide() first.
 //
 // What the box says comes from the plain functions below.
+#include "presentation/plot_geometry.h"
 #include "presentation/series.h"
 #include "presentation/zoom.h"
 
@@ -39,9 +41,8 @@ struct TCurveRole {
 
 struct TTrackerSetup {
     Qt::Orientation line = Qt::Vertical;  // Vertical: read at a speed; Horizontal: at an altitude
-    bool turnFigures = false;             // time, radius and load factor of a level turn
+    bool turnFigures = false;             // time, radius and loads of a level turn
     QVector<TCurveRole> curves;           // by series index
-    QString titleSource;                  // chart whose series titles name these curves
 };
 
 // Where a series meets the tracker line at `at` (a bottom-axis value for a vertical
@@ -53,11 +54,12 @@ std::optional<QPointF> LineCrossing(const TChartSeries &series, Qt::Orientation 
                                     const TAxisSpan &within);
 
 // A level turn at `speedKmh` turning `rateDegS` degrees per second: the full-turn time
-// (360 / rate, s), the radius (V / omega, m) and the load factor sqrt(1 + (V omega / g)^2),
-// V in m/s, omega in rad/s, g = 9.81. Time and radius are NaN for a rate that is not
-// positive.
+// (360 / rate, s), the radius (V / omega, m), the radial load V omega / g (in g, what the
+// diagram's "3-g" line stands for) and the load factor a level turn needs,
+// sqrt(1 + (V omega / g)^2); V in m/s, omega in rad/s, g = 9.81. Time and radius are NaN
+// for a rate that is not positive.
 struct TTurnFigures {
-    double rate, time, radius, loadFactor;
+    double rate, time, radius, radialLoad, loadFactor;
 };
 TTurnFigures TurnFigures(double speedKmh, double rateDegS);
 
@@ -82,8 +84,7 @@ struct TTrackerReading {
 };
 // `titles` names each series (the curve's full name with its aircraft).
 TTrackerReading ReadAtLine(const TChartSeriesList &list, const TTrackerSetup &setup, const QStringList &titles,
-                           double at, const TAxisSpan &within, const QString &bottomTitle,
-                           const QString &leftTitle);
+                           double at, const TAxisSpan &within, const TAxisTitle &bottom, const TAxisTitle &left);
 
 // Where a box of `size` goes beside the cursor: below right of it, flipped left or up
 // where it would leave `bounds`, and kept inside them.
@@ -96,6 +97,9 @@ public:
 
     void Configure(const TTrackerSetup &setup) { setup_ = setup; }
     const TTrackerSetup &Setup() const { return setup_; }
+    // The chart whose series titles name this chart's curves (a mirror chart's
+    // full-page partner, which carries the aircraft names); none: its own titles.
+    void SetPartner(const TChart *partner);
 
     // The mouse is at `pos`: the tracker follows it inside the plot area and is hidden
     // elsewhere. Only the tracker's layer is redrawn.
@@ -125,7 +129,7 @@ private:
     TChart &chart_;
     TTrackerSetup setup_;
     QCPLayer *layer_ = nullptr;
-    mutable QPointer<TChart> titleSource_;  // found on first use
+    QPointer<const TChart> partner_;
     bool shown_ = false;
     QPoint pos_;
     int layerReplots_ = 0;

@@ -306,7 +306,7 @@ void AppExport::copiedDataText()
              QStringLiteral("Кривая\tСкорость (км/ч)\tВысота (м)\n"
                             "100% Alpha\t350.5\t0\n"
                             "100% Alpha\t400\t1000\n"
-                            "Series3\t2\t1e-07\n"));
+                            "Series3\t2\t0.0000001\n"));
 }
 
 void AppExport::failedSaveLeavesNoFile()

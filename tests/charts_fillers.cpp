@@ -4,6 +4,7 @@
 #include "charts/altitude.h"
 #include "charts/turn_rate.h"
 #include "charts/turn_times.h"
+#include "presentation/tracker.h"
 #include "charts_fixture.h"
 #include "support.h"
 #include <QtTest>
@@ -101,6 +102,14 @@ void ChartsFillers::loadFactorLines()
         QVERIFY(s.YValues[i] < 40);
 
     QCOMPARE(Labels(s), (QMap<int, QString>{{1, u"%1-g"_s.arg(n)}}));
+    // The tracker's box on a curve along the line names the load the label names.
+    TTrackerSetup setup;
+    setup.turnFigures = true;
+    setup.curves = {{1, 0, u"line"_s}};
+    for (int i = 0; i < count; ++i) {
+        const TTrackerReading r = ReadAtLine(chart, setup, {u"line"_s}, s.XValues[i], {0, 40}, {}, {});
+        QCOMPARE(r.rows.value(1).cells.value(4), u"%1.00 g"_s.arg(n));
+    }
     QCOMPARE(s.MarkSlotCount(), count);  // every point has its (mostly empty) mark
     QVERIFY(s.MarkSlot(1)->Transparent);
     QCOMPARE(s.MarkSlot(1)->Color, TestLabelColor);

@@ -1,0 +1,78 @@
+// The marks of a chart: a short white arrow from a point to a label with its value (or
+// the text the model gives it), beside the point on a horizontal-line series, above it
+// on the others.
+#include "presentation/chart.h"
+
+#include "core/decimal_text.h"
+
+namespace {
+constexpr int MarkFontPixels = 10;
+constexpr int MarkArrowLength = 8;  // pixels between a point and its mark
+const char *const MarksLayer = "overlay";
+}  // namespace
+
+// Marks may reach past the plot area's edge, but only points in view have them.
+void TChart::showMarksInView()
+{
+    for (qsizetype k = 0; k < markPoints_.size(); ++k) {
+        const QPointF p = markPoints_[k];
+        const bool shown = xAxis->range().contains(p.x()) && yAxis->range().contains(p.y());
+        marks_[2 * k]->setVisible(shown);
+        marks_[2 * k + 1]->setVisible(shown);
+    }
+}
+
+void TChart::syncMarks()
+{
+    for (QCPAbstractItem *item : std::as_const(marks_))
+        removeItem(item);
+    marks_.clear();
+    markPoints_.clear();
+    markTexts_.clear();
+    for (int i = 0; i < series_.Count(); ++i) {
+        const TChartSeries &s = series_[i];
+        if (!s.Active() || !s.MarksVisible())
+            continue;
+        const bool beside = s.Kind() == TSeriesKind::THorizLineSeries;
+        for (int j = 0; j < s.Count(); ++j) {
+            const TMarksItem *slot = s.MarkSlot(j);
+            const QString text = slot && slot->TextSet ? slot->DisplayText() : DecimalText(s.YValues[j], ChartDecimals);
+            if (text.isEmpty())
+                continue;
+            const QPointF offset = beside ? QPointF(MarkArrowLength, 0) : QPointF(0, -MarkArrowLength);
+
+            auto *arrow = new QCPItemLine(this);
+            arrow->setLayer(MarksLayer);
+            arrow->setClipToAxisRect(false);
+            arrow->setPen(QPen(Qt::white, 1));
+            arrow->start->setCoords(s.XValues[j], s.YValues[j]);
+            arrow->end->setParentAnchor(arrow->start);
+            arrow->end->setCoords(offset);
+
+            auto *label = new QCPItemText(this);
+            label->setLayer(MarksLayer);
+            label->setClipToAxisRect(false);
+            label->position->setParentAnchor(arrow->start);
+            label->position->setCoords(offset);
+            label->setPositionAlignment(beside ? (Qt::AlignLeft | Qt::AlignVCenter)
+                                               : (Qt::AlignHCenter | Qt::AlignBottom));
+            label->setText(text);
+            label->setFont(pixelFont(font(), MarkFontPixels));
+            label->setColor(Qt::black);
+            label->setPadding(QMargins(2, 0, 2, 0));
+            const TMarksItem look = slot ? *slot : TMarksItem{};
+            if (look.Transparent) {
+                label->setPen(Qt::NoPen);
+                label->setBrush(Qt::NoBrush);
+            } else {
+                label->setPen(QPen(Qt::black));
+                label->setBrush(look.Color);
+            }
+            marks_ << arrow << label;
+            markPoints_ << QPointF(s.XValues[j], s.YValues[j]);
+            markTexts_ << text;
+        }
+    }
+}
+
+QStringList TChart::MarkTexts() const { return markTexts_; }
