@@ -42,9 +42,10 @@ NamedCrafts ReadNamedCrafts(const QString &dataDir, const QString &first, const 
             throw VarnelError(QStringLiteral("no aircraft \"%1\" in %2").arg(names[i], QDir::toNativeSeparators(speedDir)));
         }
         try {
-            targets[i]->emplace(ReadCraft(paths, known.value(names[i])));
+            // The pictures show no armament: it is not read.
+            targets[i]->emplace(ReadCraft(paths, known.value(names[i]), Armament::Skip));
         } catch (const VarnelError &error) {
-            throw VarnelError(Naming(names[i], ErrorBoxText(error.message())));
+            throw VarnelError(OneLineMessage(Naming(names[i], ErrorBoxText(error.message()))));
         }
     }
     return crafts;

@@ -14,5 +14,5 @@ struct NamedCrafts {
 // Reads the aircraft named first and second (either may be empty) from dataDir (empty:
 // the working directory). Raises the line for stderr, without the program's name: an
 // unknown aircraft (`no aircraft "X" in DIR/DataSpeed`) or the error box's text of an
-// aircraft that can't be read, naming it.
+// aircraft that can't be read, naming it, on one line.
 NamedCrafts ReadNamedCrafts(const QString &dataDir, const QString &first, const QString &second);

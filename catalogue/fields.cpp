@@ -3,8 +3,13 @@
 QString CutField(QString &row)
 {
     const qsizetype tab = row.indexOf(u'\t');
-    if (tab < 0)
-        return QString();
+    if (tab < 0) {
+        QString last;
+        if (!QStringView(row).trimmed().isEmpty())
+            last = row;
+        row.clear();
+        return last;
+    }
     QString field = row.left(tab);
     row.remove(0, tab + 1);
     return field;

@@ -2,8 +2,9 @@
 // The tab-terminated fields of a table row.
 #include <QString>
 
-// The text before the first tab; removes it and the tab from row. A row without a tab
-// gives an empty field and stays unchanged.
+// The text before the first tab; removes it and the tab from row. A rest without a tab
+// is the row's last field (empty when it holds only white space) and leaves row empty, so a
+// row reads the same with or without its closing tab, and a loop cutting fields ends.
 QString CutField(QString &row);
 
 struct SpeedRowFields {

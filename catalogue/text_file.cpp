@@ -40,28 +40,43 @@ QString DecodeText(QByteArrayView bytes)
     return CodePage().decode(bytes);
 }
 
-QStringList SplitTextLines(const QByteArray &bytes)
+// The text of a file's bytes: up to a NUL, decoded.
+static QString TextOf(const QByteArray &bytes)
 {
     CheckCodePage();
     const qsizetype nul = bytes.indexOf('\0');
-    const QString text = DecodeText(nul < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(nul));
+    return DecodeText(nul < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(nul));
+}
 
-    QStringList lines;
+void ForEachLine(QStringView text, const std::function<bool(QStringView line)> &take)
+{
     const qsizetype n = text.size();
     qsizetype begin = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text.at(i);
         if (c != u'\r' && c != u'\n')
             continue;
-        lines.append(text.mid(begin, i - begin));
+        if (!take(text.sliced(begin, i - begin)))
+            return;
         if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
             ++i;
         begin = i + 1;
     }
     if (begin < n)
-        lines.append(text.mid(begin));
+        take(text.sliced(begin));
+}
+
+static QStringList LinesOf(const QString &text)
+{
+    QStringList lines;
+    ForEachLine(text, [&](QStringView line) {
+        lines.append(line.toString());
+        return true;
+    });
     return lines;
 }
+
+QStringList SplitTextLines(const QByteArray &bytes) { return LinesOf(TextOf(bytes)); }
 
 static VarnelError CannotOpen(const FileName &path, const QString &reason)
 {
@@ -75,7 +90,8 @@ struct FdCloser {
 };
 }  // namespace
 
-QStringList ReadTextLines(const FileName &path)
+// The bytes of a whole file.
+static QByteArray ReadBytes(const FileName &path)
 {
     const char *native = path.bytes.constData();
     // A pipe or a device named like a data file would block or never end.
@@ -116,5 +132,9 @@ QStringList ReadTextLines(const FileName &path)
         got += n;
     }
     bytes.truncate(got);
-    return SplitTextLines(bytes);
+    return bytes;
 }
+
+QString ReadText(const FileName &path) { return TextOf(ReadBytes(path)); }
+
+QStringList ReadTextLines(const FileName &path) { return LinesOf(ReadText(path)); }

@@ -5,6 +5,9 @@
 
 #include <QByteArrayView>
 #include <QStringList>
+#include <QStringView>
+
+#include <functional>
 
 // Raises "The Windows-1251 code page is not available: ..." when this Qt can't decode
 // the data files' code page (checked at start-up, and by every read).
@@ -21,3 +24,7 @@ constexpr qint64 kMaxDataFileBytes = qint64(256) << 20;
 // Reads a whole file into lines. Raises "Cannot open file "%s". %s" when it can't,
 // with the reason "File too large" for a file over kMaxDataFileBytes.
 QStringList ReadTextLines(const FileName &path);
+// The same file as one text, without splitting it: for a file read line by line.
+QString ReadText(const FileName &path);
+// Hands take each line of text, ended as SplitTextLines ends them, until take gives false.
+void ForEachLine(QStringView text, const std::function<bool(QStringView line)> &take);

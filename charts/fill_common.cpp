@@ -6,17 +6,8 @@
 const QString &FetchRow(const QStringList &rows, int index)
 {
     if (index < 0 || index >= rows.size())
-        throw ListIndexError(index);
+        throw ListIndexError(index).InRow(index);
     return rows[index];
-}
-
-QString CutSpeedField(QString &row)
-{
-    if (row.contains(QLatin1Char('\t')))
-        return CutField(row);
-    QString last = row;
-    row.clear();
-    return last;
 }
 
 double ChartValue(const QString &text)
@@ -27,10 +18,10 @@ double ChartValue(const QString &text)
     return value;
 }
 
-int AddReadPoint(TChartSeries &series, const QString &xText, int xRow, const QString &yText, int yRow)
+int AddReadPoint(TChartSeries &series, const Cell &xAt, const Cell &yAt)
 {
-    const double x = ReadInRow(xRow, [&] { return ChartValue(xText); });
-    const double y = ReadInRow(yRow, [&] { return ChartValue(yText); });
+    const double x = ReadAt(xAt, [&] { return ChartValue(xAt.text); });
+    const double y = ReadAt(yAt, [&] { return ChartValue(yAt.text); });
     return series.AddXY(x, y);
 }
 

@@ -7,33 +7,34 @@
 #include <QStringList>
 
 // Row `index` of a table. Raises "List index out of bounds (%d)" with the index when
-// the table has no such row.
+// the table has no such row; the error carries that row, so the refresh names the
+// aircraft and file that lack it.
 const QString &FetchRow(const QStringList &rows, int index);
-
-// Takes the next speed column off a turn-file speed row (row 0). Like CutField, but a
-// rest without its closing tab is taken as the last column, so the row always shrinks
-// and the loops over it end.
-QString CutSpeedField(QString &row);
 
 // A chart value read from text with ReadValue; a number that does not fit a chart point
 // (not finite as a double) raises "Floating point overflow".
 double ChartValue(const QString &text);
 
-// Runs read, which reads a value standing in row `row` of its table (counted from 0);
-// an error it raises carries that row, so the refresh can say where the value stands.
+// A value's text and where it stands in its table: row and column, counted from 0.
+struct Cell {
+    const QString &text;
+    int row, column;
+};
+
+// Runs read, which reads the value standing at `at`; an error it raises carries the
+// value's row and column, so the refresh can say where it stands.
 template <class Read>
-auto ReadInRow(int row, Read &&read) -> decltype(read())
+auto ReadAt(const Cell &at, Read &&read) -> decltype(read())
 {
     try {
         return read();
     } catch (const VarnelError &e) {
-        throw e.InRow(row);
+        throw e.InCell(at.row, at.column);
     }
 }
 
-// Reads the horizontal value (in row xRow), then the vertical one (in row yRow), and
-// adds the point.
-int AddReadPoint(TChartSeries &series, const QString &xText, int xRow, const QString &yText, int yRow);
+// Reads the horizontal value, then the vertical one, and adds the point.
+int AddReadPoint(TChartSeries &series, const Cell &x, const Cell &y);
 
 // Gives an aircraft series its title (prefix followed by the aircraft name) and makes
 // it active.

@@ -120,9 +120,9 @@ void AppExport::failures_data()
     QTest::newRow("unknown first") << "Zulu" << "Bravo" << "out" << 1 << "varnel: no aircraft \"Zulu\" in %1/DataSpeed";
     QTest::newRow("unknown second") << "" << "alpha" << "out" << 1 << "varnel: no aircraft \"alpha\" in %1/DataSpeed";
     QTest::newRow("data error, second") << "Alpha" << "Broken" << "out" << 1
-                                        << "varnel: 'fast' is not a valid floating point value. (Broken: Broken_speed.txt, row 2.)";
+                                        << "varnel: 'fast' is not a valid floating point value. (Broken: Broken_speed.txt, row 2, column 2.)";
     QTest::newRow("data error, first") << "Broken" << "Alpha" << "out" << 1
-                                       << "varnel: 'fast' is not a valid floating point value. (Broken: Broken_speed.txt, row 2.)";
+                                       << "varnel: 'fast' is not a valid floating point value. (Broken: Broken_speed.txt, row 2, column 2.)";
     QTest::newRow("folder is a file") << "Alpha" << "" << "FILE" << 1 << "varnel: Cannot create folder";
     QTest::newRow("under a file") << "Alpha" << "" << "FILE/sub" << 1 << "varnel: Cannot create folder";
     QTest::newRow("one side empty") << "" << "Bravo" << "out" << 0 << "";

@@ -185,7 +185,7 @@ void ChartsRefresh::errorInTheMiddle()
     } catch (const VarnelError &e) {
         error = e.message();
     }
-    QCOMPARE(error, u"'n/a' is not a valid floating point value.\nBroken: Broken_turn.txt, row 4"_s);
+    QCOMPARE(error, u"'n/a' is not a valid floating point value.\nBroken: Broken_turn.txt, row 4, column 2"_s);
 
     // Filled so far: the first aircraft, then the second one's altitude and climb
     // charts and turn times up to the bad value.
