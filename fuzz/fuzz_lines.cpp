@@ -72,8 +72,11 @@ QStringList ModelLines(QByteArray bytes)
     // Line breaks are ASCII and never inside a UTF-8 sequence: each line's bytes decode
     // on their own.
     const auto decoded = [&](const QByteArray &line) {
-        if (utf8)
-            return QString::fromUtf8(line);
+        if (utf8) {
+            // A byte-order mark inside the text is a character like any other.
+            QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+            return QString(decoder.decode(line));
+        }
         QString text;
         for (const char c : line)
             text += ByteTexts()[uint8_t(c)];
