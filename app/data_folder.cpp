@@ -1,11 +1,20 @@
 #include "app/data_folder.h"
 
+#include "catalogue/file_name.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSet>
 #include <QSettings>
+#include <QSocketNotifier>
+
+#include <cstring>
+
+#include <dirent.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 FolderDialogHook &dialogHook()
@@ -38,8 +47,16 @@ QStringList RecentFolders()
     return s.value(QLatin1String(kRecentKey)).toStringList();
 }
 
+// Whether folder holds a DataSpeed folder, found by its bytes.
+static bool HoldsData(const QString &folder)
+{
+    return KindOf(LocateFileName(QDir(folder).filePath(QStringLiteral("DataSpeed")))) == FileKind::Directory;
+}
+
 void RememberFolder(const QString &folder)
 {
+    if (!HoldsData(folder))
+        return;
     QStringList recent = RecentFolders();
     recent.removeAll(folder);
     recent.prepend(folder);
@@ -62,48 +79,84 @@ QString SampleDataFolder()
 QString RecentStartFolder(const QStringList &recent, const QString &sampleData)
 {
     for (const QString &folder : recent)
-        if (QFileInfo(QDir(folder).filePath(QStringLiteral("DataSpeed"))).isDir())
+        if (HoldsData(folder))
             return folder;
     return sampleData;
 }
 
 DataFolderWatch::DataFolderWatch(QObject *parent) : QObject(parent)
 {
-    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &DataFolderWatch::Changed);
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
-        addFiles();  // new files are watched from now on
-        emit Changed();
-    });
+    settle_.setSingleShot(true);
+    settle_.setInterval(50);
+    connect(&settle_, &QTimer::timeout, this, &DataFolderWatch::compare);
 }
 
-void DataFolderWatch::Watch(const QString &dataFolder)
+DataFolderWatch::~DataFolderWatch()
 {
-    for (const QStringList &paths : {watcher_.files(), watcher_.directories()})
-        if (!paths.isEmpty())
-            watcher_.removePaths(paths);
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void DataFolderWatch::Watch(const FileName &dataFolder)
+{
+    // A new descriptor drops every watch of the folder before.
+    delete notifier_;
+    notifier_ = nullptr;
+    if (fd_ >= 0)
+        ::close(fd_);
+    settle_.stop();
     folders_.clear();
+    seen_.clear();
+    fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd_ < 0)
+        return;  // no watch: the hint never shows, F5 still rereads
+    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &DataFolderWatch::readEvents);
+    constexpr uint32_t kEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_MODIFY | IN_CLOSE_WRITE |
+                                 IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
     for (const char *name : kDataDirs) {
-        const QString folder = QDir(dataFolder).filePath(QLatin1String(name));
-        if (QFileInfo(folder).isDir())
-            folders_ << folder;
+        const FileName folder = FileName::FromBytes(dataFolder.bytes + '/' + name);
+        if (KindOf(folder) == FileKind::Directory && ::inotify_add_watch(fd_, folder.bytes.constData(), kEvents) >= 0)
+            folders_.append(folder);
     }
-    if (!folders_.isEmpty())
-        watcher_.addPaths(folders_);
-    addFiles();
+    seen_ = snapshot();
 }
 
-void DataFolderWatch::addFiles()
+DataFolderWatch::Snapshot DataFolderWatch::snapshot() const
 {
-    QStringList files;
-    const QStringList list = watcher_.files();
-    const QSet<QString> watched(list.begin(), list.end());
-    // Each file costs the system a watch, and their number is limited: past a few
-    // thousand files the folders alone tell of new, removed and renamed files.
-    constexpr qsizetype kMaxWatchedFiles = 2000;
-    for (const QString &folder : folders_)
-        for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden))
-            if (!watched.contains(file.filePath()) && watched.size() + files.size() < kMaxWatchedFiles)
-                files << file.filePath();
-    if (!files.isEmpty())
-        watcher_.addPaths(files);
+    Snapshot files;
+    for (const FileName &folder : folders_) {
+        DIR *listing = ::opendir(folder.bytes.constData());
+        if (!listing)
+            continue;
+        while (const dirent *entry = ::readdir(listing)) {
+            const QByteArray path = folder.bytes + '/' + entry->d_name;
+            struct stat st;
+            if (::strcmp(entry->d_name, ".") == 0 || ::strcmp(entry->d_name, "..") == 0 || ::stat(path.constData(), &st) != 0)
+                continue;
+            files.insert(path, QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_mtim.tv_nsec)) +
+                                   '/' + QByteArray::number(qint64(st.st_size)) + '/' + QByteArray::number(quint64(st.st_ino)));
+        }
+        ::closedir(listing);
+    }
+    return files;
+}
+
+void DataFolderWatch::readEvents()
+{
+    // The events only say that something happened in a folder: drain them, then look.
+    char buffer[16384];
+    while (::read(fd_, buffer, sizeof buffer) > 0) {
+    }
+    if (!settle_.isActive())
+        settle_.start();
+}
+
+void DataFolderWatch::compare()
+{
+    Snapshot now = snapshot();
+    if (now == seen_)
+        return;
+    seen_ = std::move(now);
+    emit Changed();
 }

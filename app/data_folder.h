@@ -2,9 +2,12 @@
 // The data folder beyond the window: the folder dialog, the list of folders opened
 // recently (the one thing the program remembers between runs), the folder
 // `varnel --recent` starts on, and the watch that notices files changed on disk.
-#include <QFileSystemWatcher>
+#include "catalogue/file_name.h"
+
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 
@@ -18,7 +21,8 @@ QString AskDataFolder(QWidget *parent, const QString &start);
 
 // The folders opened with Ctrl+O, most recent first, from the user's settings.
 QStringList RecentFolders();
-// Puts folder first in that list and writes it.
+// Puts folder first in that list and writes it; a folder without DataSpeed is not
+// remembered.
 void RememberFolder(const QString &folder);
 
 // The sample data that comes with the program: the installed copy, else (run from the
@@ -29,21 +33,35 @@ QString SampleDataFolder();
 // else the sample data.
 QString RecentStartFolder(const QStringList &recent, const QString &sampleData);
 
-// Watches the four data folders of one data folder and the files in them.
+class QSocketNotifier;
+
+// Watches the four data folders of one data folder, by the bytes of their paths: one
+// watch per folder, whatever the number of files in it. On a change in a folder it
+// compares every file's modification time, size and identity with what it saw before,
+// so only a real change is told.
 class DataFolderWatch : public QObject {
     Q_OBJECT
 public:
     explicit DataFolderWatch(QObject *parent = nullptr);
+    ~DataFolderWatch() override;
     // Watches this data folder instead of the one before.
-    void Watch(const QString &dataFolder);
+    void Watch(const FileName &dataFolder);
 
 signals:
     // A file in one of the four folders was added, removed or written.
     void Changed();
 
 private:
-    void addFiles();
+    // Each file of the four folders (its path's bytes) with what tells its content
+    // changed.
+    using Snapshot = QHash<QByteArray, QByteArray>;
+    Snapshot snapshot() const;
+    void readEvents();
+    void compare();
 
-    QFileSystemWatcher watcher_;
-    QStringList folders_;
+    int fd_ = -1;
+    QSocketNotifier *notifier_ = nullptr;
+    QList<FileName> folders_;
+    Snapshot seen_;
+    QTimer settle_;  // a file written in many pieces is looked at once
 };

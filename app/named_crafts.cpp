@@ -128,9 +128,10 @@ NamedCrafts ReadNamedCrafts(const QString &dataDir, const QString &first, const 
             continue;
         const FileName craft = Find(names[i], known, SpeedDirOf(dataDir));
         try {
-            targets[i]->emplace(ReadCraft(paths, craft));
+            // The pictures show no armament: it is not read.
+            targets[i]->emplace(ReadCraft(paths, craft, Armament::Skip));
         } catch (const VarnelError &error) {
-            throw VarnelError(Naming(craft, ErrorBoxText(error.message())));
+            throw VarnelError(OneLineMessage(Naming(craft, ErrorBoxText(error.message()))));
         }
     }
     return crafts;

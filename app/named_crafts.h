@@ -19,7 +19,7 @@ struct NamedCrafts {
 // stderr, without the program's name: an unknown aircraft (`no aircraft "X" in
 // DIR/DataSpeed; did you mean Y?`, with up to three close names), a name that matches
 // several aircraft but for case, or the error box's text of an aircraft that can't be
-// read, naming it.
+// read, naming it, on one line.
 NamedCrafts ReadNamedCrafts(const QString &dataDir, const QString &first, const QString &second);
 
 // The aircraft of dataDir as the trees list them, in their order; failures holds the

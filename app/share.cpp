@@ -183,8 +183,7 @@ void ChartSharing::Run(Entry entry, QWidget *target)
             if (chart != target && !target->isAncestorOf(chart))
                 continue;
             // A common-page chart's curves are named as its full-size chart names them.
-            const QString &source = chart->Tracker().Setup().titleSource;
-            const TChart *named = source.isEmpty() ? nullptr : window_.findChild<TChart *>(source);
+            const TChart *named = chart->Tracker().Partner();
             text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
                     ChartDataText(chart->Series(), chart->BottomAxisTitle(), chart->LeftAxisTitle(),
                                   named ? &named->Series() : nullptr);

@@ -6,17 +6,8 @@
 const QString &FetchRow(const QStringList &rows, int index)
 {
     if (index < 0 || index >= rows.size())
-        throw ListIndexError(index);
+        throw ListIndexError(index).InRow(index);
     return rows[index];
-}
-
-QString CutSpeedField(QString &row)
-{
-    if (row.contains(QLatin1Char('\t')))
-        return CutField(row);
-    QString last = row;
-    row.clear();
-    return last;
 }
 
 double ChartValue(const QString &text)

@@ -1,19 +1,16 @@
 #pragma once
-// Values read from the tables exactly as the charts draw them: the rows fetched, the
-// speed columns taken, every number cut to three decimals, turn times as turn rates.
+// Values read from the tables exactly as the charts draw them: the rows fetched, every
+// number cut to three decimals, turn times as turn rates, and an error that says in
+// which row and column the value stands.
 #include "core/error.h"
 
 #include <QString>
 #include <QStringList>
 
 // Row `index` of a table. Raises "List index out of bounds (%d)" with the index when
-// the table has no such row.
+// the table has no such row; the error carries that row, so the refresh names the
+// aircraft and file that lack it.
 const QString &FetchRow(const QStringList &rows, int index);
-
-// Takes the next speed column off a turn-file speed row (row 0). Like CutField, but a
-// rest without its closing tab is taken as the last column, so the row always shrinks
-// and the loops over it end.
-QString CutSpeedField(QString &row);
 
 // A chart value read from text with ReadValue; a number that does not fit a chart point
 // (not finite as a double) raises "Floating point overflow".
@@ -24,14 +21,20 @@ double ChartValue(const QString &text);
 // time of zero, "Floating point overflow" for a rate too large for a chart.
 double TurnTimeToRate(const QString &text);
 
-// Runs read, which reads a value standing in row `row` of its table (counted from 0);
-// an error it raises carries that row, so the caller can say where the value stands.
+// A value's text and where it stands in its table: row and column, counted from 0.
+struct Cell {
+    const QString &text;
+    int row, column;
+};
+
+// Runs read, which reads the value standing at `at`; an error it raises carries the
+// value's row and column, so the refresh can say where it stands.
 template <class Read>
-auto ReadInRow(int row, Read &&read) -> decltype(read())
+auto ReadAt(const Cell &at, Read &&read) -> decltype(read())
 {
     try {
         return read();
     } catch (const VarnelError &e) {
-        throw e.InRow(row);
+        throw e.InCell(at.row, at.column);
     }
 }

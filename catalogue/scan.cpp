@@ -3,6 +3,7 @@
 #include "core/error.h"
 
 #include <QCollator>
+#include <QDir>
 #include <QElapsedTimer>
 
 #include <algorithm>
@@ -12,10 +13,16 @@
 
 #include <dirent.h>
 
-WeaponRowCaptions SplitWeaponRow(const QString &row, int index)
+// The last node of a list cut short.
+static QString NotShownNote(qsizetype count)
+{
+    return QStringLiteral("… не показано: %1").arg(count);
+}
+
+WeaponRowCaptions SplitWeaponRow(QStringView row, int index, qsizetype maxItems)
 {
     const qsizetype colon = row.indexOf(u':');
-    QString group = colon < 0 ? QString() : row.left(colon);
+    QString group = colon < 0 ? QString() : row.left(colon).toString();
     if (group == QLatin1String("gun"))
         group = QStringLiteral("w") + QString::number(index);
 
@@ -26,6 +33,7 @@ WeaponRowCaptions SplitWeaponRow(const QString &row, int index)
     const qsizetype n = row.size();
     qsizetype pos = 0;
     qsizetype nextColon = row.indexOf(u':');
+    qsizetype leftOut = 0;
     while (pos < n) {
         if (nextColon >= 0 && nextColon < pos)
             nextColon = row.indexOf(u':', pos);
@@ -34,24 +42,42 @@ WeaponRowCaptions SplitWeaponRow(const QString &row, int index)
         const qsizetype semi = row.indexOf(u';', pos);
         // An item without its closing ";" takes the rest of the row.
         const qsizetype end = semi < 0 ? n : semi + 1;
-        out.items.append(row.mid(pos, end - pos));
+        if (out.items.size() < maxItems)
+            out.items.append(row.mid(pos, end - pos).toString());
+        else
+            ++leftOut;
         pos = end;
     }
+    if (leftOut > 0)
+        out.items.append(NotShownNote(leftOut));
     return out;
 }
 
 QString ArmamentCaption() { return QStringLiteral("вооружение:"); }
 
-// The groups of the aircraft's armament file; none when there is no such file.
+// The groups of the aircraft's armament file; none when there is no such file. The
+// file is read as one text and its rows taken one by one, only as many as are shown.
 static QList<WeaponRowCaptions> ReadArmament(const DataPaths &paths, const FileName &name)
 {
     QList<WeaponRowCaptions> groups;
     const FileName path = paths.weaponFile(name);
     if (!RegularFileExists(path))
         return groups;
-    const QStringList rows = ReadTextLines(path);
-    for (int i = 0; i < rows.size(); ++i)
-        groups.append(SplitWeaponRow(rows.at(i), i));
+    qsizetype room = kMaxArmamentNodes;
+    qsizetype leftOut = 0;
+    int index = 0;
+    ForEachLine(ReadText(path), [&](QStringView row) {
+        if (room > 0) {
+            groups.append(SplitWeaponRow(row, index, room - 1));
+            room -= 1 + groups.back().items.size();
+        } else {
+            ++leftOut;
+        }
+        ++index;
+        return true;
+    });
+    if (leftOut > 0)
+        groups.append(WeaponRowCaptions{NotShownNote(leftOut), {}});
     return groups;
 }
 
@@ -74,10 +100,12 @@ const SummaryRow kSummaryRows[] = {
 };
 } // namespace
 
-CraftRecord ReadCraft(const DataPaths &paths, const FileName &name)
+CraftRecord ReadCraft(const DataPaths &paths, const FileName &name, Armament parts)
 {
     // The files are read in the order the tree shows them: armament, summary, tables.
-    QList<WeaponRowCaptions> armament = ReadArmament(paths, name);
+    QList<WeaponRowCaptions> armament;
+    if (parts == Armament::Read)
+        armament = ReadArmament(paths, name);
     QStringList summary;
     for (const SummaryRow &row : kSummaryRows) {
         const QString key = QString::fromLatin1(row.key);
@@ -123,7 +151,7 @@ QList<QByteArray> ListSpeedEntries(const DataPaths &paths)
     const FileName dir = paths.speedDir();
     DIR *listing = KindOf(dir) == FileKind::Directory ? ::opendir(dir.bytes.constData()) : nullptr;
     if (!listing)
-        throw VarnelError(QStringLiteral("File not found"));
+        throw VarnelError(QStringLiteral("File not found.\nNo folder \"%1\"").arg(QDir::toNativeSeparators(dir)));
     QList<QByteArray> entries;
     while (const dirent *entry = ::readdir(listing)) {
         const QByteArray name(entry->d_name);
@@ -164,8 +192,18 @@ int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks)
         sincePump.start();
     };
 
+    const auto finish = [&](int count) {
+        setPanel(0, QStringLiteral("crafts loaded: ") + QString::number(count));
+        setPanel(1, QString());
+    };
     setPanel(0, QStringLiteral("Scanning data-files..."));
-    const QList<QByteArray> entries = ListSpeedEntries(paths);
+    QList<QByteArray> entries;
+    try {
+        entries = ListSpeedEntries(paths);
+    } catch (const VarnelError &) {
+        finish(0);  // the scan has ended, with nothing to list
+        throw;
+    }
 
     int count = 0;
     QStringList failures;
@@ -191,8 +229,7 @@ int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks)
         pump(2);
     }
 
-    setPanel(0, QStringLiteral("crafts loaded: ") + QString::number(count));
-    setPanel(1, QString());
+    finish(count);
     if (!failures.isEmpty())
         throw VarnelError(FailureText(failures));
     return count;

@@ -9,14 +9,20 @@
 #include <chrono>
 #include <functional>
 
+// At most about this many nodes (groups and items) stand under an aircraft's armament
+// node; past them a last node tells how many rows or items are not shown, so a huge
+// armament file costs neither memory nor time in the trees.
+constexpr qsizetype kMaxArmamentNodes = 2000;
+
 // One row of an armament file as the tree shows it: the group's caption (with its
 // ":") and the captions of its items (each with its ";").
 struct WeaponRowCaptions {
     QString group;
     QStringList items;
 };
-// row: the row's text; index: its row number counted from 0 over all rows.
-WeaponRowCaptions SplitWeaponRow(const QString &row, int index);
+// row: the row's text; index: its row number counted from 0 over all rows. At most
+// maxItems items are taken; past them one more item tells how many are not shown.
+WeaponRowCaptions SplitWeaponRow(QStringView row, int index, qsizetype maxItems = kMaxArmamentNodes);
 
 // The caption of the armament node, the first child of an aircraft.
 QString ArmamentCaption();
@@ -30,9 +36,10 @@ struct CraftRecord {
 };
 
 // Reads one aircraft, named by the bytes of its file names: its armament file (none: no
-// groups), its six summary values and its tables. Raises when one of its files can't be
-// read or a summary value is not a number.
-CraftRecord ReadCraft(const DataPaths &paths, const FileName &name);
+// groups; skipped where nothing shows it), its six summary values and its tables.
+// Raises when one of its files can't be read or a summary value is not a number.
+enum class Armament { Read, Skip };
+CraftRecord ReadCraft(const DataPaths &paths, const FileName &name, Armament armament = Armament::Read);
 
 // The aircraft name of a DataSpeed entry: its name up to the first "_speed".
 FileName CraftNameOf(const FileName &entryName);
@@ -42,8 +49,8 @@ FileName CraftNameOf(const FileName &entryName);
 void SortNatural(QList<QByteArray> &names);
 
 // The "*.txt" entries of DataSpeed (hidden ones too) with the bytes the directory
-// listing gave, in natural order of their shown names. Raises "File not found" when
-// DataSpeed is missing or can't be read.
+// listing gave, in natural order of their shown names. Raises "File not found." with a
+// second line naming the DataSpeed folder when it is missing or can't be read.
 QList<QByteArray> ListSpeedEntries(const DataPaths &paths);
 
 struct ScanHooks {
@@ -61,5 +68,6 @@ struct ScanHooks {
 // Reads every aircraft of DataSpeed and hands each to addCraft, whole, before the next
 // one is read. An aircraft whose files fail (running out of memory included) is left
 // out and the scan goes on; at the end one error lists the failures. Gives the number of
-// aircraft listed.
+// aircraft listed. The status ends as "crafts loaded: N" also when DataSpeed can't be
+// listed.
 int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks);

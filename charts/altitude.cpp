@@ -21,9 +21,10 @@ void FillAltitudeCharts(TChartSeriesList &speedChart, TChartSeriesList &climbCha
         const SpeedRowFields f = SplitSpeedRow(row);
         // Each point reads its horizontal value first, so a bad row reports its values
         // in the order 100% speed, altitude, MAX speed, altitude, 100% climb, ...
-        AddReadPoint(speedFull, f.tas100, r, f.altitude, r);
-        AddReadPoint(speedMax, f.tasMax, r, f.altitude, r);
-        AddReadPoint(climbFull, f.roc100, r, f.altitude, r);
-        AddReadPoint(climbMax, f.rocMax, r, f.altitude, r);
+        const Cell altitude{f.altitude, r, 0};
+        AddReadPoint(speedFull, {f.tas100, r, 3}, altitude);
+        AddReadPoint(speedMax, {f.tasMax, r, 1}, altitude);
+        AddReadPoint(climbFull, {f.roc100, r, 4}, altitude);
+        AddReadPoint(climbMax, {f.rocMax, r, 2}, altitude);
     }
 }

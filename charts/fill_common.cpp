@@ -1,9 +1,9 @@
 #include "charts/fill_common.h"
 
-int AddReadPoint(TChartSeries &series, const QString &xText, int xRow, const QString &yText, int yRow)
+int AddReadPoint(TChartSeries &series, const Cell &xAt, const Cell &yAt)
 {
-    const double x = ReadInRow(xRow, [&] { return ChartValue(xText); });
-    const double y = ReadInRow(yRow, [&] { return ChartValue(yText); });
+    const double x = ReadAt(xAt, [&] { return ChartValue(xAt.text); });
+    const double y = ReadAt(yAt, [&] { return ChartValue(yAt.text); });
     return series.AddXY(x, y);
 }
 

@@ -6,9 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-// Reads the horizontal value (in row xRow), then the vertical one (in row yRow), and
-// adds the point.
-int AddReadPoint(TChartSeries &series, const QString &xText, int xRow, const QString &yText, int yRow);
+// Reads the horizontal value, then the vertical one, and adds the point.
+int AddReadPoint(TChartSeries &series, const Cell &x, const Cell &y);
 
 // Gives an aircraft series its title (prefix followed by the aircraft name) and makes
 // it active.

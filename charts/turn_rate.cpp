@@ -26,13 +26,13 @@ void SetLabel(TChartSeries &series, int index, const QString &text, const QColor
 void FillTurnRateSeries(QString speeds, QString times, int timeRow, TChartSeries &series)
 {
     series.Clear();
-    while (!speeds.isEmpty()) {
-        const QString speed = CutSpeedField(speeds);
+    for (int column = 0; !speeds.isEmpty(); ++column) {
+        const QString speed = CutField(speeds);
         const QString time = CutField(times);
         if (speed.isEmpty() || time.isEmpty())
             continue;
-        const double x = ReadInRow(0, [&] { return ChartValue(speed); });
-        const double y = ReadInRow(timeRow, [&] { return TurnTimeToRate(time); });
+        const double x = ReadAt({speed, 0, column}, [&] { return ChartValue(speed); });
+        const double y = ReadAt({time, timeRow, column}, [&] { return TurnTimeToRate(time); });
         series.AddXY(x, y);
     }
 }

@@ -10,11 +10,11 @@ void FillClimbAtSpeed(TChartSeriesList &chart, const QString &name, const QStrin
 
     QString speeds = FetchRow(lst_Turn, 0);
     QString climbs = FetchRow(lst_Turn, 1);
-    while (!speeds.isEmpty()) {
-        const QString speed = CutSpeedField(speeds);
+    for (int column = 0; !speeds.isEmpty(); ++column) {
+        const QString speed = CutField(speeds);
         const QString climb = CutField(climbs);
         if (!speed.isEmpty() && !climb.isEmpty())
-            AddReadPoint(series, speed, 0, climb, 1);
+            AddReadPoint(series, {speed, 0, column}, {climb, 1, column});
     }
 }
 
@@ -29,13 +29,13 @@ void FillTurnTimes(TChartSeriesList &chart, const QString &name, const QStringLi
     for (int flap = 0; flap < 4; ++flap)
         times[flap] = FetchRow(lst_Turn, 2 + flap);
 
-    while (!speeds.isEmpty()) {
-        const QString speed = CutSpeedField(speeds);
+    for (int column = 0; !speeds.isEmpty(); ++column) {
+        const QString speed = CutField(speeds);
         for (int flap = 0; flap < 4; ++flap) {
             // Every time row loses its field, shown or not, so the columns stay aligned.
             const QString time = CutField(times[flap]);
             if (!speed.isEmpty() && !time.isEmpty() && !marked[size_t(flap)])
-                AddReadPoint(chart[first + flap], speed, 0, time, 2 + flap);
+                AddReadPoint(chart[first + flap], {speed, 0, column}, {time, 2 + flap, column});
         }
     }
 }

@@ -10,13 +10,17 @@ public:
     const QString &message() const noexcept { return message_; }
     const char *what() const noexcept override { return utf8_.constData(); }
 
-    // The row of its table (counted from 0) that a bad value stands in; -1 when the
-    // error is about no one row. The refresh turns it into a line that says where.
+    // The row and column of its table (counted from 0) that a bad value stands in; -1
+    // when the error is about no one row or column. The refresh turns them into a line
+    // that says where.
     int row() const noexcept { return row_; }
-    VarnelError InRow(int row) const
+    int column() const noexcept { return column_; }
+    VarnelError InRow(int row) const { return InCell(row, -1); }
+    VarnelError InCell(int row, int column) const
     {
         VarnelError e = *this;
         e.row_ = row;
+        e.column_ = column;
         return e;
     }
 
@@ -24,6 +28,7 @@ private:
     QString message_;
     QByteArray utf8_;
     int row_ = -1;
+    int column_ = -1;
 };
 
 // An offending value as the messages quote it: at most 200 characters, then an
@@ -46,6 +51,18 @@ inline QString WithFullStop(const QString &message)
     return message;
 }
 
+// A box's text on one line, for a terminal: the lines after the first (where a value
+// stands) in parentheses, "'x' is not a valid floating point value. (A: A_turn.txt, row 9.)".
+inline QString OneLineMessage(const QString &boxText)
+{
+    const qsizetype br = boxText.indexOf(QLatin1Char('\n'));
+    if (br < 0)
+        return boxText;
+    QString rest = boxText.mid(br + 1);
+    rest.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return boxText.left(br) + QStringLiteral(" (") + rest + QLatin1Char(')');
+}
+
 // The messages raised in more than one place.
 inline VarnelError InvalidFloatError(const QString &text)
 {
@@ -58,9 +75,13 @@ inline VarnelError ListIndexError(qsizetype index)
     return VarnelError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 // The error with one more line that says where its value stands: the aircraft, the
-// file's name and the row, counted from 1 as text editors count lines. The first line
-// stays the message exactly as the box showed it alone, full stop included.
+// file's name and the row, counted from 1 as text editors count lines, and the column
+// (from 1) when the error carries one. The first line stays the message exactly as the
+// box showed it alone, full stop included.
 inline VarnelError LocatedError(const VarnelError &error, const QString &aircraft, const QString &file, qsizetype row)
 {
-    return VarnelError(WithFullStop(error.message()) + QStringLiteral("\n%1: %2, row %3").arg(aircraft, file).arg(row + 1));
+    QString where = QStringLiteral("\n%1: %2, row %3").arg(aircraft, file).arg(row + 1);
+    if (error.column() >= 0)
+        where += QStringLiteral(", column %1").arg(error.column() + 1);
+    return VarnelError(WithFullStop(error.message()) + where);
 }

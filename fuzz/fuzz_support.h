@@ -56,10 +56,10 @@ inline TwoFiles SplitAtFileMark(const QByteArray &bytes)
     } while (0)
 
 // The first line of an error about a bad value; a second line, when there is one, says
-// where the value stands ("<aircraft>: <file>, row <n>").
+// where the value stands ("<aircraft>: <file>, row <n>", and ", column <n>" in a table).
 inline QString ValueErrorLine(const QString &message)
 {
-    static const QRegularExpression where(QStringLiteral("\\n[^\\n]*: [^\\n]*, row [1-9][0-9]*\\z"));
+    static const QRegularExpression where(QStringLiteral("\\n[^\\n]*: [^\\n]*, row [1-9][0-9]*(?:, column [1-9][0-9]*)?\\z"));
     const QRegularExpressionMatch m = where.match(message);
     if (!m.hasMatch())
         return message;

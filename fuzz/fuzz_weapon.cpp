@@ -27,8 +27,13 @@ WeaponRowCaptions ModelRow(const QString &row, int index)
 
 void CheckRow(const QString &row, int index)
 {
-    const WeaponRowCaptions got = SplitWeaponRow(row, index);
+    const WeaponRowCaptions got = SplitWeaponRow(row, index, row.size() + 1);  // never cut
     const WeaponRowCaptions model = ModelRow(row, index);
+    // Cut short: the first items, then a note of how many more there are.
+    const WeaponRowCaptions cut = SplitWeaponRow(row, index, 3);
+    const QStringList kept = model.items.mid(0, 3);
+    FUZZ_CHECK(cut.items.mid(0, 3) == kept, row);
+    FUZZ_CHECK(cut.items.size() == (model.items.size() > 3 ? 4 : model.items.size()), row);
     const QString where = QStringLiteral("row %1: ").arg(index) + row;
     FUZZ_CHECK(got.group == model.group, where + QStringLiteral(" group ") + got.group);
     FUZZ_CHECK(got.items == model.items, where + QStringLiteral(" items ") + got.items.join(u'|'));

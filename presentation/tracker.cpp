@@ -247,6 +247,8 @@ void ChartTracker::Hide()
     replotLayer();
 }
 
+const TChart *ChartTracker::Partner() const { return partner_.data(); }
+
 void ChartTracker::SetPartner(const TChart *partner) { partner_ = partner; }
 
 QStringList ChartTracker::titles() const

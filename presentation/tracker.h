@@ -100,6 +100,7 @@ public:
     // The chart whose series titles name this chart's curves (a mirror chart's
     // full-page partner, which carries the aircraft names); none: its own titles.
     void SetPartner(const TChart *partner);
+    const TChart *Partner() const;
 
     // The mouse is at `pos`: the tracker follows it inside the plot area and is hidden
     // elsewhere. Only the tracker's layer is redrawn.

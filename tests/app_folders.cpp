@@ -14,7 +14,12 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QThread>
+#include <QScopeGuard>
 #include <QTimer>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 class AppFoldersTest : public QObject {
     Q_OBJECT
@@ -88,7 +93,8 @@ private slots:
         // A folder with no DataSpeed fails as at start, and leaves both sides empty.
         QDir(dir.filePath(QStringLiteral("DataSpeed"))).removeRecursively();
         w->ReloadData();
-        QCOMPARE(messages_, QStringList{"File not found."});
+        QCOMPARE(messages_, QStringList{"File not found.\nNo folder \"" + QDir::toNativeSeparators(dir.filePath("DataSpeed")) + "\""});
+        QCOMPARE(w->panel0->text(), QStringLiteral("crafts loaded: 0"));
         QCOMPARE(w->tree_Crafts_1->topLevelItemCount(), 0);
         QCOMPARE(w->chrt_TASbyAlt->Series()[0].Count(), 0);
         QVERIFY(w->act_Reload->isEnabled());
@@ -179,6 +185,43 @@ private slots:
         QCOMPARE(w->tree_Crafts_1->topLevelItemCount(), 1);
     }
 
+    // One watch per folder: an edit is seen however many files the folders hold.
+    void changesSeenPastManyFiles()
+    {
+        QTemporaryDir dir;
+        WriteFixtureCraft(dir.path(), QStringLiteral("Alpha"));
+        for (int i = 0; i < 2100; ++i)
+            WriteFile(dir.filePath(QStringLiteral("DataSpeed/note%1.bak").arg(i)), "x");
+        auto w = ScannedWindow(dir.path());
+        QCOMPARE(w->panel1->text(), QString());
+        WriteFile(dir.filePath(QStringLiteral("DataWeapon/Alpha.txt")), "gun:MG C;\r\n");  // rewritten in place
+        QTRY_COMPARE(w->panel1->text(), QStringLiteral("Файлы изменены, F5 — перечитать"));
+    }
+
+    // A data folder whose name is no UTF-8 is watched by the bytes of its name.
+    void watchesAFolderNamedInWindows1251()
+    {
+        QTemporaryDir parent;
+        const QByteArray ascii = QFile::encodeName(parent.filePath(QStringLiteral("data")));
+        const QByteArray named = QFile::encodeName(parent.path()) + "/\xC4\xE0\xED\xED\xFB\xE5";  // "Данные"
+        WriteFixtureCraft(QString::fromUtf8(ascii), QStringLiteral("Alpha"));
+        QCOMPARE(::rename(ascii.constData(), named.constData()), 0);
+        const auto back = qScopeGuard([&] {
+            QDir::setCurrent(QStringLiteral("/"));
+            ::rename(named.constData(), ascii.constData());  // so the temporary folder goes
+        });
+        QCOMPARE(::chdir(named.constData()), 0);
+        auto w = std::make_unique<Tfrm_Main>();
+        QCoreApplication::sendPostedEvents(w.get(), WM_LOADFMD);
+        QCOMPARE(RootCaptions(w->tree_Crafts_1), QStringList{"Alpha"});
+        QCOMPARE(w->panel1->text(), QString());
+        FILE *turn = std::fopen((named + "/DataTurn/Alpha_turn.txt").constData(), "ab");
+        QVERIFY(turn);
+        std::fputs("Note: 1\r\n", turn);
+        std::fclose(turn);
+        QTRY_COMPARE(w->panel1->text(), QStringLiteral("Файлы изменены, F5 — перечитать"));
+    }
+
     void openingAFolderScansAndRemembersIt()
     {
         QTemporaryDir first, second;
@@ -198,6 +241,16 @@ private slots:
         QCOMPARE(RootCaptions(w->tree_Crafts_1), QStringList{"Zulu"});
         QCOMPARE(w->panel2->toolTip(), Qt::convertFromPlainText(second.path(), Qt::WhiteSpaceNoWrap));
         QVERIFY(w->panel2->fontMetrics().horizontalAdvance(w->panel2->text()) < w->panel2->width());
+        QCOMPARE(RecentFolders(), (QStringList{second.path(), first.path()}));
+
+        // A folder without data: the box names what is missing, the scan ends, and the
+        // folder is not remembered.
+        QTemporaryDir bare;
+        dialogAnswer_ = bare.path();
+        w->OpenDataFolder();
+        const QString missing = QDir::toNativeSeparators(bare.filePath(QStringLiteral("DataSpeed")));
+        QCOMPARE(messages_, QStringList{"File not found.\nNo folder \"" + missing + "\""});
+        QCOMPARE(w->panel0->text(), QStringLiteral("crafts loaded: 0"));
         QCOMPARE(RecentFolders(), (QStringList{second.path(), first.path()}));
         QSettings(settingsFile(), QSettings::IniFormat).remove(QString());
     }

@@ -108,7 +108,6 @@ private slots:
     void flapTipsSayWhatIsShown()
     {
         Tfrm_Main w;
-        w.SkipCatalogueScan();
         QCOMPARE(w.btn_Turn2->toolTip(), QStringLiteral("Закрылки 1 — скрыты (нажмите, чтобы показать)"));
         w.btn_Turn2->click();
         QCOMPARE(w.btn_Turn2->toolTip(), QStringLiteral("Закрылки 1 — показаны (нажмите, чтобы скрыть)"));

@@ -301,8 +301,9 @@ private slots:
         QDir::setCurrent(empty.path());
         Tfrm_Main w;
         QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);
-        QCOMPARE(messages_, QStringList{"File not found."});
-        QCOMPARE(w.panel0->text(), QStringLiteral("Scanning data-files..."));
+        // The box names the folder that is missing; the scan has ended.
+        QCOMPARE(messages_, QStringList{"File not found.\nNo folder \"" + QDir::toNativeSeparators(empty.path()) + "/DataSpeed\""});
+        QCOMPARE(w.panel0->text(), QStringLiteral("crafts loaded: 0"));
         QCOMPARE(w.tree_Crafts_1->topLevelItemCount(), 0);
     }
 

@@ -130,8 +130,10 @@ void CatalogueReaders::cutField_data()
     QTest::addColumn<QString>("rest");
     QTest::newRow("two fields") << "100\t200\t" << QStringList{"100", "200"} << "";
     QTest::newRow("empty fields") << "\t\t5\t" << QStringList{"", "", "5"} << "";
-    QTest::newRow("no tab: empty field, row unchanged") << "300" << QStringList{""} << "300";
-    QTest::newRow("text after the last tab stays") << "1\t2" << QStringList{"1", "", ""} << "2";
+    // A row reads the same with or without its closing tab.
+    QTest::newRow("no tab: the rest is the last field") << "300" << QStringList{"300", ""} << "";
+    QTest::newRow("text after the last tab") << "1\t2" << QStringList{"1", "2", ""} << "";
+    QTest::newRow("spaces after the last tab are no field") << "1\t  " << QStringList{"1", ""} << "";
 }
 
 void CatalogueReaders::cutField()
@@ -149,7 +151,8 @@ void CatalogueReaders::splitSpeedRow_data()
     QTest::addColumn<QString>("row");
     QTest::addColumn<QStringList>("fields");
     QTest::newRow("five fields") << "1000\t520\t14.2\t480\t11.7\t" << QStringList{"1000", "520", "14.2", "480", "11.7"};
-    QTest::newRow("no final tab") << "1000\t520\t14.2\t480\t11.7" << QStringList{"1000", "520", "14.2", "480", ""};
+    QTest::newRow("no final tab") << "1000\t520\t14.2\t480\t11.7" << QStringList{"1000", "520", "14.2", "480", "11.7"};
+    QTest::newRow("trailing spaces") << "1000\t520\t14.2\t480\t11.7  " << QStringList{"1000", "520", "14.2", "480", "11.7  "};
     QTest::newRow("extra fields ignored") << "1\t2\t3\t4\t5\t6\t" << QStringList{"1", "2", "3", "4", "5"};
 }
 

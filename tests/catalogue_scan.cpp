@@ -92,6 +92,7 @@ private slots:
     void weaponRow_data();
     void weaponRow();
     void armamentGroups();
+    void hugeArmamentShownInPart();
     void recordsForTwoAircraft();
     void summaryCaptions();
     void entryNames();
@@ -154,6 +155,35 @@ void CatalogueScan::armamentGroups()
     QCOMPARE(a.armament[2].items, QStringList{"2 x 50;"});
     QCOMPARE(ReadCraft(data.paths, "B").armament.size(), 0);
     QCOMPARE(ArmamentCaption(), Ru("вооружение:"));
+}
+
+void CatalogueScan::hugeArmamentShownInPart()
+{
+    DataDir data;
+    data.craft("A");
+    // Many rows: the first ones are shown, a last group tells how many are not.
+    WriteFile(data.paths.weaponFile("A"), QByteArray("g:a;b;\n").repeated(5000));
+    const CraftRecord a = ReadCraft(data.paths, "A");
+    qsizetype nodes = 0;
+    for (const WeaponRowCaptions &g : a.armament)
+        nodes += 1 + g.items.size();
+    QVERIFY(nodes <= kMaxArmamentNodes + 2);  // with the notes
+    const qsizetype shown = a.armament.size() - 1;
+    QCOMPARE(a.armament.back().group, Ru("… не показано: %1").arg(5000 - shown));
+    QCOMPARE(a.armament[0].items, (QStringList{"a;", "b;"}));
+    // One row of many items: its first items, then how many are not shown.
+    WriteFile(data.paths.weaponFile("A"), "g:" + QByteArray("x;").repeated(100000) + "\nh:y;\n");
+    const CraftRecord b = ReadCraft(data.paths, "A");
+    QCOMPARE(b.armament.size(), 2);
+    QCOMPARE(b.armament[0].items.size(), kMaxArmamentNodes);
+    QCOMPARE(b.armament[0].items.back(), Ru("… не показано: %1").arg(100000 - (kMaxArmamentNodes - 1)));
+    QCOMPARE(b.armament[1].group, Ru("… не показано: 1"));
+    // Where no armament is shown, its file is not read: one too large to read is no
+    // failure.
+    QFile big(data.paths.weaponFile("A"));
+    QVERIFY(big.resize(kMaxDataFileBytes + 1));
+    QVERIFY(!ErrorOf([&] { ReadCraft(data.paths, "A"); }).isEmpty());
+    QCOMPARE(ReadCraft(data.paths, "A", Armament::Skip).armament.size(), 0);
 }
 
 void CatalogueScan::recordsForTwoAircraft()
@@ -280,8 +310,8 @@ void CatalogueScan::missingDataSpeed()
     WriteFile(paths.turnFile("A"), kTurn);
     ScanRun scan;
     scan.run(paths);
-    QCOMPARE(scan.error, "File not found");
-    QCOMPARE(scan.lastPanel(0), "Scanning data-files...");
+    QCOMPARE(scan.error, "File not found.\nNo folder \"" + QDir::toNativeSeparators(paths.speedDir()) + "\"");
+    QCOMPARE(scan.lastPanel(0), "crafts loaded: 0");
     QCOMPARE(scan.crafts.size(), 0);
 }
 

@@ -59,6 +59,8 @@ private slots:
     void turnFileErrors_data();
     void turnFileErrors();
     void speedRowWithoutClosingTab();
+    void tablesWithoutClosingTabs();
+    void badValueNamesItsCell();
 
     void turnRateDiagram();
     void turnRateHiddenSettingsUntouched();
@@ -221,8 +223,8 @@ void ChartsFillers::altitudeBadValues_data()
     QTest::newRow("MAX speed") << u"1000\tb\tc\t495\te\t"_s << NotANumber(u"b"_s) << QList<int>{1, 0, 0, 0};
     QTest::newRow("100% climb") << u"1000\t520\tc\t495\te\t"_s << NotANumber(u"e"_s) << QList<int>{1, 1, 0, 0};
     QTest::newRow("MAX climb") << u"1000\t520\tc\t495\t16\t"_s << NotANumber(u"c"_s) << QList<int>{1, 1, 1, 0};
-    QTest::newRow("fifth value without tab")
-        << u"1000\t520\t18.5\t495\t16"_s << NotANumber(QString()) << QList<int>{1, 1, 0, 0};
+    QTest::newRow("third value missing")
+        << u"1000\t520\t\t495\t16"_s << NotANumber(QString()) << QList<int>{1, 1, 1, 0};
     QTest::newRow("blank line") << QString() << NotANumber(QString()) << QList<int>{0, 0, 0, 0};
     // A number, but too large for a chart point.
     QTest::newRow("beyond a chart's range")
@@ -256,8 +258,8 @@ void ChartsFillers::climbAtSpeed_data()
                                        << kNoError;
     QTest::newRow("empty climb value") << u"200\t300\t400\t"_s << u"20\t\t9\t"_s
                                        << QList<QPointF>{{200, 20}, {400, 9}} << kNoError;
-    QTest::newRow("last climb without tab") << u"200\t300\t"_s << u"20\t15"_s << QList<QPointF>{{200, 20}}
-                                            << kNoError;
+    QTest::newRow("last climb without tab") << u"200\t300\t"_s << u"20\t15"_s
+                                            << QList<QPointF>{{200, 20}, {300, 15}} << kNoError;
     QTest::newRow("bad climb after good points") << u"200\t300\t"_s << u"20\t2.5.1\t"_s
                                                  << QList<QPointF>{{200, 20}} << NotANumber(u"2.5.1"_s);
     QTest::newRow("bad speed read before climb") << u"2 00\t"_s << u"x\t"_s << QList<QPointF>{}
@@ -350,8 +352,7 @@ void ChartsFillers::turnFileErrors()
 
 void ChartsFillers::speedRowWithoutClosingTab()
 {
-    // The speed row's last value has no tab: it is taken as the last column. On the
-    // other rows a last value without its tab gives no point.
+    // A row's last value without its tab is read as if it had one.
     ChartSet set;
     const QStringList rows{u"200\t300\t400"_s, u"20\t15.5\t9\t"_s, u"17.3\t20\t24"_s,
                            u"16\t18\t22\t"_s, u"\t"_s, u""_s};
@@ -359,15 +360,58 @@ void ChartsFillers::speedRowWithoutClosingTab()
     FillTurnTimes(set.TurnbySpeed, u"Ostrel-2"_s, rows, 0, kAllShown);
     FillTurnRateDiagram(set.FunPlot, u"Ostrel-2"_s, rows, 0, kAllShown, TestLabelColor);
     QCOMPARE(Points(set.ROCatConst[0]), (QList<QPointF>{{200, 20}, {300, 15.5}, {400, 9}}));
-    QCOMPARE(Points(set.TurnbySpeed[0]), (QList<QPointF>{{200, 17.3}, {300, 20}}));
+    QCOMPARE(Points(set.TurnbySpeed[0]), (QList<QPointF>{{200, 17.3}, {300, 20}, {400, 24}}));
     QCOMPARE(Points(set.TurnbySpeed[1]), (QList<QPointF>{{200, 16}, {300, 18}, {400, 22}}));
     QCOMPARE(set.TurnbySpeed[2].Count(), 0);
-    QCOMPARE(set.FunPlot[0].Count(), 2);
+    QCOMPARE(set.FunPlot[0].Count(), 3);
     QCOMPARE(set.FunPlot[1].Count(), 3);
 
     ChartSet single;
     FillClimbAtSpeed(single.ROCatConst, u"Ostrel-2"_s, {u"250"_s, u"12\t"_s}, 0);
     QCOMPARE(Points(single.ROCatConst[0]), (QList<QPointF>{{250, 12}}));
+}
+
+void ChartsFillers::tablesWithoutClosingTabs()
+{
+    // As a spreadsheet saves them: no tab after a row's last value, or spaces instead.
+    const auto strip = [](QStringList rows, const QString &end) {
+        for (QString &r : rows)
+            if (r.endsWith(u'\t'))
+                r = r.chopped(1) + end;
+        return rows;
+    };
+    const QStringList speedRows{u"0\t500\t20\t480\t18\t"_s, u"1000\t520\t18.5\t495\t16\t"_s};
+    for (const QString &end : {QString(), u"  "_s}) {
+        ChartSet tabs, bare;
+        FillAltitudeCharts(tabs.TASbyAlt, tabs.MaxROCbyAlt, u"A"_s, speedRows, 0);
+        FillAltitudeCharts(bare.TASbyAlt, bare.MaxROCbyAlt, u"A"_s, strip(speedRows, end), 0);
+        QCOMPARE(Points(bare.MaxROCbyAlt[0]), Points(tabs.MaxROCbyAlt[0]));
+        FillTurnTimes(tabs.TurnbySpeed, u"A"_s, kTurnRows, 0, kAllShown);
+        FillTurnTimes(bare.TurnbySpeed, u"A"_s, strip(kTurnRows, end), 0, kAllShown);
+        for (int f = 0; f < 4; ++f)
+            QCOMPARE(Points(bare.TurnbySpeed[f]), Points(tabs.TurnbySpeed[f]));
+        QCOMPARE(bare.TurnbySpeed[0].Count(), 3);
+    }
+}
+
+void ChartsFillers::badValueNamesItsCell()
+{
+    // Row and column, counted from 0: the refresh names them in the box's second line.
+    const auto cellOf = [](const std::function<void()> &fill) {
+        try {
+            fill();
+        } catch (const VarnelError &e) {
+            return QPoint(e.column(), e.row());
+        }
+        return QPoint(-1, -1);
+    };
+    ChartSet set;
+    const QStringList speed{u"0\t500\t20\t480\t18\t"_s, u"1000\t520\t\t495\t16\t"_s};
+    QCOMPARE(cellOf([&] { FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"A"_s, speed, 0); }), QPoint(2, 1));
+    QStringList turn = kTurnRows;
+    turn[3] = u"16\t18\tx\t"_s;
+    QCOMPARE(cellOf([&] { FillTurnTimes(set.TurnbySpeed, u"A"_s, turn, 0, kAllShown); }), QPoint(2, 3));
+    QCOMPARE(cellOf([&] { FillTurnTimes(set.TurnbySpeed, u"A"_s, kTurnRows.mid(0, 4), 0, kAllShown); }), QPoint(-1, 4));
 }
 
 void ChartsFillers::turnRateDiagram()

@@ -203,7 +203,7 @@ void ChartsRefresh::errorInTheMiddle()
         }
         return QString();
     };
-    QCOMPARE(refresh(&b, &broken), u"'n/a' is not a valid floating point value.\nBroken: Broken_turn.txt, row 4"_s);
+    QCOMPARE(refresh(&b, &broken), u"'n/a' is not a valid floating point value.\nBroken: Broken_turn.txt, row 4, column 2"_s);
 
     // The first aircraft in full; the second one's other fillers too; each failing
     // filler up to the bad value, under the failing aircraft's name.
@@ -228,7 +228,7 @@ void ChartsRefresh::errorInTheMiddle()
     speed[1] = u"1000\tfast\t18.5\t515\t16\t"_s;
     const auto worse = files_.make(u"Worse"_s, speed, turn);
     const SelectedAircraft w{u"Worse"_s, worse.get()};
-    QCOMPARE(refresh(&w, &b), u"'fast' is not a valid floating point value.\nWorse: Worse_speed.txt, row 2"_s);
+    QCOMPARE(refresh(&w, &b), u"'fast' is not a valid floating point value.\nWorse: Worse_speed.txt, row 2, column 2"_s);
     QCOMPARE(Points(set.TASbyAlt[1]), (QList<QPointF>{{520, 0}}));
     QCOMPARE(set.MaxROCbyAlt[0].Count(), 1);
     QCOMPARE(set.ROCatConst[0].Count(), 2);

@@ -31,7 +31,7 @@ void Located(const QString &name, const QString &file, const std::function<void(
     }
 }
 
-double Read(int row, const QString &text) { return ReadInRow(row, [&] { return ChartValue(text); }); }
+double Read(const Cell &at) { return ReadAt(at, [&] { return ChartValue(at.text); }); }
 
 void ReadAltitudeCurves(CraftCurves &c, const QStringList &rows)
 {
@@ -39,10 +39,10 @@ void ReadAltitudeCurves(CraftCurves &c, const QStringList &rows)
         QString row = rows.at(r);
         const SpeedRowFields f = SplitSpeedRow(row);
         // The charts read each point's value before its altitude, in this order.
-        const QString *values[4] = {&f.tas100, &f.tasMax, &f.roc100, &f.rocMax};
+        const Cell values[4] = {{f.tas100, r, 3}, {f.tasMax, r, 1}, {f.roc100, r, 4}, {f.rocMax, r, 2}};
         for (int m = 0; m < 4; ++m) {
-            const double value = Read(r, *values[m]);
-            Add(c.curves[size_t(m)], Read(r, f.altitude), value);
+            const double value = Read(values[m]);
+            Add(c.curves[size_t(m)], Read({f.altitude, r, 0}), value);
         }
     }
 }
@@ -50,11 +50,11 @@ void ReadAltitudeCurves(CraftCurves &c, const QStringList &rows)
 void ReadTurnCurves(CraftCurves &c, const QStringList &rows, const std::array<bool, 4> &shown)
 {
     QString speeds = FetchRow(rows, 0), climbs = FetchRow(rows, 1);
-    while (!speeds.isEmpty()) {
-        const QString speed = CutSpeedField(speeds), climb = CutField(climbs);
+    for (int column = 0; !speeds.isEmpty(); ++column) {
+        const QString speed = CutField(speeds), climb = CutField(climbs);
         if (!speed.isEmpty() && !climb.isEmpty()) {
-            const double x = Read(0, speed);
-            Add(c.curves[size_t(Measure::ClimbAtSpeed)], x, Read(1, climb));
+            const double x = Read({speed, 0, column});
+            Add(c.curves[size_t(Measure::ClimbAtSpeed)], x, Read({climb, 1, column}));
         }
     }
     // Times first, every setting's row taken column by column; then the rates.
@@ -62,13 +62,13 @@ void ReadTurnCurves(CraftCurves &c, const QStringList &rows, const std::array<bo
     QString times[4];
     for (int flap = 0; flap < 4; ++flap)
         times[flap] = FetchRow(rows, 2 + flap);
-    while (!speeds.isEmpty()) {
-        const QString speed = CutSpeedField(speeds);
+    for (int column = 0; !speeds.isEmpty(); ++column) {
+        const QString speed = CutField(speeds);
         for (int flap = 0; flap < 4; ++flap) {
             const QString time = CutField(times[flap]);
             if (!speed.isEmpty() && !time.isEmpty() && shown[size_t(flap)]) {
-                const double x = Read(0, speed);
-                Add(c.turnTime[size_t(flap)], x, Read(2 + flap, time));
+                const double x = Read({speed, 0, column});
+                Add(c.turnTime[size_t(flap)], x, Read({time, 2 + flap, column}));
             }
         }
     }
@@ -76,12 +76,12 @@ void ReadTurnCurves(CraftCurves &c, const QStringList &rows, const std::array<bo
         if (!shown[size_t(flap)])
             continue;
         QString s = FetchRow(rows, 0), t = FetchRow(rows, 2 + flap);
-        while (!s.isEmpty()) {
-            const QString speed = CutSpeedField(s), time = CutField(t);
+        for (int column = 0; !s.isEmpty(); ++column) {
+            const QString speed = CutField(s), time = CutField(t);
             if (speed.isEmpty() || time.isEmpty())
                 continue;
-            const double x = Read(0, speed);
-            Add(c.turnRate[size_t(flap)], x, ReadInRow(2 + flap, [&] { return TurnTimeToRate(time); }));
+            const double x = Read({speed, 0, column});
+            Add(c.turnRate[size_t(flap)], x, ReadAt({time, 2 + flap, column}, [&] { return TurnTimeToRate(time); }));
         }
     }
 }

@@ -1,0 +1,188 @@
+#include "catalogue/decimal.h"
+
+#include "core/decimal_text.h"
+#include "core/error.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+// Checks the number grammar and copies the number itself, without the spaces and
+// without a leading "+", into ascii (the form std::from_chars takes).
+static bool CheckNumberGrammar(const QString &text, std::string &ascii)
+{
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    const auto isDigit = [&](qsizetype k) { return k < n && text.at(k) >= u'0' && text.at(k) <= u'9'; };
+    const auto take = [&]() { ascii.push_back(char(text.at(i++).unicode())); };
+
+    ascii.clear();
+    while (i < n && text.at(i) == u' ')
+        ++i;
+    if (i < n && text.at(i) == u'+')
+        ++i;
+    else if (i < n && text.at(i) == u'-')
+        take();
+    int digits = 0;
+    while (isDigit(i)) {
+        take();
+        ++digits;
+    }
+    if (i < n && text.at(i) == u'.') {
+        take();
+        while (isDigit(i)) {
+            take();
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (text.at(i) == u'e' || text.at(i) == u'E')) {
+        take();
+        if (i < n && (text.at(i) == u'+' || text.at(i) == u'-'))
+            take();
+        if (!isDigit(i))
+            return false;
+        while (isDigit(i))
+            take();
+    }
+    while (i < n && text.at(i) == u' ')
+        ++i;
+    return i == n;
+}
+
+// Reads a grammar-checked number, keeping its text as well for the decimal rules below.
+static bool ReadNumber(const QString &text, std::string &ascii, long double &value)
+{
+    if (!CheckNumberGrammar(text, ascii))
+        return false;
+    long double x = 0;
+    const char *end = ascii.data() + ascii.size();
+    const auto [ptr, ec] = std::from_chars(ascii.data(), end, x, std::chars_format::general);
+    if (ec != std::errc() || ptr != end || !std::isfinite(x))
+        return false;
+    value = x;
+    return true;
+}
+
+bool ParseNumber(const QString &text, long double &value)
+{
+    std::string ascii;
+    return ReadNumber(text, ascii, value);
+}
+
+namespace {
+// A number as decimal digits, so that cutting and rounding work on the digits as
+// written and not on a binary value that may lie just below them. The value is
+// 0.<digits> times 10 to the power point; digits hold no leading or trailing zeros,
+// and no digits at all is zero.
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    long long point = 0;
+};
+
+void StripZeros(Decimal &d)
+{
+    const std::size_t lead = d.digits.find_first_not_of('0');
+    if (lead == std::string::npos) {
+        d = Decimal();
+        return;
+    }
+    d.digits.erase(0, lead);
+    d.point -= (long long)lead;
+    d.digits.erase(d.digits.find_last_not_of('0') + 1);
+}
+
+// The digits of a number in the grammar's ASCII form ("-12.5e3"; the C library's
+// "1.25e+02" as well).
+Decimal DecimalOfText(const std::string &ascii)
+{
+    Decimal d;
+    std::size_t i = 0;
+    if (i < ascii.size() && (ascii[i] == '-' || ascii[i] == '+'))
+        d.negative = ascii[i++] == '-';
+    bool fraction = false;
+    for (; i < ascii.size() && ascii[i] != 'e' && ascii[i] != 'E'; ++i) {
+        if (ascii[i] == '.') {
+            fraction = true;
+            continue;
+        }
+        d.digits.push_back(ascii[i]);
+        if (!fraction)
+            ++d.point;
+    }
+    if (i < ascii.size()) {
+        ++i;
+        const bool negativeExponent = i < ascii.size() && ascii[i] == '-';
+        if (i < ascii.size() && (ascii[i] == '-' || ascii[i] == '+'))
+            ++i;
+        // Saturates: an exponent this large leaves only a zero in range, and the
+        // grammar has refused every other number it would carry out of range.
+        long long exponent = 0;
+        for (; i < ascii.size(); ++i)
+            exponent = std::min(exponent * 10 + (ascii[i] - '0'), 1'000'000'000'000LL);
+        d.point += negativeExponent ? -exponent : exponent;
+    }
+    StripZeros(d);
+    return d;
+}
+
+// A value's 15 significant digits.
+Decimal DecimalOfValue(long double value)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    return DecimalOfText(std::string(buf, res.ptr));
+}
+
+// Drops every digit after the third decimal.
+Decimal CutToThousandths(Decimal d)
+{
+    const long long keep = d.point + 3;
+    if (keep <= 0)
+        return Decimal();
+    if ((long long)d.digits.size() > keep)
+        d.digits.resize(std::size_t(keep));
+    StripZeros(d);
+    return d;
+}
+
+// The nearest extended value.
+long double ValueOf(const Decimal &d)
+{
+    if (d.digits.empty())
+        return 0;
+    const std::string text = (d.negative ? "-" : "") + d.digits + "e" + std::to_string(d.point - (long long)d.digits.size());
+    long double x = 0;
+    // Never out of range: the digits were cut or rounded from a value in range.
+    std::from_chars(text.data(), text.data() + text.size(), x, std::chars_format::scientific);
+    return x;
+}
+
+}  // namespace
+
+long double ReadValue(const QString &text)
+{
+    std::string ascii;
+    long double x = 0;
+    if (!ReadNumber(text, ascii, x))
+        throw InvalidFloatError(text);
+    return ValueOf(CutToThousandths(DecimalOfText(ascii)));
+}
+
+long double CutQuotient(long double dividend, long double divisor)
+{
+    const long double q = dividend / divisor;
+    if (!std::isfinite(q))
+        return q;
+    return ValueOf(CutToThousandths(DecimalOfValue(q)));
+}
+
+QString FormatSummaryValue(long double value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    return DecimalText(value, 2);
+}

@@ -1,0 +1,140 @@
+#include "catalogue/text_file.h"
+
+#include "core/error.h"
+
+#include <QDir>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Windows-1251 maps every byte to one character, so line breaks keep their places.
+static QStringDecoder &CodePage()
+{
+    static QStringDecoder decoder("windows-1251", QStringConverter::Flag::Stateless);
+    return decoder;
+}
+
+void CheckCodePage()
+{
+    if (!CodePage().isValid())
+        throw VarnelError(QStringLiteral("The Windows-1251 code page is not available: the data files can't be read"));
+}
+
+// Text bytes as UTF-8 when they start with its byte-order mark or are valid UTF-8,
+// else as Windows-1251 (whose Cyrillic text is practically never valid UTF-8). UTF-8
+// keeps line breaks in their places too: its multi-byte characters hold no ASCII bytes.
+QString DecodeText(QByteArrayView bytes)
+{
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+    if (ascii)
+        return QString::fromLatin1(bytes);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError() || bytes.startsWith("\xEF\xBB\xBF") || !CodePage().isValid())
+        return text;
+    return CodePage().decode(bytes);
+}
+
+// The text of a file's bytes: up to a NUL, decoded.
+static QString TextOf(const QByteArray &bytes)
+{
+    CheckCodePage();
+    const qsizetype nul = bytes.indexOf('\0');
+    return DecodeText(nul < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(nul));
+}
+
+void ForEachLine(QStringView text, const std::function<bool(QStringView line)> &take)
+{
+    const qsizetype n = text.size();
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        if (!take(text.sliced(begin, i - begin)))
+            return;
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+            ++i;
+        begin = i + 1;
+    }
+    if (begin < n)
+        take(text.sliced(begin));
+}
+
+static QStringList LinesOf(const QString &text)
+{
+    QStringList lines;
+    ForEachLine(text, [&](QStringView line) {
+        lines.append(line.toString());
+        return true;
+    });
+    return lines;
+}
+
+QStringList SplitTextLines(const QByteArray &bytes) { return LinesOf(TextOf(bytes)); }
+
+static VarnelError CannotOpen(const FileName &path, const QString &reason)
+{
+    return VarnelError(QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
+}
+
+namespace {
+struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+};
+}  // namespace
+
+// The bytes of a whole file.
+static QByteArray ReadBytes(const FileName &path)
+{
+    const char *native = path.bytes.constData();
+    // A pipe or a device named like a data file would block or never end.
+    const FileKind kind = KindOf(path);
+    if (kind == FileKind::Other)
+        throw CannotOpen(path, QStringLiteral("Not a regular file"));
+    const int fd = ::open(native, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw CannotOpen(path, qt_error_string(errno));
+    const FdCloser closer{fd};
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        throw CannotOpen(path, qt_error_string(errno));
+    if (S_ISDIR(st.st_mode))
+        throw CannotOpen(path, QStringLiteral("file to open is a directory"));
+    if (!S_ISREG(st.st_mode))
+        throw CannotOpen(path, QStringLiteral("Not a regular file"));
+    // Refused before a byte is read: a sparse file of many gigabytes costs nothing.
+    if (st.st_size > kMaxDataFileBytes)
+        throw CannotOpen(path, QStringLiteral("File too large"));
+
+    // The file may grow while it is read: the buffer grows with it, up to the limit.
+    QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > kMaxDataFileBytes)
+                throw CannotOpen(path, QStringLiteral("File too large"));
+            bytes.resize(std::min<qsizetype>(got * 2, kMaxDataFileBytes + 1));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw CannotOpen(path, qt_error_string(errno));
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
+    return bytes;
+}
+
+QString ReadText(const FileName &path) { return TextOf(ReadBytes(path)); }
+
+QStringList ReadTextLines(const FileName &path) { return LinesOf(ReadText(path)); }

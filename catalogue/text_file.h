@@ -1,0 +1,30 @@
+#pragma once
+// Data files as text: the decoding rule (UTF-8 or Windows-1251), lines, and reading a
+// whole file with its size limit.
+#include "catalogue/file_name.h"
+
+#include <QByteArrayView>
+#include <QStringList>
+#include <QStringView>
+
+#include <functional>
+
+// Raises "The Windows-1251 code page is not available: ..." when this Qt can't decode
+// the data files' code page (checked at start-up, and by every read).
+void CheckCodePage();
+// Bytes as text: UTF-8 when they start with its byte-order mark or are valid UTF-8, else
+// Windows-1251.
+QString DecodeText(QByteArrayView bytes);
+// Splits raw bytes into lines: CR LF, LF or a lone CR end a line; a break at the very
+// end adds no empty line; a NUL byte ends the text. Bytes that start with a UTF-8
+// byte-order mark, or that are valid UTF-8, are UTF-8; any others are Windows-1251.
+QStringList SplitTextLines(const QByteArray &bytes);
+// The largest data file read; a larger one is refused before it is read.
+constexpr qint64 kMaxDataFileBytes = qint64(256) << 20;
+// Reads a whole file into lines. Raises "Cannot open file "%s". %s" when it can't,
+// with the reason "File too large" for a file over kMaxDataFileBytes.
+QStringList ReadTextLines(const FileName &path);
+// The same file as one text, without splitting it: for a file read line by line.
+QString ReadText(const FileName &path);
+// Hands take each line of text, ended as SplitTextLines ends them, until take gives false.
+void ForEachLine(QStringView text, const std::function<bool(QStringView line)> &take);
