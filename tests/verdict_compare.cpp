@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(v.summary[0][2].value, 18.2);
 
         QCOMPARE(ErrorOf([&] { ReadCraftCurves(a.name, a.tables, {false, true, false, false}); }),
-                 QStringLiteral("'bad' is not a valid floating point value.\nA: A_turn.txt, row 4"));
+                 QStringLiteral("'bad' is not a valid floating point value.\nA: A_turn.txt, row 4, column 1"));
     }
 
     void sentences()
