@@ -30,3 +30,14 @@ double TurnTimeToRate(const QString &text)
         throw OverflowError();
     return value;
 }
+
+void ReadLocated(const QString &aircraft, const QString &file, const std::function<void()> &read)
+{
+    try {
+        read();
+    } catch (const VarnelError &e) {
+        if (e.row() < 0)
+            throw;
+        throw LocatedError(e, aircraft, file, e.row());
+    }
+}

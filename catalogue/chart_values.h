@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Row `index` of a table. Raises "List index out of bounds (%d)" with the index when
 // the table has no such row; the error carries that row, so the refresh names the
 // aircraft and file that lack it.
@@ -38,3 +40,7 @@ auto ReadAt(const Cell &at, Read &&read) -> decltype(read())
         throw e.InCell(at.row, at.column);
     }
 }
+
+// Runs read, which reads values of an aircraft's file; an error about a value in one row
+// gets a second line naming the aircraft, the file and where the value stands.
+void ReadLocated(const QString &aircraft, const QString &file, const std::function<void()> &read);

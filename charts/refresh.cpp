@@ -34,13 +34,7 @@ void FillAircraft(ComparisonCharts &charts, const SelectedAircraft *aircraft, co
     const TNodeData &data = *aircraft->data;
     const auto run = [&](const QString &file, const std::function<void()> &fill) {
         try {
-            try {
-                fill();
-            } catch (const VarnelError &e) {
-                if (e.row() < 0)
-                    throw;
-                throw LocatedError(e, name, file, e.row());
-            }
+            ReadLocated(name, file, fill);
         } catch (...) {
             if (!failure)
                 failure = std::current_exception();

@@ -19,18 +19,6 @@ void Add(CurvePoints &c, double x, double y)
     c.y.push_back(y);
 }
 
-// Runs read; an error about a value in one row gets a line that says where it stands.
-void Located(const QString &name, const QString &file, const std::function<void()> &read)
-{
-    try {
-        read();
-    } catch (const VarnelError &e) {
-        if (e.row() < 0)
-            throw;
-        throw LocatedError(e, name, file, e.row());
-    }
-}
-
 double Read(const Cell &at) { return ReadAt(at, [&] { return ChartValue(at.text); }); }
 
 void ReadAltitudeCurves(CraftCurves &c, const QStringList &rows)
@@ -148,8 +136,8 @@ const CurvePoints &CraftCurves::Of(Measure m, int flap) const
 CraftCurves ReadCraftCurves(const QString &name, const TNodeData &tables, const std::array<bool, 4> &flapShown)
 {
     CraftCurves c;
-    Located(name, tables.speedFileName, [&] { ReadAltitudeCurves(c, tables.lst_Speed); });
-    Located(name, tables.turnFileName, [&] { ReadTurnCurves(c, tables.lst_Turn, flapShown); });
+    ReadLocated(name, tables.speedFileName, [&] { ReadAltitudeCurves(c, tables.lst_Speed); });
+    ReadLocated(name, tables.turnFileName, [&] { ReadTurnCurves(c, tables.lst_Turn, flapShown); });
     return c;
 }
 
