@@ -352,6 +352,12 @@ private slots:
         QCOMPARE(picker.list->count(), 0);
         picker.Up();
         QCOMPARE(picker.Folder().bytes, root);
+        // A path typed as shown is found by its bytes; Enter there keeps the dialog open.
+        picker.show();
+        picker.path->setText(dir.path() + QStringLiteral("/Данные"));
+        QTest::keyClick(picker.path, Qt::Key_Return);
+        QCOMPARE(picker.Folder().bytes, root + '/' + named);
+        QVERIFY(picker.isVisible());
     }
 
     void recentStartFolder_data()
