@@ -1,10 +1,10 @@
 #include "app/data_folder.h"
 
+#include "app/folder_picker.h"
 #include "catalogue/file_name.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
 #include <QSocketNotifier>
@@ -24,6 +24,7 @@ FolderDialogHook &dialogHook()
 }
 
 const char kRecentKey[] = "recentFolders";
+const QString kBytesMark = QStringLiteral("bytes:");  // an absolute path never starts so
 constexpr int kRecentCount = 10;
 
 // The user's settings live in ~/.config/varnel/varnel.conf, whatever the window's title.
@@ -34,34 +35,56 @@ const char *const kDataDirs[] = {"DataSpeed", "DataTurn", "DataCraft", "DataWeap
 
 void SetFolderDialogHook(FolderDialogHook hook) { dialogHook() = std::move(hook); }
 
-QString AskDataFolder(QWidget *parent, const QString &start)
+FileName AskDataFolder(QWidget *parent, const FileName &start)
 {
     if (dialogHook())
         return dialogHook()(parent, start);
-    return QFileDialog::getExistingDirectory(parent, QStringLiteral("Папка данных"), start);
+    return PickFolder(parent, QStringLiteral("Папка данных"), start);
 }
 
-QStringList RecentFolders()
+// A folder as the settings keep it: its text when its bytes are UTF-8, else its bytes
+// percent-encoded after a mark.
+static QString RecentEntry(const FileName &folder)
 {
-    QSettings s(kSettingsName, kSettingsName);
-    return s.value(QLatin1String(kRecentKey)).toStringList();
+    const QString text = QString::fromUtf8(folder.bytes);
+    if (text.toUtf8() == folder.bytes && !text.startsWith(kBytesMark))
+        return text;
+    return kBytesMark + QString::fromLatin1(folder.bytes.toPercentEncoding("/"));
 }
 
-// Whether folder holds a DataSpeed folder, found by its bytes.
-static bool HoldsData(const QString &folder)
+static FileName FromRecentEntry(const QString &entry)
 {
-    return KindOf(LocateFileName(QDir(folder).filePath(QStringLiteral("DataSpeed")))) == FileKind::Directory;
+    if (entry.startsWith(kBytesMark))
+        return FileName::FromBytes(QByteArray::fromPercentEncoding(entry.mid(kBytesMark.size()).toLatin1()));
+    return LocateFileName(entry);
 }
 
-void RememberFolder(const QString &folder)
+QList<FileName> RecentFolders()
+{
+    QList<FileName> recent;
+    for (const QString &entry : QSettings(kSettingsName, kSettingsName).value(QLatin1String(kRecentKey)).toStringList())
+        recent.append(FromRecentEntry(entry));
+    return recent;
+}
+
+// Whether folder holds a DataSpeed folder.
+static bool HoldsData(const FileName &folder)
+{
+    return KindOf(FileName::FromBytes(folder.bytes + "/DataSpeed")) == FileKind::Directory;
+}
+
+void RememberFolder(const FileName &folder)
 {
     if (!HoldsData(folder))
         return;
-    QStringList recent = RecentFolders();
+    QList<FileName> recent = RecentFolders();
     recent.removeAll(folder);
     recent.prepend(folder);
+    QStringList entries;
+    for (const FileName &f : recent.mid(0, kRecentCount))
+        entries.append(RecentEntry(f));
     QSettings s(kSettingsName, kSettingsName);
-    s.setValue(QLatin1String(kRecentKey), recent.mid(0, kRecentCount));
+    s.setValue(QLatin1String(kRecentKey), entries);
 }
 
 QString SampleDataFolder()
@@ -76,9 +99,9 @@ QString SampleDataFolder()
     return QStringLiteral(VARNEL_SOURCE_SAMPLE_DATA);
 }
 
-QString RecentStartFolder(const QStringList &recent, const QString &sampleData)
+FileName RecentStartFolder(const QList<FileName> &recent, const FileName &sampleData)
 {
-    for (const QString &folder : recent)
+    for (const FileName &folder : recent)
         if (HoldsData(folder))
             return folder;
     return sampleData;

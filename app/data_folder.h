@@ -6,24 +6,26 @@
 
 #include <QHash>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 
 #include <functional>
 
 class QWidget;
 
-// Asks for a data folder, starting at `start`; empty when the user cancels. Tests
-// replace the dialog by a hook that answers at once; an empty hook restores it.
-using FolderDialogHook = std::function<QString(QWidget *parent, const QString &start)>;
+// Asks for a data folder with the folder picker, starting at `start`; empty when the
+// user cancels. Tests replace the dialog by a hook that answers at once; an empty hook
+// restores it.
+using FolderDialogHook = std::function<FileName(QWidget *parent, const FileName &start)>;
 void SetFolderDialogHook(FolderDialogHook hook);
-QString AskDataFolder(QWidget *parent, const QString &start);
+FileName AskDataFolder(QWidget *parent, const FileName &start);
 
-// The folders opened with Ctrl+O, most recent first, from the user's settings.
-QStringList RecentFolders();
+// The folders opened with Ctrl+O, most recent first, from the user's settings, by their
+// bytes: a name that is no UTF-8 is kept as "bytes:" and its percent-encoding; a plain
+// path is taken as LocateFileName takes it.
+QList<FileName> RecentFolders();
 // Puts folder first in that list and writes it; a folder without DataSpeed is not
 // remembered.
-void RememberFolder(const QString &folder);
+void RememberFolder(const FileName &folder);
 
 // The sample data that comes with the program: the installed copy, else (run from the
 // build tree) the source tree's.
@@ -31,7 +33,7 @@ QString SampleDataFolder();
 
 // Where `varnel --recent` starts: the most recent folder that still holds DataSpeed,
 // else the sample data.
-QString RecentStartFolder(const QStringList &recent, const QString &sampleData);
+FileName RecentStartFolder(const QList<FileName> &recent, const FileName &sampleData);
 
 class QSocketNotifier;
 

@@ -160,7 +160,7 @@ int main(int argc, char *argv[])
     if (!command.dataDir.isEmpty())
         window.SetDataFolder(AbsoluteFileName(LocateFileName(command.dataDir)));
     else if (command.recent)
-        window.SetDataFolder(LocateFileName(RecentStartFolder(RecentFolders(), SampleDataFolder())));
+        window.SetDataFolder(RecentStartFolder(RecentFolders(), SampleDataFolder()));
     // --recent brings the window back as it was left, and keeps it for the next time.
     if (command.recent)
         RestoreSession(window);

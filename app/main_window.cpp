@@ -299,12 +299,11 @@ void Tfrm_Main::OpenDataFolder()
 {
     if (scanning_)
         return;
-    const QString folder = AskDataFolder(this, scanFolder());
+    const FileName folder = AskDataFolder(this, scanFolder());
     if (folder.isEmpty() || scanning_)
         return;
-    const QString absolute = QDir(folder).absolutePath();
-    RememberFolder(absolute);
-    SetDataFolder(LocateFileName(absolute));
+    SetDataFolder(AbsoluteFileName(folder));
+    RememberFolder(dataFolder_);
     ReloadData();
 }
 

@@ -1,6 +1,7 @@
 #include "app/share.h"
 
 #include "app/export.h"
+#include "app/folder_picker.h"
 #include "app/main_window.h"
 #include "app/picture_files.h"
 #include "catalogue/scan.h"
@@ -53,7 +54,7 @@ QString QtSavePicture(QWidget *parent, const QString &suggested)
 
 QString QtChooseFolder(QWidget *parent)
 {
-    return QFileDialog::getExistingDirectory(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath());
+    return PickFolder(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath());
 }
 
 bool QtConfirmReplace(QWidget *parent, const QString &folder, const QStringList &replaced)

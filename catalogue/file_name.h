@@ -22,6 +22,7 @@ struct FileName {
     }
     operator QString() const;
     bool isEmpty() const { return bytes.isEmpty(); }
+    friend bool operator==(const FileName &, const FileName &) = default;
 
     QByteArray bytes;
 };

@@ -3,12 +3,16 @@
 #include "app/application.h"
 #include "app/data_folder.h"
 #include "app/flap_button.h"
+#include "app/folder_picker.h"
 #include "app/main_window.h"
 #include "app_fixture.h"
 #include "presentation/chart.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -19,6 +23,7 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 class AppFoldersTest : public QObject {
@@ -49,9 +54,9 @@ private slots:
         messages_.clear();
         dialogs_.clear();
         SetErrorBoxHook([this](const QString &text) { messages_ << text; });
-        SetFolderDialogHook([this](QWidget *, const QString &start) {
+        SetFolderDialogHook([this](QWidget *, const FileName &start) {
             dialogs_ << start;
-            return dialogAnswer_;
+            return FileName(dialogAnswer_);
         });
     }
     void cleanup()
@@ -241,7 +246,7 @@ private slots:
         QCOMPARE(RootCaptions(w->tree_Crafts_1), QStringList{"Zulu"});
         QCOMPARE(w->panel2->toolTip(), Qt::convertFromPlainText(second.path(), Qt::WhiteSpaceNoWrap));
         QVERIFY(w->panel2->fontMetrics().horizontalAdvance(w->panel2->text()) < w->panel2->width());
-        QCOMPARE(RecentFolders(), (QStringList{second.path(), first.path()}));
+        QCOMPARE(RecentFolders(), (QList<FileName>{second.path(), first.path()}));
 
         // A folder without data: the box names what is missing, the scan ends, and the
         // folder is not remembered.
@@ -251,8 +256,108 @@ private slots:
         const QString missing = QDir::toNativeSeparators(bare.filePath(QStringLiteral("DataSpeed")));
         QCOMPARE(messages_, QStringList{"File not found.\nNo folder \"" + missing + "\""});
         QCOMPARE(w->panel0->text(), QStringLiteral("crafts loaded: 0"));
-        QCOMPARE(RecentFolders(), (QStringList{second.path(), first.path()}));
+        QCOMPARE(RecentFolders(), (QList<FileName>{second.path(), first.path()}));
         QSettings(settingsFile(), QSettings::IniFormat).remove(QString());
+    }
+
+    // Ctrl+O lists a folder whose name is no UTF-8 and takes it by its bytes: the scan
+    // reads it, and the recent folders keep its bytes across a restart.
+    void opensAFolderNamedInWindows1251()
+    {
+        QTemporaryDir parent;
+        const QByteArray root = QFile::encodeName(parent.path());
+        const QByteArray named = root + "/\xC4\xE0\xED\xED\xFB\xE5";  // "Данные"
+        WriteFixtureCraft(parent.filePath(QStringLiteral("first")), QStringLiteral("Alpha"));
+        WriteFixtureCraft(parent.filePath(QStringLiteral("data")), QStringLiteral("Zulu"));
+        QVERIFY(QDir(parent.path()).mkdir(QStringLiteral(".hidden")));
+        QCOMPARE(::rename((root + "/data").constData(), named.constData()), 0);
+        const auto back = qScopeGuard([&] {
+            QDir::setCurrent(QStringLiteral("/"));
+            ::rename(named.constData(), (root + "/data").constData());  // so the temporary folder goes
+            QSettings(settingsFile(), QSettings::IniFormat).remove(QString());
+        });
+        auto w = ScannedWindow(parent.filePath(QStringLiteral("first")));
+        SetFolderDialogHook(nullptr);  // the program's own picker
+        QString title, startPath;
+        QStringList listed;
+        QTimer::singleShot(0, w.get(), [&] {
+            auto *picker = w->findChild<FolderPicker *>();
+            if (!picker)
+                return;
+            title = picker->windowTitle();
+            startPath = picker->path->text();
+            QTest::mouseClick(picker->up, Qt::LeftButton);
+            for (int i = 0; i < picker->list->count(); ++i)
+                listed << picker->list->item(i)->text();
+            picker->list->setCurrentRow(int(listed.indexOf(QStringLiteral("Данные"))));
+            QTest::mouseClick(picker->ok, Qt::LeftButton);
+            if (picker->isVisible())
+                picker->reject();  // never left open, whatever went wrong
+        });
+        w->OpenDataFolder();
+        QCOMPARE(title, QStringLiteral("Папка данных"));
+        QCOMPARE(startPath, parent.filePath(QStringLiteral("first")));
+        QCOMPARE(listed, (QStringList{"first", "Данные"}));
+        QCOMPARE(RootCaptions(w->tree_Crafts_1), QStringList{"Zulu"});
+        QVERIFY(messages_.isEmpty());
+        QCOMPARE(RecentFolders().value(0).bytes, named);
+
+        // The settings written anew from the file alone, as the next run reads them.
+        const QString saved = parent.filePath(QStringLiteral("saved.conf"));
+        QVERIFY(QFile::copy(settingsFile(), saved));
+        QSettings(settingsFile(), QSettings::IniFormat).remove(QString());
+        QCOMPARE(RecentFolders(), QList<FileName>{});
+        QVERIFY(QFile::remove(settingsFile()) && QFile::copy(saved, settingsFile()));
+        QCOMPARE(RecentFolders().value(0).bytes, named);
+        QCOMPARE(RecentStartFolder(RecentFolders(), SampleDataFolder()).bytes, named);
+        // A folder remembered as text, as earlier runs wrote it, is found by its bytes.
+        QSettings(settingsFile(), QSettings::IniFormat).setValue(QStringLiteral("recentFolders"), QStringList{DisplayName(named)});
+        QCOMPARE(RecentFolders().value(0).bytes, named);
+    }
+
+    // The picker lists sub-folders by their bytes, leaves out hidden ones and what is no
+    // folder (a file, a link that loops on itself), says why a folder can't be listed,
+    // and reads no more than its limit of a huge folder.
+    void pickerListsFoldersByTheirBytes()
+    {
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path());
+        const QByteArray named = "\xC4\xE0\xED\xED\xFB\xE5";  // "Данные"
+        for (const QByteArray &name : {QByteArray("b"), QByteArray("A"), QByteArray(".hidden"), named})
+            QCOMPARE(::mkdir((root + '/' + name).constData(), 0755), 0);
+        const auto gone = qScopeGuard([&] { ::rmdir((root + '/' + named).constData()); });  // Qt can't name it
+        WriteFile(dir.filePath(QStringLiteral("file.txt")), "x");
+        QCOMPARE(::symlink("loop", (root + "/loop").constData()), 0);
+        QCOMPARE(::symlink(".", (root + "/self").constData()), 0);  // leads back to the folder itself
+        const FolderListing listing = ListSubFolders(FileName::FromBytes(root));
+        QCOMPARE(listing.names, (QList<QByteArray>{"A", "b", "self", named}));
+        QCOMPARE(listing.note, QString());
+        const FolderListing cut = ListSubFolders(FileName::FromBytes(root), 3);
+        QVERIFY(cut.names.size() <= 3);
+        QVERIFY(!cut.note.isEmpty());
+        QCOMPARE(ListSubFolders(FileName::FromBytes(root + "/gone")).note,
+                 QStringLiteral("Папка не читается: No such file or directory"));
+
+        // A link back up is the folder itself; a path that is no folder opens the nearest
+        // folder above it.
+        FolderPicker picker(nullptr, QStringLiteral("Папка данных"), FileName::FromBytes(root + "/self/self/file.txt/x"));
+        QCOMPARE(picker.Folder().bytes, root);
+        QCOMPARE(picker.path->text(), dir.path());
+        QCOMPARE(picker.list->item(3)->text(), QStringLiteral("Данные"));
+        QCOMPARE(picker.Chosen().bytes, root);  // nothing selected: the folder shown
+        picker.list->setCurrentRow(3);
+        QCOMPARE(picker.Chosen().bytes, root + '/' + named);
+        QTest::keyClick(picker.list, Qt::Key_Return);  // goes into it
+        QCOMPARE(picker.Folder().bytes, root + '/' + named);
+        QCOMPARE(picker.list->count(), 0);
+        picker.Up();
+        QCOMPARE(picker.Folder().bytes, root);
+        // A path typed as shown is found by its bytes; Enter there keeps the dialog open.
+        picker.show();
+        picker.path->setText(dir.path() + QStringLiteral("/Данные"));
+        QTest::keyClick(picker.path, Qt::Key_Return);
+        QCOMPARE(picker.Folder().bytes, root + '/' + named);
+        QVERIFY(picker.isVisible());
     }
 
     void recentStartFolder_data()
@@ -274,7 +379,8 @@ private slots:
         recent.replaceInStrings(QStringLiteral("@"), dir.path() + QLatin1Char('/'));
         const QString sample = SampleDataFolder();
         QVERIFY(QFileInfo(QDir(sample).filePath(QStringLiteral("DataSpeed"))).isDir());
-        QCOMPARE(RecentStartFolder(recent, sample), chosen < 0 ? sample : recent[chosen]);
+        const QList<FileName> folders(recent.begin(), recent.end());
+        QCOMPARE(RecentStartFolder(folders, sample).bytes, FileName(chosen < 0 ? sample : recent[chosen]).bytes);
     }
 };
 
