@@ -95,7 +95,7 @@ QColor VerdictPage::Tint(int aircraft) { return aircraft == 1 ? QColor(0xD6, 0xE
 
 void VerdictPage::SetComparison(const CraftRecord *first, const CraftRecord *second, std::array<bool, 4> flapShown)
 {
-    show([&] { return ComputeVerdict(first, second, flapShown); });
+    showComputed([&] { return ComputeVerdict(first, second, flapShown); });
 }
 
 void VerdictPage::SetComparison(const SelectedAircraft *first, const SelectedAircraft *second,
@@ -111,10 +111,10 @@ void VerdictPage::SetComparison(const SelectedAircraft *first, const SelectedAir
             tables[a] = chosen[a]->data;
             summaries[a] = chosen[a]->summary;
         }
-    show([&] { return ComputeVerdict(names, tables, summaries, flapShown); });
+    showComputed([&] { return ComputeVerdict(names, tables, summaries, flapShown); });
 }
 
-void VerdictPage::show(const std::function<Verdict()> &compute)
+void VerdictPage::showComputed(const std::function<Verdict()> &compute)
 {
     try {
         ShowVerdict(compute());

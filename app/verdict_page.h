@@ -35,7 +35,7 @@ public:
     static QColor Tint(int aircraft);
 
 private:
-    void show(const std::function<Verdict()> &compute);
+    void showComputed(const std::function<Verdict()> &compute);
 
     // Built once and refilled: making widgets anew costs many times more than filling.
     QLabel *said_;
