@@ -427,6 +427,8 @@ private slots:
         select(w->tree_Crafts_2, w->tree_Crafts_2->topLevelItem(1));
         QCOMPARE(messages_, QStringList());
         QCOMPARE(w->ch_C1->Series()[2].Count(), 5);
+        select(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(1));  // a verdict shown: Bravo against Bravo
+        QCOMPARE(messages_, QStringList());
         select(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(0));
         QCOMPARE(messages_, error.isEmpty() ? QStringList() : QStringList{error});
         // The verdict page shows no verdict from data that failed, only the failure.
