@@ -1,6 +1,8 @@
 #include "app/comparison_pages.h"
 
 #include "app/layout.h"
+#include "app/verdict_page.h"
+#include "core/error.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
@@ -8,6 +10,8 @@
 #include <QApplication>
 #include <QHash>
 #include <QVBoxLayout>
+
+#include <exception>
 
 namespace {
 // The chart pages in tab order, with their captions. The four pages that show one chart
@@ -85,6 +89,9 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
     }
     for (const ChartMember &m : kChartMembers)
         this->*m.chart = findChild<TChart *>(QString::fromLatin1(m.name));
+    // Who is better, and where: after the turn-rate diagram.
+    tab_Verdict = new VerdictPage(this);
+    addTab(tab_Verdict, QStringLiteral("Кто лучше"));
     PairPartners(Charts());
     for (TChart *chart : Charts())
         connect(chart, &TChart::DoubleClicked, this, [this, chart] { Guarded([this, chart] { ShowOneChart(chart); }); });
@@ -104,7 +111,22 @@ void ComparisonPages::SetComparison(const SelectedAircraft *first, const Selecte
                             chrt_TurnbySpeed->Series(), chrt_FunPlot->Series(), ch_C1->Series(),
                             ch_C2->Series(), ch_C3->Series(), ch_C4->Series(),
                             QApplication::palette().color(QPalette::Button)};
-    RefreshComparison(charts, first, second, marked);
+    // The verdict reads the same values as the charts, so a bad one fails both: the
+    // first failure is raised, once, after both are refreshed.
+    std::exception_ptr failure;
+    try {
+        RefreshComparison(charts, first, second, marked);
+    } catch (const VarnelError &) {
+        failure = std::current_exception();
+    }
+    try {
+        tab_Verdict->SetComparison(first, second, flapShown);
+    } catch (const VarnelError &) {
+        if (!failure)
+            failure = std::current_exception();
+    }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void ComparisonPages::ShowOneChart(TChart *chart)

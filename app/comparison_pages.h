@@ -1,8 +1,8 @@
 #pragma once
 // The chart pages of a comparison of two aircraft, as one widget: the common page with
 // its four charts in a 2 x 2 grid, then one page per chart (speed, climb, climb at
-// speed, turn time, the turn-rate diagram), in the window's font and palette, redrawn
-// by SetComparison. The window shows it beside the trees; export and "save all pages"
+// speed, turn time, the turn-rate diagram), then the verdict page (who is better, and
+// where), in the window's font and palette, redrawn by SetComparison. The window shows it beside the trees; export and "save all pages"
 // build it alone, from the aircraft's records, and draw its pages into pictures.
 #include "charts/refresh.h"
 
@@ -13,6 +13,7 @@
 #include <array>
 
 class TChart;
+class VerdictPage;
 
 // The font of the window and its pages; the charts measure and draw their text in it.
 QFont PagesFont();
@@ -32,6 +33,7 @@ struct ComparisonPageMembers {
     TChart *chrt_TurnbySpeed;
     QWidget *TabSheet5;
     TChart *chrt_FunPlot;
+    VerdictPage *tab_Verdict;
 };
 
 class ComparisonPages : public QTabWidget, public ComparisonPageMembers {
@@ -44,8 +46,9 @@ public:
     // The nine charts: the common page's four, then the full pages' five.
     QVector<TChart *> Charts() const;
 
-    // Redraws every chart for first and second (either may be null: that side stays
-    // empty) with the flap settings shown (none, 1, 2, 3). Raises the refresh's error.
+    // Redraws every chart and the verdict for first and second (either may be null:
+    // that side stays empty) with the flap settings shown (none, 1, 2, 3). Raises the
+    // first error, once.
     void SetComparison(const SelectedAircraft *first, const SelectedAircraft *second,
                        const std::array<bool, 4> &flapShown);
 

@@ -30,6 +30,14 @@ const TNodeData *NodeDataOf(const QTreeWidgetItem *item)
     return &static_cast<const TCraftItem *>(item)->data;
 }
 
+QStringList SummaryOf(const QTreeWidgetItem *item)
+{
+    QStringList captions;
+    for (int i = 1; item && i < item->childCount(); ++i)  // the armament node comes first
+        captions << item->child(i)->text(0);
+    return captions;
+}
+
 // Passes on only the indexes the tree's filter allows; a selection left empty is no
 // change at all.
 class CraftSelectionModel : public QItemSelectionModel {

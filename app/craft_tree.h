@@ -24,6 +24,8 @@ public:
 
 // The tables of an aircraft root item; nullptr for any other item.
 const TNodeData *NodeDataOf(const QTreeWidgetItem *item);
+// The summary captions shown under an aircraft root item, in tree order.
+QStringList SummaryOf(const QTreeWidgetItem *item);
 
 class CraftTree : public QTreeWidget {
     Q_OBJECT

@@ -5,6 +5,7 @@
 #include "app/named_crafts.h"
 #include "app/picture_files.h"
 #include "app/png_writer.h"
+#include "app/verdict_page.h"
 #include "catalogue/scan.h"
 #include "core/error.h"
 #include "presentation/chart.h"
@@ -27,7 +28,7 @@
 const QStringList &PageSlugs()
 {
     static const QStringList slugs = {"overview",  "speed-by-altitude", "climb-by-altitude",
-                                      "climb-at-speed", "turn-time",   "turn-rate"};
+                                      "climb-at-speed", "turn-time",   "turn-rate", "verdict"};
     return slugs;
 }
 
@@ -105,6 +106,11 @@ namespace {
 void PaintVector(QWidget *widget, QPaintDevice *device)
 {
     const QList<TChart *> charts = ChartsOf(widget);
+    if (charts.isEmpty()) {  // a page of text and tables, e.g. the verdict
+        QPainter painter(device);
+        widget->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        return;
+    }
     DrawCharts(charts, 0);
     QCPPainter painter(device);
     painter.setMode(QCPPainter::pmVectorized);
@@ -182,7 +188,7 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
     const CraftRecord *records[2] = {first, second};
     for (int i = 0; i < 2; ++i)
         if (records[i]) {
-            craft[i] = {records[i]->name, &records[i]->tables};
+            craft[i] = {records[i]->name, &records[i]->tables, records[i]->summary};
             chosen[i] = &craft[i];
         }
     try {
@@ -207,8 +213,11 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
         QWidget *page = pageList[i];
         page->setParent(&pages);
         page->setGeometry(QRect(QPoint(), size));
+        if (auto *verdict = qobject_cast<VerdictPage *>(page))
+            verdict->FitPicture();
         SendPendingResize(page);
-        page->layout()->setGeometry(QRect(QPoint(), size));
+        if (page->layout())
+            page->layout()->setGeometry(QRect(QPoint(), size));
         const QString name = PageSlugs().value(i) + QLatin1Char('.') + format;
         if (!png) {
             pictures.append({name, RenderPicture(page, format, scale)});

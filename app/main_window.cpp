@@ -348,7 +348,7 @@ void Tfrm_Main::SetDataForChart()
     for (int i = 0; i < 2; ++i) {
         const QTreeWidgetItem *item = trees[i]->SelectedCraft();
         if (const TNodeData *data = NodeDataOf(item)) {
-            craft[i] = {item->text(0), data};
+            craft[i] = {item->text(0), data, SummaryOf(item)};
             chosen[i] = &craft[i];
         }
     }

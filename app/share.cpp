@@ -143,9 +143,9 @@ QWidget *ChartSharing::KeyTarget() const
     for (TChart *chart : charts)
         if (chart->underMouse())
             return chart;
-    if (page == window_.tab_Common || charts.isEmpty())
+    if (page == window_.tab_Common)
         return window_.tab_Common;
-    return charts.first();
+    return charts.isEmpty() ? page : charts.first();  // the verdict page has no chart
 }
 
 QString ChartSharing::slugOf(QWidget *target) const
@@ -155,7 +155,7 @@ QString ChartSharing::slugOf(QWidget *target) const
     // A chart of the common page shows what its own page shows; its Tag is that page.
     const auto *chart = qobject_cast<TChart *>(target);
     const int tag = chart ? chart->Tag() : 0;
-    const int page = tag >= 1 && tag <= 4 ? tag : window_.pages_Charts->indexOf(target->parentWidget());
+    const int page = tag >= 1 && tag <= 4 ? tag : window_.pages_Charts->indexOf(chart ? target->parentWidget() : target);
     return PageSlugs().value(page, PageSlugs().first());
 }
 
@@ -229,7 +229,7 @@ void ChartSharing::saveAllPages()
     for (int i = 0; i < 2; ++i) {
         const QTreeWidgetItem *item = trees[i]->SelectedCraft();
         if (const TNodeData *data = NodeDataOf(item))
-            craft[i].emplace(CraftRecord{item->text(0), {}, {}, *data});
+            craft[i].emplace(CraftRecord{item->text(0), {}, SummaryOf(item), *data});
     }
     const ExportOptions defaults;
     // Asked once, before anything is drawn, naming every file that would be replaced.

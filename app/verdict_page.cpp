@@ -1,5 +1,7 @@
 #include "app/verdict_page.h"
 
+#include "app/application.h"
+#include "core/error.h"
 #include "verdict/verdict_format.h"
 
 #include <QHeaderView>
@@ -82,11 +84,48 @@ VerdictPage::VerdictPage(QWidget *parent) : QScrollArea(parent)
     ShowVerdict(Verdict{});
 }
 
+void VerdictPage::FitPicture()
+{
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    widget()->layout()->activate();
+}
+
 QColor VerdictPage::Tint(int aircraft) { return aircraft == 1 ? QColor(0xD6, 0xE0, 0xFF) : QColor(0xFF, 0xD9, 0xD9); }
 
 void VerdictPage::SetComparison(const CraftRecord *first, const CraftRecord *second, std::array<bool, 4> flapShown)
 {
-    ShowVerdict(ComputeVerdict(first, second, flapShown));
+    showComputed([&] { return ComputeVerdict(first, second, flapShown); });
+}
+
+void VerdictPage::SetComparison(const SelectedAircraft *first, const SelectedAircraft *second,
+                                std::array<bool, 4> flapShown)
+{
+    std::array<QString, 2> names;
+    std::array<const TNodeData *, 2> tables{nullptr, nullptr};
+    std::array<QStringList, 2> summaries;
+    const SelectedAircraft *chosen[2] = {first, second};
+    for (size_t a = 0; a < 2; ++a)
+        if (chosen[a]) {
+            names[a] = chosen[a]->name;
+            tables[a] = chosen[a]->data;
+            summaries[a] = chosen[a]->summary;
+        }
+    showComputed([&] { return ComputeVerdict(names, tables, summaries, flapShown); });
+}
+
+void VerdictPage::showComputed(const std::function<Verdict()> &compute)
+{
+    try {
+        ShowVerdict(compute());
+    } catch (const VarnelError &error) {
+        // No verdict from data that failed: what it showed before was of other aircraft
+        // or other flaps. The error itself is raised once, by whoever called.
+        ShowVerdict(Verdict{});
+        said_->setText(QStringLiteral("Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
+                       ErrorBoxText(error.message()));
+        throw;
+    }
 }
 
 void VerdictPage::ShowVerdict(const Verdict &verdict)

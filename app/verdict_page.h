@@ -3,12 +3,14 @@
 // tables of the verdict (summary values, speed and climb every 1,000 m, best figures),
 // each winning cell tinted pale in its aircraft's colour. With one aircraft or none
 // it says what is missing.
+#include "charts/refresh.h"
 #include "verdict/verdict.h"
 
 #include <QColor>
 #include <QScrollArea>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QTableWidget;
@@ -20,14 +22,21 @@ public:
 
     // Computes and shows the verdict of the two aircraft (either may be null) at these
     // flap settings. Raises, as the charts' refresh does, when an aircraft's data fail;
-    // the page then keeps what it showed.
+    // the page then shows no verdict, only that the data could not be read.
     void SetComparison(const CraftRecord *first, const CraftRecord *second, std::array<bool, 4> flapShown);
+    void SetComparison(const SelectedAircraft *first, const SelectedAircraft *second, std::array<bool, 4> flapShown);
     void ShowVerdict(const Verdict &verdict);
+
+    // Made ready for a picture of its size as it is now: no scroll bars, the content
+    // laid out at that width from the top (what does not fit is cut off below).
+    void FitPicture();
 
     // The pale background of a cell won by aircraft 1 (blue) or 2 (red).
     static QColor Tint(int aircraft);
 
 private:
+    void showComputed(const std::function<Verdict()> &compute);
+
     // Built once and refilled: making widgets anew costs many times more than filling.
     QLabel *said_;
     std::array<QLabel *, 4> titles_;

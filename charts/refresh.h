@@ -6,6 +6,7 @@
 #include "presentation/series.h"
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 struct ComparisonCharts {
     TChartSeriesList &TASbyAlt, &MaxROCbyAlt, &ROCatConst, &TurnbySpeed, &FunPlot;
@@ -13,10 +14,12 @@ struct ComparisonCharts {
     QColor labelColor;  // of the turn-rate diagram's line labels: the window's button face
 };
 
-// An aircraft chosen in one of the trees: its name and the tables of its root item.
+// An aircraft chosen in one of the trees: its name, the tables of its root item and
+// the summary captions the tree shows under it (the charts do not need them).
 struct SelectedAircraft {
     QString name;
     const TNodeData *data;
+    QStringList summary = {};
 };
 
 // first and second are the aircraft selected in the first and second tree, or null.

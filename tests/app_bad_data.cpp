@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/named_crafts.h"
+#include "app/verdict_page.h"
 #include "app_fixture.h"
 #include "presentation/chart.h"
 
@@ -21,6 +22,7 @@
 #include <QScopeGuard>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -425,8 +427,15 @@ private slots:
         select(w->tree_Crafts_2, w->tree_Crafts_2->topLevelItem(1));
         QCOMPARE(messages_, QStringList());
         QCOMPARE(w->ch_C1->Series()[2].Count(), 5);
+        select(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(1));  // a verdict shown: Bravo against Bravo
+        QCOMPARE(messages_, QStringList());
         select(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(0));
         QCOMPARE(messages_, error.isEmpty() ? QStringList() : QStringList{error});
+        // The verdict page shows no verdict from data that failed, only the failure.
+        const QString said = w->tab_Verdict->findChild<QLabel *>(u"lbl_Verdict"_s)->text();
+        const bool tables = !w->tab_Verdict->findChild<QTableWidget *>(u"tbl_speed"_s)->isHidden();
+        QCOMPARE(tables, error.isEmpty());
+        QVERIFY(error.isEmpty() || said.endsWith(error));
 
         TChartSeries &speed = w->chrt_TASbyAlt->Series()[0];
         QCOMPARE(speed.Title(), u"100% Alpha"_s);
@@ -644,7 +653,7 @@ private slots:
         o.first = u"Як-3"_s;
         const ExportOutcome exported = RunExport(o, shown);
         QVERIFY2(exported.error.isEmpty(), qPrintable(exported.error));
-        QCOMPARE(exported.written.size(), 6);
+        QCOMPARE(exported.written.size(), 7);
     }
 
     // A 50 MB speed file loads and draws like any other.

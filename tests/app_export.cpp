@@ -6,6 +6,7 @@
 #include "app/flap_button.h"
 #include "app/main_window.h"
 #include "app/share.h"
+#include "app/verdict_page.h"
 #include "app_fixture.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -121,7 +123,7 @@ void AppExport::exportSet()
     for (const QString &slug : PageSlugs())
         expected << QString(o.outDir) + "/" + slug + "." + format;
     QCOMPARE(result.written, expected);
-    QCOMPARE(QDir(QString(o.outDir)).entryList(QDir::Files).size(), 6);  // no temporary file left over
+    QCOMPARE(QDir(QString(o.outDir)).entryList(QDir::Files).size(), 7);  // no temporary file left over
 
     for (const QString &path : expected) {
         QFile f(path);
@@ -222,7 +224,14 @@ void AppExport::exportedPagesAreTheWindowsPages()
     auto w = ScannedWindow(data_.path());
     FindRoot(w->tree_Crafts_1, "Alpha")->setSelected(true);
     FindRoot(w->tree_Crafts_2, "Bravo")->setSelected(true);
+    // The verdict page follows the flaps as the charts do: flaps 2 shown, their rows come.
+    const auto *best = w->tab_Verdict->findChild<QTableWidget *>("tbl_best");
+    const auto flaps2Rows = [best] {
+        return best->findItems(QStringLiteral("закрылки 2"), Qt::MatchContains).size();
+    };
+    QCOMPARE(flaps2Rows(), 0);
     QTest::mouseClick(w->btn_Turn3, Qt::LeftButton);
+    QVERIFY(flaps2Rows() > 0);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     QTest::qWait(50);
@@ -374,7 +383,7 @@ void AppExport::savingFromTheWindow()
     answer = true;
     sharing->Run(ChartSharing::SaveAllPages, w->tab_Common);
     QCOMPARE(asked.size(), 2);
-    QCOMPARE(Snapshot(out.path()).size(), 6);
+    QCOMPARE(Snapshot(out.path()).size(), 7);
     QVERIFY(Snapshot(out.path())["overview.png"].startsWith("\x89PNG"));
 
     // A suggested name too long for a file is cut to 255 bytes, its extension kept.
@@ -390,7 +399,7 @@ void AppExport::savingFromTheWindow()
     SetPictureFault(nullptr);
     QCOMPARE(messages_, QStringList{"Cannot write file \"" + out.path() + "/one.png\". No space left on device."});
     QCOMPARE(Snapshot(out.path())["one.png"], earlier);
-    QCOMPARE(Snapshot(out.path()).size(), 7);
+    QCOMPARE(Snapshot(out.path()).size(), 8);
 }
 
 void AppExport::svgWithControlCharacters()
@@ -406,7 +415,7 @@ void AppExport::svgWithControlCharacters()
     o.format = "svg";
     const ExportOutcome result = RunExport(o, data.path());
     QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
-    QCOMPARE(result.written.size(), 6);
+    QCOMPARE(result.written.size(), 7);
     for (const QString &path : result.written) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -420,12 +429,12 @@ void AppExport::svgWithControlCharacters()
 void AppExport::failedWriteKeepsTheFolder_data()
 {
     // Each step of the write failing for one picture: the first, or the last (after
-    // five have taken their names and replaced earlier pictures).
+    // the others have taken their names and replaced earlier pictures).
     QTest::addColumn<QString>("step");
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("reason");
     for (const char *step : {"open", "write", "sync", "close", "aside", "place"})
-        for (const int index : {0, 5})
+        for (const int index : {0, int(PageSlugs().size()) - 1})
             QTest::addRow("%s %d", step, index) << step << index << "No space left on device";
     QTest::newRow("full disk") << "" << 3 << "File too large";
 }
@@ -442,7 +451,7 @@ void AppExport::failedWriteKeepsTheFolder()
         pictures.append({slug + ".png", QByteArray(slug == PageSlugs()[index] ? 100000 : 100, 'n')});
     // Earlier pictures under the same names (the last one of them among them) and a file of the user's.
     WriteFile(dir + "/overview.png", "old overview");
-    WriteFile(dir + "/turn-rate.png", "old turn-rate");
+    WriteFile(dir + "/verdict.png", "old verdict");
     WriteFile(dir + "/notes.txt", "mine");
     const QMap<QString, QByteArray> before = Snapshot(dir);
 
@@ -464,10 +473,10 @@ void AppExport::failedWriteKeepsTheFolder()
     QCOMPARE(QFileInfo::exists(tmp.path() + "/new"), fresh.isEmpty());
 
     // Without a fault the set replaces the earlier pictures and leaves nothing else.
-    QCOMPARE(WritePictures(FileName(dir), pictures).size(), 6);
+    QCOMPARE(WritePictures(FileName(dir), pictures).size(), 7);
     const QMap<QString, QByteArray> after = Snapshot(dir);
-    QCOMPARE(after.size(), 7);
-    QCOMPARE(after["turn-rate.png"], pictures[5].bytes);
+    QCOMPARE(after.size(), 8);
+    QCOMPARE(after["verdict.png"], pictures.last().bytes);
 }
 
 QTEST_MAIN(AppExport)

@@ -55,7 +55,7 @@ private slots:
             w->tree_Crafts_2->setCurrentItem(FindRoot(w->tree_Crafts_2, "Alpha"));
             w->btn_Turn1->click();
             w->btn_Turn3->click();
-            w->pages_Charts->setCurrentIndex(4);
+            w->pages_Charts->setCurrentIndex(6);  // the last page, the verdict
             SaveSession(*w);
         }
         auto w = restored(data_.path());
@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(selected(w->tree_Crafts_1), QStringLiteral("Charlie"));
         QCOMPARE(selected(w->tree_Crafts_2), QStringLiteral("Alpha"));
         QCOMPARE(flaps(*w), (QList<bool>{true, true, false, true}));
-        QCOMPARE(w->pages_Charts->currentIndex(), 4);
+        QCOMPARE(w->pages_Charts->currentIndex(), 6);
 
         // Another folder: the window's state, but not aircraft of the folder left.
         QTemporaryDir other;

@@ -88,7 +88,7 @@ private slots:
         page.SetComparison(&a, &b, {false, false, false, true});
         QCOMPARE(page.findChild<QTableWidget *>(QStringLiteral("tbl_best"))->rowCount(), 7);  // five, then flaps 3 twice
         QVERIFY(!page.findChild<QTableWidget *>(QStringLiteral("tbl_best"))->isHidden());
-        page.SetComparison(nullptr, nullptr, {true, false, false, false});
+        page.SetComparison(static_cast<const CraftRecord *>(nullptr), nullptr, {true, false, false, false});
         QCOMPARE(page.findChild<QLabel *>(QStringLiteral("lbl_Verdict"))->text(), MissingText(Verdict{}));
     }
 };

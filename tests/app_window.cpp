@@ -5,6 +5,7 @@
 #include "app/export.h"
 #include "app/flap_button.h"
 #include "app/main_window.h"
+#include "app/verdict_page.h"
 #include "app_fixture.h"
 #include "core/error.h"
 #include "presentation/chart.h"
@@ -90,9 +91,10 @@ private slots:
         const QStringList captions = {"Общая таблица", "Макс. истинная скорость на заданной высоте",
                                       "Макс. скороподъемность на заданной высоте",
                                       "Скороподъемность при постоянной истинной скорости (Высота=0м)",
-                                      "Скорость поворота (Высота=1000м)", "Мегаграфик"};
-        QCOMPARE(w.pages_Charts->count(), 6);
-        for (int i = 0; i < 6; ++i)
+                                      "Скорость поворота (Высота=1000м)", "Мегаграфик", "Кто лучше"};
+        QCOMPARE(w.pages_Charts->count(), 7);
+        QCOMPARE(w.pages_Charts->widget(6), w.tab_Verdict);
+        for (int i = 0; i < 7; ++i)
             QCOMPARE(w.pages_Charts->tabText(i), captions[i]);
         QCOMPARE(w.pages_Charts->currentWidget(), w.tab_Common);
         QCOMPARE(w.tree_Crafts_1->palette().color(QPalette::Text), QColor(0, 0, 128));
@@ -201,10 +203,13 @@ private slots:
             {Qt::Key_PageDown, Qt::ControlModifier, 2},
             {Qt::Key_PageUp, Qt::ControlModifier, 1},
             {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
-            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 5},  // round to the last
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 6},  // round to the last
             {Qt::Key_Tab, Qt::ControlModifier, 0},                          // and back to the first
             {Qt::Key_4, Qt::ControlModifier, 3},
             {Qt::Key_6, Qt::ControlModifier, 5},
+            {Qt::Key_PageDown, Qt::ControlModifier, 6},
+            {Qt::Key_PageDown, Qt::ControlModifier, 0},
+            {Qt::Key_7, Qt::ControlModifier, 6},
             {Qt::Key_1, Qt::ControlModifier, 0},
         };
         for (const auto &s : steps) {

@@ -15,7 +15,7 @@ for how in "env QT_QPA_PLATFORM=xcb DISPLAY=" "env QT_QPA_PLATFORM=wayland WAYLA
   $how "$bin" -platform xcb --export "$work/p" --first "$first" "$data" >/dev/null 2>"$err" ||
     fail "with $how -platform xcb: status $?: $(cat "$err")"
 done
-[ "$(ls "$work/p" | wc -l)" = 6 ] || fail "not six pictures"
+[ "$(ls "$work/p" | wc -l)" = 7 ] || fail "not seven pictures"
 
 # A folder named in Windows-1251 ("Як" is DF EA), new or already there.
 cyr=$(printf '\xdf\xea')

@@ -32,8 +32,8 @@ first=$(ls "$data/DataSpeed" | head -n 1); first=${first%_speed.txt}
 [ "$(env -i "$dest/usr/bin/varnel" --list "$data" | wc -l)" = "$(ls "$data/DataSpeed" | wc -l)" ]
 out="$dest/out"
 env -i "$dest/usr/bin/varnel" --export "$out" --first "${first,,}" "$data" >"$dest/written"
-[ "$(wc -l <"$dest/written")" = 6 ] || { cat "$dest/written"; exit 1; }
-for slug in overview speed-by-altitude climb-by-altitude climb-at-speed turn-time turn-rate; do
+[ "$(wc -l <"$dest/written")" = 7 ] || { cat "$dest/written"; exit 1; }
+for slug in overview speed-by-altitude climb-by-altitude climb-at-speed turn-time turn-rate verdict; do
   file "$out/$slug.png" | grep -q "PNG image data, 800 x 600"
 done
 echo "install: all checks passed"

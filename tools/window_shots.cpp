@@ -1,6 +1,6 @@
 // Pictures of the main window for looking at it and for the README: runs the scan on
 // the data in the current directory, picks two aircraft, and saves the window with
-// each of its six pages shown.
+// each of its seven pages shown.
 //   usage: window_shots OUTDIR [FIRST SECOND [FLAPS]]
 //   FLAPS: four 0/1 digits, the Marked flags of the four flap buttons (default 0111).
 // On the common page the mouse rests over the first chart, so its tracker shows.

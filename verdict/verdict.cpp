@@ -197,18 +197,31 @@ Verdict CompareCrafts(const std::array<QString, 2> &names, const std::array<cons
 
 Verdict ComputeVerdict(const CraftRecord *first, const CraftRecord *second, const std::array<bool, 4> &flapShown)
 {
+    const CraftRecord *crafts[2] = {first, second};
+    std::array<QString, 2> names;
+    std::array<const TNodeData *, 2> tables{nullptr, nullptr};
+    std::array<QStringList, 2> summaries;
+    for (size_t a = 0; a < 2; ++a)
+        if (crafts[a]) {
+            names[a] = crafts[a]->name;
+            tables[a] = &crafts[a]->tables;
+            summaries[a] = crafts[a]->summary;
+        }
+    return ComputeVerdict(names, tables, summaries, flapShown);
+}
+
+Verdict ComputeVerdict(const std::array<QString, 2> &names, const std::array<const TNodeData *, 2> &tables,
+                       const std::array<QStringList, 2> &summaries, const std::array<bool, 4> &flapShown)
+{
     std::array<CraftCurves, 2> read;
     std::array<const CraftCurves *, 2> curves{nullptr, nullptr};
-    std::array<QString, 2> names;
-    std::array<QStringList, 2> summaries;
-    const CraftRecord *crafts[2] = {first, second};
-    for (int a = 0; a < 2; ++a) {
-        if (!crafts[a])
+    std::array<QString, 2> shown;
+    for (size_t a = 0; a < 2; ++a) {
+        if (!tables[a])
             continue;
-        names[size_t(a)] = crafts[a]->name;
-        summaries[size_t(a)] = crafts[a]->summary;
-        read[size_t(a)] = ReadCraftCurves(crafts[a]->name, crafts[a]->tables, flapShown);
-        curves[size_t(a)] = &read[size_t(a)];
+        shown[a] = names[a];
+        read[a] = ReadCraftCurves(names[a], *tables[a], flapShown);
+        curves[a] = &read[a];
     }
-    return CompareCrafts(names, curves, summaries, flapShown);
+    return CompareCrafts(shown, curves, summaries, flapShown);
 }

@@ -81,6 +81,10 @@ struct Verdict {
 
 // The verdict of the two aircraft (either may be null) at these flap settings.
 Verdict ComputeVerdict(const CraftRecord *first, const CraftRecord *second, const std::array<bool, 4> &flapShown);
+// The same from the aircraft's names, tables (null where an aircraft is missing) and
+// summary captions.
+Verdict ComputeVerdict(const std::array<QString, 2> &names, const std::array<const TNodeData *, 2> &tables,
+                       const std::array<QStringList, 2> &summaries, const std::array<bool, 4> &flapShown);
 // The same from curves already read (names empty where an aircraft is missing).
 Verdict CompareCrafts(const std::array<QString, 2> &names, const std::array<const CraftCurves *, 2> &curves,
                       const std::array<QStringList, 2> &summaries, const std::array<bool, 4> &flapShown);
