@@ -69,11 +69,20 @@ qreal Width(const QFontMetricsF &metrics, const QList<Run> &runs, bool names)
     return width;
 }
 
-// The names cut short, with an ellipsis, until the words fit `room`: the shorter name
-// keeps up to half of what the other words leave, the longer one gets the rest.
-void Elide(QList<Run> &runs, const QFontMetricsF &metrics, qreal room)
+// The names, bold, stand out of the words between them.
+QFont NameFont()
 {
-    qreal left = room - Width(metrics, runs, false);
+    QFont font = PagesFont();
+    font.setBold(true);
+    return font;
+}
+
+// The names (measured by `metrics`; the other words by `plain`) cut short, with an
+// ellipsis, until the words fit `room`: the shorter name keeps up to half of what the
+// other words leave, the longer one gets the rest.
+void Elide(QList<Run> &runs, const QFontMetricsF &metrics, const QFontMetricsF &plain, qreal room)
+{
+    qreal left = room - Width(plain, runs, false);
     if (Width(metrics, runs, true) <= left)
         return;
     QList<Run *> names;
@@ -116,7 +125,7 @@ QColor AircraftColor(int aircraft)
     return Qt::black;
 }
 
-int CaptionBandHeight() { return int(QFontMetricsF(PagesFont()).height() + 0.999) + 2 * kMargin; }
+int CaptionBandHeight() { return int(QFontMetricsF(NameFont()).height() + 0.999) + 2 * kMargin; }
 
 int CaptionBandHeightFor(int pictureHeight)
 {
@@ -130,17 +139,19 @@ void DrawCaption(QPainter &painter, const PictureCaption &caption, int width, co
     painter.save();
     painter.setClipRect(band);
     painter.fillRect(band, palette.color(QPalette::Window));
-    painter.setFont(PagesFont());
-    const QFontMetricsF metrics(painter.font(), painter.device());
+    const QFont font = PagesFont();
+    const QFontMetricsF metrics(NameFont(), painter.device());
+    const QFontMetricsF plain(font, painter.device());
     QList<Run> runs = Runs(caption, false);
-    Elide(runs, metrics, width - 2 * kMargin);
-    const qreal all = Width(metrics, runs, false) + Width(metrics, runs, true);
+    Elide(runs, metrics, plain, width - 2 * kMargin);
+    const qreal all = Width(plain, runs, false) + Width(metrics, runs, true);
     qreal x = std::max<qreal>(kMargin, (width - all) / 2);
     const qreal baseline = (band.height() - metrics.height()) / 2 + metrics.ascent();
     for (const Run &run : runs) {
+        painter.setFont(run.aircraft ? NameFont() : font);
         painter.setPen(run.aircraft ? AircraftColor(run.aircraft) : palette.color(QPalette::WindowText));
         painter.drawText(QPointF(x, baseline), run.text);
-        x += metrics.horizontalAdvance(run.text);
+        x += (run.aircraft ? metrics : plain).horizontalAdvance(run.text);
     }
     painter.restore();
 }
