@@ -116,7 +116,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                                    QStringLiteral("F"));
     const QCommandLineOption noCaption(QStringLiteral("no-caption"),
                                        QStringLiteral("Leave out the band above each page that names the aircraft (in "
-                                                      "their colours) and the flap settings; the files still name them."));
+                                                      "their colours) and the flap settings; the files' metadata still names them."));
     parser.addOptions({help, version, recent, list, exportTo, verdict, first, second, flaps, format, size, scale, noCaption});
     parser.addPositionalArgument(QStringLiteral("DATA_DIR"), QStringLiteral("The folder that holds the four data folders."),
                                  QStringLiteral("[DATA_DIR]"));

@@ -521,6 +521,17 @@ void AppExport::captionedFiles()
         QCOMPARE(image.text("Software"), ApplicationTitle());
         const int band = 2 * CaptionBandHeight();
         QVERIFY(HasColour(image, band, AircraftColor(1)) && HasColour(image, band, AircraftColor(2)));
+        // A picture too low for a band gets none: the page as --no-caption gives it.
+        QImage low[2];
+        for (const bool caption : {true, false}) {
+            o.size = QSize(320, 3 * CaptionBandHeight() - 1);
+            o.caption = caption;
+            o.outDir = out.path() + (caption ? "/low" : "/bare");
+            QCOMPARE(RunExport(o, data.path()).exitCode, 0);
+            low[caption] = QImage(QString(o.outDir) + "/overview.png");
+        }
+        QCOMPARE(low[1].height(), 2 * (3 * CaptionBandHeight() - 1));
+        QVERIFY(low[1] == low[0]);
     } else if (format == "svg") {
         QXmlStreamReader xml(bytes);
         QString svgTitle, svgDesc, viewBox;
