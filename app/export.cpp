@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QResizeEvent>
 #include <QSaveFile>
@@ -69,26 +70,34 @@ void DrawCharts(const QList<TChart *> &charts, double ratio)
 }  // namespace
 
 namespace {
+// The height of the caption's band above the widget: none without a caption or with its band off.
+int BandOf(const PictureCaption *caption) { return caption && caption->band ? CaptionBandHeight() : 0; }
+
 // The widget drawn into a picture of `scale` device pixels per pixel, its charts drawn
-// anew into buffers of that ratio.
-QImage RenderPixels(QWidget *widget, const QList<TChart *> &charts, double scale)
+// anew into buffers of that ratio, under the caption's band.
+QImage RenderPixels(QWidget *widget, const QList<TChart *> &charts, double scale, const PictureCaption *caption)
 {
     DrawCharts(charts, scale);
-    QPixmap pixmap((QSizeF(widget->size()) * scale).toSize());
+    const int band = BandOf(caption);
+    QPixmap pixmap((QSizeF(widget->width(), widget->height() + band) * scale).toSize());
     if (pixmap.isNull())
         throw VarnelError(QStringLiteral("Cannot draw a picture of %1 x %2 pixels").arg(pixmap.width()).arg(pixmap.height()));
     pixmap.setDevicePixelRatio(scale);
     pixmap.fill(Qt::transparent);
-    widget->render(&pixmap, QPoint(), QRegion(),
+    widget->render(&pixmap, QPoint(0, band), QRegion(),
                    QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+    if (band > 0) {
+        QPainter painter(&pixmap);
+        DrawCaption(painter, *caption, widget->width(), widget->palette());
+    }
     return pixmap.toImage();
 }
 }  // namespace
 
-QImage GrabPicture(QWidget *widget, double scale)
+QImage GrabPicture(QWidget *widget, double scale, const PictureCaption *caption)
 {
     const QList<TChart *> charts = ChartsOf(widget);
-    QImage image = RenderPixels(widget, charts, scale);
+    QImage image = RenderPixels(widget, charts, scale, caption);
     // Back to the screen's ratio for the window's own painting.
     for (TChart *chart : charts) {
         if (chart->bufferDevicePixelRatio() != chart->devicePixelRatioF()) {
@@ -102,19 +111,23 @@ QImage GrabPicture(QWidget *widget, double scale)
 namespace {
 
 // Each chart through QCustomPlot's own painter path, so lines stay lines and text
-// stays text, with its frame, at its place in the widget.
-void PaintVector(QWidget *widget, QPaintDevice *device)
+// stays text, with its frame, at its place in the widget, under the caption's band.
+void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *caption)
 {
     const QList<TChart *> charts = ChartsOf(widget);
-    if (charts.isEmpty()) {  // a page of text and tables, e.g. the verdict
-        QPainter painter(device);
-        widget->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-        return;
-    }
     DrawCharts(charts, 0);
     QCPPainter painter(device);
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
+    if (const int band = BandOf(caption)) {
+        DrawCaption(painter, *caption, widget->width(), widget->palette());
+        painter.translate(0, band);
+    }
+    if (charts.isEmpty()) {  // a page of text and tables, e.g. the verdict
+        widget->render(&painter, painter.transform().map(QPoint()), QRegion(),
+                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        return;
+    }
     for (TChart *chart : charts) {
         painter.save();
         painter.translate(chart == widget ? QPoint() : chart->mapTo(widget, QPoint()));
@@ -126,33 +139,33 @@ void PaintVector(QWidget *widget, QPaintDevice *device)
 
 }  // namespace
 
-namespace {
-
-}  // namespace
-
-QByteArray RenderPicture(QWidget *widget, const QString &format, double scale)
+QByteArray RenderPicture(QWidget *widget, const QString &format, double scale, const PictureCaption *caption)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QSize size = widget->size();
+    const QSize size = widget->size() + QSize(0, BandOf(caption));
+    const QString title = caption ? CaptionTitle(*caption) : ApplicationTitle();
     if (format == QLatin1String("svg")) {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(), size));
-        svg.setTitle(ApplicationTitle());
-        PaintVector(widget, &svg);
+        svg.setTitle(title.toHtmlEscaped());  // the generator writes them as they are
+        if (caption)
+            svg.setDescription(CaptionDescription(*caption).toHtmlEscaped());
+        PaintVector(widget, &svg, caption);
         return XmlSafe(bytes);
     } else if (format == QLatin1String("pdf")) {
         QPdfWriter pdf(&buffer);
+        pdf.setTitle(title);
         pdf.setCreator(ApplicationTitle());
         pdf.setResolution(72);  // a pixel of the window is a point of the page
         pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
         pdf.setPageMargins(QMarginsF());
-        PaintVector(widget, &pdf);
+        PaintVector(widget, &pdf, caption);
     } else {
-        return EncodePng(GrabPicture(widget, scale));
+        return EncodePng(GrabPicture(widget, scale, caption), caption ? CaptionMetadata(*caption) : PngText{});
     }
     return bytes;
 }
@@ -180,7 +193,7 @@ constexpr qint64 OverlapLimit = qint64(64) << 20;
 
 QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
                               const std::array<bool, 4> &flapShown, const QString &format, QSize size,
-                              double scale)
+                              double scale, bool band)
 {
     ComparisonPages pages;
     SelectedAircraft craft[2];
@@ -200,40 +213,50 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
     }
 
     // Each page is lifted out of the page control, which would size it to its own
-    // area, and drawn at the size asked for; it keeps the pages' font and palette.
+    // area, and drawn at the size asked for, less the caption's band; it keeps the
+    // pages' font and palette.
+    PictureCaption caption{first ? first->name : QString(), second ? second->name : QString(), flapShown};
+    caption.band = band && CaptionBandHeightFor(size.height()) > 0;
+    const QSize pageSize = size - QSize(0, BandOf(&caption));
     const bool png = format == QLatin1String("png");
     const QSize pixels = (QSizeF(size) * scale).toSize();
     const bool overlap = qint64(pixels.width()) * pixels.height() * 4 * 2 <= OverlapLimit;
     QList<QWidget *> pageList;
-    for (int i = 0; i < pages.PageCount(); ++i)
+    QStringList pageNames;  // read before the pages leave their tabs
+    for (int i = 0; i < pages.PageCount(); ++i) {
         pageList.append(pages.Page(i));
+        pageNames.append(pages.tabText(i));
+    }
     QList<Picture> pictures;
     std::future<QByteArray> encoding;  // the previous page's PNG
     for (int i = 0; i < pageList.size(); ++i) {
         QWidget *page = pageList[i];
+        caption.page = pageNames[i];
         page->setParent(&pages);
-        page->setGeometry(QRect(QPoint(), size));
+        page->setGeometry(QRect(QPoint(), pageSize));
         if (auto *verdict = qobject_cast<VerdictPage *>(page))
             verdict->FitPicture();
         SendPendingResize(page);
         if (page->layout())
-            page->layout()->setGeometry(QRect(QPoint(), size));
+            page->layout()->setGeometry(QRect(QPoint(), pageSize));
         const QString name = PageSlugs().value(i) + QLatin1Char('.') + format;
         if (!png) {
-            pictures.append({name, RenderPicture(page, format, scale)});
+            pictures.append({name, RenderPicture(page, format, scale, &caption)});
             continue;
         }
         const QList<TChart *> charts = ChartsOf(page);
         DrawWithoutReadOutBuffer(charts);
-        QImage image = RenderPixels(page, charts, scale);
+        QImage image = RenderPixels(page, charts, scale, &caption);
         ReleaseBuffers(charts);
         if (encoding.valid())
             pictures.last().bytes = encoding.get();
         pictures.append({name, {}});
         if (overlap)
-            encoding = std::async(std::launch::async, [image = std::move(image)] { return EncodePng(image); });
+            encoding = std::async(std::launch::async, [image = std::move(image), text = CaptionMetadata(caption)] {
+                return EncodePng(image, text);
+            });
         else
-            pictures.last().bytes = EncodePng(image);
+            pictures.last().bytes = EncodePng(image, CaptionMetadata(caption));
     }
     if (encoding.valid())
         pictures.last().bytes = encoding.get();
@@ -247,7 +270,7 @@ ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)
         const NamedCrafts crafts = ReadNamedCrafts(dataDir, options.first, options.second);
         const QList<Picture> pictures =
             DrawComparison(crafts.first ? &*crafts.first : nullptr, crafts.second ? &*crafts.second : nullptr,
-                           options.flapShown, options.format, options.size, options.scale);
+                           options.flapShown, options.format, options.size, options.scale, options.caption);
         outcome.written = WritePictures(options.outDir, pictures);
     } catch (const VarnelError &error) {
         outcome.exitCode = 1;

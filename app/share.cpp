@@ -132,6 +132,11 @@ void ChartSharing::openMenu(TChart *chart, QPoint globalPos)
             });
         });
     }
+    menu->addSeparator();
+    QAction *band = menu->addAction(QStringLiteral("Подпись над рисунком"));
+    band->setCheckable(true);
+    band->setChecked(caption_);
+    connect(band, &QAction::toggled, this, [this](bool on) { caption_ = on; });
     menu_ = menu;
     menu->popup(globalPos);
 }
@@ -159,12 +164,27 @@ QString ChartSharing::slugOf(QWidget *target) const
     return PageSlugs().value(page, PageSlugs().first());
 }
 
+PictureCaption ChartSharing::CaptionOf(QWidget *target) const
+{
+    PictureCaption caption;
+    QString *names[2] = {&caption.first, &caption.second};
+    const CraftTree *trees[2] = {window_.tree_Crafts_1, window_.tree_Crafts_2};
+    for (int i = 0; i < 2; ++i)
+        if (const QTreeWidgetItem *item = trees[i]->SelectedCraft())
+            *names[i] = item->text(0);
+    caption.flapShown = window_.FlapShown();
+    caption.page = window_.pages_Charts->tabText(int(PageSlugs().indexOf(slugOf(target))));
+    caption.band = caption_;
+    return caption;
+}
+
 QString ChartSharing::suggestedName(QWidget *target) const
 {
+    const PictureCaption caption = CaptionOf(target);
     QStringList parts{slugOf(target)};
-    for (const CraftTree *tree : {window_.tree_Crafts_1, window_.tree_Crafts_2})
-        if (const QTreeWidgetItem *item = tree->SelectedCraft())
-            parts << item->text(0);
+    for (const QString &name : {caption.first, caption.second})
+        if (!name.isEmpty())
+            parts << name;
     // A file name holds at most 255 bytes: a longer one is cut, its extension kept.
     QString name = parts.join(u'_');
     while (name.toUtf8().size() > 255 - 4)
@@ -175,9 +195,11 @@ QString ChartSharing::suggestedName(QWidget *target) const
 void ChartSharing::Run(Entry entry, QWidget *target)
 {
     switch (entry) {
-    case CopyPicture:
-        QApplication::clipboard()->setImage(GrabPicture(target, target->devicePixelRatioF()));
+    case CopyPicture: {
+        const PictureCaption caption = CaptionOf(target);
+        QApplication::clipboard()->setImage(GrabPicture(target, target->devicePixelRatioF(), &caption));
         break;
+    }
     case CopyData: {
         QString text;
         for (TChart *chart : window_.Charts()) {
@@ -213,7 +235,8 @@ void ChartSharing::savePicture(QWidget *target)
         path += QLatin1Char('.') + format;
     }
     const QFileInfo file(path);
-    const QByteArray bytes = RenderPicture(target, format, target->devicePixelRatioF());
+    const PictureCaption caption = CaptionOf(target);
+    const QByteArray bytes = RenderPicture(target, format, target->devicePixelRatioF(), &caption);
     WritePictures(LocateFileName(file.path()), {{file.fileName(), bytes}});
     lastFolder_ = file.path();
 }
@@ -242,6 +265,6 @@ void ChartSharing::saveAllPages()
                                                           : QtConfirmReplace(&window_, folder, replaced)))
         return;
     WritePictures(dir, DrawComparison(craft[0] ? &*craft[0] : nullptr, craft[1] ? &*craft[1] : nullptr,
-                                      window_.FlapShown(),
-                                         defaults.format, defaults.size, defaults.scale));
+                                      window_.FlapShown(), defaults.format, defaults.size, defaults.scale,
+                                      caption_));
 }

@@ -2,7 +2,10 @@
 // Sharing from the window: a still right click on a chart opens its context menu (copy
 // the picture or the data, save the picture, save all pages), and the same four keys
 // act on the chart under the mouse, else on the current page's chart (the whole
-// overview on the common page).
+// overview on the common page). Pictures carry a caption band naming the aircraft and
+// flap settings unless the menu's "Подпись над рисунком" is unchecked.
+#include "app/caption.h"
+
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
@@ -48,6 +51,12 @@ public:
     void Run(Entry entry, QWidget *target);
     // The context menu while it is open (tests look at it).
     QMenu *OpenMenu() const { return menu_; }
+    // Whether pictures get the caption band (their files name the aircraft either way).
+    bool CaptionBand() const { return caption_; }
+    void SetCaptionBand(bool on) { caption_ = on; }
+    // What a picture of `target` says of itself: the trees' aircraft, the flap settings
+    // shown and the page.
+    PictureCaption CaptionOf(QWidget *target) const;
 
 private:
     void openMenu(TChart *chart, QPoint globalPos);
@@ -59,4 +68,5 @@ private:
     Tfrm_Main &window_;
     QPointer<QMenu> menu_;
     QString lastFolder_;
+    bool caption_ = true;
 };

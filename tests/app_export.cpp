@@ -1,6 +1,7 @@
 // Sharing a comparison: the export's pictures and failures, the window's picture being
 // the exported one, the chart's context menu and the copied data.
 #include "app/application.h"
+#include "app/caption.h"
 #include "app/export.h"
 #include "app/png_writer.h"
 #include "app/flap_button.h"
@@ -47,6 +48,28 @@ struct FileSizeLimit {
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
 };
+
+// A PDF text string as Qt writes it: UTF-16 with its byte-order mark, ( ) \ escaped.
+QByteArray PdfString(const QString &text)
+{
+    QByteArray out("(\xfe\xff");
+    for (const QChar c : text)
+        for (const char b : {char(c.unicode() >> 8), char(c.unicode() & 0xff)})
+            out += QByteArray(b == '(' || b == ')' || b == '\\' ? "\\" : "") + b;
+    return out + ')';
+}
+
+// The rows of an image's top `rows` that hold a pixel close to `colour`.
+bool HasColour(const QImage &image, int rows, QColor colour)
+{
+    for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (std::abs(p.red() - colour.red()) + std::abs(p.green() - colour.green()) + std::abs(p.blue() - colour.blue()) < 60)
+                return true;
+        }
+    return false;
+}
 }  // namespace
 
 class AppExport : public QObject {
@@ -96,6 +119,9 @@ private slots:
     void failedSaveLeavesNoFile();
     void savingFromTheWindow();
     void svgWithControlCharacters();
+    void captionWords();
+    void captionedFiles_data();
+    void captionedFiles();
     void failedWriteKeepsTheFolder_data();
     void failedWriteKeepsTheFolder();
 };
@@ -240,6 +266,7 @@ void AppExport::exportedPagesAreTheWindowsPages()
     ExportOptions o = options(out.path());
     o.flapShown = {true, false, true, false};
     o.size = w->tab_Common->size();
+    o.caption = false;
     const ExportOutcome result = RunExport(o, data_.path());
     QCOMPARE(result.exitCode, 0);
     // The common page, and a full page.
@@ -255,6 +282,18 @@ void AppExport::exportedPagesAreTheWindowsPages()
             QFAIL(qPrintable("the exported " + slug + " differs from the window's page"));
         }
     }
+
+    // Copied from the window: the band above the page as shown, or, unchecked, the page alone.
+    auto *sharing = w->findChild<ChartSharing *>();
+    const QImage shown = w->tab_SpeedByAlt->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    sharing->Run(ChartSharing::CopyPicture, w->tab_SpeedByAlt);
+    const QImage banded = QApplication::clipboard()->image().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(banded.size(), shown.size() + QSize(0, CaptionBandHeight()));
+    QVERIFY(banded.copy(0, CaptionBandHeight(), shown.width(), shown.height()) == shown);
+    QVERIFY(HasColour(banded, CaptionBandHeight(), AircraftColor(1)) && HasColour(banded, CaptionBandHeight(), AircraftColor(2)));
+    sharing->SetCaptionBand(false);
+    sharing->Run(ChartSharing::CopyPicture, w->tab_SpeedByAlt);
+    QVERIFY(QApplication::clipboard()->image().convertToFormat(QImage::Format_ARGB32) == shown);
     QVERIFY(messages_.isEmpty());
 }
 
@@ -295,7 +334,13 @@ void AppExport::menuOnlyOnStillRightClick()
         for (QAction *a : sharing->OpenMenu()->actions())
             entries << a->text() + " " + a->shortcut().toString();
         QCOMPARE(entries, (QStringList{"Копировать рисунок Ctrl+C", "Копировать данные Ctrl+Shift+C",
-                                       "Сохранить рисунок... Ctrl+S", "Сохранить все страницы... Ctrl+Shift+S"}));
+                                       "Сохранить рисунок... Ctrl+S", "Сохранить все страницы... Ctrl+Shift+S",
+                                       " ", "Подпись над рисунком "}));
+        // The last entry switches the caption band of every picture shared.
+        QAction *band = sharing->OpenMenu()->actions().last();
+        QVERIFY(band->isCheckable() && band->isChecked() && sharing->CaptionBand());
+        band->trigger();
+        QVERIFY(!sharing->CaptionBand());
         sharing->OpenMenu()->close();
     }
 }
@@ -423,6 +468,104 @@ void AppExport::svgWithControlCharacters()
         while (!xml.atEnd())
             xml.readNext();
         QVERIFY2(!xml.hasError(), qPrintable(path + ": " + xml.errorString()));
+    }
+}
+
+void AppExport::captionWords()
+{
+    PictureCaption c{"Tarn-5", "Skarn-7", {true, false, true, false}, "Общая таблица"};
+    QCOMPARE(CaptionTitle(c), QStringLiteral("Tarn-5 — Skarn-7 · закрылки: 0, 2"));
+    QCOMPARE(CaptionDescription(c),
+             QStringLiteral("Общая таблица: Tarn-5 (синие кривые) — Skarn-7 (красные кривые) · закрылки: 0, 2"));
+    c.first.clear();
+    c.flapShown = {false, false, false, true};
+    QCOMPARE(CaptionTitle(c), QStringLiteral("Skarn-7 · закрылки: 3"));
+    c.second.clear();
+    c.flapShown = {};
+    QCOMPARE(CaptionTitle(c), QStringLiteral("самолёты не выбраны · закрылки: нет"));
+    // A name's control characters: the words stay one line that any file can hold.
+    c.first = QString::fromUtf8("Esc\x1b\nX\u0085");
+    QCOMPARE(CaptionTitle(c), QStringLiteral("Esc\uFFFD\uFFFDX\uFFFD · закрылки: нет"));
+    // The curves' colours, first aircraft blue, second red.
+    QCOMPARE(AircraftColor(1), QColor(Qt::blue));
+    QCOMPARE(AircraftColor(2), QColor(Qt::red));
+}
+
+void AppExport::captionedFiles_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("png") << "png";
+    QTest::newRow("svg") << "svg";
+    QTest::newRow("pdf") << "pdf";
+}
+
+void AppExport::captionedFiles()
+{
+    // Names with markup and a control character: the band and the file's metadata name
+    // them, the picture keeps the size asked for, every file stays readable.
+    QFETCH(QString, format);
+    QTemporaryDir data, out;
+    const QString first = "Tarn<b>&\"5", second = QString::fromUtf8("Esc\x1b]");
+    WriteFixtureCraft(data.path(), first);
+    WriteFixtureCraft(data.path(), second, 40);
+    ExportOptions o = options(out.path());
+    o.first = first;
+    o.second = second;
+    o.flapShown = {true, false, true, false};
+    o.format = format;
+    o.size = QSize(320, 240);
+    o.scale = 2;
+    const ExportOutcome result = RunExport(o, data.path());
+    QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+    const QString title = QStringLiteral("Tarn<b>&\"5 — Esc\uFFFD] · закрылки: 0, 2");
+    QFile f(result.written.value(1));  // speed by altitude
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    if (format == "png") {
+        const QImage image = QImage::fromData(bytes, "PNG");
+        QCOMPARE(image.size(), QSize(640, 480));
+        QCOMPARE(image.text("Title"), title);
+        QCOMPARE(image.text("Description"),
+                 "Макс. истинная скорость на заданной высоте: Tarn<b>&\"5 (синие кривые) — Esc\uFFFD] (красные кривые) · закрылки: 0, 2");
+        QCOMPARE(image.text("Software"), ApplicationTitle());
+        const int band = 2 * CaptionBandHeight();
+        QVERIFY(HasColour(image, band, AircraftColor(1)) && HasColour(image, band, AircraftColor(2)));
+        // A picture too low for a band gets none: the page as --no-caption gives it.
+        QImage low[2];
+        for (const bool caption : {true, false}) {
+            o.size = QSize(320, 3 * CaptionBandHeight() - 1);
+            o.caption = caption;
+            o.outDir = out.path() + (caption ? "/low" : "/bare");
+            QCOMPARE(RunExport(o, data.path()).exitCode, 0);
+            low[caption] = QImage(QString(o.outDir) + "/overview.png");
+        }
+        QCOMPARE(low[1].height(), 2 * (3 * CaptionBandHeight() - 1));
+        QVERIFY(low[1] == low[0]);
+    } else if (format == "svg") {
+        QXmlStreamReader xml(bytes);
+        QString svgTitle, svgDesc, viewBox;
+        QStringList texts;
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement) {
+                if (xml.name() == u"svg")
+                    viewBox = xml.attributes().value("viewBox").toString();
+                else if (xml.name() == u"title")
+                    svgTitle = xml.readElementText();
+                else if (xml.name() == u"desc")
+                    svgDesc = xml.readElementText();
+                else if (xml.name() == u"text")
+                    texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+            }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(viewBox, QStringLiteral("0 0 320 240"));
+        QCOMPARE(svgTitle, title);
+        QVERIFY2(svgDesc.endsWith("Esc\uFFFD] (красные кривые) · закрылки: 0, 2"), qPrintable(svgDesc));
+        // The band's words are text: each name in a text of its own.
+        QVERIFY2(texts.contains(first) && texts.contains("Esc\uFFFD]"), qPrintable(texts.join(" | ")));
+    } else {
+        QVERIFY(bytes.contains("/Title " + PdfString(title)));
+        QVERIFY(bytes.contains("/Creator " + PdfString(ApplicationTitle())));
+        QVERIFY(bytes.contains("/MediaBox [0 0 320.000000 240.000000]"));
     }
 }
 
