@@ -19,6 +19,7 @@ struct ExportOptions {
     QString format = QStringLiteral("png");             // png, svg or pdf
     QSize size{800, 600};
     double scale = 1.0;                                 // device-pixel ratio of PNG pictures
+    bool advantage = false;                             // shade who is better where
 };
 
 struct CommandLine {

@@ -107,6 +107,13 @@ void ComparisonPages::SetComparison(const SelectedAircraft *first, const Selecte
     RefreshComparison(charts, first, second, marked);
 }
 
+void ComparisonPages::SetAdvantageShown(bool shown)
+{
+    advantageShown_ = shown;
+    for (TChart *chart : Charts())
+        chart->Shading().SetShown(shown);
+}
+
 void ComparisonPages::ShowOneChart(TChart *chart)
 {
     // Tags 1 to 4 stand on the common page; each opens its chart's own page.

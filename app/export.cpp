@@ -174,9 +174,10 @@ constexpr qint64 OverlapLimit = qint64(64) << 20;
 
 QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
                               const std::array<bool, 4> &flapShown, const QString &format, QSize size,
-                              double scale)
+                              double scale, bool advantage)
 {
     ComparisonPages pages;
+    pages.SetAdvantageShown(advantage);
     SelectedAircraft craft[2];
     const SelectedAircraft *chosen[2] = {nullptr, nullptr};
     const CraftRecord *records[2] = {first, second};
@@ -238,7 +239,7 @@ ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)
         const NamedCrafts crafts = ReadNamedCrafts(dataDir, options.first, options.second);
         const QList<Picture> pictures =
             DrawComparison(crafts.first ? &*crafts.first : nullptr, crafts.second ? &*crafts.second : nullptr,
-                           options.flapShown, options.format, options.size, options.scale);
+                           options.flapShown, options.format, options.size, options.scale, options.advantage);
         outcome.written = WritePictures(options.outDir, pictures);
     } catch (const VarnelError &error) {
         outcome.exitCode = 1;

@@ -31,11 +31,11 @@ QImage GrabPicture(QWidget *widget, double scale);
 QByteArray RenderPicture(QWidget *widget, const QString &format, double scale);
 
 // The six pages of the comparison of first and second (either may be null: that side
-// stays empty) at the flap settings shown, each `size` pixels. Raises the refresh's
-// error, naming the aircraft it came from.
+// stays empty) at the flap settings shown, each `size` pixels, with the advantage
+// shading when `advantage`. Raises the refresh's error, naming the aircraft it came from.
 QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
                               const std::array<bool, 4> &flapShown, const QString &format, QSize size,
-                              double scale);
+                              double scale, bool advantage = false);
 
 // `varnel --export`: reads only the named aircraft from dataDir (empty: the working
 // directory), draws and writes. Gives the exit status, the written paths and, on

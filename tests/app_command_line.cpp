@@ -52,6 +52,8 @@ void AppCommandLine::endings_data()
     QTest::newRow("verdict") << QStringList{"--verdict", "--first", "A", "--format", "JSON"} << verdict << 0 << "";
     QTest::newRow("verdict in png") << QStringList{"--verdict", "--format", "png"} << exit << 2 << "give text, tsv or json";
     QTest::newRow("verdict sized") << QStringList{"--verdict", "--size", "10x10"} << exit << 2 << "--size needs --export";
+    QTest::newRow("advantage without export") << QStringList{"--advantage"} << exit << 2 << "--advantage needs --export";
+    QTest::newRow("verdict shaded") << QStringList{"--verdict", "--advantage"} << exit << 2 << "--advantage needs --export";
     QTest::newRow("verdict and export") << QStringList{"--verdict", "--export", "o"} << exit << 2 << "do not go together";
 }
 
@@ -71,7 +73,7 @@ void AppCommandLine::exportOptions()
 {
     QTemporaryDir dir;
     const CommandLine c = ParseCommandLine({"varnel", "--export", "out", "--first", "Tarn 5", "--flaps", "3, 1",
-                                            "--format", "SVG", "--size", "640x480", "--scale", "2", dir.path()});
+                                            "--format", "SVG", "--size", "640x480", "--scale", "2", "--advantage", dir.path()});
     QCOMPARE(int(c.action), int(CommandLine::Export));
     QCOMPARE(c.dataDir, dir.path());
     const ExportOptions &e = c.exportOptions;
@@ -82,6 +84,7 @@ void AppCommandLine::exportOptions()
     QCOMPARE(e.format, QStringLiteral("svg"));
     QCOMPARE(e.size, QSize(640, 480));
     QCOMPARE(e.scale, 2.0);
+    QVERIFY(e.advantage);
 
     // Defaults: the window's start (no flaps shown alone), PNG at 800 x 600, scale 1.
     const ExportOptions d = ParseCommandLine({"varnel", "--export", "out"}).exportOptions;
@@ -89,6 +92,7 @@ void AppCommandLine::exportOptions()
     QCOMPARE(d.format, QStringLiteral("png"));
     QCOMPARE(d.size, QSize(800, 600));
     QCOMPARE(d.scale, 1.0);
+    QVERIFY(!d.advantage);
 }
 
 void AppCommandLine::aircraftNames()
