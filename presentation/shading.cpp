@@ -2,6 +2,7 @@
 
 #include "core/curve_compare.h"
 #include "presentation/chart.h"
+#include "presentation/plot_geometry.h"
 
 #include <algorithm>
 
@@ -139,6 +140,7 @@ void ChartShading::Paint(QCPPainter *painter)
         for (qsizetype i = 0; i < pixels.size(); ++i)
             pixels[i] = QPointF(chart_.xAxis->coordToPixel(area.outline[i].x()), chart_.yAxis->coordToPixel(area.outline[i].y()));
         painter->setBrush(area.firstLeads ? FirstLeads : SecondLeads);
-        painter->drawPolygon(pixels, Qt::WindingFill);
+        // A long curve's outline filled at what its pixels cost, as its line is drawn.
+        painter->drawPolygon(ThinPolyline(pixels), Qt::WindingFill);
     }
 }

@@ -253,8 +253,11 @@ void AppExport::exportedPagesAreTheWindowsPages()
             }
         }
     }
-    for (const QString &slug : PageSlugs())
-        QVERIFY2(QImage(plain.path() + "/" + slug + ".png") != QImage(shaded.path() + "/" + slug + ".png"), qPrintable(slug));
+    // The two differ in speed alone: the other charts' curves are even, and not shaded.
+    for (const QString &slug : PageSlugs()) {
+        const bool differ = QImage(plain.path() + "/" + slug + ".png") != QImage(shaded.path() + "/" + slug + ".png");
+        QVERIFY2(differ == (slug == "overview" || slug == "speed-by-altitude"), qPrintable(slug));
+    }
     QVERIFY(messages_.isEmpty());
 }
 
