@@ -12,7 +12,7 @@ namespace {
 const char *const kUsage =
     "Usage: varnel [--recent] [DATA_DIR]\n"
     "  or:  varnel --list [DATA_DIR]\n"
-    "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [--no-caption] [DATA_DIR]\n"
+    "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [--no-caption] [--advantage] [DATA_DIR]\n"
     "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [DATA_DIR]";
 
 CommandLine Exit(int code, const QString &text)
@@ -117,7 +117,9 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption noCaption(QStringLiteral("no-caption"),
                                        QStringLiteral("Leave out the band above each page that names the aircraft (in "
                                                       "their colours) and the flap settings; the files' metadata still names them."));
-    parser.addOptions({help, version, recent, list, exportTo, verdict, first, second, flaps, format, size, scale, noCaption});
+    const QCommandLineOption advantage(QStringLiteral("advantage"),
+                                       QStringLiteral("Shade the charts pale blue where the first aircraft is better, pale red where the second is."));
+    parser.addOptions({help, version, recent, list, exportTo, verdict, first, second, flaps, format, size, scale, noCaption, advantage});
     parser.addPositionalArgument(QStringLiteral("DATA_DIR"), QStringLiteral("The folder that holds the four data folders."),
                                  QStringLiteral("[DATA_DIR]"));
 
@@ -136,8 +138,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const bool judging = parser.isSet(verdict);
     if (exporting && judging)
         return UsageError(QStringLiteral("--export and --verdict do not go together"));
-    for (const auto *o : {&first, &second, &flaps, &format, &size, &scale, &noCaption})
-        if (!exporting && parser.isSet(*o) && !(judging && o != &size && o != &scale && o != &noCaption))
+    for (const auto *o : {&first, &second, &flaps, &format, &size, &scale, &noCaption, &advantage})
+        if (!exporting && parser.isSet(*o) && !(judging && o != &size && o != &scale && o != &noCaption && o != &advantage))
             return UsageError(QStringLiteral("--%1 needs --export").arg(o->names().constFirst()));
     if ((exporting || judging) && parser.isSet(recent))
         return UsageError(QStringLiteral("--recent opens the window; it does not go with --%1").arg(exporting ? "export" : "verdict"));
@@ -182,6 +184,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         if ((QSizeF(e.size) * e.scale).toSize().isEmpty())
             return UsageError(QStringLiteral("--size times --scale is under one pixel a side"));
         e.caption = !parser.isSet(noCaption);
+        e.advantage = parser.isSet(advantage);
         c.action = CommandLine::Export;
     }
     c.recent = parser.isSet(recent);

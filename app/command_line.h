@@ -20,6 +20,7 @@ struct ExportOptions {
     QSize size{800, 600};
     double scale = 1.0;                                 // device-pixel ratio of PNG pictures
     bool caption = true;  // a band above each page names the aircraft and flap settings
+    bool advantage = false;                             // shade who is better where
 };
 
 struct CommandLine {

@@ -129,6 +129,13 @@ void ComparisonPages::SetComparison(const SelectedAircraft *first, const Selecte
         std::rethrow_exception(failure);
 }
 
+void ComparisonPages::SetAdvantageShown(bool shown)
+{
+    advantageShown_ = shown;
+    for (TChart *chart : Charts())
+        chart->Shading().SetShown(shown);
+}
+
 void ComparisonPages::ShowOneChart(TChart *chart)
 {
     // Tags 1 to 4 stand on the common page; each opens its chart's own page.

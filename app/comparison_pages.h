@@ -52,8 +52,15 @@ public:
     void SetComparison(const SelectedAircraft *first, const SelectedAircraft *second,
                        const std::array<bool, 4> &flapShown);
 
+    // Switches the advantage shading of every chart on or off (off at start).
+    void SetAdvantageShown(bool shown);
+    bool AdvantageShown() const { return advantageShown_; }
+
     // A chart of the common page opens its own page; any other chart the common page.
     void ShowOneChart(TChart *chart);
     // Lays the common page's grid out for the page's size now.
     void LayOutCommonPage();
+
+private:
+    bool advantageShown_ = false;
 };

@@ -124,7 +124,7 @@ void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *ca
         painter.translate(0, band);
     }
     if (charts.isEmpty()) {  // a page of text and tables, e.g. the verdict
-        widget->render(&painter, painter.transform().map(QPoint()), QRegion(),
+        widget->render(&painter, QPoint(), QRegion(),
                        QWidget::DrawWindowBackground | QWidget::DrawChildren);
         return;
     }
@@ -193,9 +193,10 @@ constexpr qint64 OverlapLimit = qint64(64) << 20;
 
 QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
                               const std::array<bool, 4> &flapShown, const QString &format, QSize size,
-                              double scale, bool band)
+                              double scale, bool band, bool advantage)
 {
     ComparisonPages pages;
+    pages.SetAdvantageShown(advantage);
     SelectedAircraft craft[2];
     const SelectedAircraft *chosen[2] = {nullptr, nullptr};
     const CraftRecord *records[2] = {first, second};
@@ -215,7 +216,10 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
     // Each page is lifted out of the page control, which would size it to its own
     // area, and drawn at the size asked for, less the caption's band; it keeps the
     // pages' font and palette.
-    PictureCaption caption{first ? first->name : QString(), second ? second->name : QString(), flapShown};
+    PictureCaption caption;
+    caption.first = first ? first->name : QString();
+    caption.second = second ? second->name : QString();
+    caption.flapShown = flapShown;
     caption.band = band && CaptionBandHeightFor(size.height()) > 0;
     const QSize pageSize = size - QSize(0, BandOf(&caption));
     const bool png = format == QLatin1String("png");
@@ -270,7 +274,8 @@ ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)
         const NamedCrafts crafts = ReadNamedCrafts(dataDir, options.first, options.second);
         const QList<Picture> pictures =
             DrawComparison(crafts.first ? &*crafts.first : nullptr, crafts.second ? &*crafts.second : nullptr,
-                           options.flapShown, options.format, options.size, options.scale, options.caption);
+                           options.flapShown, options.format, options.size, options.scale, options.caption,
+                           options.advantage);
         outcome.written = WritePictures(options.outDir, pictures);
     } catch (const VarnelError &error) {
         outcome.exitCode = 1;

@@ -36,11 +36,12 @@ QByteArray RenderPicture(QWidget *widget, const QString &format, double scale,
 
 // The six pages of the comparison of first and second (either may be null: that side
 // stays empty) at the flap settings shown, each `size` pixels, captioned: with `band`
-// the page takes what the band leaves of the height. Raises the refresh's error,
-// naming the aircraft it came from.
+// the page takes what the band leaves of the height; with `advantage` the charts are
+// shaded where each aircraft is better. Raises the refresh's error, naming the
+// aircraft it came from.
 QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
                               const std::array<bool, 4> &flapShown, const QString &format, QSize size,
-                              double scale, bool band = true);
+                              double scale, bool band = true, bool advantage = false);
 
 // `varnel --export`: reads only the named aircraft from dataDir (empty: the working
 // directory), draws and writes. Gives the exit status, the written paths and, on

@@ -75,6 +75,24 @@ QImage reloadArrows()
     p.drawPolygon(QPolygonF({QPointF(7.5, 10.5), QPointF(3.5, 13), QPointF(7.5, 15.5)}));
     return img;
 }
+
+QImage crossingLines()
+{
+    QImage img = blank(16);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    // The blue line runs from the upper left to the lower right, the red one across it.
+    p.setBrush(QColor(150, 170, 255));
+    p.drawPolygon(QPolygonF({QPointF(1, 2), QPointF(8, 8), QPointF(1, 14)}));
+    p.setBrush(QColor(255, 160, 160));
+    p.drawPolygon(QPolygonF({QPointF(15, 2), QPointF(8, 8), QPointF(15, 14)}));
+    p.setPen(QPen(QColor(0, 0, 255), 1.5));
+    p.drawLine(QPointF(1, 2), QPointF(15, 14));
+    p.setPen(QPen(QColor(255, 0, 0), 1.5));
+    p.drawLine(QPointF(1, 14), QPointF(15, 2));
+    return img;
+}
 }  // namespace
 
 QImage ToolbarPicture(int index)
@@ -85,6 +103,8 @@ QImage ToolbarPicture(int index)
         return openFolder();
     if (index == 6)
         return reloadArrows();
+    if (index == 7)
+        return crossingLines();
     return openDoor();
 }
 

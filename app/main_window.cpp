@@ -39,6 +39,7 @@ const ToolTipRow kToolTips[] = {
     {&Tfrm_Main::ToolButton6, "Выход из программы (Ctrl+Q)"},
     {&Tfrm_Main::btn_OpenFolder, "Открыть папку данных (Ctrl+O)"},
     {&Tfrm_Main::btn_Reload, "Перечитать файлы данных (F5)"},
+    {&Tfrm_Main::btn_Advantage, "Закрасить, где какой самолет лучше (Ctrl+D)"},
 };
 
 }  // namespace
@@ -160,12 +161,15 @@ void Tfrm_Main::buildToolbar()
                                  &Tfrm_Main::OpenDataFolder, act_OpenFolder);
     btn_Reload = makeCommand(QStringLiteral("btn_Reload"), 6, QKeySequence(Qt::Key_F5), &Tfrm_Main::ReloadData,
                              act_Reload);
+    btn_Advantage = makeCommand(QStringLiteral("btn_Advantage"), 7, QKeySequence(Qt::CTRL | Qt::Key_D),
+                                &Tfrm_Main::SwitchAdvantage, act_Advantage);
     for (const ToolTipRow &row : kToolTips)
         (this->*row.button)->setToolTip(QString::fromUtf8(row.tip));
     for (TMarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
         b->SetSettingTip(b->toolTip());  // the flap buttons' tips say what is shown now
     act_OpenFolder->setToolTip(btn_OpenFolder->toolTip());
     act_Reload->setToolTip(btn_Reload->toolTip());
+    act_Advantage->setToolTip(btn_Advantage->toolTip());
 
     // At start only the no-flaps curves are drawn.
     btn_Turn2->SetMarked(true);
@@ -305,6 +309,12 @@ void Tfrm_Main::OpenDataFolder()
     SetDataFolder(AbsoluteFileName(folder));
     RememberFolder(dataFolder_);
     ReloadData();
+}
+
+void Tfrm_Main::SwitchAdvantage()
+{
+    pages_Charts->SetAdvantageShown(!pages_Charts->AdvantageShown());
+    btn_Advantage->SetMarked(pages_Charts->AdvantageShown());
 }
 
 void Tfrm_Main::ReloadData()

@@ -43,7 +43,9 @@ public:
     QWidget *sep_Folder;               // the gap before the folder buttons
     TMarkButton *btn_OpenFolder, *btn_Reload;
     QAction *act_OpenFolder, *act_Reload;  // Ctrl+O and F5
-    QVector<QPixmap> img_Main;  // the toolbar's seven pictures
+    TMarkButton *btn_Advantage;  // marked while the charts shade who is better where
+    QAction *act_Advantage;      // Ctrl+D
+    QVector<QPixmap> img_Main;  // the toolbar's eight pictures
     QSplitter *Splitter;
     QFrame *pnl_Chart;
     ComparisonPages *pages_Charts;  // its pages and charts are the window's members too
@@ -66,6 +68,8 @@ public:
     // F5: empties both trees and scans the data folder again; the aircraft chosen in
     // each tree is chosen again when it is listed again.
     void ReloadData();
+    // Ctrl+D: switches the advantage shading of every chart on or off.
+    void SwitchAdvantage();
     // Whether a scan runs (or the first one is still to come): the folder commands
     // wait for its end.
     bool Scanning() const { return scanning_; }

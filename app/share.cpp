@@ -266,5 +266,5 @@ void ChartSharing::saveAllPages()
         return;
     WritePictures(dir, DrawComparison(craft[0] ? &*craft[0] : nullptr, craft[1] ? &*craft[1] : nullptr,
                                       window_.FlapShown(), defaults.format, defaults.size, defaults.scale,
-                                      caption_));
+                                      caption_, window_.pages_Charts->AdvantageShown()));
 }

@@ -1,7 +1,8 @@
 // Times the comparison refresh for two aircraft: the model work alone, with tables the
 // size of the sample data and with a 10,000-row speed file, and the refresh followed by
 // the sync and repaint of the charts as the window's event loop does it, with the
-// common page shown. Prints milliseconds per refresh.
+// common page shown, without and with the advantage shading. Prints milliseconds per
+// refresh.
 #include "bench/bench_files.h"
 #include "core/error.h"
 #include "catalogue/node_data.h"
@@ -167,19 +168,25 @@ int main(int argc, char **argv)
     {
         Window w;
         bool flip = false;
-        // Alternate the flap state so that every run really changes what is drawn.
-        Print("refresh + sync + repaint, common page shown",
-              Measure(200, [&] {
-                  flip = !flip;
-                  RefreshComparison(*w.charts, &first, &second, flip ? start : allShown);
-                  w.Settle();
-              }));
-        Print("refresh + sync + repaint, 10000-row speed file",
-              Measure(20, [&] {
-                  flip = !flip;
-                  RefreshComparison(*w.charts, &large, &second, flip ? start : allShown);
-                  w.Settle();
-              }));
+        // Alternate the flap state so that every run really changes what is drawn; then
+        // the same with the advantage shading on every chart.
+        for (const bool shaded : {false, true}) {
+            for (std::vector<TChart *> *charts : {&w.mirrors, &w.full})
+                for (TChart *c : *charts)
+                    c->Shading().SetShown(shaded);
+            Print(shaded ? "... with advantage shading" : "refresh + sync + repaint, common page shown",
+                  Measure(200, [&] {
+                      flip = !flip;
+                      RefreshComparison(*w.charts, &first, &second, flip ? start : allShown);
+                      w.Settle();
+                  }));
+            Print(shaded ? "... with advantage shading, 10000-row speed file" : "refresh + sync + repaint, 10000-row speed file",
+                  Measure(20, [&] {
+                      flip = !flip;
+                      RefreshComparison(*w.charts, &large, &second, flip ? start : allShown);
+                      w.Settle();
+                  }));
+        }
         int replots = 0;
         for (TChart *c : w.mirrors)
             replots += c->ReplotCount();

@@ -288,10 +288,8 @@ double CurveValueAt(const CurvePoints &curve, double x)
     return kNaN;
 }
 
-std::vector<LeadBand> CompareCurves(const CurvePoints &first, const CurvePoints &second, double evenUnder,
-                                    bool higherIsBetter)
+std::vector<double> CurvePlaces(const CurvePoints &first, const CurvePoints &second)
 {
-    // Every place where either curve has a point.
     std::vector<double> xs;
     for (const CurvePoints *c : {&first, &second})
         for (size_t i = 0; i < std::min(c->x.size(), c->y.size()); ++i)
@@ -299,20 +297,37 @@ std::vector<LeadBand> CompareCurves(const CurvePoints &first, const CurvePoints 
                 xs.push_back(c->x[i]);
     std::sort(xs.begin(), xs.end());
     xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+    return xs;
+}
 
+std::vector<StretchLine> CurveOverStretches(const CurvePoints &curve, const std::vector<double> &places)
+{
+    std::vector<StretchLine> out(places.empty() ? 0 : places.size() - 1);
+    SegmentSweep sweep(curve);
+    for (size_t i = 0; i < out.size(); ++i) {
+        // Between two neighbouring places the curve runs along one segment (or none).
+        const int s = sweep.At((places[i] + places[i + 1]) / 2);
+        if (s >= 0)
+            out[i] = {true, OnSegment(curve, s, places[i]), OnSegment(curve, s, places[i + 1])};
+    }
+    return out;
+}
+
+std::vector<LeadBand> CompareCurves(const CurvePoints &first, const CurvePoints &second, double evenUnder,
+                                    bool higherIsBetter)
+{
+    const std::vector<double> xs = CurvePlaces(first, second);
     const double sign = higherIsBetter ? 1 : -1;
     const Judge judge{sign, evenUnder};
     std::vector<Piece> pieces;
-    SegmentSweep sweep1(first), sweep2(second);
-    for (size_t i = 0; i + 1 < xs.size(); ++i) {
-        const double a = xs[i], b = xs[i + 1], mid = (a + b) / 2;
-        // Between two neighbouring places each curve runs along one segment (or none).
-        const int s1 = sweep1.At(mid), s2 = sweep2.At(mid);
-        if (s1 >= 0 && s2 >= 0)
-            AddCompared(pieces, a, b, OnSegment(first, s1, a) - OnSegment(second, s2, a),
-                        OnSegment(first, s1, b) - OnSegment(second, s2, b), judge);
-        else if (s1 >= 0 || s2 >= 0)
-            pieces.push_back({a, b, s1 >= 0 ? Lead::OnlyFirst : Lead::OnlySecond, kNaN, kNaN, true, true});
+    const std::vector<StretchLine> line1 = CurveOverStretches(first, xs), line2 = CurveOverStretches(second, xs);
+    for (size_t i = 0; i < line1.size(); ++i) {
+        const double a = xs[i], b = xs[i + 1];
+        const StretchLine &l1 = line1[i], &l2 = line2[i];
+        if (l1.spanned && l2.spanned)
+            AddCompared(pieces, a, b, l1.from - l2.from, l1.to - l2.to, judge);
+        else if (l1.spanned || l2.spanned)
+            pieces.push_back({a, b, l1.spanned ? Lead::OnlyFirst : Lead::OnlySecond, kNaN, kNaN, true, true});
     }
 
     BandList bands(pieces, judge);

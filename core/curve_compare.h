@@ -14,6 +14,21 @@ struct CurvePoints {
 // that spans x, linear between its two points; NaN where no segment spans x.
 double CurveValueAt(const CurvePoints &curve, double x);
 
+// Every place where either curve has a point (both coordinates finite), rising, each
+// once: where CompareCurves looks.
+std::vector<double> CurvePlaces(const CurvePoints &first, const CurvePoints &second);
+
+// The curve along one stretch between two neighbouring places: whether a segment spans
+// it, and that segment's values at the stretch's two ends.
+struct StretchLine {
+    bool spanned = false;
+    double from = 0, to = 0;
+};
+// The curve along each stretch between neighbouring places of a rising run (one entry
+// fewer than places), on the first segment in point order that spans the stretch: the
+// lines CompareCurves compares. Linear in the curve's and the run's size (n log n).
+std::vector<StretchLine> CurveOverStretches(const CurvePoints &curve, const std::vector<double> &places);
+
 // Whether a difference is even: under evenUnder either way. A difference a hair under
 // the limit through rounding (20.2 - 20.1 comes out as 0.0999...) counts as the limit.
 bool IsEven(double difference, double evenUnder);

@@ -137,6 +137,7 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     connect(this, &QCustomPlot::afterReplot, this, [this] { ++replotCount_; });
     navigator_ = new ChartNavigator(*this);
     tracker_ = new ChartTracker(*this);
+    shading_ = new ChartShading(*this);
     layoutLegend();
 }
 
@@ -232,6 +233,7 @@ void TChart::sync()
     syncLegend();
     syncMarks();
     navigator_->FollowModel();
+    shading_->FollowModel();
     replot(rpQueuedReplot);
 }
 

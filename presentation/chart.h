@@ -5,11 +5,13 @@
 // The chart styles the plot, syncs the model into it (its marks in chart_marks.cpp),
 // lays out title and legend and draws its frame; what the mouse does to the view is its
 // ChartNavigator's, the read-out line that follows the mouse is its ChartTracker's (on a
-// buffered layer of its own), Escape, Home and screen changes are its ChartHolder's, and
-// the pixel arithmetic lives in plot_geometry.h.
+// buffered layer of its own), the fill showing who is better where its ChartShading's,
+// Escape, Home and screen changes are its ChartHolder's, and the pixel arithmetic lives
+// in plot_geometry.h.
 #include "presentation/navigator.h"
 #include "presentation/plot_geometry.h"
 #include "presentation/series.h"
+#include "presentation/shading.h"
 #include "presentation/tracker.h"
 #include "presentation/zoom.h"
 
@@ -72,6 +74,10 @@ public:
     ChartTracker &Tracker() { return *tracker_; }
     const ChartTracker &Tracker() const { return *tracker_; }
 
+    // The fill between paired curves showing who is better where; off at start.
+    ChartShading &Shading() { return *shading_; }
+    const ChartShading &Shading() const { return *shading_; }
+
     // The read-out of the drawn point nearest to `pos`, or an empty text when no drawn
     // point lies within `reach` pixels.
     QString ReadoutAt(QPoint pos, int reach = ReadoutReach) const;
@@ -131,4 +137,5 @@ private:
 
     ChartNavigator *navigator_ = nullptr;
     ChartTracker *tracker_ = nullptr;
+    ChartShading *shading_ = nullptr;
 };

@@ -134,6 +134,39 @@ const TrackRow TrackRows[] = {
     {"chrt_FunPlot", false, 4, 8, true, ""},
 };
 
+// Which curves compare, on each full-page chart (a mirror chart compares as its partner
+// does): pairs of series (the first aircraft's curve, the second's of the same kind), the
+// difference under which the two are even, and whether the higher value is better.
+const TCurvePair AltitudePairs[] = {{0, 2}, {1, 3}};            // 100% with 100%, MAX with MAX
+const TCurvePair ClimbAtSpeedPairs[] = {{0, 1}};
+const TCurvePair FlapPairs[] = {{0, 4}, {1, 5}, {2, 6}, {3, 7}};  // per flap setting
+
+struct CompareRow {
+    const char *chart;
+    const TCurvePair *pairs;
+    int count;
+    double evenUnder;
+    bool higherIsBetter;
+};
+
+#define PAIRS(pairs) pairs, int(std::size(pairs))
+const CompareRow CompareRows[] = {
+    {"chrt_TASbyAlt", PAIRS(AltitudePairs), 1.0, true},       // km/h
+    {"chrt_MaxROCbyAlt", PAIRS(AltitudePairs), 0.1, true},    // m/s
+    {"chrt_ROCatConst", PAIRS(ClimbAtSpeedPairs), 0.1, true},  // m/s
+    {"chrt_TurnbySpeed", PAIRS(FlapPairs), 0.1, false},       // s: the shorter turn is better
+    {"chrt_FunPlot", PAIRS(FlapPairs), 0.1, true},            // degrees a second
+};
+#undef PAIRS
+
+TShadingSetup ShadingOf(const char *chart, const char *partner, bool byAltitude)
+{
+    for (const CompareRow &row : CompareRows)
+        if (qstrcmp(row.chart, chart) == 0 || qstrcmp(row.chart, partner) == 0)
+            return {QVector<TCurvePair>(row.pairs, row.pairs + row.count), row.evenUnder, row.higherIsBetter, byAltitude};
+    return {};
+}
+
 // One name per row, checked when compiling.
 template <size_t N, size_t M>
 constexpr int pair(const Look (&)[N], const char *const (&)[M])
@@ -190,7 +223,8 @@ QVector<TChartDef> makeDefs()
         };
         TChartDef def{QString::fromUtf8(c.name), QString::fromUtf8(c.page), c.tag, QString::fromUtf8(c.title),
                       axis(c.bottom), axis(c.left), {},
-                      t.byAltitude, t.turnFigures, QString::fromUtf8(t.titleSource)};
+                      t.byAltitude, t.turnFigures, QString::fromUtf8(t.titleSource),
+                      ShadingOf(c.name, t.titleSource, t.byAltitude)};
         for (int i = 0; i < c.count + c.moreCount; ++i) {
             const Look &r = i < c.count ? c.rows[i] : c.more[i - c.count];
             const int aircraft = i < t.secondFrom ? 1 : i < t.aircraftSeries ? 2 : 0;
@@ -255,6 +289,7 @@ TChart *BuildChart(const QString &chartName, QWidget *parent)
     for (const TSeriesDef &row : def.series)
         track.curves.push_back({row.aircraft, row.curveKind, row.title});
     chart->Tracker().Configure(track);
+    chart->Shading().Configure(def.shading);
     chart->SyncNow();
     return chart;
 }

@@ -3,6 +3,7 @@
 // and one row per series, in series-list order. BuildChart makes a chart from them.
 #include "presentation/plot_geometry.h"
 #include "presentation/series.h"
+#include "presentation/shading.h"
 
 #include <QRgb>
 #include <QString>
@@ -34,6 +35,7 @@ struct TChartDef {
     bool readByAltitude;  // the tracker line runs across at an altitude
     bool turnFigures;     // the tracker gives time, radius and load factor of a turn
     QString titleSource;  // the chart whose series titles name this one's curves
+    TShadingSetup shading;  // which curves pair up and how they compare
 };
 
 // All nine charts in the order of their pages: the four mirror charts, then the five

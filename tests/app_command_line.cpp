@@ -53,6 +53,8 @@ void AppCommandLine::endings_data()
     QTest::newRow("verdict in png") << QStringList{"--verdict", "--format", "png"} << exit << 2 << "give text, tsv or json";
     QTest::newRow("verdict sized") << QStringList{"--verdict", "--size", "10x10"} << exit << 2 << "--size needs --export";
     QTest::newRow("verdict uncaptioned") << QStringList{"--verdict", "--no-caption"} << exit << 2 << "--no-caption needs --export";
+    QTest::newRow("advantage without export") << QStringList{"--advantage"} << exit << 2 << "--advantage needs --export";
+    QTest::newRow("verdict shaded") << QStringList{"--verdict", "--advantage"} << exit << 2 << "--advantage needs --export";
     QTest::newRow("verdict and export") << QStringList{"--verdict", "--export", "o"} << exit << 2 << "do not go together";
 }
 
@@ -72,7 +74,7 @@ void AppCommandLine::exportOptions()
 {
     QTemporaryDir dir;
     const CommandLine c = ParseCommandLine({"varnel", "--export", "out", "--first", "Tarn 5", "--flaps", "3, 1",
-                                            "--format", "SVG", "--size", "640x480", "--scale", "2", "--no-caption", dir.path()});
+                                            "--format", "SVG", "--size", "640x480", "--scale", "2", "--no-caption", "--advantage", dir.path()});
     QCOMPARE(int(c.action), int(CommandLine::Export));
     QCOMPARE(c.dataDir, dir.path());
     const ExportOptions &e = c.exportOptions;
@@ -84,6 +86,7 @@ void AppCommandLine::exportOptions()
     QCOMPARE(e.size, QSize(640, 480));
     QCOMPARE(e.scale, 2.0);
     QVERIFY(!e.caption);
+    QVERIFY(e.advantage);
 
     // Defaults: the window's start (no flaps shown alone), PNG at 800 x 600, scale 1.
     const ExportOptions d = ParseCommandLine({"varnel", "--export", "out"}).exportOptions;
@@ -92,6 +95,7 @@ void AppCommandLine::exportOptions()
     QCOMPARE(d.size, QSize(800, 600));
     QCOMPARE(d.scale, 1.0);
     QVERIFY(d.caption);
+    QVERIFY(!d.advantage);
 }
 
 void AppCommandLine::aircraftNames()

@@ -246,7 +246,8 @@ void AppExport::pngRoundTrip()
 
 void AppExport::exportedPagesAreTheWindowsPages()
 {
-    // The window as a user has it: scanned, both aircraft chosen, flaps 0 and 2 shown.
+    // The window as a user has it: scanned, both aircraft chosen, flaps 0 and 2 shown;
+    // then with the advantage shading switched on, against --advantage.
     auto w = ScannedWindow(data_.path());
     FindRoot(w->tree_Crafts_1, "Alpha")->setSelected(true);
     FindRoot(w->tree_Crafts_2, "Bravo")->setSelected(true);
@@ -262,25 +263,36 @@ void AppExport::exportedPagesAreTheWindowsPages()
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     QTest::qWait(50);
 
-    QTemporaryDir out;
-    ExportOptions o = options(out.path());
+    QTemporaryDir plain, shaded;
+    ExportOptions o = options(plain.path());
     o.flapShown = {true, false, true, false};
     o.size = w->tab_Common->size();
     o.caption = false;
-    const ExportOutcome result = RunExport(o, data_.path());
-    QCOMPARE(result.exitCode, 0);
-    // The common page, and a full page.
-    for (QWidget *page : {w->tab_Common, w->tab_SpeedByAlt}) {
-        w->pages_Charts->setCurrentWidget(page);
-        QTest::qWait(20);
-        const QImage shown = page->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-        const QString slug = PageSlugs()[w->pages_Charts->indexOf(page)];
-        const QImage exported = QImage(out.path() + "/" + slug + ".png").convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(exported.size(), shown.size());
-        if (exported != shown) {
-            shown.save(out.path() + "/../window-" + slug + ".png");
-            QFAIL(qPrintable("the exported " + slug + " differs from the window's page"));
+    QCOMPARE(RunExport(o, data_.path()).exitCode, 0);
+    o.outDir = shaded.path();
+    o.advantage = true;
+    QCOMPARE(RunExport(o, data_.path()).exitCode, 0);
+    for (const QTemporaryDir *out : {&plain, &shaded}) {
+        if (out == &shaded)
+            w->act_Advantage->trigger();
+        // The common page, and a full page.
+        for (QWidget *page : {w->tab_Common, w->tab_SpeedByAlt}) {
+            w->pages_Charts->setCurrentWidget(page);
+            QTest::qWait(20);
+            const QImage shown = page->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            const QString slug = PageSlugs()[w->pages_Charts->indexOf(page)];
+            const QImage exported = QImage(out->path() + "/" + slug + ".png").convertToFormat(QImage::Format_ARGB32);
+            QCOMPARE(exported.size(), shown.size());
+            if (exported != shown) {
+                shown.save(out->path() + "/../window-" + slug + ".png");
+                QFAIL(qPrintable("the exported " + slug + " differs from the window's page"));
+            }
         }
+    }
+    // The two differ in speed alone: the other charts' curves are even, and not shaded.
+    for (const QString &slug : PageSlugs()) {
+        const bool differ = QImage(plain.path() + "/" + slug + ".png") != QImage(shaded.path() + "/" + slug + ".png");
+        QVERIFY2(differ == (slug == "overview" || slug == "speed-by-altitude"), qPrintable(slug));
     }
 
     // Copied from the window: the band above the page as shown, or, unchecked, the page alone.

@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(w.panel2->parentWidget(), static_cast<QWidget *>(w.stat_Main));
         QCOMPARE(w.Splitter->widget(0), static_cast<QWidget *>(w.pnl_Crafts_1));
         QCOMPARE(w.Splitter->widget(1), static_cast<QWidget *>(w.pnl_Chart));
-        QCOMPARE(w.img_Main.size(), 7);
+        QCOMPARE(w.img_Main.size(), 8);
 
         const QStringList captions = {"Общая таблица", "Макс. истинная скорость на заданной высоте",
                                       "Макс. скороподъемность на заданной высоте",
@@ -109,7 +109,8 @@ private slots:
         QCOMPARE(w.tool_Main->height(), 29);
         const QList<QPair<QWidget *, int>> lefts = {{w.btn_Turn1, 0},  {w.btn_Turn2, 23},   {w.btn_Turn3, 46},
                                                     {w.btn_Turn4, 69}, {w.ToolButton5, 92}, {w.ToolButton6, 100},
-                                                    {w.sep_Folder, 123}, {w.btn_OpenFolder, 131}, {w.btn_Reload, 154}};
+                                                    {w.sep_Folder, 123}, {w.btn_OpenFolder, 131}, {w.btn_Reload, 154},
+                                                    {w.btn_Advantage, 177}};
         for (const auto &[button, left] : lefts)
             QCOMPARE(button->mapTo(w.tool_Main, QPoint(0, 0)).x(), left);
         QCOMPARE(w.btn_Turn1->size(), QSize(23, 22));
@@ -140,6 +141,20 @@ private slots:
             QCOMPARE(qAlpha(img.pixel(4, 6)), 0);
         }
         QVERIFY(!w.windowIcon().isNull());
+    }
+
+    void advantageButtonSwitchesEveryChart()
+    {
+        Tfrm_Main w;
+        QVERIFY(w.btn_Advantage->toolTip().endsWith(QStringLiteral("(Ctrl+D)")));
+        QCOMPARE(w.act_Advantage->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+        for (const bool shown : {true, false}) {
+            QTest::mouseClick(w.btn_Advantage, Qt::LeftButton);
+            QCOMPARE(w.btn_Advantage->Marked(), shown);
+            QCOMPARE(w.pages_Charts->AdvantageShown(), shown);
+            for (TChart *chart : w.Charts())
+                QVERIFY2(chart->Shading().IsShown() == shown, qPrintable(chart->objectName()));
+        }
     }
 
     void flapButtonsStartWithOnlyNoFlapsShown()

@@ -132,6 +132,7 @@ private slots:
     void trackerBox();
     void trackerMoveRedrawsItsLayerOnly();
     void wheelZoomKeepsCursorPoint();
+    void advantageShading();
 };
 
 // Every series of every chart as the user sees it: drawn alone, it shows in the picture
@@ -1027,3 +1028,68 @@ void ChartsTest::wheelZoomKeepsCursorPoint()
 
 QTEST_MAIN(ChartsTest)
 #include "presentation_charts.moc"
+
+// Two speed curves crossing at 5,000 m, between their rows: shaded pale blue below the
+// crossing, where the first is faster, pale red above it, nothing outside the two lines
+// or where only the first has values; the curves drawn over the fill; the zoomed view
+// shaded alike. Off at start, and off again it leaves the picture as it was. Every pair
+// of the tables is the first aircraft's curve and the second's of the same kind.
+void ChartsTest::advantageShading()
+{
+    for (const TChartDef &def : ChartDefs()) {
+        QVERIFY2(!def.shading.pairs.isEmpty() && def.shading.evenUnder > 0, qPrintable(def.name));
+        QCOMPARE(def.shading.byLeftAxis, def.readByAltitude);
+        for (const TCurvePair &p : def.shading.pairs) {
+            QCOMPARE(def.series[p.first].aircraft, 1);
+            QCOMPARE(def.series[p.second].aircraft, 2);
+            QCOMPARE(def.series[p.first].curveKind, def.series[p.second].curveKind);
+        }
+    }
+    QCOMPARE(FindChartDef(QStringLiteral("chrt_TurnbySpeed"))->shading.higherIsBetter, false);
+
+    std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("chrt_TASbyAlt"), nullptr));
+    chart->resize(600, 450);
+    TChartSeries &first = chart->Series()[0], &second = chart->Series()[2];
+    first.AddXY(600, 0);
+    first.AddXY(600, 10000);
+    first.AddXY(600, 12000);  // the second has no value up there
+    second.AddXY(500, 0);
+    second.AddXY(700, 10000);
+    TChartSeries &lone = chart->Series()[1];  // #004080, upright through the blue area
+    lone.AddXY(570, 0);
+    lone.AddXY(570, 3000);
+    chart->SyncNow();
+    QVERIFY(!chart->Shading().IsShown());
+    const QImage off = chart->toPixmap(600, 450).toImage();
+    chart->Shading().SetShown(true);
+    const QImage on = chart->toPixmap(600, 450).toImage();
+    auto pixel = [&chart](const QImage &image, double speed, double altitude) {
+        return image.pixel(qRound(chart->xAxis->coordToPixel(speed)), qRound(chart->yAxis->coordToPixel(altitude)));
+    };
+    auto blue = [](QRgb c) { return qBlue(c) > qRed(c) + 20; };
+    auto red = [](QRgb c) { return qRed(c) > qBlue(c) + 20; };
+    // Midway between the two lines (the second's speed is 500 + h / 50).
+    for (double h : {1000.0, 4500.0})
+        QVERIFY2(blue(pixel(on, 600 - (100 - h / 50) / 2, h)), qPrintable(QString::number(h)));
+    for (double h : {5500.0, 9000.0})
+        QVERIFY2(red(pixel(on, 600 + (h / 50 - 100) / 2, h)), qPrintable(QString::number(h)));
+    for (QPointF outside : {QPointF(650, 2000), QPointF(560, 8000), QPointF(580, 11000)})
+        QCOMPARE(pixel(on, outside.x(), outside.y()), pixel(off, outside.x(), outside.y()));
+    // The curve over the fill keeps its own colour.
+    bool inked = false;
+    for (int dx = -1; dx <= 1; ++dx)
+        inked = inked || pixel(on, chart->xAxis->pixelToCoord(chart->xAxis->coordToPixel(570) + dx), 1500) == qRgb(0, 0x40, 0x80);
+    QVERIFY(inked);
+
+    const TChartView whole = chart->View();
+    chart->xAxis->setRange(580, 620);
+    chart->yAxis->setRange(4000, 6000);
+    const QImage zoomed = chart->toPixmap(600, 450).toImage();
+    QVERIFY(blue(pixel(zoomed, 599, 4800)));
+    QVERIFY(red(pixel(zoomed, 601, 5200)));
+
+    chart->xAxis->setRange(whole.x.lower, whole.x.upper);
+    chart->yAxis->setRange(whole.y.lower, whole.y.upper);
+    chart->Shading().SetShown(false);
+    QCOMPARE(chart->toPixmap(600, 450).toImage(), off);
+}

@@ -1,0 +1,146 @@
+#include "presentation/shading.h"
+
+#include "core/curve_compare.h"
+#include "presentation/chart.h"
+#include "presentation/plot_geometry.h"
+
+#include <algorithm>
+
+namespace {
+const char *const ShadingLayer = "shading";
+
+// Pale, and light enough over each other (four flap settings at once) to show both.
+const QColor FirstLeads(0, 0, 255, 40);
+const QColor SecondLeads(255, 0, 0, 40);
+
+// A series as the comparison reads it: along the compared axis, its value across.
+CurvePoints Along(const TChartSeries &s, bool byLeftAxis)
+{
+    if (!s.Active())
+        return {};
+    const QVector<double> &along = byLeftAxis ? s.YValues.Value : s.XValues.Value;
+    const QVector<double> &across = byLeftAxis ? s.XValues.Value : s.YValues.Value;
+    return {{along.begin(), along.end()}, {across.begin(), across.end()}};
+}
+
+// The areas of one pair: for each band where one leads, the first curve's line over the
+// band's stretches, then the second's back; a stretch where either has no line (a fold
+// or a gap) closes the area and the next one starts after it.
+void AddAreas(QVector<TAdvantageArea> &out, const CurvePoints &first, const CurvePoints &second,
+              const TShadingSetup &setup)
+{
+    const std::vector<LeadBand> bands = CompareCurves(first, second, setup.evenUnder, setup.higherIsBetter);
+    const std::vector<double> places = CurvePlaces(first, second);
+    const std::vector<StretchLine> line1 = CurveOverStretches(first, places), line2 = CurveOverStretches(second, places);
+    auto point = [&](double along, double across) {
+        return setup.byLeftAxis ? QPointF(across, along) : QPointF(along, across);
+    };
+    size_t k = 0;
+    for (const LeadBand &band : bands) {
+        if (band.lead != Lead::First && band.lead != Lead::Second)
+            continue;
+        QPolygonF one, two;
+        auto close = [&] {
+            if (one.size() >= 2)
+                out.push_back({band.lead == Lead::First, one + QPolygonF(QList<QPointF>(two.rbegin(), two.rend()))});
+            one.clear();
+            two.clear();
+        };
+        while (k < line1.size() && places[k + 1] <= band.from)
+            ++k;
+        for (size_t i = k; i < line1.size() && places[i] < band.to; ++i) {
+            const double a = places[i], b = places[i + 1];
+            const double from = std::max(a, band.from), to = std::min(b, band.to);
+            if (!line1[i].spanned || !line2[i].spanned) {
+                close();
+                continue;
+            }
+            auto at = [&](const StretchLine &l, double x) {
+                return x == a ? l.from : x == b ? l.to : l.from + (l.to - l.from) * (x - a) / (b - a);
+            };
+            for (double x : {from, to}) {
+                const QPointF p1 = point(x, at(line1[i], x)), p2 = point(x, at(line2[i], x));
+                if (one.isEmpty() || one.last() != p1 || two.last() != p2) {
+                    one << p1;
+                    two << p2;
+                }
+            }
+        }
+        close();
+    }
+}
+
+// The fill, alone on its layer, inside the plot area.
+class ShadingLayerable : public QCPLayerable {
+public:
+    ShadingLayerable(QCustomPlot *plot, ChartShading &shading)
+        : QCPLayerable(plot, QString::fromLatin1(ShadingLayer)), shading_(shading)
+    {
+    }
+
+protected:
+    QRect clipRect() const override { return mParentPlot->axisRect()->rect(); }
+    void applyDefaultAntialiasingHint(QCPPainter *painter) const override { painter->setAntialiasing(false); }
+    void draw(QCPPainter *painter) override { shading_.Paint(painter); }
+
+private:
+    ChartShading &shading_;
+};
+}  // namespace
+
+QVector<TAdvantageArea> AdvantageAreas(const TChartSeriesList &list, const TShadingSetup &setup)
+{
+    QVector<TAdvantageArea> out;
+    for (const TCurvePair &pair : setup.pairs)
+        if (pair.first < list.Count() && pair.second < list.Count())
+            AddAreas(out, Along(list[pair.first], setup.byLeftAxis), Along(list[pair.second], setup.byLeftAxis), setup);
+    return out;
+}
+
+ChartShading::ChartShading(TChart &chart) : QObject(&chart), chart_(chart)
+{
+    chart_.addLayer(QString::fromLatin1(ShadingLayer), chart_.layer(QStringLiteral("grid")), QCustomPlot::limBelow);
+    layer_ = chart_.layer(QString::fromLatin1(ShadingLayer));
+    layerable_ = new ShadingLayerable(&chart_, *this);
+    layerable_->setVisible(false);
+}
+
+void ChartShading::Configure(const TShadingSetup &setup)
+{
+    setup_ = setup;
+    stale_ = true;
+}
+
+void ChartShading::SetShown(bool shown)
+{
+    if (shown == shown_)
+        return;
+    shown_ = shown;
+    layerable_->setVisible(shown);
+    chart_.replot(QCustomPlot::rpQueuedReplot);
+}
+
+const QVector<TAdvantageArea> &ChartShading::Areas()
+{
+    if (stale_) {
+        areas_ = AdvantageAreas(chart_.Series(), setup_);
+        stale_ = false;
+    }
+    return areas_;
+}
+
+void ChartShading::Paint(QCPPainter *painter)
+{
+    if (!shown_)
+        return;
+    painter->setPen(Qt::NoPen);
+    QPolygonF pixels;
+    for (const TAdvantageArea &area : Areas()) {
+        pixels.resize(area.outline.size());
+        for (qsizetype i = 0; i < pixels.size(); ++i)
+            pixels[i] = QPointF(chart_.xAxis->coordToPixel(area.outline[i].x()), chart_.yAxis->coordToPixel(area.outline[i].y()));
+        painter->setBrush(area.firstLeads ? FirstLeads : SecondLeads);
+        // A long curve's outline filled at what its pixels cost, as its line is drawn.
+        painter->drawPolygon(ThinPolyline(pixels), Qt::WindingFill);
+    }
+}

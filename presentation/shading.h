@@ -1,0 +1,75 @@
+#pragma once
+// Advantage shading: between two paired curves of a chart (the first aircraft's and the
+// second's curve of the same kind), the area where the first aircraft is better is
+// filled pale blue and where the second is pale red, split where the curves cross;
+// nothing where they are even or where only one has values. Who is better where is
+// CompareCurves' answer (core/curve_compare.h), the verdict's own.
+//
+// The fill lies on a layer of its own below the grid, so grid, curves, marks and the
+// tracker all stay on top; it is drawn into rendered pictures too. Off until switched
+// on: a chart without it looks as it always did.
+#include "presentation/series.h"
+
+#include <QObject>
+#include <QPolygonF>
+#include <QVector>
+
+class QCPLayer;
+class QCPLayerable;
+class QCPPainter;
+class TChart;
+
+// Two series of a chart by index: the first aircraft's curve and the second's.
+struct TCurvePair {
+    int first, second;
+};
+
+// How a chart's curves compare.
+struct TShadingSetup {
+    QVector<TCurvePair> pairs;
+    double evenUnder = 0;        // a smaller difference either way is even
+    bool higherIsBetter = true;  // else the lower value is better (a shorter turn)
+    bool byLeftAxis = false;     // compared along the left axis (altitude), else the bottom one
+};
+
+// One filled area: where one aircraft leads along one band, bounded by the first
+// aircraft's curve from the band's start to its end and by the second's back.
+struct TAdvantageArea {
+    bool firstLeads;
+    QPolygonF outline;  // chart coordinates
+};
+
+// The areas of every pair whose two series are active, in pair order then axis order.
+QVector<TAdvantageArea> AdvantageAreas(const TChartSeriesList &list, const TShadingSetup &setup);
+
+class ChartShading : public QObject {
+    Q_OBJECT
+public:
+    explicit ChartShading(TChart &chart);
+
+    void Configure(const TShadingSetup &setup);
+    const TShadingSetup &Setup() const { return setup_; }
+
+    // Switches the fill on or off and queues a replot.
+    void SetShown(bool shown);
+    bool IsShown() const { return shown_; }
+
+    // The model changed (the chart's sync calls it): the areas are worked out anew
+    // when next drawn.
+    void FollowModel() { stale_ = true; }
+    // The areas drawn while shown, as the model is now.
+    const QVector<TAdvantageArea> &Areas();
+
+    QCPLayer *Layer() const { return layer_; }
+    // Fills the areas (the layer calls it).
+    void Paint(QCPPainter *painter);
+
+private:
+    TChart &chart_;
+    TShadingSetup setup_;
+    QCPLayer *layer_ = nullptr;
+    QCPLayerable *layerable_ = nullptr;
+    bool shown_ = false;
+    bool stale_ = true;
+    QVector<TAdvantageArea> areas_;
+};
