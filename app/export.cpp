@@ -115,6 +115,15 @@ namespace {
 void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *caption)
 {
     const QList<TChart *> charts = ChartsOf(widget);
+    if (charts.isEmpty()) {  // a page of text and tables, e.g. the verdict
+        QPainter painter(device);
+        if (const int band = BandOf(caption)) {
+            DrawCaption(painter, *caption, widget->width(), widget->palette());
+            painter.translate(0, band);
+        }
+        widget->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        return;
+    }
     DrawCharts(charts, 0);
     QCPPainter painter(device);
     painter.setMode(QCPPainter::pmVectorized);
@@ -122,11 +131,6 @@ void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *ca
     if (const int band = BandOf(caption)) {
         DrawCaption(painter, *caption, widget->width(), widget->palette());
         painter.translate(0, band);
-    }
-    if (charts.isEmpty()) {  // a page of text and tables, e.g. the verdict
-        widget->render(&painter, QPoint(), QRegion(),
-                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
-        return;
     }
     for (TChart *chart : charts) {
         painter.save();

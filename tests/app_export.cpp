@@ -168,7 +168,8 @@ void AppExport::exportSet()
                     texts += xml.name() == u"text";
                 }
             QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-            QVERIFY2(paths > 0 && texts > 0, qPrintable(path));
+            // A chart page has lines; the verdict page, this small, its sentences alone.
+            QVERIFY2((paths > 0 || path.endsWith("verdict." + format)) && texts > 0, qPrintable(path));
         }
     }
 }
