@@ -76,7 +76,7 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
     // The common page lays out its four charts as a grid; every other page is filled by
     // its one chart.
     auto *grid = new CommonGridLayout(tab_Common);
-    for (const TChartDef &def : ChartDefs()) {
+    for (const ChartDef &def : ChartDefs()) {
         QWidget *page = pages.value(def.page);
         TChart *chart = BuildChart(def.name, page);
         if (page == tab_Common) {

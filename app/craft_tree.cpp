@@ -9,7 +9,7 @@
 #include <QStyleFactory>
 #include <QToolTip>
 
-TCraftItem::TCraftItem(const CraftRecord &craft) : QTreeWidgetItem(QStringList{craft.name}, Type), data(craft.tables)
+CraftItem::CraftItem(const CraftRecord &craft) : QTreeWidgetItem(QStringList{craft.name}, Type), data(craft.tables)
 {
     // The window lets the user rename an aircraft in place.
     setFlags(flags() | Qt::ItemIsEditable);
@@ -25,9 +25,9 @@ TCraftItem::TCraftItem(const CraftRecord &craft) : QTreeWidgetItem(QStringList{c
 
 const TNodeData *NodeDataOf(const QTreeWidgetItem *item)
 {
-    if (!item || item->parent() || item->type() != TCraftItem::Type)
+    if (!item || item->parent() || item->type() != CraftItem::Type)
         return nullptr;
-    return &static_cast<const TCraftItem *>(item)->data;
+    return &static_cast<const CraftItem *>(item)->data;
 }
 
 QStringList SummaryOf(const QTreeWidgetItem *item)
@@ -97,7 +97,7 @@ bool CraftTree::allows(const QModelIndex &index) const
     return allowed;
 }
 
-void CraftTree::AddCraft(const CraftRecord &craft) { addTopLevelItem(new TCraftItem(craft)); }
+void CraftTree::AddCraft(const CraftRecord &craft) { addTopLevelItem(new CraftItem(craft)); }
 
 QTreeWidgetItem *CraftTree::SelectedCraft() const
 {

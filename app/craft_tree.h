@@ -12,12 +12,12 @@
 struct CraftRecord;
 
 // An aircraft's root item; it owns the aircraft's tables.
-class TCraftItem : public QTreeWidgetItem {
+class CraftItem : public QTreeWidgetItem {
 public:
     static constexpr int Type = QTreeWidgetItem::UserType + 1;
     // The root with its armament node and six summary children; it takes its own copy
     // of the record's tables.
-    explicit TCraftItem(const CraftRecord &craft);
+    explicit CraftItem(const CraftRecord &craft);
 
     TNodeData data;
 };

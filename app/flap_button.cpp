@@ -4,7 +4,7 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
-void TMarkButton::SetMarked(bool marked)
+void MarkButton::SetMarked(bool marked)
 {
     if (marked_ == marked)
         return;
@@ -13,20 +13,20 @@ void TMarkButton::SetMarked(bool marked)
     repaint();  // the toolbar shows the new state at once
 }
 
-void TMarkButton::SetSettingTip(const QString &setting)
+void MarkButton::SetSettingTip(const QString &setting)
 {
     setting_ = setting;
     showSettingTip();
 }
 
-void TMarkButton::showSettingTip()
+void MarkButton::showSettingTip()
 {
     if (!setting_.isEmpty())
         setToolTip(setting_ + (marked_ ? QStringLiteral(" — скрыты (нажмите, чтобы показать)")
                                        : QStringLiteral(" — показаны (нажмите, чтобы скрыть)")));
 }
 
-void TMarkButton::paintEvent(QPaintEvent *)
+void MarkButton::paintEvent(QPaintEvent *)
 {
     QStylePainter p(this);
     if (!marked_) {
@@ -48,7 +48,7 @@ void TMarkButton::paintEvent(QPaintEvent *)
     }
 }
 
-void TMarkButton::paintMarked(QPainter &p)
+void MarkButton::paintMarked(QPainter &p)
 {
     // A sunken, highlight-tinted face with the picture on top.
     const QRect r = rect().adjusted(0, 0, -1, -1);

@@ -6,7 +6,7 @@
 
 class QPainter;
 
-class TMarkButton : public QToolButton {
+class MarkButton : public QToolButton {
     Q_OBJECT
     Q_PROPERTY(bool Marked READ Marked WRITE SetMarked)
 public:

@@ -28,7 +28,7 @@
 namespace {
 // The toolbar's tool tips, one per button in toolbar order.
 struct ToolTipRow {
-    TMarkButton *Tfrm_Main::*button;
+    MarkButton *Tfrm_Main::*button;
     const char *tip;
 };
 const ToolTipRow kToolTips[] = {
@@ -125,7 +125,7 @@ void Tfrm_Main::buildToolbar()
         img_Main.push_back(QPixmap::fromImage(ToolbarPicture(i)));
 
     auto makeButton = [this](const QString &name, int picture) {
-        auto *b = new TMarkButton(tool_Main);
+        auto *b = new MarkButton(tool_Main);
         b->setObjectName(name);
         b->setAutoRaise(true);
         b->setFixedSize(23, 22);
@@ -149,7 +149,7 @@ void Tfrm_Main::buildToolbar()
     tool_Main->addWidget(sep_Folder);
     auto makeCommand = [this, &makeButton](const QString &name, int picture, const QKeySequence &key,
                                            void (Tfrm_Main::*handler)(), QAction *&action) {
-        TMarkButton *b = makeButton(name, picture);
+        MarkButton *b = makeButton(name, picture);
         action = new QAction(b->icon(), QString(), this);
         action->setShortcut(key);
         addAction(action);  // the key works wherever the focus is in the window
@@ -165,7 +165,7 @@ void Tfrm_Main::buildToolbar()
                                 &Tfrm_Main::SwitchAdvantage, act_Advantage);
     for (const ToolTipRow &row : kToolTips)
         (this->*row.button)->setToolTip(QString::fromUtf8(row.tip));
-    for (TMarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
+    for (MarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
         b->SetSettingTip(b->toolTip());  // the flap buttons' tips say what is shown now
     act_OpenFolder->setToolTip(btn_OpenFolder->toolTip());
     act_Reload->setToolTip(btn_Reload->toolTip());
@@ -175,7 +175,7 @@ void Tfrm_Main::buildToolbar()
     btn_Turn2->SetMarked(true);
     btn_Turn3->SetMarked(true);
     btn_Turn4->SetMarked(true);
-    for (TMarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
+    for (MarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
         connect(b, &QToolButton::clicked, this, [this, b] { Guarded([this, b] { SwitchTurnButton(b); }); });
     connect(ToolButton6, &QToolButton::clicked, this, [this] { Guarded([this] { ToolButton6Click(); }); });
 }
@@ -376,7 +376,7 @@ void Tfrm_Main::Change_Craft()
         SetDataForChart();
 }
 
-void Tfrm_Main::SwitchTurnButton(TMarkButton *button)
+void Tfrm_Main::SwitchTurnButton(MarkButton *button)
 {
     button->SetMarked(!button->Marked());
     SetDataForChart();

@@ -20,7 +20,7 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TChart;
-class TMarkButton;
+class MarkButton;
 
 // The message the window posts to itself to start the catalogue scan.
 constexpr int WM_LOADFMD = 1025;
@@ -37,13 +37,13 @@ public:
     CraftTree *tree_Crafts_1;
     CraftTree *tree_Crafts_2;
     QToolBar *tool_Main;
-    TMarkButton *btn_Turn1, *btn_Turn2, *btn_Turn3, *btn_Turn4;
+    MarkButton *btn_Turn1, *btn_Turn2, *btn_Turn3, *btn_Turn4;
     QWidget *ToolButton5;
-    TMarkButton *ToolButton6;
+    MarkButton *ToolButton6;
     QWidget *sep_Folder;               // the gap before the folder buttons
-    TMarkButton *btn_OpenFolder, *btn_Reload;
+    MarkButton *btn_OpenFolder, *btn_Reload;
     QAction *act_OpenFolder, *act_Reload;  // Ctrl+O and F5
-    TMarkButton *btn_Advantage;  // marked while the charts shade who is better where
+    MarkButton *btn_Advantage;  // marked while the charts shade who is better where
     QAction *act_Advantage;      // Ctrl+D
     QVector<QPixmap> img_Main;  // the toolbar's eight pictures
     QSplitter *Splitter;
@@ -59,7 +59,7 @@ public:
     // The flap settings the toolbar shows (none, 1, 2, 3): a marked button hides its own.
     std::array<bool, 4> FlapShown() const;
     void Change_Craft();
-    void SwitchTurnButton(TMarkButton *button);
+    void SwitchTurnButton(MarkButton *button);
     void ToolButton6Click();
     void ShowOneChart(TChart *chart);
     void SplitterMoved();

@@ -54,7 +54,7 @@ void SaveSession(const Tfrm_Main &window)
     s.setValue(kGeometry, window.saveGeometry());
     QString hidden;
     for (const char *name : kFlapButtons)
-        hidden += Child<TMarkButton>(window, name)->Marked() ? QLatin1Char('1') : QLatin1Char('0');
+        hidden += Child<MarkButton>(window, name)->Marked() ? QLatin1Char('1') : QLatin1Char('0');
     s.setValue(kFlapsHidden, hidden);
     s.setValue(kPage, Child<QTabWidget>(window, "pages_Charts")->currentIndex());
     QStringList crafts;
@@ -74,7 +74,7 @@ void RestoreSession(Tfrm_Main &window)
     const QString hidden = s.value(kFlapsHidden).toString();
     if (hidden.size() == 4 && hidden.count(QLatin1Char('0')) + hidden.count(QLatin1Char('1')) == 4) {
         for (int i = 0; i < 4; ++i)
-            Child<TMarkButton>(window, kFlapButtons[i])->SetMarked(hidden[i] == QLatin1Char('1'));
+            Child<MarkButton>(window, kFlapButtons[i])->SetMarked(hidden[i] == QLatin1Char('1'));
         window.SetDataForChart();
     }
     auto *pages = Child<QTabWidget>(window, "pages_Charts");

@@ -275,7 +275,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Charts c;
-    for (const TChartDef &d : ChartDefs()) {
+    for (const ChartDef &d : ChartDefs()) {
         TChart *chart = BuildChart(d.name, nullptr);
         chart->resize(sizeOf(*chart));
         c.byName[d.name] = chart;

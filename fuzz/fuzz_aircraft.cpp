@@ -62,7 +62,7 @@ void CheckCharts(const ChartSet &set, const TNodeData &data, bool finished, cons
             for (int p = 0; p < s.Count(); ++p) {
                 FUZZ_CHECK(std::isfinite(s.XValues[p]) && std::isfinite(s.YValues[p]),
                            where + QStringLiteral(" point %1").arg(p));
-                if (s.Kind() == TSeriesKind::TLineSeries && p > 0)
+                if (s.Kind() == SeriesKind::TLineSeries && p > 0)
                     FUZZ_CHECK(s.XValues[p - 1] <= s.XValues[p], where + QStringLiteral(" order at %1").arg(p));
             }
             // Each aircraft adds at most one point per speed-file row or speed column,
@@ -72,7 +72,7 @@ void CheckCharts(const ChartSet &set, const TNodeData &data, bool finished, cons
             else if (!(c == 4 && i >= 8))
                 FUZZ_CHECK(s.Count() <= columns, where);
         }
-        for (const TAxisRange &r : {chart.AutoRangeX(), chart.AutoRangeY()})
+        for (const AxisRange &r : {chart.AutoRangeX(), chart.AutoRangeY()})
             FUZZ_CHECK(!r.valid || (std::isfinite(r.min) && std::isfinite(r.max) && r.min <= r.max), what);
         FUZZ_CHECK(chart.LegendEntries().size() == chart.LegendSeries().size(), what);
     }

@@ -27,14 +27,14 @@ const char *const MarksLayer = "overlay";  // the marks' layer too
 QPen seriesPen(const TChartSeries &s)
 {
     QPen pen(s.SeriesColor(), std::max(1, s.LinePen().Width));
-    if (s.LinePen().Style == TPenStyle::SmallDots)
+    if (s.LinePen().Style == PenStyle::SmallDots)
         pen.setDashPattern({1, 1});  // one pixel on, one off
     pen.setCapStyle(Qt::FlatCap);
     return pen;
 }
 // A curve that leaves out, before painting, every vertex closer than one pixel to the
 // last one kept: a series of 100,000 points then costs what its pixels cost.
-class TChartCurve : public QCPCurve {
+class ChartCurve : public QCPCurve {
 public:
     using QCPCurve::QCPCurve;
 
@@ -91,7 +91,7 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
         axis->setLabelPadding(2);
         axis->grid()->setPen(QPen(QColor(160, 160, 160), 0, Qt::DotLine));
     }
-    const TChartView empty = AutoView();
+    const ChartView empty = AutoView();
     xAxis->setRange(empty.x.lower, empty.x.upper);
     yAxis->setRange(empty.y.lower, empty.y.upper);
 
@@ -165,7 +165,7 @@ void TChart::fitTitle()
     title_->setText(QFontMetrics(f).elidedText(chartTitle_, Qt::ElideRight, std::max(available, 0)));
 }
 
-void TChart::SetAxisTitles(const TAxisTitle &bottom, const TAxisTitle &left)
+void TChart::SetAxisTitles(const AxisTitle &bottom, const AxisTitle &left)
 {
     bottom_ = bottom;
     left_ = left;
@@ -240,7 +240,7 @@ void TChart::sync()
 void TChart::syncCurves()
 {
     while (curves_.size() < series_.Count()) {
-        auto *curve = new TChartCurve(xAxis, yAxis);
+        auto *curve = new ChartCurve(xAxis, yAxis);
         curve->setLineStyle(QCPCurve::lsLine);
         curve->setScatterStyle(QCPScatterStyle::ssNone);
         curve->setBrush(Qt::NoBrush);
@@ -254,7 +254,7 @@ void TChart::syncCurves()
         curve->setVisible(s.Active());
         curve->setPen(seriesPen(s));
         // Dotted lines stay crisp: one pixel on, one pixel off.
-        curve->setAntialiased(s.LinePen().Style != TPenStyle::SmallDots);
+        curve->setAntialiased(s.LinePen().Style != PenStyle::SmallDots);
         points.resize(s.Active() ? s.Count() : 0);
         for (int j = 0; j < points.size(); ++j)
             points[j] = QCPCurveData(j, s.XValues[j], s.YValues[j]);
@@ -308,12 +308,12 @@ QCPCurve *TChart::Curve(int i) const
     return i >= 0 && i < curves_.size() ? curves_[i] : nullptr;
 }
 
-TChartView TChart::View() const
+ChartView TChart::View() const
 {
     return {{xAxis->range().lower, xAxis->range().upper}, {yAxis->range().lower, yAxis->range().upper}};
 }
 
-TChartView TChart::AutoView() const
+ChartView TChart::AutoView() const
 {
     return {AutoAxisSpan(series_.AutoRangeX()), AutoAxisSpan(series_.AutoRangeY())};
 }
@@ -324,10 +324,10 @@ QString TChart::ReadoutAt(QPoint pos, int reach) const
 {
     if (!PlotArea().contains(pos))
         return {};
-    const TPixelMap toPixel = [this](double x, double y) {
+    const PixelMap toPixel = [this](double x, double y) {
         return QPointF(xAxis->coordToPixel(x), yAxis->coordToPixel(y));
     };
-    const TPointRef nearest = NearestPoint(series_, toPixel, pos, reach);
+    const PointRef nearest = NearestPoint(series_, toPixel, pos, reach);
     return nearest.valid() ? PointReadout(series_[nearest.series], nearest.point, bottom_, left_) : QString();
 }
 

@@ -39,9 +39,9 @@ public:
     // Bottom and left axes, with the quantity and unit read-outs name. The left title
     // reads upwards; the bottom one sits in a lower corner of the plot area, so the
     // bottom axis reserves no band.
-    void SetAxisTitles(const TAxisTitle &bottom, const TAxisTitle &left);
-    const TAxisTitle &BottomAxis() const { return bottom_; }
-    const TAxisTitle &LeftAxis() const { return left_; }
+    void SetAxisTitles(const AxisTitle &bottom, const AxisTitle &left);
+    const AxisTitle &BottomAxis() const { return bottom_; }
+    const AxisTitle &LeftAxis() const { return left_; }
     QString BottomAxisTitle() const { return bottom_.text; }
     QString LeftAxisTitle() const { return left_.text; }
     // Whether the bottom axis title moved to the lower left corner, off the lines.
@@ -55,8 +55,8 @@ public:
     int ReplotCount() const { return replotCount_; }
 
     // What the axes show now, and what they show when not zoomed.
-    TChartView View() const;
-    TChartView AutoView() const;
+    ChartView View() const;
+    ChartView AutoView() const;
     QRect PlotArea() const;
     // Lays out title, plot area and legend for the ranges set now (the next replot would).
     void LayOut() { updateLayout(); }
@@ -123,7 +123,7 @@ private:
     TChartSeriesList series_;
     int tag_ = 0;
     QString chartTitle_;
-    TAxisTitle bottom_, left_;
+    AxisTitle bottom_, left_;
     QCPTextElement *title_ = nullptr;
     QCPItemText *bottomTitleItem_ = nullptr;
     QVector<QCPCurve *> curves_;

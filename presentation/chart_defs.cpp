@@ -10,19 +10,19 @@
 namespace {
 // A series row less its component name: what a mirror chart shares with its partner.
 struct Look {
-    TSeriesKind kind;
+    SeriesKind kind;
     const char *title;
     QRgb color;
     int penWidth;
-    TPenStyle penStyle;
+    PenStyle penStyle;
     bool legend;
     bool marks;
 };
 
-constexpr TSeriesKind H = TSeriesKind::THorizLineSeries;
-constexpr TSeriesKind L = TSeriesKind::TLineSeries;
-constexpr TPenStyle Solid = TPenStyle::Solid;
-constexpr TPenStyle Dots = TPenStyle::SmallDots;
+constexpr SeriesKind H = SeriesKind::THorizLineSeries;
+constexpr SeriesKind L = SeriesKind::TLineSeries;
+constexpr PenStyle Solid = PenStyle::Solid;
+constexpr PenStyle Dots = PenStyle::SmallDots;
 
 // Speed by altitude and climb by altitude: 100% and MAX power for each aircraft.
 const Look AltitudeRows[] = {
@@ -137,13 +137,13 @@ const TrackRow TrackRows[] = {
 // Which curves compare, on each full-page chart (a mirror chart compares as its partner
 // does): pairs of series (the first aircraft's curve, the second's of the same kind), the
 // difference under which the two are even, and whether the higher value is better.
-const TCurvePair AltitudePairs[] = {{0, 2}, {1, 3}};            // 100% with 100%, MAX with MAX
-const TCurvePair ClimbAtSpeedPairs[] = {{0, 1}};
-const TCurvePair FlapPairs[] = {{0, 4}, {1, 5}, {2, 6}, {3, 7}};  // per flap setting
+const CurvePair AltitudePairs[] = {{0, 2}, {1, 3}};            // 100% with 100%, MAX with MAX
+const CurvePair ClimbAtSpeedPairs[] = {{0, 1}};
+const CurvePair FlapPairs[] = {{0, 4}, {1, 5}, {2, 6}, {3, 7}};  // per flap setting
 
 struct CompareRow {
     const char *chart;
-    const TCurvePair *pairs;
+    const CurvePair *pairs;
     int count;
     double evenUnder;
     bool higherIsBetter;
@@ -159,11 +159,11 @@ const CompareRow CompareRows[] = {
 };
 #undef PAIRS
 
-TShadingSetup ShadingOf(const char *chart, const char *partner, bool byAltitude)
+ShadingSetup ShadingOf(const char *chart, const char *partner, bool byAltitude)
 {
     for (const CompareRow &row : CompareRows)
         if (qstrcmp(row.chart, chart) == 0 || qstrcmp(row.chart, partner) == 0)
-            return {QVector<TCurvePair>(row.pairs, row.pairs + row.count), row.evenUnder, row.higherIsBetter, byAltitude};
+            return {QVector<CurvePair>(row.pairs, row.pairs + row.count), row.evenUnder, row.higherIsBetter, byAltitude};
     return {};
 }
 
@@ -211,17 +211,17 @@ const ChartRow ChartRows[] = {
 
 static_assert(std::size(TrackRows) == std::size(ChartRows), "every chart needs its tracker row");
 
-QVector<TChartDef> makeDefs()
+QVector<ChartDef> makeDefs()
 {
-    QVector<TChartDef> defs;
+    QVector<ChartDef> defs;
     for (size_t k = 0; k < std::size(ChartRows); ++k) {
         const ChartRow &c = ChartRows[k];
         const TrackRow &t = TrackRows[k];
         Q_ASSERT(qstrcmp(c.name, t.chart) == 0);
         auto axis = [](const Axis &a) {
-            return TAxisTitle{QString::fromUtf8(a.text), QString::fromUtf8(a.quantity), QString::fromUtf8(a.unit)};
+            return AxisTitle{QString::fromUtf8(a.text), QString::fromUtf8(a.quantity), QString::fromUtf8(a.unit)};
         };
-        TChartDef def{QString::fromUtf8(c.name), QString::fromUtf8(c.page), c.tag, QString::fromUtf8(c.title),
+        ChartDef def{QString::fromUtf8(c.name), QString::fromUtf8(c.page), c.tag, QString::fromUtf8(c.title),
                       axis(c.bottom), axis(c.left), {},
                       t.byAltitude, t.turnFigures, QString::fromUtf8(t.titleSource),
                       ShadingOf(c.name, t.titleSource, t.byAltitude)};
@@ -238,24 +238,24 @@ QVector<TChartDef> makeDefs()
 }
 }  // namespace
 
-const QVector<TChartDef> &ChartDefs()
+const QVector<ChartDef> &ChartDefs()
 {
-    static const QVector<TChartDef> defs = makeDefs();
+    static const QVector<ChartDef> defs = makeDefs();
     return defs;
 }
 
-const TChartDef *FindChartDef(const QString &chartName)
+const ChartDef *FindChartDef(const QString &chartName)
 {
-    for (const TChartDef &d : ChartDefs())
+    for (const ChartDef &d : ChartDefs())
         if (d.name == chartName)
             return &d;
     return nullptr;
 }
 
 namespace {
-const TChartDef &definition(const QString &chartName)
+const ChartDef &definition(const QString &chartName)
 {
-    const TChartDef *def = FindChartDef(chartName);
+    const ChartDef *def = FindChartDef(chartName);
     if (!def)
         throw VarnelError(QStringLiteral("Component '%1' not found").arg(chartName));
     return *def;
@@ -264,7 +264,7 @@ const TChartDef &definition(const QString &chartName)
 
 void BuildSeries(TChartSeriesList &list, const QString &chartName)
 {
-    for (const TSeriesDef &row : definition(chartName).series) {
+    for (const SeriesDef &row : definition(chartName).series) {
         TChartSeries &s = list.Add(row.kind, row.name);
         s.SetTitle(row.title);
         s.SetSeriesColor(QColor::fromRgb(row.color));
@@ -276,17 +276,17 @@ void BuildSeries(TChartSeriesList &list, const QString &chartName)
 
 TChart *BuildChart(const QString &chartName, QWidget *parent)
 {
-    const TChartDef &def = definition(chartName);
+    const ChartDef &def = definition(chartName);
     auto *chart = new TChart(parent);
     chart->setObjectName(def.name);
     chart->SetTag(def.tag);
     chart->SetChartTitle(def.title);
     chart->SetAxisTitles(def.bottom, def.left);
     BuildSeries(chart->Series(), chartName);
-    TTrackerSetup track;
+    TrackerSetup track;
     track.line = def.readByAltitude ? Qt::Horizontal : Qt::Vertical;
     track.turnFigures = def.turnFigures;
-    for (const TSeriesDef &row : def.series)
+    for (const SeriesDef &row : def.series)
         track.curves.push_back({row.aircraft, row.curveKind, row.title});
     chart->Tracker().Configure(track);
     chart->Shading().Configure(def.shading);
@@ -303,6 +303,6 @@ void PairPartners(const QVector<TChart *> &charts)
         return nullptr;
     };
     for (TChart *chart : charts)
-        if (const TChartDef *def = FindChartDef(chart->objectName()); def && !def->titleSource.isEmpty())
+        if (const ChartDef *def = FindChartDef(chart->objectName()); def && !def->titleSource.isEmpty())
             chart->Tracker().SetPartner(named(def->titleSource));
 }

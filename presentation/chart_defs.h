@@ -12,37 +12,37 @@
 class QWidget;
 class TChart;
 
-struct TSeriesDef {
+struct SeriesDef {
     QString name;  // component name, e.g. "HorizLineSeries1"
-    TSeriesKind kind;
+    SeriesKind kind;
     QString title;  // title at creation
     QRgb color;
     int penWidth;
-    TPenStyle penStyle;
+    PenStyle penStyle;
     bool legend;  // shown in the legend while active
     bool marks;   // marks visible
     int aircraft;  // 1 or 2 for the curves of the first or second aircraft, else 0
     int curveKind;  // the curve's place in its aircraft's block (same kind, same place)
 };
 
-struct TChartDef {
+struct ChartDef {
     QString name;  // component name, e.g. "chrt_TASbyAlt"
     QString page;  // the page that holds it, e.g. "tab_SpeedByAlt"
     int tag;       // 1 to 4 on the mirror charts, 0 on the full-page charts
     QString title;
-    TAxisTitle bottom, left;  // with the quantity and unit the read-outs name
-    QVector<TSeriesDef> series;
+    AxisTitle bottom, left;  // with the quantity and unit the read-outs name
+    QVector<SeriesDef> series;
     bool readByAltitude;  // the tracker line runs across at an altitude
     bool turnFigures;     // the tracker gives time, radius and load factor of a turn
     QString titleSource;  // the chart whose series titles name this one's curves
-    TShadingSetup shading;  // which curves pair up and how they compare
+    ShadingSetup shading;  // which curves pair up and how they compare
 };
 
 // All nine charts in the order of their pages: the four mirror charts, then the five
 // full-page charts.
-const QVector<TChartDef> &ChartDefs();
+const QVector<ChartDef> &ChartDefs();
 // The row of a chart by its component name, or nullptr.
-const TChartDef *FindChartDef(const QString &chartName);
+const ChartDef *FindChartDef(const QString &chartName);
 // Adds to a series list the series of the chart named `chartName`, as the tables give
 // them: component name, kind, title, colour, line, legend and marks. An unknown name
 // raises an error.

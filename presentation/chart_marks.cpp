@@ -33,7 +33,7 @@ void TChart::syncMarks()
         const TChartSeries &s = series_[i];
         if (!s.Active() || !s.MarksVisible())
             continue;
-        const bool beside = s.Kind() == TSeriesKind::THorizLineSeries;
+        const bool beside = s.Kind() == SeriesKind::THorizLineSeries;
         for (int j = 0; j < s.Count(); ++j) {
             const TMarksItem *slot = s.MarkSlot(j);
             const QString text = slot && slot->TextSet ? slot->DisplayText() : DecimalText(s.YValues[j], ChartDecimals);

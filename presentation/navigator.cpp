@@ -36,7 +36,7 @@ void ChartNavigator::Wheel(QPoint pos, int delta, Qt::KeyboardModifiers modifier
     const double fx = onlyY && !onlyX ? 1.0 : factor;
     const double fy = onlyX && !onlyY ? 1.0 : factor;
     // From where an animation is heading, so quick notches add up.
-    const TChartView from = animation_.isActive() && zoomed_ ? animationTo_ : chart_.View();
+    const ChartView from = animation_.isActive() && zoomed_ ? animationTo_ : chart_.View();
     animation_.stop();
     zoomed_ = true;
     setView(ZoomAboutPixel(area, from, at, fx, fy));
@@ -45,12 +45,12 @@ void ChartNavigator::Wheel(QPoint pos, int delta, Qt::KeyboardModifiers modifier
     chart_.LayOut();
     const double dx = wanted.x() - chart_.xAxis->pixelToCoord(at.x());
     const double dy = wanted.y() - chart_.yAxis->pixelToCoord(at.y());
-    const TChartView v = chart_.View();
+    const ChartView v = chart_.View();
     setView({{v.x.lower + dx, v.x.upper + dx}, {v.y.lower + dy, v.y.upper + dy}});
     chart_.replot(QCustomPlot::rpQueuedReplot);
 }
 
-void ChartNavigator::setView(const TChartView &view)
+void ChartNavigator::setView(const ChartView &view)
 {
     chart_.xAxis->setRange(view.x.lower, view.x.upper);
     chart_.yAxis->setRange(view.y.lower, view.y.upper);
@@ -62,7 +62,7 @@ void ChartNavigator::FollowModel()
         setView(chart_.AutoView());
 }
 
-void ChartNavigator::animateTo(const TChartView &target)
+void ChartNavigator::animateTo(const ChartView &target)
 {
     animationFrom_ = chart_.View();
     animationTo_ = target;
@@ -83,14 +83,14 @@ void ChartNavigator::animationStep()
     chart_.replot(QCustomPlot::rpQueuedReplot);
 }
 
-TDragAction ChartNavigator::LeftDrag(QPoint from, QPoint to)
+DragAction ChartNavigator::LeftDrag(QPoint from, QPoint to)
 {
-    const TDragAction action = LeftDragAction(from, to);
-    if (action == TDragAction::Zoom) {
+    const DragAction action = LeftDragAction(from, to);
+    if (action == DragAction::Zoom) {
         chart_.SyncNow();
         zoomed_ = true;
         animateTo(ZoomToPixelRect(chart_.PlotArea(), chart_.View(), from, to));
-    } else if (action == TDragAction::Restore) {
+    } else if (action == DragAction::Restore) {
         UndoZoom();
     }
     return action;

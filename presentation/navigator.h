@@ -23,7 +23,7 @@ public:
     bool IsAnimating() const { return animation_.isActive(); }
 
     // Acts on a finished left drag as the mouse does: zoom, restore or nothing.
-    TDragAction LeftDrag(QPoint from, QPoint to);
+    DragAction LeftDrag(QPoint from, QPoint to);
     // Scrolls both axes with a right drag of `delta` pixels.
     void ScrollBy(QPoint delta);
     // Back to the automatic ranges, animated.
@@ -52,15 +52,15 @@ signals:
     void StillRightClick(QPoint pos);
 
 private:
-    void setView(const TChartView &view);
-    void animateTo(const TChartView &target);
+    void setView(const ChartView &view);
+    void animateTo(const ChartView &target);
     void animationStep();
 
     TChart &chart_;
     bool zoomed_ = false;
     QTimer animation_;
     int animationStep_ = 0;
-    TChartView animationFrom_, animationTo_;
+    ChartView animationFrom_, animationTo_;
 
     Qt::MouseButton dragButton_ = Qt::NoButton;
     QPoint dragStart_, dragLast_;

@@ -50,10 +50,10 @@ int SegmentsCrossing(const QRectF &r, const QVector<QPointF> &line)
     return n;
 }
 
-TPointRef NearestPoint(const TChartSeriesList &list, const TPixelMap &toPixel, QPointF pos, double reach)
+PointRef NearestPoint(const TChartSeriesList &list, const PixelMap &toPixel, QPointF pos, double reach)
 {
     double best = std::numeric_limits<double>::max();
-    TPointRef found;
+    PointRef found;
     for (int i = 0; i < list.Count(); ++i) {
         const TChartSeries &s = list[i];
         if (!s.Active())
@@ -67,10 +67,10 @@ TPointRef NearestPoint(const TChartSeriesList &list, const TPixelMap &toPixel, Q
             }
         }
     }
-    return found.valid() && best <= reach ? found : TPointRef{};
+    return found.valid() && best <= reach ? found : PointRef{};
 }
 
-QString AxisReadout(const TAxisTitle &axis, double value)
+QString AxisReadout(const AxisTitle &axis, double value)
 {
     QString text = DecimalText(value, ChartDecimals);
     if (!axis.unit.isEmpty())
@@ -78,7 +78,7 @@ QString AxisReadout(const TAxisTitle &axis, double value)
     return axis.quantity.isEmpty() ? text : axis.quantity + QLatin1String(": ") + text;
 }
 
-QString PointReadout(const TChartSeries &s, int point, const TAxisTitle &bottom, const TAxisTitle &left)
+QString PointReadout(const TChartSeries &s, int point, const AxisTitle &bottom, const AxisTitle &left)
 {
     const QString title = s.Title().isEmpty() ? s.Name() : s.Title();
     return title + QLatin1Char('\n') + AxisReadout(bottom, s.XValues[point]) + QLatin1Char('\n')

@@ -26,30 +26,30 @@ QVector<QPointF> ThinPolyline(const QVector<QPointF> &line);
 int SegmentsCrossing(const QRectF &rect, const QVector<QPointF> &line);
 
 // Where a chart value pair lands in pixels (the chart's axes give it).
-using TPixelMap = std::function<QPointF(double x, double y)>;
+using PixelMap = std::function<QPointF(double x, double y)>;
 
-struct TPointRef {
+struct PointRef {
     int series = -1, point = -1;
     bool valid() const { return series >= 0; }
 };
 
 // The point of an active series drawn nearest to `pos`, if it is no more than `reach`
 // pixels away; on equal distances the first in list and point order.
-TPointRef NearestPoint(const TChartSeriesList &list, const TPixelMap &toPixel, QPointF pos, double reach);
+PointRef NearestPoint(const TChartSeriesList &list, const PixelMap &toPixel, QPointF pos, double reach);
 
 // An axis: its title as drawn, and the quantity and unit a read-out names with a value
 // ("Скорость (км/ч)" is the quantity "Скорость" in "км/ч"; "Град./сек" a unit alone).
-struct TAxisTitle {
+struct AxisTitle {
     QString text, quantity, unit;
 };
 
 // One line of a point read-out: "Скорость: 350 км/ч", or "20.8 Град./сек" for an axis
 // with a unit alone.
-QString AxisReadout(const TAxisTitle &axis, double value);
+QString AxisReadout(const AxisTitle &axis, double value);
 
 // The read-out of a point: the series' title (its component name when untitled), then
 // one line for each axis.
-QString PointReadout(const TChartSeries &series, int point, const TAxisTitle &bottom, const TAxisTitle &left);
+QString PointReadout(const TChartSeries &series, int point, const AxisTitle &bottom, const AxisTitle &left);
 
 // Decimals of a value as a mark or read-out shows it (DecimalText).
 constexpr int ChartDecimals = 3;

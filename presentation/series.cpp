@@ -34,7 +34,7 @@ QString TMarksItem::DisplayText() const
     return s;
 }
 
-TChartSeries::TChartSeries(TSeriesKind kind, QString componentName)
+TChartSeries::TChartSeries(SeriesKind kind, QString componentName)
     : kind_(kind), name_(std::move(componentName))
 {
 }
@@ -49,7 +49,7 @@ int TChartSeries::AddXY(double x, double y)
 {
     QVector<double> &xs = XValues.Value;
     int pos = int(xs.size());
-    if (kind_ == TSeriesKind::TLineSeries)
+    if (kind_ == SeriesKind::TLineSeries)
         while (pos > 0 && xs[pos - 1] > x)
             --pos;
     xs.insert(pos, x);
@@ -76,7 +76,7 @@ void TChartSeries::AssignValues(const TChartSeries &source)
     XValues.Value.clear();
     YValues.Value.clear();
     marks_.clear();
-    if (kind_ == TSeriesKind::THorizLineSeries) {
+    if (kind_ == SeriesKind::THorizLineSeries) {
         XValues.Value = xs;
         YValues.Value = ys;
     } else {
@@ -119,7 +119,7 @@ void TChartSeries::SetSeriesColor(const QColor &color)
     changed();
 }
 
-void TChartSeries::SetLinePen(const TChartPen &pen)
+void TChartSeries::SetLinePen(const ChartPen &pen)
 {
     pen_ = pen;
     changed();
@@ -171,7 +171,7 @@ const TChartSeries &TChartSeriesList::operator[](int i) const
     return *series_[size_t(i)];
 }
 
-TChartSeries &TChartSeriesList::Add(TSeriesKind kind, const QString &componentName)
+TChartSeries &TChartSeriesList::Add(SeriesKind kind, const QString &componentName)
 {
     series_.push_back(std::make_unique<TChartSeries>(kind, componentName));
     TChartSeries &s = *series_.back();
@@ -188,12 +188,12 @@ void TChartSeriesList::SetChangeHandler(std::function<void()> handler)
 }
 
 namespace {
-TAxisRange rangeOf(const std::vector<std::unique_ptr<TChartSeries>> &list, bool horizontal)
+AxisRange rangeOf(const std::vector<std::unique_ptr<TChartSeries>> &list, bool horizontal)
 {
     bool anyActive = false;
     for (const auto &s : list)
         anyActive = anyActive || s->Active();
-    TAxisRange r;
+    AxisRange r;
     for (const auto &s : list) {
         if (s->Active() != anyActive || s->Count() == 0)
             continue;
@@ -213,8 +213,8 @@ TAxisRange rangeOf(const std::vector<std::unique_ptr<TChartSeries>> &list, bool 
 }
 }  // namespace
 
-TAxisRange TChartSeriesList::AutoRangeX() const { return rangeOf(series_, true); }
-TAxisRange TChartSeriesList::AutoRangeY() const { return rangeOf(series_, false); }
+AxisRange TChartSeriesList::AutoRangeX() const { return rangeOf(series_, true); }
+AxisRange TChartSeriesList::AutoRangeY() const { return rangeOf(series_, false); }
 
 QVector<int> TChartSeriesList::LegendSeries() const
 {

@@ -17,12 +17,12 @@ struct TChartValueList {
     double operator[](int i) const { return Value[i]; }
 };
 
-enum class TPenStyle { Solid, SmallDots };  // small dots set every other pixel
+enum class PenStyle { Solid, SmallDots };  // small dots set every other pixel
 
 // A series' line: its colour is the series colour.
-struct TChartPen {
+struct ChartPen {
     int Width = 1;
-    TPenStyle Style = TPenStyle::Solid;
+    PenStyle Style = PenStyle::Solid;
 };
 
 // One per-point label. Its text counts as set once assigned, even to empty text; an
@@ -40,13 +40,13 @@ struct TMarksItem {
 using TMarksItems = std::vector<std::unique_ptr<TMarksItem>>;
 
 // TLineSeries keeps its points sorted by X; THorizLineSeries keeps them in the order added.
-enum class TSeriesKind { TLineSeries, THorizLineSeries };
+enum class SeriesKind { TLineSeries, THorizLineSeries };
 
 class TChartSeries {
 public:
-    TChartSeries(TSeriesKind kind, QString componentName);
+    TChartSeries(SeriesKind kind, QString componentName);
 
-    TSeriesKind Kind() const { return kind_; }
+    SeriesKind Kind() const { return kind_; }
     const QString &Name() const { return name_; }  // component name, e.g. "Series5"
 
     TChartValueList XValues;
@@ -70,8 +70,8 @@ public:
     void SetShowInLegend(bool show);
     QColor SeriesColor() const { return color_; }
     void SetSeriesColor(const QColor &color);
-    const TChartPen &LinePen() const { return pen_; }
-    void SetLinePen(const TChartPen &pen);
+    const ChartPen &LinePen() const { return pen_; }
+    void SetLinePen(const ChartPen &pen);
     void SetLinePenWidth(int width);
 
     bool MarksVisible() const { return marksVisible_; }
@@ -92,19 +92,19 @@ public:
 private:
     void changed();
 
-    TSeriesKind kind_;
+    SeriesKind kind_;
     QString name_;
     QString title_;
     bool active_ = true;
     bool showInLegend_ = true;
     QColor color_ = Qt::black;
-    TChartPen pen_;
+    ChartPen pen_;
     bool marksVisible_ = false;
     TMarksItems marks_;
     std::function<void()> onChange_;
 };
 
-struct TAxisRange {
+struct AxisRange {
     bool valid = false;  // false when no counting series holds a point
     double min = 0, max = 0;
 };
@@ -121,12 +121,12 @@ public:
     TChartSeries &operator[](int i);
     const TChartSeries &operator[](int i) const;
     int Count() const { return int(series_.size()); }
-    TChartSeries &Add(TSeriesKind kind, const QString &componentName);
+    TChartSeries &Add(SeriesKind kind, const QString &componentName);
 
     // Active series with points count; only when none is active do the inactive
     // series with points count instead. Infinite and NaN values are left out.
-    TAxisRange AutoRangeX() const;
-    TAxisRange AutoRangeY() const;
+    AxisRange AutoRangeX() const;
+    AxisRange AutoRangeY() const;
     // One entry per active series shown in the legend, in list order: its title with
     // line breaks as spaces, or its component name when the title is empty.
     QStringList LegendEntries() const;

@@ -26,8 +26,8 @@ CurvePoints Along(const TChartSeries &s, bool byLeftAxis)
 // The areas of one pair: for each band where one leads, the first curve's line over the
 // band's stretches, then the second's back; a stretch where either has no line (a fold
 // or a gap) closes the area and the next one starts after it.
-void AddAreas(QVector<TAdvantageArea> &out, const CurvePoints &first, const CurvePoints &second,
-              const TShadingSetup &setup)
+void AddAreas(QVector<AdvantageArea> &out, const CurvePoints &first, const CurvePoints &second,
+              const ShadingSetup &setup)
 {
     const std::vector<LeadBand> bands = CompareCurves(first, second, setup.evenUnder, setup.higherIsBetter);
     const std::vector<double> places = CurvePlaces(first, second);
@@ -88,10 +88,10 @@ private:
 };
 }  // namespace
 
-QVector<TAdvantageArea> AdvantageAreas(const TChartSeriesList &list, const TShadingSetup &setup)
+QVector<AdvantageArea> AdvantageAreas(const TChartSeriesList &list, const ShadingSetup &setup)
 {
-    QVector<TAdvantageArea> out;
-    for (const TCurvePair &pair : setup.pairs)
+    QVector<AdvantageArea> out;
+    for (const CurvePair &pair : setup.pairs)
         if (pair.first < list.Count() && pair.second < list.Count())
             AddAreas(out, Along(list[pair.first], setup.byLeftAxis), Along(list[pair.second], setup.byLeftAxis), setup);
     return out;
@@ -105,7 +105,7 @@ ChartShading::ChartShading(TChart &chart) : QObject(&chart), chart_(chart)
     layerable_->setVisible(false);
 }
 
-void ChartShading::Configure(const TShadingSetup &setup)
+void ChartShading::Configure(const ShadingSetup &setup)
 {
     setup_ = setup;
     stale_ = true;
@@ -120,7 +120,7 @@ void ChartShading::SetShown(bool shown)
     chart_.replot(QCustomPlot::rpQueuedReplot);
 }
 
-const QVector<TAdvantageArea> &ChartShading::Areas()
+const QVector<AdvantageArea> &ChartShading::Areas()
 {
     if (stale_) {
         areas_ = AdvantageAreas(chart_.Series(), setup_);
@@ -135,7 +135,7 @@ void ChartShading::Paint(QCPPainter *painter)
         return;
     painter->setPen(Qt::NoPen);
     QPolygonF pixels;
-    for (const TAdvantageArea &area : Areas()) {
+    for (const AdvantageArea &area : Areas()) {
         pixels.resize(area.outline.size());
         for (qsizetype i = 0; i < pixels.size(); ++i)
             pixels[i] = QPointF(chart_.xAxis->coordToPixel(area.outline[i].x()), chart_.yAxis->coordToPixel(area.outline[i].y()));

@@ -20,13 +20,13 @@ class QCPPainter;
 class TChart;
 
 // Two series of a chart by index: the first aircraft's curve and the second's.
-struct TCurvePair {
+struct CurvePair {
     int first, second;
 };
 
 // How a chart's curves compare.
-struct TShadingSetup {
-    QVector<TCurvePair> pairs;
+struct ShadingSetup {
+    QVector<CurvePair> pairs;
     double evenUnder = 0;        // a smaller difference either way is even
     bool higherIsBetter = true;  // else the lower value is better (a shorter turn)
     bool byLeftAxis = false;     // compared along the left axis (altitude), else the bottom one
@@ -34,21 +34,21 @@ struct TShadingSetup {
 
 // One filled area: where one aircraft leads along one band, bounded by the first
 // aircraft's curve from the band's start to its end and by the second's back.
-struct TAdvantageArea {
+struct AdvantageArea {
     bool firstLeads;
     QPolygonF outline;  // chart coordinates
 };
 
 // The areas of every pair whose two series are active, in pair order then axis order.
-QVector<TAdvantageArea> AdvantageAreas(const TChartSeriesList &list, const TShadingSetup &setup);
+QVector<AdvantageArea> AdvantageAreas(const TChartSeriesList &list, const ShadingSetup &setup);
 
 class ChartShading : public QObject {
     Q_OBJECT
 public:
     explicit ChartShading(TChart &chart);
 
-    void Configure(const TShadingSetup &setup);
-    const TShadingSetup &Setup() const { return setup_; }
+    void Configure(const ShadingSetup &setup);
+    const ShadingSetup &Setup() const { return setup_; }
 
     // Switches the fill on or off and queues a replot.
     void SetShown(bool shown);
@@ -58,7 +58,7 @@ public:
     // when next drawn.
     void FollowModel() { stale_ = true; }
     // The areas drawn while shown, as the model is now.
-    const QVector<TAdvantageArea> &Areas();
+    const QVector<AdvantageArea> &Areas();
 
     QCPLayer *Layer() const { return layer_; }
     // Fills the areas (the layer calls it).
@@ -66,10 +66,10 @@ public:
 
 private:
     TChart &chart_;
-    TShadingSetup setup_;
+    ShadingSetup setup_;
     QCPLayer *layer_ = nullptr;
     QCPLayerable *layerable_ = nullptr;
     bool shown_ = false;
     bool stale_ = true;
-    QVector<TAdvantageArea> areas_;
+    QVector<AdvantageArea> areas_;
 };

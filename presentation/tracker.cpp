@@ -52,7 +52,7 @@ QString radialLoadText(double v, bool difference)
 }
 
 // The cells of one curve on the turn-rate diagram, or of the differences there.
-QStringList turnCells(const QString &name, const TTurnFigures &f, bool difference)
+QStringList turnCells(const QString &name, const TurnFigureSet &f, bool difference)
 {
     auto num = [difference](double v) { return difference ? signedNumber(v) : TrackerNumber(v); };
     return {name, num(f.rate), num(f.time), num(f.radius), radialLoadText(f.radialLoad, difference),
@@ -60,7 +60,7 @@ QStringList turnCells(const QString &name, const TTurnFigures &f, bool differenc
 }
 }  // namespace
 
-std::optional<QPointF> LineCrossing(const TChartSeries &s, Qt::Orientation line, double at, const TAxisSpan &within)
+std::optional<QPointF> LineCrossing(const TChartSeries &s, Qt::Orientation line, double at, const AxisSpan &within)
 {
     const bool vertical = line == Qt::Vertical;
     const double lo = std::min(within.lower, within.upper), hi = std::max(within.lower, within.upper);
@@ -92,7 +92,7 @@ std::optional<QPointF> LineCrossing(const TChartSeries &s, Qt::Orientation line,
     return std::nullopt;
 }
 
-TTurnFigures TurnFigures(double speedKmh, double rateDegS)
+TurnFigureSet TurnFigures(double speedKmh, double rateDegS)
 {
     const double v = speedKmh / 3.6;
     const double omega = rateDegS * std::numbers::pi / 180;
@@ -111,13 +111,13 @@ QString TrackerNumber(double v)
     return DecimalText(rounded(v), a >= 1000 ? 0 : a >= 100 ? 1 : 2);
 }
 
-TTrackerReading ReadAtLine(const TChartSeriesList &list, const TTrackerSetup &setup, const QStringList &titles,
-                           double at, const TAxisSpan &within, const TAxisTitle &bottom, const TAxisTitle &left)
+TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setup, const QStringList &titles,
+                           double at, const AxisSpan &within, const AxisTitle &bottom, const AxisTitle &left)
 {
     const bool vertical = setup.line == Qt::Vertical;
     const QString &unit = (vertical ? left : bottom).unit;
 
-    TTrackerReading r;
+    TrackerReading r;
     QStringList header{AxisReadout(vertical ? bottom : left, rounded(at))};
     if (setup.turnFigures)
         header << unit << QStringLiteral("t, сек") << QStringLiteral("R, м") << QStringLiteral("Vω/g")
@@ -132,7 +132,7 @@ TTrackerReading ReadAtLine(const TChartSeriesList &list, const TTrackerSetup &se
     };
     QVector<Kind> kinds;
     for (int i : list.LegendSeries()) {
-        const TCurveRole role = i < setup.curves.size() ? setup.curves[i] : TCurveRole{};
+        const CurveRole role = i < setup.curves.size() ? setup.curves[i] : CurveRole{};
         if (role.aircraft != 1 && role.aircraft != 2)
             continue;
         const TChartSeries &s = list[i];
@@ -166,8 +166,8 @@ TTrackerReading ReadAtLine(const TChartSeriesList &list, const TTrackerSetup &se
         const QString name = QStringLiteral("Δ ") + k.title;
         if (setup.turnFigures) {
             // The line is at one speed, so both curves are read at the same speed.
-            const TTurnFigures a = TurnFigures(at, *k.value[0]), b = TurnFigures(at, *k.value[1]);
-            const TTurnFigures d{b.rate - a.rate, b.time - a.time, b.radius - a.radius, b.radialLoad - a.radialLoad,
+            const TurnFigureSet a = TurnFigures(at, *k.value[0]), b = TurnFigures(at, *k.value[1]);
+            const TurnFigureSet d{b.rate - a.rate, b.time - a.time, b.radius - a.radius, b.radialLoad - a.radialLoad,
                                  b.loadFactor - a.loadFactor};
             r.rows.push_back({turnCells(name, d, true), differenceColor});
         } else {
@@ -262,7 +262,7 @@ QStringList ChartTracker::titles() const
     return out;
 }
 
-TTrackerReading ChartTracker::Reading() const
+TrackerReading ChartTracker::Reading() const
 {
     if (!shown_)
         return {};
@@ -276,7 +276,7 @@ TTrackerReading ChartTracker::Reading() const
 QString ChartTracker::BoxText() const
 {
     QStringList lines;
-    for (const TTrackerRow &row : Reading().rows)
+    for (const TrackerRow &row : Reading().rows)
         lines << row.cells.join(QStringLiteral("  "));
     return lines.join(QLatin1Char('\n'));
 }
@@ -286,7 +286,7 @@ void ChartTracker::Paint(QCPPainter *p)
     if (!shown_)
         return;
     const QRect area = chart_.PlotArea();
-    const TTrackerReading r = Reading();
+    const TrackerReading r = Reading();
 
     p->setPen(QPen(QColor(90, 90, 90), 1));
     p->setAntialiasing(false);
@@ -314,7 +314,7 @@ void ChartTracker::Paint(QCPPainter *p)
     QVector<QVector<QStaticText>> texts;
     QVector<int> widths;
     int spanned = 0;
-    for (const TTrackerRow &row : r.rows) {
+    for (const TrackerRow &row : r.rows) {
         QVector<QStaticText> &cells = texts.emplace_back();
         for (const QString &cell : row.cells) {
             cells.push_back(QStaticText(cell));

@@ -33,16 +33,16 @@ class QCPPainter;
 class TChart;
 
 // What the tracker knows of one series of its chart.
-struct TCurveRole {
+struct CurveRole {
     int aircraft = 0;   // 1 or 2: a curve of the first or second aircraft; 0: not read
     int kind = -1;      // the curve's place in its aircraft's block: same place, same kind
     QString kindTitle;  // names the difference of that kind, e.g. "100%"
 };
 
-struct TTrackerSetup {
+struct TrackerSetup {
     Qt::Orientation line = Qt::Vertical;  // Vertical: read at a speed; Horizontal: at an altitude
     bool turnFigures = false;             // time, radius and loads of a level turn
-    QVector<TCurveRole> curves;           // by series index
+    QVector<CurveRole> curves;           // by series index
 };
 
 // Where a series meets the tracker line at `at` (a bottom-axis value for a vertical
@@ -51,24 +51,24 @@ struct TTrackerSetup {
 // lies within `within`. A point that is not finite breaks the line (a gap). Returns the
 // crossing in chart coordinates.
 std::optional<QPointF> LineCrossing(const TChartSeries &series, Qt::Orientation line, double at,
-                                    const TAxisSpan &within);
+                                    const AxisSpan &within);
 
 // A level turn at `speedKmh` turning `rateDegS` degrees per second: the full-turn time
 // (360 / rate, s), the radius (V / omega, m), the radial load V omega / g (in g, what the
 // diagram's "3-g" line stands for) and the load factor a level turn needs,
 // sqrt(1 + (V omega / g)^2); V in m/s, omega in rad/s, g = 9.81. Time and radius are NaN
 // for a rate that is not positive.
-struct TTurnFigures {
+struct TurnFigureSet {
     double rate, time, radius, radialLoad, loadFactor;
 };
-TTurnFigures TurnFigures(double speedKmh, double rateDegS);
+TurnFigureSet TurnFigures(double speedKmh, double rateDegS);
 
 // A value as the box shows it: no decimals from 1000 up, one from 100, else two;
 // trailing zeros dropped; "-" when not finite.
 QString TrackerNumber(double value);
 
 // One line of the box: its cells (a line of one cell spans the box) and its colour.
-struct TTrackerRow {
+struct TrackerRow {
     QStringList cells;
     QColor color;
 };
@@ -76,15 +76,15 @@ struct TTrackerRow {
 // Everything the tracker shows for its line at `at`: the box (its first line says
 // where the line is; one line per crossed curve; then the differences, second aircraft
 // minus first) and a marker at each crossing.
-struct TTrackerReading {
-    QVector<TTrackerRow> rows;
+struct TrackerReading {
+    QVector<TrackerRow> rows;
     QVector<QPointF> crossings;  // chart coordinates
     QVector<QColor> colors;      // of each crossing's curve
     int curves() const { return int(crossings.size()); }
 };
 // `titles` names each series (the curve's full name with its aircraft).
-TTrackerReading ReadAtLine(const TChartSeriesList &list, const TTrackerSetup &setup, const QStringList &titles,
-                           double at, const TAxisSpan &within, const TAxisTitle &bottom, const TAxisTitle &left);
+TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setup, const QStringList &titles,
+                           double at, const AxisSpan &within, const AxisTitle &bottom, const AxisTitle &left);
 
 // Where a box of `size` goes beside the cursor: below right of it, flipped left or up
 // where it would leave `bounds`, and kept inside them.
@@ -95,8 +95,8 @@ class ChartTracker : public QObject {
 public:
     explicit ChartTracker(TChart &chart);
 
-    void Configure(const TTrackerSetup &setup) { setup_ = setup; }
-    const TTrackerSetup &Setup() const { return setup_; }
+    void Configure(const TrackerSetup &setup) { setup_ = setup; }
+    const TrackerSetup &Setup() const { return setup_; }
     // The chart whose series titles name this chart's curves (a mirror chart's
     // full-page partner, which carries the aircraft names); none: its own titles.
     void SetPartner(const TChart *partner);
@@ -112,7 +112,7 @@ public:
     QPoint Position() const { return pos_; }
 
     // What the tracker shows now (nothing while hidden).
-    TTrackerReading Reading() const;
+    TrackerReading Reading() const;
     // The box's lines as text, cells joined by two spaces (tests and tool tips).
     QString BoxText() const;
 
@@ -128,7 +128,7 @@ private:
     QStringList titles() const;
 
     TChart &chart_;
-    TTrackerSetup setup_;
+    TrackerSetup setup_;
     QCPLayer *layer_ = nullptr;
     QPointer<const TChart> partner_;
     bool shown_ = false;

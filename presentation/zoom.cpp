@@ -4,29 +4,29 @@
 #include <algorithm>
 #include <cstdlib>
 
-TDragAction LeftDragAction(QPoint from, QPoint to)
+DragAction LeftDragAction(QPoint from, QPoint to)
 {
     const int dx = to.x() - from.x();
     const int dy = to.y() - from.y();
     if (std::abs(dx) <= ZoomMinimumPixels || std::abs(dy) <= ZoomMinimumPixels)
-        return TDragAction::None;
-    return dx > 0 ? TDragAction::Zoom : TDragAction::Restore;
+        return DragAction::None;
+    return dx > 0 ? DragAction::Zoom : DragAction::Restore;
 }
 
 // The same mapping as the plot uses: the lower value at the left (bottom) edge, the
 // upper value one width (height) further on.
-double xValueAt(const QRect &area, const TAxisSpan &s, double px)
+double xValueAt(const QRect &area, const AxisSpan &s, double px)
 {
     return s.lower + (px - area.left()) / area.width() * (s.upper - s.lower);
 }
 
-double yValueAt(const QRect &area, const TAxisSpan &s, double py)
+double yValueAt(const QRect &area, const AxisSpan &s, double py)
 {
     return s.lower + (area.bottom() - py) / area.height() * (s.upper - s.lower);
 }
 
 
-TChartView ZoomToPixelRect(const QRect &plotArea, const TChartView &view, QPoint from, QPoint to)
+ChartView ZoomToPixelRect(const QRect &plotArea, const ChartView &view, QPoint from, QPoint to)
 {
     if (plotArea.width() <= 0 || plotArea.height() <= 0)
         return view;
@@ -36,13 +36,13 @@ TChartView ZoomToPixelRect(const QRect &plotArea, const TChartView &view, QPoint
     const int y1 = std::clamp(std::max(from.y(), to.y()), plotArea.top(), plotArea.bottom());
     if (x0 == x1 || y0 == y1)
         return view;
-    TChartView out;
+    ChartView out;
     out.x = {xValueAt(plotArea, view.x, x0), xValueAt(plotArea, view.x, x1)};
     out.y = {yValueAt(plotArea, view.y, y1), yValueAt(plotArea, view.y, y0)};
     return out;
 }
 
-TChartView ScrollByPixels(const QRect &plotArea, const TChartView &view, QPoint delta)
+ChartView ScrollByPixels(const QRect &plotArea, const ChartView &view, QPoint delta)
 {
     if (plotArea.width() <= 0 || plotArea.height() <= 0)
         return view;
@@ -51,17 +51,17 @@ TChartView ScrollByPixels(const QRect &plotArea, const TChartView &view, QPoint 
     return {{view.x.lower + dx, view.x.upper + dx}, {view.y.lower + dy, view.y.upper + dy}};
 }
 
-TChartView ZoomAboutPixel(const QRect &plotArea, const TChartView &view, QPointF at, double factorX, double factorY)
+ChartView ZoomAboutPixel(const QRect &plotArea, const ChartView &view, QPointF at, double factorX, double factorY)
 {
     if (plotArea.width() <= 0 || plotArea.height() <= 0)
         return view;
-    auto scale = [](const TAxisSpan &s, double fixed, double factor) -> TAxisSpan {
+    auto scale = [](const AxisSpan &s, double fixed, double factor) -> AxisSpan {
         return {fixed + (s.lower - fixed) * factor, fixed + (s.upper - fixed) * factor};
     };
     return {scale(view.x, xValueAt(plotArea, view.x, at.x()), factorX), scale(view.y, yValueAt(plotArea, view.y, at.y()), factorY)};
 }
 
-TChartView InterpolateView(const TChartView &from, const TChartView &to, int step, int steps)
+ChartView InterpolateView(const ChartView &from, const ChartView &to, int step, int steps)
 {
     if (steps <= 0 || step >= steps)
         return to;
@@ -71,7 +71,7 @@ TChartView InterpolateView(const TChartView &from, const TChartView &to, int ste
             {mix(from.y.lower, to.y.lower), mix(from.y.upper, to.y.upper)}};
 }
 
-TAxisSpan AutoAxisSpan(const TAxisRange &range)
+AxisSpan AutoAxisSpan(const AxisRange &range)
 {
     if (!range.valid)
         return {0, 100};

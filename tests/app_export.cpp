@@ -361,9 +361,9 @@ void AppExport::menuOnlyOnStillRightClick()
 void AppExport::copiedDataText()
 {
     TChartSeriesList list;
-    list.Add(TSeriesKind::TLineSeries, "Series1").SetTitle("100% Alpha");
-    list.Add(TSeriesKind::TLineSeries, "Series2").SetTitle("hidden");
-    list.Add(TSeriesKind::THorizLineSeries, "Series3");  // no title: its component name
+    list.Add(SeriesKind::TLineSeries, "Series1").SetTitle("100% Alpha");
+    list.Add(SeriesKind::TLineSeries, "Series2").SetTitle("hidden");
+    list.Add(SeriesKind::THorizLineSeries, "Series3");  // no title: its component name
     list[0].AddXY(400, 1000);
     list[0].AddXY(350.5, 0);  // sorted by x as the chart holds it
     list[1].AddXY(1, 1);

@@ -179,7 +179,7 @@ class AppRandomSessionTest : public QObject {
     }
 
     CraftTree *tree(int t) const { return t == 0 ? w_->tree_Crafts_1 : w_->tree_Crafts_2; }
-    TMarkButton *flapButton(int i) const
+    MarkButton *flapButton(int i) const
     {
         return std::array{w_->btn_Turn1, w_->btn_Turn2, w_->btn_Turn3, w_->btn_Turn4}[size_t(i)];
     }

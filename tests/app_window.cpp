@@ -244,7 +244,7 @@ private slots:
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        TMarkButton *b = w.btn_Turn1;
+        MarkButton *b = w.btn_Turn1;
         const QImage plain = b->grab().toImage();
         b->setFocus(Qt::TabFocusReason);
         QVERIFY(b->hasFocus());

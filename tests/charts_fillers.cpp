@@ -89,7 +89,7 @@ void ChartsFillers::loadFactorLines()
     QFETCH(QPointF, labelled);
 
     TChartSeriesList chart;
-    TChartSeries &s = chart.Add(TSeriesKind::TLineSeries, u"Series10"_s);
+    TChartSeries &s = chart.Add(SeriesKind::TLineSeries, u"Series10"_s);
     s.AddXY(1, 1);
     s.MarkItem(4).SetText(u"old"_s);
     AddLoadFactorLine(s, n, TestLabelColor);
@@ -105,11 +105,11 @@ void ChartsFillers::loadFactorLines()
 
     QCOMPARE(Labels(s), (QMap<int, QString>{{1, u"%1-g"_s.arg(n)}}));
     // The tracker's box on a curve along the line names the load the label names.
-    TTrackerSetup setup;
+    TrackerSetup setup;
     setup.turnFigures = true;
     setup.curves = {{1, 0, u"line"_s}};
     for (int i = 0; i < count; ++i) {
-        const TTrackerReading r = ReadAtLine(chart, setup, {u"line"_s}, s.XValues[i], {0, 40}, {}, {});
+        const TrackerReading r = ReadAtLine(chart, setup, {u"line"_s}, s.XValues[i], {0, 40}, {}, {});
         QCOMPARE(r.rows.value(1).cells.value(4), u"%1.00 g"_s.arg(n));
     }
     QCOMPARE(s.MarkSlotCount(), count);  // every point has its (mostly empty) mark
@@ -144,7 +144,7 @@ void ChartsFillers::radiusLines()
     QFETCH(QString, label);
 
     TChartSeriesList chart;
-    TChartSeries &s = chart.Add(TSeriesKind::TLineSeries, u"Series16"_s);
+    TChartSeries &s = chart.Add(SeriesKind::TLineSeries, u"Series16"_s);
     s.SetLinePenWidth(3);
     AddRadiusLine(s, k, TestLabelColor);
     AddRadiusLine(s, k, TestLabelColor);  // rebuilt, not added to

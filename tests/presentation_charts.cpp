@@ -16,21 +16,21 @@
 
 #include <memory>
 
-Q_DECLARE_METATYPE(TDragAction)
-Q_DECLARE_METATYPE(TChartView)
+Q_DECLARE_METATYPE(DragAction)
+Q_DECLARE_METATYPE(ChartView)
 
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
 
 bool near(double a, double b, double tolerance = 1e-6) { return std::abs(a - b) <= tolerance; }
 
-bool sameView(const TChartView &a, const TChartView &b, double tolerance = 1e-6)
+bool sameView(const ChartView &a, const ChartView &b, double tolerance = 1e-6)
 {
     return near(a.x.lower, b.x.lower, tolerance) && near(a.x.upper, b.x.upper, tolerance)
         && near(a.y.lower, b.y.lower, tolerance) && near(a.y.upper, b.y.upper, tolerance);
 }
 
-QByteArray viewText(const TChartView &v)
+QByteArray viewText(const ChartView &v)
 {
     return QStringLiteral("x %1..%2 y %3..%4").arg(v.x.lower).arg(v.x.upper).arg(v.y.lower).arg(v.y.upper).toUtf8();
 }
@@ -142,7 +142,7 @@ private slots:
 void ChartsTest::seriesAsDrawn()
 {
     int drawn = 0;
-    for (const TChartDef &def : ChartDefs()) {
+    for (const ChartDef &def : ChartDefs()) {
         std::unique_ptr<TChart> chart(BuildChart(def.name, nullptr));
         chart->resize(400, 300);
         TChartSeriesList &list = chart->Series();
@@ -216,22 +216,22 @@ void ChartsTest::leftDragDecision_data()
 {
     QTest::addColumn<QPoint>("from");
     QTest::addColumn<QPoint>("to");
-    QTest::addColumn<TDragAction>("action");
-    QTest::newRow("16 wide is too small") << QPoint(100, 100) << QPoint(116, 200) << TDragAction::None;
-    QTest::newRow("16 high is too small") << QPoint(100, 100) << QPoint(300, 116) << TDragAction::None;
-    QTest::newRow("17 by 17 rightwards zooms") << QPoint(100, 100) << QPoint(117, 117) << TDragAction::Zoom;
-    QTest::newRow("rightwards and upwards zooms") << QPoint(100, 300) << QPoint(200, 100) << TDragAction::Zoom;
-    QTest::newRow("17 by 17 leftwards restores") << QPoint(117, 117) << QPoint(100, 100) << TDragAction::Restore;
-    QTest::newRow("leftwards and downwards restores") << QPoint(300, 100) << QPoint(100, 300) << TDragAction::Restore;
-    QTest::newRow("leftwards but 16 high") << QPoint(300, 100) << QPoint(100, 84) << TDragAction::None;
-    QTest::newRow("no movement") << QPoint(5, 5) << QPoint(5, 5) << TDragAction::None;
+    QTest::addColumn<DragAction>("action");
+    QTest::newRow("16 wide is too small") << QPoint(100, 100) << QPoint(116, 200) << DragAction::None;
+    QTest::newRow("16 high is too small") << QPoint(100, 100) << QPoint(300, 116) << DragAction::None;
+    QTest::newRow("17 by 17 rightwards zooms") << QPoint(100, 100) << QPoint(117, 117) << DragAction::Zoom;
+    QTest::newRow("rightwards and upwards zooms") << QPoint(100, 300) << QPoint(200, 100) << DragAction::Zoom;
+    QTest::newRow("17 by 17 leftwards restores") << QPoint(117, 117) << QPoint(100, 100) << DragAction::Restore;
+    QTest::newRow("leftwards and downwards restores") << QPoint(300, 100) << QPoint(100, 300) << DragAction::Restore;
+    QTest::newRow("leftwards but 16 high") << QPoint(300, 100) << QPoint(100, 84) << DragAction::None;
+    QTest::newRow("no movement") << QPoint(5, 5) << QPoint(5, 5) << DragAction::None;
 }
 
 void ChartsTest::leftDragDecision()
 {
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
-    QFETCH(TDragAction, action);
+    QFETCH(DragAction, action);
     QCOMPARE(LeftDragAction(from, to), action);
 }
 
@@ -241,43 +241,43 @@ void ChartsTest::zoomRectangle_data()
     // bottom edge.
     QTest::addColumn<QPoint>("from");
     QTest::addColumn<QPoint>("to");
-    QTest::addColumn<TChartView>("expected");
-    QTest::newRow("inside") << QPoint(20, 30) << QPoint(60, 80) << TChartView{{20, 60}, {19, 69}};
-    QTest::newRow("drawn from the lower right") << QPoint(60, 80) << QPoint(20, 30) << TChartView{{20, 60}, {19, 69}};
-    QTest::newRow("clamped to the plot area") << QPoint(-50, 10) << QPoint(50, 200) << TChartView{{0, 50}, {0, 89}};
+    QTest::addColumn<ChartView>("expected");
+    QTest::newRow("inside") << QPoint(20, 30) << QPoint(60, 80) << ChartView{{20, 60}, {19, 69}};
+    QTest::newRow("drawn from the lower right") << QPoint(60, 80) << QPoint(20, 30) << ChartView{{20, 60}, {19, 69}};
+    QTest::newRow("clamped to the plot area") << QPoint(-50, 10) << QPoint(50, 200) << ChartView{{0, 50}, {0, 89}};
     QTest::newRow("entirely outside keeps the view") << QPoint(200, 10) << QPoint(300, 50)
-                                                     << TChartView{{0, 100}, {0, 100}};
+                                                     << ChartView{{0, 100}, {0, 100}};
 }
 
 void ChartsTest::zoomRectangle()
 {
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
-    QFETCH(TChartView, expected);
-    const TChartView got = ZoomToPixelRect(QRect(0, 0, 100, 100), TChartView{{0, 100}, {0, 100}}, from, to);
+    QFETCH(ChartView, expected);
+    const ChartView got = ZoomToPixelRect(QRect(0, 0, 100, 100), ChartView{{0, 100}, {0, 100}}, from, to);
     QVERIFY2(sameView(got, expected), viewText(got));
 }
 
 void ChartsTest::scrollAndAnimationSteps()
 {
-    const TChartView view{{0, 100}, {0, 50}};
+    const ChartView view{{0, 100}, {0, 50}};
     // Dragging the content 10 pixels right and 20 down on a 100 x 100 area.
-    const TChartView scrolled = ScrollByPixels(QRect(0, 0, 100, 100), view, QPoint(10, 20));
-    QVERIFY2(sameView(scrolled, TChartView{{-10, 90}, {10, 60}}), viewText(scrolled));
+    const ChartView scrolled = ScrollByPixels(QRect(0, 0, 100, 100), view, QPoint(10, 20));
+    QVERIFY2(sameView(scrolled, ChartView{{-10, 90}, {10, 60}}), viewText(scrolled));
 
-    const TChartView target{{40, 60}, {10, 20}};
+    const ChartView target{{40, 60}, {10, 20}};
     QVERIFY(sameView(InterpolateView(view, target, 0, ZoomAnimationSteps), view));
-    QVERIFY(sameView(InterpolateView(view, target, 4, ZoomAnimationSteps), TChartView{{20, 80}, {5, 35}}));
+    QVERIFY(sameView(InterpolateView(view, target, 4, ZoomAnimationSteps), ChartView{{20, 80}, {5, 35}}));
     QVERIFY(sameView(InterpolateView(view, target, ZoomAnimationSteps, ZoomAnimationSteps), target));
 
-    QCOMPARE(AutoAxisSpan(TAxisRange{true, 3, 9}), (TAxisSpan{3, 9}));
-    const TAxisSpan single = AutoAxisSpan(TAxisRange{true, 5, 5});
+    QCOMPARE(AutoAxisSpan(AxisRange{true, 3, 9}), (AxisSpan{3, 9}));
+    const AxisSpan single = AutoAxisSpan(AxisRange{true, 5, 5});
     QVERIFY(single.lower < 5 && single.upper > 5);
-    const TAxisSpan none = AutoAxisSpan(TAxisRange{});
+    const AxisSpan none = AutoAxisSpan(AxisRange{});
     QVERIFY(none.lower < none.upper);
     // Absurd values still give an axis the drawing engine accepts.
-    for (const TAxisRange &huge : {TAxisRange{true, 1e300, 1e300}, TAxisRange{true, -1e308, 5}}) {
-        const TAxisSpan span = AutoAxisSpan(huge);
+    for (const AxisRange &huge : {AxisRange{true, 1e300, 1e300}, AxisRange{true, -1e308, 5}}) {
+        const AxisSpan span = AutoAxisSpan(huge);
         QVERIFY(QCPRange::validRange(span.lower, span.upper));
     }
 }
@@ -317,20 +317,20 @@ void ChartsTest::rangesFollowModel()
     a.AddXY(600, 6000);
     a.AddXY(450, 11000);
     QTRY_VERIFY(!chart->IsDirty());
-    QVERIFY2(sameView(chart->View(), TChartView{{450, 600}, {0, 11000}}), viewText(chart->View()));
+    QVERIFY2(sameView(chart->View(), ChartView{{450, 600}, {0, 11000}}), viewText(chart->View()));
 
     chart->Series()[1].AddXY(700, -100);
     QTRY_VERIFY(!chart->IsDirty());
-    QVERIFY2(sameView(chart->View(), TChartView{{450, 700}, {-100, 11000}}), viewText(chart->View()));
+    QVERIFY2(sameView(chart->View(), ChartView{{450, 700}, {-100, 11000}}), viewText(chart->View()));
 
     // Made inactive, its points leave the ranges at once; back, they return.
     chart->Series()[1].SetActive(false);
     QTRY_VERIFY(!chart->IsDirty());
-    QVERIFY2(sameView(chart->View(), TChartView{{450, 600}, {0, 11000}}), viewText(chart->View()));
+    QVERIFY2(sameView(chart->View(), ChartView{{450, 600}, {0, 11000}}), viewText(chart->View()));
     QVERIFY(!chart->Curve(1)->visible());
     chart->Series()[1].SetActive(true);
     QTRY_VERIFY(!chart->IsDirty());
-    QVERIFY2(sameView(chart->View(), TChartView{{450, 700}, {-100, 11000}}), viewText(chart->View()));
+    QVERIFY2(sameView(chart->View(), ChartView{{450, 700}, {-100, 11000}}), viewText(chart->View()));
 
     // The curve gets the points in the model's order, back and forth as they are.
     QCPCurve *curve = chart->Curve(0);
@@ -394,7 +394,7 @@ void ChartsTest::legendFollowsModel()
 void ChartsTest::oneRepaintForManyChanges()
 {
     QVector<TChart *> charts;
-    for (const TChartDef &def : ChartDefs())
+    for (const ChartDef &def : ChartDefs())
         charts << BuildChart(def.name, nullptr);
     QTest::qWait(20);
     QVector<int> syncs, replots;
@@ -428,12 +428,12 @@ void ChartsTest::mouseZoomAndRestore()
     auto chart = shownChart();
     QVERIFY(chart);
     const QRect area = chart->PlotArea();
-    const TChartView before = chart->View();
+    const ChartView before = chart->View();
     QVERIFY(sameView(before, chart->AutoView()));
 
     const QPoint from = area.topLeft() + QPoint(50, 40);
     const QPoint to = from + QPoint(120, 90);
-    const TChartView expected = ZoomToPixelRect(area, before, from, to);
+    const ChartView expected = ZoomToPixelRect(area, before, from, to);
     // The pure mapping agrees with the plot's own.
     QVERIFY(near(expected.x.lower, chart->xAxis->pixelToCoord(from.x()), 1e-6));
     QVERIFY(near(expected.y.upper, chart->yAxis->pixelToCoord(from.y()), 1e-6));
@@ -465,7 +465,7 @@ void ChartsTest::smallDragDoesNothing()
     auto chart = shownChart();
     QVERIFY(chart);
     const QPoint from = chart->PlotArea().center();
-    const TChartView before = chart->View();
+    const ChartView before = chart->View();
     for (const QPoint d : {QPoint(16, 100), QPoint(100, 16), QPoint(-16, -100), QPoint(-100, 16)}) {
         QTest::mousePress(chart.get(), Qt::LeftButton, {}, from);
         QTest::mouseRelease(chart.get(), Qt::LeftButton, {}, from + d);
@@ -476,8 +476,8 @@ void ChartsTest::smallDragDoesNothing()
     // Once zoomed, a small leftward drag does not restore either.
     chart->Navigator().LeftDrag(from, from + QPoint(40, 40));
     QTRY_VERIFY(!chart->Navigator().IsAnimating());
-    const TChartView zoomed = chart->View();
-    QCOMPARE(chart->Navigator().LeftDrag(from + QPoint(40, 40), from + QPoint(30, 0)), TDragAction::None);
+    const ChartView zoomed = chart->View();
+    QCOMPARE(chart->Navigator().LeftDrag(from + QPoint(40, 40), from + QPoint(30, 0)), DragAction::None);
     QVERIFY(chart->IsZoomed());
     QVERIFY(sameView(chart->View(), zoomed));
 }
@@ -487,12 +487,12 @@ void ChartsTest::rightDragScrolls()
     auto chart = shownChart();
     QVERIFY(chart);
     const QRect area = chart->PlotArea();
-    const TChartView before = chart->View();
+    const ChartView before = chart->View();
     const QPoint from = area.center();
     QTest::mousePress(chart.get(), Qt::RightButton, {}, from);
     QTest::mouseMove(chart.get(), from + QPoint(20, 10));
     QTest::mouseRelease(chart.get(), Qt::RightButton, {}, from + QPoint(40, -30));
-    const TChartView expected = ScrollByPixels(area, before, QPoint(40, -30));
+    const ChartView expected = ScrollByPixels(area, before, QPoint(40, -30));
     QVERIFY2(sameView(chart->View(), expected, 1e-6 * (before.y.upper - before.y.lower)), viewText(chart->View()));
     QVERIFY(chart->View().x.lower < before.x.lower);  // content moved right: smaller values come in
     QVERIFY(chart->View().y.lower < before.y.lower);  // content moved up: smaller values come in
@@ -769,17 +769,17 @@ void ChartsTest::thinningKeepsShape()
 void ChartsTest::nearestPoint()
 {
     TChartSeriesList list;
-    TChartSeries &a = list.Add(TSeriesKind::TLineSeries, QStringLiteral("A"));
-    TChartSeries &b = list.Add(TSeriesKind::TLineSeries, QStringLiteral("B"));
-    TChartSeries &c = list.Add(TSeriesKind::TLineSeries, QStringLiteral("C"));
+    TChartSeries &a = list.Add(SeriesKind::TLineSeries, QStringLiteral("A"));
+    TChartSeries &b = list.Add(SeriesKind::TLineSeries, QStringLiteral("B"));
+    TChartSeries &c = list.Add(SeriesKind::TLineSeries, QStringLiteral("C"));
     a.AddXY(0, 0);
     a.AddXY(10, 0);
     b.AddXY(5, 0);
     b.SetActive(false);
     c.AddXY(10, 0);
-    const TPixelMap scaled = [](double x, double y) { return QPointF(2 * x, 100 - y); };
+    const PixelMap scaled = [](double x, double y) { return QPointF(2 * x, 100 - y); };
     auto at = [&](QPointF pos, double reach) {
-        const TPointRef r = NearestPoint(list, scaled, pos, reach);
+        const PointRef r = NearestPoint(list, scaled, pos, reach);
         return QPoint(r.series, r.point);
     };
     QCOMPARE(at({8, 100}, 40), QPoint(0, 0));     // the inactive series' point is nearer
@@ -831,10 +831,10 @@ void ChartsTest::lineCrossing()
     QFETCH(bool, vertical);
     QFETCH(double, at);
     QFETCH(std::optional<QPointF>, expected);
-    TChartSeries s(horizKind ? TSeriesKind::THorizLineSeries : TSeriesKind::TLineSeries, QStringLiteral("S"));
+    TChartSeries s(horizKind ? SeriesKind::THorizLineSeries : SeriesKind::TLineSeries, QStringLiteral("S"));
     for (const QPointF &p : points)
         s.AddXY(p.x(), p.y());
-    const TAxisSpan within = vertical ? TAxisSpan{0, 50} : TAxisSpan{0, 1000};
+    const AxisSpan within = vertical ? AxisSpan{0, 50} : AxisSpan{0, 1000};
     const std::optional<QPointF> got = LineCrossing(s, vertical ? Qt::Vertical : Qt::Horizontal, at, within);
     QCOMPARE(got.has_value(), expected.has_value());
     if (got)
@@ -844,7 +844,7 @@ void ChartsTest::lineCrossing()
 
 void ChartsTest::turnFigures()
 {
-    const TTurnFigures f = TurnFigures(300, 18);
+    const TurnFigureSet f = TurnFigures(300, 18);
     QVERIFY(near(f.time, 20));
     QVERIFY(near(f.radius, 265.258, 1e-3));
     QVERIFY(near(f.radialLoad, 2.6687, 1e-3));
@@ -852,7 +852,7 @@ void ChartsTest::turnFigures()
     QCOMPARE(TrackerNumber(f.radius), QStringLiteral("265.3"));
     QCOMPARE(TrackerNumber(f.loadFactor), QStringLiteral("2.85"));
     // No turn: no time and no radius, a load factor of 1.
-    const TTurnFigures none = TurnFigures(300, 0);
+    const TurnFigureSet none = TurnFigures(300, 0);
     QVERIFY(std::isnan(none.time) && std::isnan(none.radius));
     QVERIFY(near(none.radialLoad, 0) && near(none.loadFactor, 1));
 }
@@ -873,12 +873,12 @@ void ChartsTest::trackerBox()
             c->Series()[i].AddXY(speeds[i] + 100, 10000);
         }
     }
-    const TTrackerSetup &setup = c1->Tracker().Setup();
+    const TrackerSetup &setup = c1->Tracker().Setup();
     QCOMPARE(setup.line, Qt::Horizontal);
     const QStringList named{titles[0], titles[1], titles[2], titles[3]};
-    TTrackerReading r = ReadAtLine(c1->Series(), setup, named, 5000, {0, 1000}, c1->BottomAxis(), c1->LeftAxis());
+    TrackerReading r = ReadAtLine(c1->Series(), setup, named, 5000, {0, 1000}, c1->BottomAxis(), c1->LeftAxis());
     QStringList lines;
-    for (const TTrackerRow &row : r.rows)
+    for (const TrackerRow &row : r.rows)
         lines << row.cells.join(QLatin1Char('|'));
     // Only the 100% curves of both aircraft make a difference: second minus first.
     QCOMPARE(lines, QStringList({u("Высота: 5000 м"), u("100% Kestrel|550 км/ч"), u("MAX Kestrel|570 км/ч"),
@@ -909,7 +909,7 @@ void ChartsTest::trackerBox()
         names << fun->Series()[i].Title();
     r = ReadAtLine(fun->Series(), fun->Tracker().Setup(), names, 300, {0, 40}, fun->BottomAxis(), fun->LeftAxis());
     lines.clear();
-    for (const TTrackerRow &row : r.rows)
+    for (const TrackerRow &row : r.rows)
         lines << row.cells.join(QLatin1Char('|'));
     // Radial load as the reference lines name it, then the load factor of a level turn.
     QCOMPARE(lines, QStringList({u("Скорость: 300 Км/ч|Град./сек|t, сек|R, м|Vω/g|n виража"),
@@ -965,11 +965,11 @@ void ChartsTest::wheelZoomKeepsCursorPoint()
         QCoreApplication::sendEvent(chart.get(), &e);
     };
     const QPointF value(chart->xAxis->pixelToCoord(at.x()), chart->yAxis->pixelToCoord(at.y()));
-    const TChartView before = chart->View();
+    const ChartView before = chart->View();
     wheel(120, Qt::NoModifier);
     QVERIFY(chart->IsZoomed());
     chart->replot(QCustomPlot::rpImmediateRefresh);  // new tick labels, maybe a new plot area
-    const TChartView in = chart->View();
+    const ChartView in = chart->View();
     QVERIFY(near(chart->xAxis->pixelToCoord(at.x()), value.x(), 1e-6));
     QVERIFY(near(chart->yAxis->pixelToCoord(at.y()), value.y(), 1e-6));
     QVERIFY(near(in.x.upper - in.x.lower, (before.x.upper - before.x.lower) * WheelZoomFactor));
@@ -1036,10 +1036,10 @@ QTEST_MAIN(ChartsTest)
 // of the tables is the first aircraft's curve and the second's of the same kind.
 void ChartsTest::advantageShading()
 {
-    for (const TChartDef &def : ChartDefs()) {
+    for (const ChartDef &def : ChartDefs()) {
         QVERIFY2(!def.shading.pairs.isEmpty() && def.shading.evenUnder > 0, qPrintable(def.name));
         QCOMPARE(def.shading.byLeftAxis, def.readByAltitude);
-        for (const TCurvePair &p : def.shading.pairs) {
+        for (const CurvePair &p : def.shading.pairs) {
             QCOMPARE(def.series[p.first].aircraft, 1);
             QCOMPARE(def.series[p.second].aircraft, 2);
             QCOMPARE(def.series[p.first].curveKind, def.series[p.second].curveKind);
@@ -1081,7 +1081,7 @@ void ChartsTest::advantageShading()
         inked = inked || pixel(on, chart->xAxis->pixelToCoord(chart->xAxis->coordToPixel(570) + dx), 1500) == qRgb(0, 0x40, 0x80);
     QVERIFY(inked);
 
-    const TChartView whole = chart->View();
+    const ChartView whole = chart->View();
     chart->xAxis->setRange(580, 620);
     chart->yAxis->setRange(4000, 6000);
     const QImage zoomed = chart->toPixmap(600, 450).toImage();

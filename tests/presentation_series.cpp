@@ -6,7 +6,7 @@
 #include <QtTest>
 
 using Points = QVector<QPointF>;
-Q_DECLARE_METATYPE(TSeriesKind)
+Q_DECLARE_METATYPE(SeriesKind)
 
 namespace {
 Points pointsOf(const TChartSeries &s)
@@ -42,12 +42,12 @@ private slots:
 
 void SeriesTest::addPlacement_data()
 {
-    QTest::addColumn<TSeriesKind>("kind");
+    QTest::addColumn<SeriesKind>("kind");
     QTest::addColumn<Points>("added");
     QTest::addColumn<QVector<int>>("indexes");
     QTest::addColumn<Points>("stored");
 
-    const auto L = TSeriesKind::TLineSeries, H = TSeriesKind::THorizLineSeries;
+    const auto L = SeriesKind::TLineSeries, H = SeriesKind::THorizLineSeries;
     QTest::newRow("line: equal X goes after all equal ones")
         << L << Points{{1, 10}, {2, 20}, {2, 21}, {3, 30}, {2, 22}}
         << QVector<int>{0, 1, 2, 3, 3} << Points{{1, 10}, {2, 20}, {2, 21}, {2, 22}, {3, 30}};
@@ -61,7 +61,7 @@ void SeriesTest::addPlacement_data()
 
 void SeriesTest::addPlacement()
 {
-    QFETCH(TSeriesKind, kind);
+    QFETCH(SeriesKind, kind);
     QFETCH(Points, added);
     QFETCH(QVector<int>, indexes);
     QFETCH(Points, stored);
@@ -77,7 +77,7 @@ void SeriesTest::addPlacement()
 
 void SeriesTest::markSlotsStayWhenPointsMove()
 {
-    TChartSeries s(TSeriesKind::TLineSeries, QStringLiteral("Series16"));
+    TChartSeries s(SeriesKind::TLineSeries, QStringLiteral("Series16"));
     s.AddXY(1, 10);
     s.AddXY(2, 20);
     s.AddXY(3, 30);
@@ -107,7 +107,7 @@ void SeriesTest::markSlotCreation()
     QFETCH(int, asked);
     QFETCH(int, slotCount);
 
-    TChartSeries s(TSeriesKind::TLineSeries, QStringLiteral("S"));
+    TChartSeries s(SeriesKind::TLineSeries, QStringLiteral("S"));
     for (int i = 0; i < existing; ++i)
         s.MarkItem(i).SetText(QString::number(i));
     TMarksItem &item = s.MarkItem(asked);
@@ -145,7 +145,7 @@ void SeriesTest::markText()
 
 void SeriesTest::clearRemovesPointsAndMarks()
 {
-    TChartSeries s(TSeriesKind::TLineSeries, QStringLiteral("Series10"));
+    TChartSeries s(SeriesKind::TLineSeries, QStringLiteral("Series10"));
     s.SetMarksVisible(true);
     s.AddXY(100, 20);
     s.AddXY(150, 13);
@@ -163,12 +163,12 @@ void SeriesTest::clearRemovesPointsAndMarks()
 
 void SeriesTest::copyFromEmptyKeepsSettings()
 {
-    TChartSeries source(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries1"));
+    TChartSeries source(SeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries1"));
     source.SetActive(false);
-    TChartSeries target(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries19"));
+    TChartSeries target(SeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries19"));
     target.SetTitle(QStringLiteral("100%"));
     target.SetSeriesColor(QColor(0x0000FF));
-    target.SetLinePen({2, TPenStyle::Solid});
+    target.SetLinePen({2, PenStyle::Solid});
     target.SetMarksVisible(true);
     target.AddXY(500, 0);
     target.MarkItem(0).SetText(QStringLiteral("x"));
@@ -185,20 +185,20 @@ void SeriesTest::copyFromEmptyKeepsSettings()
 
 void SeriesTest::copyFollowsTargetOrder_data()
 {
-    QTest::addColumn<TSeriesKind>("sourceKind");
-    QTest::addColumn<TSeriesKind>("targetKind");
+    QTest::addColumn<SeriesKind>("sourceKind");
+    QTest::addColumn<SeriesKind>("targetKind");
     QTest::addColumn<Points>("expected");
     const Points backAndForth{{500, 0}, {560, 3000}, {540, 6000}, {450, 9000}};
     QTest::newRow("horizontal target keeps the source's order")
-        << TSeriesKind::THorizLineSeries << TSeriesKind::THorizLineSeries << backAndForth;
+        << SeriesKind::THorizLineSeries << SeriesKind::THorizLineSeries << backAndForth;
     QTest::newRow("line target sorts by X")
-        << TSeriesKind::THorizLineSeries << TSeriesKind::TLineSeries << Points{{450, 9000}, {500, 0}, {540, 6000}, {560, 3000}};
+        << SeriesKind::THorizLineSeries << SeriesKind::TLineSeries << Points{{450, 9000}, {500, 0}, {540, 6000}, {560, 3000}};
 }
 
 void SeriesTest::copyFollowsTargetOrder()
 {
-    QFETCH(TSeriesKind, sourceKind);
-    QFETCH(TSeriesKind, targetKind);
+    QFETCH(SeriesKind, sourceKind);
+    QFETCH(SeriesKind, targetKind);
     QFETCH(Points, expected);
     TChartSeries source(sourceKind, QStringLiteral("A"));
     for (const QPointF &p : Points{{500, 0}, {560, 3000}, {540, 6000}, {450, 9000}})
@@ -212,7 +212,7 @@ void SeriesTest::copyFollowsTargetOrder()
 
 void SeriesTest::copyOntoItself()
 {
-    TChartSeries s(TSeriesKind::THorizLineSeries, QStringLiteral("A"));
+    TChartSeries s(SeriesKind::THorizLineSeries, QStringLiteral("A"));
     s.AddXY(2, 1);
     s.AddXY(1, 2);
     s.AssignValues(s);
@@ -222,8 +222,8 @@ void SeriesTest::copyOntoItself()
 void SeriesTest::inactiveSeriesLeaveAndReturn()
 {
     TChartSeriesList list;
-    TChartSeries &a = list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("A"));
-    TChartSeries &b = list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("B"));
+    TChartSeries &a = list.Add(SeriesKind::THorizLineSeries, QStringLiteral("A"));
+    TChartSeries &b = list.Add(SeriesKind::THorizLineSeries, QStringLiteral("B"));
     a.SetTitle(QStringLiteral("first"));
     b.SetTitle(QStringLiteral("second"));
     a.AddXY(100, 0);
@@ -247,9 +247,9 @@ void SeriesTest::inactiveSeriesLeaveAndReturn()
 void SeriesTest::inactiveSeriesCountWhenNoneIsActive()
 {
     TChartSeriesList list;
-    TChartSeries &a = list.Add(TSeriesKind::TLineSeries, QStringLiteral("A"));
-    TChartSeries &b = list.Add(TSeriesKind::TLineSeries, QStringLiteral("B"));
-    TChartSeries &empty = list.Add(TSeriesKind::TLineSeries, QStringLiteral("C"));
+    TChartSeries &a = list.Add(SeriesKind::TLineSeries, QStringLiteral("A"));
+    TChartSeries &b = list.Add(SeriesKind::TLineSeries, QStringLiteral("B"));
+    TChartSeries &empty = list.Add(SeriesKind::TLineSeries, QStringLiteral("C"));
     a.AddXY(1, 1);
     b.AddXY(5, 7);
     a.SetActive(false);
@@ -258,7 +258,7 @@ void SeriesTest::inactiveSeriesCountWhenNoneIsActive()
     empty.SetActive(false);
     QCOMPARE(list.AutoRangeX().min, 5.0);
     b.SetActive(false);
-    const TAxisRange x = list.AutoRangeX();
+    const AxisRange x = list.AutoRangeX();
     QVERIFY(x.valid);
     QCOMPARE(x.min, 1.0);
     QCOMPARE(x.max, 5.0);
@@ -270,10 +270,10 @@ void SeriesTest::inactiveSeriesCountWhenNoneIsActive()
 void SeriesTest::legendEntries()
 {
     TChartSeriesList list;
-    list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries1")).SetTitle(QStringLiteral("100%\r\nKestrel"));
-    list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries2"));  // no title
-    list.Add(TSeriesKind::TLineSeries, QStringLiteral("Series10")).SetShowInLegend(false);
-    list.Add(TSeriesKind::TLineSeries, QStringLiteral("Series11")).SetTitle(QStringLiteral("a\nb"));
+    list.Add(SeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries1")).SetTitle(QStringLiteral("100%\r\nKestrel"));
+    list.Add(SeriesKind::THorizLineSeries, QStringLiteral("HorizLineSeries2"));  // no title
+    list.Add(SeriesKind::TLineSeries, QStringLiteral("Series10")).SetShowInLegend(false);
+    list.Add(SeriesKind::TLineSeries, QStringLiteral("Series11")).SetTitle(QStringLiteral("a\nb"));
     QCOMPARE(list.LegendEntries(), (QStringList{QStringLiteral("100% Kestrel"), QStringLiteral("HorizLineSeries2"),
                                                 QStringLiteral("a b")}));
     QCOMPARE(list.LegendSeries(), (QVector<int>{0, 1, 3}));
@@ -284,7 +284,7 @@ void SeriesTest::changesThatRedraw()
     TChartSeriesList list;
     int changes = 0;
     list.SetChangeHandler([&changes] { ++changes; });
-    TChartSeries &s = list.Add(TSeriesKind::THorizLineSeries, QStringLiteral("A"));
+    TChartSeries &s = list.Add(SeriesKind::THorizLineSeries, QStringLiteral("A"));
     s.SetTitle(QStringLiteral("t"));
     QCOMPARE(changes, 1);
     s.SetTitle(QStringLiteral("t"));
@@ -305,7 +305,7 @@ void SeriesTest::changesThatRedraw()
 void SeriesTest::indexesOutOfBounds()
 {
     TChartSeriesList list;
-    TChartSeries &s = list.Add(TSeriesKind::TLineSeries, QStringLiteral("A"));
+    TChartSeries &s = list.Add(SeriesKind::TLineSeries, QStringLiteral("A"));
     QCOMPARE(&list[0], &s);
     try {
         list[1];

@@ -45,7 +45,7 @@ int main(int argc, char *argv[])
     }
     if (argc >= 5) {
         const QByteArray flaps(argv[4]);
-        TMarkButton *buttons[4] = {w.btn_Turn1, w.btn_Turn2, w.btn_Turn3, w.btn_Turn4};
+        MarkButton *buttons[4] = {w.btn_Turn1, w.btn_Turn2, w.btn_Turn3, w.btn_Turn4};
         for (int i = 0; i < 4 && i < flaps.size(); ++i)
             if (buttons[i]->Marked() != (flaps[i] == '1'))
                 w.SwitchTurnButton(buttons[i]);
