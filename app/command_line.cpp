@@ -40,7 +40,7 @@ QString HelpText(const QCommandLineParser &parser)
         "  varnel ~/aircraft              open the window on ~/aircraft/DataSpeed, DataTurn, ...\n"
         "  varnel --list ~/aircraft       print the aircraft of ~/aircraft as the trees name them\n"
         "  varnel --export /tmp/out --first Tarn-5 --second Skarn-7 --flaps 0,2 ~/aircraft\n"
-        "                                 write the six pages of that comparison as PNG pictures\n"
+        "                                 write the seven pages of that comparison as PNG pictures\n"
         "  varnel --verdict --first Tarn-5 --second Skarn-7 --format json ~/aircraft\n"
         "                                 print where each of the two is better, for a script\n");
     return help;
@@ -96,7 +96,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption list(QStringLiteral("list"),
                                   QStringLiteral("Print the aircraft as the trees name them, one a line, without a window."));
     const QCommandLineOption exportTo(QStringLiteral("export"),
-                                      QStringLiteral("Write the six pages as pictures into OUT_DIR, without a window."),
+                                      QStringLiteral("Write the seven pages (six of charts, then the verdict) as pictures into OUT_DIR, without a window."),
                                       QStringLiteral("OUT_DIR"));
     const QCommandLineOption first(QStringLiteral("first"), QStringLiteral("First aircraft (blue), as the trees name it; letter case may differ."),
                                    QStringLiteral("NAME"));

@@ -1,6 +1,6 @@
 #pragma once
 // The command line: `varnel [DATA_DIR]` opens the window on a data folder, `--export`
-// writes the six pages as pictures without a window, `--verdict` prints who is better
+// writes the seven pages as pictures without a window, `--verdict` prints who is better
 // where, `--list` prints the aircraft. Parsing is a pure function of the
 // argument list, so every answer (help, version, an error and its exit status) is
 // decided before anything is shown.

@@ -1,6 +1,6 @@
 #pragma once
 // Pictures of the charts: a page or a chart drawn into PNG, SVG or PDF bytes by the
-// chart widgets themselves, the six pages of a comparison drawn by a pages widget of
+// chart widgets themselves, the seven pages of a comparison drawn by a pages widget of
 // their own that is never shown (a page at a time, its buffers freed once drawn, so
 // at most two pictures are held at once), and a set of pictures written whole or not
 // at all.
@@ -34,7 +34,7 @@ QImage GrabPicture(QWidget *widget, double scale, const PictureCaption *caption 
 QByteArray RenderPicture(QWidget *widget, const QString &format, double scale,
                          const PictureCaption *caption = nullptr);
 
-// The six pages of the comparison of first and second (either may be null: that side
+// The seven pages of the comparison of first and second (either may be null: that side
 // stays empty) at the flap settings shown, each `size` pixels, captioned: with `band`
 // the page takes what the band leaves of the height; with `advantage` the charts are
 // shaded where each aircraft is better. Raises the refresh's error, naming the
