@@ -31,13 +31,16 @@ double TurnTimeToRate(const QString &text)
     return value;
 }
 
+VarnelError Located(const VarnelError &error, const QString &aircraft, const QString &file)
+{
+    return error.row() < 0 ? error : LocatedError(error, aircraft, file, error.row());
+}
+
 void ReadLocated(const QString &aircraft, const QString &file, const std::function<void()> &read)
 {
     try {
         read();
     } catch (const VarnelError &e) {
-        if (e.row() < 0)
-            throw;
-        throw LocatedError(e, aircraft, file, e.row());
+        throw Located(e, aircraft, file);
     }
 }

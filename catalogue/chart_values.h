@@ -41,6 +41,10 @@ auto ReadAt(const Cell &at, Read &&read) -> decltype(read())
     }
 }
 
+// A table's error with a second line saying where its value stands (aircraft, file,
+// row and column); an error about no one row stays as it is.
+VarnelError Located(const VarnelError &error, const QString &aircraft, const QString &file);
+
 // Runs read, which reads values of an aircraft's file; an error about a value in one row
 // gets a second line naming the aircraft, the file and where the value stands.
 void ReadLocated(const QString &aircraft, const QString &file, const std::function<void()> &read);

@@ -8,113 +8,9 @@
 
 #include <algorithm>
 #include <new>
-#include <optional>
 #include <vector>
 
 #include <dirent.h>
-
-// The last node of a list cut short.
-static QString NotShownNote(qsizetype count)
-{
-    return QStringLiteral("… не показано: %1").arg(count);
-}
-
-WeaponRowCaptions SplitWeaponRow(QStringView row, int index, qsizetype maxItems)
-{
-    const qsizetype colon = row.indexOf(u':');
-    QString group = colon < 0 ? QString() : row.left(colon).toString();
-    if (group == QLatin1String("gun"))
-        group = QStringLiteral("w") + QString::number(index);
-
-    WeaponRowCaptions out{group + u':', {}};
-    // R is the row from `pos` on. Each pass drops R's text up to its first ":", then
-    // takes the item up to its first ";". Both searches move forward only, so a long
-    // row costs one pass over its text.
-    const qsizetype n = row.size();
-    qsizetype pos = 0;
-    qsizetype nextColon = row.indexOf(u':');
-    qsizetype leftOut = 0;
-    while (pos < n) {
-        if (nextColon >= 0 && nextColon < pos)
-            nextColon = row.indexOf(u':', pos);
-        if (nextColon >= 0)
-            pos = nextColon + 1;
-        const qsizetype semi = row.indexOf(u';', pos);
-        // An item without its closing ";" takes the rest of the row.
-        const qsizetype end = semi < 0 ? n : semi + 1;
-        if (out.items.size() < maxItems)
-            out.items.append(row.mid(pos, end - pos).toString());
-        else
-            ++leftOut;
-        pos = end;
-    }
-    if (leftOut > 0)
-        out.items.append(NotShownNote(leftOut));
-    return out;
-}
-
-QString ArmamentCaption() { return QStringLiteral("вооружение:"); }
-
-// The groups of the aircraft's armament file; none when there is no such file. The
-// file is read as one text and its rows taken one by one, only as many as are shown.
-static QList<WeaponRowCaptions> ReadArmament(const DataPaths &paths, const FileName &name)
-{
-    QList<WeaponRowCaptions> groups;
-    const FileName path = paths.weaponFile(name);
-    if (!RegularFileExists(path))
-        return groups;
-    qsizetype room = kMaxArmamentNodes;
-    qsizetype leftOut = 0;
-    int index = 0;
-    ForEachLine(ReadText(path), [&](QStringView row) {
-        if (room > 0) {
-            groups.append(SplitWeaponRow(row, index, room - 1));
-            room -= 1 + groups.back().items.size();
-        } else {
-            ++leftOut;
-        }
-        ++index;
-        return true;
-    });
-    if (leftOut > 0)
-        groups.append(WeaponRowCaptions{NotShownNote(leftOut), {}});
-    return groups;
-}
-
-namespace {
-enum class Source { Craft, Turn };
-struct SummaryRow {
-    const char16_t *prefix;
-    Source source;
-    const char *key;
-    const char16_t *unit;
-};
-// The six summary children of an aircraft, in tree order.
-const SummaryRow kSummaryRows[] = {
-    {u"макс. скор. в пике: ", Source::Craft, "0", u" км/ч"},
-    {u"взлетный вес: ", Source::Turn, "M_takeoff", u" кг"},
-    {u"время виража: ", Source::Turn, "T_turn", u" сек"},
-    {u"скорость виража: ", Source::Turn, "V_turn", u" км/ч"},
-    {u"скороподъемность: ", Source::Turn, "Vz_climb", u" м/с"},
-    {u"скорость набора: ", Source::Turn, "V_climb", u" км/ч"},
-};
-} // namespace
-
-CraftRecord ReadCraft(const DataPaths &paths, const FileName &name, Armament parts)
-{
-    // The files are read in the order the tree shows them: armament, summary, tables.
-    QList<WeaponRowCaptions> armament;
-    if (parts == Armament::Read)
-        armament = ReadArmament(paths, name);
-    QStringList summary;
-    for (const SummaryRow &row : kSummaryRows) {
-        const QString key = QString::fromLatin1(row.key);
-        const QString value = row.source == Source::Craft ? GetCraftValue(paths, name, key)
-                                                          : GetTurnValue(paths, name, key);
-        summary.append(QString::fromUtf16(row.prefix) + value + QString::fromUtf16(row.unit));
-    }
-    return CraftRecord{name, std::move(armament), std::move(summary), TNodeData(paths, name)};
-}
 
 FileName CraftNameOf(const FileName &entryName)
 {
@@ -213,9 +109,9 @@ int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks)
         pump(1);
         // An aircraft is read whole before it is listed, so whatever runs at the next
         // pump sees only complete aircraft, and a failure leaves no trace.
-        std::optional<CraftRecord> craft;
+        AircraftPtr craft;
         try {
-            craft.emplace(ReadCraft(paths, name));
+            craft = ReadAircraft(paths, name);
         } catch (const VarnelError &error) {
             failures.append(error.message());
             continue;
@@ -224,7 +120,7 @@ int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks)
             continue;
         }
         if (hooks.addCraft)
-            hooks.addCraft(*craft);
+            hooks.addCraft(craft);
         ++count;
         pump(2);
     }

@@ -1,45 +1,12 @@
 #pragma once
-// The catalogue scan: every aircraft of DataSpeed read into a plain record (its
-// armament, its summary captions and its tables), handed on in name order. Turning the
-// records into tree items is the window's business.
-#include "catalogue/node_data.h"
+// The catalogue scan: every aircraft of DataSpeed read into its value (catalogue/aircraft),
+// handed on in name order. Turning them into tree items is the window's business.
+#include "catalogue/aircraft.h"
 
 #include <QList>
 
 #include <chrono>
 #include <functional>
-
-// At most about this many nodes (groups and items) stand under an aircraft's armament
-// node; past them a last node tells how many rows or items are not shown, so a huge
-// armament file costs neither memory nor time in the trees.
-constexpr qsizetype kMaxArmamentNodes = 2000;
-
-// One row of an armament file as the tree shows it: the group's caption (with its
-// ":") and the captions of its items (each with its ";").
-struct WeaponRowCaptions {
-    QString group;
-    QStringList items;
-};
-// row: the row's text; index: its row number counted from 0 over all rows. At most
-// maxItems items are taken; past them one more item tells how many are not shown.
-WeaponRowCaptions SplitWeaponRow(QStringView row, int index, qsizetype maxItems = kMaxArmamentNodes);
-
-// The caption of the armament node, the first child of an aircraft.
-QString ArmamentCaption();
-
-// Everything the trees show of one aircraft, and its tables.
-struct CraftRecord {
-    QString name;                      // the caption of its root
-    QList<WeaponRowCaptions> armament; // the groups under the armament node, in file order
-    QStringList summary;               // the six summary captions, in tree order
-    TNodeData tables;
-};
-
-// Reads one aircraft, named by the bytes of its file names: its armament file (none: no
-// groups; skipped where nothing shows it), its six summary values and its tables.
-// Raises when one of its files can't be read or a summary value is not a number.
-enum class Armament { Read, Skip };
-CraftRecord ReadCraft(const DataPaths &paths, const FileName &name, Armament armament = Armament::Read);
 
 // The aircraft name of a DataSpeed entry: its name up to the first "_speed".
 FileName CraftNameOf(const FileName &entryName);
@@ -57,7 +24,7 @@ struct ScanHooks {
     std::function<void(int panel, const QString &text)> setPanel;
     std::function<void()> processEvents;
     // Lists one complete aircraft (in both trees).
-    std::function<void(const CraftRecord &craft)> addCraft;
+    std::function<void(const AircraftPtr &craft)> addCraft;
     // Pending events run at three points per aircraft (once after its entry name is
     // shown, twice once it is listed), but only where at least this long has passed
     // since they last ran: a repaint of both trees after every aircraft would cost

@@ -2,14 +2,39 @@
 
 #include "catalogue/decimal.h"
 #include "catalogue/text_file.h"
+#include "core/decimal_text.h"
 #include "core/error.h"
 
-QString GetCraftValue(const DataPaths &paths, const FileName &name, const QString &key)
+#include <cmath>
+#include <limits>
+
+namespace {
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+enum class Source { Craft, Turn };
+struct SummaryRow {
+    const char16_t *label;
+    Source source;
+    const char *key;
+    const char16_t *unit;
+};
+// The six summary children of an aircraft, in tree order.
+const SummaryRow kSummaryRows[] = {
+    {.label = u"макс. скор. в пике", .source = Source::Craft, .key = "0", .unit = u"км/ч"},
+    {.label = u"взлетный вес", .source = Source::Turn, .key = "M_takeoff", .unit = u"кг"},
+    {.label = u"время виража", .source = Source::Turn, .key = "T_turn", .unit = u"сек"},
+    {.label = u"скорость виража", .source = Source::Turn, .key = "V_turn", .unit = u"км/ч"},
+    {.label = u"скороподъемность", .source = Source::Turn, .key = "Vz_climb", .unit = u"м/с"},
+    {.label = u"скорость набора", .source = Source::Turn, .key = "V_climb", .unit = u"км/ч"},
+};
+
+// The turn file's summary rows follow its six table rows.
+constexpr qsizetype kFirstSummaryRow = 6;
+
+// The craft file's value for key, as written; none when no row has it.
+QString CraftValue(const QStringList &rows, const QString &key)
 {
-    const FileName path = paths.craftFile(name);
-    if (!RegularFileExists(path))
-        return QStringLiteral("unknown");
-    for (const QString &row : ReadTextLines(path)) {
+    for (const QString &row : rows) {
         const qsizetype eq = row.indexOf(u'=');
         if (eq >= 0 && QStringView(row).first(eq).compare(key, Qt::CaseInsensitive) == 0)
             return row.mid(eq + 1);
@@ -17,15 +42,9 @@ QString GetCraftValue(const DataPaths &paths, const FileName &name, const QStrin
     return QString();
 }
 
-// The turn file's summary rows follow its six table rows.
-constexpr qsizetype kFirstSummaryRow = 6;
-
-QString GetTurnValue(const DataPaths &paths, const FileName &name, const QString &key)
+// The turn file's value for key; none when no summary row has it.
+std::optional<long double> TurnValue(const QStringList &rows, const QString &key, const FileName &name, const QString &file)
 {
-    const FileName path = paths.turnFile(name);
-    if (!RegularFileExists(path))
-        return QStringLiteral("unknown");
-    const QStringList rows = ReadTextLines(path);
     for (qsizetype r = kFirstSummaryRow; r < rows.size(); ++r) {
         if (!rows.at(r).contains(key))
             continue;
@@ -33,8 +52,65 @@ QString GetTurnValue(const DataPaths &paths, const FileName &name, const QString
         const QString text = rows.at(r).mid(key.size() + 2);
         long double x = 0;
         if (!ParseNumber(text, x))
-            throw LocatedError(InvalidFloatError(text), name, FileName::FromBytes(path.bytes.mid(path.bytes.lastIndexOf('/') + 1)), r);
-        return FormatSummaryValue(x);
+            throw LocatedError(InvalidFloatError(text), name, file, r);
+        return x;
     }
-    return QString();
+    return std::nullopt;
+}
+
+double NumberOf(const QString &text)
+{
+    long double v = 0;
+    return ParseNumber(text, v) && std::isfinite(double(v)) ? double(v) : kNaN;
+}
+
+SummaryValue Summary(const SummaryRow &row, const QStringList *craftRows, const QStringList *turnRows,
+                     const FileName &name, const QString &turnFile)
+{
+    SummaryValue s{QString::fromLatin1(row.key), QString::fromUtf16(row.label), QString::fromUtf16(row.unit), {}, kNaN};
+    const QStringList *rows = row.source == Source::Craft ? craftRows : turnRows;
+    if (!rows) {
+        s.text = QStringLiteral("unknown");
+    } else if (row.source == Source::Craft) {
+        s.text = CraftValue(*rows, s.key);
+        s.value = NumberOf(s.text);
+    } else if (const std::optional<long double> x = TurnValue(*rows, s.key, name, turnFile)) {
+        s.text = FormatSummaryValue(*x);
+        const double shown = double(RoundedDecimal(*x, 2));
+        s.value = std::isfinite(shown) ? shown : kNaN;
+    }
+    return s;
+}
+
+}  // namespace
+
+QString SummaryCaption(const SummaryValue &s)
+{
+    return s.label + QStringLiteral(": ") + s.text + QLatin1Char(' ') + s.unit;
+}
+
+std::vector<SummaryValue> ReadSummaries(const QStringList *craftRows, const QStringList *turnRows,
+                                        const FileName &name, const QString &turnFile)
+{
+    std::vector<SummaryValue> out;
+    for (const SummaryRow &row : kSummaryRows)
+        out.push_back(Summary(row, craftRows, turnRows, name, turnFile));
+    return out;
+}
+
+QString GetCraftValue(const DataPaths &paths, const FileName &name, const QString &key)
+{
+    const FileName path = paths.craftFile(name);
+    if (!RegularFileExists(path))
+        return QStringLiteral("unknown");
+    return CraftValue(ReadTextLines(path), key);
+}
+
+QString GetTurnValue(const DataPaths &paths, const FileName &name, const QString &key)
+{
+    const FileName path = paths.turnFile(name);
+    if (!RegularFileExists(path))
+        return QStringLiteral("unknown");
+    const std::optional<long double> x = TurnValue(ReadTextLines(path), key, name, DisplayName(name.bytes + "_turn.txt"));
+    return x ? FormatSummaryValue(*x) : QString();
 }

@@ -2,8 +2,30 @@
 // The summary values the aircraft trees show, looked up in the craft and turn files.
 #include "catalogue/file_name.h"
 
-// Summary values for the tree captions: "unknown" for a missing file, empty text for
-// a missing key.
-// A bad summary value's error says where it stands (aircraft, file, row).
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+// One summary value of an aircraft.
+struct SummaryValue {
+    QString key;          // as looked up: "0" in the craft file, "T_turn" and so on in the turn file
+    QString label, unit;  // "время виража", "сек"
+    QString text;         // as the tree shows it: a craft value as written, a turn value
+                          // rounded to two decimals, "unknown" for a missing file, empty
+                          // for a missing key
+    double value;         // the number the tree shows; NaN where it shows none
+};
+// The caption of its node in the tree: "время виража: 18.2 сек".
+QString SummaryCaption(const SummaryValue &s);
+
+// The six summary values in tree order, from the lines of the craft file and of the
+// turn file (null where the file is missing). A turn value that is not a number raises
+// an error saying where it stands: aircraft `name`, turn file `turnFile`, row.
+std::vector<SummaryValue> ReadSummaries(const QStringList *craftRows, const QStringList *turnRows,
+                                        const FileName &name, const QString &turnFile);
+
+// One summary value's text read from its file: "unknown" for a missing file, empty
+// text for a missing key.
 QString GetCraftValue(const DataPaths &paths, const FileName &name, const QString &key);
 QString GetTurnValue(const DataPaths &paths, const FileName &name, const QString &key);

@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -90,6 +91,9 @@ struct FdCloser {
 };
 }  // namespace
 
+static std::atomic<qint64> filesOpened{0};
+qint64 DataFilesOpened() { return filesOpened.load(); }
+
 // The bytes of a whole file.
 static QByteArray ReadBytes(const FileName &path)
 {
@@ -101,6 +105,7 @@ static QByteArray ReadBytes(const FileName &path)
     const int fd = ::open(native, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw CannotOpen(path, qt_error_string(errno));
+    ++filesOpened;
     const FdCloser closer{fd};
     struct stat st;
     if (::fstat(fd, &st) != 0)

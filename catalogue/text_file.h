@@ -24,6 +24,9 @@ constexpr qint64 kMaxDataFileBytes = qint64(256) << 20;
 // Reads a whole file into lines. Raises "Cannot open file "%s". %s" when it can't,
 // with the reason "File too large" for a file over kMaxDataFileBytes.
 QStringList ReadTextLines(const FileName &path);
+// How many data files ReadTextLines and ReadText have opened since the program started:
+// each aircraft's files are read once, by the scan, and never again for a selection.
+qint64 DataFilesOpened();
 // The same file as one text, without splitting it: for a file read line by line.
 QString ReadText(const FileName &path);
 // Hands take each line of text, ended as SplitTextLines ends them, until take gives false.

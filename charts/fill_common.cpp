@@ -1,14 +1,23 @@
 #include "charts/fill_common.h"
 
-int AddReadPoint(TChartSeries &series, const Cell &xAt, const Cell &yAt)
-{
-    const double x = ReadAt(xAt, [&] { return ChartValue(xAt.text); });
-    const double y = ReadAt(yAt, [&] { return ChartValue(yAt.text); });
-    return series.AddXY(x, y);
-}
-
 void TitleAndActivate(TChartSeries &series, const QString &prefix, const QString &name)
 {
     series.SetTitle(prefix + name);
     series.SetActive(true);
+}
+
+void AddPoints(TChartSeries &series, const CurvePoints &curve, Axes axes)
+{
+    for (size_t i = 0; i < curve.x.size(); ++i) {
+        if (axes == Axes::Across)
+            series.AddXY(curve.y[i], curve.x[i]);
+        else
+            series.AddXY(curve.x[i], curve.y[i]);
+    }
+}
+
+void RaiseFailure(const ReadFailure &failure)
+{
+    if (failure)
+        throw *failure;
 }

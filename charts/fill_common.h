@@ -1,14 +1,18 @@
 #pragma once
-// Helpers shared by the chart fillers: adding read points and titling series (the
-// values themselves are read as catalogue/chart_values.h reads them).
-#include "catalogue/chart_values.h"
+// Helpers shared by the chart fillers: titling series, adding an aircraft's curve and
+// raising the error its reading stopped at.
+#include "catalogue/curves.h"
 #include "presentation/series.h"
 #include <QString>
-#include <QStringList>
-
-// Reads the horizontal value, then the vertical one, and adds the point.
-int AddReadPoint(TChartSeries &series, const Cell &x, const Cell &y);
 
 // Gives an aircraft series its title (prefix followed by the aircraft name) and makes
 // it active.
 void TitleAndActivate(TChartSeries &series, const QString &prefix, const QString &name);
+
+// Adds the curve's points in their order: (x, y), or (y, x) where `across` (an altitude
+// profile, its altitude on the vertical axis).
+enum class Axes { AsRead, Across };
+void AddPoints(TChartSeries &series, const CurvePoints &curve, Axes axes = Axes::AsRead);
+
+// Raises the error a reading stopped at, if any.
+void RaiseFailure(const ReadFailure &failure);

@@ -1,10 +1,9 @@
 #pragma once
-// The four flap settings in button order: none, 1, 2, 3. A marked button hides its
-// setting; the refresh reads the four flags once and hands them to the fillers.
+// The four flap settings in button order (none, 1, 2, 3) as the charts name them.
+#include "core/flap_set.h"
+
 #include <QString>
 #include <array>
-
-using FlapMarks = std::array<bool, 4>;
 
 inline const std::array<QString, 4> &FlapTitlePrefixes()
 {

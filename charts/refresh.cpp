@@ -1,4 +1,5 @@
 #include "charts/refresh.h"
+#include "catalogue/chart_values.h"
 #include "charts/altitude.h"
 #include "charts/turn_rate.h"
 #include "charts/turn_times.h"
@@ -25,29 +26,24 @@ constexpr SeriesBlock kSecondBlock{2, 1, 4, 4};
 // Runs the four fillers of one aircraft, each on its own: a filler that fails keeps the
 // points it read before the bad value, and the others still draw. Remembers the first
 // failure in `failure`, its line saying where the value stands.
-void FillAircraft(ComparisonCharts &charts, const SelectedAircraft *aircraft, const SeriesBlock &block,
-                  const FlapMarks &marked, std::exception_ptr &failure)
+void FillAircraft(ComparisonCharts &charts, const Aircraft *aircraft, const SeriesBlock &block, FlapSet shown,
+                  std::exception_ptr &failure)
 {
-    if (!aircraft || !aircraft->data)
+    if (!aircraft)
         return;
-    const QString &name = aircraft->name;
-    const TNodeData &data = *aircraft->data;
+    const Aircraft &a = *aircraft;
     const auto run = [&](const QString &file, const std::function<void()> &fill) {
         try {
-            ReadLocated(name, file, fill);
+            ReadLocated(a.name, file, fill);
         } catch (...) {
             if (!failure)
                 failure = std::current_exception();
         }
     };
-    run(data.speedFileName, [&] {
-        FillAltitudeCharts(charts.TASbyAlt, charts.MaxROCbyAlt, name, data.lst_Speed, block.altitude);
-    });
-    run(data.turnFileName, [&] { FillClimbAtSpeed(charts.ROCatConst, name, data.lst_Turn, block.climb); });
-    run(data.turnFileName, [&] { FillTurnTimes(charts.TurnbySpeed, name, data.lst_Turn, block.turnTimes, marked); });
-    run(data.turnFileName, [&] {
-        FillTurnRateDiagram(charts.FunPlot, name, data.lst_Turn, block.turnRate, marked, charts.labelColor);
-    });
+    run(a.speedFile, [&] { FillAltitudeCharts(charts.TASbyAlt, charts.MaxROCbyAlt, a.name, a.altitude, block.altitude); });
+    run(a.turnFile, [&] { FillClimbAtSpeed(charts.ROCatConst, a.name, a.turn.climb, block.climb); });
+    run(a.turnFile, [&] { FillTurnTimes(charts.TurnbySpeed, a.name, a.turn, block.turnTimes, shown); });
+    run(a.turnFile, [&] { FillTurnRateDiagram(charts.FunPlot, a.name, a.turn, block.turnRate, shown, charts.labelColor); });
 }
 
 void CopyPoints(TChartSeriesList &mirror, const TChartSeriesList &source)
@@ -57,8 +53,7 @@ void CopyPoints(TChartSeriesList &mirror, const TChartSeriesList &source)
 }
 }  // namespace
 
-void RefreshComparison(ComparisonCharts &charts, const SelectedAircraft *first,
-                       const SelectedAircraft *second, const FlapMarks &marked)
+void RefreshComparison(ComparisonCharts &charts, const Aircraft *first, const Aircraft *second, FlapSet shown)
 {
     ClearAndDeactivate(charts.ROCatConst[0]);
     ClearAndDeactivate(charts.ROCatConst[1]);
@@ -72,8 +67,8 @@ void RefreshComparison(ComparisonCharts &charts, const SelectedAircraft *first,
         ClearAndDeactivate(charts.FunPlot[i]);
 
     std::exception_ptr failure;
-    FillAircraft(charts, first, kFirstBlock, marked, failure);
-    FillAircraft(charts, second, kSecondBlock, marked, failure);
+    FillAircraft(charts, first, kFirstBlock, shown, failure);
+    FillAircraft(charts, second, kSecondBlock, shown, failure);
 
     // Only points go to the common page: mirror series keep their titles and activity.
     // They are copied after a failure too, so the common page always shows what the

@@ -1,12 +1,10 @@
 #pragma once
 // The comparison refresh: rebuilds the five full-size charts from the two selected
-// aircraft and the flap flags, then copies four of them onto the common page.
-#include "catalogue/node_data.h"
-#include "charts/flaps.h"
+// aircraft and the flap settings shown, then copies four of them onto the common page.
+#include "catalogue/aircraft.h"
+#include "core/flap_set.h"
 #include "presentation/series.h"
 #include <QColor>
-#include <QString>
-#include <QStringList>
 
 struct ComparisonCharts {
     TChartSeriesList &TASbyAlt, &MaxROCbyAlt, &ROCatConst, &TurnbySpeed, &FunPlot;
@@ -14,18 +12,10 @@ struct ComparisonCharts {
     QColor labelColor;  // of the turn-rate diagram's line labels: the window's button face
 };
 
-// An aircraft chosen in one of the trees: its name, the tables of its root item and
-// the summary captions the tree shows under it (the charts do not need them).
-struct SelectedAircraft {
-    QString name;
-    const TNodeData *data;
-    QStringList summary = {};
-};
-
 // first and second are the aircraft selected in the first and second tree, or null.
-// A selection without data (an aircraft whose files did not load) draws nothing.
-// Each filler runs on its own: one that raises an error keeps the points it read
-// before the bad value, under its own aircraft's name, and every other filler still
-// runs. The mirrors are copied in any case; the first error is raised at the end.
-void RefreshComparison(ComparisonCharts &charts, const SelectedAircraft *first,
-                       const SelectedAircraft *second, const FlapMarks &marked);
+// Nothing is read from disk: the curves come from the aircraft values. Each filler runs
+// on its own: one whose curve stops at a bad value draws the points read before it,
+// under its own aircraft's name, and every other filler still runs. The mirrors are
+// copied in any case; the first error is raised at the end, saying where its value
+// stands.
+void RefreshComparison(ComparisonCharts &charts, const Aircraft *first, const Aircraft *second, FlapSet shown);

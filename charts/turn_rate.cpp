@@ -1,6 +1,4 @@
 #include "charts/turn_rate.h"
-#include "core/error.h"
-#include "catalogue/readers.h"
 #include "charts/fill_common.h"
 #include <cmath>
 
@@ -22,20 +20,6 @@ void SetLabel(TChartSeries &series, int index, const QString &text, const QColor
     }
 }
 }  // namespace
-
-void FillTurnRateSeries(QString speeds, QString times, int timeRow, TChartSeries &series)
-{
-    series.Clear();
-    for (int column = 0; !speeds.isEmpty(); ++column) {
-        const QString speed = CutField(speeds);
-        const QString time = CutField(times);
-        if (speed.isEmpty() || time.isEmpty())
-            continue;
-        const double x = ReadAt({speed, 0, column}, [&] { return ChartValue(speed); });
-        const double y = ReadAt({time, timeRow, column}, [&] { return TurnTimeToRate(time); });
-        series.AddXY(x, y);
-    }
-}
 
 void AddLoadFactorLine(TChartSeries &series, int n, const QColor &labelColor)
 {
@@ -81,8 +65,8 @@ void AddRadiusLine(TChartSeries &series, int k, const QColor &labelColor)
     series.MarksChanged();
 }
 
-void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const QStringList &lst_Turn,
-                         int first, const FlapMarks &marked, const QColor &labelColor)
+void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const TurnCurves &turn,
+                         int first, FlapSet shown, const QColor &labelColor)
 {
     for (int i = kFirstLoadFactorSeries; i <= kLastLoadFactorSeries; ++i) {
         AddLoadFactorLine(chart[i], i - 8, labelColor);
@@ -92,14 +76,14 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const QSt
         AddRadiusLine(chart[i], i - 14, labelColor);
         chart[i].SetActive(true);
     }
+    const ShownCurves rates = ShownTurnRates(turn, shown);
     for (int flap = 0; flap < 4; ++flap) {
-        if (marked[size_t(flap)])
+        if (!rates.drawn.Shows(flap))
             continue;
-        const QString &times = FetchRow(lst_Turn, 2 + flap);
-        const QString &speeds = FetchRow(lst_Turn, 0);
         TChartSeries &series = chart[first + flap];
-        // Titled first, so the points read before a bad value are drawn under this name.
         TitleAndActivate(series, FlapTitlePrefixes()[size_t(flap)], name);
-        FillTurnRateSeries(speeds, times, 2 + flap, series);
+        series.Clear();
+        AddPoints(series, rates.curves[size_t(flap)]);
     }
+    RaiseFailure(rates.failure);
 }

@@ -2,23 +2,20 @@
 // The turn-rate diagram: each aircraft's turn rate by speed per flap setting, drawn
 // over labelled reference lines of constant load factor (1 g to 6 g, series 9 to 14)
 // and constant turn radius (100 m to 700 m, series 15 to 21). Series 8 is never filled.
-#include "catalogue/chart_values.h"
+#include "catalogue/curves.h"
 #include "charts/flaps.h"
 #include "presentation/series.h"
 #include <QColor>
 #include <QString>
-#include <QStringList>
 
 // Rebuilds the thirteen reference lines, then fills series first + setting for each
-// flap setting whose button is not marked. first is 0 for the first aircraft and 4
-// for the second. A marked setting's series is left untouched. The lines' labels get
-// labelColor (the window's button face) and are made transparent.
-void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const QStringList &lst_Turn,
-                         int first, const FlapMarks &marked, const QColor &labelColor);
-
-// Rebuilds one aircraft curve from a speed row (row 0 of the turn file) and the
-// turn-time row timeRow.
-void FillTurnRateSeries(QString speeds, QString times, int timeRow, TChartSeries &series);
+// shown flap setting, setting by setting, up to the first whose row is missing or
+// whose value is bad (that one keeps the points read before it; the error is raised
+// at the end). first is 0 for the first aircraft and 4 for the second. A setting not
+// filled keeps its series untouched. The lines' labels get labelColor (the window's
+// button face) and are made transparent.
+void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const TurnCurves &turn,
+                         int first, FlapSet shown, const QColor &labelColor);
 
 // Rebuilds the line of constant load factor n (1 to 6), labelled "n-g" on its second
 // point.

@@ -5,10 +5,17 @@
 #include <limits>
 #include <string>
 
-QString DecimalText(long double value, int decimals)
+namespace {
+// A value rounded as written for people: 0.<digits> times 10 to the power `point`,
+// digits without trailing zeros (none for zero).
+struct Rounded {
+    bool negative = false;
+    std::string digits;
+    long long point = 0;
+};
+
+Rounded RoundedDigits(long double value, int decimals)
 {
-    if (!std::isfinite(value))
-        return {};
     // "-d.dddddddddddddde-x": the value is 0.<digits> times 10 to the power `point`.
     char buf[64];
     const char *end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14).ptr;
@@ -47,10 +54,18 @@ QString DecimalText(long double value, int decimals)
         }
     }
     const std::size_t last = digits.find_last_not_of('0');
-    if (last == std::string::npos)
-        return QStringLiteral("0");
-    digits.resize(last + 1);
+    digits.resize(last == std::string::npos ? 0 : last + 1);
+    return {negative && !digits.empty(), digits, point};
+}
+}  // namespace
 
+QString DecimalText(long double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return {};
+    const auto [negative, digits, point] = RoundedDigits(value, decimals);
+    if (digits.empty())
+        return QStringLiteral("0");
     const long long n = (long long)digits.size();
     std::string out = negative ? "-" : "";
     if (point <= 0)
@@ -60,6 +75,19 @@ QString DecimalText(long double value, int decimals)
     else
         out += digits.substr(0, std::size_t(point)) + "." + digits.substr(std::size_t(point));
     return QString::fromLatin1(out);
+}
+
+long double RoundedDecimal(long double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return value;
+    const Rounded r = RoundedDigits(value, decimals);
+    if (r.digits.empty())
+        return 0;
+    const std::string text = (r.negative ? "-0." : "0.") + r.digits + "e" + std::to_string(r.point);
+    long double x = 0;
+    std::from_chars(text.data(), text.data() + text.size(), x, std::chars_format::scientific);
+    return x;
 }
 
 QString DecimalText(long double value)

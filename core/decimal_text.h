@@ -10,6 +10,9 @@
 // even neighbour, so 2.675 gives "2.68" as written although its binary value lies just
 // below. A value that is not finite gives an empty text.
 QString DecimalText(long double value, int decimals);
+// The number DecimalText(value, decimals) writes, as the nearest extended value (0 for
+// a value that rounds to zero); a value that is not finite comes back as is.
+long double RoundedDecimal(long double value, int decimals);
 
 // The same with every one of the 15 significant digits, however small the value.
 QString DecimalText(long double value);

@@ -272,7 +272,7 @@ QByteArray VerdictJson(const Verdict &v)
     QJsonObject root;
     QJsonArray flaps;
     for (int f = 0; f < 4; ++f)
-        if (v.flapShown[size_t(f)])
+        if (v.flaps.Shows(f))
             flaps.append(QString::fromLatin1(kFlapKeys[f]));
     root[QStringLiteral("flaps")] = flaps;
     QJsonArray pairs;

@@ -1,0 +1,19 @@
+#pragma once
+// What two aircraft are compared on: each measure with its key, its unit, the axis it
+// runs along, which way is better and the difference under which the two are even. The
+// shading, the verdict and the tracker all read this one table.
+#include <QString>
+
+// The first four run along the altitude, the others along the speed.
+enum class Measure { Speed100, SpeedMax, Climb100, ClimbMax, ClimbAtSpeed, TurnTime, TurnRate };
+constexpr int kMeasures = 7;
+
+struct MeasureRule {
+    const char *key;       // English name in tsv and json, e.g. "speed-100"
+    const char16_t *unit;  // of the measured value, e.g. "км/ч"
+    bool byAltitude;       // along the altitude (m), else along the speed (km/h)
+    bool higherIsBetter;   // else the lower value is better (a shorter turn)
+    double evenUnder;      // a smaller difference either way is even
+};
+const MeasureRule &RuleOf(Measure m);
+inline QString UnitOf(Measure m) { return QString::fromUtf16(RuleOf(m).unit); }
