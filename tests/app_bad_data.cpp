@@ -3,12 +3,12 @@
 // are filled, the refresh of the damaged aircraft. Each must end in the error box the
 // program defines, or in the behaviour it defines, and never in a crash or a hang. The
 // large files are written here at run time.
-#include "app/export.h"
-#include "app/application.h"
-#include "app/command_line.h"
-#include "app/main_window.h"
-#include "app/named_crafts.h"
-#include "app/verdict_page.h"
+#include "cli/export_command.h"
+#include "pages/application.h"
+#include "cli/command_line.h"
+#include "window/main_window.h"
+#include "cli/named_crafts.h"
+#include "pages/verdict_page.h"
 #include "app_fixture.h"
 #include "presentation/chart.h"
 

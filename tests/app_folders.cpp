@@ -1,10 +1,10 @@
 // Data folders: reloading keeps the user's choices, no scan starts inside a scan, files
 // changed on disk are reported, and the folder `varnel --recent` starts on.
-#include "app/application.h"
-#include "app/data_folder.h"
-#include "app/flap_button.h"
-#include "app/folder_picker.h"
-#include "app/main_window.h"
+#include "pages/application.h"
+#include "window/data_folder.h"
+#include "window/flap_button.h"
+#include "window/folder_picker.h"
+#include "window/main_window.h"
 #include "app_fixture.h"
 #include "presentation/chart.h"
 

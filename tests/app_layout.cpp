@@ -1,8 +1,8 @@
 // Proportions of the main window: the 2 x 2 grid of the common page, the split between
 // the trees, the splitter, and the navigation between pages by double-click.
-#include "app/application.h"
-#include "app/layout.h"
-#include "app/main_window.h"
+#include "pages/application.h"
+#include "pages/layout.h"
+#include "window/main_window.h"
 #include "presentation/chart.h"
 
 #include <QApplication>

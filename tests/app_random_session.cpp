@@ -6,10 +6,10 @@
 // trees must keep their selection rules, the layout its grid, and no error box may show.
 //
 // VARNEL_SESSION_SEED and VARNEL_SESSION_STEPS override the seed and the step count.
-#include "app/application.h"
-#include "app/craft_tree.h"
-#include "app/flap_button.h"
-#include "app/main_window.h"
+#include "pages/application.h"
+#include "window/craft_tree.h"
+#include "window/flap_button.h"
+#include "window/main_window.h"
 #include "catalogue/node_data.h"
 #include "catalogue/scan.h"
 #include "charts/refresh.h"

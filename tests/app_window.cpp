@@ -1,11 +1,11 @@
 // The main window as a user meets it: its controls, the flap buttons, the exit button,
 // the error box, the scan started by the window's own message and the tree selection.
-#include "app/application.h"
-#include "app/craft_tree.h"
-#include "app/export.h"
-#include "app/flap_button.h"
-#include "app/main_window.h"
-#include "app/verdict_page.h"
+#include "pages/application.h"
+#include "window/craft_tree.h"
+#include "pictures/export.h"
+#include "window/flap_button.h"
+#include "window/main_window.h"
+#include "pages/verdict_page.h"
 #include "app_fixture.h"
 #include "core/error.h"
 #include "presentation/chart.h"

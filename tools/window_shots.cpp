@@ -4,10 +4,10 @@
 //   usage: window_shots OUTDIR [FIRST SECOND [FLAPS]]
 //   FLAPS: four 0/1 digits, the Marked flags of the four flap buttons (default 0111).
 // On the common page the mouse rests over the first chart, so its tracker shows.
-#include "app/application.h"
-#include "app/craft_tree.h"
-#include "app/flap_button.h"
-#include "app/main_window.h"
+#include "pages/application.h"
+#include "window/craft_tree.h"
+#include "window/flap_button.h"
+#include "window/main_window.h"
 #include "presentation/chart.h"
 
 #include <QApplication>
