@@ -64,16 +64,16 @@ bool ParseSize(const QString &text, QSize &size)
 }
 
 // "0,2" -> settings 0 and 2 shown; an empty list shows none.
-bool ParseFlaps(const QString &text, std::array<bool, 4> &shown)
+bool ParseFlaps(const QString &text, FlapSet &shown)
 {
-    shown = {false, false, false, false};
+    shown = FlapSet();
     if (text.isEmpty())
         return true;
     for (const QString &item : text.split(QLatin1Char(','))) {
         const QString t = item.trimmed();
         if (t.size() != 1 || t[0] < QLatin1Char('0') || t[0] > QLatin1Char('3'))
             return false;
-        shown[t[0].unicode() - '0'] = true;
+        shown = shown.With(t[0].unicode() - '0');
     }
     return true;
 }
@@ -152,7 +152,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     // The aircraft and flap settings, for a picture or a verdict.
     e.first = parser.value(first);
     e.second = parser.value(second);
-    if (parser.isSet(flaps) && !ParseFlaps(parser.value(flaps), e.flapShown))
+    if (parser.isSet(flaps) && !ParseFlaps(parser.value(flaps), e.flaps))
         return UsageError(QStringLiteral("bad --flaps '%1': give a comma list of 0 to 3").arg(parser.value(flaps)));
     if (judging) {
         if (parser.isSet(format)) {

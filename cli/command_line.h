@@ -18,7 +18,7 @@
 struct ExportOptions : PictureOptions {
     FileName outDir;  // as the file system has it: the bytes given on the command line
     QString first, second;                              // aircraft names; empty: that side stays empty
-    std::array<bool, 4> flapShown{true, false, false, false};  // no flaps, 1, 2, 3
+    FlapSet flaps = FlapSet::NoFlaps();
 };
 
 struct CommandLine {
@@ -31,7 +31,7 @@ struct CommandLine {
 
     QString dataDir;    // empty: the working directory
     bool recent = false;
-    ExportOptions exportOptions;           // --verdict reads first, second and flapShown
+    ExportOptions exportOptions;           // --verdict reads first, second and flaps
     QString verdictFormat = QStringLiteral("text");  // text, tsv or json
 };
 

@@ -9,9 +9,7 @@ ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)
     ExportOutcome outcome;
     try {
         const NamedCrafts crafts = ReadNamedCrafts(dataDir, options.first, options.second);
-        const QList<Picture> pictures = DrawComparison(crafts.first ? &*crafts.first : nullptr,
-                                                       crafts.second ? &*crafts.second : nullptr, options.flapShown,
-                                                       options);
+        const QList<Picture> pictures = DrawComparison(crafts.first.get(), crafts.second.get(), options.flaps, options);
         outcome.written = WritePictures(options.outDir, pictures);
     } catch (const VarnelError &error) {
         outcome.exitCode = 1;

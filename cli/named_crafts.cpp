@@ -122,14 +122,14 @@ NamedCrafts ReadNamedCrafts(const QString &dataDir, const QString &first, const 
         // No DataSpeed to look in: every name given is unknown.
     }
     const QString names[2] = {first, second};
-    std::optional<CraftRecord> *targets[2] = {&crafts.first, &crafts.second};
+    AircraftPtr *targets[2] = {&crafts.first, &crafts.second};
     for (int i = 0; i < 2; ++i) {
         if (names[i].isEmpty())
             continue;
         const FileName craft = Find(names[i], known, SpeedDirOf(dataDir));
         try {
             // The pictures show no armament: it is not read.
-            targets[i]->emplace(ReadCraft(paths, craft, Armament::Skip));
+            *targets[i] = ReadAircraft(paths, craft, Armament::Skip);
         } catch (const VarnelError &error) {
             throw VarnelError(OneLineMessage(Naming(craft, ErrorBoxText(error.message()))));
         }
@@ -141,7 +141,7 @@ CraftList ListCrafts(const QString &dataDir)
 {
     CraftList list;
     ScanHooks hooks;
-    hooks.addCraft = [&list](const CraftRecord &craft) { list.names << craft.name; };
+    hooks.addCraft = [&list](const AircraftPtr &craft) { list.names << craft->name; };
     try {
         ScanCatalogue(PathsOf(dataDir), hooks);
     } catch (const VarnelError &error) {

@@ -7,10 +7,9 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 
 struct NamedCrafts {
-    std::optional<CraftRecord> first, second;  // empty where no name was given
+    AircraftPtr first, second;  // null where no name was given
 };
 
 // Reads the aircraft named first and second (either may be empty) from dataDir (empty:

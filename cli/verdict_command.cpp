@@ -15,7 +15,7 @@ VerdictOutcome RunVerdict(const CommandLine &command)
         const NamedCrafts crafts = ReadNamedCrafts(command.dataDir, o.first, o.second);
         Verdict v;
         try {
-            v = ComputeVerdict(crafts.first ? &*crafts.first : nullptr, crafts.second ? &*crafts.second : nullptr, o.flapShown);
+            v = ComputeVerdict(crafts.first.get(), crafts.second.get(), o.flaps);
         } catch (const VarnelError &error) {
             // The box's text, which names the aircraft, file and row, on one line.
             throw VarnelError(OneLineErrorText(error.message()));

@@ -46,7 +46,7 @@ QList<Run> Runs(const PictureCaption &caption, bool colours)
         runs.append({QStringLiteral("самолёты не выбраны"), 0});
     QStringList flaps;
     for (int i = 0; i < 4; ++i)
-        if (caption.flapShown[size_t(i)])
+        if (caption.flaps.Shows(i))
             flaps << QString::number(i);
     runs.append({QStringLiteral(" · закрылки: ") + (flaps.isEmpty() ? QStringLiteral("нет") : flaps.join(QStringLiteral(", "))), 0});
     return runs;

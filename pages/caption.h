@@ -8,14 +8,14 @@
 #include <QPair>
 #include <QString>
 
-#include <array>
+#include "core/flap_set.h"
 
 class QPainter;
 class QPalette;
 
 struct PictureCaption {
     QString first, second;  // the aircraft's names; empty: that side is empty
-    std::array<bool, 4> flapShown{true, false, false, false};  // no flaps, 1, 2, 3
+    FlapSet flaps = FlapSet::NoFlaps();
     QString page;     // the page's caption, named in the description
     bool band = true;  // drawn above the page; false: the bare page, the words only in the file
 };

@@ -103,10 +103,8 @@ QVector<TChart *> ComparisonPages::Charts() const
     return {ch_C1, ch_C2, ch_C3, ch_C4, chrt_TASbyAlt, chrt_MaxROCbyAlt, chrt_ROCatConst, chrt_TurnbySpeed, chrt_FunPlot};
 }
 
-void ComparisonPages::SetComparison(const SelectedAircraft *first, const SelectedAircraft *second,
-                                    const std::array<bool, 4> &flapShown)
+void ComparisonPages::SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown)
 {
-    const FlapMarks marked = {!flapShown[0], !flapShown[1], !flapShown[2], !flapShown[3]};
     ComparisonCharts charts{chrt_TASbyAlt->Series(), chrt_MaxROCbyAlt->Series(), chrt_ROCatConst->Series(),
                             chrt_TurnbySpeed->Series(), chrt_FunPlot->Series(), ch_C1->Series(),
                             ch_C2->Series(), ch_C3->Series(), ch_C4->Series(),
@@ -115,12 +113,12 @@ void ComparisonPages::SetComparison(const SelectedAircraft *first, const Selecte
     // first failure is raised, once, after both are refreshed.
     std::exception_ptr failure;
     try {
-        RefreshComparison(charts, first, second, marked);
+        RefreshComparison(charts, first, second, shown);
     } catch (const VarnelError &) {
         failure = std::current_exception();
     }
     try {
-        tab_Verdict->SetComparison(first, second, flapShown);
+        tab_Verdict->SetComparison(first, second, shown);
     } catch (const VarnelError &) {
         if (!failure)
             failure = std::current_exception();

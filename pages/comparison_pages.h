@@ -49,8 +49,7 @@ public:
     // Redraws every chart and the verdict for first and second (either may be null:
     // that side stays empty) with the flap settings shown (none, 1, 2, 3). Raises the
     // first error, once.
-    void SetComparison(const SelectedAircraft *first, const SelectedAircraft *second,
-                       const std::array<bool, 4> &flapShown);
+    void SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown);
 
     // Switches the advantage shading of every chart on or off (off at start).
     void SetAdvantageShown(bool shown);

@@ -93,25 +93,9 @@ void VerdictPage::FitPicture()
 
 QColor VerdictPage::Tint(int aircraft) { return aircraft == 1 ? QColor(0xD6, 0xE0, 0xFF) : QColor(0xFF, 0xD9, 0xD9); }
 
-void VerdictPage::SetComparison(const CraftRecord *first, const CraftRecord *second, std::array<bool, 4> flapShown)
+void VerdictPage::SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown)
 {
-    showComputed([&] { return ComputeVerdict(first, second, flapShown); });
-}
-
-void VerdictPage::SetComparison(const SelectedAircraft *first, const SelectedAircraft *second,
-                                std::array<bool, 4> flapShown)
-{
-    std::array<QString, 2> names;
-    std::array<const TNodeData *, 2> tables{nullptr, nullptr};
-    std::array<QStringList, 2> summaries;
-    const SelectedAircraft *chosen[2] = {first, second};
-    for (size_t a = 0; a < 2; ++a)
-        if (chosen[a]) {
-            names[a] = chosen[a]->name;
-            tables[a] = chosen[a]->data;
-            summaries[a] = chosen[a]->summary;
-        }
-    showComputed([&] { return ComputeVerdict(names, tables, summaries, flapShown); });
+    showComputed([&] { return ComputeVerdict(first, second, shown); });
 }
 
 void VerdictPage::showComputed(const std::function<Verdict()> &compute)

@@ -3,7 +3,6 @@
 // tables of the verdict (summary values, speed and climb every 1,000 m, best figures),
 // each winning cell tinted pale in its aircraft's colour. With one aircraft or none
 // it says what is missing.
-#include "charts/refresh.h"
 #include "verdict/verdict.h"
 
 #include <QColor>
@@ -23,8 +22,7 @@ public:
     // Computes and shows the verdict of the two aircraft (either may be null) at these
     // flap settings. Raises, as the charts' refresh does, when an aircraft's data fail;
     // the page then shows no verdict, only that the data could not be read.
-    void SetComparison(const CraftRecord *first, const CraftRecord *second, std::array<bool, 4> flapShown);
-    void SetComparison(const SelectedAircraft *first, const SelectedAircraft *second, std::array<bool, 4> flapShown);
+    void SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown);
     void ShowVerdict(const Verdict &verdict);
 
     // Made ready for a picture of its size as it is now: no scroll bars, the content

@@ -194,24 +194,16 @@ void ReleaseBuffers(const QList<TChart *> &charts)
 constexpr qint64 OverlapLimit = qint64(64) << 20;
 }  // namespace
 
-QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
-                              const std::array<bool, 4> &flapShown, const PictureOptions &options)
+QList<Picture> DrawComparison(const Aircraft *first, const Aircraft *second, FlapSet shown,
+                              const PictureOptions &options)
 {
     const QString &format = options.format;
     const QSize size = options.size;
     const double scale = options.scale;
     ComparisonPages pages;
     pages.SetAdvantageShown(options.advantage);
-    SelectedAircraft craft[2];
-    const SelectedAircraft *chosen[2] = {nullptr, nullptr};
-    const CraftRecord *records[2] = {first, second};
-    for (int i = 0; i < 2; ++i)
-        if (records[i]) {
-            craft[i] = {records[i]->name, &records[i]->tables, records[i]->summary};
-            chosen[i] = &craft[i];
-        }
     try {
-        pages.SetComparison(chosen[0], chosen[1], flapShown);
+        pages.SetComparison(first, second, shown);
     } catch (const VarnelError &error) {
         // The box's text, which names the aircraft, file and row, on one line.
         throw VarnelError(OneLineErrorText(error.message()));
@@ -223,7 +215,7 @@ QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *secon
     PictureCaption caption;
     caption.first = first ? first->name : QString();
     caption.second = second ? second->name : QString();
-    caption.flapShown = flapShown;
+    caption.flaps = shown;
     caption.band = options.caption && CaptionBandHeightFor(size.height()) > 0;
     const QSize pageSize = size - QSize(0, BandOf(&caption));
     const bool png = format == QLatin1String("png");

@@ -18,7 +18,7 @@
 #include <array>
 
 class QWidget;
-struct CraftRecord;
+struct Aircraft;
 
 // The pages' names in pictures, in tab order: the common page first.
 const QStringList &PageSlugs();
@@ -48,5 +48,5 @@ struct PictureOptions {
 // stays empty) at the flap settings shown, drawn as `options` say; with the caption
 // band on, the page takes what the band leaves of the height. Raises the refresh's
 // error on one line, naming the aircraft it came from.
-QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
-                              const std::array<bool, 4> &flapShown, const PictureOptions &options);
+QList<Picture> DrawComparison(const Aircraft *first, const Aircraft *second, FlapSet shown,
+                              const PictureOptions &options);

@@ -165,7 +165,7 @@ PictureCaption ChartSharing::CaptionOf(QWidget *target) const
     const auto chosen = source_.chosen();
     caption.first = chosen[0] ? chosen[0]->name : QString();
     caption.second = chosen[1] ? chosen[1]->name : QString();
-    caption.flapShown = source_.flapShown();
+    caption.flaps = source_.flaps();
     caption.page = pages_.tabText(int(PageSlugs().indexOf(slugOf(target))));
     caption.band = caption_;
     return caption;
@@ -252,6 +252,5 @@ void ChartSharing::saveAllPages()
     if (!replaced.isEmpty() && !(dialogs().confirmReplace ? dialogs().confirmReplace(&host_, folder, replaced)
                                                           : QtConfirmReplace(&host_, folder, replaced)))
         return;
-    WritePictures(dir, DrawComparison(craft[0] ? &*craft[0] : nullptr, craft[1] ? &*craft[1] : nullptr,
-                                      source_.flapShown(), defaults));
+    WritePictures(dir, DrawComparison(craft[0].get(), craft[1].get(), source_.flaps(), defaults));
 }

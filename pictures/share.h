@@ -4,7 +4,7 @@
 // act on the chart under the mouse, else on the current page's chart (the whole
 // overview on the common page). Pictures carry a caption band naming the aircraft and
 // flap settings unless the menu's "Подпись над рисунком" is unchecked.
-#include "catalogue/scan.h"
+#include "catalogue/aircraft.h"
 #include "pages/caption.h"
 
 #include <QMenu>
@@ -45,8 +45,8 @@ void SetShareDialogs(ShareDialogs dialogs);
 // "save all pages", a folder chosen by the user (empty: cancelled; used when
 // ShareDialogs gives no chooseFolder).
 struct ComparisonSource {
-    std::function<std::array<std::optional<CraftRecord>, 2>()> chosen;
-    std::function<std::array<bool, 4>()> flapShown;
+    std::function<std::array<AircraftPtr, 2>()> chosen;
+    std::function<FlapSet()> flaps;
     std::function<QString(QWidget *parent)> chooseFolder;
 };
 

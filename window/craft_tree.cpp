@@ -9,34 +9,38 @@
 #include <QStyleFactory>
 #include <QToolTip>
 
-CraftItem::CraftItem(const CraftRecord &craft) : QTreeWidgetItem(QStringList{craft.name}, Type), data(craft.tables)
+CraftItem::CraftItem(const AircraftPtr &craft) : QTreeWidgetItem(QStringList{craft->name}, Type), data{craft}
 {
     // The window lets the user rename an aircraft in place.
     setFlags(flags() | Qt::ItemIsEditable);
     auto *armament = new QTreeWidgetItem(this, QStringList{ArmamentCaption()});
-    for (const WeaponRowCaptions &row : craft.armament) {
+    for (const WeaponRowCaptions &row : craft->armament) {
         auto *group = new QTreeWidgetItem(armament, QStringList{row.group});
         for (const QString &item : row.items)
             new QTreeWidgetItem(group, QStringList{item});
     }
-    for (const QString &caption : craft.summary)
-        new QTreeWidgetItem(this, QStringList{caption});
+    for (const SummaryValue &summary : craft->summary)
+        new QTreeWidgetItem(this, QStringList{SummaryCaption(summary)});
 }
 
-const TNodeData *NodeDataOf(const QTreeWidgetItem *item)
+void CraftItem::setData(int column, int role, const QVariant &value)
+{
+    QTreeWidgetItem::setData(column, role, value);
+    if (column != 0 || !data.aircraft || text(0) == data.aircraft->name)
+        return;
+    auto renamed = std::make_shared<Aircraft>(*data.aircraft);
+    renamed->name = text(0);
+    data.aircraft = std::move(renamed);
+}
+
+AircraftPtr AircraftOf(const QTreeWidgetItem *item)
 {
     if (!item || item->parent() || item->type() != CraftItem::Type)
         return nullptr;
-    return &static_cast<const CraftItem *>(item)->data;
+    return static_cast<const CraftItem *>(item)->data.aircraft;
 }
 
-QStringList SummaryOf(const QTreeWidgetItem *item)
-{
-    QStringList captions;
-    for (int i = 1; item && i < item->childCount(); ++i)  // the armament node comes first
-        captions << item->child(i)->text(0);
-    return captions;
-}
+const Aircraft *NodeDataOf(const QTreeWidgetItem *item) { return AircraftOf(item).get(); }
 
 // Passes on only the indexes the tree's filter allows; a selection left empty is no
 // change at all.
@@ -97,7 +101,7 @@ bool CraftTree::allows(const QModelIndex &index) const
     return allowed;
 }
 
-void CraftTree::AddCraft(const CraftRecord &craft) { addTopLevelItem(new CraftItem(craft)); }
+void CraftTree::AddCraft(const AircraftPtr &craft) { addTopLevelItem(new CraftItem(craft)); }
 
 QTreeWidgetItem *CraftTree::SelectedCraft() const
 {

@@ -1,31 +1,35 @@
 #pragma once
 // An aircraft tree of the main window: its look, the rule that lets only aircraft be
 // selected, the tool tips of items too wide to be seen, and the items built from the
-// catalogue's aircraft records.
+// catalogue's aircraft values.
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
 #include <functional>
 
-#include "catalogue/node_data.h"
+#include "catalogue/aircraft.h"
 
-struct CraftRecord;
+// What an aircraft's root item holds: the aircraft's value, shared by both trees and
+// named by the item's caption.
+struct TNodeData {
+    AircraftPtr aircraft;
+};
 
-// An aircraft's root item; it owns the aircraft's tables.
+// An aircraft's root item.
 class CraftItem : public QTreeWidgetItem {
 public:
     static constexpr int Type = QTreeWidgetItem::UserType + 1;
-    // The root with its armament node and six summary children; it takes its own copy
-    // of the record's tables.
-    explicit CraftItem(const CraftRecord &craft);
+    // The root with its armament node and six summary children.
+    explicit CraftItem(const AircraftPtr &craft);
+    // An edited caption renames the aircraft: the charts and messages use the new name.
+    void setData(int column, int role, const QVariant &value) override;
 
     TNodeData data;
 };
 
-// The tables of an aircraft root item; nullptr for any other item.
-const TNodeData *NodeDataOf(const QTreeWidgetItem *item);
-// The summary captions shown under an aircraft root item, in tree order.
-QStringList SummaryOf(const QTreeWidgetItem *item);
+// The aircraft of an aircraft root item; nullptr for any other item.
+const Aircraft *NodeDataOf(const QTreeWidgetItem *item);
+AircraftPtr AircraftOf(const QTreeWidgetItem *item);
 
 class CraftTree : public QTreeWidget {
     Q_OBJECT
@@ -40,7 +44,7 @@ public:
     void SetSelectionFilter(SelectionFilter allow);
 
     // Appends the aircraft's root item.
-    void AddCraft(const CraftRecord &craft);
+    void AddCraft(const AircraftPtr &craft);
 
     // The selected item, or nullptr. The current item may stand on a child the filter
     // refused, so this reads the selection.

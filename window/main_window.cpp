@@ -60,7 +60,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     InstallPageKeys(this, pages_Charts, [this] { ToolButton6Click(); });
     new ChartSharing(*this, *pages_Charts,
                      {.chosen = [this] { return ChosenCrafts(); },
-                      .flapShown = [this] { return FlapShown(); },
+                      .flaps = [this] { return FlapsShown(); },
                       .chooseFolder = [](QWidget *parent) {
                           return PickFolder(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath());
                       }});
@@ -298,7 +298,7 @@ void Tfrm_Main::LoadFMD()
     QLabel *panels[3] = {panel0, panel1, panel2};
     hooks.setPanel = [panels](int panel, const QString &text) { panels[panel]->setText(text); };
     hooks.processEvents = [] { QCoreApplication::processEvents(); };
-    hooks.addCraft = [this](const CraftRecord &craft) {
+    hooks.addCraft = [this](const AircraftPtr &craft) {
         tree_Crafts_1->AddCraft(craft);
         tree_Crafts_2->AddCraft(craft);
     };
@@ -358,34 +358,18 @@ bool Tfrm_Main::Change_Craft_1(QTreeWidget *, const QTreeWidgetItem *item) const
 
 void Tfrm_Main::SetDataForChart()
 {
-    SelectedAircraft craft[2];
-    const SelectedAircraft *chosen[2] = {nullptr, nullptr};
-    const CraftTree *trees[2] = {tree_Crafts_1, tree_Crafts_2};
-    for (int i = 0; i < 2; ++i) {
-        const QTreeWidgetItem *item = trees[i]->SelectedCraft();
-        if (const TNodeData *data = NodeDataOf(item)) {
-            craft[i] = {item->text(0), data, SummaryOf(item)};
-            chosen[i] = &craft[i];
-        }
-    }
-    pages_Charts->SetComparison(chosen[0], chosen[1], FlapShown());
+    const std::array<AircraftPtr, 2> chosen = ChosenCrafts();
+    pages_Charts->SetComparison(chosen[0].get(), chosen[1].get(), FlapsShown());
 }
 
-std::array<std::optional<CraftRecord>, 2> Tfrm_Main::ChosenCrafts() const
+std::array<AircraftPtr, 2> Tfrm_Main::ChosenCrafts() const
 {
-    std::array<std::optional<CraftRecord>, 2> craft;
-    const CraftTree *trees[2] = {tree_Crafts_1, tree_Crafts_2};
-    for (int i = 0; i < 2; ++i) {
-        const QTreeWidgetItem *item = trees[i]->SelectedCraft();
-        if (const TNodeData *data = NodeDataOf(item))
-            craft[size_t(i)].emplace(CraftRecord{item->text(0), {}, SummaryOf(item), *data});
-    }
-    return craft;
+    return {AircraftOf(tree_Crafts_1->SelectedCraft()), AircraftOf(tree_Crafts_2->SelectedCraft())};
 }
 
-std::array<bool, 4> Tfrm_Main::FlapShown() const
+FlapSet Tfrm_Main::FlapsShown() const
 {
-    return {!btn_Turn1->Marked(), !btn_Turn2->Marked(), !btn_Turn3->Marked(), !btn_Turn4->Marked()};
+    return FlapSet::FromMarks({btn_Turn1->Marked(), btn_Turn2->Marked(), btn_Turn3->Marked(), btn_Turn4->Marked()});
 }
 
 void Tfrm_Main::Change_Craft()

@@ -60,9 +60,9 @@ public:
     bool Change_Craft_1(QTreeWidget *tree, const QTreeWidgetItem *item) const;
     void SetDataForChart();
     // The flap settings the toolbar shows (none, 1, 2, 3): a marked button hides its own.
-    std::array<bool, 4> FlapShown() const;
-    // The aircraft chosen in the two trees whose data loaded, with their tables.
-    std::array<std::optional<CraftRecord>, 2> ChosenCrafts() const;
+    FlapSet FlapsShown() const;
+    // The aircraft chosen in the two trees (null where a tree has none).
+    std::array<AircraftPtr, 2> ChosenCrafts() const;
     void Change_Craft();
     void SwitchTurnButton(MarkButton *button);
     void ToolButton6Click();
