@@ -1,7 +1,7 @@
 // The data-file readers: lines, fields, numbers and the summary lookups.
 #include <sys/stat.h>
 #include "core/error.h"
-#include "catalogue/node_data.h"
+#include "catalogue/aircraft.h"
 #include "catalogue/readers.h"
 
 #include <QDir>
@@ -111,15 +111,16 @@ void CatalogueReaders::nodeDataLoadsBothFiles()
     const DataPaths paths{dir.path()};
     WriteFile(paths.speedFile("A"), "0\t500\t\n1000\t520\t\n");
     WriteFile(paths.turnFile("A"), TurnFile("T_turn: 20\n"));
-    const TNodeData data(paths, "A");
-    QCOMPARE(data.lst_Speed, (QStringList{"0\t500\t", "1000\t520\t"}));
-    QCOMPARE(data.lst_Turn.size(), 7);
-    QCOMPARE(data.lst_Turn.last(), QString("T_turn: 20"));
+    const AircraftPtr data = ReadAircraft(paths, "A");
+    // The speed file's first row lacks its 100% speed; the turn file's seventh row holds T_turn.
+    QCOMPARE(data->altitude.failure->message(), QString("'' is not a valid floating point value"));
+    QCOMPARE(data->altitude.failure->row(), 0);
+    QCOMPARE(data->summary[2].text, QString("20"));
 
-    const QString message = ErrorOf([&] { TNodeData(paths, "B"); });
+    const QString message = ErrorOf([&] { ReadAircraft(paths, "B"); });
     QVERIFY2(message.contains(QDir::toNativeSeparators(paths.speedFile("B"))), qPrintable(message));
     WriteFile(paths.speedFile("C"), "0\t500\t\n");
-    const QString noTurn = ErrorOf([&] { TNodeData(paths, "C"); });
+    const QString noTurn = ErrorOf([&] { ReadAircraft(paths, "C"); });
     QVERIFY2(noTurn.contains(QDir::toNativeSeparators(paths.turnFile("C"))), qPrintable(noTurn));
 }
 

@@ -1,6 +1,7 @@
 // The catalogue scan: armament rows, the aircraft records, the status panels, pumping
 // and the handling of broken aircraft. Reading needs no window.
 #include "catalogue/scan.h"
+#include "catalogue/text_file.h"
 #include "core/error.h"
 
 #include <QDir>
@@ -13,6 +14,39 @@ namespace {
 const QByteArray kSpeed = "0\t500\t15\t480\t12\t\n1000\t520\t14.2\t490\t11.7\t\n";
 const QByteArray kTurn = "200\t300\t\n5\t6\t\n20\t19\t\n\t\t\n\t\t\n\t\t\n"
                          "M_takeoff: 2950.5\nT_turn: 18.456\nV_turn: 250\nVz_climb: 15\nV_climb: 290\n";
+
+// An aircraft as the trees show it: name, armament groups, summary captions, and its
+// value with the curves of its tables.
+struct CraftRecord {
+    QString name;
+    QList<WeaponRowCaptions> armament;
+    QStringList summary;
+    AircraftPtr value;
+};
+CraftRecord RecordOf(const AircraftPtr &a)
+{
+    QStringList captions;
+    for (const SummaryValue &s : a->summary)
+        captions << SummaryCaption(s);
+    return {a->name, a->armament, captions, a};
+}
+CraftRecord ReadCraft(const DataPaths &paths, const FileName &name, Armament armament = Armament::Read)
+{
+    return RecordOf(ReadAircraft(paths, name, armament));
+}
+// True when the aircraft's curves are those of these speed and turn files.
+bool ReadFrom(const CraftRecord &c, const QByteArray &speed, const QByteArray &turn)
+{
+    const AircraftPtr files = AircraftOfTables(c.name, SplitTextLines(speed), SplitTextLines(turn));
+    const auto same = [](const CurvePoints &a, const CurvePoints &b) { return a.x == b.x && a.y == b.y; };
+    for (size_t m = 0; m < 4; ++m)
+        if (!same(c.value->altitude.curves[m], files->altitude.curves[m]))
+            return false;
+    for (size_t f = 0; f < 4; ++f)
+        if (!same(c.value->turn.times[f].points, files->turn.times[f].points))
+            return false;
+    return same(c.value->turn.climb.points, files->turn.climb.points) && !c.value->altitude.failure == !files->altitude.failure;
+}
 
 // A data directory written for one test.
 struct DataDir {
@@ -45,7 +79,7 @@ struct ScanRun {
             if (onPump)
                 onPump();
         };
-        hooks.addCraft = [this](const CraftRecord &craft) { crafts.append(craft); };
+        hooks.addCraft = [this](const AircraftPtr &craft) { crafts.append(RecordOf(craft)); };
         error = ErrorOf([&] { count = ScanCatalogue(paths, hooks); });
     }
     QString lastPanel(int panel) const
@@ -69,8 +103,8 @@ void VerifyComplete(const QList<CraftRecord> &crafts)
 {
     for (const CraftRecord &c : crafts) {
         QCOMPARE(c.summary.size(), 6);
-        QVERIFY(!c.tables.lst_Speed.isEmpty());
-        QVERIFY(!c.tables.lst_Turn.isEmpty());
+        QVERIFY(!c.value->altitude.curves[0].x.empty());
+        QVERIFY(!c.value->turn.climb.points.x.empty());
     }
 }
 
@@ -94,6 +128,7 @@ private slots:
     void armamentGroups();
     void hugeArmamentShownInPart();
     void recordsForTwoAircraft();
+    void eachFileReadOnce();
     void summaryCaptions();
     void entryNames();
     void listedEntries();
@@ -211,11 +246,26 @@ void CatalogueScan::recordsForTwoAircraft()
                             }));
     QCOMPARE(Groups(alpha), QStringList{"w0:"});
     QCOMPARE(alpha.armament[0].items, (QStringList{"MG A;", "MG B;"}));
-    QCOMPARE(alpha.tables.lst_Speed, SplitTextLines(kSpeed));
-    QCOMPARE(alpha.tables.lst_Turn, SplitTextLines(kTurn));
+    QVERIFY(ReadFrom(alpha, kSpeed, kTurn));
     QCOMPARE(scan.lastPanel(0), "crafts loaded: 2");
     QCOMPARE(scan.lastPanel(1), QString());
     QCOMPARE(scan.panels.first(), (QPair<int, QString>{0, "Scanning data-files..."}));
+}
+
+void CatalogueScan::eachFileReadOnce()
+{
+    // Alpha has all four files, Bravo its speed and turn files: six files, each opened
+    // once, the turn file's summary values and table from one reading.
+    DataDir data;
+    data.craft("Alpha");
+    data.craft("Bravo");
+    WriteFile(data.paths.craftFile("Alpha"), "0=750\n");
+    WriteFile(data.paths.weaponFile("Alpha"), "gun:MG A;\n");
+    const qint64 before = DataFilesOpened();
+    ScanRun scan;
+    scan.run(data.paths);
+    QCOMPARE(scan.count, 2);
+    QCOMPARE(DataFilesOpened() - before, 6);
 }
 
 void CatalogueScan::summaryCaptions()
@@ -249,7 +299,7 @@ void CatalogueScan::entryNames()
     scan.run(data.paths);
     QCOMPARE(scan.error, QString());
     QCOMPARE(scan.names(), (QStringList{"Alpha", "Alpha", "Bravo_x", "Bravo_x"}));
-    QCOMPARE(scan.crafts[1].tables.lst_Speed, SplitTextLines(kSpeed));
+    QVERIFY(ReadFrom(scan.crafts[1], kSpeed, kTurn));
     QCOMPARE(CraftNameOf("Alpha_Speed.txt").bytes, QByteArray());
     QCOMPARE(CraftNameOf("_speed.txt").bytes, QByteArray());
 }

@@ -1,6 +1,7 @@
 // The chart fillers on their own: altitude profiles, climb and turn times by speed,
 // turn rates and the reference lines of the turn-rate diagram.
 #include "core/error.h"
+#include "catalogue/chart_values.h"
 #include "charts/altitude.h"
 #include "charts/turn_rate.h"
 #include "charts/turn_times.h"
@@ -28,9 +29,9 @@ QMap<int, QString> Labels(const TChartSeries &s)
     return out;
 }
 
-const FlapMarks kOnlyNoFlaps{false, true, true, true};
-const FlapMarks kAllShown{false, false, false, false};
-const FlapMarks kAllHidden{true, true, true, true};
+const FlapSet kOnlyNoFlaps = FlapSet::NoFlaps();
+const FlapSet kAllShown = FlapSet::All();
+const FlapSet kAllHidden = FlapSet();
 
 // A turn file: speeds, climb rates, turn times for the four flap settings, a summary row.
 const QStringList kTurnRows{u"200\t300\t400\t"_s, u"20\t15.5\t9\t"_s, u"17.3\t20\t24\t"_s,
@@ -199,7 +200,7 @@ void ChartsFillers::altitudeExampleRow()
 {
     ChartSet set;
     FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"Tarn-3"_s,
-                       {u"1000\t520\t18.5\t495\t16\t"_s, u"500\t510\t19\t490\t17\t6\t"_s}, 0);
+                       ReadAltitudeProfiles({u"1000\t520\t18.5\t495\t16\t"_s, u"500\t510\t19\t490\t17\t6\t"_s}), 0);
     // Rows are kept in file order, so altitude may run downwards.
     QCOMPARE(Points(set.TASbyAlt[0]), (QList<QPointF>{{495, 1000}, {490, 500}}));
     QCOMPARE(Points(set.TASbyAlt[1]), (QList<QPointF>{{520, 1000}, {510, 500}}));
@@ -238,7 +239,7 @@ void ChartsFillers::altitudeBadValues()
     QFETCH(QList<int>, counts);
     ChartSet set;
     const QStringList rows{u"0\t500\t20\t480\t18\t"_s, row, u"2000\t530\t15\t500\t13\t"_s};
-    QCOMPARE(ErrorOf([&] { FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"Lark-5"_s, rows, 0); }), error);
+    QCOMPARE(ErrorOf([&] { FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"Lark-5"_s, ReadAltitudeProfiles(rows), 0); }), error);
     const QList<int> got{set.TASbyAlt[0].Count() - 1, set.TASbyAlt[1].Count() - 1,
                          set.MaxROCbyAlt[0].Count() - 1, set.MaxROCbyAlt[1].Count() - 1};
     QCOMPARE(got, counts);
@@ -273,7 +274,7 @@ void ChartsFillers::climbAtSpeed()
     QFETCH(QList<QPointF>, points);
     QFETCH(QString, error);
     ChartSet set;
-    QCOMPARE(ErrorOf([&] { FillClimbAtSpeed(set.ROCatConst, u"Ibis-16"_s, {speeds, climbs}, 1); }), error);
+    QCOMPARE(ErrorOf([&] { FillClimbAtSpeed(set.ROCatConst, u"Ibis-16"_s, ReadTurnCurves({speeds, climbs}).climb, 1); }), error);
     QCOMPARE(Points(set.ROCatConst[1]), points);
     QCOMPARE(set.ROCatConst[1].Title(), u"climb Ibis-16"_s);
     QCOMPARE(set.ROCatConst[0].Count(), 0);
@@ -284,7 +285,7 @@ void ChartsFillers::turnTimesHiddenSettings()
     ChartSet set;
     QStringList rows = kTurnRows;
     rows[3] = u"16\tbad\t22\t"_s;  // a hidden setting's values are never read as numbers
-    FillTurnTimes(set.TurnbySpeed, u"Tarn-1"_s, rows, 4, kOnlyNoFlaps);
+    FillTurnTimes(set.TurnbySpeed, u"Tarn-1"_s, ReadTurnCurves(rows), 4, kOnlyNoFlaps);
 
     QCOMPARE(Points(set.TurnbySpeed[4]), (QList<QPointF>{{200, 17.3}, {300, 20}, {400, 24}}));
     const QStringList prefixes{u"noFlaps "_s, u"Flaps-1 "_s, u"Flaps-2 "_s, u"Flaps-3 "_s};
@@ -298,7 +299,7 @@ void ChartsFillers::turnTimesHiddenSettings()
 
     rows[3] = kTurnRows[3];
     ChartSet all;
-    FillTurnTimes(all.TurnbySpeed, u"Tarn-1"_s, rows, 0, kAllShown);
+    FillTurnTimes(all.TurnbySpeed, u"Tarn-1"_s, ReadTurnCurves(rows), 0, kAllShown);
     QCOMPARE(Points(all.TurnbySpeed[3]), (QList<QPointF>{{200, 14}, {300, 16}, {400, 20}}));
 }
 
@@ -308,7 +309,7 @@ void ChartsFillers::turnTimesEmptyColumnKeepsAlignment()
     QStringList rows = kTurnRows;
     rows[0] = u"200\t\t400\t"_s;
     rows[2] = u"17.3\t20\t\t"_s;
-    FillTurnTimes(set.TurnbySpeed, u"P-39"_s, rows, 0, kAllShown);
+    FillTurnTimes(set.TurnbySpeed, u"P-39"_s, ReadTurnCurves(rows), 0, kAllShown);
     QCOMPARE(Points(set.TurnbySpeed[0]), (QList<QPointF>{{200, 17.3}}));
     QCOMPARE(Points(set.TurnbySpeed[1]), (QList<QPointF>{{200, 16}, {400, 22}}));
     QCOMPARE(Points(set.TurnbySpeed[3]), (QList<QPointF>{{200, 14}, {400, 20}}));
@@ -337,15 +338,15 @@ void ChartsFillers::turnFileErrors()
     const QStringList rows = kTurnRows.mid(0, rowCount);
     QString got;
     if (filler == u"climb"_s) {
-        got = ErrorOf([&] { FillClimbAtSpeed(set.ROCatConst, u"Merl-3"_s, rows, 0); });
+        got = ErrorOf([&] { FillClimbAtSpeed(set.ROCatConst, u"Merl-3"_s, ReadTurnCurves(rows).climb, 0); });
         QCOMPARE(set.ROCatConst[0].Title(), u"climb Merl-3"_s);
     } else if (filler == u"times"_s) {
-        got = ErrorOf([&] { FillTurnTimes(set.TurnbySpeed, u"Merl-3"_s, rows, 0, kOnlyNoFlaps); });
+        got = ErrorOf([&] { FillTurnTimes(set.TurnbySpeed, u"Merl-3"_s, ReadTurnCurves(rows), 0, kOnlyNoFlaps); });
         // The four series are titled and active before the rows are fetched.
         QCOMPARE(set.TurnbySpeed[3].Title(), u"Flaps-3 Merl-3"_s);
         QVERIFY(set.TurnbySpeed[3].Active());
     } else {
-        got = ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Merl-3"_s, rows, 0, kOnlyNoFlaps, TestLabelColor); });
+        got = ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Merl-3"_s, ReadTurnCurves(rows), 0, kOnlyNoFlaps, TestLabelColor); });
     }
     QCOMPARE(got, error);
 }
@@ -356,9 +357,10 @@ void ChartsFillers::speedRowWithoutClosingTab()
     ChartSet set;
     const QStringList rows{u"200\t300\t400"_s, u"20\t15.5\t9\t"_s, u"17.3\t20\t24"_s,
                            u"16\t18\t22\t"_s, u"\t"_s, u""_s};
-    FillClimbAtSpeed(set.ROCatConst, u"Ostrel-2"_s, rows, 0);
-    FillTurnTimes(set.TurnbySpeed, u"Ostrel-2"_s, rows, 0, kAllShown);
-    FillTurnRateDiagram(set.FunPlot, u"Ostrel-2"_s, rows, 0, kAllShown, TestLabelColor);
+    const TurnCurves turn = ReadTurnCurves(rows);
+    FillClimbAtSpeed(set.ROCatConst, u"Ostrel-2"_s, turn.climb, 0);
+    FillTurnTimes(set.TurnbySpeed, u"Ostrel-2"_s, turn, 0, kAllShown);
+    FillTurnRateDiagram(set.FunPlot, u"Ostrel-2"_s, turn, 0, kAllShown, TestLabelColor);
     QCOMPARE(Points(set.ROCatConst[0]), (QList<QPointF>{{200, 20}, {300, 15.5}, {400, 9}}));
     QCOMPARE(Points(set.TurnbySpeed[0]), (QList<QPointF>{{200, 17.3}, {300, 20}, {400, 24}}));
     QCOMPARE(Points(set.TurnbySpeed[1]), (QList<QPointF>{{200, 16}, {300, 18}, {400, 22}}));
@@ -367,7 +369,7 @@ void ChartsFillers::speedRowWithoutClosingTab()
     QCOMPARE(set.FunPlot[1].Count(), 3);
 
     ChartSet single;
-    FillClimbAtSpeed(single.ROCatConst, u"Ostrel-2"_s, {u"250"_s, u"12\t"_s}, 0);
+    FillClimbAtSpeed(single.ROCatConst, u"Ostrel-2"_s, ReadTurnCurves({u"250"_s, u"12\t"_s}).climb, 0);
     QCOMPARE(Points(single.ROCatConst[0]), (QList<QPointF>{{250, 12}}));
 }
 
@@ -383,11 +385,11 @@ void ChartsFillers::tablesWithoutClosingTabs()
     const QStringList speedRows{u"0\t500\t20\t480\t18\t"_s, u"1000\t520\t18.5\t495\t16\t"_s};
     for (const QString &end : {QString(), u"  "_s}) {
         ChartSet tabs, bare;
-        FillAltitudeCharts(tabs.TASbyAlt, tabs.MaxROCbyAlt, u"A"_s, speedRows, 0);
-        FillAltitudeCharts(bare.TASbyAlt, bare.MaxROCbyAlt, u"A"_s, strip(speedRows, end), 0);
+        FillAltitudeCharts(tabs.TASbyAlt, tabs.MaxROCbyAlt, u"A"_s, ReadAltitudeProfiles(speedRows), 0);
+        FillAltitudeCharts(bare.TASbyAlt, bare.MaxROCbyAlt, u"A"_s, ReadAltitudeProfiles(strip(speedRows, end)), 0);
         QCOMPARE(Points(bare.MaxROCbyAlt[0]), Points(tabs.MaxROCbyAlt[0]));
-        FillTurnTimes(tabs.TurnbySpeed, u"A"_s, kTurnRows, 0, kAllShown);
-        FillTurnTimes(bare.TurnbySpeed, u"A"_s, strip(kTurnRows, end), 0, kAllShown);
+        FillTurnTimes(tabs.TurnbySpeed, u"A"_s, ReadTurnCurves(kTurnRows), 0, kAllShown);
+        FillTurnTimes(bare.TurnbySpeed, u"A"_s, ReadTurnCurves(strip(kTurnRows, end)), 0, kAllShown);
         for (int f = 0; f < 4; ++f)
             QCOMPARE(Points(bare.TurnbySpeed[f]), Points(tabs.TurnbySpeed[f]));
         QCOMPARE(bare.TurnbySpeed[0].Count(), 3);
@@ -407,18 +409,18 @@ void ChartsFillers::badValueNamesItsCell()
     };
     ChartSet set;
     const QStringList speed{u"0\t500\t20\t480\t18\t"_s, u"1000\t520\t\t495\t16\t"_s};
-    QCOMPARE(cellOf([&] { FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"A"_s, speed, 0); }), QPoint(2, 1));
+    QCOMPARE(cellOf([&] { FillAltitudeCharts(set.TASbyAlt, set.MaxROCbyAlt, u"A"_s, ReadAltitudeProfiles(speed), 0); }), QPoint(2, 1));
     QStringList turn = kTurnRows;
     turn[3] = u"16\t18\tx\t"_s;
-    QCOMPARE(cellOf([&] { FillTurnTimes(set.TurnbySpeed, u"A"_s, turn, 0, kAllShown); }), QPoint(2, 3));
-    QCOMPARE(cellOf([&] { FillTurnTimes(set.TurnbySpeed, u"A"_s, kTurnRows.mid(0, 4), 0, kAllShown); }), QPoint(-1, 4));
+    QCOMPARE(cellOf([&] { FillTurnTimes(set.TurnbySpeed, u"A"_s, ReadTurnCurves(turn), 0, kAllShown); }), QPoint(2, 3));
+    QCOMPARE(cellOf([&] { FillTurnTimes(set.TurnbySpeed, u"A"_s, ReadTurnCurves(kTurnRows.mid(0, 4)), 0, kAllShown); }), QPoint(-1, 4));
 }
 
 void ChartsFillers::turnRateDiagram()
 {
     ChartSet set;
     set.FunPlot[8].SetActive(false);
-    FillTurnRateDiagram(set.FunPlot, u"Tarn-9"_s, kTurnRows, 4, {false, true, false, true}, TestLabelColor);
+    FillTurnRateDiagram(set.FunPlot, u"Tarn-9"_s, ReadTurnCurves(kTurnRows), 4, FlapSet::FromMarks({false, true, false, true}), TestLabelColor);
 
     QCOMPARE(Points(set.FunPlot[4]), (QList<QPointF>{{200, 20.809}, {300, 18}, {400, 15}}));
     QCOMPARE(set.FunPlot[4].Title(), u"noFlaps Tarn-9"_s);
@@ -447,7 +449,7 @@ void ChartsFillers::turnRateHiddenSettingsUntouched()
     for (int i = 0; i < set.FunPlot.Count(); ++i)
         set.FunPlot[i].SetActive(false);
     QStringList rows = kTurnRows.mid(0, 3);
-    FillTurnRateDiagram(set.FunPlot, u"Pe-2"_s, rows, 0, kOnlyNoFlaps, TestLabelColor);
+    FillTurnRateDiagram(set.FunPlot, u"Pe-2"_s, ReadTurnCurves(rows), 0, kOnlyNoFlaps, TestLabelColor);
     QCOMPARE(set.FunPlot[0].Count(), 3);
     for (int i = 1; i < 4; ++i) {
         QVERIFY(!set.FunPlot[i].Active());
@@ -456,7 +458,7 @@ void ChartsFillers::turnRateHiddenSettingsUntouched()
     QCOMPARE(set.FunPlot[1].Title(), u"Закрылки1"_s);
 
     ChartSet hidden;
-    FillTurnRateDiagram(hidden.FunPlot, u"Pe-2"_s, {}, 0, kAllHidden, TestLabelColor);
+    FillTurnRateDiagram(hidden.FunPlot, u"Pe-2"_s, ReadTurnCurves({}), 0, kAllHidden, TestLabelColor);
     QCOMPARE(hidden.FunPlot[9].Count(), 12);
     QCOMPARE(hidden.FunPlot[0].Count(), 0);
 }
@@ -468,7 +470,7 @@ void ChartsFillers::turnRateZeroTimeKeepsLines()
     rows[3] = u"16\t0.0\t22\t"_s;
     for (int i = 0; i < 8; ++i)
         set.FunPlot[i].SetActive(false);
-    QCOMPARE(ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Arn"_s, rows, 0, kAllShown, TestLabelColor); }),
+    QCOMPARE(ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Arn"_s, ReadTurnCurves(rows), 0, kAllShown, TestLabelColor); }),
              u"Floating point division by zero"_s);
     QCOMPARE(set.FunPlot[0].Count(), 3);
     QVERIFY(set.FunPlot[0].Active());
@@ -479,8 +481,11 @@ void ChartsFillers::turnRateZeroTimeKeepsLines()
     QCOMPARE(set.FunPlot[2].Count(), 0);
     QCOMPARE(set.FunPlot[21].Count(), 3);
 
-    QCOMPARE(ErrorOf([&] { FillTurnRateSeries(u"200\t"_s, u"x\t"_s, 2, set.FunPlot[2]); }), NotANumber(u"x"_s));
-    QCOMPARE(ErrorOf([&] { FillTurnRateSeries(u"y\t"_s, u"x\t"_s, 2, set.FunPlot[2]); }), NotANumber(u"y"_s));
+    const auto rateOf = [&](const QString &speeds, const QString &times) {
+        FillTurnRateDiagram(set.FunPlot, u"Arn"_s, ReadTurnCurves({speeds, QString(), times}), 0, kOnlyNoFlaps, TestLabelColor);
+    };
+    QCOMPARE(ErrorOf([&] { rateOf(u"200\t"_s, u"x\t"_s); }), NotANumber(u"x"_s));
+    QCOMPARE(ErrorOf([&] { rateOf(u"y\t"_s, u"x\t"_s); }), NotANumber(u"y"_s));
 }
 
 QTEST_MAIN(ChartsFillers)

@@ -2,7 +2,7 @@
 // Test fixtures for the chart fillers: the series lists of the nine comparison charts
 // as the main window creates them, and aircraft tables written to a temporary data
 // directory.
-#include "catalogue/node_data.h"
+#include "catalogue/aircraft.h"
 #include "charts/refresh.h"
 #include "presentation/chart_defs.h"
 #include "presentation/series.h"
@@ -55,15 +55,14 @@ inline QList<QPointF> Points(const TChartSeries &s)
     return out;
 }
 
-// Aircraft tables on disk, loaded through TNodeData as the catalogue scan does.
+// Aircraft tables on disk, read into an aircraft value as the catalogue scan does.
 class AircraftFiles {
 public:
-    std::unique_ptr<TNodeData> make(const QString &name, const QStringList &speedRows,
-                                    const QStringList &turnRows)
+    AircraftPtr make(const QString &name, const QStringList &speedRows, const QStringList &turnRows)
     {
         write(QStringLiteral("DataSpeed/") + name + QStringLiteral("_speed.txt"), speedRows);
         write(QStringLiteral("DataTurn/") + name + QStringLiteral("_turn.txt"), turnRows);
-        return std::make_unique<TNodeData>(DataPaths{dir_.path()}, name);
+        return ReadAircraft(DataPaths{dir_.path()}, name);
     }
 
 private:

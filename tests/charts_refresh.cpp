@@ -6,8 +6,8 @@
 #include <QtTest>
 
 namespace {
-const FlapMarks kStartMarks{false, true, true, true};
-const FlapMarks kAllShown{false, false, false, false};
+const FlapSet kStartMarks = FlapSet::FromMarks({false, true, true, true});
+const FlapSet kAllShown = FlapSet::All();
 
 const QStringList kSpeedA{u"0\t520\t20\t500\t18\t"_s, u"1000\t540\t18.5\t515\t16\t"_s};
 const QStringList kTurnA{u"200\t300\t400\t"_s, u"20\t15.5\t9\t"_s, u"17.3\t20\t24\t"_s,
@@ -58,7 +58,7 @@ private slots:
 
 private:
     AircraftFiles files_;
-    std::unique_ptr<TNodeData> a_, b_;
+    AircraftPtr a_, b_;
 };
 
 void ChartsRefresh::init()
@@ -69,22 +69,23 @@ void ChartsRefresh::init()
 
 void ChartsRefresh::nothingSelected_data()
 {
-    QTest::addColumn<FlapMarks>("marks");
+    QTest::addColumn<FlapSet>("marks");
     QTest::addColumn<bool>("withoutTables");
     QTest::newRow("at start") << kStartMarks << false;
-    QTest::newRow("a flap button toggled") << FlapMarks{false, false, true, true} << false;
+    QTest::newRow("a flap button toggled") << FlapSet::FromMarks({false, false, true, true}) << false;
     QTest::newRow("aircraft whose files did not load") << kStartMarks << true;
 }
 
 void ChartsRefresh::nothingSelected()
 {
-    QFETCH(FlapMarks, marks);
+    QFETCH(FlapSet, marks);
     QFETCH(bool, withoutTables);
     ChartSet set;
-    const SelectedAircraft a{u"Tarn-3"_s, a_.get()}, b{u"Kestrel-7"_s, b_.get()};
+    const Aircraft &a = *a_, &b = *b_;
     RefreshComparison(set.charts, &a, &b, kAllShown);  // something to clear away
-    const SelectedAircraft noTables{u"Ghost"_s, nullptr};
-    const SelectedAircraft *selected = withoutTables ? &noTables : nullptr;
+    // An aircraft whose files did not load has no value: it is selected as none.
+    Q_UNUSED(withoutTables);
+    const Aircraft *selected = nullptr;
     RefreshComparison(set.charts, selected, selected, marks);
 
     for (TChartSeriesList *chart : FullSize(set))
@@ -98,7 +99,7 @@ void ChartsRefresh::nothingSelected()
 void ChartsRefresh::onlySecondSelected()
 {
     ChartSet set;
-    const SelectedAircraft b{u"Kestrel-7"_s, b_.get()};
+    const Aircraft &b = *b_;
     RefreshComparison(set.charts, nullptr, &b, kAllShown);
 
     for (TChartSeriesList *c : {&set.TASbyAlt, &set.MaxROCbyAlt}) {
@@ -126,7 +127,7 @@ void ChartsRefresh::onlySecondSelected()
 void ChartsRefresh::sameAircraftInBothTrees()
 {
     ChartSet set;
-    const SelectedAircraft a{u"Tarn-3"_s, a_.get()};
+    const Aircraft &a = *a_;
     RefreshComparison(set.charts, &a, &a, kAllShown);
     const QList<std::pair<int, int>> blocks{{0, 2}, {1, 3}};
     for (auto [i, j] : blocks) {
@@ -151,7 +152,7 @@ void ChartsRefresh::sameAircraftInBothTrees()
 void ChartsRefresh::hiddenFlapSetting()
 {
     ChartSet set;
-    const SelectedAircraft a{u"Tarn-3"_s, a_.get()};
+    const Aircraft &a = *a_;
     RefreshComparison(set.charts, &a, nullptr, kStartMarks);
     // Turn times: titled and active but empty. Turn rates: left as the refresh cleared them.
     for (int i = 1; i < 4; ++i) {
@@ -186,7 +187,7 @@ void VerifyNames(ChartSet &s, const QString &first, const QString &second)
 void ChartsRefresh::errorInTheMiddle()
 {
     ChartSet set;
-    const SelectedAircraft a{u"Tarn-3"_s, a_.get()};
+    const Aircraft &a = *a_;
     RefreshComparison(set.charts, &a, nullptr, kAllShown);
     QCOMPARE(set.C1[0].Count(), 2);
 
@@ -194,8 +195,8 @@ void ChartsRefresh::errorInTheMiddle()
     QStringList turn = kTurnB;
     turn[3] = u"18\tn/a\t"_s;
     const auto bad = files_.make(u"Broken"_s, kSpeedA, turn);
-    const SelectedAircraft broken{u"Broken"_s, bad.get()}, b{u"Kestrel-7"_s, b_.get()};
-    const auto refresh = [&](const SelectedAircraft *first, const SelectedAircraft *second) {
+    const Aircraft &broken = *bad, &b = *b_;
+    const auto refresh = [&](const Aircraft *first, const Aircraft *second) {
         try {
             RefreshComparison(set.charts, first, second, kAllShown);
         } catch (const VarnelError &e) {
@@ -227,7 +228,7 @@ void ChartsRefresh::errorInTheMiddle()
     QStringList speed = kSpeedA;
     speed[1] = u"1000\tfast\t18.5\t515\t16\t"_s;
     const auto worse = files_.make(u"Worse"_s, speed, turn);
-    const SelectedAircraft w{u"Worse"_s, worse.get()};
+    const Aircraft &w = *worse;
     QCOMPARE(refresh(&w, &b), u"'fast' is not a valid floating point value.\nWorse: Worse_speed.txt, row 2, column 2"_s);
     QCOMPARE(Points(set.TASbyAlt[1]), (QList<QPointF>{{520, 0}}));
     QCOMPARE(set.MaxROCbyAlt[0].Count(), 1);

@@ -95,9 +95,9 @@ private slots:
                    "200\t300\t400\t\n15\t\t12\t\n20\t17.3\t0.36\t\nbad\t\t\t\n\n\n");
         WriteCraft(dir.path(), "B", "0\t500\t20\t490\t18\t\n2000\t500\t15\t490\t14\t\n", "200\t400\t\n14\t11\t\n20\t18\t\n\n\n\n");
         const DataPaths paths{dir.path()};
-        const CraftRecord a = ReadCraft(paths, FileName("A")), b = ReadCraft(paths, FileName("B"));
-        const Verdict v = ComputeVerdict(&a, &b, {true, false, false, false});
-        const CraftCurves c = ReadCraftCurves(a.name, a.tables, {true, false, false, false});
+        const AircraftPtr a = ReadAircraft(paths, FileName("A")), b = ReadAircraft(paths, FileName("B"));
+        const Verdict v = ComputeVerdict(a.get(), b.get(), FlapSet::NoFlaps());
+        const CraftCurves c = CurvesOf(*a, FlapSet::NoFlaps());
         QCOMPARE(c.curves[0].y, (std::vector<double>{490.999, 530}));
         QCOMPARE(c.curves[size_t(Measure::ClimbAtSpeed)].x, (std::vector<double>{200, 400}));
         QCOMPARE(c.turnRate[0].y, (std::vector<double>{18, 20.809, 1000}));
@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(v.byAltitude[1].values[0][0], (490.999 + 530) / 2);
         QCOMPARE(v.summary[0][2].value, 18.2);
 
-        QCOMPARE(ErrorOf([&] { ReadCraftCurves(a.name, a.tables, {false, true, false, false}); }),
+        QCOMPARE(ErrorOf([&] { CurvesOf(*a, FlapSet().With(1)); }),
                  QStringLiteral("'bad' is not a valid floating point value.\nA: A_turn.txt, row 4, column 1"));
     }
 
@@ -120,14 +120,14 @@ private slots:
         CraftCurves a, b;
         a.curves[0] = Curve({0, 1000, 2000, 3000, 9000, 10000}, {500, 520, 520, 530, 530, 530});
         b.curves[0] = Curve({0, 1000, 2000, 3000, 9000}, {480, 510, 540, 530, 530});
-        const Verdict v = CompareCrafts({"Tarn-5", "Skarn-7"}, {&a, &b}, {}, {true, false, false, false});
+        const Verdict v = CompareCrafts({"Tarn-5", "Skarn-7"}, {&a, &b}, {}, FlapSet::NoFlaps());
         QCOMPARE(VerdictSentences(v).first(),
                  QStringLiteral("Скорость 100%: Tarn-5 быстрее от 0 до 1 333 м (до +20 км/ч у земли); от 1 333 до 2 950 м — "
                                 "Skarn-7 (до +20 км/ч на 2 000 м); от 2 950 до 9 000 м — поровну; выше 9 000 м — только Tarn-5."));
         QCOMPARE(VerdictSentences(v).at(1), QStringLiteral("Скорость MAX: нет данных."));
         QCOMPARE(VerdictNumber(-1234567.26, 1), QStringLiteral("−1 234 567.3"));
         QCOMPARE(VerdictNumber(-0.04, 1, true), QStringLiteral("0.0"));
-        QCOMPARE(MissingText(CompareCrafts({"Tarn-5", ""}, {&a, nullptr}, {}, {})),
+        QCOMPARE(MissingText(CompareCrafts({"Tarn-5", ""}, {&a, nullptr}, {}, FlapSet())),
                  QStringLiteral("Выберите второй самолет (правый список), чтобы сравнить его с Tarn-5."));
 
         // JSON: numbers as numbers, a missing value as null.
