@@ -69,7 +69,7 @@ int main(int argc, char **argv)
             QCoreApplication::processEvents();
             sincePump.start();
         };
-        hooks.addCraft = [&](const CraftRecord &craft) {
+        hooks.addCraft = [&](const AircraftPtr &craft) {
             tree1.AddCraft(craft);
             tree2.AddCraft(craft);
         };

@@ -109,13 +109,13 @@ int main(int argc, char **argv)
     const DataPaths paths{data};
     QElapsedTimer readTimer;
     readTimer.start();
-    const CraftRecord a = ReadCraft(paths, first), b = ReadCraft(paths, second);
+    const AircraftPtr a = ReadAircraft(paths, first), b = ReadAircraft(paths, second);
     const double reading = readTimer.nsecsElapsed() / 1e6;
-    const SelectedAircraft sa{a.name, &a.tables}, sb{b.name, &b.tables};
-    const std::array<bool, 4> flaps = ExportOptions().flapShown;
+    const Aircraft *sa = a.get(), *sb = b.get();
+    const FlapSet flaps = ExportOptions().flaps;
     std::unique_ptr<ComparisonPages> pages;
     const double firstBuild = Ms([&] { pages = std::make_unique<ComparisonPages>(); });
-    const double firstRefresh = Ms([&] { pages->SetComparison(&sa, &sb, flaps); });
+    const double firstRefresh = Ms([&] { pages->SetComparison(sa, sb, flaps); });
     QWidget *speedPage = LiftOut(*pages, 1);
     const double firstReplot = Ms([&] { GrabPicture(speedPage, 1); });
 
@@ -132,7 +132,7 @@ int main(int argc, char **argv)
 
     // Each part again, warm.
     const double pagesBuild = MedianMs([] { ComparisonPages p; });
-    const double refresh = MedianMs([&] { pages->SetComparison(&sa, &sb, flaps); });
+    const double refresh = MedianMs([&] { pages->SetComparison(sa, sb, flaps); });
     QList<QWidget *> lifted;
     for (int i = 0; i < pages->PageCount(); ++i)
         lifted.append(pages->Page(i));

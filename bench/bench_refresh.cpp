@@ -5,7 +5,7 @@
 // refresh.
 #include "bench/bench_files.h"
 #include "core/error.h"
-#include "catalogue/node_data.h"
+#include "catalogue/aircraft.h"
 #include "charts/refresh.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
@@ -27,8 +27,7 @@
 namespace {
 
 // An aircraft with `speedRows` altitude rows and `columns` turn-table columns.
-std::unique_ptr<TNodeData> MakeAircraft(const DataPaths &paths, const QString &name, int speedRows, int columns,
-                                        double offset)
+AircraftPtr MakeAircraft(const DataPaths &paths, const QString &name, int speedRows, int columns, double offset)
 {
     QByteArray speed;
     for (int row = 0; row < speedRows; ++row) {
@@ -48,7 +47,7 @@ std::unique_ptr<TNodeData> MakeAircraft(const DataPaths &paths, const QString &n
     turn += "T_turn: 18.5\r\n";
     WriteFile(paths.speedFile(name), speed);
     WriteFile(paths.turnFile(name), turn);
-    return std::make_unique<TNodeData>(paths, name);
+    return ReadAircraft(paths, name);
 }
 
 // The nine series lists alone, without widgets, as the window's tables define them.
@@ -149,11 +148,9 @@ int main(int argc, char **argv)
     const auto a = MakeAircraft(paths, QStringLiteral("Alpha"), 40, 30, 0);
     const auto b = MakeAircraft(paths, QStringLiteral("Bravo"), 40, 30, 25);
     const auto big = MakeAircraft(paths, QStringLiteral("Big"), 10000, 30, 10);
-    const SelectedAircraft first{QStringLiteral("Alpha"), a.get()};
-    const SelectedAircraft second{QStringLiteral("Bravo"), b.get()};
-    const SelectedAircraft large{QStringLiteral("Big"), big.get()};
-    const FlapMarks start{false, true, true, true};
-    const FlapMarks allShown{false, false, false, false};
+    const Aircraft &first = *a, &second = *b, &large = *big;
+    const FlapSet start = FlapSet::NoFlaps();
+    const FlapSet allShown = FlapSet::All();
 
     std::printf("two aircraft, speed file 40 rows, turn file 30 columns; large: speed file 10000 rows\n");
     {

@@ -63,7 +63,7 @@ double MillisecondsPerAircraft(int n, std::chrono::milliseconds pumpInterval)
     hooks.setPanel = [](int, const QString &) {};
     hooks.processEvents = [] { QCoreApplication::processEvents(); };
     hooks.pumpInterval = pumpInterval;
-    hooks.addCraft = [&](const CraftRecord &craft) {
+    hooks.addCraft = [&](const AircraftPtr &craft) {
         tree1.AddCraft(craft);
         tree2.AddCraft(craft);
     };

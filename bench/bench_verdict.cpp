@@ -49,27 +49,27 @@ int main(int argc, char **argv)
     const QString second = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("Skarn-7");
     const QString data = QStringLiteral(VARNEL_SOURCE_DIR "/sample-data");
     const DataPaths paths{data};
-    const CraftRecord a = ReadCraft(paths, first), b = ReadCraft(paths, second);
+    const AircraftPtr a = ReadAircraft(paths, first), b = ReadAircraft(paths, second);
 
-    const double verdict = MedianMs(201, [&] { ComputeVerdict(&a, &b, {true, true, true, true}); });
+    const FlapSet all = FlapSet::All();
+    const double verdict = MedianMs(201, [&] { ComputeVerdict(a.get(), b.get(), all); });
     std::printf("verdict of %s and %s, four flap settings: %.3f ms (goal < 1 ms)\n", qPrintable(first), qPrintable(second), verdict);
-    const std::array<bool, 4> all{true, true, true, true};
     const double reading = MedianMs(201, [&] {
-        ReadCraftCurves(a.name, a.tables, all);
-        ReadCraftCurves(b.name, b.tables, all);
+        CurvesOf(*a, all);
+        CurvesOf(*b, all);
     });
-    const CraftCurves ca = ReadCraftCurves(a.name, a.tables, all), cb = ReadCraftCurves(b.name, b.tables, all);
-    const double comparing = MedianMs(201, [&] { CompareCrafts({a.name, b.name}, {&ca, &cb}, {a.summary, b.summary}, all); });
-    std::printf("  of which reading the values %.3f ms, comparing %.3f ms\n", reading, comparing);
+    const CraftCurves ca = CurvesOf(*a, all), cb = CurvesOf(*b, all);
+    const double comparing = MedianMs(201, [&] { CompareCrafts({a->name, b->name}, {&ca, &cb}, {a->summary, b->summary}, all); });
+    std::printf("  of which taking the curves from the aircraft values %.3f ms, comparing %.3f ms\n", reading, comparing);
 
     VerdictPage page;
     page.resize(1000, 800);
     page.show();
     const double refresh = MedianMs(51, [&] {
-        page.SetComparison(&a, &b, all);
+        page.SetComparison(a.get(), b.get(), all);
         page.grab();
     });
-    const double rebuilt = MedianMs(51, [&] { page.SetComparison(&a, &b, all); });
+    const double rebuilt = MedianMs(51, [&] { page.SetComparison(a.get(), b.get(), all); });
     std::printf("verdict page refreshed and painted: %.2f ms (goal < 16 ms), of which the refresh %.2f ms\n", refresh, rebuilt);
 
     // Bad data must not stall it: two curves of 100,000 columns crossing at every one.

@@ -1,6 +1,6 @@
 // A whole aircraft end to end. The input is a speed file, then the file mark and a turn
 // file (fuzz_support.h); without the mark the same bytes serve as both. Both are read
-// into lines as the reader does and every chart filler runs through the comparison
+// into lines and into an aircraft value as the reader does, and every chart filler runs through the comparison
 // refresh on the nine charts as the window defines them: the aircraft as the first,
 // the second and both selections, under several flap settings. Data errors are
 // allowed; crashes, endless loops, points that are not finite and mirrors that
@@ -29,30 +29,17 @@ struct ChartSet {
     TChartSeriesList *all[9] = {&TASbyAlt, &MaxROCbyAlt, &ROCatConst, &TurnbySpeed, &FunPlot, &C1, &C2, &C3, &C4};
 };
 
-// One TNodeData for the run, loaded once from small files as the scan loads it; each
-// input then replaces its lines.
-TNodeData &Tables()
-{
-    static ScratchData scratch;
-    static std::unique_ptr<TNodeData> data = [] {
-        const DataPaths paths = scratch.paths();
-        ScratchData::put(paths.speedFile(QStringLiteral("A")), QByteArray("0\t1\t2\t3\t4\t\r\n"));
-        ScratchData::put(paths.turnFile(QStringLiteral("A")), QByteArray("100\t\r\n1\t\r\n10\t\r\n"));
-        return std::make_unique<TNodeData>(paths, QStringLiteral("A"));
-    }();
-    return *data;
-}
-
 // Fields a turn-file row gives to the speed loop: one per tab, plus a rest without one.
 qsizetype SpeedColumns(const QString &row)
 {
     return row.count(u'\t') + (row.endsWith(u'\t') || row.isEmpty() ? 0 : 1);
 }
 
-void CheckCharts(const ChartSet &set, const TNodeData &data, bool finished, const QString &what)
+void CheckCharts(const ChartSet &set, const QStringList &speedLines, const QStringList &turnLines, bool finished,
+                 const QString &what)
 {
-    const qsizetype speedRows = data.lst_Speed.size();
-    const qsizetype columns = data.lst_Turn.isEmpty() ? 0 : SpeedColumns(data.lst_Turn.at(0));
+    const qsizetype speedRows = speedLines.size();
+    const qsizetype columns = turnLines.isEmpty() ? 0 : SpeedColumns(turnLines.at(0));
     for (int c = 0; c < 9; ++c) {
         const TChartSeriesList &chart = *set.all[c];
         for (int i = 0; i < chart.Count(); ++i) {
@@ -95,36 +82,35 @@ void CheckCharts(const ChartSet &set, const TNodeData &data, bool finished, cons
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static ChartSet set;
-    TNodeData &tables = Tables();
     const TwoFiles files = SplitAtFileMark(FuzzBytes(data, size));
-    tables.lst_Speed = SplitTextLines(files.first);
-    tables.lst_Turn = SplitTextLines(files.second.value_or(files.first));
-
-    const SelectedAircraft aircraft{QStringLiteral("Fuzz"), &tables};
+    const QStringList speedLines = SplitTextLines(files.first);
+    const QStringList turnLines = SplitTextLines(files.second.value_or(files.first));
+    const AircraftPtr value = AircraftOfTables(QStringLiteral("Fuzz"), speedLines, turnLines);
+    const Aircraft *aircraft = value.get();
     // Flap flags from the last byte, besides the state at start, all shown and all hidden.
     const uint8_t last = size > 0 ? data[size - 1] : 0;
-    const FlapMarks fromInput{bool(last & 1), bool(last & 2), bool(last & 4), bool(last & 8)};
+    const FlapSet fromInput = FlapSet::FromMarks({bool(last & 1), bool(last & 2), bool(last & 4), bool(last & 8)});
     struct Case {
-        const SelectedAircraft *first, *second;
-        FlapMarks marked;
+        const Aircraft *first, *second;
+        FlapSet shown;
         const char *what;
     };
     const Case cases[] = {
-        {&aircraft, nullptr, {false, true, true, true}, "first, start flaps"},
-        {nullptr, &aircraft, {false, false, false, false}, "second, all flaps"},
-        {&aircraft, &aircraft, fromInput, "both, input flaps"},
-        {&aircraft, &aircraft, {true, true, true, true}, "both, no flaps"},
-        {nullptr, nullptr, {false, false, false, false}, "none"},
+        {aircraft, nullptr, FlapSet::NoFlaps(), "first, start flaps"},
+        {nullptr, aircraft, FlapSet::All(), "second, all flaps"},
+        {aircraft, aircraft, fromInput, "both, input flaps"},
+        {aircraft, aircraft, FlapSet(), "both, no flaps"},
+        {nullptr, nullptr, FlapSet::All(), "none"},
     };
     for (const Case &c : cases) {
         bool finished = true;
         try {
-            RefreshComparison(set.charts, c.first, c.second, c.marked);
+            RefreshComparison(set.charts, c.first, c.second, c.shown);
         } catch (const VarnelError &e) {
             FUZZ_CHECK(IsKnownDataError(e.message()), e.message());
             finished = false;
         }
-        CheckCharts(set, tables, finished, QString::fromLatin1(c.what));
+        CheckCharts(set, speedLines, turnLines, finished, QString::fromLatin1(c.what));
     }
     // With nothing selected every full-size series is empty and inactive.
     for (TChartSeriesList *chart : {&set.TASbyAlt, &set.MaxROCbyAlt, &set.ROCatConst, &set.TurnbySpeed, &set.FunPlot})

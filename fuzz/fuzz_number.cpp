@@ -1,6 +1,7 @@
 // The number readers on arbitrary text: ParseNumber against a table-driven model of
 // the number grammar and the C library's strtold, ReadValue's cut to three decimals,
 // the chart readers built on it, and FormatSummaryValue's text.
+#include "catalogue/chart_values.h"
 #include "charts/fill_common.h"
 #include "charts/turn_rate.h"
 #include "fuzz/fuzz_support.h"

@@ -45,16 +45,16 @@ std::optional<QString> ModelTurnValue(const QStringList &rows, const QString &ke
 
 void CheckReadCraft(const DataPaths &paths, const QStringList &craftValues)
 {
-    std::optional<CraftRecord> craft;
+    AircraftPtr craft;
     try {
-        craft.emplace(ReadCraft(paths, kName));
+        craft = ReadAircraft(paths, kName);
     } catch (const VarnelError &e) {
         FUZZ_CHECK(IsKnownDataError(e.message()), e.message());
         return;
     }
     FUZZ_CHECK(craft->name == kName, craft->name);
     FUZZ_CHECK(craft->summary.size() == 6, QString::number(craft->summary.size()));
-    const QString dive = craft->summary.value(0);
+    const QString dive = SummaryCaption(craft->summary.at(0));
     FUZZ_CHECK(dive == QStringLiteral("макс. скор. в пике: ") + craftValues.value(0) + QStringLiteral(" км/ч"), dive);
     // Every group ends with its ":", but for a last note of rows not shown.
     for (const WeaponRowCaptions &row : craft->armament)

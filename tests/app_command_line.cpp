@@ -81,7 +81,7 @@ void AppCommandLine::exportOptions()
     QCOMPARE(e.outDir.bytes, QByteArray("out"));
     QCOMPARE(e.first, QStringLiteral("Tarn 5"));
     QVERIFY(e.second.isEmpty());
-    QCOMPARE(e.flapShown, (std::array<bool, 4>{false, true, false, true}));
+    QCOMPARE(e.flaps, FlapSet().With(1).With(3));
     QCOMPARE(e.format, QStringLiteral("svg"));
     QCOMPARE(e.size, QSize(640, 480));
     QCOMPARE(e.scale, 2.0);
@@ -90,7 +90,7 @@ void AppCommandLine::exportOptions()
 
     // Defaults: the window's start (no flaps shown alone), PNG at 800 x 600, scale 1.
     const ExportOptions d = ParseCommandLine({"varnel", "--export", "out"}).exportOptions;
-    QCOMPARE(d.flapShown, (std::array<bool, 4>{true, false, false, false}));
+    QCOMPARE(d.flaps, FlapSet::NoFlaps());
     QCOMPARE(d.format, QStringLiteral("png"));
     QCOMPARE(d.size, QSize(800, 600));
     QCOMPARE(d.scale, 1.0);

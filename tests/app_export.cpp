@@ -266,7 +266,7 @@ void AppExport::exportedPagesAreTheWindowsPages()
 
     QTemporaryDir plain, shaded;
     ExportOptions o = options(plain.path());
-    o.flapShown = {true, false, true, false};
+    o.flaps = FlapSet().With(0).With(2);
     o.size = w->tab_Common->size();
     o.caption = false;
     QCOMPARE(RunExport(o, data_.path()).exitCode, 0);
@@ -486,15 +486,15 @@ void AppExport::svgWithControlCharacters()
 
 void AppExport::captionWords()
 {
-    PictureCaption c{"Tarn-5", "Skarn-7", {true, false, true, false}, "Общая таблица"};
+    PictureCaption c{"Tarn-5", "Skarn-7", FlapSet().With(0).With(2), "Общая таблица"};
     QCOMPARE(CaptionTitle(c), QStringLiteral("Tarn-5 — Skarn-7 · закрылки: 0, 2"));
     QCOMPARE(CaptionDescription(c),
              QStringLiteral("Общая таблица: Tarn-5 (синие кривые) — Skarn-7 (красные кривые) · закрылки: 0, 2"));
     c.first.clear();
-    c.flapShown = {false, false, false, true};
+    c.flaps = FlapSet().With(3);
     QCOMPARE(CaptionTitle(c), QStringLiteral("Skarn-7 · закрылки: 3"));
     c.second.clear();
-    c.flapShown = {};
+    c.flaps = FlapSet();
     QCOMPARE(CaptionTitle(c), QStringLiteral("самолёты не выбраны · закрылки: нет"));
     // A name's control characters: the words stay one line that any file can hold.
     c.first = QString::fromUtf8("Esc\x1b\nX\u0085");
@@ -524,7 +524,7 @@ void AppExport::captionedFiles()
     ExportOptions o = options(out.path());
     o.first = first;
     o.second = second;
-    o.flapShown = {true, false, true, false};
+    o.flaps = FlapSet().With(0).With(2);
     o.format = format;
     o.size = QSize(320, 240);
     o.scale = 2;

@@ -10,7 +10,7 @@
 #include "window/craft_tree.h"
 #include "window/flap_button.h"
 #include "window/main_window.h"
-#include "catalogue/node_data.h"
+#include "catalogue/aircraft.h"
 #include "catalogue/scan.h"
 #include "charts/refresh.h"
 #include "charts_fixture.h"
@@ -49,7 +49,7 @@ struct Choices {
     std::array<int, 2> selected{-1, -1};      // root row selected in each tree, or -1
     std::array<QStringList, 2> captions;      // captions of the roots of each tree
     std::array<QString, 2> shownName;         // the caption the last refresh used
-    FlapMarks marked{false, true, true, true};
+    std::array<bool, 4> marked{false, true, true, true};  // the flap buttons
     int page = 0;
     std::map<QString, bool> zoomed;           // by chart name
 };
@@ -160,7 +160,7 @@ class AppRandomSessionTest : public QObject {
     std::unique_ptr<Tfrm_Main> w_;
     QRandomGenerator rng_;
     Choices c_;
-    std::vector<std::unique_ptr<TNodeData>> tables_;  // their tables, read by the test itself
+    std::vector<AircraftPtr> tables_;  // their values, read by the test itself
     std::vector<SpeedProfile> profiles_;              // their speed curves, by the test's own reading
     QStringList recent_;                              // the last actions, for the failure report
     std::map<QString, int> tally_;                    // actions taken, by kind
@@ -501,15 +501,14 @@ class AppRandomSessionTest : public QObject {
     QString checkCharts()
     {
         ChartSet expected;
-        SelectedAircraft chosen[2];
-        const SelectedAircraft *pass[2] = {nullptr, nullptr};
+        std::shared_ptr<Aircraft> chosen[2];
         for (int t = 0; t < 2; ++t) {
             if (c_.selected[t] < 0)
                 continue;
-            chosen[t] = {c_.shownName[t], tables_[size_t(c_.selected[t])].get()};
-            pass[t] = &chosen[t];
+            chosen[t] = std::make_shared<Aircraft>(*tables_[size_t(c_.selected[t])]);
+            chosen[t]->name = c_.shownName[t];
         }
-        RefreshComparison(expected.charts, pass[0], pass[1], c_.marked);
+        RefreshComparison(expected.charts, chosen[0].get(), chosen[1].get(), FlapSet::FromMarks(c_.marked));
         for (TChart *chart : w_->Charts()) {
             const QString diff = CompareSeries(chart->objectName(), chart->Series(),
                                                ExpectedList(expected, chart->objectName()));
@@ -568,8 +567,11 @@ class AppRandomSessionTest : public QObject {
             // The loaded tables stay as they were, whatever the caption says now.
             if (want) {
                 const TNodeData *data = NodeDataOf(want);
-                const TNodeData &mine = *tables_[size_t(c_.selected[t])];
-                if (!data || data->lst_Speed != mine.lst_Speed || data->lst_Turn != mine.lst_Turn)
+                const Aircraft &mine = *tables_[size_t(c_.selected[t])];
+                const auto same = [](const CurvePoints &a, const CurvePoints &b) { return a.x == b.x && a.y == b.y; };
+                if (!data || data->aircraft->fileName != mine.fileName ||
+                    !same(data->aircraft->altitude.curves[0], mine.altitude.curves[0]) ||
+                    !same(data->aircraft->turn.climb.points, mine.turn.climb.points))
                     return u"tree %1: the tables of the selected aircraft changed"_s.arg(t + 1);
             }
         }
@@ -695,7 +697,7 @@ private slots:
         onDisk.sort();
         QCOMPARE(sorted, onDisk);
         for (const QString &name : std::as_const(c_.captions[0])) {
-            tables_.push_back(std::make_unique<TNodeData>(DataPaths{kSampleDir}, name));
+            tables_.push_back(ReadAircraft(DataPaths{kSampleDir}, name));
             profiles_.push_back(ReadSpeedProfile(kSampleDir + u"/DataSpeed/"_s + name + u"_speed.txt"_s));
         }
         QString problem = checkAll();

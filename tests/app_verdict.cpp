@@ -18,10 +18,10 @@ private slots:
     void jsonIsThePage()
     {
         const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
-        const CraftRecord a = ReadCraft(paths, FileName("Tarn-5")), b = ReadCraft(paths, FileName("Skarn-7"));
+        const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
         VerdictPage page;
         page.resize(1000, 1400);
-        page.SetComparison(&a, &b, {true, true, false, false});
+        page.SetComparison(a.get(), b.get(), FlapSet().With(0).With(1));
 
         // The program itself, with no display to reach: it must not need one.
         QProcess p;
@@ -78,17 +78,17 @@ private slots:
     void saysWhatIsMissing()
     {
         const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
-        const CraftRecord b = ReadCraft(paths, FileName("Skarn-7"));
+        const AircraftPtr b = ReadAircraft(paths, FileName("Skarn-7"));
         VerdictPage page;
-        page.SetComparison(nullptr, &b, {true, false, false, false});
+        page.SetComparison(nullptr, b.get(), FlapSet::NoFlaps());
         QVERIFY(page.findChild<QLabel *>(QStringLiteral("lbl_Verdict"))->text().contains(QStringLiteral("Skarn-7")));
         for (const QTableWidget *table : page.findChildren<QTableWidget *>())
             QVERIFY(table->isHidden());
-        const CraftRecord a = ReadCraft(paths, FileName("Tarn-5"));
-        page.SetComparison(&a, &b, {false, false, false, true});
+        const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5"));
+        page.SetComparison(a.get(), b.get(), FlapSet().With(3));
         QCOMPARE(page.findChild<QTableWidget *>(QStringLiteral("tbl_best"))->rowCount(), 7);  // five, then flaps 3 twice
         QVERIFY(!page.findChild<QTableWidget *>(QStringLiteral("tbl_best"))->isHidden());
-        page.SetComparison(static_cast<const CraftRecord *>(nullptr), nullptr, {true, false, false, false});
+        page.SetComparison(nullptr, nullptr, FlapSet::NoFlaps());
         QCOMPARE(page.findChild<QLabel *>(QStringLiteral("lbl_Verdict"))->text(), MissingText(Verdict{}));
     }
 };

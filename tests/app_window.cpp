@@ -377,7 +377,7 @@ private slots:
             QCOMPARE(ChildCaptions(alpha->child(0)->child(0)), (QStringList{"MG A;", "MG B;"}));
             QVERIFY(alpha->flags() & Qt::ItemIsEditable);
             QVERIFY(NodeDataOf(alpha) && !NodeDataOf(alpha->child(1)));
-            QCOMPARE(NodeDataOf(alpha)->lst_Turn.size(), 11);
+            QCOMPARE(NodeDataOf(alpha)->aircraft->turn.climb.points.x.size(), size_t(5));
         }
         // Each tree holds its own tables.
         QVERIFY(NodeDataOf(w->tree_Crafts_1->topLevelItem(0)) != NodeDataOf(w->tree_Crafts_2->topLevelItem(0)));

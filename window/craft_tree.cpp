@@ -33,14 +33,18 @@ void CraftItem::setData(int column, int role, const QVariant &value)
     data.aircraft = std::move(renamed);
 }
 
-AircraftPtr AircraftOf(const QTreeWidgetItem *item)
+const TNodeData *NodeDataOf(const QTreeWidgetItem *item)
 {
     if (!item || item->parent() || item->type() != CraftItem::Type)
         return nullptr;
-    return static_cast<const CraftItem *>(item)->data.aircraft;
+    return &static_cast<const CraftItem *>(item)->data;
 }
 
-const Aircraft *NodeDataOf(const QTreeWidgetItem *item) { return AircraftOf(item).get(); }
+AircraftPtr AircraftOf(const QTreeWidgetItem *item)
+{
+    const TNodeData *data = NodeDataOf(item);
+    return data ? data->aircraft : nullptr;
+}
 
 // Passes on only the indexes the tree's filter allows; a selection left empty is no
 // change at all.

@@ -27,8 +27,9 @@ public:
     TNodeData data;
 };
 
-// The aircraft of an aircraft root item; nullptr for any other item.
-const Aircraft *NodeDataOf(const QTreeWidgetItem *item);
+// What an aircraft root item holds (each item its own); nullptr for any other item.
+const TNodeData *NodeDataOf(const QTreeWidgetItem *item);
+// The aircraft of an aircraft root item; null for any other item.
 AircraftPtr AircraftOf(const QTreeWidgetItem *item);
 
 class CraftTree : public QTreeWidget {
