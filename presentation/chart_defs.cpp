@@ -1,6 +1,7 @@
 #include "presentation/chart_defs.h"
 
 #include "core/error.h"
+#include "core/measures.h"
 #include "presentation/chart.h"
 #include "presentation/tracker.h"
 
@@ -135,8 +136,8 @@ const TrackRow TrackRows[] = {
 };
 
 // Which curves compare, on each full-page chart (a mirror chart compares as its partner
-// does): pairs of series (the first aircraft's curve, the second's of the same kind), the
-// difference under which the two are even, and whether the higher value is better.
+// does): pairs of series (the first aircraft's curve, the second's of the same kind) and
+// the measure whose rule (core/measures.h) says when they are even and which is better.
 const CurvePair AltitudePairs[] = {{0, 2}, {1, 3}};            // 100% with 100%, MAX with MAX
 const CurvePair ClimbAtSpeedPairs[] = {{0, 1}};
 const CurvePair FlapPairs[] = {{0, 4}, {1, 5}, {2, 6}, {3, 7}};  // per flap setting
@@ -145,17 +146,16 @@ struct CompareRow {
     const char *chart;
     const CurvePair *pairs;
     int count;
-    double evenUnder;
-    bool higherIsBetter;
+    Measure measure;  // 100 % and MAX share their rule
 };
 
-#define PAIRS(pairs) pairs, int(std::size(pairs))
+#define PAIRS(list) .pairs = list, .count = int(std::size(list))
 const CompareRow CompareRows[] = {
-    {"chrt_TASbyAlt", PAIRS(AltitudePairs), 1.0, true},       // km/h
-    {"chrt_MaxROCbyAlt", PAIRS(AltitudePairs), 0.1, true},    // m/s
-    {"chrt_ROCatConst", PAIRS(ClimbAtSpeedPairs), 0.1, true},  // m/s
-    {"chrt_TurnbySpeed", PAIRS(FlapPairs), 0.1, false},       // s: the shorter turn is better
-    {"chrt_FunPlot", PAIRS(FlapPairs), 0.1, true},            // degrees a second
+    {.chart = "chrt_TASbyAlt", PAIRS(AltitudePairs), .measure = Measure::Speed100},
+    {.chart = "chrt_MaxROCbyAlt", PAIRS(AltitudePairs), .measure = Measure::Climb100},
+    {.chart = "chrt_ROCatConst", PAIRS(ClimbAtSpeedPairs), .measure = Measure::ClimbAtSpeed},
+    {.chart = "chrt_TurnbySpeed", PAIRS(FlapPairs), .measure = Measure::TurnTime},
+    {.chart = "chrt_FunPlot", PAIRS(FlapPairs), .measure = Measure::TurnRate},
 };
 #undef PAIRS
 
@@ -163,7 +163,8 @@ ShadingSetup ShadingOf(const char *chart, const char *partner, bool byAltitude)
 {
     for (const CompareRow &row : CompareRows)
         if (qstrcmp(row.chart, chart) == 0 || qstrcmp(row.chart, partner) == 0)
-            return {QVector<CurvePair>(row.pairs, row.pairs + row.count), row.evenUnder, row.higherIsBetter, byAltitude};
+            return {QVector<CurvePair>(row.pairs, row.pairs + row.count), RuleOf(row.measure).evenUnder,
+                    RuleOf(row.measure).higherIsBetter, byAltitude};
     return {};
 }
 
