@@ -7,6 +7,7 @@
 #include "window/main_window.h"
 #include "pages/verdict_page.h"
 #include "app_fixture.h"
+#include "catalogue/text_file.h"
 #include "core/error.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
@@ -393,6 +394,18 @@ private slots:
         clickItem(tree, tree->topLevelItem(1));
         QCOMPARE(messages_, QStringList{"List index out of bounds (3)"});
         QCOMPARE(tree->SelectedCraft(), tree->topLevelItem(0));
+    }
+
+    void selectionReadsNoFile()
+    {
+        // The scan read every file; choosing aircraft and flap settings reads none again.
+        auto w = scannedWindow();
+        const qint64 before = DataFilesOpened();
+        clickItem(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(0));
+        clickItem(w->tree_Crafts_2, w->tree_Crafts_2->topLevelItem(1));
+        QTest::mouseClick(w->btn_Turn2, Qt::LeftButton);
+        QVERIFY(w->chrt_TASbyAlt->Series()[2].Count() > 0);
+        QCOMPARE(DataFilesOpened(), before);
     }
 
     void editedCaptionNamesTheSeries()
