@@ -39,6 +39,29 @@ QStringList Fields(QString row, qsizetype count = 0)
 }
 
 ReadFailure MissingRow(int row) { return ListIndexError(row).InRow(row); }
+
+// A value read once and kept, for a value several points share (a row's altitude, a
+// column's speed): the same number, or the same error, every time it is asked for.
+class SharedValue {
+public:
+    explicit SharedValue(Cell at) : at_(at) {}
+    double get()
+    {
+        if (!read_) {
+            read_ = true;
+            Keep(failure_, [&] { value_ = ReadChartValue(at_); });
+        }
+        if (failure_)
+            throw *failure_;
+        return value_;
+    }
+
+private:
+    Cell at_;
+    bool read_ = false;
+    double value_ = 0;
+    ReadFailure failure_;
+};
 }  // namespace
 
 AltitudeProfiles ReadAltitudeProfiles(const QStringList &rows)
@@ -49,10 +72,11 @@ AltitudeProfiles ReadAltitudeProfiles(const QStringList &rows)
             QString row = rows.at(r);
             const SpeedRowFields f = SplitSpeedRow(row);
             const Cell values[4] = {{f.tas100, r, 3}, {f.tasMax, r, 1}, {f.roc100, r, 4}, {f.rocMax, r, 2}};
+            SharedValue altitude({f.altitude, r, 0});
             for (int m = 0; m < 4; ++m) {
                 // Each point reads its value first, then its altitude.
                 const double value = ReadChartValue(values[m]);
-                Add(p.curves[size_t(m)], ReadChartValue({f.altitude, r, 0}), value);
+                Add(p.curves[size_t(m)], altitude.get(), value);
             }
         }
     });
@@ -63,13 +87,17 @@ TurnCurves ReadTurnCurves(const QStringList &rows)
 {
     TurnCurves t;
     const QStringList speeds = rows.isEmpty() ? QStringList() : Fields(rows.at(0));
+    std::vector<SharedValue> speedValues;
+    speedValues.reserve(size_t(speeds.size()));
+    for (int c = 0; c < speeds.size(); ++c)
+        speedValues.emplace_back(Cell{speeds.at(c), 0, c});
     const auto readColumns = [&](SpeedCurve &curve, int row, const auto &readY) {
         const QStringList ys = Fields(rows.at(row), speeds.size());
         for (int c = 0; c < speeds.size(); ++c) {
             if (speeds.at(c).isEmpty() || ys.at(c).isEmpty())
                 continue;
             const bool read = Keep(curve.failure, [&] {
-                const double x = ReadChartValue({speeds.at(c), 0, c});
+                const double x = speedValues[size_t(c)].get();
                 Add(curve.points, x, readY(Cell{ys.at(c), row, c}));
                 curve.columns.push_back(c);
             });

@@ -163,8 +163,53 @@ long double ValueOf(const Decimal &d)
 
 }  // namespace
 
+// The common case of the tables, a plain decimal ("523.45", "-12", ".5") of at most
+// 18 digits up to its third decimal, read without building strings: cut to thousandths
+// it is a whole number of thousandths, exact as an extended value, and one division
+// rounds it to the nearest extended value as the general path does. Anything else
+// (spaces, an exponent, more digits) is left to the general path.
+static bool ReadPlainDecimal(const QString &text, long double &value)
+{
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    const bool negative = n > 0 && text.at(0) == u'-';
+    if (n > 0 && (text.at(0) == u'-' || text.at(0) == u'+'))
+        ++i;
+    unsigned long long thousandths = 0;
+    int whole = 0, decimals = -1, digits = 0;
+    for (; i < n; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c == u'.' && decimals < 0) {
+            decimals = 0;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            return false;
+        ++digits;
+        if (decimals >= 0 && ++decimals > 3)
+            continue;  // cut
+        if (decimals < 0 && ++whole > 15)
+            return false;  // at most 18 digits with the three decimals
+        thousandths = thousandths * 10 + (c - u'0');
+    }
+    if (digits == 0)
+        return false;
+    for (int d = std::max(decimals, 0); d < 3; ++d)
+        thousandths *= 10;
+    if (thousandths == 0) {
+        value = 0;
+        return true;
+    }
+    const long double x = (long double)thousandths / 1000.0L;
+    value = negative ? -x : x;
+    return true;
+}
+
 long double ReadValue(const QString &text)
 {
+    long double plain = 0;
+    if (ReadPlainDecimal(text, plain))
+        return plain;
     std::string ascii;
     long double x = 0;
     if (!ReadNumber(text, ascii, x))
