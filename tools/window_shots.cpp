@@ -58,10 +58,10 @@ int main(int argc, char *argv[])
         for (TChart *chart : w.Charts())
             chart->SyncNow();
         if (page == 0) {
-            const QRect plot = w.ch_C1->PlotArea();
+            const QRect plot = w.pages_Charts->ch_C1->PlotArea();
             const QPointF at(plot.left() + plot.width() * 0.45, plot.top() + plot.height() * 0.4);
-            QMouseEvent move(QEvent::MouseMove, at, w.ch_C1->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(w.ch_C1, &move);
+            QMouseEvent move(QEvent::MouseMove, at, w.pages_Charts->ch_C1->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(w.pages_Charts->ch_C1, &move);
             QCoreApplication::processEvents();
         }
         const QString file = QStringLiteral("%1/page%2.png").arg(out).arg(page + 1);

@@ -201,7 +201,6 @@ void Tfrm_Main::buildPages()
     auto *layout = new QVBoxLayout(pnl_Chart);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pages_Charts);
-    static_cast<ComparisonPageMembers &>(*this) = *pages_Charts;
     new ChartHolder(*this);
 
     Splitter->addWidget(pnl_Crafts_1);

@@ -28,7 +28,7 @@ class MarkButton;
 // The message the window posts to itself to start the catalogue scan.
 constexpr int WM_LOADFMD = 1025;
 
-class Tfrm_Main : public QMainWindow, public ComparisonPageMembers {
+class Tfrm_Main : public QMainWindow {
     Q_OBJECT
 public:
     explicit Tfrm_Main(QWidget *parent = nullptr);
@@ -51,7 +51,7 @@ public:
     QVector<QPixmap> img_Main;  // the toolbar's eight pictures
     QSplitter *Splitter;
     QFrame *pnl_Chart;
-    ComparisonPages *pages_Charts;  // its pages and charts are the window's members too
+    ComparisonPages *pages_Charts;  // the pages and their charts
 
     // Handlers.
     void ResizeMainForm();
