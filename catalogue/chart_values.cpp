@@ -3,13 +3,6 @@
 
 #include <cmath>
 
-const QString &FetchRow(const QStringList &rows, int index)
-{
-    if (index < 0 || index >= rows.size())
-        throw ListIndexError(index).InRow(index);
-    return rows[index];
-}
-
 double ChartValue(const QString &text)
 {
     const double value = double(ReadValue(text));

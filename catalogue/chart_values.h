@@ -1,18 +1,13 @@
 #pragma once
-// Values read from the tables exactly as the charts draw them: the rows fetched, every
-// number cut to three decimals, turn times as turn rates, and an error that says in
-// which row and column the value stands.
+// Values read from the tables exactly as the charts draw them: every number cut to
+// three decimals, turn times as turn rates, and an error that says in which row and
+// column the value stands.
 #include "core/error.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-
-// Row `index` of a table. Raises "List index out of bounds (%d)" with the index when
-// the table has no such row; the error carries that row, so the refresh names the
-// aircraft and file that lack it.
-const QString &FetchRow(const QStringList &rows, int index);
 
 // A chart value read from text with ReadValue; a number that does not fit a chart point
 // (not finite as a double) raises "Floating point overflow".

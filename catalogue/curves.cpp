@@ -38,6 +38,8 @@ QStringList Fields(QString row, qsizetype count = 0)
     return out;
 }
 
+// A row the table lacks: "List index out of bounds (n)", carrying the row so the
+// message names the aircraft and file that lack it.
 ReadFailure MissingRow(int row) { return ListIndexError(row).InRow(row); }
 
 // A value read once and kept, for a value several points share (a row's altitude, a
