@@ -161,13 +161,19 @@ const CompareRow CompareRows[] = {
 };
 #undef PAIRS
 
-ShadingSetup ShadingOf(const char *chart, const char *partner, bool byAltitude)
+// The compare row of a chart, or of its partner for a mirror chart.
+const CompareRow &CompareRowOf(const char *chart, const char *partner)
 {
     for (const CompareRow &row : CompareRows)
         if (qstrcmp(row.chart, chart) == 0 || qstrcmp(row.chart, partner) == 0)
-            return {QVector<CurvePair>(row.pairs, row.pairs + row.count), RuleOf(row.measure).evenUnder,
-                    RuleOf(row.measure).higherIsBetter, byAltitude};
-    return {};
+            return row;
+    throw VarnelError(QStringLiteral("No comparison for the chart %1").arg(QString::fromLatin1(chart)));
+}
+
+ShadingSetup ShadingOf(const CompareRow &row, bool byAltitude)
+{
+    return {QVector<CurvePair>(row.pairs, row.pairs + row.count), RuleOf(row.measure).evenUnder,
+            RuleOf(row.measure).higherIsBetter, byAltitude};
 }
 
 // One name per row, checked when compiling.
@@ -227,7 +233,8 @@ QVector<ChartDef> makeDefs()
         ChartDef def{QString::fromUtf8(c.name), QString::fromUtf8(c.page), c.tag, QString::fromUtf8(c.title),
                       axis(c.bottom), axis(c.left), {},
                       t.byAltitude, t.turnFigures, QString::fromUtf8(t.titleSource),
-                      ShadingOf(c.name, t.titleSource, t.byAltitude)};
+                      ShadingOf(CompareRowOf(c.name, t.titleSource), t.byAltitude),
+                      CompareRowOf(c.name, t.titleSource).measure};
         for (int i = 0; i < c.count + c.moreCount; ++i) {
             const Look &r = i < c.count ? c.rows[i] : c.more[i - c.count];
             const int aircraft = i < t.secondFrom ? 1 : i < t.aircraftSeries ? 2 : 0;
@@ -288,6 +295,7 @@ TChart *BuildChart(const QString &chartName, QWidget *parent)
     chart->SetAxisTitles(def.bottom, def.left);
     BuildSeries(chart->Series(), chartName);
     TrackerSetup track;
+    track.measure = def.measure;
     track.line = def.readByAltitude ? Qt::Horizontal : Qt::Vertical;
     track.turnFigures = def.turnFigures;
     for (const SeriesDef &row : def.series)

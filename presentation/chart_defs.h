@@ -3,6 +3,7 @@
 // and one row per series, in series-list order. BuildChart makes a chart from them.
 #include "presentation/plot_geometry.h"
 #include "presentation/series.h"
+#include "core/measures.h"
 #include "presentation/shading.h"
 
 #include <QRgb>
@@ -40,6 +41,7 @@ struct ChartDef {
     bool turnFigures;     // the tracker gives time, radius and load factor of a turn
     QString titleSource;  // the chart whose series titles name this one's curves
     ShadingSetup shading;  // which curves pair up and how they compare
+    Measure measure;       // what its curves measure (of the 100 % curves on the altitude charts)
 };
 
 // All nine charts in the order of their pages: the four mirror charts, then the five

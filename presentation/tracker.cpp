@@ -171,7 +171,8 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
                                  b.loadFactor - a.loadFactor};
             r.rows.push_back({turnCells(name, d, true), differenceColor});
         } else {
-            r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), unit)}, differenceColor});
+            const QString differenceUnit = setup.measure ? UnitOf(*setup.measure) : unit;
+            r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), differenceUnit)}, differenceColor});
         }
     }
     return r;

@@ -13,6 +13,7 @@
 // the widget while the mouse is there calls Hide() first.
 //
 // What the box says comes from the plain functions below.
+#include "core/measures.h"
 #include "presentation/plot_geometry.h"
 #include "presentation/series.h"
 #include "presentation/zoom.h"
@@ -43,6 +44,9 @@ struct TrackerSetup {
     Qt::Orientation line = Qt::Vertical;  // Vertical: read at a speed; Horizontal: at an altitude
     bool turnFigures = false;             // time, radius and loads of a level turn
     QVector<CurveRole> curves;           // by series index
+    // What the curves measure: the differences are written in its unit. None: in the
+    // unit of the axis the values are read on.
+    std::optional<Measure> measure;
 };
 
 // Where a series meets the tracker line at `at` (a bottom-axis value for a vertical
