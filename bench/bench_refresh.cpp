@@ -68,7 +68,7 @@ struct Timing {
     double median, mean, worst;
 };
 
-Timing Measure(int runs, const std::function<void()> &step)
+Timing TimeRuns(int runs, const std::function<void()> &step)
 {
     std::vector<double> ms;
     QElapsedTimer t;
@@ -156,11 +156,11 @@ int main(int argc, char **argv)
     {
         SeriesLists w;
         Print("refresh, sample-sized, no flaps shown only",
-              Measure(2000, [&] { RefreshComparison(w.charts, &first, &second, start); }));
+              TimeRuns(2000, [&] { RefreshComparison(w.charts, &first, &second, start); }));
         Print("refresh, sample-sized, all four flap settings",
-              Measure(2000, [&] { RefreshComparison(w.charts, &first, &second, allShown); }));
+              TimeRuns(2000, [&] { RefreshComparison(w.charts, &first, &second, allShown); }));
         Print("refresh, 10000-row speed file + sample aircraft",
-              Measure(50, [&] { RefreshComparison(w.charts, &large, &second, allShown); }));
+              TimeRuns(50, [&] { RefreshComparison(w.charts, &large, &second, allShown); }));
     }
     {
         Window w;
@@ -172,13 +172,13 @@ int main(int argc, char **argv)
                 for (TChart *c : *charts)
                     c->Shading().SetShown(shaded);
             Print(shaded ? "... with advantage shading" : "refresh + sync + repaint, common page shown",
-                  Measure(200, [&] {
+                  TimeRuns(200, [&] {
                       flip = !flip;
                       RefreshComparison(*w.charts, &first, &second, flip ? start : allShown);
                       w.Settle();
                   }));
             Print(shaded ? "... with advantage shading, 10000-row speed file" : "refresh + sync + repaint, 10000-row speed file",
-                  Measure(20, [&] {
+                  TimeRuns(20, [&] {
                       flip = !flip;
                       RefreshComparison(*w.charts, &large, &second, flip ? start : allShown);
                       w.Settle();
