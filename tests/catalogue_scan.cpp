@@ -17,25 +17,25 @@ const QByteArray kTurn = "200\t300\t\n5\t6\t\n20\t19\t\n\t\t\n\t\t\n\t\t\n"
 
 // An aircraft as the trees show it: name, armament groups, summary captions, and its
 // value with the curves of its tables.
-struct CraftRecord {
+struct ListedCraft {
     QString name;
     QList<WeaponRowCaptions> armament;
     QStringList summary;
     AircraftPtr value;
 };
-CraftRecord RecordOf(const AircraftPtr &a)
+ListedCraft RecordOf(const AircraftPtr &a)
 {
     QStringList captions;
     for (const SummaryValue &s : a->summary)
         captions << SummaryCaption(s);
     return {a->name, a->armament, captions, a};
 }
-CraftRecord ReadCraft(const DataPaths &paths, const FileName &name, Armament armament = Armament::Read)
+ListedCraft ReadCraft(const DataPaths &paths, const FileName &name, Armament armament = Armament::Read)
 {
     return RecordOf(ReadAircraft(paths, name, armament));
 }
 // True when the aircraft's curves are those of these speed and turn files.
-bool ReadFrom(const CraftRecord &c, const QByteArray &speed, const QByteArray &turn)
+bool ReadFrom(const ListedCraft &c, const QByteArray &speed, const QByteArray &turn)
 {
     const AircraftPtr files = AircraftOfTables(c.name, SplitTextLines(speed), SplitTextLines(turn));
     const auto same = [](const CurvePoints &a, const CurvePoints &b) { return a.x == b.x && a.y == b.y; };
@@ -63,7 +63,7 @@ struct DataDir {
 };
 
 struct ScanRun {
-    QList<CraftRecord> crafts;
+    QList<ListedCraft> crafts;
     QList<QPair<int, QString>> panels;
     QString error;
     int count = -1;
@@ -92,23 +92,23 @@ struct ScanRun {
     QStringList names() const
     {
         QStringList out;
-        for (const CraftRecord &c : crafts)
+        for (const ListedCraft &c : crafts)
             out << c.name;
         return out;
     }
 };
 
 // Every listed aircraft is complete: six summary captions and its tables.
-void VerifyComplete(const QList<CraftRecord> &crafts)
+void VerifyComplete(const QList<ListedCraft> &crafts)
 {
-    for (const CraftRecord &c : crafts) {
+    for (const ListedCraft &c : crafts) {
         QCOMPARE(c.summary.size(), 6);
         QVERIFY(!c.value->altitude.curves[0].x.empty());
         QVERIFY(!c.value->turn.climb.points.x.empty());
     }
 }
 
-QStringList Groups(const CraftRecord &craft)
+QStringList Groups(const ListedCraft &craft)
 {
     QStringList out;
     for (const WeaponRowCaptions &row : craft.armament)
@@ -183,7 +183,7 @@ void CatalogueScan::armamentGroups()
     data.craft("B");
     // The row index counts the empty first row.
     WriteFile(data.paths.weaponFile("A"), "\r\ngun:MG A;MG B;\r\nbombs:2 x 50;\r\n");
-    const CraftRecord a = ReadCraft(data.paths, "A");
+    const ListedCraft a = ReadCraft(data.paths, "A");
     QCOMPARE(Groups(a), (QStringList{":", "w1:", "bombs:"}));
     QCOMPARE(a.armament[0].items, QStringList{});
     QCOMPARE(a.armament[1].items, (QStringList{"MG A;", "MG B;"}));
@@ -198,7 +198,7 @@ void CatalogueScan::hugeArmamentShownInPart()
     data.craft("A");
     // Many rows: the first ones are shown, a last group tells how many are not.
     WriteFile(data.paths.weaponFile("A"), QByteArray("g:a;b;\n").repeated(5000));
-    const CraftRecord a = ReadCraft(data.paths, "A");
+    const ListedCraft a = ReadCraft(data.paths, "A");
     qsizetype nodes = 0;
     for (const WeaponRowCaptions &g : a.armament)
         nodes += 1 + g.items.size();
@@ -208,7 +208,7 @@ void CatalogueScan::hugeArmamentShownInPart()
     QCOMPARE(a.armament[0].items, (QStringList{"a;", "b;"}));
     // One row of many items: its first items, then how many are not shown.
     WriteFile(data.paths.weaponFile("A"), "g:" + QByteArray("x;").repeated(100000) + "\nh:y;\n");
-    const CraftRecord b = ReadCraft(data.paths, "A");
+    const ListedCraft b = ReadCraft(data.paths, "A");
     QCOMPARE(b.armament.size(), 2);
     QCOMPARE(b.armament[0].items.size(), kMaxArmamentNodes);
     QCOMPARE(b.armament[0].items.back(), Ru("… не показано: %1").arg(100000 - (kMaxArmamentNodes - 1)));
@@ -235,7 +235,7 @@ void CatalogueScan::recordsForTwoAircraft()
     QCOMPARE(scan.count, 2);
     QCOMPARE(scan.names(), (QStringList{"Alpha", "Bravo"}));
     VerifyComplete(scan.crafts);
-    const CraftRecord &alpha = scan.crafts[0];
+    const ListedCraft &alpha = scan.crafts[0];
     QCOMPARE(alpha.summary, (QStringList{
                                 Ru("макс. скор. в пике: 750 км/ч"),
                                 Ru("взлетный вес: 2950.5 кг"),
