@@ -4,7 +4,7 @@
 // the sync and repaint of the charts as the window's event loop does it, with the
 // common page shown, without and with the advantage shading. Prints milliseconds per
 // refresh.
-//   bench_refresh [FIRST SECOND]     (default: Tarn-5 Skarn-7 of sample-data)
+//   bench_refresh [--window-only] [FIRST SECOND]     (default: Tarn-5 Skarn-7 of sample-data)
 #include "bench/bench_files.h"
 #include "bench/window_selection.h"
 #include "core/error.h"
@@ -144,9 +144,13 @@ struct Window {
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool windowOnly = args.removeAll(QStringLiteral("--window-only")) > 0;
     window_selection::PrintSelectionChange(QStringLiteral(VARNEL_SOURCE_DIR "/sample-data"),
-                                           argc > 2 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Tarn-5"),
-                                           argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("Skarn-7"));
+                                           args.size() == 2 ? args[0] : QStringLiteral("Tarn-5"),
+                                           args.size() == 2 ? args[1] : QStringLiteral("Skarn-7"));
+    if (windowOnly)
+        return 0;
 
     QTemporaryDir dir;
     const DataPaths paths{dir.path()};
