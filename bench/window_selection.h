@@ -4,8 +4,9 @@
 // one aircraft while the second switches between it and the other. Each timed change
 // picks the other aircraft in the second tree, so both of the pair are drawn, and runs
 // from setCurrentItem until every chart of the shown page has painted and a whole round
-// of event processing finds nothing more to do. The window is driven only through its
-// trees, flap buttons and pages, so the same code times any version of it.
+// of event processing finds nothing more to do; it also counts the replots of the charts
+// in view and of the hidden ones. The window is driven only through its trees, flap
+// buttons and pages, so the same code times any version of it.
 #include "window/flap_button.h"
 #include "window/main_window.h"
 
@@ -74,6 +75,7 @@ inline QTreeWidgetItem *Aircraft(QTreeWidget *tree, const QString &name)
 struct Result {
     double median, mean, worst;
     int runs;
+    double shownReplots, hiddenReplots;  // per timed change
 };
 
 // The window scans `folder` as its working directory; `first` and `second` are names as
@@ -114,6 +116,16 @@ inline Result TimeSelectionChange(const QString &folder, const QString &first, c
                 charts << c;
         if (charts.isEmpty())
             Fail("the common page shows no chart");
+        // Replots of the charts in view and of the others, during the timed changes.
+        int replots[2] = {0, 0};
+        bool timing = false;
+        for (QCustomPlot *c : window.pages_Charts->findChildren<QCustomPlot *>()) {
+            const int hidden = charts.contains(c) ? 0 : 1;
+            QObject::connect(c, &QCustomPlot::afterReplot, &window, [&replots, &timing, hidden] {
+                if (timing)
+                    ++replots[hidden];
+            });
+        }
         auto select = [&](QTreeWidget *tree, QTreeWidgetItem *item) {
             count.painted.clear();
             tree->setCurrentItem(item);
@@ -126,17 +138,20 @@ inline Result TimeSelectionChange(const QString &folder, const QString &first, c
         QElapsedTimer t;
         for (int i = -3; i < runs; ++i) {  // three rounds to warm up
             select(window.tree_Crafts_2, same);
+            timing = i >= 0;
             t.start();
             select(window.tree_Crafts_2, b);
-            if (i >= 0)
+            if (timing)
                 ms.push_back(t.nsecsElapsed() / 1e6);
+            timing = false;
         }
         qApp->removeEventFilter(&count);
         std::sort(ms.begin(), ms.end());
         double sum = 0;
         for (double v : ms)
             sum += v;
-        result = {ms[ms.size() / 2], sum / double(ms.size()), ms.back(), runs};
+        result = {ms[ms.size() / 2], sum / double(ms.size()), ms.back(), runs, replots[0] / double(runs),
+                  replots[1] / double(runs)};
     }
     QDir::setCurrent(startDir);
     return result;
@@ -147,6 +162,8 @@ inline void PrintSelectionChange(const QString &folder, const QString &first, co
     const Result r = TimeSelectionChange(folder, first, second);
     std::printf("selection change, common page, 4 flaps: median %.2f ms  (mean %.2f, worst %.2f, %d changes, %s vs %s)\n",
                 r.median, r.mean, r.worst, r.runs, qPrintable(first), qPrintable(second));
+    std::printf("  replots per change: %.1f of the charts in view, %.1f of the hidden ones\n", r.shownReplots,
+                r.hiddenReplots);
     std::fflush(stdout);
 }
 
