@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -72,6 +73,13 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
             showFilesChanged();
     });
     setScanning(true);  // the folder commands wait for the first scan
+    // For start-up measurements: with VARNEL_QUIT_WHEN_READY set, the program paints the
+    // window once a scan has filled the trees, and quits.
+    if (qEnvironmentVariableIsSet("VARNEL_QUIT_WHEN_READY"))
+        connect(this, &Tfrm_Main::ScanEnded, this, [this] {
+            repaint();
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        });
 
     resize(831, 611);
     if (const QScreen *s = screen())
