@@ -212,10 +212,10 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     QByteArrayList bytes;
     for (const QString &a : arguments)
         bytes << a.toUtf8();
-    return ParseCommandLine(bytes);
+    return ParseArgv(bytes);
 }
 
-CommandLine ParseCommandLine(const QByteArrayList &arguments)
+CommandLine ParseArgv(const QByteArrayList &arguments)
 {
     QList<Argument> args;
     for (const QByteArray &a : arguments)
@@ -309,10 +309,11 @@ CommandLine CheckedDataFolder(CommandLine c)
         return c;
     c.dataDir = LocatedPath(c.dataDir);
     const FileKind kind = KindOf(c.dataDir);
+    const QString shown = ControlsEscaped(c.dataDir);
     if (kind == FileKind::None)
-        return Exit(2, ErrorLine(QStringLiteral("varnel: %1: no such directory").arg(QString(c.dataDir))));
+        return Exit(2, ErrorLine(QStringLiteral("varnel: %1: no such directory").arg(shown)));
     if (kind != FileKind::Directory)
-        return Exit(2, ErrorLine(QStringLiteral("varnel: %1: not a directory").arg(QString(c.dataDir))));
+        return Exit(2, ErrorLine(QStringLiteral("varnel: %1: not a directory").arg(shown)));
     return c;
 }
 

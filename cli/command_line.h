@@ -41,7 +41,7 @@ struct CommandLine {
 
 // Parses the arguments as main gets them, the program's name first. Each is read as
 // file names show (UTF-8, else Windows-1251); OUT_DIR and DATA_DIR keep the very bytes.
-CommandLine ParseCommandLine(const QByteArrayList &arguments);
+CommandLine ParseArgv(const QByteArrayList &arguments);
 // The same for arguments given as text (each its UTF-8).
 CommandLine ParseCommandLine(const QStringList &arguments);
 

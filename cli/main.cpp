@@ -59,7 +59,7 @@ int main(int argc, char *argv[])
     QByteArrayList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QByteArray(argv[i]);
-    CommandLine command = CheckedDataFolder(ParseCommandLine(arguments));
+    CommandLine command = CheckedDataFolder(ParseArgv(arguments));
     // The modes that print on stdout report a write that fails; a closed pipe is one
     // of those failures, not a silent end.
     if (command.action != CommandLine::OpenWindow)

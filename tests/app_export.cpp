@@ -464,7 +464,7 @@ void AppExport::svgWithControlCharacters()
 {
     // Names a file may hold but XML may not: every SVG stays well-formed.
     QTemporaryDir data, out;
-    const QString first = QString::fromUtf8("Esc\x1b-\x01-\x0c"), second = QString::fromUtf8("Tab\tCR\r");
+    const QString first = QString::fromUtf8("Esc\x1b-\x01-\x0c"), second = QString::fromUtf8("Tab\tCR\r\uFFFE\uFFFF");
     WriteFixtureCraft(data.path(), first);
     WriteFixtureCraft(data.path(), second, 40);
     ExportOptions o = options(out.path());
