@@ -51,7 +51,10 @@ QString HelpText(const QList<QCommandLineOption> &options)
         "  varnel --export /tmp/out --first Tarn-5 --second Skarn-7 --flaps 0,2 ~/aircraft\n"
         "                                 write the seven pages of that comparison as PNG pictures\n"
         "  varnel --verdict --first Tarn-5 --second Skarn-7 --format json ~/aircraft\n"
-        "                                 print where each of the two is better, for a script\n");
+        "                                 print where each of the two is better, for a script\n"
+        "\nExit status: 0 when done; 1 when an aircraft is unknown, data fail, a folder can't be\n"
+        "written or stdout can't take the output (one line on stderr says which); 2 for a bad\n"
+        "option or DATA_DIR.\n");
     return help;
 }
 

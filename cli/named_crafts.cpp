@@ -155,7 +155,7 @@ CraftList ListCrafts(const FileName &dataDir)
     try {
         ScanCatalogue(PathsOf(dataDir), hooks);
     } catch (const VarnelError &error) {
-        if (list.names.isEmpty() && KindOf(LocateFileName(SpeedDirOf(dataDir))) != FileKind::Directory)
+        if (list.names.isEmpty() && KindOf(PathsOf(dataDir).speedDir()) != FileKind::Directory)
             throw VarnelError(QStringLiteral("no folder %1").arg(SpeedDirOf(dataDir)));
         list.failures = ErrorBoxText(error.message());
     }
