@@ -106,7 +106,7 @@ QStringList CloseNames(const QString &name, const QStringList &known)
         const int distance = EditDistance(wanted, candidate);
         // Close: a few edits for its length, or one name is part of the other.
         const bool close = distance <= std::max<qsizetype>(2, wanted.size() / 3) ||
-                           (!wanted.isEmpty() && (candidate.contains(wanted) || wanted.contains(candidate)));
+                           (!wanted.isEmpty() && !candidate.isEmpty() && (candidate.contains(wanted) || wanted.contains(candidate)));
         if (close)
             ranked.emplace_back(distance, i);
     }

@@ -141,6 +141,8 @@ void AppCommandLine::aircraftNames()
              QStringList({"Tarn-5", "Tarn-6", "Tarn-7"}));
     QCOMPARE(error("Zulu"), QString("no aircraft \"Zulu\" in %1/DataSpeed").arg(dir.path()));
     QVERIFY(CloseNames(QString(100000, QLatin1Char('x')), {"v2"}).isEmpty());
+    // A blank name is part of every name, but close only to short ones.
+    QCOMPARE(CloseNames("Tarn\t5", {"Tarn-5", ""}), QStringList{"Tarn-5"});
     // A name in a message shows its control characters escaped, on one line.
     QVERIFY2(error("Tarn\n5\x1b").startsWith("no aircraft \"Tarn\\n5\\x1b\" in"), qPrintable(error("Tarn\n5\x1b")));
 
