@@ -4,7 +4,7 @@
 #include "core/error.h"
 #include "pictures/picture_files.h"
 
-ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)
+ExportOutcome RunExport(const ExportOptions &options, const FileName &dataDir)
 {
     ExportOutcome outcome;
     try {

@@ -125,7 +125,9 @@ QByteArray XmlSafe(const QByteArray &svg)
         else
             out += c;
     }
-    return out;
+    // The noncharacters U+FFFE and U+FFFF, which XML forbids too (Qt writes a lone
+    // surrogate as "?" already).
+    return out.replace("\xEF\xBF\xBE", "\xEF\xBF\xBD").replace("\xEF\xBF\xBF", "\xEF\xBF\xBD");
 }
 
 void SetPictureFault(PictureFault f) { fault() = std::move(f); }

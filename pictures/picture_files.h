@@ -27,8 +27,9 @@ QStringList WritePictures(const FileName &dir, const QList<Picture> &pictures);
 // replace them), in the order given.
 QStringList ExistingFiles(const FileName &dir, const QStringList &names);
 
-// SVG text as XML allows it: the control characters XML 1.0 has no place for (a name
-// may hold them) become U+FFFD, the replacement character.
+// SVG text as XML allows it: the control characters and the noncharacters U+FFFE and
+// U+FFFF, which XML 1.0 has no place for (a name may hold them), become U+FFFD, the
+// replacement character.
 QByteArray XmlSafe(const QByteArray &svg);
 
 // For tests: called before each step of WritePictures ("open", "write", "sync", "close",

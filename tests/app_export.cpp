@@ -184,7 +184,7 @@ void AppExport::failures_data()
 
     QTest::newRow("unknown first") << "Zulu" << "Bravo" << "out" << 1 << "varnel: no aircraft \"Zulu\" in %1/DataSpeed";
     QTest::newRow("unknown second") << "" << "Alpah" << "out" << 1
-                                    << "varnel: no aircraft \"Alpah\" in %1/DataSpeed; did you mean Alpha?";
+                                    << "varnel: no aircraft \"Alpah\" in %1/DataSpeed; did you mean \"Alpha\"?";
     QTest::newRow("data error, second") << "Alpha" << "Broken" << "out" << 1
                                         << "varnel: 'fast' is not a valid floating point value. (Broken: Broken_speed.txt, row 2, column 2.)";
     QTest::newRow("data error, first") << "Broken" << "Alpha" << "out" << 1
@@ -464,7 +464,7 @@ void AppExport::svgWithControlCharacters()
 {
     // Names a file may hold but XML may not: every SVG stays well-formed.
     QTemporaryDir data, out;
-    const QString first = QString::fromUtf8("Esc\x1b-\x01-\x0c"), second = QString::fromUtf8("Tab\tCR\r");
+    const QString first = QString::fromUtf8("Esc\x1b-\x01-\x0c"), second = QString::fromUtf8("Tab\tCR\r\uFFFE\uFFFF");
     WriteFixtureCraft(data.path(), first);
     WriteFixtureCraft(data.path(), second, 40);
     ExportOptions o = options(out.path());
