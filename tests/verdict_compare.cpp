@@ -199,8 +199,8 @@ private slots:
         QVERIFY2(all >= 1000, qPrintable(QString::number(all)));
         const QString shown = VerdictSentences(v, 8).first();
         QCOMPARE(shown.count(QStringLiteral(" — ")), 7);
-        QVERIFY2(shown.contains(QStringLiteral("от 9 990 до 50 000 м — A")), qPrintable(shown));
-        QVERIFY2(shown.endsWith(QStringLiteral("; … и ещё %1 полос.").arg(VerdictNumber(double(all - 8), 0))), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("от 9 985 до 50 000 м — A")), qPrintable(shown));
+        QVERIFY2(shown.endsWith(QStringLiteral("; … и ещё %1 полосы.").arg(VerdictNumber(double(all - 8), 0))), qPrintable(shown));
         QCOMPARE(qsizetype(VerdictSentences(v).first().count(QStringLiteral("; "))), qsizetype(all - 1));
         QVERIFY(!VerdictText(v).contains(QStringLiteral("и ещё")));
     }
