@@ -2,8 +2,8 @@
 // the aircraft for an export, then the scan into the window's two trees (its longest
 // stretch without running events is how long the window would freeze); prints the
 // process's peak memory after each.
-#include "app/craft_tree.h"
-#include "app/named_crafts.h"
+#include "window/craft_tree.h"
+#include "cli/named_crafts.h"
 #include "bench/bench_files.h"
 #include "catalogue/scan.h"
 #include "core/error.h"

@@ -5,9 +5,10 @@
 // process pays once (Qt application, fonts, the first layout of the pages, the first
 // replot) and what each picture costs (refresh, drawing, encoding, writing).
 //   bench_export [FIRST SECOND]     (default: Tarn-5 Skarn-7 of sample-data)
-#include "app/comparison_pages.h"
-#include "app/export.h"
-#include "app/png_writer.h"
+#include "pages/comparison_pages.h"
+#include "cli/command_line.h"
+#include "pictures/export.h"
+#include "pictures/png_writer.h"
 #include "catalogue/scan.h"
 #include "presentation/chart.h"
 

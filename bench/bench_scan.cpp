@@ -2,7 +2,7 @@
 // pending events run as the window runs them, and prints milliseconds per aircraft.
 #include "bench/bench_files.h"
 #include "core/error.h"
-#include "app/craft_tree.h"
+#include "window/craft_tree.h"
 #include "catalogue/scan.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // their tables in memory: reading the values as the charts do, comparing, best figures),
 // the verdict page refreshed and painted, and the whole `varnel --verdict` process against `varnel --export` for the same pair.
 //   bench_verdict [FIRST SECOND]     (default: Tarn-5 Skarn-7 of sample-data)
-#include "app/verdict_page.h"
+#include "pages/verdict_page.h"
 #include "verdict/verdict.h"
 
 #include <QApplication>

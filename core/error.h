@@ -52,16 +52,22 @@ inline QString WithFullStop(const QString &message)
 }
 
 // A box's text on one line, for a terminal: the lines after the first (where a value
-// stands) in parentheses, "'x' is not a valid floating point value. (A: A_turn.txt, row 9.)".
+// stands) in one pair of parentheses, "'x' is not a valid floating point value. (A:
+// A_turn.txt, row 9.)". Every line break (CR LF, LF or a lone CR) counts.
 inline QString OneLineMessage(const QString &boxText)
 {
-    const qsizetype br = boxText.indexOf(QLatin1Char('\n'));
+    QString text = boxText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const qsizetype br = text.indexOf(QLatin1Char('\n'));
     if (br < 0)
-        return boxText;
-    QString rest = boxText.mid(br + 1);
+        return text;
+    QString rest = text.mid(br + 1);
     rest.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return boxText.left(br) + QStringLiteral(" (") + rest + QLatin1Char(')');
+    return text.left(br) + QStringLiteral(" (") + rest + QLatin1Char(')');
 }
+// The error box's text of a message (a full stop added) on one line: the one form of
+// every error the command line prints.
+inline QString OneLineErrorText(const QString &message) { return OneLineMessage(WithFullStop(message)); }
 
 // The messages raised in more than one place.
 inline VarnelError InvalidFloatError(const QString &text)

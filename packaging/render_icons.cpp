@@ -1,6 +1,6 @@
 // Writes the window icon as the PNG files of the hicolor theme, from the same drawing
 // the window uses: render_icons OUT_DIR writes OUT_DIR/<n>x<n>/apps/varnel.png.
-#include "app/images.h"
+#include "window/images.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -15,57 +15,59 @@ struct Look {
     QRgb color;
     int penWidth;
     PenStyle penStyle;
-    bool legend;
-    bool marks;
+    Legend legend;
+    Marks marks;
 };
 
 constexpr SeriesKind H = SeriesKind::THorizLineSeries;
 constexpr SeriesKind L = SeriesKind::TLineSeries;
 constexpr PenStyle Solid = PenStyle::Solid;
 constexpr PenStyle Dots = PenStyle::SmallDots;
+constexpr Legend InLegend = Legend::Shown, NoLegend = Legend::Hidden;
+constexpr Marks WithMarks = Marks::Shown, NoMarks = Marks::Hidden;
 
 // Speed by altitude and climb by altitude: 100% and MAX power for each aircraft.
 const Look AltitudeRows[] = {
-    {H, "100%", 0x0000FF, 2, Solid, true, false},
-    {H, "Макс.", 0x004080, 2, Solid, true, false},
-    {H, "100%", 0xFF0000, 2, Solid, true, false},
-    {H, "Макс.", 0x9D0000, 2, Solid, true, false},
+    {H, "100%", 0x0000FF, 2, Solid, InLegend, NoMarks},
+    {H, "Макс.", 0x004080, 2, Solid, InLegend, NoMarks},
+    {H, "100%", 0xFF0000, 2, Solid, InLegend, NoMarks},
+    {H, "Макс.", 0x9D0000, 2, Solid, InLegend, NoMarks},
 };
 
 const Look ClimbAtSpeedRows[] = {
-    {H, "Скороподъемность", 0x0000FF, 2, Solid, true, false},
-    {H, "Скороподъемность", 0xFF0000, 2, Solid, true, false},
+    {H, "Скороподъемность", 0x0000FF, 2, Solid, InLegend, NoMarks},
+    {H, "Скороподъемность", 0xFF0000, 2, Solid, InLegend, NoMarks},
 };
 
 // One row per flap setting (none, 1, 2, 3), first aircraft then second.
 const Look FlapRows[] = {
-    {H, "Без закрылков", 0x0000FF, 2, Solid, true, false},
-    {H, "Закрылки1", 0x0000D2, 2, Solid, true, false},
-    {H, "Закрылки2", 0x0000AF, 2, Solid, true, false},
-    {H, "Закрылки3", 0x000082, 2, Solid, true, false},
-    {H, "Без закрылков", 0xFF0000, 2, Solid, true, false},
-    {H, "Закрылки1", 0xD20000, 2, Solid, true, false},
-    {H, "Закрылки2", 0xAF0000, 2, Solid, true, false},
-    {H, "Закрылки3", 0x820000, 2, Solid, true, false},
+    {H, "Без закрылков", 0x0000FF, 2, Solid, InLegend, NoMarks},
+    {H, "Закрылки1", 0x0000D2, 2, Solid, InLegend, NoMarks},
+    {H, "Закрылки2", 0x0000AF, 2, Solid, InLegend, NoMarks},
+    {H, "Закрылки3", 0x000082, 2, Solid, InLegend, NoMarks},
+    {H, "Без закрылков", 0xFF0000, 2, Solid, InLegend, NoMarks},
+    {H, "Закрылки1", 0xD20000, 2, Solid, InLegend, NoMarks},
+    {H, "Закрылки2", 0xAF0000, 2, Solid, InLegend, NoMarks},
+    {H, "Закрылки3", 0x820000, 2, Solid, InLegend, NoMarks},
 };
 
 // The turn-rate diagram's reference lines, after its eight flap curves: "0g" (never
 // filled), the six load-factor lines and the seven radius lines.
 const Look ReferenceRows[] = {
-    {L, "0g", 0x000000, 1, Dots, false, false},
-    {L, "1g", 0x000000, 1, Dots, false, true},
-    {L, "2g", 0x000000, 1, Dots, false, true},
-    {L, "3g", 0x000000, 1, Dots, false, true},
-    {L, "4g", 0x000000, 1, Dots, false, true},
-    {L, "5g", 0x000000, 1, Dots, false, true},
-    {L, "6g", 0x000000, 1, Dots, false, true},
-    {L, "100м", 0x000000, 1, Solid, false, true},
-    {L, "200м", 0x000000, 1, Solid, false, true},
-    {L, "300м", 0x000000, 1, Solid, false, true},
-    {L, "400м", 0x000000, 1, Solid, false, true},
-    {L, "500м", 0x000000, 1, Solid, false, true},
-    {L, "600м", 0x000000, 1, Solid, false, true},
-    {L, "700m", 0x000000, 1, Solid, false, true},  // Latin m, as the form has it
+    {L, "0g", 0x000000, 1, Dots, NoLegend, NoMarks},
+    {L, "1g", 0x000000, 1, Dots, NoLegend, WithMarks},
+    {L, "2g", 0x000000, 1, Dots, NoLegend, WithMarks},
+    {L, "3g", 0x000000, 1, Dots, NoLegend, WithMarks},
+    {L, "4g", 0x000000, 1, Dots, NoLegend, WithMarks},
+    {L, "5g", 0x000000, 1, Dots, NoLegend, WithMarks},
+    {L, "6g", 0x000000, 1, Dots, NoLegend, WithMarks},
+    {L, "100м", 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, "200м", 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, "300м", 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, "400м", 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, "500м", 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, "600м", 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, "700m", 0x000000, 1, Solid, NoLegend, WithMarks},  // Latin m, as the form has it
 };
 
 // Component names of each chart's series, in list order.
@@ -118,20 +120,20 @@ struct TrackRow {
     bool byAltitude;
     int secondFrom;
     int aircraftSeries;
-    bool turnFigures;
-    const char *titleSource;
+    bool turnFigures = false;
+    const char *titleSource = "";
 };
 
 const TrackRow TrackRows[] = {
-    {"ch_C1", true, 2, 4, false, "chrt_TASbyAlt"},
-    {"ch_C2", true, 2, 4, false, "chrt_MaxROCbyAlt"},
-    {"ch_C3", false, 1, 2, false, "chrt_ROCatConst"},
-    {"ch_C4", false, 4, 8, false, "chrt_TurnbySpeed"},
-    {"chrt_TASbyAlt", true, 2, 4, false, ""},
-    {"chrt_MaxROCbyAlt", true, 2, 4, false, ""},
-    {"chrt_ROCatConst", false, 1, 2, false, ""},
-    {"chrt_TurnbySpeed", false, 4, 8, false, ""},
-    {"chrt_FunPlot", false, 4, 8, true, ""},
+    {.chart = "ch_C1", .byAltitude = true, .secondFrom = 2, .aircraftSeries = 4, .titleSource = "chrt_TASbyAlt"},
+    {.chart = "ch_C2", .byAltitude = true, .secondFrom = 2, .aircraftSeries = 4, .titleSource = "chrt_MaxROCbyAlt"},
+    {.chart = "ch_C3", .byAltitude = false, .secondFrom = 1, .aircraftSeries = 2, .titleSource = "chrt_ROCatConst"},
+    {.chart = "ch_C4", .byAltitude = false, .secondFrom = 4, .aircraftSeries = 8, .titleSource = "chrt_TurnbySpeed"},
+    {.chart = "chrt_TASbyAlt", .byAltitude = true, .secondFrom = 2, .aircraftSeries = 4},
+    {.chart = "chrt_MaxROCbyAlt", .byAltitude = true, .secondFrom = 2, .aircraftSeries = 4},
+    {.chart = "chrt_ROCatConst", .byAltitude = false, .secondFrom = 1, .aircraftSeries = 2},
+    {.chart = "chrt_TurnbySpeed", .byAltitude = false, .secondFrom = 4, .aircraftSeries = 8},
+    {.chart = "chrt_FunPlot", .byAltitude = false, .secondFrom = 4, .aircraftSeries = 8, .turnFigures = true},
 };
 
 // Which curves compare, on each full-page chart (a mirror chart compares as its partner
@@ -230,7 +232,8 @@ QVector<ChartDef> makeDefs()
             const int aircraft = i < t.secondFrom ? 1 : i < t.aircraftSeries ? 2 : 0;
             const int kind = aircraft == 1 ? i : aircraft == 2 ? i - t.secondFrom : -1;
             def.series.push_back({QString::fromUtf8(c.names[i]), r.kind, QString::fromUtf8(r.title), r.color,
-                                  r.penWidth, r.penStyle, r.legend, r.marks, aircraft, kind});
+                                  r.penWidth, r.penStyle, r.legend == Legend::Shown, r.marks == Marks::Shown, aircraft,
+                                  kind});
         }
         defs.push_back(def);
     }

@@ -12,6 +12,10 @@
 class QWidget;
 class TChart;
 
+// Whether a series is listed in the legend while active, and whether its marks show.
+enum class Legend { Shown, Hidden };
+enum class Marks { Shown, Hidden };
+
 struct SeriesDef {
     QString name;  // component name, e.g. "HorizLineSeries1"
     SeriesKind kind;

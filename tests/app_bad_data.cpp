@@ -3,12 +3,12 @@
 // are filled, the refresh of the damaged aircraft. Each must end in the error box the
 // program defines, or in the behaviour it defines, and never in a crash or a hang. The
 // large files are written here at run time.
-#include "app/export.h"
-#include "app/application.h"
-#include "app/command_line.h"
-#include "app/main_window.h"
-#include "app/named_crafts.h"
-#include "app/verdict_page.h"
+#include "cli/export_command.h"
+#include "pages/application.h"
+#include "cli/command_line.h"
+#include "window/main_window.h"
+#include "cli/named_crafts.h"
+#include "pages/verdict_page.h"
 #include "app_fixture.h"
 #include "presentation/chart.h"
 
@@ -308,8 +308,8 @@ private slots:
         for (const QString &name : listed) {
             select(w->tree_Crafts_1, FindRoot(w->tree_Crafts_1, name));
             select(w->tree_Crafts_2, FindRoot(w->tree_Crafts_2, name));
-            QCOMPARE(w->chrt_TASbyAlt->Series()[0].Count(), 5);
-            QCOMPARE(w->ch_C1->Series()[2].Count(), 5);
+            QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[0].Count(), 5);
+            QCOMPARE(w->pages_Charts->ch_C1->Series()[2].Count(), 5);
         }
         QCOMPARE(messages_, QStringList());
     }
@@ -426,30 +426,30 @@ private slots:
 
         select(w->tree_Crafts_2, w->tree_Crafts_2->topLevelItem(1));
         QCOMPARE(messages_, QStringList());
-        QCOMPARE(w->ch_C1->Series()[2].Count(), 5);
+        QCOMPARE(w->pages_Charts->ch_C1->Series()[2].Count(), 5);
         select(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(1));  // a verdict shown: Bravo against Bravo
         QCOMPARE(messages_, QStringList());
         select(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(0));
         QCOMPARE(messages_, error.isEmpty() ? QStringList() : QStringList{error});
         // The verdict page shows no verdict from data that failed, only the failure.
-        const QString said = w->tab_Verdict->findChild<QLabel *>(u"lbl_Verdict"_s)->text();
-        const bool tables = !w->tab_Verdict->findChild<QTableWidget *>(u"tbl_speed"_s)->isHidden();
+        const QString said = w->pages_Charts->tab_Verdict->findChild<QLabel *>(u"lbl_Verdict"_s)->text();
+        const bool tables = !w->pages_Charts->tab_Verdict->findChild<QTableWidget *>(u"tbl_speed"_s)->isHidden();
         QCOMPARE(tables, error.isEmpty());
         QVERIFY(error.isEmpty() || said.endsWith(error));
 
-        TChartSeries &speed = w->chrt_TASbyAlt->Series()[0];
+        TChartSeries &speed = w->pages_Charts->chrt_TASbyAlt->Series()[0];
         QCOMPARE(speed.Title(), u"100% Alpha"_s);
         QVERIFY(speed.Active());
-        const QVector<int> got = {speed.Count(), w->chrt_ROCatConst->Series()[0].Count(),
-                                  w->chrt_TurnbySpeed->Series()[0].Count(), w->chrt_FunPlot->Series()[0].Count()};
+        const QVector<int> got = {speed.Count(), w->pages_Charts->chrt_ROCatConst->Series()[0].Count(),
+                                  w->pages_Charts->chrt_TurnbySpeed->Series()[0].Count(), w->pages_Charts->chrt_FunPlot->Series()[0].Count()};
         QCOMPARE(got, counts);
 
-        TChartSeries &bravoSpeed = w->chrt_TASbyAlt->Series()[2];
+        TChartSeries &bravoSpeed = w->pages_Charts->chrt_TASbyAlt->Series()[2];
         QVERIFY(bravoSpeed.Active());
         QCOMPARE(bravoSpeed.Count(), 5);
-        QCOMPARE(w->chrt_FunPlot->Series()[4].Count(), 5);
-        QCOMPARE(w->ch_C1->Series()[0].Count(), speed.Count());
-        QCOMPARE(w->ch_C3->Series()[0].Count(), counts[1]);
+        QCOMPARE(w->pages_Charts->chrt_FunPlot->Series()[4].Count(), 5);
+        QCOMPARE(w->pages_Charts->ch_C1->Series()[0].Count(), speed.Count());
+        QCOMPARE(w->pages_Charts->ch_C3->Series()[0].Count(), counts[1]);
 
         // Whatever the charts now hold, they draw, Bravo's red curves among them.
         for (TChart *chart : w->Charts()) {
@@ -457,13 +457,13 @@ private slots:
             chart->SyncNow();
             chart->grab();
         }
-        QVERIFY(PixelsOf(w->ch_C1->grab().toImage(), qRgb(255, 0, 0)) > 0);
+        QVERIFY(PixelsOf(w->pages_Charts->ch_C1->grab().toImage(), qRgb(255, 0, 0)) > 0);
 
         // The window goes on: the other aircraft alone compares without an error.
         messages_.clear();
         select(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(1));
         QCOMPARE(messages_, QStringList());
-        QCOMPARE(w->ch_C1->Series()[0].Count(), 5);
+        QCOMPARE(w->pages_Charts->ch_C1->Series()[0].Count(), 5);
     }
 
     // Armament rows that break the row format: every row still ends as a group.
@@ -586,8 +586,8 @@ private slots:
 
         // A chart's read-out, whose first line is the series title with the name.
         select(w->tree_Crafts_1, root);
-        TChart *chart = w->chrt_TASbyAlt;
-        w->pages_Charts->setCurrentWidget(w->tab_SpeedByAlt);
+        TChart *chart = w->pages_Charts->chrt_TASbyAlt;
+        w->pages_Charts->setCurrentWidget(w->pages_Charts->tab_SpeedByAlt);
         chart->SyncNow();
         const TChartSeries &s = chart->Series()[0];
         const QPoint at(int(chart->xAxis->coordToPixel(s.XValues[2])), int(chart->yAxis->coordToPixel(s.YValues[2])));
@@ -645,7 +645,7 @@ private slots:
         messages_.clear();
         select(w.tree_Crafts_2, FindRoot(w.tree_Crafts_2, u"Як-3"_s));
         QCOMPARE(messages_, QStringList());
-        QCOMPARE(w.chrt_TASbyAlt->Series()[2].Count(), 5);
+        QCOMPARE(w.pages_Charts->chrt_TASbyAlt->Series()[2].Count(), 5);
 
         // Export finds and reads the same aircraft by the names the trees show.
         ExportOptions o;
@@ -680,9 +680,9 @@ private slots:
         QCOMPARE(w->tree_Crafts_1->topLevelItemCount(), 2);
         select(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(0));
         QCOMPARE(messages_, QStringList());
-        QCOMPARE(w->chrt_TASbyAlt->Series()[0].Count(), rows);
-        QCOMPARE(w->chrt_MaxROCbyAlt->Series()[1].Count(), rows);
-        QCOMPARE(w->ch_C2->Series()[0].Count(), rows);
+        QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[0].Count(), rows);
+        QCOMPARE(w->pages_Charts->chrt_MaxROCbyAlt->Series()[1].Count(), rows);
+        QCOMPARE(w->pages_Charts->ch_C2->Series()[0].Count(), rows);
     }
 
     // Export reads only the files it draws from, and says what fails on one line.

@@ -1,7 +1,7 @@
 // The command line: every way a call can end before a window opens, with its status,
 // and the aircraft it names or lists.
-#include "app/command_line.h"
-#include "app/named_crafts.h"
+#include "cli/command_line.h"
+#include "cli/named_crafts.h"
 #include "app_fixture.h"
 #include "core/error.h"
 

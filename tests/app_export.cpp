@@ -1,13 +1,13 @@
 // Sharing a comparison: the export's pictures and failures, the window's picture being
 // the exported one, the chart's context menu and the copied data.
-#include "app/application.h"
-#include "app/caption.h"
-#include "app/export.h"
-#include "app/png_writer.h"
-#include "app/flap_button.h"
-#include "app/main_window.h"
-#include "app/share.h"
-#include "app/verdict_page.h"
+#include "pages/application.h"
+#include "pages/caption.h"
+#include "cli/export_command.h"
+#include "pictures/png_writer.h"
+#include "window/flap_button.h"
+#include "window/main_window.h"
+#include "pictures/share.h"
+#include "pages/verdict_page.h"
 #include "app_fixture.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
@@ -253,7 +253,7 @@ void AppExport::exportedPagesAreTheWindowsPages()
     FindRoot(w->tree_Crafts_1, "Alpha")->setSelected(true);
     FindRoot(w->tree_Crafts_2, "Bravo")->setSelected(true);
     // The verdict page follows the flaps as the charts do: flaps 2 shown, their rows come.
-    const auto *best = w->tab_Verdict->findChild<QTableWidget *>("tbl_best");
+    const auto *best = w->pages_Charts->tab_Verdict->findChild<QTableWidget *>("tbl_best");
     const auto flaps2Rows = [best] {
         return best->findItems(QStringLiteral("закрылки 2"), Qt::MatchContains).size();
     };
@@ -267,7 +267,7 @@ void AppExport::exportedPagesAreTheWindowsPages()
     QTemporaryDir plain, shaded;
     ExportOptions o = options(plain.path());
     o.flapShown = {true, false, true, false};
-    o.size = w->tab_Common->size();
+    o.size = w->pages_Charts->tab_Common->size();
     o.caption = false;
     QCOMPARE(RunExport(o, data_.path()).exitCode, 0);
     o.outDir = shaded.path();
@@ -277,7 +277,7 @@ void AppExport::exportedPagesAreTheWindowsPages()
         if (out == &shaded)
             w->act_Advantage->trigger();
         // The common page, and a full page.
-        for (QWidget *page : {w->tab_Common, w->tab_SpeedByAlt}) {
+        for (QWidget *page : {w->pages_Charts->tab_Common, w->pages_Charts->tab_SpeedByAlt}) {
             w->pages_Charts->setCurrentWidget(page);
             QTest::qWait(20);
             const QImage shown = page->grab().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -298,14 +298,14 @@ void AppExport::exportedPagesAreTheWindowsPages()
 
     // Copied from the window: the band above the page as shown, or, unchecked, the page alone.
     auto *sharing = w->findChild<ChartSharing *>();
-    const QImage shown = w->tab_SpeedByAlt->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    sharing->Run(ChartSharing::CopyPicture, w->tab_SpeedByAlt);
+    const QImage shown = w->pages_Charts->tab_SpeedByAlt->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    sharing->Run(ChartSharing::CopyPicture, w->pages_Charts->tab_SpeedByAlt);
     const QImage banded = QApplication::clipboard()->image().convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(banded.size(), shown.size() + QSize(0, CaptionBandHeight()));
     QVERIFY(banded.copy(0, CaptionBandHeight(), shown.width(), shown.height()) == shown);
     QVERIFY(HasColour(banded, CaptionBandHeight(), AircraftColor(1)) && HasColour(banded, CaptionBandHeight(), AircraftColor(2)));
     sharing->SetCaptionBand(false);
-    sharing->Run(ChartSharing::CopyPicture, w->tab_SpeedByAlt);
+    sharing->Run(ChartSharing::CopyPicture, w->pages_Charts->tab_SpeedByAlt);
     QVERIFY(QApplication::clipboard()->image().convertToFormat(QImage::Format_ARGB32) == shown);
     QVERIFY(messages_.isEmpty());
 }
@@ -334,7 +334,7 @@ void AppExport::menuOnlyOnStillRightClick()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     auto *sharing = w.findChild<ChartSharing *>();
     QVERIFY(sharing);
-    TChart *chart = w.ch_C2;
+    TChart *chart = w.pages_Charts->ch_C2;
     const QPoint at = chart->PlotArea().center();
     QTest::mousePress(chart, Qt::MouseButton(button), {}, at);
     QTest::mouseMove(chart, at + via);
@@ -389,13 +389,13 @@ void AppExport::failedSaveLeavesNoFile()
                      },
                      [&](QWidget *) { return tmp.path() + "/FILE/pages"; },
                      {}});
-    w.chrt_TASbyAlt->resize(400, 300);
-    sharing->Run(ChartSharing::SavePicture, w.ch_C1);
+    w.pages_Charts->chrt_TASbyAlt->resize(400, 300);
+    sharing->Run(ChartSharing::SavePicture, w.pages_Charts->ch_C1);
     QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("speed-by-altitude.png"));
     QVERIFY(QFile(tmp.path() + "/speed.svg").size() > 0);
 
     // Into a folder that can't be: the box names it and the system's reason, nothing is left.
-    Guarded([&] { sharing->Run(ChartSharing::SaveAllPages, w.tab_Common); });
+    Guarded([&] { sharing->Run(ChartSharing::SaveAllPages, w.pages_Charts->tab_Common); });
     QCOMPARE(messages_.size(), 1);
     QVERIFY2(messages_[0].contains(tmp.path() + "/FILE/pages") && messages_[0].contains("Not a directory"),
              qPrintable(messages_[0]));
@@ -414,7 +414,7 @@ void AppExport::savingFromTheWindow()
     auto *sharing = w->findChild<ChartSharing *>();
 
     // Copied data of the common page names each curve's aircraft.
-    sharing->Run(ChartSharing::CopyData, w->tab_Common);
+    sharing->Run(ChartSharing::CopyData, w->pages_Charts->tab_Common);
     const QStringList rows = QApplication::clipboard()->text().split('\n');
     QVERIFY(rows.contains("100% Alpha\t490\t1000"));
     QVERIFY(rows.contains("MAX " + longName + "\t580\t4000"));
@@ -435,17 +435,17 @@ void AppExport::savingFromTheWindow()
                          asked << replaced;
                          return answer;
                      }});
-    sharing->Run(ChartSharing::SaveAllPages, w->tab_Common);
+    sharing->Run(ChartSharing::SaveAllPages, w->pages_Charts->tab_Common);
     QCOMPARE(asked, QList<QStringList>{(QStringList{"overview.png", "turn-time.png"})});
     QCOMPARE(Snapshot(out.path()).keys(), (QStringList{"overview.png", "turn-time.png"}));
     answer = true;
-    sharing->Run(ChartSharing::SaveAllPages, w->tab_Common);
+    sharing->Run(ChartSharing::SaveAllPages, w->pages_Charts->tab_Common);
     QCOMPARE(asked.size(), 2);
     QCOMPARE(Snapshot(out.path()).size(), 7);
     QVERIFY(Snapshot(out.path())["overview.png"].startsWith("\x89PNG"));
 
     // A suggested name too long for a file is cut to 255 bytes, its extension kept.
-    sharing->Run(ChartSharing::SavePicture, w->tab_Common);
+    sharing->Run(ChartSharing::SavePicture, w->pages_Charts->tab_Common);
     const QString name = QFileInfo(suggested).fileName();
     QVERIFY2(name.toUtf8().size() <= 255 && name.startsWith("overview_Alpha_ЯЯ") && name.endsWith("Я.png"),
              qPrintable(name));
@@ -453,7 +453,7 @@ void AppExport::savingFromTheWindow()
     // A full disk: the box gives the system's reason; the earlier picture stays whole.
     const QByteArray earlier = Snapshot(out.path())["one.png"];
     SetPictureFault([](const char *step, int) { return QByteArray(step) == "write" ? ENOSPC : 0; });
-    Guarded([&] { sharing->Run(ChartSharing::SavePicture, w->tab_Common); });
+    Guarded([&] { sharing->Run(ChartSharing::SavePicture, w->pages_Charts->tab_Common); });
     SetPictureFault(nullptr);
     QCOMPARE(messages_, QStringList{"Cannot write file \"" + out.path() + "/one.png\". No space left on device."});
     QCOMPARE(Snapshot(out.path())["one.png"], earlier);

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "app/main_window.h"
+#include "window/main_window.h"
 #include "support.h"
 
 #include <QCoreApplication>

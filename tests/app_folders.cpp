@@ -1,10 +1,10 @@
 // Data folders: reloading keeps the user's choices, no scan starts inside a scan, files
 // changed on disk are reported, and the folder `varnel --recent` starts on.
-#include "app/application.h"
-#include "app/data_folder.h"
-#include "app/flap_button.h"
-#include "app/folder_picker.h"
-#include "app/main_window.h"
+#include "pages/application.h"
+#include "window/data_folder.h"
+#include "window/flap_button.h"
+#include "window/folder_picker.h"
+#include "window/main_window.h"
 #include "app_fixture.h"
 #include "presentation/chart.h"
 
@@ -75,8 +75,8 @@ private slots:
         choose(w->tree_Crafts_2, QStringLiteral("Bravo"));
         QTest::mouseClick(w->btn_Turn2, Qt::LeftButton);
         w->pages_Charts->setCurrentIndex(3);
-        QCOMPARE(w->chrt_TASbyAlt->Series()[0].XValues[0], 480.0);
-        QCOMPARE(w->chrt_TASbyAlt->Series()[2].Count(), 5);
+        QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[0].XValues[0], 480.0);
+        QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[2].Count(), 5);
 
         // Alpha's speeds change on disk, Bravo is gone.
         WriteFixtureCraft(dir.path(), QStringLiteral("Alpha"), 7);
@@ -86,9 +86,9 @@ private slots:
         QCOMPARE(RootCaptions(w->tree_Crafts_1), (QStringList{"Alpha", "Charlie"}));
         QCOMPARE(selected(w->tree_Crafts_1), QStringLiteral("Alpha"));
         QCOMPARE(selected(w->tree_Crafts_2), QString());
-        QCOMPARE(w->chrt_TASbyAlt->Series()[0].XValues[0], 487.0);
-        QCOMPARE(w->chrt_TASbyAlt->Series()[2].Count(), 0);
-        QCOMPARE(w->chrt_TurnbySpeed->Series()[1].Count(), 3);  // flaps 1 still shown
+        QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[0].XValues[0], 487.0);
+        QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[2].Count(), 0);
+        QCOMPARE(w->pages_Charts->chrt_TurnbySpeed->Series()[1].Count(), 3);  // flaps 1 still shown
         const bool marks[] = {w->btn_Turn1->Marked(), w->btn_Turn2->Marked(), w->btn_Turn3->Marked(),
                               w->btn_Turn4->Marked()};
         QCOMPARE(QList<bool>(std::begin(marks), std::end(marks)), (QList<bool>{false, false, true, true}));
@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(messages_, QStringList{"File not found.\nNo folder \"" + QDir::toNativeSeparators(dir.filePath("DataSpeed")) + "\""});
         QCOMPARE(w->panel0->text(), QStringLiteral("crafts loaded: 0"));
         QCOMPARE(w->tree_Crafts_1->topLevelItemCount(), 0);
-        QCOMPARE(w->chrt_TASbyAlt->Series()[0].Count(), 0);
+        QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[0].Count(), 0);
         QVERIFY(w->act_Reload->isEnabled());
     }
 
@@ -128,7 +128,7 @@ private slots:
         timer.stop();
         QVERIFY(picked);
         QCOMPARE(selected(w->tree_Crafts_1), QStringLiteral("Bravo"));
-        QCOMPARE(w->chrt_TASbyAlt->Series()[0].Title(), QStringLiteral("100% Bravo"));
+        QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[0].Title(), QStringLiteral("100% Bravo"));
         QVERIFY(messages_.isEmpty());
     }
 

@@ -1,8 +1,8 @@
 // Proportions of the main window: the 2 x 2 grid of the common page, the split between
 // the trees, the splitter, and the navigation between pages by double-click.
-#include "app/application.h"
-#include "app/layout.h"
-#include "app/main_window.h"
+#include "pages/application.h"
+#include "pages/layout.h"
+#include "window/main_window.h"
 #include "presentation/chart.h"
 
 #include <QApplication>
@@ -18,12 +18,12 @@ class AppLayoutTest : public QObject {
     // The grid the common page must show for its current size.
     static void verifyGrid(Tfrm_Main &w)
     {
-        const QSize page = w.tab_Common->size();
+        const QSize page = w.pages_Charts->tab_Common->size();
         const auto cells = CommonGrid(page.width(), page.height());
-        QCOMPARE(w.ch_C1->geometry(), cells[0]);
-        QCOMPARE(w.ch_C2->geometry(), cells[1]);
-        QCOMPARE(w.ch_C3->geometry(), cells[2]);
-        QCOMPARE(w.ch_C4->geometry(), cells[3]);
+        QCOMPARE(w.pages_Charts->ch_C1->geometry(), cells[0]);
+        QCOMPARE(w.pages_Charts->ch_C2->geometry(), cells[1]);
+        QCOMPARE(w.pages_Charts->ch_C3->geometry(), cells[2]);
+        QCOMPARE(w.pages_Charts->ch_C4->geometry(), cells[3]);
     }
 
 private slots:
@@ -91,14 +91,14 @@ private slots:
         Tfrm_Main w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.pages_Charts->setCurrentWidget(w.TabSheet5);
+        w.pages_Charts->setCurrentWidget(w.pages_Charts->TabSheet5);
         w.resize(1100, 850);
         QCoreApplication::processEvents();
         // Right as soon as it is opened, before any event has run.
-        w.pages_Charts->setCurrentWidget(w.tab_Common);
-        QCOMPARE(w.tab_Common->size(), w.TabSheet5->size());
+        w.pages_Charts->setCurrentWidget(w.pages_Charts->tab_Common);
+        QCOMPARE(w.pages_Charts->tab_Common->size(), w.pages_Charts->TabSheet5->size());
         verifyGrid(w);
-        QVERIFY(w.ch_C4->geometry().right() > 1100 / 2);
+        QVERIFY(w.pages_Charts->ch_C4->geometry().right() > 1100 / 2);
     }
 
     void splitterCollapsesAndReopens()
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.Splitter->handleWidth(), 3);
         QVERIFY(!w.Splitter->opaqueResize());
-        const int wideGrid = w.ch_C1->width();
+        const int wideGrid = w.pages_Charts->ch_C1->width();
         // Dragged to 30 pixels or less, the left panel collapses to nothing.
         QSplitterHandle *handle = w.Splitter->handle(1);
         auto drag = [&](int x) {
@@ -123,7 +123,7 @@ private slots:
         };
         drag(20);
         QCOMPARE(w.Splitter->sizes()[0], 0);
-        QVERIFY(w.ch_C1->width() > wideGrid);
+        QVERIFY(w.pages_Charts->ch_C1->width() > wideGrid);
         verifyGrid(w);
         drag(200);
         QVERIFY(w.Splitter->sizes()[0] > 150);
@@ -140,19 +140,19 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QList<QPair<TChart *, QWidget *>> table = {
-            {w.ch_C1, w.tab_SpeedByAlt}, {w.ch_C2, w.tab_ROCByAlt}, {w.ch_C3, w.tab_ROCAtTAS},
-            {w.ch_C4, w.tab_TurnBySpeed}};
+            {w.pages_Charts->ch_C1, w.pages_Charts->tab_SpeedByAlt}, {w.pages_Charts->ch_C2, w.pages_Charts->tab_ROCByAlt}, {w.pages_Charts->ch_C3, w.pages_Charts->tab_ROCAtTAS},
+            {w.pages_Charts->ch_C4, w.pages_Charts->tab_TurnBySpeed}};
         for (const auto &[chart, page] : table) {
-            w.pages_Charts->setCurrentWidget(w.tab_Common);
+            w.pages_Charts->setCurrentWidget(w.pages_Charts->tab_Common);
             QTest::mouseDClick(chart, Qt::LeftButton, {}, chart->rect().center());
             QCOMPARE(w.pages_Charts->currentWidget(), page);
             TChart *full = page->findChild<TChart *>();
             QTest::mouseDClick(full, Qt::LeftButton, {}, full->rect().center());
-            QCOMPARE(w.pages_Charts->currentWidget(), w.tab_Common);
+            QCOMPARE(w.pages_Charts->currentWidget(), w.pages_Charts->tab_Common);
         }
-        w.pages_Charts->setCurrentWidget(w.TabSheet5);
-        w.ShowOneChart(w.chrt_FunPlot);
-        QCOMPARE(w.pages_Charts->currentWidget(), w.tab_Common);
+        w.pages_Charts->setCurrentWidget(w.pages_Charts->TabSheet5);
+        w.ShowOneChart(w.pages_Charts->chrt_FunPlot);
+        QCOMPARE(w.pages_Charts->currentWidget(), w.pages_Charts->tab_Common);
     }
 };
 

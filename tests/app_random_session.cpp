@@ -6,10 +6,10 @@
 // trees must keep their selection rules, the layout its grid, and no error box may show.
 //
 // VARNEL_SESSION_SEED and VARNEL_SESSION_STEPS override the seed and the step count.
-#include "app/application.h"
-#include "app/craft_tree.h"
-#include "app/flap_button.h"
-#include "app/main_window.h"
+#include "pages/application.h"
+#include "window/craft_tree.h"
+#include "window/flap_button.h"
+#include "window/main_window.h"
 #include "catalogue/node_data.h"
 #include "catalogue/scan.h"
 #include "charts/refresh.h"
@@ -206,7 +206,7 @@ class AppRandomSessionTest : public QObject {
     QVector<TChart *> visibleCharts() const
     {
         if (c_.page == 0)
-            return {w_->ch_C1, w_->ch_C2, w_->ch_C3, w_->ch_C4};
+            return {w_->pages_Charts->ch_C1, w_->pages_Charts->ch_C2, w_->pages_Charts->ch_C3, w_->pages_Charts->ch_C4};
         return {page(c_.page)->findChild<TChart *>()};
     }
 
@@ -524,7 +524,7 @@ class AppRandomSessionTest : public QObject {
     QString checkSpeedCurves()
     {
         for (int t = 0; t < 2; ++t) {
-            for (TChart *chart : {w_->chrt_TASbyAlt, w_->ch_C1}) {
+            for (TChart *chart : {w_->pages_Charts->chrt_TASbyAlt, w_->pages_Charts->ch_C1}) {
                 const TChartSeries &at100 = chart->Series()[2 * t];
                 const TChartSeries &atMax = chart->Series()[2 * t + 1];
                 const QString where = u"%1 of tree %2"_s.arg(chart->objectName()).arg(t + 1);
@@ -591,10 +591,10 @@ class AppRandomSessionTest : public QObject {
 
     QString checkLayout()
     {
-        const int W = w_->tab_Common->width(), H = w_->tab_Common->height();
+        const int W = w_->pages_Charts->tab_Common->width(), H = w_->pages_Charts->tab_Common->height();
         const QRect cells[4] = {{0, 0, W / 2 - 1, H / 2 - 1}, {W / 2, 0, W / 2 - 1, H / 2 - 1},
                                 {0, H / 2, W / 2 - 1, H / 2 - 1}, {W / 2, H / 2, W / 2 - 1, H / 2 - 1}};
-        const TChart *grid[4] = {w_->ch_C1, w_->ch_C2, w_->ch_C3, w_->ch_C4};
+        const TChart *grid[4] = {w_->pages_Charts->ch_C1, w_->pages_Charts->ch_C2, w_->pages_Charts->ch_C3, w_->pages_Charts->ch_C4};
         for (int i = 0; i < 4; ++i)
             if (grid[i]->geometry() != cells[i])
                 return u"%1 at %2,%3 %4x%5 on a %6x%7 page"_s.arg(grid[i]->objectName())

@@ -1,8 +1,9 @@
 // The window as it was left: what `--recent` saves and brings back, the trees' expanded
 // nodes over a reload, and the flap buttons' tool tips following their state.
-#include "app/flap_button.h"
-#include "app/main_window.h"
-#include "app/session_state.h"
+#include "window/flap_button.h"
+#include "window/main_window.h"
+#include "window/session_state.h"
+#include "window/tree_state.h"
 #include "app_fixture.h"
 
 #include <QSettings>

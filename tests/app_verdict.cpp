@@ -1,6 +1,6 @@
 // The verdict page and `varnel --verdict`: the program's json says what the page shows,
 // winning cells tinted; with an aircraft missing the page says so.
-#include "app/verdict_page.h"
+#include "pages/verdict_page.h"
 #include "support.h"
 #include "verdict/verdict_format.h"
 

@@ -1,11 +1,11 @@
 // The main window as a user meets it: its controls, the flap buttons, the exit button,
 // the error box, the scan started by the window's own message and the tree selection.
-#include "app/application.h"
-#include "app/craft_tree.h"
-#include "app/export.h"
-#include "app/flap_button.h"
-#include "app/main_window.h"
-#include "app/verdict_page.h"
+#include "pages/application.h"
+#include "window/craft_tree.h"
+#include "pictures/export.h"
+#include "window/flap_button.h"
+#include "window/main_window.h"
+#include "pages/verdict_page.h"
 #include "app_fixture.h"
 #include "core/error.h"
 #include "presentation/chart.h"
@@ -81,8 +81,8 @@ private slots:
         // Placement: trees in the left panel, charts on their pages, panels in the status bar.
         QCOMPARE(w.tree_Crafts_1->parentWidget(), w.pnl_Crafts_1);
         QCOMPARE(w.tree_Crafts_2->parentWidget(), w.pnl_Crafts_1);
-        QCOMPARE(w.ch_C1->parentWidget(), w.tab_Common);
-        QCOMPARE(w.chrt_FunPlot->parentWidget(), w.TabSheet5);
+        QCOMPARE(w.pages_Charts->ch_C1->parentWidget(), w.pages_Charts->tab_Common);
+        QCOMPARE(w.pages_Charts->chrt_FunPlot->parentWidget(), w.pages_Charts->TabSheet5);
         QCOMPARE(w.panel2->parentWidget(), static_cast<QWidget *>(w.stat_Main));
         QCOMPARE(w.Splitter->widget(0), static_cast<QWidget *>(w.pnl_Crafts_1));
         QCOMPARE(w.Splitter->widget(1), static_cast<QWidget *>(w.pnl_Chart));
@@ -93,10 +93,10 @@ private slots:
                                       "Скороподъемность при постоянной истинной скорости (Высота=0м)",
                                       "Скорость поворота (Высота=1000м)", "Мегаграфик", "Кто лучше"};
         QCOMPARE(w.pages_Charts->count(), 7);
-        QCOMPARE(w.pages_Charts->widget(6), w.tab_Verdict);
+        QCOMPARE(w.pages_Charts->widget(6), w.pages_Charts->tab_Verdict);
         for (int i = 0; i < 7; ++i)
             QCOMPARE(w.pages_Charts->tabText(i), captions[i]);
-        QCOMPARE(w.pages_Charts->currentWidget(), w.tab_Common);
+        QCOMPARE(w.pages_Charts->currentWidget(), w.pages_Charts->tab_Common);
         QCOMPARE(w.tree_Crafts_1->palette().color(QPalette::Text), QColor(0, 0, 128));
         QCOMPARE(w.tree_Crafts_2->palette().color(QPalette::Text), QColor(255, 0, 0));
         QCOMPARE(w.tree_Crafts_1->indentation(), 19);
@@ -179,18 +179,18 @@ private slots:
     {
         auto w = scannedWindow();
         clickItem(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(0));
-        TChartSeriesList &turn = w->chrt_TurnbySpeed->Series();
+        TChartSeriesList &turn = w->pages_Charts->chrt_TurnbySpeed->Series();
         QCOMPARE(turn[0].Count(), 5);
         QCOMPARE(turn[1].Count(), 0);
         QTest::mouseClick(w->btn_Turn2, Qt::LeftButton);
         QCOMPARE(w->btn_Turn2->Marked(), false);
         QCOMPARE(turn[1].Count(), 3);
-        QCOMPARE(w->ch_C4->Series()[1].Count(), 3);
+        QCOMPARE(w->pages_Charts->ch_C4->Series()[1].Count(), 3);
         QTest::mouseClick(w->btn_Turn2, Qt::LeftButton);
         QCOMPARE(w->btn_Turn2->Marked(), true);
         QCOMPARE(turn[1].Count(), 0);
         QCOMPARE(turn[0].Count(), 5);
-        QCOMPARE(w->ch_C4->Series()[1].Count(), 0);
+        QCOMPARE(w->pages_Charts->ch_C4->Series()[1].Count(), 0);
         QVERIFY(messages_.isEmpty());
     }
 
@@ -334,7 +334,7 @@ private slots:
         QTreeWidgetItem *bravo = tree->topLevelItem(1);
         clickItem(tree, bravo);
         QCOMPARE(tree->SelectedCraft(), bravo);
-        QCOMPARE(w->chrt_TASbyAlt->Series()[2].Title(), QStringLiteral("100% Bravo"));
+        QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[2].Title(), QStringLiteral("100% Bravo"));
 
         QSignalSpy changed(tree->selectionModel(), &QItemSelectionModel::selectionChanged);
         tree->expandAll();
@@ -401,9 +401,9 @@ private slots:
         QTreeWidgetItem *alpha = w->tree_Crafts_1->topLevelItem(0);
         alpha->setText(0, QStringLiteral("Alpha renamed"));
         clickItem(w->tree_Crafts_1, alpha);
-        QCOMPARE(w->chrt_TASbyAlt->Series()[0].Title(), QStringLiteral("100% Alpha renamed"));
-        QCOMPARE(w->chrt_FunPlot->Series()[0].Title(), QStringLiteral("noFlaps Alpha renamed"));
-        QCOMPARE(w->chrt_TASbyAlt->Series()[0].Count(), 5);
+        QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[0].Title(), QStringLiteral("100% Alpha renamed"));
+        QCOMPARE(w->pages_Charts->chrt_FunPlot->Series()[0].Title(), QStringLiteral("noFlaps Alpha renamed"));
+        QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[0].Count(), 5);
     }
 
     void refreshInsideTheScanSeesCompleteAircraft()
@@ -426,8 +426,8 @@ private slots:
         timer.stop();
         QCOMPARE(refreshes, 1);
         QCOMPARE(w.tree_Crafts_1->topLevelItemCount(), 2);
-        QCOMPARE(w.chrt_TASbyAlt->Series()[2].Title(), QStringLiteral("100% Alpha"));
-        QCOMPARE(w.ch_C1->Series()[2].Count(), 5);
+        QCOMPARE(w.pages_Charts->chrt_TASbyAlt->Series()[2].Title(), QStringLiteral("100% Alpha"));
+        QCOMPARE(w.pages_Charts->ch_C1->Series()[2].Count(), 5);
         QVERIFY(messages_.isEmpty());
     }
 };

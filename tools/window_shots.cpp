@@ -4,10 +4,10 @@
 //   usage: window_shots OUTDIR [FIRST SECOND [FLAPS]]
 //   FLAPS: four 0/1 digits, the Marked flags of the four flap buttons (default 0111).
 // On the common page the mouse rests over the first chart, so its tracker shows.
-#include "app/application.h"
-#include "app/craft_tree.h"
-#include "app/flap_button.h"
-#include "app/main_window.h"
+#include "pages/application.h"
+#include "window/craft_tree.h"
+#include "window/flap_button.h"
+#include "window/main_window.h"
 #include "presentation/chart.h"
 
 #include <QApplication>
@@ -58,10 +58,10 @@ int main(int argc, char *argv[])
         for (TChart *chart : w.Charts())
             chart->SyncNow();
         if (page == 0) {
-            const QRect plot = w.ch_C1->PlotArea();
+            const QRect plot = w.pages_Charts->ch_C1->PlotArea();
             const QPointF at(plot.left() + plot.width() * 0.45, plot.top() + plot.height() * 0.4);
-            QMouseEvent move(QEvent::MouseMove, at, w.ch_C1->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(w.ch_C1, &move);
+            QMouseEvent move(QEvent::MouseMove, at, w.pages_Charts->ch_C1->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(w.pages_Charts->ch_C1, &move);
             QCoreApplication::processEvents();
         }
         const QString file = QStringLiteral("%1/page%2.png").arg(out).arg(page + 1);

@@ -1,0 +1,21 @@
+#include "cli/export_command.h"
+
+#include "cli/named_crafts.h"
+#include "core/error.h"
+#include "pictures/picture_files.h"
+
+ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)
+{
+    ExportOutcome outcome;
+    try {
+        const NamedCrafts crafts = ReadNamedCrafts(dataDir, options.first, options.second);
+        const QList<Picture> pictures = DrawComparison(crafts.first ? &*crafts.first : nullptr,
+                                                       crafts.second ? &*crafts.second : nullptr, options.flapShown,
+                                                       options);
+        outcome.written = WritePictures(options.outDir, pictures);
+    } catch (const VarnelError &error) {
+        outcome.exitCode = 1;
+        outcome.error = QStringLiteral("varnel: ") + error.message();
+    }
+    return outcome;
+}

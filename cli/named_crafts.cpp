@@ -1,0 +1,153 @@
+#include "cli/named_crafts.h"
+
+#include "pages/application.h"
+#include "catalogue/readers.h"
+#include "core/error.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+// The message of an aircraft's error names the aircraft.
+QString Naming(const QString &name, const QString &message)
+{
+    return message.contains(name) ? message : name + QStringLiteral(": ") + message;
+}
+
+// Files are opened by the bytes the file system names them with, as the window does.
+DataPaths PathsOf(const QString &dataDir)
+{
+    return DataPaths{dataDir.isEmpty() ? CurrentDirectory() : AbsoluteFileName(LocateFileName(dataDir))};
+}
+
+QString SpeedDirOf(const QString &dataDir)
+{
+    const QString root = dataDir.isEmpty() ? QDir::currentPath() : dataDir;
+    return QDir::toNativeSeparators(QDir::cleanPath(root + QStringLiteral("/DataSpeed")));
+}
+
+// Edits (insert, delete, replace) that turn a into b.
+int EditDistance(const QString &a, const QString &b)
+{
+    std::vector<int> row(b.size() + 1);
+    for (int j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (int i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = i;
+        for (int j = 1; j <= b.size(); ++j) {
+            const int up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+// "A", "A or B", "A, B or C".
+QString OneOf(const QStringList &names)
+{
+    if (names.size() < 2)
+        return names.value(0);
+    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" or ") + names.constLast();
+}
+
+// The aircraft that name stands for among known: the one named so, else the one named
+// so but for letter case.
+FileName Find(const QString &name, const QList<FileName> &known, const QString &speedDir)
+{
+    QStringList caseless;
+    const FileName *found = nullptr;
+    for (const FileName &craft : known) {
+        const QString shown = craft;
+        if (shown == name)
+            return craft;
+        if (shown.compare(name, Qt::CaseInsensitive) == 0 && !caseless.contains(shown)) {
+            caseless << shown;
+            found = &craft;
+        }
+    }
+    if (caseless.size() == 1)
+        return *found;
+    if (caseless.size() > 1)
+        throw VarnelError(QStringLiteral("\"%1\" names %2 in %3: give the name as written")
+                              .arg(name, OneOf(caseless), speedDir));
+    QStringList shown;
+    for (const FileName &craft : known)
+        shown << QString(craft);
+    const QStringList close = CloseNames(name, shown);
+    QString message = QStringLiteral("no aircraft \"%1\" in %2").arg(name, speedDir);
+    if (!close.isEmpty())
+        message += QStringLiteral("; did you mean %1?").arg(OneOf(close));
+    throw VarnelError(message);
+}
+}  // namespace
+
+QStringList CloseNames(const QString &name, const QStringList &known)
+{
+    // Long names are compared by their first characters: the table stays small.
+    constexpr int kCompared = 64;
+    const QString wanted = name.left(kCompared).toCaseFolded();
+    std::vector<std::pair<int, int>> ranked;  // distance, index in known
+    for (int i = 0; i < known.size(); ++i) {
+        const QString candidate = known[i].left(kCompared).toCaseFolded();
+        const int distance = EditDistance(wanted, candidate);
+        // Close: a few edits for its length, or one name is part of the other.
+        const bool close = distance <= std::max<qsizetype>(2, wanted.size() / 3) ||
+                           (!wanted.isEmpty() && (candidate.contains(wanted) || wanted.contains(candidate)));
+        if (close)
+            ranked.emplace_back(distance, i);
+    }
+    std::stable_sort(ranked.begin(), ranked.end());
+    QStringList names;
+    for (const auto &[distance, i] : ranked)
+        if (names.size() < 3 && !names.contains(known[i]))
+            names << known[i];
+    return names;
+}
+
+NamedCrafts ReadNamedCrafts(const QString &dataDir, const QString &first, const QString &second)
+{
+    NamedCrafts crafts;
+    if (first.isEmpty() && second.isEmpty())
+        return crafts;
+    const DataPaths paths = PathsOf(dataDir);
+    QList<FileName> known;  // aircraft as the trees name them, in their order
+    try {
+        for (const auto &entry : ListSpeedEntries(paths))
+            known << CraftNameOf(FileName::FromBytes(entry));
+    } catch (const VarnelError &) {
+        // No DataSpeed to look in: every name given is unknown.
+    }
+    const QString names[2] = {first, second};
+    std::optional<CraftRecord> *targets[2] = {&crafts.first, &crafts.second};
+    for (int i = 0; i < 2; ++i) {
+        if (names[i].isEmpty())
+            continue;
+        const FileName craft = Find(names[i], known, SpeedDirOf(dataDir));
+        try {
+            // The pictures show no armament: it is not read.
+            targets[i]->emplace(ReadCraft(paths, craft, Armament::Skip));
+        } catch (const VarnelError &error) {
+            throw VarnelError(OneLineMessage(Naming(craft, ErrorBoxText(error.message()))));
+        }
+    }
+    return crafts;
+}
+
+CraftList ListCrafts(const QString &dataDir)
+{
+    CraftList list;
+    ScanHooks hooks;
+    hooks.addCraft = [&list](const CraftRecord &craft) { list.names << craft.name; };
+    try {
+        ScanCatalogue(PathsOf(dataDir), hooks);
+    } catch (const VarnelError &error) {
+        if (list.names.isEmpty() && KindOf(LocateFileName(SpeedDirOf(dataDir))) != FileKind::Directory)
+            throw VarnelError(QStringLiteral("no folder %1").arg(SpeedDirOf(dataDir)));
+        list.failures = ErrorBoxText(error.message());
+    }
+    return list;
+}

@@ -1,0 +1,30 @@
+#include "pages/application.h"
+
+#include "core/error.h"
+
+#include <QMessageBox>
+
+namespace {
+ErrorBoxHook &hook()
+{
+    static ErrorBoxHook h;
+    return h;
+}
+}  // namespace
+
+QString ErrorBoxText(const QString &message) { return WithFullStop(message); }
+
+void SetErrorBoxHook(ErrorBoxHook h) { hook() = std::move(h); }
+
+void ShowErrorBox(const QString &message)
+{
+    const QString text = ErrorBoxText(message);
+    if (hook()) {
+        hook()(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok);
+    // The text quotes data files and file names: shown as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}

@@ -1,0 +1,36 @@
+#include "pages/page_keys.h"
+
+#include "core/guard.h"
+
+#include <QShortcut>
+#include <QTabWidget>
+
+namespace {
+void addKey(QWidget *window, QKeySequence key, std::function<void()> action)
+{
+    auto *shortcut = new QShortcut(key, window);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, window, [action = std::move(action)] { Guarded(action); });
+}
+}  // namespace
+
+void InstallPageKeys(QWidget *window, QTabWidget *pages, const std::function<void()> &quit)
+{
+    auto step = [pages](int by) {
+        const int n = pages->count();
+        if (n > 0)
+            pages->setCurrentIndex((pages->currentIndex() + by + n) % n);
+    };
+    for (const QKeySequence &key : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        addKey(window, key, [step] { step(1); });
+    // Shift+Tab arrives as Backtab.
+    for (const QKeySequence &key :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        addKey(window, key, [step] { step(-1); });
+    for (int i = 0; i < 7; ++i)
+        addKey(window, QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)), [pages, i] {
+            if (i < pages->count())
+                pages->setCurrentIndex(i);
+        });
+    addKey(window, QKeySequence(Qt::CTRL | Qt::Key_Q), quit);
+}

@@ -1,0 +1,145 @@
+#include "pages/verdict_page.h"
+
+#include "pages/application.h"
+#include "core/error.h"
+#include "verdict/verdict_format.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+QLabel *Text(const QString &text, QWidget *parent, bool title = false)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);  // names as written, never markup
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    if (title) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+QTableWidget *Table(const QString &key, QWidget *parent)
+{
+    auto *table = new QTableWidget(parent);
+    table->setObjectName(QStringLiteral("tbl_") + key);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    return table;
+}
+
+void Fill(QTableWidget *table, const VerdictTable &t)
+{
+    table->clear();
+    table->setRowCount(int(t.rows.size()));
+    table->setColumnCount(int(t.header.size()));
+    table->setHorizontalHeaderLabels(t.header);
+    for (int r = 0; r < int(t.rows.size()); ++r) {
+        for (int c = 0; c < int(t.rows[size_t(r)].size()); ++c) {
+            const VerdictCell &cell = t.rows[size_t(r)][size_t(c)];
+            auto *item = new QTableWidgetItem(cell.text);
+            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            if (cell.tint)
+                item->setBackground(VerdictPage::Tint(cell.tint));
+            table->setItem(r, c, item);
+        }
+    }
+    // Sized once, when full: sizing to contents on every item costs far more.
+    table->resizeColumnsToContents();
+}
+}  // namespace
+
+VerdictPage::VerdictPage(QWidget *parent) : QScrollArea(parent)
+{
+    setObjectName(QStringLiteral("tab_Verdict"));
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    said_ = Text(QString(), content);
+    said_->setObjectName(QStringLiteral("lbl_Verdict"));
+    layout->addWidget(said_);
+    const QString keys[4] = {"summary", "speed", "climb", "best"};  // as VerdictTables gives them
+    for (int i = 0; i < 4; ++i) {
+        layout->addSpacing(8);
+        titles_[size_t(i)] = Text(QString(), content, true);
+        tables_[size_t(i)] = Table(keys[i], content);
+        layout->addWidget(titles_[size_t(i)]);
+        layout->addWidget(tables_[size_t(i)]);
+    }
+    layout->addStretch(1);
+    setWidget(content);
+    ShowVerdict(Verdict{});
+}
+
+void VerdictPage::FitPicture()
+{
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    widget()->layout()->activate();
+}
+
+QColor VerdictPage::Tint(int aircraft) { return aircraft == 1 ? QColor(0xD6, 0xE0, 0xFF) : QColor(0xFF, 0xD9, 0xD9); }
+
+void VerdictPage::SetComparison(const CraftRecord *first, const CraftRecord *second, std::array<bool, 4> flapShown)
+{
+    showComputed([&] { return ComputeVerdict(first, second, flapShown); });
+}
+
+void VerdictPage::SetComparison(const SelectedAircraft *first, const SelectedAircraft *second,
+                                std::array<bool, 4> flapShown)
+{
+    std::array<QString, 2> names;
+    std::array<const TNodeData *, 2> tables{nullptr, nullptr};
+    std::array<QStringList, 2> summaries;
+    const SelectedAircraft *chosen[2] = {first, second};
+    for (size_t a = 0; a < 2; ++a)
+        if (chosen[a]) {
+            names[a] = chosen[a]->name;
+            tables[a] = chosen[a]->data;
+            summaries[a] = chosen[a]->summary;
+        }
+    showComputed([&] { return ComputeVerdict(names, tables, summaries, flapShown); });
+}
+
+void VerdictPage::showComputed(const std::function<Verdict()> &compute)
+{
+    try {
+        ShowVerdict(compute());
+    } catch (const VarnelError &error) {
+        // No verdict from data that failed: what it showed before was of other aircraft
+        // or other flaps. The error itself is raised once, by whoever called.
+        ShowVerdict(Verdict{});
+        said_->setText(QStringLiteral("Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
+                       ErrorBoxText(error.message()));
+        throw;
+    }
+}
+
+void VerdictPage::ShowVerdict(const Verdict &verdict)
+{
+    const QString missing = MissingText(verdict);
+    said_->setText(missing.isEmpty() ? VerdictSentences(verdict).join(QLatin1Char('\n')) : missing);
+    const std::vector<VerdictTable> tables = VerdictTables(verdict);
+    for (size_t i = 0; i < 4; ++i) {
+        const bool shown = i < tables.size();
+        if (shown) {
+            titles_[i]->setText(tables[i].title);
+            Fill(tables_[i], tables[i]);
+        }
+        titles_[i]->setVisible(shown);
+        tables_[i]->setVisible(shown);
+    }
+}

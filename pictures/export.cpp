@@ -1,0 +1,272 @@
+#include "pictures/export.h"
+
+#include "pages/application.h"
+#include "pages/comparison_pages.h"
+#include "pictures/picture_files.h"
+#include "pictures/png_writer.h"
+#include "pages/verdict_page.h"
+#include "catalogue/scan.h"
+#include "core/error.h"
+#include "presentation/chart.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QResizeEvent>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <filesystem>
+#include <future>
+#include <memory>
+#include <system_error>
+#include <vector>
+
+const QStringList &PageSlugs()
+{
+    static const QStringList slugs = {"overview",  "speed-by-altitude", "climb-by-altitude",
+                                      "climb-at-speed", "turn-time",   "turn-rate", "verdict"};
+    return slugs;
+}
+
+namespace {
+// The charts a picture of `widget` shows: the widget itself or the charts inside it.
+QList<TChart *> ChartsOf(QWidget *widget)
+{
+    if (auto *chart = qobject_cast<TChart *>(widget))
+        return {chart};
+    return widget->findChildren<TChart *>();
+}
+
+// A widget that was never shown keeps its resize events pending until it is painted;
+// the charts need them now, since they lay out title and legend on a resize.
+void SendPendingResize(QWidget *widget)
+{
+    if (!widget->testAttribute(Qt::WA_PendingResizeEvent))
+        return;
+    widget->setAttribute(Qt::WA_PendingResizeEvent, false);
+    QResizeEvent event(widget->size(), QSize());
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+// The charts brought in line with their series and drawn anew, into buffers of
+// `ratio` device pixels per pixel (0: as they are).
+void DrawCharts(const QList<TChart *> &charts, double ratio)
+{
+    for (TChart *chart : charts) {
+        SendPendingResize(chart);
+        chart->SyncNow();
+        chart->Tracker().Hide();  // the mouse's read-out is no part of a picture
+        if (ratio > 0)
+            chart->setBufferDevicePixelRatio(ratio);
+        chart->replot(QCustomPlot::rpImmediateRefresh);
+    }
+}
+
+}  // namespace
+
+namespace {
+// The height of the caption's band above the widget: none without a caption or with its band off.
+int BandOf(const PictureCaption *caption) { return caption && caption->band ? CaptionBandHeight() : 0; }
+
+// The widget drawn into a picture of `scale` device pixels per pixel, its charts drawn
+// anew into buffers of that ratio, under the caption's band.
+QImage RenderPixels(QWidget *widget, const QList<TChart *> &charts, double scale, const PictureCaption *caption)
+{
+    DrawCharts(charts, scale);
+    const int band = BandOf(caption);
+    QPixmap pixmap((QSizeF(widget->width(), widget->height() + band) * scale).toSize());
+    if (pixmap.isNull())
+        throw VarnelError(QStringLiteral("Cannot draw a picture of %1 x %2 pixels").arg(pixmap.width()).arg(pixmap.height()));
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::transparent);
+    widget->render(&pixmap, QPoint(0, band), QRegion(),
+                   QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+    if (band > 0) {
+        QPainter painter(&pixmap);
+        DrawCaption(painter, *caption, widget->width(), widget->palette());
+    }
+    return pixmap.toImage();
+}
+}  // namespace
+
+QImage GrabPicture(QWidget *widget, double scale, const PictureCaption *caption)
+{
+    const QList<TChart *> charts = ChartsOf(widget);
+    QImage image = RenderPixels(widget, charts, scale, caption);
+    // Back to the screen's ratio for the window's own painting.
+    for (TChart *chart : charts) {
+        if (chart->bufferDevicePixelRatio() != chart->devicePixelRatioF()) {
+            chart->setBufferDevicePixelRatio(chart->devicePixelRatioF());
+            chart->replot(QCustomPlot::rpQueuedReplot);
+        }
+    }
+    return image;
+}
+
+namespace {
+
+// Each chart through QCustomPlot's own painter path, so lines stay lines and text
+// stays text, with its frame, at its place in the widget, under the caption's band.
+void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *caption)
+{
+    const QList<TChart *> charts = ChartsOf(widget);
+    if (charts.isEmpty()) {  // a page of text and tables, e.g. the verdict
+        QPainter painter(device);
+        if (const int band = BandOf(caption)) {
+            DrawCaption(painter, *caption, widget->width(), widget->palette());
+            painter.translate(0, band);
+        }
+        widget->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        return;
+    }
+    DrawCharts(charts, 0);
+    QCPPainter painter(device);
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNoCaching);
+    if (const int band = BandOf(caption)) {
+        DrawCaption(painter, *caption, widget->width(), widget->palette());
+        painter.translate(0, band);
+    }
+    for (TChart *chart : charts) {
+        painter.save();
+        painter.translate(chart == widget ? QPoint() : chart->mapTo(widget, QPoint()));
+        chart->toPainter(&painter);
+        chart->DrawFrame(painter);
+        painter.restore();
+    }
+}
+
+}  // namespace
+
+QByteArray RenderPicture(QWidget *widget, const QString &format, double scale, const PictureCaption *caption)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const QSize size = widget->size() + QSize(0, BandOf(caption));
+    const QString title = caption ? CaptionTitle(*caption) : ApplicationTitle();
+    if (format == QLatin1String("svg")) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(), size));
+        svg.setTitle(title.toHtmlEscaped());  // the generator writes them as they are
+        if (caption)
+            svg.setDescription(CaptionDescription(*caption).toHtmlEscaped());
+        PaintVector(widget, &svg, caption);
+        return XmlSafe(bytes);
+    } else if (format == QLatin1String("pdf")) {
+        QPdfWriter pdf(&buffer);
+        pdf.setTitle(title);
+        pdf.setCreator(ApplicationTitle());
+        pdf.setResolution(72);  // a pixel of the window is a point of the page
+        pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+        pdf.setPageMargins(QMarginsF());
+        PaintVector(widget, &pdf, caption);
+    } else {
+        return EncodePng(GrabPicture(widget, scale, caption), caption ? CaptionMetadata(*caption) : PngText{});
+    }
+    return bytes;
+}
+
+namespace {
+// Pictures never show the mouse's read-out: its layer, empty, is drawn with the layer
+// below it, which spares each chart one buffer of the picture's size.
+void DrawWithoutReadOutBuffer(const QList<TChart *> &charts)
+{
+    for (TChart *chart : charts)
+        chart->Tracker().Layer()->setMode(QCPLayer::lmLogical);
+}
+
+// A page's charts, once in their picture, are not drawn again: their buffers go.
+void ReleaseBuffers(const QList<TChart *> &charts)
+{
+    for (TChart *chart : charts)
+        chart->setBufferDevicePixelRatio(1e-9);  // buffers of no pixels
+}
+
+// A picture encoded while the next is drawn, when two pictures of this size are few
+// enough bytes to hold at once.
+constexpr qint64 OverlapLimit = qint64(64) << 20;
+}  // namespace
+
+QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
+                              const std::array<bool, 4> &flapShown, const PictureOptions &options)
+{
+    const QString &format = options.format;
+    const QSize size = options.size;
+    const double scale = options.scale;
+    ComparisonPages pages;
+    pages.SetAdvantageShown(options.advantage);
+    SelectedAircraft craft[2];
+    const SelectedAircraft *chosen[2] = {nullptr, nullptr};
+    const CraftRecord *records[2] = {first, second};
+    for (int i = 0; i < 2; ++i)
+        if (records[i]) {
+            craft[i] = {records[i]->name, &records[i]->tables, records[i]->summary};
+            chosen[i] = &craft[i];
+        }
+    try {
+        pages.SetComparison(chosen[0], chosen[1], flapShown);
+    } catch (const VarnelError &error) {
+        // The box's text, which names the aircraft, file and row, on one line.
+        throw VarnelError(OneLineErrorText(error.message()));
+    }
+
+    // Each page is lifted out of the page control, which would size it to its own
+    // area, and drawn at the size asked for, less the caption's band; it keeps the
+    // pages' font and palette.
+    PictureCaption caption;
+    caption.first = first ? first->name : QString();
+    caption.second = second ? second->name : QString();
+    caption.flapShown = flapShown;
+    caption.band = options.caption && CaptionBandHeightFor(size.height()) > 0;
+    const QSize pageSize = size - QSize(0, BandOf(&caption));
+    const bool png = format == QLatin1String("png");
+    const QSize pixels = (QSizeF(size) * scale).toSize();
+    const bool overlap = qint64(pixels.width()) * pixels.height() * 4 * 2 <= OverlapLimit;
+    QList<QWidget *> pageList;
+    QStringList pageNames;  // read before the pages leave their tabs
+    for (int i = 0; i < pages.PageCount(); ++i) {
+        pageList.append(pages.Page(i));
+        pageNames.append(pages.tabText(i));
+    }
+    QList<Picture> pictures;
+    std::future<QByteArray> encoding;  // the previous page's PNG
+    for (int i = 0; i < pageList.size(); ++i) {
+        QWidget *page = pageList[i];
+        caption.page = pageNames[i];
+        page->setParent(&pages);
+        page->setGeometry(QRect(QPoint(), pageSize));
+        if (auto *verdict = qobject_cast<VerdictPage *>(page))
+            verdict->FitPicture();
+        SendPendingResize(page);
+        if (page->layout())
+            page->layout()->setGeometry(QRect(QPoint(), pageSize));
+        const QString name = PageSlugs().value(i) + QLatin1Char('.') + format;
+        if (!png) {
+            pictures.append({name, RenderPicture(page, format, scale, &caption)});
+            continue;
+        }
+        const QList<TChart *> charts = ChartsOf(page);
+        DrawWithoutReadOutBuffer(charts);
+        QImage image = RenderPixels(page, charts, scale, &caption);
+        ReleaseBuffers(charts);
+        if (encoding.valid())
+            pictures.last().bytes = encoding.get();
+        pictures.append({name, {}});
+        if (overlap)
+            encoding = std::async(std::launch::async, [image = std::move(image), text = CaptionMetadata(caption)] {
+                return EncodePng(image, text);
+            });
+        else
+            pictures.last().bytes = EncodePng(image, CaptionMetadata(caption));
+    }
+    if (encoding.valid())
+        pictures.last().bytes = encoding.get();
+    return pictures;
+}

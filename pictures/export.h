@@ -1,0 +1,52 @@
+#pragma once
+// Pictures of the charts: a page or a chart drawn into PNG, SVG or PDF bytes by the
+// chart widgets themselves, the seven pages of a comparison drawn by a pages widget of
+// their own that is never shown (a page at a time, its buffers freed once drawn, so
+// at most two pictures are held at once), and a set of pictures written whole or not
+// at all.
+// `varnel --export`, the window's "save" entries and the report all come here.
+#include "pages/caption.h"
+#include "pictures/picture_files.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+class QWidget;
+struct CraftRecord;
+
+// The pages' names in pictures, in tab order: the common page first.
+const QStringList &PageSlugs();
+
+// A page or a chart as QWidget::grab draws it, at `scale` device pixels per pixel;
+// with a caption whose band is on, the band above it (the picture that much higher).
+QImage GrabPicture(QWidget *widget, double scale, const PictureCaption *caption = nullptr);
+
+// The picture of a page or a chart as it is laid out now: "png" at `scale` device
+// pixels per pixel; "svg" and "pdf" as lines and text (scale does not apply). With a
+// caption: its band above (as GrabPicture) and its words in the file's metadata.
+QByteArray RenderPicture(QWidget *widget, const QString &format, double scale,
+                         const PictureCaption *caption = nullptr);
+
+// How pictures of the pages are drawn: the file format, each picture's size in pixels,
+// the device pixels per pixel of PNG pictures, the caption band above each page
+// (false: the bare page, its words only in the file) and the advantage shading.
+struct PictureOptions {
+    QString format = QStringLiteral("png");  // png, svg or pdf
+    QSize size{800, 600};
+    double scale = 1.0;
+    bool caption = true;
+    bool advantage = false;
+};
+
+// The seven pages of the comparison of first and second (either may be null: that side
+// stays empty) at the flap settings shown, drawn as `options` say; with the caption
+// band on, the page takes what the band leaves of the height. Raises the refresh's
+// error on one line, naming the aircraft it came from.
+QList<Picture> DrawComparison(const CraftRecord *first, const CraftRecord *second,
+                              const std::array<bool, 4> &flapShown, const PictureOptions &options);

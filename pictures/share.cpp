@@ -1,0 +1,257 @@
+#include "pictures/share.h"
+
+#include "pictures/export.h"
+#include "pages/comparison_pages.h"
+#include "pictures/picture_files.h"
+#include "catalogue/scan.h"
+#include "core/decimal_text.h"
+#include "core/guard.h"
+#include "presentation/chart.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTabWidget>
+
+#include <optional>
+
+namespace {
+struct EntryRow {
+    ChartSharing::Entry entry;
+    const char *caption;
+    const char *keys;
+};
+const EntryRow kEntries[] = {
+    {ChartSharing::CopyPicture, "Копировать рисунок", "Ctrl+C"},
+    {ChartSharing::CopyData, "Копировать данные", "Ctrl+Shift+C"},
+    {ChartSharing::SavePicture, "Сохранить рисунок...", "Ctrl+S"},
+    {ChartSharing::SaveAllPages, "Сохранить все страницы...", "Ctrl+Shift+S"},
+};
+
+const QStringList kFormats = {"png", "svg", "pdf"};
+
+ShareDialogs &dialogs()
+{
+    static ShareDialogs d;
+    return d;
+}
+
+QString QtSavePicture(QWidget *parent, const QString &suggested)
+{
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить рисунок"), suggested,
+                                                QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)"), &filter);
+    if (!path.isEmpty() && !kFormats.contains(QFileInfo(path).suffix().toLower()))
+        path += QLatin1Char('.') + filter.left(3).toLower();
+    return path;
+}
+
+bool QtConfirmReplace(QWidget *parent, const QString &folder, const QStringList &replaced)
+{
+    const QString text = QStringLiteral("В папке «%1» уже есть:\n%2\n\nЗаменить эти файлы?")
+                             .arg(QDir::toNativeSeparators(folder), replaced.join(u'\n'));
+    return QMessageBox::question(parent, QStringLiteral("Сохранить все страницы"), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString OneLine(QString text)
+{
+    for (QChar &c : text)
+        if (c == u'\r' || c == u'\n' || c == u'\t')
+            c = u' ';
+    return text;
+}
+}  // namespace
+
+QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, const QString &yTitle,
+                      const TChartSeriesList *titles)
+{
+    if (titles && titles->Count() != series.Count())
+        titles = nullptr;
+    QStringList rows{QStringLiteral("Кривая\t%1\t%2")
+                         .arg(xTitle.isEmpty() ? QStringLiteral("X") : OneLine(xTitle),
+                              yTitle.isEmpty() ? QStringLiteral("Y") : OneLine(yTitle))};
+    for (int i = 0; i < series.Count(); ++i) {
+        const TChartSeries &s = series[i];
+        if (!s.Active())
+            continue;
+        const TChartSeries &named = titles ? (*titles)[i] : s;
+        const QString title = named.Title().isEmpty() ? s.Name() : OneLine(named.Title());
+        for (int j = 0; j < s.Count(); ++j)
+            rows << title + u'\t' + DecimalText(s.XValues[j]) + u'\t' + DecimalText(s.YValues[j]);
+    }
+    return rows.join(u'\n') + u'\n';
+}
+
+void SetShareDialogs(ShareDialogs d) { dialogs() = std::move(d); }
+
+ChartSharing::ChartSharing(QWidget &host, ComparisonPages &pages, ComparisonSource source)
+    : QObject(&host), host_(host), pages_(pages), source_(std::move(source)), lastFolder_(QDir::homePath())
+{
+    for (TChart *chart : pages_.Charts()) {
+        // The chart's own menu replaces the window's toolbar menu.
+        chart->setContextMenuPolicy(Qt::PreventContextMenu);
+        connect(&chart->Navigator(), &ChartNavigator::StillRightClick, this, [this, chart](QPoint pos) {
+            Guarded([&] { openMenu(chart, chart->mapToGlobal(pos)); });
+        });
+    }
+    for (const EntryRow &row : kEntries) {
+        auto *action = new QAction(QString::fromUtf8(row.caption), &host_);
+        action->setShortcut(QKeySequence(QString::fromLatin1(row.keys)));
+        action->setShortcutContext(Qt::WindowShortcut);
+        host_.addAction(action);
+        connect(action, &QAction::triggered, this, [this, entry = row.entry] {
+            Guarded([&] { Run(entry, KeyTarget()); });
+        });
+    }
+}
+
+void ChartSharing::openMenu(TChart *chart, QPoint globalPos)
+{
+    if (menu_)
+        menu_->close();
+    auto *menu = new QMenu(&host_);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const EntryRow &row : kEntries) {
+        QAction *action = menu->addAction(QString::fromUtf8(row.caption));
+        action->setShortcut(QKeySequence(QString::fromLatin1(row.keys)));
+        connect(action, &QAction::triggered, this, [this, entry = row.entry, target = QPointer<TChart>(chart)] {
+            Guarded([&] {
+                if (target)
+                    Run(entry, target);
+            });
+        });
+    }
+    menu->addSeparator();
+    QAction *band = menu->addAction(QStringLiteral("Подпись над рисунком"));
+    band->setCheckable(true);
+    band->setChecked(caption_);
+    connect(band, &QAction::toggled, this, [this](bool on) { caption_ = on; });
+    menu_ = menu;
+    menu->popup(globalPos);
+}
+
+QWidget *ChartSharing::KeyTarget() const
+{
+    QWidget *page = pages_.currentWidget();
+    const QList<TChart *> charts = page->findChildren<TChart *>();
+    for (TChart *chart : charts)
+        if (chart->underMouse())
+            return chart;
+    if (page == pages_.tab_Common)
+        return pages_.tab_Common;
+    return charts.isEmpty() ? page : charts.first();  // the verdict page has no chart
+}
+
+QString ChartSharing::slugOf(QWidget *target) const
+{
+    if (target == pages_.tab_Common)
+        return PageSlugs().first();
+    // A chart of the common page shows what its own page shows; its Tag is that page.
+    const auto *chart = qobject_cast<TChart *>(target);
+    const int tag = chart ? chart->Tag() : 0;
+    const int page = tag >= 1 && tag <= 4 ? tag : pages_.indexOf(chart ? target->parentWidget() : target);
+    return PageSlugs().value(page, PageSlugs().first());
+}
+
+PictureCaption ChartSharing::CaptionOf(QWidget *target) const
+{
+    PictureCaption caption;
+    const auto chosen = source_.chosen();
+    caption.first = chosen[0] ? chosen[0]->name : QString();
+    caption.second = chosen[1] ? chosen[1]->name : QString();
+    caption.flapShown = source_.flapShown();
+    caption.page = pages_.tabText(int(PageSlugs().indexOf(slugOf(target))));
+    caption.band = caption_;
+    return caption;
+}
+
+QString ChartSharing::suggestedName(QWidget *target) const
+{
+    const PictureCaption caption = CaptionOf(target);
+    QStringList parts{slugOf(target)};
+    for (const QString &name : {caption.first, caption.second})
+        if (!name.isEmpty())
+            parts << name;
+    // A file name holds at most 255 bytes: a longer one is cut, its extension kept.
+    QString name = parts.join(u'_');
+    while (name.toUtf8().size() > 255 - 4)
+        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
+    return name + QStringLiteral(".png");
+}
+
+void ChartSharing::Run(Entry entry, QWidget *target)
+{
+    switch (entry) {
+    case CopyPicture: {
+        const PictureCaption caption = CaptionOf(target);
+        QApplication::clipboard()->setImage(GrabPicture(target, target->devicePixelRatioF(), &caption));
+        break;
+    }
+    case CopyData: {
+        QString text;
+        for (TChart *chart : pages_.Charts()) {
+            if (chart != target && !target->isAncestorOf(chart))
+                continue;
+            // A common-page chart's curves are named as its full-size chart names them.
+            const TChart *named = chart->Tracker().Partner();
+            text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
+                    ChartDataText(chart->Series(), chart->BottomAxisTitle(), chart->LeftAxisTitle(),
+                                  named ? &named->Series() : nullptr);
+        }
+        QApplication::clipboard()->setText(text);
+        break;
+    }
+    case SavePicture:
+        savePicture(target);
+        break;
+    case SaveAllPages:
+        saveAllPages();
+        break;
+    }
+}
+
+void ChartSharing::savePicture(QWidget *target)
+{
+    const QString suggested = QDir(lastFolder_).filePath(suggestedName(target));
+    QString path = dialogs().savePicture ? dialogs().savePicture(&host_, suggested) : QtSavePicture(&host_, suggested);
+    if (path.isEmpty())
+        return;
+    QString format = QFileInfo(path).suffix().toLower();
+    if (!kFormats.contains(format)) {
+        format = kFormats.first();
+        path += QLatin1Char('.') + format;
+    }
+    const QFileInfo file(path);
+    const PictureCaption caption = CaptionOf(target);
+    const QByteArray bytes = RenderPicture(target, format, target->devicePixelRatioF(), &caption);
+    WritePictures(LocateFileName(file.path()), {{file.fileName(), bytes}});
+    lastFolder_ = file.path();
+}
+
+void ChartSharing::saveAllPages()
+{
+    const QString folder = dialogs().chooseFolder ? dialogs().chooseFolder(&host_) : source_.chooseFolder(&host_);
+    if (folder.isEmpty())
+        return;
+    const auto craft = source_.chosen();
+    PictureOptions defaults;
+    defaults.caption = caption_;
+    defaults.advantage = pages_.AdvantageShown();
+    // Asked once, before anything is drawn, naming every file that would be replaced.
+    QStringList names;
+    for (const QString &slug : PageSlugs())
+        names << slug + QLatin1Char('.') + defaults.format;
+    const FileName dir = LocateFileName(folder);
+    const QStringList replaced = ExistingFiles(dir, names);
+    if (!replaced.isEmpty() && !(dialogs().confirmReplace ? dialogs().confirmReplace(&host_, folder, replaced)
+                                                          : QtConfirmReplace(&host_, folder, replaced)))
+        return;
+    WritePictures(dir, DrawComparison(craft[0] ? &*craft[0] : nullptr, craft[1] ? &*craft[1] : nullptr,
+                                      source_.flapShown(), defaults));
+}

@@ -1,0 +1,89 @@
+#pragma once
+// Sharing from the window: a still right click on a chart opens its context menu (copy
+// the picture or the data, save the picture, save all pages), and the same four keys
+// act on the chart under the mouse, else on the current page's chart (the whole
+// overview on the common page). Pictures carry a caption band naming the aircraft and
+// flap settings unless the menu's "Подпись над рисунком" is unchecked.
+#include "catalogue/scan.h"
+#include "pages/caption.h"
+
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QWidget;
+class TChart;
+class ComparisonPages;
+class TChartSeriesList;
+
+// The points of every drawn curve as tab-separated text for a spreadsheet: a header
+// row (the curve column, then the x and y columns named by the axis titles), then one
+// row per point: curve title, x, y. `titles`, when given, names the curves instead (the
+// full-size chart whose points a common-page chart shows, with its aircraft names).
+QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, const QString &yTitle,
+                      const TChartSeriesList *titles = nullptr);
+
+// The file dialogs, replaceable so tests never block on a modal dialog. savePicture
+// gets the suggested path and gives the chosen one with its extension; chooseFolder
+// gives a folder. Empty: cancelled. confirmReplace is asked once before "save all
+// pages" replaces files of that folder, with their names; false: nothing is written.
+// A hook left empty uses Qt's dialog.
+struct ShareDialogs {
+    std::function<QString(QWidget *parent, const QString &suggested)> savePicture;
+    std::function<QString(QWidget *parent)> chooseFolder;
+    std::function<bool(QWidget *parent, const QString &folder, const QStringList &replaced)> confirmReplace;
+};
+void SetShareDialogs(ShareDialogs dialogs);
+
+// What sharing asks of the program around the pages: the aircraft chosen now (empty
+// where a side has none or its data did not load), the flap settings shown and, for
+// "save all pages", a folder chosen by the user (empty: cancelled; used when
+// ShareDialogs gives no chooseFolder).
+struct ComparisonSource {
+    std::function<std::array<std::optional<CraftRecord>, 2>()> chosen;
+    std::function<std::array<bool, 4>()> flapShown;
+    std::function<QString(QWidget *parent)> chooseFolder;
+};
+
+class ChartSharing : public QObject {
+    Q_OBJECT
+public:
+    enum Entry { CopyPicture, CopyData, SavePicture, SaveAllPages };
+
+    // The keys and menus act on the charts of pages; host holds the keys' actions
+    // and parents the menus and dialogs.
+    ChartSharing(QWidget &host, ComparisonPages &pages, ComparisonSource source);
+
+    // What the keys act on now: the chart under the mouse, else the current page's
+    // chart, or the common page itself.
+    QWidget *KeyTarget() const;
+    // Does what the entry says to a chart or to the common page.
+    void Run(Entry entry, QWidget *target);
+    // The context menu while it is open (tests look at it).
+    QMenu *OpenMenu() const { return menu_; }
+    // Whether pictures get the caption band (their files name the aircraft either way).
+    bool CaptionBand() const { return caption_; }
+    void SetCaptionBand(bool on) { caption_ = on; }
+    // What a picture of `target` says of itself: the trees' aircraft, the flap settings
+    // shown and the page.
+    PictureCaption CaptionOf(QWidget *target) const;
+
+private:
+    void openMenu(TChart *chart, QPoint globalPos);
+    QString slugOf(QWidget *target) const;
+    QString suggestedName(QWidget *target) const;
+    void savePicture(QWidget *target);
+    void saveAllPages();
+
+    QWidget &host_;
+    ComparisonPages &pages_;
+    ComparisonSource source_;
+    QPointer<QMenu> menu_;
+    QString lastFolder_;
+    bool caption_ = true;
+};

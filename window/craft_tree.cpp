@@ -1,0 +1,123 @@
+#include "window/craft_tree.h"
+
+#include "catalogue/scan.h"
+#include "core/guard.h"
+#include "core/literal_text.h"
+
+#include <QHelpEvent>
+#include <QItemSelectionModel>
+#include <QStyleFactory>
+#include <QToolTip>
+
+CraftItem::CraftItem(const CraftRecord &craft) : QTreeWidgetItem(QStringList{craft.name}, Type), data(craft.tables)
+{
+    // The window lets the user rename an aircraft in place.
+    setFlags(flags() | Qt::ItemIsEditable);
+    auto *armament = new QTreeWidgetItem(this, QStringList{ArmamentCaption()});
+    for (const WeaponRowCaptions &row : craft.armament) {
+        auto *group = new QTreeWidgetItem(armament, QStringList{row.group});
+        for (const QString &item : row.items)
+            new QTreeWidgetItem(group, QStringList{item});
+    }
+    for (const QString &caption : craft.summary)
+        new QTreeWidgetItem(this, QStringList{caption});
+}
+
+const TNodeData *NodeDataOf(const QTreeWidgetItem *item)
+{
+    if (!item || item->parent() || item->type() != CraftItem::Type)
+        return nullptr;
+    return &static_cast<const CraftItem *>(item)->data;
+}
+
+QStringList SummaryOf(const QTreeWidgetItem *item)
+{
+    QStringList captions;
+    for (int i = 1; item && i < item->childCount(); ++i)  // the armament node comes first
+        captions << item->child(i)->text(0);
+    return captions;
+}
+
+// Passes on only the indexes the tree's filter allows; a selection left empty is no
+// change at all.
+class CraftSelectionModel : public QItemSelectionModel {
+public:
+    explicit CraftSelectionModel(CraftTree *tree) : QItemSelectionModel(tree->model(), tree), tree_(tree) {}
+    using QItemSelectionModel::select;
+    void select(const QItemSelection &selection, SelectionFlags command) override
+    {
+        QItemSelection allowed;
+        for (const QItemSelectionRange &range : selection)
+            for (const QModelIndex &index : range.indexes())
+                if (tree_->allows(index))
+                    allowed.select(index, index);
+        if (allowed.isEmpty())
+            return;
+        QItemSelectionModel::select(allowed, command);
+    }
+
+private:
+    CraftTree *tree_;
+};
+
+CraftTree::CraftTree(const QString &name, const QColor &textColor, QWidget *parent) : QTreeWidget(parent)
+{
+    setObjectName(name);
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setIndentation(19);
+    setRootIsDecorated(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    // Connecting lines between items, and the item under the mouse drawn in blue.
+    QStyle *lines = QStyleFactory::create(QStringLiteral("Windows"));
+    lines->setParent(this);
+    setStyle(lines);
+    setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_Hover);
+    setStyleSheet(QStringLiteral("QTreeView::item:hover:!selected { color: #0000FF; }"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Text, textColor);
+    // The chosen aircraft stays visible while the tree has no focus.
+    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    setPalette(pal);
+    setSelectionModel(new CraftSelectionModel(this));
+}
+
+void CraftTree::SetSelectionFilter(SelectionFilter allow) { allow_ = std::move(allow); }
+
+bool CraftTree::allows(const QModelIndex &index) const
+{
+    bool allowed = false;
+    Guarded([&] { allowed = !allow_ || allow_(itemFromIndex(index)); });
+    return allowed;
+}
+
+void CraftTree::AddCraft(const CraftRecord &craft) { addTopLevelItem(new CraftItem(craft)); }
+
+QTreeWidgetItem *CraftTree::SelectedCraft() const
+{
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? nullptr : itemFromIndex(selected.first());
+}
+
+bool CraftTree::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTreeWidget::viewportEvent(event);
+    // An item too wide to be seen whole shows its text as a tool tip.
+    Guarded([this, help = static_cast<QHelpEvent *>(event)] {
+        const QModelIndex index = indexAt(help->pos());
+        const QString text = index.data().toString();
+        const QRect r = visualRect(index);
+        if (index.isValid() && r.left() + fontMetrics().horizontalAdvance(text) + 6 > viewport()->width())
+            QToolTip::showText(help->globalPos(), ToolTipOfText(text), viewport(), r);
+        else
+            QToolTip::hideText();
+    });
+    return true;
+}

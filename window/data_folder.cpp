@@ -1,0 +1,185 @@
+#include "window/data_folder.h"
+
+#include "window/folder_picker.h"
+#include "catalogue/file_name.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QSocketNotifier>
+
+#include <cstring>
+
+#include <dirent.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+FolderDialogHook &dialogHook()
+{
+    static FolderDialogHook h;
+    return h;
+}
+
+const char kRecentKey[] = "recentFolders";
+const QString kBytesMark = QStringLiteral("bytes:");  // an absolute path never starts so
+constexpr int kRecentCount = 10;
+
+// The user's settings live in ~/.config/varnel/varnel.conf, whatever the window's title.
+const QString kSettingsName = QStringLiteral("varnel");
+
+const char *const kDataDirs[] = {"DataSpeed", "DataTurn", "DataCraft", "DataWeapon"};
+}  // namespace
+
+void SetFolderDialogHook(FolderDialogHook hook) { dialogHook() = std::move(hook); }
+
+FileName AskDataFolder(QWidget *parent, const FileName &start)
+{
+    if (dialogHook())
+        return dialogHook()(parent, start);
+    return PickFolder(parent, QStringLiteral("Папка данных"), start);
+}
+
+// A folder as the settings keep it: its text when its bytes are UTF-8, else its bytes
+// percent-encoded after a mark.
+static QString RecentEntry(const FileName &folder)
+{
+    const QString text = QString::fromUtf8(folder.bytes);
+    if (text.toUtf8() == folder.bytes && !text.startsWith(kBytesMark))
+        return text;
+    return kBytesMark + QString::fromLatin1(folder.bytes.toPercentEncoding("/"));
+}
+
+static FileName FromRecentEntry(const QString &entry)
+{
+    if (entry.startsWith(kBytesMark))
+        return FileName::FromBytes(QByteArray::fromPercentEncoding(entry.mid(kBytesMark.size()).toLatin1()));
+    return LocateFileName(entry);
+}
+
+QList<FileName> RecentFolders()
+{
+    QList<FileName> recent;
+    for (const QString &entry : QSettings(kSettingsName, kSettingsName).value(QLatin1String(kRecentKey)).toStringList())
+        recent.append(FromRecentEntry(entry));
+    return recent;
+}
+
+// Whether folder holds a DataSpeed folder.
+static bool HoldsData(const FileName &folder)
+{
+    return KindOf(FileName::FromBytes(folder.bytes + "/DataSpeed")) == FileKind::Directory;
+}
+
+void RememberFolder(const FileName &folder)
+{
+    if (!HoldsData(folder))
+        return;
+    QList<FileName> recent = RecentFolders();
+    recent.removeAll(folder);
+    recent.prepend(folder);
+    QStringList entries;
+    for (const FileName &f : recent.mid(0, kRecentCount))
+        entries.append(RecentEntry(f));
+    QSettings s(kSettingsName, kSettingsName);
+    s.setValue(QLatin1String(kRecentKey), entries);
+}
+
+QString SampleDataFolder()
+{
+    // Installed: the same way from the program to the data wherever the package put
+    // both (a .deb installs under /usr, cmake --install under its prefix).
+    const QString besideProgram =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(VARNEL_SAMPLE_DATA_FROM_BINDIR));
+    for (const QString &folder : {QStringLiteral(VARNEL_SAMPLE_DATA), besideProgram})
+        if (QFileInfo(folder).isDir())
+            return QDir::cleanPath(folder);
+    return QStringLiteral(VARNEL_SOURCE_SAMPLE_DATA);
+}
+
+FileName RecentStartFolder(const QList<FileName> &recent, const FileName &sampleData)
+{
+    for (const FileName &folder : recent)
+        if (HoldsData(folder))
+            return folder;
+    return sampleData;
+}
+
+DataFolderWatch::DataFolderWatch(QObject *parent) : QObject(parent)
+{
+    settle_.setSingleShot(true);
+    settle_.setInterval(50);
+    connect(&settle_, &QTimer::timeout, this, &DataFolderWatch::compare);
+}
+
+DataFolderWatch::~DataFolderWatch()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void DataFolderWatch::Watch(const FileName &dataFolder)
+{
+    // A new descriptor drops every watch of the folder before.
+    delete notifier_;
+    notifier_ = nullptr;
+    if (fd_ >= 0)
+        ::close(fd_);
+    settle_.stop();
+    folders_.clear();
+    seen_.clear();
+    fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd_ < 0)
+        return;  // no watch: the hint never shows, F5 still rereads
+    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &DataFolderWatch::readEvents);
+    constexpr uint32_t kEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_MODIFY | IN_CLOSE_WRITE |
+                                 IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
+    for (const char *name : kDataDirs) {
+        const FileName folder = FileName::FromBytes(dataFolder.bytes + '/' + name);
+        if (KindOf(folder) == FileKind::Directory && ::inotify_add_watch(fd_, folder.bytes.constData(), kEvents) >= 0)
+            folders_.append(folder);
+    }
+    seen_ = snapshot();
+}
+
+DataFolderWatch::Snapshot DataFolderWatch::snapshot() const
+{
+    Snapshot files;
+    for (const FileName &folder : folders_) {
+        DIR *listing = ::opendir(folder.bytes.constData());
+        if (!listing)
+            continue;
+        while (const dirent *entry = ::readdir(listing)) {
+            const QByteArray path = folder.bytes + '/' + entry->d_name;
+            struct stat st;
+            if (::strcmp(entry->d_name, ".") == 0 || ::strcmp(entry->d_name, "..") == 0 || ::stat(path.constData(), &st) != 0)
+                continue;
+            files.insert(path, QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_mtim.tv_nsec)) +
+                                   '/' + QByteArray::number(qint64(st.st_size)) + '/' + QByteArray::number(quint64(st.st_ino)));
+        }
+        ::closedir(listing);
+    }
+    return files;
+}
+
+void DataFolderWatch::readEvents()
+{
+    // The events only say that something happened in a folder: drain them, then look.
+    char buffer[16384];
+    while (::read(fd_, buffer, sizeof buffer) > 0) {
+    }
+    if (!settle_.isActive())
+        settle_.start();
+}
+
+void DataFolderWatch::compare()
+{
+    Snapshot now = snapshot();
+    if (now == seen_)
+        return;
+    seen_ = std::move(now);
+    emit Changed();
+}

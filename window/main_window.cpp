@@ -1,0 +1,408 @@
+#include "window/main_window.h"
+
+#include "pages/application.h"
+#include "window/craft_tree.h"
+#include "window/data_folder.h"
+#include "window/flap_button.h"
+#include "window/folder_picker.h"
+#include "window/frames.h"
+#include "window/images.h"
+#include "pages/layout.h"
+#include "pages/page_keys.h"
+#include "window/tree_state.h"
+#include "pictures/share.h"
+#include "catalogue/scan.h"
+#include "presentation/chart.h"
+#include "presentation/chart_holder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace {
+// The toolbar's tool tips, one per button in toolbar order.
+struct ToolTipRow {
+    MarkButton *Tfrm_Main::*button;
+    const char *tip;
+};
+const ToolTipRow kToolTips[] = {
+    {&Tfrm_Main::btn_Turn1, "Без закрылков"},
+    {&Tfrm_Main::btn_Turn2, "Закрылки 1"},
+    {&Tfrm_Main::btn_Turn3, "Закрылки 2"},
+    {&Tfrm_Main::btn_Turn4, "Закрылки 3"},
+    {&Tfrm_Main::ToolButton6, "Выход из программы (Ctrl+Q)"},
+    {&Tfrm_Main::btn_OpenFolder, "Открыть папку данных (Ctrl+O)"},
+    {&Tfrm_Main::btn_Reload, "Перечитать файлы данных (F5)"},
+    {&Tfrm_Main::btn_Advantage, "Закрасить, где какой самолет лучше (Ctrl+D)"},
+};
+
+}  // namespace
+
+Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
+{
+    SetErrorReporter(ShowErrorBox);
+    setObjectName(QStringLiteral("frm_Main"));
+    setWindowTitle(ApplicationTitle());
+    setWindowIcon(QIcon(QPixmap::fromImage(WindowIconImage())));
+    setFont(PagesFont());
+
+    buildStatusBar();
+    buildTrees();
+    buildToolbar();
+    buildPages();
+    InstallPageKeys(this, pages_Charts, [this] { ToolButton6Click(); });
+    new ChartSharing(*this, *pages_Charts,
+                     {.chosen = [this] { return ChosenCrafts(); },
+                      .flapShown = [this] { return FlapShown(); },
+                      .chooseFolder = [](QWidget *parent) {
+                          return PickFolder(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath());
+                      }});
+    watch_ = new DataFolderWatch(this);
+    connect(watch_, &DataFolderWatch::Changed, this, [this] {
+        if (scanning_)
+            changedInScan_ = true;
+        else
+            showFilesChanged();
+    });
+    setScanning(true);  // the folder commands wait for the first scan
+
+    resize(831, 611);
+    if (const QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    FormCreate();
+}
+
+void Tfrm_Main::buildStatusBar()
+{
+    stat_Main = new QStatusBar(this);
+    stat_Main->setObjectName(QStringLiteral("stat_Main"));
+    stat_Main->setFixedHeight(19);
+    QLabel **panels[3] = {&panel0, &panel1, &panel2};
+    for (int i = 0; i < 3; ++i) {
+        auto *label = new QLabel(stat_Main);
+        label->setObjectName(QStringLiteral("panel%1").arg(i));
+        label->setFixedWidth(200);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // The panels show file names: as written, never as markup.
+        label->setTextFormat(Qt::PlainText);
+        stat_Main->addWidget(label);
+        *panels[i] = label;
+    }
+    setStatusBar(stat_Main);
+}
+
+void Tfrm_Main::buildTrees()
+{
+    pnl_Crafts_1 = new BevelPanel(QStringLiteral("pnl_Crafts_1"), this);
+    pnl_Crafts_1->setMinimumWidth(31);
+    tree_Crafts_1 = new CraftTree(QStringLiteral("tree_Crafts_1"), QColor(0, 0, 128), pnl_Crafts_1);
+    tree_Crafts_2 = new CraftTree(QStringLiteral("tree_Crafts_2"), QColor(255, 0, 0), pnl_Crafts_1);
+    auto *layout = new TreeSplitLayout(pnl_Crafts_1);  // the panel's bevels give the 2 pixels
+    layout->addWidget(tree_Crafts_1);
+    layout->addWidget(tree_Crafts_2);
+    for (CraftTree *tree : {tree_Crafts_1, tree_Crafts_2}) {
+        tree->SetSelectionFilter([this, tree](const QTreeWidgetItem *item) { return Change_Craft_1(tree, item); });
+        connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this] { Guarded([this] { Change_Craft(); }); });
+    }
+}
+
+void Tfrm_Main::buildToolbar()
+{
+    tool_Main = new EtchedToolBar(this);
+    tool_Main->setObjectName(QStringLiteral("tool_Main"));
+    tool_Main->setMovable(false);
+    tool_Main->setFloatable(false);
+    tool_Main->setIconSize(QSize(16, 16));
+    tool_Main->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tool_Main->setContextMenuPolicy(Qt::PreventContextMenu);
+    tool_Main->setStyleSheet(QStringLiteral("QToolBar#tool_Main { border: none; padding: 0px; spacing: 0px; }"));
+    tool_Main->setContentsMargins(0, 3, 0, 4);
+    tool_Main->setFixedHeight(29);
+    addToolBar(Qt::TopToolBarArea, tool_Main);
+    for (int i = 0; i < ToolbarPictureCount; ++i)
+        img_Main.push_back(QPixmap::fromImage(ToolbarPicture(i)));
+
+    auto makeButton = [this](const QString &name, int picture) {
+        auto *b = new MarkButton(tool_Main);
+        b->setObjectName(name);
+        b->setAutoRaise(true);
+        b->setFixedSize(23, 22);
+        b->setIconSize(QSize(16, 16));
+        b->setIcon(QIcon(img_Main[picture]));
+        tool_Main->addWidget(b);
+        return b;
+    };
+    btn_Turn1 = makeButton(QStringLiteral("btn_Turn1"), 0);
+    btn_Turn2 = makeButton(QStringLiteral("btn_Turn2"), 1);
+    btn_Turn3 = makeButton(QStringLiteral("btn_Turn3"), 2);
+    btn_Turn4 = makeButton(QStringLiteral("btn_Turn4"), 3);
+    ToolButton5 = new QWidget(tool_Main);
+    ToolButton5->setObjectName(QStringLiteral("ToolButton5"));
+    ToolButton5->setFixedSize(8, 22);
+    tool_Main->addWidget(ToolButton5);
+    ToolButton6 = makeButton(QStringLiteral("ToolButton6"), 4);
+    sep_Folder = new QWidget(tool_Main);
+    sep_Folder->setObjectName(QStringLiteral("sep_Folder"));
+    sep_Folder->setFixedSize(8, 22);
+    tool_Main->addWidget(sep_Folder);
+    auto makeCommand = [this, &makeButton](const QString &name, int picture, const QKeySequence &key,
+                                           void (Tfrm_Main::*handler)(), QAction *&action) {
+        MarkButton *b = makeButton(name, picture);
+        action = new QAction(b->icon(), QString(), this);
+        action->setShortcut(key);
+        addAction(action);  // the key works wherever the focus is in the window
+        b->setDefaultAction(action);
+        connect(action, &QAction::triggered, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+        return b;
+    };
+    btn_OpenFolder = makeCommand(QStringLiteral("btn_OpenFolder"), 5, QKeySequence(Qt::CTRL | Qt::Key_O),
+                                 &Tfrm_Main::OpenDataFolder, act_OpenFolder);
+    btn_Reload = makeCommand(QStringLiteral("btn_Reload"), 6, QKeySequence(Qt::Key_F5), &Tfrm_Main::ReloadData,
+                             act_Reload);
+    btn_Advantage = makeCommand(QStringLiteral("btn_Advantage"), 7, QKeySequence(Qt::CTRL | Qt::Key_D),
+                                &Tfrm_Main::SwitchAdvantage, act_Advantage);
+    for (const ToolTipRow &row : kToolTips)
+        (this->*row.button)->setToolTip(QString::fromUtf8(row.tip));
+    for (MarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
+        b->SetSettingTip(b->toolTip());  // the flap buttons' tips say what is shown now
+    act_OpenFolder->setToolTip(btn_OpenFolder->toolTip());
+    act_Reload->setToolTip(btn_Reload->toolTip());
+    act_Advantage->setToolTip(btn_Advantage->toolTip());
+
+    // At start only the no-flaps curves are drawn.
+    btn_Turn2->SetMarked(true);
+    btn_Turn3->SetMarked(true);
+    btn_Turn4->SetMarked(true);
+    for (MarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
+        connect(b, &QToolButton::clicked, this, [this, b] { Guarded([this, b] { SwitchTurnButton(b); }); });
+    connect(ToolButton6, &QToolButton::clicked, this, [this] { Guarded([this] { ToolButton6Click(); }); });
+}
+
+void Tfrm_Main::buildPages()
+{
+    auto *splitter = new CollapsingSplitter(Qt::Horizontal, this);
+    Splitter = splitter;
+    Splitter->setObjectName(QStringLiteral("Splitter"));
+    Splitter->setHandleWidth(3);
+    Splitter->setOpaqueResize(false);
+    Splitter->setChildrenCollapsible(false);
+
+    pnl_Chart = new BevelPanel(QStringLiteral("pnl_Chart"), Splitter);
+    pnl_Chart->setMinimumWidth(30);
+    pages_Charts = new ComparisonPages(pnl_Chart);
+    auto *layout = new QVBoxLayout(pnl_Chart);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pages_Charts);
+    new ChartHolder(*this);
+
+    Splitter->addWidget(pnl_Crafts_1);
+    Splitter->addWidget(pnl_Chart);
+    Splitter->setCollapsible(0, true);
+    Splitter->setCollapsible(1, false);
+    Splitter->setStretchFactor(0, 0);
+    Splitter->setStretchFactor(1, 1);
+    Splitter->setSizes({225, 831 - 225 - 3});
+    connect(Splitter, &QSplitter::splitterMoved, this, [this] { Guarded([this] { SplitterMoved(); }); });
+    setCentralWidget(Splitter);
+}
+
+void Tfrm_Main::FormCreate()
+{
+    SetDataForChart();
+    QCoreApplication::postEvent(this, new QEvent(QEvent::Type(WM_LOADFMD)));
+}
+
+bool Tfrm_Main::event(QEvent *e)
+{
+    if (e->type() == QEvent::Type(WM_LOADFMD)) {
+        if (!scanStarted_) {
+            scanStarted_ = true;
+            Guarded([this] { LoadFMD(); });
+        }
+        return true;
+    }
+    if (e->type() == QEvent::Show || e->type() == QEvent::Move || e->type() == QEvent::Resize) {
+        // The minimum size holds for the outer frame, known once the window is mapped.
+        const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
+        if (minimumSize() != QSize(780, 600) - frame)
+            setMinimumSize(QSize(780, 600) - frame);
+    }
+    return QMainWindow::event(e);
+}
+
+void Tfrm_Main::ResizeMainForm()
+{
+    // The two layouts give the trees their split and the common page its grid; both run
+    // on every size change of their panel or page, shown or not.
+    pnl_Crafts_1->layout()->setGeometry(pnl_Crafts_1->contentsRect());
+    pages_Charts->LayOutCommonPage();
+}
+
+void Tfrm_Main::SplitterMoved()
+{
+    // The splitter stands directly right of the panel, which QSplitter has already
+    // sized; lay out the trees and the grid for the new width.
+    ResizeMainForm();
+}
+
+FileName Tfrm_Main::scanFolder() const { return dataFolder_.isEmpty() ? CurrentDirectory() : dataFolder_; }
+
+void Tfrm_Main::setScanning(bool scanning)
+{
+    scanning_ = scanning;
+    act_OpenFolder->setEnabled(!scanning);
+    act_Reload->setEnabled(!scanning);
+    if (!scanning)
+        emit ScanEnded();
+    if (!scanning && changedInScan_)
+        showFilesChanged();
+}
+
+void Tfrm_Main::showDataFolder()
+{
+    const QString path = QDir::toNativeSeparators(scanFolder());
+    const int room = panel2->contentsRect().width() - panel2->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+    panel2->setText(panel2->fontMetrics().elidedText(path, Qt::ElideMiddle, room));
+    panel2->setToolTip(Qt::convertFromPlainText(path, Qt::WhiteSpaceNoWrap));
+}
+
+void Tfrm_Main::showFilesChanged()
+{
+    panel1->setText(QStringLiteral("Файлы изменены, F5 — перечитать"));
+    panel1->setToolTip(QStringLiteral("Файлы данных изменились на диске; F5 перечитает их."));
+}
+
+void Tfrm_Main::LoadFMD()
+{
+    // The scan lets pending events run, but no folder command starts a scan inside it.
+    struct ScanEnd {
+        Tfrm_Main *w;
+        ~ScanEnd() { w->setScanning(false); }
+    } end{this};
+    setScanning(true);
+    changedInScan_ = false;
+    panel1->setToolTip(QString());
+    showDataFolder();
+    const FileName folder = scanFolder();
+    watch_->Watch(folder);
+    ScanHooks hooks;
+    QLabel *panels[3] = {panel0, panel1, panel2};
+    hooks.setPanel = [panels](int panel, const QString &text) { panels[panel]->setText(text); };
+    hooks.processEvents = [] { QCoreApplication::processEvents(); };
+    hooks.addCraft = [this](const CraftRecord &craft) {
+        tree_Crafts_1->AddCraft(craft);
+        tree_Crafts_2->AddCraft(craft);
+    };
+    ScanCatalogue(DataPaths{folder}, hooks);
+}
+
+void Tfrm_Main::OpenDataFolder()
+{
+    if (scanning_)
+        return;
+    const FileName folder = AskDataFolder(this, scanFolder());
+    if (folder.isEmpty() || scanning_)
+        return;
+    SetDataFolder(AbsoluteFileName(folder));
+    RememberFolder(dataFolder_);
+    ReloadData();
+}
+
+void Tfrm_Main::SwitchAdvantage()
+{
+    pages_Charts->SetAdvantageShown(!pages_Charts->AdvantageShown());
+    btn_Advantage->SetMarked(pages_Charts->AdvantageShown());
+}
+
+void Tfrm_Main::ReloadData()
+{
+    if (scanning_)
+        return;
+    CraftTree *trees[2] = {tree_Crafts_1, tree_Crafts_2};
+    QString chosen[2];
+    holdRefresh_ = true;
+    QStringList expanded[2];
+    for (int i = 0; i < 2; ++i) {
+        if (const QTreeWidgetItem *item = trees[i]->SelectedCraft())
+            chosen[i] = item->text(0);
+        expanded[i] = ExpandedNodes(trees[i]);
+        trees[i]->clear();
+    }
+    holdRefresh_ = false;
+    Guarded([this] { LoadFMD(); });  // failures are shown as at start, and the choice is made again
+    // An aircraft the user picked while the scan ran stays; else the one chosen before,
+    // when it is listed again.
+    holdRefresh_ = true;
+    for (int i = 0; i < 2; ++i) {
+        ExpandNodes(trees[i], expanded[i]);
+        if (!trees[i]->SelectedCraft())
+            ChooseCraft(trees[i], chosen[i]);
+    }
+    holdRefresh_ = false;
+    SetDataForChart();
+}
+
+bool Tfrm_Main::Change_Craft_1(QTreeWidget *, const QTreeWidgetItem *item) const
+{
+    return item && !item->parent() && NodeDataOf(item) != nullptr;
+}
+
+void Tfrm_Main::SetDataForChart()
+{
+    SelectedAircraft craft[2];
+    const SelectedAircraft *chosen[2] = {nullptr, nullptr};
+    const CraftTree *trees[2] = {tree_Crafts_1, tree_Crafts_2};
+    for (int i = 0; i < 2; ++i) {
+        const QTreeWidgetItem *item = trees[i]->SelectedCraft();
+        if (const TNodeData *data = NodeDataOf(item)) {
+            craft[i] = {item->text(0), data, SummaryOf(item)};
+            chosen[i] = &craft[i];
+        }
+    }
+    pages_Charts->SetComparison(chosen[0], chosen[1], FlapShown());
+}
+
+std::array<std::optional<CraftRecord>, 2> Tfrm_Main::ChosenCrafts() const
+{
+    std::array<std::optional<CraftRecord>, 2> craft;
+    const CraftTree *trees[2] = {tree_Crafts_1, tree_Crafts_2};
+    for (int i = 0; i < 2; ++i) {
+        const QTreeWidgetItem *item = trees[i]->SelectedCraft();
+        if (const TNodeData *data = NodeDataOf(item))
+            craft[size_t(i)].emplace(CraftRecord{item->text(0), {}, SummaryOf(item), *data});
+    }
+    return craft;
+}
+
+std::array<bool, 4> Tfrm_Main::FlapShown() const
+{
+    return {!btn_Turn1->Marked(), !btn_Turn2->Marked(), !btn_Turn3->Marked(), !btn_Turn4->Marked()};
+}
+
+void Tfrm_Main::Change_Craft()
+{
+    if (!holdRefresh_)
+        SetDataForChart();
+}
+
+void Tfrm_Main::SwitchTurnButton(MarkButton *button)
+{
+    button->SetMarked(!button->Marked());
+    SetDataForChart();
+}
+
+void Tfrm_Main::ToolButton6Click()
+{
+    // Posted: the loop takes the quit when it gets to it, so a scan in progress ends first.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void Tfrm_Main::ShowOneChart(TChart *chart) { pages_Charts->ShowOneChart(chart); }

@@ -1,0 +1,114 @@
+#pragma once
+// The main window: toolbar with the flap buttons and the exit button, the two
+// aircraft trees, the chart pages and the status bar, and the handlers behind them.
+// Its parts live in rooms of their own: the trees in craft_tree.h, the proportions of
+// the trees' panel and the common page in layout.h, the frame widgets in frames.h.
+#include "pages/comparison_pages.h"
+#include "catalogue/scan.h"
+#include "window/craft_tree.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QVector>
+
+#include <optional>
+
+class DataFolderWatch;
+class QAction;
+class QFrame;
+class QLabel;
+class QSplitter;
+class QStatusBar;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TChart;
+class MarkButton;
+
+// The message the window posts to itself to start the catalogue scan.
+constexpr int WM_LOADFMD = 1025;
+
+class Tfrm_Main : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Tfrm_Main(QWidget *parent = nullptr);
+
+    // Controls, in the order of the window's design.
+    QStatusBar *stat_Main;
+    QLabel *panel0, *panel1, *panel2;
+    QFrame *pnl_Crafts_1;
+    CraftTree *tree_Crafts_1;
+    CraftTree *tree_Crafts_2;
+    QToolBar *tool_Main;
+    MarkButton *btn_Turn1, *btn_Turn2, *btn_Turn3, *btn_Turn4;
+    QWidget *ToolButton5;
+    MarkButton *ToolButton6;
+    QWidget *sep_Folder;               // the gap before the folder buttons
+    MarkButton *btn_OpenFolder, *btn_Reload;
+    QAction *act_OpenFolder, *act_Reload;  // Ctrl+O and F5
+    MarkButton *btn_Advantage;  // marked while the charts shade who is better where
+    QAction *act_Advantage;      // Ctrl+D
+    QVector<QPixmap> img_Main;  // the toolbar's eight pictures
+    QSplitter *Splitter;
+    QFrame *pnl_Chart;
+    ComparisonPages *pages_Charts;  // the pages and their charts
+
+    // Handlers.
+    void ResizeMainForm();
+    void FormCreate();
+    void LoadFMD();
+    bool Change_Craft_1(QTreeWidget *tree, const QTreeWidgetItem *item) const;
+    void SetDataForChart();
+    // The flap settings the toolbar shows (none, 1, 2, 3): a marked button hides its own.
+    std::array<bool, 4> FlapShown() const;
+    // The aircraft chosen in the two trees whose data loaded, with their tables.
+    std::array<std::optional<CraftRecord>, 2> ChosenCrafts() const;
+    void Change_Craft();
+    void SwitchTurnButton(MarkButton *button);
+    void ToolButton6Click();
+    void ShowOneChart(TChart *chart);
+    void SplitterMoved();
+    // Ctrl+O: asks for a data folder, remembers it among the recent ones and scans it.
+    void OpenDataFolder();
+    // F5: empties both trees and scans the data folder again; the aircraft chosen in
+    // each tree is chosen again when it is listed again.
+    void ReloadData();
+    // Ctrl+D: switches the advantage shading of every chart on or off.
+    void SwitchAdvantage();
+    // Whether a scan runs (or the first one is still to come): the folder commands
+    // wait for its end.
+    bool Scanning() const { return scanning_; }
+
+    // The folder that holds DataSpeed, DataTurn, DataCraft and DataWeapon, by the bytes
+    // the file system names it with. Empty: the working directory as it is when the
+    // scan begins.
+    void SetDataFolder(const FileName &folder) { dataFolder_ = folder; }
+    QString DataFolder() const { return dataFolder_; }
+
+    // The nine charts: the common page's four, then the full pages' five.
+    QVector<TChart *> Charts() const { return pages_Charts->Charts(); }
+
+signals:
+    // A scan of the data folder has ended, the trees filled.
+    void ScanEnded();
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    void buildStatusBar();
+    void buildTrees();
+    void buildToolbar();
+    void buildPages();
+    void setScanning(bool scanning);
+    FileName scanFolder() const;
+    void showDataFolder();
+    void showFilesChanged();
+
+    FileName dataFolder_;
+    bool scanning_ = true;        // until the first scan has ended
+    bool holdRefresh_ = false;    // while the trees choose again after a reload
+    bool changedInScan_ = false;  // files changed while a scan was reading them
+    DataFolderWatch *watch_ = nullptr;
+    bool scanStarted_ = false;
+};
