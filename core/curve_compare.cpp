@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
 #include <functional>
 #include <limits>
 #include <queue>
@@ -94,15 +93,14 @@ struct Judge {
     }
 };
 
+// A band: a run of neighbouring pieces [lo, hi) that share a lead. Bands only grow
+// into their neighbours, so each stays one run of pieces in axis order.
 struct Band {
     Lead lead;
-    std::deque<Piece> pieces;
+    size_t lo, hi;
     bool held = false;  // the lead is its own at one of its rows
     int prev = -1, next = -1;
     bool alive = true;
-    double from() const { return pieces.front().from; }
-    double to() const { return pieces.back().to; }
-    double width() const { return to() - from(); }
 };
 
 bool Compared(Lead lead) { return lead == Lead::First || lead == Lead::Second || lead == Lead::Even; }
@@ -117,19 +115,20 @@ bool HoldsAtRow(const Piece &p, Lead lead, const Judge &judge)
 // rows would be finer than the rows it comes from: it goes to its neighbours.
 class BandList {
 public:
-    BandList(const std::vector<Piece> &pieces, const Judge &judge) : judge_(judge)
+    BandList(const std::vector<Piece> &pieces, const Judge &judge) : pieces_(pieces), judge_(judge)
     {
-        for (const Piece &p : pieces) {
-            if (!bands_.empty() && bands_.back().lead == p.lead && bands_.back().to() == p.from) {
-                Take(int(bands_.size()) - 1, {p}, false);
+        for (size_t k = 0; k < pieces.size(); ++k) {
+            const Piece &p = pieces[k];
+            if (!bands_.empty() && bands_.back().lead == p.lead && To(bands_.back()) == p.from) {
+                Take(int(bands_.size()) - 1, k, k + 1);
                 continue;
             }
-            Band b{p.lead, {p}};
+            Band b{p.lead, k, k + 1};
             b.held = HoldsAtRow(p, p.lead, judge);
             b.prev = int(bands_.size()) - 1;
             if (b.prev >= 0)
                 bands_[size_t(b.prev)].next = int(bands_.size());
-            bands_.push_back(std::move(b));
+            bands_.push_back(b);
         }
     }
 
@@ -140,19 +139,19 @@ public:
         using Entry = std::pair<double, int>;
         std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue;
         for (size_t i = 0; i < bands_.size(); ++i)
-            queue.push({bands_[i].width(), int(i)});
+            queue.push({Width(bands_[i]), int(i)});
         while (!queue.empty()) {
             const auto [width, i] = queue.top();
             queue.pop();
             Band &b = bands_[size_t(i)];
-            if (!b.alive || b.width() != width || b.held || !Compared(b.lead))
+            if (!b.alive || Width(b) != width || b.held || !Compared(b.lead))
                 continue;
             const int left = Neighbour(i, b.prev), right = Neighbour(i, b.next);
             if (left < 0 && right < 0)
                 continue;
             for (int changed : GiveAway(i, left, right))
                 if (bands_[size_t(changed)].alive)
-                    queue.push({bands_[size_t(changed)].width(), changed});
+                    queue.push({Width(bands_[size_t(changed)]), changed});
         }
     }
 
@@ -167,6 +166,10 @@ public:
         return out;
     }
 
+    double From(const Band &b) const { return pieces_[b.lo].from; }
+    double To(const Band &b) const { return pieces_[b.hi - 1].to; }
+    double Width(const Band &b) const { return To(b) - From(b); }
+
 private:
     // The compared band at j that meets band i, or -1.
     int Neighbour(int i, int j) const
@@ -174,19 +177,17 @@ private:
         if (j < 0 || !Compared(bands_[size_t(j)].lead))
             return -1;
         const Band &a = bands_[size_t(std::min(i, j))], &b = bands_[size_t(std::max(i, j))];
-        return a.to() == b.from() ? j : -1;
+        return To(a) == From(b) ? j : -1;
     }
 
-    // Band i takes the pieces, at its end or its front.
-    void Take(int i, const std::deque<Piece> &pieces, bool front)
+    // Band i takes the pieces [lo, hi), which meet it at its end or its front.
+    void Take(int i, size_t lo, size_t hi)
     {
         Band &b = bands_[size_t(i)];
-        for (const Piece &p : pieces)
-            b.held = b.held || HoldsAtRow(p, b.lead, judge_);
-        if (front)
-            b.pieces.insert(b.pieces.begin(), pieces.begin(), pieces.end());
-        else
-            b.pieces.insert(b.pieces.end(), pieces.begin(), pieces.end());
+        for (size_t k = lo; k < hi; ++k)
+            b.held = b.held || HoldsAtRow(pieces_[k], b.lead, judge_);
+        b.lo = std::min(b.lo, lo);
+        b.hi = std::max(b.hi, hi);
     }
 
     void Unlink(int i)
@@ -202,32 +203,32 @@ private:
     // Band i goes to its neighbours; gives the bands that changed.
     std::vector<int> GiveAway(int i, int left, int right)
     {
-        Band &b = bands_[size_t(i)];
+        const Band b = bands_[size_t(i)];
         const Lead l = left >= 0 ? bands_[size_t(left)].lead : Lead::Even, r = right >= 0 ? bands_[size_t(right)].lead : Lead::Even;
+        Unlink(i);
         if (b.lead == Lead::Even && left >= 0 && right >= 0 && l != r && l != Lead::Even && r != Lead::Even) {
             // Between two leaders: the lead changes where the difference is zero (the
             // pieces are cut there).
             const double toLeft = l == Lead::First ? judge_.sign : -judge_.sign;
-            auto cut = b.pieces.begin();
-            while (cut != b.pieces.end() && toLeft * (cut->dFrom + cut->dTo) > 0)
+            size_t cut = b.lo;
+            while (cut < b.hi && toLeft * (pieces_[cut].dFrom + pieces_[cut].dTo) > 0)
                 ++cut;
-            Take(left, std::deque<Piece>(b.pieces.begin(), cut), false);
-            Take(right, std::deque<Piece>(cut, b.pieces.end()), true);
-            Unlink(i);
+            Take(left, b.lo, cut);
+            Take(right, cut, b.hi);
             return {left, right};
         }
         // Otherwise to the neighbour of the same lead on both sides, or to the wider one.
-        const bool toLeft = right < 0 || (left >= 0 && (l == r || bands_[size_t(left)].width() >= bands_[size_t(right)].width()));
-        Take(toLeft ? left : right, b.pieces, !toLeft);
-        Unlink(i);
+        const bool toLeft = right < 0 || (left >= 0 && (l == r || Width(bands_[size_t(left)]) >= Width(bands_[size_t(right)])));
+        Take(toLeft ? left : right, b.lo, b.hi);
         if (left >= 0 && right >= 0 && l == r) {
             // The two neighbours now meet with the same lead: one band.
-            Take(left, bands_[size_t(right)].pieces, false);
+            Take(left, bands_[size_t(right)].lo, bands_[size_t(right)].hi);
             Unlink(right);
         }
         return {toLeft ? left : right};
     }
 
+    const std::vector<Piece> &pieces_;
     Judge judge_;
     std::vector<Band> bands_;
 };
@@ -252,16 +253,17 @@ void AddCompared(std::vector<Piece> &pieces, double a, double b, Thousandths dA,
     }
 }
 
-LeadBand Summarise(const Band &b, const Judge &judge)
+LeadBand Summarise(const BandList &list, const Band &b, const std::vector<Piece> &pieces, const Judge &judge)
 {
-    LeadBand out{b.from(), b.to(), b.lead, kNaN, kNaN};
+    LeadBand out{list.From(b), list.To(b), b.lead, kNaN, kNaN};
     if (!Compared(b.lead))
         return out;
     // The difference is linear between places, so its extremes lie at places or at band
     // ends. Places where the band's lead holds come first, then other places, then ends.
     int bestTier = -1;
     Thousandths bestScore = 0;
-    for (const Piece &p : b.pieces) {
+    for (size_t k = b.lo; k < b.hi; ++k) {
+        const Piece &p = pieces[k];
         for (const auto &[x, d, row] : {std::tuple{p.from, p.dFrom, p.fromRow}, std::tuple{p.to, p.dTo, p.toRow}}) {
             const int tier = row ? (judge(d) == b.lead ? 2 : 1) : 0;
             const Thousandths score = b.lead == Lead::Even ? std::abs(d) : b.lead == Lead::First ? judge.sign * d : -judge.sign * d;
@@ -348,9 +350,12 @@ std::vector<LeadBand> CompareCurves(const CurvePoints &first, const CurvePoints 
 {
     const std::vector<double> xs = CurvePlaces(first, second);
     const Judge judge{higherIsBetter ? 1.0 : -1.0, Limit(evenUnder)};
-    const std::vector<StretchLine> line[2] = {CurveOverStretches(first, xs), CurveOverStretches(second, xs)};
     const std::vector<double> value[2] = {ValuesAt(AsFunction(first), xs), ValuesAt(AsFunction(second), xs)};
-    const auto spans = [&](int c, size_t stretch) { return stretch < line[c].size() && line[c][stretch].spanned; };
+    // Every place of either curve is a place, so a curve has a line between two
+    // neighbouring places where it has a value at both.
+    const auto spans = [&](int c, size_t stretch) {
+        return stretch + 1 < xs.size() && std::isfinite(value[c][stretch]) && std::isfinite(value[c][stretch + 1]);
+    };
     std::vector<Piece> pieces;
     for (size_t i = 0; i < xs.size(); ++i) {
         const bool has[2] = {std::isfinite(value[0][i]), std::isfinite(value[1][i])};
@@ -378,6 +383,6 @@ std::vector<LeadBand> CompareCurves(const CurvePoints &first, const CurvePoints 
 
     std::vector<LeadBand> out;
     for (const Band *b : bands.InOrder())
-        out.push_back(Summarise(*b, judge));
+        out.push_back(Summarise(bands, *b, pieces, judge));
     return out;
 }

@@ -37,6 +37,8 @@ struct ShownBands {
     size_t left = 0;
 };
 ShownBands ShowBands(const std::vector<LeadBand> &bands, size_t most);
+// How many bands of a pair the verdict page and its pictures say.
+constexpr size_t kPageBands = 8;
 
 // One sentence per compared pair, e.g. "Скорость 100%: Tarn-5 быстрее от 0 до 2 400 м
 // (до +31 км/ч у земли); выше — Skarn-7 (до +27 км/ч на 6 000 м)." A gain is the
