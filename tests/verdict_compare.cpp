@@ -145,7 +145,11 @@ private slots:
         CraftCurves a, b;
         a.curves[0] = Curve({0, 1000, 2000, 3000, 9000, 10000}, {500, 520, 520, 530, 530, 530});
         b.curves[0] = Curve({0, 1000, 2000, 3000, 9000}, {480, 510, 540, 530, 530});
+        a.curves[2] = Curve({0, 4000}, {15, 15});
+        b.curves[2] = Curve({2000}, {16.5});
         const Verdict v = CompareCrafts({"Tarn-5", "Skarn-7"}, {&a, &b}, {}, {true, false, false, false});
+        QCOMPARE(VerdictSentences(v).at(2), QStringLiteral("Скороподъемность 100%: только Tarn-5 от 0 до 2 000 м; на 2 000 м — "
+                                                           "Skarn-7 (+1.5 м/с); выше 2 000 м — только Tarn-5."));
         QCOMPARE(VerdictSentences(v).first(),
                  QStringLiteral("Скорость 100%: Tarn-5 быстрее от 0 до 1 333 м (до +20 км/ч у земли); от 1 333 до 2 950 м — "
                                 "Skarn-7 (до +20 км/ч на 2 000 м); от 2 950 до 9 000 м — поровну; выше 9 000 м — только Tarn-5."));
