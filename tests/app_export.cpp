@@ -466,10 +466,10 @@ void AppExport::savingFromTheWindow()
     WriteFile(out.path() + "/turn-time.png", "old");
     QList<QStringList> asked;
     bool answer = false;
-    QString suggested;
+    QString suggested, chosen = out.path() + "/one.png";
     SetShareDialogs({[&](QWidget *, const QString &s) {
                          suggested = s;
-                         return out.path() + "/one.png";
+                         return chosen;
                      },
                      [&](QWidget *) { return out.path(); },
                      [&](QWidget *, const QString &, const QStringList &replaced) {
@@ -488,8 +488,13 @@ void AppExport::savingFromTheWindow()
     // A suggested name too long for a file is cut to 255 bytes, its extension kept.
     sharing->Run(ChartSharing::SavePicture, w->pages_Charts->tab_Common);
     const QString name = QFileInfo(suggested).fileName();
-    QVERIFY2(name.toUtf8().size() <= 255 && name.startsWith("overview_Alpha_ЯЯ") && name.endsWith("Я.png"),
+    QVERIFY2(name.toUtf8().size() == 255 && name.startsWith("overview_Alpha_ЯЯ") && name.endsWith("Я.png"),
              qPrintable(name));
+    // ... and is written under that name.
+    chosen = out.path() + '/' + name;
+    sharing->Run(ChartSharing::SavePicture, w->pages_Charts->tab_Common);
+    QVERIFY(QFile(chosen).size() > 0 && QFile::remove(chosen));
+    chosen = out.path() + "/one.png";
 
     // A full disk: the box gives the system's reason; the earlier picture stays whole.
     const QByteArray earlier = Snapshot(out.path())["one.png"];
