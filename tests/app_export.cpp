@@ -14,10 +14,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QSettings>
 #include <QXmlStreamReader>
 
 #include <csignal>
@@ -165,6 +168,7 @@ private slots:
     void interruptedExportKeepsTheFolder();
     void unwritableTargetsAreReported_data();
     void unwritableTargetsAreReported();
+    void saveDialogWritesNoSettings();
 };
 
 void AppExport::exportSet_data()
@@ -778,6 +782,29 @@ void AppExport::unwritableTargetsAreReported()
     QVERIFY(WIFEXITED(end.status) && WEXITSTATUS(end.status) == 0);
     QCOMPARE(QString::fromUtf8(end.err), "Cannot write file \"" + dir + "/overview.png\". " + reason);
     ::chmod(QFile::encodeName(dir).constData(), 0755);
+}
+
+// Qt's save dialog remembers its state in QtProject.conf; Varnel writes only its own
+// settings.
+void AppExport::saveDialogWritesNoSettings()
+{
+    QTemporaryDir settings, out;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    Tfrm_Main w;
+    QString title;
+    QTimer::singleShot(0, &w, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            title = dialog->windowTitle();
+            dialog->selectFile(out.path() + "/chart");
+            QMetaObject::invokeMethod(dialog, &QDialog::accept);
+        }
+    });
+    w.findChild<ChartSharing *>()->Run(ChartSharing::SavePicture, w.pages_Charts->chrt_TASbyAlt);
+    QCOMPARE(title, QStringLiteral("Сохранить рисунок"));
+    QVERIFY(QFile(out.path() + "/chart.png").size() > 0);
+    QCOMPARE(QDir(settings.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    QSettings(QStringLiteral("varnel"), QStringLiteral("varnel")).setValue(QStringLiteral("probe"), 1);
+    QVERIFY(QFile::exists(settings.path() + "/varnel/varnel.conf"));  // its own settings still go there
 }
 
 QTEST_MAIN(AppExport)
