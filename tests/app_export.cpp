@@ -5,6 +5,7 @@
 #include "cli/export_command.h"
 #include "pictures/png_writer.h"
 #include "window/flap_button.h"
+#include "window/folder_picker.h"
 #include "window/main_window.h"
 #include "pictures/share.h"
 #include "pages/verdict_page.h"
@@ -169,6 +170,7 @@ private slots:
     void unwritableTargetsAreReported_data();
     void unwritableTargetsAreReported();
     void saveDialogWritesNoSettings();
+    void saveAllPagesIntoATypedFolder();
 };
 
 void AppExport::exportSet_data()
@@ -805,6 +807,32 @@ void AppExport::saveDialogWritesNoSettings()
     QCOMPARE(QDir(settings.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     QSettings(QStringLiteral("varnel"), QStringLiteral("varnel")).setValue(QStringLiteral("probe"), 1);
     QVERIFY(QFile::exists(settings.path() + "/varnel/varnel.conf"));  // its own settings still go there
+}
+
+// "Save all pages" into a folder typed in the picker that does not exist yet: the
+// picker asks, and the pictures go there, not into the folder it listed.
+void AppExport::saveAllPagesIntoATypedFolder()
+{
+    QTemporaryDir out;
+    Tfrm_Main w;
+    const QString typed = out.path() + "/new/pictures";
+    QString asked;
+    QTimer::singleShot(0, &w, [&] {
+        auto *picker = qobject_cast<FolderPicker *>(QApplication::activeModalWidget());
+        if (!picker)
+            return;
+        picker->confirm = [&](const QString &question) {
+            asked = question;
+            return true;
+        };
+        picker->path->setText(typed);
+        QTest::mouseClick(picker->ok, Qt::LeftButton);
+        if (picker->isVisible())
+            picker->reject();  // never left open, whatever went wrong
+    });
+    w.findChild<ChartSharing *>()->Run(ChartSharing::SaveAllPages, w.pages_Charts->tab_Common);
+    QCOMPARE(asked, "Папки «" + typed + "» нет. Создать её?");
+    QCOMPARE(QDir(typed).entryList(QDir::Files).size(), 7);
 }
 
 QTEST_MAIN(AppExport)
