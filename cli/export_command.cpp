@@ -7,6 +7,7 @@
 ExportOutcome RunExport(const ExportOptions &options, const FileName &dataDir)
 {
     ExportOutcome outcome;
+    const ExportSignals interrupts;  // an interrupted export leaves the folder as it was
     try {
         const NamedCrafts crafts = ReadNamedCrafts(dataDir, options.first, options.second);
         const QList<Picture> pictures = DrawComparison(crafts.first ? &*crafts.first : nullptr,

@@ -63,7 +63,8 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
                      {.chosen = [this] { return ChosenCrafts(); },
                       .flapShown = [this] { return FlapShown(); },
                       .chooseFolder = [](QWidget *parent) {
-                          return PickFolder(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath());
+                          return PickFolder(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath(),
+                                            FolderUse::MayCreate);
                       }});
     watch_ = new DataFolderWatch(this);
     connect(watch_, &DataFolderWatch::Changed, this, [this] {
@@ -318,6 +319,15 @@ void Tfrm_Main::OpenDataFolder()
         return;
     const FileName folder = AskDataFolder(this, scanFolder());
     if (folder.isEmpty() || scanning_)
+        return;
+    // A folder whose DataSpeed can't be listed leaves the comparison as it is: the box
+    // says why.
+    bool readable = false;
+    Guarded([&] {
+        ListSpeedEntries(DataPaths{AbsoluteFileName(folder)});
+        readable = true;
+    });
+    if (!readable)
         return;
     SetDataFolder(AbsoluteFileName(folder));
     RememberFolder(dataFolder_);
