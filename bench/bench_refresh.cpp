@@ -1,9 +1,12 @@
-// Times the comparison refresh for two aircraft: the model work alone, with tables the
+// Times a selection change in the real window on the sample pair (window_selection.h),
+// then the comparison refresh for two aircraft: the model work alone, with tables the
 // size of the sample data and with a 10,000-row speed file, and the refresh followed by
 // the sync and repaint of the charts as the window's event loop does it, with the
 // common page shown, without and with the advantage shading. Prints milliseconds per
 // refresh.
+//   bench_refresh [--window-only] [FIRST SECOND]     (default: Tarn-5 Skarn-7 of sample-data)
 #include "bench/bench_files.h"
+#include "bench/window_selection.h"
 #include "core/error.h"
 #include "catalogue/aircraft.h"
 #include "charts/refresh.h"
@@ -140,6 +143,14 @@ struct Window {
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool windowOnly = args.removeAll(QStringLiteral("--window-only")) > 0;
+    window_selection::PrintSelectionChange(QStringLiteral(VARNEL_SOURCE_DIR "/sample-data"),
+                                           args.size() == 2 ? args[0] : QStringLiteral("Tarn-5"),
+                                           args.size() == 2 ? args[1] : QStringLiteral("Skarn-7"));
+    if (windowOnly)
+        return 0;
+
     QTemporaryDir dir;
     const DataPaths paths{dir.path()};
     QDir(dir.path()).mkdir(QStringLiteral("DataSpeed"));

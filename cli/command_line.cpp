@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 #include "catalogue/readers.h"
+#include "cli/terminal_text.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -26,12 +27,20 @@ CommandLine Exit(int code, const QString &text)
 
 CommandLine UsageError(const QString &why)
 {
-    return Exit(2, QStringLiteral("varnel: %1\n%2\nTry 'varnel --help' for more information.\n")
-                       .arg(why, QString::fromLatin1(kUsage)));
+    return Exit(2, ErrorLine(QStringLiteral("varnel: ") + why) +
+                       QStringLiteral("%1\nTry 'varnel --help' for more information.\n").arg(QString::fromLatin1(kUsage)));
 }
 
-QString HelpText(const QCommandLineParser &parser)
+QString HelpText(const QList<QCommandLineOption> &options)
 {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Varnel puts the flight performance of two aircraft side by side. It reads the folders\n"
+        "DataSpeed, DataTurn, DataCraft and DataWeapon inside DATA_DIR (default: the current\n"
+        "directory). Qt's own options (-platform, -style, ...) are taken as Qt takes them."));
+    parser.addOptions(options);
+    parser.addPositionalArgument(QStringLiteral("DATA_DIR"), QStringLiteral("The folder that holds the four data folders."),
+                                 QStringLiteral("[DATA_DIR]"));
     QString help = parser.helpText();
     // Qt writes its own usage line; ours names the two forms.
     help.replace(QRegularExpression(QStringLiteral("^Usage: [^\\n]*\\n")), QString::fromLatin1(kUsage) + QStringLiteral("\n\n"));
@@ -42,7 +51,10 @@ QString HelpText(const QCommandLineParser &parser)
         "  varnel --export /tmp/out --first Tarn-5 --second Skarn-7 --flaps 0,2 ~/aircraft\n"
         "                                 write the seven pages of that comparison as PNG pictures\n"
         "  varnel --verdict --first Tarn-5 --second Skarn-7 --format json ~/aircraft\n"
-        "                                 print where each of the two is better, for a script\n");
+        "                                 print where each of the two is better, for a script\n"
+        "\nExit status: 0 when done; 1 when an aircraft is unknown, data fail, a folder can't be\n"
+        "written or stdout can't take the output (one line on stderr says which); 2 for a bad\n"
+        "option or DATA_DIR.\n");
     return help;
 }
 
@@ -78,124 +90,233 @@ bool ParseFlaps(const QString &text, FlapSet &shown)
     return true;
 }
 
+// Qt's own options, all of those QGuiApplication, QApplication and the X11 platform
+// take out of the arguments: QApplication gets them, the parser does not. value: it takes
+// the next argument when not written "-name=value".
+struct QtOption {
+    const char *name;
+    bool value;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true}, {"session", true},
+    {"reverse", false}, {"testability", false}, {"qmljsdebugger", false},
+    {"style", true}, {"stylesheet", true}, {"widgetcount", false},
+    {"display", true}, {"geometry", true}, {"title", true}, {"icon", true}, {"name", true},
+    {"visual", true}, {"ncols", true}, {"cmap", false}, {"nograb", false}, {"dograb", false}, {"sync", false},
+};
+
+const QtOption *QtOptionNamed(const QString &name)
+{
+    for (const QtOption &o : kQtOptions)
+        if (name == QLatin1String(o.name))
+            return &o;
+    return nullptr;
+}
+
+// One argument: its bytes, and its text as file names show.
+struct Argument {
+    QByteArray bytes;
+    QString text;
+};
+
+// Our options as the help lists them, each known by its long name.
+QList<QCommandLineOption> Options()
+{
+    const auto option = [](const QStringList &names, const char *help, const char *value = nullptr) {
+        return QCommandLineOption(names, QString::fromUtf8(help), QString::fromLatin1(value));
+    };
+    return {
+        option({"h", "help"}, "Show this help and exit."),
+        option({"version"}, "Show the version and exit."),
+        option({"recent"}, "Open the data folder opened most recently, or the installed sample data, "
+                           "with the window as a --recent run left it."),
+        option({"list"}, "Print the aircraft as the trees name them, one a line, without a window; "
+                         "control characters in a name show escaped (\\t, \\n, \\x1b)."),
+        option({"export"}, "Write the seven pages (six of charts, then the verdict) as pictures into OUT_DIR, without a window.",
+               "OUT_DIR"),
+        option({"verdict"}, "Print where each aircraft is better than the other, without a window."),
+        option({"first"}, "First aircraft (blue), as the trees name it; letter case may differ.", "NAME"),
+        option({"second"}, "Second aircraft (red), as the trees name it; letter case may differ.", "NAME"),
+        option({"flaps"}, "Flap settings shown, a comma list of 0 (no flaps) to 3. Default: 0.", "LIST"),
+        option({"format"}, "Picture format: png, svg or pdf (default: png); with --verdict: text, tsv or json (default: text).",
+               "FORMAT"),
+        option({"size"}, "Size of each picture in pixels, its caption included. Default: 800x600.", "WxH"),
+        option({"scale"}, "Device-pixel ratio of PNG pictures. Default: 1.", "F"),
+        option({"no-caption"}, "Leave out the band above each page that names the aircraft (in "
+                               "their colours) and the flap settings; the files' metadata still names them."),
+        option({"advantage"}, "Shade the charts pale blue where the first aircraft is better, pale red where the second is."),
+    };
+}
+
+// The arguments taken apart in one pass: Qt's options aside, ours with their values
+// (the last one given counts), the rest positional ("--" ends the options).
+struct Parsed {
+    QString error;                    // for the usage; empty: parsed
+    QHash<QString, Argument> values;  // by long name; a flag's value is empty
+    QList<Argument> positional;
+    QList<QPair<QString, QByteArrayList>> qt;  // each of Qt's options and its arguments
+    bool isSet(const char *name) const { return values.contains(QLatin1String(name)); }
+    QString value(const char *name) const { return values.value(QLatin1String(name)).text; }
+};
+
+Parsed Parse(const QList<Argument> &args, const QList<QCommandLineOption> &options)
+{
+    Parsed p;
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const Argument &a = args[i];
+        if (optionsEnded || a.text.size() < 2 || !a.text.startsWith(QLatin1Char('-'))) {
+            p.positional << a;
+            continue;
+        }
+        if (a.text == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        const QString body = a.text.mid(a.text.startsWith(QLatin1String("--")) ? 2 : 1);  // --platform is -platform too
+        const qsizetype eq = body.indexOf(QLatin1Char('='));
+        const QString name = body.left(eq);
+        if (const QtOption *q = QtOptionNamed(name)) {
+            QByteArrayList given{a.bytes};
+            if (q->value && eq < 0 && i + 1 < args.size())
+                given << args[++i].bytes;
+            p.qt.append({name, given});
+            continue;
+        }
+        const auto o = std::find_if(options.begin(), options.end(), [&](const QCommandLineOption &o) { return o.names().contains(name); });
+        if (o == options.end()) {
+            p.error = QStringLiteral("Unknown option '%1'.").arg(name);
+            return p;
+        }
+        Argument value;
+        if (o->valueName().isEmpty() && eq >= 0) {
+            p.error = QStringLiteral("Unexpected value after '%1'.").arg(a.text.left(a.text.indexOf(QLatin1Char('='))));
+            return p;
+        }
+        if (!o->valueName().isEmpty()) {
+            if (eq >= 0)
+                value = {a.bytes.mid(a.bytes.indexOf('=') + 1), body.mid(eq + 1)};
+            else if (i + 1 < args.size())
+                value = args[++i];
+            else {
+                p.error = QStringLiteral("Missing value after '%1'.").arg(a.text);
+                return p;
+            }
+        }
+        p.values.insert(o->names().constLast(), value);
+    }
+    return p;
+}
 }  // namespace
 
 CommandLine ParseCommandLine(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Varnel puts the flight performance of two aircraft side by side. It reads the folders\n"
-        "DataSpeed, DataTurn, DataCraft and DataWeapon inside DATA_DIR (default: the current\n"
-        "directory)."));
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit."));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version and exit."));
-    const QCommandLineOption recent(QStringLiteral("recent"),
-                                    QStringLiteral("Open the data folder opened most recently, or the installed sample data, "
-                                                   "with the window as a --recent run left it."));
-    const QCommandLineOption list(QStringLiteral("list"),
-                                  QStringLiteral("Print the aircraft as the trees name them, one a line, without a window."));
-    const QCommandLineOption exportTo(QStringLiteral("export"),
-                                      QStringLiteral("Write the seven pages (six of charts, then the verdict) as pictures into OUT_DIR, without a window."),
-                                      QStringLiteral("OUT_DIR"));
-    const QCommandLineOption first(QStringLiteral("first"), QStringLiteral("First aircraft (blue), as the trees name it; letter case may differ."),
-                                   QStringLiteral("NAME"));
-    const QCommandLineOption second(QStringLiteral("second"), QStringLiteral("Second aircraft (red), as the trees name it; letter case may differ."),
-                                    QStringLiteral("NAME"));
-    const QCommandLineOption flaps(QStringLiteral("flaps"),
-                                   QStringLiteral("Flap settings shown, a comma list of 0 (no flaps) to 3. Default: 0."),
-                                   QStringLiteral("LIST"));
-    const QCommandLineOption verdict(QStringLiteral("verdict"),
-                                     QStringLiteral("Print where each aircraft is better than the other, without a window."));
-    const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("Picture format: png, svg or pdf (default: png); with --verdict: text, tsv or json (default: text)."),
-                                    QStringLiteral("FORMAT"));
-    const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Size of each picture in pixels, its caption included. Default: 800x600."),
-                                  QStringLiteral("WxH"));
-    const QCommandLineOption scale(QStringLiteral("scale"), QStringLiteral("Device-pixel ratio of PNG pictures. Default: 1."),
-                                   QStringLiteral("F"));
-    const QCommandLineOption noCaption(QStringLiteral("no-caption"),
-                                       QStringLiteral("Leave out the band above each page that names the aircraft (in "
-                                                      "their colours) and the flap settings; the files' metadata still names them."));
-    const QCommandLineOption advantage(QStringLiteral("advantage"),
-                                       QStringLiteral("Shade the charts pale blue where the first aircraft is better, pale red where the second is."));
-    parser.addOptions({help, version, recent, list, exportTo, verdict, first, second, flaps, format, size, scale, noCaption, advantage});
-    parser.addPositionalArgument(QStringLiteral("DATA_DIR"), QStringLiteral("The folder that holds the four data folders."),
-                                 QStringLiteral("[DATA_DIR]"));
+    QByteArrayList bytes;
+    for (const QString &a : arguments)
+        bytes << a.toUtf8();
+    return ParseArgv(bytes);
+}
 
-    if (!parser.parse(arguments))
-        return UsageError(parser.errorText());
-    if (parser.isSet(help))
-        return Exit(0, HelpText(parser));
-    if (parser.isSet(version))
+CommandLine ParseArgv(const QByteArrayList &arguments)
+{
+    QList<Argument> args;
+    for (const QByteArray &a : arguments)
+        args.append({a, DisplayName(a)});
+    const QList<QCommandLineOption> options = Options();
+    const Parsed parser = Parse(args, options);
+    if (!parser.error.isEmpty())
+        return UsageError(parser.error);
+    if (parser.isSet("help"))
+        return Exit(0, HelpText(options));
+    if (parser.isSet("version"))
         return Exit(0, QStringLiteral("varnel " VARNEL_VERSION "\n"));
 
     CommandLine c;
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() > 1)
+    if (parser.positional.size() > 1)
         return UsageError(QStringLiteral("more than one DATA_DIR given"));
-    const bool exporting = parser.isSet(exportTo);
-    const bool judging = parser.isSet(verdict);
+    const bool exporting = parser.isSet("export");
+    const bool judging = parser.isSet("verdict");
     if (exporting && judging)
         return UsageError(QStringLiteral("--export and --verdict do not go together"));
-    for (const auto *o : {&first, &second, &flaps, &format, &size, &scale, &noCaption, &advantage})
-        if (!exporting && parser.isSet(*o) && !(judging && o != &size && o != &scale && o != &noCaption && o != &advantage))
-            return UsageError(QStringLiteral("--%1 needs --export").arg(o->names().constFirst()));
-    if ((exporting || judging) && parser.isSet(recent))
+    for (const char *o : {"first", "second", "flaps", "format", "size", "scale", "no-caption", "advantage"}) {
+        const bool verdictOption = qstrcmp(o, "size") && qstrcmp(o, "scale") && qstrcmp(o, "no-caption") && qstrcmp(o, "advantage");
+        if (!exporting && parser.isSet(o) && !(judging && verdictOption))
+            return UsageError(QStringLiteral("--%1 needs --export").arg(QLatin1String(o)));
+    }
+    if ((exporting || judging) && parser.isSet("recent"))
         return UsageError(QStringLiteral("--recent opens the window; it does not go with --%1").arg(exporting ? "export" : "verdict"));
-    if (parser.isSet(list) && (exporting || judging || parser.isSet(recent)))
+    if (parser.isSet("list") && (exporting || judging || parser.isSet("recent")))
         return UsageError(QStringLiteral("--list goes with DATA_DIR alone"));
-    if (parser.isSet(list))
+    if (parser.isSet("list"))
         c.action = CommandLine::List;
 
     ExportOptions &e = c.exportOptions;
     // The aircraft and flap settings, for a picture or a verdict.
-    e.first = parser.value(first);
-    e.second = parser.value(second);
-    if (parser.isSet(flaps) && !ParseFlaps(parser.value(flaps), e.flaps))
-        return UsageError(QStringLiteral("bad --flaps '%1': give a comma list of 0 to 3").arg(parser.value(flaps)));
+    e.first = parser.value("first");
+    e.second = parser.value("second");
+    if (parser.isSet("flaps") && !ParseFlaps(parser.value("flaps"), e.flaps))
+        return UsageError(QStringLiteral("bad --flaps '%1': give a comma list of 0 to 3").arg(parser.value("flaps")));
     if (judging) {
-        if (parser.isSet(format)) {
-            c.verdictFormat = parser.value(format).toLower();
+        if (parser.isSet("format")) {
+            c.verdictFormat = parser.value("format").toLower();
             if (!QStringList{"text", "tsv", "json"}.contains(c.verdictFormat))
-                return UsageError(QStringLiteral("bad --format '%1': give text, tsv or json").arg(parser.value(format)));
+                return UsageError(QStringLiteral("bad --format '%1': give text, tsv or json").arg(parser.value("format")));
         }
         c.action = CommandLine::Verdict;
     }
     if (exporting) {
-        e.outDir = parser.value(exportTo);
+        e.outDir = FileName::FromBytes(parser.values.value(QStringLiteral("export")).bytes);
         if (e.outDir.isEmpty())
             return UsageError(QStringLiteral("--export needs an output folder"));
-        if (parser.isSet(format)) {
-            e.format = parser.value(format).toLower();
+        if (parser.isSet("format")) {
+            e.format = parser.value("format").toLower();
             if (e.format != QLatin1String("png") && e.format != QLatin1String("svg") && e.format != QLatin1String("pdf"))
-                return UsageError(QStringLiteral("bad --format '%1': give png, svg or pdf").arg(parser.value(format)));
+                return UsageError(QStringLiteral("bad --format '%1': give png, svg or pdf").arg(parser.value("format")));
         }
-        if (parser.isSet(size) && !ParseSize(parser.value(size), e.size))
-            return UsageError(QStringLiteral("bad --size '%1': give WxH, each 1 to %2").arg(parser.value(size)).arg(kMaxPictureSide));
-        if (parser.isSet(scale)) {
+        if (parser.isSet("size") && !ParseSize(parser.value("size"), e.size))
+            return UsageError(QStringLiteral("bad --size '%1': give WxH, each 1 to %2").arg(parser.value("size")).arg(kMaxPictureSide));
+        if (parser.isSet("scale")) {
             bool ok = false;
-            e.scale = parser.value(scale).toDouble(&ok);
+            e.scale = parser.value("scale").toDouble(&ok);
             if (!ok || !(e.scale >= 0.1 && e.scale <= 10))
-                return UsageError(QStringLiteral("bad --scale '%1': give a number from 0.1 to 10").arg(parser.value(scale)));
+                return UsageError(QStringLiteral("bad --scale '%1': give a number from 0.1 to 10").arg(parser.value("scale")));
         }
         if (std::max(e.size.width(), e.size.height()) * e.scale > kMaxPictureSide)
             return UsageError(QStringLiteral("--size times --scale is over %1 pixels a side").arg(kMaxPictureSide));
         if ((QSizeF(e.size) * e.scale).toSize().isEmpty())
             return UsageError(QStringLiteral("--size times --scale is under one pixel a side"));
-        e.caption = !parser.isSet(noCaption);
-        e.advantage = parser.isSet(advantage);
+        e.caption = !parser.isSet("no-caption");
+        e.advantage = parser.isSet("advantage");
         c.action = CommandLine::Export;
     }
-    c.recent = parser.isSet(recent);
+    c.recent = parser.isSet("recent");
+    if (!parser.positional.isEmpty())
+        c.dataDir = FileName::FromBytes(parser.positional.constFirst().bytes);
 
-    if (!positional.isEmpty()) {
-        c.dataDir = positional.constFirst();
-        const FileKind kind = KindOf(LocateFileName(c.dataDir));
-        if (kind == FileKind::None)
-            return Exit(2, QStringLiteral("varnel: %1: no such directory\n").arg(c.dataDir));
-        if (kind != FileKind::Directory)
-            return Exit(2, QStringLiteral("varnel: %1: not a directory\n").arg(c.dataDir));
-    }
+    c.qtArguments = {arguments.value(0)};
+    for (const auto &[name, given] : parser.qt)
+        if (!(exporting && name == QLatin1String("platform")))
+            c.qtArguments += given;
     return c;
 }
+
+FileName LocatedPath(const FileName &path)
+{
+    return KindOf(path) != FileKind::None ? path : LocateFileName(path);
+}
+
+CommandLine CheckedDataFolder(CommandLine c)
+{
+    if (c.action == CommandLine::Exit || c.dataDir.isEmpty())
+        return c;
+    c.dataDir = LocatedPath(c.dataDir);
+    const FileKind kind = KindOf(c.dataDir);
+    const QString shown = ControlsEscaped(c.dataDir);
+    if (kind == FileKind::None)
+        return Exit(2, ErrorLine(QStringLiteral("varnel: %1: no such directory").arg(shown)));
+    if (kind != FileKind::Directory)
+        return Exit(2, ErrorLine(QStringLiteral("varnel: %1: not a directory").arg(shown)));
+    return c;
+}
+

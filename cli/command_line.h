@@ -7,6 +7,7 @@
 #include "catalogue/readers.h"
 #include "pictures/export.h"
 
+#include <QByteArrayList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -29,11 +30,25 @@ struct CommandLine {
     QString text;
     int exitCode = 0;
 
-    QString dataDir;    // empty: the working directory
+    FileName dataDir;   // the bytes given; empty: the working directory
     bool recent = false;
     ExportOptions exportOptions;           // --verdict reads first, second and flaps
     QString verdictFormat = QStringLiteral("text");  // text, tsv or json
+    // What QApplication gets: the program's name and Qt's own options with their values
+    // (for export, no -platform: it draws offscreen whatever is named).
+    QByteArrayList qtArguments;
 };
 
-// Parses the arguments (the program name first, as QCoreApplication::arguments gives).
+// Parses the arguments as main gets them, the program's name first. Each is read as
+// file names show (UTF-8, else Windows-1251); OUT_DIR and DATA_DIR keep the very bytes.
+CommandLine ParseArgv(const QByteArrayList &arguments);
+// The same for arguments given as text (each its UTF-8).
 CommandLine ParseCommandLine(const QStringList &arguments);
+
+// The command with its DATA_DIR checked on the disk: a folder given by bytes that name
+// nothing is looked up as LocatedPath does; one that is missing or no directory ends
+// with its line on stderr and status 2.
+CommandLine CheckedDataFolder(CommandLine command);
+// path itself when it names something; else the path its text names (LocateFileName:
+// a name typed in UTF-8 finds its Windows-1251 twin).
+FileName LocatedPath(const FileName &path);

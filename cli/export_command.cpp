@@ -4,9 +4,10 @@
 #include "core/error.h"
 #include "pictures/picture_files.h"
 
-ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir)
+ExportOutcome RunExport(const ExportOptions &options, const FileName &dataDir)
 {
     ExportOutcome outcome;
+    const ExportSignals interrupts;  // an interrupted export leaves the folder as it was
     try {
         const NamedCrafts crafts = ReadNamedCrafts(dataDir, options.first, options.second);
         const QList<Picture> pictures = DrawComparison(crafts.first.get(), crafts.second.get(), options.flaps, options);

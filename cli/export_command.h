@@ -13,4 +13,4 @@ struct ExportOutcome {
 };
 // Reads only the named aircraft from dataDir (empty: the working directory), draws
 // and writes.
-ExportOutcome RunExport(const ExportOptions &options, const QString &dataDir);
+ExportOutcome RunExport(const ExportOptions &options, const FileName &dataDir);

@@ -2,6 +2,8 @@
 
 #include "pages/application.h"
 #include "catalogue/readers.h"
+#include "cli/command_line.h"
+#include "cli/terminal_text.h"
 #include "core/error.h"
 
 #include <QDir>
@@ -17,14 +19,14 @@ QString Naming(const QString &name, const QString &message)
 }
 
 // Files are opened by the bytes the file system names them with, as the window does.
-DataPaths PathsOf(const QString &dataDir)
+DataPaths PathsOf(const FileName &dataDir)
 {
-    return DataPaths{dataDir.isEmpty() ? CurrentDirectory() : AbsoluteFileName(LocateFileName(dataDir))};
+    return DataPaths{dataDir.isEmpty() ? CurrentDirectory() : AbsoluteFileName(LocatedPath(dataDir))};
 }
 
-QString SpeedDirOf(const QString &dataDir)
+QString SpeedDirOf(const FileName &dataDir)
 {
-    const QString root = dataDir.isEmpty() ? QDir::currentPath() : dataDir;
+    const QString root = dataDir.isEmpty() ? QDir::currentPath() : QString(dataDir);
     return QDir::toNativeSeparators(QDir::cleanPath(root + QStringLiteral("/DataSpeed")));
 }
 
@@ -46,25 +48,33 @@ int EditDistance(const QString &a, const QString &b)
     return row[b.size()];
 }
 
-// "A", "A or B", "A, B or C".
-QString OneOf(const QStringList &names)
+// A name in a message: in quotes, so a blank one shows, its control characters escaped.
+QString Quoted(const QString &name) { return QLatin1Char('"') + ControlsEscaped(name) + QLatin1Char('"'); }
+
+// "A", "A or B", "A, B or C", each quoted.
+QString OneOf(QStringList names)
 {
+    for (QString &name : names)
+        name = Quoted(name);
     if (names.size() < 2)
         return names.value(0);
     return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" or ") + names.constLast();
 }
 
+QString Normal(const QString &name) { return name.normalized(QString::NormalizationForm_C); }
+
 // The aircraft that name stands for among known: the one named so, else the one named
 // so but for letter case.
 FileName Find(const QString &name, const QList<FileName> &known, const QString &speedDir)
 {
+    const QString wanted = Normal(name);
     QStringList caseless;
     const FileName *found = nullptr;
     for (const FileName &craft : known) {
-        const QString shown = craft;
-        if (shown == name)
+        const QString shown = Normal(craft);
+        if (shown == wanted)
             return craft;
-        if (shown.compare(name, Qt::CaseInsensitive) == 0 && !caseless.contains(shown)) {
+        if (shown.compare(wanted, Qt::CaseInsensitive) == 0 && !caseless.contains(shown)) {
             caseless << shown;
             found = &craft;
         }
@@ -72,13 +82,13 @@ FileName Find(const QString &name, const QList<FileName> &known, const QString &
     if (caseless.size() == 1)
         return *found;
     if (caseless.size() > 1)
-        throw VarnelError(QStringLiteral("\"%1\" names %2 in %3: give the name as written")
-                              .arg(name, OneOf(caseless), speedDir));
+        throw VarnelError(QStringLiteral("%1 names %2 in %3: give the name as written")
+                              .arg(Quoted(name), OneOf(caseless), speedDir));
     QStringList shown;
     for (const FileName &craft : known)
-        shown << QString(craft);
-    const QStringList close = CloseNames(name, shown);
-    QString message = QStringLiteral("no aircraft \"%1\" in %2").arg(name, speedDir);
+        shown << Normal(craft);
+    const QStringList close = CloseNames(wanted, shown);
+    QString message = QStringLiteral("no aircraft %1 in %2").arg(Quoted(name), speedDir);
     if (!close.isEmpty())
         message += QStringLiteral("; did you mean %1?").arg(OneOf(close));
     throw VarnelError(message);
@@ -96,7 +106,7 @@ QStringList CloseNames(const QString &name, const QStringList &known)
         const int distance = EditDistance(wanted, candidate);
         // Close: a few edits for its length, or one name is part of the other.
         const bool close = distance <= std::max<qsizetype>(2, wanted.size() / 3) ||
-                           (!wanted.isEmpty() && (candidate.contains(wanted) || wanted.contains(candidate)));
+                           (!wanted.isEmpty() && !candidate.isEmpty() && (candidate.contains(wanted) || wanted.contains(candidate)));
         if (close)
             ranked.emplace_back(distance, i);
     }
@@ -108,7 +118,7 @@ QStringList CloseNames(const QString &name, const QStringList &known)
     return names;
 }
 
-NamedCrafts ReadNamedCrafts(const QString &dataDir, const QString &first, const QString &second)
+NamedCrafts ReadNamedCrafts(const FileName &dataDir, const QString &first, const QString &second)
 {
     NamedCrafts crafts;
     if (first.isEmpty() && second.isEmpty())
@@ -137,7 +147,7 @@ NamedCrafts ReadNamedCrafts(const QString &dataDir, const QString &first, const 
     return crafts;
 }
 
-CraftList ListCrafts(const QString &dataDir)
+CraftList ListCrafts(const FileName &dataDir)
 {
     CraftList list;
     ScanHooks hooks;
@@ -145,7 +155,7 @@ CraftList ListCrafts(const QString &dataDir)
     try {
         ScanCatalogue(PathsOf(dataDir), hooks);
     } catch (const VarnelError &error) {
-        if (list.names.isEmpty() && KindOf(LocateFileName(SpeedDirOf(dataDir))) != FileKind::Directory)
+        if (list.names.isEmpty() && KindOf(PathsOf(dataDir).speedDir()) != FileKind::Directory)
             throw VarnelError(QStringLiteral("no folder %1").arg(SpeedDirOf(dataDir)));
         list.failures = ErrorBoxText(error.message());
     }

@@ -14,12 +14,13 @@ struct NamedCrafts {
 
 // Reads the aircraft named first and second (either may be empty) from dataDir (empty:
 // the working directory). A name matches an aircraft as the trees name it, or else the
-// one aircraft whose name differs from it only in letter case. Raises the line for
-// stderr, without the program's name: an unknown aircraft (`no aircraft "X" in
-// DIR/DataSpeed; did you mean Y?`, with up to three close names), a name that matches
+// one aircraft whose name differs from it only in letter case; both compared in one
+// Unicode normal form (NFC), so an "É" typed finds one stored decomposed. Raises the
+// line for stderr, without the program's name: an unknown aircraft (`no aircraft "X" in
+// DIR/DataSpeed; did you mean "Y"?`, with up to three close names), a name that matches
 // several aircraft but for case, or the error box's text of an aircraft that can't be
 // read, naming it, on one line.
-NamedCrafts ReadNamedCrafts(const QString &dataDir, const QString &first, const QString &second);
+NamedCrafts ReadNamedCrafts(const FileName &dataDir, const QString &first, const QString &second);
 
 // The aircraft of dataDir as the trees list them, in their order; failures holds the
 // text the scan's error box would show (empty: every aircraft was read). Raises when
@@ -28,7 +29,7 @@ struct CraftList {
     QStringList names;
     QString failures;
 };
-CraftList ListCrafts(const QString &dataDir);
+CraftList ListCrafts(const FileName &dataDir);
 
 // The names among known closest to name (letter case ignored), at most three, the
 // closest first; none when nothing is close.

@@ -3,6 +3,7 @@
 #include "pages/application.h"
 #include "cli/named_crafts.h"
 #include "catalogue/readers.h"
+#include "cli/terminal_text.h"
 #include "core/error.h"
 #include "verdict/verdict_format.h"
 
@@ -20,10 +21,14 @@ VerdictOutcome RunVerdict(const CommandLine &command)
             // The box's text, which names the aircraft, file and row, on one line.
             throw VarnelError(OneLineErrorText(error.message()));
         }
-        if (command.verdictFormat == QLatin1String("json"))
-            outcome.output = VerdictJson(v);
-        else
+        if (command.verdictFormat == QLatin1String("json")) {
+            outcome.output = VerdictJson(v);  // names escaped as JSON requires
+        } else {
+            // A name's control characters escaped: it stays on its line and in its column.
+            for (QString &name : v.names)
+                name = ControlsEscaped(name);
             outcome.output = (command.verdictFormat == QLatin1String("tsv") ? VerdictTsv(v) : VerdictText(v)).toUtf8();
+        }
     } catch (const VarnelError &error) {
         outcome.exitCode = 1;
         outcome.error = QStringLiteral("varnel: ") + error.message();

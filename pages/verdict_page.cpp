@@ -115,7 +115,7 @@ void VerdictPage::showComputed(const std::function<Verdict()> &compute)
 void VerdictPage::ShowVerdict(const Verdict &verdict)
 {
     const QString missing = MissingText(verdict);
-    said_->setText(missing.isEmpty() ? VerdictSentences(verdict).join(QLatin1Char('\n')) : missing);
+    said_->setText(missing.isEmpty() ? VerdictSentences(verdict, kPageBands).join(QLatin1Char('\n')) : missing);
     const std::vector<VerdictTable> tables = VerdictTables(verdict);
     for (size_t i = 0; i < 4; ++i) {
         const bool shown = i < tables.size();

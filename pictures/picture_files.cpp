@@ -6,12 +6,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <iterator>
+#include <vector>
+
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <vector>
 
 namespace {
 PictureFault &fault()
@@ -42,12 +45,16 @@ VarnelError Failure(const char *what, const QByteArray &path, int error)
                            .arg(QLatin1String(what), DisplayName(path), QString::fromLocal8Bit(std::strerror(error))));
 }
 
-// One picture on its way: a temporary file beside its name, and where the file it
-// replaces waits until all are in place.
+// One picture on its way: a temporary file beside its name, and the hard link that
+// keeps the file it replaces until all are in place.
 struct Pending {
-    QByteArray target, temp, aside;
-    bool asideDone = false, placed = false;
+    QByteArray target, temp, kept;
+    bool placed = false;
 };
+
+// The signal that interrupts a write, noted by the handler while WritePictures runs.
+volatile sig_atomic_t writing = 0;
+volatile sig_atomic_t interrupted = 0;
 
 bool WriteAll(int fd, const QByteArray &bytes, int index)
 {
@@ -56,6 +63,10 @@ bool WriteAll(int fd, const QByteArray &bytes, int index)
     while (left > 0) {
         if (Injected("write", index))
             return false;
+        if (interrupted) {
+            errno = EINTR;
+            return false;
+        }
         const ssize_t n = ::write(fd, p, size_t(std::min<qsizetype>(left, qsizetype(1) << 20)));
         if (n < 0 && errno == EINTR)
             continue;
@@ -69,31 +80,63 @@ bool WriteAll(int fd, const QByteArray &bytes, int index)
     return true;
 }
 
-// A name in dir that nothing holds yet, beginning with a dot and `name`.
-QByteArray UnusedName(const QByteArray &dir, const QByteArray &name, const char *tag)
+// Temporary names are short whatever the pictures' names, so they always fit, and
+// name the process that made them: ".varnel-new-<pid>-<random>", ".varnel-old-...".
+const char kTempPrefix[] = ".varnel-";
+constexpr int kNameTries = 100;
+
+QByteArray TempName(const QByteArray &dir, const char *tag)
 {
-    for (;;) {
-        const QByteArray candidate =
-            Join(dir, '.' + name + '.' + tag + '-' + QByteArray::number(QRandomGenerator::global()->generate(), 36));
-        struct stat st;
-        if (::lstat(candidate.constData(), &st) != 0 && errno == ENOENT)
-            return candidate;
+    return Join(dir, kTempPrefix + QByteArray(tag) + '-' + QByteArray::number(qint64(::getpid())) + '-' +
+                         QByteArray::number(QRandomGenerator::global()->generate(), 36));
+}
+
+// Runs make(path) on fresh temporary names in dir until one is free: false with errno
+// when make fails otherwise, or every try found its name taken.
+bool OnFreeName(const QByteArray &dir, const char *tag, QByteArray &path, const std::function<bool(const QByteArray &)> &make)
+{
+    for (int i = 0; i < kNameTries; ++i) {
+        path = TempName(dir, tag);
+        if (make(path))
+            return true;
+        if (errno != EEXIST)
+            break;
     }
+    path.clear();
+    return false;
+}
+
+// Removes the temporary files of earlier runs that ended without cleaning up: only
+// names of that pattern whose process is gone.
+void ClearLeftovers(const QByteArray &dir)
+{
+    DIR *listing = ::opendir(dir.constData());
+    if (!listing)
+        return;
+    while (const dirent *entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        const QList<QByteArray> parts = name.mid(int(sizeof kTempPrefix) - 1).split('-');
+        bool numeric = false;
+        const qint64 pid = parts.value(1).toLongLong(&numeric);
+        if (name.startsWith(kTempPrefix) && parts.size() == 3 && (parts[0] == "new" || parts[0] == "old") &&
+            numeric && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            ::unlinkat(::dirfd(listing), entry->d_name, 0);
+    }
+    ::closedir(listing);
 }
 
 // Writes the picture to a temporary file in dir, flushed to disk and closed; false
 // with errno on failure (the temporary file then goes).
-bool WriteTemporary(Pending &p, const QByteArray &dir, const QByteArray &name, const QByteArray &bytes, int index)
+bool WriteTemporary(Pending &p, const QByteArray &dir, const QByteArray &bytes, int index)
 {
+    if (Injected("open", index))
+        return false;
     int fd = -1;
-    while (fd < 0) {
-        p.temp = UnusedName(dir, name, "new");
-        if (Injected("open", index))
-            return false;
-        fd = ::open(p.temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
+    if (!OnFreeName(dir, "new", p.temp, [&](const QByteArray &path) {
+            fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            return fd >= 0;
+        }))
+        return false;
     // A replaced file's permissions carry over to its successor.
     struct stat st;
     if (::stat(p.target.constData(), &st) == 0)
@@ -108,10 +151,86 @@ bool WriteTemporary(Pending &p, const QByteArray &dir, const QByteArray &name, c
     }
     if (!ok) {
         ::unlink(p.temp.constData());
+        p.temp.clear();
         errno = error;
     }
     return ok;
 }
+
+// A copy of the file at target under a temporary name, for a file system without hard
+// links; false with errno.
+bool CopyFile(const QByteArray &target, const QByteArray &copy)
+{
+    const int in = ::open(target.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    const int out = ::open(copy.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    bool ok = out >= 0;
+    char buffer[65536];
+    ssize_t n = 0;
+    while (ok && (n = ::read(in, buffer, sizeof buffer)) != 0)
+        ok = n > 0 ? WriteAll(out, QByteArray::fromRawData(buffer, n), -1) : errno == EINTR;
+    ok = ok && ::fsync(out) == 0;
+    const int error = errno;
+    ::close(in);
+    if (out >= 0 && (::close(out) != 0 || !ok))
+        ::unlink(copy.constData());
+    errno = error;
+    return ok;
+}
+
+// Keeps the file at target under a temporary name until the set is in place.
+bool KeepOld(Pending &p, const QByteArray &dir, int index)
+{
+    if (Injected("aside", index))
+        return false;
+    return OnFreeName(dir, "old", p.kept, [&](const QByteArray &path) {
+        if (::link(p.target.constData(), path.constData()) == 0)
+            return true;
+        return (errno == EPERM || errno == EOPNOTSUPP || errno == EMLINK) && CopyFile(p.target, path);
+    });
+}
+
+// The signal's name for the messages, from a fixed list (a signal handler can't ask).
+const char *SignalName(int sig)
+{
+    switch (sig) {
+    case SIGINT: return "SIGINT";
+    case SIGTERM: return "SIGTERM";
+    case SIGHUP: return "SIGHUP";
+    default: return "a signal";
+    }
+}
+
+extern "C" void OnInterrupt(int sig)
+{
+    if (writing) {
+        interrupted = sig;
+        return;
+    }
+    const char *parts[] = {"varnel: Interrupted by ", SignalName(sig), "\n"};
+    for (const char *part : parts)
+        if (::write(STDERR_FILENO, part, ::strlen(part)) < 0)
+            break;
+    ::_exit(128 + sig);
+}
+
+const int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction before[std::size(kInterrupts) + 1];
+
+// WritePictures' time: an interruption then is noted, and acted on between steps.
+struct Writing {
+    Writing() { writing = 1; }
+    ~Writing()
+    {
+        writing = 0;
+        // Come after the last step: the set is whole, and the program ends as it would have.
+        if (const int sig = interrupted) {
+            interrupted = 0;
+            ::raise(sig);
+        }
+    }
+};
 }  // namespace
 
 QByteArray XmlSafe(const QByteArray &svg)
@@ -125,7 +244,9 @@ QByteArray XmlSafe(const QByteArray &svg)
         else
             out += c;
     }
-    return out;
+    // The noncharacters U+FFFE and U+FFFF, which XML forbids too (Qt writes a lone
+    // surrogate as "?" already).
+    return out.replace("\xEF\xBF\xBE", "\xEF\xBF\xBD").replace("\xEF\xBF\xBF", "\xEF\xBF\xBD");
 }
 
 void SetPictureFault(PictureFault f) { fault() = std::move(f); }
@@ -139,6 +260,27 @@ QStringList ExistingFiles(const FileName &dir, const QStringList &names)
     return out;
 }
 
+ExportSignals::ExportSignals()
+{
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (size_t i = 0; i < std::size(kInterrupts); ++i)
+        ::sigaction(kInterrupts[i], &action, &before[i]);
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGXFSZ, &ignore, &before[std::size(kInterrupts)]);
+}
+
+ExportSignals::~ExportSignals()
+{
+    for (size_t i = 0; i < std::size(kInterrupts); ++i)
+        ::sigaction(kInterrupts[i], &before[i], nullptr);
+    ::sigaction(SIGXFSZ, &before[std::size(kInterrupts)], nullptr);
+}
+
 QStringList WritePictures(const FileName &dir, const QList<Picture> &pictures)
 {
     // The folders that are missing, innermost first: made now, removed on failure.
@@ -150,65 +292,61 @@ QStringList WritePictures(const FileName &dir, const QList<Picture> &pictures)
         made.prepend(d);
         d = d.left(std::max<qsizetype>(d.lastIndexOf('/'), 0));
     }
+    const Writing phase;
     std::vector<Pending> pending(size_t(pictures.size()));
-    const auto undo = [&] {
+    const auto fail = [&](const char *what, const QByteArray &path, int error) {
         for (auto p = pending.rbegin(); p != pending.rend(); ++p) {
-            if (p->placed)
+            if (p->placed && !p->kept.isEmpty())
+                ::rename(p->kept.constData(), p->target.constData());  // the old file back, whole
+            else if (p->placed)
                 ::unlink(p->target.constData());
-            if (p->asideDone)
-                ::rename(p->aside.constData(), p->target.constData());
+            else if (!p->kept.isEmpty())
+                ::unlink(p->kept.constData());
             if (!p->temp.isEmpty() && !p->placed)
                 ::unlink(p->temp.constData());
         }
         for (auto d = made.rbegin(); d != made.rend(); ++d)
             ::rmdir(d->constData());
+        if (const int sig = interrupted) {
+            interrupted = 0;
+            throw VarnelError(QStringLiteral("Interrupted by %1").arg(QLatin1String(SignalName(sig))));
+        }
+        throw Failure(what, path, error);
     };
     for (const QByteArray &d : std::as_const(made))
-        if (::mkdir(d.constData(), 0777) != 0 && errno != EEXIST) {
-            const int error = errno;
-            undo();
-            throw Failure("create folder", dir.bytes, error);
-        }
-    if (KindOf(dir) != FileKind::Directory) {
-        undo();
-        throw Failure("create folder", dir.bytes, ENOTDIR);
-    }
+        if (::mkdir(d.constData(), 0777) != 0 && errno != EEXIST)
+            fail("create folder", dir.bytes, errno);
+    if (KindOf(dir) != FileKind::Directory)
+        fail("create folder", dir.bytes, ENOTDIR);
+    ClearLeftovers(dir.bytes);
 
     QStringList paths;
     for (int i = 0; i < pictures.size(); ++i) {
         Pending &p = pending[size_t(i)];
         p.target = Join(dir.bytes, pictures[i].fileName.toUtf8());
         paths << DisplayName(p.target);
-        if (!WriteTemporary(p, dir.bytes, pictures[i].fileName.toUtf8(), pictures[i].bytes, i)) {
-            const int error = errno;
-            p.temp.clear();  // gone already
-            undo();
-            throw Failure("write file", p.target, error);
-        }
+        if (interrupted || !WriteTemporary(p, dir.bytes, pictures[i].bytes, i))
+            fail("write file", p.target, interrupted ? EINTR : errno);
     }
-    // Every picture is on disk: now they take their names, the old files kept aside.
+    // Every picture is on disk: now each takes its name, renamed over the file it
+    // replaces, which a hard link keeps until all are in place.
     for (int i = 0; i < pictures.size(); ++i) {
         Pending &p = pending[size_t(i)];
         struct stat st;
         if (::lstat(p.target.constData(), &st) == 0) {
-            p.aside = UnusedName(dir.bytes, pictures[i].fileName.toUtf8(), "old");
-            const bool directory = S_ISDIR(st.st_mode);
-            if (directory || Injected("aside", i) || ::rename(p.target.constData(), p.aside.constData()) != 0) {
-                const int error = directory ? EISDIR : errno;
-                undo();
-                throw Failure("write file", p.target, error);
-            }
-            p.asideDone = true;
+            if (S_ISDIR(st.st_mode))
+                fail("write file", p.target, EISDIR);
+            if (!KeepOld(p, dir.bytes, i))
+                fail("write file", p.target, errno);
         }
-        if (Injected("place", i) || ::rename(p.temp.constData(), p.target.constData()) != 0) {
-            const int error = errno;
-            undo();
-            throw Failure("write file", p.target, error);
-        }
+        if (interrupted || Injected("place", i) || ::rename(p.temp.constData(), p.target.constData()) != 0)
+            fail("write file", p.target, interrupted ? EINTR : errno);
         p.placed = true;
     }
+    if (interrupted)
+        fail("write file", dir.bytes, EINTR);
     for (const Pending &p : pending)
-        if (p.asideDone)
-            ::unlink(p.aside.constData());
+        if (!p.kept.isEmpty())
+            ::unlink(p.kept.constData());
     return paths;
 }

@@ -16,8 +16,10 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTabWidget>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -41,13 +43,25 @@ ShareDialogs &dialogs()
     return d;
 }
 
+// Qt's file dialog keeps its state in the settings of "QtProject", which it writes as
+// it closes; Varnel writes no settings but its own, so those go nowhere while it closes.
+// The user's QtProject.conf is still read when the dialog opens.
+struct NoQtProjectSettings {
+    const QString userPath = QFileInfo(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName()).path();
+    NoQtProjectSettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null")); }
+    ~NoQtProjectSettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, userPath); }
+};
+
 QString QtSavePicture(QWidget *parent, const QString &suggested)
 {
-    QString filter;
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить рисунок"), suggested,
-                                                QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)"), &filter);
+    auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("Сохранить рисунок"), suggested,
+                                                QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    QString path = dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
     if (!path.isEmpty() && !kFormats.contains(QFileInfo(path).suffix().toLower()))
-        path += QLatin1Char('.') + filter.left(3).toLower();
+        path += QLatin1Char('.') + dialog->selectedNameFilter().left(3).toLower();
+    const NoQtProjectSettings nowhere;
+    dialog.reset();
     return path;
 }
 

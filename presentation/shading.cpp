@@ -5,6 +5,7 @@
 #include "presentation/plot_geometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 const char *const ShadingLayer = "shading";
@@ -56,7 +57,7 @@ void AddAreas(QVector<AdvantageArea> &out, const CurvePoints &first, const Curve
                 continue;
             }
             auto at = [&](const StretchLine &l, double x) {
-                return x == a ? l.from : x == b ? l.to : l.from + (l.to - l.from) * (x - a) / (b - a);
+                return x == a ? l.from : x == b ? l.to : std::lerp(l.from, l.to, (x - a) / (b - a));
             };
             for (double x : {from, to}) {
                 const QPointF p1 = point(x, at(line1[i], x)), p2 = point(x, at(line2[i], x));

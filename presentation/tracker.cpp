@@ -1,5 +1,6 @@
 #include "presentation/tracker.h"
 
+#include "core/curve_compare.h"
 #include "core/decimal_text.h"
 #include "presentation/chart.h"
 #include "presentation/plot_geometry.h"
@@ -63,33 +64,13 @@ QStringList turnCells(const QString &name, const TurnFigureSet &f, bool differen
 std::optional<QPointF> LineCrossing(const TChartSeries &s, Qt::Orientation line, double at, const AxisSpan &within)
 {
     const bool vertical = line == Qt::Vertical;
+    const QVector<double> &along = vertical ? s.XValues.Value : s.YValues.Value;
+    const QVector<double> &across = vertical ? s.YValues.Value : s.XValues.Value;
+    const double v = CurveValueAt(along, across, at);
     const double lo = std::min(within.lower, within.upper), hi = std::max(within.lower, within.upper);
-    auto along = [&](int j) { return vertical ? s.XValues[j] : s.YValues[j]; };
-    auto across = [&](int j) { return vertical ? s.YValues[j] : s.XValues[j]; };
-    auto found = [&](double v) -> std::optional<QPointF> {
-        if (!(v >= lo && v <= hi))
-            return std::nullopt;
-        return vertical ? QPointF(at, v) : QPointF(v, at);
-    };
-    for (int j = 0; j < s.Count(); ++j) {
-        const double a0 = along(j), b0 = across(j);
-        if (!std::isfinite(a0) || !std::isfinite(b0))
-            continue;
-        if (a0 == at) {
-            if (auto p = found(b0))
-                return p;
-        }
-        if (j + 1 >= s.Count())
-            break;
-        const double a1 = along(j + 1), b1 = across(j + 1);
-        if (!std::isfinite(a1) || !std::isfinite(b1))
-            continue;
-        if ((a0 < at && at < a1) || (a1 < at && at < a0)) {
-            if (auto p = found(b0 + (at - a0) / (a1 - a0) * (b1 - b0)))
-                return p;
-        }
-    }
-    return std::nullopt;
+    if (!(v >= lo && v <= hi))
+        return std::nullopt;
+    return vertical ? QPointF(at, v) : QPointF(v, at);
 }
 
 TurnFigureSet TurnFigures(double speedKmh, double rateDegS)

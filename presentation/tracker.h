@@ -50,10 +50,10 @@ struct TrackerSetup {
 };
 
 // Where a series meets the tracker line at `at` (a bottom-axis value for a vertical
-// line, a left-axis value for a horizontal one): the first crossing in point order,
-// linearly interpolated between the two neighbouring points, whose other coordinate
-// lies within `within`. A point that is not finite breaks the line (a gap). Returns the
-// crossing in chart coordinates.
+// line, a left-axis value for a horizontal one): the series read as a function of the
+// line's axis, whatever order its points come in, as the verdict reads it
+// (CurveValueAt), if that value lies within `within`. A point that is not finite breaks
+// the line (a gap). Returns the crossing in chart coordinates.
 std::optional<QPointF> LineCrossing(const TChartSeries &series, Qt::Orientation line, double at,
                                     const AxisSpan &within);
 

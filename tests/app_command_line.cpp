@@ -2,6 +2,8 @@
 // and the aircraft it names or lists.
 #include "cli/command_line.h"
 #include "cli/named_crafts.h"
+#include "cli/terminal_text.h"
+#include "cli/verdict_command.h"
 #include "app_fixture.h"
 #include "core/error.h"
 
@@ -15,6 +17,7 @@ private slots:
     void endings();
     void exportOptions();
     void aircraftNames();
+    void argumentBytes();
 };
 
 void AppCommandLine::endings_data()
@@ -31,6 +34,8 @@ void AppCommandLine::endings_data()
     QTest::newRow("version") << QStringList{"--version"} << exit << 0 << "varnel 4.07m\n";
     QTest::newRow("unknown option") << QStringList{"--colour"} << exit << 2 << "Usage: varnel";
     QTest::newRow("missing directory") << QStringList{"/nonexistent/varnel"} << exit << 2 << "/nonexistent/varnel: no such directory";
+    QTest::newRow("missing directory, one line") << QStringList{"/nonexistent/a\nb\x1b"} << exit << 2
+                                                  << "varnel: /nonexistent/a\\nb\\x1b: no such directory\n";
     QTest::newRow("file, not directory") << QStringList{VARNEL_SOURCE_DIR "/README.md"} << exit << 2 << "not a directory";
     QTest::newRow("two directories") << QStringList{"/tmp", "/tmp"} << exit << 2 << "Usage: varnel";
     QTest::newRow("export option without export") << QStringList{"--first", "A"} << exit << 2 << "--first needs --export";
@@ -56,6 +61,12 @@ void AppCommandLine::endings_data()
     QTest::newRow("advantage without export") << QStringList{"--advantage"} << exit << 2 << "--advantage needs --export";
     QTest::newRow("verdict shaded") << QStringList{"--verdict", "--advantage"} << exit << 2 << "--advantage needs --export";
     QTest::newRow("verdict and export") << QStringList{"--verdict", "--export", "o"} << exit << 2 << "do not go together";
+    // Qt's own options, with a value or without, in one dash or two, are Qt's.
+    QTest::newRow("Qt's plugin path") << QStringList{"-platformpluginpath", "/tmp", "/tmp"} << open << 0 << "";
+    QTest::newRow("Qt's options") << QStringList{"--platform", "offscreen", "-reverse", "-qmljsdebugger=port:1", "-style=x",
+                                                 "-session", "s", "-widgetcount", "/tmp"} << open << 0 << "";
+    QTest::newRow("flag with a value") << QStringList{"--list=1"} << exit << 2 << "Unexpected value after '--list'.";
+    QTest::newRow("after --, no option") << QStringList{"--", "--list"} << exit << 2 << "--list: no such directory";
 }
 
 void AppCommandLine::endings()
@@ -64,7 +75,7 @@ void AppCommandLine::endings()
     QFETCH(int, action);
     QFETCH(int, exitCode);
     QFETCH(QString, textHas);
-    const CommandLine c = ParseCommandLine(QStringList{"varnel"} + args);
+    const CommandLine c = CheckedDataFolder(ParseCommandLine(QStringList{"varnel"} + args));
     QCOMPARE(int(c.action), action);
     QCOMPARE(c.exitCode, exitCode);
     QVERIFY2(c.text.contains(textHas), qPrintable(c.text));
@@ -76,7 +87,7 @@ void AppCommandLine::exportOptions()
     const CommandLine c = ParseCommandLine({"varnel", "--export", "out", "--first", "Tarn 5", "--flaps", "3, 1",
                                             "--format", "SVG", "--size", "640x480", "--scale", "2", "--no-caption", "--advantage", dir.path()});
     QCOMPARE(int(c.action), int(CommandLine::Export));
-    QCOMPARE(c.dataDir, dir.path());
+    QCOMPARE(QString(c.dataDir), dir.path());
     const ExportOptions &e = c.exportOptions;
     QCOMPARE(e.outDir.bytes, QByteArray("out"));
     QCOMPARE(e.first, QStringLiteral("Tarn 5"));
@@ -123,13 +134,58 @@ void AppCommandLine::aircraftNames()
     const NamedCrafts found = ReadNamedCrafts(dir.path(), "tARN-5", "CASE");
     QCOMPARE(found.first->name, QStringLiteral("Tarn-5"));
     QCOMPARE(found.second->name, QStringLiteral("CASE"));
-    QCOMPARE(error("case"), QString("\"case\" names CASE or Case in %1/DataSpeed: give the name as written").arg(dir.path()));
+    QCOMPARE(error("case"), QString("\"case\" names \"CASE\" or \"Case\" in %1/DataSpeed: give the name as written").arg(dir.path()));
     // An unknown name gets up to three close names, the closest first, or none.
-    QCOMPARE(error("tarn5"), QString("no aircraft \"tarn5\" in %1/DataSpeed; did you mean Tarn-5 or Tarn-6?").arg(dir.path()));
+    QCOMPARE(error("tarn5"), QString("no aircraft \"tarn5\" in %1/DataSpeed; did you mean \"Tarn-5\" or \"Tarn-6\"?").arg(dir.path()));
     QCOMPARE(CloseNames("Tarn", {"Tarn-5", "Tarn-6", "Tarn-55", "Tarn-7", "Skarn-7"}),
              QStringList({"Tarn-5", "Tarn-6", "Tarn-7"}));
     QCOMPARE(error("Zulu"), QString("no aircraft \"Zulu\" in %1/DataSpeed").arg(dir.path()));
     QVERIFY(CloseNames(QString(100000, QLatin1Char('x')), {"v2"}).isEmpty());
+    // A blank name is part of every name, but close only to short ones.
+    QCOMPARE(CloseNames("Tarn\t5", {"Tarn-5", ""}), QStringList{"Tarn-5"});
+    // A name in a message shows its control characters escaped, on one line.
+    QVERIFY2(error("Tarn\n5\x1b").startsWith("no aircraft \"Tarn\\n5\\x1b\" in"), qPrintable(error("Tarn\n5\x1b")));
+
+    // Names compared in one normal form: "É" typed composed finds it stored decomposed.
+    QTemporaryDir other;
+    const QString decomposed = QString::fromUtf8("E\u0301cru"), tabbed = QString::fromUtf8("Tab\tX\x1b");
+    WriteFixtureCraft(other.path(), decomposed);
+    WriteFixtureCraft(other.path(), tabbed);
+    QCOMPARE(ReadNamedCrafts(other.path(), QString::fromUtf8("\u00C9cru"), {}).first->name, decomposed);
+    // The verdict's text and tsv show a name's control characters escaped; json as JSON does.
+    CommandLine c = ParseCommandLine({"varnel", "--verdict", "--first", tabbed, "--second", decomposed, other.path()});
+    for (const char *format : {"text", "tsv", "json"}) {
+        c.verdictFormat = QString::fromLatin1(format);
+        const QByteArray out = RunVerdict(c).output;
+        QVERIFY2(out.contains(c.verdictFormat == "json" ? "Tab\\tX\\u001b" : "Tab\\tX\\x1b"), out.constData());
+        QVERIFY(!out.contains('\x1b'));
+    }
+    QCOMPARE(ControlsEscaped(QString::fromUtf8("a\x1b[2J\tb\r\nc\u0085\x7f É")), QString::fromUtf8("a\\x1b[2J\\tb\\r\\nc\\x85\\x7f É"));
+}
+
+void AppCommandLine::argumentBytes()
+{
+    // OUT_DIR and DATA_DIR keep the bytes given, though both read "Як" (Windows-1251 and UTF-8).
+    const QByteArray cp1251 = "\xDF\xEA", utf8 = "\xD0\xAF\xD0\xBA";
+    CommandLine c = ParseArgv(QByteArrayList{"varnel", "--export", cp1251, "--first", cp1251 + "-3", utf8});
+    QCOMPARE(c.exportOptions.outDir.bytes, cp1251);
+    QCOMPARE(c.dataDir.bytes, utf8);
+    QCOMPARE(c.exportOptions.first, QString::fromUtf8("Як-3"));
+    c = ParseArgv(QByteArrayList{"varnel", utf8, "-export=" + cp1251});
+    QCOMPARE(c.exportOptions.outDir.bytes, cp1251);
+    QCOMPARE(c.dataDir.bytes, utf8);
+
+    // Qt gets its own options, all of them; export draws offscreen whatever -platform says.
+    const QByteArrayList qt{"varnel", "-platformpluginpath", "/tmp", "--platform", "xcb", "-reverse"};
+    c = ParseArgv(qt + QByteArrayList{"sample-data"});
+    QCOMPARE(c.action, CommandLine::OpenWindow);
+    QCOMPARE(c.dataDir.bytes, QByteArray("sample-data"));
+    QCOMPARE(c.qtArguments, qt);
+    c = ParseArgv(qt + QByteArrayList{"--export", "o"});
+    QCOMPARE(c.qtArguments, (QByteArrayList{"varnel", "-platformpluginpath", "/tmp", "-reverse"}));
+
+    // The parser reads no disk: the data folder's check is apart.
+    QCOMPARE(ParseCommandLine(QStringList{"varnel", "/nonexistent/varnel"}).action, CommandLine::OpenWindow);
 }
 
 QTEST_APPLESS_MAIN(AppCommandLine)

@@ -24,17 +24,6 @@
 #include <sys/resource.h>
 
 namespace {
-// Every entry of a folder (hidden ones too) with its bytes.
-QMap<QString, QByteArray> Snapshot(const QString &dir)
-{
-    QMap<QString, QByteArray> out;
-    for (const QString &name : QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
-        QFile f(dir + "/" + name);
-        out[name] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<folder>");
-    }
-    return out;
-}
-
 // Files larger than `bytes` cannot be written (EFBIG), as on a full disk, while alive.
 struct FileSizeLimit {
     rlimit old{};
@@ -184,7 +173,7 @@ void AppExport::failures_data()
 
     QTest::newRow("unknown first") << "Zulu" << "Bravo" << "out" << 1 << "varnel: no aircraft \"Zulu\" in %1/DataSpeed";
     QTest::newRow("unknown second") << "" << "Alpah" << "out" << 1
-                                    << "varnel: no aircraft \"Alpah\" in %1/DataSpeed; did you mean Alpha?";
+                                    << "varnel: no aircraft \"Alpah\" in %1/DataSpeed; did you mean \"Alpha\"?";
     QTest::newRow("data error, second") << "Alpha" << "Broken" << "out" << 1
                                         << "varnel: 'fast' is not a valid floating point value. (Broken: Broken_speed.txt, row 2, column 2.)";
     QTest::newRow("data error, first") << "Broken" << "Alpha" << "out" << 1
@@ -425,10 +414,10 @@ void AppExport::savingFromTheWindow()
     WriteFile(out.path() + "/turn-time.png", "old");
     QList<QStringList> asked;
     bool answer = false;
-    QString suggested;
+    QString suggested, chosen = out.path() + "/one.png";
     SetShareDialogs({[&](QWidget *, const QString &s) {
                          suggested = s;
-                         return out.path() + "/one.png";
+                         return chosen;
                      },
                      [&](QWidget *) { return out.path(); },
                      [&](QWidget *, const QString &, const QStringList &replaced) {
@@ -447,8 +436,13 @@ void AppExport::savingFromTheWindow()
     // A suggested name too long for a file is cut to 255 bytes, its extension kept.
     sharing->Run(ChartSharing::SavePicture, w->pages_Charts->tab_Common);
     const QString name = QFileInfo(suggested).fileName();
-    QVERIFY2(name.toUtf8().size() <= 255 && name.startsWith("overview_Alpha_ЯЯ") && name.endsWith("Я.png"),
+    QVERIFY2(name.toUtf8().size() == 255 && name.startsWith("overview_Alpha_ЯЯ") && name.endsWith("Я.png"),
              qPrintable(name));
+    // ... and is written under that name.
+    chosen = out.path() + '/' + name;
+    sharing->Run(ChartSharing::SavePicture, w->pages_Charts->tab_Common);
+    QVERIFY(QFile(chosen).size() > 0 && QFile::remove(chosen));
+    chosen = out.path() + "/one.png";
 
     // A full disk: the box gives the system's reason; the earlier picture stays whole.
     const QByteArray earlier = Snapshot(out.path())["one.png"];
@@ -464,7 +458,7 @@ void AppExport::svgWithControlCharacters()
 {
     // Names a file may hold but XML may not: every SVG stays well-formed.
     QTemporaryDir data, out;
-    const QString first = QString::fromUtf8("Esc\x1b-\x01-\x0c"), second = QString::fromUtf8("Tab\tCR\r");
+    const QString first = QString::fromUtf8("Esc\x1b-\x01-\x0c"), second = QString::fromUtf8("Tab\tCR\r\uFFFE\uFFFF");
     WriteFixtureCraft(data.path(), first);
     WriteFixtureCraft(data.path(), second, 40);
     ExportOptions o = options(out.path());
@@ -611,7 +605,15 @@ void AppExport::failedWriteKeepsTheFolder()
     WriteFile(dir + "/notes.txt", "mine");
     const QMap<QString, QByteArray> before = Snapshot(dir);
 
-    SetPictureFault([&](const char *at, int i) { return at == step && i == index ? ENOSPC : 0; });
+    // Before every step each earlier picture's name holds a whole picture, old or new.
+    QStringList torn;
+    SetPictureFault([&](const char *at, int i) {
+        const QMap<QString, QByteArray> now = Snapshot(dir);
+        for (const QString &name : {QStringLiteral("overview.png"), QStringLiteral("verdict.png")})
+            if (now.value(name) != before[name] && now.value(name) != pictures[int(PageSlugs().indexOf(name.chopped(4)))].bytes)
+                torn << QStringLiteral("%1 %2: %3").arg(QLatin1String(at)).arg(i).arg(name);
+        return at == step && i == index ? ENOSPC : 0;
+    });
     QString error, fresh;
     {
         std::optional<FileSizeLimit> fullDisk;
@@ -627,11 +629,17 @@ void AppExport::failedWriteKeepsTheFolder()
     QCOMPARE(Snapshot(dir), before);
     QCOMPARE(fresh.isEmpty(), step == "aside");
     QCOMPARE(QFileInfo::exists(tmp.path() + "/new"), fresh.isEmpty());
+    QCOMPARE(torn, QStringList());
 
-    // Without a fault the set replaces the earlier pictures and leaves nothing else.
+    // Without a fault the set replaces the earlier pictures and leaves nothing else:
+    // what earlier runs ended by force left under the temporary names goes too (no
+    // process has a number that high), a hidden file of another kind stays.
+    for (const char *left : {"/.varnel-new-4194399-1x", "/.varnel-old-4194399-2y", "/.overview.png.new-3z"})
+        WriteFile(dir + left, "left");
     QCOMPARE(WritePictures(FileName(dir), pictures).size(), 7);
     const QMap<QString, QByteArray> after = Snapshot(dir);
-    QCOMPARE(after.size(), 8);
+    QCOMPARE(after.size(), 9);
+    QVERIFY(after.contains(".overview.png.new-3z"));
     QCOMPARE(after["verdict.png"], pictures.last().bytes);
 }
 

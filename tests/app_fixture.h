@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -11,6 +12,17 @@
 
 #include <QCoreApplication>
 #include <memory>
+
+// Every entry of a folder (hidden ones too) with its bytes.
+inline QMap<QString, QByteArray> Snapshot(const QString &dir)
+{
+    QMap<QString, QByteArray> out;
+    for (const QString &name : QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        QFile f(dir + "/" + name);
+        out[name] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<folder>");
+    }
+    return out;
+}
 
 // One aircraft with every file kind. Speeds 200..400 km/h, turn times for every flap
 // setting, a summary section and a craft and armament file.

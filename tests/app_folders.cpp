@@ -5,6 +5,7 @@
 #include "window/flap_button.h"
 #include "window/folder_picker.h"
 #include "window/main_window.h"
+#include "window/tree_state.h"
 #include "app_fixture.h"
 #include "presentation/chart.h"
 
@@ -23,6 +24,7 @@
 
 #include <cstdio>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -179,6 +181,18 @@ private slots:
         WriteFixtureCraft(dir.path(), QStringLiteral("Alpha"));
         auto w = ScannedWindow(dir.path());
         QCOMPARE(w->panel1->text(), QString());
+        // A file's mode changed, a file opened for writing and closed unchanged: the
+        // watch looks, and tells nothing.
+        auto *settle = w->findChild<DataFolderWatch *>()->findChild<QTimer *>();
+        int looked = 0;
+        connect(settle, &QTimer::timeout, w.get(), [&] { ++looked; });
+        const QByteArray speed = QFile::encodeName(dir.filePath(QStringLiteral("DataSpeed/Alpha_speed.txt")));
+        QCOMPARE(::chmod(speed.constData(), 0600), 0);
+        QTRY_VERIFY(looked > 0);
+        const int seen = looked;
+        QCOMPARE(::close(::open(speed.constData(), O_WRONLY)), 0);
+        QTRY_VERIFY(looked > seen);
+        QCOMPARE(w->panel1->text(), QString());
         WriteFixtureCraft(dir.path(), QStringLiteral("Alpha"), 3);  // rewritten in place
         QTRY_COMPARE(w->panel1->text(), QStringLiteral("Файлы изменены, F5 — перечитать"));
         QCOMPARE(w->tree_Crafts_1->topLevelItemCount(), 1);  // nothing reloads by itself
@@ -248,14 +262,22 @@ private slots:
         QVERIFY(w->panel2->fontMetrics().horizontalAdvance(w->panel2->text()) < w->panel2->width());
         QCOMPARE(RecentFolders(), (QList<FileName>{second.path(), first.path()}));
 
-        // A folder without data: the box names what is missing, the scan ends, and the
-        // folder is not remembered.
+        // A folder without data: the box names what is missing, the folder is not
+        // remembered, and the comparison stays as it was.
+        choose(w->tree_Crafts_1, QStringLiteral("Zulu"));
+        choose(w->tree_Crafts_2, QStringLiteral("Zulu"));
+        FindRoot(w->tree_Crafts_2, QStringLiteral("Zulu"))->setExpanded(true);
+        const QString panels = w->panel0->text() + w->panel2->toolTip();
         QTemporaryDir bare;
         dialogAnswer_ = bare.path();
         w->OpenDataFolder();
         const QString missing = QDir::toNativeSeparators(bare.filePath(QStringLiteral("DataSpeed")));
         QCOMPARE(messages_, QStringList{"File not found.\nNo folder \"" + missing + "\""});
-        QCOMPARE(w->panel0->text(), QStringLiteral("crafts loaded: 0"));
+        QCOMPARE(w->DataFolder(), second.path());
+        QCOMPARE(w->panel0->text() + w->panel2->toolTip(), panels);
+        QCOMPARE(selected(w->tree_Crafts_1) + selected(w->tree_Crafts_2), QStringLiteral("ZuluZulu"));
+        QCOMPARE(ExpandedNodes(w->tree_Crafts_2), QStringList{"Zulu"});
+        QCOMPARE(w->pages_Charts->chrt_TASbyAlt->Series()[0].Title(), QStringLiteral("100% Zulu"));
         QCOMPARE(RecentFolders(), (QList<FileName>{second.path(), first.path()}));
         QSettings(settingsFile(), QSettings::IniFormat).remove(QString());
     }
@@ -290,6 +312,7 @@ private slots:
             for (int i = 0; i < picker->list->count(); ++i)
                 listed << picker->list->item(i)->text();
             picker->list->setCurrentRow(int(listed.indexOf(QStringLiteral("Данные"))));
+            QTest::keyClick(picker->list, Qt::Key_Return);  // goes into it
             QTest::mouseClick(picker->ok, Qt::LeftButton);
             if (picker->isVisible())
                 picker->reject();  // never left open, whatever went wrong
@@ -344,9 +367,9 @@ private slots:
         QCOMPARE(picker.Folder().bytes, root);
         QCOMPARE(picker.path->text(), dir.path());
         QCOMPARE(picker.list->item(3)->text(), QStringLiteral("Данные"));
-        QCOMPARE(picker.Chosen().bytes, root);  // nothing selected: the folder shown
+        QCOMPARE(picker.Chosen().bytes, root);
         picker.list->setCurrentRow(3);
-        QCOMPARE(picker.Chosen().bytes, root + '/' + named);
+        QCOMPARE(picker.Chosen().bytes, root);  // highlighted only: still the folder shown
         QTest::keyClick(picker.list, Qt::Key_Return);  // goes into it
         QCOMPARE(picker.Folder().bytes, root + '/' + named);
         QCOMPARE(picker.list->count(), 0);
@@ -358,6 +381,54 @@ private slots:
         QTest::keyClick(picker.path, Qt::Key_Return);
         QCOMPARE(picker.Folder().bytes, root + '/' + named);
         QVERIFY(picker.isVisible());
+    }
+
+    // OK takes the folder the path line names and says which: one that does not exist
+    // is refused for a data folder, and made, once the user agrees, for pictures.
+    void pickerTakesThePathLine_data()
+    {
+        QTest::addColumn<bool>("mayCreate");
+        QTest::addColumn<bool>("agree");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("data folder") << false << true << "Папки «@/typo» нет." << false;
+        QTest::newRow("pictures, refused") << true << false << "Папки «@/typo» нет: ОК её создаст." << false;
+        QTest::newRow("pictures, agreed") << true << true << "Папки «@/typo» нет: ОК её создаст." << true;
+    }
+    void pickerTakesThePathLine()
+    {
+        QFETCH(bool, mayCreate);
+        QFETCH(bool, agree);
+        QFETCH(QString, said);
+        QFETCH(bool, taken);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        FolderPicker picker(nullptr, QStringLiteral("Папка"), FileName(dir.path()),
+                            mayCreate ? FolderUse::MayCreate : FolderUse::Existing);
+        QStringList asked;
+        picker.confirm = [&](const QString &question) {
+            asked << question;
+            return agree;
+        };
+        picker.show();
+        QCOMPARE(picker.choice->text(), "ОК выберет папку «" + dir.path() + "».");
+        picker.path->setText(QStringLiteral("typo"));  // typed relative to the folder listed
+        QCOMPARE(picker.choice->text(), said.replace('@', dir.path()));
+        QTest::mouseClick(picker.ok, Qt::LeftButton);
+        QCOMPARE(asked.size(), mayCreate ? 1 : 0);
+        QCOMPARE(picker.isVisible(), !taken);
+        QCOMPARE(picker.result() == QDialog::Accepted, taken);
+        QCOMPARE(picker.Chosen().bytes, QFile::encodeName(dir.filePath(QStringLiteral("typo"))));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("typo"))));  // made where the pictures go
+
+        // "New folder" makes a folder in the one listed and goes into it.
+        QCOMPARE(picker.newFolder->isVisibleTo(&picker), mayCreate);
+        if (mayCreate) {
+            picker.askName = [] { return QStringLiteral("Рисунки"); };
+            picker.Open(FileName(dir.path()));
+            QTest::mouseClick(picker.newFolder, Qt::LeftButton);
+            QCOMPARE(picker.Folder().bytes, QFile::encodeName(dir.filePath(QStringLiteral("Рисунки"))));
+        }
     }
 
     void recentStartFolder_data()

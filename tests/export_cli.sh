@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program's export, as a shell calls it: it draws offscreen whatever platform
 # the environment or -platform names, writes into the output folder spelled by the very
-# bytes given, and reports a failure on one line of stderr with status 1.
+# bytes given, and reports a failure on one line of stderr with status 1. The text modes
+# read DATA_DIR by its bytes and report a stdout that fails.
 set -u
 bin=$1
 data=$2
@@ -30,4 +31,18 @@ done
 status=$?
 [ $status = 1 ] || fail "status $status for an unknown name"
 [ "$(wc -l <"$err")" = 1 ] || fail "message of more than one line: $(cat "$err")"
+# DATA_DIR named in Windows-1251 is read by its bytes, though a UTF-8 twin looks alike.
+cp -r "$data" "$work/d$cyr" && mkdir "$work/dЯк" || fail "cannot copy the data"
+[ "$("$bin" --list "$work/d$cyr" | wc -l)" = "$(ls "$data/DataSpeed" | wc -l)" ] || fail "--list missed the Windows-1251 DATA_DIR"
+
+# A stdout that can't take the output: status 1 and one line on stderr, never success
+# or a silent end. The pipe's reader is gone before anything is written.
+"$bin" --list "$data" >/dev/full 2>"$err"
+status=$?
+[ $status = 1 ] && [ "$(wc -l <"$err")" = 1 ] || fail "--list into a full stdout: status $status: $(cat "$err")"
+mkfifo "$work/sync"
+{ read -r _ <"$work/sync"; "$bin" --verdict --first "$first" "$data" 2>"$err"; echo $? >"$work/status"; } |
+  { exec 0<&-; echo >"$work/sync"; }
+[ "$(cat "$work/status")" = 1 ] && [ "$(wc -l <"$err")" = 1 ] ||
+  fail "--verdict into a closed pipe: status $(cat "$work/status"): $(cat "$err")"
 echo "export_cli: ok"

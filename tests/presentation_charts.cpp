@@ -813,8 +813,12 @@ void ChartsTest::lineCrossing_data()
     QTest::newRow("altitude between") << true << byAltitude << false << 6000.0 << std::optional(QPointF(550, 6000));
     QTest::newRow("altitude at top") << true << byAltitude << false << 12000.0 << std::optional(QPointF(470, 12000));
     QTest::newRow("altitude above") << true << byAltitude << false << 12001.0 << std::optional<QPointF>();
-    QTest::newRow("first crossing in point order") << true << QVector<QPointF>{{10, 0}, {10, 50}, {30, 0}} << true
-                                                    << 20.0 << std::optional(QPointF(20, 25));
+    // Read as a function of the line's axis, as the verdict reads it: rows in that
+    // order, the first row of a place giving its value.
+    QTest::newRow("a place twice") << true << QVector<QPointF>{{10, 0}, {10, 50}, {30, 0}} << true << 20.0
+                                   << std::optional(QPointF(20, 0));
+    QTest::newRow("rows out of order") << true << QVector<QPointF>{{0, 10}, {2000, 20}, {1000, 30}, {3000, 40}} << true
+                                       << 1000.0 << std::optional(QPointF(1000, 30));
     // A point that is not a number breaks the line.
     const QVector<QPointF> gap{{100, 10}, {200, nan}, {300, 30}, {400, 40}};
     QTest::newRow("in a gap") << false << gap << true << 250.0 << std::optional<QPointF>();

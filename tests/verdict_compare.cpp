@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,7 +20,7 @@ using Bands = QList<QList<double>>;  // from, to, lead, largest, at
 
 CurvePoints Curve(std::vector<double> x, std::vector<double> y) { return {std::move(x), std::move(y)}; }
 
-bool Near(double a, double b) { return (std::isnan(a) && std::isnan(b)) || std::abs(a - b) < 1e-6; }
+bool Near(double a, double b) { return (std::isnan(a) && std::isnan(b)) || std::abs(a - b) < 1e-6 * std::max(1.0, std::abs(b)); }
 
 // Writes an aircraft: speed rows and turn rows as given (tab-terminated by the caller).
 void WriteCraft(const QString &dir, const QString &name, const QByteArray &speed, const QByteArray &turn)
@@ -39,41 +40,65 @@ private slots:
         QTest::addColumn<CurvePoints>("first");
         QTest::addColumn<CurvePoints>("second");
         QTest::addColumn<bool>("higher");
+        QTest::addColumn<double>("even");
         QTest::addColumn<Bands>("bands");
         const double F = double(Lead::First), S = double(Lead::Second), E = double(Lead::Even);
         const double OF = double(Lead::OnlyFirst), OS = double(Lead::OnlySecond);
+        // `largest` is always the second's value minus the first's.
         // d = 20, 10, -20: zero at 1000 + 1000 * 10/30; the even sliver about it (1300 to
         // 1366.7) holds no row and goes, split at the zero.
         QTest::newRow("crossing between rows")
-            << Curve({0, 1000, 2000}, {500, 520, 520}) << Curve({0, 1000, 2000}, {480, 510, 540}) << true
-            << Bands{{0, 4000.0 / 3, F, 20, 0}, {4000.0 / 3, 2000, S, 20, 2000}};
+            << Curve({0, 1000, 2000}, {500, 520, 520}) << Curve({0, 1000, 2000}, {480, 510, 540}) << true << 1.0
+            << Bands{{0, 4000.0 / 3, F, -20, 0}, {4000.0 / 3, 2000, S, 20, 2000}};
         // d = 10, 0.5, -0.5, -10: even from d = 1 (1000 * 9/9.5) to d = -1 (2000 + 1000 *
         // 0.5/9.5); its largest at the rows, 0.5 at 1000 first.
         QTest::newRow("tie band")
             << Curve({0, 1000, 2000, 3000}, {500, 510, 520, 530}) << Curve({0, 1000, 2000, 3000}, {490, 509.5, 520.5, 540})
-            << true << Bands{{0, 9000.0 / 9.5, F, 10, 0}, {9000.0 / 9.5, 2000 + 500 / 9.5, E, 0.5, 1000}, {2000 + 500 / 9.5, 3000, S, 10, 3000}};
+            << true << 1.0 << Bands{{0, 9000.0 / 9.5, F, -10, 0}, {9000.0 / 9.5, 2000 + 500 / 9.5, E, -0.5, 1000}, {2000 + 500 / 9.5, 3000, S, 10, 3000}};
         QTest::newRow("stops early") << Curve({0, 1000, 2000, 3000}, {500, 500, 500, 500}) << Curve({0, 1000, 2000}, {500, 500, 500})
-                                     << true << Bands{{0, 2000, E, 0, 0}, {2000, 3000, OF, NaN, NaN}};
+                                     << true << 1.0 << Bands{{0, 2000, E, 0, 0}, {2000, 3000, OF, NaN, NaN}};
         QTest::newRow("gap of NaN") << Curve({0, 1000, 2000, 3000, 4000}, {500, 500, NaN, 500, 500})
-                                    << Curve({0, 1000, 2000, 3000, 4000}, {490, 490, 490, 490, 490}) << true
-                                    << Bands{{0, 1000, F, 10, 0}, {1000, 3000, OS, NaN, NaN}, {3000, 4000, F, 10, 3000}};
-        QTest::newRow("equal") << Curve({0, 1000}, {18.5, 17}) << Curve({0, 1000}, {18.5, 17}) << true << Bands{{0, 1000, E, 0, 0}};
-        QTest::newRow("one missing") << Curve({0, 500, 1000}, {1, 2, 3}) << CurvePoints{} << true << Bands{{0, 1000, OF, NaN, NaN}};
+                                    << Curve({0, 1000, 2000, 3000, 4000}, {490, 490, 490, 490, 490}) << true << 1.0
+                                    << Bands{{0, 1000, F, -10, 0}, {1000, 3000, OS, NaN, NaN}, {3000, 4000, F, -10, 3000}};
+        QTest::newRow("equal") << Curve({0, 1000}, {18.5, 17}) << Curve({0, 1000}, {18.5, 17}) << true << 0.1 << Bands{{0, 1000, E, 0, 0}};
+        QTest::newRow("one missing") << Curve({0, 500, 1000}, {1, 2, 3}) << CurvePoints{} << true << 1.0 << Bands{{0, 1000, OF, NaN, NaN}};
         // Lower is better: times 20, 18, 19 against 21, 19, 18; the lead changes at 350.
         QTest::newRow("lower is better")
-            << Curve({200, 300, 400}, {20, 18, 19}) << Curve({200, 300, 400}, {21, 19, 18}) << false
-            << Bands{{200, 350, F, -1, 200}, {350, 400, S, -1, 400}};
-        // Columns not in speed order: each place reads the first segment that spans it.
-        QTest::newRow("doubles back") << Curve({0, 2000, 1000}, {10, 10, 30}) << Curve({0, 2000}, {10, 10}) << true
-                                      << Bands{{0, 2000, E, 0, 0}};
+            << Curve({200, 300, 400}, {20, 18, 19}) << Curve({200, 300, 400}, {21, 19, 18}) << false << 0.1
+            << Bands{{200, 350, F, 1, 200}, {350, 400, S, -1, 400}};
+        // A difference of exactly the limit leads (20.2 - 20.1 is a hair under 0.1 in
+        // binary); one that reaches it at a single row only makes no band.
+        QTest::newRow("at the limit") << Curve({0, 1000}, {20.1, 20.2}) << Curve({0, 1000}, {20.2, 20.3}) << true << 0.1
+                                      << Bands{{0, 1000, S, 0.1, 0}};
+        QTest::newRow("limit at one row") << Curve({2000, 2500, 3000}, {18.85, 18.8, 18.85}) << Curve({2000, 2500, 3000}, {18.9, 18.9, 18.9})
+                                          << true << 0.1 << Bands{{2000, 3000, E, 0.05, 2000}};
+        // Equal where the second's row meets the first's line (26.776 at 266.8): even
+        // there, from where the difference falls under 0.1.
+        QTest::newRow("equal at a row") << Curve({260, 270}, {28, 26.2}) << Curve({264.8, 266.8}, {26.853, 26.776}) << false << 0.1
+                                        << Bands{{260, 264.8, OF, NaN, NaN}, {264.8, 266.8 - 0.2 / 0.283, S, -0.283, 264.8},
+                                                 {266.8 - 0.2 / 0.283, 266.8, E, 0, 266.8}, {266.8, 270, OF, NaN, NaN}};
+        // An uneven grid: the first is 510 at 1000 m, two less than the second.
+        QTest::newRow("uneven grid") << Curve({0, 3000}, {500, 530}) << Curve({0, 1000, 3000}, {500, 512, 530}) << true << 1.0
+                                     << Bands{{0, 500, E, 0, 0}, {500, 2000, S, 2, 1000}, {2000, 3000, E, 0, 3000}};
+        // Columns not in speed order: read in speed order, 14 at 220 and 12 at 240.
+        QTest::newRow("out of order") << Curve({200, 240, 220, 260}, {10, 12, 14, 16}) << Curve({200, 260}, {10, 16}) << true << 0.1
+                                      << Bands{{200, 201, E, 0, 200}, {201, 230, F, -2, 220}, {230, 259, S, 2, 240}, {259, 260, E, 0, 260}};
+        // A lone row is compared where it stands, or is its curve's alone.
+        QTest::newRow("lone row") << Curve({200}, {15}) << Curve({150, 300}, {14, 14}) << true << 0.1
+                                  << Bands{{150, 200, OS, NaN, NaN}, {200, 200, F, -1, 200}, {200, 300, OS, NaN, NaN}};
+        QTest::newRow("lone row alone") << Curve({200}, {15}) << CurvePoints{} << true << 0.1 << Bands{{200, 200, OF, NaN, NaN}};
+        // A huge value leads by its size, and the bands stay on the axis.
+        QTest::newRow("huge value") << Curve({0, 1000, 2000}, {500, 1e306, 500}) << Curve({0, 1000, 2000}, {510, 510, 510}) << true
+                                    << 1.0 << Bands{{0, 0, S, 10, 0}, {0, 2000, F, -1e306, 1000}};
     }
     void bands()
     {
         QFETCH(CurvePoints, first);
         QFETCH(CurvePoints, second);
         QFETCH(bool, higher);
+        QFETCH(double, even);
         QFETCH(Bands, bands);
-        const auto got = CompareCurves(first, second, higher ? 1.0 : 0.1, higher);
+        const auto got = CompareCurves(first, second, even, higher);
         QString text;
         for (const LeadBand &b : got)
             text += QStringLiteral("[%1 %2 %3 %4 %5] ").arg(b.from).arg(b.to).arg(int(b.lead)).arg(b.largest).arg(b.at);
@@ -120,22 +145,104 @@ private slots:
         CraftCurves a, b;
         a.curves[0] = Curve({0, 1000, 2000, 3000, 9000, 10000}, {500, 520, 520, 530, 530, 530});
         b.curves[0] = Curve({0, 1000, 2000, 3000, 9000}, {480, 510, 540, 530, 530});
+        a.curves[2] = Curve({0, 4000}, {15, 15});
+        b.curves[2] = Curve({2000}, {16.5});
         const Verdict v = CompareCrafts({"Tarn-5", "Skarn-7"}, {&a, &b}, {}, FlapSet::NoFlaps());
+        QCOMPARE(VerdictSentences(v).at(2), QStringLiteral("Скороподъемность 100%: только Tarn-5 от 0 до 2 000 м; на 2 000 м — "
+                                                           "Skarn-7 (+1.5 м/с); выше 2 000 м — только Tarn-5."));
         QCOMPARE(VerdictSentences(v).first(),
                  QStringLiteral("Скорость 100%: Tarn-5 быстрее от 0 до 1 333 м (до +20 км/ч у земли); от 1 333 до 2 950 м — "
                                 "Skarn-7 (до +20 км/ч на 2 000 м); от 2 950 до 9 000 м — поровну; выше 9 000 м — только Tarn-5."));
         QCOMPARE(VerdictSentences(v).at(1), QStringLiteral("Скорость MAX: нет данных."));
         QCOMPARE(VerdictNumber(-1234567.26, 1), QStringLiteral("−1 234 567.3"));
         QCOMPARE(VerdictNumber(-0.04, 1, true), QStringLiteral("0.0"));
-        QCOMPARE(MissingText(CompareCrafts({"Tarn-5", ""}, {&a, nullptr}, {}, FlapSet())),
-                 QStringLiteral("Выберите второй самолет (правый список), чтобы сравнить его с Tarn-5."));
+        // The page's lists stand one above the other; the command line has options.
+        const Verdict one = CompareCrafts({"Tarn-5", ""}, {&a, nullptr}, {}, FlapSet());
+        QCOMPARE(MissingText(one), QStringLiteral("Выберите второй самолет (нижний список), чтобы сравнить его с Tarn-5."));
+        QCOMPARE(VerdictText(one), QStringLiteral("Выберите второй самолет (--second), чтобы сравнить его с Tarn-5.\n"));
 
         // JSON: numbers as numbers, a missing value as null.
         const QJsonObject json = QJsonDocument::fromJson(VerdictJson(v)).object();
         const QJsonObject band = json["pairs"].toArray()[0].toObject()["bands"].toArray()[1].toObject();
         QCOMPARE(band["lead"].toString(), QStringLiteral("second"));
-        QCOMPARE(band["largest"].toDouble(), 20.0);
+        QCOMPARE(band["largestSecondMinusFirst"].toDouble(), 20.0);
         QCOMPARE(json["byAltitude"].toArray()[3].toObject()["speed-max"].toArray()[0].type(), QJsonValue::Null);
+    }
+
+    // Numbers as the data hold them and as the cells show them; a value that is not a
+    // number without its unit.
+    void numbers()
+    {
+        CraftCurves a, b;
+        a.curves[0] = Curve({0, 1000}, {534.6, 500});
+        b.curves[0] = Curve({0, 1000}, {648.4, 600});
+        const double none = std::numeric_limits<double>::quiet_NaN();
+        const std::vector<SummaryValue> sa{{"0", "макс. скор. в пике", "км/ч", "unknown", none},
+                                           {"M_takeoff", "взлетный вес", "кг", "3000", 3000},
+                                           {"T_turn", "время виража", "сек", "20.1", 20.1}};
+        const std::vector<SummaryValue> sb{{"0", "макс. скор. в пике", "км/ч", "700", 700},
+                                           {"M_takeoff", "взлетный вес", "кг", "3000", 3000},
+                                           {"T_turn", "время виража", "сек", "20.2", 20.2}};
+        const Verdict v = CompareCrafts({"A", "B"}, {&a, &b}, {sa, sb}, FlapSet::NoFlaps());
+        const std::vector<VerdictTable> tables = VerdictTables(v);
+        QCOMPARE(tables[0].rows[0][1].text, QStringLiteral("unknown"));
+        QCOMPARE(tables[0].rows[2][3].plain, QStringLiteral("0.1"));
+        QCOMPARE(tables[1].rows[0][3].text, QStringLiteral("+113"));  // 648 - 535
+        QCOMPARE(tables[1].rows[0][3].plain, QStringLiteral("113.8"));
+        QVERIFY2(!VerdictTsv(v).contains(QRegularExpression(R"(\d\.\d{4}|e-)")), qPrintable(VerdictTsv(v)));
+    }
+
+    // Curves that swap the lead at every row: the page says the widest bands and counts
+    // the rest; the command line says every band.
+    void manyBands()
+    {
+        CraftCurves a, b;
+        for (int i = 0; i < 1000; ++i) {
+            a.curves[0].x.push_back(10 * i), a.curves[0].y.push_back(i % 2 ? 503 : 497);
+            b.curves[0].x.push_back(10 * i), b.curves[0].y.push_back(500);
+        }
+        a.curves[0].x.push_back(50000), a.curves[0].y.push_back(503);
+        b.curves[0].x.push_back(50000), b.curves[0].y.push_back(500);
+        const Verdict v = CompareCrafts({"A", "B"}, {&a, &b}, {}, FlapSet::NoFlaps());
+        const size_t all = v.pairs[0].bands.size();
+        QVERIFY2(all >= 1000, qPrintable(QString::number(all)));
+        const QString shown = VerdictSentences(v, 8).first();
+        QCOMPARE(shown.count(QStringLiteral(" — ")), 7);
+        QVERIFY2(shown.contains(QStringLiteral("от 9 985 до 50 000 м — A")), qPrintable(shown));
+        QVERIFY2(shown.endsWith(QStringLiteral("; … и ещё %1 полосы.").arg(VerdictNumber(double(all - 8), 0))), qPrintable(shown));
+        QCOMPARE(qsizetype(VerdictSentences(v).first().count(QStringLiteral("; "))), qsizetype(all - 1));
+        QVERIFY(!VerdictText(v).contains(QStringLiteral("и ещё")));
+    }
+
+    // A curve read as a function of its axis value, whatever order its rows come in.
+    void valueAt_data()
+    {
+        QTest::addColumn<CurvePoints>("curve");
+        QTest::addColumn<double>("at");
+        QTest::addColumn<double>("value");
+        QTest::newRow("uneven grid") << Curve({0, 3000}, {500, 530}) << 1000.0 << 510.0;
+        QTest::newRow("rows out of order") << Curve({0, 2000, 1000, 3000}, {100, 200, 300, 400}) << 1000.0 << 300.0;
+        QTest::newRow("between rows out of order") << Curve({0, 2000, 1000, 3000}, {100, 200, 300, 400}) << 1500.0 << 250.0;
+        QTest::newRow("a place twice: its first row") << Curve({10, 10, 30}, {0, 50, 0}) << 20.0 << 0.0;
+        QTest::newRow("in a gap") << Curve({100, 200, 300}, {10, NaN, 30}) << 250.0 << NaN;
+        QTest::newRow("huge") << Curve({0, 1000}, {500, 1e306}) << 500.0 << 5e305;
+    }
+    void valueAt()
+    {
+        QFETCH(CurvePoints, curve);
+        QFETCH(double, at);
+        QFETCH(double, value);
+        QVERIFY2(Near(CurveValueAt(curve, at), value), qPrintable(QString::number(CurveValueAt(curve, at))));
+    }
+
+    // The best figure of a plateau is its lowest place, whatever the rows' order.
+    void bestOfPlateau()
+    {
+        const CurvePeak top = CurveBest(Curve({0, 1000, 3000, 2000}, {500, 520, 530, 530}), true);
+        QCOMPARE(top.value, 530.0);
+        QCOMPARE(top.at, 2000.0);
+        const CurvePeak shortest = CurveBest(Curve({200, 300, 400}, {20, 18, 18}), false);
+        QCOMPARE(shortest.at, 300.0);
     }
 };
 

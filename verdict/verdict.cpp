@@ -25,15 +25,8 @@ std::vector<std::pair<Measure, int>> Pairs(FlapSet shown)
 
 BestFigure Best(const CurvePoints &c, Measure m, int flap)
 {
-    BestFigure best{m, flap, kNaN, kNaN};
-    const double sign = RuleOf(m).higherIsBetter ? 1 : -1;
-    for (size_t i = 0; i < c.x.size(); ++i) {
-        if (!std::isfinite(c.x[i]) || !std::isfinite(c.y[i]))
-            continue;
-        if (std::isnan(best.value) || sign * c.y[i] > sign * best.value)
-            best = {m, flap, c.y[i], c.x[i]};
-    }
-    return best;
+    const CurvePeak peak = CurveBest(c, RuleOf(m).higherIsBetter);
+    return {m, flap, peak.value, peak.at};
 }
 
 // The altitudes of an aircraft's speed file: lowest and highest.

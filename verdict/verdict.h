@@ -34,8 +34,8 @@ struct PairVerdict {
 };
 
 // An aircraft's best value of a measure and where it is reached (altitude or speed);
-// NaN when it has none. Lowest full-turn time, highest of the others; the first in
-// point order on equal values.
+// NaN when it has none. Lowest full-turn time, highest of the others; the lowest place
+// on equal values (CurveBest).
 struct BestFigure {
     Measure measure;
     int flap = -1;

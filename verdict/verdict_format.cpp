@@ -4,6 +4,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <QLocale>
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -33,6 +36,9 @@ const SummaryRule kSummaryRules[6] = {{true, true, 1.0},  {false, true, 0},   {t
                                       {false, true, 0},   {true, true, 0.1}, {false, true, 0}};
 const char *const kSummaryKeys[6] = {"dive-speed", "takeoff-weight", "turn-time", "turn-speed", "climb-rate", "climb-speed"};
 
+// A band's largest difference carries its sign in its name.
+const char *const kLargestKey = "largestSecondMinusFirst";
+
 const MeasureText &TextOf(Measure m) { return kTexts[int(m)]; }
 QString Str(const char16_t *s) { return QString::fromUtf16(s); }
 
@@ -50,33 +56,67 @@ QString Place(Measure m, double at)
 }
 QString Valued(Measure m, double value) { return VerdictNumber(value, TextOf(m).decimals) + QLatin1Char(' ') + Str(TextOf(m).unit); }
 
+// "полоса", "полосы" or "полос", as the count asks.
+QString BandsWord(size_t n)
+{
+    const size_t tens = n % 100, ones = n % 10;
+    if (ones == 1 && tens != 11)
+        return QStringLiteral("полоса");
+    return ones >= 2 && ones <= 4 && (tens < 12 || tens > 14) ? QStringLiteral("полосы") : QStringLiteral("полос");
+}
+
 // 1 or 2: the aircraft whose value is better by more than the even limit; 0 otherwise.
 int Winner(double a, double b, bool higherIsBetter, double evenUnder)
 {
-    if (!std::isfinite(a) || !std::isfinite(b) || IsEven(a - b, evenUnder))
+    if (!std::isfinite(a) || !std::isfinite(b) || IsEven(a, b, evenUnder))
         return 0;
     return (a > b) == higherIsBetter ? 1 : 2;
 }
 
-QString Plain(double v) { return std::isfinite(v) ? QString::number(v, 'g', 15) : QString(); }
+// A number as the data hold it: whole thousandths (what arithmetic adds beyond them
+// dropped), "." and no grouping; empty when not finite.
+QString Plain(double v)
+{
+    if (!std::isfinite(v))
+        return QString();
+    if (std::abs(v) >= 1e15)
+        return QString::number(v, 'g', QLocale::FloatingPointShortest);
+    QString text = QString::number(v, 'f', 3);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+// A value rounded to `decimals` places, as a cell shows it.
+double AsShown(double v, int decimals) { return std::isfinite(v) ? QString::number(v, 'f', decimals).toDouble() + 0.0 : v; }
+// A summary value with its unit; one that is not a number ("unknown") without.
+QString WithUnit(const SummaryValue &s) { return std::isnan(s.value) ? s.text : s.text + QLatin1Char(' ') + s.unit; }
 VerdictCell Cell(const QString &text, const QString &plain = QString(), int tint = 0)
 {
     return {text, plain.isNull() ? text : plain, tint};
 }
 
-QString Sentence(const Verdict &v, const PairVerdict &p)
+QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
 {
     const MeasureText &t = TextOf(p.measure);
+    const ShownBands shown = ShowBands(p.bands, most);
     QStringList parts;
-    for (size_t i = 0; i < p.bands.size(); ++i) {
-        const LeadBand &b = p.bands[i];
+    for (size_t i = 0; i < shown.bands.size(); ++i) {
+        const LeadBand &b = p.bands[shown.bands[i]];
         const bool leads = b.lead == Lead::First || b.lead == Lead::Second;
         const bool only = b.lead == Lead::OnlyFirst || b.lead == Lead::OnlySecond;
+        const bool point = b.from == b.to;
         const QString name = v.names[b.lead == Lead::First || b.lead == Lead::OnlyFirst ? 0 : 1];
-        const QString range = QStringLiteral("от %1 до %2 %3").arg(VerdictNumber(b.from, 0), VerdictNumber(b.to, 0), AxisUnit(p.measure));
-        const QString gain = leads ? QStringLiteral(" (до %1 %2 %3)").arg(VerdictNumber(b.largest, t.decimals, true), Str(t.unit), Place(p.measure, b.at))
-                                   : QString();
-        const bool above = i > 0 && i + 1 == p.bands.size() && RuleOf(p.measure).byAltitude && p.bands[i - 1].to == b.from;
+        const QString range = point ? Place(p.measure, b.from)
+                                    : QStringLiteral("от %1 до %2 %3").arg(VerdictNumber(b.from, 0), VerdictNumber(b.to, 0), AxisUnit(p.measure));
+        // The leader's advantage: its value minus the other's.
+        const QString advantage = VerdictNumber(b.lead == Lead::First ? -b.largest : b.largest, t.decimals, true) + QLatin1Char(' ') + Str(t.unit);
+        const QString gain = !leads ? QString()
+                             : point ? QStringLiteral(" (%1)").arg(advantage)
+                                     : QStringLiteral(" (до %1 %2)").arg(advantage, Place(p.measure, b.at));
+        const bool above = i > 0 && shown.bands[i] + 1 == p.bands.size() && !point && RuleOf(p.measure).byAltitude &&
+                           p.bands[shown.bands[i] - 1].to == b.from && shown.bands[i - 1] + 1 == shown.bands[i];
         if (i == 0)
             parts << (leads ? name + QLatin1Char(' ') + Str(t.verb) + QLatin1Char(' ') + range + gain
                       : only ? QStringLiteral("только %1 %2").arg(name, range)
@@ -87,6 +127,8 @@ QString Sentence(const Verdict &v, const PairVerdict &p)
             parts << (above ? QStringLiteral("выше") : range) + QStringLiteral(" — ") +
                          (leads ? name + gain : only ? QStringLiteral("только ") + name : QStringLiteral("поровну"));
     }
+    if (shown.left > 0)
+        parts << QStringLiteral("… и ещё %1 %2").arg(VerdictNumber(double(shown.left), 0), BandsWord(shown.left));
     if (parts.isEmpty())
         parts << QStringLiteral("нет данных");
     return Label(p.measure, p.flap) + QStringLiteral(": ") + parts.join(QStringLiteral("; ")) + QLatin1Char('.');
@@ -105,8 +147,8 @@ VerdictTable SummaryTable(const Verdict &v)
             delta.chop(1);
         if (delta.endsWith(QLatin1Char('.')))
             delta.chop(1);
-        t.rows.push_back({Cell(a[i].label), Cell(a[i].text + QLatin1Char(' ') + a[i].unit, a[i].text, win == 1 ? 1 : 0),
-                          Cell(b[i].text + QLatin1Char(' ') + b[i].unit, b[i].text, win == 2 ? 2 : 0), Cell(delta, Plain(d))});
+        t.rows.push_back({Cell(a[i].label), Cell(WithUnit(a[i]), a[i].text, win == 1 ? 1 : 0),
+                          Cell(WithUnit(b[i]), b[i].text, win == 2 ? 2 : 0), Cell(delta, Plain(d))});
     }
     return t;
 }
@@ -128,7 +170,9 @@ VerdictTable AltitudeTable(const Verdict &v, int first)
             const int dec = TextOf(Measure(m)).decimals, win = Winner(val[0], val[1], rule.higherIsBetter, rule.evenUnder);
             row.push_back(Cell(VerdictNumber(val[0], dec), Plain(val[0]), win == 1 ? 1 : 0));
             row.push_back(Cell(VerdictNumber(val[1], dec), Plain(val[1]), win == 2 ? 2 : 0));
-            row.push_back(Cell(VerdictNumber(val[1] - val[0], dec, true), Plain(val[1] - val[0])));
+            // The difference of the values as each format shows them.
+            row.push_back(Cell(VerdictNumber(AsShown(val[1], dec) - AsShown(val[0], dec), dec, true),
+                               Plain(AsShown(val[1], 3) - AsShown(val[0], 3))));
         }
         t.rows.push_back(row);
     }
@@ -189,7 +233,7 @@ QString LeadKey(Lead l)
     static const char *const keys[] = {"first", "second", "even", "only-first", "only-second"};
     return QString::fromLatin1(keys[int(l)]);
 }
-QJsonValue Number(double v) { return std::isfinite(v) ? QJsonValue(v) : QJsonValue(); }
+QJsonValue Number(double v) { return std::isfinite(v) ? QJsonValue(AsShown(v, 3)) : QJsonValue(); }
 QJsonValue FlapKey(int flap) { return flap < 0 ? QJsonValue() : QJsonValue(QString::fromLatin1(kFlapKeys[flap])); }
 }  // namespace
 
@@ -207,21 +251,44 @@ QString VerdictNumber(double value, int decimals, bool sign)
     return (value < 0 ? QStringLiteral("−") : sign ? QStringLiteral("+") : QString()) + digits;
 }
 
-QString MissingText(const Verdict &v)
+ShownBands ShowBands(const std::vector<LeadBand> &bands, size_t most)
+{
+    ShownBands out;
+    out.bands.resize(bands.size());
+    for (size_t i = 0; i < bands.size(); ++i)
+        out.bands[i] = i;
+    if (most == 0 || bands.size() <= most)
+        return out;
+    const auto wider = [&](size_t a, size_t b) {
+        const double wa = bands[a].to - bands[a].from, wb = bands[b].to - bands[b].from;
+        return wa > wb || (wa == wb && a < b);
+    };
+    std::nth_element(out.bands.begin(), out.bands.begin() + qsizetype(most), out.bands.end(), wider);
+    out.bands.resize(most);
+    std::sort(out.bands.begin(), out.bands.end());
+    out.left = bands.size() - most;
+    return out;
+}
+
+QString MissingText(const Verdict &v, bool commandLine)
 {
     if (v.present[0] && v.present[1])
         return QString();
     if (!v.present[0] && !v.present[1])
-        return QStringLiteral("Выберите самолет в каждом списке: здесь будет сказано, кто лучше и где.");
-    return v.present[0] ? QStringLiteral("Выберите второй самолет (правый список), чтобы сравнить его с %1.").arg(v.names[0])
-                        : QStringLiteral("Выберите первый самолет (левый список), чтобы сравнить его с %1.").arg(v.names[1]);
+        return commandLine ? QStringLiteral("Выберите самолеты (--first и --second): здесь будет сказано, кто лучше и где.")
+                           : QStringLiteral("Выберите самолет в каждом списке: здесь будет сказано, кто лучше и где.");
+    // The page's lists stand one above the other; the command line names them by option.
+    const QString second = commandLine ? QStringLiteral("--second") : QStringLiteral("нижний список");
+    const QString first = commandLine ? QStringLiteral("--first") : QStringLiteral("верхний список");
+    return v.present[0] ? QStringLiteral("Выберите второй самолет (%1), чтобы сравнить его с %2.").arg(second, v.names[0])
+                        : QStringLiteral("Выберите первый самолет (%1), чтобы сравнить его с %2.").arg(first, v.names[1]);
 }
 
-QStringList VerdictSentences(const Verdict &v)
+QStringList VerdictSentences(const Verdict &v, size_t most)
 {
     QStringList out;
     for (const PairVerdict &p : v.pairs)
-        out << Sentence(v, p);
+        out << Sentence(v, p, most);
     return out;
 }
 
@@ -234,7 +301,7 @@ std::vector<VerdictTable> VerdictTables(const Verdict &v)
 
 QString VerdictText(const Verdict &v)
 {
-    const QString missing = MissingText(v);
+    const QString missing = MissingText(v, true);
     if (!missing.isEmpty())
         return missing + QLatin1Char('\n');
     QString text = VerdictSentences(v).join(QLatin1Char('\n')) + QLatin1Char('\n');
@@ -247,7 +314,7 @@ QString VerdictTsv(const Verdict &v)
 {
     std::vector<VerdictTable> tables = VerdictTables(v);
     VerdictTable bands{QStringLiteral("bands"), QStringLiteral("bands"),
-                       {"measure", "flaps", "from", "to", "lead", "largest", "at"}, {}};
+                       {"measure", "flaps", "from", "to", "lead", kLargestKey, "at"}, {}};
     for (const PairVerdict &p : v.pairs)
         for (const LeadBand &b : p.bands)
             bands.rows.push_back({Cell(QString::fromLatin1(RuleOf(p.measure).key)), Cell(FlapKey(p.flap).toString()),
@@ -280,7 +347,7 @@ QByteArray VerdictJson(const Verdict &v)
         const MeasureRule &rule = RuleOf(p.measure);
         QJsonArray bands;
         for (const LeadBand &b : p.bands)
-            bands.append(QJsonObject{{"from", b.from}, {"to", b.to}, {"lead", LeadKey(b.lead)}, {"largest", Number(b.largest)}, {"at", Number(b.at)}});
+            bands.append(QJsonObject{{"from", Number(b.from)}, {"to", Number(b.to)}, {"lead", LeadKey(b.lead)}, {kLargestKey, Number(b.largest)}, {"at", Number(b.at)}});
         pairs.append(QJsonObject{{"measure", QString::fromLatin1(rule.key)}, {"flaps", FlapKey(p.flap)},
                                  {"along", rule.byAltitude ? "altitude" : "speed"}, {"higherIsBetter", rule.higherIsBetter},
                                  {"evenUnder", rule.evenUnder}, {"bands", bands}});
@@ -305,7 +372,7 @@ QByteArray VerdictJson(const Verdict &v)
     }
     QJsonArray rows;
     for (const AltitudeRow &r : v.byAltitude) {
-        QJsonObject row{{"altitude", r.altitude}};
+        QJsonObject row{{"altitude", Number(r.altitude)}};
         for (int m = 0; m < 4; ++m)
             row[QString::fromLatin1(RuleOf(Measure(m)).key)] = QJsonArray{Number(r.values[size_t(m)][0]), Number(r.values[size_t(m)][1])};
         rows.append(row);

@@ -23,14 +23,30 @@ struct VerdictTable {
     std::vector<std::vector<VerdictCell>> rows;
 };
 
-// What is missing for a comparison ("Выберите второй самолет ..."); empty when both
+// What is missing for a comparison ("Выберите второй самолет (нижний список) ..."),
+// naming the page's lists, or the options on the command line; empty when both
 // aircraft are there.
-QString MissingText(const Verdict &v);
+QString MissingText(const Verdict &v, bool commandLine = false);
+
+// The bands a page has room for: every band when there are at most `most` of them (or
+// `most` is 0), else the `most` widest (the earlier of equal width) in axis order, and
+// how many were left out. Linear in the number of bands, however many: curves that swap
+// the lead at every row give one band a row.
+struct ShownBands {
+    std::vector<size_t> bands;  // indexes, rising
+    size_t left = 0;
+};
+ShownBands ShowBands(const std::vector<LeadBand> &bands, size_t most);
+// How many bands of a pair the verdict page and its pictures say.
+constexpr size_t kPageBands = 8;
+
 // One sentence per compared pair, e.g. "Скорость 100%: Tarn-5 быстрее от 0 до 2 400 м
-// (до +31 км/ч у земли); выше — Skarn-7 (до +27 км/ч на 6 000 м)."
-QStringList VerdictSentences(const Verdict &v);
-// The summary values side by side with their difference (second minus first), speed
-// and climb at every 1,000 m, and the best figures.
+// (до +31 км/ч у земли); выше — Skarn-7 (до +27 км/ч на 6 000 м)." A gain is the
+// leader's value minus the other's. With `most`, each sentence says at most that many
+// bands (ShowBands) and counts the rest ("… и ещё 9 812 полос").
+QStringList VerdictSentences(const Verdict &v, size_t most = 0);
+// The summary values side by side with their difference (second minus first, of the
+// values as shown), speed and climb at every 1,000 m, and the best figures.
 std::vector<VerdictTable> VerdictTables(const Verdict &v);
 
 // A number as the page shows it: `decimals` places, thousands set apart by a space,

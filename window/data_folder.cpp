@@ -107,11 +107,11 @@ FileName RecentStartFolder(const QList<FileName> &recent, const FileName &sample
     return sampleData;
 }
 
-DataFolderWatch::DataFolderWatch(QObject *parent) : QObject(parent)
+DataFolderWatch::DataFolderWatch(QObject *parent) : QObject(parent), settle_(new QTimer(this))
 {
-    settle_.setSingleShot(true);
-    settle_.setInterval(50);
-    connect(&settle_, &QTimer::timeout, this, &DataFolderWatch::compare);
+    settle_->setSingleShot(true);
+    settle_->setInterval(50);
+    connect(settle_, &QTimer::timeout, this, &DataFolderWatch::compare);
 }
 
 DataFolderWatch::~DataFolderWatch()
@@ -127,7 +127,7 @@ void DataFolderWatch::Watch(const FileName &dataFolder)
     notifier_ = nullptr;
     if (fd_ >= 0)
         ::close(fd_);
-    settle_.stop();
+    settle_->stop();
     folders_.clear();
     seen_.clear();
     fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -171,8 +171,8 @@ void DataFolderWatch::readEvents()
     char buffer[16384];
     while (::read(fd_, buffer, sizeof buffer) > 0) {
     }
-    if (!settle_.isActive())
-        settle_.start();
+    if (!settle_->isActive())
+        settle_->start();
 }
 
 void DataFolderWatch::compare()

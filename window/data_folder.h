@@ -65,5 +65,5 @@ private:
     QSocketNotifier *notifier_ = nullptr;
     QList<FileName> folders_;
     Snapshot seen_;
-    QTimer settle_;  // a file written in many pieces is looked at once
+    QTimer *settle_;  // a file written in many pieces is looked at once
 };

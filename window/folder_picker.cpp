@@ -1,9 +1,12 @@
 #include "window/folder_picker.h"
 
+#include <QDir>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 static QByteArray Child(const QByteArray &folder, const QByteArray &name)
 {
@@ -71,26 +75,33 @@ static QByteArray RealFolder(const QByteArray &path)
     return out;
 }
 
-FolderPicker::FolderPicker(QWidget *parent, const QString &title, const FileName &start) : QDialog(parent)
+FolderPicker::FolderPicker(QWidget *parent, const QString &title, const FileName &start, FolderUse use)
+    : QDialog(parent), use_(use)
 {
     setWindowTitle(title);
     path = new QLineEdit(this);
     up = new QPushButton(QStringLiteral("Вверх"), this);
+    newFolder = new QPushButton(QStringLiteral("Новая папка"), this);
+    newFolder->setVisible(use == FolderUse::MayCreate);
     list = new QListWidget(this);
     list->setUniformItemSizes(true);
     note = new QLabel(this);
     note->setWordWrap(true);
+    choice = new QLabel(this);
+    choice->setWordWrap(true);
+    choice->setTextFormat(Qt::PlainText);
     ok = new QPushButton(QStringLiteral("ОК"), this);
     cancel = new QPushButton(QStringLiteral("Отмена"), this);
     // Enter goes into a folder (the list) or to a typed path (the path line), never
     // closes the dialog.
-    for (QPushButton *b : {up, ok, cancel})
+    for (QPushButton *b : {up, newFolder, ok, cancel})
         b->setAutoDefault(false);
     auto *top = new QHBoxLayout;
     top->addWidget(path);
     top->addWidget(up);
+    top->addWidget(newFolder);
     auto *bottom = new QHBoxLayout;
-    bottom->addStretch();
+    bottom->addWidget(choice, 1);
     bottom->addWidget(ok);
     bottom->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
@@ -99,11 +110,27 @@ FolderPicker::FolderPicker(QWidget *parent, const QString &title, const FileName
     layout->addWidget(note);
     layout->addLayout(bottom);
     resize(480, 360);
+    confirm = [this](const QString &question) {
+        return QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::Yes) == QMessageBox::Yes;
+    };
+    askName = [this] {
+        bool given = false;
+        const QString name = QInputDialog::getText(this, QStringLiteral("Новая папка"), QStringLiteral("Имя новой папки:"),
+                                                   QLineEdit::Normal, QStringLiteral("Новая папка"), &given);
+        return given ? name : QString();
+    };
     connect(up, &QPushButton::clicked, this, &FolderPicker::Up);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(newFolder, &QPushButton::clicked, this, &FolderPicker::makeFolder);
+    connect(ok, &QPushButton::clicked, this, &FolderPicker::take);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(list, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { enter(list->row(item)); });
-    connect(path, &QLineEdit::returnPressed, this, [this] { Open(LocateFileName(path->text())); });
+    connect(path, &QLineEdit::textChanged, this, &FolderPicker::showChoice);
+    connect(path, &QLineEdit::returnPressed, this, [this] {
+        const FileName typed = Chosen();
+        if (!typed.isEmpty() && KindOf(typed) == FileKind::Directory)
+            Open(typed);
+    });
     Open(start.isEmpty() ? CurrentDirectory() : start);
 }
 
@@ -126,6 +153,7 @@ void FolderPicker::Open(const FileName &folder)
     note->setText(listing.note);
     note->setVisible(!listing.note.isEmpty());
     path->setText(DisplayName(folder_.bytes));
+    showChoice();  // also when the text stays the same
     up->setEnabled(folder_.bytes != "/");
 }
 
@@ -142,13 +170,68 @@ void FolderPicker::enter(int row)
 
 FileName FolderPicker::Chosen() const
 {
-    const QList<QListWidgetItem *> selected = list->selectedItems();
-    const int row = selected.isEmpty() ? -1 : list->row(selected.first());
-    return row >= 0 && row < names_.size() ? FileName::FromBytes(Child(folder_.bytes, names_[row])) : folder_;
+    QString text = path->text();
+    if (text == DisplayName(folder_.bytes))
+        return folder_;  // by its bytes, whatever they show as
+    if (text.isEmpty())
+        return {};
+    if (text == u'~' || text.startsWith(QLatin1String("~/")))
+        text = QDir::homePath() + text.mid(1);
+    if (!text.startsWith(u'/'))
+        text = DisplayName(Child(folder_.bytes, {})) + text;
+    return LocateFileName(text);
 }
 
-FileName PickFolder(QWidget *parent, const QString &title, const FileName &start)
+void FolderPicker::showChoice()
 {
-    FolderPicker picker(parent, title, start);
+    const FileName chosen = Chosen();
+    const QString shown = DisplayName(chosen.bytes);
+    const FileKind kind = chosen.isEmpty() ? FileKind::Other : KindOf(chosen);
+    ok->setEnabled(!chosen.isEmpty());
+    if (chosen.isEmpty())
+        choice->setText(QStringLiteral("Введите путь к папке."));
+    else if (kind == FileKind::Directory)
+        choice->setText(QStringLiteral("ОК выберет папку «%1».").arg(shown));
+    else if (kind != FileKind::None)
+        choice->setText(QStringLiteral("«%1» — не папка.").arg(shown));
+    else if (use_ == FolderUse::MayCreate)
+        choice->setText(QStringLiteral("Папки «%1» нет: ОК её создаст.").arg(shown));
+    else
+        choice->setText(QStringLiteral("Папки «%1» нет.").arg(shown));
+}
+
+void FolderPicker::take()
+{
+    const FileName chosen = Chosen();
+    const FileKind kind = chosen.isEmpty() ? FileKind::Other : KindOf(chosen);
+    if (kind == FileKind::Directory ||
+        (kind == FileKind::None && use_ == FolderUse::MayCreate &&
+         confirm(QStringLiteral("Папки «%1» нет. Создать её?").arg(DisplayName(chosen.bytes))))) {
+        accept();
+        return;
+    }
+    showChoice();  // says why not; the dialog stays
+    path->setFocus();
+}
+
+void FolderPicker::makeFolder()
+{
+    const QString name = askName();
+    if (name.isEmpty())
+        return;
+    const QByteArray child = Child(folder_.bytes, name.toUtf8());
+    if (!name.contains(u'/') && ::mkdir(child.constData(), 0777) == 0) {
+        Open(FileName::FromBytes(child));
+        return;
+    }
+    note->setText(QStringLiteral("Папка «%1» не создана: %2")
+                      .arg(name, name.contains(u'/') ? QStringLiteral("в имени папки не может быть «/»")
+                                                     : qt_error_string(errno)));
+    note->setVisible(true);
+}
+
+FileName PickFolder(QWidget *parent, const QString &title, const FileName &start, FolderUse use)
+{
+    FolderPicker picker(parent, title, start, use);
     return picker.exec() == QDialog::Accepted ? picker.Chosen() : FileName();
 }

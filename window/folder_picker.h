@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QList>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -21,30 +23,48 @@ struct FolderListing {
 constexpr int kMaxFolderEntries = 100000;
 FolderListing ListSubFolders(const FileName &folder, int limit = kMaxFolderEntries);
 
-// The dialog: the current folder's path line, its sub-folders, Up, OK and Cancel. A
-// double click or Enter on a sub-folder goes into it; OK gives the selected sub-folder,
-// else the current folder. Folders are entered by their real path, so a link that
-// leads back up leads to the folder itself, never to an ever longer path.
+// What a picker gives: a folder that exists (a data folder to read), or also one that
+// is still to be made (a folder for pictures).
+enum class FolderUse { Existing, MayCreate };
+
+// The dialog: the path line, Up, the listed folder's sub-folders, a line saying which
+// folder OK takes, OK and Cancel; for MayCreate also "New folder". A double click or
+// Enter on a sub-folder goes into it, Enter in the path line goes to the folder typed.
+// OK takes the folder the path line names (typed relative to the listed folder, "~"
+// for home), never a sub-folder merely highlighted; a folder that does not exist is
+// refused for Existing, and for MayCreate taken once the user agrees to its making.
+// Folders are entered by their real path, so a link that leads back up leads to the
+// folder itself, never to an ever longer path.
 class FolderPicker : public QDialog {
     Q_OBJECT
 public:
-    FolderPicker(QWidget *parent, const QString &title, const FileName &start);
+    FolderPicker(QWidget *parent, const QString &title, const FileName &start, FolderUse use = FolderUse::Existing);
     // Shows folder, or when it can't be entered, the nearest folder above it that can.
     void Open(const FileName &folder);
     void Up();
     FileName Folder() const { return folder_; }
+    // The folder the path line names, by its bytes.
     FileName Chosen() const;
 
     QLineEdit *path;
     QListWidget *list;
-    QLabel *note;
-    QPushButton *up, *ok, *cancel;
+    QLabel *note, *choice;
+    QPushButton *up, *newFolder, *ok, *cancel;
+    // The picker's questions (tests answer them): whether to make a missing folder, and
+    // the name of a new folder (empty: none).
+    std::function<bool(const QString &question)> confirm;
+    std::function<QString()> askName;
 
 private:
     void enter(int row);
+    void showChoice();
+    void take();
+    void makeFolder();
+    FolderUse use_;
     FileName folder_;
     QList<QByteArray> names_;  // the rows of list
 };
 
 // Runs the dialog; empty when the user cancels.
-FileName PickFolder(QWidget *parent, const QString &title, const FileName &start);
+FileName PickFolder(QWidget *parent, const QString &title, const FileName &start,
+                    FolderUse use = FolderUse::Existing);

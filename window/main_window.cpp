@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -62,7 +63,8 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
                      {.chosen = [this] { return ChosenCrafts(); },
                       .flaps = [this] { return FlapsShown(); },
                       .chooseFolder = [](QWidget *parent) {
-                          return PickFolder(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath());
+                          return PickFolder(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath(),
+                                            FolderUse::MayCreate);
                       }});
     watch_ = new DataFolderWatch(this);
     connect(watch_, &DataFolderWatch::Changed, this, [this] {
@@ -72,6 +74,13 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
             showFilesChanged();
     });
     setScanning(true);  // the folder commands wait for the first scan
+    // For start-up measurements: with VARNEL_QUIT_WHEN_READY set, the program paints the
+    // window once a scan has filled the trees, and quits.
+    if (qEnvironmentVariableIsSet("VARNEL_QUIT_WHEN_READY"))
+        connect(this, &Tfrm_Main::ScanEnded, this, [this] {
+            repaint();
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        });
 
     resize(831, 611);
     if (const QScreen *s = screen())
@@ -310,6 +319,15 @@ void Tfrm_Main::OpenDataFolder()
         return;
     const FileName folder = AskDataFolder(this, scanFolder());
     if (folder.isEmpty() || scanning_)
+        return;
+    // A folder whose DataSpeed can't be listed leaves the comparison as it is: the box
+    // says why.
+    bool readable = false;
+    Guarded([&] {
+        ListSpeedEntries(DataPaths{AbsoluteFileName(folder)});
+        readable = true;
+    });
+    if (!readable)
         return;
     SetDataFolder(AbsoluteFileName(folder));
     RememberFolder(dataFolder_);

@@ -68,7 +68,8 @@ public:
     void ToolButton6Click();
     void ShowOneChart(TChart *chart);
     void SplitterMoved();
-    // Ctrl+O: asks for a data folder, remembers it among the recent ones and scans it.
+    // Ctrl+O: asks for a data folder, remembers it among the recent ones and scans it;
+    // one whose DataSpeed can't be listed changes nothing, the box says why.
     void OpenDataFolder();
     // F5: empties both trees and scans the data folder again; the aircraft chosen in
     // each tree is chosen again when it is listed again.
