@@ -29,32 +29,42 @@ bool Keep(ReadFailure &failure, Read &&read)
     }
 }
 
-// The cells of a row, cut at its tabs; `count` of them at least (empty past its end).
-QStringList Fields(QString row, qsizetype count = 0)
-{
-    QStringList out;
-    while (!row.isEmpty() || out.size() < count)
-        out.append(CutField(row));
-    return out;
-}
+// A row's fields cut one by one as CutField cuts them, as views into the row, so a row
+// of any length costs one pass and no copies: up to each tab, then a last field
+// without one (empty when it is only white space), then empty fields for ever.
+class FieldCursor {
+public:
+    explicit FieldCursor(QStringView row) : rest_(row) {}
+    bool AtEnd() const { return rest_.isEmpty(); }
+    QStringView Next()
+    {
+        const qsizetype tab = rest_.indexOf(u'\t');
+        QStringView field = tab < 0 ? rest_ : rest_.first(tab);
+        if (tab < 0 && field.trimmed().isEmpty())
+            field = QStringView();
+        rest_ = tab < 0 ? QStringView() : rest_.sliced(tab + 1);
+        return field;
+    }
+
+private:
+    QStringView rest_;
+};
 
 // A row the table lacks: "List index out of bounds (n)", carrying the row so the
 // message names the aircraft and file that lack it.
 ReadFailure MissingRow(int row) { return ListIndexError(row).InRow(row); }
 
-// A value read once and kept, for a value several points share (a row's altitude, a
-// column's speed): the same number, or the same error, every time it is asked for.
+// A value several points share (a row's altitude), read once: the same number every
+// time it is asked for, or the same error.
 class SharedValue {
 public:
     explicit SharedValue(Cell at) : at_(at) {}
     double get()
     {
         if (!read_) {
+            value_ = ReadChartValue(at_);  // a bad value raises its error each time
             read_ = true;
-            Keep(failure_, [&] { value_ = ReadChartValue(at_); });
         }
-        if (failure_)
-            throw *failure_;
         return value_;
     }
 
@@ -62,7 +72,6 @@ private:
     Cell at_;
     bool read_ = false;
     double value_ = 0;
-    ReadFailure failure_;
 };
 }  // namespace
 
@@ -88,19 +97,17 @@ AltitudeProfiles ReadAltitudeProfiles(const QStringList &rows)
 TurnCurves ReadTurnCurves(const QStringList &rows)
 {
     TurnCurves t;
-    const QStringList speeds = rows.isEmpty() ? QStringList() : Fields(rows.at(0));
-    std::vector<SharedValue> speedValues;
-    speedValues.reserve(size_t(speeds.size()));
-    for (int c = 0; c < speeds.size(); ++c)
-        speedValues.emplace_back(Cell{speeds.at(c), 0, c});
+    // Column by column along the speeds (row 0) and row `row`, up to the first bad value.
     const auto readColumns = [&](SpeedCurve &curve, int row, const auto &readY) {
-        const QStringList ys = Fields(rows.at(row), speeds.size());
-        for (int c = 0; c < speeds.size(); ++c) {
-            if (speeds.at(c).isEmpty() || ys.at(c).isEmpty())
+        FieldCursor speeds(rows.at(0)), ys(rows.at(row));
+        for (int c = 0; !speeds.AtEnd(); ++c) {
+            const QStringView speed = speeds.Next(), y = ys.Next();
+            if (speed.isEmpty() || y.isEmpty())
                 continue;
+            const QString speedText = speed.toString(), yText = y.toString();
             const bool read = Keep(curve.failure, [&] {
-                const double x = speedValues[size_t(c)].get();
-                Add(curve.points, x, readY(Cell{ys.at(c), row, c}));
+                const double x = ReadChartValue({speedText, 0, c});
+                Add(curve.points, x, readY(Cell{yText, row, c}));
                 curve.columns.push_back(c);
             });
             if (!read) {
