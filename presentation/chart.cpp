@@ -65,6 +65,11 @@ QFont TChart::pixelFont(const QFont &base, int pixels)
 TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 {
     setAutoAddPlottableToLegend(false);
+    // Axis numbers are written as every number of the program is, whatever the user's
+    // language: a point before the decimals, no group separator.
+    QLocale numbers = QLocale::c();
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    setLocale(numbers);
     // Curves choose for themselves: a dotted line stays crisp.
     setAntialiasedElements(QCP::aeItems | QCP::aeLegendItems | QCP::aeAxes);
     setBufferDevicePixelRatio(devicePixelRatioF());

@@ -121,6 +121,7 @@ private slots:
     void marksOfReferenceLines();
     void pointReadout();
     void bottomAxisReservesNoBand();
+    void axisNumbersWithPointInAnyLocale();
     void renderedLineHasSeriesColour();
     void thinningKeepsShape_data();
     void thinningKeepsShape();
@@ -1034,6 +1035,23 @@ QTEST_MAIN(ChartsTest)
 // or where only the first has values; the curves drawn over the fill; the zoomed view
 // shaded alike. Off at start, and off again it leaves the picture as it was. Every pair
 // of the tables is the first aircraft's curve and the second's of the same kind.
+// The axes write numbers as every other number of the program is written, with a
+// point and no group separator, also where the user's language writes a comma.
+void ChartsTest::axisNumbersWithPointInAnyLocale()
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("chrt_MaxROCbyAlt"), nullptr));
+    QLocale::setDefault(before);
+    chart->resize(600, 450);
+    chart->xAxis->setRange(10.05, 10.25);  // zoomed in: tenths
+    chart->yAxis->setRange(0, 12000);      // thousands
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    const QStringList x = chart->xAxis->tickVectorLabels().toList(), y = chart->yAxis->tickVectorLabels().toList();
+    QVERIFY2(x.contains(QStringLiteral("10.1")) && x.contains(QStringLiteral("10.2")), qPrintable(x.join(u' ')));
+    QVERIFY2(y.contains(QStringLiteral("10000")), qPrintable(y.join(u' ')));
+}
+
 void ChartsTest::advantageShading()
 {
     for (const ChartDef &def : ChartDefs()) {
