@@ -26,6 +26,8 @@ public:
     void SetComparison(const CraftRecord *first, const CraftRecord *second, std::array<bool, 4> flapShown);
     void SetComparison(const SelectedAircraft *first, const SelectedAircraft *second, std::array<bool, 4> flapShown);
     void ShowVerdict(const Verdict &verdict);
+    // The verdict shown now (an empty one while nothing is compared or the data failed).
+    const Verdict &Shown() const { return verdict_; }
 
     // Made ready for a picture of its size as it is now: no scroll bars, the content
     // laid out at that width from the top (what does not fit is cut off below).
@@ -37,6 +39,7 @@ public:
 private:
     void showComputed(const std::function<Verdict()> &compute);
 
+    Verdict verdict_;
     // Built once and refilled: making widgets anew costs many times more than filling.
     QLabel *said_;
     std::array<QLabel *, 4> titles_;
