@@ -53,6 +53,10 @@ public:
     QFrame *pnl_Chart;
     ComparisonPages *pages_Charts;  // the pages and their charts
 
+    // Brings the window within the available area of its screen, smaller and moved as
+    // needed, whatever size and place it was given (the saved ones of a session too).
+    void FitScreen();
+
     // Handlers.
     void ResizeMainForm();
     void FormCreate();
@@ -104,6 +108,7 @@ private:
     FileName scanFolder() const;
     void showDataFolder();
     void showFilesChanged();
+    QRect screenRoom() const;
 
     FileName dataFolder_;
     bool scanning_ = true;        // until the first scan has ended
