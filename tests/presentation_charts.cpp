@@ -134,6 +134,7 @@ private slots:
     void trackerMoveRedrawsItsLayerOnly();
     void wheelZoomKeepsCursorPoint();
     void advantageShading();
+    void shadingSharedWhileTheCurvesAreTheSame();
 };
 
 // Every series of every chart as the user sees it: drawn alone, it shows in the picture
@@ -1110,4 +1111,41 @@ void ChartsTest::advantageShading()
     chart->yAxis->setRange(whole.y.lower, whole.y.upper);
     chart->Shading().SetShown(false);
     QCOMPARE(chart->toPixmap(600, 450).toImage(), off);
+}
+
+// Two long curves are compared once for the charts that show them both (a common-page
+// chart and its own page's); a chart whose curves change, even by one value, is shaded
+// for its new curves, and the other keeps its own.
+void ChartsTest::shadingSharedWhileTheCurvesAreTheSame()
+{
+    std::unique_ptr<TChart> charts[2] = {std::unique_ptr<TChart>(BuildChart(QStringLiteral("chrt_TASbyAlt"), nullptr)),
+                                         std::unique_ptr<TChart>(BuildChart(QStringLiteral("ch_C1"), nullptr))};
+    for (auto &chart : charts) {
+        for (int h = 0; h <= 10000; h += 10) {
+            chart->Series()[0].AddXY(600 + (h % 20 ? 3 : -3), h);  // the lead swaps at every row
+            chart->Series()[2].AddXY(600, h);
+        }
+        chart->SyncNow();
+        chart->Shading().SetShown(true);
+    }
+    auto same = [](const QVector<AdvantageArea> &a, const QVector<AdvantageArea> &b) {
+        bool equal = a.size() == b.size();
+        for (qsizetype i = 0; equal && i < a.size(); ++i)
+            equal = a[i].firstLeads == b[i].firstLeads && a[i].outline == b[i].outline;
+        return equal;
+    };
+    const QVector<AdvantageArea> &first = charts[0]->Shading().Areas();
+    QVERIFY(first.size() > 1000);
+    QVERIFY(same(first, AdvantageAreas(charts[0]->Series(), charts[0]->Shading().Setup())));
+    QVERIFY(charts[1]->Shading().Areas()[500].outline.isSharedWith(first[500].outline));
+
+    TChartSeries &changed = charts[1]->Series()[2];
+    changed.Clear();
+    for (int h = 0; h <= 10000; h += 10)
+        changed.AddXY(h == 5000 ? 620 : 600, h);
+    charts[1]->SyncNow();
+    const QVector<AdvantageArea> &second = charts[1]->Shading().Areas();
+    QVERIFY(!same(second, first));
+    QVERIFY(same(second, AdvantageAreas(charts[1]->Series(), charts[1]->Shading().Setup())));
+    QVERIFY(same(charts[0]->Shading().Areas(), AdvantageAreas(charts[0]->Series(), charts[0]->Shading().Setup())));
 }
