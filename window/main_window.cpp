@@ -239,9 +239,12 @@ bool Tfrm_Main::event(QEvent *e)
         const QSize least = (QSize(780, 600) - frame).boundedTo(screenRoom().size());
         if (minimumSize() != least)
             setMinimumSize(least);
+        // Fitted again when shown and once the frame is known (it comes after mapping).
+        if (e->type() == QEvent::Show || frame != fittedFrame_) {
+            fittedFrame_ = frame;
+            FitScreen();
+        }
     }
-    if (e->type() == QEvent::Show)
-        FitScreen();  // now with its frame
     return QMainWindow::event(e);
 }
 

@@ -116,4 +116,5 @@ private:
     bool changedInScan_ = false;  // files changed while a scan was reading them
     DataFolderWatch *watch_ = nullptr;
     bool scanStarted_ = false;
+    QSize fittedFrame_;  // the frame the window was last fitted to the screen with
 };
