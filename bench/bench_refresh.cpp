@@ -29,14 +29,18 @@
 
 namespace {
 
-// An aircraft with `speedRows` altitude rows and `columns` turn-table columns.
-AircraftPtr MakeAircraft(const DataPaths &paths, const QString &name, int speedRows, int columns, double offset)
+// An aircraft with `speedRows` altitude rows and `columns` turn-table columns; `noise`
+// added to every other row's speeds and climbs and taken from the rows between, as
+// measured data swing about the true curve.
+AircraftPtr MakeAircraft(const DataPaths &paths, const QString &name, int speedRows, int columns, double offset,
+                         double noise = 0)
 {
     QByteArray speed;
     for (int row = 0; row < speedRows; ++row) {
         const double alt = row * 10000.0 / speedRows;
-        for (double v : {alt, 520 + offset + alt * 0.012, 18 - alt * 0.0014, 495 + offset + alt * 0.011,
-                         16 - alt * 0.0013})
+        const double n = row % 2 ? noise : -noise;
+        for (double v : {alt, 520 + offset + n + alt * 0.012, 18 + n - alt * 0.0014, 495 + offset + n + alt * 0.011,
+                         16 + n - alt * 0.0013})
             speed += Number(v) + '\t';
         speed += "\r\n";
     }
@@ -71,6 +75,23 @@ struct Timing {
     double median, mean, worst;
 };
 
+Timing Summary(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    double sum = 0;
+    for (double v : ms)
+        sum += v;
+    return {ms[ms.size() / 2], sum / double(ms.size()), ms.back()};
+}
+
+// This thread's processor time in milliseconds.
+double ThreadMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
 Timing TimeRuns(int runs, const std::function<void()> &step)
 {
     std::vector<double> ms;
@@ -80,11 +101,7 @@ Timing TimeRuns(int runs, const std::function<void()> &step)
         step();
         ms.push_back(t.nsecsElapsed() / 1e6);
     }
-    std::sort(ms.begin(), ms.end());
-    double sum = 0;
-    for (double v : ms)
-        sum += v;
-    return {ms[ms.size() / 2], sum / double(ms.size()), ms.back()};
+    return Summary(std::move(ms));
 }
 
 void Print(const char *what, const Timing &t)
@@ -143,14 +160,6 @@ struct Window {
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
-    const bool windowOnly = args.removeAll(QStringLiteral("--window-only")) > 0;
-    window_selection::PrintSelectionChange(QStringLiteral(VARNEL_SOURCE_DIR "/sample-data"),
-                                           args.size() == 2 ? args[0] : QStringLiteral("Tarn-5"),
-                                           args.size() == 2 ? args[1] : QStringLiteral("Skarn-7"));
-    if (windowOnly)
-        return 0;
-
     QTemporaryDir dir;
     const DataPaths paths{dir.path()};
     QDir(dir.path()).mkdir(QStringLiteral("DataSpeed"));
@@ -159,11 +168,15 @@ int main(int argc, char **argv)
     const auto a = MakeAircraft(paths, QStringLiteral("Alpha"), 40, 30, 0);
     const auto b = MakeAircraft(paths, QStringLiteral("Bravo"), 40, 30, 25);
     const auto big = MakeAircraft(paths, QStringLiteral("Big"), 10000, 30, 10);
-    const Aircraft &first = *a, &second = *b, &large = *big;
+    // Two long files whose curves swap the lead at every row.
+    const auto noisy1 = MakeAircraft(paths, QStringLiteral("Noisy1"), 10000, 30, 0, 3);
+    const auto noisy2 = MakeAircraft(paths, QStringLiteral("Noisy2"), 10000, 30, 0, -3);
+    const Aircraft &first = *a, &second = *b, &large = *big, &swing1 = *noisy1, &swing2 = *noisy2;
     const FlapSet start = FlapSet::NoFlaps();
     const FlapSet allShown = FlapSet::All();
 
-    std::printf("two aircraft, speed file 40 rows, turn file 30 columns; large: speed file 10000 rows\n");
+    std::printf("two aircraft, speed file 40 rows, turn file 30 columns; large: speed file 10000 rows;\n"
+                "two 10000-row files whose speeds and climbs swing 3 either way, in turn\n");
     {
         SeriesLists w;
         Print("refresh, sample-sized, no flaps shown only",
@@ -176,12 +189,21 @@ int main(int argc, char **argv)
     {
         Window w;
         bool flip = false;
-        // Alternate the flap state so that every run really changes what is drawn; then
-        // the same with the advantage shading on every chart.
-        for (const bool shaded : {false, true}) {
+        // Alternate the flap state, and the order of a long pair, so that every run really
+        // changes what is drawn and compared; then the same with the advantage shading on
+        // every chart.
+        auto refresh = [&](const Aircraft &one, const Aircraft &two) {
+            flip = !flip;
+            RefreshComparison(*w.charts, flip ? &one : &two, flip ? &two : &one, flip ? start : allShown);
+            w.Settle();
+        };
+        auto shade = [&](bool shown) {
             for (std::vector<TChart *> *charts : {&w.mirrors, &w.full})
                 for (TChart *c : *charts)
-                    c->Shading().SetShown(shaded);
+                    c->Shading().SetShown(shown);
+        };
+        for (const bool shaded : {false, true}) {
+            shade(shaded);
             Print(shaded ? "... with advantage shading" : "refresh + sync + repaint, common page shown",
                   TimeRuns(200, [&] {
                       flip = !flip;
@@ -189,11 +211,34 @@ int main(int argc, char **argv)
                       w.Settle();
                   }));
             Print(shaded ? "... with advantage shading, 10000-row speed file" : "refresh + sync + repaint, 10000-row speed file",
-                  TimeRuns(20, [&] {
-                      flip = !flip;
-                      RefreshComparison(*w.charts, &large, &second, flip ? start : allShown);
-                      w.Settle();
-                  }));
+                  TimeRuns(20, [&] { refresh(large, second); }));
+            Print(shaded ? "... with advantage shading, two 10000-row files, lead swaps"
+                         : "refresh + sync + repaint, two 10000-row files, lead swaps",
+                  TimeRuns(10, [&] { refresh(swing1, swing2); }));
+        }
+        // The shading's own work after a refresh: every chart's areas worked out for the
+        // new curves and filled; also in this thread's processor time, which other
+        // programs on the machine do not stretch.
+        for (const auto &[what, one, two] : {std::tuple{"shading alone, every chart, 10000-row speed file", &large, &second},
+                                             std::tuple{"shading alone, every chart, two 10000-row files, lead swaps", &swing1, &swing2}}) {
+            std::vector<double> wall, cpu;
+            for (int run = 0; run < 10; ++run) {
+                shade(false);
+                refresh(*one, *two);
+                shade(true);
+                const double cpuStart = ThreadMs();
+                wall.push_back(TimeRuns(1, [&] {
+                                   for (std::vector<TChart *> *charts : {&w.mirrors, &w.full})
+                                       for (TChart *c : *charts) {
+                                           QImage image(c->size(), QImage::Format_ARGB32_Premultiplied);
+                                           QCPPainter painter(&image);
+                                           c->Shading().Paint(&painter);
+                                       }
+                               }).median);
+                cpu.push_back(ThreadMs() - cpuStart);
+            }
+            Print(what, Summary(wall));
+            Print("... processor time", Summary(cpu));
         }
         int replots = 0;
         for (TChart *c : w.mirrors)

@@ -114,6 +114,7 @@ void VerdictPage::showComputed(const std::function<Verdict()> &compute)
 
 void VerdictPage::ShowVerdict(const Verdict &verdict)
 {
+    verdict_ = verdict;
     const QString missing = MissingText(verdict);
     said_->setText(missing.isEmpty() ? VerdictSentences(verdict, kPageBands).join(QLatin1Char('\n')) : missing);
     const std::vector<VerdictTable> tables = VerdictTables(verdict);

@@ -24,6 +24,8 @@ public:
     // the page then shows no verdict, only that the data could not be read.
     void SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown);
     void ShowVerdict(const Verdict &verdict);
+    // The verdict shown now (an empty one while nothing is compared or the data failed).
+    const Verdict &Shown() const { return verdict_; }
 
     // Made ready for a picture of its size as it is now: no scroll bars, the content
     // laid out at that width from the top (what does not fit is cut off below).
@@ -35,6 +37,7 @@ public:
 private:
     void showComputed(const std::function<Verdict()> &compute);
 
+    Verdict verdict_;
     // Built once and refilled: making widgets anew costs many times more than filling.
     QLabel *said_;
     std::array<QLabel *, 4> titles_;

@@ -123,7 +123,12 @@ void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *ca
         widget->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
         return;
     }
-    DrawCharts(charts, 0);
+    for (TChart *chart : charts) {
+        SendPendingResize(chart);
+        chart->SyncNow();
+        chart->Tracker().Hide();
+        chart->PrepareToPaint();  // drawn below as lines and text, never into pixels
+    }
     QCPPainter painter(device);
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
@@ -241,6 +246,8 @@ QList<Picture> DrawComparison(const Aircraft *first, const Aircraft *second, Fla
             page->layout()->setGeometry(QRect(QPoint(), pageSize));
         const QString name = PageSlugs().value(i) + QLatin1Char('.') + format;
         if (!png) {
+            for (TChart *chart : ChartsOf(page))
+                chart->SetVectorOnly();
             pictures.append({name, RenderPicture(page, format, scale, &caption)});
             continue;
         }

@@ -3,6 +3,8 @@
 #include "pictures/export.h"
 #include "pages/comparison_pages.h"
 #include "pictures/picture_files.h"
+#include "pages/verdict_page.h"
+#include "verdict/verdict_format.h"
 #include "catalogue/scan.h"
 #include "core/decimal_text.h"
 #include "core/guard.h"
@@ -208,6 +210,11 @@ void ChartSharing::Run(Entry entry, QWidget *target)
         break;
     }
     case CopyData: {
+        // The verdict page gives its tables as `--verdict --format tsv` writes them.
+        if (const auto *verdict = qobject_cast<VerdictPage *>(target)) {
+            QApplication::clipboard()->setText(VerdictTsv(verdict->Shown()));
+            break;
+        }
         QString text;
         for (TChart *chart : pages_.Charts()) {
             if (chart != target && !target->isAncestorOf(chart))

@@ -65,6 +65,11 @@ QFont TChart::pixelFont(const QFont &base, int pixels)
 TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 {
     setAutoAddPlottableToLegend(false);
+    // Axis numbers are written as every number of the program is, whatever the user's
+    // language: a point before the decimals, no group separator.
+    QLocale numbers = QLocale::c();
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    setLocale(numbers);
     // Curves choose for themselves: a dotted line stays crisp.
     setAntialiasedElements(QCP::aeItems | QCP::aeLegendItems | QCP::aeAxes);
     setBufferDevicePixelRatio(devicePixelRatioF());
@@ -130,15 +135,24 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     legend->setMargins(QMargins(4, 2, 4, 2));
 
     series_.SetChangeHandler([this] { markDirty(); });
-    connect(this, &QCustomPlot::beforeReplot, this, [this] {
-        showMarksInView();
-        placeBottomTitle();
-    });
+    connect(this, &QCustomPlot::beforeReplot, this, [this] { beforeDrawing(); });
     connect(this, &QCustomPlot::afterReplot, this, [this] { ++replotCount_; });
     navigator_ = new ChartNavigator(*this);
     tracker_ = new ChartTracker(*this);
     shading_ = new ChartShading(*this);
     layoutLegend();
+}
+
+void TChart::beforeDrawing()
+{
+    showMarksInView();
+    placeBottomTitle();
+}
+
+void TChart::PrepareToPaint()
+{
+    updateLayout();
+    beforeDrawing();
 }
 
 void TChart::SetChartTitle(const QString &title)
@@ -350,7 +364,10 @@ void TChart::resizeEvent(QResizeEvent *event)
 {
     fitTitle();
     layoutLegend();
-    QCustomPlot::resizeEvent(event);
+    if (vectorOnly_)
+        setViewport(rect());  // what QCustomPlot's resize does, less its replot
+    else
+        QCustomPlot::resizeEvent(event);
 }
 
 // Shown on a screen of its own pixel ratio (a later move between screens is the

@@ -60,6 +60,14 @@ public:
     QRect PlotArea() const;
     // Lays out title, plot area and legend for the ranges set now (the next replot would).
     void LayOut() { updateLayout(); }
+    // Lays out, and places the marks and the bottom title, as a replot does before it
+    // draws: then toPainter draws the chart as a replot would, without drawing it into
+    // the pixel buffers first (a vector picture of any size needs none).
+    void PrepareToPaint();
+    // From now on drawn only into vector pictures (through toPainter): a resize lays the
+    // chart out without drawing it into pixel buffers of its size, which a picture of
+    // 8192 x 8192 would make hundreds of megabytes.
+    void SetVectorOnly() { vectorOnly_ = true; }
     // Draws the chart's bevelled frame at its current size (also onto a picture).
     void DrawFrame(QPainter &painter) const;
 
@@ -117,6 +125,7 @@ private:
     void fitTitle();
     void placeBottomTitle();
     void showMarksInView();
+    void beforeDrawing();
     void showReadout(const QHelpEvent &help);
     static QFont pixelFont(const QFont &base, int pixels);
 
@@ -132,6 +141,7 @@ private:
     QStringList markTexts_;
 
     bool dirty_ = false;
+    bool vectorOnly_ = false;
     int syncCount_ = 0;
     int replotCount_ = 0;
 

@@ -4,8 +4,11 @@
 #include "presentation/chart.h"
 #include "presentation/plot_geometry.h"
 
+#include <QPainterPath>
+
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 const char *const ShadingLayer = "shading";
@@ -98,6 +101,50 @@ QVector<AdvantageArea> AdvantageAreas(const TChartSeriesList &list, const Shadin
     return out;
 }
 
+// The areas of one pair of curves with what they were worked out from. Comparing two
+// long curves costs milliseconds, so the areas are shared by every chart that shows the
+// same pair (a common-page chart and its own page's), and kept while the pair is the
+// same (the speed charts when only the flaps change).
+struct PairShading {
+    CurvePoints first, second;
+    double evenUnder;
+    bool higherIsBetter, byLeftAxis;
+    QVector<AdvantageArea> areas;
+};
+
+namespace {
+bool SameValues(const std::vector<double> &a, const std::vector<double> &b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+}
+
+bool SamePair(const PairShading &p, const CurvePoints &first, const CurvePoints &second, const ShadingSetup &setup)
+{
+    return p.evenUnder == setup.evenUnder && p.higherIsBetter == setup.higherIsBetter && p.byLeftAxis == setup.byLeftAxis
+        && SameValues(p.first.x, first.x) && SameValues(p.first.y, first.y) && SameValues(p.second.x, second.x)
+        && SameValues(p.second.y, second.y);
+}
+
+// The areas of the pair as some chart holds them already, or worked out now.
+std::shared_ptr<const PairShading> ShadingOfPair(CurvePoints first, CurvePoints second, const ShadingSetup &setup)
+{
+    static std::vector<std::weak_ptr<const PairShading>> held;  // by the charts' shadings
+    std::erase_if(held, [](const std::weak_ptr<const PairShading> &p) { return p.expired(); });
+    for (const std::weak_ptr<const PairShading> &weak : held)
+        if (std::shared_ptr<const PairShading> p = weak.lock(); p && SamePair(*p, first, second, setup))
+            return p;
+    auto made = std::make_shared<PairShading>();
+    AddAreas(made->areas, first, second, setup);
+    made->first = std::move(first);
+    made->second = std::move(second);
+    made->evenUnder = setup.evenUnder;
+    made->higherIsBetter = setup.higherIsBetter;
+    made->byLeftAxis = setup.byLeftAxis;
+    held.push_back(made);
+    return made;
+}
+}  // namespace
+
 ChartShading::ChartShading(TChart &chart) : QObject(&chart), chart_(chart)
 {
     chart_.addLayer(QString::fromLatin1(ShadingLayer), chart_.layer(QStringLiteral("grid")), QCustomPlot::limBelow);
@@ -124,7 +171,16 @@ void ChartShading::SetShown(bool shown)
 const QVector<AdvantageArea> &ChartShading::Areas()
 {
     if (stale_) {
-        areas_ = AdvantageAreas(chart_.Series(), setup_);
+        const TChartSeriesList &list = chart_.Series();
+        std::vector<std::shared_ptr<const PairShading>> pairs;  // those held until now stay found meanwhile
+        for (const CurvePair &pair : setup_.pairs)
+            if (pair.first < list.Count() && pair.second < list.Count())
+                pairs.push_back(ShadingOfPair(Along(list[pair.first], setup_.byLeftAxis),
+                                              Along(list[pair.second], setup_.byLeftAxis), setup_));
+        pairs_ = std::move(pairs);
+        areas_.clear();
+        for (const auto &pair : pairs_)
+            areas_ += pair->areas;
         stale_ = false;
     }
     return areas_;
@@ -134,14 +190,28 @@ void ChartShading::Paint(QCPPainter *painter)
 {
     if (!shown_)
         return;
+    Areas();
     painter->setPen(Qt::NoPen);
     QPolygonF pixels;
-    for (const AdvantageArea &area : Areas()) {
-        pixels.resize(area.outline.size());
-        for (qsizetype i = 0; i < pixels.size(); ++i)
-            pixels[i] = QPointF(chart_.xAxis->coordToPixel(area.outline[i].x()), chart_.yAxis->coordToPixel(area.outline[i].y()));
-        painter->setBrush(area.firstLeads ? FirstLeads : SecondLeads);
-        // A long curve's outline filled at what its pixels cost, as its line is drawn.
-        painter->drawPolygon(ThinPolyline(pixels), Qt::WindingFill);
+    // The areas of one pair where one aircraft leads never overlap: filled as one path,
+    // however many bands curves that swap the lead at every row give.
+    for (const auto &pair : pairs_) {
+        for (const bool firstLeads : {true, false}) {
+            QPainterPath path;
+            path.setFillRule(Qt::WindingFill);
+            for (const AdvantageArea &area : pair->areas) {
+                if (area.firstLeads != firstLeads)
+                    continue;
+                pixels.resize(area.outline.size());
+                for (qsizetype i = 0; i < pixels.size(); ++i)
+                    pixels[i] = QPointF(chart_.xAxis->coordToPixel(area.outline[i].x()),
+                                        chart_.yAxis->coordToPixel(area.outline[i].y()));
+                // A long curve's outline filled at what its pixels cost, as its line is drawn.
+                path.addPolygon(ThinPolyline(pixels));
+                path.closeSubpath();
+            }
+            if (!path.isEmpty())
+                painter->fillPath(path, firstLeads ? FirstLeads : SecondLeads);
+        }
     }
 }

@@ -14,10 +14,14 @@
 #include <QPolygonF>
 #include <QVector>
 
+#include <memory>
+#include <vector>
+
 class QCPLayer;
 class QCPLayerable;
 class QCPPainter;
 class TChart;
+struct PairShading;
 
 // Two series of a chart by index: the first aircraft's curve and the second's.
 struct CurvePair {
@@ -71,5 +75,6 @@ private:
     QCPLayerable *layerable_ = nullptr;
     bool shown_ = false;
     bool stale_ = true;
-    QVector<AdvantageArea> areas_;
+    std::vector<std::shared_ptr<const PairShading>> pairs_;  // in pair order
+    QVector<AdvantageArea> areas_;                           // theirs, one after another
 };

@@ -21,7 +21,9 @@
 #include <QXmlStreamReader>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 // Files larger than `bytes` cannot be written (EFBIG), as on a full disk, while alive.
@@ -37,6 +39,29 @@ struct FileSizeLimit {
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
 };
+
+// A size of this process's memory from /proc/self/status ("VmRSS:", now; "VmHWM:", its
+// peak) in kB, or -1 where the system gives none.
+long MemoryKb(const QByteArray &field)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// Starts the peak ("VmHWM:") anew from the memory held now.
+bool ResetMemoryPeak()
+{
+    const int fd = ::open("/proc/self/clear_refs", O_WRONLY);
+    const bool done = fd >= 0 && ::write(fd, "5", 1) == 1;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
+}
 
 // A PDF text string as Qt writes it: UTF-16 with its byte-order mark, ( ) \ escaped.
 QByteArray PdfString(const QString &text)
@@ -99,6 +124,8 @@ private slots:
 
     void exportSet_data();
     void exportSet();
+    void vectorPicturesNeedNoPixels_data();
+    void vectorPicturesNeedNoPixels();
     void failures_data();
     void failures();
     void exportedPagesAreTheWindowsPages();
@@ -161,6 +188,32 @@ void AppExport::exportSet()
             QVERIFY2((paths > 0 || path.endsWith("verdict." + format)) && texts > 0, qPrintable(path));
         }
     }
+}
+
+// An SVG or PDF picture is lines and text: however large, it needs no pixels of its size
+// (8192 x 8192 pixels of four bytes are 256 MB a buffer).
+void AppExport::vectorPicturesNeedNoPixels_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("svg") << "svg";
+    QTest::newRow("pdf") << "pdf";
+}
+
+void AppExport::vectorPicturesNeedNoPixels()
+{
+    QFETCH(QString, format);
+    const long before = MemoryKb("VmRSS:");
+    if (before < 0 || !ResetMemoryPeak())
+        QSKIP("this system does not tell the peak memory of a process");
+    QTemporaryDir out;
+    ExportOptions o = options(out.path());
+    o.format = format;
+    o.size = QSize(8192, 8192);
+    o.advantage = true;
+    const ExportOutcome result = RunExport(o, data_.path());
+    QCOMPARE(result.exitCode, 0);
+    const long grown = MemoryKb("VmHWM:") - before;
+    QVERIFY2(grown < 200 * 1024, qPrintable(QStringLiteral("%1 MB more at the peak").arg(grown / 1024)));
 }
 
 void AppExport::failures_data()

@@ -6,6 +6,7 @@
 #include "presentation/chart.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -55,6 +56,20 @@ private slots:
         // One free pixel column right of each column of cells, one free row below each row.
         QCOMPARE(cells[1].left() - cells[0].right(), 2);
         QVERIFY(cells[1].right() <= page.width() - 2);
+    }
+
+    // The first window fits the available area of a screen smaller than its designed
+    // 831 x 611 (the offscreen screen is 800 x 600, as a 1600 x 1200 one at double scale).
+    void firstWindowFitsTheScreen()
+    {
+        Tfrm_Main w;
+        const QRect area = w.screen()->availableGeometry();
+        QVERIFY(area.width() < 831 + 20 || area.height() < 611 + 40);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY2(area.contains(w.frameGeometry()), qPrintable(QStringLiteral("%1 x %2 at %3, %4")
+                                                                   .arg(w.frameGeometry().width()).arg(w.frameGeometry().height())
+                                                                   .arg(w.frameGeometry().x()).arg(w.frameGeometry().y())));
     }
 
     void treeSplitIsHalfThePanel()

@@ -6,6 +6,8 @@
 #include "window/tree_state.h"
 #include "app_fixture.h"
 
+#include <QApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -86,6 +88,31 @@ private slots:
         QCOMPARE(selected(spoiled->tree_Crafts_1), QString());
     }
 
+    // Whatever the settings say, the restored window fits the available area of its
+    // screen: saved on a larger screen, or damaged.
+    void restoredWindowFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("saved");
+        QTest::newRow("larger than the screen") << QSize(1300, 1100);
+        QTest::newRow("damaged") << QSize(100000, 100000);
+    }
+    void restoredWindowFitsTheScreen()
+    {
+        QFETCH(QSize, saved);
+        {
+            auto w = restored(data_.path());
+            w->setGeometry(QRect(QPoint(10, 10), saved));
+            SaveSession(*w);
+        }
+        auto w = restored(data_.path());
+        const QRect area = w->screen()->availableGeometry();
+        QVERIFY(area.size().width() < saved.width() && area.size().height() < saved.height());
+        QVERIFY(area.contains(w->frameGeometry()));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(area.contains(w->frameGeometry()));
+    }
+
     void reloadKeepsExpandedNodes()
     {
         QTemporaryDir dir;
@@ -116,5 +143,22 @@ private slots:
     }
 };
 
-QTEST_MAIN(AppSession)
+// Under the offscreen platform, one screen of 1280 x 1024 (its default is 800 x 600), for a
+// window to be moved and sized on.
+int main(int argc, char **argv)
+{
+    QTemporaryDir dir;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        QFile config(dir.filePath(QStringLiteral("screen.json")));
+        if (!config.open(QIODevice::WriteOnly)
+            || !config.write(R"({"screens": [{"name": "big", "x": 0, "y": 0, "width": 1280, "height": 1024,)"
+                             R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})"))
+            return 1;
+        config.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    }
+    QApplication app(argc, argv);
+    AppSession test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "app_session.moc"

@@ -1,9 +1,13 @@
 // The verdict page and `varnel --verdict`: the program's json says what the page shows,
 // winning cells tinted; with an aircraft missing the page says so.
+#include "pages/comparison_pages.h"
 #include "pages/verdict_page.h"
+#include "pictures/share.h"
 #include "support.h"
 #include "verdict/verdict_format.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -73,6 +77,30 @@ private slots:
         if (!qEnvironmentVariableIsEmpty("VARNEL_VERDICT_SHOT"))
             shot.save(qEnvironmentVariable("VARNEL_VERDICT_SHOT"));
         QVERIFY(PixelsOf(shot, VerdictPage::Tint(2).rgb()) > 0);
+    }
+
+    // "Copy data" on the verdict page copies its tables as `--verdict --format tsv`
+    // prints them.
+    void copyDataIsTheTsv()
+    {
+        const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
+        const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
+        QWidget host;
+        auto *pages = new ComparisonPages(&host);
+        pages->SetComparison(a.get(), b.get(), FlapSet::NoFlaps().With(2));
+        ChartSharing sharing(host, *pages, {});
+        pages->setCurrentWidget(pages->tab_Verdict);
+        QCOMPARE(sharing.KeyTarget(), pages->tab_Verdict);
+        sharing.Run(ChartSharing::CopyData, sharing.KeyTarget());
+
+        QProcess p;
+        p.start(QStringLiteral(VARNEL_BINARY), {"--verdict", "--first", "Tarn-5", "--second", "Skarn-7", "--flaps", "0,2",
+                                                "--format", "tsv", paths.start});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString tsv = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY(tsv.count(QLatin1Char('\t')) > 100);
+        QCOMPARE(QApplication::clipboard()->text(), tsv);
     }
 
     void saysWhatIsMissing()

@@ -121,6 +121,7 @@ private slots:
     void marksOfReferenceLines();
     void pointReadout();
     void bottomAxisReservesNoBand();
+    void axisNumbersWithPointInAnyLocale();
     void renderedLineHasSeriesColour();
     void thinningKeepsShape_data();
     void thinningKeepsShape();
@@ -133,6 +134,7 @@ private slots:
     void trackerMoveRedrawsItsLayerOnly();
     void wheelZoomKeepsCursorPoint();
     void advantageShading();
+    void shadingSharedWhileTheCurvesAreTheSame();
 };
 
 // Every series of every chart as the user sees it: drawn alone, it shows in the picture
@@ -1038,6 +1040,23 @@ QTEST_MAIN(ChartsTest)
 // or where only the first has values; the curves drawn over the fill; the zoomed view
 // shaded alike. Off at start, and off again it leaves the picture as it was. Every pair
 // of the tables is the first aircraft's curve and the second's of the same kind.
+// The axes write numbers as every other number of the program is written, with a
+// point and no group separator, also where the user's language writes a comma.
+void ChartsTest::axisNumbersWithPointInAnyLocale()
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("chrt_MaxROCbyAlt"), nullptr));
+    QLocale::setDefault(before);
+    chart->resize(600, 450);
+    chart->xAxis->setRange(10.05, 10.25);  // zoomed in: tenths
+    chart->yAxis->setRange(0, 12000);      // thousands
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    const QStringList x = chart->xAxis->tickVectorLabels().toList(), y = chart->yAxis->tickVectorLabels().toList();
+    QVERIFY2(x.contains(QStringLiteral("10.1")) && x.contains(QStringLiteral("10.2")), qPrintable(x.join(u' ')));
+    QVERIFY2(y.contains(QStringLiteral("10000")), qPrintable(y.join(u' ')));
+}
+
 void ChartsTest::advantageShading()
 {
     for (const ChartDef &def : ChartDefs()) {
@@ -1096,4 +1115,41 @@ void ChartsTest::advantageShading()
     chart->yAxis->setRange(whole.y.lower, whole.y.upper);
     chart->Shading().SetShown(false);
     QCOMPARE(chart->toPixmap(600, 450).toImage(), off);
+}
+
+// Two long curves are compared once for the charts that show them both (a common-page
+// chart and its own page's); a chart whose curves change, even by one value, is shaded
+// for its new curves, and the other keeps its own.
+void ChartsTest::shadingSharedWhileTheCurvesAreTheSame()
+{
+    std::unique_ptr<TChart> charts[2] = {std::unique_ptr<TChart>(BuildChart(QStringLiteral("chrt_TASbyAlt"), nullptr)),
+                                         std::unique_ptr<TChart>(BuildChart(QStringLiteral("ch_C1"), nullptr))};
+    for (auto &chart : charts) {
+        for (int h = 0; h <= 10000; h += 10) {
+            chart->Series()[0].AddXY(600 + (h % 20 ? 3 : -3), h);  // the lead swaps at every row
+            chart->Series()[2].AddXY(600, h);
+        }
+        chart->SyncNow();
+        chart->Shading().SetShown(true);
+    }
+    auto same = [](const QVector<AdvantageArea> &a, const QVector<AdvantageArea> &b) {
+        bool equal = a.size() == b.size();
+        for (qsizetype i = 0; equal && i < a.size(); ++i)
+            equal = a[i].firstLeads == b[i].firstLeads && a[i].outline == b[i].outline;
+        return equal;
+    };
+    const QVector<AdvantageArea> &first = charts[0]->Shading().Areas();
+    QVERIFY(first.size() > 1000);
+    QVERIFY(same(first, AdvantageAreas(charts[0]->Series(), charts[0]->Shading().Setup())));
+    QVERIFY(charts[1]->Shading().Areas()[500].outline.isSharedWith(first[500].outline));
+
+    TChartSeries &changed = charts[1]->Series()[2];
+    changed.Clear();
+    for (int h = 0; h <= 10000; h += 10)
+        changed.AddXY(h == 5000 ? 620 : 600, h);
+    charts[1]->SyncNow();
+    const QVector<AdvantageArea> &second = charts[1]->Shading().Areas();
+    QVERIFY(!same(second, first));
+    QVERIFY(same(second, AdvantageAreas(charts[1]->Series(), charts[1]->Shading().Setup())));
+    QVERIFY(same(charts[0]->Shading().Areas(), AdvantageAreas(charts[0]->Series(), charts[0]->Shading().Setup())));
 }

@@ -27,6 +27,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 // The toolbar's tool tips, one per button in toolbar order.
 struct ToolTipRow {
@@ -85,6 +87,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     resize(831, 611);
     if (const QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());
+    FitScreen();
     FormCreate();
 }
 
@@ -239,12 +242,47 @@ bool Tfrm_Main::event(QEvent *e)
         return true;
     }
     if (e->type() == QEvent::Show || e->type() == QEvent::Move || e->type() == QEvent::Resize) {
-        // The minimum size holds for the outer frame, known once the window is mapped.
+        // The minimum size holds for the outer frame, known once the window is mapped,
+        // on a screen that has room for it.
         const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
-        if (minimumSize() != QSize(780, 600) - frame)
-            setMinimumSize(QSize(780, 600) - frame);
+        const QSize least = (QSize(780, 600) - frame).boundedTo(screenRoom().size());
+        if (minimumSize() != least)
+            setMinimumSize(least);
+        // Fitted again when shown and once the frame is known (it comes after mapping).
+        if (e->type() == QEvent::Show || frame != fittedFrame_) {
+            fittedFrame_ = frame;
+            FitScreen();
+        }
     }
     return QMainWindow::event(e);
+}
+
+// The available area of the window's screen less the window's frame: where the window
+// itself may lie.
+QRect Tfrm_Main::screenRoom() const
+{
+    const QScreen *s = screen();
+    if (!s)
+        return QRect(QPoint(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    const QRect outer = frameGeometry(), inner = geometry();
+    return s->availableGeometry().marginsRemoved(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                                          outer.right() - inner.right(), outer.bottom() - inner.bottom()));
+}
+
+void Tfrm_Main::FitScreen()
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;  // the screen's own size
+    const QRect room = screenRoom();
+    if (room.isEmpty())
+        return;
+    setMinimumSize(minimumSize().boundedTo(room.size()));
+    QRect fit = geometry();
+    fit.setSize(fit.size().boundedTo(room.size()));
+    fit.moveLeft(std::clamp(fit.left(), room.left(), room.right() + 1 - fit.width()));
+    fit.moveTop(std::clamp(fit.top(), room.top(), room.bottom() + 1 - fit.height()));
+    if (fit != geometry())
+        setGeometry(fit);
 }
 
 void Tfrm_Main::ResizeMainForm()

@@ -53,6 +53,10 @@ public:
     QFrame *pnl_Chart;
     ComparisonPages *pages_Charts;  // the pages and their charts
 
+    // Brings the window within the available area of its screen, smaller and moved as
+    // needed, whatever size and place it was given (the saved ones of a session too).
+    void FitScreen();
+
     // Handlers.
     void ResizeMainForm();
     void FormCreate();
@@ -105,6 +109,7 @@ private:
     FileName scanFolder() const;
     void showDataFolder();
     void showFilesChanged();
+    QRect screenRoom() const;
 
     FileName dataFolder_;
     bool scanning_ = true;        // until the first scan has ended
@@ -112,4 +117,5 @@ private:
     bool changedInScan_ = false;  // files changed while a scan was reading them
     DataFolderWatch *watch_ = nullptr;
     bool scanStarted_ = false;
+    QSize fittedFrame_;  // the frame the window was last fitted to the screen with
 };

@@ -52,6 +52,7 @@ void RestoreSession(Tfrm_Main &window)
     if (!s.contains(kGeometry))
         return;
     window.restoreGeometry(s.value(kGeometry).toByteArray());
+    window.FitScreen();  // saved on a larger screen, or damaged
     const QString hidden = s.value(kFlapsHidden).toString();
     if (hidden.size() == 4 && hidden.count(QLatin1Char('0')) + hidden.count(QLatin1Char('1')) == 4) {
         for (int i = 0; i < 4; ++i)
