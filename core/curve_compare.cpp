@@ -111,9 +111,12 @@ class BandList {
 public:
     BandList(const std::vector<Piece> &pieces, const Judge &judge) : judge_(judge)
     {
+        bands_.reserve(pieces.size());  // bands are never copied as the list grows
         for (const Piece &p : pieces) {
             if (!bands_.empty() && bands_.back().lead == p.lead && bands_.back().to() == p.from) {
-                Take(int(bands_.size()) - 1, {p}, false);
+                Band &last = bands_.back();  // one piece more, without a list of one made for it
+                last.held = last.held || HoldsAtRow(p, last.lead, judge);
+                last.pieces.push_back(p);
                 continue;
             }
             Band b{p.lead, {p}};
