@@ -65,8 +65,7 @@ QFont TChart::pixelFont(const QFont &base, int pixels)
 TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 {
     setAutoAddPlottableToLegend(false);
-    // Axis numbers are written as every number of the program is, whatever the user's
-    // language: a point before the decimals, no group separator.
+    // Axis numbers as the program writes every number, whatever the user's language.
     QLocale numbers = QLocale::c();
     numbers.setNumberOptions(QLocale::OmitGroupSeparator);
     setLocale(numbers);
@@ -135,24 +134,15 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     legend->setMargins(QMargins(4, 2, 4, 2));
 
     series_.SetChangeHandler([this] { markDirty(); });
-    connect(this, &QCustomPlot::beforeReplot, this, [this] { beforeDrawing(); });
+    connect(this, &QCustomPlot::beforeReplot, this, [this] {
+        showMarksInView();
+        placeBottomTitle();
+    });
     connect(this, &QCustomPlot::afterReplot, this, [this] { ++replotCount_; });
     navigator_ = new ChartNavigator(*this);
     tracker_ = new ChartTracker(*this);
     shading_ = new ChartShading(*this);
     layoutLegend();
-}
-
-void TChart::beforeDrawing()
-{
-    showMarksInView();
-    placeBottomTitle();
-}
-
-void TChart::PrepareToPaint()
-{
-    updateLayout();
-    beforeDrawing();
 }
 
 void TChart::SetChartTitle(const QString &title)

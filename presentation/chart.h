@@ -63,7 +63,12 @@ public:
     // Lays out, and places the marks and the bottom title, as a replot does before it
     // draws: then toPainter draws the chart as a replot would, without drawing it into
     // the pixel buffers first (a vector picture of any size needs none).
-    void PrepareToPaint();
+    void PrepareToPaint()
+    {
+        updateLayout();
+        showMarksInView();
+        placeBottomTitle();
+    }
     // From now on drawn only into vector pictures (through toPainter): a resize lays the
     // chart out without drawing it into pixel buffers of its size, which a picture of
     // 8192 x 8192 would make hundreds of megabytes.
@@ -125,7 +130,6 @@ private:
     void fitTitle();
     void placeBottomTitle();
     void showMarksInView();
-    void beforeDrawing();
     void showReadout(const QHelpEvent &help);
     static QFont pixelFont(const QFont &base, int pixels);
 
