@@ -1,0 +1,89 @@
+#include "core/units.h"
+
+#include <QCoreApplication>
+
+namespace {
+constexpr double kFeetPerMetre = 3.28084;
+constexpr double kMphPerKmh = 0.621371;
+constexpr double kKnotsPerKmh = 0.539957;
+constexpr double kFeetPerMinutePerMetrePerSecond = 196.850;
+constexpr double kPoundsPerKilogram = 2.20462;
+
+UnitSystem &shown()
+{
+    static UnitSystem units = UnitSystem::Metric;
+    return units;
+}
+
+double Factor(Quantity quantity, UnitSystem units)
+{
+    if (units == UnitSystem::Metric)
+        return 1.0;
+    switch (quantity) {
+    case Quantity::Altitude:
+    case Quantity::Radius:
+        return kFeetPerMetre;
+    case Quantity::Speed:
+        return units == UnitSystem::Knots ? kKnotsPerKmh : kMphPerKmh;
+    case Quantity::Climb:
+        return kFeetPerMinutePerMetrePerSecond;
+    case Quantity::Weight:
+        return kPoundsPerKilogram;
+    case Quantity::Time:
+    case Quantity::TurnRate:
+        return 1.0;
+    }
+    return 1.0;
+}
+}  // namespace
+
+double ToShown(Quantity quantity, double metric, UnitSystem units) { return metric * Factor(quantity, units); }
+double FromShown(Quantity quantity, double shown, UnitSystem units) { return shown / Factor(quantity, units); }
+
+QString UnitName(Quantity quantity, UnitSystem units)
+{
+    const bool metric = units == UnitSystem::Metric;
+    switch (quantity) {
+    case Quantity::Altitude:
+    case Quantity::Radius:
+        return metric ? QCoreApplication::translate("Units", "м") : QCoreApplication::translate("Units", "ft");
+    case Quantity::Speed:
+        if (metric)
+            return QCoreApplication::translate("Units", "км/ч");
+        return units == UnitSystem::Knots ? QCoreApplication::translate("Units", "kt")
+                                          : QCoreApplication::translate("Units", "mph");
+    case Quantity::Climb:
+        return metric ? QCoreApplication::translate("Units", "м/с") : QCoreApplication::translate("Units", "ft/min");
+    case Quantity::Weight:
+        return metric ? QCoreApplication::translate("Units", "кг") : QCoreApplication::translate("Units", "lb");
+    case Quantity::Time:
+        return QCoreApplication::translate("Units", "с");
+    case Quantity::TurnRate:
+        return QCoreApplication::translate("Units", "°/с");
+    }
+    return {};
+}
+
+UnitSystem ShownUnits() { return shown(); }
+void SetShownUnits(UnitSystem units) { shown() = units; }
+
+QString UnitSystemKey(UnitSystem units)
+{
+    switch (units) {
+    case UnitSystem::Metric:
+        return QStringLiteral("metric");
+    case UnitSystem::Imperial:
+        return QStringLiteral("imperial");
+    case UnitSystem::Knots:
+        return QStringLiteral("knots");
+    }
+    return {};
+}
+
+std::optional<UnitSystem> UnitSystemNamed(QStringView key)
+{
+    for (UnitSystem u : {UnitSystem::Metric, UnitSystem::Imperial, UnitSystem::Knots})
+        if (key == UnitSystemKey(u))
+            return u;
+    return std::nullopt;
+}

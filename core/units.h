@@ -1,0 +1,28 @@
+#pragma once
+// The units numbers are shown in. Values stay metric inside the program (metres, km/h,
+// m/s, kg, seconds, degrees a second); this is the one place that converts them for
+// people and names their units: axes, the tracker, the trees, the verdict, copied data.
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+enum class UnitSystem { Metric, Imperial, Knots };
+
+// What a number measures, which decides its unit.
+enum class Quantity { Altitude, Speed, Climb, Time, TurnRate, Weight, Radius };
+
+// A metric value as shown in the unit system, and back.
+double ToShown(Quantity quantity, double metric, UnitSystem units);
+double FromShown(Quantity quantity, double shown, UnitSystem units);
+
+// The unit's name as people read it in the interface's language ("км/ч", "mph", "ft").
+QString UnitName(Quantity quantity, UnitSystem units);
+
+// The units the program shows now (metric until set).
+UnitSystem ShownUnits();
+void SetShownUnits(UnitSystem units);
+
+// "metric", "imperial", "knots": the names on the command line and in the settings.
+QString UnitSystemKey(UnitSystem units);
+std::optional<UnitSystem> UnitSystemNamed(QStringView key);
