@@ -126,7 +126,8 @@ private slots:
         const QByteArray damage[][2] = {
             {"500\t", "5OO\t"}, {"15.5", "1e99999"}, {"\t12\t", "\tq\t"}, {"\r\n22\t", "\r\n0\t"},
             {"V_turn: 300", "V_turn: -"}, {"22\t20\t19", "22\t20\t19x"}, {"13.25\t\r\n3000", "\r\n3000"},
-            {"200\t250", "200\t2,5"}, {"\t20\t19\t20", "\t1e-4000\t19\t20"}, {"\r\n19\t", "\r\n"},
+            {"200\t250", "200\t2,5"}, {"\t20\t19\t20", "\t1e-4000\t19\t20"},
+            {"\r\n22\t20\t19\t20\t22\t\r\n", "\r\n"},  // with the rows after it cut: rows missing
         };
         QStringList names;
         for (int i = 0; i < 50; ++i) {
@@ -140,7 +141,12 @@ private slots:
             file.close();
             // The damage at its first, second or last place.
             const qsizetype at = i / 10 % 3 == 2 ? bytes.lastIndexOf(from) : bytes.indexOf(from, i / 10 % 3 ? bytes.indexOf(from) + 1 : 0);
-            WriteFile(file.fileName(), bytes.replace(at < 0 ? bytes.indexOf(from) : at, from.size(), to));
+            bytes.replace(at < 0 ? bytes.indexOf(from) : at, from.size(), to);
+            if (i % 10 == 5)  // a bad value of flaps 1 before it: not shown with no flaps
+                bytes.replace("\r\n21\t", "\r\n2!\t");
+            if (i % 10 == 9)
+                bytes.truncate(bytes.indexOf(to) + to.size());
+            WriteFile(file.fileName(), bytes);
             names << name;
         }
         const DataCheck check = CheckDataFolder(DataPaths{root});
