@@ -113,7 +113,10 @@ void DataChecker::Add(const FileName &name, const AircraftPtr &craft, const Airc
     };
     // What the box shows at every flap setting, no flaps first; then every bad value
     // read after the first.
-    for (int marks = 0; marks < 16; ++marks) {
+    bool failed = a.altitude.failure || a.turn.climb.failure || a.turn.missingTimeRow;
+    for (size_t f = 0; f < 4; ++f)
+        failed = failed || a.turn.times[f].failure || a.turn.rates[f].failure;
+    for (int marks = 0; failed && marks < 16; ++marks) {
         const FlapSet set = marks == 0 ? FlapSet::NoFlaps() : FlapSet::FromMarks({bool(marks & 1), bool(marks & 2), bool(marks & 4), bool(marks & 8)});
         if (const std::optional<TableFailure> f = FirstTableFailure(a, set))
             add(f->error, f->file);
