@@ -14,7 +14,8 @@ const char *const kUsage =
     "Usage: varnel [--recent] [DATA_DIR]\n"
     "  or:  varnel --list [DATA_DIR]\n"
     "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [--no-caption] [--advantage] [DATA_DIR]\n"
-    "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [DATA_DIR]";
+    "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [DATA_DIR]\n"
+    "  or:  varnel --check [--format text|json] [DATA_DIR]";
 
 CommandLine Exit(int code, const QString &text)
 {
@@ -52,9 +53,11 @@ QString HelpText(const QList<QCommandLineOption> &options)
         "                                 write the seven pages of that comparison as PNG pictures\n"
         "  varnel --verdict --first Tarn-5 --second Skarn-7 --format json ~/aircraft\n"
         "                                 print where each of the two is better, for a script\n"
+        "  varnel --check ~/aircraft      list every problem of the data files, with file, line and column\n"
         "\nExit status: 0 when done; 1 when an aircraft is unknown, data fail, a folder can't be\n"
         "written or stdout can't take the output (one line on stderr says which); 2 for a bad\n"
-        "option or DATA_DIR.\n");
+        "option or DATA_DIR. --check: 0 without errors (warnings allowed), 1 with errors, 2 for\n"
+        "a bad option or a DATA_DIR without DataSpeed.\n");
     return help;
 }
 
@@ -136,10 +139,13 @@ QList<QCommandLineOption> Options()
         option({"export"}, "Write the seven pages (six of charts, then the verdict) as pictures into OUT_DIR, without a window.",
                "OUT_DIR"),
         option({"verdict"}, "Print where each aircraft is better than the other, without a window."),
+        option({"check"}, "Read every data file to its end and list every problem, one a line (FILE:LINE:COLUMN: "
+                          "error|warning: MESSAGE), then a summary, without a window. Errors are what the window "
+                          "would say; warnings are things that draw but are probably mistakes."),
         option({"first"}, "First aircraft (blue), as the trees name it; letter case may differ.", "NAME"),
         option({"second"}, "Second aircraft (red), as the trees name it; letter case may differ.", "NAME"),
         option({"flaps"}, "Flap settings shown, a comma list of 0 (no flaps) to 3. Default: 0.", "LIST"),
-        option({"format"}, "Picture format: png, svg or pdf (default: png); with --verdict: text, tsv or json (default: text).",
+        option({"format"}, "Picture format: png, svg or pdf (default: png); with --verdict: text, tsv or json; with --check: text or json (default: text).",
                "FORMAT"),
         option({"size"}, "Size of each picture in pixels, its caption included. Default: 800x600.", "WxH"),
         option({"scale"}, "Device-pixel ratio of PNG pictures. Default: 1.", "F"),
@@ -235,6 +241,21 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
     CommandLine c;
     if (parser.positional.size() > 1)
         return UsageError(QStringLiteral("more than one DATA_DIR given"));
+    if (parser.isSet("check")) {
+        for (const char *o : {"list", "export", "verdict", "recent", "first", "second", "flaps", "size", "scale", "no-caption", "advantage"})
+            if (parser.isSet(o))
+                return UsageError(QStringLiteral("--check goes with --format and DATA_DIR alone"));
+        c.action = CommandLine::Check;
+        if (parser.isSet("format")) {
+            c.verdictFormat = parser.value("format").toLower();
+            if (!QStringList{"text", "json"}.contains(c.verdictFormat))
+                return UsageError(QStringLiteral("bad --format '%1': give text or json").arg(parser.value("format")));
+        }
+        if (!parser.positional.isEmpty())
+            c.dataDir = FileName::FromBytes(parser.positional.constFirst().bytes);
+        c.qtArguments = {arguments.value(0)};
+        return c;
+    }
     const bool exporting = parser.isSet("export");
     const bool judging = parser.isSet("verdict");
     if (exporting && judging)

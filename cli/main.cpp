@@ -6,6 +6,7 @@
 #include "cli/named_crafts.h"
 #include "window/session_state.h"
 #include "cli/verdict_command.h"
+#include "cli/check_command.h"
 #include "catalogue/readers.h"
 #include "core/error.h"
 #include "cli/terminal_text.h"
@@ -86,6 +87,15 @@ int main(int argc, char *argv[])
             if (type == QtFatalMsg || type == QtCriticalMsg)
                 std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         });
+    }
+    // The check is text too: no GUI object either.
+    if (command.action == CommandLine::Check) {
+        QCoreApplication core(qtArgc, qtArgs.data());
+        const CheckOutcome outcome = RunCheck(command);
+        std::fwrite(outcome.output.constData(), 1, size_t(outcome.output.size()), stdout);
+        if (!outcome.error.isEmpty())
+            PrintError(outcome.error);
+        return StdoutChecked(outcome.exitCode);
     }
     // The verdict is text: no GUI object at all, so no display and no platform plugin.
     if (command.action == CommandLine::Verdict) {

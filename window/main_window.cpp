@@ -1,6 +1,7 @@
 #include "window/main_window.h"
 
 #include "pages/application.h"
+#include "window/check_dialog.h"
 #include "window/craft_tree.h"
 #include "window/data_folder.h"
 #include "window/flap_button.h"
@@ -45,7 +46,6 @@ const ToolTipRow kToolTips[] = {
     {&Tfrm_Main::btn_Reload, "Перечитать файлы данных (F5)"},
     {&Tfrm_Main::btn_Advantage, "Закрасить, где какой самолет лучше (Ctrl+D)"},
 };
-
 }  // namespace
 
 Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
@@ -108,6 +108,7 @@ void Tfrm_Main::buildStatusBar()
         *panels[i] = label;
     }
     setStatusBar(stat_Main);
+    checkView_ = new CheckView(*this, *stat_Main);  // its panel after the designed ones
 }
 
 void Tfrm_Main::buildTrees()
@@ -348,6 +349,7 @@ void Tfrm_Main::LoadFMD()
         tree_Crafts_1->AddCraft(craft);
         tree_Crafts_2->AddCraft(craft);
     };
+    const auto checking = checkView_->Checking(DataPaths{folder}, hooks);  // shown when the scan ends
     ScanCatalogue(DataPaths{folder}, hooks);
 }
 

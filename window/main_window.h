@@ -24,6 +24,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TChart;
 class MarkButton;
+class CheckView;
 
 // The message the window posts to itself to start the catalogue scan.
 constexpr int WM_LOADFMD = 1025;
@@ -80,6 +81,8 @@ public:
     void ReloadData();
     // Ctrl+D: switches the advantage shading of every chart on or off.
     void SwitchAdvantage();
+    // The data check of the last scan: its status panel, "Check data…" and its dialog.
+    CheckView *DataCheckView() const { return checkView_; }
     // Whether a scan runs (or the first one is still to come): the folder commands
     // wait for its end.
     bool Scanning() const { return scanning_; }
@@ -118,4 +121,5 @@ private:
     DataFolderWatch *watch_ = nullptr;
     bool scanStarted_ = false;
     QSize fittedFrame_;  // the frame the window was last fitted to the screen with
+    CheckView *checkView_ = nullptr;
 };
