@@ -1,5 +1,6 @@
 #pragma once
-// The verdict page ("Кто лучше"): a few sentences, one per compared pair, then the
+// The verdict page ("Кто лучше"): a strip per compared pair (the verdict at a glance),
+// a few sentences, one per compared pair, then the
 // tables of the verdict (summary values, speed and climb every 1,000 m, best figures),
 // each winning cell tinted pale in its aircraft's colour. With one aircraft or none
 // it says what is missing.
@@ -13,6 +14,7 @@
 
 class QLabel;
 class QTableWidget;
+class VerdictStrips;
 
 class VerdictPage : public QScrollArea {
     Q_OBJECT
@@ -39,6 +41,7 @@ private:
 
     Verdict verdict_;
     // Built once and refilled: making widgets anew costs many times more than filling.
+    VerdictStrips *strips_;
     QLabel *said_;
     std::array<QLabel *, 4> titles_;
     std::array<QTableWidget *, 4> tables_;
