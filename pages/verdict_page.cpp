@@ -1,6 +1,7 @@
 #include "pages/verdict_page.h"
 
 #include "pages/application.h"
+#include "pages/verdict_fit.h"
 #include "pages/verdict_strips.h"
 #include "core/error.h"
 #include "verdict/verdict_format.h"
@@ -92,6 +93,7 @@ void VerdictPage::FitPicture()
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     widget()->layout()->activate();
+    FitVerdictContent(widget(), size());
 }
 
 QColor VerdictPage::Tint(int aircraft) { return aircraft == 1 ? QColor(0xD6, 0xE0, 0xFF) : QColor(0xFF, 0xD9, 0xD9); }

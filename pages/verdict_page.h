@@ -30,7 +30,8 @@ public:
     const Verdict &Shown() const { return verdict_; }
 
     // Made ready for a picture of its size as it is now: no scroll bars, the content
-    // laid out at that width from the top (what does not fit is cut off below).
+    // laid out at that width from the top, its text shrunk to fit (not below 7 points);
+    // what still does not fit is left out by whole rows, under a line that says so.
     void FitPicture();
 
     // The pale background of a cell won by aircraft 1 (blue) or 2 (red).

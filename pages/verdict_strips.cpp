@@ -9,7 +9,7 @@
 #include <cmath>
 
 namespace {
-constexpr double kBarHeight = 18, kGap = 8;
+constexpr double kBarHeight = 15, kGap = 5;
 
 double StripHeight(const QFontMetricsF &fm) { return fm.height() + 2 + kBarHeight + 2 + fm.height() + kGap; }
 
