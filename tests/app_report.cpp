@@ -5,10 +5,13 @@
 #include "cli/named_crafts.h"
 #include "pages/caption.h"
 #include "pages/comparison_pages.h"
+#include "pages/verdict_page.h"
 #include "pages/verdict_strips.h"
 #include "pictures/share.h"
 
+#include <QLabel>
 #include <QPrinter>
+#include <QTableWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -153,6 +156,33 @@ private slots:
         QVERIFY(inkBelow(6000));
         QVERIFY(!inkBelow(1200));
         QVERIFY(!inkBelow(4200));
+    }
+
+    void verdictPictureSaysWhenCut_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("tall") << QSize(800, 3000) << false;
+        QTest::newRow("default") << QSize(800, 600) << true;
+    }
+    void verdictPictureSaysWhenCut()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, cut);
+        const NamedCrafts crafts = ReadNamedCrafts(FileName(kData), QStringLiteral("Tarn-5"), QStringLiteral("Skarn-7"));
+        VerdictPage page;
+        page.SetComparison(crafts.first.get(), crafts.second.get(), FlapSet().With(0).With(1).With(2).With(3));
+        page.resize(size);
+        page.FitPicture();
+        const QLabel *more = page.findChild<QLabel *>(QStringLiteral("lbl_Continued"));
+        QCOMPARE(more != nullptr && !more->isHidden(), cut);
+        int hiddenRows = 0;
+        for (const QTableWidget *table : page.findChildren<QTableWidget *>())
+            for (int r = 0; r < table->rowCount(); ++r)
+                hiddenRows += table->isHidden() || table->isRowHidden(r);
+        QCOMPARE(hiddenRows > 0, cut);
+        for (const QWidget *w : page.findChildren<QWidget *>())
+            QVERIFY(w->font().pixelSize() >= 7 || w->font().pointSizeF() >= 7);
     }
 
     void badReportFile_data()
