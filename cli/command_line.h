@@ -8,6 +8,7 @@
 #include "pictures/export.h"
 
 #include <QByteArrayList>
+#include <QPageSize>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,7 @@ struct ExportOptions : PictureOptions {
 };
 
 struct CommandLine {
-    enum Action { OpenWindow, Export, Verdict, List, Check, Exit };
+    enum Action { OpenWindow, Export, Verdict, Report, List, Check, Exit };
     Action action = OpenWindow;
     // For Exit: what to print (on stdout when the status is 0, else on stderr) and the
     // status to end with.
@@ -34,6 +35,8 @@ struct CommandLine {
     bool recent = false;
     ExportOptions exportOptions;           // --verdict reads first, second and flaps
     QString verdictFormat = QStringLiteral("text");  // text, tsv or json; for --check text or json
+    FileName reportFile;  // --report: a .pdf or .html file, its bytes as given
+    QPageSize::PageSizeId reportPaper = QPageSize::A4;
     // What QApplication gets: the program's name and Qt's own options with their values
     // (for export, no -platform: it draws offscreen whatever is named).
     QByteArrayList qtArguments;

@@ -2,6 +2,7 @@
 #include "cli/command_line.h"
 #include "window/data_folder.h"
 #include "cli/export_command.h"
+#include "cli/report_command.h"
 #include "window/main_window.h"
 #include "cli/named_crafts.h"
 #include "window/session_state.h"
@@ -19,13 +20,13 @@
 #include <vector>
 
 namespace {
-// Draws without a window or a display, and writes the pictures.
+// Draws without a window or a display, and writes the pictures or the report.
 int Export(const CommandLine &command)
 {
     ExportOutcome outcome;
     try {
         CheckCodePage();
-        outcome = RunExport(command.exportOptions, command.dataDir);
+        outcome = command.action == CommandLine::Report ? RunReport(command) : RunExport(command.exportOptions, command.dataDir);
     } catch (const VarnelError &error) {
         outcome = {1, {}, QStringLiteral("varnel: ") + error.message()};
     }
@@ -80,7 +81,7 @@ int main(int argc, char *argv[])
     // Export draws offscreen: it needs no display, and a platform without one would
     // abort. Its stderr carries its own failures only, not Qt's notes about the
     // environment (such as a missing XDG_RUNTIME_DIR under env -i).
-    const bool exporting = command.action == CommandLine::Export;
+    const bool exporting = command.action == CommandLine::Export || command.action == CommandLine::Report;
     if (exporting) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
@@ -107,7 +108,7 @@ int main(int argc, char *argv[])
         return StdoutChecked(outcome.exitCode);
     }
     QApplication app(qtArgc, qtArgs.data());
-    if (command.action == CommandLine::Export)
+    if (exporting)
         return StdoutChecked(Export(command));
     QApplication::setApplicationName(ApplicationTitle());
     QApplication::setApplicationDisplayName(ApplicationTitle());

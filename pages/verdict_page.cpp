@@ -1,6 +1,8 @@
 #include "pages/verdict_page.h"
 
 #include "pages/application.h"
+#include "pages/verdict_fit.h"
+#include "pages/verdict_strips.h"
 #include "core/error.h"
 #include "verdict/verdict_format.h"
 
@@ -68,6 +70,8 @@ VerdictPage::VerdictPage(QWidget *parent) : QScrollArea(parent)
     setFrameShape(QFrame::NoFrame);
     auto *content = new QWidget;
     auto *layout = new QVBoxLayout(content);
+    strips_ = new VerdictStrips(content);
+    layout->addWidget(strips_);
     said_ = Text(QString(), content);
     said_->setObjectName(QStringLiteral("lbl_Verdict"));
     layout->addWidget(said_);
@@ -89,6 +93,7 @@ void VerdictPage::FitPicture()
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     widget()->layout()->activate();
+    FitVerdictContent(widget(), size());
 }
 
 QColor VerdictPage::Tint(int aircraft) { return aircraft == 1 ? QColor(0xD6, 0xE0, 0xFF) : QColor(0xFF, 0xD9, 0xD9); }
@@ -116,6 +121,7 @@ void VerdictPage::ShowVerdict(const Verdict &verdict)
 {
     verdict_ = verdict;
     const QString missing = MissingText(verdict);
+    strips_->SetVerdict(missing.isEmpty() ? verdict : Verdict{});
     said_->setText(missing.isEmpty() ? VerdictSentences(verdict, kPageBands).join(QLatin1Char('\n')) : missing);
     const std::vector<VerdictTable> tables = VerdictTables(verdict);
     for (size_t i = 0; i < 4; ++i) {

@@ -1,5 +1,6 @@
 #pragma once
-// The verdict page ("Кто лучше"): a few sentences, one per compared pair, then the
+// The verdict page ("Кто лучше"): a strip per compared pair (the verdict at a glance),
+// a few sentences, one per compared pair, then the
 // tables of the verdict (summary values, speed and climb every 1,000 m, best figures),
 // each winning cell tinted pale in its aircraft's colour. With one aircraft or none
 // it says what is missing.
@@ -13,6 +14,7 @@
 
 class QLabel;
 class QTableWidget;
+class VerdictStrips;
 
 class VerdictPage : public QScrollArea {
     Q_OBJECT
@@ -28,7 +30,8 @@ public:
     const Verdict &Shown() const { return verdict_; }
 
     // Made ready for a picture of its size as it is now: no scroll bars, the content
-    // laid out at that width from the top (what does not fit is cut off below).
+    // laid out at that width from the top, its text shrunk to fit (not below 7 points);
+    // what still does not fit is left out by whole rows, under a line that says so.
     void FitPicture();
 
     // The pale background of a cell won by aircraft 1 (blue) or 2 (red).
@@ -39,6 +42,7 @@ private:
 
     Verdict verdict_;
     // Built once and refilled: making widgets anew costs many times more than filling.
+    VerdictStrips *strips_;
     QLabel *said_;
     std::array<QLabel *, 4> titles_;
     std::array<QTableWidget *, 4> tables_;

@@ -107,20 +107,17 @@ QImage GrabPicture(QWidget *widget, double scale, const PictureCaption *caption)
     return image;
 }
 
-namespace {
-
-// Each chart through QCustomPlot's own painter path, so lines stay lines and text
-// stays text, with its frame, at its place in the widget, under the caption's band.
-void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *caption)
+void PaintVectorPicture(QWidget *widget, QCPPainter &painter, const PictureCaption *caption)
 {
     const QList<TChart *> charts = ChartsOf(widget);
+    const int band = BandOf(caption);
+    if (band)
+        DrawCaption(painter, *caption, widget->width(), widget->palette());
+    painter.save();
+    painter.translate(0, band);
     if (charts.isEmpty()) {  // a page of text and tables, e.g. the verdict
-        QPainter painter(device);
-        if (const int band = BandOf(caption)) {
-            DrawCaption(painter, *caption, widget->width(), widget->palette());
-            painter.translate(0, band);
-        }
         widget->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        painter.restore();
         return;
     }
     for (TChart *chart : charts) {
@@ -129,13 +126,8 @@ void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *ca
         chart->Tracker().Hide();
         chart->PrepareToPaint();  // drawn below as lines and text, never into pixels
     }
-    QCPPainter painter(device);
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
-    if (const int band = BandOf(caption)) {
-        DrawCaption(painter, *caption, widget->width(), widget->palette());
-        painter.translate(0, band);
-    }
     for (TChart *chart : charts) {
         painter.save();
         painter.translate(chart == widget ? QPoint() : chart->mapTo(widget, QPoint()));
@@ -143,8 +135,15 @@ void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *ca
         chart->DrawFrame(painter);
         painter.restore();
     }
+    painter.restore();
 }
 
+namespace {
+void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *caption)
+{
+    QCPPainter painter(device);
+    PaintVectorPicture(widget, painter, caption);
+}
 }  // namespace
 
 QByteArray RenderPicture(QWidget *widget, const QString &format, double scale, const PictureCaption *caption)
@@ -176,6 +175,17 @@ QByteArray RenderPicture(QWidget *widget, const QString &format, double scale, c
         return EncodePng(GrabPicture(widget, scale, caption), caption ? CaptionMetadata(*caption) : PngText{});
     }
     return bytes;
+}
+
+void LayOutPage(QWidget *page, QWidget *pages, QSize size)
+{
+    page->setParent(pages);
+    page->setGeometry(QRect(QPoint(), size));
+    if (auto *verdict = qobject_cast<VerdictPage *>(page))
+        verdict->FitPicture();
+    SendPendingResize(page);
+    if (page->layout())
+        page->layout()->setGeometry(QRect(QPoint(), size));
 }
 
 namespace {
@@ -237,13 +247,7 @@ QList<Picture> DrawComparison(const Aircraft *first, const Aircraft *second, Fla
     for (int i = 0; i < pageList.size(); ++i) {
         QWidget *page = pageList[i];
         caption.page = pageNames[i];
-        page->setParent(&pages);
-        page->setGeometry(QRect(QPoint(), pageSize));
-        if (auto *verdict = qobject_cast<VerdictPage *>(page))
-            verdict->FitPicture();
-        SendPendingResize(page);
-        if (page->layout())
-            page->layout()->setGeometry(QRect(QPoint(), pageSize));
+        LayOutPage(page, &pages, pageSize);
         const QString name = PageSlugs().value(i) + QLatin1Char('.') + format;
         if (!png) {
             for (TChart *chart : ChartsOf(page))

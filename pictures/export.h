@@ -17,6 +17,7 @@
 
 #include <array>
 
+class QCPPainter;
 class QWidget;
 struct Aircraft;
 
@@ -32,6 +33,14 @@ QImage GrabPicture(QWidget *widget, double scale, const PictureCaption *caption 
 // caption: its band above (as GrabPicture) and its words in the file's metadata.
 QByteArray RenderPicture(QWidget *widget, const QString &format, double scale,
                          const PictureCaption *caption = nullptr);
+
+// The same lines and text drawn with a painter already open on a page (a report's),
+// the caption's band at the painter's origin and the page below it.
+void PaintVectorPicture(QWidget *widget, QCPPainter &painter, const PictureCaption *caption);
+
+// A page lifted out of its page control (which would size it to its own area) and laid
+// out at `size` for a picture, keeping the pages' font and palette.
+void LayOutPage(QWidget *page, QWidget *pages, QSize size);
 
 // How pictures of the pages are drawn: the file format, each picture's size in pixels,
 // the device pixels per pixel of PNG pictures, the caption band above each page

@@ -3,6 +3,7 @@
 #include "pictures/export.h"
 #include "pages/comparison_pages.h"
 #include "pictures/picture_files.h"
+#include "pictures/report.h"
 #include "pages/verdict_page.h"
 #include "verdict/verdict_format.h"
 #include "catalogue/scan.h"
@@ -13,6 +14,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -35,6 +39,8 @@ const EntryRow kEntries[] = {
     {ChartSharing::CopyData, "Копировать данные", "Ctrl+Shift+C"},
     {ChartSharing::SavePicture, "Сохранить рисунок...", "Ctrl+S"},
     {ChartSharing::SaveAllPages, "Сохранить все страницы...", "Ctrl+Shift+S"},
+    {ChartSharing::Print, QT_TRANSLATE_NOOP("Varnel", "Печать..."), "Ctrl+P"},
+    {ChartSharing::SaveReport, QT_TRANSLATE_NOOP("Varnel", "Сохранить отчет..."), ""},
 };
 
 const QStringList kFormats = {"png", "svg", "pdf"};
@@ -73,6 +79,14 @@ bool QtConfirmReplace(QWidget *parent, const QString &folder, const QStringList 
                              .arg(QDir::toNativeSeparators(folder), replaced.join(u'\n'));
     return QMessageBox::question(parent, QStringLiteral("Сохранить все страницы"), text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+// A file name holds at most 255 bytes: a longer one is cut, its extension kept.
+QString suggestedFile(QString name, const QString &extension)
+{
+    while (name.toUtf8().size() > 255 - extension.toUtf8().size())
+        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
+    return name + extension;
 }
 
 QString OneLine(QString text)
@@ -117,7 +131,7 @@ ChartSharing::ChartSharing(QWidget &host, ComparisonPages &pages, ComparisonSour
         });
     }
     for (const EntryRow &row : kEntries) {
-        auto *action = new QAction(QString::fromUtf8(row.caption), &host_);
+        auto *action = new QAction(QCoreApplication::translate("Varnel", row.caption), &host_);
         action->setShortcut(QKeySequence(QString::fromLatin1(row.keys)));
         action->setShortcutContext(Qt::WindowShortcut);
         host_.addAction(action);
@@ -134,7 +148,7 @@ void ChartSharing::openMenu(TChart *chart, QPoint globalPos)
     auto *menu = new QMenu(&host_);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (const EntryRow &row : kEntries) {
-        QAction *action = menu->addAction(QString::fromUtf8(row.caption));
+        QAction *action = menu->addAction(QCoreApplication::translate("Varnel", row.caption));
         action->setShortcut(QKeySequence(QString::fromLatin1(row.keys)));
         connect(action, &QAction::triggered, this, [this, entry = row.entry, target = QPointer<TChart>(chart)] {
             Guarded([&] {
@@ -194,11 +208,7 @@ QString ChartSharing::suggestedName(QWidget *target) const
     for (const QString &name : {caption.first, caption.second})
         if (!name.isEmpty())
             parts << name;
-    // A file name holds at most 255 bytes: a longer one is cut, its extension kept.
-    QString name = parts.join(u'_');
-    while (name.toUtf8().size() > 255 - 4)
-        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
-    return name + QStringLiteral(".png");
+    return suggestedFile(parts.join(u'_'), QStringLiteral(".png"));
 }
 
 void ChartSharing::Run(Entry entry, QWidget *target)
@@ -233,6 +243,12 @@ void ChartSharing::Run(Entry entry, QWidget *target)
         break;
     case SaveAllPages:
         saveAllPages();
+        break;
+    case Print:
+        printReport();
+        break;
+    case SaveReport:
+        saveReport();
         break;
     }
 }
@@ -274,4 +290,67 @@ void ChartSharing::saveAllPages()
                                                           : QtConfirmReplace(&host_, folder, replaced)))
         return;
     WritePictures(dir, DrawComparison(craft[0].get(), craft[1].get(), source_.flaps(), defaults));
+}
+
+ReportInput ChartSharing::reportInput() const
+{
+    ReportInput input;
+    input.first = chosen_[0].get();
+    input.second = chosen_[1].get();
+    input.flaps = source_.flaps();
+    input.advantage = pages_.AdvantageShown();
+    input.dataFolder = source_.dataFolder ? source_.dataFolder() : QString();
+    return input;
+}
+
+void ChartSharing::printReport()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    chosen_ = source_.chosen();
+    const ReportInput input = reportInput();
+    printer.setDocName(ReportTitle(input));
+    printer.setCreator(QStringLiteral("Varnel " VARNEL_VERSION));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setFromTo(1, 0);
+    const bool go = dialogs().print ? dialogs().print(&host_, printer) : [&] {
+        QPrintDialog dialog(&printer, &host_);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+        return dialog.exec() == QDialog::Accepted;
+    }();
+    if (!go)
+        return;
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    PaintReport(printer, input, range ? printer.fromPage() : 0, range ? printer.toPage() : 0);
+}
+
+void ChartSharing::saveReport()
+{
+    chosen_ = source_.chosen();
+    const ReportInput input = reportInput();
+    QStringList parts{QStringLiteral("report")};
+    for (const AircraftPtr &craft : chosen_)
+        if (craft)
+            parts << craft->name;
+    const QString suggested = QDir(lastFolder_).filePath(suggestedFile(parts.join(u'_'), QStringLiteral(".pdf")));
+    QString path;
+    if (dialogs().saveReport) {
+        path = dialogs().saveReport(&host_, suggested);
+    } else {
+        auto dialog = std::make_unique<QFileDialog>(&host_, QCoreApplication::translate("Varnel", "Сохранить отчет"), suggested,
+                                                    QStringLiteral("PDF (*.pdf);;HTML (*.html)"));
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        path = dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (!path.isEmpty() && suffix != QLatin1String("pdf") && suffix != QLatin1String("html") && suffix != QLatin1String("htm"))
+            path += QLatin1Char('.') + dialog->selectedNameFilter().left(4).trimmed().toLower();
+        const NoQtProjectSettings nowhere;
+        dialog.reset();
+    }
+    if (path.isEmpty())
+        return;
+    const QFileInfo file(path);
+    const QString suffix = file.suffix().toLower();
+    const bool html = suffix == QLatin1String("html") || suffix == QLatin1String("htm");
+    WritePictures(LocateFileName(file.path()), {{file.fileName(), html ? ReportHtml(input) : ReportPdf(input)}});
+    lastFolder_ = file.path();
 }

@@ -390,6 +390,7 @@ void AppExport::menuOnlyOnStillRightClick()
             entries << a->text() + " " + a->shortcut().toString();
         QCOMPARE(entries, (QStringList{"Копировать рисунок Ctrl+C", "Копировать данные Ctrl+Shift+C",
                                        "Сохранить рисунок... Ctrl+S", "Сохранить все страницы... Ctrl+Shift+S",
+                                       "Печать... Ctrl+P", "Сохранить отчет... ",
                                        " ", "Подпись над рисунком "}));
         // The last entry switches the caption band of every picture shared.
         QAction *band = sharing->OpenMenu()->actions().last();

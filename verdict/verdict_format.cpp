@@ -110,8 +110,7 @@ QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
         const QString name = v.names[b.lead == Lead::First || b.lead == Lead::OnlyFirst ? 0 : 1];
         const QString range = point ? Place(p.measure, b.from)
                                     : QStringLiteral("от %1 до %2 %3").arg(VerdictNumber(b.from, 0), VerdictNumber(b.to, 0), AxisUnit(p.measure));
-        // The leader's advantage: its value minus the other's.
-        const QString advantage = VerdictNumber(b.lead == Lead::First ? -b.largest : b.largest, t.decimals, true) + QLatin1Char(' ') + Str(t.unit);
+        const QString advantage = PairAdvantage(p, b);
         const QString gain = !leads ? QString()
                              : point ? QStringLiteral(" (%1)").arg(advantage)
                                      : QStringLiteral(" (до %1 %2)").arg(advantage, Place(p.measure, b.at));
@@ -297,6 +296,15 @@ std::vector<VerdictTable> VerdictTables(const Verdict &v)
     if (!MissingText(v).isEmpty())
         return {};
     return {SummaryTable(v), AltitudeTable(v, 0), AltitudeTable(v, 2), BestTable(v)};
+}
+
+QString PairLabel(const PairVerdict &p) { return Label(p.measure, p.flap); }
+QString PairPlace(const PairVerdict &p, double at) { return VerdictNumber(at, 0) + QLatin1Char(' ') + AxisUnit(p.measure); }
+QString PairAdvantage(const PairVerdict &p, const LeadBand &b)
+{
+    // The leader's advantage: its value minus the other's.
+    const MeasureText &t = TextOf(p.measure);
+    return VerdictNumber(b.lead == Lead::First ? -b.largest : b.largest, t.decimals, true) + QLatin1Char(' ') + Str(t.unit);
 }
 
 QString VerdictText(const Verdict &v)

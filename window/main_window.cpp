@@ -67,7 +67,8 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
                       .chooseFolder = [](QWidget *parent) {
                           return PickFolder(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath(),
                                             FolderUse::MayCreate);
-                      }});
+                      },
+                      .dataFolder = [this] { return DataFolder(); }});
     watch_ = new DataFolderWatch(this);
     connect(watch_, &DataFolderWatch::Changed, this, [this] {
         if (scanning_)
