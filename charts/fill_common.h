@@ -14,5 +14,9 @@ void TitleAndActivate(TChartSeries &series, const QString &prefix, const QString
 enum class Axes { AsRead, Across };
 void AddPoints(TChartSeries &series, const CurvePoints &curve, Axes axes = Axes::AsRead);
 
+// Marks the curve's last point with `text` (no box, as the reference lines' labels) and
+// every other point with nothing; the marks show.
+void LabelCurveEnd(TChartSeries &series, const QString &text);
+
 // Raises the error a reading stopped at, if any.
 void RaiseFailure(const ReadFailure &failure);
