@@ -27,8 +27,11 @@ void LabelCurveEnd(TChartSeries &series, const QString &text)
     series.MarksChanged();
 }
 
-void RaiseFailure(const ReadFailure &failure)
+void RaiseFailure(const ReadFailure &failure, std::initializer_list<TChartSeries *> cut)
 {
-    if (failure)
-        throw *failure;
+    if (!failure)
+        return;
+    for (TChartSeries *series : cut)
+        series->SetStopNote(failure->message());
+    throw *failure;
 }

@@ -18,5 +18,6 @@ void AddPoints(TChartSeries &series, const CurvePoints &curve, Axes axes = Axes:
 // every other point with nothing; the marks show.
 void LabelCurveEnd(TChartSeries &series, const QString &text);
 
-// Raises the error a reading stopped at, if any.
-void RaiseFailure(const ReadFailure &failure);
+// Raises the error a reading stopped at, if any; the curves it cut short are given its
+// message as their stop note (the refresh then says where the value stands).
+void RaiseFailure(const ReadFailure &failure, std::initializer_list<TChartSeries *> cut = {});

@@ -332,7 +332,13 @@ QString TChart::ReadoutAt(QPoint pos, int reach) const
         return QPointF(xAxis->coordToPixel(x), yAxis->coordToPixel(y));
     };
     const PointRef nearest = NearestPoint(series_, toPixel, pos, reach);
-    return nearest.valid() ? PointReadout(series_[nearest.series], nearest.point, bottom_, left_) : QString();
+    if (!nearest.valid())
+        return {};
+    const TChartSeries &s = series_[nearest.series];
+    QString text = PointReadout(s, nearest.point, bottom_, left_);
+    if (!s.StopNote().isEmpty() && nearest.point == s.Count() - 1)
+        text += QLatin1Char('\n') + s.StopNote();
+    return text;
 }
 
 void TChart::DrawFrame(QPainter &p) const

@@ -8,6 +8,7 @@
 namespace {
 constexpr int MarkFontPixels = 10;
 constexpr int MarkArrowLength = 8;  // pixels between a point and its mark
+constexpr int StopMarkPixels = 14;
 const char *const MarksLayer = "overlay";
 }  // namespace
 
@@ -72,6 +73,29 @@ void TChart::syncMarks()
             markPoints_ << QPointF(s.XValues[j], s.YValues[j]);
             markTexts_ << text;
         }
+    }
+    syncStopMarks();
+}
+
+// A curve cut short by a bad value ends in a cross of its own colour, so that it does
+// not pass for data that end there; its tool tip says where the value stands.
+void TChart::syncStopMarks()
+{
+    for (int i = 0; i < series_.Count(); ++i) {
+        const TChartSeries &s = series_[i];
+        if (!s.Active() || s.StopNote().isEmpty() || s.Count() == 0)
+            continue;
+        auto *cross = new QCPItemText(this);
+        cross->setLayer(MarksLayer);
+        cross->setClipToAxisRect(true);
+        cross->position->setCoords(s.XValues[s.Count() - 1], s.YValues[s.Count() - 1]);
+        cross->setPositionAlignment(Qt::AlignCenter);
+        cross->setText(QStringLiteral("\u2715"));
+        QFont font = pixelFont(this->font(), StopMarkPixels);
+        font.setBold(true);
+        cross->setFont(font);
+        cross->setColor(s.SeriesColor());
+        marks_ << cross;
     }
 }
 
