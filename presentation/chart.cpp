@@ -324,23 +324,6 @@ ChartView TChart::AutoView() const
 
 QRect TChart::PlotArea() const { return axisRect()->rect(); }
 
-QString TChart::ReadoutAt(QPoint pos, int reach) const
-{
-    if (!PlotArea().contains(pos))
-        return {};
-    const PixelMap toPixel = [this](double x, double y) {
-        return QPointF(xAxis->coordToPixel(x), yAxis->coordToPixel(y));
-    };
-    const PointRef nearest = NearestPoint(series_, toPixel, pos, reach);
-    if (!nearest.valid())
-        return {};
-    const TChartSeries &s = series_[nearest.series];
-    QString text = PointReadout(s, nearest.point, bottom_, left_);
-    if (!s.StopNote().isEmpty() && nearest.point == s.Count() - 1)
-        text += QLatin1Char('\n') + s.StopNote();
-    return text;
-}
-
 void TChart::DrawFrame(QPainter &p) const
 {
     const QRect outer = rect();

@@ -4,6 +4,7 @@
 #include "presentation/chart.h"
 
 #include "core/decimal_text.h"
+#include "presentation/plot_geometry.h"
 
 namespace {
 constexpr int MarkFontPixels = 10;
@@ -100,3 +101,22 @@ void TChart::syncStopMarks()
 }
 
 QStringList TChart::MarkTexts() const { return markTexts_; }
+
+// The point the mouse rests on, named; the last point of a cut curve says where it stops.
+QString TChart::ReadoutAt(QPoint pos, int reach) const
+{
+    if (!PlotArea().contains(pos))
+        return {};
+    const PixelMap toPixel = [this](double x, double y) {
+        return QPointF(xAxis->coordToPixel(x), yAxis->coordToPixel(y));
+    };
+    const PointRef nearest = NearestPoint(series_, toPixel, pos, reach);
+    if (!nearest.valid())
+        return {};
+    const TChartSeries &s = series_[nearest.series];
+    QString text = PointReadout(s, nearest.point, bottom_, left_);
+    if (!s.StopNote().isEmpty() && nearest.point == s.Count() - 1)
+        text += QLatin1Char('\n') + s.StopNote();
+    return text;
+}
+
