@@ -207,7 +207,8 @@ class AppRandomSessionTest : public QObject {
     {
         if (c_.page == 0)
             return {w_->pages_Charts->ch_C1, w_->pages_Charts->ch_C2, w_->pages_Charts->ch_C3, w_->pages_Charts->ch_C4};
-        return {page(c_.page)->findChild<TChart *>()};
+        TChart *chart = page(c_.page)->findChild<TChart *>();
+        return chart ? QVector<TChart *>{chart} : QVector<TChart *>{};  // the verdict page has none
     }
 
     // ---- actions ----
@@ -391,6 +392,8 @@ class AppRandomSessionTest : public QObject {
     void doubleClickChart()
     {
         const QVector<TChart *> charts = visibleCharts();
+        if (charts.isEmpty())
+            return;
         TChart *chart = charts[pick(int(charts.size()))];
         note(u"double-click %1"_s.arg(chart->objectName()));
         const QPoint at = pointIn(chart->rect());
@@ -405,6 +408,8 @@ class AppRandomSessionTest : public QObject {
     void leftDrag()
     {
         const QVector<TChart *> charts = visibleCharts();
+        if (charts.isEmpty())
+            return;
         TChart *chart = charts[pick(int(charts.size()))];
         const QRect area = chart->PlotArea().adjusted(-10, -10, 10, 10);
         const QPoint from = pointIn(area);
@@ -424,6 +429,8 @@ class AppRandomSessionTest : public QObject {
     void rightDrag()
     {
         const QVector<TChart *> charts = visibleCharts();
+        if (charts.isEmpty())
+            return;
         TChart *chart = charts[pick(int(charts.size()))];
         QPoint at = pointIn(chart->PlotArea());
         note(u"right drag on %1"_s.arg(chart->objectName()));
