@@ -61,15 +61,17 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
 {
     setObjectName(QStringLiteral("pages_Charts"));
     setFont(PagesFont());
-    setUsesScrollButtons(true);
-    setElideMode(Qt::ElideNone);
+    // Every page's tab stays in view: a title that does not fit is elided, and its tab's
+    // tool tip gives it whole.
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideRight);
     setDocumentMode(false);
 
     QHash<QString, QWidget *> pages;
     for (const PageRow &row : kPages) {
         auto *page = new QWidget(this);
         page->setObjectName(QString::fromLatin1(row.name));
-        addTab(page, QString::fromUtf8(row.caption));
+        setTabToolTip(addTab(page, QString::fromUtf8(row.caption)), QString::fromUtf8(row.caption));
         this->*row.page = page;
         pages.insert(page->objectName(), page);
     }
@@ -91,7 +93,7 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
         this->*m.chart = findChild<TChart *>(QString::fromLatin1(m.name));
     // Who is better, and where: after the turn-rate diagram.
     tab_Verdict = new VerdictPage(this);
-    addTab(tab_Verdict, QStringLiteral("Кто лучше"));
+    setTabToolTip(addTab(tab_Verdict, QStringLiteral("Кто лучше")), QStringLiteral("Кто лучше"));
     PairPartners(Charts());
     for (TChart *chart : Charts())
         connect(chart, &TChart::DoubleClicked, this, [this, chart] { Guarded([this, chart] { ShowOneChart(chart); }); });

@@ -53,8 +53,11 @@ void Fill(QTableWidget *table, const VerdictTable &t)
             const VerdictCell &cell = t.rows[size_t(r)][size_t(c)];
             auto *item = new QTableWidgetItem(cell.text);
             item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-            if (cell.tint)
+            if (cell.tint) {
+                // The tint is pale whatever the palette: its own text colour keeps it legible.
                 item->setBackground(VerdictPage::Tint(cell.tint));
+                item->setForeground(VerdictPage::InkOn(VerdictPage::Tint(cell.tint)));
+            }
             table->setItem(r, c, item);
         }
     }
@@ -97,6 +100,8 @@ void VerdictPage::FitPicture()
 }
 
 QColor VerdictPage::Tint(int aircraft) { return aircraft == 1 ? QColor(0xD6, 0xE0, 0xFF) : QColor(0xFF, 0xD9, 0xD9); }
+
+QColor VerdictPage::InkOn(const QColor &back) { return back.lightness() >= 128 ? QColor(Qt::black) : QColor(Qt::white); }
 
 void VerdictPage::SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown)
 {

@@ -36,6 +36,8 @@ public:
 
     // The pale background of a cell won by aircraft 1 (blue) or 2 (red).
     static QColor Tint(int aircraft);
+    // The text colour that reads on a background: black on a light one, white on a dark one.
+    static QColor InkOn(const QColor &back);
 
 private:
     void showComputed(const std::function<Verdict()> &compute);

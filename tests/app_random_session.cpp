@@ -192,6 +192,8 @@ class AppRandomSessionTest : public QObject, public RandomSessionModel {
     void doubleClickChart()
     {
         const QVector<TChart *> charts = visibleCharts();
+        if (charts.isEmpty())
+            return;
         TChart *chart = charts[pick(int(charts.size()))];
         note(u"double-click %1"_s.arg(chart->objectName()));
         const QPoint at = pointIn(chart->rect());
@@ -206,6 +208,8 @@ class AppRandomSessionTest : public QObject, public RandomSessionModel {
     void leftDrag()
     {
         const QVector<TChart *> charts = visibleCharts();
+        if (charts.isEmpty())
+            return;
         TChart *chart = charts[pick(int(charts.size()))];
         const QRect area = chart->PlotArea().adjusted(-10, -10, 10, 10);
         const QPoint from = pointIn(area);
@@ -225,6 +229,8 @@ class AppRandomSessionTest : public QObject, public RandomSessionModel {
     void rightDrag()
     {
         const QVector<TChart *> charts = visibleCharts();
+        if (charts.isEmpty())
+            return;
         TChart *chart = charts[pick(int(charts.size()))];
         QPoint at = pointIn(chart->PlotArea());
         note(u"right drag on %1"_s.arg(chart->objectName()));

@@ -20,15 +20,6 @@ QString NotANumber(const QString &text)
 }
 
 // Labels of a series: index of each mark slot whose text is not empty, with that text.
-QMap<int, QString> Labels(const TChartSeries &s)
-{
-    QMap<int, QString> out;
-    for (int i = 0; i < s.MarkSlotCount(); ++i)
-        if (const TMarksItem *m = s.MarkSlot(i); m && !m->DisplayText().isEmpty())
-            out.insert(i, m->DisplayText());
-    return out;
-}
-
 const FlapSet kOnlyNoFlaps = FlapSet::NoFlaps();
 const FlapSet kAllShown = FlapSet::All();
 const FlapSet kAllHidden = FlapSet();
@@ -192,6 +183,7 @@ void ChartsFillers::turnRateDiagram()
     QCOMPARE(set.FunPlot[4].Title(), u"noFlaps Tarn-9"_s);
     QCOMPARE(set.FunPlot[6].Title(), u"Flaps-2 Tarn-9"_s);
     QCOMPARE(set.FunPlot[6].Count(), 3);
+    QCOMPARE(Labels(set.FunPlot[6]), (QMap<int, QString>{{2, u"закр. 2"_s}}));  // at the curve's end
     QCOMPARE(set.FunPlot[8].Count(), 0);
     QVERIFY(!set.FunPlot[8].Active());
     for (int i = 9; i <= 14; ++i) {

@@ -139,12 +139,11 @@ void ChartsTableFillers::turnTimesHiddenSettings()
 
     QCOMPARE(Points(set.TurnbySpeed[4]), (QList<QPointF>{{200, 17.3}, {300, 20}, {400, 24}}));
     const QStringList prefixes{u"noFlaps "_s, u"Flaps-1 "_s, u"Flaps-2 "_s, u"Flaps-3 "_s};
-    for (int f = 0; f < 4; ++f) {
-        QCOMPARE(set.TurnbySpeed[4 + f].Title(), prefixes[f] + u"Tarn-1"_s);
-        QVERIFY(set.TurnbySpeed[4 + f].Active());
-        if (f > 0)
-            QCOMPARE(set.TurnbySpeed[4 + f].Count(), 0);
-    }
+    // The shown setting's curve names it at its end.
+    QCOMPARE(set.TurnbySpeed[4].Title(), prefixes[0] + u"Tarn-1"_s);
+    QCOMPARE(Labels(set.TurnbySpeed[4]), (QMap<int, QString>{{2, u"закр. 0"_s}}));
+    for (int f = 1; f < 4; ++f)
+        QCOMPARE(set.TurnbySpeed[4 + f].Count(), 0);
     QCOMPARE(set.TurnbySpeed[0].Title(), u"Без закрылков"_s);
 
     rows[3] = kTurnRows[3];
@@ -192,9 +191,9 @@ void ChartsTableFillers::turnFileErrors()
         QCOMPARE(set.ROCatConst[0].Title(), u"climb Merl-3"_s);
     } else if (filler == u"times"_s) {
         got = ErrorOf([&] { FillTurnTimes(set.TurnbySpeed, u"Merl-3"_s, ReadTurnCurves(rows), 0, kOnlyNoFlaps); });
-        // The four series are titled and active before the rows are fetched.
-        QCOMPARE(set.TurnbySpeed[3].Title(), u"Flaps-3 Merl-3"_s);
-        QVERIFY(set.TurnbySpeed[3].Active());
+        // The shown setting's series is titled and active before the rows are fetched.
+        QCOMPARE(set.TurnbySpeed[0].Title(), u"noFlaps Merl-3"_s);
+        QVERIFY(set.TurnbySpeed[0].Active());
     } else {
         got = ErrorOf([&] { FillTurnRateDiagram(set.FunPlot, u"Merl-3"_s, ReadTurnCurves(rows), 0, kOnlyNoFlaps, TestLabelColor); });
     }

@@ -198,7 +198,8 @@ protected:
     {
         if (c_.page == 0)
             return {w_->pages_Charts->ch_C1, w_->pages_Charts->ch_C2, w_->pages_Charts->ch_C3, w_->pages_Charts->ch_C4};
-        return {page(c_.page)->findChild<TChart *>()};
+        TChart *chart = page(c_.page)->findChild<TChart *>();
+        return chart ? QVector<TChart *>{chart} : QVector<TChart *>{};  // the verdict page has none
     }
 
     // ---- checks ----

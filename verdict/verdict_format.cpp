@@ -244,7 +244,7 @@ QString VerdictNumber(double value, int decimals, bool sign)
     const bool zero = digits.toDouble() == 0;
     qsizetype point = digits.indexOf(QLatin1Char('.'));
     for (qsizetype i = (point < 0 ? digits.size() : point) - 3; i > 0; i -= 3)
-        digits.insert(i, QLatin1Char(' '));
+        digits.insert(i, QChar(0x00A0));  // a no-break space: a number never breaks inside
     if (zero)
         return digits;
     return (value < 0 ? QStringLiteral("−") : sign ? QStringLiteral("+") : QString()) + digits;

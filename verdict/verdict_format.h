@@ -49,7 +49,7 @@ QStringList VerdictSentences(const Verdict &v, size_t most = 0);
 // values as shown), speed and climb at every 1,000 m, and the best figures.
 std::vector<VerdictTable> VerdictTables(const Verdict &v);
 
-// A number as the page shows it: `decimals` places, thousands set apart by a space,
+// A number as the page shows it: `decimals` places, thousands set apart by a no-break space (U+00A0),
 // a minus sign "−", a "+" when `sign` and positive; "—" when not finite.
 QString VerdictNumber(double value, int decimals, bool sign = false);
 

@@ -142,7 +142,7 @@ void Tfrm_Main::buildToolbar()
     tool_Main->setFixedHeight(29);
     addToolBar(Qt::TopToolBarArea, tool_Main);
     for (int i = 0; i < ToolbarPictureCount; ++i)
-        img_Main.push_back(QPixmap::fromImage(ToolbarPicture(i)));
+        img_Main.push_back(QPixmap::fromImage(ToolbarPicture(i, IsDarkPalette(palette()))));
 
     auto makeButton = [this](const QString &name, int picture) {
         auto *b = new MarkButton(tool_Main);
@@ -198,6 +198,7 @@ void Tfrm_Main::buildToolbar()
     for (MarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
         connect(b, &QToolButton::clicked, this, [this, b] { Guarded([this, b] { SwitchTurnButton(b); }); });
     connect(ToolButton6, &QToolButton::clicked, this, [this] { Guarded([this] { ToolButton6Click(); }); });
+    buildViewMenu();
 }
 
 void Tfrm_Main::buildPages()
@@ -243,6 +244,8 @@ bool Tfrm_Main::event(QEvent *e)
         }
         return true;
     }
+    if (e->type() == QEvent::PaletteChange)
+        setToolbarPictures();
     if (e->type() == QEvent::Show || e->type() == QEvent::Move || e->type() == QEvent::Resize) {
         // The minimum size holds for the outer frame, known once the window is mapped,
         // on a screen that has room for it.
@@ -257,34 +260,6 @@ bool Tfrm_Main::event(QEvent *e)
         }
     }
     return QMainWindow::event(e);
-}
-
-// The available area of the window's screen less the window's frame: where the window
-// itself may lie.
-QRect Tfrm_Main::screenRoom() const
-{
-    const QScreen *s = screen();
-    if (!s)
-        return QRect(QPoint(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-    const QRect outer = frameGeometry(), inner = geometry();
-    return s->availableGeometry().marginsRemoved(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                                                          outer.right() - inner.right(), outer.bottom() - inner.bottom()));
-}
-
-void Tfrm_Main::FitScreen()
-{
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;  // the screen's own size
-    const QRect room = screenRoom();
-    if (room.isEmpty())
-        return;
-    setMinimumSize(minimumSize().boundedTo(room.size()));
-    QRect fit = geometry();
-    fit.setSize(fit.size().boundedTo(room.size()));
-    fit.moveLeft(std::clamp(fit.left(), room.left(), room.right() + 1 - fit.width()));
-    fit.moveTop(std::clamp(fit.top(), room.top(), room.bottom() + 1 - fit.height()));
-    if (fit != geometry())
-        setGeometry(fit);
 }
 
 void Tfrm_Main::ResizeMainForm()
@@ -326,6 +301,8 @@ void Tfrm_Main::showDataFolder()
 void Tfrm_Main::showFilesChanged()
 {
     panel1->setText(QStringLiteral("Файлы изменены, F5 — перечитать"));
+    // Widened to its whole text; the panel after it moves right.
+    panel1->setFixedWidth(std::max(panel1->width(), panel1->sizeHint().width()));
     panel1->setToolTip(QStringLiteral("Файлы данных изменились на диске; F5 перечитает их."));
 }
 

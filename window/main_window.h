@@ -5,6 +5,7 @@
 // the trees' panel and the common page in layout.h, the frame widgets in frames.h.
 #include "pages/comparison_pages.h"
 #include "catalogue/scan.h"
+#include "core/units.h"
 #include "window/craft_tree.h"
 
 #include <QMainWindow>
@@ -25,6 +26,7 @@ class QTreeWidgetItem;
 class TChart;
 class MarkButton;
 class CheckView;
+class ViewMenu;
 
 // The message the window posts to itself to start the catalogue scan.
 constexpr int WM_LOADFMD = 1025;
@@ -49,7 +51,9 @@ public:
     QAction *act_OpenFolder, *act_Reload;  // Ctrl+O and F5
     MarkButton *btn_Advantage;  // marked while the charts shade who is better where
     QAction *act_Advantage;      // Ctrl+D
-    QVector<QPixmap> img_Main;  // the toolbar's eight pictures
+    MarkButton *btn_View;  // last: opens the view menu (language, units, help, about)
+    ViewMenu *menu_View;
+    QVector<QPixmap> img_Main;  // the toolbar's nine pictures
     QSplitter *Splitter;
     QFrame *pnl_Chart;
     ComparisonPages *pages_Charts;  // the pages and their charts
@@ -99,6 +103,10 @@ public:
 signals:
     // A scan of the data folder has ended, the trees filled.
     void ScanEnded();
+    // The user chose a language ("ru", "en") or units in the view menu (already kept
+    // in the settings file for the next start).
+    void LanguageChosen(const QString &language);
+    void UnitsChosen(UnitSystem units);
 
 protected:
     bool event(QEvent *event) override;
@@ -108,6 +116,8 @@ private:
     void buildTrees();
     void buildToolbar();
     void buildPages();
+    void buildViewMenu();
+    void setToolbarPictures();
     void setScanning(bool scanning);
     FileName scanFolder() const;
     void showDataFolder();
