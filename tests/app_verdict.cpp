@@ -25,7 +25,8 @@ private slots:
         const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
         VerdictPage page;
         page.resize(1000, 1400);
-        page.SetComparison(a.get(), b.get(), FlapSet().With(0).With(1));
+        page.SetComparison(a, b, FlapSet().With(0).With(1));
+        page.show();
 
         // The program itself, with no display to reach: it must not need one.
         QProcess p;
@@ -87,7 +88,7 @@ private slots:
         const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
         QWidget host;
         auto *pages = new ComparisonPages(&host);
-        pages->SetComparison(a.get(), b.get(), FlapSet::NoFlaps().With(2));
+        pages->SetComparison(a, b, FlapSet::NoFlaps().With(2));
         ChartSharing sharing(host, *pages, {});
         pages->setCurrentWidget(pages->tab_Verdict);
         QCOMPARE(sharing.KeyTarget(), pages->tab_Verdict);
@@ -108,12 +109,13 @@ private slots:
         const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
         const AircraftPtr b = ReadAircraft(paths, FileName("Skarn-7"));
         VerdictPage page;
-        page.SetComparison(nullptr, b.get(), FlapSet::NoFlaps());
+        page.show();
+        page.SetComparison(nullptr, b, FlapSet::NoFlaps());
         QVERIFY(page.findChild<QLabel *>(QStringLiteral("lbl_Verdict"))->text().contains(QStringLiteral("Skarn-7")));
         for (const QTableWidget *table : page.findChildren<QTableWidget *>())
             QVERIFY(table->isHidden());
         const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5"));
-        page.SetComparison(a.get(), b.get(), FlapSet().With(3));
+        page.SetComparison(a, b, FlapSet().With(3));
         QCOMPARE(page.findChild<QTableWidget *>(QStringLiteral("tbl_best"))->rowCount(), 7);  // five, then flaps 3 twice
         QVERIFY(!page.findChild<QTableWidget *>(QStringLiteral("tbl_best"))->isHidden());
         page.SetComparison(nullptr, nullptr, FlapSet::NoFlaps());
