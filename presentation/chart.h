@@ -131,6 +131,7 @@ private:
     void syncCurves();
     void syncLegend();
     void syncMarks();
+    void syncStopMarks();
     void layoutLegend();
     void fitTitle();
     void placeBottomTitle();
