@@ -2,6 +2,7 @@
 // winning cells tinted; with an aircraft missing the page says so.
 #include "pages/comparison_pages.h"
 #include "pages/verdict_page.h"
+#include "presentation/chart.h"
 #include "pictures/share.h"
 #include "support.h"
 #include "verdict/verdict_format.h"
@@ -82,6 +83,34 @@ private slots:
 
     // "Copy data" on the verdict page copies its tables as `--verdict --format tsv`
     // prints them.
+    // A refresh works only for what is seen: the hidden verdict page is not worked out
+    // and the hidden pages' charts are not replotted; shown, each is brought up to date
+    // once.
+    void onlyWhatIsSeen()
+    {
+        const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
+        const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
+        ComparisonPages pages;
+        pages.resize(900, 700);
+        pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+        const int replots = pages.chrt_TASbyAlt->ReplotCount();
+        for (int i = 0; i < 3; ++i) {
+            pages.SetComparison(i % 2 ? a : b, i % 2 ? b : a, FlapSet::All());
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(pages.tab_Verdict->ComputeCount(), 0);
+        QCOMPARE(pages.chrt_TASbyAlt->ReplotCount(), replots);
+        QVERIFY(pages.ch_C1->Curve(0)->dataCount() > 0);
+
+        pages.setCurrentWidget(pages.tab_Verdict);
+        QCoreApplication::processEvents();
+        QCOMPARE(pages.tab_Verdict->ComputeCount(), 1);
+        pages.setCurrentWidget(pages.tab_SpeedByAlt);
+        QTRY_VERIFY(pages.chrt_TASbyAlt->ReplotCount() > replots);
+        QCOMPARE(pages.chrt_TASbyAlt->Curve(0)->dataCount(), pages.ch_C1->Curve(0)->dataCount());
+    }
+
     void copyDataIsTheTsv()
     {
         const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
