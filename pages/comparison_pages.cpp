@@ -2,7 +2,6 @@
 
 #include "pages/layout.h"
 #include "pages/verdict_page.h"
-#include "core/error.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
@@ -11,7 +10,6 @@
 #include <QHash>
 #include <QVBoxLayout>
 
-#include <exception>
 
 namespace {
 // The chart pages in tab order, with their captions. The four pages that show one chart
@@ -105,28 +103,16 @@ QVector<TChart *> ComparisonPages::Charts() const
     return {ch_C1, ch_C2, ch_C3, ch_C4, chrt_TASbyAlt, chrt_MaxROCbyAlt, chrt_ROCatConst, chrt_TurnbySpeed, chrt_FunPlot};
 }
 
-void ComparisonPages::SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown)
+void ComparisonPages::SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown)
 {
+    // The verdict reads the same values as the charts, so a bad one fails both; the
+    // charts' refresh raises it, once.
+    tab_Verdict->SetComparison(first, second, shown);
     ComparisonCharts charts{chrt_TASbyAlt->Series(), chrt_MaxROCbyAlt->Series(), chrt_ROCatConst->Series(),
                             chrt_TurnbySpeed->Series(), chrt_FunPlot->Series(), ch_C1->Series(),
                             ch_C2->Series(), ch_C3->Series(), ch_C4->Series(),
                             QApplication::palette().color(QPalette::Button)};
-    // The verdict reads the same values as the charts, so a bad one fails both: the
-    // first failure is raised, once, after both are refreshed.
-    std::exception_ptr failure;
-    try {
-        RefreshComparison(charts, first, second, shown);
-    } catch (const VarnelError &) {
-        failure = std::current_exception();
-    }
-    try {
-        tab_Verdict->SetComparison(first, second, shown);
-    } catch (const VarnelError &) {
-        if (!failure)
-            failure = std::current_exception();
-    }
-    if (failure)
-        std::rethrow_exception(failure);
+    RefreshComparison(charts, first.get(), second.get(), shown);
 }
 
 void ComparisonPages::SetAdvantageShown(bool shown)

@@ -93,6 +93,7 @@ VerdictPage::VerdictPage(QWidget *parent) : QScrollArea(parent)
 
 void VerdictPage::FitPicture()
 {
+    Shown();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     widget()->layout()->activate();
@@ -103,23 +104,37 @@ QColor VerdictPage::Tint(int aircraft) { return aircraft == 1 ? QColor(0xD6, 0xE
 
 QColor VerdictPage::InkOn(const QColor &back) { return back.lightness() >= 128 ? QColor(Qt::black) : QColor(Qt::white); }
 
-void VerdictPage::SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown)
+void VerdictPage::SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown)
 {
-    showComputed([&] { return ComputeVerdict(first, second, shown); });
+    crafts_ = {first, second};
+    flaps_ = shown;
+    stale_ = true;
+    if (isVisible())
+        Shown();
 }
 
-void VerdictPage::showComputed(const std::function<Verdict()> &compute)
+void VerdictPage::showEvent(QShowEvent *event)
 {
+    QScrollArea::showEvent(event);
+    Shown();
+}
+
+const Verdict &VerdictPage::Shown()
+{
+    if (!stale_)
+        return verdict_;
+    stale_ = false;
+    ++computeCount_;
     try {
-        ShowVerdict(compute());
+        ShowVerdict(ComputeVerdict(crafts_[0].get(), crafts_[1].get(), flaps_));
     } catch (const VarnelError &error) {
         // No verdict from data that failed: what it showed before was of other aircraft
-        // or other flaps. The error itself is raised once, by whoever called.
+        // or other flaps. The error box comes from the charts' refresh, once.
         ShowVerdict(Verdict{});
         said_->setText(QStringLiteral("Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
                        ErrorBoxText(error.message()));
-        throw;
     }
+    return verdict_;
 }
 
 void VerdictPage::ShowVerdict(const Verdict &verdict)

@@ -52,6 +52,17 @@ void SendPendingResize(QWidget *widget)
     QCoreApplication::sendEvent(widget, &event);
 }
 
+// A verdict page in a picture shows its verdict, though it was not worked out while
+// the page was hidden.
+void WorkOutVerdicts(QWidget *widget)
+{
+    QList<VerdictPage *> pages = widget->findChildren<VerdictPage *>();
+    if (auto *page = qobject_cast<VerdictPage *>(widget))
+        pages.append(page);
+    for (VerdictPage *page : pages)
+        page->Shown();
+}
+
 // The charts brought in line with their series and drawn anew, into buffers of
 // `ratio` device pixels per pixel (0: as they are).
 void DrawCharts(const QList<TChart *> &charts, double ratio)
@@ -76,6 +87,7 @@ int BandOf(const PictureCaption *caption) { return caption && caption->band ? Ca
 // anew into buffers of that ratio, under the caption's band.
 QImage RenderPixels(QWidget *widget, const QList<TChart *> &charts, double scale, const PictureCaption *caption)
 {
+    WorkOutVerdicts(widget);
     DrawCharts(charts, scale);
     const int band = BandOf(caption);
     QPixmap pixmap((QSizeF(widget->width(), widget->height() + band) * scale).toSize());
@@ -109,6 +121,7 @@ QImage GrabPicture(QWidget *widget, double scale, const PictureCaption *caption)
 
 void PaintVectorPicture(QWidget *widget, QCPPainter &painter, const PictureCaption *caption)
 {
+    WorkOutVerdicts(widget);
     const QList<TChart *> charts = ChartsOf(widget);
     const int band = BandOf(caption);
     if (band)
@@ -209,7 +222,7 @@ void ReleaseBuffers(const QList<TChart *> &charts)
 constexpr qint64 OverlapLimit = qint64(64) << 20;
 }  // namespace
 
-QList<Picture> DrawComparison(const Aircraft *first, const Aircraft *second, FlapSet shown,
+QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown,
                               const PictureOptions &options)
 {
     const QString &format = options.format;

@@ -5,6 +5,7 @@
 // at most two pictures are held at once), and a set of pictures written whole or not
 // at all.
 // `varnel --export`, the window's "save" entries and the report all come here.
+#include "catalogue/aircraft.h"
 #include "pages/caption.h"
 #include "pictures/picture_files.h"
 
@@ -19,7 +20,6 @@
 
 class QCPPainter;
 class QWidget;
-struct Aircraft;
 
 // The pages' names in pictures, in tab order: the common page first.
 const QStringList &PageSlugs();
@@ -57,5 +57,5 @@ struct PictureOptions {
 // stays empty) at the flap settings shown, drawn as `options` say; with the caption
 // band on, the page takes what the band leaves of the height. Raises the refresh's
 // error on one line, naming the aircraft it came from.
-QList<Picture> DrawComparison(const Aircraft *first, const Aircraft *second, FlapSet shown,
+QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown,
                               const PictureOptions &options);

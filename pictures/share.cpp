@@ -221,7 +221,7 @@ void ChartSharing::Run(Entry entry, QWidget *target)
     }
     case CopyData: {
         // The verdict page gives its tables as `--verdict --format tsv` writes them.
-        if (const auto *verdict = qobject_cast<VerdictPage *>(target)) {
+        if (auto *verdict = qobject_cast<VerdictPage *>(target)) {
             QApplication::clipboard()->setText(VerdictTsv(verdict->Shown()));
             break;
         }
@@ -289,7 +289,7 @@ void ChartSharing::saveAllPages()
     if (!replaced.isEmpty() && !(dialogs().confirmReplace ? dialogs().confirmReplace(&host_, folder, replaced)
                                                           : QtConfirmReplace(&host_, folder, replaced)))
         return;
-    WritePictures(dir, DrawComparison(craft[0].get(), craft[1].get(), source_.flaps(), defaults));
+    WritePictures(dir, DrawComparison(craft[0], craft[1], source_.flaps(), defaults));
 }
 
 ReportInput ChartSharing::reportInput() const

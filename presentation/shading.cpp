@@ -168,7 +168,7 @@ void ChartShading::SetShown(bool shown)
         return;
     shown_ = shown;
     layerable_->setVisible(shown);
-    chart_.replot(QCustomPlot::rpQueuedReplot);
+    chart_.Redraw();
 }
 
 const QVector<AdvantageArea> &ChartShading::Areas()

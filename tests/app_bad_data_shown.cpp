@@ -149,6 +149,7 @@ private slots:
         select(w->tree_Crafts_1, w->tree_Crafts_1->topLevelItem(0));
         QCOMPARE(messages_, error.isEmpty() ? QStringList() : QStringList{error});
         // The verdict page shows no verdict from data that failed, only the failure.
+        w->pages_Charts->tab_Verdict->Shown();
         const QString said = w->pages_Charts->tab_Verdict->findChild<QLabel *>(u"lbl_Verdict"_s)->text();
         const bool tables = !w->pages_Charts->tab_Verdict->findChild<QTableWidget *>(u"tbl_speed"_s)->isHidden();
         QCOMPARE(tables, error.isEmpty());

@@ -57,7 +57,8 @@ void AppExportWindow::exportedPagesAreTheWindowsPages()
     FindRoot(w->tree_Crafts_2, "Bravo")->setSelected(true);
     // The verdict page follows the flaps as the charts do: flaps 2 shown, their rows come.
     const auto *best = w->pages_Charts->tab_Verdict->findChild<QTableWidget *>("tbl_best");
-    const auto flaps2Rows = [best] {
+    const auto flaps2Rows = [best, &w] {
+        w->pages_Charts->tab_Verdict->Shown();
         return best->findItems(QStringLiteral("закрылки 2"), Qt::MatchContains).size();
     };
     QCOMPARE(flaps2Rows(), 0);

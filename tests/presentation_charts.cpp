@@ -144,6 +144,7 @@ void ChartsTest::rangesFollowModel()
 {
     std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("ch_C1"), nullptr));
     chart->resize(400, 300);
+    chart->show();  // a hidden chart waits until it is shown
     TChartSeries &a = chart->Series()[0];
     a.AddXY(500, 0);
     a.AddXY(600, 6000);
@@ -175,6 +176,7 @@ void ChartsTest::legendFollowsModel()
     QWidget page;  // outlives the chart, whatever fails
     std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("chrt_FunPlot"), nullptr));
     chart->resize(800, 600);
+    chart->show();
     auto legendTexts = [&chart] {
         QStringList out;
         for (int i = 0; i < chart->legend->itemCount(); ++i)
@@ -226,8 +228,10 @@ void ChartsTest::legendFollowsModel()
 void ChartsTest::oneRepaintForManyChanges()
 {
     QVector<TChart *> charts;
-    for (const ChartDef &def : ChartDefs())
+    for (const ChartDef &def : ChartDefs()) {
         charts << BuildChart(def.name, nullptr);
+        charts.back()->show();
+    }
     QTest::qWait(20);
     QVector<int> syncs, replots;
     for (TChart *c : charts) {
@@ -259,6 +263,7 @@ void ChartsTest::marksOfReferenceLines()
 {
     std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("chrt_FunPlot"), nullptr));
     chart->resize(800, 600);
+    chart->show();
     TChartSeries &g = chart->Series()[9];  // "1g": marks visible
     g.AddXY(100, 20.224);
     g.AddXY(150, 13.483);

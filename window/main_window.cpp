@@ -394,7 +394,7 @@ bool Tfrm_Main::Change_Craft_1(QTreeWidget *, const QTreeWidgetItem *item) const
 void Tfrm_Main::SetDataForChart()
 {
     const std::array<AircraftPtr, 2> chosen = ChosenCrafts();
-    pages_Charts->SetComparison(chosen[0].get(), chosen[1].get(), FlapsShown());
+    pages_Charts->SetComparison(chosen[0], chosen[1], FlapsShown());
 }
 
 std::array<AircraftPtr, 2> Tfrm_Main::ChosenCrafts() const
