@@ -295,8 +295,8 @@ void ChartSharing::saveAllPages()
 ReportInput ChartSharing::reportInput() const
 {
     ReportInput input;
-    input.first = chosen_[0].get();
-    input.second = chosen_[1].get();
+    input.first = chosen_[0];
+    input.second = chosen_[1];
     input.flaps = source_.flaps();
     input.advantage = pages_.AdvantageShown();
     input.dataFolder = source_.dataFolder ? source_.dataFolder() : QString();

@@ -193,6 +193,8 @@ void AppExportWindow::failedSaveLeavesNoFile()
                          return tmp.path() + "/speed.svg";
                      },
                      [&](QWidget *) { return tmp.path() + "/FILE/pages"; },
+                     {},
+                     {},
                      {}});
     w.pages_Charts->chrt_TASbyAlt->resize(400, 300);
     sharing->Run(ChartSharing::SavePicture, w.pages_Charts->ch_C1);
@@ -239,7 +241,9 @@ void AppExportWindow::savingFromTheWindow()
                      [&](QWidget *, const QString &, const QStringList &replaced) {
                          asked << replaced;
                          return answer;
-                     }});
+                     },
+                     {},
+                     {}});
     sharing->Run(ChartSharing::SaveAllPages, w->pages_Charts->tab_Common);
     QCOMPARE(asked, QList<QStringList>{(QStringList{"overview.png", "turn-time.png"})});
     QCOMPARE(Snapshot(out.path()).keys(), (QStringList{"overview.png", "turn-time.png"}));

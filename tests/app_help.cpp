@@ -132,6 +132,7 @@ private slots:
             QVERIFY2(Contrast(img.pixelColor(3, 8), toolbar) >= 3, qPrintable(b->objectName()));
         }
         // Every winning cell's text reads on its tint.
+        w->pages_Charts->tab_Verdict->Shown();
         int tinted = 0;
         for (const QTableWidget *table : w->pages_Charts->tab_Verdict->findChildren<QTableWidget *>())
             for (int r = 0; r < table->rowCount(); ++r)
