@@ -11,10 +11,10 @@
 namespace {
 
 const char *const kUsage =
-    "Usage: varnel [--recent] [DATA_DIR]\n"
+    "Usage: varnel [--recent] [--units SYSTEM] [DATA_DIR]\n"
     "  or:  varnel --list [DATA_DIR]\n"
-    "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [--no-caption] [--advantage] [DATA_DIR]\n"
-    "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [DATA_DIR]";
+    "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [--no-caption] [--advantage] [--units SYSTEM] [DATA_DIR]\n"
+    "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [--units SYSTEM] [DATA_DIR]";
 
 CommandLine Exit(int code, const QString &text)
 {
@@ -146,6 +146,9 @@ QList<QCommandLineOption> Options()
         option({"no-caption"}, "Leave out the band above each page that names the aircraft (in "
                                "their colours) and the flap settings; the files' metadata still names them."),
         option({"advantage"}, "Shade the charts pale blue where the first aircraft is better, pale red where the second is."),
+        option({"units"}, "Units every number is shown in: metric (m, km/h, m/s; the default), imperial (ft, mph, "
+                          "ft/min) or knots (ft, kt, ft/min). In the window, for this run only.",
+               "SYSTEM"),
     };
 }
 
@@ -289,6 +292,11 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
         e.caption = !parser.isSet("no-caption");
         e.advantage = parser.isSet("advantage");
         c.action = CommandLine::Export;
+    }
+    if (parser.isSet("units")) {
+        c.units = UnitSystemNamed(parser.value("units").toLower());
+        if (!c.units)
+            return UsageError(QStringLiteral("bad --units '%1': give metric, imperial or knots").arg(parser.value("units")));
     }
     c.recent = parser.isSet("recent");
     if (!parser.positional.isEmpty())

@@ -6,6 +6,7 @@
 // decided before anything is shown.
 #include "catalogue/readers.h"
 #include "pictures/export.h"
+#include "core/units.h"
 
 #include <QByteArrayList>
 #include <QSize>
@@ -13,6 +14,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // What --export draws and where it writes; --verdict reads the aircraft and flap
 // settings.
@@ -34,6 +36,7 @@ struct CommandLine {
     bool recent = false;
     ExportOptions exportOptions;           // --verdict reads first, second and flaps
     QString verdictFormat = QStringLiteral("text");  // text, tsv or json
+    std::optional<UnitSystem> units;  // --units; none: as the settings have it (metric)
     // What QApplication gets: the program's name and Qt's own options with their values
     // (for export, no -platform: it draws offscreen whatever is named).
     QByteArrayList qtArguments;

@@ -70,6 +70,8 @@ int main(int argc, char *argv[])
     }
     if (command.action == CommandLine::List)
         return StdoutChecked(List(command));
+    if (command.units)
+        SetShownUnits(*command.units);
     std::vector<char *> qtArgs;
     for (QByteArray &a : command.qtArguments)
         qtArgs.push_back(a.data());

@@ -2,6 +2,7 @@
 
 #include "pages/layout.h"
 #include "pages/verdict_page.h"
+#include "charts/turn_rate.h"
 #include "core/error.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
@@ -125,6 +126,18 @@ void ComparisonPages::SetComparison(const Aircraft *first, const Aircraft *secon
     }
     if (failure)
         std::rethrow_exception(failure);
+}
+
+void ComparisonPages::ShowUnits()
+{
+    const UnitSystem units = ShownUnits();
+    for (TChart *chart : Charts())
+        ::ShowUnits(*chart, units);
+    ShowRadiusLines(chrt_FunPlot->Series(), QApplication::palette().color(QPalette::Button), units);
+    // A page that says what is missing, or that the data failed, names no unit.
+    const Verdict &verdict = tab_Verdict->Shown();
+    if (verdict.present[0] || verdict.present[1])
+        tab_Verdict->ShowVerdict(verdict);
 }
 
 void ComparisonPages::SetAdvantageShown(bool shown)

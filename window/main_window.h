@@ -6,6 +6,7 @@
 #include "pages/comparison_pages.h"
 #include "catalogue/scan.h"
 #include "window/craft_tree.h"
+#include "core/units.h"
 
 #include <QMainWindow>
 #include <QPixmap>
@@ -80,6 +81,8 @@ public:
     void ReloadData();
     // Ctrl+D: switches the advantage shading of every chart on or off.
     void SwitchAdvantage();
+    // Shows every number in `units` at once, keeping the aircraft, flaps, page and zoom.
+    void SetUnits(UnitSystem units);
     // Whether a scan runs (or the first one is still to come): the folder commands
     // wait for its end.
     bool Scanning() const { return scanning_; }
