@@ -11,12 +11,12 @@
 namespace {
 
 const char *const kUsage =
-    "Usage: varnel [--recent] [DATA_DIR]\n"
+    "Usage: varnel [--recent] [--units SYSTEM] [DATA_DIR]\n"
     "  or:  varnel --list [DATA_DIR]\n"
-    "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [--no-caption] [--advantage] [DATA_DIR]\n"
-    "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [DATA_DIR]\n"
+    "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [--no-caption] [--advantage] [--units SYSTEM] [DATA_DIR]\n"
+    "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [--units SYSTEM] [DATA_DIR]\n"
     "  or:  varnel --check [--format text|json] [DATA_DIR]\n"
-    "  or:  varnel --report FILE.pdf|FILE.html [--first NAME] [--second NAME] [--flaps LIST] [--advantage] [--paper a4|letter] [DATA_DIR]";
+    "  or:  varnel --report FILE.pdf|FILE.html [--first NAME] [--second NAME] [--flaps LIST] [--advantage] [--paper a4|letter] [--units SYSTEM] [DATA_DIR]";
 
 CommandLine Exit(int code, const QString &text)
 {
@@ -158,6 +158,9 @@ QList<QCommandLineOption> Options()
         option({"no-caption"}, "Leave out the band above each page that names the aircraft (in "
                                "their colours) and the flap settings; the files' metadata still names them."),
         option({"advantage"}, "Shade the charts pale blue where the first aircraft is better, pale red where the second is."),
+        option({"units"}, "Units every number is shown in: metric (m, km/h, m/s; the default), imperial (ft, mph, "
+                          "ft/min) or knots (ft, kt, ft/min). In the window, for this run only.",
+               "SYSTEM"),
     };
 }
 
@@ -333,6 +336,11 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
         e.caption = !parser.isSet("no-caption");
         e.advantage = parser.isSet("advantage");
         c.action = CommandLine::Export;
+    }
+    if (parser.isSet("units")) {
+        c.units = UnitSystemNamed(parser.value("units").toLower());
+        if (!c.units)
+            return UsageError(QStringLiteral("bad --units '%1': give metric, imperial or knots").arg(parser.value("units")));
     }
     c.recent = parser.isSet("recent");
     if (!parser.positional.isEmpty())

@@ -72,6 +72,8 @@ int main(int argc, char *argv[])
     }
     if (command.action == CommandLine::List)
         return StdoutChecked(List(command));
+    if (command.units)
+        SetShownUnits(*command.units);
     std::vector<char *> qtArgs;
     for (QByteArray &a : command.qtArguments)
         qtArgs.push_back(a.data());
@@ -121,6 +123,9 @@ int main(int argc, char *argv[])
     });
     if (!readable)
         return 1;
+    // The units chosen in the window last time, unless the command line names some.
+    if (const ViewChoice saved = SavedViewChoice(); !command.units && saved.units)
+        SetShownUnits(*saved.units);
     Tfrm_Main window;
     if (!command.dataDir.isEmpty())
         window.SetDataFolder(AbsoluteFileName(command.dataDir));

@@ -4,6 +4,7 @@
 #include "core/measures.h"
 #include "presentation/chart.h"
 #include "presentation/tracker.h"
+#include "presentation/unit_ticker.h"
 
 #include <iterator>
 
@@ -87,17 +88,18 @@ const char *const FunNames[] = {
     "Series12", "Series13", "Series14", "Series15", "Series16", "Series17", "Series18", "Series19",
     "Series20", "Series21", "Series22"};
 
-// The axes: title as drawn, quantity, unit.
+// The axes: title as drawn in metric units, quantity, unit, what the values are.
 struct Axis {
     const char *text, *quantity, *unit;
+    Quantity kind;
 };
-constexpr Axis Speed{"Скорость (км/ч)", "Скорость", "км/ч"};
-constexpr Axis SpeedK{"Скорость (Км/ч)", "Скорость", "Км/ч"};  // capital K, as the form has it
-constexpr Axis Altitude{"Высота (м)", "Высота", "м"};
-constexpr Axis AltitudeTight{"Высота(м)", "Высота", "м"};  // no space, as the form has it
-constexpr Axis Climb{"Скороподъемность (м/с)", "Скороподъемность", "м/с"};
-constexpr Axis Time{"Время (сек)", "Время", "сек"};
-constexpr Axis Rate{"Град./сек", "", "Град./сек"};
+constexpr Axis Speed{"Скорость (км/ч)", "Скорость", "км/ч", Quantity::Speed};
+constexpr Axis SpeedK{"Скорость (Км/ч)", "Скорость", "Км/ч", Quantity::Speed};  // capital K, as the form has it
+constexpr Axis Altitude{"Высота (м)", "Высота", "м", Quantity::Altitude};
+constexpr Axis AltitudeTight{"Высота(м)", "Высота", "м", Quantity::Altitude};  // no space, as the form has it
+constexpr Axis Climb{"Скороподъемность (м/с)", "Скороподъемность", "м/с", Quantity::Climb};
+constexpr Axis Time{"Время (сек)", "Время", "сек", Quantity::Time};
+constexpr Axis Rate{"Град./сек", "", "Град./сек", Quantity::TurnRate};
 
 struct ChartRow {
     const char *name;
@@ -232,7 +234,7 @@ QVector<ChartDef> makeDefs()
         const TrackRow &t = TrackRows[k];
         Q_ASSERT(qstrcmp(c.name, t.chart) == 0);
         auto axis = [](const Axis &a) {
-            return AxisTitle{QString::fromUtf8(a.text), QString::fromUtf8(a.quantity), QString::fromUtf8(a.unit)};
+            return AxisTitle{QString::fromUtf8(a.text), QString::fromUtf8(a.quantity), QString::fromUtf8(a.unit), a.kind};
         };
         ChartDef def{QString::fromUtf8(c.name), QString::fromUtf8(c.page), c.tag, QString::fromUtf8(c.title),
                       axis(c.bottom), axis(c.left), {},
@@ -296,7 +298,7 @@ TChart *BuildChart(const QString &chartName, QWidget *parent)
     chart->setObjectName(def.name);
     chart->SetTag(def.tag);
     chart->SetChartTitle(def.title);
-    chart->SetAxisTitles(def.bottom, def.left);
+    ShowUnits(*chart, ShownUnits());
     BuildSeries(chart->Series(), chartName);
     TrackerSetup track;
     track.measure = def.measure;
@@ -308,6 +310,14 @@ TChart *BuildChart(const QString &chartName, QWidget *parent)
     chart->Shading().Configure(def.shading);
     chart->SyncNow();
     return chart;
+}
+
+void ShowUnits(TChart &chart, UnitSystem units)
+{
+    const ChartDef &def = definition(chart.objectName());
+    chart.SetAxisTitles(ShownAxisTitle(def.bottom, units), ShownAxisTitle(def.left, units));
+    chart.xAxis->setTicker(TickerFor(def.bottom.kind, units));
+    chart.yAxis->setTicker(TickerFor(def.left.kind, units));
 }
 
 void PairPartners(const QVector<TChart *> &charts)

@@ -174,7 +174,9 @@ void AppExportWindow::copiedDataText()
     list[1].AddXY(1, 1);
     list[1].SetActive(false);
     list[2].AddXY(2, 1e-7);
-    QCOMPARE(ChartDataText(list, "Скорость (км/ч)", "Высота (м)"),
+    const AxisTitle speed{"Скорость (км/ч)", "Скорость", "км/ч", Quantity::Speed};
+    const AxisTitle altitude{"Высота (м)", "Высота", "м", Quantity::Altitude};
+    QCOMPARE(ChartDataText(list, speed, altitude),
              QStringLiteral("Кривая\tСкорость (км/ч)\tВысота (м)\n"
                             "100% Alpha\t350.5\t0\n"
                             "100% Alpha\t400\t1000\n"

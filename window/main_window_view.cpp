@@ -41,6 +41,7 @@ void Tfrm_Main::buildViewMenu()
     });
     connect(menu_View, &ViewMenu::UnitsChosen, this, [this](UnitSystem units) {
         SaveUnitsChoice(units);
+        SetUnits(units);
         emit UnitsChosen(units);
     });
 }
