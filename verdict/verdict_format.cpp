@@ -34,8 +34,14 @@ struct SummaryRule {
     bool decides, higherIsBetter;
     double evenUnder;
 };
-const SummaryRule kSummaryRules[6] = {{true, true, 1.0},  {false, true, 0},   {true, false, 0.1},
-                                      {false, true, 0},   {true, true, 0.1}, {false, true, 0}};
+const SummaryRule kSummaryRules[6] = {
+    {.decides = true, .higherIsBetter = true, .evenUnder = 1.0},    // dive speed
+    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // take-off weight
+    {.decides = true, .higherIsBetter = false, .evenUnder = 0.1},   // turn time
+    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // turn speed
+    {.decides = true, .higherIsBetter = true, .evenUnder = 0.1},    // climb rate
+    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // climb speed
+};
 const char *const kSummaryKeys[6] = {"dive-speed", "takeoff-weight", "turn-time", "turn-speed", "climb-rate", "climb-speed"};
 
 // A band's largest difference carries its sign in its name.

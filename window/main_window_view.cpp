@@ -2,6 +2,7 @@
 // pictures that follow the palette.
 #include "window/main_window.h"
 
+#include "window/check_dialog.h"
 #include "window/data_folder.h"
 #include "window/flap_button.h"
 #include "window/help_dialog.h"
@@ -29,6 +30,8 @@ void Tfrm_Main::buildViewMenu()
 
     const ViewChoice saved = SavedViewChoice();
     menu_View->ShowChoice(saved.language.isEmpty() ? QStringLiteral("ru") : saved.language, ShownUnits());
+    // "Check data…" (Ctrl+Shift+K) stands before the help, for the people who keep the tables.
+    menu_View->insertAction(menu_View->act_Help, checkView_->action);
     addAction(menu_View->act_Help);  // F1 works wherever the focus is in the window
     connect(menu_View->act_Help, &QAction::triggered, this, [this] { Guarded([this] { HelpDialog(this).exec(); }); });
     connect(menu_View->act_About, &QAction::triggered, this, [this] {
