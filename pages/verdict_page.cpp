@@ -71,6 +71,14 @@ VerdictPage::VerdictPage(QWidget *parent) : QScrollArea(parent)
     setObjectName(QStringLiteral("tab_Verdict"));
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
+}
+
+// The strips, the sentences and the tables, made when the page is first seen or asked
+// for: a window that never shows the page makes none of them.
+void VerdictPage::build()
+{
+    if (said_)
+        return;
     auto *content = new QWidget;
     auto *layout = new QVBoxLayout(content);
     strips_ = new VerdictStrips(content);
@@ -88,7 +96,7 @@ VerdictPage::VerdictPage(QWidget *parent) : QScrollArea(parent)
     }
     layout->addStretch(1);
     setWidget(content);
-    ShowVerdict(Verdict{});
+    ShowVerdict(verdict_);
 }
 
 void VerdictPage::FitPicture()
@@ -121,6 +129,7 @@ void VerdictPage::showEvent(QShowEvent *event)
 
 const Verdict &VerdictPage::Shown()
 {
+    build();
     if (!stale_)
         return verdict_;
     stale_ = false;
@@ -140,6 +149,10 @@ const Verdict &VerdictPage::Shown()
 void VerdictPage::ShowVerdict(const Verdict &verdict)
 {
     verdict_ = verdict;
+    if (!said_) {
+        build();  // shows verdict_
+        return;
+    }
     const QString missing = MissingText(verdict);
     strips_->SetVerdict(missing.isEmpty() ? verdict : Verdict{});
     said_->setText(missing.isEmpty() ? VerdictSentences(verdict, kPageBands).join(QLatin1Char('\n')) : missing);

@@ -48,15 +48,18 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void build();
+
     Verdict verdict_;
     // What the verdict is of, while it is still to be worked out (stale_).
     std::array<AircraftPtr, 2> crafts_;
     FlapSet flaps_;
     bool stale_ = false;
     int computeCount_ = 0;
-    // Built once and refilled: making widgets anew costs many times more than filling.
-    VerdictStrips *strips_;
-    QLabel *said_;
+    // Built once, when first needed, and refilled: making widgets anew costs many times
+    // more than filling.
+    VerdictStrips *strips_ = nullptr;
+    QLabel *said_ = nullptr;
     std::array<QLabel *, 4> titles_;
     std::array<QTableWidget *, 4> tables_;
 };

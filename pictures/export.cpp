@@ -113,7 +113,7 @@ QImage GrabPicture(QWidget *widget, double scale, const PictureCaption *caption)
     for (TChart *chart : charts) {
         if (chart->bufferDevicePixelRatio() != chart->devicePixelRatioF()) {
             chart->setBufferDevicePixelRatio(chart->devicePixelRatioF());
-            chart->replot(QCustomPlot::rpQueuedReplot);
+            chart->Redraw();
         }
     }
     return image;

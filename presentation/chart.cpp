@@ -5,6 +5,7 @@
 #include "presentation/chart_curve.h"
 #include "presentation/plot_geometry.h"
 
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <qdrawutil.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // Raised inner bevel, lowered outer bevel, 2 pixels of border between them.
@@ -35,6 +37,9 @@ QFont TChart::pixelFont(const QFont &base, int pixels)
 
 TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 {
+    // QCustomPlot posts a replot of its own at construction; a chart draws when it is
+    // about to be painted (Redraw), so a chart on a hidden page draws nothing at all.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
     setAutoAddPlottableToLegend(false);
     // Axis numbers as the program writes every number, whatever the user's language.
     QLocale numbers = QLocale::c();
@@ -106,12 +111,13 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 
     series_.SetChangeHandler([this] { markDirty(); });
     connect(this, &QCustomPlot::beforeReplot, this, [this] {
+        replotQueued_ = false;  // this replot is the one queued
         showMarksInView();
         placeBottomTitle();
     });
     connect(this, &QCustomPlot::afterReplot, this, [this] {
         ++replotCount_;
-        replotWhenShown_ = false;
+        stale_ = false;
     });
     navigator_ = new ChartNavigator(*this);
     tracker_ = new ChartTracker(*this);
@@ -122,7 +128,12 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 void TChart::SetChartTitle(const QString &title)
 {
     chartTitle_ = title;
-    fitTitle();
+    // Fitted to the width once the chart has one (its resize); till then the whole
+    // title stands, measured by nothing.
+    if (testAttribute(Qt::WA_PendingResizeEvent))
+        title_->setText(title);
+    else
+        fitTitle();
     Redraw();
 }
 
@@ -199,16 +210,28 @@ void TChart::markDirty()
 
 void TChart::Redraw()
 {
-    if (isVisible())
-        replot(rpQueuedReplot);
-    else
-        replotWhenShown_ = true;
+    stale_ = true;
+    if (!isVisible() || replotQueued_)
+        return;
+    replotQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            Guarded([this] {
+                if (std::exchange(replotQueued_, false) && isVisible())
+                    replot();
+            });
+        },
+        Qt::QueuedConnection);
 }
 
 void TChart::SyncNow()
 {
     if (dirty_)
         sync();
+    // Laid out as it will be drawn, for what reads pixels off it before the replot.
+    if (stale_ && isVisible())
+        updateLayout();
 }
 
 void TChart::sync()
@@ -319,6 +342,9 @@ void TChart::DrawFrame(QPainter &p) const
 
 void TChart::paintEvent(QPaintEvent *event)
 {
+    // A paint that comes before the queued replot draws the chart first.
+    if (stale_ && !vectorOnly_)
+        Guarded([this] { replot(rpQueuedRefresh); });
     QCustomPlot::paintEvent(event);
     QPainter p(this);
     DrawFrame(p);
@@ -326,27 +352,28 @@ void TChart::paintEvent(QPaintEvent *event)
 
 void TChart::resizeEvent(QResizeEvent *event)
 {
+    Q_UNUSED(event);
     fitTitle();
     layoutLegend();
-    if (vectorOnly_ || !isVisible()) {
-        setViewport(rect());  // what QCustomPlot's resize does, less its replot
-        replotWhenShown_ = !vectorOnly_;
-    } else {
-        QCustomPlot::resizeEvent(event);
-    }
+    // What QCustomPlot's resize does, but the replot waits for the paint: one however
+    // often the layouts resize the chart before then, none while it is hidden.
+    setViewport(rect());
+    if (!vectorOnly_)
+        Redraw();
 }
 
 // Shown on a screen of its own pixel ratio (a later move between screens is the
-// ChartHolder's), and brought in line with what changed while it was hidden: drawn now,
-// so that its first paint shows it.
+// ChartHolder's), and brought in line with what changed while it was hidden: drawn
+// before its first paint, at the size the layouts give it by then.
 void TChart::showEvent(QShowEvent *event)
 {
     setBufferDevicePixelRatio(devicePixelRatioF());
     QCustomPlot::showEvent(event);
     Guarded([this] {
-        SyncNow();
-        if (replotWhenShown_)
-            replot(rpQueuedRefresh);
+        if (dirty_)
+            sync();
+        if (stale_)
+            Redraw();
     });
 }
 

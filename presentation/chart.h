@@ -50,9 +50,10 @@ public:
     bool BottomTitleOnLeft() const;
 
     // Applies pending model changes at once (also done by the queued sync, and on show),
-    // e.g. before rendering to an image.
+    // e.g. before rendering to an image; a shown chart is laid out for them too.
     void SyncNow();
-    // Queues a replot; a hidden chart replots when it is shown.
+    // Asks for a replot: queued, so that many changes draw once, and done at the latest
+    // when the chart is next painted; a hidden chart draws nothing until it is shown.
     void Redraw();
     bool IsDirty() const { return dirty_; }
     int SyncCount() const { return syncCount_; }
@@ -151,7 +152,8 @@ private:
     QStringList markTexts_;
 
     bool dirty_ = false;
-    bool replotWhenShown_ = false;  // a replot was asked for while hidden
+    bool stale_ = true;          // the buffers lag behind the chart: replotted before its next paint
+    bool replotQueued_ = false;  // a replot is posted
     bool vectorOnly_ = false;
     int syncCount_ = 0;
     int replotCount_ = 0;

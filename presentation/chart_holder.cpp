@@ -54,6 +54,6 @@ void ChartHolder::screenChanged()
 {
     for (TChart *chart : charts()) {
         chart->setBufferDevicePixelRatio(chart->devicePixelRatioF());
-        chart->replot(QCustomPlot::rpQueuedReplot);
+        chart->Redraw();
     }
 }

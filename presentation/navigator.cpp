@@ -47,7 +47,7 @@ void ChartNavigator::Wheel(QPoint pos, int delta, Qt::KeyboardModifiers modifier
     const double dy = wanted.y() - chart_.yAxis->pixelToCoord(at.y());
     const ChartView v = chart_.View();
     setView({{v.x.lower + dx, v.x.upper + dx}, {v.y.lower + dy, v.y.upper + dy}});
-    chart_.replot(QCustomPlot::rpQueuedReplot);
+    chart_.Redraw();
 }
 
 void ChartNavigator::setView(const ChartView &view)
@@ -80,7 +80,7 @@ void ChartNavigator::animationStep()
     } else {
         setView(InterpolateView(animationFrom_, animationTo_, animationStep_, ZoomAnimationSteps));
     }
-    chart_.replot(QCustomPlot::rpQueuedReplot);
+    chart_.Redraw();
 }
 
 DragAction ChartNavigator::LeftDrag(QPoint from, QPoint to)
@@ -111,7 +111,7 @@ void ChartNavigator::ScrollBy(QPoint delta)
     animation_.stop();
     zoomed_ = true;
     setView(ScrollByPixels(chart_.PlotArea(), chart_.View(), delta));
-    chart_.replot(QCustomPlot::rpQueuedReplot);
+    chart_.Redraw();
 }
 
 bool ChartNavigator::Press(Qt::MouseButton button, QPoint pos)

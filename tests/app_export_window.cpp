@@ -56,9 +56,9 @@ void AppExportWindow::exportedPagesAreTheWindowsPages()
     FindRoot(w->tree_Crafts_1, "Alpha")->setSelected(true);
     FindRoot(w->tree_Crafts_2, "Bravo")->setSelected(true);
     // The verdict page follows the flaps as the charts do: flaps 2 shown, their rows come.
-    const auto *best = w->pages_Charts->tab_Verdict->findChild<QTableWidget *>("tbl_best");
-    const auto flaps2Rows = [best, &w] {
+    const auto flaps2Rows = [&w] {
         w->pages_Charts->tab_Verdict->Shown();
+        const auto *best = w->pages_Charts->tab_Verdict->findChild<QTableWidget *>("tbl_best");
         return best->findItems(QStringLiteral("закрылки 2"), Qt::MatchContains).size();
     };
     QCOMPARE(flaps2Rows(), 0);

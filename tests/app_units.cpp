@@ -209,8 +209,8 @@ private slots:
         QTRY_VERIFY(!tas->Navigator().IsAnimating());
         const ChartView zoomed = tas->View();
         const QStringList captions = ChildCaptions(tarn);
-        const auto *said = pages.tab_Verdict->findChild<QLabel *>(QStringLiteral("lbl_Verdict"));
         pages.tab_Verdict->Shown();
+        const auto *said = pages.tab_Verdict->findChild<QLabel *>(QStringLiteral("lbl_Verdict"));
         const QString verdict = said->text();
         const QString radius = pages.chrt_FunPlot->Series()[15].Title();
 
