@@ -112,6 +112,7 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     series_.SetChangeHandler([this] { markDirty(); });
     connect(this, &QCustomPlot::beforeReplot, this, [this] {
         replotQueued_ = false;  // this replot is the one queued
+        fitToWidth();
         showMarksInView();
         placeBottomTitle();
     });
@@ -122,19 +123,31 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     navigator_ = new ChartNavigator(*this);
     tracker_ = new ChartTracker(*this);
     shading_ = new ChartShading(*this);
-    layoutLegend();
 }
 
 void TChart::SetChartTitle(const QString &title)
 {
     chartTitle_ = title;
-    // Fitted to the width once the chart has one (its resize); till then the whole
-    // title stands, measured by nothing.
-    if (testAttribute(Qt::WA_PendingResizeEvent))
-        title_->setText(title);
-    else
-        fitTitle();
+    title_->setText(title);  // fitted to the width at the next layout
+    fittedWidth_ = -1;
     Redraw();
+}
+
+void TChart::LayOut()
+{
+    fitToWidth();
+    updateLayout();
+}
+
+// Title and legend fitted to the width the chart has now, once per width: the layouts
+// may resize a chart many times before it is drawn, and each fit measures text.
+void TChart::fitToWidth()
+{
+    if (fittedWidth_ == width())
+        return;
+    fittedWidth_ = width();
+    fitTitle();
+    layoutLegend();
 }
 
 // The title stays on one line: a narrow chart draws it smaller, down to the legend's
@@ -231,7 +244,7 @@ void TChart::SyncNow()
         sync();
     // Laid out as it will be drawn, for what reads pixels off it before the replot.
     if (stale_ && isVisible())
-        updateLayout();
+        LayOut();
 }
 
 void TChart::sync()
@@ -286,7 +299,7 @@ void TChart::syncLegend()
         legend->addItem(entry);
     }
     legend->setVisible(!shown.isEmpty());
-    layoutLegend();
+    fittedWidth_ = -1;  // arranged anew at the next layout
 }
 
 // As many columns as the chart's width holds, the entries then spread evenly over the
@@ -353,10 +366,9 @@ void TChart::paintEvent(QPaintEvent *event)
 void TChart::resizeEvent(QResizeEvent *event)
 {
     Q_UNUSED(event);
-    fitTitle();
-    layoutLegend();
     // What QCustomPlot's resize does, but the replot waits for the paint: one however
-    // often the layouts resize the chart before then, none while it is hidden.
+    // often the layouts resize the chart before then, none while it is hidden; title
+    // and legend are fitted by that replot.
     setViewport(rect());
     if (!vectorOnly_)
         Redraw();

@@ -64,14 +64,14 @@ public:
     ChartView AutoView() const;
     QRect PlotArea() const;
     // Lays out title, plot area and legend for the ranges set now (the next replot would).
-    void LayOut() { updateLayout(); }
+    void LayOut();
     // Lays out, and places the marks and the bottom title, as a replot does before it
     // draws: then toPainter draws the chart as a replot would, without drawing it into
     // the pixel buffers first (a vector picture of any size needs none).
     void PrepareToPaint()
     {
         SyncNow();
-        updateLayout();
+        LayOut();
         showMarksInView();
         placeBottomTitle();
     }
@@ -133,6 +133,7 @@ private:
     void syncLegend();
     void syncMarks();
     void syncStopMarks();
+    void fitToWidth();
     void layoutLegend();
     void fitTitle();
     void placeBottomTitle();
@@ -152,6 +153,7 @@ private:
     QStringList markTexts_;
 
     bool dirty_ = false;
+    int fittedWidth_ = -1;       // the width title and legend were fitted to (-1: to fit again)
     bool stale_ = true;          // the buffers lag behind the chart: replotted before its next paint
     bool replotQueued_ = false;  // a replot is posted
     bool vectorOnly_ = false;
