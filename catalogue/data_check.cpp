@@ -196,6 +196,20 @@ DataCheck DataChecker::Finish()
     return check;
 }
 
+void LaterCheck::Hook(ScanHooks &hooks)
+{
+    hooks.checkCraft = [this](const FileName &name, const AircraftPtr &craft, const AircraftReading &reading,
+                              const QString &failure) { read_.append({name, craft, reading, failure}); };
+}
+
+DataCheck LaterCheck::Finish() const
+{
+    DataChecker checker(paths_);
+    for (const Read &r : read_)
+        checker.Add(r.name, r.craft, r.reading, r.failure);
+    return checker.Finish();
+}
+
 DataCheck CheckDataFolder(const DataPaths &paths)
 {
     if (KindOf(paths.speedDir()) != FileKind::Directory)

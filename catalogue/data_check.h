@@ -54,6 +54,27 @@ private:
     QList<Craft> crafts_;
 };
 
+// The check of a scan made later, when its result is first needed: the scan only
+// keeps each aircraft as it was read (its value, what reading saw, its failure), and
+// Finish hands them to a DataChecker then.
+class LaterCheck {
+public:
+    explicit LaterCheck(const DataPaths &paths) : paths_(paths) {}
+    // Sets the scan's checkCraft hook to keep what it reads here.
+    void Hook(ScanHooks &hooks);
+    DataCheck Finish() const;
+
+private:
+    struct Read {
+        FileName name;
+        AircraftPtr craft;
+        AircraftReading reading;
+        QString failure;
+    };
+    DataPaths paths_;
+    QList<Read> read_;
+};
+
 // Scans the folder with a checker hooked, without a window. Raises the scan's error
 // when DataSpeed can't be listed.
 DataCheck CheckDataFolder(const DataPaths &paths);

@@ -3,6 +3,8 @@
 #include "core/guard.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QDesktopServices>
 #include <QMainWindow>
 #include <QStatusBar>
@@ -90,23 +92,28 @@ QString CheckStatusText(const DataCheckSummary &s)
 }
 
 namespace {
-// Shows the check once the scan it hooks has ended, raised or not.
+// Keeps what the scan reads, and makes the check due once the scan has ended, raised
+// or not.
 class ScanCheck : public QObject {
 public:
-    ScanCheck(CheckView &view, const DataPaths &paths) : view_(view), paths_(paths), checker_(paths) {}
+    ScanCheck(CheckView &view, const DataPaths &paths)
+        : view_(view), paths_(paths), check_(std::make_unique<LaterCheck>(paths)) {}
     // A folder without DataSpeed has nothing to check: its box says so.
     ~ScanCheck() override
     {
         const bool listed = KindOf(paths_.speedDir()) == FileKind::Directory;
-        view_.Show(listed ? checker_.Finish() : DataCheck{}, paths_.start);
+        view_.Due(listed ? std::move(check_) : nullptr, paths_.start);
     }
-    DataChecker &checker() { return checker_; }
+    LaterCheck &check() { return *check_; }
 
 private:
     CheckView &view_;
     DataPaths paths_;
-    DataChecker checker_;
+    std::unique_ptr<LaterCheck> check_;
 };
+
+// Posted below the priority of the window's paint, so the check waits for it.
+const QEvent::Type kCheckDue = QEvent::Type(QEvent::registerEventType());
 }  // namespace
 
 CheckView::CheckView(QMainWindow &window, QStatusBar &bar) : QObject(&window), window_(window)
@@ -127,23 +134,54 @@ CheckView::CheckView(QMainWindow &window, QStatusBar &bar) : QObject(&window), w
 std::unique_ptr<QObject> CheckView::Checking(const DataPaths &paths, ScanHooks &hooks)
 {
     auto check = std::make_unique<ScanCheck>(*this, paths);
-    check->checker().Hook(hooks);
+    check->check().Hook(hooks);
     return check;
 }
 
-void CheckView::Show(const DataCheck &check, const FileName &folder)
+void CheckView::Due(std::unique_ptr<LaterCheck> check, const FileName &folder)
 {
-    check_ = check;
+    due_ = std::move(check);
+    isDue_ = true;
     folder_ = folder;
-    const QString text = CheckStatusText(check.summary);
+    if (dialog && dialog->isVisible())
+        settle();
+    else
+        QCoreApplication::postEvent(this, new QEvent(kCheckDue), Qt::LowEventPriority - 1);
+}
+
+bool CheckView::event(QEvent *event)
+{
+    if (event->type() != kCheckDue)
+        return QObject::event(event);
+    Guarded([this] { settle(); });
+    return true;
+}
+
+// The due check made and shown: the panel, and the dialog where it was opened.
+void CheckView::settle()
+{
+    if (!isDue_)
+        return;
+    isDue_ = false;
+    ++checkCount_;
+    check_ = due_ ? due_->Finish() : DataCheck{};
+    due_.reset();
+    const QString text = CheckStatusText(check_.summary);
     panel->setText(text);
     panel->setVisible(!text.isEmpty());
     if (dialog)
         dialog->ShowCheck(check_, folder_);
 }
 
+const DataCheck &CheckView::Last()
+{
+    settle();
+    return check_;
+}
+
 void CheckView::Open()
 {
+    settle();
     if (!dialog)
         dialog = new CheckDialog(&window_);
     dialog->ShowCheck(check_, folder_);

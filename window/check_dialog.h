@@ -39,26 +39,40 @@ QString CheckStatusText(const DataCheckSummary &summary);
 
 // The main window's part of the data check: a status panel after the designed ones,
 // shown when the last scan found problems; "Check data…" (Ctrl+Shift+K), which opens
-// the dialog; and the dialog, shown again after every scan while it is open.
+// the dialog; and the dialog, shown again after every scan while it is open. The check
+// of a scan is made when its result is first needed: once the window has drawn what the
+// scan gave, or at once when the dialog is open or asks for it.
 class CheckView : public QObject {
     Q_OBJECT
 public:
     CheckView(QMainWindow &window, QStatusBar &bar);
 
-    // Hooks the checker into a scan of paths; when what it gives goes (the scan ended,
-    // whatever it raised), the check is shown.
+    // Keeps what a scan of paths reads for the check; when what it gives goes (the scan
+    // ended, whatever it raised), the check is due.
     std::unique_ptr<QObject> Checking(const DataPaths &paths, ScanHooks &hooks);
-    void Show(const DataCheck &check, const FileName &folder);
+    // The check of the last scan is due: of what `check` kept (none: nothing to check).
+    void Due(std::unique_ptr<LaterCheck> check, const FileName &folder);
     // Opens the dialog on the last check.
     void Open();
 
-    const DataCheck &Last() const { return check_; }
+    // The check of the last scan, made now where it is still due.
+    const DataCheck &Last();
+    // How many checks were made.
+    int CheckCount() const { return checkCount_; }
     QLabel *panel;
     QAction *action;
     CheckDialog *dialog = nullptr;  // until first opened
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
+    void settle();
+
     QMainWindow &window_;
+    std::unique_ptr<LaterCheck> due_;
+    bool isDue_ = false;
     DataCheck check_;
     FileName folder_;
+    int checkCount_ = 0;
 };
