@@ -217,11 +217,44 @@ long double ReadValue(const QString &text)
     return ValueOf(CutToThousandths(DecimalOfText(ascii)));
 }
 
+// The common case of CutQuotient, a quotient of magnitude 1 to 10^11 (turn rates), in
+// integers: its 15 significant digits are the integer nearest to it times a power of
+// ten, which one rounding of extended precision gets within 2^-15 of; only where that
+// product lies too near a half to tell which integer is nearest does the general path
+// decide. Cut to thousandths it is a whole number of thousandths, which one division
+// rounds to the nearest extended value as the general path does.
+static bool CutPlainQuotient(long double q, long double &value)
+{
+    static const long double kPowers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L, 1e7L,
+                                          1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L, 1e14L};
+    const long double a = std::fabs(q);
+    if (!(a >= 1.0L && a < 1e11L))
+        return false;
+    int k = 0;  // 10^k <= a < 10^(k+1)
+    while (a >= kPowers[k + 1])
+        ++k;
+    const long double scaled = a * kPowers[14 - k];  // 10^14 <= scaled < 10^15
+    const long double whole = std::floor(scaled);
+    const long double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5L) < 1e-3L)
+        return false;
+    const unsigned long long digits = (unsigned long long)whole + (fraction > 0.5L ? 1 : 0);
+    unsigned long long cut = 1;
+    for (int i = 0; i < 11 - k; ++i)
+        cut *= 10;
+    const long double x = (long double)(digits / cut) / 1000.0L;
+    value = q < 0 ? -x : x;
+    return true;
+}
+
 long double CutQuotient(long double dividend, long double divisor)
 {
     const long double q = dividend / divisor;
     if (!std::isfinite(q))
         return q;
+    long double plain = 0;
+    if (CutPlainQuotient(q, plain))
+        return plain;
     return ValueOf(CutToThousandths(DecimalOfValue(q)));
 }
 

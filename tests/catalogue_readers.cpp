@@ -6,10 +6,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 #include "support.h"
 
@@ -23,6 +26,23 @@ namespace {
 QByteArray TurnFile(const QByteArray &summary)
 {
     return "200\t300\t\n5\t6\t\n20\t19\t\n\t\t\n\t\t\n\t\t\n" + summary;
+}
+
+// The quotient rule written out with the C library's printing: 15 significant digits,
+// cut to thousandths, read back.
+long double PrintedCut(long double q)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14Le", q);
+    std::string text(buf[0] == '-' ? buf + 1 : buf);
+    const int exponent = std::stoi(text.substr(text.find('e') + 1));
+    std::string digits = text.substr(0, 1) + text.substr(2, 14);
+    const int keep = exponent + 4;
+    if (keep <= 0)
+        return 0;
+    digits.resize(std::min(digits.size(), size_t(keep)));
+    const long double x = std::strtold((digits + "e" + std::to_string(keep - int(digits.size()) - 3)).c_str(), nullptr);
+    return x == 0 ? 0 : buf[0] == '-' ? -x : x;
 }
 } // namespace
 
@@ -45,6 +65,7 @@ private slots:
     void readValueRejects();
     void threeDecimalsAsWritten_data();
     void threeDecimalsAsWritten();
+    void quotientsAsPrinted();
     void turnValue_data();
     void turnValue();
     void turnValueNotANumber_data();
@@ -241,6 +262,23 @@ void CatalogueReaders::threeDecimalsAsWritten()
     QVERIFY(!std::signbit(got) || value < 0);
     // What the charts draw is the nearest double.
     QCOMPARE(double(got), double(QString::number(double(value), 'f', 3).toDouble()));
+}
+
+// Every turn time of three decimals up to 200 s, quotients across the magnitudes, and
+// one whose 16th digit is an exact tie.
+void CatalogueReaders::quotientsAsPrinted()
+{
+    QList<std::pair<long double, long double>> cases{{1.000030517578125L, 1}, {-1.000030517578125L, 1}};
+    for (int n = 1; n <= 200000; ++n)
+        cases.append({360.0L, n / 1000.0L});
+    QRandomGenerator random(28);
+    for (int i = 0; i < 20000; ++i)
+        cases.append({std::ldexp((long double)random.generateDouble(), random.bounded(-20, 40)), 1 + random.generateDouble()});
+    for (const auto &[dividend, divisor] : cases) {
+        const long double got = CutQuotient(dividend, divisor), want = PrintedCut(dividend / divisor);
+        if (got != want || std::signbit(got) != std::signbit(want))
+            QFAIL(qPrintable(QStringLiteral("%1 / %2: %3, printed %4").arg(double(dividend), 0, 'g', 17).arg(double(divisor), 0, 'g', 17).arg(double(got), 0, 'g', 17).arg(double(want), 0, 'g', 17)));
+    }
 }
 
 void CatalogueReaders::turnValue_data()
