@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cstring>
 
@@ -149,9 +150,23 @@ void DataFolderWatch::Watch(const FileName &dataFolder)
     notifier_ = nullptr;
     if (fd_ >= 0)
         ::close(fd_);
+    fd_ = -1;
     settle_->stop();
     folders_.clear();
-    seen_.clear();
+    for (const char *name : kDataDirs) {
+        const FileName folder = FileName::FromBytes(dataFolder.bytes + '/' + name);
+        if (KindOf(folder) == FileKind::Directory)
+            folders_.append(folder);
+    }
+    seen_ = snapshot();
+    QTimer::singleShot(500, this, [this, watch = ++watchCount_] {
+        if (watch == watchCount_)
+            start();
+    });
+}
+
+void DataFolderWatch::start()
+{
     fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (fd_ < 0)
         return;  // no watch: the hint never shows, F5 still rereads
@@ -159,12 +174,9 @@ void DataFolderWatch::Watch(const FileName &dataFolder)
     connect(notifier_, &QSocketNotifier::activated, this, &DataFolderWatch::readEvents);
     constexpr uint32_t kEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_MODIFY | IN_CLOSE_WRITE |
                                  IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
-    for (const char *name : kDataDirs) {
-        const FileName folder = FileName::FromBytes(dataFolder.bytes + '/' + name);
-        if (KindOf(folder) == FileKind::Directory && ::inotify_add_watch(fd_, folder.bytes.constData(), kEvents) >= 0)
-            folders_.append(folder);
-    }
-    seen_ = snapshot();
+    for (const FileName &folder : std::as_const(folders_))
+        ::inotify_add_watch(fd_, folder.bytes.constData(), kEvents);
+    settle_->start();  // looks once: a change made before the watch began
 }
 
 DataFolderWatch::Snapshot DataFolderWatch::snapshot() const

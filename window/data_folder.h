@@ -56,7 +56,9 @@ class QSocketNotifier;
 // Watches the four data folders of one data folder, by the bytes of their paths: one
 // watch per folder, whatever the number of files in it. On a change in a folder it
 // compares every file's modification time, size and identity with what it saw before,
-// so only a real change is told.
+// so only a real change is told. The kernel's watch starts a moment after Watch: it is
+// no part of showing the window, and ending it makes the kernel wait; what changed
+// before it started is told when it starts.
 class DataFolderWatch : public QObject {
     Q_OBJECT
 public:
@@ -74,12 +76,14 @@ private:
     // changed.
     using Snapshot = QHash<QByteArray, QByteArray>;
     Snapshot snapshot() const;
+    void start();
     void readEvents();
     void compare();
 
     int fd_ = -1;
     QSocketNotifier *notifier_ = nullptr;
     QList<FileName> folders_;
+    int watchCount_ = 0;  // which Watch a delayed start belongs to
     Snapshot seen_;
     QTimer *settle_;  // a file written in many pieces is looked at once
 };
