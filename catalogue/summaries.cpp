@@ -4,6 +4,7 @@
 #include "catalogue/text_file.h"
 #include "core/decimal_text.h"
 #include "core/error.h"
+#include "core/language.h"
 
 #include <cmath>
 #include <limits>
@@ -13,19 +14,19 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 enum class Source { Craft, Turn };
 struct SummaryRow {
-    const char16_t *label;
+    const char *label;  // Russian, the source of its translation
     Source source;
     const char *key;
     const char16_t *unit;
 };
 // The six summary children of an aircraft, in tree order.
 const SummaryRow kSummaryRows[] = {
-    {.label = u"макс. скор. в пике", .source = Source::Craft, .key = "0", .unit = u"км/ч"},
-    {.label = u"взлетный вес", .source = Source::Turn, .key = "M_takeoff", .unit = u"кг"},
-    {.label = u"время виража", .source = Source::Turn, .key = "T_turn", .unit = u"сек"},
-    {.label = u"скорость виража", .source = Source::Turn, .key = "V_turn", .unit = u"км/ч"},
-    {.label = u"скороподъемность", .source = Source::Turn, .key = "Vz_climb", .unit = u"м/с"},
-    {.label = u"скорость набора", .source = Source::Turn, .key = "V_climb", .unit = u"км/ч"},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "макс. скор. в пике"), .source = Source::Craft, .key = "0", .unit = u"км/ч"},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "взлетный вес"), .source = Source::Turn, .key = "M_takeoff", .unit = u"кг"},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "время виража"), .source = Source::Turn, .key = "T_turn", .unit = u"сек"},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость виража"), .source = Source::Turn, .key = "V_turn", .unit = u"км/ч"},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скороподъемность"), .source = Source::Turn, .key = "Vz_climb", .unit = u"м/с"},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость набора"), .source = Source::Turn, .key = "V_climb", .unit = u"км/ч"},
 };
 
 // The turn file's summary rows follow its six table rows.
@@ -67,7 +68,7 @@ double NumberOf(const QString &text)
 SummaryValue Summary(const SummaryRow &row, const QStringList *craftRows, const QStringList *turnRows,
                      const FileName &name, const QString &turnFile)
 {
-    SummaryValue s{QString::fromLatin1(row.key), QString::fromUtf16(row.label), QString::fromUtf16(row.unit), {}, kNaN};
+    SummaryValue s{QString::fromLatin1(row.key), QString::fromUtf8(row.label), QString::fromUtf16(row.unit), {}, kNaN};
     const QStringList *rows = row.source == Source::Craft ? craftRows : turnRows;
     if (!rows) {
         s.text = QStringLiteral("unknown");
@@ -86,7 +87,7 @@ SummaryValue Summary(const SummaryRow &row, const QStringList *craftRows, const 
 
 QString SummaryCaption(const SummaryValue &s)
 {
-    return s.label + QStringLiteral(": ") + s.text + QLatin1Char(' ') + s.unit;
+    return Translated(s.label) + QStringLiteral(": ") + s.text + QLatin1Char(' ') + Translated(s.unit);
 }
 
 std::vector<SummaryValue> ReadSummaries(const QStringList *craftRows, const QStringList *turnRows,

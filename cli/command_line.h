@@ -34,6 +34,7 @@ struct CommandLine {
     bool recent = false;
     ExportOptions exportOptions;           // --verdict reads first, second and flaps
     QString verdictFormat = QStringLiteral("text");  // text, tsv or json
+    QString language = QStringLiteral("ru");         // ru or en: what the window, pictures and verdict say
     // What QApplication gets: the program's name and Qt's own options with their values
     // (for export, no -platform: it draws offscreen whatever is named).
     QByteArrayList qtArguments;

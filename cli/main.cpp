@@ -8,6 +8,7 @@
 #include "cli/verdict_command.h"
 #include "catalogue/readers.h"
 #include "core/error.h"
+#include "core/language.h"
 #include "cli/terminal_text.h"
 
 #include <QApplication>
@@ -90,6 +91,7 @@ int main(int argc, char *argv[])
     // The verdict is text: no GUI object at all, so no display and no platform plugin.
     if (command.action == CommandLine::Verdict) {
         QCoreApplication core(qtArgc, qtArgs.data());
+        InstallLanguage(command.language);
         const VerdictOutcome outcome = RunVerdict(command);
         std::fwrite(outcome.output.constData(), 1, size_t(outcome.output.size()), stdout);
         if (!outcome.error.isEmpty())
@@ -97,6 +99,7 @@ int main(int argc, char *argv[])
         return StdoutChecked(outcome.exitCode);
     }
     QApplication app(qtArgc, qtArgs.data());
+    InstallLanguage(command.language);
     if (command.action == CommandLine::Export)
         return StdoutChecked(Export(command));
     QApplication::setApplicationName(ApplicationTitle());

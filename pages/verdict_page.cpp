@@ -4,6 +4,7 @@
 #include "core/error.h"
 #include "verdict/verdict_format.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -106,7 +107,7 @@ void VerdictPage::showComputed(const std::function<Verdict()> &compute)
         // No verdict from data that failed: what it showed before was of other aircraft
         // or other flaps. The error itself is raised once, by whoever called.
         ShowVerdict(Verdict{});
-        said_->setText(QStringLiteral("Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
+        said_->setText(QCoreApplication::translate("Varnel", "Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
                        ErrorBoxText(error.message()));
         throw;
     }

@@ -10,6 +10,7 @@
 #include "core/guard.h"
 #include "presentation/chart.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -31,10 +32,10 @@ struct EntryRow {
     const char *keys;
 };
 const EntryRow kEntries[] = {
-    {ChartSharing::CopyPicture, "Копировать рисунок", "Ctrl+C"},
-    {ChartSharing::CopyData, "Копировать данные", "Ctrl+Shift+C"},
-    {ChartSharing::SavePicture, "Сохранить рисунок...", "Ctrl+S"},
-    {ChartSharing::SaveAllPages, "Сохранить все страницы...", "Ctrl+Shift+S"},
+    {ChartSharing::CopyPicture, QT_TRANSLATE_NOOP("Varnel", "Копировать рисунок"), "Ctrl+C"},
+    {ChartSharing::CopyData, QT_TRANSLATE_NOOP("Varnel", "Копировать данные"), "Ctrl+Shift+C"},
+    {ChartSharing::SavePicture, QT_TRANSLATE_NOOP("Varnel", "Сохранить рисунок..."), "Ctrl+S"},
+    {ChartSharing::SaveAllPages, QT_TRANSLATE_NOOP("Varnel", "Сохранить все страницы..."), "Ctrl+Shift+S"},
 };
 
 const QStringList kFormats = {"png", "svg", "pdf"};
@@ -56,7 +57,7 @@ struct NoQtProjectSettings {
 
 QString QtSavePicture(QWidget *parent, const QString &suggested)
 {
-    auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("Сохранить рисунок"), suggested,
+    auto dialog = std::make_unique<QFileDialog>(parent, QCoreApplication::translate("Varnel", "Сохранить рисунок"), suggested,
                                                 QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     QString path = dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
@@ -69,9 +70,9 @@ QString QtSavePicture(QWidget *parent, const QString &suggested)
 
 bool QtConfirmReplace(QWidget *parent, const QString &folder, const QStringList &replaced)
 {
-    const QString text = QStringLiteral("В папке «%1» уже есть:\n%2\n\nЗаменить эти файлы?")
+    const QString text = QCoreApplication::translate("Varnel", "В папке «%1» уже есть:\n%2\n\nЗаменить эти файлы?")
                              .arg(QDir::toNativeSeparators(folder), replaced.join(u'\n'));
-    return QMessageBox::question(parent, QStringLiteral("Сохранить все страницы"), text,
+    return QMessageBox::question(parent, QCoreApplication::translate("Varnel", "Сохранить все страницы"), text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -89,7 +90,7 @@ QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, con
 {
     if (titles && titles->Count() != series.Count())
         titles = nullptr;
-    QStringList rows{QStringLiteral("Кривая\t%1\t%2")
+    QStringList rows{QCoreApplication::translate("Varnel", "Кривая\t%1\t%2")
                          .arg(xTitle.isEmpty() ? QStringLiteral("X") : OneLine(xTitle),
                               yTitle.isEmpty() ? QStringLiteral("Y") : OneLine(yTitle))};
     for (int i = 0; i < series.Count(); ++i) {
@@ -117,7 +118,7 @@ ChartSharing::ChartSharing(QWidget &host, ComparisonPages &pages, ComparisonSour
         });
     }
     for (const EntryRow &row : kEntries) {
-        auto *action = new QAction(QString::fromUtf8(row.caption), &host_);
+        auto *action = new QAction(QCoreApplication::translate("Varnel", row.caption), &host_);
         action->setShortcut(QKeySequence(QString::fromLatin1(row.keys)));
         action->setShortcutContext(Qt::WindowShortcut);
         host_.addAction(action);
@@ -134,7 +135,7 @@ void ChartSharing::openMenu(TChart *chart, QPoint globalPos)
     auto *menu = new QMenu(&host_);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (const EntryRow &row : kEntries) {
-        QAction *action = menu->addAction(QString::fromUtf8(row.caption));
+        QAction *action = menu->addAction(QCoreApplication::translate("Varnel", row.caption));
         action->setShortcut(QKeySequence(QString::fromLatin1(row.keys)));
         connect(action, &QAction::triggered, this, [this, entry = row.entry, target = QPointer<TChart>(chart)] {
             Guarded([&] {
@@ -144,7 +145,7 @@ void ChartSharing::openMenu(TChart *chart, QPoint globalPos)
         });
     }
     menu->addSeparator();
-    QAction *band = menu->addAction(QStringLiteral("Подпись над рисунком"));
+    QAction *band = menu->addAction(QCoreApplication::translate("Varnel", "Подпись над рисунком"));
     band->setCheckable(true);
     band->setChecked(caption_);
     connect(band, &QAction::toggled, this, [this](bool on) { caption_ = on; });

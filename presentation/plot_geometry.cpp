@@ -1,6 +1,7 @@
 #include "presentation/plot_geometry.h"
 
 #include "core/decimal_text.h"
+#include "core/language.h"
 
 #include <QLineF>
 
@@ -74,13 +75,13 @@ QString AxisReadout(const AxisTitle &axis, double value)
 {
     QString text = DecimalText(value, ChartDecimals);
     if (!axis.unit.isEmpty())
-        text += QLatin1Char(' ') + axis.unit;
-    return axis.quantity.isEmpty() ? text : axis.quantity + QLatin1String(": ") + text;
+        text += QLatin1Char(' ') + Translated(axis.unit);
+    return axis.quantity.isEmpty() ? text : Translated(axis.quantity) + QLatin1String(": ") + text;
 }
 
 QString PointReadout(const TChartSeries &s, int point, const AxisTitle &bottom, const AxisTitle &left)
 {
-    const QString title = s.Title().isEmpty() ? s.Name() : s.Title();
+    const QString title = s.Title().isEmpty() ? s.Name() : Translated(s.Title());
     return title + QLatin1Char('\n') + AxisReadout(bottom, s.XValues[point]) + QLatin1Char('\n')
         + AxisReadout(left, s.YValues[point]);
 }

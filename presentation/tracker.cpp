@@ -2,11 +2,13 @@
 
 #include "core/curve_compare.h"
 #include "core/decimal_text.h"
+#include "core/language.h"
 #include "presentation/chart.h"
 #include "presentation/plot_geometry.h"
 
 #include <qcustomplot.h>
 
+#include <QCoreApplication>
 #include <QStaticText>
 
 #include <algorithm>
@@ -96,13 +98,13 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
                            double at, const AxisSpan &within, const AxisTitle &bottom, const AxisTitle &left)
 {
     const bool vertical = setup.line == Qt::Vertical;
-    const QString &unit = (vertical ? left : bottom).unit;
+    const QString unit = Translated((vertical ? left : bottom).unit);
 
     TrackerReading r;
     QStringList header{AxisReadout(vertical ? bottom : left, rounded(at))};
     if (setup.turnFigures)
-        header << unit << QStringLiteral("t, сек") << QStringLiteral("R, м") << QStringLiteral("Vω/g")
-               << QStringLiteral("n виража");
+        header << unit << QCoreApplication::translate("Varnel", "t, сек") << QCoreApplication::translate("Varnel", "R, м")
+               << QStringLiteral("Vω/g") << QCoreApplication::translate("Varnel", "n виража");
     r.rows.push_back({header, Qt::black});
 
     // The value of each kind for each aircraft, for the differences.
@@ -121,7 +123,7 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
         if (!p)
             continue;
         const double value = vertical ? p->y() : p->x();
-        QString name = i < titles.size() ? titles[i] : s.Title();
+        QString name = Translated(i < titles.size() ? titles[i] : s.Title());
         if (name.isEmpty())
             name = s.Name();
         if (setup.turnFigures)
@@ -144,7 +146,7 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
     for (const Kind &k : kinds) {
         if (!k.value[0] || !k.value[1])
             continue;
-        const QString name = QStringLiteral("Δ ") + k.title;
+        const QString name = QStringLiteral("Δ ") + Translated(k.title);
         if (setup.turnFigures) {
             // The line is at one speed, so both curves are read at the same speed.
             const TurnFigureSet a = TurnFigures(at, *k.value[0]), b = TurnFigures(at, *k.value[1]);
@@ -153,7 +155,7 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
             r.rows.push_back({turnCells(name, d, true), differenceColor});
         } else {
             const QString differenceUnit = setup.measure ? UnitOf(*setup.measure) : unit;
-            r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), differenceUnit)}, differenceColor});
+            r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), Translated(differenceUnit))}, differenceColor});
         }
     }
     return r;

@@ -80,6 +80,9 @@ public:
     void ReloadData();
     // Ctrl+D: switches the advantage shading of every chart on or off.
     void SwitchAdvantage();
+    // "ru" or "en": every text of the window in that language at once, the aircraft,
+    // flaps, page and zoom kept. Another language changes nothing.
+    void SetLanguage(const QString &language);
     // Whether a scan runs (or the first one is still to come): the folder commands
     // wait for its end.
     bool Scanning() const { return scanning_; }
@@ -109,6 +112,7 @@ private:
     FileName scanFolder() const;
     void showDataFolder();
     void showFilesChanged();
+    void showToolTips();
     QRect screenRoom() const;
 
     FileName dataFolder_;
