@@ -100,11 +100,14 @@ private slots:
         w->pages_Charts->setCurrentIndex(4);
         TChart *chart = w->Charts().constFirst();
         chart->SyncNow();
-        chart->xAxis->setRange(300, 400);
+        chart->Navigator().Wheel(chart->PlotArea().center(), 240, {});
+        QTRY_VERIFY(!chart->Navigator().IsAnimating());
+        QVERIFY(chart->IsZoomed());
         const QCPRange zoomed = chart->xAxis->range();
         QCOMPARE(RussianIn({w->pages_Charts->tabText(0)}).size(), 1);  // Russian by default
 
         w->SetLanguage(QStringLiteral("en"));
+        QCoreApplication::processEvents();
         QCOMPARE(RussianIn(WindowTexts(*w)).join(" | "), QString());
         QCOMPARE(w->pages_Charts->tabText(0), QStringLiteral("Overview"));
         QCOMPARE(w->ChosenCrafts()[0]->name, QStringLiteral("Alpha"));
