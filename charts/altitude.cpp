@@ -12,5 +12,5 @@ void FillAltitudeCharts(TChartSeriesList &speedChart, TChartSeriesList &climbCha
         TitleAndActivate(*series[m], m % 2 == 0 ? full : max, name);
         AddPoints(*series[m], profiles.curves[size_t(m)], Axes::Across);
     }
-    RaiseFailure(profiles.failure);
+    RaiseFailure(profiles.failure, {series[0], series[1], series[2], series[3]});
 }

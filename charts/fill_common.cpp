@@ -16,8 +16,11 @@ void AddPoints(TChartSeries &series, const CurvePoints &curve, Axes axes)
     }
 }
 
-void RaiseFailure(const ReadFailure &failure)
+void RaiseFailure(const ReadFailure &failure, std::initializer_list<TChartSeries *> cut)
 {
-    if (failure)
-        throw *failure;
+    if (!failure)
+        return;
+    for (TChartSeries *series : cut)
+        series->SetStopNote(failure->message());
+    throw *failure;
 }

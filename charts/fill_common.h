@@ -14,5 +14,6 @@ void TitleAndActivate(TChartSeries &series, const QString &prefix, const QString
 enum class Axes { AsRead, Across };
 void AddPoints(TChartSeries &series, const CurvePoints &curve, Axes axes = Axes::AsRead);
 
-// Raises the error a reading stopped at, if any.
-void RaiseFailure(const ReadFailure &failure);
+// Raises the error a reading stopped at, if any; the curves it cut short are given its
+// message as their stop note (the refresh then says where the value stands).
+void RaiseFailure(const ReadFailure &failure, std::initializer_list<TChartSeries *> cut = {});

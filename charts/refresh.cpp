@@ -13,6 +13,8 @@ void ClearAndDeactivate(TChartSeries &series)
 {
     series.Clear();
     series.SetActive(false);
+    series.SetStopNote({});
+    series.SetDataFailed(false);
 }
 
 // Where each aircraft's series begin in the altitude charts, the climb chart, the
@@ -32,18 +34,44 @@ void FillAircraft(ComparisonCharts &charts, const Aircraft *aircraft, const Seri
     if (!aircraft)
         return;
     const Aircraft &a = *aircraft;
-    const auto run = [&](const QString &file, const std::function<void()> &fill) {
+    // This aircraft's series of each chart: a cut curve's note gets the located message.
+    const auto own = [](TChartSeriesList &list, int from, int count) {
+        std::vector<TChartSeries *> series;
+        for (int i = from; i < from + count; ++i)
+            series.push_back(&list[i]);
+        return series;
+    };
+    std::vector<TChartSeries *> all;
+    bool failed = false;
+    const auto run = [&](const QString &file, std::vector<TChartSeries *> family, const std::function<void()> &fill) {
+        all.insert(all.end(), family.begin(), family.end());
         try {
             ReadLocated(a.name, file, fill);
-        } catch (...) {
+        } catch (const VarnelError &error) {
+            failed = true;
+            for (TChartSeries *s : family)
+                if (!s->StopNote().isEmpty())
+                    s->SetStopNote(OneLineErrorText(error.message()));
             if (!failure)
                 failure = std::current_exception();
         }
     };
-    run(a.speedFile, [&] { FillAltitudeCharts(charts.TASbyAlt, charts.MaxROCbyAlt, a.name, a.altitude, block.altitude); });
-    run(a.turnFile, [&] { FillClimbAtSpeed(charts.ROCatConst, a.name, a.turn.climb, block.climb); });
-    run(a.turnFile, [&] { FillTurnTimes(charts.TurnbySpeed, a.name, a.turn, block.turnTimes, shown); });
-    run(a.turnFile, [&] { FillTurnRateDiagram(charts.FunPlot, a.name, a.turn, block.turnRate, shown, charts.labelColor); });
+    std::vector<TChartSeries *> altitude = own(charts.TASbyAlt, block.altitude, 2);
+    for (TChartSeries *s : own(charts.MaxROCbyAlt, block.altitude, 2))
+        altitude.push_back(s);
+    run(a.speedFile, altitude, [&] {
+        FillAltitudeCharts(charts.TASbyAlt, charts.MaxROCbyAlt, a.name, a.altitude, block.altitude);
+    });
+    run(a.turnFile, own(charts.ROCatConst, block.climb, 1),
+        [&] { FillClimbAtSpeed(charts.ROCatConst, a.name, a.turn.climb, block.climb); });
+    run(a.turnFile, own(charts.TurnbySpeed, block.turnTimes, 4),
+        [&] { FillTurnTimes(charts.TurnbySpeed, a.name, a.turn, block.turnTimes, shown); });
+    run(a.turnFile, own(charts.FunPlot, block.turnRate, 4), [&] {
+        FillTurnRateDiagram(charts.FunPlot, a.name, a.turn, block.turnRate, shown, charts.labelColor);
+    });
+    if (failed)
+        for (TChartSeries *s : all)
+            s->SetDataFailed(true);
 }
 
 void CopyPoints(TChartSeriesList &mirror, const TChartSeriesList &source)

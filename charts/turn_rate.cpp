@@ -77,6 +77,7 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const Tur
         chart[i].SetActive(true);
     }
     const ShownCurves rates = ShownTurnRates(turn, shown);
+    TChartSeries *last = nullptr;  // the settings after a failing one are not drawn
     for (int flap = 0; flap < 4; ++flap) {
         if (!rates.drawn.Shows(flap))
             continue;
@@ -84,6 +85,9 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const Tur
         TitleAndActivate(series, FlapTitlePrefixes()[size_t(flap)], name);
         series.Clear();
         AddPoints(series, rates.curves[size_t(flap)]);
+        last = &series;
     }
+    if (last)
+        RaiseFailure(rates.failure, {last});
     RaiseFailure(rates.failure);
 }

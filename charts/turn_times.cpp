@@ -6,7 +6,7 @@ void FillClimbAtSpeed(TChartSeriesList &chart, const QString &name, const SpeedC
     TChartSeries &series = chart[index];
     TitleAndActivate(series, QStringLiteral("climb "), name);
     AddPoints(series, climb.points);
-    RaiseFailure(climb.failure);
+    RaiseFailure(climb.failure, {&series});
 }
 
 void FillTurnTimes(TChartSeriesList &chart, const QString &name, const TurnCurves &turn, int first, FlapSet shown)
@@ -16,5 +16,10 @@ void FillTurnTimes(TChartSeriesList &chart, const QString &name, const TurnCurve
         TitleAndActivate(chart[first + flap], FlapTitlePrefixes()[size_t(flap)], name);
         AddPoints(chart[first + flap], times.curves[size_t(flap)]);
     }
+    // Every shown setting's row is read up to the bad value's column.
+    if (times.failure)
+        for (int flap = 0; flap < 4; ++flap)
+            if (shown.Shows(flap))
+                chart[first + flap].SetStopNote(times.failure->message());
     RaiseFailure(times.failure);
 }

@@ -325,17 +325,6 @@ ChartView TChart::AutoView() const
 
 QRect TChart::PlotArea() const { return axisRect()->rect(); }
 
-QString TChart::ReadoutAt(QPoint pos, int reach) const
-{
-    if (!PlotArea().contains(pos))
-        return {};
-    const PixelMap toPixel = [this](double x, double y) {
-        return QPointF(xAxis->coordToPixel(x), yAxis->coordToPixel(y));
-    };
-    const PointRef nearest = NearestPoint(series_, toPixel, pos, reach);
-    return nearest.valid() ? PointReadout(series_[nearest.series], nearest.point, bottom_, left_) : QString();
-}
-
 void TChart::DrawFrame(QPainter &p) const
 {
     const QRect outer = rect();

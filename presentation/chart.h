@@ -126,6 +126,7 @@ private:
     void syncCurves();
     void syncLegend();
     void syncMarks();
+    void syncStopMarks();
     void layoutLegend();
     void fitTitle();
     void placeBottomTitle();

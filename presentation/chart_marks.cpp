@@ -4,10 +4,12 @@
 #include "presentation/chart.h"
 
 #include "core/decimal_text.h"
+#include "presentation/plot_geometry.h"
 
 namespace {
 constexpr int MarkFontPixels = 10;
 constexpr int MarkArrowLength = 8;  // pixels between a point and its mark
+constexpr int StopMarkPixels = 14;
 const char *const MarksLayer = "overlay";
 }  // namespace
 
@@ -73,6 +75,48 @@ void TChart::syncMarks()
             markTexts_ << text;
         }
     }
+    syncStopMarks();
+}
+
+// A curve cut short by a bad value ends in a cross of its own colour, so that it does
+// not pass for data that end there; its tool tip says where the value stands.
+void TChart::syncStopMarks()
+{
+    for (int i = 0; i < series_.Count(); ++i) {
+        const TChartSeries &s = series_[i];
+        if (!s.Active() || s.StopNote().isEmpty() || s.Count() == 0)
+            continue;
+        auto *cross = new QCPItemText(this);
+        cross->setLayer(MarksLayer);
+        cross->setClipToAxisRect(true);
+        cross->position->setCoords(s.XValues[s.Count() - 1], s.YValues[s.Count() - 1]);
+        cross->setPositionAlignment(Qt::AlignCenter);
+        cross->setText(QStringLiteral("\u2715"));
+        QFont font = pixelFont(this->font(), StopMarkPixels);
+        font.setBold(true);
+        cross->setFont(font);
+        cross->setColor(s.SeriesColor());
+        marks_ << cross;
+    }
 }
 
 QStringList TChart::MarkTexts() const { return markTexts_; }
+
+// The point the mouse rests on, named; the last point of a cut curve says where it stops.
+QString TChart::ReadoutAt(QPoint pos, int reach) const
+{
+    if (!PlotArea().contains(pos))
+        return {};
+    const PixelMap toPixel = [this](double x, double y) {
+        return QPointF(xAxis->coordToPixel(x), yAxis->coordToPixel(y));
+    };
+    const PointRef nearest = NearestPoint(series_, toPixel, pos, reach);
+    if (!nearest.valid())
+        return {};
+    const TChartSeries &s = series_[nearest.series];
+    QString text = PointReadout(s, nearest.point, bottom_, left_);
+    if (!s.StopNote().isEmpty() && nearest.point == s.Count() - 1)
+        text += QLatin1Char('\n') + s.StopNote();
+    return text;
+}
+

@@ -68,8 +68,26 @@ void TChartSeries::Clear()
         changed();
 }
 
+void TChartSeries::SetStopNote(const QString &note)
+{
+    if (note == stopNote_)
+        return;
+    stopNote_ = note;
+    changed();
+}
+
+void TChartSeries::SetDataFailed(bool failed)
+{
+    if (failed == dataFailed_)
+        return;
+    dataFailed_ = failed;
+    changed();
+}
+
 void TChartSeries::AssignValues(const TChartSeries &source)
 {
+    SetStopNote(source.stopNote_);
+    SetDataFailed(source.dataFailed_);
     // Taken first, so that a series copied onto itself keeps its points.
     const QVector<double> xs = source.XValues.Value;
     const QVector<double> ys = source.YValues.Value;

@@ -86,6 +86,16 @@ public:
     // Call after changing a mark item's text, colour or flag.
     void MarksChanged() { changed(); }
 
+    // Where the curve stops short because its data hold a bad value there (file, row,
+    // column and what is wrong, on one line); empty for a whole curve. The chart marks
+    // its last point and names the place in that point's tool tip.
+    const QString &StopNote() const { return stopNote_; }
+    void SetStopNote(const QString &note);
+    // Whether the data of the aircraft this curve belongs to failed somewhere: no
+    // advantage shading is drawn from it.
+    bool DataFailed() const { return dataFailed_; }
+    void SetDataFailed(bool failed);
+
     // Called on every change that needs a redraw; set by the owning chart.
     void SetChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
 
@@ -101,6 +111,8 @@ private:
     ChartPen pen_;
     bool marksVisible_ = false;
     TMarksItems marks_;
+    QString stopNote_;
+    bool dataFailed_ = false;
     std::function<void()> onChange_;
 };
 

@@ -174,7 +174,10 @@ const QVector<AdvantageArea> &ChartShading::Areas()
         const TChartSeriesList &list = chart_.Series();
         std::vector<std::shared_ptr<const PairShading>> pairs;  // those held until now stay found meanwhile
         for (const CurvePair &pair : setup_.pairs)
-            if (pair.first < list.Count() && pair.second < list.Count())
+            // Nothing is shaded from an aircraft whose data failed: its curves may stop
+            // anywhere.
+            if (pair.first < list.Count() && pair.second < list.Count() && !list[pair.first].DataFailed() &&
+                !list[pair.second].DataFailed())
                 pairs.push_back(ShadingOfPair(Along(list[pair.first], setup_.byLeftAxis),
                                               Along(list[pair.second], setup_.byLeftAxis), setup_));
         pairs_ = std::move(pairs);

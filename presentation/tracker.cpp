@@ -158,6 +158,10 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
             r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), Translated(differenceUnit))}, differenceColor});
         }
     }
+    // A curve cut short by a bad value says where it stops, wherever the line is.
+    for (int i : list.LegendSeries())
+        if (!list[i].StopNote().isEmpty())
+            r.rows.push_back({{QStringLiteral("\u2715 ") + list[i].StopNote()}, list[i].SeriesColor()});
     return r;
 }
 

@@ -205,6 +205,16 @@ void ChartsRefresh::errorInTheMiddle()
         return QString();
     };
     QCOMPARE(refresh(&b, &broken), u"'n/a' is not a valid floating point value.\nBroken: Broken_turn.txt, row 4, column 2"_s);
+    // The curves cut short say where: every shown setting's turn times, the failing
+    // setting's turn rate; the failing aircraft's other curves are marked as failed data
+    // (no shading from them), the other aircraft's are not.
+    const QString where = u"'n/a' is not a valid floating point value. (Broken: Broken_turn.txt, row 4, column 2.)"_s;
+    for (int i = 4; i < 8; ++i)
+        QCOMPARE(set.TurnbySpeed[i].StopNote(), where);
+    QCOMPARE(set.C4[5].StopNote(), where);
+    QCOMPARE(set.FunPlot[5].StopNote(), where);
+    QVERIFY(set.FunPlot[4].StopNote().isEmpty() && set.TASbyAlt[2].StopNote().isEmpty());
+    QVERIFY(set.TASbyAlt[2].DataFailed() && set.C1[2].DataFailed() && !set.TASbyAlt[0].DataFailed());
 
     // The first aircraft in full; the second one's other fillers too; each failing
     // filler up to the bad value, under the failing aircraft's name.
@@ -231,6 +241,8 @@ void ChartsRefresh::errorInTheMiddle()
     const Aircraft &w = *worse;
     QCOMPARE(refresh(&w, &b), u"'fast' is not a valid floating point value.\nWorse: Worse_speed.txt, row 2, column 2"_s);
     QCOMPARE(Points(set.TASbyAlt[1]), (QList<QPointF>{{520, 0}}));
+    for (TChartSeriesList *c : {&set.TASbyAlt, &set.MaxROCbyAlt})
+        QVERIFY((*c)[0].StopNote().contains(u"Worse_speed.txt, row 2, column 2"_s) && (*c)[1].DataFailed());
     QCOMPARE(set.MaxROCbyAlt[0].Count(), 1);
     QCOMPARE(set.ROCatConst[0].Count(), 2);
     QCOMPARE(set.TASbyAlt[2].Count(), 3);
@@ -243,6 +255,9 @@ void ChartsRefresh::errorInTheMiddle()
     for (TChartSeriesList *c : {&set.TASbyAlt, &set.MaxROCbyAlt})
         QVERIFY(Untouched((*c)[2]) && Untouched((*c)[3]));
     QVERIFY(Untouched(set.ROCatConst[1]));
+    for (TChartSeriesList *c : {&set.TASbyAlt, &set.TurnbySpeed, &set.FunPlot, &set.C4})
+        for (int i = 0; i < c->Count(); ++i)
+            QVERIFY((*c)[i].StopNote().isEmpty() && !(*c)[i].DataFailed());
     for (int i = 4; i < 8; ++i)
         QVERIFY(Untouched(set.TurnbySpeed[i]) && Untouched(set.FunPlot[i]));
     VerifyMirrors(set);

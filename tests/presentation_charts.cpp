@@ -1152,4 +1152,9 @@ void ChartsTest::shadingSharedWhileTheCurvesAreTheSame()
     QVERIFY(!same(second, first));
     QVERIFY(same(second, AdvantageAreas(charts[1]->Series(), charts[1]->Shading().Setup())));
     QVERIFY(same(charts[0]->Shading().Areas(), AdvantageAreas(charts[0]->Series(), charts[0]->Shading().Setup())));
+
+    // Nothing is shaded from an aircraft whose data failed.
+    charts[0]->Series()[2].SetDataFailed(true);
+    charts[0]->SyncNow();
+    QVERIFY(charts[0]->Shading().Areas().isEmpty());
 }
