@@ -1,4 +1,4 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
@@ -447,7 +447,7 @@
     <message>
         <source>Кто лучше, сказать нельзя: данные самолета не прочитаны.
 </source>
-        <translation>Who is better can't be told: the aircraft's data could not be read.
+        <translation>Who is better can&apos;t be told: the aircraft&apos;s data could not be read.
 </translation>
     </message>
     <message>
@@ -506,7 +506,7 @@ Replace these files?</translation>
     </message>
     <message>
         <source>Папка не читается: %1</source>
-        <translation>The folder can't be read: %1</translation>
+        <translation>The folder can&apos;t be read: %1</translation>
     </message>
     <message>
         <source>В папке больше %1 записей: показаны папки только из первых %1.</source>
@@ -562,7 +562,7 @@ Replace these files?</translation>
     </message>
     <message>
         <source>в имени папки не может быть «/»</source>
-        <translation>a folder's name can't hold “/”</translation>
+        <translation>a folder&apos;s name can&apos;t hold “/”</translation>
     </message>
     <message>
         <source>Файлы изменены, F5 — перечитать</source>
