@@ -111,11 +111,10 @@ int main(int argc, char **argv)
     readTimer.start();
     const AircraftPtr a = ReadAircraft(paths, first), b = ReadAircraft(paths, second);
     const double reading = readTimer.nsecsElapsed() / 1e6;
-    const Aircraft *sa = a.get(), *sb = b.get();
     const FlapSet flaps = ExportOptions().flaps;
     std::unique_ptr<ComparisonPages> pages;
     const double firstBuild = Ms([&] { pages = std::make_unique<ComparisonPages>(); });
-    const double firstRefresh = Ms([&] { pages->SetComparison(sa, sb, flaps); });
+    const double firstRefresh = Ms([&] { pages->SetComparison(a, b, flaps); });
     QWidget *speedPage = LiftOut(*pages, 1);
     const double firstReplot = Ms([&] { GrabPicture(speedPage, 1); });
 
@@ -132,7 +131,7 @@ int main(int argc, char **argv)
 
     // Each part again, warm.
     const double pagesBuild = MedianMs([] { ComparisonPages p; });
-    const double refresh = MedianMs([&] { pages->SetComparison(sa, sb, flaps); });
+    const double refresh = MedianMs([&] { pages->SetComparison(a, b, flaps); });
     QList<QWidget *> lifted;
     for (int i = 0; i < pages->PageCount(); ++i)
         lifted.append(pages->Page(i));

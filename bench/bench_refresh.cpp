@@ -160,6 +160,14 @@ struct Window {
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool windowOnly = args.removeAll(QStringLiteral("--window-only")) > 0;
+    window_selection::PrintSelectionChange(QStringLiteral(VARNEL_SOURCE_DIR "/sample-data"),
+                                           args.size() == 2 ? args[0] : QStringLiteral("Tarn-5"),
+                                           args.size() == 2 ? args[1] : QStringLiteral("Skarn-7"));
+    if (windowOnly)
+        return 0;
+
     QTemporaryDir dir;
     const DataPaths paths{dir.path()};
     QDir(dir.path()).mkdir(QStringLiteral("DataSpeed"));

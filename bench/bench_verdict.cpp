@@ -66,10 +66,10 @@ int main(int argc, char **argv)
     page.resize(1000, 800);
     page.show();
     const double refresh = MedianMs(51, [&] {
-        page.SetComparison(a.get(), b.get(), all);
+        page.SetComparison(a, b, all);
         page.grab();
     });
-    const double rebuilt = MedianMs(51, [&] { page.SetComparison(a.get(), b.get(), all); });
+    const double rebuilt = MedianMs(51, [&] { page.SetComparison(a, b, all); });
     std::printf("verdict page refreshed and painted: %.2f ms (goal < 16 ms), of which the refresh %.2f ms\n", refresh, rebuilt);
 
     // Bad data must not stall it: two curves of 100,000 columns crossing at every one.

@@ -5,7 +5,24 @@
 
 #include <optional>
 
-AircraftPtr ReadAircraft(const DataPaths &paths, const FileName &name, Armament parts)
+static AircraftPtr ReadAircraftInto(const DataPaths &paths, const FileName &name, Armament parts, AircraftReading &r,
+                                    bool onToTheEnd);
+
+AircraftPtr ReadAircraft(const DataPaths &paths, const FileName &name, Armament parts, AircraftReading *reading)
+{
+    AircraftReading own;
+    AircraftReading &r = reading ? *reading : own;
+    try {
+        return ReadAircraftInto(paths, name, parts, r, reading != nullptr);
+    } catch (const VarnelError &error) {
+        if (!r.failure)
+            r.failure = error;
+        throw;
+    }
+}
+
+static AircraftPtr ReadAircraftInto(const DataPaths &paths, const FileName &name, Armament parts, AircraftReading &r,
+                                    bool onToTheEnd)
 {
     auto a = std::make_shared<Aircraft>();
     a->name = name;
@@ -15,16 +32,30 @@ AircraftPtr ReadAircraft(const DataPaths &paths, const FileName &name, Armament 
     // The files are read in the order the tree shows them: armament, summary values,
     // tables. A turn file that is there gives its summary values before the speed file
     // is read; one that is not fails after it.
+    r.failedFile = DataFile::Weapon;
     if (parts == Armament::Read)
         a->armament = ReadArmament(paths.weaponFile(name));
-    std::optional<QStringList> craftRows, turnRows;
-    if (RegularFileExists(paths.craftFile(name)))
-        craftRows = ReadTextLines(paths.craftFile(name));
-    if (RegularFileExists(paths.turnFile(name)))
-        turnRows = ReadTextLines(paths.turnFile(name));
-    a->summary = ReadSummaries(craftRows ? &*craftRows : nullptr, turnRows ? &*turnRows : nullptr, name, a->turnFile);
-    a->altitude = ReadAltitudeProfiles(ReadTextLines(paths.speedFile(name)));
-    a->turn = ReadTurnCurves(turnRows ? *turnRows : ReadTextLines(paths.turnFile(name)));
+    r.failedFile = DataFile::Craft;
+    r.hasCraftFile = RegularFileExists(paths.craftFile(name));
+    if (r.hasCraftFile)
+        r.craftRows = ReadTextLines(paths.craftFile(name));
+    r.failedFile = DataFile::Turn;
+    r.hasTurnFile = RegularFileExists(paths.turnFile(name));
+    if (r.hasTurnFile)
+        r.turnRows = ReadTextLines(paths.turnFile(name));
+    try {
+        a->summary = ReadSummaryValues(r.hasCraftFile ? &r.craftRows : nullptr, r.hasTurnFile ? &r.turnRows : nullptr);
+    } catch (const VarnelError &error) {
+        r.failure = error;
+        throw Located(error, a->name, a->turnFile);
+    }
+    r.failedFile = DataFile::Speed;
+    r.speedRows = ReadTextLines(paths.speedFile(name));
+    a->altitude = ReadAltitudeProfiles(r.speedRows, onToTheEnd ? &r.laterSpeed : nullptr);
+    r.failedFile = DataFile::Turn;
+    if (!r.hasTurnFile)
+        r.turnRows = ReadTextLines(paths.turnFile(name));
+    a->turn = ReadTurnCurves(r.turnRows, onToTheEnd ? &r.laterTurn : nullptr);
     return a;
 }
 
@@ -40,13 +71,21 @@ AircraftPtr AircraftOfTables(const QString &name, const QStringList &speedRows, 
     return a;
 }
 
-ReadFailure FirstFailure(const Aircraft &a, FlapSet shown)
+std::optional<TableFailure> FirstTableFailure(const Aircraft &a, FlapSet shown)
 {
     if (a.altitude.failure)
-        return Located(*a.altitude.failure, a.name, a.speedFile);
+        return TableFailure{*a.altitude.failure, DataFile::Speed};
     for (const ReadFailure &f : {a.turn.climb.failure, ShownTurnTimes(a.turn, shown).failure,
                                  ShownTurnRates(a.turn, shown).failure})
         if (f)
-            return Located(*f, a.name, a.turnFile);
+            return TableFailure{*f, DataFile::Turn};
     return std::nullopt;
+}
+
+ReadFailure FirstFailure(const Aircraft &a, FlapSet shown)
+{
+    const std::optional<TableFailure> f = FirstTableFailure(a, shown);
+    if (!f)
+        return std::nullopt;
+    return Located(f->error, a.name, f->file == DataFile::Speed ? a.speedFile : a.turnFile);
 }

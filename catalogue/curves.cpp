@@ -73,17 +73,34 @@ private:
     bool read_ = false;
     double value_ = 0;
 };
+// Reads the value at `at` only for its error, which goes to later.
+void ReadForLater(LaterFailures &later, const Cell &at, double (*read)(const Cell &))
+{
+    ReadFailure failure;
+    if (!Keep(failure, [&] { read(at); }))
+        later.Add(*failure);
+}
 }  // namespace
 
-AltitudeProfiles ReadAltitudeProfiles(const QStringList &rows)
+void LaterFailures::Add(const VarnelError &error)
+{
+    if (errors.size() < size_t(kMaxLaterFailures))
+        errors.push_back(error);
+    else
+        ++unlisted;
+}
+
+AltitudeProfiles ReadAltitudeProfiles(const QStringList &rows, LaterFailures *later)
 {
     AltitudeProfiles p;
+    int stopRow = -1;
     Keep(p.failure, [&] {
         for (int r = 0; r < rows.size(); ++r) {
             QString row = rows.at(r);
             const SpeedRowFields f = SplitSpeedRow(row);
             const Cell values[4] = {{f.tas100, r, 3}, {f.tasMax, r, 1}, {f.roc100, r, 4}, {f.rocMax, r, 2}};
             SharedValue altitude({f.altitude, r, 0});
+            stopRow = r;
             for (int m = 0; m < 4; ++m) {
                 // Each point reads its value first, then its altitude.
                 const double value = ReadChartValue(values[m]);
@@ -91,20 +108,38 @@ AltitudeProfiles ReadAltitudeProfiles(const QStringList &rows)
             }
         }
     });
+    if (!later || !p.failure)
+        return p;
+    // Every value from the row the reading stopped in, in the order of the row, but
+    // for the one that stopped it.
+    for (int r = stopRow; r < rows.size(); ++r) {
+        QString row = rows.at(r);
+        const SpeedRowFields f = SplitSpeedRow(row);
+        const QString *fields[5] = {&f.altitude, &f.tasMax, &f.rocMax, &f.tas100, &f.roc100};
+        for (int c = 0; c < 5; ++c)
+            if (!(r == p.failure->row() && c == p.failure->column()))
+                ReadForLater(*later, {*fields[c], r, c}, ReadChartValue);
+    }
     return p;
 }
 
-TurnCurves ReadTurnCurves(const QStringList &rows)
+TurnCurves ReadTurnCurves(const QStringList &rows, LaterFailures *later)
 {
     TurnCurves t;
-    // Column by column along the speeds (row 0) and row `row`, up to the first bad value.
-    const auto readColumns = [&](SpeedCurve &curve, int row, const auto &readY) {
+    // Column by column along the speeds (row 0) and row `row`, up to the first bad value;
+    // for the check, on to the row's end, every bad value's error kept in later.
+    const auto readColumns = [&](SpeedCurve &curve, int row, double (*readY)(const Cell &)) {
         FieldCursor speeds(rows.at(0)), ys(rows.at(row));
         for (int c = 0; !speeds.AtEnd(); ++c) {
             const QStringView speed = speeds.Next(), y = ys.Next();
             if (speed.isEmpty() || y.isEmpty())
                 continue;
             const QString speedText = speed.toString(), yText = y.toString();
+            if (curve.failure) {
+                ReadForLater(*later, {speedText, 0, c}, ReadChartValue);
+                ReadForLater(*later, {yText, row, c}, readY);
+                continue;
+            }
             const bool read = Keep(curve.failure, [&] {
                 const double x = ReadChartValue({speedText, 0, c});
                 Add(curve.points, x, readY(Cell{yText, row, c}));
@@ -112,7 +147,11 @@ TurnCurves ReadTurnCurves(const QStringList &rows)
             });
             if (!read) {
                 curve.failedColumn = c;
-                return;
+                if (!later)
+                    return;
+                // The value the speed's failure kept the reading from.
+                if (curve.failure->row() == 0)
+                    ReadForLater(*later, {yText, row, c}, readY);
             }
         }
     };

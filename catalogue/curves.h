@@ -42,8 +42,20 @@ struct TurnCurves {
     std::array<SpeedCurve, 4> times, rates;
 };
 
-AltitudeProfiles ReadAltitudeProfiles(const QStringList &speedRows);
-TurnCurves ReadTurnCurves(const QStringList &turnRows);
+// The bad values a table holds after the one its reading stopped at, each with its row
+// and column, for the data check; the curves themselves are the same with or without.
+// At most kMaxLaterFailures are kept; `unlisted` counts the rest.
+struct LaterFailures {
+    std::vector<VarnelError> errors;
+    qsizetype unlisted = 0;
+    void Add(const VarnelError &error);
+};
+constexpr qsizetype kMaxLaterFailures = 1000;
+
+// later: when given, the reading goes on past the first bad value to the table's end,
+// and the errors of every other bad value land there.
+AltitudeProfiles ReadAltitudeProfiles(const QStringList &speedRows, LaterFailures *later = nullptr);
+TurnCurves ReadTurnCurves(const QStringList &turnRows, LaterFailures *later = nullptr);
 
 // The curves of the shown settings as the charts draw them: empty for a setting not
 // drawn, and the error the drawing stops at.

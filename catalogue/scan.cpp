@@ -110,13 +110,19 @@ int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks)
         // An aircraft is read whole before it is listed, so whatever runs at the next
         // pump sees only complete aircraft, and a failure leaves no trace.
         AircraftPtr craft;
+        AircraftReading reading;
+        QString failure;
         try {
-            craft = ReadAircraft(paths, name);
+            craft = ReadAircraft(paths, name, Armament::Read, hooks.checkCraft ? &reading : nullptr);
         } catch (const VarnelError &error) {
-            failures.append(error.message());
-            continue;
+            failure = error.message();
         } catch (const std::bad_alloc &) {
-            failures.append(QStringLiteral("Out of memory reading the aircraft \"%1\"").arg(name));
+            failure = QStringLiteral("Out of memory reading the aircraft \"%1\"").arg(name);
+        }
+        if (hooks.checkCraft)
+            hooks.checkCraft(name, craft, reading, failure);
+        if (!craft) {
+            failures.append(failure);
             continue;
         }
         if (hooks.addCraft)

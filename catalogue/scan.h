@@ -25,6 +25,12 @@ struct ScanHooks {
     std::function<void()> processEvents;
     // Lists one complete aircraft (in both trees).
     std::function<void(const AircraftPtr &craft)> addCraft;
+    // For the data check: every aircraft once read, before it is listed: its value (null
+    // when reading failed), what reading saw (its tables read to their ends), and the
+    // failure's message (empty when it read).
+    std::function<void(const FileName &name, const AircraftPtr &craft, const AircraftReading &reading,
+                       const QString &failure)>
+        checkCraft;
     // Pending events run at three points per aircraft (once after its entry name is
     // shown, twice once it is listed), but only where at least this long has passed
     // since they last ran: a repaint of both trees after every aircraft would cost

@@ -29,9 +29,6 @@ const SummaryRow kSummaryRows[] = {
     {.label = QT_TRANSLATE_NOOP("Varnel", "скорость набора"), .source = Source::Turn, .key = "V_climb", .unit = u"км/ч"},
 };
 
-// The turn file's summary rows follow its six table rows.
-constexpr qsizetype kFirstSummaryRow = 6;
-
 // The craft file's value for key, as written; none when no row has it.
 QString CraftValue(const QStringList &rows, const QString &key)
 {
@@ -43,8 +40,9 @@ QString CraftValue(const QStringList &rows, const QString &key)
     return QString();
 }
 
-// The turn file's value for key; none when no summary row has it.
-std::optional<long double> TurnValue(const QStringList &rows, const QString &key, const FileName &name, const QString &file)
+// The turn file's value for key; none when no summary row has it. A bad one raises its
+// error with its row.
+std::optional<long double> TurnValue(const QStringList &rows, const QString &key)
 {
     for (qsizetype r = kFirstSummaryRow; r < rows.size(); ++r) {
         if (!rows.at(r).contains(key))
@@ -53,7 +51,7 @@ std::optional<long double> TurnValue(const QStringList &rows, const QString &key
         const QString text = rows.at(r).mid(key.size() + 2);
         long double x = 0;
         if (!ParseNumber(text, x))
-            throw LocatedError(InvalidFloatError(text), name, file, r);
+            throw InvalidFloatError(text).InRow(int(r));
         return x;
     }
     return std::nullopt;
@@ -65,8 +63,7 @@ double NumberOf(const QString &text)
     return ParseNumber(text, v) && std::isfinite(double(v)) ? double(v) : kNaN;
 }
 
-SummaryValue Summary(const SummaryRow &row, const QStringList *craftRows, const QStringList *turnRows,
-                     const FileName &name, const QString &turnFile)
+SummaryValue Summary(const SummaryRow &row, const QStringList *craftRows, const QStringList *turnRows)
 {
     SummaryValue s{QString::fromLatin1(row.key), QString::fromUtf8(row.label), QString::fromUtf16(row.unit), {}, kNaN};
     const QStringList *rows = row.source == Source::Craft ? craftRows : turnRows;
@@ -75,7 +72,7 @@ SummaryValue Summary(const SummaryRow &row, const QStringList *craftRows, const 
     } else if (row.source == Source::Craft) {
         s.text = CraftValue(*rows, s.key);
         s.value = NumberOf(s.text);
-    } else if (const std::optional<long double> x = TurnValue(*rows, s.key, name, turnFile)) {
+    } else if (const std::optional<long double> x = TurnValue(*rows, s.key)) {
         s.text = FormatSummaryValue(*x);
         const double shown = double(RoundedDecimal(*x, 2));
         s.value = std::isfinite(shown) ? shown : kNaN;
@@ -90,13 +87,31 @@ QString SummaryCaption(const SummaryValue &s)
     return Translated(s.label) + QStringLiteral(": ") + s.text + QLatin1Char(' ') + Translated(s.unit);
 }
 
-std::vector<SummaryValue> ReadSummaries(const QStringList *craftRows, const QStringList *turnRows,
-                                        const FileName &name, const QString &turnFile)
+std::vector<SummaryValue> ReadSummaryValues(const QStringList *craftRows, const QStringList *turnRows)
 {
     std::vector<SummaryValue> out;
     for (const SummaryRow &row : kSummaryRows)
-        out.push_back(Summary(row, craftRows, turnRows, name, turnFile));
+        out.push_back(Summary(row, craftRows, turnRows));
     return out;
+}
+
+std::vector<SummaryValue> ReadSummaries(const QStringList *craftRows, const QStringList *turnRows,
+                                        const FileName &name, const QString &turnFile)
+{
+    try {
+        return ReadSummaryValues(craftRows, turnRows);
+    } catch (const VarnelError &error) {
+        throw LocatedError(error, name, turnFile, error.row());
+    }
+}
+
+QStringList TurnSummaryKeys()
+{
+    QStringList keys;
+    for (const SummaryRow &row : kSummaryRows)
+        if (row.source == Source::Turn)
+            keys << QString::fromLatin1(row.key);
+    return keys;
 }
 
 QString GetCraftValue(const DataPaths &paths, const FileName &name, const QString &key)
@@ -112,6 +127,10 @@ QString GetTurnValue(const DataPaths &paths, const FileName &name, const QString
     const FileName path = paths.turnFile(name);
     if (!RegularFileExists(path))
         return QStringLiteral("unknown");
-    const std::optional<long double> x = TurnValue(ReadTextLines(path), key, name, DisplayName(name.bytes + "_turn.txt"));
-    return x ? FormatSummaryValue(*x) : QString();
+    try {
+        const std::optional<long double> x = TurnValue(ReadTextLines(path), key);
+        return x ? FormatSummaryValue(*x) : QString();
+    } catch (const VarnelError &error) {
+        throw LocatedError(error, name, DisplayName(name.bytes + "_turn.txt"), error.row());
+    }
 }

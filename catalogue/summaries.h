@@ -24,6 +24,13 @@ QString SummaryCaption(const SummaryValue &s);
 // an error saying where it stands: aircraft `name`, turn file `turnFile`, row.
 std::vector<SummaryValue> ReadSummaries(const QStringList *craftRows, const QStringList *turnRows,
                                         const FileName &name, const QString &turnFile);
+// The same, its error carrying the row instead of a line that says where.
+std::vector<SummaryValue> ReadSummaryValues(const QStringList *craftRows, const QStringList *turnRows);
+
+// The keys of the turn file's summary rows the trees show, in tree order, and the row
+// the summary rows begin at (after the table's six).
+QStringList TurnSummaryKeys();
+constexpr qsizetype kFirstSummaryRow = 6;
 
 // One summary value's text read from its file: "unknown" for a missing file, empty
 // text for a missing key.

@@ -16,6 +16,17 @@ void AddPoints(TChartSeries &series, const CurvePoints &curve, Axes axes)
     }
 }
 
+void LabelCurveEnd(TChartSeries &series, const QString &text)
+{
+    for (int j = 0; j < series.Count(); ++j) {
+        TMarksItem &mark = series.MarkItem(j);
+        mark.SetText(j + 1 == series.Count() ? text : QString());
+        mark.Transparent = true;
+    }
+    series.SetMarksVisible(true);
+    series.MarksChanged();
+}
+
 void RaiseFailure(const ReadFailure &failure, std::initializer_list<TChartSeries *> cut)
 {
     if (!failure)

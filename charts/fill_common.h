@@ -14,6 +14,10 @@ void TitleAndActivate(TChartSeries &series, const QString &prefix, const QString
 enum class Axes { AsRead, Across };
 void AddPoints(TChartSeries &series, const CurvePoints &curve, Axes axes = Axes::AsRead);
 
+// Marks the curve's last point with `text` (no box, as the reference lines' labels) and
+// every other point with nothing; the marks show.
+void LabelCurveEnd(TChartSeries &series, const QString &text);
+
 // Raises the error a reading stopped at, if any; the curves it cut short are given its
 // message as their stop note (the refresh then says where the value stands).
 void RaiseFailure(const ReadFailure &failure, std::initializer_list<TChartSeries *> cut = {});

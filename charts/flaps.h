@@ -2,6 +2,7 @@
 // The four flap settings in button order (none, 1, 2, 3) as the charts name them.
 #include "core/flap_set.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 
@@ -11,4 +12,12 @@ inline const std::array<QString, 4> &FlapTitlePrefixes()
         QStringLiteral("noFlaps "), QStringLiteral("Flaps-1 "),
         QStringLiteral("Flaps-2 "), QStringLiteral("Flaps-3 ")};
     return prefixes;
+}
+
+// The short name a turn curve carries at its end, per flap setting.
+inline QString FlapCurveLabel(int flap)
+{
+    static const char *const labels[4] = {QT_TRANSLATE_NOOP("Varnel", "закр. 0"), QT_TRANSLATE_NOOP("Varnel", "закр. 1"),
+                                          QT_TRANSLATE_NOOP("Varnel", "закр. 2"), QT_TRANSLATE_NOOP("Varnel", "закр. 3")};
+    return QCoreApplication::translate("Varnel", labels[flap]);
 }

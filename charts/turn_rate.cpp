@@ -85,6 +85,7 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const Tur
         TitleAndActivate(series, FlapTitlePrefixes()[size_t(flap)], name);
         series.Clear();
         AddPoints(series, rates.curves[size_t(flap)]);
+        LabelCurveEnd(series, FlapCurveLabel(flap));
         last = &series;
     }
     if (last)

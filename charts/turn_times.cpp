@@ -12,9 +12,13 @@ void FillClimbAtSpeed(TChartSeriesList &chart, const QString &name, const SpeedC
 void FillTurnTimes(TChartSeriesList &chart, const QString &name, const TurnCurves &turn, int first, FlapSet shown)
 {
     const ShownCurves times = ShownTurnTimes(turn, shown);
+    // Only the settings shown are named in the legend; each curve's end names its setting.
     for (int flap = 0; flap < 4; ++flap) {
+        if (!shown.Shows(flap))
+            continue;
         TitleAndActivate(chart[first + flap], FlapTitlePrefixes()[size_t(flap)], name);
         AddPoints(chart[first + flap], times.curves[size_t(flap)]);
+        LabelCurveEnd(chart[first + flap], FlapCurveLabel(flap));
     }
     // Every shown setting's row is read up to the bad value's column.
     if (times.failure)

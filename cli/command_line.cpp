@@ -15,7 +15,9 @@ const char *const kUsage =
     "Usage: varnel [--recent] [DATA_DIR]\n"
     "  or:  varnel --list [DATA_DIR]\n"
     "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [--no-caption] [--advantage] [DATA_DIR]\n"
-    "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [DATA_DIR]";
+    "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [DATA_DIR]\n"
+    "  or:  varnel --check [--format text|json] [DATA_DIR]\n"
+    "  or:  varnel --report FILE.pdf|FILE.html [--first NAME] [--second NAME] [--flaps LIST] [--advantage] [--paper a4|letter] [DATA_DIR]";
 
 CommandLine Exit(int code, const QString &text)
 {
@@ -53,9 +55,13 @@ QString HelpText(const QList<QCommandLineOption> &options)
         "                                 write the seven pages of that comparison as PNG pictures\n"
         "  varnel --verdict --first Tarn-5 --second Skarn-7 --format json ~/aircraft\n"
         "                                 print where each of the two is better, for a script\n"
+        "  varnel --check ~/aircraft      list every problem of the data files, with file, line and column\n"
+        "  varnel --report tarn-skarn.pdf --first Tarn-5 --second Skarn-7 ~/aircraft\n"
+        "                                 write the whole comparison, charts and verdict, as one PDF\n"
         "\nExit status: 0 when done; 1 when an aircraft is unknown, data fail, a folder can't be\n"
         "written or stdout can't take the output (one line on stderr says which); 2 for a bad\n"
-        "option or DATA_DIR.\n");
+        "option or DATA_DIR. --check: 0 without errors (warnings allowed), 1 with errors, 2 for\n"
+        "a bad option or a DATA_DIR without DataSpeed.\n");
     return help;
 }
 
@@ -137,10 +143,16 @@ QList<QCommandLineOption> Options()
         option({"export"}, "Write the seven pages (six of charts, then the verdict) as pictures into OUT_DIR, without a window.",
                "OUT_DIR"),
         option({"verdict"}, "Print where each aircraft is better than the other, without a window."),
+        option({"check"}, "Read every data file to its end and list every problem, one a line (FILE:LINE:COLUMN: "
+                          "error|warning: MESSAGE), then a summary, without a window. Errors are what the window "
+                          "would say; warnings are things that draw but are probably mistakes."),
+        option({"report"}, "Write the whole comparison (a first page, the six chart pages, the verdict) as one PDF "
+                           "or HTML file, by FILE's extension, without a window.", "FILE"),
+        option({"paper"}, "Paper of the PDF report, landscape: a4 or letter. Default: a4.", "SIZE"),
         option({"first"}, "First aircraft (blue), as the trees name it; letter case may differ.", "NAME"),
         option({"second"}, "Second aircraft (red), as the trees name it; letter case may differ.", "NAME"),
         option({"flaps"}, "Flap settings shown, a comma list of 0 (no flaps) to 3. Default: 0.", "LIST"),
-        option({"format"}, "Picture format: png, svg or pdf (default: png); with --verdict: text, tsv or json (default: text).",
+        option({"format"}, "Picture format: png, svg or pdf (default: png); with --verdict: text, tsv or json; with --check: text or json (default: text).",
                "FORMAT"),
         option({"size"}, "Size of each picture in pixels, its caption included. Default: 800x600.", "WxH"),
         option({"scale"}, "Device-pixel ratio of PNG pictures. Default: 1.", "F"),
@@ -238,18 +250,38 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
     CommandLine c;
     if (parser.positional.size() > 1)
         return UsageError(QStringLiteral("more than one DATA_DIR given"));
+    if (parser.isSet("check")) {
+        for (const char *o : {"list", "export", "verdict", "report", "paper", "recent", "first", "second", "flaps", "size", "scale", "no-caption", "advantage"})
+            if (parser.isSet(o))
+                return UsageError(QStringLiteral("--check goes with --format and DATA_DIR alone"));
+        c.action = CommandLine::Check;
+        if (parser.isSet("format")) {
+            c.verdictFormat = parser.value("format").toLower();
+            if (!QStringList{"text", "json"}.contains(c.verdictFormat))
+                return UsageError(QStringLiteral("bad --format '%1': give text or json").arg(parser.value("format")));
+        }
+        if (!parser.positional.isEmpty())
+            c.dataDir = FileName::FromBytes(parser.positional.constFirst().bytes);
+        c.qtArguments = {arguments.value(0)};
+        return c;
+    }
     const bool exporting = parser.isSet("export");
     const bool judging = parser.isSet("verdict");
-    if (exporting && judging)
-        return UsageError(QStringLiteral("--export and --verdict do not go together"));
+    const bool reporting = parser.isSet("report");
+    if (int(exporting) + int(judging) + int(reporting) > 1)
+        return UsageError(QStringLiteral("--export, --verdict and --report do not go together"));
     for (const char *o : {"first", "second", "flaps", "format", "size", "scale", "no-caption", "advantage"}) {
         const bool verdictOption = qstrcmp(o, "size") && qstrcmp(o, "scale") && qstrcmp(o, "no-caption") && qstrcmp(o, "advantage");
-        if (!exporting && parser.isSet(o) && !(judging && verdictOption))
+        const bool reportOption = verdictOption ? qstrcmp(o, "format") != 0 : qstrcmp(o, "advantage") == 0;
+        if (!exporting && parser.isSet(o) && !(judging && verdictOption) && !(reporting && reportOption))
             return UsageError(QStringLiteral("--%1 needs --export").arg(QLatin1String(o)));
     }
-    if ((exporting || judging) && parser.isSet("recent"))
-        return UsageError(QStringLiteral("--recent opens the window; it does not go with --%1").arg(exporting ? "export" : "verdict"));
-    if (parser.isSet("list") && (exporting || judging || parser.isSet("recent")))
+    if (!reporting && parser.isSet("paper"))
+        return UsageError(QStringLiteral("--paper needs --report"));
+    if ((exporting || judging || reporting) && parser.isSet("recent"))
+        return UsageError(QStringLiteral("--recent opens the window; it does not go with --%1")
+                              .arg(exporting ? "export" : judging ? "verdict" : "report"));
+    if (parser.isSet("list") && (exporting || judging || reporting || parser.isSet("recent")))
         return UsageError(QStringLiteral("--list goes with DATA_DIR alone"));
     if (parser.isSet("list"))
         c.action = CommandLine::List;
@@ -267,6 +299,18 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
                 return UsageError(QStringLiteral("bad --format '%1': give text, tsv or json").arg(parser.value("format")));
         }
         c.action = CommandLine::Verdict;
+    }
+    if (reporting) {
+        c.reportFile = FileName::FromBytes(parser.values.value(QStringLiteral("report")).bytes);
+        const QString file = parser.value("report").toLower();
+        if (!file.endsWith(QLatin1String(".pdf")) && !file.endsWith(QLatin1String(".html")) && !file.endsWith(QLatin1String(".htm")))
+            return UsageError(QStringLiteral("bad --report '%1': give a file ending in .pdf or .html").arg(parser.value("report")));
+        const QString paper = parser.value("paper").toLower();
+        if (parser.isSet("paper") && paper != QLatin1String("a4") && paper != QLatin1String("letter"))
+            return UsageError(QStringLiteral("bad --paper '%1': give a4 or letter").arg(parser.value("paper")));
+        c.reportPaper = paper == QLatin1String("letter") ? QPageSize::Letter : QPageSize::A4;
+        e.advantage = parser.isSet("advantage");
+        c.action = CommandLine::Report;
     }
     if (exporting) {
         e.outDir = FileName::FromBytes(parser.values.value(QStringLiteral("export")).bytes);
@@ -304,7 +348,7 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
 
     c.qtArguments = {arguments.value(0)};
     for (const auto &[name, given] : parser.qt)
-        if (!(exporting && name == QLatin1String("platform")))
+        if (!((exporting || reporting) && name == QLatin1String("platform")))
             c.qtArguments += given;
     return c;
 }

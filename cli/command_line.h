@@ -1,13 +1,14 @@
 #pragma once
 // The command line: `varnel [DATA_DIR]` opens the window on a data folder, `--export`
 // writes the seven pages as pictures without a window, `--verdict` prints who is better
-// where, `--list` prints the aircraft. Parsing is a pure function of the
+// where, `--list` prints the aircraft, `--check` every problem of the data files. Parsing is a pure function of the
 // argument list, so every answer (help, version, an error and its exit status) is
 // decided before anything is shown.
 #include "catalogue/readers.h"
 #include "pictures/export.h"
 
 #include <QByteArrayList>
+#include <QPageSize>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,7 @@ struct ExportOptions : PictureOptions {
 };
 
 struct CommandLine {
-    enum Action { OpenWindow, Export, Verdict, List, Exit };
+    enum Action { OpenWindow, Export, Verdict, Report, List, Check, Exit };
     Action action = OpenWindow;
     // For Exit: what to print (on stdout when the status is 0, else on stderr) and the
     // status to end with.
@@ -33,8 +34,10 @@ struct CommandLine {
     FileName dataDir;   // the bytes given; empty: the working directory
     bool recent = false;
     ExportOptions exportOptions;           // --verdict reads first, second and flaps
-    QString verdictFormat = QStringLiteral("text");  // text, tsv or json
-    QString language = QStringLiteral("ru");         // ru or en: what the window, pictures and verdict say
+    QString verdictFormat = QStringLiteral("text");  // text, tsv or json; for --check text or json
+    FileName reportFile;  // --report: a .pdf or .html file, its bytes as given
+    QPageSize::PageSizeId reportPaper = QPageSize::A4;
+    QString language = QStringLiteral("ru");  // ru or en: what the window, pictures and verdict say
     // What QApplication gets: the program's name and Qt's own options with their values
     // (for export, no -platform: it draws offscreen whatever is named).
     QByteArrayList qtArguments;

@@ -10,7 +10,7 @@ ExportOutcome RunExport(const ExportOptions &options, const FileName &dataDir)
     const ExportSignals interrupts;  // an interrupted export leaves the folder as it was
     try {
         const NamedCrafts crafts = ReadNamedCrafts(dataDir, options.first, options.second);
-        const QList<Picture> pictures = DrawComparison(crafts.first.get(), crafts.second.get(), options.flaps, options);
+        const QList<Picture> pictures = DrawComparison(crafts.first, crafts.second, options.flaps, options);
         outcome.written = WritePictures(options.outDir, pictures);
     } catch (const VarnelError &error) {
         outcome.exitCode = 1;

@@ -2,10 +2,12 @@
 #include "cli/command_line.h"
 #include "window/data_folder.h"
 #include "cli/export_command.h"
+#include "cli/report_command.h"
 #include "window/main_window.h"
 #include "cli/named_crafts.h"
 #include "window/session_state.h"
 #include "cli/verdict_command.h"
+#include "cli/check_command.h"
 #include "catalogue/readers.h"
 #include "core/error.h"
 #include "core/language.h"
@@ -19,13 +21,13 @@
 #include <vector>
 
 namespace {
-// Draws without a window or a display, and writes the pictures.
+// Draws without a window or a display, and writes the pictures or the report.
 int Export(const CommandLine &command)
 {
     ExportOutcome outcome;
     try {
         CheckCodePage();
-        outcome = RunExport(command.exportOptions, command.dataDir);
+        outcome = command.action == CommandLine::Report ? RunReport(command) : RunExport(command.exportOptions, command.dataDir);
     } catch (const VarnelError &error) {
         outcome = {1, {}, QStringLiteral("varnel: ") + error.message()};
     }
@@ -80,13 +82,22 @@ int main(int argc, char *argv[])
     // Export draws offscreen: it needs no display, and a platform without one would
     // abort. Its stderr carries its own failures only, not Qt's notes about the
     // environment (such as a missing XDG_RUNTIME_DIR under env -i).
-    const bool exporting = command.action == CommandLine::Export;
+    const bool exporting = command.action == CommandLine::Export || command.action == CommandLine::Report;
     if (exporting) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
             if (type == QtFatalMsg || type == QtCriticalMsg)
                 std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         });
+    }
+    // The check is text too: no GUI object either.
+    if (command.action == CommandLine::Check) {
+        QCoreApplication core(qtArgc, qtArgs.data());
+        const CheckOutcome outcome = RunCheck(command);
+        std::fwrite(outcome.output.constData(), 1, size_t(outcome.output.size()), stdout);
+        if (!outcome.error.isEmpty())
+            PrintError(outcome.error);
+        return StdoutChecked(outcome.exitCode);
     }
     // The verdict is text: no GUI object at all, so no display and no platform plugin.
     if (command.action == CommandLine::Verdict) {
@@ -100,7 +111,7 @@ int main(int argc, char *argv[])
     }
     QApplication app(qtArgc, qtArgs.data());
     InstallLanguage(command.language);
-    if (command.action == CommandLine::Export)
+    if (exporting)
         return StdoutChecked(Export(command));
     QApplication::setApplicationName(ApplicationTitle());
     QApplication::setApplicationDisplayName(ApplicationTitle());

@@ -2,7 +2,6 @@
 
 #include "pages/layout.h"
 #include "pages/verdict_page.h"
-#include "core/error.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
@@ -13,7 +12,6 @@
 #include <QHash>
 #include <QVBoxLayout>
 
-#include <exception>
 
 namespace {
 // The chart pages in tab order, with their captions. The four pages that show one chart
@@ -63,15 +61,17 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
 {
     setObjectName(QStringLiteral("pages_Charts"));
     setFont(PagesFont());
-    setUsesScrollButtons(true);
-    setElideMode(Qt::ElideNone);
+    // Every page's tab stays in view: a title that does not fit is elided, and its tab's
+    // tool tip gives it whole.
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideRight);
     setDocumentMode(false);
 
     QHash<QString, QWidget *> pages;
     for (const PageRow &row : kPages) {
         auto *page = new QWidget(this);
         page->setObjectName(QString::fromLatin1(row.name));
-        addTab(page, QCoreApplication::translate("Varnel", row.caption));
+        setTabToolTip(addTab(page, QCoreApplication::translate("Varnel", row.caption)), QCoreApplication::translate("Varnel", row.caption));
         this->*row.page = page;
         pages.insert(page->objectName(), page);
     }
@@ -93,7 +93,7 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
         this->*m.chart = findChild<TChart *>(QString::fromLatin1(m.name));
     // Who is better, and where: after the turn-rate diagram.
     tab_Verdict = new VerdictPage(this);
-    addTab(tab_Verdict, QCoreApplication::translate("Varnel", "Кто лучше"));
+    setTabToolTip(addTab(tab_Verdict, QCoreApplication::translate("Varnel", "Кто лучше")), QCoreApplication::translate("Varnel", "Кто лучше"));
     PairPartners(Charts());
     for (TChart *chart : Charts())
         connect(chart, &TChart::DoubleClicked, this, [this, chart] { Guarded([this, chart] { ShowOneChart(chart); }); });
@@ -105,28 +105,16 @@ QVector<TChart *> ComparisonPages::Charts() const
     return {ch_C1, ch_C2, ch_C3, ch_C4, chrt_TASbyAlt, chrt_MaxROCbyAlt, chrt_ROCatConst, chrt_TurnbySpeed, chrt_FunPlot};
 }
 
-void ComparisonPages::SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown)
+void ComparisonPages::SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown)
 {
+    // The verdict reads the same values as the charts, so a bad one fails both; the
+    // charts' refresh raises it, once.
+    tab_Verdict->SetComparison(first, second, shown);
     ComparisonCharts charts{chrt_TASbyAlt->Series(), chrt_MaxROCbyAlt->Series(), chrt_ROCatConst->Series(),
                             chrt_TurnbySpeed->Series(), chrt_FunPlot->Series(), ch_C1->Series(),
                             ch_C2->Series(), ch_C3->Series(), ch_C4->Series(),
                             QApplication::palette().color(QPalette::Button)};
-    // The verdict reads the same values as the charts, so a bad one fails both: the
-    // first failure is raised, once, after both are refreshed.
-    std::exception_ptr failure;
-    try {
-        RefreshComparison(charts, first, second, shown);
-    } catch (const VarnelError &) {
-        failure = std::current_exception();
-    }
-    try {
-        tab_Verdict->SetComparison(first, second, shown);
-    } catch (const VarnelError &) {
-        if (!failure)
-            failure = std::current_exception();
-    }
-    if (failure)
-        std::rethrow_exception(failure);
+    RefreshComparison(charts, first.get(), second.get(), shown);
 }
 
 void ComparisonPages::SetAdvantageShown(bool shown)
@@ -147,9 +135,13 @@ void ComparisonPages::LayOutCommonPage() { tab_Common->layout()->setGeometry(tab
 
 void ComparisonPages::Retranslate()
 {
+    const auto retitle = [this](QWidget *page, const QString &title) {
+        setTabText(indexOf(page), title);
+        setTabToolTip(indexOf(page), title);
+    };
     for (const PageRow &row : kPages)
-        setTabText(indexOf(this->*row.page), QCoreApplication::translate("Varnel", row.caption));
-    setTabText(indexOf(tab_Verdict), QCoreApplication::translate("Varnel", "Кто лучше"));
+        retitle(this->*row.page, QCoreApplication::translate("Varnel", row.caption));
+    retitle(tab_Verdict, QCoreApplication::translate("Varnel", "Кто лучше"));
     for (TChart *chart : Charts())
         RetranslateChart(*chart);
     tab_Verdict->ShowVerdict(tab_Verdict->Shown());

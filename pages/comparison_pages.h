@@ -47,9 +47,9 @@ public:
     QVector<TChart *> Charts() const;
 
     // Redraws every chart and the verdict for first and second (either may be null:
-    // that side stays empty) with the flap settings shown (none, 1, 2, 3). Raises the
-    // first error, once.
-    void SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown);
+    // that side stays empty) with the flap settings shown (none, 1, 2, 3): each when
+    // it is seen. Raises the first error, once.
+    void SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown);
 
     // Switches the advantage shading of every chart on or off (off at start).
     void SetAdvantageShown(bool shown);

@@ -1,6 +1,8 @@
 #include "pages/verdict_page.h"
 
 #include "pages/application.h"
+#include "pages/verdict_fit.h"
+#include "pages/verdict_strips.h"
 #include "core/error.h"
 #include "verdict/verdict_format.h"
 
@@ -52,8 +54,11 @@ void Fill(QTableWidget *table, const VerdictTable &t)
             const VerdictCell &cell = t.rows[size_t(r)][size_t(c)];
             auto *item = new QTableWidgetItem(cell.text);
             item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-            if (cell.tint)
+            if (cell.tint) {
+                // The tint is pale whatever the palette: its own text colour keeps it legible.
                 item->setBackground(VerdictPage::Tint(cell.tint));
+                item->setForeground(VerdictPage::InkOn(VerdictPage::Tint(cell.tint)));
+            }
             table->setItem(r, c, item);
         }
     }
@@ -69,6 +74,8 @@ VerdictPage::VerdictPage(QWidget *parent) : QScrollArea(parent)
     setFrameShape(QFrame::NoFrame);
     auto *content = new QWidget;
     auto *layout = new QVBoxLayout(content);
+    strips_ = new VerdictStrips(content);
+    layout->addWidget(strips_);
     said_ = Text(QString(), content);
     said_->setObjectName(QStringLiteral("lbl_Verdict"));
     layout->addWidget(said_);
@@ -87,36 +94,55 @@ VerdictPage::VerdictPage(QWidget *parent) : QScrollArea(parent)
 
 void VerdictPage::FitPicture()
 {
+    Shown();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     widget()->layout()->activate();
+    FitVerdictContent(widget(), size());
 }
 
 QColor VerdictPage::Tint(int aircraft) { return aircraft == 1 ? QColor(0xD6, 0xE0, 0xFF) : QColor(0xFF, 0xD9, 0xD9); }
 
-void VerdictPage::SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown)
+QColor VerdictPage::InkOn(const QColor &back) { return back.lightness() >= 128 ? QColor(Qt::black) : QColor(Qt::white); }
+
+void VerdictPage::SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown)
 {
-    showComputed([&] { return ComputeVerdict(first, second, shown); });
+    crafts_ = {first, second};
+    flaps_ = shown;
+    stale_ = true;
+    if (isVisible())
+        Shown();
 }
 
-void VerdictPage::showComputed(const std::function<Verdict()> &compute)
+void VerdictPage::showEvent(QShowEvent *event)
 {
+    QScrollArea::showEvent(event);
+    Shown();
+}
+
+const Verdict &VerdictPage::Shown()
+{
+    if (!stale_)
+        return verdict_;
+    stale_ = false;
+    ++computeCount_;
     try {
-        ShowVerdict(compute());
+        ShowVerdict(ComputeVerdict(crafts_[0].get(), crafts_[1].get(), flaps_));
     } catch (const VarnelError &error) {
         // No verdict from data that failed: what it showed before was of other aircraft
-        // or other flaps. The error itself is raised once, by whoever called.
+        // or other flaps. The error box comes from the charts' refresh, once.
         ShowVerdict(Verdict{});
         said_->setText(QCoreApplication::translate("Varnel", "Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
                        ErrorBoxText(error.message()));
-        throw;
     }
+    return verdict_;
 }
 
 void VerdictPage::ShowVerdict(const Verdict &verdict)
 {
     verdict_ = verdict;
     const QString missing = MissingText(verdict);
+    strips_->SetVerdict(missing.isEmpty() ? verdict : Verdict{});
     said_->setText(missing.isEmpty() ? VerdictSentences(verdict, kPageBands).join(QLatin1Char('\n')) : missing);
     const std::vector<VerdictTable> tables = VerdictTables(verdict);
     for (size_t i = 0; i < 4; ++i) {

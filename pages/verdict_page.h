@@ -1,44 +1,61 @@
 #pragma once
-// The verdict page ("Кто лучше"): a few sentences, one per compared pair, then the
+// The verdict page ("Кто лучше"): a strip per compared pair (the verdict at a glance),
+// a few sentences, one per compared pair, then the
 // tables of the verdict (summary values, speed and climb every 1,000 m, best figures),
 // each winning cell tinted pale in its aircraft's colour. With one aircraft or none
-// it says what is missing.
+// it says what is missing. The verdict is worked out only when it is seen: when the
+// page is shown, or drawn into a picture, or its values are asked for.
 #include "verdict/verdict.h"
 
 #include <QColor>
 #include <QScrollArea>
 
 #include <array>
-#include <functional>
 
 class QLabel;
 class QTableWidget;
+class VerdictStrips;
 
 class VerdictPage : public QScrollArea {
     Q_OBJECT
 public:
     explicit VerdictPage(QWidget *parent = nullptr);
 
-    // Computes and shows the verdict of the two aircraft (either may be null) at these
-    // flap settings. Raises, as the charts' refresh does, when an aircraft's data fail;
-    // the page then shows no verdict, only that the data could not be read.
-    void SetComparison(const Aircraft *first, const Aircraft *second, FlapSet shown);
+    // The verdict of the two aircraft (either may be null) at these flap settings, from
+    // now on: worked out at once while the page is shown, else when it is shown or asked
+    // for. When an aircraft's data fail, the page shows no verdict, only that the data
+    // could not be read (the charts' refresh raises the error).
+    void SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown);
     void ShowVerdict(const Verdict &verdict);
-    // The verdict shown now (an empty one while nothing is compared or the data failed).
-    const Verdict &Shown() const { return verdict_; }
+    // The verdict of the aircraft compared now, worked out first where it is still to
+    // do (an empty one while nothing is compared or the data failed).
+    const Verdict &Shown();
+    // How many verdicts the page has worked out.
+    int ComputeCount() const { return computeCount_; }
 
-    // Made ready for a picture of its size as it is now: no scroll bars, the content
-    // laid out at that width from the top (what does not fit is cut off below).
+    // Made ready for a picture of its size as it is now: the verdict worked out, no
+    // scroll bars, the content laid out at that width from the top, its text shrunk to
+    // fit (not below 7 points); what still does not fit is left out by whole rows, under
+    // a line that says so.
     void FitPicture();
 
     // The pale background of a cell won by aircraft 1 (blue) or 2 (red).
     static QColor Tint(int aircraft);
+    // The text colour that reads on a background: black on a light one, white on a dark one.
+    static QColor InkOn(const QColor &back);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
-    void showComputed(const std::function<Verdict()> &compute);
-
     Verdict verdict_;
+    // What the verdict is of, while it is still to be worked out (stale_).
+    std::array<AircraftPtr, 2> crafts_;
+    FlapSet flaps_;
+    bool stale_ = false;
+    int computeCount_ = 0;
     // Built once and refilled: making widgets anew costs many times more than filling.
+    VerdictStrips *strips_;
     QLabel *said_;
     std::array<QLabel *, 4> titles_;
     std::array<QTableWidget *, 4> tables_;

@@ -52,6 +52,17 @@ void SendPendingResize(QWidget *widget)
     QCoreApplication::sendEvent(widget, &event);
 }
 
+// A verdict page in a picture shows its verdict, though it was not worked out while
+// the page was hidden.
+void WorkOutVerdicts(QWidget *widget)
+{
+    QList<VerdictPage *> pages = widget->findChildren<VerdictPage *>();
+    if (auto *page = qobject_cast<VerdictPage *>(widget))
+        pages.append(page);
+    for (VerdictPage *page : pages)
+        page->Shown();
+}
+
 // The charts brought in line with their series and drawn anew, into buffers of
 // `ratio` device pixels per pixel (0: as they are).
 void DrawCharts(const QList<TChart *> &charts, double ratio)
@@ -76,6 +87,7 @@ int BandOf(const PictureCaption *caption) { return caption && caption->band ? Ca
 // anew into buffers of that ratio, under the caption's band.
 QImage RenderPixels(QWidget *widget, const QList<TChart *> &charts, double scale, const PictureCaption *caption)
 {
+    WorkOutVerdicts(widget);
     DrawCharts(charts, scale);
     const int band = BandOf(caption);
     QPixmap pixmap((QSizeF(widget->width(), widget->height() + band) * scale).toSize());
@@ -107,20 +119,18 @@ QImage GrabPicture(QWidget *widget, double scale, const PictureCaption *caption)
     return image;
 }
 
-namespace {
-
-// Each chart through QCustomPlot's own painter path, so lines stay lines and text
-// stays text, with its frame, at its place in the widget, under the caption's band.
-void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *caption)
+void PaintVectorPicture(QWidget *widget, QCPPainter &painter, const PictureCaption *caption)
 {
+    WorkOutVerdicts(widget);
     const QList<TChart *> charts = ChartsOf(widget);
+    const int band = BandOf(caption);
+    if (band)
+        DrawCaption(painter, *caption, widget->width(), widget->palette());
+    painter.save();
+    painter.translate(0, band);
     if (charts.isEmpty()) {  // a page of text and tables, e.g. the verdict
-        QPainter painter(device);
-        if (const int band = BandOf(caption)) {
-            DrawCaption(painter, *caption, widget->width(), widget->palette());
-            painter.translate(0, band);
-        }
         widget->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        painter.restore();
         return;
     }
     for (TChart *chart : charts) {
@@ -129,13 +139,8 @@ void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *ca
         chart->Tracker().Hide();
         chart->PrepareToPaint();  // drawn below as lines and text, never into pixels
     }
-    QCPPainter painter(device);
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
-    if (const int band = BandOf(caption)) {
-        DrawCaption(painter, *caption, widget->width(), widget->palette());
-        painter.translate(0, band);
-    }
     for (TChart *chart : charts) {
         painter.save();
         painter.translate(chart == widget ? QPoint() : chart->mapTo(widget, QPoint()));
@@ -143,8 +148,15 @@ void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *ca
         chart->DrawFrame(painter);
         painter.restore();
     }
+    painter.restore();
 }
 
+namespace {
+void PaintVector(QWidget *widget, QPaintDevice *device, const PictureCaption *caption)
+{
+    QCPPainter painter(device);
+    PaintVectorPicture(widget, painter, caption);
+}
 }  // namespace
 
 QByteArray RenderPicture(QWidget *widget, const QString &format, double scale, const PictureCaption *caption)
@@ -178,6 +190,17 @@ QByteArray RenderPicture(QWidget *widget, const QString &format, double scale, c
     return bytes;
 }
 
+void LayOutPage(QWidget *page, QWidget *pages, QSize size)
+{
+    page->setParent(pages);
+    page->setGeometry(QRect(QPoint(), size));
+    if (auto *verdict = qobject_cast<VerdictPage *>(page))
+        verdict->FitPicture();
+    SendPendingResize(page);
+    if (page->layout())
+        page->layout()->setGeometry(QRect(QPoint(), size));
+}
+
 namespace {
 // Pictures never show the mouse's read-out: its layer, empty, is drawn with the layer
 // below it, which spares each chart one buffer of the picture's size.
@@ -199,7 +222,7 @@ void ReleaseBuffers(const QList<TChart *> &charts)
 constexpr qint64 OverlapLimit = qint64(64) << 20;
 }  // namespace
 
-QList<Picture> DrawComparison(const Aircraft *first, const Aircraft *second, FlapSet shown,
+QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown,
                               const PictureOptions &options)
 {
     const QString &format = options.format;
@@ -237,13 +260,7 @@ QList<Picture> DrawComparison(const Aircraft *first, const Aircraft *second, Fla
     for (int i = 0; i < pageList.size(); ++i) {
         QWidget *page = pageList[i];
         caption.page = pageNames[i];
-        page->setParent(&pages);
-        page->setGeometry(QRect(QPoint(), pageSize));
-        if (auto *verdict = qobject_cast<VerdictPage *>(page))
-            verdict->FitPicture();
-        SendPendingResize(page);
-        if (page->layout())
-            page->layout()->setGeometry(QRect(QPoint(), pageSize));
+        LayOutPage(page, &pages, pageSize);
         const QString name = PageSlugs().value(i) + QLatin1Char('.') + format;
         if (!png) {
             for (TChart *chart : ChartsOf(page))

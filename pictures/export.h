@@ -5,6 +5,7 @@
 // at most two pictures are held at once), and a set of pictures written whole or not
 // at all.
 // `varnel --export`, the window's "save" entries and the report all come here.
+#include "catalogue/aircraft.h"
 #include "pages/caption.h"
 #include "pictures/picture_files.h"
 
@@ -17,8 +18,8 @@
 
 #include <array>
 
+class QCPPainter;
 class QWidget;
-struct Aircraft;
 
 // The pages' names in pictures, in tab order: the common page first.
 const QStringList &PageSlugs();
@@ -32,6 +33,14 @@ QImage GrabPicture(QWidget *widget, double scale, const PictureCaption *caption 
 // caption: its band above (as GrabPicture) and its words in the file's metadata.
 QByteArray RenderPicture(QWidget *widget, const QString &format, double scale,
                          const PictureCaption *caption = nullptr);
+
+// The same lines and text drawn with a painter already open on a page (a report's),
+// the caption's band at the painter's origin and the page below it.
+void PaintVectorPicture(QWidget *widget, QCPPainter &painter, const PictureCaption *caption);
+
+// A page lifted out of its page control (which would size it to its own area) and laid
+// out at `size` for a picture, keeping the pages' font and palette.
+void LayOutPage(QWidget *page, QWidget *pages, QSize size);
 
 // How pictures of the pages are drawn: the file format, each picture's size in pixels,
 // the device pixels per pixel of PNG pictures, the caption band above each page
@@ -48,5 +57,5 @@ struct PictureOptions {
 // stays empty) at the flap settings shown, drawn as `options` say; with the caption
 // band on, the page takes what the band leaves of the height. Raises the refresh's
 // error on one line, naming the aircraft it came from.
-QList<Picture> DrawComparison(const Aircraft *first, const Aircraft *second, FlapSet shown,
+QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown,
                               const PictureOptions &options);

@@ -3,6 +3,7 @@
 #include "pictures/export.h"
 #include "pages/comparison_pages.h"
 #include "pictures/picture_files.h"
+#include "pictures/report.h"
 #include "pages/verdict_page.h"
 #include "verdict/verdict_format.h"
 #include "catalogue/scan.h"
@@ -14,6 +15,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -36,6 +40,8 @@ const EntryRow kEntries[] = {
     {ChartSharing::CopyData, QT_TRANSLATE_NOOP("Varnel", "Копировать данные"), "Ctrl+Shift+C"},
     {ChartSharing::SavePicture, QT_TRANSLATE_NOOP("Varnel", "Сохранить рисунок..."), "Ctrl+S"},
     {ChartSharing::SaveAllPages, QT_TRANSLATE_NOOP("Varnel", "Сохранить все страницы..."), "Ctrl+Shift+S"},
+    {ChartSharing::Print, QT_TRANSLATE_NOOP("Varnel", "Печать..."), "Ctrl+P"},
+    {ChartSharing::SaveReport, QT_TRANSLATE_NOOP("Varnel", "Сохранить отчет..."), ""},
 };
 
 const QStringList kFormats = {"png", "svg", "pdf"};
@@ -74,6 +80,14 @@ bool QtConfirmReplace(QWidget *parent, const QString &folder, const QStringList 
                              .arg(QDir::toNativeSeparators(folder), replaced.join(u'\n'));
     return QMessageBox::question(parent, QCoreApplication::translate("Varnel", "Сохранить все страницы"), text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+// A file name holds at most 255 bytes: a longer one is cut, its extension kept.
+QString suggestedFile(QString name, const QString &extension)
+{
+    while (name.toUtf8().size() > 255 - extension.toUtf8().size())
+        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
+    return name + extension;
 }
 
 QString OneLine(QString text)
@@ -195,11 +209,7 @@ QString ChartSharing::suggestedName(QWidget *target) const
     for (const QString &name : {caption.first, caption.second})
         if (!name.isEmpty())
             parts << name;
-    // A file name holds at most 255 bytes: a longer one is cut, its extension kept.
-    QString name = parts.join(u'_');
-    while (name.toUtf8().size() > 255 - 4)
-        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
-    return name + QStringLiteral(".png");
+    return suggestedFile(parts.join(u'_'), QStringLiteral(".png"));
 }
 
 void ChartSharing::Run(Entry entry, QWidget *target)
@@ -212,7 +222,7 @@ void ChartSharing::Run(Entry entry, QWidget *target)
     }
     case CopyData: {
         // The verdict page gives its tables as `--verdict --format tsv` writes them.
-        if (const auto *verdict = qobject_cast<VerdictPage *>(target)) {
+        if (auto *verdict = qobject_cast<VerdictPage *>(target)) {
             QApplication::clipboard()->setText(VerdictTsv(verdict->Shown()));
             break;
         }
@@ -234,6 +244,12 @@ void ChartSharing::Run(Entry entry, QWidget *target)
         break;
     case SaveAllPages:
         saveAllPages();
+        break;
+    case Print:
+        printReport();
+        break;
+    case SaveReport:
+        saveReport();
         break;
     }
 }
@@ -274,5 +290,68 @@ void ChartSharing::saveAllPages()
     if (!replaced.isEmpty() && !(dialogs().confirmReplace ? dialogs().confirmReplace(&host_, folder, replaced)
                                                           : QtConfirmReplace(&host_, folder, replaced)))
         return;
-    WritePictures(dir, DrawComparison(craft[0].get(), craft[1].get(), source_.flaps(), defaults));
+    WritePictures(dir, DrawComparison(craft[0], craft[1], source_.flaps(), defaults));
+}
+
+ReportInput ChartSharing::reportInput() const
+{
+    ReportInput input;
+    input.first = chosen_[0].get();
+    input.second = chosen_[1].get();
+    input.flaps = source_.flaps();
+    input.advantage = pages_.AdvantageShown();
+    input.dataFolder = source_.dataFolder ? source_.dataFolder() : QString();
+    return input;
+}
+
+void ChartSharing::printReport()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    chosen_ = source_.chosen();
+    const ReportInput input = reportInput();
+    printer.setDocName(ReportTitle(input));
+    printer.setCreator(QStringLiteral("Varnel " VARNEL_VERSION));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setFromTo(1, 0);
+    const bool go = dialogs().print ? dialogs().print(&host_, printer) : [&] {
+        QPrintDialog dialog(&printer, &host_);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+        return dialog.exec() == QDialog::Accepted;
+    }();
+    if (!go)
+        return;
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    PaintReport(printer, input, range ? printer.fromPage() : 0, range ? printer.toPage() : 0);
+}
+
+void ChartSharing::saveReport()
+{
+    chosen_ = source_.chosen();
+    const ReportInput input = reportInput();
+    QStringList parts{QStringLiteral("report")};
+    for (const AircraftPtr &craft : chosen_)
+        if (craft)
+            parts << craft->name;
+    const QString suggested = QDir(lastFolder_).filePath(suggestedFile(parts.join(u'_'), QStringLiteral(".pdf")));
+    QString path;
+    if (dialogs().saveReport) {
+        path = dialogs().saveReport(&host_, suggested);
+    } else {
+        auto dialog = std::make_unique<QFileDialog>(&host_, QCoreApplication::translate("Varnel", "Сохранить отчет"), suggested,
+                                                    QStringLiteral("PDF (*.pdf);;HTML (*.html)"));
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        path = dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (!path.isEmpty() && suffix != QLatin1String("pdf") && suffix != QLatin1String("html") && suffix != QLatin1String("htm"))
+            path += QLatin1Char('.') + dialog->selectedNameFilter().left(4).trimmed().toLower();
+        const NoQtProjectSettings nowhere;
+        dialog.reset();
+    }
+    if (path.isEmpty())
+        return;
+    const QFileInfo file(path);
+    const QString suffix = file.suffix().toLower();
+    const bool html = suffix == QLatin1String("html") || suffix == QLatin1String("htm");
+    WritePictures(LocateFileName(file.path()), {{file.fileName(), html ? ReportHtml(input) : ReportPdf(input)}});
+    lastFolder_ = file.path();
 }

@@ -1,11 +1,13 @@
 #pragma once
 // Sharing from the window: a still right click on a chart opens its context menu (copy
-// the picture or the data, save the picture, save all pages), and the same four keys
+// the picture or the data, save the picture, save all pages, print or save the report),
+// and the same keys
 // act on the chart under the mouse, else on the current page's chart (the whole
 // overview on the common page). Pictures carry a caption band naming the aircraft and
 // flap settings unless the menu's "Подпись над рисунком" is unchecked.
 #include "catalogue/aircraft.h"
 #include "pages/caption.h"
+#include "pictures/report.h"
 
 #include <QMenu>
 #include <QObject>
@@ -16,6 +18,7 @@
 #include <functional>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 class TChart;
 class ComparisonPages;
@@ -37,6 +40,11 @@ struct ShareDialogs {
     std::function<QString(QWidget *parent, const QString &suggested)> savePicture;
     std::function<QString(QWidget *parent)> chooseFolder;
     std::function<bool(QWidget *parent, const QString &folder, const QStringList &replaced)> confirmReplace;
+    // "Print…": the print dialog on that printer (its device, file and page range set
+    // there); false: cancelled. "Save report…": the suggested path, the chosen one
+    // (.pdf or .html).
+    std::function<bool(QWidget *parent, QPrinter &printer)> print;
+    std::function<QString(QWidget *parent, const QString &suggested)> saveReport;
 };
 void SetShareDialogs(ShareDialogs dialogs);
 
@@ -48,12 +56,13 @@ struct ComparisonSource {
     std::function<std::array<AircraftPtr, 2>()> chosen;
     std::function<FlapSet()> flaps;
     std::function<QString(QWidget *parent)> chooseFolder;
+    std::function<QString()> dataFolder;  // the folder the report names; may be empty
 };
 
 class ChartSharing : public QObject {
     Q_OBJECT
 public:
-    enum Entry { CopyPicture, CopyData, SavePicture, SaveAllPages };
+    enum Entry { CopyPicture, CopyData, SavePicture, SaveAllPages, Print, SaveReport };
 
     // The keys and menus act on the charts of pages; host holds the keys' actions
     // and parents the menus and dialogs.
@@ -79,6 +88,9 @@ private:
     QString suggestedName(QWidget *target) const;
     void savePicture(QWidget *target);
     void saveAllPages();
+    void printReport();
+    void saveReport();
+    ReportInput reportInput() const;  // of the aircraft in chosen_
 
     QWidget &host_;
     ComparisonPages &pages_;
@@ -86,4 +98,5 @@ private:
     QPointer<QMenu> menu_;
     QString lastFolder_;
     bool caption_ = true;
+    std::array<AircraftPtr, 2> chosen_;  // the report's aircraft, held while it is drawn
 };

@@ -3,6 +3,7 @@
 #include "core/guard.h"
 #include "core/language.h"
 #include "core/literal_text.h"
+#include "presentation/chart_curve.h"
 #include "presentation/plot_geometry.h"
 
 #include <QHelpEvent>
@@ -24,36 +25,6 @@ constexpr int TickFontPixels = 10;
 constexpr int TitleFontPixels = 12;
 
 const char *const MarksLayer = "overlay";  // the marks' layer too
-
-QPen seriesPen(const TChartSeries &s)
-{
-    QPen pen(s.SeriesColor(), std::max(1, s.LinePen().Width));
-    if (s.LinePen().Style == PenStyle::SmallDots)
-        pen.setDashPattern({1, 1});  // one pixel on, one off
-    pen.setCapStyle(Qt::FlatCap);
-    return pen;
-}
-// A curve that leaves out, before painting, every vertex closer than one pixel to the
-// last one kept: a series of 100,000 points then costs what its pixels cost.
-class ChartCurve : public QCPCurve {
-public:
-    using QCPCurve::QCPCurve;
-
-protected:
-    void drawCurveLine(QCPPainter *painter, const QVector<QPointF> &lines) const override
-    {
-        if (lines.size() < ThinningMinimumVertices) {
-            QCPCurve::drawCurveLine(painter, lines);
-            return;
-        }
-        const QVector<QPointF> kept = ThinPolyline(lines);
-        // Stroked in pieces: the rasteriser fills many small outlines much faster than
-        // one that crosses itself a thousand times.
-        constexpr qsizetype Piece = 256;
-        for (qsizetype from = 0; from + 1 < kept.size(); from += Piece)
-            QCPCurve::drawCurveLine(painter, kept.mid(from, Piece + 1));
-    }
-};
 }  // namespace
 
 QFont TChart::pixelFont(const QFont &base, int pixels)
@@ -139,7 +110,10 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
         showMarksInView();
         placeBottomTitle();
     });
-    connect(this, &QCustomPlot::afterReplot, this, [this] { ++replotCount_; });
+    connect(this, &QCustomPlot::afterReplot, this, [this] {
+        ++replotCount_;
+        replotWhenShown_ = false;
+    });
     navigator_ = new ChartNavigator(*this);
     tracker_ = new ChartTracker(*this);
     shading_ = new ChartShading(*this);
@@ -150,7 +124,7 @@ void TChart::SetChartTitle(const QString &title)
 {
     chartTitle_ = title;
     fitTitle();
-    replot(rpQueuedReplot);
+    Redraw();
 }
 
 // The title stays on one line: a narrow chart draws it smaller, down to the legend's
@@ -177,7 +151,7 @@ void TChart::SetAxisTitles(const AxisTitle &bottom, const AxisTitle &left)
     bottomTitleItem_->setText(Translated(bottom.text));
     bottomTitleItem_->setVisible(!bottom.text.isEmpty());
     yAxis->setLabel(Translated(left.text));
-    replot(rpQueuedReplot);
+    Redraw();
 }
 
 // The bottom axis title takes the lower right corner of the plot area, or the lower
@@ -219,7 +193,17 @@ void TChart::markDirty()
     if (dirty_)
         return;
     dirty_ = true;
-    QMetaObject::invokeMethod(this, [this] { Guarded([this] { sync(); }); }, Qt::QueuedConnection);
+    // A hidden chart syncs when it is shown; one hidden before the sync runs, too.
+    if (isVisible())
+        QMetaObject::invokeMethod(this, [this] { Guarded([this] { if (isVisible()) sync(); }); }, Qt::QueuedConnection);
+}
+
+void TChart::Redraw()
+{
+    if (isVisible())
+        replot(rpQueuedReplot);
+    else
+        replotWhenShown_ = true;
 }
 
 void TChart::SyncNow()
@@ -239,7 +223,7 @@ void TChart::sync()
     syncMarks();
     navigator_->FollowModel();
     shading_->FollowModel();
-    replot(rpQueuedReplot);
+    Redraw();
 }
 
 void TChart::syncCurves()
@@ -257,7 +241,7 @@ void TChart::syncCurves()
         const TChartSeries &s = series_[i];
         QCPCurve *curve = curves_[i];
         curve->setVisible(s.Active());
-        curve->setPen(seriesPen(s));
+        curve->setPen(SeriesPen(s));
         // Dotted lines stay crisp: one pixel on, one pixel off.
         curve->setAntialiased(s.LinePen().Style != PenStyle::SmallDots);
         points.resize(s.Active() ? s.Count() : 0);
@@ -275,8 +259,9 @@ void TChart::syncLegend()
     for (int k = 0; k < shown.size(); ++k) {
         QCPCurve *curve = curves_[shown[k]];
         curve->setName(Translated(names[k]));
-        curve->addToLegend(legend);
-        legend->itemWithPlottable(curve)->setMargins(QMargins(3, 1, 3, 1));
+        auto *entry = new LegendEntry(legend, curve);
+        entry->setMargins(QMargins(3, 1, 3, 1));
+        legend->addItem(entry);
     }
     legend->setVisible(!shown.isEmpty());
     layoutLegend();
@@ -344,18 +329,26 @@ void TChart::resizeEvent(QResizeEvent *event)
 {
     fitTitle();
     layoutLegend();
-    if (vectorOnly_)
+    if (vectorOnly_ || !isVisible()) {
         setViewport(rect());  // what QCustomPlot's resize does, less its replot
-    else
+        replotWhenShown_ = !vectorOnly_;
+    } else {
         QCustomPlot::resizeEvent(event);
+    }
 }
 
 // Shown on a screen of its own pixel ratio (a later move between screens is the
-// ChartHolder's).
+// ChartHolder's), and brought in line with what changed while it was hidden: drawn now,
+// so that its first paint shows it.
 void TChart::showEvent(QShowEvent *event)
 {
     setBufferDevicePixelRatio(devicePixelRatioF());
     QCustomPlot::showEvent(event);
+    Guarded([this] {
+        SyncNow();
+        if (replotWhenShown_)
+            replot(rpQueuedRefresh);
+    });
 }
 
 void TChart::showReadout(const QHelpEvent &help)

@@ -1,7 +1,9 @@
 #pragma once
 // TChart: the widget that draws a TChartSeriesList with QCustomPlot. The model is the
 // truth; a change to it only marks the chart dirty, and one queued sync followed by one
-// queued replot brings the picture in line, however many changes came before.
+// queued replot brings the picture in line, however many changes came before. A chart
+// that is not shown does neither: it is brought in line when it is shown, or when it is
+// drawn into a picture.
 // The chart styles the plot, syncs the model into it (its marks in chart_marks.cpp),
 // lays out title and legend and draws its frame; what the mouse does to the view is its
 // ChartNavigator's, the read-out line that follows the mouse is its ChartTracker's (on a
@@ -47,9 +49,11 @@ public:
     // Whether the bottom axis title moved to the lower left corner, off the lines.
     bool BottomTitleOnLeft() const;
 
-    // Applies pending model changes at once (also done by the queued sync), e.g. before
-    // rendering to an image.
+    // Applies pending model changes at once (also done by the queued sync, and on show),
+    // e.g. before rendering to an image.
     void SyncNow();
+    // Queues a replot; a hidden chart replots when it is shown.
+    void Redraw();
     bool IsDirty() const { return dirty_; }
     int SyncCount() const { return syncCount_; }
     int ReplotCount() const { return replotCount_; }
@@ -65,6 +69,7 @@ public:
     // the pixel buffers first (a vector picture of any size needs none).
     void PrepareToPaint()
     {
+        SyncNow();
         updateLayout();
         showMarksInView();
         placeBottomTitle();
@@ -146,6 +151,7 @@ private:
     QStringList markTexts_;
 
     bool dirty_ = false;
+    bool replotWhenShown_ = false;  // a replot was asked for while hidden
     bool vectorOnly_ = false;
     int syncCount_ = 0;
     int replotCount_ = 0;

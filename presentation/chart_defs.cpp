@@ -142,24 +142,29 @@ const TrackRow TrackRows[] = {
 // Which curves compare, on each full-page chart (a mirror chart compares as its partner
 // does): pairs of series (the first aircraft's curve, the second's of the same kind) and
 // the measure whose rule (core/measures.h) says when they are even and which is better.
-const CurvePair AltitudePairs[] = {{0, 2}, {1, 3}};            // 100% with 100%, MAX with MAX
-const CurvePair ClimbAtSpeedPairs[] = {{0, 1}};
-const CurvePair FlapPairs[] = {{0, 4}, {1, 5}, {2, 6}, {3, 7}};  // per flap setting
+// 100% with 100%, MAX with MAX.
+const CurvePair SpeedPairs[] = {{0, 2, Measure::Speed100}, {1, 3, Measure::SpeedMax}};
+const CurvePair ClimbPairs[] = {{0, 2, Measure::Climb100}, {1, 3, Measure::ClimbMax}};
+const CurvePair ClimbAtSpeedPairs[] = {{0, 1, Measure::ClimbAtSpeed}};
+// Per flap setting.
+const CurvePair TurnTimePairs[] = {{0, 4, Measure::TurnTime}, {1, 5, Measure::TurnTime}, {2, 6, Measure::TurnTime},
+                                   {3, 7, Measure::TurnTime}};
+const CurvePair TurnRatePairs[] = {{0, 4, Measure::TurnRate}, {1, 5, Measure::TurnRate}, {2, 6, Measure::TurnRate},
+                                   {3, 7, Measure::TurnRate}};
 
 struct CompareRow {
     const char *chart;
     const CurvePair *pairs;
     int count;
-    Measure measure;  // 100 % and MAX share their rule
 };
 
 #define PAIRS(list) .pairs = list, .count = int(std::size(list))
 const CompareRow CompareRows[] = {
-    {.chart = "chrt_TASbyAlt", PAIRS(AltitudePairs), .measure = Measure::Speed100},
-    {.chart = "chrt_MaxROCbyAlt", PAIRS(AltitudePairs), .measure = Measure::Climb100},
-    {.chart = "chrt_ROCatConst", PAIRS(ClimbAtSpeedPairs), .measure = Measure::ClimbAtSpeed},
-    {.chart = "chrt_TurnbySpeed", PAIRS(FlapPairs), .measure = Measure::TurnTime},
-    {.chart = "chrt_FunPlot", PAIRS(FlapPairs), .measure = Measure::TurnRate},
+    {.chart = "chrt_TASbyAlt", PAIRS(SpeedPairs)},
+    {.chart = "chrt_MaxROCbyAlt", PAIRS(ClimbPairs)},
+    {.chart = "chrt_ROCatConst", PAIRS(ClimbAtSpeedPairs)},
+    {.chart = "chrt_TurnbySpeed", PAIRS(TurnTimePairs)},
+    {.chart = "chrt_FunPlot", PAIRS(TurnRatePairs)},
 };
 #undef PAIRS
 
@@ -174,8 +179,7 @@ const CompareRow &CompareRowOf(const char *chart, const char *partner)
 
 ShadingSetup ShadingOf(const CompareRow &row, bool byAltitude)
 {
-    return {QVector<CurvePair>(row.pairs, row.pairs + row.count), RuleOf(row.measure).evenUnder,
-            RuleOf(row.measure).higherIsBetter, byAltitude};
+    return {QVector<CurvePair>(row.pairs, row.pairs + row.count), byAltitude};
 }
 
 // One name per row, checked when compiling.
@@ -236,7 +240,7 @@ QVector<ChartDef> makeDefs()
                       axis(c.bottom), axis(c.left), {},
                       t.byAltitude, t.turnFigures, QString::fromUtf8(t.titleSource),
                       ShadingOf(CompareRowOf(c.name, t.titleSource), t.byAltitude),
-                      CompareRowOf(c.name, t.titleSource).measure};
+                      CompareRowOf(c.name, t.titleSource).pairs[0].measure};
         for (int i = 0; i < c.count + c.moreCount; ++i) {
             const Look &r = i < c.count ? c.rows[i] : c.more[i - c.count];
             const int aircraft = i < t.secondFrom ? 1 : i < t.aircraftSeries ? 2 : 0;

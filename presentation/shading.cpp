@@ -30,10 +30,11 @@ CurvePoints Along(const TChartSeries &s, bool byLeftAxis)
 // The areas of one pair: for each band where one leads, the first curve's line over the
 // band's stretches, then the second's back; a stretch where either has no line (a fold
 // or a gap) closes the area and the next one starts after it.
-void AddAreas(QVector<AdvantageArea> &out, const CurvePoints &first, const CurvePoints &second,
+void AddAreas(QVector<AdvantageArea> &out, const CurvePoints &first, const CurvePoints &second, Measure measure,
               const ShadingSetup &setup)
 {
-    const std::vector<LeadBand> bands = CompareCurves(first, second, setup.evenUnder, setup.higherIsBetter);
+    const MeasureRule &rule = RuleOf(measure);
+    const std::vector<LeadBand> bands = CompareCurves(first, second, rule.evenUnder, rule.higherIsBetter);
     const std::vector<double> places = CurvePlaces(first, second);
     const std::vector<StretchLine> line1 = CurveOverStretches(first, places), line2 = CurveOverStretches(second, places);
     auto point = [&](double along, double across) {
@@ -97,7 +98,8 @@ QVector<AdvantageArea> AdvantageAreas(const TChartSeriesList &list, const Shadin
     QVector<AdvantageArea> out;
     for (const CurvePair &pair : setup.pairs)
         if (pair.first < list.Count() && pair.second < list.Count())
-            AddAreas(out, Along(list[pair.first], setup.byLeftAxis), Along(list[pair.second], setup.byLeftAxis), setup);
+            AddAreas(out, Along(list[pair.first], setup.byLeftAxis), Along(list[pair.second], setup.byLeftAxis),
+                     pair.measure, setup);
     return out;
 }
 
@@ -107,8 +109,8 @@ QVector<AdvantageArea> AdvantageAreas(const TChartSeriesList &list, const Shadin
 // same (the speed charts when only the flaps change).
 struct PairShading {
     CurvePoints first, second;
-    double evenUnder;
-    bool higherIsBetter, byLeftAxis;
+    Measure measure;
+    bool byLeftAxis;
     QVector<AdvantageArea> areas;
 };
 
@@ -118,27 +120,28 @@ bool SameValues(const std::vector<double> &a, const std::vector<double> &b)
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
-bool SamePair(const PairShading &p, const CurvePoints &first, const CurvePoints &second, const ShadingSetup &setup)
+bool SamePair(const PairShading &p, const CurvePoints &first, const CurvePoints &second, Measure measure,
+              const ShadingSetup &setup)
 {
-    return p.evenUnder == setup.evenUnder && p.higherIsBetter == setup.higherIsBetter && p.byLeftAxis == setup.byLeftAxis
+    return p.measure == measure && p.byLeftAxis == setup.byLeftAxis
         && SameValues(p.first.x, first.x) && SameValues(p.first.y, first.y) && SameValues(p.second.x, second.x)
         && SameValues(p.second.y, second.y);
 }
 
 // The areas of the pair as some chart holds them already, or worked out now.
-std::shared_ptr<const PairShading> ShadingOfPair(CurvePoints first, CurvePoints second, const ShadingSetup &setup)
+std::shared_ptr<const PairShading> ShadingOfPair(CurvePoints first, CurvePoints second, Measure measure,
+                                                 const ShadingSetup &setup)
 {
     static std::vector<std::weak_ptr<const PairShading>> held;  // by the charts' shadings
     std::erase_if(held, [](const std::weak_ptr<const PairShading> &p) { return p.expired(); });
     for (const std::weak_ptr<const PairShading> &weak : held)
-        if (std::shared_ptr<const PairShading> p = weak.lock(); p && SamePair(*p, first, second, setup))
+        if (std::shared_ptr<const PairShading> p = weak.lock(); p && SamePair(*p, first, second, measure, setup))
             return p;
     auto made = std::make_shared<PairShading>();
-    AddAreas(made->areas, first, second, setup);
+    AddAreas(made->areas, first, second, measure, setup);
     made->first = std::move(first);
     made->second = std::move(second);
-    made->evenUnder = setup.evenUnder;
-    made->higherIsBetter = setup.higherIsBetter;
+    made->measure = measure;
     made->byLeftAxis = setup.byLeftAxis;
     held.push_back(made);
     return made;
@@ -165,7 +168,7 @@ void ChartShading::SetShown(bool shown)
         return;
     shown_ = shown;
     layerable_->setVisible(shown);
-    chart_.replot(QCustomPlot::rpQueuedReplot);
+    chart_.Redraw();
 }
 
 const QVector<AdvantageArea> &ChartShading::Areas()
@@ -179,7 +182,7 @@ const QVector<AdvantageArea> &ChartShading::Areas()
             if (pair.first < list.Count() && pair.second < list.Count() && !list[pair.first].DataFailed() &&
                 !list[pair.second].DataFailed())
                 pairs.push_back(ShadingOfPair(Along(list[pair.first], setup_.byLeftAxis),
-                                              Along(list[pair.second], setup_.byLeftAxis), setup_));
+                                              Along(list[pair.second], setup_.byLeftAxis), pair.measure, setup_));
         pairs_ = std::move(pairs);
         areas_.clear();
         for (const auto &pair : pairs_)

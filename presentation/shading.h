@@ -8,6 +8,7 @@
 // The fill lies on a layer of its own below the grid, so grid, curves, marks and the
 // tracker all stay on top; it is drawn into rendered pictures too. Off until switched
 // on: a chart without it looks as it always did.
+#include "core/measures.h"
 #include "presentation/series.h"
 
 #include <QObject>
@@ -24,15 +25,16 @@ class TChart;
 struct PairShading;
 
 // Two series of a chart by index: the first aircraft's curve and the second's.
+// Two curves that compare (the first aircraft's, the second's of the same kind) and the
+// measure whose rule (core/measures.h) says when they are even and which is better.
 struct CurvePair {
     int first, second;
+    Measure measure;
 };
 
 // How a chart's curves compare.
 struct ShadingSetup {
     QVector<CurvePair> pairs;
-    double evenUnder = 0;        // a smaller difference either way is even
-    bool higherIsBetter = true;  // else the lower value is better (a shorter turn)
     bool byLeftAxis = false;     // compared along the left axis (altitude), else the bottom one
 };
 

@@ -2,6 +2,7 @@
 // winning cells tinted; with an aircraft missing the page says so.
 #include "pages/comparison_pages.h"
 #include "pages/verdict_page.h"
+#include "presentation/chart.h"
 #include "pictures/share.h"
 #include "support.h"
 #include "verdict/verdict_format.h"
@@ -25,7 +26,8 @@ private slots:
         const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
         VerdictPage page;
         page.resize(1000, 1400);
-        page.SetComparison(a.get(), b.get(), FlapSet().With(0).With(1));
+        page.SetComparison(a, b, FlapSet().With(0).With(1));
+        page.show();
 
         // The program itself, with no display to reach: it must not need one.
         QProcess p;
@@ -81,13 +83,41 @@ private slots:
 
     // "Copy data" on the verdict page copies its tables as `--verdict --format tsv`
     // prints them.
+    // A refresh works only for what is seen: the hidden verdict page is not worked out
+    // and the hidden pages' charts are not replotted; shown, each is brought up to date
+    // once.
+    void onlyWhatIsSeen()
+    {
+        const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
+        const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
+        ComparisonPages pages;
+        pages.resize(900, 700);
+        pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+        const int replots = pages.chrt_TASbyAlt->ReplotCount();
+        for (int i = 0; i < 3; ++i) {
+            pages.SetComparison(i % 2 ? a : b, i % 2 ? b : a, FlapSet::All());
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(pages.tab_Verdict->ComputeCount(), 0);
+        QCOMPARE(pages.chrt_TASbyAlt->ReplotCount(), replots);
+        QVERIFY(pages.ch_C1->Curve(0)->dataCount() > 0);
+
+        pages.setCurrentWidget(pages.tab_Verdict);
+        QCoreApplication::processEvents();
+        QCOMPARE(pages.tab_Verdict->ComputeCount(), 1);
+        pages.setCurrentWidget(pages.tab_SpeedByAlt);
+        QTRY_VERIFY(pages.chrt_TASbyAlt->ReplotCount() > replots);
+        QCOMPARE(pages.chrt_TASbyAlt->Curve(0)->dataCount(), pages.ch_C1->Curve(0)->dataCount());
+    }
+
     void copyDataIsTheTsv()
     {
         const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
         const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
         QWidget host;
         auto *pages = new ComparisonPages(&host);
-        pages->SetComparison(a.get(), b.get(), FlapSet::NoFlaps().With(2));
+        pages->SetComparison(a, b, FlapSet::NoFlaps().With(2));
         ChartSharing sharing(host, *pages, {});
         pages->setCurrentWidget(pages->tab_Verdict);
         QCOMPARE(sharing.KeyTarget(), pages->tab_Verdict);
@@ -108,12 +138,13 @@ private slots:
         const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
         const AircraftPtr b = ReadAircraft(paths, FileName("Skarn-7"));
         VerdictPage page;
-        page.SetComparison(nullptr, b.get(), FlapSet::NoFlaps());
+        page.show();
+        page.SetComparison(nullptr, b, FlapSet::NoFlaps());
         QVERIFY(page.findChild<QLabel *>(QStringLiteral("lbl_Verdict"))->text().contains(QStringLiteral("Skarn-7")));
         for (const QTableWidget *table : page.findChildren<QTableWidget *>())
             QVERIFY(table->isHidden());
         const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5"));
-        page.SetComparison(a.get(), b.get(), FlapSet().With(3));
+        page.SetComparison(a, b, FlapSet().With(3));
         QCOMPARE(page.findChild<QTableWidget *>(QStringLiteral("tbl_best"))->rowCount(), 7);  // five, then flaps 3 twice
         QVERIFY(!page.findChild<QTableWidget *>(QStringLiteral("tbl_best"))->isHidden());
         page.SetComparison(nullptr, nullptr, FlapSet::NoFlaps());

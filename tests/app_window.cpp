@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(w.panel2->parentWidget(), static_cast<QWidget *>(w.stat_Main));
         QCOMPARE(w.Splitter->widget(0), static_cast<QWidget *>(w.pnl_Crafts_1));
         QCOMPARE(w.Splitter->widget(1), static_cast<QWidget *>(w.pnl_Chart));
-        QCOMPARE(w.img_Main.size(), 8);
+        QCOMPARE(w.img_Main.size(), 9);
 
         const QStringList captions = {"Общая таблица", "Макс. истинная скорость на заданной высоте",
                                       "Макс. скороподъемность на заданной высоте",

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QList>
+#include <QMap>
 #include <QPointF>
 #include <QTemporaryDir>
 #include <memory>
@@ -52,6 +53,16 @@ inline QList<QPointF> Points(const TChartSeries &s)
     QList<QPointF> out;
     for (int i = 0; i < s.Count(); ++i)
         out << QPointF(s.XValues[i], s.YValues[i]);
+    return out;
+}
+
+// The labels of a series' points that have one, by point index.
+inline QMap<int, QString> Labels(const TChartSeries &s)
+{
+    QMap<int, QString> out;
+    for (int i = 0; i < s.MarkSlotCount(); ++i)
+        if (const TMarksItem *m = s.MarkSlot(i); m && !m->DisplayText().isEmpty())
+            out.insert(i, m->DisplayText());
     return out;
 }
 

@@ -148,13 +148,13 @@ private slots:
         a.curves[2] = Curve({0, 4000}, {15, 15});
         b.curves[2] = Curve({2000}, {16.5});
         const Verdict v = CompareCrafts({"Tarn-5", "Skarn-7"}, {&a, &b}, {}, FlapSet::NoFlaps());
-        QCOMPARE(VerdictSentences(v).at(2), QStringLiteral("Скороподъемность 100%: только Tarn-5 от 0 до 2 000 м; на 2 000 м — "
-                                                           "Skarn-7 (+1.5 м/с); выше 2 000 м — только Tarn-5."));
+        QCOMPARE(VerdictSentences(v).at(2), QStringLiteral("Скороподъемность 100%: только Tarn-5 от 0 до 2 000 м; на 2 000 м — "
+                                                           "Skarn-7 (+1.5 м/с); выше 2 000 м — только Tarn-5."));
         QCOMPARE(VerdictSentences(v).first(),
-                 QStringLiteral("Скорость 100%: Tarn-5 быстрее от 0 до 1 333 м (до +20 км/ч у земли); от 1 333 до 2 950 м — "
-                                "Skarn-7 (до +20 км/ч на 2 000 м); от 2 950 до 9 000 м — поровну; выше 9 000 м — только Tarn-5."));
+                 QStringLiteral("Скорость 100%: Tarn-5 быстрее от 0 до 1 333 м (до +20 км/ч у земли); от 1 333 до 2 950 м — "
+                                "Skarn-7 (до +20 км/ч на 2 000 м); от 2 950 до 9 000 м — поровну; выше 9 000 м — только Tarn-5."));
         QCOMPARE(VerdictSentences(v).at(1), QStringLiteral("Скорость MAX: нет данных."));
-        QCOMPARE(VerdictNumber(-1234567.26, 1), QStringLiteral("−1 234 567.3"));
+        QCOMPARE(VerdictNumber(-1234567.26, 1), QStringLiteral("−1 234 567.3"));
         QCOMPARE(VerdictNumber(-0.04, 1, true), QStringLiteral("0.0"));
         // The page's lists stand one above the other; the command line has options.
         const Verdict one = CompareCrafts({"Tarn-5", ""}, {&a, nullptr}, {}, FlapSet());
@@ -208,7 +208,7 @@ private slots:
         QVERIFY2(all >= 1000, qPrintable(QString::number(all)));
         const QString shown = VerdictSentences(v, 8).first();
         QCOMPARE(shown.count(QStringLiteral(" — ")), 7);
-        QVERIFY2(shown.contains(QStringLiteral("от 9 985 до 50 000 м — A")), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("от 9 985 до 50 000 м — A")), qPrintable(shown));
         QVERIFY2(shown.endsWith(QStringLiteral("; … и ещё %1 полосы.").arg(VerdictNumber(double(all - 8), 0))), qPrintable(shown));
         QCOMPARE(qsizetype(VerdictSentences(v).first().count(QStringLiteral("; "))), qsizetype(all - 1));
         QVERIFY(!VerdictText(v).contains(QStringLiteral("и ещё")));

@@ -11,7 +11,7 @@
 #       target; exits non-zero on the first crash, hang or sanitizer report.
 #
 # Targets may be named with or without their "fuzz_" prefix (lines, number, summary,
-# weapon, aircraft). Runs are niced, one target at a time.
+# weapon, aircraft, check). Runs are niced, one target at a time.
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build-fuzz"

@@ -113,8 +113,7 @@ QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
         const QString name = v.names[b.lead == Lead::First || b.lead == Lead::OnlyFirst ? 0 : 1];
         const QString range = point ? Place(p.measure, b.from)
                                     : QCoreApplication::translate("Varnel", "от %1 до %2 %3").arg(VerdictNumber(b.from, 0), VerdictNumber(b.to, 0), AxisUnit(p.measure));
-        // The leader's advantage: its value minus the other's.
-        const QString advantage = VerdictNumber(b.lead == Lead::First ? -b.largest : b.largest, t.decimals, true) + QLatin1Char(' ') + Str(t.unit);
+        const QString advantage = PairAdvantage(p, b);
         const QString gain = !leads ? QString()
                              : point ? QStringLiteral(" (%1)").arg(advantage)
                                      : QCoreApplication::translate("Varnel", " (до %1 %2)").arg(advantage, Place(p.measure, b.at));
@@ -248,7 +247,7 @@ QString VerdictNumber(double value, int decimals, bool sign)
     const bool zero = digits.toDouble() == 0;
     qsizetype point = digits.indexOf(QLatin1Char('.'));
     for (qsizetype i = (point < 0 ? digits.size() : point) - 3; i > 0; i -= 3)
-        digits.insert(i, QLatin1Char(' '));
+        digits.insert(i, QChar(0x00A0));  // a no-break space: a number never breaks inside
     if (zero)
         return digits;
     return (value < 0 ? QStringLiteral("−") : sign ? QStringLiteral("+") : QString()) + digits;
@@ -300,6 +299,15 @@ std::vector<VerdictTable> VerdictTables(const Verdict &v)
     if (!MissingText(v).isEmpty())
         return {};
     return {SummaryTable(v), AltitudeTable(v, 0), AltitudeTable(v, 2), BestTable(v)};
+}
+
+QString PairLabel(const PairVerdict &p) { return Label(p.measure, p.flap); }
+QString PairPlace(const PairVerdict &p, double at) { return VerdictNumber(at, 0) + QLatin1Char(' ') + AxisUnit(p.measure); }
+QString PairAdvantage(const PairVerdict &p, const LeadBand &b)
+{
+    // The leader's advantage: its value minus the other's.
+    const MeasureText &t = TextOf(p.measure);
+    return VerdictNumber(b.lead == Lead::First ? -b.largest : b.largest, t.decimals, true) + QLatin1Char(' ') + Str(t.unit);
 }
 
 QString VerdictText(const Verdict &v)

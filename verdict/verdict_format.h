@@ -49,9 +49,15 @@ QStringList VerdictSentences(const Verdict &v, size_t most = 0);
 // values as shown), speed and climb at every 1,000 m, and the best figures.
 std::vector<VerdictTable> VerdictTables(const Verdict &v);
 
-// A number as the page shows it: `decimals` places, thousands set apart by a space,
+// A number as the page shows it: `decimals` places, thousands set apart by a no-break space (U+00A0),
 // a minus sign "−", a "+" when `sign` and positive; "—" when not finite.
 QString VerdictNumber(double value, int decimals, bool sign = false);
+
+// A pair as its sentence names it ("Время виража, закрылки 2"), where on its axis a
+// value stands ("2 400 м", "350 км/ч") and a band's leader's advantage ("+31 км/ч").
+QString PairLabel(const PairVerdict &p);
+QString PairPlace(const PairVerdict &p, double at);
+QString PairAdvantage(const PairVerdict &p, const LeadBand &b);
 
 QString VerdictText(const Verdict &v);
 QString VerdictTsv(const Verdict &v);

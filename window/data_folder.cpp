@@ -24,6 +24,8 @@ FolderDialogHook &dialogHook()
 }
 
 const char kRecentKey[] = "recentFolders";
+const char kLanguageKey[] = "view/language";
+const char kUnitsKey[] = "view/units";
 const QString kBytesMark = QStringLiteral("bytes:");  // an absolute path never starts so
 constexpr int kRecentCount = 10;
 
@@ -85,6 +87,26 @@ void RememberFolder(const FileName &folder)
         entries.append(RecentEntry(f));
     QSettings s(kSettingsName, kSettingsName);
     s.setValue(QLatin1String(kRecentKey), entries);
+}
+
+QString SettingsFilePath() { return QSettings(kSettingsName, kSettingsName).fileName(); }
+
+ViewChoice SavedViewChoice()
+{
+    const QSettings s(kSettingsName, kSettingsName);
+    const QString language = s.value(QLatin1String(kLanguageKey)).toString();
+    return {language == QLatin1String("ru") || language == QLatin1String("en") ? language : QString(),
+            UnitSystemNamed(s.value(QLatin1String(kUnitsKey)).toString())};
+}
+
+void SaveLanguageChoice(const QString &language)
+{
+    QSettings(kSettingsName, kSettingsName).setValue(QLatin1String(kLanguageKey), language);
+}
+
+void SaveUnitsChoice(UnitSystem units)
+{
+    QSettings(kSettingsName, kSettingsName).setValue(QLatin1String(kUnitsKey), UnitSystemKey(units));
 }
 
 QString SampleDataFolder()

@@ -1,14 +1,16 @@
 #pragma once
 // The data folder beyond the window: the folder dialog, the list of folders opened
-// recently (the one thing the program remembers between runs), the folder
+// recently and the language and units chosen (what the program remembers between runs), the folder
 // `varnel --recent` starts on, and the watch that notices files changed on disk.
 #include "catalogue/file_name.h"
+#include "core/units.h"
 
 #include <QHash>
 #include <QString>
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -26,6 +28,20 @@ QList<FileName> RecentFolders();
 // Puts folder first in that list and writes it; a folder without DataSpeed is not
 // remembered.
 void RememberFolder(const FileName &folder);
+
+// The settings file (~/.config/varnel/varnel.conf).
+QString SettingsFilePath();
+
+// The language ("ru", "en") and units last chosen in the window's menu, kept for the
+// next start; the command line's --lang and --units override them for one run. Empty
+// or unset where none was chosen. A choice is written when the user makes it.
+struct ViewChoice {
+    QString language;
+    std::optional<UnitSystem> units;
+};
+ViewChoice SavedViewChoice();
+void SaveLanguageChoice(const QString &language);
+void SaveUnitsChoice(UnitSystem units);
 
 // The sample data that comes with the program: the installed copy, else (run from the
 // build tree) the source tree's.

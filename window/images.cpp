@@ -11,10 +11,11 @@ QImage blank(int size)
     return img;
 }
 
-QImage flapBars(int dotted)
+QImage flapBars(int dotted, bool dark)
 {
     QImage img = blank(16);
-    const QRgb navy = qRgb(0, 0, 128);
+    // Navy, as designed; on a dark toolbar a light blue that stands out from it.
+    const QRgb navy = dark ? qRgb(150, 180, 255) : qRgb(0, 0, 128);
     const int columns[4] = {3, 6, 9, 12};
     for (int bar = 0; bar < 4; ++bar)
         for (int row = 3; row <= 12; ++row)
@@ -76,6 +77,20 @@ QImage reloadArrows()
     return img;
 }
 
+QImage menuLines(bool dark)
+{
+    // Three lines over a small arrow pointing down: a menu opens here.
+    QImage img = blank(16);
+    QPainter p(&img);
+    const QColor ink = dark ? QColor(220, 220, 220) : QColor(40, 40, 40);
+    for (int y : {2, 5, 8})
+        p.fillRect(2, y, 12, 2, ink);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawPolygon(QPolygon({QPoint(5, 11), QPoint(11, 11), QPoint(8, 14)}));
+    return img;
+}
+
 QImage crossingLines()
 {
     QImage img = blank(16);
@@ -95,10 +110,12 @@ QImage crossingLines()
 }
 }  // namespace
 
-QImage ToolbarPicture(int index)
+QImage ToolbarPicture(int index, bool dark)
 {
     if (index >= 0 && index < 4)
-        return flapBars(index);
+        return flapBars(index, dark);
+    if (index == 8)
+        return menuLines(dark);
     if (index == 5)
         return openFolder();
     if (index == 6)
@@ -107,6 +124,8 @@ QImage ToolbarPicture(int index)
         return crossingLines();
     return openDoor();
 }
+
+bool IsDarkPalette(const QPalette &palette) { return palette.color(QPalette::Button).lightness() < 128; }
 
 QImage WindowIconImage(int size)
 {

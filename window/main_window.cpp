@@ -1,6 +1,7 @@
 #include "window/main_window.h"
 
 #include "pages/application.h"
+#include "window/check_dialog.h"
 #include "window/craft_tree.h"
 #include "window/data_folder.h"
 #include "window/flap_button.h"
@@ -50,7 +51,8 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
                       .chooseFolder = [](QWidget *parent) {
                           return PickFolder(parent, QCoreApplication::translate("Varnel", "Сохранить все страницы"), QDir::homePath(),
                                             FolderUse::MayCreate);
-                      }});
+                      },
+                      .dataFolder = [this] { return DataFolder(); }});
     watch_ = new DataFolderWatch(this);
     connect(watch_, &DataFolderWatch::Changed, this, [this] {
         if (scanning_)
@@ -91,6 +93,7 @@ void Tfrm_Main::buildStatusBar()
         *panels[i] = label;
     }
     setStatusBar(stat_Main);
+    checkView_ = new CheckView(*this, *stat_Main);  // its panel after the designed ones
 }
 
 void Tfrm_Main::buildTrees()
@@ -123,7 +126,7 @@ void Tfrm_Main::buildToolbar()
     tool_Main->setFixedHeight(29);
     addToolBar(Qt::TopToolBarArea, tool_Main);
     for (int i = 0; i < ToolbarPictureCount; ++i)
-        img_Main.push_back(QPixmap::fromImage(ToolbarPicture(i)));
+        img_Main.push_back(QPixmap::fromImage(ToolbarPicture(i, IsDarkPalette(palette()))));
 
     auto makeButton = [this](const QString &name, int picture) {
         auto *b = new MarkButton(tool_Main);
@@ -173,6 +176,7 @@ void Tfrm_Main::buildToolbar()
     for (MarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
         connect(b, &QToolButton::clicked, this, [this, b] { Guarded([this, b] { SwitchTurnButton(b); }); });
     connect(ToolButton6, &QToolButton::clicked, this, [this] { Guarded([this] { ToolButton6Click(); }); });
+    buildViewMenu();
 }
 
 void Tfrm_Main::buildPages()
@@ -218,6 +222,8 @@ bool Tfrm_Main::event(QEvent *e)
         }
         return true;
     }
+    if (e->type() == QEvent::PaletteChange)
+        setToolbarPictures();
     if (e->type() == QEvent::Show || e->type() == QEvent::Move || e->type() == QEvent::Resize) {
         // The minimum size holds for the outer frame, known once the window is mapped,
         // on a screen that has room for it.
@@ -232,34 +238,6 @@ bool Tfrm_Main::event(QEvent *e)
         }
     }
     return QMainWindow::event(e);
-}
-
-// The available area of the window's screen less the window's frame: where the window
-// itself may lie.
-QRect Tfrm_Main::screenRoom() const
-{
-    const QScreen *s = screen();
-    if (!s)
-        return QRect(QPoint(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-    const QRect outer = frameGeometry(), inner = geometry();
-    return s->availableGeometry().marginsRemoved(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                                                          outer.right() - inner.right(), outer.bottom() - inner.bottom()));
-}
-
-void Tfrm_Main::FitScreen()
-{
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;  // the screen's own size
-    const QRect room = screenRoom();
-    if (room.isEmpty())
-        return;
-    setMinimumSize(minimumSize().boundedTo(room.size()));
-    QRect fit = geometry();
-    fit.setSize(fit.size().boundedTo(room.size()));
-    fit.moveLeft(std::clamp(fit.left(), room.left(), room.right() + 1 - fit.width()));
-    fit.moveTop(std::clamp(fit.top(), room.top(), room.bottom() + 1 - fit.height()));
-    if (fit != geometry())
-        setGeometry(fit);
 }
 
 void Tfrm_Main::ResizeMainForm()
@@ -301,6 +279,8 @@ void Tfrm_Main::showDataFolder()
 void Tfrm_Main::showFilesChanged()
 {
     panel1->setText(QCoreApplication::translate("Varnel", "Файлы изменены, F5 — перечитать"));
+    // Widened to its whole text; the panel after it moves right.
+    panel1->setFixedWidth(std::max(panel1->width(), panel1->sizeHint().width()));
     panel1->setToolTip(QCoreApplication::translate("Varnel", "Файлы данных изменились на диске; F5 перечитает их."));
 }
 
@@ -325,6 +305,7 @@ void Tfrm_Main::LoadFMD()
         tree_Crafts_1->AddCraft(craft);
         tree_Crafts_2->AddCraft(craft);
     };
+    const auto checking = checkView_->Checking(DataPaths{folder}, hooks);  // shown when the scan ends
     ScanCatalogue(DataPaths{folder}, hooks);
 }
 
@@ -391,7 +372,7 @@ bool Tfrm_Main::Change_Craft_1(QTreeWidget *, const QTreeWidgetItem *item) const
 void Tfrm_Main::SetDataForChart()
 {
     const std::array<AircraftPtr, 2> chosen = ChosenCrafts();
-    pages_Charts->SetComparison(chosen[0].get(), chosen[1].get(), FlapsShown());
+    pages_Charts->SetComparison(chosen[0], chosen[1], FlapsShown());
 }
 
 std::array<AircraftPtr, 2> Tfrm_Main::ChosenCrafts() const

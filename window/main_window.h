@@ -5,6 +5,7 @@
 // the trees' panel and the common page in layout.h, the frame widgets in frames.h.
 #include "pages/comparison_pages.h"
 #include "catalogue/scan.h"
+#include "core/units.h"
 #include "window/craft_tree.h"
 
 #include <QMainWindow>
@@ -24,6 +25,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TChart;
 class MarkButton;
+class CheckView;
+class ViewMenu;
 
 // The message the window posts to itself to start the catalogue scan.
 constexpr int WM_LOADFMD = 1025;
@@ -48,7 +51,9 @@ public:
     QAction *act_OpenFolder, *act_Reload;  // Ctrl+O and F5
     MarkButton *btn_Advantage;  // marked while the charts shade who is better where
     QAction *act_Advantage;      // Ctrl+D
-    QVector<QPixmap> img_Main;  // the toolbar's eight pictures
+    MarkButton *btn_View;  // last: opens the view menu (language, units, help, about)
+    ViewMenu *menu_View;
+    QVector<QPixmap> img_Main;  // the toolbar's nine pictures
     QSplitter *Splitter;
     QFrame *pnl_Chart;
     ComparisonPages *pages_Charts;  // the pages and their charts
@@ -83,6 +88,8 @@ public:
     // "ru" or "en": every text of the window in that language at once, the aircraft,
     // flaps, page and zoom kept. Another language changes nothing.
     void SetLanguage(const QString &language);
+    // The data check of the last scan: its status panel, "Check data…" and its dialog.
+    CheckView *DataCheckView() const { return checkView_; }
     // Whether a scan runs (or the first one is still to come): the folder commands
     // wait for its end.
     bool Scanning() const { return scanning_; }
@@ -99,6 +106,10 @@ public:
 signals:
     // A scan of the data folder has ended, the trees filled.
     void ScanEnded();
+    // The user chose a language ("ru", "en") or units in the view menu (already kept
+    // in the settings file for the next start).
+    void LanguageChosen(const QString &language);
+    void UnitsChosen(UnitSystem units);
 
 protected:
     bool event(QEvent *event) override;
@@ -108,6 +119,8 @@ private:
     void buildTrees();
     void buildToolbar();
     void buildPages();
+    void buildViewMenu();
+    void setToolbarPictures();
     void setScanning(bool scanning);
     FileName scanFolder() const;
     void showDataFolder();
@@ -122,4 +135,5 @@ private:
     DataFolderWatch *watch_ = nullptr;
     bool scanStarted_ = false;
     QSize fittedFrame_;  // the frame the window was last fitted to the screen with
+    CheckView *checkView_ = nullptr;
 };

@@ -1,0 +1,11 @@
+#pragma once
+// The data check's warnings about one aircraft's files: things that draw but are
+// probably mistakes, each saying what the charts will do.
+#include "catalogue/data_check.h"
+
+// Altitudes or speeds out of order or repeated, values past the speeds row, an empty
+// table, a summary key of the turn file spelled not quite as the trees spell it.
+QList<DataProblem> AircraftWarnings(const Aircraft &craft, const AircraftReading &reading);
+
+// A warning text: QCoreApplication::translate in the program's context.
+QString CheckText(const char *text);

@@ -1,0 +1,62 @@
+#pragma once
+// The data check: every problem of a data folder's files at once, each with where it
+// stands. Errors are what the window would say, read by the same code as the charts;
+// warnings are things that draw but are probably mistakes, each saying what the charts
+// will do with them.
+#include "catalogue/aircraft.h"
+#include "catalogue/scan.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+
+struct DataProblem {
+    enum class Severity { Error, Warning };
+    QString file;              // from the data folder, names as the trees show them: "DataTurn/A_turn.txt"
+    int line = 0, column = 0;  // counted from 1; 0: about no one line or column
+    Severity severity = Severity::Error;
+    QString aircraft;  // as the trees name it; empty for a file no aircraft reads
+    QString message;   // what is wrong, without where
+    QString boxText;   // an error's text as its box shows it (full stop and where included)
+};
+
+struct DataCheckSummary {
+    int errors = 0, warnings = 0, files = 0;
+    int aircraft = 0, clean = 0;  // aircraft of DataSpeed, and those without any problem
+};
+
+struct DataCheck {
+    // Aircraft by aircraft in the trees' order, each one's first error first (the one its
+    // box shows with no flaps), then the rest by file, line and column; then the files
+    // no aircraft reads.
+    QList<DataProblem> problems;
+    DataCheckSummary summary;
+};
+
+// Checks the aircraft as a scan reads them (ScanHooks::checkCraft), then the folder.
+class DataChecker {
+public:
+    explicit DataChecker(const DataPaths &paths) : paths_(paths) {}
+    // Sets the scan's checkCraft hook to this checker.
+    void Hook(ScanHooks &hooks);
+    void Add(const FileName &name, const AircraftPtr &craft, const AircraftReading &reading, const QString &failure);
+    // The folder's own problems (files no aircraft reads, names that clash) added: the
+    // whole check.
+    DataCheck Finish();
+
+private:
+    struct Craft {
+        FileName name;
+        QList<DataProblem> problems;
+        qsizetype unlisted = 0;  // errors past those kept
+    };
+    DataPaths paths_;
+    QList<Craft> crafts_;
+};
+
+// Scans the folder with a checker hooked, without a window. Raises the scan's error
+// when DataSpeed can't be listed.
+DataCheck CheckDataFolder(const DataPaths &paths);
+
+// The file of an aircraft as the check names it: "DataSpeed/A_speed.txt" and so on.
+QString DataFilePath(const FileName &aircraft, DataFile file);

@@ -1,0 +1,124 @@
+#include "pictures/report.h"
+
+#include "pages/comparison_pages.h"
+#include "pages/verdict_page.h"
+#include "pages/verdict_strips.h"
+#include "pictures/export.h"
+#include "pictures/picture_files.h"
+#include "pictures/report_parts.h"
+#include "verdict/verdict_format.h"
+#include "presentation/chart.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QPainter>
+#include <QSvgGenerator>
+
+namespace {
+QString Tr(const char *text) { return QCoreApplication::translate("Varnel", text); }
+
+// Text as HTML holds it: never markup, and no character XML has no place for.
+QString Esc(const QString &text)
+{
+    QString out = text.toHtmlEscaped();
+    for (QChar &c : out)
+        if ((c.unicode() < 0x20 && c != u'\n' && c != u'\t') || (c.unicode() >= 0x7F && c.unicode() < 0xA0) ||
+            c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
+            c = QChar(0xFFFD);
+    return out;
+}
+
+// An SVG document as an element of the page: its XML prolog dropped.
+QString Inline(const QByteArray &svg)
+{
+    const QByteArray safe = XmlSafe(svg);
+    const qsizetype start = safe.indexOf("<svg");
+    return QString::fromUtf8(start < 0 ? QByteArray() : safe.mid(start));
+}
+
+QString Table(const VerdictTable &t)
+{
+    QString html = QStringLiteral("<h3>%1</h3>\n<div class=\"scroll\"><table>\n<tr>").arg(Esc(t.title));
+    for (const QString &h : t.header)
+        html += QStringLiteral("<th>%1</th>").arg(Esc(h));
+    html += QStringLiteral("</tr>\n");
+    for (const auto &row : t.rows) {
+        html += QStringLiteral("<tr>");
+        for (const VerdictCell &c : row)
+            html += c.tint ? QStringLiteral("<td class=\"w%1\">%2</td>").arg(c.tint).arg(Esc(c.text))
+                           : QStringLiteral("<td>%1</td>").arg(Esc(c.text));
+        html += QStringLiteral("</tr>\n");
+    }
+    return html + QStringLiteral("</table></div>\n");
+}
+
+QString StripsSvg(const Verdict &v)
+{
+    const QFont font = PagesFont();
+    const QSize size(800, int(StripsHeight(v, QFontMetricsF(font))) + 1);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(), size));
+    {
+        QPainter painter(&svg);
+        painter.setFont(font);
+        PaintVerdictStrips(painter, v, QRectF(1, 0, size.width() - 2, size.height()));
+    }
+    return Inline(bytes);
+}
+}  // namespace
+
+QByteArray ReportHtml(const ReportInput &input)
+{
+    const ReportPages report = OpenComparison(input);
+    const Verdict &v = report.pages->tab_Verdict->Shown();
+    const PictureCaption caption = ReportCaption(input);
+    const QString tint1 = VerdictPage::Tint(1).name(), tint2 = VerdictPage::Tint(2).name();
+    QString html = QStringLiteral(
+                       "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+                       "<meta name=\"generator\" content=\"Varnel %1\">\n<title>%2</title>\n<style>\n"
+                       "body{font-family:sans-serif;margin:1em;max-width:60em}\n"
+                       "svg{max-width:100%;height:auto;display:block}\n"
+                       ".scroll{overflow-x:auto}\ntable{border-collapse:collapse;margin-bottom:1em}\n"
+                       "th,td{border:1px solid #ccc;padding:2px 6px;text-align:right;white-space:nowrap}\n"
+                       "th:first-child,td:first-child{text-align:left}\nth{background:#eee}\n"
+                       ".w1{background:%3}\n.w2{background:%4}\n</style>\n</head>\n<body>\n")
+                       .arg(QStringLiteral(VARNEL_VERSION), Esc(ReportTitle(input)), tint1, tint2);
+    html += QStringLiteral("<h1><span style=\"color:%1\">%2</span> — <span style=\"color:%3\">%4</span></h1>\n")
+                .arg(AircraftColor(1).name(), Esc(caption.first.isEmpty() ? QStringLiteral("—") : caption.first),
+                     AircraftColor(2).name(), Esc(caption.second.isEmpty() ? QStringLiteral("—") : caption.second));
+    for (const QString &line : ReportFacts(input))
+        html += QStringLiteral("<p>%1</p>\n").arg(Esc(line));
+    const std::vector<VerdictTable> tables = VerdictTables(v);
+    if (!tables.empty())
+        html += Table(tables.front());
+    for (qsizetype i = 0; i < report.charts.size(); ++i) {
+        QWidget *page = report.charts[i];
+        const PictureCaption pageCaption = ReportCaption(input, report.names[i]);
+        LayOutPage(page, report.pages.get(), QSize(800, 560));
+        for (TChart *chart : page->findChildren<TChart *>())
+            chart->SetVectorOnly();
+        if (auto *chart = qobject_cast<TChart *>(page))
+            chart->SetVectorOnly();
+        html += QStringLiteral("<section>\n<h2>%1</h2>\n%2</section>\n")
+                    .arg(Esc(pageCaption.page), Inline(RenderPicture(page, QStringLiteral("svg"), 1, &pageCaption)));
+    }
+    html += QStringLiteral("<section>\n<h2>%1</h2>\n").arg(Esc(Tr("Кто лучше")));
+    const QString missing = MissingText(v, true);
+    if (!missing.isEmpty()) {
+        html += QStringLiteral("<p>%1</p>\n").arg(Esc(missing));
+    } else {
+        html += StripsSvg(v);
+        for (const QString &sentence : VerdictSentences(v))
+            html += QStringLiteral("<p>%1</p>\n").arg(Esc(sentence));
+        for (const VerdictTable &t : tables)
+            html += Table(t);
+    }
+    html += QStringLiteral("</section>\n</body>\n</html>\n");
+    return html.toUtf8();
+}

@@ -1,0 +1,51 @@
+#include "pictures/report_parts.h"
+
+#include "pages/comparison_pages.h"
+#include "pages/verdict_page.h"
+#include "core/error.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+
+ReportPages OpenComparison(const ReportInput &input)
+{
+    ReportPages out{std::make_unique<ComparisonPages>(), {}, {}};
+    ComparisonPages *pages = out.pages.get();
+    pages->SetAdvantageShown(input.advantage);
+    try {
+        pages->SetComparison(input.first, input.second, input.flaps);
+    } catch (const VarnelError &error) {
+        throw VarnelError(OneLineErrorText(error.message()));
+    }
+    for (int i = 0; i < pages->PageCount(); ++i) {
+        if (pages->Page(i) == static_cast<QWidget *>(pages->tab_Verdict))
+            continue;
+        out.charts << pages->Page(i);
+        out.names << pages->tabText(i);
+    }
+    return out;
+}
+
+PictureCaption ReportCaption(const ReportInput &input, const QString &page)
+{
+    PictureCaption caption;
+    caption.first = input.first ? input.first->name : QString();
+    caption.second = input.second ? input.second->name : QString();
+    caption.flaps = input.flaps;
+    caption.page = page;
+    return caption;
+}
+
+QStringList ReportFacts(const ReportInput &input)
+{
+    const auto tr = [](const char *text) { return QCoreApplication::translate("Varnel", text); };
+    QStringList flaps;
+    for (int f = 0; f < 4; ++f)
+        if (input.flaps.Shows(f))
+            flaps << QString::number(f);
+    return {tr("Закрылки: %1").arg(flaps.isEmpty() ? tr("нет") : flaps.join(QStringLiteral(", "))),
+            tr("Папка данных: %1").arg(QDir::toNativeSeparators(input.dataFolder)),
+            tr("Дата: %1").arg(QDate::currentDate().toString(Qt::ISODate)),
+            tr("Программа: Varnel %1").arg(QStringLiteral(VARNEL_VERSION))};
+}

@@ -1,0 +1,203 @@
+// The data check: one known problem of each kind listed at its line and column, nothing
+// on the sample data, the first error of a damaged aircraft the one its export reports,
+// and the window's panel and dialog.
+#include "app_fixture.h"
+#include "cli/check_command.h"
+#include "cli/export_command.h"
+#include "pages/application.h"
+#include "window/check_dialog.h"
+
+#include <QAction>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+const QString kSample = QStringLiteral(VARNEL_SOURCE_DIR "/sample-data");
+
+// The problems as lines of the text report, without the summary.
+QStringList Lines(const DataCheck &check)
+{
+    QStringList lines = CheckReportText(check).split(u'\n', Qt::SkipEmptyParts);
+    lines.removeLast();
+    return lines;
+}
+
+// Replaces the first occurrence of from in a file.
+void Edit(const QString &path, const QByteArray &from, const QByteArray &to)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    f.close();
+    const qsizetype at = bytes.indexOf(from);
+    QVERIFY2(at >= 0, from.constData());
+    WriteFile(path, bytes.replace(at, from.size(), to));
+}
+
+// A folder with one problem of each kind, an aircraft apiece.
+void WriteKnownProblems(const QString &root)
+{
+    for (const char *name : {"Bad", "Order", "Wide", "Keys", "Clean", "NoTurn", "Summary", "Empty", "Twin"})
+        WriteFixtureCraft(root, QString::fromLatin1(name));
+    // Two bad values of the speed file: the first the box shows, the second one after it.
+    Edit(root + "/DataSpeed/Bad_speed.txt", "1000\t510", "1000\tx1");
+    Edit(root + "/DataSpeed/Bad_speed.txt", "13.25\t\r\n4000", "y2\t\r\n4000");
+    // A turn time of zero: no turn rate.
+    Edit(root + "/DataTurn/Bad_turn.txt", "21\t19\t18", "21\t0\t18");
+    Edit(root + "/DataSpeed/Order_speed.txt", "3000\t", "1000\t");
+    Edit(root + "/DataTurn/Order_turn.txt", "200\t250\t300", "200\t250\t250");
+    Edit(root + "/DataTurn/Wide_turn.txt", "10\t12\t14\t13\t11\t", "10\t12\t14\t13\t11\t9\t8\t");
+    Edit(root + "/DataTurn/Keys_turn.txt", "V_turn:", "v_turn:");
+    QFile::remove(root + "/DataTurn/NoTurn_turn.txt");
+    Edit(root + "/DataTurn/Summary_turn.txt", "V_climb: 250", "V_climb: 25O");
+    WriteFile(root + "/DataSpeed/Empty_speed.txt", "");
+    QFile::rename(root + "/DataSpeed/Twin_speed.txt", root + "/DataSpeed/twin_speed.txt");
+    for (const char *folder : {"/DataTurn/Twin_turn.txt", "/DataCraft/Twin.txt", "/DataWeapon/Twin.txt"})
+        QFile::rename(root + folder, root + QString::fromLatin1(folder).replace("Twin", "twin"));
+    WriteFixtureCraft(root, QStringLiteral("TWIN"));
+    WriteFile(root + "/DataWeapon/Ghost.txt", "gun:MG;\r\n");
+}
+
+const char *const kKnownProblems[] = {
+    "DataSpeed/Bad_speed.txt:2:2: error: 'x1' is not a valid floating point value",
+    "DataSpeed/Bad_speed.txt:4:5: error: 'y2' is not a valid floating point value",
+    "DataTurn/Bad_turn.txt:4:2: error: Floating point division by zero",
+    "DataSpeed/Empty_speed.txt: warning: таблица пуста: графиков по высоте у этого самолета не будет",
+    "DataTurn/Keys_turn.txt:9:1: warning: ключ «v_turn» деревья не знают, они знают «V_turn»: строку пропустят",
+    "DataTurn/NoTurn_turn.txt: error: Cannot open file \"%1/DataTurn/NoTurn_turn.txt\". No such file or directory",
+    "DataSpeed/Order_speed.txt:4:1: warning: высота 1000 идет не по порядку после 2000: кривые по высоте повернут назад",
+    "DataTurn/Order_turn.txt:1:3: warning: скорость 250 повторяет предыдущее: кривые по скорости повернут назад",
+    "DataTurn/Summary_turn.txt:11: error: '25O' is not a valid floating point value",
+    "DataSpeed/twin_speed.txt: warning: имя отличается от «TWIN» только регистром букв или кодировкой: "
+    "в деревьях будут оба, и по имени их не различить",
+    "DataTurn/Wide_turn.txt:2:6: warning: в строке значения дальше строки скоростей (2 лишних): графики их не покажут",
+    "DataWeapon/Ghost.txt: warning: нет файла скоростей DataSpeed/Ghost_speed.txt: самолета нет в деревьях, файл не читается",
+};
+
+// The program's text report and exit status for a folder.
+std::pair<QString, int> RunProgram(const QStringList &arguments)
+{
+    QProcess p;
+    p.start(QStringLiteral(VARNEL_BINARY), QStringList{"--check"} + arguments);
+    p.waitForFinished(60000);
+    return {QString::fromUtf8(p.readAllStandardOutput()), p.exitCode()};
+}
+}  // namespace
+
+class AppCheck : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { SetErrorBoxHook([](const QString &) {}); }
+
+    void eachKnownProblemOnce()
+    {
+        QTemporaryDir dir;
+        WriteKnownProblems(dir.path());
+        const DataCheck check = CheckDataFolder(DataPaths{dir.path()});
+        QStringList expected;
+        for (const char *line : kKnownProblems)
+            expected << QString::fromUtf8(line).replace(QStringLiteral("%1"), dir.path());
+        QCOMPARE(Lines(check), expected);
+        QCOMPARE(check.summary.errors, 5);
+        QCOMPARE(check.summary.aircraft, 10);
+        QCOMPARE(check.summary.clean, 2);  // Clean and TWIN
+        const auto [text, status] = RunProgram({"--format", "json", dir.path()});
+        QCOMPARE(status, 1);
+        QCOMPARE(QJsonDocument::fromJson(text.toUtf8())["problems"].toArray().size(), expected.size());
+    }
+
+    void sampleDataClean()
+    {
+        QCOMPARE(RunProgram({kSample}), std::make_pair(QStringLiteral("0 errors, 0 warnings in 0 files; 14 of 14 aircraft clean\n"), 0));
+        QCOMPARE(RunProgram({kSample + "/DataSpeed"}).second, 2);
+    }
+
+    // Damage of a few kinds, at places that vary: the first error listed for each aircraft
+    // is the one `--export` of it reports.
+    void firstErrorIsTheExportsError()
+    {
+        QTemporaryDir dir, out;
+        const QString root = dir.path();
+        const QByteArray damage[][2] = {
+            {"500\t", "5OO\t"}, {"15.5", "1e99999"}, {"\t12\t", "\tq\t"}, {"\r\n22\t", "\r\n0\t"},
+            {"V_turn: 300", "V_turn: -"}, {"22\t20\t19", "22\t20\t19x"}, {"13.25\t\r\n3000", "\r\n3000"},
+            {"200\t250", "200\t2,5"}, {"\t20\t19\t20", "\t1e-4000\t19\t20"},
+            {"\r\n22\t20\t19\t20\t22\t\r\n", "\r\n"},  // with the rows after it cut: rows missing
+        };
+        QStringList names;
+        for (int i = 0; i < 50; ++i) {
+            const QString name = QStringLiteral("Hurt-%1").arg(i);
+            WriteFixtureCraft(root, name, i);
+            const auto &[from, to] = damage[i % 10];
+            const bool speed = i % 10 < 2 || i % 10 == 6;
+            QFile file(root + (speed ? "/DataSpeed/" + name + "_speed.txt" : "/DataTurn/" + name + "_turn.txt"));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QByteArray bytes = file.readAll();
+            file.close();
+            // The damage at its first, second or last place.
+            const qsizetype at = i / 10 % 3 == 2 ? bytes.lastIndexOf(from) : bytes.indexOf(from, i / 10 % 3 ? bytes.indexOf(from) + 1 : 0);
+            bytes.replace(at < 0 ? bytes.indexOf(from) : at, from.size(), to);
+            if (i % 10 == 5)  // a bad value of flaps 1 before it: not shown with no flaps
+                bytes.replace("\r\n21\t", "\r\n2!\t");
+            if (i % 10 == 9)
+                bytes.truncate(bytes.indexOf(to) + to.size());
+            WriteFile(file.fileName(), bytes);
+            names << name;
+        }
+        const DataCheck check = CheckDataFolder(DataPaths{root});
+        for (const QString &name : names) {
+            const auto first = std::find_if(check.problems.begin(), check.problems.end(), [&](const DataProblem &p) {
+                return p.aircraft == name && p.severity == DataProblem::Severity::Error;
+            });
+            QVERIFY2(first != check.problems.end(), qPrintable(name));
+            ExportOptions options;
+            options.outDir = FileName(out.path() + "/" + name);
+            options.first = name;
+            options.size = QSize(200, 150);
+            const ExportOutcome exported = RunExport(options, FileName(root));
+            QVERIFY2(exported.exitCode == 1, qPrintable(name + ": " + first->boxText));
+            QCOMPARE(QStringLiteral("varnel: ") + OneLineMessage(first->boxText), exported.error);
+        }
+    }
+
+    // The status panel after the designed ones, the dialog with the same problems, a
+    // double click that opens the file, and F5 that brings the dialog up to date.
+    void windowShowsTheCheck()
+    {
+        QTemporaryDir dir;
+        WriteKnownProblems(dir.path());
+        auto w = ScannedWindow(dir.path());
+        const QList<QLabel *> panels = w->stat_Main->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(panels.size(), 4);
+        CheckView *view = w->DataCheckView();
+        QVERIFY(!view->panel->isHidden());
+        QCOMPARE(view->panel->text(), CheckStatusText(view->Last().summary));
+        QCOMPARE(w->panel0->width(), 200);
+        view->action->trigger();
+        QTableWidget *table = view->dialog->table;
+        QCOMPARE(table->rowCount(), int(std::size(kKnownProblems)));
+        table->sortByColumn(CheckDialog::LineColumn, Qt::DescendingOrder);
+        QCOMPARE(table->item(0, CheckDialog::LineColumn)->text(), QStringLiteral("11"));
+        QUrl opened;
+        view->dialog->openUrl = [&](const QUrl &url) { opened = url; };
+        emit table->cellDoubleClicked(0, CheckDialog::MessageColumn);
+        QCOMPARE(opened, QUrl::fromLocalFile(dir.path() + "/DataTurn/Summary_turn.txt"));
+
+        Edit(dir.path() + "/DataTurn/Summary_turn.txt", "25O", "250");
+        w->ReloadData();
+        QCOMPARE(table->rowCount(), int(std::size(kKnownProblems)) - 1);
+        view->dialog->close();
+        QDir::setCurrent(kSample);
+        w->SetDataFolder(FileName(kSample));
+        w->ReloadData();
+        QVERIFY(view->panel->isHidden());
+    }
+};
+
+QTEST_MAIN(AppCheck)
+#include "app_check.moc"

@@ -1,0 +1,206 @@
+// The report: the command line's PDF and HTML hold the whole verdict and every chart
+// page, the window's "Print…" prints the pages asked for, and the verdict's strips
+// show each band in its leader's colour with the crossing labelled where it is.
+#include "cli/command_line.h"
+#include "cli/named_crafts.h"
+#include "pages/caption.h"
+#include "pages/comparison_pages.h"
+#include "pages/verdict_page.h"
+#include "pages/verdict_strips.h"
+#include "pictures/share.h"
+
+#include <QLabel>
+#include <QPrinter>
+#include <QTableWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocumentFragment>
+
+namespace {
+const QString kData = QStringLiteral(VARNEL_SOURCE_DIR "/sample-data");
+
+QString Run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        qWarning("%s failed: %s", qPrintable(program), p.readAllStandardError().constData());
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString NoSpace(QString text) { return text.remove(QRegularExpression(QStringLiteral("\\s"))); }
+
+// Every line the text verdict prints, that the document's text does not hold.
+QStringList Missing(const QString &documentText)
+{
+    const QString verdict = Run(QStringLiteral(VARNEL_BINARY),
+                                {"--verdict", "--first", "Tarn-5", "--second", "Skarn-7", kData});
+    const QString whole = NoSpace(documentText);
+    QStringList missing;
+    for (const QString &line : verdict.split(u'\n'))
+        if (!NoSpace(line).isEmpty() && !whole.contains(NoSpace(line)))
+            missing << line;
+    return missing;
+}
+
+bool HavePoppler() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
+}  // namespace
+
+class ReportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pdfHoldsTheWholeVerdict()
+    {
+        if (!HavePoppler())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
+        Run(QStringLiteral(VARNEL_BINARY), {"--report", pdf, "--first", "Tarn-5", "--second", "Skarn-7", kData});
+        const QString info = Run(QStringLiteral("pdfinfo"), {pdf});
+        const auto pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+        QVERIFY2(pages.hasMatch() && pages.captured(1).toInt() >= 8, qPrintable(info));
+        const QString title = info.section(u'\n', 0, 0);
+        QVERIFY2(title.startsWith(QLatin1String("Title:")) && title.contains(QLatin1String("Tarn-5")) &&
+                     title.contains(QLatin1String("Skarn-7")), qPrintable(title));
+        const QStringList missing = Missing(Run(QStringLiteral("pdftotext"), {"-layout", pdf, "-"}));
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
+    }
+
+    void htmlStandsAlone()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("r.html"));
+        Run(QStringLiteral(VARNEL_BINARY), {"--report", path, "--first", "Tarn-5", "--second", "Skarn-7", kData});
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        QVERIFY(html.startsWith(QLatin1String("<!DOCTYPE html>")));
+        QVERIFY(html.contains(QLatin1String("name=\"viewport\"")));
+        QVERIFY(!html.contains(QLatin1String("<script"), Qt::CaseInsensitive));
+        // Nothing outside the file: no reference but to the file itself or inline data.
+        static const QRegularExpression reference(QStringLiteral("(?:src|href)\\s*=\\s*[\"']?(?!#|data:)"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+        QVERIFY2(!reference.match(html).hasMatch(), qPrintable(reference.match(html).captured()));
+        // The six chart pages and the verdict's strips.
+        QCOMPARE(html.count(QLatin1String("<svg")), 7);
+        const QString text = QTextDocumentFragment::fromHtml(html).toPlainText();
+        const QStringList missing = Missing(text);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
+    }
+
+    void printsThePagesAsked()
+    {
+        if (!HavePoppler())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const NamedCrafts crafts = ReadNamedCrafts(FileName(kData), QStringLiteral("Tarn-5"), QStringLiteral("Skarn-7"));
+        QWidget host;
+        ComparisonPages pages(&host);
+        ChartSharing sharing(host, pages, {.chosen = [&] { return std::array<AircraftPtr, 2>{crafts.first, crafts.second}; },
+                                           .flaps = [] { return FlapSet::NoFlaps(); },
+                                           .chooseFolder = {},
+                                           .dataFolder = {}});
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+        ShareDialogs dialogs;
+        dialogs.print = [&](QWidget *, QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 3);
+            return true;
+        };
+        SetShareDialogs(dialogs);
+        sharing.Run(ChartSharing::Print, &pages);
+        SetShareDialogs({});
+        const QString info = Run(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))), qPrintable(info));
+        QVERIFY(info.contains(QRegularExpression(QStringLiteral("Page size:.*\\(A4\\)"))));
+        const QString text = Run(QStringLiteral("pdftotext"), {"-layout", pdf, "-"});
+        // The second and third pages of the whole report, numbered as in it.
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("Страница 2 из \\d+"))), qPrintable(text));
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("Страница 3 из \\d+"))));
+        QVERIFY(!text.contains(QRegularExpression(QStringLiteral("Страница 1 из"))));
+    }
+
+    void stripShowsLeadersAndCrossing()
+    {
+        Verdict v;
+        v.names = {QStringLiteral("Tarn-5"), QStringLiteral("Skarn-7")};
+        v.present = {true, true};
+        v.pairs.push_back({Measure::Speed100, -1,
+                           {{0, 2400, Lead::First, -31, 0}, {2400, 6000, Lead::Second, 27, 6000}, {6000, 8000, Lead::Even, 0.5, 7000}}});
+        VerdictStrips strips;
+        strips.SetVerdict(v);
+        strips.resize(700, strips.sizeHint().height());
+        const QImage image = strips.grab().toImage();
+        const std::vector<StripPlace> places =
+            PlaceStrips(v, QRectF(strips.rect()).adjusted(1, 0, -1, 0), QFontMetricsF(strips.font()));
+        QCOMPARE(places.size(), size_t(1));
+        const StripPlace &s = places[0];
+        const int y = int(s.bar.top()) + 3;  // above the lead written in the band
+        QCOMPARE(image.pixelColor(int(s.X(1200)), y), AircraftColor(1));
+        QCOMPARE(image.pixelColor(int(s.X(4200)), y), AircraftColor(2));
+        QCOMPARE(image.pixelColor(int(s.X(7000)), y).red(), image.pixelColor(int(s.X(7000)), y).blue());  // grey
+        // Ink below the bar at each crossing, and none between them.
+        const auto inkBelow = [&](double at) {
+            for (int x = int(s.X(at)) - 25; x <= int(s.X(at)) + 25; ++x)
+                for (int yy = int(s.bar.bottom()) + 4; yy < image.height(); ++yy)
+                    if (image.pixelColor(x, yy).lightness() < 128)
+                        return true;
+            return false;
+        };
+        QVERIFY(inkBelow(2400));
+        QVERIFY(inkBelow(6000));
+        QVERIFY(!inkBelow(1200));
+        QVERIFY(!inkBelow(4200));
+    }
+
+    void verdictPictureSaysWhenCut_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("tall") << QSize(800, 3000) << false;
+        QTest::newRow("default") << QSize(800, 600) << true;
+    }
+    void verdictPictureSaysWhenCut()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, cut);
+        const NamedCrafts crafts = ReadNamedCrafts(FileName(kData), QStringLiteral("Tarn-5"), QStringLiteral("Skarn-7"));
+        VerdictPage page;
+        page.SetComparison(crafts.first.get(), crafts.second.get(), FlapSet().With(0).With(1).With(2).With(3));
+        page.resize(size);
+        page.FitPicture();
+        const QLabel *more = page.findChild<QLabel *>(QStringLiteral("lbl_Continued"));
+        QCOMPARE(more != nullptr && !more->isHidden(), cut);
+        int hiddenRows = 0;
+        for (const QTableWidget *table : page.findChildren<QTableWidget *>())
+            for (int r = 0; r < table->rowCount(); ++r)
+                hiddenRows += table->isHidden() || table->isRowHidden(r);
+        QCOMPARE(hiddenRows > 0, cut);
+        for (const QWidget *w : page.findChildren<QWidget *>())
+            QVERIFY(w->font().pixelSize() >= 7 || w->font().pointSizeF() >= 7);
+    }
+
+    void badReportFile_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("extension") << QStringList{"--report", "r.txt"};
+        QTest::newRow("paper") << QStringList{"--report", "r.pdf", "--paper", "a3"};
+        QTest::newRow("paper alone") << QStringList{"--paper", "a4"};
+        QTest::newRow("with export") << QStringList{"--report", "r.pdf", "--export", "out"};
+    }
+    void badReportFile()
+    {
+        QFETCH(QStringList, args);
+        const CommandLine c = ParseCommandLine(QStringList{"varnel"} + args);
+        QCOMPARE(c.action, CommandLine::Exit);
+        QCOMPARE(c.exitCode, 2);
+    }
+};
+
+QTEST_MAIN(ReportTest)
+#include "app_report.moc"

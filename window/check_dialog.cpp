@@ -1,0 +1,153 @@
+#include "window/check_dialog.h"
+
+#include "core/guard.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+// A cell that sorts by number where it holds one (lines and columns).
+QTableWidgetItem *Cell(const QVariant &value, const QString &tip = QString())
+{
+    auto *item = new QTableWidgetItem;
+    item->setData(Qt::DisplayRole, value);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (!tip.isEmpty())
+        item->setToolTip(tip);
+    return item;
+}
+}  // namespace
+
+CheckDialog::CheckDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("dlg_Check"));
+    setWindowTitle(tr("Проверка данных"));
+    resize(760, 420);
+    summary = new QLabel(this);
+    summary->setTextFormat(Qt::PlainText);
+    table = new QTableWidget(0, 6, this);
+    table->setObjectName(QStringLiteral("tbl_Problems"));
+    table->setHorizontalHeaderLabels({tr("Файл"), tr("Строка"), tr("Столбец"), tr("Вид"), tr("Самолет"), tr("Сообщение")});
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setWordWrap(false);
+    connect(table, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openRow(row); });
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(summary);
+    layout->addWidget(table);
+    layout->addWidget(buttons);
+    openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+}
+
+void CheckDialog::ShowCheck(const DataCheck &check, const FileName &folder)
+{
+    folder_ = folder;
+    const DataCheckSummary &s = check.summary;
+    summary->setText(tr("Ошибок: %1, предупреждений: %2, в файлах: %3; без замечаний %4 самолетов из %5. "
+                        "Двойной щелчок открывает файл.")
+                         .arg(s.errors).arg(s.warnings).arg(s.files).arg(s.clean).arg(s.aircraft));
+    table->setSortingEnabled(false);
+    table->setRowCount(int(check.problems.size()));
+    for (int r = 0; r < check.problems.size(); ++r) {
+        const DataProblem &p = check.problems.at(r);
+        const bool error = p.severity == DataProblem::Severity::Error;
+        table->setItem(r, FileColumn, Cell(p.file));
+        table->setItem(r, LineColumn, p.line > 0 ? Cell(p.line) : Cell(QString()));
+        table->setItem(r, ColumnColumn, p.column > 0 ? Cell(p.column) : Cell(QString()));
+        table->setItem(r, SeverityColumn, Cell(error ? tr("ошибка") : tr("предупреждение")));
+        table->setItem(r, AircraftColumn, Cell(p.aircraft));
+        table->setItem(r, MessageColumn, Cell(p.message, error ? p.boxText : p.message));
+    }
+    table->resizeColumnsToContents();
+    table->setSortingEnabled(true);
+}
+
+void CheckDialog::openRow(int row)
+{
+    const QTableWidgetItem *file = table->item(row, FileColumn);
+    if (!file)
+        return;
+    const FileName path = LocateFileName(QString(folder_) + QLatin1Char('/') + file->text());
+    openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(path.bytes)));
+}
+
+QString CheckStatusText(const DataCheckSummary &s)
+{
+    if (s.errors == 0 && s.warnings == 0)
+        return QString();
+    return CheckDialog::tr("Данные: ошибок %1, предупреждений %2 (Ctrl+Shift+K)").arg(s.errors).arg(s.warnings);
+}
+
+namespace {
+// Shows the check once the scan it hooks has ended, raised or not.
+class ScanCheck : public QObject {
+public:
+    ScanCheck(CheckView &view, const DataPaths &paths) : view_(view), paths_(paths), checker_(paths) {}
+    // A folder without DataSpeed has nothing to check: its box says so.
+    ~ScanCheck() override
+    {
+        const bool listed = KindOf(paths_.speedDir()) == FileKind::Directory;
+        view_.Show(listed ? checker_.Finish() : DataCheck{}, paths_.start);
+    }
+    DataChecker &checker() { return checker_; }
+
+private:
+    CheckView &view_;
+    DataPaths paths_;
+    DataChecker checker_;
+};
+}  // namespace
+
+CheckView::CheckView(QMainWindow &window, QStatusBar &bar) : QObject(&window), window_(window)
+{
+    panel = new QLabel(&bar);
+    panel->setObjectName(QStringLiteral("panel_Check"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setTextFormat(Qt::PlainText);
+    panel->hide();
+    bar.addWidget(panel);
+    action = new QAction(CheckDialog::tr("Проверить данные…"), &window);
+    action->setObjectName(QStringLiteral("act_CheckData"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+    window.addAction(action);  // the key works wherever the focus is in the window
+    connect(action, &QAction::triggered, this, [this] { Guarded([this] { Open(); }); });
+}
+
+std::unique_ptr<QObject> CheckView::Checking(const DataPaths &paths, ScanHooks &hooks)
+{
+    auto check = std::make_unique<ScanCheck>(*this, paths);
+    check->checker().Hook(hooks);
+    return check;
+}
+
+void CheckView::Show(const DataCheck &check, const FileName &folder)
+{
+    check_ = check;
+    folder_ = folder;
+    const QString text = CheckStatusText(check.summary);
+    panel->setText(text);
+    panel->setVisible(!text.isEmpty());
+    if (dialog)
+        dialog->ShowCheck(check_, folder_);
+}
+
+void CheckView::Open()
+{
+    if (!dialog)
+        dialog = new CheckDialog(&window_);
+    dialog->ShowCheck(check_, folder_);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}

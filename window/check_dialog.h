@@ -1,0 +1,64 @@
+#pragma once
+// "Check data…": the data check's problems in a table, sortable by file, line and
+// severity; a double click opens the file in the desktop's text editor.
+#include "catalogue/data_check.h"
+
+#include <QDialog>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMainWindow;
+class QStatusBar;
+class QTableWidget;
+
+class CheckDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CheckDialog(QWidget *parent = nullptr);
+    // Shows the problems of the check of folder (the data folder, absolute).
+    void ShowCheck(const DataCheck &check, const FileName &folder);
+
+    QLabel *summary;
+    QTableWidget *table;
+    // Opens a file's address; the desktop's handler unless a test replaces it.
+    std::function<void(const QUrl &url)> openUrl;
+
+    enum Column { FileColumn, LineColumn, ColumnColumn, SeverityColumn, AircraftColumn, MessageColumn };
+
+private:
+    void openRow(int row);
+    FileName folder_;
+};
+
+// The status bar's words for a check: how many errors and warnings; empty when none.
+QString CheckStatusText(const DataCheckSummary &summary);
+
+// The main window's part of the data check: a status panel after the designed ones,
+// shown when the last scan found problems; "Check data…" (Ctrl+Shift+K), which opens
+// the dialog; and the dialog, shown again after every scan while it is open.
+class CheckView : public QObject {
+    Q_OBJECT
+public:
+    CheckView(QMainWindow &window, QStatusBar &bar);
+
+    // Hooks the checker into a scan of paths; when what it gives goes (the scan ended,
+    // whatever it raised), the check is shown.
+    std::unique_ptr<QObject> Checking(const DataPaths &paths, ScanHooks &hooks);
+    void Show(const DataCheck &check, const FileName &folder);
+    // Opens the dialog on the last check.
+    void Open();
+
+    const DataCheck &Last() const { return check_; }
+    QLabel *panel;
+    QAction *action;
+    CheckDialog *dialog = nullptr;  // until first opened
+
+private:
+    QMainWindow &window_;
+    DataCheck check_;
+    FileName folder_;
+};

@@ -1,0 +1,116 @@
+#include "window/help_dialog.h"
+
+#include "pages/application.h"
+#include "window/data_folder.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#ifndef VARNEL_LICENSE
+#define VARNEL_LICENSE ""
+#endif
+
+namespace {
+// One row of the help: the keys as Qt reads them ("" for the mouse), as shown, and what
+// they do.
+struct KeyRow {
+    const char *keys;
+    const char *shown;
+    const char *what;
+};
+#define T(text) QT_TRANSLATE_NOOP("HelpDialog", text)
+const KeyRow kKeyRows[] = {
+    {"Ctrl+Tab; Ctrl+PgDown", "Ctrl+Tab, Ctrl+PgDown", T("следующая страница")},
+    {"Ctrl+Shift+Backtab; Ctrl+PgUp", "Ctrl+Shift+Tab, Ctrl+PgUp", T("предыдущая страница")},
+    {"Ctrl+1; Ctrl+2; Ctrl+3; Ctrl+4; Ctrl+5; Ctrl+6; Ctrl+7", "Ctrl+1 … Ctrl+7", T("страница по ее номеру")},
+    {"Ctrl+O", "Ctrl+O", T("открыть папку данных")},
+    {"F5", "F5", T("перечитать файлы данных (аэропланы, закрылки, страница и масштаб остаются)")},
+    {"Ctrl+D", "Ctrl+D", T("закрасить, где какой самолет лучше, или убрать закраску")},
+    {"Ctrl+C", "Ctrl+C", T("копировать рисунок графика под мышью (или текущей страницы)")},
+    {"Ctrl+Shift+C", "Ctrl+Shift+C", T("копировать данные графика как текст с табуляциями")},
+    {"Ctrl+S", "Ctrl+S", T("сохранить рисунок графика (PNG, SVG, PDF)")},
+    {"Ctrl+Shift+S", "Ctrl+Shift+S", T("сохранить все страницы в папку")},
+    {"Esc; Home", "Esc, Home", T("вернуть масштаб графика под мышью")},
+    {"F1", "F1", T("эта справка")},
+    {"Ctrl+Q", "Ctrl+Q", T("выход из программы")},
+    {"", T("Кнопки с полосками"), T("показать или скрыть закрылки (без, 1, 2, 3); нажатая кнопка скрывает свои")},
+    {"", T("Двойной щелчок"), T("открыть график общей страницы крупно; еще раз — назад")},
+    {"", T("Левая кнопка, тянуть вправо"), T("увеличить выделенный прямоугольник; влево — вернуть")},
+    {"", T("Правая кнопка, тянуть"), T("сдвинуть график")},
+    {"", T("Правый щелчок"), T("меню графика: копировать, сохранить")},
+    {"", T("Колесо"), T("масштаб у курсора; с Shift — только ось скорости или скороподъемности, с Ctrl — только вертикальная ось")},
+    {"", T("Мышь над графиком"), T("линия, точки на кривых и таблица их значений у курсора")},
+};
+
+const char *const kNotes[] = {
+    T("Синие кривые — первый самолет (левое верхнее дерево), красные — второй. Общая страница "
+      "показывает четыре графика сразу; на графиках виража у конца каждой кривой подписаны ее закрылки."),
+    T("На диаграмме угловой скорости пунктир — линии постоянной перегрузки (1 g … 6 g), сплошные — "
+      "постоянного радиуса виража."),
+    T("В таблице у курсора на этой диаграмме две перегрузки. «Vω/g» — радиальная: скорость, умноженная "
+      "на угловую скорость и деленная на g; ее и показывают линии диаграммы (на линии «3-g» — 3.00 g). "
+      "«n виража» — перегрузка, которую требует правильный вираж, √(1 + (Vω/g)²); ее несут крылья, "
+      "и она всегда немного больше (3.16 на линии «3-g»)."),
+};
+#undef T
+
+QString tr(const char *text) { return QCoreApplication::translate("HelpDialog", text); }
+}  // namespace
+
+QList<QKeySequence> HelpKeys()
+{
+    QList<QKeySequence> keys;
+    for (const KeyRow &row : kKeyRows)
+        if (*row.keys)
+            keys += QKeySequence::listFromString(QString::fromLatin1(row.keys));
+    return keys;
+}
+
+QString HelpDialog::HelpText()
+{
+    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\">");
+    for (const KeyRow &row : kKeyRows) {
+        const QString shown = *row.keys ? QString::fromUtf8(row.shown) : tr(row.shown);
+        html += QStringLiteral("<tr><td style=\"white-space:nowrap\"><b>%1</b></td><td>%2</td></tr>")
+                    .arg(shown.toHtmlEscaped(), tr(row.what).toHtmlEscaped());
+    }
+    html += QStringLiteral("</table>");
+    for (const char *note : kNotes)
+        html += QStringLiteral("<p>%1</p>").arg(tr(note).toHtmlEscaped());
+    return html;
+}
+
+HelpDialog::HelpDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("dlg_Help"));
+    setWindowTitle(QCoreApplication::translate("HelpDialog", "Клавиши и мышь"));
+    auto *text = new QTextBrowser(this);
+    text->setHtml(HelpText());
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    resize(560, 520);
+}
+
+QString AboutText(const QString &dataFolder)
+{
+    const QString licence = QStringLiteral(VARNEL_LICENSE);
+    return QStringLiteral("Varnel %1\n\n").arg(QStringLiteral(VARNEL_VERSION)) +
+           tr("Qt: %1").arg(QString::fromLatin1(qVersion())) + QLatin1Char('\n') +
+           tr("Папка данных: %1").arg(dataFolder) + QLatin1Char('\n') +
+           tr("Файл настроек: %1").arg(SettingsFilePath()) + QLatin1Char('\n') +
+           tr("Лицензия: %1").arg(licence.isEmpty() ? tr("не указана") : licence);
+}
+
+void ShowAbout(QWidget *parent, const QString &dataFolder)
+{
+    QMessageBox box(QMessageBox::Information, QCoreApplication::translate("HelpDialog", "О программе Varnel"),
+                    AboutText(dataFolder), QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);  // folder names as written
+    box.exec();
+}
