@@ -6,7 +6,9 @@
 #include "core/error.h"
 #include "core/language.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -18,16 +20,19 @@ struct SummaryRow {
     Source source;
     const char *key;
     const char16_t *unit;
+    Quantity quantity;
 };
 // The six summary children of an aircraft, in tree order.
 const SummaryRow kSummaryRows[] = {
-    {.label = QT_TRANSLATE_NOOP("Varnel", "макс. скор. в пике"), .source = Source::Craft, .key = "0", .unit = u"км/ч"},
-    {.label = QT_TRANSLATE_NOOP("Varnel", "взлетный вес"), .source = Source::Turn, .key = "M_takeoff", .unit = u"кг"},
-    {.label = QT_TRANSLATE_NOOP("Varnel", "время виража"), .source = Source::Turn, .key = "T_turn", .unit = u"сек"},
-    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость виража"), .source = Source::Turn, .key = "V_turn", .unit = u"км/ч"},
-    {.label = QT_TRANSLATE_NOOP("Varnel", "скороподъемность"), .source = Source::Turn, .key = "Vz_climb", .unit = u"м/с"},
-    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость набора"), .source = Source::Turn, .key = "V_climb", .unit = u"км/ч"},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "макс. скор. в пике"), .source = Source::Craft, .key = "0", .unit = u"км/ч", .quantity = Quantity::Speed},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "взлетный вес"), .source = Source::Turn, .key = "M_takeoff", .unit = u"кг", .quantity = Quantity::Weight},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "время виража"), .source = Source::Turn, .key = "T_turn", .unit = u"сек", .quantity = Quantity::Time},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость виража"), .source = Source::Turn, .key = "V_turn", .unit = u"км/ч", .quantity = Quantity::Speed},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скороподъемность"), .source = Source::Turn, .key = "Vz_climb", .unit = u"м/с", .quantity = Quantity::Climb},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость набора"), .source = Source::Turn, .key = "V_climb", .unit = u"км/ч", .quantity = Quantity::Speed},
 };
+// Decimals of a summary value shown in other units than its file's.
+constexpr int kConvertedDecimals = 1;
 
 // The craft file's value for key, as written; none when no row has it.
 QString CraftValue(const QStringList &rows, const QString &key)
@@ -82,8 +87,25 @@ SummaryValue Summary(const SummaryRow &row, const QStringList *craftRows, const 
 
 }  // namespace
 
-QString SummaryCaption(const SummaryValue &s)
+SummaryValue ShownSummary(const SummaryValue &s, UnitSystem units)
 {
+    const auto row = std::find_if(std::begin(kSummaryRows), std::end(kSummaryRows),
+                                  [&](const SummaryRow &r) { return s.key == QLatin1String(r.key); });
+    if (row == std::end(kSummaryRows) || !Converts(row->quantity, units))
+        return s;
+    SummaryValue shown = s;
+    shown.unit = UnitName(row->quantity, units);
+    if (std::isnan(s.value))
+        return shown;  // "unknown" or nothing: no number to convert
+    const int decimals = ShownDecimals(row->quantity, kConvertedDecimals, units);
+    shown.value = double(RoundedDecimal(ToShown(row->quantity, s.value, units), decimals));
+    shown.text = DecimalText(shown.value, decimals);
+    return shown;
+}
+
+QString SummaryCaption(const SummaryValue &value)
+{
+    const SummaryValue s = ShownSummary(value, ShownUnits());
     return Translated(s.label) + QStringLiteral(": ") + s.text + QLatin1Char(' ') + Translated(s.unit);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The summary values the aircraft trees show, looked up in the craft and turn files.
 #include "catalogue/file_name.h"
+#include "core/units.h"
 
 #include <QStringList>
 
@@ -16,7 +17,11 @@ struct SummaryValue {
                           // for a missing key
     double value;         // the number the tree shows; NaN where it shows none
 };
-// The caption of its node in the tree: "время виража: 18.2 сек".
+// The value as shown in `units`: a speed, climb or weight converted (its number to a
+// decimal, a climb in ft/min to whole ones; text and value alike) and its unit named;
+// the others, and every value in metric units, as they are.
+SummaryValue ShownSummary(const SummaryValue &s, UnitSystem units);
+// The caption of its node in the tree, in the units shown: "время виража: 18.2 сек".
 QString SummaryCaption(const SummaryValue &s);
 
 // The six summary values in tree order, from the lines of the craft file and of the

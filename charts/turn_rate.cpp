@@ -1,5 +1,6 @@
 #include "charts/turn_rate.h"
 #include "charts/fill_common.h"
+#include "presentation/chart_defs.h"
 #include <cmath>
 
 namespace {
@@ -50,19 +51,39 @@ void AddClampedPoint(TChartSeries &series, double speed, double rate)
     series.AddXY(speed, rate);
 }
 
-void AddRadiusLine(TChartSeries &series, int k, const QColor &labelColor)
+void AddRadiusLine(TChartSeries &series, int k, const QColor &labelColor, UnitSystem units)
 {
     series.Clear();
     series.SetLinePenWidth(1);
     // Three points of a straight line through the origin: the turn rate at which a
-    // circle of 100 * k metres is flown at each speed.
-    AddClampedPoint(series, 33.0 * k, 15.91 / 3.0);
-    AddClampedPoint(series, 100.0 * k, 15.91);
-    AddClampedPoint(series, 200.0 * k, 31.82);
+    // circle of `hundreds` hundred metres is flown at each speed.
+    const int radius = RadiusLineStep(units) * k;
+    const double hundreds = units == UnitSystem::Metric ? k : FromShown(Quantity::Radius, radius, units) / 100;
+    AddClampedPoint(series, 33.0 * hundreds, 15.91 / 3.0);
+    AddClampedPoint(series, 100.0 * hundreds, 15.91);
+    AddClampedPoint(series, 200.0 * hundreds, 31.82);
     SetLabel(series, 0, QString(), labelColor);
     SetLabel(series, 1, QString(), labelColor);
-    SetLabel(series, 2, QStringLiteral("%1m").arg(100 * k), labelColor);
+    const QString label = units == UnitSystem::Metric ? QStringLiteral("%1m").arg(radius)
+                                                      : QString::number(radius) + UnitName(Quantity::Radius, units);
+    SetLabel(series, 2, label, labelColor);
+    // Named as labelled where the chart's own titles (in metres) would be wrong.
+    if (units != UnitSystem::Metric)
+        series.SetTitle(label);
     series.MarksChanged();
+}
+
+int RadiusLineStep(UnitSystem units) { return units == UnitSystem::Metric ? 100 : 500; }
+
+void ShowRadiusLines(TChartSeriesList &chart, const QColor &labelColor, UnitSystem units)
+{
+    const ChartDef *def = FindChartDef(QStringLiteral("chrt_FunPlot"));
+    for (int i = kFirstRadiusSeries; i <= kLastRadiusSeries && i < chart.Count(); ++i) {
+        if (units == UnitSystem::Metric && def && i < def->series.size())
+            chart[i].SetTitle(def->series[i].title);
+        if (chart[i].Count() > 0)
+            AddRadiusLine(chart[i], i - 14, labelColor, units);
+    }
 }
 
 void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const TurnCurves &turn,
@@ -73,7 +94,7 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const Tur
         chart[i].SetActive(true);
     }
     for (int i = kFirstRadiusSeries; i <= kLastRadiusSeries; ++i) {
-        AddRadiusLine(chart[i], i - 14, labelColor);
+        AddRadiusLine(chart[i], i - 14, labelColor, ShownUnits());
         chart[i].SetActive(true);
     }
     const ShownCurves rates = ShownTurnRates(turn, shown);

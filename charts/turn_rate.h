@@ -1,9 +1,11 @@
 #pragma once
 // The turn-rate diagram: each aircraft's turn rate by speed per flap setting, drawn
 // over labelled reference lines of constant load factor (1 g to 6 g, series 9 to 14)
-// and constant turn radius (100 m to 700 m, series 15 to 21). Series 8 is never filled.
+// and constant turn radius (100 m to 700 m, or 500 ft to 3,500 ft, series 15 to 21) in
+// the units shown. Series 8 is never filled.
 #include "catalogue/curves.h"
 #include "charts/flaps.h"
+#include "core/units.h"
 #include "presentation/series.h"
 #include <QColor>
 #include <QString>
@@ -21,9 +23,15 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const Tur
 // point.
 void AddLoadFactorLine(TChartSeries &series, int n, const QColor &labelColor);
 
-// Rebuilds the line of constant turn radius 100 * k metres (k from 1 to 7), labelled
-// "<100k>m" on its third point in speed order.
-void AddRadiusLine(TChartSeries &series, int k, const QColor &labelColor);
+// Rebuilds the line of constant turn radius k steps (k from 1 to 7; RadiusLineStep),
+// labelled "<100k>m" on its third point in speed order; in feet "<500k>ft", and then
+// titled so too.
+void AddRadiusLine(TChartSeries &series, int k, const QColor &labelColor, UnitSystem units = UnitSystem::Metric);
+// The radius lines' step in the units' radius unit: every 100 m, or every 500 ft.
+int RadiusLineStep(UnitSystem units);
+// Redraws the radius lines already drawn on the diagram in `units`, titled as the
+// chart's table titles them in metric units.
+void ShowRadiusLines(TChartSeriesList &chart, const QColor &labelColor, UnitSystem units);
 
 // Adds (speed, rate) after sliding the point toward the origin until its speed is at
 // most 700 km/h.

@@ -12,12 +12,12 @@
 namespace {
 
 const char *const kUsage =
-    "Usage: varnel [--recent] [DATA_DIR]\n"
+    "Usage: varnel [--recent] [--units SYSTEM] [DATA_DIR]\n"
     "  or:  varnel --list [DATA_DIR]\n"
-    "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [--no-caption] [--advantage] [DATA_DIR]\n"
-    "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [DATA_DIR]\n"
+    "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [--no-caption] [--advantage] [--units SYSTEM] [DATA_DIR]\n"
+    "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [--units SYSTEM] [DATA_DIR]\n"
     "  or:  varnel --check [--format text|json] [DATA_DIR]\n"
-    "  or:  varnel --report FILE.pdf|FILE.html [--first NAME] [--second NAME] [--flaps LIST] [--advantage] [--paper a4|letter] [DATA_DIR]";
+    "  or:  varnel --report FILE.pdf|FILE.html [--first NAME] [--second NAME] [--flaps LIST] [--advantage] [--paper a4|letter] [--units SYSTEM] [DATA_DIR]";
 
 CommandLine Exit(int code, const QString &text)
 {
@@ -161,6 +161,9 @@ QList<QCommandLineOption> Options()
         option({"advantage"}, "Shade the charts pale blue where the first aircraft is better, pale red where the second is."),
         option({"lang"}, "Language of the window, of the pictures' texts and of the verdict: ru (default) or en. "
                          "This help and the command line's errors stay English.", "LANG"),
+        option({"units"}, "Units every number is shown in: metric (m, km/h, m/s; the default), imperial (ft, mph, "
+                          "ft/min) or knots (ft, kt, ft/min). In the window, for this run only.",
+               "SYSTEM"),
     };
 }
 
@@ -339,8 +342,13 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
     }
     if (parser.isSet("lang")) {
         c.language = parser.value("lang").toLower();
-        if (!Languages().contains(c.language))
+        if (!Languages().contains(*c.language))
             return UsageError(QStringLiteral("bad --lang '%1': give ru or en").arg(parser.value("lang")));
+    }
+    if (parser.isSet("units")) {
+        c.units = UnitSystemNamed(parser.value("units").toLower());
+        if (!c.units)
+            return UsageError(QStringLiteral("bad --units '%1': give metric, imperial or knots").arg(parser.value("units")));
     }
     c.recent = parser.isSet("recent");
     if (!parser.positional.isEmpty())

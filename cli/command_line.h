@@ -6,6 +6,7 @@
 // decided before anything is shown.
 #include "catalogue/readers.h"
 #include "pictures/export.h"
+#include "core/units.h"
 
 #include <QByteArrayList>
 #include <QPageSize>
@@ -14,6 +15,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // What --export draws and where it writes; --verdict reads the aircraft and flap
 // settings.
@@ -37,7 +39,8 @@ struct CommandLine {
     QString verdictFormat = QStringLiteral("text");  // text, tsv or json; for --check text or json
     FileName reportFile;  // --report: a .pdf or .html file, its bytes as given
     QPageSize::PageSizeId reportPaper = QPageSize::A4;
-    QString language = QStringLiteral("ru");  // ru or en: what the window, pictures and verdict say
+    std::optional<QString> language;  // --lang: ru or en; none: as the settings have it (ru)
+    std::optional<UnitSystem> units;  // --units; none: as the settings have it (metric)
     // What QApplication gets: the program's name and Qt's own options with their values
     // (for export, no -platform: it draws offscreen whatever is named).
     QByteArrayList qtArguments;

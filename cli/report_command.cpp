@@ -19,8 +19,8 @@ ExportOutcome RunReport(const CommandLine &command)
     try {
         const NamedCrafts crafts = ReadNamedCrafts(command.dataDir, options.first, options.second);
         ReportInput input;
-        input.first = crafts.first.get();
-        input.second = crafts.second.get();
+        input.first = crafts.first;
+        input.second = crafts.second;
         input.flaps = options.flaps;
         input.advantage = options.advantage;
         input.paper = command.reportPaper;

@@ -13,3 +13,26 @@ const MeasureRule &RuleOf(Measure m)
     };
     return rules[int(m)];
 }
+
+Quantity QuantityOf(Measure m)
+{
+    switch (m) {
+    case Measure::Speed100:
+    case Measure::SpeedMax:
+        return Quantity::Speed;
+    case Measure::Climb100:
+    case Measure::ClimbMax:
+    case Measure::ClimbAtSpeed:
+        return Quantity::Climb;
+    case Measure::TurnTime:
+        return Quantity::Time;
+    case Measure::TurnRate:
+        return Quantity::TurnRate;
+    }
+    return Quantity::Speed;
+}
+
+QString MeasureUnit(Measure m, UnitSystem units)
+{
+    return Converts(QuantityOf(m), units) ? UnitName(QuantityOf(m), units) : UnitOf(m);
+}

@@ -2,6 +2,8 @@
 // What two aircraft are compared on: each measure with its key, its unit, the axis it
 // runs along, which way is better and the difference under which the two are even. The
 // shading, the verdict and the tracker all read this one table.
+#include "core/units.h"
+
 #include <QString>
 
 // The first four run along the altitude, the others along the speed.
@@ -17,3 +19,8 @@ struct MeasureRule {
 };
 const MeasureRule &RuleOf(Measure m);
 inline QString UnitOf(Measure m) { return QString::fromUtf16(RuleOf(m).unit); }
+// What a measure's values are, and what the axis it runs along is (altitude or speed).
+Quantity QuantityOf(Measure m);
+inline Quantity AlongOf(Measure m) { return RuleOf(m).byAltitude ? Quantity::Altitude : Quantity::Speed; }
+// The unit of a measure's values as shown: UnitOf in metric units.
+QString MeasureUnit(Measure m, UnitSystem units);

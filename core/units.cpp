@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 constexpr double kFeetPerMetre = 3.28084;
 constexpr double kMphPerKmh = 0.621371;
@@ -62,6 +65,35 @@ QString UnitName(Quantity quantity, UnitSystem units)
         return QCoreApplication::translate("Units", "°/с");
     }
     return {};
+}
+
+QString UnitKey(Quantity quantity, UnitSystem units)
+{
+    const bool metric = units == UnitSystem::Metric;
+    switch (quantity) {
+    case Quantity::Altitude:
+    case Quantity::Radius:
+        return metric ? QStringLiteral("m") : QStringLiteral("ft");
+    case Quantity::Speed:
+        return metric ? QStringLiteral("km/h") : units == UnitSystem::Knots ? QStringLiteral("kt") : QStringLiteral("mph");
+    case Quantity::Climb:
+        return metric ? QStringLiteral("m/s") : QStringLiteral("ft/min");
+    case Quantity::Weight:
+        return metric ? QStringLiteral("kg") : QStringLiteral("lb");
+    case Quantity::Time:
+        return QStringLiteral("s");
+    case Quantity::TurnRate:
+        return QStringLiteral("deg/s");
+    }
+    return {};
+}
+
+bool Converts(Quantity quantity, UnitSystem units) { return Factor(quantity, units) != 1.0; }
+
+int ShownDecimals(Quantity quantity, int metricDecimals, UnitSystem units)
+{
+    const int fewer = int(std::floor(std::log10(Factor(quantity, units))));
+    return std::max(0, metricDecimals - std::max(0, fewer));
 }
 
 UnitSystem ShownUnits() { return shown(); }

@@ -18,6 +18,15 @@ double FromShown(Quantity quantity, double shown, UnitSystem units);
 
 // The unit's name as people read it in the interface's language ("км/ч", "mph", "ft").
 QString UnitName(Quantity quantity, UnitSystem units);
+// The unit's name for scripts, the same in every language ("km/h", "mph", "ft/min").
+QString UnitKey(Quantity quantity, UnitSystem units);
+
+// Whether the quantity is shown in other units than metric ones (time and turn rate are
+// the same in every system).
+bool Converts(Quantity quantity, UnitSystem units);
+// Decimals of a shown value written to `metricDecimals` places in metric units: two
+// fewer in ft/min (a hundred and more times the m/s), the same elsewhere.
+int ShownDecimals(Quantity quantity, int metricDecimals, UnitSystem units);
 
 // The units the program shows now (metric until set).
 UnitSystem ShownUnits();

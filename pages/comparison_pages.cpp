@@ -2,6 +2,8 @@
 
 #include "pages/layout.h"
 #include "pages/verdict_page.h"
+#include "charts/turn_rate.h"
+#include "core/error.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
@@ -115,6 +117,18 @@ void ComparisonPages::SetComparison(const AircraftPtr &first, const AircraftPtr 
                             ch_C2->Series(), ch_C3->Series(), ch_C4->Series(),
                             QApplication::palette().color(QPalette::Button)};
     RefreshComparison(charts, first.get(), second.get(), shown);
+}
+
+void ComparisonPages::ShowUnits()
+{
+    const UnitSystem units = ShownUnits();
+    for (TChart *chart : Charts())
+        ::ShowUnits(*chart, units);
+    ShowRadiusLines(chrt_FunPlot->Series(), QApplication::palette().color(QPalette::Button), units);
+    // A page that says what is missing, or that the data failed, names no unit.
+    const Verdict &verdict = tab_Verdict->Shown();
+    if (verdict.present[0] || verdict.present[1])
+        tab_Verdict->ShowVerdict(verdict);
 }
 
 void ComparisonPages::SetAdvantageShown(bool shown)

@@ -51,6 +51,10 @@ public:
     // it is seen. Raises the first error, once.
     void SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown);
 
+    // Shows the charts' axes, the turn-rate diagram's radius lines and the verdict in
+    // the units shown now (ShownUnits), keeping the page, the curves and every zoom.
+    void ShowUnits();
+
     // Switches the advantage shading of every chart on or off (off at start).
     void SetAdvantageShown(bool shown);
     // The tabs, charts and verdict shown again in the language installed now.

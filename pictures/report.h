@@ -17,7 +17,7 @@
 class QPagedPaintDevice;
 
 struct ReportInput {
-    const Aircraft *first = nullptr, *second = nullptr;  // null: that side stays empty
+    AircraftPtr first, second;  // null: that side stays empty
     FlapSet flaps = FlapSet::NoFlaps();
     bool advantage = false;   // the charts' advantage shading
     QString dataFolder;       // as the first page names it

@@ -99,14 +99,14 @@ QString OneLine(QString text)
 }
 }  // namespace
 
-QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, const QString &yTitle,
+QString ChartDataText(const TChartSeriesList &series, const AxisTitle &x, const AxisTitle &y,
                       const TChartSeriesList *titles)
 {
     if (titles && titles->Count() != series.Count())
         titles = nullptr;
     QStringList rows{QCoreApplication::translate("Varnel", "Кривая\t%1\t%2")
-                         .arg(xTitle.isEmpty() ? QStringLiteral("X") : OneLine(xTitle),
-                              yTitle.isEmpty() ? QStringLiteral("Y") : OneLine(yTitle))};
+                         .arg(x.text.isEmpty() ? QStringLiteral("X") : OneLine(AxisTitleText(x)),
+                              y.text.isEmpty() ? QStringLiteral("Y") : OneLine(AxisTitleText(y)))};
     for (int i = 0; i < series.Count(); ++i) {
         const TChartSeries &s = series[i];
         if (!s.Active())
@@ -114,7 +114,7 @@ QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, con
         const TChartSeries &named = titles ? (*titles)[i] : s;
         const QString title = named.Title().isEmpty() ? s.Name() : OneLine(named.Title());
         for (int j = 0; j < s.Count(); ++j)
-            rows << title + u'\t' + DecimalText(s.XValues[j]) + u'\t' + DecimalText(s.YValues[j]);
+            rows << title + u'\t' + DecimalText(x.Shown(s.XValues[j])) + u'\t' + DecimalText(y.Shown(s.YValues[j]));
     }
     return rows.join(u'\n') + u'\n';
 }
@@ -233,7 +233,7 @@ void ChartSharing::Run(Entry entry, QWidget *target)
             // A common-page chart's curves are named as its full-size chart names them.
             const TChart *named = chart->Tracker().Partner();
             text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
-                    ChartDataText(chart->Series(), chart->BottomAxisTitle(), chart->LeftAxisTitle(),
+                    ChartDataText(chart->Series(), chart->BottomAxis(), chart->LeftAxis(),
                                   named ? &named->Series() : nullptr);
         }
         QApplication::clipboard()->setText(text);
@@ -296,8 +296,8 @@ void ChartSharing::saveAllPages()
 ReportInput ChartSharing::reportInput() const
 {
     ReportInput input;
-    input.first = chosen_[0].get();
-    input.second = chosen_[1].get();
+    input.first = chosen_[0];
+    input.second = chosen_[1];
     input.flaps = source_.flaps();
     input.advantage = pages_.AdvantageShown();
     input.dataFolder = source_.dataFolder ? source_.dataFolder() : QString();

@@ -8,6 +8,7 @@
 #include "catalogue/aircraft.h"
 #include "pages/caption.h"
 #include "pictures/report.h"
+#include "presentation/plot_geometry.h"
 
 #include <QMenu>
 #include <QObject>
@@ -25,10 +26,11 @@ class ComparisonPages;
 class TChartSeriesList;
 
 // The points of every drawn curve as tab-separated text for a spreadsheet: a header
-// row (the curve column, then the x and y columns named by the axis titles), then one
-// row per point: curve title, x, y. `titles`, when given, names the curves instead (the
-// full-size chart whose points a common-page chart shows, with its aircraft names).
-QString ChartDataText(const TChartSeriesList &series, const QString &xTitle, const QString &yTitle,
+// row (the curve column, then the x and y columns named by the axis titles, with their
+// units), then one row per point: curve title, x, y, in the axes' units. `titles`, when
+// given, names the curves instead (the full-size chart whose points a common-page chart
+// shows, with its aircraft names).
+QString ChartDataText(const TChartSeriesList &series, const AxisTitle &x, const AxisTitle &y,
                       const TChartSeriesList *titles = nullptr);
 
 // The file dialogs, replaceable so tests never block on a modal dialog. savePicture

@@ -148,9 +148,9 @@ void TChart::SetAxisTitles(const AxisTitle &bottom, const AxisTitle &left)
 {
     bottom_ = bottom;
     left_ = left;
-    bottomTitleItem_->setText(Translated(bottom.text));
+    bottomTitleItem_->setText(AxisTitleText(bottom));
     bottomTitleItem_->setVisible(!bottom.text.isEmpty());
-    yAxis->setLabel(Translated(left.text));
+    yAxis->setLabel(AxisTitleText(left));
     Redraw();
 }
 

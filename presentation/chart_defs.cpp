@@ -4,6 +4,7 @@
 #include "core/measures.h"
 #include "presentation/chart.h"
 #include "presentation/tracker.h"
+#include "presentation/unit_ticker.h"
 
 #include <QtGlobal>
 
@@ -89,17 +90,18 @@ const char *const FunNames[] = {
     "Series12", "Series13", "Series14", "Series15", "Series16", "Series17", "Series18", "Series19",
     "Series20", "Series21", "Series22"};
 
-// The axes: title as drawn, quantity, unit.
+// The axes: title as drawn in metric units, quantity, unit, what the values are.
 struct Axis {
     const char *text, *quantity, *unit;
+    Quantity kind;
 };
-constexpr Axis Speed{QT_TRANSLATE_NOOP("Varnel", "Скорость (км/ч)"), QT_TRANSLATE_NOOP("Varnel", "Скорость"), QT_TRANSLATE_NOOP("Varnel", "км/ч")};
-constexpr Axis SpeedK{QT_TRANSLATE_NOOP("Varnel", "Скорость (Км/ч)"), QT_TRANSLATE_NOOP("Varnel", "Скорость"), QT_TRANSLATE_NOOP("Varnel", "Км/ч")};  // capital K, as the form has it
-constexpr Axis Altitude{QT_TRANSLATE_NOOP("Varnel", "Высота (м)"), QT_TRANSLATE_NOOP("Varnel", "Высота"), QT_TRANSLATE_NOOP("Varnel", "м")};
-constexpr Axis AltitudeTight{QT_TRANSLATE_NOOP("Varnel", "Высота(м)"), QT_TRANSLATE_NOOP("Varnel", "Высота"), QT_TRANSLATE_NOOP("Varnel", "м")};  // no space, as the form has it
-constexpr Axis Climb{QT_TRANSLATE_NOOP("Varnel", "Скороподъемность (м/с)"), QT_TRANSLATE_NOOP("Varnel", "Скороподъемность"), QT_TRANSLATE_NOOP("Varnel", "м/с")};
-constexpr Axis Time{QT_TRANSLATE_NOOP("Varnel", "Время (сек)"), QT_TRANSLATE_NOOP("Varnel", "Время"), QT_TRANSLATE_NOOP("Varnel", "сек")};
-constexpr Axis Rate{QT_TRANSLATE_NOOP("Varnel", "Град./сек"), "", QT_TRANSLATE_NOOP("Varnel", "Град./сек")};
+constexpr Axis Speed{QT_TRANSLATE_NOOP("Varnel", "Скорость (км/ч)"), QT_TRANSLATE_NOOP("Varnel", "Скорость"), QT_TRANSLATE_NOOP("Varnel", "км/ч"), Quantity::Speed};
+constexpr Axis SpeedK{QT_TRANSLATE_NOOP("Varnel", "Скорость (Км/ч)"), QT_TRANSLATE_NOOP("Varnel", "Скорость"), QT_TRANSLATE_NOOP("Varnel", "Км/ч"), Quantity::Speed};  // capital K, as the form has it
+constexpr Axis Altitude{QT_TRANSLATE_NOOP("Varnel", "Высота (м)"), QT_TRANSLATE_NOOP("Varnel", "Высота"), QT_TRANSLATE_NOOP("Varnel", "м"), Quantity::Altitude};
+constexpr Axis AltitudeTight{QT_TRANSLATE_NOOP("Varnel", "Высота(м)"), QT_TRANSLATE_NOOP("Varnel", "Высота"), QT_TRANSLATE_NOOP("Varnel", "м"), Quantity::Altitude};  // no space, as the form has it
+constexpr Axis Climb{QT_TRANSLATE_NOOP("Varnel", "Скороподъемность (м/с)"), QT_TRANSLATE_NOOP("Varnel", "Скороподъемность"), QT_TRANSLATE_NOOP("Varnel", "м/с"), Quantity::Climb};
+constexpr Axis Time{QT_TRANSLATE_NOOP("Varnel", "Время (сек)"), QT_TRANSLATE_NOOP("Varnel", "Время"), QT_TRANSLATE_NOOP("Varnel", "сек"), Quantity::Time};
+constexpr Axis Rate{QT_TRANSLATE_NOOP("Varnel", "Град./сек"), "", QT_TRANSLATE_NOOP("Varnel", "Град./сек"), Quantity::TurnRate};
 
 struct ChartRow {
     const char *name;
@@ -234,7 +236,7 @@ QVector<ChartDef> makeDefs()
         const TrackRow &t = TrackRows[k];
         Q_ASSERT(qstrcmp(c.name, t.chart) == 0);
         auto axis = [](const Axis &a) {
-            return AxisTitle{QString::fromUtf8(a.text), QString::fromUtf8(a.quantity), QString::fromUtf8(a.unit)};
+            return AxisTitle{QString::fromUtf8(a.text), QString::fromUtf8(a.quantity), QString::fromUtf8(a.unit), a.kind};
         };
         ChartDef def{QString::fromUtf8(c.name), QString::fromUtf8(c.page), c.tag, QString::fromUtf8(c.title),
                       axis(c.bottom), axis(c.left), {},
@@ -298,7 +300,7 @@ TChart *BuildChart(const QString &chartName, QWidget *parent)
     chart->setObjectName(def.name);
     chart->SetTag(def.tag);
     chart->SetChartTitle(def.title);
-    chart->SetAxisTitles(def.bottom, def.left);
+    ShowUnits(*chart, ShownUnits());
     BuildSeries(chart->Series(), chartName);
     TrackerSetup track;
     track.measure = def.measure;
@@ -310,6 +312,14 @@ TChart *BuildChart(const QString &chartName, QWidget *parent)
     chart->Shading().Configure(def.shading);
     chart->SyncNow();
     return chart;
+}
+
+void ShowUnits(TChart &chart, UnitSystem units)
+{
+    const ChartDef &def = definition(chart.objectName());
+    chart.SetAxisTitles(ShownAxisTitle(def.bottom, units), ShownAxisTitle(def.left, units));
+    chart.xAxis->setTicker(TickerFor(def.bottom.kind, units));
+    chart.yAxis->setTicker(TickerFor(def.left.kind, units));
 }
 
 void PairPartners(const QVector<TChart *> &charts)

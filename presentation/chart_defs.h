@@ -58,6 +58,10 @@ void BuildSeries(TChartSeriesList &list, const QString &chartName);
 // series (BuildSeries). An unknown name raises an error.
 TChart *BuildChart(const QString &chartName, QWidget *parent);
 
+// Shows the chart's axes in `units`: their titles, and ticks at round values of the
+// unit. The values stay metric, so the zoom, the tracker and the shading keep theirs.
+void ShowUnits(TChart &chart, UnitSystem units);
+
 // Gives each chart among `charts` whose row names a partner that partner, when it is
 // among them too (the tracker names a mirror chart's curves by its partner's titles).
 void PairPartners(const QVector<TChart *> &charts);

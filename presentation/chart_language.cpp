@@ -8,6 +8,10 @@
 
 void RetranslateChart(TChart &chart)
 {
+    // The marks keep their texts in source form too: they are laid out again.
+    for (int i = 0; i < chart.Series().Count(); ++i)
+        if (chart.Series()[i].MarksVisible())
+            chart.Series()[i].MarksChanged();
     chart.SyncNow();
     chart.SetChartTitle(chart.ChartTitle());
     const AxisTitle bottom = chart.BottomAxis(), left = chart.LeftAxis();

@@ -71,9 +71,27 @@ PointRef NearestPoint(const TChartSeriesList &list, const PixelMap &toPixel, QPo
     return found.valid() && best <= reach ? found : PointRef{};
 }
 
-QString AxisReadout(const AxisTitle &axis, double value)
+AxisTitle ShownAxisTitle(const AxisTitle &metric, UnitSystem units)
 {
-    QString text = DecimalText(value, ChartDecimals);
+    AxisTitle shown = metric;
+    shown.units = units;
+    if (!Converts(metric.kind, units))
+        return shown;
+    shown.unit = UnitName(metric.kind, units);
+    shown.text = metric.quantity + QStringLiteral(" (") + shown.unit + QLatin1Char(')');
+    return shown;
+}
+
+QString AxisTitleText(const AxisTitle &axis)
+{
+    if (!Converts(axis.kind, axis.units))
+        return Translated(axis.text);
+    return Translated(axis.quantity) + QStringLiteral(" (") + axis.unit + QLatin1Char(')');
+}
+
+QString AxisReadout(const AxisTitle &axis, double shown)
+{
+    QString text = DecimalText(shown, ChartDecimals);
     if (!axis.unit.isEmpty())
         text += QLatin1Char(' ') + Translated(axis.unit);
     return axis.quantity.isEmpty() ? text : Translated(axis.quantity) + QLatin1String(": ") + text;
@@ -82,6 +100,6 @@ QString AxisReadout(const AxisTitle &axis, double value)
 QString PointReadout(const TChartSeries &s, int point, const AxisTitle &bottom, const AxisTitle &left)
 {
     const QString title = s.Title().isEmpty() ? s.Name() : Translated(s.Title());
-    return title + QLatin1Char('\n') + AxisReadout(bottom, s.XValues[point]) + QLatin1Char('\n')
-        + AxisReadout(left, s.YValues[point]);
+    return title + QLatin1Char('\n') + AxisReadout(bottom, bottom.Shown(s.XValues[point])) + QLatin1Char('\n')
+        + AxisReadout(left, left.Shown(s.YValues[point]));
 }

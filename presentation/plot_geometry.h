@@ -2,6 +2,7 @@
 // What a chart computes in pixels, as plain functions: the thinning of a long curve
 // before it is stroked, which drawn point the mouse is near, the text of the point
 // read-out, and how many lines run through a corner of the plot.
+#include "core/units.h"
 #include "presentation/series.h"
 
 #include <QPointF>
@@ -38,14 +39,25 @@ struct PointRef {
 PointRef NearestPoint(const TChartSeriesList &list, const PixelMap &toPixel, QPointF pos, double reach);
 
 // An axis: its title as drawn, and the quantity and unit a read-out names with a value
-// ("Скорость (км/ч)" is the quantity "Скорость" in "км/ч"; "Град./сек" a unit alone).
+// ("Скорость (км/ч)" is the quantity "Скорость" in "км/ч"; "Град./сек" a unit alone);
+// what its values are and the units they are shown in (the chart's values stay metric).
 struct AxisTitle {
     QString text, quantity, unit;
+    Quantity kind = Quantity::Time;  // time: shown as it is in every system
+    UnitSystem units = UnitSystem::Metric;
+    double Shown(double metric) const { return ToShown(kind, metric, units); }
 };
 
-// One line of a point read-out: "Скорость: 350 км/ч", or "20.8 Град./сек" for an axis
-// with a unit alone.
-QString AxisReadout(const AxisTitle &axis, double value);
+// The axis as shown in `units`: the metric title itself in metric units or where the
+// unit stays, else the quantity with the unit's name ("Скорость (mph)").
+AxisTitle ShownAxisTitle(const AxisTitle &metric, UnitSystem units);
+
+// The axis title as the chosen language shows it: "Speed (mph)" in English.
+QString AxisTitleText(const AxisTitle &axis);
+
+// One line of a point read-out of a value as shown (AxisTitle::Shown): "Скорость: 350
+// км/ч", or "20.8 Град./сек" for an axis with a unit alone.
+QString AxisReadout(const AxisTitle &axis, double shown);
 
 // The read-out of a point: the series' title (its component name when untitled), then
 // one line for each axis.

@@ -117,7 +117,8 @@ struct PairShading {
 namespace {
 bool SameValues(const std::vector<double> &a, const std::vector<double> &b)
 {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+    // memcmp may not be handed the null data of an empty vector.
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
 }
 
 bool SamePair(const PairShading &p, const CurvePoints &first, const CurvePoints &second, Measure measure,

@@ -98,12 +98,22 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
                            double at, const AxisSpan &within, const AxisTitle &bottom, const AxisTitle &left)
 {
     const bool vertical = setup.line == Qt::Vertical;
-    const QString unit = Translated((vertical ? left : bottom).unit);
+    // The line runs along one axis; the values are read on the other.
+    const AxisTitle &along = vertical ? bottom : left, &read = vertical ? left : bottom;
+    const QString unit = Translated(read.unit);
+    const UnitSystem units = read.units;
+    // The turn figures in the axes' units: the radius in feet where they are not metric.
+    auto shownTurn = [&](TurnFigureSet f) {
+        f.radius = ToShown(Quantity::Radius, f.radius, units);
+        return f;
+    };
 
     TrackerReading r;
-    QStringList header{AxisReadout(vertical ? bottom : left, rounded(at))};
+    QStringList header{AxisReadout(along, rounded(along.Shown(at)))};
     if (setup.turnFigures)
-        header << unit << QCoreApplication::translate("Varnel", "t, сек") << QCoreApplication::translate("Varnel", "R, м")
+        header << unit << QCoreApplication::translate("Varnel", "t, сек")
+               << (Converts(Quantity::Radius, units) ? QStringLiteral("R, ") + UnitName(Quantity::Radius, units)
+                                                     : QCoreApplication::translate("Varnel", "R, м"))
                << QStringLiteral("Vω/g") << QCoreApplication::translate("Varnel", "n виража");
     r.rows.push_back({header, Qt::black});
 
@@ -122,12 +132,12 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
         const std::optional<QPointF> p = LineCrossing(s, setup.line, at, within);
         if (!p)
             continue;
-        const double value = vertical ? p->y() : p->x();
+        const double value = read.Shown(vertical ? p->y() : p->x());
         QString name = Translated(i < titles.size() ? titles[i] : s.Title());
         if (name.isEmpty())
             name = s.Name();
         if (setup.turnFigures)
-            r.rows.push_back({turnCells(name, TurnFigures(p->x(), p->y()), false), s.SeriesColor()});
+            r.rows.push_back({turnCells(name, shownTurn(TurnFigures(p->x(), p->y())), false), s.SeriesColor()});
         else
             r.rows.push_back({{name, withUnit(TrackerNumber(value), unit)}, s.SeriesColor()});
         r.crossings.push_back(*p);
@@ -149,12 +159,12 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
         const QString name = QStringLiteral("Δ ") + Translated(k.title);
         if (setup.turnFigures) {
             // The line is at one speed, so both curves are read at the same speed.
-            const TurnFigureSet a = TurnFigures(at, *k.value[0]), b = TurnFigures(at, *k.value[1]);
+            const TurnFigureSet a = shownTurn(TurnFigures(at, *k.value[0])), b = shownTurn(TurnFigures(at, *k.value[1]));
             const TurnFigureSet d{b.rate - a.rate, b.time - a.time, b.radius - a.radius, b.radialLoad - a.radialLoad,
                                  b.loadFactor - a.loadFactor};
             r.rows.push_back({turnCells(name, d, true), differenceColor});
         } else {
-            const QString differenceUnit = setup.measure ? UnitOf(*setup.measure) : unit;
+            const QString differenceUnit = setup.measure ? MeasureUnit(*setup.measure, units) : unit;
             r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), Translated(differenceUnit))}, differenceColor});
         }
     }

@@ -61,6 +61,10 @@ void AppCommandLine::endings_data()
     QTest::newRow("advantage without export") << QStringList{"--advantage"} << exit << 2 << "--advantage needs --export";
     QTest::newRow("verdict shaded") << QStringList{"--verdict", "--advantage"} << exit << 2 << "--advantage needs --export";
     QTest::newRow("verdict and export") << QStringList{"--verdict", "--export", "o"} << exit << 2 << "do not go together";
+    QTest::newRow("units in the window") << QStringList{"--units", "Imperial"} << open << 0 << "";
+    QTest::newRow("verdict in knots") << QStringList{"--verdict", "--units=knots"} << verdict << 0 << "";
+    QTest::newRow("units unknown") << QStringList{"--export", "o", "--units", "furlongs"} << exit << 2
+                                   << "bad --units 'furlongs': give metric, imperial or knots";
     // Qt's own options, with a value or without, in one dash or two, are Qt's.
     QTest::newRow("Qt's plugin path") << QStringList{"-platformpluginpath", "/tmp", "/tmp"} << open << 0 << "";
     QTest::newRow("Qt's options") << QStringList{"--platform", "offscreen", "-reverse", "-qmljsdebugger=port:1", "-style=x",
@@ -98,6 +102,8 @@ void AppCommandLine::exportOptions()
     QCOMPARE(e.scale, 2.0);
     QVERIFY(!e.caption);
     QVERIFY(e.advantage);
+    QVERIFY(!c.units);  // as the settings have it
+    QCOMPARE(ParseCommandLine({"varnel", "--export", "out", "--units", "knots"}).units, UnitSystem::Knots);
 
     // Defaults: the window's start (no flaps shown alone), PNG at 800 x 600, scale 1.
     const ExportOptions d = ParseCommandLine({"varnel", "--export", "out"}).exportOptions;

@@ -174,7 +174,9 @@ void AppExportWindow::copiedDataText()
     list[1].AddXY(1, 1);
     list[1].SetActive(false);
     list[2].AddXY(2, 1e-7);
-    QCOMPARE(ChartDataText(list, "Скорость (км/ч)", "Высота (м)"),
+    const AxisTitle speed{"Скорость (км/ч)", "Скорость", "км/ч", Quantity::Speed};
+    const AxisTitle altitude{"Высота (м)", "Высота", "м", Quantity::Altitude};
+    QCOMPARE(ChartDataText(list, speed, altitude),
              QStringLiteral("Кривая\tСкорость (км/ч)\tВысота (м)\n"
                             "100% Alpha\t350.5\t0\n"
                             "100% Alpha\t400\t1000\n"
@@ -193,6 +195,8 @@ void AppExportWindow::failedSaveLeavesNoFile()
                          return tmp.path() + "/speed.svg";
                      },
                      [&](QWidget *) { return tmp.path() + "/FILE/pages"; },
+                     {},
+                     {},
                      {}});
     w.pages_Charts->chrt_TASbyAlt->resize(400, 300);
     sharing->Run(ChartSharing::SavePicture, w.pages_Charts->ch_C1);
@@ -239,7 +243,9 @@ void AppExportWindow::savingFromTheWindow()
                      [&](QWidget *, const QString &, const QStringList &replaced) {
                          asked << replaced;
                          return answer;
-                     }});
+                     },
+                     {},
+                     {}});
     sharing->Run(ChartSharing::SaveAllPages, w->pages_Charts->tab_Common);
     QCOMPARE(asked, QList<QStringList>{(QStringList{"overview.png", "turn-time.png"})});
     QCOMPARE(Snapshot(out.path()).keys(), (QStringList{"overview.png", "turn-time.png"}));

@@ -31,7 +31,11 @@ QString Run(const QString &program, const QStringList &args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QString NoSpace(QString text) { return text.remove(QRegularExpression(QStringLiteral("\\s"))); }
+// Every kind of space, the no-break space that joins digit groups too.
+QString NoSpace(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("\\s"), QRegularExpression::UseUnicodePropertiesOption));
+}
 
 // Every line the text verdict prints, that the document's text does not hold.
 QStringList Missing(const QString &documentText)
@@ -171,7 +175,7 @@ private slots:
         QFETCH(bool, cut);
         const NamedCrafts crafts = ReadNamedCrafts(FileName(kData), QStringLiteral("Tarn-5"), QStringLiteral("Skarn-7"));
         VerdictPage page;
-        page.SetComparison(crafts.first.get(), crafts.second.get(), FlapSet().With(0).With(1).With(2).With(3));
+        page.SetComparison(crafts.first, crafts.second, FlapSet().With(0).With(1).With(2).With(3));
         page.resize(size);
         page.FitPicture();
         const QLabel *more = page.findChild<QLabel *>(QStringLiteral("lbl_Continued"));

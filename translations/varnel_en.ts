@@ -2,6 +2,203 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>CheckDialog</name>
+    <message>
+        <source>Проверка данных</source>
+        <translation>Data check</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Строка</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Столбец</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Самолет</source>
+        <translation>Aircraft</translation>
+    </message>
+    <message>
+        <source>Сообщение</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Ошибок: %1, предупреждений: %2, в файлах: %3; без замечаний %4 самолетов из %5. Двойной щелчок открывает файл.</source>
+        <translation>Errors: %1, warnings: %2, in files: %3; %4 of %5 aircraft without remarks. A double click opens the file.</translation>
+    </message>
+    <message>
+        <source>ошибка</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>предупреждение</source>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>Данные: ошибок %1, предупреждений %2 (Ctrl+Shift+K)</source>
+        <translation>Data: %1 errors, %2 warnings (Ctrl+Shift+K)</translation>
+    </message>
+    <message>
+        <source>Проверить данные…</source>
+        <translation>Check data…</translation>
+    </message>
+</context>
+<context>
+    <name>HelpDialog</name>
+    <message>
+        <source>Клавиши и мышь</source>
+        <translation>Keys and mouse</translation>
+    </message>
+    <message>
+        <source>О программе Varnel</source>
+        <translation>About Varnel</translation>
+    </message>
+    <message>
+        <source>следующая страница</source>
+        <translation>next page</translation>
+    </message>
+    <message>
+        <source>предыдущая страница</source>
+        <translation>previous page</translation>
+    </message>
+    <message>
+        <source>страница по ее номеру</source>
+        <translation>page by its number</translation>
+    </message>
+    <message>
+        <source>открыть папку данных</source>
+        <translation>open a data folder</translation>
+    </message>
+    <message>
+        <source>перечитать файлы данных (аэропланы, закрылки, страница и масштаб остаются)</source>
+        <translation>reload the data files (the aircraft, flaps, page and zoom stay)</translation>
+    </message>
+    <message>
+        <source>закрасить, где какой самолет лучше, или убрать закраску</source>
+        <translation>shade where each aircraft is better, or remove the shading</translation>
+    </message>
+    <message>
+        <source>копировать рисунок графика под мышью (или текущей страницы)</source>
+        <translation>copy the picture of the chart under the mouse (or of the current page)</translation>
+    </message>
+    <message>
+        <source>копировать данные графика как текст с табуляциями</source>
+        <translation>copy the chart&apos;s data as tab-separated text</translation>
+    </message>
+    <message>
+        <source>сохранить рисунок графика (PNG, SVG, PDF)</source>
+        <translation>save the chart&apos;s picture (PNG, SVG, PDF)</translation>
+    </message>
+    <message>
+        <source>сохранить все страницы в папку</source>
+        <translation>save every page into a folder</translation>
+    </message>
+    <message>
+        <source>напечатать отчет: первая страница, графики и вердикт</source>
+        <translation>print the report: first page, charts and verdict</translation>
+    </message>
+    <message>
+        <source>проверить данные: все ошибки и предупреждения всех файлов</source>
+        <translation>check the data: every error and warning of every file</translation>
+    </message>
+    <message>
+        <source>вернуть масштаб графика под мышью</source>
+        <translation>reset the zoom of the chart under the mouse</translation>
+    </message>
+    <message>
+        <source>эта справка</source>
+        <translation>this help</translation>
+    </message>
+    <message>
+        <source>выход из программы</source>
+        <translation>quit</translation>
+    </message>
+    <message>
+        <source>Кнопки с полосками</source>
+        <translation>Striped buttons</translation>
+    </message>
+    <message>
+        <source>показать или скрыть закрылки (без, 1, 2, 3); нажатая кнопка скрывает свои</source>
+        <translation>show or hide a flap setting (none, 1, 2, 3); a pressed button hides its own</translation>
+    </message>
+    <message>
+        <source>Двойной щелчок</source>
+        <translation>Double click</translation>
+    </message>
+    <message>
+        <source>открыть график общей страницы крупно; еще раз — назад</source>
+        <translation>open an overview chart full size; again to go back</translation>
+    </message>
+    <message>
+        <source>Левая кнопка, тянуть вправо</source>
+        <translation>Left button, drag right</translation>
+    </message>
+    <message>
+        <source>увеличить выделенный прямоугольник; влево — вернуть</source>
+        <translation>zoom into the rectangle; drag left to reset</translation>
+    </message>
+    <message>
+        <source>Правая кнопка, тянуть</source>
+        <translation>Right button, drag</translation>
+    </message>
+    <message>
+        <source>сдвинуть график</source>
+        <translation>pan the chart</translation>
+    </message>
+    <message>
+        <source>Правый щелчок</source>
+        <translation>Right click</translation>
+    </message>
+    <message>
+        <source>меню графика: копировать, сохранить</source>
+        <translation>the chart&apos;s menu: copy, save</translation>
+    </message>
+    <message>
+        <source>Колесо</source>
+        <translation>Wheel</translation>
+    </message>
+    <message>
+        <source>масштаб у курсора; с Shift — только ось скорости или скороподъемности, с Ctrl — только вертикальная ось</source>
+        <translation>zoom at the cursor; with Shift only the speed or climb axis, with Ctrl only the vertical axis</translation>
+    </message>
+    <message>
+        <source>Мышь над графиком</source>
+        <translation>Mouse over a chart</translation>
+    </message>
+    <message>
+        <source>линия, точки на кривых и таблица их значений у курсора</source>
+        <translation>a line, points on the curves and a table of their values at the cursor</translation>
+    </message>
+    <message>
+        <source>Синие кривые — первый самолет (левое верхнее дерево), красные — второй. Общая страница показывает четыре графика сразу; на графиках виража у конца каждой кривой подписаны ее закрылки.</source>
+        <translation>Blue curves are the first aircraft (the upper tree), red ones the second. The overview shows four charts at once; on the turn charts each curve&apos;s flap setting is written at its end.</translation>
+    </message>
+    <message>
+        <source>На диаграмме угловой скорости пунктир — линии постоянной перегрузки (1 g … 6 g), сплошные — постоянного радиуса виража.</source>
+        <translation>On the turn-rate diagram the dashed lines are lines of constant load factor (1 g … 6 g), the solid ones of constant turn radius.</translation>
+    </message>
+    <message>
+        <source>В таблице у курсора на этой диаграмме две перегрузки. «Vω/g» — радиальная: скорость, умноженная на угловую скорость и деленная на g; ее и показывают линии диаграммы (на линии «3-g» — 3.00 g). «n виража» — перегрузка, которую требует правильный вираж, √(1 + (Vω/g)²); ее несут крылья, и она всегда немного больше (3.16 на линии «3-g»).</source>
+        <translation>The table at the cursor on this diagram gives two loads. “Vω/g” is the radial one: speed times turn rate divided by g; the diagram&apos;s lines show it (3.00 g on the “3-g” line). “n turn” is the load factor a level turn needs, √(1 + (Vω/g)²); the wings carry it, and it is always a little more (3.16 on the “3-g” line).</translation>
+    </message>
+</context>
+<context>
+    <name>Tfrm_Main</name>
+    <message>
+        <source>Язык, единицы, справка (F1)</source>
+        <translation>Language, units, help (F1)</translation>
+    </message>
+</context>
+<context>
     <name>Units</name>
     <message>
         <source>м</source>
@@ -50,16 +247,6 @@
 </context>
 <context>
     <name>Varnel</name>
-    <message>
-        <source>
-%1: %2, row %3</source>
-        <translation>
-%1: %2, row %3</translation>
-    </message>
-    <message>
-        <source>, column %1</source>
-        <translation>, column %1</translation>
-    </message>
     <message>
         <source>… не показано: %1</source>
         <translation>… not shown: %1</translation>
@@ -309,14 +496,6 @@
         <translation>at sea level</translation>
     </message>
     <message>
-        <source>на %1 м</source>
-        <translation>at %1 m</translation>
-    </message>
-    <message>
-        <source>при %1 км/ч</source>
-        <translation>at %1 km/h</translation>
-    </message>
-    <message>
         <source>полоса</source>
         <translation>band</translation>
     </message>
@@ -345,10 +524,6 @@
         <translation>even %1</translation>
     </message>
     <message>
-        <source>выше %1 м — только %2</source>
-        <translation>above %1 m — only %2</translation>
-    </message>
-    <message>
         <source>выше</source>
         <translation>above</translation>
     </message>
@@ -371,18 +546,6 @@
     <message>
         <source>Сводка</source>
         <translation>Summary</translation>
-    </message>
-    <message>
-        <source>Скорость по высоте, км/ч</source>
-        <translation>Speed by altitude, km/h</translation>
-    </message>
-    <message>
-        <source>Скороподъемность по высоте, м/с</source>
-        <translation>Rate of climb by altitude, m/s</translation>
-    </message>
-    <message>
-        <source>Высота, м</source>
-        <translation>Altitude, m</translation>
     </message>
     <message>
         <source>Лучшие показатели</source>
@@ -599,6 +762,156 @@ Replace these files?</translation>
     <message>
         <source>Закрасить, где какой самолет лучше (Ctrl+D)</source>
         <translation>Shade where each aircraft is better (Ctrl+D)</translation>
+    </message>
+    <message>
+        <source>… продолжение в отчете (varnel --report)</source>
+        <translation>… continued in the report (varnel --report)</translation>
+    </message>
+    <message>
+        <source>Печать...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>Сохранить отчет...</source>
+        <translation>Save report...</translation>
+    </message>
+    <message>
+        <source>Сохранить отчет</source>
+        <translation>Save report</translation>
+    </message>
+    <message>
+        <source>на %1 %2</source>
+        <translation>at %1 %2</translation>
+    </message>
+    <message>
+        <source>при %1 %2</source>
+        <translation>at %1 %2</translation>
+    </message>
+    <message>
+        <source>выше %1 %2 — только %3</source>
+        <translation>above %1 %2 — only %3</translation>
+    </message>
+    <message>
+        <source>Скорость по высоте, %1</source>
+        <translation>Speed by altitude, %1</translation>
+    </message>
+    <message>
+        <source>Скороподъемность по высоте, %1</source>
+        <translation>Rate of climb by altitude, %1</translation>
+    </message>
+    <message>
+        <source>Высота, %1</source>
+        <translation>Altitude, %1</translation>
+    </message>
+    <message>
+        <source>повторяет предыдущее</source>
+        <translation>repeats the one before</translation>
+    </message>
+    <message>
+        <source>идет не по порядку после %1</source>
+        <translation>is out of order after %1</translation>
+    </message>
+    <message>
+        <source>высота %1 %2: кривые по высоте повернут назад</source>
+        <translation>altitude %1 %2: the curves by altitude will turn back</translation>
+    </message>
+    <message>
+        <source>скорость %1 %2: кривые по скорости повернут назад</source>
+        <translation>speed %1 %2: the curves by speed will turn back</translation>
+    </message>
+    <message>
+        <source>в строке значения дальше строки скоростей (%1 лишних): графики их не покажут</source>
+        <translation>the row has values beyond the speed row (%1 extra): the charts will not show them</translation>
+    </message>
+    <message>
+        <source>таблица пуста: графиков по высоте у этого самолета не будет</source>
+        <translation>the table is empty: this aircraft will have no charts by altitude</translation>
+    </message>
+    <message>
+        <source>таблица пуста: графиков по скорости у этого самолета не будет</source>
+        <translation>the table is empty: this aircraft will have no charts by speed</translation>
+    </message>
+    <message>
+        <source>ключ «%1» деревья не знают, они знают «%2»: строку пропустят</source>
+        <translation>the trees don&apos;t know the key “%1”, they know “%2”: the row will be skipped</translation>
+    </message>
+    <message>
+        <source>имя отличается от «%1» только регистром букв или кодировкой: в деревьях будут оба, и по имени их не различить</source>
+        <translation>the name differs from “%1” only in letter case or encoding: both will be in the trees, and their names won&apos;t tell them apart</translation>
+    </message>
+    <message>
+        <source>имя не оканчивается на _turn.txt: файл не читается</source>
+        <translation>the name does not end in _turn.txt: the file is not read</translation>
+    </message>
+    <message>
+        <source>нет файла скоростей %1: самолета нет в деревьях, файл не читается</source>
+        <translation>no speed file %1: the aircraft is not in the trees, the file is not read</translation>
+    </message>
+    <message>
+        <source>Сравнение летных характеристик: %1</source>
+        <translation>Flight performance compared: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось начать печать отчета.</source>
+        <translation>The report could not be started on the printer.</translation>
+    </message>
+    <message>
+        <source>Страница %1 из %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>
+%1: %2, row %3</source>
+        <translation>
+%1: %2, row %3</translation>
+    </message>
+    <message>
+        <source>, column %1</source>
+        <translation>, column %1</translation>
+    </message>
+    <message>
+        <source>закр. 0</source>
+        <translation>flaps 0</translation>
+    </message>
+    <message>
+        <source>закр. 1</source>
+        <translation>flaps 1</translation>
+    </message>
+    <message>
+        <source>закр. 2</source>
+        <translation>flaps 2</translation>
+    </message>
+    <message>
+        <source>закр. 3</source>
+        <translation>flaps 3</translation>
+    </message>
+    <message>
+        <source>полоса</source>
+        <comment>after 21, 31, …</comment>
+        <translation>bands</translation>
+    </message>
+</context>
+<context>
+    <name>ViewMenu</name>
+    <message>
+        <source>Метрические: м, км/ч, м/с</source>
+        <translation>Metric: m, km/h, m/s</translation>
+    </message>
+    <message>
+        <source>Британские: ft, mph, ft/min</source>
+        <translation>Imperial: ft, mph, ft/min</translation>
+    </message>
+    <message>
+        <source>Узлы: ft, kt, ft/min</source>
+        <translation>Knots: ft, kt, ft/min</translation>
+    </message>
+    <message>
+        <source>Клавиши и мышь</source>
+        <translation>Keys and mouse</translation>
+    </message>
+    <message>
+        <source>О программе Varnel</source>
+        <translation>About Varnel</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,8 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 #include <cmath>
 
 namespace {
@@ -35,8 +37,14 @@ struct SummaryRule {
     bool decides, higherIsBetter;
     double evenUnder;
 };
-const SummaryRule kSummaryRules[6] = {{true, true, 1.0},  {false, true, 0},   {true, false, 0.1},
-                                      {false, true, 0},   {true, true, 0.1}, {false, true, 0}};
+const SummaryRule kSummaryRules[6] = {
+    {.decides = true, .higherIsBetter = true, .evenUnder = 1.0},    // dive speed
+    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // take-off weight
+    {.decides = true, .higherIsBetter = false, .evenUnder = 0.1},   // turn time
+    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // turn speed
+    {.decides = true, .higherIsBetter = true, .evenUnder = 0.1},    // climb rate
+    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // climb speed
+};
 const char *const kSummaryKeys[6] = {"dive-speed", "takeoff-weight", "turn-time", "turn-speed", "climb-rate", "climb-speed"};
 
 // A band's largest difference carries its sign in its name.
@@ -50,21 +58,32 @@ QString Label(Measure m, int flap)
     const QString label = Str(TextOf(m).label);
     return flap < 0 ? label : label + QStringLiteral(", ") + Str(kFlapNames[flap]);
 }
-QString AxisUnit(Measure m) { return RuleOf(m).byAltitude ? QCoreApplication::translate("Varnel", "м") : QCoreApplication::translate("Varnel", "км/ч"); }
+// The verdict is computed in metric units; what it says is in the units shown.
+double ShownAlong(Measure m, double at) { return ToShown(AlongOf(m), at, ShownUnits()); }
+double ShownValue(Measure m, double value) { return ToShown(QuantityOf(m), value, ShownUnits()); }
+int Decimals(Measure m) { return ShownDecimals(QuantityOf(m), TextOf(m).decimals, ShownUnits()); }
+QString ValueUnit(Measure m)
+{
+    return Converts(QuantityOf(m), ShownUnits()) ? UnitName(QuantityOf(m), ShownUnits()) : Str(TextOf(m).unit);
+}
+QString AxisUnit(Measure m) { return UnitName(AlongOf(m), ShownUnits()); }
+// Where a metric altitude or speed lies, in the units shown.
 QString Place(Measure m, double at)
 {
+    const QString shown = VerdictNumber(ShownAlong(m, at), 0);
     if (RuleOf(m).byAltitude)
-        return at == 0 ? QCoreApplication::translate("Varnel", "у земли") : QCoreApplication::translate("Varnel", "на %1 м").arg(VerdictNumber(at, 0));
-    return QCoreApplication::translate("Varnel", "при %1 км/ч").arg(VerdictNumber(at, 0));
+        return at == 0 ? QCoreApplication::translate("Varnel", "у земли") : QCoreApplication::translate("Varnel", "на %1 %2").arg(shown, AxisUnit(m));
+    return QCoreApplication::translate("Varnel", "при %1 %2").arg(shown, AxisUnit(m));
 }
-QString Valued(Measure m, double value) { return VerdictNumber(value, TextOf(m).decimals) + QLatin1Char(' ') + Str(TextOf(m).unit); }
+QString Valued(Measure m, double value) { return VerdictNumber(ShownValue(m, value), Decimals(m)) + QLatin1Char(' ') + ValueUnit(m); }
 
 // "полоса", "полосы" or "полос", as the count asks.
 QString BandsWord(size_t n)
 {
     const size_t tens = n % 100, ones = n % 10;
-    if (ones == 1 && tens != 11)
-        return QCoreApplication::translate("Varnel", "полоса");
+    if (ones == 1 && tens != 11)  // 21, 31 … take the word of one in Russian, not in English
+        return n == 1 ? QCoreApplication::translate("Varnel", "полоса")
+                      : QCoreApplication::translate("Varnel", "полоса", "after 21, 31, …");
     return ones >= 2 && ones <= 4 && (tens < 12 || tens > 14) ? QCoreApplication::translate("Varnel", "полосы") : QCoreApplication::translate("Varnel", "полос");
 }
 
@@ -112,7 +131,8 @@ QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
         const bool point = b.from == b.to;
         const QString name = v.names[b.lead == Lead::First || b.lead == Lead::OnlyFirst ? 0 : 1];
         const QString range = point ? Place(p.measure, b.from)
-                                    : QCoreApplication::translate("Varnel", "от %1 до %2 %3").arg(VerdictNumber(b.from, 0), VerdictNumber(b.to, 0), AxisUnit(p.measure));
+                                    : QCoreApplication::translate("Varnel", "от %1 до %2 %3").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0),
+                                                                           VerdictNumber(ShownAlong(p.measure, b.to), 0), AxisUnit(p.measure));
         const QString advantage = PairAdvantage(p, b);
         const QString gain = !leads ? QString()
                              : point ? QStringLiteral(" (%1)").arg(advantage)
@@ -124,7 +144,7 @@ QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
                       : only ? QCoreApplication::translate("Varnel", "только %1 %2").arg(name, range)
                              : QCoreApplication::translate("Varnel", "поровну %1").arg(range));
         else if (above && only)
-            parts << QCoreApplication::translate("Varnel", "выше %1 м — только %2").arg(VerdictNumber(b.from, 0), name);
+            parts << QCoreApplication::translate("Varnel", "выше %1 %2 — только %3").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0), AxisUnit(p.measure), name);
         else
             parts << (above ? QCoreApplication::translate("Varnel", "выше") : range) + QStringLiteral(" — ") +
                          (leads ? name + gain : only ? QCoreApplication::translate("Varnel", "только ") + name : QCoreApplication::translate("Varnel", "поровну"));
@@ -139,18 +159,19 @@ QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
 VerdictTable SummaryTable(const Verdict &v)
 {
     VerdictTable t{QStringLiteral("summary"), QCoreApplication::translate("Varnel", "Сводка"), {QString(), v.names[0], v.names[1], QStringLiteral("Δ")}, {}};
-    const auto &a = v.summary[0], &b = v.summary[1];
-    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+    const auto &metricA = v.summary[0], &metricB = v.summary[1];
+    for (size_t i = 0; i < std::min(metricA.size(), metricB.size()); ++i) {
         const SummaryRule rule = i < 6 ? kSummaryRules[i] : SummaryRule{false, true, 0};
-        const int win = rule.decides ? Winner(a[i].value, b[i].value, rule.higherIsBetter, rule.evenUnder) : 0;
-        const double d = b[i].value - a[i].value;
+        const int win = rule.decides ? Winner(metricA[i].value, metricB[i].value, rule.higherIsBetter, rule.evenUnder) : 0;
+        const SummaryValue a = ShownSummary(metricA[i], ShownUnits()), b = ShownSummary(metricB[i], ShownUnits());
+        const double d = b.value - a.value;
         QString delta = std::isfinite(d) ? VerdictNumber(d, 2, true) : QString();
         while (delta.contains(QLatin1Char('.')) && delta.endsWith(QLatin1Char('0')))
             delta.chop(1);
         if (delta.endsWith(QLatin1Char('.')))
             delta.chop(1);
-        t.rows.push_back({Cell(Translated(a[i].label)), Cell(WithUnit(a[i]), a[i].text, win == 1 ? 1 : 0),
-                          Cell(WithUnit(b[i]), b[i].text, win == 2 ? 2 : 0), Cell(delta, Plain(d))});
+        t.rows.push_back({Cell(Translated(a.label)), Cell(WithUnit(a), a.text, win == 1 ? 1 : 0),
+                          Cell(WithUnit(b), b.text, win == 2 ? 2 : 0), Cell(delta, Plain(d))});
     }
     return t;
 }
@@ -160,16 +181,19 @@ VerdictTable AltitudeTable(const Verdict &v, int first)
 {
     const bool speed = first == 0;
     VerdictTable t{speed ? QStringLiteral("speed") : QStringLiteral("climb"),
-                   speed ? QCoreApplication::translate("Varnel", "Скорость по высоте, км/ч") : QCoreApplication::translate("Varnel", "Скороподъемность по высоте, м/с"),
-                   {QCoreApplication::translate("Varnel", "Высота, м")}, {}};
+                   (speed ? QCoreApplication::translate("Varnel", "Скорость по высоте, %1") : QCoreApplication::translate("Varnel", "Скороподъемность по высоте, %1"))
+                       .arg(ValueUnit(Measure(first))),
+                   {QCoreApplication::translate("Varnel", "Высота, %1").arg(AxisUnit(Measure(first)))}, {}};
     for (const QString &power : {QStringLiteral("100% "), QStringLiteral("MAX ")})
         t.header << power + v.names[0] << power + v.names[1] << QStringLiteral("Δ");
     for (const AltitudeRow &r : v.byAltitude) {
-        std::vector<VerdictCell> row{Cell(VerdictNumber(r.altitude, 0), Plain(r.altitude))};
+        const double altitude = ShownAlong(Measure(first), r.altitude);
+        std::vector<VerdictCell> row{Cell(VerdictNumber(altitude, 0), Plain(altitude))};
         for (int m = first; m < first + 2; ++m) {
-            const auto &val = r.values[size_t(m)];
+            const auto &metric = r.values[size_t(m)];
             const MeasureRule &rule = RuleOf(Measure(m));
-            const int dec = TextOf(Measure(m)).decimals, win = Winner(val[0], val[1], rule.higherIsBetter, rule.evenUnder);
+            const int dec = Decimals(Measure(m)), win = Winner(metric[0], metric[1], rule.higherIsBetter, rule.evenUnder);
+            const std::array<double, 2> val{ShownValue(Measure(m), metric[0]), ShownValue(Measure(m), metric[1])};
             row.push_back(Cell(VerdictNumber(val[0], dec), Plain(val[0]), win == 1 ? 1 : 0));
             row.push_back(Cell(VerdictNumber(val[1], dec), Plain(val[1]), win == 2 ? 2 : 0));
             // The difference of the values as each format shows them.
@@ -191,8 +215,9 @@ VerdictTable BestTable(const Verdict &v)
         std::vector<VerdictCell> row{Cell(Label(a.measure, a.flap))};
         for (const BestFigure *f : {&a, &b}) {
             const bool has = std::isfinite(f->value);
-            row.push_back(Cell(has ? Valued(f->measure, f->value) : QStringLiteral("—"), Plain(f->value), win == (f == &a ? 1 : 2) ? win : 0));
-            row.push_back(Cell(has ? Place(f->measure, f->at) : QString(), Plain(f->at)));
+            row.push_back(Cell(has ? Valued(f->measure, f->value) : QStringLiteral("—"), Plain(ShownValue(f->measure, f->value)),
+                               win == (f == &a ? 1 : 2) ? win : 0));
+            row.push_back(Cell(has ? Place(f->measure, f->at) : QString(), Plain(ShownAlong(f->measure, f->at))));
         }
         t.rows.push_back(row);
     }
@@ -302,12 +327,15 @@ std::vector<VerdictTable> VerdictTables(const Verdict &v)
 }
 
 QString PairLabel(const PairVerdict &p) { return Label(p.measure, p.flap); }
-QString PairPlace(const PairVerdict &p, double at) { return VerdictNumber(at, 0) + QLatin1Char(' ') + AxisUnit(p.measure); }
+QString PairPlace(const PairVerdict &p, double at)
+{
+    return VerdictNumber(ShownAlong(p.measure, at), 0) + QLatin1Char(' ') + AxisUnit(p.measure);
+}
 QString PairAdvantage(const PairVerdict &p, const LeadBand &b)
 {
     // The leader's advantage: its value minus the other's.
-    const MeasureText &t = TextOf(p.measure);
-    return VerdictNumber(b.lead == Lead::First ? -b.largest : b.largest, t.decimals, true) + QLatin1Char(' ') + Str(t.unit);
+    const double largest = ShownValue(p.measure, b.lead == Lead::First ? -b.largest : b.largest);
+    return VerdictNumber(largest, Decimals(p.measure), true) + QLatin1Char(' ') + ValueUnit(p.measure);
 }
 
 QString VerdictText(const Verdict &v)
@@ -329,8 +357,9 @@ QString VerdictTsv(const Verdict &v)
     for (const PairVerdict &p : v.pairs)
         for (const LeadBand &b : p.bands)
             bands.rows.push_back({Cell(QString::fromLatin1(RuleOf(p.measure).key)), Cell(FlapKey(p.flap).toString()),
-                                  Cell(Plain(b.from)), Cell(Plain(b.to)), Cell(LeadKey(b.lead)), Cell(Plain(b.largest)),
-                                  Cell(Plain(b.at))});
+                                  Cell(Plain(ShownAlong(p.measure, b.from))), Cell(Plain(ShownAlong(p.measure, b.to))),
+                                  Cell(LeadKey(b.lead)), Cell(Plain(ShownValue(p.measure, b.largest))),
+                                  Cell(Plain(ShownAlong(p.measure, b.at)))});
     tables.push_back(bands);
     QString text;
     for (const VerdictTable &t : tables) {
@@ -357,11 +386,13 @@ QByteArray VerdictJson(const Verdict &v)
     for (const PairVerdict &p : v.pairs) {
         const MeasureRule &rule = RuleOf(p.measure);
         QJsonArray bands;
+        const auto along = [&](double at) { return Number(ShownAlong(p.measure, at)); };
         for (const LeadBand &b : p.bands)
-            bands.append(QJsonObject{{"from", Number(b.from)}, {"to", Number(b.to)}, {"lead", LeadKey(b.lead)}, {kLargestKey, Number(b.largest)}, {"at", Number(b.at)}});
+            bands.append(QJsonObject{{"from", along(b.from)}, {"to", along(b.to)}, {"lead", LeadKey(b.lead)},
+                                     {kLargestKey, Number(ShownValue(p.measure, b.largest))}, {"at", along(b.at)}});
         pairs.append(QJsonObject{{"measure", QString::fromLatin1(rule.key)}, {"flaps", FlapKey(p.flap)},
                                  {"along", rule.byAltitude ? "altitude" : "speed"}, {"higherIsBetter", rule.higherIsBetter},
-                                 {"evenUnder", rule.evenUnder}, {"bands", bands}});
+                                 {"evenUnder", Number(ShownValue(p.measure, rule.evenUnder))}, {"bands", bands}});
     }
     root[QStringLiteral("pairs")] = pairs;
     const char *const sides[2] = {"first", "second"};
@@ -373,9 +404,9 @@ QByteArray VerdictJson(const Verdict &v)
         QJsonArray best, summary;
         for (const BestFigure &f : v.best[size_t(a)])
             best.append(QJsonObject{{"measure", QString::fromLatin1(RuleOf(f.measure).key)}, {"flaps", FlapKey(f.flap)},
-                                    {"value", Number(f.value)}, {"at", Number(f.at)}});
+                                    {"value", Number(ShownValue(f.measure, f.value))}, {"at", Number(ShownAlong(f.measure, f.at))}});
         for (size_t i = 0; i < v.summary[size_t(a)].size(); ++i) {
-            const SummaryValue &s = v.summary[size_t(a)][i];
+            const SummaryValue s = ShownSummary(v.summary[size_t(a)][i], ShownUnits());
             summary.append(QJsonObject{{"key", i < 6 ? QString::fromLatin1(kSummaryKeys[i]) : s.label}, {"text", s.text},
                                        {"value", Number(s.value)}});
         }
@@ -383,11 +414,19 @@ QByteArray VerdictJson(const Verdict &v)
     }
     QJsonArray rows;
     for (const AltitudeRow &r : v.byAltitude) {
-        QJsonObject row{{"altitude", Number(r.altitude)}};
+        QJsonObject row{{"altitude", Number(ToShown(Quantity::Altitude, r.altitude, ShownUnits()))}};
         for (int m = 0; m < 4; ++m)
-            row[QString::fromLatin1(RuleOf(Measure(m)).key)] = QJsonArray{Number(r.values[size_t(m)][0]), Number(r.values[size_t(m)][1])};
+            row[QString::fromLatin1(RuleOf(Measure(m)).key)] = QJsonArray{Number(ShownValue(Measure(m), r.values[size_t(m)][0])),
+                                                                          Number(ShownValue(Measure(m), r.values[size_t(m)][1]))};
         rows.append(row);
     }
     root[QStringLiteral("byAltitude")] = rows;
+    // The units of every number above.
+    QJsonObject units;
+    const std::pair<const char *, Quantity> kinds[] = {
+        {"altitude", Quantity::Altitude}, {"speed", Quantity::Speed}, {"climb", Quantity::Climb}, {"weight", Quantity::Weight}};
+    for (const auto &[key, quantity] : kinds)
+        units[QString::fromLatin1(key)] = UnitKey(quantity, ShownUnits());
+    root[QStringLiteral("units")] = units;
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

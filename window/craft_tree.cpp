@@ -107,6 +107,17 @@ bool CraftTree::allows(const QModelIndex &index) const
 
 void CraftTree::AddCraft(const AircraftPtr &craft) { addTopLevelItem(new CraftItem(craft)); }
 
+void CraftTree::ShowUnits()
+{
+    // Each aircraft's summary children follow its armament node.
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem *root = topLevelItem(i);
+        if (const AircraftPtr craft = AircraftOf(root))
+            for (int k = 0; k < int(craft->summary.size()) && k + 1 < root->childCount(); ++k)
+                root->child(k + 1)->setText(0, SummaryCaption(craft->summary[size_t(k)]));
+    }
+}
+
 QTreeWidgetItem *CraftTree::SelectedCraft() const
 {
     const QModelIndexList selected = selectionModel()->selectedIndexes();

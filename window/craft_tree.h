@@ -46,6 +46,8 @@ public:
 
     // Appends the aircraft's root item.
     void AddCraft(const AircraftPtr &craft);
+    // Writes every aircraft's summary captions again in the units shown now.
+    void ShowUnits();
 
     // The selected item, or nullptr. The current item may stand on a child the filter
     // refused, so this reads the selection.

@@ -167,7 +167,6 @@ void Tfrm_Main::buildToolbar()
                              act_Reload);
     btn_Advantage = makeCommand(QStringLiteral("btn_Advantage"), 7, QKeySequence(Qt::CTRL | Qt::Key_D),
                                 &Tfrm_Main::SwitchAdvantage, act_Advantage);
-    showToolTips();
 
     // At start only the no-flaps curves are drawn.
     btn_Turn2->SetMarked(true);
@@ -177,6 +176,7 @@ void Tfrm_Main::buildToolbar()
         connect(b, &QToolButton::clicked, this, [this, b] { Guarded([this, b] { SwitchTurnButton(b); }); });
     connect(ToolButton6, &QToolButton::clicked, this, [this] { Guarded([this] { ToolButton6Click(); }); });
     buildViewMenu();
+    showToolTips();
 }
 
 void Tfrm_Main::buildPages()

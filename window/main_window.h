@@ -7,6 +7,7 @@
 #include "catalogue/scan.h"
 #include "core/units.h"
 #include "window/craft_tree.h"
+#include "core/units.h"
 
 #include <QMainWindow>
 #include <QPixmap>
@@ -90,6 +91,8 @@ public:
     void SetLanguage(const QString &language);
     // The data check of the last scan: its status panel, "Check data…" and its dialog.
     CheckView *DataCheckView() const { return checkView_; }
+    // Shows every number in `units` at once, keeping the aircraft, flaps, page and zoom.
+    void SetUnits(UnitSystem units);
     // Whether a scan runs (or the first one is still to come): the folder commands
     // wait for its end.
     bool Scanning() const { return scanning_; }

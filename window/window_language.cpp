@@ -4,8 +4,10 @@
 
 #include "core/language.h"
 #include "pages/comparison_pages.h"
+#include "window/check_dialog.h"
 #include "window/craft_tree.h"
 #include "window/flap_button.h"
+#include "window/view_menu.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -48,6 +50,7 @@ void Tfrm_Main::showToolTips()
         (this->*row.button)->setToolTip(QCoreApplication::translate("Varnel", row.tip));
     for (MarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
         b->SetSettingTip(b->toolTip());  // the flap buttons' tips say what is shown now
+    btn_View->setToolTip(tr("Язык, единицы, справка (F1)"));
     act_OpenFolder->setToolTip(btn_OpenFolder->toolTip());
     act_Reload->setToolTip(btn_Reload->toolTip());
     act_Advantage->setToolTip(btn_Advantage->toolTip());
@@ -58,6 +61,8 @@ void Tfrm_Main::SetLanguage(const QString &language)
     if (!InstallLanguage(language))
         return;
     showToolTips();
+    menu_View->Retranslate();
+    checkView_->Retranslate();
     if (!panel1->text().isEmpty())
         showFilesChanged();
     RecaptionTree(*tree_Crafts_1);

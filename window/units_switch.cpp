@@ -1,0 +1,12 @@
+// The window's switch of the units every number is shown in.
+#include "window/main_window.h"
+
+#include "core/units.h"
+
+void Tfrm_Main::SetUnits(UnitSystem units)
+{
+    SetShownUnits(units);
+    tree_Crafts_1->ShowUnits();
+    tree_Crafts_2->ShowUnits();
+    pages_Charts->ShowUnits();
+}
