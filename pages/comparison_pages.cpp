@@ -1,6 +1,7 @@
 #include "pages/comparison_pages.h"
 
 #include "pages/layout.h"
+#include "pages/page_tabs.h"
 #include "pages/verdict_page.h"
 #include "charts/turn_rate.h"
 #include "core/error.h"
@@ -65,6 +66,7 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
     setFont(PagesFont());
     // Every page's tab stays in view: a title that does not fit is elided, and its tab's
     // tool tip gives it whole.
+    setTabBar(new PageTabBar(this));
     setUsesScrollButtons(false);
     setElideMode(Qt::ElideRight);
     setDocumentMode(false);
@@ -159,4 +161,10 @@ void ComparisonPages::Retranslate()
     for (TChart *chart : Charts())
         RetranslateChart(*chart);
     tab_Verdict->ShowVerdict(tab_Verdict->Shown());
+}
+
+void ComparisonPages::resizeEvent(QResizeEvent *event)
+{
+    QTabWidget::resizeEvent(event);
+    static_cast<PageTabBar *>(tabBar())->Reshare();
 }

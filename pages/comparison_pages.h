@@ -66,6 +66,9 @@ public:
     // Lays the common page's grid out for the page's size now.
     void LayOutCommonPage();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     bool advantageShown_ = false;
 };
