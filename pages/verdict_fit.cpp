@@ -174,8 +174,11 @@ void Arrange(const std::vector<Source> &sources, const FlowChoice &choice, const
 {
     const FlowLayout &layout = choice.layout;
     std::vector<int> left;  // each column's x
-    for (size_t c = 0, x = size_t(origin.x()); c < layout.widths.size(); x += size_t(layout.widths[c++]) + kColumnGap)
+    double x = origin.x();
+    for (double w : layout.widths) {
         left.push_back(int(x));
+        x += w + kColumnGap;
+    }
     std::vector<std::vector<FlowBlock>> blocks;
     for (double w : layout.widths)
         blocks.push_back(measure(w));
