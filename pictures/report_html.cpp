@@ -16,7 +16,6 @@
 #include <QSvgGenerator>
 
 namespace {
-QString Tr(const char *text) { return QCoreApplication::translate("Varnel", text); }
 
 // Text as HTML holds it: never markup, and no character XML has no place for.
 QString Esc(const QString &text)
@@ -117,7 +116,7 @@ QByteArray ReportHtml(const ReportInput &input)
         html += QStringLiteral("<section>\n<h2>%1</h2>\n%2</section>\n")
                     .arg(Esc(pageCaption.page), Inline(RenderPicture(page, QStringLiteral("svg"), 1, &pageCaption)));
     }
-    html += QStringLiteral("<section>\n<h2>%1</h2>\n").arg(Esc(Tr("Кто лучше")));
+    html += QStringLiteral("<section>\n<h2>%1</h2>\n").arg(Esc(QCoreApplication::translate("Varnel", "Кто лучше")));
     const QString missing = MissingText(v, true);
     if (!missing.isEmpty()) {
         html += QStringLiteral("<p>%1</p>\n").arg(Esc(missing));

@@ -2,12 +2,14 @@
 // menu's choice is kept for the next start, the about box says where things are, and
 // texts and pictures stay legible in a light and a dark palette.
 #include "pages/verdict_page.h"
+#include "window/check_dialog.h"
 #include "window/data_folder.h"
 #include "window/flap_button.h"
 #include "window/help_dialog.h"
 #include "window/main_window.h"
 #include "window/view_menu.h"
 #include "app_fixture.h"
+#include "core/language.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,6 +59,11 @@ private slots:
         WriteFixtureCraft(data_.path(), QStringLiteral("Tarn-5"));
         WriteFixtureCraft(data_.path(), QStringLiteral("Skarn-7"), 30);
     }
+    void cleanup()
+    {
+        InstallLanguage(QStringLiteral("ru"));
+        SetShownUnits(UnitSystem::Metric);
+    }
 
     void helpNamesEveryKey()
     {
@@ -88,6 +95,9 @@ private slots:
         const ViewChoice saved = SavedViewChoice();
         QCOMPARE(saved.language, QStringLiteral("en"));
         QCOMPARE(saved.units, std::optional(UnitSystem::Knots));
+        // The window speaks the chosen language at once, down to the menu it was chosen in.
+        QCOMPARE(w->menu_View->act_Help->text(), QStringLiteral("Keys and mouse"));
+        QCOMPARE(w->DataCheckView()->action->text(), QStringLiteral("Check data…"));
 
         const QString about = AboutText(QStringLiteral("/data/here"));
         for (const QString &part : {QStringLiteral(VARNEL_VERSION), QString::fromLatin1(qVersion()),

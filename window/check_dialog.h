@@ -51,6 +51,8 @@ public:
     void Show(const DataCheck &check, const FileName &folder);
     // Opens the dialog on the last check.
     void Open();
+    // Says again what it says in the language installed now.
+    void Retranslate();
 
     const DataCheck &Last() const { return check_; }
     QLabel *panel;
