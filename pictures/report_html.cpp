@@ -6,6 +6,7 @@
 #include "pictures/export.h"
 #include "pictures/picture_files.h"
 #include "pictures/report_parts.h"
+#include "core/language.h"
 #include "verdict/verdict_format.h"
 #include "presentation/chart.h"
 
@@ -86,7 +87,7 @@ QByteArray ReportHtml(const ReportInput &input)
     const PictureCaption caption = ReportCaption(input);
     const QString tint1 = VerdictPage::Tint(1).name(), tint2 = VerdictPage::Tint(2).name();
     QString html = QStringLiteral(
-                       "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<!DOCTYPE html>\n<html lang=\"%7\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                        "<meta name=\"generator\" content=\"Varnel %1\">\n<title>%2</title>\n<style>\n"
                        "body{font-family:sans-serif;margin:1em;max-width:60em}\n"
@@ -96,7 +97,7 @@ QByteArray ReportHtml(const ReportInput &input)
                        "th:first-child,td:first-child{text-align:left}\nth{background:#eee}\n"
                        ".w1{background:%3}\n.w2{background:%4}\n.c1{color:%5}\n.c2{color:%6}\n</style>\n</head>\n<body>\n")
                        .arg(QStringLiteral(VARNEL_VERSION), Esc(ReportTitle(input)), tint1, tint2, AircraftColor(1).name(),
-                            AircraftColor(2).name());
+                            AircraftColor(2).name(), CurrentLanguage());
     html += QStringLiteral("<h1><span class=\"c1\">%1</span> — <span class=\"c2\">%2</span></h1>\n")
                 .arg(Esc(caption.first.isEmpty() ? QStringLiteral("—") : caption.first),
                      Esc(caption.second.isEmpty() ? QStringLiteral("—") : caption.second));
