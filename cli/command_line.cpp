@@ -159,7 +159,7 @@ QList<QCommandLineOption> Options()
         option({"no-caption"}, "Leave out the band above each page that names the aircraft (in "
                                "their colours) and the flap settings; the files' metadata still names them."),
         option({"advantage"}, "Shade the charts pale blue where the first aircraft is better, pale red where the second is."),
-        option({"lang"}, "Language of the window, of the pictures' texts and of the verdict: ru (default) or en. "
+        option({"lang"}, "Language of the window, of the pictures' texts and of the verdict: ru (default, or as last chosen in the window) or en. "
                          "This help and the command line's errors stay English.", "LANG"),
         option({"units"}, "Units every number is shown in: metric (m, km/h, m/s; the default), imperial (ft, mph, "
                           "ft/min) or knots (ft, kt, ft/min). In the window, for this run only.",
