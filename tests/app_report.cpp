@@ -94,6 +94,14 @@ private slots:
         const QString text = QTextDocumentFragment::fromHtml(html).toPlainText();
         const QStringList missing = Missing(text);
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
+
+        // In English, nothing is left in Russian.
+        file.close();
+        Run(QStringLiteral(VARNEL_BINARY), {"--report", path, "--lang", "en", "--first", "Tarn-5", "--second", "Skarn-7", kData});
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]+"));
+        const QString english = QTextDocumentFragment::fromHtml(QString::fromUtf8(file.readAll())).toPlainText();
+        QVERIFY2(!english.contains(cyrillic), qPrintable(cyrillic.match(english).captured()));
     }
 
     void printsThePagesAsked()

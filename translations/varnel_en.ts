@@ -890,6 +890,22 @@ Replace these files?</translation>
         <comment>after 21, 31, …</comment>
         <translation>bands</translation>
     </message>
+    <message>
+        <source>Закрылки: %1</source>
+        <translation>Flaps: %1</translation>
+    </message>
+    <message>
+        <source>Папка данных: %1</source>
+        <translation>Data folder: %1</translation>
+    </message>
+    <message>
+        <source>Дата: %1</source>
+        <translation>Date: %1</translation>
+    </message>
+    <message>
+        <source>Программа: Varnel %1</source>
+        <translation>Program: Varnel %1</translation>
+    </message>
 </context>
 <context>
     <name>ViewMenu</name>
