@@ -5,7 +5,8 @@
 #   install-deps.sh --fuzz   also clang and its runtime, for the fuzz targets
 set -eu
 pkgs=(cmake g++ make qt6-base-dev qt6-svg-dev libqcustomplot-dev libpng-dev xvfb xauth x11-utils fonts-dejavu-core fontconfig
-      dpkg-dev fakeroot file help2man desktop-file-utils appstream poppler-utils)
+      dpkg-dev fakeroot file help2man desktop-file-utils appstream poppler-utils
+      qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 [ "${1:-}" = "--fuzz" ] && pkgs+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -30,18 +30,8 @@ int main(int argc, char **argv)
         Fail("cannot enter the data folder");
 
     Tfrm_Main window;
-    bool scanned = false;
-    QObject::connect(&window, &Tfrm_Main::ScanEnded, &window, [&] { scanned = true; });
     window.resize(1280, 800);
-    window.show();
-    const QDeadlineTimer deadline(60000);
-    while (!scanned && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    if (!scanned)
-        Fail("the scan did not end");
-    for (MarkButton *b : {window.btn_Turn1, window.btn_Turn2, window.btn_Turn3, window.btn_Turn4})
-        if (b->Marked())
-            b->click();
+    ShowScannedWithAllFlaps(window);
     window.tree_Crafts_1->setCurrentItem(window_selection::Aircraft(window.tree_Crafts_1, first));
     window.tree_Crafts_2->setCurrentItem(window_selection::Aircraft(window.tree_Crafts_2, second));
 
@@ -51,10 +41,7 @@ int main(int argc, char **argv)
     // Milliseconds per change of `page`, from change() until the page has painted.
     const auto time = [&](QWidget *page, const std::function<void(int)> &change) {
         window.pages_Charts->setCurrentWidget(page);
-        QList<QCustomPlot *> charts;
-        for (QCustomPlot *c : page->findChildren<QCustomPlot *>())
-            if (c->isVisible())
-                charts << c;
+        const QList<QCustomPlot *> charts = VisibleCharts(page);
         count.painted.clear();
         Settle(count, charts);
         std::vector<double> ms;

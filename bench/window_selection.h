@@ -72,6 +72,36 @@ inline QTreeWidgetItem *Aircraft(QTreeWidget *tree, const QString &name)
     return found.first();
 }
 
+// Shows the window, runs events until its scan of the working directory has ended, and
+// unmarks every flap button, so all four flap settings are drawn.
+inline void ShowScannedWithAllFlaps(Tfrm_Main &window)
+{
+    bool scanned = false;
+    QObject::connect(&window, &Tfrm_Main::ScanEnded, &window, [&] { scanned = true; });
+    window.show();
+    const QDeadlineTimer deadline(60000);
+    while (!scanned && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (!scanned)
+        Fail("the scan did not end");
+    for (MarkButton *b : {window.btn_Turn1, window.btn_Turn2, window.btn_Turn3, window.btn_Turn4})
+        if (b->Marked())
+            b->click();
+    for (MarkButton *b : {window.btn_Turn1, window.btn_Turn2, window.btn_Turn3, window.btn_Turn4})
+        if (b->Marked())
+            Fail("a flap button stays marked");
+}
+
+// The charts of page that are in view.
+inline QList<QCustomPlot *> VisibleCharts(const QWidget *page)
+{
+    QList<QCustomPlot *> charts;
+    for (QCustomPlot *c : page->findChildren<QCustomPlot *>())
+        if (c->isVisible())
+            charts << c;
+    return charts;
+}
+
 struct Result {
     double median, mean, worst;
     int runs;
@@ -88,21 +118,7 @@ inline Result TimeSelectionChange(const QString &folder, const QString &first, c
     Result result{};
     {
         Tfrm_Main window;
-        bool scanned = false;
-        QObject::connect(&window, &Tfrm_Main::ScanEnded, &window, [&] { scanned = true; });
-        window.show();
-        const QDeadlineTimer deadline(60000);
-        while (!scanned && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        if (!scanned)
-            Fail("the scan did not end");
-
-        for (MarkButton *b : {window.btn_Turn1, window.btn_Turn2, window.btn_Turn3, window.btn_Turn4})
-            if (b->Marked())
-                b->click();
-        for (MarkButton *b : {window.btn_Turn1, window.btn_Turn2, window.btn_Turn3, window.btn_Turn4})
-            if (b->Marked())
-                Fail("a flap button stays marked");
+        ShowScannedWithAllFlaps(window);
         window.pages_Charts->setCurrentIndex(0);
 
         QTreeWidgetItem *a = Aircraft(window.tree_Crafts_1, first);
@@ -110,10 +126,7 @@ inline Result TimeSelectionChange(const QString &folder, const QString &first, c
         QTreeWidgetItem *b = Aircraft(window.tree_Crafts_2, second);
         EventCount count;
         qApp->installEventFilter(&count);
-        QList<QCustomPlot *> charts;
-        for (QCustomPlot *c : window.pages_Charts->currentWidget()->findChildren<QCustomPlot *>())
-            if (c->isVisible())
-                charts << c;
+        const QList<QCustomPlot *> charts = VisibleCharts(window.pages_Charts->currentWidget());
         if (charts.isEmpty())
             Fail("the common page shows no chart");
         // Replots of the charts in view and of the others, during the timed changes.

@@ -2,10 +2,12 @@
 
 #include "catalogue/text_file.h"
 
+#include <QCoreApplication>
+
 // The last node of a list cut short.
 static QString NotShownNote(qsizetype count)
 {
-    return QStringLiteral("… не показано: %1").arg(count);
+    return QCoreApplication::translate("Varnel", "… не показано: %1").arg(count);
 }
 
 WeaponRowCaptions SplitWeaponRow(QStringView row, int index, qsizetype maxItems)
@@ -42,7 +44,7 @@ WeaponRowCaptions SplitWeaponRow(QStringView row, int index, qsizetype maxItems)
     return out;
 }
 
-QString ArmamentCaption() { return QStringLiteral("вооружение:"); }
+QString ArmamentCaption() { return QCoreApplication::translate("Varnel", "вооружение:"); }
 
 QList<WeaponRowCaptions> ReadArmament(const FileName &path)
 {

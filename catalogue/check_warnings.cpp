@@ -58,8 +58,8 @@ int FirstOutOfOrder(const std::vector<double> &values)
 
 QString OrderText(double value, double before, const char *what)
 {
-    return value == before ? CheckText(what).arg(value).arg(CheckText("повторяет предыдущее"))
-                           : CheckText(what).arg(value).arg(CheckText("идет не по порядку после %1").arg(before));
+    return value == before ? CheckText(what).arg(value).arg(QCoreApplication::translate("Varnel", "повторяет предыдущее"))
+                           : CheckText(what).arg(value).arg(QCoreApplication::translate("Varnel", "идет не по порядку после %1").arg(before));
 }
 
 void CheckAltitudes(const Aircraft &craft, QList<DataProblem> &out)
@@ -70,7 +70,7 @@ void CheckAltitudes(const Aircraft &craft, QList<DataProblem> &out)
     if (i >= 0)
         out << Warning(craft, DataFile::Speed, i + 1, 1,
                        OrderText(points.x[size_t(i)], points.x[size_t(i) - 1],
-                                 "высота %1 %2: кривые по высоте повернут назад"));
+                                 QT_TRANSLATE_NOOP("Varnel", "высота %1 %2: кривые по высоте повернут назад")));
 }
 
 void CheckSpeeds(const Aircraft &craft, const QStringList &rows, QList<DataProblem> &out)
@@ -94,7 +94,7 @@ void CheckSpeeds(const Aircraft &craft, const QStringList &rows, QList<DataProbl
     if (i >= 0)
         out << Warning(craft, DataFile::Turn, 1, columns[size_t(i)] + 1,
                        OrderText(values[size_t(i)], values[size_t(i) - 1],
-                                 "скорость %1 %2: кривые по скорости повернут назад"));
+                                 QT_TRANSLATE_NOOP("Varnel", "скорость %1 %2: кривые по скорости повернут назад")));
     // The table's other rows are read as far as the speeds row goes.
     for (qsizetype r = 1; r < std::min<qsizetype>(rows.size(), kFirstSummaryRow); ++r) {
         const QList<QStringView> fields = Fields(rows.at(r));
@@ -107,7 +107,7 @@ void CheckSpeeds(const Aircraft &craft, const QStringList &rows, QList<DataProbl
             }
         if (extra > 0)
             out << Warning(craft, DataFile::Turn, int(r) + 1, int(first) + 1,
-                           CheckText("в строке значения дальше строки скоростей (%1 лишних): графики их не покажут")
+                           QCoreApplication::translate("Varnel", "в строке значения дальше строки скоростей (%1 лишних): графики их не покажут")
                                .arg(extra));
     }
 }
@@ -116,14 +116,14 @@ void CheckEmpty(const Aircraft &craft, const AircraftReading &reading, QList<Dat
 {
     if (reading.speedRows.isEmpty())
         out << Warning(craft, DataFile::Speed, 0, 0,
-                       CheckText("таблица пуста: графиков по высоте у этого самолета не будет"));
+                       QCoreApplication::translate("Varnel", "таблица пуста: графиков по высоте у этого самолета не будет"));
     const TurnCurves &t = craft.turn;
     bool drawn = !t.climb.points.x.empty() || t.climb.failure || t.missingTimeRow;
     for (const SpeedCurve &c : t.times)
         drawn = drawn || !c.points.x.empty() || c.failure;
     if (!drawn)
         out << Warning(craft, DataFile::Turn, 0, 0,
-                       CheckText("таблица пуста: графиков по скорости у этого самолета не будет"));
+                       QCoreApplication::translate("Varnel", "таблица пуста: графиков по скорости у этого самолета не будет"));
 }
 
 // Whether a and b differ in at most one character (one changed, added or left out).
@@ -155,7 +155,7 @@ void CheckSummaryKeys(const Aircraft &craft, const QStringList &rows, QList<Data
         const auto k = meant != known.end() ? meant : near;
         if (k != known.end())
             out << Warning(craft, DataFile::Turn, int(r) + 1, 1,
-                           CheckText("ключ «%1» деревья не знают, они знают «%2»: строку пропустят").arg(key, *k));
+                           QCoreApplication::translate("Varnel", "ключ «%1» деревья не знают, они знают «%2»: строку пропустят").arg(key, *k));
     }
 }
 }  // namespace

@@ -151,7 +151,7 @@ DataCheck DataChecker::Finish()
         const QString key = shown.normalized(QString::NormalizationForm_C).toCaseFolded();
         if (seen.contains(key)) {
             c.problems << FolderWarning(DataFilePath(c.name, DataFile::Speed),
-                                        CheckText("имя отличается от «%1» только регистром букв или кодировкой: "
+                                        QCoreApplication::translate("Varnel", "имя отличается от «%1» только регистром букв или кодировкой: "
                                                   "в деревьях будут оба, и по имени их не различить")
                                             .arg(seen.value(key)));
             c.problems.back().aircraft = shown;
@@ -178,12 +178,12 @@ DataCheck DataChecker::Finish()
                 continue;
             const bool turn = qstrcmp(folder, "DataTurn") == 0;
             if (turn && !entry.endsWith("_turn.txt")) {
-                check.problems << FolderWarning(DisplayName(path), CheckText("имя не оканчивается на _turn.txt: файл не читается"));
+                check.problems << FolderWarning(DisplayName(path), QCoreApplication::translate("Varnel", "имя не оканчивается на _turn.txt: файл не читается"));
                 continue;
             }
             const QByteArray craft = entry.left(entry.size() - (turn ? 9 : 4));
             check.problems << FolderWarning(DisplayName(path),
-                                            CheckText("нет файла скоростей %1: самолета нет в деревьях, файл не читается")
+                                            QCoreApplication::translate("Varnel", "нет файла скоростей %1: самолета нет в деревьях, файл не читается")
                                                 .arg(DataFilePath(FileName::FromBytes(craft), DataFile::Speed)));
         }
     }

@@ -4,6 +4,7 @@
 #include "catalogue/text_file.h"
 #include "core/decimal_text.h"
 #include "core/error.h"
+#include "core/language.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +16,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 enum class Source { Craft, Turn };
 struct SummaryRow {
-    const char16_t *label;
+    const char *label;  // Russian, the source of its translation
     Source source;
     const char *key;
     const char16_t *unit;
@@ -23,12 +24,12 @@ struct SummaryRow {
 };
 // The six summary children of an aircraft, in tree order.
 const SummaryRow kSummaryRows[] = {
-    {.label = u"макс. скор. в пике", .source = Source::Craft, .key = "0", .unit = u"км/ч", .quantity = Quantity::Speed},
-    {.label = u"взлетный вес", .source = Source::Turn, .key = "M_takeoff", .unit = u"кг", .quantity = Quantity::Weight},
-    {.label = u"время виража", .source = Source::Turn, .key = "T_turn", .unit = u"сек", .quantity = Quantity::Time},
-    {.label = u"скорость виража", .source = Source::Turn, .key = "V_turn", .unit = u"км/ч", .quantity = Quantity::Speed},
-    {.label = u"скороподъемность", .source = Source::Turn, .key = "Vz_climb", .unit = u"м/с", .quantity = Quantity::Climb},
-    {.label = u"скорость набора", .source = Source::Turn, .key = "V_climb", .unit = u"км/ч", .quantity = Quantity::Speed},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "макс. скор. в пике"), .source = Source::Craft, .key = "0", .unit = u"км/ч", .quantity = Quantity::Speed},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "взлетный вес"), .source = Source::Turn, .key = "M_takeoff", .unit = u"кг", .quantity = Quantity::Weight},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "время виража"), .source = Source::Turn, .key = "T_turn", .unit = u"сек", .quantity = Quantity::Time},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость виража"), .source = Source::Turn, .key = "V_turn", .unit = u"км/ч", .quantity = Quantity::Speed},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скороподъемность"), .source = Source::Turn, .key = "Vz_climb", .unit = u"м/с", .quantity = Quantity::Climb},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость набора"), .source = Source::Turn, .key = "V_climb", .unit = u"км/ч", .quantity = Quantity::Speed},
 };
 // Decimals of a summary value shown in other units than its file's.
 constexpr int kConvertedDecimals = 1;
@@ -69,7 +70,7 @@ double NumberOf(const QString &text)
 
 SummaryValue Summary(const SummaryRow &row, const QStringList *craftRows, const QStringList *turnRows)
 {
-    SummaryValue s{QString::fromLatin1(row.key), QString::fromUtf16(row.label), QString::fromUtf16(row.unit), {}, kNaN};
+    SummaryValue s{QString::fromLatin1(row.key), QString::fromUtf8(row.label), QString::fromUtf16(row.unit), {}, kNaN};
     const QStringList *rows = row.source == Source::Craft ? craftRows : turnRows;
     if (!rows) {
         s.text = QStringLiteral("unknown");
@@ -105,7 +106,7 @@ SummaryValue ShownSummary(const SummaryValue &s, UnitSystem units)
 QString SummaryCaption(const SummaryValue &value)
 {
     const SummaryValue s = ShownSummary(value, ShownUnits());
-    return s.label + QStringLiteral(": ") + s.text + QLatin1Char(' ') + s.unit;
+    return Translated(s.label) + QStringLiteral(": ") + s.text + QLatin1Char(' ') + Translated(s.unit);
 }
 
 std::vector<SummaryValue> ReadSummaryValues(const QStringList *craftRows, const QStringList *turnRows)

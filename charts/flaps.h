@@ -19,5 +19,5 @@ inline QString FlapCurveLabel(int flap)
 {
     static const char *const labels[4] = {QT_TRANSLATE_NOOP("Varnel", "закр. 0"), QT_TRANSLATE_NOOP("Varnel", "закр. 1"),
                                           QT_TRANSLATE_NOOP("Varnel", "закр. 2"), QT_TRANSLATE_NOOP("Varnel", "закр. 3")};
-    return QCoreApplication::translate("Varnel", labels[flap]);
+    return QString::fromUtf8(labels[flap]);  // in source form, as the marks keep their texts
 }

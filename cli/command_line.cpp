@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 #include "catalogue/readers.h"
 #include "cli/terminal_text.h"
+#include "core/language.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -158,6 +159,8 @@ QList<QCommandLineOption> Options()
         option({"no-caption"}, "Leave out the band above each page that names the aircraft (in "
                                "their colours) and the flap settings; the files' metadata still names them."),
         option({"advantage"}, "Shade the charts pale blue where the first aircraft is better, pale red where the second is."),
+        option({"lang"}, "Language of the window, of the pictures' texts and of the verdict: ru (default, or as last chosen in the window) or en. "
+                         "This help and the command line's errors stay English.", "LANG"),
         option({"units"}, "Units every number is shown in: metric (m, km/h, m/s; the default), imperial (ft, mph, "
                           "ft/min) or knots (ft, kt, ft/min). In the window, for this run only.",
                "SYSTEM"),
@@ -336,6 +339,11 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
         e.caption = !parser.isSet("no-caption");
         e.advantage = parser.isSet("advantage");
         c.action = CommandLine::Export;
+    }
+    if (parser.isSet("lang")) {
+        c.language = parser.value("lang").toLower();
+        if (!Languages().contains(*c.language))
+            return UsageError(QStringLiteral("bad --lang '%1': give ru or en").arg(parser.value("lang")));
     }
     if (parser.isSet("units")) {
         c.units = UnitSystemNamed(parser.value("units").toLower());

@@ -39,6 +39,7 @@ struct CommandLine {
     QString verdictFormat = QStringLiteral("text");  // text, tsv or json; for --check text or json
     FileName reportFile;  // --report: a .pdf or .html file, its bytes as given
     QPageSize::PageSizeId reportPaper = QPageSize::A4;
+    std::optional<QString> language;  // --lang: ru or en; none: as the settings have it (ru)
     std::optional<UnitSystem> units;  // --units; none: as the settings have it (metric)
     // What QApplication gets: the program's name and Qt's own options with their values
     // (for export, no -platform: it draws offscreen whatever is named).

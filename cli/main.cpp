@@ -10,6 +10,7 @@
 #include "cli/check_command.h"
 #include "catalogue/readers.h"
 #include "core/error.h"
+#include "core/language.h"
 #include "cli/terminal_text.h"
 
 #include <QApplication>
@@ -94,6 +95,7 @@ int main(int argc, char *argv[])
     // The check is text too: no GUI object either.
     if (command.action == CommandLine::Check) {
         QCoreApplication core(qtArgc, qtArgs.data());
+        InstallLanguage(command.language.value_or(QStringLiteral("ru")));
         const CheckOutcome outcome = RunCheck(command);
         std::fwrite(outcome.output.constData(), 1, size_t(outcome.output.size()), stdout);
         if (!outcome.error.isEmpty())
@@ -103,6 +105,7 @@ int main(int argc, char *argv[])
     // The verdict is text: no GUI object at all, so no display and no platform plugin.
     if (command.action == CommandLine::Verdict) {
         QCoreApplication core(qtArgc, qtArgs.data());
+        InstallLanguage(command.language.value_or(QStringLiteral("ru")));
         const VerdictOutcome outcome = RunVerdict(command);
         std::fwrite(outcome.output.constData(), 1, size_t(outcome.output.size()), stdout);
         if (!outcome.error.isEmpty())
@@ -110,8 +113,10 @@ int main(int argc, char *argv[])
         return StdoutChecked(outcome.exitCode);
     }
     QApplication app(qtArgc, qtArgs.data());
-    if (exporting)
+    if (exporting) {
+        InstallLanguage(command.language.value_or(QStringLiteral("ru")));
         return StdoutChecked(Export(command));
+    }
     QApplication::setApplicationName(ApplicationTitle());
     QApplication::setApplicationDisplayName(ApplicationTitle());
     // Without the data files' code page nothing could be read: say so and stop.
@@ -123,9 +128,12 @@ int main(int argc, char *argv[])
     });
     if (!readable)
         return 1;
-    // The units chosen in the window last time, unless the command line names some.
-    if (const ViewChoice saved = SavedViewChoice(); !command.units && saved.units)
+    // The language and units chosen in the window last time, unless the command line
+    // names them.
+    const ViewChoice saved = SavedViewChoice();
+    if (!command.units && saved.units)
         SetShownUnits(*saved.units);
+    InstallLanguage(command.language.value_or(saved.language.isEmpty() ? QStringLiteral("ru") : saved.language));
     Tfrm_Main window;
     if (!command.dataDir.isEmpty())
         window.SetDataFolder(AbsoluteFileName(command.dataDir));

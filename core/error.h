@@ -1,6 +1,7 @@
 #pragma once
 // The one error type of the program. Its text is the exact message that the error
 // box shows; code raises it and never catches it (the event-loop guard in app/ does).
+#include <QCoreApplication>
 #include <QString>
 #include <exception>
 
@@ -86,8 +87,8 @@ inline VarnelError ListIndexError(qsizetype index)
 // box showed it alone, full stop included.
 inline VarnelError LocatedError(const VarnelError &error, const QString &aircraft, const QString &file, qsizetype row)
 {
-    QString where = QStringLiteral("\n%1: %2, row %3").arg(aircraft, file).arg(row + 1);
+    QString where = QCoreApplication::translate("Varnel", "\n%1: %2, row %3").arg(aircraft, file).arg(row + 1);
     if (error.column() >= 0)
-        where += QStringLiteral(", column %1").arg(error.column() + 1);
+        where += QCoreApplication::translate("Varnel", ", column %1").arg(error.column() + 1);
     return VarnelError(WithFullStop(error.message()) + where);
 }

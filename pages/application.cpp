@@ -3,6 +3,7 @@
 #include "core/error.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 ErrorBoxHook &hook()
@@ -26,5 +27,6 @@ void ShowErrorBox(const QString &message)
     QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok);
     // The text quotes data files and file names: shown as written, never as markup.
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));  // as designed, in every language
     box.exec();
 }

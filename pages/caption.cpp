@@ -4,6 +4,7 @@
 #include "pages/comparison_pages.h"
 #include "presentation/chart_defs.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
@@ -40,15 +41,15 @@ QList<Run> Runs(const PictureCaption &caption, bool colours)
             runs.append({QStringLiteral(" — "), 0});
         runs.append({names[i], i + 1});
         if (colours)
-            runs.append({i == 0 ? QStringLiteral(" (синие кривые)") : QStringLiteral(" (красные кривые)"), 0});
+            runs.append({i == 0 ? QCoreApplication::translate("Varnel", " (синие кривые)") : QCoreApplication::translate("Varnel", " (красные кривые)"), 0});
     }
     if (runs.isEmpty())
-        runs.append({QStringLiteral("самолёты не выбраны"), 0});
+        runs.append({QCoreApplication::translate("Varnel", "самолёты не выбраны"), 0});
     QStringList flaps;
     for (int i = 0; i < 4; ++i)
         if (caption.flaps.Shows(i))
             flaps << QString::number(i);
-    runs.append({QStringLiteral(" · закрылки: ") + (flaps.isEmpty() ? QStringLiteral("нет") : flaps.join(QStringLiteral(", "))), 0});
+    runs.append({QCoreApplication::translate("Varnel", " · закрылки: ") + (flaps.isEmpty() ? QCoreApplication::translate("Varnel", "нет") : flaps.join(QStringLiteral(", "))), 0});
     return runs;
 }
 

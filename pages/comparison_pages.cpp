@@ -1,13 +1,16 @@
 #include "pages/comparison_pages.h"
 
 #include "pages/layout.h"
+#include "pages/page_tabs.h"
 #include "pages/verdict_page.h"
 #include "charts/turn_rate.h"
 #include "core/error.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
+#include "presentation/chart_language.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QHash>
 #include <QVBoxLayout>
@@ -23,12 +26,12 @@ struct PageRow {
     const char *caption;
 };
 const PageRow kPages[] = {
-    {&ComparisonPages::tab_Common, "tab_Common", "Общая таблица"},
-    {&ComparisonPages::tab_SpeedByAlt, "tab_SpeedByAlt", "Макс. истинная скорость на заданной высоте"},
-    {&ComparisonPages::tab_ROCByAlt, "tab_ROCByAlt", "Макс. скороподъемность на заданной высоте"},
-    {&ComparisonPages::tab_ROCAtTAS, "tab_ROCAtTAS", "Скороподъемность при постоянной истинной скорости (Высота=0м)"},
-    {&ComparisonPages::tab_TurnBySpeed, "tab_TurnBySpeed", "Скорость поворота (Высота=1000м)"},
-    {&ComparisonPages::TabSheet5, "TabSheet5", "Мегаграфик"},
+    {&ComparisonPages::tab_Common, "tab_Common", QT_TRANSLATE_NOOP("Varnel", "Общая таблица")},
+    {&ComparisonPages::tab_SpeedByAlt, "tab_SpeedByAlt", QT_TRANSLATE_NOOP("Varnel", "Макс. истинная скорость на заданной высоте")},
+    {&ComparisonPages::tab_ROCByAlt, "tab_ROCByAlt", QT_TRANSLATE_NOOP("Varnel", "Макс. скороподъемность на заданной высоте")},
+    {&ComparisonPages::tab_ROCAtTAS, "tab_ROCAtTAS", QT_TRANSLATE_NOOP("Varnel", "Скороподъемность при постоянной истинной скорости (Высота=0м)")},
+    {&ComparisonPages::tab_TurnBySpeed, "tab_TurnBySpeed", QT_TRANSLATE_NOOP("Varnel", "Скорость поворота (Высота=1000м)")},
+    {&ComparisonPages::TabSheet5, "TabSheet5", QT_TRANSLATE_NOOP("Varnel", "Мегаграфик")},
 };
 
 // The members that hold the charts; the charts themselves, their pages and Tags come
@@ -63,6 +66,7 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
     setFont(PagesFont());
     // Every page's tab stays in view: a title that does not fit is elided, and its tab's
     // tool tip gives it whole.
+    setTabBar(new PageTabBar(this));
     setUsesScrollButtons(false);
     setElideMode(Qt::ElideRight);
     setDocumentMode(false);
@@ -71,7 +75,7 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
     for (const PageRow &row : kPages) {
         auto *page = new QWidget(this);
         page->setObjectName(QString::fromLatin1(row.name));
-        setTabToolTip(addTab(page, QString::fromUtf8(row.caption)), QString::fromUtf8(row.caption));
+        setTabToolTip(addTab(page, QCoreApplication::translate("Varnel", row.caption)), QCoreApplication::translate("Varnel", row.caption));
         this->*row.page = page;
         pages.insert(page->objectName(), page);
     }
@@ -93,7 +97,7 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
         this->*m.chart = findChild<TChart *>(QString::fromLatin1(m.name));
     // Who is better, and where: after the turn-rate diagram.
     tab_Verdict = new VerdictPage(this);
-    setTabToolTip(addTab(tab_Verdict, QStringLiteral("Кто лучше")), QStringLiteral("Кто лучше"));
+    setTabToolTip(addTab(tab_Verdict, QCoreApplication::translate("Varnel", "Кто лучше")), QCoreApplication::translate("Varnel", "Кто лучше"));
     PairPartners(Charts());
     for (TChart *chart : Charts())
         connect(chart, &TChart::DoubleClicked, this, [this, chart] { Guarded([this, chart] { ShowOneChart(chart); }); });
@@ -144,3 +148,23 @@ void ComparisonPages::ShowOneChart(TChart *chart)
 }
 
 void ComparisonPages::LayOutCommonPage() { tab_Common->layout()->setGeometry(tab_Common->contentsRect()); }
+
+void ComparisonPages::Retranslate()
+{
+    const auto retitle = [this](QWidget *page, const QString &title) {
+        setTabText(indexOf(page), title);
+        setTabToolTip(indexOf(page), title);
+    };
+    for (const PageRow &row : kPages)
+        retitle(this->*row.page, QCoreApplication::translate("Varnel", row.caption));
+    retitle(tab_Verdict, QCoreApplication::translate("Varnel", "Кто лучше"));
+    for (TChart *chart : Charts())
+        RetranslateChart(*chart);
+    tab_Verdict->ShowVerdict(tab_Verdict->Shown());
+}
+
+void ComparisonPages::resizeEvent(QResizeEvent *event)
+{
+    QTabWidget::resizeEvent(event);
+    static_cast<PageTabBar *>(tabBar())->Reshare();
+}

@@ -57,12 +57,17 @@ public:
 
     // Switches the advantage shading of every chart on or off (off at start).
     void SetAdvantageShown(bool shown);
+    // The tabs, charts and verdict shown again in the language installed now.
+    void Retranslate();
     bool AdvantageShown() const { return advantageShown_; }
 
     // A chart of the common page opens its own page; any other chart the common page.
     void ShowOneChart(TChart *chart);
     // Lays the common page's grid out for the page's size now.
     void LayOutCommonPage();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     bool advantageShown_ = false;

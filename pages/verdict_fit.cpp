@@ -1,13 +1,21 @@
 #include "pages/verdict_fit.h"
 
+#include "pages/verdict_columns.h"
+#include "pages/verdict_strips.h"
+
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QTableWidget>
 
+#include <utility>
+
 namespace {
 constexpr int kSmallest = 7;  // pixels of a picture are its points
+constexpr int kMostColumns = 3;
+constexpr int kColumnGap = 16;
+constexpr int kTextChars = 30;  // the narrowest a sentence reads in, in characters
 
 void SetTextSize(QWidget *content, int pixels)
 {
@@ -25,8 +33,10 @@ void SetTextSize(QWidget *content, int pixels)
         table->resizeColumnsToContents();
         table->updateGeometry();
     }
-    content->layout()->invalidate();
-    content->layout()->activate();
+    if (content->layout()) {
+        content->layout()->invalidate();
+        content->layout()->activate();
+    }
 }
 
 // The height the content asks for at the page's width (the sentences wrap).
@@ -36,58 +46,212 @@ int NeededHeight(QWidget *content, int width)
     return layout->hasHeightForWidth() ? layout->totalHeightForWidth(width) : layout->totalSizeHint().height();
 }
 
-// The widgets of the page in their order, the tables' rows included.
-QList<QWidget *> InOrder(QWidget *content)
+QLabel *CopyText(const QString &text, const QLabel *like, QWidget *parent)
 {
-    QList<QWidget *> out;
-    for (int i = 0; i < content->layout()->count(); ++i)
-        if (QWidget *w = content->layout()->itemAt(i)->widget())
-            out << w;
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setFont(like->font());
+    return label;
+}
+
+// The rows [first, end) of a table with its header and its columns' widths.
+QTableWidget *CopyRows(const QTableWidget *from, int first, int end, QWidget *parent)
+{
+    auto *table = new QTableWidget(end - first, from->columnCount(), parent);
+    table->setFont(from->font());
+    table->verticalHeader()->hide();
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->verticalHeader()->setDefaultSectionSize(from->verticalHeader()->defaultSectionSize());
+    table->horizontalHeader()->setFixedHeight(from->horizontalHeader()->minimumHeight());
+    for (int c = 0; c < from->columnCount(); ++c) {
+        if (const QTableWidgetItem *h = from->horizontalHeaderItem(c))
+            table->setHorizontalHeaderItem(c, h->clone());
+        for (int r = first; r < end; ++r)
+            if (const QTableWidgetItem *item = from->item(r, c))
+                table->setItem(r - first, c, item->clone());
+        table->setColumnWidth(c, from->columnWidth(c));
+    }
+    return table;
+}
+
+int TableWidth(const QTableWidget *t) { return t->horizontalHeader()->length() + 2 * t->frameWidth(); }
+// A table's height without its rows.
+int HeaderHeight(const QTableWidget *t) { return t->horizontalHeader()->minimumHeight() + 2 * t->frameWidth(); }
+
+// A block of the page as the picture lays it out: a strip or a sentence, kept whole,
+// or a table under its title.
+struct Source {
+    QWidget *unit = nullptr;
+    QLabel *title = nullptr;
+    QTableWidget *table = nullptr;
+    int gap = 0;
+};
+
+// Copies of the page's blocks, in their order, in `sheet`.
+std::vector<Source> CopyBlocks(QWidget *content, QWidget *sheet)
+{
+    QLayout *layout = content->layout();
+    const int spacing = std::max(layout->spacing(), 0);
+    std::vector<Source> out;
+    int gap = 0;  // the layout's: spacers, and its spacing between two widgets
+    bool first = true;
+    const QLabel *title = nullptr;
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem *item = layout->itemAt(i);
+        if (item->spacerItem())
+            gap += item->spacerItem()->sizeHint().height();
+        QWidget *w = item->widget();
+        if (!w || w->isHidden())
+            continue;
+        if (!title)  // a table's gap is its title's
+            gap += first ? 0 : spacing;
+        first = false;
+        if (auto *strips = qobject_cast<VerdictStrips *>(w)) {
+            for (const PairVerdict &pair : strips->Drawn().pairs) {
+                Verdict one = strips->Drawn();
+                one.pairs = {pair};
+                auto *strip = new VerdictStrips(sheet);
+                strip->SetVerdict(one);
+                out.push_back({strip, nullptr, nullptr, std::exchange(gap, 0)});
+            }
+        } else if (auto *table = qobject_cast<QTableWidget *>(w)) {
+            out.push_back({nullptr, title ? CopyText(title->text(), title, sheet) : nullptr,
+                           CopyRows(table, 0, table->rowCount(), sheet), std::exchange(gap, 0)});
+            title = nullptr;
+        } else if (auto *label = qobject_cast<QLabel *>(w)) {
+            const bool isTitle = i + 1 < layout->count() && qobject_cast<QTableWidget *>(layout->itemAt(i + 1)->widget());
+            if (isTitle) {
+                title = label;
+                continue;
+            }
+            for (const QString &line : label->text().split(QLatin1Char('\n')))
+                out.push_back({CopyText(line, label, sheet), nullptr, nullptr, std::exchange(gap, 0)});
+        }
+    }
+    for (QWidget *copy : sheet->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        copy->hide();  // until placed
     return out;
+}
+
+// The blocks' sizes at the sheet's text size in a column of `width`.
+std::vector<FlowBlock> Sizes(const std::vector<Source> &sources, int spacing, int width)
+{
+    std::vector<FlowBlock> out;
+    for (const Source &s : sources) {
+        FlowBlock b;
+        b.gap = s.gap;
+        if (auto *strip = qobject_cast<VerdictStrips *>(s.unit)) {
+            b.width = strip->fontMetrics().horizontalAdvance(StripLabel(strip->Drawn().pairs.front())) + 2;
+            b.head = strip->sizeHint().height();
+        } else if (auto *label = qobject_cast<QLabel *>(s.unit)) {
+            b.width = label->fontMetrics().averageCharWidth() * kTextChars;
+            b.head = label->heightForWidth(width);
+        } else {
+            b.width = TableWidth(s.table);
+            b.head = (s.title ? s.title->heightForWidth(width) + spacing : 0) + HeaderHeight(s.table);
+            for (int r = 0; r < s.table->rowCount(); ++r)
+                b.rows.push_back(s.table->rowHeight(r));
+        }
+        out.push_back(b);
+    }
+    return out;
+}
+
+void Place(QWidget *w, int x, int y, int width, int height)
+{
+    w->setGeometry(x, y, width, height);
+    w->setVisible(true);
+}
+
+// The blocks at the layout chosen: whole ones moved into place, tables copied a piece a
+// column, the line that ends an incomplete layout under its last row.
+void Arrange(const std::vector<Source> &sources, const FlowChoice &choice, const FlowMeasure &measure,
+             QWidget *sheet, QPoint origin, int spacing)
+{
+    const FlowLayout &layout = choice.layout;
+    std::vector<int> left;  // each column's x
+    double x = origin.x();
+    for (double w : layout.widths) {
+        left.push_back(int(x));
+        x += w + kColumnGap;
+    }
+    std::vector<std::vector<FlowBlock>> blocks;
+    for (double w : layout.widths)
+        blocks.push_back(measure(w));
+    for (const FlowPiece &p : layout.pieces) {
+        const Source &s = sources[size_t(p.block)];
+        const FlowBlock &b = blocks[size_t(p.column)][size_t(p.block)];
+        const int x = left[size_t(p.column)], width = int(layout.widths[size_t(p.column)]);
+        int y = origin.y() + int(p.y);
+        if (s.unit) {
+            Place(s.unit, x, y, width, int(b.head));
+            continue;
+        }
+        if (s.title) {  // atop each piece of the table
+            QLabel *title = s.title->isHidden() ? s.title : CopyText(s.title->text(), s.title, sheet);
+            const int height = int(b.head) - HeaderHeight(s.table);
+            Place(title, x, y, width, height - spacing);
+            y += height;
+        }
+        QTableWidget *piece = CopyRows(s.table, p.from, p.to, sheet);
+        int rows = 0;
+        for (int r = p.from; r < p.to; ++r)
+            rows += s.table->rowHeight(r);
+        Place(piece, x, y, std::min(TableWidth(s.table), width), HeaderHeight(s.table) + rows);
+    }
+    for (const Source &s : sources) {  // what is not in the picture, and the tables' measures
+        delete s.table;
+        for (QWidget *w : {s.unit, static_cast<QWidget *>(s.title)})
+            if (w && w->isHidden())
+                delete w;
+    }
+    if (layout.complete)
+        return;
+    auto *more = new QLabel(QCoreApplication::translate("Varnel", "… продолжение в отчете (varnel --report)"), sheet);
+    more->setObjectName(QStringLiteral("lbl_Continued"));
+    QFont italic = sheet->font();
+    italic.setItalic(true);
+    more->setFont(italic);
+    const int y = origin.y() + int(layout.lineY) + (layout.lineY > 0 ? spacing : 0);
+    Place(more, left[size_t(layout.lineColumn)], y, int(layout.widths[size_t(layout.lineColumn)]), more->sizeHint().height());
 }
 }  // namespace
 
 void FitVerdictContent(QWidget *content, QSize size)
 {
-    const int height = size.height();
-    int pixels = content->font().pixelSize() > 0 ? content->font().pixelSize() : 11;
+    const int largest = content->font().pixelSize() > 0 ? content->font().pixelSize() : 11;
     content->layout()->activate();
-    while (NeededHeight(content, size.width()) > height && pixels > kSmallest)
-        SetTextSize(content, --pixels);
-    if (NeededHeight(content, size.width()) <= height)
+    if (NeededHeight(content, size.width()) <= size.height())
         return;
-    // Still too long: whole rows left out from the end, under a line that says so.
-    auto *more = new QLabel(QCoreApplication::translate("Varnel", "… продолжение в отчете (varnel --report)"), content);
-    more->setObjectName(QStringLiteral("lbl_Continued"));
-    QFont italic = more->font();
-    italic.setItalic(true);
-    more->setFont(italic);
-    static_cast<QBoxLayout *>(content->layout())->insertWidget(content->layout()->count() - 1, more);
-    content->layout()->activate();
-    const QList<QWidget *> widgets = InOrder(content);
-    const auto relayOut = [content](QWidget *changed) {
-        changed->updateGeometry();
-        content->layout()->invalidate();
-        content->layout()->activate();
+    // Too long as it stands: its blocks, copied, flow into columns on a sheet over it.
+    auto *sheet = new QWidget(content);
+    sheet->setObjectName(QStringLiteral("verdict_columns"));
+    const std::vector<Source> sources = CopyBlocks(content, sheet);
+    const QMargins margins = content->layout()->contentsMargins();
+    const int spacing = std::max(content->layout()->spacing(), 0);
+    const QSize area = size.shrunkBy(margins);
+    int sized = 0;
+    const auto measure = [&](int pixels, double width) {
+        if (pixels != sized)
+            SetTextSize(sheet, sized = pixels);
+        return Sizes(sources, spacing, int(width));
     };
-    for (qsizetype i = widgets.size() - 1; i >= 0 && NeededHeight(content, size.width()) > height; --i) {
-        auto *table = qobject_cast<QTableWidget *>(widgets[i]);
-        if (widgets[i]->objectName() == QLatin1String("lbl_Verdict") && !widgets[i]->isHidden()) {
-            widgets[i]->hide();  // the sentences, when not even the tables' first rows fit
-            relayOut(widgets[i]);
-        }
-        if (!table || table->isHidden())
-            continue;
-        int rows = table->rowCount();
-        while (rows > 0 && NeededHeight(content, size.width()) > height) {
-            table->setRowHidden(--rows, true);
-            relayOut(table);
-        }
-        if (rows == 0 || NeededHeight(content, size.width()) > height) {
-            table->hide();
-            if (i > 0)
-                widgets[i - 1]->hide();  // its title
-            relayOut(table);
-        }
-    }
+    const auto lineHeight = [&](int pixels) {
+        QFont font = sheet->font();
+        font.setPixelSize(pixels);
+        return double(QFontMetrics(font).height() + spacing);
+    };
+    const FlowChoice choice =
+        ChooseColumns(area.width(), area.height(), kColumnGap, largest, kSmallest, kMostColumns, measure, lineHeight);
+    Arrange(sources, choice, [&](double width) { return measure(choice.size, width); }, sheet,
+            QPoint(margins.left(), margins.top()), spacing);
+    for (int i = 0; i < content->layout()->count(); ++i)
+        if (QWidget *w = content->layout()->itemAt(i)->widget())
+            w->hide();
+    sheet->setGeometry(QRect(QPoint(), size));
+    sheet->show();
 }

@@ -1,8 +1,10 @@
 #pragma once
-// The verdict page fitted into a picture of its size: the text shrunk step by step,
-// down to 7 points and no smaller, until the whole page fits; where even that is too
-// long, the rows that do not fit are left out whole and the page ends with a line
-// saying the rest is in the report.
+// The verdict page fitted into a picture of its size. Where the page as it stands is
+// too long, copies of its blocks (each strip, each sentence, each table under its
+// title) flow into one to three columns on a sheet over it, at the largest text, not
+// below 7 points, that holds everything; where nothing does, whole rows are left out
+// and the page ends with a line saying the rest is in the report. The page itself, as
+// the window scrolls it, stays as it is.
 #include <QSize>
 
 class QWidget;

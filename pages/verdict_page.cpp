@@ -6,6 +6,7 @@
 #include "core/error.h"
 #include "verdict/verdict_format.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -140,7 +141,7 @@ const Verdict &VerdictPage::Shown()
         // No verdict from data that failed: what it showed before was of other aircraft
         // or other flaps. The error box comes from the charts' refresh, once.
         ShowVerdict(Verdict{});
-        said_->setText(QStringLiteral("Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
+        said_->setText(QCoreApplication::translate("Varnel", "Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
                        ErrorBoxText(error.message()));
     }
     return verdict_;

@@ -97,6 +97,13 @@ std::vector<StripPlace> PlaceStrips(const Verdict &v, const QRectF &area, const 
     return out;
 }
 
+QString StripLabel(const PairVerdict &p)
+{
+    if (p.bands.empty())
+        return PairLabel(p);
+    return QStringLiteral("%1: %2 … %3").arg(PairLabel(p), PairPlace(p, p.bands.front().from), PairPlace(p, p.bands.back().to));
+}
+
 double StripsHeight(const Verdict &v, const QFontMetricsF &fm) { return double(v.pairs.size()) * StripHeight(fm); }
 
 void PaintVerdictStrips(QPainter &painter, const Verdict &v, const QRectF &area)
@@ -107,10 +114,8 @@ void PaintVerdictStrips(QPainter &painter, const Verdict &v, const QRectF &area)
         const StripPlace &s = places[i];
         const PairVerdict &p = v.pairs[i];
         painter.setPen(Qt::black);
-        QString label = PairLabel(p);
-        if (!p.bands.empty())
-            label += QStringLiteral(": %1 … %2").arg(PairPlace(p, s.from), PairPlace(p, s.to));
-        painter.drawText(s.label, Qt::AlignLeft | Qt::AlignVCenter, painter.fontMetrics().elidedText(label, Qt::ElideRight, int(s.label.width())));
+        painter.drawText(s.label, Qt::AlignLeft | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(StripLabel(p), Qt::ElideRight, int(s.label.width())));
         painter.fillRect(s.bar, QColor(0xF4, 0xF4, 0xF4));
         for (const LeadBand &b : p.bands)
             PaintBand(painter, s, p, b);

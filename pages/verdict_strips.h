@@ -24,6 +24,8 @@ struct StripPlace {
 // The strips of every pair of the verdict, one under the other from the top of `area`,
 // in the painter's font (fm: its metrics); none without pairs.
 std::vector<StripPlace> PlaceStrips(const Verdict &v, const QRectF &area, const QFontMetricsF &fm);
+// The line above a pair's bar: its name and the range the bar spans.
+QString StripLabel(const PairVerdict &p);
 // The height the strips take at that font.
 double StripsHeight(const Verdict &v, const QFontMetricsF &fm);
 // Draws the strips into `area` with the painter's font.
@@ -35,6 +37,7 @@ class VerdictStrips : public QWidget {
 public:
     explicit VerdictStrips(QWidget *parent = nullptr);
     void SetVerdict(const Verdict &verdict);
+    const Verdict &Drawn() const { return verdict_; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 

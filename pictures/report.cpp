@@ -21,7 +21,6 @@
 #include <vector>
 
 namespace {
-QString Tr(const char *text) { return QCoreApplication::translate("Varnel", text); }
 
 using PagePaint = std::function<void(QCPPainter &)>;
 constexpr double kFooter = 16;  // the page number's line at the foot of each page
@@ -163,7 +162,7 @@ std::vector<std::vector<std::pair<double, PagePaint>>> FirstPage(const ReportInp
 std::vector<std::vector<std::pair<double, PagePaint>>> VerdictPages(const Verdict &v, QSizeF area)
 {
     Flow flow{area.height(), {}};
-    FlowParagraph(flow, Tr("Кто лучше"), area.width(), TextFont(14, true));
+    FlowParagraph(flow, QCoreApplication::translate("Varnel", "Кто лучше"), area.width(), TextFont(14, true));
     const QString missing = MissingText(v, true);
     if (!missing.isEmpty()) {
         FlowParagraph(flow, missing, area.width(), TextFont(10));
@@ -205,7 +204,7 @@ QString ReportTitle(const ReportInput &input) { return CaptionTitle(ReportCaptio
 
 QString ReportSubject(const ReportInput &input)
 {
-    return Tr("Сравнение летных характеристик: %1").arg(ReportTitle(input));
+    return QCoreApplication::translate("Varnel", "Сравнение летных характеристик: %1").arg(ReportTitle(input));
 }
 
 int PaintReport(QPagedPaintDevice &device, const ReportInput &input, int fromPage, int toPage)
@@ -240,7 +239,7 @@ int PaintReport(QPagedPaintDevice &device, const ReportInput &input, int fromPag
 
     QCPPainter painter;
     if (!painter.begin(&device))
-        throw VarnelError(Tr("Не удалось начать печать отчета."));
+        throw VarnelError(QCoreApplication::translate("Varnel", "Не удалось начать печать отчета."));
     const int total = int(paints.size());
     bool first = true;
     for (int n = 1; n <= total; ++n) {
@@ -255,7 +254,7 @@ int PaintReport(QPagedPaintDevice &device, const ReportInput &input, int fromPag
         painter.setFont(TextFont(8));
         painter.setPen(Qt::darkGray);
         painter.drawText(QRectF(0, area.height(), area.width(), kFooter), Qt::AlignRight | Qt::AlignBottom,
-                         Tr("Страница %1 из %2").arg(n).arg(total));
+                         QCoreApplication::translate("Varnel", "Страница %1 из %2").arg(n).arg(total));
     }
     painter.end();
     return total;

@@ -6,16 +6,17 @@
 #include "pictures/export.h"
 #include "pictures/picture_files.h"
 #include "pictures/report_parts.h"
+#include "core/language.h"
 #include "verdict/verdict_format.h"
 #include "presentation/chart.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 
 namespace {
-QString Tr(const char *text) { return QCoreApplication::translate("Varnel", text); }
 
 // Text as HTML holds it: never markup, and no character XML has no place for.
 QString Esc(const QString &text)
@@ -28,20 +29,27 @@ QString Esc(const QString &text)
     return out;
 }
 
-// An SVG document as an element of the page: its XML prolog dropped.
+// An SVG document as an element of the page: its XML prolog dropped, and what HTML's
+// SVG has no place for mended: the version of SVG Tiny on its root, and the units of a
+// hatch's mask written as a pattern's.
 QString Inline(const QByteArray &svg)
 {
     const QByteArray safe = XmlSafe(svg);
     const qsizetype start = safe.indexOf("<svg");
-    return QString::fromUtf8(start < 0 ? QByteArray() : safe.mid(start));
+    QString out = QString::fromUtf8(start < 0 ? QByteArray() : safe.mid(start));
+    const qsizetype rootEnd = out.indexOf(u'>');
+    out.replace(0, rootEnd, out.left(rootEnd).remove(QStringLiteral(" version=\"1.2\"")).remove(QStringLiteral(" baseProfile=\"tiny\"")));
+    static const QRegularExpression maskUnits(QStringLiteral("(<mask [^>]*)patternUnits="));
+    return out.replace(maskUnits, QStringLiteral("\\1maskUnits="));
 }
 
-QString Table(const VerdictTable &t)
+// A table of the verdict under its title, a heading of that level.
+QString Table(const VerdictTable &t, int level = 3)
 {
-    QString html = QStringLiteral("<h3>%1</h3>\n<div class=\"scroll\"><table>\n<tr>").arg(Esc(t.title));
+    QString html = QStringLiteral("<h%1>%2</h%1>\n<div class=\"scroll\"><table>\n<thead><tr>").arg(level).arg(Esc(t.title));
     for (const QString &h : t.header)
         html += QStringLiteral("<th>%1</th>").arg(Esc(h));
-    html += QStringLiteral("</tr>\n");
+    html += QStringLiteral("</tr></thead>\n<tbody>\n");
     for (const auto &row : t.rows) {
         html += QStringLiteral("<tr>");
         for (const VerdictCell &c : row)
@@ -49,7 +57,7 @@ QString Table(const VerdictTable &t)
                            : QStringLiteral("<td>%1</td>").arg(Esc(c.text));
         html += QStringLiteral("</tr>\n");
     }
-    return html + QStringLiteral("</table></div>\n");
+    return html + QStringLiteral("</tbody></table></div>\n");
 }
 
 QString StripsSvg(const Verdict &v)
@@ -79,7 +87,7 @@ QByteArray ReportHtml(const ReportInput &input)
     const PictureCaption caption = ReportCaption(input);
     const QString tint1 = VerdictPage::Tint(1).name(), tint2 = VerdictPage::Tint(2).name();
     QString html = QStringLiteral(
-                       "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<!DOCTYPE html>\n<html lang=\"%7\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                        "<meta name=\"generator\" content=\"Varnel %1\">\n<title>%2</title>\n<style>\n"
                        "body{font-family:sans-serif;margin:1em;max-width:60em}\n"
@@ -87,16 +95,17 @@ QByteArray ReportHtml(const ReportInput &input)
                        ".scroll{overflow-x:auto}\ntable{border-collapse:collapse;margin-bottom:1em}\n"
                        "th,td{border:1px solid #ccc;padding:2px 6px;text-align:right;white-space:nowrap}\n"
                        "th:first-child,td:first-child{text-align:left}\nth{background:#eee}\n"
-                       ".w1{background:%3}\n.w2{background:%4}\n</style>\n</head>\n<body>\n")
-                       .arg(QStringLiteral(VARNEL_VERSION), Esc(ReportTitle(input)), tint1, tint2);
-    html += QStringLiteral("<h1><span style=\"color:%1\">%2</span> — <span style=\"color:%3\">%4</span></h1>\n")
-                .arg(AircraftColor(1).name(), Esc(caption.first.isEmpty() ? QStringLiteral("—") : caption.first),
-                     AircraftColor(2).name(), Esc(caption.second.isEmpty() ? QStringLiteral("—") : caption.second));
+                       ".w1{background:%3}\n.w2{background:%4}\n.c1{color:%5}\n.c2{color:%6}\n</style>\n</head>\n<body>\n")
+                       .arg(QStringLiteral(VARNEL_VERSION), Esc(ReportTitle(input)), tint1, tint2, AircraftColor(1).name(),
+                            AircraftColor(2).name(), CurrentLanguage());
+    html += QStringLiteral("<h1><span class=\"c1\">%1</span> — <span class=\"c2\">%2</span></h1>\n")
+                .arg(Esc(caption.first.isEmpty() ? QStringLiteral("—") : caption.first),
+                     Esc(caption.second.isEmpty() ? QStringLiteral("—") : caption.second));
     for (const QString &line : ReportFacts(input))
         html += QStringLiteral("<p>%1</p>\n").arg(Esc(line));
     const std::vector<VerdictTable> tables = VerdictTables(v);
     if (!tables.empty())
-        html += Table(tables.front());
+        html += Table(tables.front(), 2);
     for (qsizetype i = 0; i < report.charts.size(); ++i) {
         QWidget *page = report.charts[i];
         const PictureCaption pageCaption = ReportCaption(input, report.names[i]);
@@ -108,7 +117,7 @@ QByteArray ReportHtml(const ReportInput &input)
         html += QStringLiteral("<section>\n<h2>%1</h2>\n%2</section>\n")
                     .arg(Esc(pageCaption.page), Inline(RenderPicture(page, QStringLiteral("svg"), 1, &pageCaption)));
     }
-    html += QStringLiteral("<section>\n<h2>%1</h2>\n").arg(Esc(Tr("Кто лучше")));
+    html += QStringLiteral("<section>\n<h2>%1</h2>\n").arg(Esc(QCoreApplication::translate("Varnel", "Кто лучше")));
     const QString missing = MissingText(v, true);
     if (!missing.isEmpty()) {
         html += QStringLiteral("<p>%1</p>\n").arg(Esc(missing));

@@ -39,13 +39,12 @@ PictureCaption ReportCaption(const ReportInput &input, const QString &page)
 
 QStringList ReportFacts(const ReportInput &input)
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("Varnel", text); };
     QStringList flaps;
     for (int f = 0; f < 4; ++f)
         if (input.flaps.Shows(f))
             flaps << QString::number(f);
-    return {tr("Закрылки: %1").arg(flaps.isEmpty() ? tr("нет") : flaps.join(QStringLiteral(", "))),
-            tr("Папка данных: %1").arg(QDir::toNativeSeparators(input.dataFolder)),
-            tr("Дата: %1").arg(QDate::currentDate().toString(Qt::ISODate)),
-            tr("Программа: Varnel %1").arg(QStringLiteral(VARNEL_VERSION))};
+    return {QCoreApplication::translate("Varnel", "Закрылки: %1").arg(flaps.isEmpty() ? QCoreApplication::translate("Varnel", "нет") : flaps.join(QStringLiteral(", "))),
+            QCoreApplication::translate("Varnel", "Папка данных: %1").arg(QDir::toNativeSeparators(input.dataFolder)),
+            QCoreApplication::translate("Varnel", "Дата: %1").arg(QDate::currentDate().toString(Qt::ISODate)),
+            QCoreApplication::translate("Varnel", "Программа: Varnel %1").arg(QStringLiteral(VARNEL_VERSION))};
 }

@@ -11,6 +11,7 @@
 #include "core/guard.h"
 #include "presentation/chart.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -35,10 +36,10 @@ struct EntryRow {
     const char *keys;
 };
 const EntryRow kEntries[] = {
-    {ChartSharing::CopyPicture, "Копировать рисунок", "Ctrl+C"},
-    {ChartSharing::CopyData, "Копировать данные", "Ctrl+Shift+C"},
-    {ChartSharing::SavePicture, "Сохранить рисунок...", "Ctrl+S"},
-    {ChartSharing::SaveAllPages, "Сохранить все страницы...", "Ctrl+Shift+S"},
+    {ChartSharing::CopyPicture, QT_TRANSLATE_NOOP("Varnel", "Копировать рисунок"), "Ctrl+C"},
+    {ChartSharing::CopyData, QT_TRANSLATE_NOOP("Varnel", "Копировать данные"), "Ctrl+Shift+C"},
+    {ChartSharing::SavePicture, QT_TRANSLATE_NOOP("Varnel", "Сохранить рисунок..."), "Ctrl+S"},
+    {ChartSharing::SaveAllPages, QT_TRANSLATE_NOOP("Varnel", "Сохранить все страницы..."), "Ctrl+Shift+S"},
     {ChartSharing::Print, QT_TRANSLATE_NOOP("Varnel", "Печать..."), "Ctrl+P"},
     {ChartSharing::SaveReport, QT_TRANSLATE_NOOP("Varnel", "Сохранить отчет..."), ""},
 };
@@ -62,7 +63,7 @@ struct NoQtProjectSettings {
 
 QString QtSavePicture(QWidget *parent, const QString &suggested)
 {
-    auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("Сохранить рисунок"), suggested,
+    auto dialog = std::make_unique<QFileDialog>(parent, QCoreApplication::translate("Varnel", "Сохранить рисунок"), suggested,
                                                 QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     QString path = dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
@@ -75,9 +76,9 @@ QString QtSavePicture(QWidget *parent, const QString &suggested)
 
 bool QtConfirmReplace(QWidget *parent, const QString &folder, const QStringList &replaced)
 {
-    const QString text = QStringLiteral("В папке «%1» уже есть:\n%2\n\nЗаменить эти файлы?")
+    const QString text = QCoreApplication::translate("Varnel", "В папке «%1» уже есть:\n%2\n\nЗаменить эти файлы?")
                              .arg(QDir::toNativeSeparators(folder), replaced.join(u'\n'));
-    return QMessageBox::question(parent, QStringLiteral("Сохранить все страницы"), text,
+    return QMessageBox::question(parent, QCoreApplication::translate("Varnel", "Сохранить все страницы"), text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -103,9 +104,9 @@ QString ChartDataText(const TChartSeriesList &series, const AxisTitle &x, const 
 {
     if (titles && titles->Count() != series.Count())
         titles = nullptr;
-    QStringList rows{QStringLiteral("Кривая\t%1\t%2")
-                         .arg(x.text.isEmpty() ? QStringLiteral("X") : OneLine(x.text),
-                              y.text.isEmpty() ? QStringLiteral("Y") : OneLine(y.text))};
+    QStringList rows{QCoreApplication::translate("Varnel", "Кривая\t%1\t%2")
+                         .arg(x.text.isEmpty() ? QStringLiteral("X") : OneLine(AxisTitleText(x)),
+                              y.text.isEmpty() ? QStringLiteral("Y") : OneLine(AxisTitleText(y)))};
     for (int i = 0; i < series.Count(); ++i) {
         const TChartSeries &s = series[i];
         if (!s.Active())
@@ -158,7 +159,7 @@ void ChartSharing::openMenu(TChart *chart, QPoint globalPos)
         });
     }
     menu->addSeparator();
-    QAction *band = menu->addAction(QStringLiteral("Подпись над рисунком"));
+    QAction *band = menu->addAction(QCoreApplication::translate("Varnel", "Подпись над рисунком"));
     band->setCheckable(true);
     band->setChecked(caption_);
     connect(band, &QAction::toggled, this, [this](bool on) { caption_ = on; });

@@ -1,6 +1,7 @@
 #include "presentation/chart.h"
 
 #include "core/guard.h"
+#include "core/language.h"
 #include "core/literal_text.h"
 #include "presentation/chart_curve.h"
 #include "presentation/plot_geometry.h"
@@ -159,21 +160,21 @@ void TChart::fitTitle()
     int pixels = TitleFontPixels;
     for (; pixels > SmallFontPixels; --pixels) {
         f.setPixelSize(pixels);
-        if (QFontMetrics(f).horizontalAdvance(chartTitle_) <= available)
+        if (QFontMetrics(f).horizontalAdvance(Translated(chartTitle_)) <= available)
             break;
     }
     f.setPixelSize(pixels);
     title_->setFont(f);
-    title_->setText(QFontMetrics(f).elidedText(chartTitle_, Qt::ElideRight, std::max(available, 0)));
+    title_->setText(QFontMetrics(f).elidedText(Translated(chartTitle_), Qt::ElideRight, std::max(available, 0)));
 }
 
 void TChart::SetAxisTitles(const AxisTitle &bottom, const AxisTitle &left)
 {
     bottom_ = bottom;
     left_ = left;
-    bottomTitleItem_->setText(bottom.text);
+    bottomTitleItem_->setText(AxisTitleText(bottom));
     bottomTitleItem_->setVisible(!bottom.text.isEmpty());
-    yAxis->setLabel(left.text);
+    yAxis->setLabel(AxisTitleText(left));
     Redraw();
 }
 
@@ -185,7 +186,7 @@ void TChart::placeBottomTitle()
         return;
     const QRect area = PlotArea();
     const QMargins pad = bottomTitleItem_->padding();
-    const QSize text = QFontMetrics(bottomTitleItem_->font()).size(0, bottom_.text);
+    const QSize text = QFontMetrics(bottomTitleItem_->font()).size(0, bottomTitleItem_->text());
     const QSizeF box(text.width() + pad.left() + pad.right(), text.height() + pad.top() + pad.bottom());
     const QRectF right(QPointF(area.right() - box.width(), area.bottom() - box.height()), box);
     const QRectF left(QPointF(area.left(), area.bottom() - box.height()), box);
@@ -293,7 +294,7 @@ void TChart::syncLegend()
     const QStringList names = series_.LegendEntries();
     for (int k = 0; k < shown.size(); ++k) {
         QCPCurve *curve = curves_[shown[k]];
-        curve->setName(names[k]);
+        curve->setName(Translated(names[k]));
         auto *entry = new LegendEntry(legend, curve);
         entry->setMargins(QMargins(3, 1, 3, 1));
         legend->addItem(entry);
@@ -395,8 +396,8 @@ void TChart::showReadout(const QHelpEvent &help)
     // Where the tracker's box reads the curves, only a point the mouse rests on is named.
     const bool tracked = tracker_->Reading().curves() > 0;
     QString text = ReadoutAt(help.pos(), tracked ? RestingReach : ReadoutReach);
-    if (text.isEmpty() && title_->outerRect().contains(help.pos()) && title_->text() != chartTitle_)
-        text = chartTitle_;  // cut short on a narrow chart
+    if (text.isEmpty() && title_->outerRect().contains(help.pos()) && title_->text() != Translated(chartTitle_))
+        text = Translated(chartTitle_);  // cut short on a narrow chart
     if (text.isEmpty())
         QToolTip::hideText();
     else

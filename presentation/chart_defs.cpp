@@ -6,6 +6,8 @@
 #include "presentation/tracker.h"
 #include "presentation/unit_ticker.h"
 
+#include <QtGlobal>
+
 #include <iterator>
 
 
@@ -31,26 +33,26 @@ constexpr Marks WithMarks = Marks::Shown, NoMarks = Marks::Hidden;
 // Speed by altitude and climb by altitude: 100% and MAX power for each aircraft.
 const Look AltitudeRows[] = {
     {H, "100%", 0x0000FF, 2, Solid, InLegend, NoMarks},
-    {H, "Макс.", 0x004080, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Макс."), 0x004080, 2, Solid, InLegend, NoMarks},
     {H, "100%", 0xFF0000, 2, Solid, InLegend, NoMarks},
-    {H, "Макс.", 0x9D0000, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Макс."), 0x9D0000, 2, Solid, InLegend, NoMarks},
 };
 
 const Look ClimbAtSpeedRows[] = {
-    {H, "Скороподъемность", 0x0000FF, 2, Solid, InLegend, NoMarks},
-    {H, "Скороподъемность", 0xFF0000, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Скороподъемность"), 0x0000FF, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Скороподъемность"), 0xFF0000, 2, Solid, InLegend, NoMarks},
 };
 
 // One row per flap setting (none, 1, 2, 3), first aircraft then second.
 const Look FlapRows[] = {
-    {H, "Без закрылков", 0x0000FF, 2, Solid, InLegend, NoMarks},
-    {H, "Закрылки1", 0x0000D2, 2, Solid, InLegend, NoMarks},
-    {H, "Закрылки2", 0x0000AF, 2, Solid, InLegend, NoMarks},
-    {H, "Закрылки3", 0x000082, 2, Solid, InLegend, NoMarks},
-    {H, "Без закрылков", 0xFF0000, 2, Solid, InLegend, NoMarks},
-    {H, "Закрылки1", 0xD20000, 2, Solid, InLegend, NoMarks},
-    {H, "Закрылки2", 0xAF0000, 2, Solid, InLegend, NoMarks},
-    {H, "Закрылки3", 0x820000, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Без закрылков"), 0x0000FF, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Закрылки1"), 0x0000D2, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Закрылки2"), 0x0000AF, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Закрылки3"), 0x000082, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Без закрылков"), 0xFF0000, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Закрылки1"), 0xD20000, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Закрылки2"), 0xAF0000, 2, Solid, InLegend, NoMarks},
+    {H, QT_TRANSLATE_NOOP("Varnel", "Закрылки3"), 0x820000, 2, Solid, InLegend, NoMarks},
 };
 
 // The turn-rate diagram's reference lines, after its eight flap curves: "0g" (never
@@ -63,12 +65,12 @@ const Look ReferenceRows[] = {
     {L, "4g", 0x000000, 1, Dots, NoLegend, WithMarks},
     {L, "5g", 0x000000, 1, Dots, NoLegend, WithMarks},
     {L, "6g", 0x000000, 1, Dots, NoLegend, WithMarks},
-    {L, "100м", 0x000000, 1, Solid, NoLegend, WithMarks},
-    {L, "200м", 0x000000, 1, Solid, NoLegend, WithMarks},
-    {L, "300м", 0x000000, 1, Solid, NoLegend, WithMarks},
-    {L, "400м", 0x000000, 1, Solid, NoLegend, WithMarks},
-    {L, "500м", 0x000000, 1, Solid, NoLegend, WithMarks},
-    {L, "600м", 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, QT_TRANSLATE_NOOP("Varnel", "100м"), 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, QT_TRANSLATE_NOOP("Varnel", "200м"), 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, QT_TRANSLATE_NOOP("Varnel", "300м"), 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, QT_TRANSLATE_NOOP("Varnel", "400м"), 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, QT_TRANSLATE_NOOP("Varnel", "500м"), 0x000000, 1, Solid, NoLegend, WithMarks},
+    {L, QT_TRANSLATE_NOOP("Varnel", "600м"), 0x000000, 1, Solid, NoLegend, WithMarks},
     {L, "700m", 0x000000, 1, Solid, NoLegend, WithMarks},  // Latin m, as the form has it
 };
 
@@ -93,13 +95,13 @@ struct Axis {
     const char *text, *quantity, *unit;
     Quantity kind;
 };
-constexpr Axis Speed{"Скорость (км/ч)", "Скорость", "км/ч", Quantity::Speed};
-constexpr Axis SpeedK{"Скорость (Км/ч)", "Скорость", "Км/ч", Quantity::Speed};  // capital K, as the form has it
-constexpr Axis Altitude{"Высота (м)", "Высота", "м", Quantity::Altitude};
-constexpr Axis AltitudeTight{"Высота(м)", "Высота", "м", Quantity::Altitude};  // no space, as the form has it
-constexpr Axis Climb{"Скороподъемность (м/с)", "Скороподъемность", "м/с", Quantity::Climb};
-constexpr Axis Time{"Время (сек)", "Время", "сек", Quantity::Time};
-constexpr Axis Rate{"Град./сек", "", "Град./сек", Quantity::TurnRate};
+constexpr Axis Speed{QT_TRANSLATE_NOOP("Varnel", "Скорость (км/ч)"), QT_TRANSLATE_NOOP("Varnel", "Скорость"), QT_TRANSLATE_NOOP("Varnel", "км/ч"), Quantity::Speed};
+constexpr Axis SpeedK{QT_TRANSLATE_NOOP("Varnel", "Скорость (Км/ч)"), QT_TRANSLATE_NOOP("Varnel", "Скорость"), QT_TRANSLATE_NOOP("Varnel", "Км/ч"), Quantity::Speed};  // capital K, as the form has it
+constexpr Axis Altitude{QT_TRANSLATE_NOOP("Varnel", "Высота (м)"), QT_TRANSLATE_NOOP("Varnel", "Высота"), QT_TRANSLATE_NOOP("Varnel", "м"), Quantity::Altitude};
+constexpr Axis AltitudeTight{QT_TRANSLATE_NOOP("Varnel", "Высота(м)"), QT_TRANSLATE_NOOP("Varnel", "Высота"), QT_TRANSLATE_NOOP("Varnel", "м"), Quantity::Altitude};  // no space, as the form has it
+constexpr Axis Climb{QT_TRANSLATE_NOOP("Varnel", "Скороподъемность (м/с)"), QT_TRANSLATE_NOOP("Varnel", "Скороподъемность"), QT_TRANSLATE_NOOP("Varnel", "м/с"), Quantity::Climb};
+constexpr Axis Time{QT_TRANSLATE_NOOP("Varnel", "Время (сек)"), QT_TRANSLATE_NOOP("Varnel", "Время"), QT_TRANSLATE_NOOP("Varnel", "сек"), Quantity::Time};
+constexpr Axis Rate{QT_TRANSLATE_NOOP("Varnel", "Град./сек"), "", QT_TRANSLATE_NOOP("Varnel", "Град./сек"), Quantity::TurnRate};
 
 struct ChartRow {
     const char *name;
@@ -201,23 +203,23 @@ constexpr int pair(const Look (&)[N], const Look (&)[K], const char *const (&)[M
 #define SERIES_THEN(rows, more, names) rows, names, pair(rows, more, names), more, int(std::size(more))
 
 const ChartRow ChartRows[] = {
-    {"ch_C1", "tab_Common", 1, "Макс. истинная скорость на заданной высоте", Speed,
+    {"ch_C1", "tab_Common", 1, QT_TRANSLATE_NOOP("Varnel", "Макс. истинная скорость на заданной высоте"), Speed,
      Altitude, SERIES(AltitudeRows, C1Names)},
-    {"ch_C2", "tab_Common", 2, "Макс. скороподъемность на заданной высоте", Climb,
+    {"ch_C2", "tab_Common", 2, QT_TRANSLATE_NOOP("Varnel", "Макс. скороподъемность на заданной высоте"), Climb,
      AltitudeTight, SERIES(AltitudeRows, C2Names)},
-    {"ch_C3", "tab_Common", 3, "Скорость набора высоты при постоянной истинной скорости (Выс=0м)",
+    {"ch_C3", "tab_Common", 3, QT_TRANSLATE_NOOP("Varnel", "Скорость набора высоты при постоянной истинной скорости (Выс=0м)"),
      SpeedK, Climb, SERIES(ClimbAtSpeedRows, C3Names)},
-    {"ch_C4", "tab_Common", 4, "Время поворота на высоте 1000м", SpeedK, Time,
+    {"ch_C4", "tab_Common", 4, QT_TRANSLATE_NOOP("Varnel", "Время поворота на высоте 1000м"), SpeedK, Time,
      SERIES(FlapRows, C4Names)},
-    {"chrt_TASbyAlt", "tab_SpeedByAlt", 0, "Макс. истинная скорость на заданной высоте",
+    {"chrt_TASbyAlt", "tab_SpeedByAlt", 0, QT_TRANSLATE_NOOP("Varnel", "Макс. истинная скорость на заданной высоте"),
      Speed, Altitude, SERIES(AltitudeRows, TASNames)},
-    {"chrt_MaxROCbyAlt", "tab_ROCByAlt", 0, "Макс. скороподъемность на заданной высоте",
+    {"chrt_MaxROCbyAlt", "tab_ROCByAlt", 0, QT_TRANSLATE_NOOP("Varnel", "Макс. скороподъемность на заданной высоте"),
      Climb, Altitude, SERIES(AltitudeRows, MaxROCNames)},
-    {"chrt_ROCatConst", "tab_ROCAtTAS", 0, "Скороподъемность при постоянной истинной скорости (Высота=0м)",
+    {"chrt_ROCatConst", "tab_ROCAtTAS", 0, QT_TRANSLATE_NOOP("Varnel", "Скороподъемность при постоянной истинной скорости (Высота=0м)"),
      Speed, Climb, SERIES(ClimbAtSpeedRows, ROCNames)},
-    {"chrt_TurnbySpeed", "tab_TurnBySpeed", 0, "Скорость поворота на высоте 1000м", Speed,
+    {"chrt_TurnbySpeed", "tab_TurnBySpeed", 0, QT_TRANSLATE_NOOP("Varnel", "Скорость поворота на высоте 1000м"), Speed,
      Time, SERIES(FlapRows, TurnNames)},
-    {"chrt_FunPlot", "TabSheet5", 0, "Мегаграфик", SpeedK, Rate,
+    {"chrt_FunPlot", "TabSheet5", 0, QT_TRANSLATE_NOOP("Varnel", "Мегаграфик"), SpeedK, Rate,
      SERIES_THEN(FlapRows, ReferenceRows, FunNames)},
 };
 

@@ -4,6 +4,7 @@
 #include "presentation/chart.h"
 
 #include "core/decimal_text.h"
+#include "core/language.h"
 #include "presentation/plot_geometry.h"
 
 namespace {
@@ -38,7 +39,7 @@ void TChart::syncMarks()
         const bool beside = s.Kind() == SeriesKind::THorizLineSeries;
         for (int j = 0; j < s.Count(); ++j) {
             const TMarksItem *slot = s.MarkSlot(j);
-            const QString text = slot && slot->TextSet ? slot->DisplayText() : DecimalText(s.YValues[j], ChartDecimals);
+            const QString text = slot && slot->TextSet ? Translated(slot->DisplayText()) : DecimalText(s.YValues[j], ChartDecimals);
             if (text.isEmpty())
                 continue;
             const QPointF offset = beside ? QPointF(MarkArrowLength, 0) : QPointF(0, -MarkArrowLength);

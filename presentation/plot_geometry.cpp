@@ -1,6 +1,7 @@
 #include "presentation/plot_geometry.h"
 
 #include "core/decimal_text.h"
+#include "core/language.h"
 
 #include <QLineF>
 
@@ -81,17 +82,24 @@ AxisTitle ShownAxisTitle(const AxisTitle &metric, UnitSystem units)
     return shown;
 }
 
+QString AxisTitleText(const AxisTitle &axis)
+{
+    if (!Converts(axis.kind, axis.units))
+        return Translated(axis.text);
+    return Translated(axis.quantity) + QStringLiteral(" (") + axis.unit + QLatin1Char(')');
+}
+
 QString AxisReadout(const AxisTitle &axis, double shown)
 {
     QString text = DecimalText(shown, ChartDecimals);
     if (!axis.unit.isEmpty())
-        text += QLatin1Char(' ') + axis.unit;
-    return axis.quantity.isEmpty() ? text : axis.quantity + QLatin1String(": ") + text;
+        text += QLatin1Char(' ') + Translated(axis.unit);
+    return axis.quantity.isEmpty() ? text : Translated(axis.quantity) + QLatin1String(": ") + text;
 }
 
 QString PointReadout(const TChartSeries &s, int point, const AxisTitle &bottom, const AxisTitle &left)
 {
-    const QString title = s.Title().isEmpty() ? s.Name() : s.Title();
+    const QString title = s.Title().isEmpty() ? s.Name() : Translated(s.Title());
     return title + QLatin1Char('\n') + AxisReadout(bottom, bottom.Shown(s.XValues[point])) + QLatin1Char('\n')
         + AxisReadout(left, left.Shown(s.YValues[point]));
 }

@@ -52,6 +52,9 @@ struct AxisTitle {
 // unit stays, else the quantity with the unit's name ("Скорость (mph)").
 AxisTitle ShownAxisTitle(const AxisTitle &metric, UnitSystem units);
 
+// The axis title as the chosen language shows it: "Speed (mph)" in English.
+QString AxisTitleText(const AxisTitle &axis);
+
 // One line of a point read-out of a value as shown (AxisTitle::Shown): "Скорость: 350
 // км/ч", or "20.8 Град./сек" for an axis with a unit alone.
 QString AxisReadout(const AxisTitle &axis, double shown);

@@ -2,11 +2,13 @@
 
 #include "core/curve_compare.h"
 #include "core/decimal_text.h"
+#include "core/language.h"
 #include "presentation/chart.h"
 #include "presentation/plot_geometry.h"
 
 #include <qcustomplot.h>
 
+#include <QCoreApplication>
 #include <QStaticText>
 
 #include <algorithm>
@@ -98,7 +100,7 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
     const bool vertical = setup.line == Qt::Vertical;
     // The line runs along one axis; the values are read on the other.
     const AxisTitle &along = vertical ? bottom : left, &read = vertical ? left : bottom;
-    const QString &unit = read.unit;
+    const QString unit = Translated(read.unit);
     const UnitSystem units = read.units;
     // The turn figures in the axes' units: the radius in feet where they are not metric.
     auto shownTurn = [&](TurnFigureSet f) {
@@ -109,10 +111,10 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
     TrackerReading r;
     QStringList header{AxisReadout(along, rounded(along.Shown(at)))};
     if (setup.turnFigures)
-        header << unit << QStringLiteral("t, сек")
+        header << unit << QCoreApplication::translate("Varnel", "t, сек")
                << (Converts(Quantity::Radius, units) ? QStringLiteral("R, ") + UnitName(Quantity::Radius, units)
-                                                      : QStringLiteral("R, м"))
-               << QStringLiteral("Vω/g") << QStringLiteral("n виража");
+                                                     : QCoreApplication::translate("Varnel", "R, м"))
+               << QStringLiteral("Vω/g") << QCoreApplication::translate("Varnel", "n виража");
     r.rows.push_back({header, Qt::black});
 
     // The value of each kind for each aircraft, for the differences.
@@ -131,7 +133,7 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
         if (!p)
             continue;
         const double value = read.Shown(vertical ? p->y() : p->x());
-        QString name = i < titles.size() ? titles[i] : s.Title();
+        QString name = Translated(i < titles.size() ? titles[i] : s.Title());
         if (name.isEmpty())
             name = s.Name();
         if (setup.turnFigures)
@@ -154,7 +156,7 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
     for (const Kind &k : kinds) {
         if (!k.value[0] || !k.value[1])
             continue;
-        const QString name = QStringLiteral("Δ ") + k.title;
+        const QString name = QStringLiteral("Δ ") + Translated(k.title);
         if (setup.turnFigures) {
             // The line is at one speed, so both curves are read at the same speed.
             const TurnFigureSet a = shownTurn(TurnFigures(at, *k.value[0])), b = shownTurn(TurnFigures(at, *k.value[1]));
@@ -163,7 +165,7 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
             r.rows.push_back({turnCells(name, d, true), differenceColor});
         } else {
             const QString differenceUnit = setup.measure ? MeasureUnit(*setup.measure, units) : unit;
-            r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), differenceUnit)}, differenceColor});
+            r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), Translated(differenceUnit))}, differenceColor});
         }
     }
     // A curve cut short by a bad value says where it stops, wherever the line is.

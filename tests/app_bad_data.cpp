@@ -5,33 +5,10 @@
 // files are written here at run time.
 #include "bad_data_fixture.h"
 
-class AppBadDataTest : public QObject {
+class AppBadDataTest : public BadDataFixture {
     Q_OBJECT
 
-    QStringList messages_;
-
-    // A window whose scan has run over the data directory root.
-    static std::unique_ptr<Tfrm_Main> scan(const QString &root) { return ScannedWindow(root); }
-
-    // Selects an aircraft as the user does and lets the charts catch up.
-    static void select(QTreeWidget *tree, QTreeWidgetItem *item)
-    {
-        tree->setCurrentItem(item);
-        QCoreApplication::processEvents();
-    }
-
 private slots:
-    void init()
-    {
-        messages_.clear();
-        SetErrorBoxHook([this](const QString &text) { messages_ << text; });
-    }
-    void cleanup()
-    {
-        SetErrorBoxHook(nullptr);
-        QDir::setCurrent(QDir::tempPath());
-    }
-
     // Damage that the catalogue scan meets: the broken aircraft are left out, the others
     // are listed and can be compared, and one box lists what failed.
     void scanDamage_data()
@@ -272,3 +249,4 @@ private slots:
 
 QTEST_MAIN(AppBadDataTest)
 #include "app_bad_data.moc"
+#include "moc_bad_data_fixture.cpp"

@@ -4,33 +4,10 @@
 // in the behaviour it defines, and never in a crash or a hang.
 #include "bad_data_fixture.h"
 
-class AppBadDataShownTest : public QObject {
+class AppBadDataShownTest : public BadDataFixture {
     Q_OBJECT
 
-    QStringList messages_;
-
-    // A window whose scan has run over the data directory root.
-    static std::unique_ptr<Tfrm_Main> scan(const QString &root) { return ScannedWindow(root); }
-
-    // Selects an aircraft as the user does and lets the charts catch up.
-    static void select(QTreeWidget *tree, QTreeWidgetItem *item)
-    {
-        tree->setCurrentItem(item);
-        QCoreApplication::processEvents();
-    }
-
 private slots:
-    void init()
-    {
-        messages_.clear();
-        SetErrorBoxHook([this](const QString &text) { messages_ << text; });
-    }
-    void cleanup()
-    {
-        SetErrorBoxHook(nullptr);
-        QDir::setCurrent(QDir::tempPath());
-    }
-
     // Damage that only shows when Alpha's charts are filled. Each filler runs on its own:
     // a failing one keeps the points read before the bad value, Alpha's other charts and
     // Bravo (compared first, in the second tree) are drawn in full, and the common page
@@ -345,3 +322,4 @@ private slots:
 
 QTEST_MAIN(AppBadDataShownTest)
 #include "app_bad_data_shown.moc"
+#include "moc_bad_data_fixture.cpp"

@@ -2,42 +2,11 @@
 // a failed write that keeps the folder as it was.
 #include "export_fixture.h"
 
-class AppExport : public QObject {
+class AppExport : public ExportFixture {
     Q_OBJECT
-
-    QTemporaryDir data_;
-    QStringList messages_;
-
-    ExportOptions options(const QString &out) const
-    {
-        ExportOptions o;
-        o.outDir = out;
-        o.first = QStringLiteral("Alpha");
-        o.second = QStringLiteral("Bravo");
-        return o;
-    }
 
 private slots:
     void pngRoundTrip();
-    void initTestCase()
-    {
-        WriteFixtureCraft(data_.path(), QStringLiteral("Alpha"));
-        WriteFixtureCraft(data_.path(), QStringLiteral("Bravo"), 40);
-        // Reads fine, fails in the refresh: a speed that is no number.
-        WriteFixtureCraft(data_.path(), QStringLiteral("Broken"));
-        WriteFile(data_.path() + "/DataSpeed/Broken_speed.txt", "0\t500\t15\t480\t13\t\r\n1000\tfast\t15\t480\t13\t\r\n");
-    }
-    void init()
-    {
-        messages_.clear();
-        SetErrorBoxHook([this](const QString &text) { messages_ << text; });
-    }
-    void cleanup()
-    {
-        SetErrorBoxHook(nullptr);
-        SetShareDialogs({});
-    }
-
     void exportSet_data();
     void exportSet();
     void vectorPicturesNeedNoPixels_data();
@@ -51,10 +20,7 @@ private slots:
 
 void AppExport::exportSet_data()
 {
-    QTest::addColumn<QString>("format");
-    QTest::newRow("png") << "png";
-    QTest::newRow("svg") << "svg";
-    QTest::newRow("pdf") << "pdf";
+    formatRows();
 }
 
 void AppExport::exportSet()
@@ -287,3 +253,4 @@ void AppExport::failedWriteKeepsTheFolder()
 
 QTEST_MAIN(AppExport)
 #include "app_export.moc"
+#include "moc_export_fixture.cpp"

@@ -2,41 +2,10 @@
 // the chart's context menu, the copied data, saving and the captioned file names.
 #include "export_fixture.h"
 
-class AppExportWindow : public QObject {
+class AppExportWindow : public ExportFixture {
     Q_OBJECT
 
-    QTemporaryDir data_;
-    QStringList messages_;
-
-    ExportOptions options(const QString &out) const
-    {
-        ExportOptions o;
-        o.outDir = out;
-        o.first = QStringLiteral("Alpha");
-        o.second = QStringLiteral("Bravo");
-        return o;
-    }
-
 private slots:
-    void initTestCase()
-    {
-        WriteFixtureCraft(data_.path(), QStringLiteral("Alpha"));
-        WriteFixtureCraft(data_.path(), QStringLiteral("Bravo"), 40);
-        // Reads fine, fails in the refresh: a speed that is no number.
-        WriteFixtureCraft(data_.path(), QStringLiteral("Broken"));
-        WriteFile(data_.path() + "/DataSpeed/Broken_speed.txt", "0\t500\t15\t480\t13\t\r\n1000\tfast\t15\t480\t13\t\r\n");
-    }
-    void init()
-    {
-        messages_.clear();
-        SetErrorBoxHook([this](const QString &text) { messages_ << text; });
-    }
-    void cleanup()
-    {
-        SetErrorBoxHook(nullptr);
-        SetShareDialogs({});
-    }
-
     void exportedPagesAreTheWindowsPages();
     void menuOnlyOnStillRightClick_data();
     void menuOnlyOnStillRightClick();
@@ -298,10 +267,7 @@ void AppExportWindow::captionWords()
 
 void AppExportWindow::captionedFiles_data()
 {
-    QTest::addColumn<QString>("format");
-    QTest::newRow("png") << "png";
-    QTest::newRow("svg") << "svg";
-    QTest::newRow("pdf") << "pdf";
+    formatRows();
 }
 
 void AppExportWindow::captionedFiles()
@@ -376,3 +342,4 @@ void AppExportWindow::captionedFiles()
 
 QTEST_MAIN(AppExportWindow)
 #include "app_export_window.moc"
+#include "moc_export_fixture.cpp"

@@ -1,72 +1,11 @@
 // Opening a data folder: the scan and the folder remembered, the folder picker's list
 // and path line, and the folder `varnel --recent` starts on.
-#include "pages/application.h"
-#include "window/data_folder.h"
-#include "window/flap_button.h"
-#include "window/folder_picker.h"
-#include "window/main_window.h"
-#include "window/tree_state.h"
-#include "app_fixture.h"
-#include "presentation/chart.h"
+#include "folders_fixture.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTabWidget>
-#include <QTest>
-#include <QThread>
-#include <QScopeGuard>
-#include <QTimer>
-
-#include <cstdio>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-class AppFolderPickerTest : public QObject {
+class AppFolderPickerTest : public FoldersFixture {
     Q_OBJECT
 
-    QStringList messages_;
-    QStringList dialogs_;           // the start folders the folder dialog was opened on
-    QString dialogAnswer_;
-    QTemporaryDir settingsDir_;
-
-    static void choose(CraftTree *tree, const QString &name) { tree->setCurrentItem(FindRoot(tree, name)); }
-    static QString selected(const CraftTree *tree)
-    {
-        const QTreeWidgetItem *item = tree->SelectedCraft();
-        return item ? item->text(0) : QString();
-    }
-    QString settingsFile() const { return settingsDir_.filePath(QStringLiteral("varnel/varnel.conf")); }
-
 private slots:
-    void initTestCase()
-    {
-        // Never the user's own settings.
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
-    }
-    void init()
-    {
-        messages_.clear();
-        dialogs_.clear();
-        SetErrorBoxHook([this](const QString &text) { messages_ << text; });
-        SetFolderDialogHook([this](QWidget *, const FileName &start) {
-            dialogs_ << start;
-            return FileName(dialogAnswer_);
-        });
-    }
-    void cleanup()
-    {
-        SetErrorBoxHook(nullptr);
-        SetFolderDialogHook(nullptr);
-    }
-
     void openingAFolderScansAndRemembersIt()
     {
         QTemporaryDir first, second;
@@ -283,3 +222,4 @@ private slots:
 
 QTEST_MAIN(AppFolderPickerTest)
 #include "app_folder_picker.moc"
+#include "moc_folders_fixture.cpp"

@@ -1,13 +1,16 @@
 // Help at hand and legible pages: the help names every key the window has, the view
 // menu's choice is kept for the next start, the about box says where things are, and
 // texts and pictures stay legible in a light and a dark palette.
+#include "pages/page_tabs.h"
 #include "pages/verdict_page.h"
+#include "window/check_dialog.h"
 #include "window/data_folder.h"
 #include "window/flap_button.h"
 #include "window/help_dialog.h"
 #include "window/main_window.h"
 #include "window/view_menu.h"
 #include "app_fixture.h"
+#include "core/language.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,6 +60,11 @@ private slots:
         WriteFixtureCraft(data_.path(), QStringLiteral("Tarn-5"));
         WriteFixtureCraft(data_.path(), QStringLiteral("Skarn-7"), 30);
     }
+    void cleanup()
+    {
+        InstallLanguage(QStringLiteral("ru"));
+        SetShownUnits(UnitSystem::Metric);
+    }
 
     void helpNamesEveryKey()
     {
@@ -88,6 +96,9 @@ private slots:
         const ViewChoice saved = SavedViewChoice();
         QCOMPARE(saved.language, QStringLiteral("en"));
         QCOMPARE(saved.units, std::optional(UnitSystem::Knots));
+        // The window speaks the chosen language at once, down to the menu it was chosen in.
+        QCOMPARE(w->menu_View->act_Help->text(), QStringLiteral("Keys and mouse"));
+        QCOMPARE(w->DataCheckView()->action->text(), QStringLiteral("Check data…"));
 
         const QString about = AboutText(QStringLiteral("/data/here"));
         for (const QString &part : {QStringLiteral(VARNEL_VERSION), QString::fromLatin1(qVersion()),
@@ -108,6 +119,26 @@ private slots:
         emit w->findChild<DataFolderWatch *>()->Changed();
         QCOMPARE(w->panel1->text(), QStringLiteral("Файлы изменены, F5 — перечитать"));
         QVERIFY(w->panel1->contentsRect().width() >= w->panel1->fontMetrics().horizontalAdvance(w->panel1->text()));
+    }
+
+    // Tabs that do not fit share the room: short titles keep their width, long ones are
+    // cut to the same width, and together they fill the room exactly.
+    void tabsShareTheRoomFairly_data()
+    {
+        QTest::addColumn<QVector<int>>("natural");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QVector<int>>("widths");
+        QTest::newRow("fits") << QVector<int>{50, 300, 80} << 500 << QVector<int>{50, 300, 80};
+        QTest::newRow("one long") << QVector<int>{50, 300, 80} << 300 << QVector<int>{50, 170, 80};
+        QTest::newRow("all long") << QVector<int>{200, 300, 250} << 301 << QVector<int>{101, 100, 100};
+        QTest::newRow("never below least") << QVector<int>{200, 300} << 20 << QVector<int>{30, 30};
+    }
+    void tabsShareTheRoomFairly()
+    {
+        QFETCH(QVector<int>, natural);
+        QFETCH(int, room);
+        QFETCH(QVector<int>, widths);
+        QCOMPARE(FairTabWidths(natural, room, 30), widths);
     }
 
     void legibleInLightAndDark_data()

@@ -8,6 +8,7 @@
 #include "pages/verdict_page.h"
 #include "pages/verdict_strips.h"
 #include "pictures/share.h"
+#include "verdict/verdict_format.h"
 
 #include <QLabel>
 #include <QPrinter>
@@ -93,6 +94,14 @@ private slots:
         const QString text = QTextDocumentFragment::fromHtml(html).toPlainText();
         const QStringList missing = Missing(text);
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
+
+        // In English, nothing is left in Russian.
+        file.close();
+        Run(QStringLiteral(VARNEL_BINARY), {"--report", path, "--lang", "en", "--first", "Tarn-5", "--second", "Skarn-7", kData});
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]+"));
+        const QString english = QTextDocumentFragment::fromHtml(QString::fromUtf8(file.readAll())).toPlainText();
+        QVERIFY2(!english.contains(cyrillic), qPrintable(cyrillic.match(english).captured()));
     }
 
     void printsThePagesAsked()
@@ -162,29 +171,67 @@ private slots:
         QVERIFY(!inkBelow(4200));
     }
 
+    // The verdict picture holds every row once, in columns where the page is too long,
+    // each piece of a table under its own header; where even that does not fit, rows go
+    // whole and a line says so.
     void verdictPictureSaysWhenCut_data()
     {
         QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("columns");
         QTest::addColumn<bool>("cut");
-        QTest::newRow("tall") << QSize(800, 3000) << false;
-        QTest::newRow("default") << QSize(800, 600) << true;
+        QTest::newRow("tall") << QSize(800, 3000) << false << false;
+        QTest::newRow("default") << QSize(800, 575) << true << false;
+        QTest::newRow("wide") << QSize(1280, 775) << true << false;
+        QTest::newRow("small") << QSize(640, 455) << true << true;
     }
     void verdictPictureSaysWhenCut()
     {
         QFETCH(QSize, size);
+        QFETCH(bool, columns);
         QFETCH(bool, cut);
         const NamedCrafts crafts = ReadNamedCrafts(FileName(kData), QStringLiteral("Tarn-5"), QStringLiteral("Skarn-7"));
         VerdictPage page;
-        page.SetComparison(crafts.first, crafts.second, FlapSet().With(0).With(1).With(2).With(3));
+        page.SetComparison(crafts.first, crafts.second, FlapSet().With(0));
         page.resize(size);
         page.FitPicture();
+        QCOMPARE(page.findChild<QWidget *>(QStringLiteral("verdict_columns")) != nullptr, columns);
         const QLabel *more = page.findChild<QLabel *>(QStringLiteral("lbl_Continued"));
-        QCOMPARE(more != nullptr && !more->isHidden(), cut);
-        int hiddenRows = 0;
-        for (const QTableWidget *table : page.findChildren<QTableWidget *>())
-            for (int r = 0; r < table->rowCount(); ++r)
-                hiddenRows += table->isHidden() || table->isRowHidden(r);
-        QCOMPARE(hiddenRows > 0, cut);
+        QCOMPARE(more != nullptr && more->isVisibleTo(&page), cut);
+        // Each row of the picture's tables, under its table's header.
+        QStringList all, shown;
+        const std::vector<VerdictTable> tables = VerdictTables(page.Shown());
+        const auto rowText = [](const QStringList &header, const QStringList &cells) {
+            return header.join(u'|') + u'/' + cells.join(u'|');
+        };
+        for (const VerdictTable &t : tables)
+            for (const auto &row : t.rows) {
+                QStringList cells;
+                for (const VerdictCell &c : row)
+                    cells << c.text;
+                all << rowText(t.header, cells);
+            }
+        for (const QTableWidget *table : page.findChildren<QTableWidget *>()) {
+            if (!table->isVisibleTo(&page))
+                continue;
+            QStringList header;
+            for (int c = 0; c < table->columnCount(); ++c)
+                header << table->horizontalHeaderItem(c)->text();
+            for (int r = 0; r < table->rowCount(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < table->columnCount(); ++c)
+                    cells << table->item(r, c)->text();
+                shown << rowText(header, cells);
+            }
+        }
+        for (const QString &row : shown)
+            QVERIFY2(all.count(row) == 1 && shown.count(row) == 1, qPrintable(row));
+        QCOMPARE(shown.size() < all.size(), cut);
+        QStringList said;  // and the sentences, each once
+        for (const QLabel *label : page.findChildren<QLabel *>())
+            if (label->isVisibleTo(&page))
+                said << label->text().split(u'\n');
+        for (const QString &sentence : VerdictSentences(page.Shown(), kPageBands))
+            QVERIFY(said.count(sentence) == 1 || (cut && said.count(sentence) == 0));
         for (const QWidget *w : page.findChildren<QWidget *>())
             QVERIFY(w->font().pixelSize() >= 7 || w->font().pointSizeF() >= 7);
     }

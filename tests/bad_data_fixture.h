@@ -1,6 +1,7 @@
 #pragma once
 // Damaged data directories for the window tests: two good aircraft, the damage done to
-// them, and what the error box must say.
+// them, and what the error box must say. Each test that derives from BadDataFixture
+// ends with #include "moc_bad_data_fixture.cpp".
 #include "cli/export_command.h"
 #include "pages/application.h"
 #include "cli/command_line.h"
@@ -123,3 +124,34 @@ inline QByteArray RandomBytes(QRandomGenerator &rng, int size, bool withNul)
 }
 
 }  // namespace
+
+// The error boxes a test shows are collected, not shown; each test ends back in the
+// temporary folder, whatever folder it scanned.
+class BadDataFixture : public QObject {
+    Q_OBJECT
+
+protected:
+    QStringList messages_;
+
+    // A window whose scan has run over the data directory root.
+    static std::unique_ptr<Tfrm_Main> scan(const QString &root) { return ScannedWindow(root); }
+
+    // Selects an aircraft as the user does and lets the charts catch up.
+    static void select(QTreeWidget *tree, QTreeWidgetItem *item)
+    {
+        tree->setCurrentItem(item);
+        QCoreApplication::processEvents();
+    }
+
+private slots:
+    void init()
+    {
+        messages_.clear();
+        SetErrorBoxHook([this](const QString &text) { messages_ << text; });
+    }
+    void cleanup()
+    {
+        SetErrorBoxHook(nullptr);
+        QDir::setCurrent(QDir::tempPath());
+    }
+};

@@ -1,32 +1,6 @@
 // The chart fillers on their own: altitude profiles, climb and turn times by speed, and
 // the faults of the tables they read.
-#include "core/error.h"
-#include "catalogue/chart_values.h"
-#include "charts/altitude.h"
-#include "charts/turn_rate.h"
-#include "charts/turn_times.h"
-#include "presentation/tracker.h"
-#include "charts_fixture.h"
-#include "support.h"
-#include <QtTest>
-#include <limits>
-
-namespace {
-const QString kNoError;  // what ErrorOf gives when nothing is raised
-
-QString NotANumber(const QString &text)
-{
-    return u"'%1' is not a valid floating point value"_s.arg(text);
-}
-
-const FlapSet kOnlyNoFlaps = FlapSet::NoFlaps();
-const FlapSet kAllShown = FlapSet::All();
-
-// A turn file: speeds, climb rates, turn times for the four flap settings, a summary row.
-const QStringList kTurnRows{u"200\t300\t400\t"_s, u"20\t15.5\t9\t"_s, u"17.3\t20\t24\t"_s,
-                            u"16\t18\t22\t"_s, u"15\t17\t21\t"_s, u"14\t16\t20\t"_s,
-                            u"T_turn: 17.3"_s};
-}  // namespace
+#include "fillers_fixture.h"
 
 class ChartsTableFillers : public QObject {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #pragma once
-// Helpers of the export tests: a limit on file sizes, the memory in use, and reading
-// texts and colours out of the written pictures.
+// Helpers of the export tests: the data folder they export from, a limit on file sizes,
+// the memory in use, and reading texts and colours out of the written pictures. Each
+// test that derives from ExportFixture ends with #include "moc_export_fixture.cpp".
 #include "pages/application.h"
 #include "pages/caption.h"
 #include "cli/export_command.h"
@@ -86,3 +87,50 @@ inline bool HasColour(const QImage &image, int rows, QColor colour)
     return false;
 }
 }  // namespace
+
+// Alpha and Bravo to compare, and Broken, which reads fine and fails in the refresh: a
+// speed that is no number. The error boxes a test shows are collected, not shown.
+class ExportFixture : public QObject {
+    Q_OBJECT
+
+protected:
+    QTemporaryDir data_;
+    QStringList messages_;
+
+    ExportOptions options(const QString &out) const
+    {
+        ExportOptions o;
+        o.outDir = out;
+        o.first = QStringLiteral("Alpha");
+        o.second = QStringLiteral("Bravo");
+        return o;
+    }
+
+    // One row for each picture format, in a column "format".
+    static void formatRows()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("png") << "png";
+        QTest::newRow("svg") << "svg";
+        QTest::newRow("pdf") << "pdf";
+    }
+
+private slots:
+    void initTestCase()
+    {
+        WriteFixtureCraft(data_.path(), QStringLiteral("Alpha"));
+        WriteFixtureCraft(data_.path(), QStringLiteral("Bravo"), 40);
+        WriteFixtureCraft(data_.path(), QStringLiteral("Broken"));
+        WriteFile(data_.path() + "/DataSpeed/Broken_speed.txt", "0\t500\t15\t480\t13\t\r\n1000\tfast\t15\t480\t13\t\r\n");
+    }
+    void init()
+    {
+        messages_.clear();
+        SetErrorBoxHook([this](const QString &text) { messages_ << text; });
+    }
+    void cleanup()
+    {
+        SetErrorBoxHook(nullptr);
+        SetShareDialogs({});
+    }
+};

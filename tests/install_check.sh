@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks what a desktop sees: the
 # desktop entry and the AppStream metadata pass their validators, the installed program
-# answers --version, and an export from the installed sample data writes its pictures.
+# answers --version and speaks English with --lang en, and an export from the installed sample data writes its pictures.
 #   install_check.sh BUILD_DIR VERSION
 set -eu
 build=$1
@@ -19,6 +19,7 @@ done
 for section in "DATA FILES" KEYS FILES EXAMPLES; do
   grep -q "^\.SH \"*$section" "$share/man/man1/varnel.1" || { echo "man page lacks $section"; exit 1; }
 done
+grep -q 'lang' "$share/man/man1/varnel.1" || { echo "man page lacks --lang"; exit 1; }
 if grep -q Education "$share/applications/varnel.desktop" "$share"/metainfo/*.metainfo.xml; then
   echo "listed under Education, not among the science programs alone"; exit 1
 fi
@@ -36,4 +37,10 @@ env -i "$dest/usr/bin/varnel" --export "$out" --first "${first,,}" "$data" >"$de
 for slug in overview speed-by-altitude climb-by-altitude climb-at-speed turn-time turn-rate verdict; do
   file "$out/$slug.png" | grep -q "PNG image data, 800 x 600"
 done
+# English comes from the translation built into the program: no Russian letter is left
+# (the sample aircraft have Latin names), and Russian stays the default.
+second=$(ls "$data/DataSpeed" | sed -n 2p); second=${second%_speed.txt}
+verdict() { env -i "$dest/usr/bin/varnel" --verdict --first "$first" --second "$second" "$@" "$data"; }
+if verdict --lang en | LC_ALL=C.UTF-8 grep -qP '[\x{0400}-\x{04FF}]'; then echo "--lang en left Russian text"; exit 1; fi
+verdict | LC_ALL=C.UTF-8 grep -qP '[\x{0400}-\x{04FF}]' || { echo "the default verdict is not Russian"; exit 1; }
 echo "install: all checks passed"

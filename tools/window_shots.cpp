@@ -4,6 +4,10 @@
 //   usage: window_shots OUTDIR [FIRST SECOND [FLAPS]]
 //   FLAPS: four 0/1 digits, the Marked flags of the four flap buttons (default 0111).
 // On the common page the mouse rests over the first chart, so its tracker shows.
+// VARNEL_LANG (ru, en) and VARNEL_UNITS (metric, imperial, knots) choose what it speaks.
+//   build: cmake --build build --target window_shots
+#include "core/language.h"
+#include "core/units.h"
 #include "pages/application.h"
 #include "window/craft_tree.h"
 #include "window/flap_button.h"
@@ -36,6 +40,10 @@ int main(int argc, char *argv[])
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
     SetErrorBoxHook([](const QString &text) { std::fprintf(stderr, "error box: %s\n", qPrintable(text)); });
+    if (qEnvironmentVariableIsSet("VARNEL_LANG"))
+        InstallLanguage(qEnvironmentVariable("VARNEL_LANG"));
+    if (const auto units = UnitSystemNamed(qEnvironmentVariable("VARNEL_UNITS")))
+        SetShownUnits(*units);
     Tfrm_Main w;
     w.show();
     QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);

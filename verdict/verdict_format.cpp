@@ -1,5 +1,7 @@
 #include "verdict/verdict_format.h"
+#include "core/language.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,19 +16,20 @@
 namespace {
 // How a measure is named and written on the page.
 struct MeasureText {
-    const char16_t *label, *verb, *unit;
+    const char *label, *verb, *unit;  // Russian, the sources of their translations
     int decimals;
 };
 const MeasureText kTexts[kMeasures] = {
-    {u"Скорость 100%", u"быстрее", u"км/ч", 0},
-    {u"Скорость MAX", u"быстрее", u"км/ч", 0},
-    {u"Скороподъемность 100%", u"лучше набирает высоту", u"м/с", 1},
-    {u"Скороподъемность MAX", u"лучше набирает высоту", u"м/с", 1},
-    {u"Скороподъемность при постоянной скорости", u"лучше набирает высоту", u"м/с", 1},
-    {u"Время виража", u"быстрее выполняет вираж", u"сек", 1},
-    {u"Угловая скорость виража", u"быстрее разворачивается", u"град/сек", 1},
+    {QT_TRANSLATE_NOOP("Varnel", "Скорость 100%"), QT_TRANSLATE_NOOP("Varnel", "быстрее"), QT_TRANSLATE_NOOP("Varnel", "км/ч"), 0},
+    {QT_TRANSLATE_NOOP("Varnel", "Скорость MAX"), QT_TRANSLATE_NOOP("Varnel", "быстрее"), QT_TRANSLATE_NOOP("Varnel", "км/ч"), 0},
+    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность 100%"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), QT_TRANSLATE_NOOP("Varnel", "м/с"), 1},
+    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность MAX"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), QT_TRANSLATE_NOOP("Varnel", "м/с"), 1},
+    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность при постоянной скорости"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), QT_TRANSLATE_NOOP("Varnel", "м/с"), 1},
+    {QT_TRANSLATE_NOOP("Varnel", "Время виража"), QT_TRANSLATE_NOOP("Varnel", "быстрее выполняет вираж"), QT_TRANSLATE_NOOP("Varnel", "сек"), 1},
+    {QT_TRANSLATE_NOOP("Varnel", "Угловая скорость виража"), QT_TRANSLATE_NOOP("Varnel", "быстрее разворачивается"), QT_TRANSLATE_NOOP("Varnel", "град/сек"), 1},
 };
-const char16_t *const kFlapNames[4] = {u"без закрылков", u"закрылки 1", u"закрылки 2", u"закрылки 3"};
+const char *const kFlapNames[4] = {QT_TRANSLATE_NOOP("Varnel", "без закрылков"), QT_TRANSLATE_NOOP("Varnel", "закрылки 1"),
+                                   QT_TRANSLATE_NOOP("Varnel", "закрылки 2"), QT_TRANSLATE_NOOP("Varnel", "закрылки 3")};
 const char *const kFlapKeys[4] = {"none", "1", "2", "3"};
 // The summary values a difference decides, by their place in the tree: dive speed
 // (higher), turn time (lower), rate of climb (higher); the others only inform.
@@ -48,7 +51,7 @@ const char *const kSummaryKeys[6] = {"dive-speed", "takeoff-weight", "turn-time"
 const char *const kLargestKey = "largestSecondMinusFirst";
 
 const MeasureText &TextOf(Measure m) { return kTexts[int(m)]; }
-QString Str(const char16_t *s) { return QString::fromUtf16(s); }
+QString Str(const char *s) { return QCoreApplication::translate("Varnel", s); }
 
 QString Label(Measure m, int flap)
 {
@@ -69,8 +72,8 @@ QString Place(Measure m, double at)
 {
     const QString shown = VerdictNumber(ShownAlong(m, at), 0);
     if (RuleOf(m).byAltitude)
-        return at == 0 ? QStringLiteral("у земли") : QStringLiteral("на %1 %2").arg(shown, AxisUnit(m));
-    return QStringLiteral("при %1 %2").arg(shown, AxisUnit(m));
+        return at == 0 ? QCoreApplication::translate("Varnel", "у земли") : QCoreApplication::translate("Varnel", "на %1 %2").arg(shown, AxisUnit(m));
+    return QCoreApplication::translate("Varnel", "при %1 %2").arg(shown, AxisUnit(m));
 }
 QString Valued(Measure m, double value) { return VerdictNumber(ShownValue(m, value), Decimals(m)) + QLatin1Char(' ') + ValueUnit(m); }
 
@@ -78,9 +81,10 @@ QString Valued(Measure m, double value) { return VerdictNumber(ShownValue(m, val
 QString BandsWord(size_t n)
 {
     const size_t tens = n % 100, ones = n % 10;
-    if (ones == 1 && tens != 11)
-        return QStringLiteral("полоса");
-    return ones >= 2 && ones <= 4 && (tens < 12 || tens > 14) ? QStringLiteral("полосы") : QStringLiteral("полос");
+    if (ones == 1 && tens != 11)  // 21, 31 … take the word of one in Russian, not in English
+        return n == 1 ? QCoreApplication::translate("Varnel", "полоса")
+                      : QCoreApplication::translate("Varnel", "полоса", "after 21, 31, …");
+    return ones >= 2 && ones <= 4 && (tens < 12 || tens > 14) ? QCoreApplication::translate("Varnel", "полосы") : QCoreApplication::translate("Varnel", "полос");
 }
 
 // 1 or 2: the aircraft whose value is better by more than the even limit; 0 otherwise.
@@ -109,7 +113,7 @@ QString Plain(double v)
 // A value rounded to `decimals` places, as a cell shows it.
 double AsShown(double v, int decimals) { return std::isfinite(v) ? QString::number(v, 'f', decimals).toDouble() + 0.0 : v; }
 // A summary value with its unit; one that is not a number ("unknown") without.
-QString WithUnit(const SummaryValue &s) { return std::isnan(s.value) ? s.text : s.text + QLatin1Char(' ') + s.unit; }
+QString WithUnit(const SummaryValue &s) { return std::isnan(s.value) ? s.text : s.text + QLatin1Char(' ') + Translated(s.unit); }
 VerdictCell Cell(const QString &text, const QString &plain = QString(), int tint = 0)
 {
     return {text, plain.isNull() ? text : plain, tint};
@@ -127,34 +131,34 @@ QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
         const bool point = b.from == b.to;
         const QString name = v.names[b.lead == Lead::First || b.lead == Lead::OnlyFirst ? 0 : 1];
         const QString range = point ? Place(p.measure, b.from)
-                                    : QStringLiteral("от %1 до %2 %3").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0),
+                                    : QCoreApplication::translate("Varnel", "от %1 до %2 %3").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0),
                                                                            VerdictNumber(ShownAlong(p.measure, b.to), 0), AxisUnit(p.measure));
         const QString advantage = PairAdvantage(p, b);
         const QString gain = !leads ? QString()
                              : point ? QStringLiteral(" (%1)").arg(advantage)
-                                     : QStringLiteral(" (до %1 %2)").arg(advantage, Place(p.measure, b.at));
+                                     : QCoreApplication::translate("Varnel", " (до %1 %2)").arg(advantage, Place(p.measure, b.at));
         const bool above = i > 0 && shown.bands[i] + 1 == p.bands.size() && !point && RuleOf(p.measure).byAltitude &&
                            p.bands[shown.bands[i] - 1].to == b.from && shown.bands[i - 1] + 1 == shown.bands[i];
         if (i == 0)
             parts << (leads ? name + QLatin1Char(' ') + Str(t.verb) + QLatin1Char(' ') + range + gain
-                      : only ? QStringLiteral("только %1 %2").arg(name, range)
-                             : QStringLiteral("поровну %1").arg(range));
+                      : only ? QCoreApplication::translate("Varnel", "только %1 %2").arg(name, range)
+                             : QCoreApplication::translate("Varnel", "поровну %1").arg(range));
         else if (above && only)
-            parts << QStringLiteral("выше %1 %2 — только %3").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0), AxisUnit(p.measure), name);
+            parts << QCoreApplication::translate("Varnel", "выше %1 %2 — только %3").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0), AxisUnit(p.measure), name);
         else
-            parts << (above ? QStringLiteral("выше") : range) + QStringLiteral(" — ") +
-                         (leads ? name + gain : only ? QStringLiteral("только ") + name : QStringLiteral("поровну"));
+            parts << (above ? QCoreApplication::translate("Varnel", "выше") : range) + QStringLiteral(" — ") +
+                         (leads ? name + gain : only ? QCoreApplication::translate("Varnel", "только ") + name : QCoreApplication::translate("Varnel", "поровну"));
     }
     if (shown.left > 0)
-        parts << QStringLiteral("… и ещё %1 %2").arg(VerdictNumber(double(shown.left), 0), BandsWord(shown.left));
+        parts << QCoreApplication::translate("Varnel", "… и ещё %1 %2").arg(VerdictNumber(double(shown.left), 0), BandsWord(shown.left));
     if (parts.isEmpty())
-        parts << QStringLiteral("нет данных");
+        parts << QCoreApplication::translate("Varnel", "нет данных");
     return Label(p.measure, p.flap) + QStringLiteral(": ") + parts.join(QStringLiteral("; ")) + QLatin1Char('.');
 }
 
 VerdictTable SummaryTable(const Verdict &v)
 {
-    VerdictTable t{QStringLiteral("summary"), QStringLiteral("Сводка"), {QString(), v.names[0], v.names[1], QStringLiteral("Δ")}, {}};
+    VerdictTable t{QStringLiteral("summary"), QCoreApplication::translate("Varnel", "Сводка"), {QString(), v.names[0], v.names[1], QStringLiteral("Δ")}, {}};
     const auto &metricA = v.summary[0], &metricB = v.summary[1];
     for (size_t i = 0; i < std::min(metricA.size(), metricB.size()); ++i) {
         const SummaryRule rule = i < 6 ? kSummaryRules[i] : SummaryRule{false, true, 0};
@@ -166,7 +170,7 @@ VerdictTable SummaryTable(const Verdict &v)
             delta.chop(1);
         if (delta.endsWith(QLatin1Char('.')))
             delta.chop(1);
-        t.rows.push_back({Cell(a.label), Cell(WithUnit(a), a.text, win == 1 ? 1 : 0),
+        t.rows.push_back({Cell(Translated(a.label)), Cell(WithUnit(a), a.text, win == 1 ? 1 : 0),
                           Cell(WithUnit(b), b.text, win == 2 ? 2 : 0), Cell(delta, Plain(d))});
     }
     return t;
@@ -177,9 +181,9 @@ VerdictTable AltitudeTable(const Verdict &v, int first)
 {
     const bool speed = first == 0;
     VerdictTable t{speed ? QStringLiteral("speed") : QStringLiteral("climb"),
-                   (speed ? QStringLiteral("Скорость по высоте, %1") : QStringLiteral("Скороподъемность по высоте, %1"))
+                   (speed ? QCoreApplication::translate("Varnel", "Скорость по высоте, %1") : QCoreApplication::translate("Varnel", "Скороподъемность по высоте, %1"))
                        .arg(ValueUnit(Measure(first))),
-                   {QStringLiteral("Высота, %1").arg(AxisUnit(Measure(first)))}, {}};
+                   {QCoreApplication::translate("Varnel", "Высота, %1").arg(AxisUnit(Measure(first)))}, {}};
     for (const QString &power : {QStringLiteral("100% "), QStringLiteral("MAX ")})
         t.header << power + v.names[0] << power + v.names[1] << QStringLiteral("Δ");
     for (const AltitudeRow &r : v.byAltitude) {
@@ -203,7 +207,7 @@ VerdictTable AltitudeTable(const Verdict &v, int first)
 
 VerdictTable BestTable(const Verdict &v)
 {
-    VerdictTable t{QStringLiteral("best"), QStringLiteral("Лучшие показатели"), {QString(), v.names[0], QString(), v.names[1], QString()}, {}};
+    VerdictTable t{QStringLiteral("best"), QCoreApplication::translate("Varnel", "Лучшие показатели"), {QString(), v.names[0], QString(), v.names[1], QString()}, {}};
     for (size_t i = 0; i < std::min(v.best[0].size(), v.best[1].size()); ++i) {
         const BestFigure &a = v.best[0][i], &b = v.best[1][i];
         const MeasureRule &rule = RuleOf(a.measure);
@@ -298,13 +302,13 @@ QString MissingText(const Verdict &v, bool commandLine)
     if (v.present[0] && v.present[1])
         return QString();
     if (!v.present[0] && !v.present[1])
-        return commandLine ? QStringLiteral("Выберите самолеты (--first и --second): здесь будет сказано, кто лучше и где.")
-                           : QStringLiteral("Выберите самолет в каждом списке: здесь будет сказано, кто лучше и где.");
+        return commandLine ? QCoreApplication::translate("Varnel", "Выберите самолеты (--first и --second): здесь будет сказано, кто лучше и где.")
+                           : QCoreApplication::translate("Varnel", "Выберите самолет в каждом списке: здесь будет сказано, кто лучше и где.");
     // The page's lists stand one above the other; the command line names them by option.
-    const QString second = commandLine ? QStringLiteral("--second") : QStringLiteral("нижний список");
-    const QString first = commandLine ? QStringLiteral("--first") : QStringLiteral("верхний список");
-    return v.present[0] ? QStringLiteral("Выберите второй самолет (%1), чтобы сравнить его с %2.").arg(second, v.names[0])
-                        : QStringLiteral("Выберите первый самолет (%1), чтобы сравнить его с %2.").arg(first, v.names[1]);
+    const QString second = commandLine ? QStringLiteral("--second") : QCoreApplication::translate("Varnel", "нижний список");
+    const QString first = commandLine ? QStringLiteral("--first") : QCoreApplication::translate("Varnel", "верхний список");
+    return v.present[0] ? QCoreApplication::translate("Varnel", "Выберите второй самолет (%1), чтобы сравнить его с %2.").arg(second, v.names[0])
+                        : QCoreApplication::translate("Varnel", "Выберите первый самолет (%1), чтобы сравнить его с %2.").arg(first, v.names[1]);
 }
 
 QStringList VerdictSentences(const Verdict &v, size_t most)

@@ -124,11 +124,20 @@ CheckView::CheckView(QMainWindow &window, QStatusBar &bar) : QObject(&window), w
     panel->setTextFormat(Qt::PlainText);
     panel->hide();
     bar.addWidget(panel);
-    action = new QAction(CheckDialog::tr("Проверить данные…"), &window);
+    action = new QAction(&window);
     action->setObjectName(QStringLiteral("act_CheckData"));
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
     window.addAction(action);  // the key works wherever the focus is in the window
     connect(action, &QAction::triggered, this, [this] { Guarded([this] { Open(); }); });
+    Retranslate();
+}
+
+void CheckView::Retranslate()
+{
+    action->setText(CheckDialog::tr("Проверить данные…"));
+    panel->setText(CheckStatusText(check_.summary));
+    if (dialog)
+        dialog->ShowCheck(check_, folder_);
 }
 
 std::unique_ptr<QObject> CheckView::Checking(const DataPaths &paths, ScanHooks &hooks)

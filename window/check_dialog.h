@@ -54,6 +54,8 @@ public:
     void Due(std::unique_ptr<LaterCheck> check, const FileName &folder);
     // Opens the dialog on the last check.
     void Open();
+    // Says again what it says in the language installed now.
+    void Retranslate();
 
     // The check of the last scan, made now where it is still due.
     const DataCheck &Last();

@@ -42,7 +42,7 @@ FileName AskDataFolder(QWidget *parent, const FileName &start)
 {
     if (dialogHook())
         return dialogHook()(parent, start);
-    return PickFolder(parent, QStringLiteral("Папка данных"), start);
+    return PickFolder(parent, QCoreApplication::translate("Varnel", "Папка данных"), start);
 }
 
 // A folder as the settings keep it: its text when its bytes are UTF-8, else its bytes

@@ -1,5 +1,6 @@
 #include "window/flap_button.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
@@ -22,8 +23,8 @@ void MarkButton::SetSettingTip(const QString &setting)
 void MarkButton::showSettingTip()
 {
     if (!setting_.isEmpty())
-        setToolTip(setting_ + (marked_ ? QStringLiteral(" — скрыты (нажмите, чтобы показать)")
-                                       : QStringLiteral(" — показаны (нажмите, чтобы скрыть)")));
+        setToolTip(setting_ + (marked_ ? QCoreApplication::translate("Varnel", " — скрыты (нажмите, чтобы показать)")
+                                       : QCoreApplication::translate("Varnel", " — показаны (нажмите, чтобы скрыть)")));
 }
 
 void MarkButton::paintEvent(QPaintEvent *)

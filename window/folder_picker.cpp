@@ -1,5 +1,6 @@
 #include "window/folder_picker.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -29,14 +30,14 @@ FolderListing ListSubFolders(const FileName &folder, int limit)
     FolderListing out;
     DIR *dir = ::opendir(folder.bytes.constData());
     if (!dir) {
-        out.note = QStringLiteral("Папка не читается: %1").arg(qt_error_string(errno));
+        out.note = QCoreApplication::translate("Varnel", "Папка не читается: %1").arg(qt_error_string(errno));
         return out;
     }
     std::vector<std::pair<QString, QByteArray>> found;  // shown name, bytes
     int read = 0;
     while (const dirent *entry = ::readdir(dir)) {
         if (++read > limit) {
-            out.note = QStringLiteral("В папке больше %1 записей: показаны папки только из первых %1.").arg(limit);
+            out.note = QCoreApplication::translate("Varnel", "В папке больше %1 записей: показаны папки только из первых %1.").arg(limit);
             break;
         }
         const QByteArray name(entry->d_name);
@@ -80,8 +81,8 @@ FolderPicker::FolderPicker(QWidget *parent, const QString &title, const FileName
 {
     setWindowTitle(title);
     path = new QLineEdit(this);
-    up = new QPushButton(QStringLiteral("Вверх"), this);
-    newFolder = new QPushButton(QStringLiteral("Новая папка"), this);
+    up = new QPushButton(QCoreApplication::translate("Varnel", "Вверх"), this);
+    newFolder = new QPushButton(QCoreApplication::translate("Varnel", "Новая папка"), this);
     newFolder->setVisible(use == FolderUse::MayCreate);
     list = new QListWidget(this);
     list->setUniformItemSizes(true);
@@ -90,8 +91,8 @@ FolderPicker::FolderPicker(QWidget *parent, const QString &title, const FileName
     choice = new QLabel(this);
     choice->setWordWrap(true);
     choice->setTextFormat(Qt::PlainText);
-    ok = new QPushButton(QStringLiteral("ОК"), this);
-    cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    ok = new QPushButton(QCoreApplication::translate("Varnel", "ОК"), this);
+    cancel = new QPushButton(QCoreApplication::translate("Varnel", "Отмена"), this);
     // Enter goes into a folder (the list) or to a typed path (the path line), never
     // closes the dialog.
     for (QPushButton *b : {up, newFolder, ok, cancel})
@@ -116,8 +117,8 @@ FolderPicker::FolderPicker(QWidget *parent, const QString &title, const FileName
     };
     askName = [this] {
         bool given = false;
-        const QString name = QInputDialog::getText(this, QStringLiteral("Новая папка"), QStringLiteral("Имя новой папки:"),
-                                                   QLineEdit::Normal, QStringLiteral("Новая папка"), &given);
+        const QString name = QInputDialog::getText(this, QCoreApplication::translate("Varnel", "Новая папка"), QCoreApplication::translate("Varnel", "Имя новой папки:"),
+                                                   QLineEdit::Normal, QCoreApplication::translate("Varnel", "Новая папка"), &given);
         return given ? name : QString();
     };
     connect(up, &QPushButton::clicked, this, &FolderPicker::Up);
@@ -189,15 +190,15 @@ void FolderPicker::showChoice()
     const FileKind kind = chosen.isEmpty() ? FileKind::Other : KindOf(chosen);
     ok->setEnabled(!chosen.isEmpty());
     if (chosen.isEmpty())
-        choice->setText(QStringLiteral("Введите путь к папке."));
+        choice->setText(QCoreApplication::translate("Varnel", "Введите путь к папке."));
     else if (kind == FileKind::Directory)
-        choice->setText(QStringLiteral("ОК выберет папку «%1».").arg(shown));
+        choice->setText(QCoreApplication::translate("Varnel", "ОК выберет папку «%1».").arg(shown));
     else if (kind != FileKind::None)
-        choice->setText(QStringLiteral("«%1» — не папка.").arg(shown));
+        choice->setText(QCoreApplication::translate("Varnel", "«%1» — не папка.").arg(shown));
     else if (use_ == FolderUse::MayCreate)
-        choice->setText(QStringLiteral("Папки «%1» нет: ОК её создаст.").arg(shown));
+        choice->setText(QCoreApplication::translate("Varnel", "Папки «%1» нет: ОК её создаст.").arg(shown));
     else
-        choice->setText(QStringLiteral("Папки «%1» нет.").arg(shown));
+        choice->setText(QCoreApplication::translate("Varnel", "Папки «%1» нет.").arg(shown));
 }
 
 void FolderPicker::take()
@@ -206,7 +207,7 @@ void FolderPicker::take()
     const FileKind kind = chosen.isEmpty() ? FileKind::Other : KindOf(chosen);
     if (kind == FileKind::Directory ||
         (kind == FileKind::None && use_ == FolderUse::MayCreate &&
-         confirm(QStringLiteral("Папки «%1» нет. Создать её?").arg(DisplayName(chosen.bytes))))) {
+         confirm(QCoreApplication::translate("Varnel", "Папки «%1» нет. Создать её?").arg(DisplayName(chosen.bytes))))) {
         accept();
         return;
     }
@@ -224,8 +225,8 @@ void FolderPicker::makeFolder()
         Open(FileName::FromBytes(child));
         return;
     }
-    note->setText(QStringLiteral("Папка «%1» не создана: %2")
-                      .arg(name, name.contains(u'/') ? QStringLiteral("в имени папки не может быть «/»")
+    note->setText(QCoreApplication::translate("Varnel", "Папка «%1» не создана: %2")
+                      .arg(name, name.contains(u'/') ? QCoreApplication::translate("Varnel", "в имени папки не может быть «/»")
                                                      : qt_error_string(errno)));
     note->setVisible(true);
 }

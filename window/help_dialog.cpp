@@ -21,43 +21,41 @@ struct KeyRow {
     const char *shown;
     const char *what;
 };
-#define T(text) QT_TRANSLATE_NOOP("HelpDialog", text)
 const KeyRow kKeyRows[] = {
-    {"Ctrl+Tab; Ctrl+PgDown", "Ctrl+Tab, Ctrl+PgDown", T("следующая страница")},
-    {"Ctrl+Shift+Backtab; Ctrl+PgUp", "Ctrl+Shift+Tab, Ctrl+PgUp", T("предыдущая страница")},
-    {"Ctrl+1; Ctrl+2; Ctrl+3; Ctrl+4; Ctrl+5; Ctrl+6; Ctrl+7", "Ctrl+1 … Ctrl+7", T("страница по ее номеру")},
-    {"Ctrl+O", "Ctrl+O", T("открыть папку данных")},
-    {"F5", "F5", T("перечитать файлы данных (аэропланы, закрылки, страница и масштаб остаются)")},
-    {"Ctrl+D", "Ctrl+D", T("закрасить, где какой самолет лучше, или убрать закраску")},
-    {"Ctrl+C", "Ctrl+C", T("копировать рисунок графика под мышью (или текущей страницы)")},
-    {"Ctrl+Shift+C", "Ctrl+Shift+C", T("копировать данные графика как текст с табуляциями")},
-    {"Ctrl+S", "Ctrl+S", T("сохранить рисунок графика (PNG, SVG, PDF)")},
-    {"Ctrl+Shift+S", "Ctrl+Shift+S", T("сохранить все страницы в папку")},
-    {"Ctrl+P", "Ctrl+P", T("напечатать отчет: первая страница, графики и вердикт")},
-    {"Ctrl+Shift+K", "Ctrl+Shift+K", T("проверить данные: все ошибки и предупреждения всех файлов")},
-    {"Esc; Home", "Esc, Home", T("вернуть масштаб графика под мышью")},
-    {"F1", "F1", T("эта справка")},
-    {"Ctrl+Q", "Ctrl+Q", T("выход из программы")},
-    {"", T("Кнопки с полосками"), T("показать или скрыть закрылки (без, 1, 2, 3); нажатая кнопка скрывает свои")},
-    {"", T("Двойной щелчок"), T("открыть график общей страницы крупно; еще раз — назад")},
-    {"", T("Левая кнопка, тянуть вправо"), T("увеличить выделенный прямоугольник; влево — вернуть")},
-    {"", T("Правая кнопка, тянуть"), T("сдвинуть график")},
-    {"", T("Правый щелчок"), T("меню графика: копировать, сохранить")},
-    {"", T("Колесо"), T("масштаб у курсора; с Shift — только ось скорости или скороподъемности, с Ctrl — только вертикальная ось")},
-    {"", T("Мышь над графиком"), T("линия, точки на кривых и таблица их значений у курсора")},
+    {"Ctrl+Tab; Ctrl+PgDown", "Ctrl+Tab, Ctrl+PgDown", QT_TRANSLATE_NOOP("HelpDialog", "следующая страница")},
+    {"Ctrl+Shift+Backtab; Ctrl+PgUp", "Ctrl+Shift+Tab, Ctrl+PgUp", QT_TRANSLATE_NOOP("HelpDialog", "предыдущая страница")},
+    {"Ctrl+1; Ctrl+2; Ctrl+3; Ctrl+4; Ctrl+5; Ctrl+6; Ctrl+7", "Ctrl+1 … Ctrl+7", QT_TRANSLATE_NOOP("HelpDialog", "страница по ее номеру")},
+    {"Ctrl+O", "Ctrl+O", QT_TRANSLATE_NOOP("HelpDialog", "открыть папку данных")},
+    {"F5", "F5", QT_TRANSLATE_NOOP("HelpDialog", "перечитать файлы данных (аэропланы, закрылки, страница и масштаб остаются)")},
+    {"Ctrl+D", "Ctrl+D", QT_TRANSLATE_NOOP("HelpDialog", "закрасить, где какой самолет лучше, или убрать закраску")},
+    {"Ctrl+C", "Ctrl+C", QT_TRANSLATE_NOOP("HelpDialog", "копировать рисунок графика под мышью (или текущей страницы)")},
+    {"Ctrl+Shift+C", "Ctrl+Shift+C", QT_TRANSLATE_NOOP("HelpDialog", "копировать данные графика как текст с табуляциями")},
+    {"Ctrl+S", "Ctrl+S", QT_TRANSLATE_NOOP("HelpDialog", "сохранить рисунок графика (PNG, SVG, PDF)")},
+    {"Ctrl+Shift+S", "Ctrl+Shift+S", QT_TRANSLATE_NOOP("HelpDialog", "сохранить все страницы в папку")},
+    {"Ctrl+P", "Ctrl+P", QT_TRANSLATE_NOOP("HelpDialog", "напечатать отчет: первая страница, графики и вердикт")},
+    {"Ctrl+Shift+K", "Ctrl+Shift+K", QT_TRANSLATE_NOOP("HelpDialog", "проверить данные: все ошибки и предупреждения всех файлов")},
+    {"Esc; Home", "Esc, Home", QT_TRANSLATE_NOOP("HelpDialog", "вернуть масштаб графика под мышью")},
+    {"F1", "F1", QT_TRANSLATE_NOOP("HelpDialog", "эта справка")},
+    {"Ctrl+Q", "Ctrl+Q", QT_TRANSLATE_NOOP("HelpDialog", "выход из программы")},
+    {"", QT_TRANSLATE_NOOP("HelpDialog", "Кнопки с полосками"), QT_TRANSLATE_NOOP("HelpDialog", "показать или скрыть закрылки (без, 1, 2, 3); нажатая кнопка скрывает свои")},
+    {"", QT_TRANSLATE_NOOP("HelpDialog", "Двойной щелчок"), QT_TRANSLATE_NOOP("HelpDialog", "открыть график общей страницы крупно; еще раз — назад")},
+    {"", QT_TRANSLATE_NOOP("HelpDialog", "Левая кнопка, тянуть вправо"), QT_TRANSLATE_NOOP("HelpDialog", "увеличить выделенный прямоугольник; влево — вернуть")},
+    {"", QT_TRANSLATE_NOOP("HelpDialog", "Правая кнопка, тянуть"), QT_TRANSLATE_NOOP("HelpDialog", "сдвинуть график")},
+    {"", QT_TRANSLATE_NOOP("HelpDialog", "Правый щелчок"), QT_TRANSLATE_NOOP("HelpDialog", "меню графика: копировать, сохранить")},
+    {"", QT_TRANSLATE_NOOP("HelpDialog", "Колесо"), QT_TRANSLATE_NOOP("HelpDialog", "масштаб у курсора; с Shift — только ось скорости или скороподъемности, с Ctrl — только вертикальная ось")},
+    {"", QT_TRANSLATE_NOOP("HelpDialog", "Мышь над графиком"), QT_TRANSLATE_NOOP("HelpDialog", "линия, точки на кривых и таблица их значений у курсора")},
 };
 
 const char *const kNotes[] = {
-    T("Синие кривые — первый самолет (левое верхнее дерево), красные — второй. Общая страница "
+    QT_TRANSLATE_NOOP("HelpDialog", "Синие кривые — первый самолет (левое верхнее дерево), красные — второй. Общая страница "
       "показывает четыре графика сразу; на графиках виража у конца каждой кривой подписаны ее закрылки."),
-    T("На диаграмме угловой скорости пунктир — линии постоянной перегрузки (1 g … 6 g), сплошные — "
+    QT_TRANSLATE_NOOP("HelpDialog", "На диаграмме угловой скорости пунктир — линии постоянной перегрузки (1 g … 6 g), сплошные — "
       "постоянного радиуса виража."),
-    T("В таблице у курсора на этой диаграмме две перегрузки. «Vω/g» — радиальная: скорость, умноженная "
+    QT_TRANSLATE_NOOP("HelpDialog", "В таблице у курсора на этой диаграмме две перегрузки. «Vω/g» — радиальная: скорость, умноженная "
       "на угловую скорость и деленная на g; ее и показывают линии диаграммы (на линии «3-g» — 3.00 g). "
       "«n виража» — перегрузка, которую требует правильный вираж, √(1 + (Vω/g)²); ее несут крылья, "
       "и она всегда немного больше (3.16 на линии «3-g»)."),
 };
-#undef T
 
 QString tr(const char *text) { return QCoreApplication::translate("HelpDialog", text); }
 }  // namespace

@@ -16,6 +16,7 @@
 #include "presentation/chart.h"
 #include "presentation/chart_holder.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -30,23 +31,6 @@
 
 #include <algorithm>
 
-namespace {
-// The toolbar's tool tips, one per button in toolbar order.
-struct ToolTipRow {
-    MarkButton *Tfrm_Main::*button;
-    const char *tip;
-};
-const ToolTipRow kToolTips[] = {
-    {&Tfrm_Main::btn_Turn1, "Без закрылков"},
-    {&Tfrm_Main::btn_Turn2, "Закрылки 1"},
-    {&Tfrm_Main::btn_Turn3, "Закрылки 2"},
-    {&Tfrm_Main::btn_Turn4, "Закрылки 3"},
-    {&Tfrm_Main::ToolButton6, "Выход из программы (Ctrl+Q)"},
-    {&Tfrm_Main::btn_OpenFolder, "Открыть папку данных (Ctrl+O)"},
-    {&Tfrm_Main::btn_Reload, "Перечитать файлы данных (F5)"},
-    {&Tfrm_Main::btn_Advantage, "Закрасить, где какой самолет лучше (Ctrl+D)"},
-};
-}  // namespace
 
 Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
 {
@@ -65,7 +49,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
                      {.chosen = [this] { return ChosenCrafts(); },
                       .flaps = [this] { return FlapsShown(); },
                       .chooseFolder = [](QWidget *parent) {
-                          return PickFolder(parent, QStringLiteral("Сохранить все страницы"), QDir::homePath(),
+                          return PickFolder(parent, QCoreApplication::translate("Varnel", "Сохранить все страницы"), QDir::homePath(),
                                             FolderUse::MayCreate);
                       },
                       .dataFolder = [this] { return DataFolder(); }});
@@ -183,13 +167,6 @@ void Tfrm_Main::buildToolbar()
                              act_Reload);
     btn_Advantage = makeCommand(QStringLiteral("btn_Advantage"), 7, QKeySequence(Qt::CTRL | Qt::Key_D),
                                 &Tfrm_Main::SwitchAdvantage, act_Advantage);
-    for (const ToolTipRow &row : kToolTips)
-        (this->*row.button)->setToolTip(QString::fromUtf8(row.tip));
-    for (MarkButton *b : {btn_Turn1, btn_Turn2, btn_Turn3, btn_Turn4})
-        b->SetSettingTip(b->toolTip());  // the flap buttons' tips say what is shown now
-    act_OpenFolder->setToolTip(btn_OpenFolder->toolTip());
-    act_Reload->setToolTip(btn_Reload->toolTip());
-    act_Advantage->setToolTip(btn_Advantage->toolTip());
 
     // At start only the no-flaps curves are drawn.
     btn_Turn2->SetMarked(true);
@@ -199,6 +176,7 @@ void Tfrm_Main::buildToolbar()
         connect(b, &QToolButton::clicked, this, [this, b] { Guarded([this, b] { SwitchTurnButton(b); }); });
     connect(ToolButton6, &QToolButton::clicked, this, [this] { Guarded([this] { ToolButton6Click(); }); });
     buildViewMenu();
+    showToolTips();
 }
 
 void Tfrm_Main::buildPages()
@@ -300,10 +278,10 @@ void Tfrm_Main::showDataFolder()
 
 void Tfrm_Main::showFilesChanged()
 {
-    panel1->setText(QStringLiteral("Файлы изменены, F5 — перечитать"));
+    panel1->setText(QCoreApplication::translate("Varnel", "Файлы изменены, F5 — перечитать"));
     // Widened to its whole text; the panel after it moves right.
     panel1->setFixedWidth(std::max(panel1->width(), panel1->sizeHint().width()));
-    panel1->setToolTip(QStringLiteral("Файлы данных изменились на диске; F5 перечитает их."));
+    panel1->setToolTip(QCoreApplication::translate("Varnel", "Файлы данных изменились на диске; F5 перечитает их."));
 }
 
 void Tfrm_Main::LoadFMD()

@@ -86,6 +86,9 @@ public:
     void ReloadData();
     // Ctrl+D: switches the advantage shading of every chart on or off.
     void SwitchAdvantage();
+    // "ru" or "en": every text of the window in that language at once, the aircraft,
+    // flaps, page and zoom kept. Another language changes nothing.
+    void SetLanguage(const QString &language);
     // The data check of the last scan: its status panel, "Check data…" and its dialog.
     CheckView *DataCheckView() const { return checkView_; }
     // Shows every number in `units` at once, keeping the aircraft, flaps, page and zoom.
@@ -125,6 +128,7 @@ private:
     FileName scanFolder() const;
     void showDataFolder();
     void showFilesChanged();
+    void showToolTips();
     QRect screenRoom() const;
 
     FileName dataFolder_;

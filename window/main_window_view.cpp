@@ -10,6 +10,7 @@
 #include "window/view_menu.h"
 
 #include "core/guard.h"
+#include "core/language.h"
 
 #include <QDir>
 #include <QToolBar>
@@ -22,14 +23,12 @@ void Tfrm_Main::buildViewMenu()
     btn_View->setFixedSize(23, 22);
     btn_View->setIconSize(QSize(16, 16));
     btn_View->setIcon(QIcon(img_Main[8]));
-    btn_View->setToolTip(tr("Язык, единицы, справка (F1)"));
     menu_View = new ViewMenu(this);
     btn_View->setMenu(menu_View);
     btn_View->setPopupMode(QToolButton::InstantPopup);
     tool_Main->addWidget(btn_View);
 
-    const ViewChoice saved = SavedViewChoice();
-    menu_View->ShowChoice(saved.language.isEmpty() ? QStringLiteral("ru") : saved.language, ShownUnits());
+    menu_View->ShowChoice(CurrentLanguage(), ShownUnits());
     // "Check data…" (Ctrl+Shift+K) stands before the help, for the people who keep the tables.
     menu_View->insertAction(menu_View->act_Help, checkView_->action);
     addAction(menu_View->act_Help);  // F1 works wherever the focus is in the window
@@ -40,6 +39,7 @@ void Tfrm_Main::buildViewMenu()
     // A choice made here is one the user made: it is kept for the next start.
     connect(menu_View, &ViewMenu::LanguageChosen, this, [this](const QString &language) {
         SaveLanguageChoice(language);
+        SetLanguage(language);
         emit LanguageChosen(language);
     });
     connect(menu_View, &ViewMenu::UnitsChosen, this, [this](UnitSystem units) {

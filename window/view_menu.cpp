@@ -34,15 +34,16 @@ ViewMenu::ViewMenu(QWidget *parent) : QMenu(parent)
     addSeparator();
     units_ = new QActionGroup(this);
     for (const UnitsRow &row : kUnits) {
-        QAction *a = addAction(tr(row.name));
+        QAction *a = addAction(QString());
         a->setCheckable(true);
         a->setData(int(row.units));
         units_->addAction(a);
     }
     addSeparator();
-    act_Help = addAction(tr("Клавиши и мышь"));
+    act_Help = addAction(QString());
     act_Help->setShortcut(QKeySequence(Qt::Key_F1));
-    act_About = addAction(tr("О программе Varnel"));
+    act_About = addAction(QString());
+    Retranslate();
     ShowChoice(QStringLiteral("ru"), ShownUnits());
 
     // Only a choice the user makes is told (and kept): checking by ShowChoice is not.
@@ -60,4 +61,13 @@ void ViewMenu::ShowChoice(const QString &language, UnitSystem units)
         a->setChecked(a->data().toString() == language);
     for (QAction *a : units_->actions())
         a->setChecked(UnitSystem(a->data().toInt()) == units);
+}
+
+void ViewMenu::Retranslate()
+{
+    const QList<QAction *> units = units_->actions();
+    for (qsizetype k = 0; k < units.size(); ++k)
+        units[k]->setText(tr(kUnits[k].name));
+    act_Help->setText(tr("Клавиши и мышь"));
+    act_About->setText(tr("О программе Varnel"));
 }

@@ -14,6 +14,8 @@ public:
 
     // Checks the language ("ru", "en") and the units the window shows now.
     void ShowChoice(const QString &language, UnitSystem units);
+    // Names the entries again in the language installed now.
+    void Retranslate();
 
     QAction *act_Help;   // F1: the keys and the mouse
     QAction *act_About;  // the version, the data folder, the settings file

@@ -1,0 +1,52 @@
+#include "pages/page_tabs.h"
+
+#include <algorithm>
+#include <numeric>
+
+QVector<int> FairTabWidths(const QVector<int> &natural, int room, int least)
+{
+    const qsizetype n = natural.size();
+    if (n == 0 || std::accumulate(natural.begin(), natural.end(), 0) <= room)
+        return natural;
+    // Water filling: the narrowest titles keep their width while they are under the
+    // share of what is left; the rest share it equally.
+    QVector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return natural[a] < natural[b]; });
+    QVector<int> widths = natural;
+    int left = room;
+    for (qsizetype k = 0; k < n; ++k) {
+        const int share = left / int(n - k);
+        if (natural[order[k]] <= share) {
+            left -= natural[order[k]];
+            continue;
+        }
+        // This title and every wider one get the share; the first ones take the remainder
+        // pixel by pixel, so the tabs fill the room exactly.
+        int extra = left - share * int(n - k);
+        for (qsizetype j = k; j < n; ++j, --extra)
+            widths[order[j]] = std::max(least, share + (extra > 0 ? 1 : 0));
+        break;
+    }
+    return widths;
+}
+
+QSize PageTabBar::tabSizeHint(int index) const
+{
+    QSize size = QTabBar::tabSizeHint(index);
+    const QWidget *pages = parentWidget();
+    if (!pages || count() == 0)
+        return size;
+    QVector<int> natural;
+    for (int i = 0; i < count(); ++i)
+        natural << QTabBar::tabSizeHint(i).width();
+    const int least = fontMetrics().horizontalAdvance(QStringLiteral("W…")) + 16;
+    size.setWidth(FairTabWidths(natural, pages->width() - 4, least)[index]);
+    return size;
+}
+
+void PageTabBar::Reshare()
+{
+    // Setting the elide mode lays the tabs out again from their size hints.
+    setElideMode(elideMode());
+}

@@ -1,0 +1,141 @@
+#include "pages/verdict_columns.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kKeep = 3;  // the fewest rows of a table a column holds alone, where it can
+
+// Where a table's piece that begins at `row` ends, when the rows up to `fit` have room
+// in a column with another after it: at `row` for none, the rest moving on whole.
+int BreakAt(int row, int fit, int rows, bool columnTop)
+{
+    if (fit == rows || fit == row)
+        return fit;
+    const int kept = std::min(fit, rows - kKeep);  // the next column gets more than a row or two
+    if (kept - row >= kKeep)
+        return kept;
+    return columnTop ? fit : row;  // too few for here, but a column's top takes what it can
+}
+
+// The blocks flowed into columns `height` high but the last, `last` high; stops at the
+// first block or row that has no room left.
+FlowLayout Pack(const FlowMeasure &measure, const std::vector<double> &widths, double height, double last)
+{
+    FlowLayout out;
+    out.widths = widths;
+    const int columns = int(widths.size());
+    std::vector<std::vector<FlowBlock>> measured;  // the blocks as each column holds them
+    for (double w : widths)
+        measured.push_back(measure(w));
+    int column = 0;
+    double y = 0;  // 0: the top of the column, where no gap goes
+    const auto limit = [&] { return column == columns - 1 ? last : height; };
+    const auto stop = [&] {
+        out.complete = false;
+        out.lineColumn = column;
+        out.lineY = y;
+        return out;
+    };
+    for (int i = 0; i < int(measured.front().size()); ++i) {
+        int row = 0;
+        for (;;) {
+            const FlowBlock &b = measured[size_t(column)][size_t(i)];
+            const int rows = int(b.rows.size());
+            const double top = y > 0 ? y + b.gap : 0;
+            const bool wide = b.width > widths[size_t(column)];
+            int end = row;  // the rows that fit here
+            for (double bottom = top + b.head; end < rows && bottom + b.rows[size_t(end)] <= limit();)
+                bottom += b.rows[size_t(end++)];
+            if (column + 1 < columns)
+                end = BreakAt(row, end, rows, y == 0);
+            if (wide || top + b.head > limit() || (rows > 0 && end == row)) {
+                if (column + 1 < columns) {  // the next column, then
+                    ++column;
+                    y = 0;
+                    continue;
+                }
+                return stop();
+            }
+            out.pieces.push_back({i, column, top, row, end});
+            out.shown += rows > 0 ? end - row : 1;
+            y = top + b.head;
+            for (; row < end; ++row)
+                y += b.rows[size_t(row)];
+            if (row == rows)
+                break;
+            if (column + 1 >= columns)
+                return stop();
+            ++column;
+            y = 0;
+        }
+    }
+    return out;
+}
+
+// The widths of n columns sharing `width`: evenly, then the last a little wider or
+// narrower than the others, for a wide table that comes last.
+std::vector<std::vector<double>> Shares(int n, double width)
+{
+    std::vector<std::vector<double>> out;
+    for (double lean : {0.0, 0.05, -0.05, 0.1, -0.1}) {
+        if (n == 1 && lean != 0)
+            break;
+        const double lastWidth = width * (1.0 / n + lean);
+        std::vector<double> widths(size_t(n), (width - lastWidth) / std::max(n - 1, 1));
+        widths.back() = lastWidth;
+        out.push_back(widths);
+    }
+    return out;
+}
+}  // namespace
+
+FlowLayout FlowColumns(const FlowMeasure &measure, const std::vector<double> &widths, double height, double line)
+{
+    if (widths.empty())
+        return FlowColumns(measure, {0.0}, height, line);
+    FlowLayout full = Pack(measure, widths, height, height);
+    if (full.complete)
+        return full;
+    // Room for the line under the last column's last row.
+    FlowLayout cut = Pack(measure, widths, height, height - line);
+    cut.complete = false;
+    return cut;
+}
+
+FlowChoice ChooseColumns(double width, double height, double gap, int largest, int smallest, int maxColumns,
+                         const std::function<std::vector<FlowBlock>(int size, double width)> &measure,
+                         const std::function<double(int size)> &lineHeight)
+{
+    FlowChoice most;
+    const auto keep = [&](int size, FlowLayout layout) {
+        if (most.layout.pieces.empty() || layout.shown > most.layout.shown)
+            most = {size, std::move(layout)};
+    };
+    for (int size = std::max(largest, smallest); size >= smallest; --size) {
+        const FlowMeasure atSize = [&](double w) { return measure(size, w); };
+        for (int n = 1; n <= std::max(maxColumns, 1); ++n) {
+            for (const std::vector<double> &widths : Shares(n, width - gap * (n - 1))) {
+                if (widths.front() <= 0 || widths.back() <= 0)
+                    continue;
+                FlowLayout layout = FlowColumns(atSize, widths, height, lineHeight(size));
+                if (layout.complete)
+                    return {size, std::move(layout)};
+                if (size == smallest)
+                    keep(size, std::move(layout));
+            }
+        }
+    }
+    // The last resort, before anything is left out: one column at the smallest size,
+    // which takes a block however wide.
+    const FlowMeasure anyWidth = [&](double w) {
+        std::vector<FlowBlock> blocks = measure(smallest, w);
+        for (FlowBlock &b : blocks)
+            b.width = 0;
+        return blocks;
+    };
+    FlowLayout last = FlowColumns(anyWidth, {std::max(width, 1.0)}, height, lineHeight(smallest));
+    if (last.complete)
+        return {smallest, std::move(last)};
+    keep(smallest, std::move(last));
+    return most;
+}

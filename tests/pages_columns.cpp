@@ -1,0 +1,140 @@
+// The verdict picture's columns: blocks flowed in order, tables broken only between
+// rows with their header atop each piece, nothing placed twice or lost unless the flow
+// says it is cut, and the layout with the largest text chosen.
+#include "pages/verdict_columns.h"
+
+#include <QTest>
+
+namespace {
+FlowBlock Unit(double height, double width = 0) { return {width, 5, height, {}}; }
+FlowBlock Table(int rows, double width = 0) { return {width, 5, 20, std::vector<double>(size_t(rows), 10.0)}; }
+
+// Two strips, a table of twelve rows, a sentence, a table of five: 330 high in one column.
+std::vector<FlowBlock> Page() { return {Unit(30), Unit(45), Table(12), Unit(25), Table(5)}; }
+
+FlowMeasure Fixed(std::vector<FlowBlock> blocks)
+{
+    return [blocks](double) { return blocks; };
+}
+
+double Bottom(const FlowPiece &p, const FlowBlock &b)
+{
+    double y = p.y + b.head;
+    for (int r = p.from; r < p.to; ++r)
+        y += b.rows[size_t(r)];
+    return y;
+}
+}  // namespace
+
+class ColumnsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void flowPlacesEachRowOnce_data()
+    {
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<bool>("complete");
+        QTest::newRow("one tall column") << 1 << 400.0 << true;
+        QTest::newRow("two columns") << 2 << 180.0 << true;
+        QTest::newRow("three columns") << 3 << 140.0 << true;
+        QTest::newRow("two short columns") << 2 << 100.0 << false;
+        QTest::newRow("too short for anything") << 3 << 15.0 << false;
+    }
+    void flowPlacesEachRowOnce()
+    {
+        QFETCH(int, columns);
+        QFETCH(double, height);
+        QFETCH(bool, complete);
+        const std::vector<FlowBlock> page = Page();
+        const double line = 12;
+        const FlowLayout flow = FlowColumns(Fixed(page), std::vector<double>(size_t(columns), 100), height, line);
+        QCOMPARE(flow.complete, complete);
+        // In order: each block and each row once, a piece after the one before it, a
+        // table's pieces each with its header and within its column.
+        int block = 0, row = 0, column = 0;
+        double y = 0;
+        for (const FlowPiece &p : flow.pieces) {
+            const FlowBlock &b = page[size_t(p.block)];
+            if (p.block != block) {
+                QCOMPARE(row, int(page[size_t(block)].rows.size()));
+                QCOMPARE(p.block, block + 1);
+                block = p.block;
+                row = 0;
+            }
+            QCOMPARE(p.from, row);
+            QVERIFY(p.to > p.from || b.rows.empty());
+            row = p.to;
+            QVERIFY(p.column > column || (p.column == column && p.y >= y));
+            column = p.column;
+            y = Bottom(p, b);
+            const bool last = p.column == columns - 1;
+            QVERIFY(y <= height - (last && !complete ? line : 0));
+        }
+        const bool everything = block == int(page.size()) - 1 && row == int(page.back().rows.size());
+        QCOMPARE(everything, complete);
+        if (!complete) {  // the line under the last row, in the last column that has one
+            QCOMPARE(flow.lineColumn, flow.pieces.empty() ? flow.lineColumn : column);
+            QVERIFY(flow.pieces.empty() || flow.lineY >= y);
+            QVERIFY(flow.lineY + line <= height || height < line);
+        }
+    }
+
+    // A table low in a column moves on whole rather than leave a row or two behind, and
+    // breaks where each side keeps three rows.
+    void tablesBreakWithThreeRowsAside()
+    {
+        const FlowLayout low = FlowColumns(Fixed({Unit(80), Table(6)}), {100, 100}, 120, 12);
+        QVERIFY(low.complete);
+        QCOMPARE(low.pieces.size(), size_t(2));
+        QCOMPARE(low.pieces[1].column, 1);
+        QCOMPARE(low.pieces[1].to - low.pieces[1].from, 6);
+        const FlowLayout split = FlowColumns(Fixed({Unit(20), Table(12)}), {100, 100}, 150, 12);
+        QVERIFY(split.complete);
+        QCOMPARE(split.pieces.size(), size_t(3));
+        QVERIFY(split.pieces[1].to - split.pieces[1].from >= 3);
+        QVERIFY(split.pieces[2].to - split.pieces[2].from >= 3);
+    }
+
+    void choiceTakesLargestTextThatFits_data()
+    {
+        QTest::addColumn<double>("tableWidth");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<bool>("complete");
+        // 330 high at size 10 and in proportion, in a picture 430 wide.
+        QTest::newRow("two columns at full size") << 100.0 << 200.0 << 10 << 2 << true;
+        QTest::newRow("a wide table last widens the last column") << 220.0 << 200.0 << 10 << 2 << true;
+        QTest::newRow("too wide for two, too long for one: cut") << 400.0 << 200.0 << 7 << 1 << false;
+        QTest::newRow("wider than the picture: one column takes it") << 900.0 << 240.0 << 7 << 1 << true;
+    }
+    void choiceTakesLargestTextThatFits()
+    {
+        QFETCH(double, tableWidth);
+        QFETCH(double, height);
+        const double width = 430;
+        QFETCH(int, size);
+        QFETCH(int, columns);
+        QFETCH(bool, complete);
+        const auto measure = [&](int s, double) {
+            std::vector<FlowBlock> page = Page();
+            page[4].width = tableWidth * s / 10;
+            for (FlowBlock &b : page) {
+                b.head = b.head * s / 10;
+                for (double &r : b.rows)
+                    r = r * s / 10;
+            }
+            return page;
+        };
+        const FlowChoice choice = ChooseColumns(width, height, 20, 10, 7, 3, measure, [](int) { return 12.0; });
+        QCOMPARE(choice.size, size);
+        QCOMPARE(int(choice.layout.widths.size()), columns);
+        QCOMPARE(choice.layout.complete, complete);
+        for (const FlowPiece &p : choice.layout.pieces)  // no block in a column too narrow, but the last resort's
+            QVERIFY(measure(choice.size, 0)[size_t(p.block)].width <= choice.layout.widths[size_t(p.column)] ||
+                    tableWidth * choice.size / 10 > width);
+    }
+};
+
+QTEST_MAIN(ColumnsTest)
+#include "pages_columns.moc"
