@@ -129,7 +129,7 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 void TChart::SetChartTitle(const QString &title)
 {
     chartTitle_ = title;
-    title_->setText(title);  // fitted to the width at the next layout
+    title_->setText(Translated(title));  // fitted to the width at the next layout
     fittedWidth_ = -1;
     Redraw();
 }
