@@ -72,6 +72,20 @@ private slots:
                                                                    .arg(w.frameGeometry().x()).arg(w.frameGeometry().y())));
     }
 
+    // Shown, the window draws each chart of the common page once, at the size its grid
+    // gives it, and no chart of a hidden page; the grid is laid out for that draw.
+    void firstShowDrawsEachShownChartOnce()
+    {
+        Tfrm_Main w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+        for (const TChart *chart : w.Charts())
+            QCOMPARE(chart->ReplotCount(), chart->Tag() >= 1 ? 1 : 0);
+        verifyGrid(w);
+    }
+
     void treeSplitIsHalfThePanel()
     {
         QCOMPARE(FirstTreeHeight(563), 281);
