@@ -5,11 +5,11 @@
 // that is not shown does neither: it is brought in line when it is shown, or when it is
 // drawn into a picture.
 // The chart styles the plot, syncs the model into it (its marks in chart_marks.cpp),
-// lays out title and legend and draws its frame; what the mouse does to the view is its
-// ChartNavigator's, the read-out line that follows the mouse is its ChartTracker's (on a
-// buffered layer of its own), the fill showing who is better where its ChartShading's,
-// Escape, Home and screen changes are its ChartHolder's, and the pixel arithmetic lives
-// in plot_geometry.h.
+// lays out title and legend and draws its frame (mouse and tool tip in chart_input.cpp);
+// what the mouse does to the view is its ChartNavigator's, the read-out line that
+// follows the mouse is its ChartTracker's (on a buffered layer of its own), the fill
+// showing who is better where its ChartShading's, Escape, Home and screen changes are
+// its ChartHolder's, and the pixel arithmetic lives in plot_geometry.h.
 #include "presentation/navigator.h"
 #include "presentation/plot_geometry.h"
 #include "presentation/series.h"
