@@ -54,6 +54,15 @@ int List(const CommandLine &command)
     }
     return 1;
 }
+// Prints what a text mode made: its output on stdout, its error on stderr.
+template <class Outcome>
+int Printed(const Outcome &outcome)
+{
+    std::fwrite(outcome.output.constData(), 1, size_t(outcome.output.size()), stdout);
+    if (!outcome.error.isEmpty())
+        PrintError(outcome.error);
+    return StdoutChecked(outcome.exitCode);
+}
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -92,29 +101,18 @@ int main(int argc, char *argv[])
                 std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         });
     }
-    // The check is text too: no GUI object either.
-    if (command.action == CommandLine::Check) {
+    // Outside the window the language is the one named, else the default.
+    const QString language = command.language.value_or(Languages().constFirst());
+    // The verdict and the check are text: no GUI object at all, so no display and no
+    // platform plugin.
+    if (command.action == CommandLine::Check || command.action == CommandLine::Verdict) {
         QCoreApplication core(qtArgc, qtArgs.data());
-        InstallLanguage(command.language.value_or(QStringLiteral("ru")));
-        const CheckOutcome outcome = RunCheck(command);
-        std::fwrite(outcome.output.constData(), 1, size_t(outcome.output.size()), stdout);
-        if (!outcome.error.isEmpty())
-            PrintError(outcome.error);
-        return StdoutChecked(outcome.exitCode);
-    }
-    // The verdict is text: no GUI object at all, so no display and no platform plugin.
-    if (command.action == CommandLine::Verdict) {
-        QCoreApplication core(qtArgc, qtArgs.data());
-        InstallLanguage(command.language.value_or(QStringLiteral("ru")));
-        const VerdictOutcome outcome = RunVerdict(command);
-        std::fwrite(outcome.output.constData(), 1, size_t(outcome.output.size()), stdout);
-        if (!outcome.error.isEmpty())
-            PrintError(outcome.error);
-        return StdoutChecked(outcome.exitCode);
+        InstallLanguage(language);
+        return command.action == CommandLine::Check ? Printed(RunCheck(command)) : Printed(RunVerdict(command));
     }
     QApplication app(qtArgc, qtArgs.data());
     if (exporting) {
-        InstallLanguage(command.language.value_or(QStringLiteral("ru")));
+        InstallLanguage(language);
         return StdoutChecked(Export(command));
     }
     QApplication::setApplicationName(ApplicationTitle());
@@ -133,7 +131,7 @@ int main(int argc, char *argv[])
     const ViewChoice saved = SavedViewChoice();
     if (!command.units && saved.units)
         SetShownUnits(*saved.units);
-    InstallLanguage(command.language.value_or(saved.language.isEmpty() ? QStringLiteral("ru") : saved.language));
+    InstallLanguage(command.language.value_or(saved.language.isEmpty() ? language : saved.language));
     Tfrm_Main window;
     if (!command.dataDir.isEmpty())
         window.SetDataFolder(AbsoluteFileName(command.dataDir));

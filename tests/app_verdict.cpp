@@ -133,6 +133,19 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), tsv);
     }
 
+    // An aircraft the data do not hold: status 1 and one line on stderr, nothing on stdout.
+    void unknownAircraftIsOneErrorLine()
+    {
+        QProcess p;
+        p.start(QStringLiteral(VARNEL_BINARY), {"--verdict", "--first", "Nobody", "--second", "Skarn-7",
+                                                QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(p.readAllStandardOutput().isEmpty());
+        const QByteArray error = p.readAllStandardError();
+        QVERIFY2(error.contains("Nobody") && error.count('\n') == 1, error.constData());
+    }
+
     void saysWhatIsMissing()
     {
         const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
