@@ -3,6 +3,7 @@
 #include "window/data_folder.h"
 #include "cli/export_command.h"
 #include "cli/report_command.h"
+#include "window/images.h"
 #include "window/main_window.h"
 #include "cli/named_crafts.h"
 #include "window/session_state.h"
@@ -132,6 +133,7 @@ int main(int argc, char *argv[])
     if (!command.units && saved.units)
         SetShownUnits(*saved.units);
     InstallLanguage(command.language.value_or(saved.language.isEmpty() ? language : saved.language));
+    QApplication::setStyle(NewWindowStyle());
     Tfrm_Main window;
     if (!command.dataDir.isEmpty())
         window.SetDataFolder(AbsoluteFileName(command.dataDir));

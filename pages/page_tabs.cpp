@@ -1,5 +1,7 @@
 #include "pages/page_tabs.h"
 
+#include <QEvent>
+
 #include <algorithm>
 #include <numeric>
 
@@ -31,18 +33,47 @@ QVector<int> FairTabWidths(const QVector<int> &natural, int room, int least)
     return widths;
 }
 
+PageTabBar::PageTabBar(QWidget *parent) : QTabBar(parent)
+{
+    // A tab's own size may depend on whether it is the current one.
+    connect(this, &QTabBar::currentChanged, this, [this] { natural_.clear(); });
+}
+
+void PageTabBar::measure() const
+{
+    natural_.resize(count());
+    for (int i = 0; i < count(); ++i) {
+        Natural &n = natural_[i];
+        if (n.size.isValid() && n.text == tabText(i))
+            continue;
+        n.text = tabText(i);
+        n.size = QTabBar::tabSizeHint(i);
+    }
+    if (least_ < 0)
+        least_ = fontMetrics().horizontalAdvance(QStringLiteral("W…")) + 16;
+}
+
 QSize PageTabBar::tabSizeHint(int index) const
 {
-    QSize size = QTabBar::tabSizeHint(index);
     const QWidget *pages = parentWidget();
-    if (!pages || count() == 0)
-        return size;
-    QVector<int> natural;
-    for (int i = 0; i < count(); ++i)
-        natural << QTabBar::tabSizeHint(i).width();
-    const int least = fontMetrics().horizontalAdvance(QStringLiteral("W…")) + 16;
-    size.setWidth(FairTabWidths(natural, pages->width() - 4, least)[index]);
+    if (!pages || index < 0 || index >= count())
+        return QTabBar::tabSizeHint(index);
+    measure();
+    QVector<int> widths;
+    for (const Natural &n : natural_)
+        widths << n.size.width();
+    QSize size = natural_[index].size;
+    size.setWidth(FairTabWidths(widths, pages->width() - 4, least_)[index]);
     return size;
+}
+
+void PageTabBar::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        natural_.clear();
+        least_ = -1;
+    }
+    QTabBar::changeEvent(event);
 }
 
 void PageTabBar::Reshare()

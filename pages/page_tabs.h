@@ -12,11 +12,23 @@ QVector<int> FairTabWidths(const QVector<int> &natural, int room, int least);
 
 class PageTabBar : public QTabBar {
 public:
-    explicit PageTabBar(QWidget *parent) : QTabBar(parent) {}
+    explicit PageTabBar(QWidget *parent);
     // The tab widget changed width: the tabs are shared out again.
     void Reshare();
 
 protected:
     QSize tabSizeHint(int index) const override;
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+    void changeEvent(QEvent *event) override;
+
+private:
+    // Each title's own size, measured once per text: the bar asks for every tab's hint
+    // many times while it lays out, and each hint needs all the titles' widths.
+    struct Natural {
+        QString text;
+        QSize size;
+    };
+    void measure() const;
+    mutable QVector<Natural> natural_;
+    mutable int least_ = -1;  // the narrowest a cut tab gets: "W…" and its margins
 };

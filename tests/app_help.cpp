@@ -140,6 +140,20 @@ private slots:
         QFETCH(QVector<int>, widths);
         QCOMPARE(FairTabWidths(natural, room, 30), widths);
     }
+    // The bar keeps each title's width; a title that changes (a language switch) is
+    // measured again.
+    void retitledTabMeasuredAgain()
+    {
+        QWidget pages;
+        pages.resize(2000, 50);
+        auto *bar = new PageTabBar(&pages);
+        bar->addTab(QStringLiteral("A"));
+        bar->addTab(QStringLiteral("B"));
+        const int narrow = bar->tabRect(0).width();
+        bar->setTabText(0, QStringLiteral("A much longer title"));
+        QVERIFY(bar->tabRect(0).width() > narrow + 50);
+        QCOMPARE(bar->tabRect(1).left(), bar->tabRect(0).right() + 1);
+    }
 
     void legibleInLightAndDark_data()
     {

@@ -87,6 +87,8 @@ CraftTree::CraftTree(const QString &name, const QColor &textColor, QWidget *pare
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
+    // Every row is one line of text in this font: no row needs measuring of its own.
+    setUniformRowHeights(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Text, textColor);
     // The chosen aircraft stays visible while the tree has no focus.

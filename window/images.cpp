@@ -1,7 +1,10 @@
 #include "window/images.h"
 
 #include <QPainter>
+#include <QPixmap>
 #include <QPolygon>
+#include <QProxyStyle>
+#include <QWidget>
 
 namespace {
 QImage blank(int size)
@@ -108,7 +111,35 @@ QImage crossingLines()
     p.drawLine(QPointF(1, 14), QPointF(15, 2));
     return img;
 }
+// Two chevrons pointing right (the toolbar laid out in a row) or down, in the
+// button text's colour.
+QImage doubleChevron(bool down, const QColor &colour)
+{
+    QImage img = blank(16);
+    for (int chevron = 0; chevron < 2; ++chevron)
+        for (int i = 0; i < 4; ++i) {
+            const int along = 4 + 4 * chevron + i, across[2] = {4 + i, 11 - i};
+            for (int y : across)
+                down ? img.setPixel(y, along, colour.rgba()) : img.setPixel(along, y, colour.rgba());
+        }
+    return img;
+}
+
+class WindowStyle : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton) {
+            const QPalette palette = widget ? widget->palette() : standardPalette();
+            return QIcon(QPixmap::fromImage(
+                doubleChevron(which == SP_ToolBarVerticalExtensionButton, palette.color(QPalette::ButtonText))));
+        }
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+};
 }  // namespace
+
+QStyle *NewWindowStyle() { return new WindowStyle; }
 
 QImage ToolbarPicture(int index, bool dark)
 {
