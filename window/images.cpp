@@ -1,9 +1,11 @@
 #include "window/images.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
 #include <QProxyStyle>
+#include <QStyleFactory>
 #include <QWidget>
 
 namespace {
@@ -127,6 +129,7 @@ QImage doubleChevron(bool down, const QColor &colour)
 
 class WindowStyle : public QProxyStyle {
 public:
+    using QProxyStyle::QProxyStyle;
     QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override
     {
         if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton) {
@@ -139,7 +142,13 @@ public:
 };
 }  // namespace
 
-QStyle *NewWindowStyle() { return new WindowStyle; }
+QStyle *NewWindowStyle()
+{
+    // Over the style the application has chosen (the platform's, or one named by -style
+    // or QT_STYLE_OVERRIDE).
+    const QString chosen = QApplication::style()->name();
+    return new WindowStyle(chosen.isEmpty() ? nullptr : QStyleFactory::create(chosen));
+}
 
 QImage ToolbarPicture(int index, bool dark)
 {

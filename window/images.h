@@ -19,9 +19,9 @@ bool IsDarkPalette(const QPalette &palette);
 // `size` x `size` (the installed icons are drawn from it at 16 to 256 pixels).
 QImage WindowIconImage(int size = 32);
 
-// The window's style: the platform's, except that the toolbar's overflow button shows a
-// double chevron drawn here. Qt's own picture for it is a file whose reading loads
-// every image plugin at start-up, for a button that a window of its least width never
-// shows.
+// The window's style: the one the application chose, except that the toolbar's
+// overflow button shows a double chevron drawn here. Qt's own picture for it is a file
+// whose reading loads every image plugin at start-up, for a button that a window of
+// its least width never shows.
 class QStyle;
 QStyle *NewWindowStyle();
