@@ -384,6 +384,32 @@ private slots:
         QVERIFY(NodeDataOf(w->tree_Crafts_1->topLevelItem(0)) != NodeDataOf(w->tree_Crafts_2->topLevelItem(0)));
     }
 
+    // The item under the mouse is drawn in blue; the others, and the selected one, not.
+    void itemUnderTheMouseIsBlue()
+    {
+        auto w = scannedWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        CraftTree *tree = w->tree_Crafts_1;
+        tree->setCurrentItem(tree->topLevelItem(0));
+        const auto blueIn = [tree](int row) {
+            const QImage img = tree->viewport()->grab(tree->visualItemRect(tree->topLevelItem(row))).toImage();
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    if (const QColor c = img.pixelColor(x, y); c.blue() >= 220 && c.red() <= 60 && c.green() <= 60)
+                        return true;  // pure blue, not the navy of the tree's text
+            return false;
+        };
+        QVERIFY(!blueIn(1));
+        QTest::mouseMove(tree->viewport(), tree->visualItemRect(tree->topLevelItem(1)).center());
+        QTRY_VERIFY(blueIn(1));
+        if (qEnvironmentVariableIsSet("HOVER_SHOT"))
+            tree->grab().save(qEnvironmentVariable("HOVER_SHOT"));
+        QTest::mouseMove(tree->viewport(), tree->visualItemRect(tree->topLevelItem(0)).center());
+        QTRY_VERIFY(!blueIn(1));
+        QVERIFY(!blueIn(0));  // selected
+    }
+
     void selectionFilterIsGuarded()
     {
         // An error inside the selection rule shows the box and refuses the change.

@@ -7,6 +7,7 @@
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QStyleFactory>
+#include <QStyledItemDelegate>
 #include <QToolTip>
 
 CraftItem::CraftItem(const AircraftPtr &craft) : QTreeWidgetItem(QStringList{craft->name}, Type), data{craft}
@@ -48,6 +49,20 @@ AircraftPtr AircraftOf(const QTreeWidgetItem *item)
 
 // Passes on only the indexes the tree's filter allows; a selection left empty is no
 // change at all.
+// The item under the mouse is drawn in blue, unless it is selected.
+class HoverDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if ((option->state & QStyle::State_MouseOver) && !(option->state & QStyle::State_Selected))
+            option->palette.setColor(QPalette::Text, QColor(0, 0, 255));
+    }
+};
+
 class CraftSelectionModel : public QItemSelectionModel {
 public:
     explicit CraftSelectionModel(CraftTree *tree) : QItemSelectionModel(tree->model(), tree), tree_(tree) {}
@@ -83,7 +98,7 @@ CraftTree::CraftTree(const QString &name, const QColor &textColor, QWidget *pare
     setStyle(lines);
     setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_Hover);
-    setStyleSheet(QStringLiteral("QTreeView::item:hover:!selected { color: #0000FF; }"));
+    setItemDelegate(new HoverDelegate(this));
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
