@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 // Checks the number grammar and copies the number itself, without the spaces and
@@ -223,6 +224,7 @@ long double ReadValue(const QString &text)
 // product lies too near a half to tell which integer is nearest does the general path
 // decide. Cut to thousandths it is a whole number of thousandths, which one division
 // rounds to the nearest extended value as the general path does.
+static_assert(std::numeric_limits<long double>::digits >= 64, "the quick path's margin needs extended precision");
 static bool CutPlainQuotient(long double q, long double &value)
 {
     static const long double kPowers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L, 1e7L,

@@ -3,8 +3,6 @@
 #include "core/language.h"
 #include "presentation/chart.h"
 
-#include <QCoreApplication>
-#include <QResizeEvent>
 
 void RetranslateChart(TChart &chart)
 {
@@ -20,7 +18,4 @@ void RetranslateChart(TChart &chart)
     const QStringList entries = chart.Series().LegendEntries();
     for (qsizetype k = 0; k < shown.size(); ++k)
         chart.Curve(shown[k])->setName(Translated(entries[k]));
-    // The title and legend fit their new widths as after a resize.
-    QResizeEvent resized(chart.size(), chart.size());
-    QCoreApplication::sendEvent(&chart, &resized);
 }

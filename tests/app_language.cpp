@@ -115,6 +115,25 @@ private slots:
         QVERIFY(w->FlapsShown().Shows(2));
         QCOMPARE(w->pages_Charts->currentIndex(), 4);
         QCOMPARE(chart->xAxis->range(), zoomed);
+        // Switched while the charts are in view, the titles are fitted to their new texts
+        // as in a window that starts in that language.
+        w->pages_Charts->setCurrentIndex(0);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->SetLanguage(QStringLiteral("ru"));
+        auto russian = ScannedWindow(data_.path());
+        russian->resize(w->size());
+        russian->show();
+        QVERIFY(QTest::qWaitForWindowExposed(russian.get()));
+        const auto titleOf = [](TChart *c) {
+            c->SyncNow();
+            const auto *title = qobject_cast<QCPTextElement *>(c->plotLayout()->element(0, 0));
+            return title->text() + u' ' + QString::number(title->font().pixelSize());
+        };
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(titleOf(w->Charts()[i]), titleOf(russian->Charts()[i]));
+        w->SetLanguage(QStringLiteral("en"));
+        w->pages_Charts->setCurrentIndex(4);
 
         // And back: the Russian texts as they were, the titles' keys never changed.
         w->SetLanguage(QStringLiteral("ru"));

@@ -7,7 +7,6 @@
 #include "catalogue/scan.h"
 #include "core/units.h"
 #include "window/craft_tree.h"
-#include "core/units.h"
 
 #include <QMainWindow>
 #include <QPixmap>
