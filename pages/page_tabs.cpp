@@ -33,21 +33,16 @@ QVector<int> FairTabWidths(const QVector<int> &natural, int room, int least)
     return widths;
 }
 
-PageTabBar::PageTabBar(QWidget *parent) : QTabBar(parent)
-{
-    // A tab's own size may depend on whether it is the current one.
-    connect(this, &QTabBar::currentChanged, this, [this] { natural_.clear(); });
-}
-
 void PageTabBar::measure() const
 {
     natural_.resize(count());
     for (int i = 0; i < count(); ++i) {
+        // A style may size the current tab apart from the others.
         Natural &n = natural_[i];
-        if (n.size.isValid() && n.text == tabText(i))
+        const bool current = i == currentIndex();
+        if (n.size.isValid() && n.text == tabText(i) && n.current == current)
             continue;
-        n.text = tabText(i);
-        n.size = QTabBar::tabSizeHint(i);
+        n = {tabText(i), current, QTabBar::tabSizeHint(i)};
     }
     if (least_ < 0)
         least_ = fontMetrics().horizontalAdvance(QStringLiteral("W…")) + 16;

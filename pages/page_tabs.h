@@ -12,7 +12,7 @@ QVector<int> FairTabWidths(const QVector<int> &natural, int room, int least);
 
 class PageTabBar : public QTabBar {
 public:
-    explicit PageTabBar(QWidget *parent);
+    explicit PageTabBar(QWidget *parent) : QTabBar(parent) {}
     // The tab widget changed width: the tabs are shared out again.
     void Reshare();
 
@@ -26,6 +26,7 @@ private:
     // many times while it lays out, and each hint needs all the titles' widths.
     struct Natural {
         QString text;
+        bool current = false;
         QSize size;
     };
     void measure() const;
