@@ -124,14 +124,17 @@ bool CraftTree::allows(const QModelIndex &index) const
 
 void CraftTree::AddCraft(const AircraftPtr &craft) { addTopLevelItem(new CraftItem(craft)); }
 
-void CraftTree::ShowUnits()
+void CraftTree::Recaption()
 {
-    // Each aircraft's summary children follow its armament node.
+    // An aircraft's captions under its name: the armament node, then its summary values.
     for (int i = 0; i < topLevelItemCount(); ++i) {
-        QTreeWidgetItem *root = topLevelItem(i);
-        if (const AircraftPtr craft = AircraftOf(root))
-            for (int k = 0; k < int(craft->summary.size()) && k + 1 < root->childCount(); ++k)
-                root->child(k + 1)->setText(0, SummaryCaption(craft->summary[size_t(k)]));
+        QTreeWidgetItem *item = topLevelItem(i);
+        const AircraftPtr craft = AircraftOf(item);
+        if (!craft || item->childCount() != 1 + int(craft->summary.size()))
+            continue;
+        item->child(0)->setText(0, ArmamentCaption());
+        for (size_t k = 0; k < craft->summary.size(); ++k)
+            item->child(int(k) + 1)->setText(0, SummaryCaption(craft->summary[k]));
     }
 }
 

@@ -46,8 +46,9 @@ public:
 
     // Appends the aircraft's root item.
     void AddCraft(const AircraftPtr &craft);
-    // Writes every aircraft's summary captions again in the units shown now.
-    void ShowUnits();
+    // Writes every aircraft's captions under its name again, in the language and units
+    // shown now.
+    void Recaption();
 
     // The selected item, or nullptr. The current item may stand on a child the filter
     // refused, so this reads the selection.

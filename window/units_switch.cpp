@@ -6,7 +6,7 @@
 void Tfrm_Main::SetUnits(UnitSystem units)
 {
     SetShownUnits(units);
-    tree_Crafts_1->ShowUnits();
-    tree_Crafts_2->ShowUnits();
+    tree_Crafts_1->Recaption();
+    tree_Crafts_2->Recaption();
     pages_Charts->ShowUnits();
 }

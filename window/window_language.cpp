@@ -28,20 +28,6 @@ const ToolTipRow kToolTips[] = {
     {&Tfrm_Main::btn_Reload, QT_TRANSLATE_NOOP("Varnel", "Перечитать файлы данных (F5)")},
     {&Tfrm_Main::btn_Advantage, QT_TRANSLATE_NOOP("Varnel", "Закрасить, где какой самолет лучше (Ctrl+D)")},
 };
-
-// An aircraft's captions under its name: the armament node, then its summary values.
-void RecaptionTree(QTreeWidget &tree)
-{
-    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
-        QTreeWidgetItem *item = tree.topLevelItem(i);
-        const AircraftPtr craft = AircraftOf(item);
-        if (!craft || item->childCount() != 1 + int(craft->summary.size()))
-            continue;
-        item->child(0)->setText(0, ArmamentCaption());
-        for (size_t k = 0; k < craft->summary.size(); ++k)
-            item->child(int(k) + 1)->setText(0, SummaryCaption(craft->summary[k]));
-    }
-}
 }  // namespace
 
 void Tfrm_Main::showToolTips()
@@ -65,7 +51,7 @@ void Tfrm_Main::SetLanguage(const QString &language)
     checkView_->Retranslate();
     if (!panel1->text().isEmpty())
         showFilesChanged();
-    RecaptionTree(*tree_Crafts_1);
-    RecaptionTree(*tree_Crafts_2);
+    tree_Crafts_1->Recaption();
+    tree_Crafts_2->Recaption();
     pages_Charts->Retranslate();
 }
