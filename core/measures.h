@@ -12,15 +12,14 @@ constexpr int kMeasures = 7;
 
 struct MeasureRule {
     const char *key;       // English name in tsv and json, e.g. "speed-100"
-    const char16_t *unit;  // of the measured value, e.g. "км/ч"
+    const char *unit;      // of the measured value, its Russian source, e.g. "км/ч"
     bool byAltitude;       // along the altitude (m), else along the speed (km/h)
     bool higherIsBetter;   // else the lower value is better (a shorter turn)
     double evenUnder;      // a smaller difference either way is even
 };
 const MeasureRule &RuleOf(Measure m);
-inline QString UnitOf(Measure m) { return QString::fromUtf16(RuleOf(m).unit); }
 // What a measure's values are, and what the axis it runs along is (altitude or speed).
 Quantity QuantityOf(Measure m);
 inline Quantity AlongOf(Measure m) { return RuleOf(m).byAltitude ? Quantity::Altitude : Quantity::Speed; }
-// The unit of a measure's values as shown: UnitOf in metric units.
+// The unit of a measure's values as shown, in the language shown.
 QString MeasureUnit(Measure m, UnitSystem units);

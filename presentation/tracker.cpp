@@ -165,7 +165,7 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
             r.rows.push_back({turnCells(name, d, true), differenceColor});
         } else {
             const QString differenceUnit = setup.measure ? MeasureUnit(*setup.measure, units) : unit;
-            r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), Translated(differenceUnit))}, differenceColor});
+            r.rows.push_back({{name, withUnit(signedNumber(*k.value[1] - *k.value[0]), differenceUnit)}, differenceColor});
         }
     }
     // A curve cut short by a bad value says where it stops, wherever the line is.

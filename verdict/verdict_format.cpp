@@ -16,17 +16,17 @@
 namespace {
 // How a measure is named and written on the page.
 struct MeasureText {
-    const char *label, *verb, *unit;  // Russian, the sources of their translations
+    const char *label, *verb;  // Russian, the sources of their translations
     int decimals;
 };
 const MeasureText kTexts[kMeasures] = {
-    {QT_TRANSLATE_NOOP("Varnel", "Скорость 100%"), QT_TRANSLATE_NOOP("Varnel", "быстрее"), QT_TRANSLATE_NOOP("Varnel", "км/ч"), 0},
-    {QT_TRANSLATE_NOOP("Varnel", "Скорость MAX"), QT_TRANSLATE_NOOP("Varnel", "быстрее"), QT_TRANSLATE_NOOP("Varnel", "км/ч"), 0},
-    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность 100%"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), QT_TRANSLATE_NOOP("Varnel", "м/с"), 1},
-    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность MAX"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), QT_TRANSLATE_NOOP("Varnel", "м/с"), 1},
-    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность при постоянной скорости"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), QT_TRANSLATE_NOOP("Varnel", "м/с"), 1},
-    {QT_TRANSLATE_NOOP("Varnel", "Время виража"), QT_TRANSLATE_NOOP("Varnel", "быстрее выполняет вираж"), QT_TRANSLATE_NOOP("Varnel", "сек"), 1},
-    {QT_TRANSLATE_NOOP("Varnel", "Угловая скорость виража"), QT_TRANSLATE_NOOP("Varnel", "быстрее разворачивается"), QT_TRANSLATE_NOOP("Varnel", "град/сек"), 1},
+    {QT_TRANSLATE_NOOP("Varnel", "Скорость 100%"), QT_TRANSLATE_NOOP("Varnel", "быстрее"), 0},
+    {QT_TRANSLATE_NOOP("Varnel", "Скорость MAX"), QT_TRANSLATE_NOOP("Varnel", "быстрее"), 0},
+    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность 100%"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), 1},
+    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность MAX"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), 1},
+    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность при постоянной скорости"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), 1},
+    {QT_TRANSLATE_NOOP("Varnel", "Время виража"), QT_TRANSLATE_NOOP("Varnel", "быстрее выполняет вираж"), 1},
+    {QT_TRANSLATE_NOOP("Varnel", "Угловая скорость виража"), QT_TRANSLATE_NOOP("Varnel", "быстрее разворачивается"), 1},
 };
 const char *const kFlapNames[4] = {QT_TRANSLATE_NOOP("Varnel", "без закрылков"), QT_TRANSLATE_NOOP("Varnel", "закрылки 1"),
                                    QT_TRANSLATE_NOOP("Varnel", "закрылки 2"), QT_TRANSLATE_NOOP("Varnel", "закрылки 3")};
@@ -62,10 +62,7 @@ QString Label(Measure m, int flap)
 double ShownAlong(Measure m, double at) { return ToShown(AlongOf(m), at, ShownUnits()); }
 double ShownValue(Measure m, double value) { return ToShown(QuantityOf(m), value, ShownUnits()); }
 int Decimals(Measure m) { return ShownDecimals(QuantityOf(m), TextOf(m).decimals, ShownUnits()); }
-QString ValueUnit(Measure m)
-{
-    return Converts(QuantityOf(m), ShownUnits()) ? UnitName(QuantityOf(m), ShownUnits()) : Str(TextOf(m).unit);
-}
+QString ValueUnit(Measure m) { return MeasureUnit(m, ShownUnits()); }
 QString AxisUnit(Measure m) { return UnitName(AlongOf(m), ShownUnits()); }
 // Where a metric altitude or speed lies, in the units shown.
 QString Place(Measure m, double at)
