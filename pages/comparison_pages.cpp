@@ -127,10 +127,7 @@ void ComparisonPages::ShowUnits()
     for (TChart *chart : Charts())
         ::ShowUnits(*chart, units);
     ShowRadiusLines(chrt_FunPlot->Series(), QApplication::palette().color(QPalette::Button), units);
-    // A page that says what is missing, or that the data failed, names no unit.
-    const Verdict &verdict = tab_Verdict->Shown();
-    if (verdict.present[0] || verdict.present[1])
-        tab_Verdict->ShowVerdict(verdict);
+    tab_Verdict->Reshow();
 }
 
 void ComparisonPages::SetAdvantageShown(bool shown)
@@ -160,7 +157,7 @@ void ComparisonPages::Retranslate()
     retitle(tab_Verdict, QCoreApplication::translate("Varnel", "Кто лучше"));
     for (TChart *chart : Charts())
         RetranslateChart(*chart);
-    tab_Verdict->ShowVerdict(tab_Verdict->Shown());
+    tab_Verdict->Reshow();
 }
 
 void ComparisonPages::resizeEvent(QResizeEvent *event)

@@ -135,16 +135,33 @@ const Verdict &VerdictPage::Shown()
         return verdict_;
     stale_ = false;
     ++computeCount_;
+    failure_.clear();
     try {
         ShowVerdict(ComputeVerdict(crafts_[0].get(), crafts_[1].get(), flaps_));
     } catch (const VarnelError &error) {
         // No verdict from data that failed: what it showed before was of other aircraft
         // or other flaps. The error box comes from the charts' refresh, once.
         ShowVerdict(Verdict{});
-        said_->setText(QCoreApplication::translate("Varnel", "Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
-                       ErrorBoxText(error.message()));
+        failure_ = error.message();
+        sayFailure();
     }
     return verdict_;
+}
+
+void VerdictPage::sayFailure()
+{
+    said_->setText(QCoreApplication::translate("Varnel", "Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
+                   ErrorBoxText(failure_));
+}
+
+void VerdictPage::Reshow()
+{
+    // Not made yet, or to be worked out anew: it is written when it is seen.
+    if (!said_ || stale_)
+        return;
+    ShowVerdict(verdict_);
+    if (!failure_.isEmpty())
+        sayFailure();
 }
 
 void VerdictPage::ShowVerdict(const Verdict &verdict)

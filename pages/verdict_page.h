@@ -27,6 +27,9 @@ public:
     // could not be read (the charts' refresh raises the error).
     void SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown);
     void ShowVerdict(const Verdict &verdict);
+    // What the page says, written again in the language and units shown now; a page not
+    // yet made, or still to be worked out, is written when it is seen.
+    void Reshow();
     // The verdict of the aircraft compared now, worked out first where it is still to
     // do (an empty one while nothing is compared or the data failed).
     const Verdict &Shown();
@@ -49,12 +52,14 @@ protected:
 
 private:
     void build();
+    void sayFailure();
 
     Verdict verdict_;
     // What the verdict is of, while it is still to be worked out (stale_).
     std::array<AircraftPtr, 2> crafts_;
     FlapSet flaps_;
     bool stale_ = false;
+    QString failure_;  // why the data of the aircraft compared failed, if they did
     int computeCount_ = 0;
     // Built once, when first needed, and refilled: making widgets anew costs many times
     // more than filling.

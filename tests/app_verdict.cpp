@@ -99,6 +99,8 @@ private slots:
             pages.SetComparison(i % 2 ? a : b, i % 2 ? b : a, FlapSet::All());
             QCoreApplication::processEvents();
         }
+        pages.Retranslate();  // nor a switch of language or units
+        pages.ShowUnits();
         QCOMPARE(pages.tab_Verdict->ComputeCount(), 0);
         QCOMPARE(pages.chrt_TASbyAlt->ReplotCount(), replots);
         QVERIFY(pages.ch_C1->Curve(0)->dataCount() > 0);
@@ -109,6 +111,14 @@ private slots:
         pages.setCurrentWidget(pages.tab_SpeedByAlt);
         QTRY_VERIFY(pages.chrt_TASbyAlt->ReplotCount() > replots);
         QCOMPARE(pages.chrt_TASbyAlt->Curve(0)->dataCount(), pages.ch_C1->Curve(0)->dataCount());
+        // Worked out once, the hidden page is written again in other units, not redone.
+        const QLabel *said = pages.tab_Verdict->findChild<QLabel *>(QStringLiteral("lbl_Verdict"));
+        const QString metric = said->text();
+        SetShownUnits(UnitSystem::Imperial);
+        pages.ShowUnits();
+        SetShownUnits(UnitSystem::Metric);
+        QVERIFY(said->text() != metric);
+        QCOMPARE(pages.tab_Verdict->ComputeCount(), 1);
     }
 
     void copyDataIsTheTsv()
