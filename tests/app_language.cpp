@@ -9,6 +9,7 @@
 #include "presentation/chart.h"
 #include "window/craft_tree.h"
 #include "window/flap_button.h"
+#include "window/view_menu.h"
 
 #include <QLabel>
 #include <QRegularExpression>
@@ -109,6 +110,10 @@ private slots:
         w->SetLanguage(QStringLiteral("en"));
         QCoreApplication::processEvents();
         QCOMPARE(RussianIn(WindowTexts(*w)).join(" | "), QString());
+        emit w->menu_View->aboutToShow();  // the menu marks the language in force
+        for (const QAction *a : w->menu_View->actions())
+            if (a->data().toString() == QStringLiteral("en") || a->data().toString() == QStringLiteral("ru"))
+                QCOMPARE(a->isChecked(), a->data().toString() == QStringLiteral("en"));
         QCOMPARE(w->pages_Charts->tabText(0), QStringLiteral("Overview"));
         QCOMPARE(w->ChosenCrafts()[0]->name, QStringLiteral("Alpha"));
         QCOMPARE(w->ChosenCrafts()[1]->name, QStringLiteral("Bravo"));

@@ -28,7 +28,6 @@ void Tfrm_Main::buildViewMenu()
     btn_View->setPopupMode(QToolButton::InstantPopup);
     tool_Main->addWidget(btn_View);
 
-    menu_View->ShowChoice(CurrentLanguage(), ShownUnits());
     // "Check data…" (Ctrl+Shift+K) stands before the help, for the people who keep the tables.
     menu_View->insertAction(menu_View->act_Help, checkView_->action);
     addAction(menu_View->act_Help);  // F1 works wherever the focus is in the window

@@ -1,5 +1,7 @@
 #include "window/view_menu.h"
 
+#include "core/language.h"
+
 #include <QActionGroup>
 
 namespace {
@@ -44,15 +46,13 @@ ViewMenu::ViewMenu(QWidget *parent) : QMenu(parent)
     act_Help->setShortcut(QKeySequence(Qt::Key_F1));
     act_About = addAction(QString());
     Retranslate();
-    ShowChoice(QStringLiteral("ru"), ShownUnits());
+    ShowChoice(CurrentLanguage(), ShownUnits());
 
     // Only a choice the user makes is told (and kept): checking by ShowChoice is not.
     connect(languages_, &QActionGroup::triggered, this, [this](QAction *a) { emit LanguageChosen(a->data().toString()); });
     connect(units_, &QActionGroup::triggered, this, [this](QAction *a) { emit UnitsChosen(UnitSystem(a->data().toInt())); });
-    connect(this, &QMenu::aboutToShow, this, [this] {
-        for (QAction *a : units_->actions())
-            a->setChecked(UnitSystem(a->data().toInt()) == ShownUnits());
-    });
+    // The marks show what is in force, however it was chosen.
+    connect(this, &QMenu::aboutToShow, this, [this] { ShowChoice(CurrentLanguage(), ShownUnits()); });
 }
 
 void ViewMenu::ShowChoice(const QString &language, UnitSystem units)
