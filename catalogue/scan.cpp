@@ -136,3 +136,22 @@ int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks)
         throw VarnelError(FailureText(failures));
     return count;
 }
+
+Catalogue ReadCatalogue(const DataPaths &paths, ScanHooks hooks)
+{
+    QList<CatalogueEntry> entries;
+    const auto check = hooks.checkCraft;
+    hooks.checkCraft = [&entries, check](const FileName &name, const AircraftPtr &craft,
+                                         const AircraftReading &reading, const QString &failure) {
+        entries.append({craft ? craft->name : QString(name), name, craft, failure});
+        if (check)
+            check(name, craft, reading, failure);
+    };
+    try {
+        ScanCatalogue(paths, hooks);
+    } catch (const VarnelError &) {
+        if (entries.isEmpty())
+            throw;  // DataSpeed could not be listed
+    }
+    return Catalogue(std::move(entries));
+}

@@ -1,7 +1,7 @@
 #pragma once
 // The catalogue scan: every aircraft of DataSpeed read into its value (catalogue/aircraft),
 // handed on in name order. Turning them into tree items is the window's business.
-#include "catalogue/aircraft.h"
+#include "catalogue/catalogue.h"
 
 #include <QList>
 
@@ -44,3 +44,7 @@ struct ScanHooks {
 // aircraft listed. The status ends as "crafts loaded: N" also when DataSpeed can't be
 // listed.
 int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks);
+
+// The whole catalogue of a data folder: every aircraft of DataSpeed read, in the trees'
+// order, each failure kept beside its name. Raises only when DataSpeed can't be listed.
+Catalogue ReadCatalogue(const DataPaths &paths, ScanHooks hooks = {});
