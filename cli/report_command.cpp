@@ -28,8 +28,8 @@ ExportOutcome RunReport(const CommandLine &command)
         const QByteArray &file = command.reportFile.bytes;
         const qsizetype slash = file.lastIndexOf('/');
         const FileName dir = FileName::FromBytes(slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : file.left(slash));
-        const QString name = DisplayName(file.mid(slash + 1));
-        const QByteArray bytes = IsHtmlReport(name) ? ReportHtml(input) : ReportPdf(input);
+        const FileName name = FileName::FromBytes(file.mid(slash + 1));
+        const QByteArray bytes = IsHtmlReport(DisplayName(name.bytes)) ? ReportHtml(input) : ReportPdf(input);
         outcome.written = WritePictures(dir, {{name, bytes}});
     } catch (const VarnelError &error) {
         outcome.exitCode = 1;

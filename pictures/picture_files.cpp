@@ -323,7 +323,7 @@ QStringList WritePictures(const FileName &dir, const QList<Picture> &pictures)
     QStringList paths;
     for (int i = 0; i < pictures.size(); ++i) {
         Pending &p = pending[size_t(i)];
-        p.target = Join(dir.bytes, pictures[i].fileName.toUtf8());
+        p.target = Join(dir.bytes, pictures[i].fileName.bytes);
         paths << DisplayName(p.target);
         if (interrupted || !WriteTemporary(p, dir.bytes, pictures[i].bytes, i))
             fail("write file", p.target, interrupted ? EINTR : errno);

@@ -12,7 +12,7 @@
 #include <functional>
 
 struct Picture {
-    QString fileName;  // e.g. "overview.png"
+    FileName fileName;  // e.g. "overview.png"; a name's bytes as given, whatever their encoding
     QByteArray bytes;
 };
 

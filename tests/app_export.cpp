@@ -232,7 +232,7 @@ void AppExport::failedWriteKeepsTheFolder()
         fresh = ErrorOf([&] { WritePictures(FileName(tmp.path() + "/new/sub"), pictures); });
     }
     SetPictureFault(nullptr);
-    const QString path = dir + "/" + pictures[index].fileName;
+    const QString path = dir + "/" + QString(pictures[index].fileName);
     QCOMPARE(error, "Cannot write file \"" + path + "\". " + reason);
     QCOMPARE(Snapshot(dir), before);
     QCOMPARE(fresh.isEmpty(), step == "aside");

@@ -25,6 +25,10 @@ for out in "$work/$cyr" "$work/$cyr/new"; do
   [ -f "$out/overview.png" ] || fail "no picture in the Windows-1251 folder"
 done
 [ "$(ls "$work" | wc -l)" = 2 ] || fail "another folder appeared: $(ls "$work")"
+# A report's file name in Windows-1251 ("Пр" is CF F0) is written by those bytes too.
+pr=$(printf '\xcf\xf0')
+"$bin" --report "$work/$cyr/$pr.html" --first "$first" "$data" >/dev/null || fail "report named in Windows-1251 failed"
+[ -f "$work/$cyr/$pr.html" ] && [ ! -e "$work/$cyr/Пр.html" ] || fail "the report's name lost its bytes: $(ls "$work/$cyr")"
 
 # A name holding a newline: one line, status 1.
 "$bin" --export "$work/n" --first "$(printf 'A\nB')" "$data" >/dev/null 2>"$err"
