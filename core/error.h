@@ -83,12 +83,12 @@ inline VarnelError ListIndexError(qsizetype index)
 }
 // The error with one more line that says where its value stands: the aircraft, the
 // file's name and the row, counted from 1 as text editors count lines, and the column
-// (from 1) when the error carries one. The first line stays the message exactly as the
-// box showed it alone, full stop included.
+// (from 1) when the error carries one, in the language shown. The first line stays the
+// message exactly as the box showed it alone, full stop included.
 inline VarnelError LocatedError(const VarnelError &error, const QString &aircraft, const QString &file, qsizetype row)
 {
-    QString where = QCoreApplication::translate("Varnel", "\n%1: %2, row %3").arg(aircraft, file).arg(row + 1);
+    QString where = QCoreApplication::translate("Varnel", "\n%1: %2, строка %3").arg(aircraft, file).arg(row + 1);
     if (error.column() >= 0)
-        where += QCoreApplication::translate("Varnel", ", column %1").arg(error.column() + 1);
+        where += QCoreApplication::translate("Varnel", ", столбец %1").arg(error.column() + 1);
     return VarnelError(WithFullStop(error.message()) + where);
 }

@@ -59,7 +59,7 @@ inline TwoFiles SplitAtFileMark(const QByteArray &bytes)
 // where the value stands ("<aircraft>: <file>, row <n>", and ", column <n>" in a table).
 inline QString ValueErrorLine(const QString &message)
 {
-    static const QRegularExpression where(QStringLiteral("\\n[^\\n]*: [^\\n]*, row [1-9][0-9]*(?:, column [1-9][0-9]*)?\\z"));
+    static const QRegularExpression where(QStringLiteral("\\n[^\\n]*: [^\\n]*, строка [1-9][0-9]*(?:, столбец [1-9][0-9]*)?\\z"));
     const QRegularExpressionMatch m = where.match(message);
     if (!m.hasMatch())
         return message;

@@ -58,13 +58,13 @@ private slots:
             << Damage([](const QString &r) {
                    Write(r, kTurn, kTurnRows + Replaced(kSummary, "19.456", "19,456"));
                })
-            << u"'19,456' is not a valid floating point value.\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'19,456' is not a valid floating point value.\nAlpha: Alpha_turn.txt, строка 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("summary value out of range")
             << Damage([](const QString &r) { Write(r, kTurn, kTurnRows + Replaced(kSummary, "19.456", "1e5000")); })
-            << u"'1e5000' is not a valid floating point value.\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'1e5000' is not a valid floating point value.\nAlpha: Alpha_turn.txt, строка 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("summary row ends at its key")
             << Damage([](const QString &r) { Write(r, kTurn, kTurnRows + Replaced(kSummary, ": 19.456", ":")); })
-            << u"'' is not a valid floating point value.\nAlpha: Alpha_turn.txt, row 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
+            << u"'' is not a valid floating point value.\nAlpha: Alpha_turn.txt, строка 8."_s << bravo << u"crafts loaded: 1"_s << QStringList();
         QTest::newRow("huge summary values")
             << Damage([](const QString &r) {
                    Write(r, kTurn,
@@ -243,7 +243,7 @@ private slots:
         QCOMPARE(ErrorOf([&] { ReadNamedCrafts(dir.path(), u"Alpha"_s, QString()); }), QString());
         Write(dir.path(), kTurn, kTurnRows + Replaced(kSummary, "19.456", "fast"));
         QCOMPARE(ErrorOf([&] { ReadNamedCrafts(dir.path(), u"Alpha"_s, QString()); }),
-                 u"'fast' is not a valid floating point value. (Alpha: Alpha_turn.txt, row 8.)"_s);
+                 u"'fast' is not a valid floating point value. (Alpha: Alpha_turn.txt, строка 8.)"_s);
     }
 };
 

@@ -22,11 +22,11 @@ private slots:
 
         // A bad value's box says where it stands in its second line.
         const auto speedRow = [](const QString &message, int row, int column) {
-            return ErrorBoxText(message) + u"\nAlpha: Alpha_speed.txt, row %1, column %2."_s.arg(row).arg(column);
+            return ErrorBoxText(message) + u"\nAlpha: Alpha_speed.txt, строка %1, столбец %2."_s.arg(row).arg(column);
         };
         const auto turnRow = [](const QString &message, int row, int column = -1) {
-            const QString where = column < 0 ? QString() : u", column %1"_s.arg(column);
-            return ErrorBoxText(message) + u"\nAlpha: Alpha_turn.txt, row %1%2."_s.arg(row).arg(where);
+            const QString where = column < 0 ? QString() : u", столбец %1"_s.arg(column);
+            return ErrorBoxText(message) + u"\nAlpha: Alpha_turn.txt, строка %1%2."_s.arg(row).arg(where);
         };
         const QString notANumber = u"'%1' is not a valid floating point value"_s;
         const QString division = u"Floating point division by zero"_s;

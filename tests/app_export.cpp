@@ -101,9 +101,9 @@ void AppExport::failures_data()
     QTest::newRow("unknown second") << "" << "Alpah" << "out" << 1
                                     << "varnel: no aircraft \"Alpah\" in %1/DataSpeed; did you mean \"Alpha\"?";
     QTest::newRow("data error, second") << "Alpha" << "Broken" << "out" << 1
-                                        << "varnel: 'fast' is not a valid floating point value. (Broken: Broken_speed.txt, row 2, column 2.)";
+                                        << "varnel: 'fast' is not a valid floating point value. (Broken: Broken_speed.txt, строка 2, столбец 2.)";
     QTest::newRow("data error, first") << "Broken" << "Alpha" << "out" << 1
-                                       << "varnel: 'fast' is not a valid floating point value. (Broken: Broken_speed.txt, row 2, column 2.)";
+                                       << "varnel: 'fast' is not a valid floating point value. (Broken: Broken_speed.txt, строка 2, столбец 2.)";
     QTest::newRow("folder is a file") << "Alpha" << "" << "FILE" << 1 << "varnel: Cannot create folder";
     QTest::newRow("under a file") << "Alpha" << "" << "FILE/sub" << 1 << "varnel: Cannot create folder";
     QTest::newRow("one side empty") << "" << "Bravo" << "out" << 0 << "";

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QShortcut>
 #include <QSignalSpy>
@@ -102,8 +103,9 @@ private slots:
 
         const QString about = AboutText(QStringLiteral("/data/here"));
         for (const QString &part : {QStringLiteral(VARNEL_VERSION), QString::fromLatin1(qVersion()),
-                                    QStringLiteral("/data/here"), SettingsFilePath()})
+                                    QStringLiteral("Data folder: /data/here"), "Settings file: " + SettingsFilePath()})
             QVERIFY2(about.contains(part), qPrintable(part));
+        QVERIFY2(!about.contains(QRegularExpression(QStringLiteral("[\\x{0400}-\\x{04FF}]"))), qPrintable(about));
     }
 
     void everyTabAndHintInView()

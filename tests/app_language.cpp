@@ -3,6 +3,7 @@
 #include "app_fixture.h"
 #include "cli/command_line.h"
 #include "cli/export_command.h"
+#include "core/error.h"
 #include "core/language.h"
 #include "pages/comparison_pages.h"
 #include "pictures/export.h"
@@ -115,6 +116,15 @@ private slots:
             if (a->data().toString() == QStringLiteral("en") || a->data().toString() == QStringLiteral("ru"))
                 QCOMPARE(a->isChecked(), a->data().toString() == QStringLiteral("en"));
         QCOMPARE(w->pages_Charts->tabText(0), QStringLiteral("Overview"));
+        // The turn pages say what they show: full-turn times in seconds, and turn rates.
+        const auto drawnTitle = [](TChart *c) {
+            c->SyncNow();
+            return qobject_cast<QCPTextElement *>(c->plotLayout()->element(0, 0))->text();
+        };
+        QCOMPARE(w->pages_Charts->tabText(4), QStringLiteral("Turn time (Altitude=1000 m)"));
+        QCOMPARE(drawnTitle(w->pages_Charts->chrt_TurnbySpeed), QStringLiteral("Turn time at 1000 m"));
+        QCOMPARE(w->pages_Charts->tabText(5), QStringLiteral("Turn-rate diagram"));
+        QCOMPARE(drawnTitle(w->pages_Charts->chrt_FunPlot), QStringLiteral("Turn-rate diagram"));
         QCOMPARE(w->ChosenCrafts()[0]->name, QStringLiteral("Alpha"));
         QCOMPARE(w->ChosenCrafts()[1]->name, QStringLiteral("Bravo"));
         QVERIFY(w->FlapsShown().Shows(2));
@@ -144,6 +154,22 @@ private slots:
         w->SetLanguage(QStringLiteral("ru"));
         QCOMPARE(w->pages_Charts->tabText(0), QStringLiteral("Общая таблица"));
         QCOMPARE(chart->ChartTitle(), QStringLiteral("Макс. истинная скорость на заданной высоте"));
+    }
+
+    // The line of an error box that says where a bad value stands follows the language.
+    void locationFollowsTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("ru") << "ru" << "'x' is not a valid floating point value.\nA: A_turn.txt, строка 4, столбец 2";
+        QTest::newRow("en") << "en" << "'x' is not a valid floating point value.\nA: A_turn.txt, row 4, column 2";
+    }
+    void locationFollowsTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, where);
+        QVERIFY(InstallLanguage(language));
+        QCOMPARE(LocatedError(InvalidFloatError("x").InCell(3, 1), "A", "A_turn.txt", 3).message(), where);
     }
 
     void exportedPicturesInEnglish()

@@ -100,7 +100,7 @@ inline bool IsKnownErrorText(QString text)
                                          u"|List index out of bounds \\(\\d+\\)"
                                          u"|Floating point division by zero"
                                          u"|Floating point overflow"
-                                         u"|Alpha: Alpha_(?:speed|turn)\\.txt, row \\d+(?:, column \\d+)?"
+                                         u"|Alpha: Alpha_(?:speed|turn)\\.txt, строка \\d+(?:, столбец \\d+)?"
                                          u"|Cannot open file \".*\"\\. .+"
                                          u"|\\.\\.\\. and \\d+ more)\\z"_s);
     for (QString l : text.split(u'\n')) {

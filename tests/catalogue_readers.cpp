@@ -342,7 +342,7 @@ void CatalogueReaders::turnValueNotANumber()
     const DataPaths paths{dir.path()};
     WriteFile(paths.turnFile("A"), turnFile);
     QCOMPARE(ErrorOf([&] { GetTurnValue(paths, "A", "T_turn"); }),
-             "'" + valueText + "' is not a valid floating point value.\nA: A_turn.txt, row 7");
+             "'" + valueText + "' is not a valid floating point value.\nA: A_turn.txt, строка 7");
 }
 
 void CatalogueReaders::craftValue_data()

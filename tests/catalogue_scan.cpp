@@ -186,7 +186,7 @@ void CatalogueScan::brokenAircraftLeftOut()
     QVERIFY2(lines[0].startsWith("Cannot open file \"" + QDir::toNativeSeparators(data.paths.turnFile("B")) + "\". "),
              qPrintable(lines[0]));
     QCOMPARE(lines[1], "'fast' is not a valid floating point value.");
-    QCOMPARE(lines[2], "D: D_turn.txt, row 9");
+    QCOMPARE(lines[2], "D: D_turn.txt, строка 9");
     QVERIFY2(lines[3].startsWith("Cannot open file \"" + QDir::toNativeSeparators(data.paths.speedFile("")) + "\". "),
              qPrintable(lines[3]));
 }

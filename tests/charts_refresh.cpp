@@ -202,11 +202,11 @@ void ChartsRefresh::errorInTheMiddle()
         }
         return QString();
     };
-    QCOMPARE(refresh(&b, &broken), u"'n/a' is not a valid floating point value.\nBroken: Broken_turn.txt, row 4, column 2"_s);
+    QCOMPARE(refresh(&b, &broken), u"'n/a' is not a valid floating point value.\nBroken: Broken_turn.txt, строка 4, столбец 2"_s);
     // The curves cut short say where: every shown setting's turn times, the failing
     // setting's turn rate; the failing aircraft's other curves are marked as failed data
     // (no shading from them), the other aircraft's are not.
-    const QString where = u"'n/a' is not a valid floating point value. (Broken: Broken_turn.txt, row 4, column 2.)"_s;
+    const QString where = u"'n/a' is not a valid floating point value. (Broken: Broken_turn.txt, строка 4, столбец 2.)"_s;
     for (int i = 4; i < 8; ++i)
         QCOMPARE(set.TurnbySpeed[i].StopNote(), where);
     QCOMPARE(set.C4[5].StopNote(), where);
@@ -237,10 +237,10 @@ void ChartsRefresh::errorInTheMiddle()
     speed[1] = u"1000\tfast\t18.5\t515\t16\t"_s;
     const auto worse = files_.make(u"Worse"_s, speed, turn);
     const Aircraft &w = *worse;
-    QCOMPARE(refresh(&w, &b), u"'fast' is not a valid floating point value.\nWorse: Worse_speed.txt, row 2, column 2"_s);
+    QCOMPARE(refresh(&w, &b), u"'fast' is not a valid floating point value.\nWorse: Worse_speed.txt, строка 2, столбец 2"_s);
     QCOMPARE(Points(set.TASbyAlt[1]), (QList<QPointF>{{520, 0}}));
     for (TChartSeriesList *c : {&set.TASbyAlt, &set.MaxROCbyAlt})
-        QVERIFY((*c)[0].StopNote().contains(u"Worse_speed.txt, row 2, column 2"_s) && (*c)[1].DataFailed());
+        QVERIFY((*c)[0].StopNote().contains(u"Worse_speed.txt, строка 2, столбец 2"_s) && (*c)[1].DataFailed());
     QCOMPARE(set.MaxROCbyAlt[0].Count(), 1);
     QCOMPARE(set.ROCatConst[0].Count(), 2);
     QCOMPARE(set.TASbyAlt[2].Count(), 3);

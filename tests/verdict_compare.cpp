@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(v.summary[0][2].value, 18.2);
 
         QCOMPARE(ErrorOf([&] { CurvesOf(*a, FlapSet().With(1)); }),
-                 QStringLiteral("'bad' is not a valid floating point value.\nA: A_turn.txt, row 4, column 1"));
+                 QStringLiteral("'bad' is not a valid floating point value.\nA: A_turn.txt, строка 4, столбец 1"));
     }
 
     void sentences()

@@ -190,6 +190,22 @@
         <source>В таблице у курсора на этой диаграмме две перегрузки. «Vω/g» — радиальная: скорость, умноженная на угловую скорость и деленная на g; ее и показывают линии диаграммы (на линии «3-g» — 3.00 g). «n виража» — перегрузка, которую требует правильный вираж, √(1 + (Vω/g)²); ее несут крылья, и она всегда немного больше (3.16 на линии «3-g»).</source>
         <translation>The table at the cursor on this diagram gives two loads. “Vω/g” is the radial one: speed times turn rate divided by g; the diagram&apos;s lines show it (3.00 g on the “3-g” line). “n turn” is the load factor a level turn needs, √(1 + (Vω/g)²); the wings carry it, and it is always a little more (3.16 on the “3-g” line).</translation>
     </message>
+    <message>
+        <source>Папка данных: %1</source>
+        <translation>Data folder: %1</translation>
+    </message>
+    <message>
+        <source>Файл настроек: %1</source>
+        <translation>Settings file: %1</translation>
+    </message>
+    <message>
+        <source>Лицензия: %1</source>
+        <translation>Licence: %1</translation>
+    </message>
+    <message>
+        <source>не указана</source>
+        <translation>not stated</translation>
+    </message>
 </context>
 <context>
     <name>Tfrm_Main</name>
@@ -409,11 +425,11 @@
     </message>
     <message>
         <source>Скорость поворота на высоте 1000м</source>
-        <translation>Turn rate at 1000 m</translation>
+        <translation>Turn time at 1000 m</translation>
     </message>
     <message>
         <source>Мегаграфик</source>
-        <translation>Megachart</translation>
+        <translation>Turn-rate diagram</translation>
     </message>
     <message>
         <source>t, сек</source>
@@ -601,7 +617,7 @@
     </message>
     <message>
         <source>Скорость поворота (Высота=1000м)</source>
-        <translation>Turn rate (Altitude=1000 m)</translation>
+        <translation>Turn time (Altitude=1000 m)</translation>
     </message>
     <message>
         <source>Кто лучше</source>
@@ -860,16 +876,6 @@ Replace these files?</translation>
         <translation>Page %1 of %2</translation>
     </message>
     <message>
-        <source>
-%1: %2, row %3</source>
-        <translation>
-%1: %2, row %3</translation>
-    </message>
-    <message>
-        <source>, column %1</source>
-        <translation>, column %1</translation>
-    </message>
-    <message>
         <source>закр. 0</source>
         <translation>flaps 0</translation>
     </message>
@@ -905,6 +911,24 @@ Replace these files?</translation>
     <message>
         <source>Программа: Varnel %1</source>
         <translation>Program: Varnel %1</translation>
+    </message>
+    <message>
+        <source>
+%1: %2, строка %3</source>
+        <translation>
+%1: %2, row %3</translation>
+    </message>
+    <message>
+        <source>, столбец %1</source>
+        <translation>, column %1</translation>
+    </message>
+    <message>
+        <source>Папка не отслеживается, F5 — перечитать</source>
+        <translation>Folder not watched, F5 to reload</translation>
+    </message>
+    <message>
+        <source>Система не дает следить за файлами папки данных (%1): изменения на диске видны только после F5.</source>
+        <translation>The system allows no watch on the data folder&apos;s files (%1): changes on disk show only after F5.</translation>
     </message>
 </context>
 <context>
