@@ -105,6 +105,9 @@ void RefreshComparison(ComparisonCharts &charts, const Aircraft *first, const Ai
     CopyPoints(charts.C2, charts.MaxROCbyAlt);
     CopyPoints(charts.C3, charts.ROCatConst);
     CopyPoints(charts.C4, charts.TurnbySpeed);
+    // The overview's turn-time legend names the flap settings shown, as the full page's does.
+    for (int j = 0; j < charts.C4.Count(); ++j)
+        charts.C4[j].SetShowInLegend(shown.Shows(j % 4));
     if (failure)
         std::rethrow_exception(failure);
 }

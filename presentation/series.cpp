@@ -127,6 +127,8 @@ void TChartSeries::SetTitle(const QString &title)
 
 void TChartSeries::SetShowInLegend(bool show)
 {
+    if (showInLegend_ == show)
+        return;
     showInLegend_ = show;
     changed();
 }

@@ -164,6 +164,11 @@ void ChartsRefresh::hiddenFlapSetting()
     QCOMPARE(set.TurnbySpeed.LegendEntries(), QStringList{u"noFlaps Tarn-3"_s});
     QCOMPARE(set.FunPlot.LegendEntries(), QStringList{u"noFlaps Tarn-3"_s});
     QCOMPARE(set.C4[0].Count(), 3);
+    // The overview's turn-time legend names the settings shown, of either aircraft.
+    QCOMPARE(set.C4.LegendSeries(), (QVector<int>{0, 4}));
+    const Aircraft &b = *b_;
+    RefreshComparison(set.charts, &a, &b, FlapSet().With(1).With(3));
+    QCOMPARE(set.C4.LegendSeries(), set.TurnbySpeed.LegendSeries());
 }
 
 namespace {
