@@ -136,10 +136,17 @@ ChartSharing::ChartSharing(QWidget &host, ComparisonPages &pages, ComparisonSour
         action->setShortcut(QKeySequence(QString::fromLatin1(row.keys)));
         action->setShortcutContext(Qt::WindowShortcut);
         host_.addAction(action);
+        actions_[size_t(row.entry)] = action;
         connect(action, &QAction::triggered, this, [this, entry = row.entry] {
             Guarded([&] { Run(entry, KeyTarget()); });
         });
     }
+}
+
+void ChartSharing::Retranslate()
+{
+    for (const EntryRow &row : kEntries)
+        actions_[size_t(row.entry)]->setText(QCoreApplication::translate("Varnel", row.caption));
 }
 
 void ChartSharing::openMenu(TChart *chart, QPoint globalPos)
@@ -291,6 +298,7 @@ void ChartSharing::saveAllPages()
                                                           : QtConfirmReplace(&host_, folder, replaced)))
         return;
     WritePictures(dir, DrawComparison(craft[0], craft[1], source_.flaps(), defaults));
+    lastFolder_ = folder;
 }
 
 ReportInput ChartSharing::reportInput() const
@@ -313,6 +321,12 @@ void ChartSharing::printReport()
     printer.setCreator(QStringLiteral("Varnel " VARNEL_VERSION));
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setFromTo(1, 0);
+    // "Print to file" suggests the report's name in the folder last saved to, not the
+    // title (with its ":") in the working directory, the data folder as run.sh starts
+    // it; the printer the dialog opens on stays the default one.
+    const QPrinter::OutputFormat format = printer.outputFormat();
+    printer.setOutputFileName(suggestedReport(QStringLiteral(".pdf")));
+    printer.setOutputFormat(format);
     const bool go = dialogs().print ? dialogs().print(&host_, printer) : [&] {
         QPrintDialog dialog(&printer, &host_);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange);
@@ -322,17 +336,24 @@ void ChartSharing::printReport()
         return;
     const bool range = printer.printRange() == QPrinter::PageRange;
     PaintReport(printer, input, range ? printer.fromPage() : 0, range ? printer.toPage() : 0);
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        lastFolder_ = QFileInfo(printer.outputFileName()).path();
+}
+
+QString ChartSharing::suggestedReport(const QString &extension) const
+{
+    QStringList parts{QStringLiteral("report")};
+    for (const AircraftPtr &craft : chosen_)
+        if (craft)
+            parts << craft->name;
+    return QDir(lastFolder_).filePath(suggestedFile(parts.join(u'_'), extension));
 }
 
 void ChartSharing::saveReport()
 {
     chosen_ = source_.chosen();
     const ReportInput input = reportInput();
-    QStringList parts{QStringLiteral("report")};
-    for (const AircraftPtr &craft : chosen_)
-        if (craft)
-            parts << craft->name;
-    const QString suggested = QDir(lastFolder_).filePath(suggestedFile(parts.join(u'_'), QStringLiteral(".pdf")));
+    const QString suggested = suggestedReport(QStringLiteral(".pdf"));
     QString path;
     if (dialogs().saveReport) {
         path = dialogs().saveReport(&host_, suggested);

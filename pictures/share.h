@@ -83,6 +83,10 @@ public:
     // What a picture of `target` says of itself: the trees' aircraft, the flap settings
     // shown and the page.
     PictureCaption CaptionOf(QWidget *target) const;
+    // The host's action of an entry, with its key, for other menus to hold too.
+    QAction *Action(Entry entry) const { return actions_[size_t(entry)]; }
+    // Names the actions again in the language installed now.
+    void Retranslate();
 
 private:
     void openMenu(TChart *chart, QPoint globalPos);
@@ -93,11 +97,14 @@ private:
     void printReport();
     void saveReport();
     ReportInput reportInput() const;  // of the aircraft in chosen_
+    // Where a report is suggested: "report_<first>_<second>" in the folder last saved to.
+    QString suggestedReport(const QString &extension) const;
 
     QWidget &host_;
     ComparisonPages &pages_;
     ComparisonSource source_;
     QPointer<QMenu> menu_;
+    std::array<QAction *, 6> actions_{};
     QString lastFolder_;
     bool caption_ = true;
     std::array<AircraftPtr, 2> chosen_;  // the report's aircraft, held while it is drawn

@@ -1,6 +1,9 @@
 // Sharing a comparison from the window: the window's pictures being the exported ones,
 // the chart's context menu, the copied data, saving and the captioned file names.
 #include "export_fixture.h"
+#include "window/view_menu.h"
+
+#include <QPrinter>
 
 class AppExportWindow : public ExportFixture {
     Q_OBJECT
@@ -15,6 +18,7 @@ private slots:
     void captionWords();
     void captionedFiles_data();
     void captionedFiles();
+    void reportFromTheToolbarMenu();
 };
 
 void AppExportWindow::exportedPagesAreTheWindowsPages()
@@ -338,6 +342,47 @@ void AppExportWindow::captionedFiles()
         QVERIFY(bytes.contains("/Creator " + PdfString(ApplicationTitle())));
         QVERIFY(bytes.contains("/MediaBox [0 0 320.000000 240.000000]"));
     }
+}
+
+// Print and save report stand in the toolbar's menu too. Started inside the data folder
+// (as run.sh starts it), the report names that folder, and "print to file" suggests
+// the report's name, no ":" in it, in the folder last saved to (first the home folder),
+// never the data folder.
+void AppExportWindow::reportFromTheToolbarMenu()
+{
+    QTemporaryDir out;
+    auto w = ScannedWindow(data_.path());
+    FindRoot(w->tree_Crafts_1, "Alpha")->setSelected(true);
+    FindRoot(w->tree_Crafts_2, "Bravo")->setSelected(true);
+    QAction *print = nullptr, *save = nullptr;
+    for (QAction *a : w->menu_View->actions()) {
+        if (a->text() == "Печать...")
+            print = a;
+        if (a->text() == "Сохранить отчет...")
+            save = a;
+    }
+    QVERIFY(print && save);
+    QStringList suggested;
+    SetShareDialogs({{}, {}, {}, [&](QWidget *, QPrinter &printer) {
+                         suggested << printer.outputFileName();
+                         return false;
+                     },
+                     [&](QWidget *, const QString &s) {
+                         suggested << s;
+                         return out.path() + "/r.html";
+                     }});
+    print->trigger();
+    save->trigger();
+    print->trigger();
+    const QString name = "/report_Alpha_Bravo.pdf";
+    QCOMPARE(suggested, (QStringList{QDir::homePath() + name, QDir::homePath() + name, out.path() + name}));
+    QFile html(out.path() + "/r.html");
+    QVERIFY(html.open(QIODevice::ReadOnly));
+    const QString facts = QString::fromUtf8(html.readAll());
+    QVERIFY2(facts.contains("<p>Папка данных: " + data_.path() + "</p>"), qPrintable(facts.left(2000)));
+    w->SetLanguage("en");
+    QCOMPARE(print->text(), "Print...");
+    w->SetLanguage("ru");
 }
 
 QTEST_MAIN(AppExportWindow)

@@ -2,6 +2,11 @@
 // files changed on disk are reported.
 #include "folders_fixture.h"
 
+#include <QSignalSpy>
+
+#include <cerrno>
+#include <cstring>
+
 class AppFoldersTest : public FoldersFixture {
     Q_OBJECT
 
@@ -141,6 +146,36 @@ private slots:
         WriteFixtureCraft(dir.path(), QStringLiteral("Bravo"));
         QTRY_COMPARE(w->panel1->text(), QStringLiteral("Файлы изменены, F5 — перечитать"));
         QCOMPARE(w->tree_Crafts_1->topLevelItemCount(), 1);
+    }
+
+    // With the kernel's inotify instances or watches used up, the status bar says so
+    // once, with the system's reason; F5 still rereads, and the note stays true after it.
+    void saysWhenTheFolderIsNotWatched_data()
+    {
+        QTest::addColumn<QByteArray>("step");
+        QTest::addColumn<int>("error");
+        QTest::newRow("instances used up") << QByteArray("init") << EMFILE;
+        QTest::newRow("watches used up") << QByteArray("watch") << ENOSPC;
+    }
+    void saysWhenTheFolderIsNotWatched()
+    {
+        QFETCH(QByteArray, step);
+        QFETCH(int, error);
+        SetWatchFault([&](const char *s) { return step == s ? error : 0; });
+        const auto noFault = qScopeGuard([] { SetWatchFault({}); });
+        QTemporaryDir dir;
+        WriteFixtureCraft(dir.path(), QStringLiteral("Alpha"));
+        auto w = ScannedWindow(dir.path());
+        QSignalSpy told(w->findChild<DataFolderWatch *>(), &DataFolderWatch::NotWatched);
+        const QString note = QStringLiteral("Папка не отслеживается, F5 — перечитать");
+        QTRY_COMPARE(w->panel1->text(), note);
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(w->panel1->toolTip().contains(QString::fromLocal8Bit(std::strerror(error))), qPrintable(w->panel1->toolTip()));
+        WriteFixtureCraft(dir.path(), QStringLiteral("Bravo"));
+        w->ReloadData();
+        QCOMPARE(RootCaptions(w->tree_Crafts_1), (QStringList{"Alpha", "Bravo"}));
+        QTRY_COMPARE(w->panel1->text(), note);
+        QCOMPARE(told.size(), 2);
     }
 
     // One watch per folder: an edit is seen however many files the folders hold.

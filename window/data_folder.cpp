@@ -10,6 +10,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstring>
 
 #include <dirent.h>
@@ -34,7 +35,24 @@ constexpr int kRecentCount = 10;
 const QString kSettingsName = QStringLiteral("varnel");
 
 const char *const kDataDirs[] = {"DataSpeed", "DataTurn", "DataCraft", "DataWeapon"};
+
+WatchFault &watchFault()
+{
+    static WatchFault f;
+    return f;
+}
+
+// True when the test hook makes `step` fail; errno then holds its reason.
+bool WatchInjected(const char *step)
+{
+    const int error = watchFault() ? watchFault()(step) : 0;
+    if (error != 0)
+        errno = error;
+    return error != 0;
+}
 }  // namespace
+
+void SetWatchFault(WatchFault fault) { watchFault() = std::move(fault); }
 
 void SetFolderDialogHook(FolderDialogHook hook) { dialogHook() = std::move(hook); }
 
@@ -145,13 +163,9 @@ DataFolderWatch::~DataFolderWatch()
 
 void DataFolderWatch::Watch(const FileName &dataFolder)
 {
-    // A new descriptor drops every watch of the folder before.
-    delete notifier_;
-    notifier_ = nullptr;
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    stop();  // a new descriptor drops every watch of the folder before
     settle_->stop();
+    refusal_.clear();
     folders_.clear();
     for (const char *name : kDataDirs) {
         const FileName folder = FileName::FromBytes(dataFolder.bytes + '/' + name);
@@ -165,17 +179,34 @@ void DataFolderWatch::Watch(const FileName &dataFolder)
     });
 }
 
+void DataFolderWatch::stop()
+{
+    delete notifier_;
+    notifier_ = nullptr;
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
 void DataFolderWatch::start()
 {
-    fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    // Without a watch on every folder the hint can't be trusted: that is said once, and
+    // F5 still rereads.
+    const auto refused = [this] {
+        refusal_ = QString::fromLocal8Bit(std::strerror(errno));
+        stop();
+        emit NotWatched();
+    };
+    fd_ = WatchInjected("init") ? -1 : ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (fd_ < 0)
-        return;  // no watch: the hint never shows, F5 still rereads
+        return refused();
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &DataFolderWatch::readEvents);
     constexpr uint32_t kEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_MODIFY | IN_CLOSE_WRITE |
                                  IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
     for (const FileName &folder : std::as_const(folders_))
-        ::inotify_add_watch(fd_, folder.bytes.constData(), kEvents);
+        if (WatchInjected("watch") || ::inotify_add_watch(fd_, folder.bytes.constData(), kEvents) < 0)
+            return refused();
     settle_->start();  // looks once: a change made before the watch began
 }
 

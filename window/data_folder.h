@@ -53,12 +53,20 @@ FileName RecentStartFolder(const QList<FileName> &recent, const FileName &sample
 
 class QSocketNotifier;
 
+// For tests: called before the watch's "init" (a kernel watch of its own) and each
+// "watch" of a folder; a result other than 0 makes that step fail with that errno, as
+// it does when the kernel's inotify instances or watches are used up. Null: no faults.
+using WatchFault = std::function<int(const char *step)>;
+void SetWatchFault(WatchFault fault);
+
 // Watches the four data folders of one data folder, by the bytes of their paths: one
 // watch per folder, whatever the number of files in it. On a change in a folder it
 // compares every file's modification time, size and identity with what it saw before,
 // so only a real change is told. The kernel's watch starts a moment after Watch: it is
 // no part of showing the window, and ending it makes the kernel wait; what changed
-// before it started is told when it starts.
+// before it started is told when it starts. When the kernel refuses the watch (its
+// inotify instances or watches used up), NotWatched tells so once per Watch; F5
+// still rereads.
 class DataFolderWatch : public QObject {
     Q_OBJECT
 public:
@@ -66,10 +74,15 @@ public:
     ~DataFolderWatch() override;
     // Watches this data folder instead of the one before.
     void Watch(const FileName &dataFolder);
+    // Why the kernel refused to watch the folder of the last Watch (the system's
+    // message); empty while it watches or is about to.
+    const QString &Refusal() const { return refusal_; }
 
 signals:
     // A file in one of the four folders was added, removed or written.
     void Changed();
+    // Changes to the folder will not be told: the kernel refused the watch.
+    void NotWatched();
 
 private:
     // Each file of the four folders (its path's bytes) with what tells its content
@@ -77,6 +90,7 @@ private:
     using Snapshot = QHash<QByteArray, QByteArray>;
     Snapshot snapshot() const;
     void start();
+    void stop();
     void readEvents();
     void compare();
 
@@ -84,6 +98,7 @@ private:
     QSocketNotifier *notifier_ = nullptr;
     QList<FileName> folders_;
     int watchCount_ = 0;  // which Watch a delayed start belongs to
+    QString refusal_;
     Snapshot seen_;
     QTimer *settle_;  // a file written in many pieces is looked at once
 };

@@ -11,6 +11,7 @@
 #include "pages/layout.h"
 #include "pages/page_keys.h"
 #include "window/tree_state.h"
+#include "window/view_menu.h"
 #include "pictures/share.h"
 #include "catalogue/scan.h"
 #include "presentation/chart.h"
@@ -45,20 +46,26 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     buildToolbar();
     buildPages();
     InstallPageKeys(this, pages_Charts, [this] { ToolButton6Click(); });
-    new ChartSharing(*this, *pages_Charts,
+    auto *sharing = new ChartSharing(*this, *pages_Charts,
                      {.chosen = [this] { return ChosenCrafts(); },
                       .flaps = [this] { return FlapsShown(); },
                       .chooseFolder = [](QWidget *parent) {
                           return PickFolder(parent, QCoreApplication::translate("Varnel", "Сохранить все страницы"), QDir::homePath(),
                                             FolderUse::MayCreate);
                       },
-                      .dataFolder = [this] { return DataFolder(); }});
+                      // the folder read, named whole even when it is the one the program started in
+                      .dataFolder = [this] { return DisplayName(AbsoluteFileName(scanFolder()).bytes); }});
+    menu_View->AddEntries({sharing->Action(ChartSharing::Print), sharing->Action(ChartSharing::SaveReport)});
     watch_ = new DataFolderWatch(this);
     connect(watch_, &DataFolderWatch::Changed, this, [this] {
         if (scanning_)
             changedInScan_ = true;
         else
             showFilesChanged();
+    });
+    connect(watch_, &DataFolderWatch::NotWatched, this, [this] {
+        if (!scanning_)
+            showNotWatched();
     });
     setScanning(true);  // the folder commands wait for the first scan
     // For start-up measurements: with VARNEL_QUIT_WHEN_READY set, the program quits once
@@ -273,6 +280,8 @@ void Tfrm_Main::setScanning(bool scanning)
         emit ScanEnded();
     if (!scanning && changedInScan_)
         showFilesChanged();
+    if (!scanning && !watch_->Refusal().isEmpty())
+        showNotWatched();
 }
 
 void Tfrm_Main::showDataFolder()
@@ -283,12 +292,26 @@ void Tfrm_Main::showDataFolder()
     panel2->setToolTip(Qt::convertFromPlainText(path, Qt::WhiteSpaceNoWrap));
 }
 
-void Tfrm_Main::showFilesChanged()
+void Tfrm_Main::showFolderNote(const QString &text, const QString &tip)
 {
-    panel1->setText(QCoreApplication::translate("Varnel", "Файлы изменены, F5 — перечитать"));
+    panel1->setText(text);
     // Widened to its whole text; the panel after it moves right.
     panel1->setFixedWidth(std::max(panel1->width(), panel1->sizeHint().width()));
-    panel1->setToolTip(QCoreApplication::translate("Varnel", "Файлы данных изменились на диске; F5 перечитает их."));
+    panel1->setToolTip(tip);
+}
+
+void Tfrm_Main::showFilesChanged()
+{
+    showFolderNote(QCoreApplication::translate("Varnel", "Файлы изменены, F5 — перечитать"),
+                   QCoreApplication::translate("Varnel", "Файлы данных изменились на диске; F5 перечитает их."));
+}
+
+void Tfrm_Main::showNotWatched()
+{
+    showFolderNote(QCoreApplication::translate("Varnel", "Папка не отслеживается, F5 — перечитать"),
+                   QCoreApplication::translate("Varnel", "Система не дает следить за файлами папки данных (%1): "
+                                                         "изменения на диске видны только после F5.")
+                       .arg(watch_->Refusal()));
 }
 
 void Tfrm_Main::LoadFMD()

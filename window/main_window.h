@@ -127,6 +127,8 @@ private:
     FileName scanFolder() const;
     void showDataFolder();
     void showFilesChanged();
+    void showNotWatched();  // the kernel refused to watch the data folder
+    void showFolderNote(const QString &text, const QString &tip);
     void showToolTips();
     QRect screenRoom() const;
 

@@ -41,7 +41,7 @@ ViewMenu::ViewMenu(QWidget *parent) : QMenu(parent)
         a->setData(int(row.units));
         units_->addAction(a);
     }
-    addSeparator();
+    afterUnits_ = addSeparator();
     act_Help = addAction(QString());
     act_Help->setShortcut(QKeySequence(Qt::Key_F1));
     act_About = addAction(QString());
@@ -61,6 +61,14 @@ void ViewMenu::ShowChoice(const QString &language, UnitSystem units)
         a->setChecked(a->data().toString() == language);
     for (QAction *a : units_->actions())
         a->setChecked(UnitSystem(a->data().toInt()) == units);
+}
+
+void ViewMenu::AddEntries(const QList<QAction *> &entries)
+{
+    const QList<QAction *> all = actions();
+    QAction *before = all.value(all.indexOf(afterUnits_) + 1);
+    insertActions(before, entries);
+    insertSeparator(before);
 }
 
 void ViewMenu::Retranslate()

@@ -16,6 +16,8 @@ public:
     void ShowChoice(const QString &language, UnitSystem units);
     // Names the entries again in the language installed now.
     void Retranslate();
+    // Puts the window's own actions (print, save report) after the units, before the help.
+    void AddEntries(const QList<QAction *> &actions);
 
     QAction *act_Help;   // F1: the keys and the mouse
     QAction *act_About;  // the version, the data folder, the settings file
@@ -26,4 +28,5 @@ signals:
 
 private:
     QActionGroup *languages_, *units_;
+    QAction *afterUnits_;  // the separator after the units
 };

@@ -4,8 +4,10 @@
 
 #include "core/language.h"
 #include "pages/comparison_pages.h"
+#include "pictures/share.h"
 #include "window/check_dialog.h"
 #include "window/craft_tree.h"
+#include "window/data_folder.h"
 #include "window/flap_button.h"
 #include "window/view_menu.h"
 
@@ -48,8 +50,11 @@ void Tfrm_Main::SetLanguage(const QString &language)
         return;
     showToolTips();
     menu_View->Retranslate();
+    findChild<ChartSharing *>()->Retranslate();
     checkView_->Retranslate();
-    if (!panel1->text().isEmpty())
+    if (!watch_->Refusal().isEmpty())
+        showNotWatched();
+    else if (!panel1->text().isEmpty())
         showFilesChanged();
     tree_Crafts_1->Recaption();
     tree_Crafts_2->Recaption();
