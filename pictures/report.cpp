@@ -15,39 +15,70 @@
 #include <QDir>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
 #include <vector>
 
 namespace {
 
 using PagePaint = std::function<void(QCPPainter &)>;
-constexpr double kFooter = 16;  // the page number's line at the foot of each page
+constexpr double kFooter = 16;     // the page number's line at the foot of each page
+constexpr double kColumnGap = 20;  // between the columns the tables flow in
+constexpr double kCellPadding = 4; // either side of a table cell's text
 
-// Blocks set one under the other, a new page where the next one does not fit.
+// A block of a page: where it stands and what it draws there.
+struct Block {
+    QPointF at;
+    PagePaint paint;
+};
+using Page = std::vector<Block>;
+
+// Blocks set one under the other, across the page or, once Columns is called, in
+// columns side by side from there on: the next column where a block does not fit, a
+// new page after the last column.
 struct Flow {
-    double height;
-    std::vector<std::vector<std::pair<double, PagePaint>>> pages;
+    QSizeF area;
+    std::vector<Page> pages;
     double y = 0;
-    void Add(double h, PagePaint paint, const std::function<void()> &onNewPage = {})
+    int columns = 1, column = 0;
+    double top = 0;  // where the columns begin on this page
+
+    double Width() const { return (area.width() - kColumnGap * (columns - 1)) / columns; }
+    void Columns(int n)
     {
-        if (pages.empty() || (y + h > height && y > 0)) {
+        columns = n;
+        column = 0;
+        top = y;
+    }
+    void Next()
+    {
+        if (!pages.empty() && column + 1 < columns) {
+            ++column;
+        } else {
             pages.emplace_back();
-            y = 0;
-            if (onNewPage)
-                onNewPage();
+            column = 0;
+            top = 0;
         }
-        pages.back().push_back({y, std::move(paint)});
+        y = top;
+    }
+    void Add(double h, PagePaint paint, const std::function<void()> &onNewColumn = {})
+    {
+        if (pages.empty() || (y + h > area.height() && y > top)) {
+            Next();
+            if (onNewColumn)
+                onNewColumn();
+        }
+        pages.back().push_back({QPointF(column * (Width() + kColumnGap), y), std::move(paint)});
         y += h;
     }
-    // A new page unless h fits on this one.
+    // The next column unless h fits in this one.
     void Keep(double h)
     {
-        if (!pages.empty() && y > 0 && y + h > height) {
-            pages.emplace_back();
-            y = 0;
-        }
+        if (!pages.empty() && y > top && y + h > area.height())
+            Next();
     }
 };
 
@@ -59,30 +90,35 @@ QFont TextFont(double size, bool bold = false)
     return font;
 }
 
-// A table set in rows, its header repeated at the top of every page it runs onto.
-void FlowTable(Flow &flow, const VerdictTable &t, double width)
+// The width of each of a table's columns at that size of text: its widest cell.
+std::vector<double> NaturalColumns(const VerdictTable &t, double size)
 {
-    // The font shrinks (not below 7 points) until the columns fit the width.
+    const QFontMetricsF fm(TextFont(size)), bold(TextFont(size, true));
+    std::vector<double> columns(size_t(t.header.size()), 0);
+    for (size_t c = 0; c < columns.size(); ++c)
+        columns[c] = bold.horizontalAdvance(t.header[qsizetype(c)]) + 2 * kCellPadding;
+    for (const auto &row : t.rows)
+        for (size_t c = 0; c < row.size() && c < columns.size(); ++c)
+            columns[c] = std::max(columns[c], fm.horizontalAdvance(row[c].text) + 2 * kCellPadding);
+    return columns;
+}
+
+double Sum(const std::vector<double> &widths) { return std::accumulate(widths.begin(), widths.end(), 0.0); }
+
+// A table set in rows across the flow's width, its title, header and first row kept
+// together, its header repeated atop every column and page it runs onto.
+void FlowTable(Flow &flow, const VerdictTable &t)
+{
+    // The text shrinks (not below 7 points) until the columns fit; they then share the
+    // whole width.
+    const double width = flow.Width();
     double size = 9;
-    std::vector<double> columns;
-    for (;; size -= 0.5) {
-        const QFontMetricsF fm(TextFont(size)), bold(TextFont(size, true));
-        columns.assign(size_t(t.header.size()), 0);
-        for (size_t c = 0; c < columns.size(); ++c)
-            columns[c] = bold.horizontalAdvance(t.header[qsizetype(c)]) + 10;
-        for (const auto &row : t.rows)
-            for (size_t c = 0; c < row.size() && c < columns.size(); ++c)
-                columns[c] = std::max(columns[c], fm.horizontalAdvance(row[c].text) + 10);
-        double sum = 0;
-        for (double w : columns)
-            sum += w;
-        if (sum <= width || size <= 7) {
-            if (sum > width)  // still too wide: the columns share the width
-                for (double &w : columns)
-                    w *= width / sum;
-            break;
-        }
-    }
+    std::vector<double> columns = NaturalColumns(t, size);
+    for (; Sum(columns) > width && size > 7; columns = NaturalColumns(t, size))
+        size -= 0.5;
+    const double stretch = Sum(columns) > 0 ? width / Sum(columns) : 1;
+    for (double &w : columns)
+        w *= stretch;
     const double rowHeight = QFontMetricsF(TextFont(size)).height() + 4;
     const auto row = [columns, size, rowHeight](QStringList texts, std::vector<int> tints, bool header) {
         return [=](QCPPainter &p) {
@@ -95,7 +131,7 @@ void FlowTable(Flow &flow, const VerdictTable &t, double width)
                 else if (c < tints.size() && tints[c])
                     p.fillRect(cell, VerdictPage::Tint(tints[c]));
                 p.setPen(Qt::black);
-                p.drawText(cell.adjusted(5, 0, -5, 0), (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+                p.drawText(cell.adjusted(kCellPadding, 0, -kCellPadding, 0), (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
                            texts.value(qsizetype(c)));
                 x += columns[c];
             }
@@ -105,7 +141,8 @@ void FlowTable(Flow &flow, const VerdictTable &t, double width)
     };
     const PagePaint header = row(t.header, {}, true);
     const double titleHeight = QFontMetricsF(TextFont(10, true)).height() + 4;
-    flow.y += 8;
+    if (flow.y > flow.top)
+        flow.y += 8;
     flow.Keep(titleHeight + rowHeight * 2);  // the title with its header and first row
     flow.Add(titleHeight, [title = t.title](QCPPainter &p) {
         p.setFont(TextFont(10, true));
@@ -125,8 +162,9 @@ void FlowTable(Flow &flow, const VerdictTable &t, double width)
 }
 
 // Sentences wrapped to the width, one block each.
-void FlowParagraph(Flow &flow, const QString &text, double width, const QFont &font)
+void FlowParagraph(Flow &flow, const QString &text, const QFont &font)
 {
+    const double width = flow.Width();
     const QRectF box = QFontMetricsF(font).boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text);
     flow.Add(box.height() + 3, [=](QCPPainter &p) {
         p.setFont(font);
@@ -135,10 +173,14 @@ void FlowParagraph(Flow &flow, const QString &text, double width, const QFont &f
     });
 }
 
-// The first page: the names in their colours, the facts, the summary values side by side.
-std::vector<std::vector<std::pair<double, PagePaint>>> FirstPage(const ReportInput &input, const Verdict &v, QSizeF area)
+// Whether a table fits half the width (a column of two) in 8-point text or larger.
+bool FitsHalf(const VerdictTable &t, double width) { return Sum(NaturalColumns(t, 8)) <= (width - kColumnGap) / 2; }
+
+// The report's words: the names in their colours and the facts, then the verdict (its
+// strips, its sentences, every table), from the first page on.
+std::vector<Page> VerdictPages(const ReportInput &input, const Verdict &v, QSizeF area)
 {
-    Flow flow{area.height(), {}};
+    Flow flow{area, {}};
     const PictureCaption caption = ReportCaption(input);
     flow.Add(70, [caption, width = area.width()](QCPPainter &p) {
         p.scale(2, 2);  // the caption's band, twice its size
@@ -149,23 +191,12 @@ std::vector<std::vector<std::pair<double, PagePaint>>> FirstPage(const ReportInp
         DrawCaption(p, caption, int(width / 2), palette);
     });
     for (const QString &line : ReportFacts(input))
-        FlowParagraph(flow, line, area.width(), TextFont(11));
-    const std::vector<VerdictTable> tables = VerdictTables(v);
-    if (!tables.empty())
-        FlowTable(flow, tables.front(), area.width());
-    else
-        FlowParagraph(flow, MissingText(v, true), area.width(), TextFont(11));
-    return flow.pages;
-}
-
-// The verdict: its strips, its sentences, every table.
-std::vector<std::vector<std::pair<double, PagePaint>>> VerdictPages(const Verdict &v, QSizeF area)
-{
-    Flow flow{area.height(), {}};
-    FlowParagraph(flow, QCoreApplication::translate("Varnel", "Кто лучше"), area.width(), TextFont(14, true));
+        FlowParagraph(flow, line, TextFont(11));
+    flow.y += 12;
+    FlowParagraph(flow, QCoreApplication::translate("Varnel", "Кто лучше"), TextFont(14, true));
     const QString missing = MissingText(v, true);
     if (!missing.isEmpty()) {
-        FlowParagraph(flow, missing, area.width(), TextFont(10));
+        FlowParagraph(flow, missing, TextFont(10));
         return flow.pages;
     }
     const QFont stripFont = TextFont(9);
@@ -181,19 +212,60 @@ std::vector<std::vector<std::pair<double, PagePaint>>> VerdictPages(const Verdic
     }
     flow.y += 6;
     for (const QString &sentence : VerdictSentences(v))
-        FlowParagraph(flow, sentence, area.width(), TextFont(10));
-    for (const VerdictTable &t : VerdictTables(v))
-        FlowTable(flow, t, area.width());
+        FlowParagraph(flow, sentence, TextFont(10));
+    // The tables too wide for half the page go across it; then the others, each in its
+    // order, in two columns.
+    const std::vector<VerdictTable> tables = VerdictTables(v);
+    for (const bool half : {false, true}) {
+        if (flow.y > flow.top)
+            flow.y += 8;
+        flow.Columns(half ? 2 : 1);
+        for (const VerdictTable &t : tables)
+            if (FitsHalf(t, area.width()) == half)
+                FlowTable(flow, t);
+    }
     return flow.pages;
 }
 
-PagePaint Placed(std::vector<std::pair<double, PagePaint>> blocks)
+// The PDF with a Subject in its document information, as an update appended to the
+// file (a new information dictionary, its cross-reference and trailer), the rest as Qt
+// wrote it. A file not laid out as Qt writes it is given back as it was.
+QByteArray WithSubject(const QByteArray &pdf, const QString &subject)
+{
+    static const QRegularExpression trailerAt(QStringLiteral("trailer\\s*<<(.*)>>\\s*startxref\\s*(\\d+)\\s*%%EOF\\s*$"),
+                                              QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression infoAt(QStringLiteral("/Info (\\d+) 0 R"));
+    const QString tail = QString::fromLatin1(pdf.right(1024));
+    const QRegularExpressionMatch trailer = trailerAt.match(tail);
+    const QRegularExpressionMatch info = infoAt.match(trailer.captured(1));
+    if (!trailer.hasMatch() || !info.hasMatch())
+        return pdf;
+    const QByteArray object = info.captured(1).toLatin1() + " 0 obj\n<<";
+    const qsizetype from = pdf.indexOf(object), to = pdf.indexOf(">>", from);
+    if (from < 0 || to < 0)
+        return pdf;
+    QByteArray hex;
+    for (const QChar c : subject)
+        hex += QByteArray::number(c.unicode() + 0x10000, 16).mid(1).toUpper();
+    QByteArray out = pdf;
+    if (!out.endsWith('\n'))
+        out += '\n';
+    const qsizetype objectAt = out.size();
+    out += pdf.mid(from, to - from) + "/Subject <FEFF" + hex + ">\n>>\nendobj\n";
+    const qsizetype xrefAt = out.size();
+    out += "xref\n" + info.captured(1).toLatin1() + " 1\n" + QByteArray::number(objectAt).rightJustified(10, '0') +
+           " 00000 n \ntrailer\n<<" + trailer.captured(1).toLatin1() + "/Prev " + trailer.captured(2).toLatin1() +
+           "\n>>\nstartxref\n" + QByteArray::number(xrefAt) + "\n%%EOF\n";
+    return out;
+}
+
+PagePaint Placed(Page blocks)
 {
     return [blocks = std::move(blocks)](QCPPainter &p) {
-        for (const auto &[y, paint] : blocks) {
+        for (const Block &block : blocks) {
             p.save();
-            p.translate(0, y);
-            paint(p);
+            p.translate(block.at);
+            block.paint(p);
             p.restore();
         }
     };
@@ -220,7 +292,7 @@ int PaintReport(QPagedPaintDevice &device, const ReportInput &input, int fromPag
     const ReportPages report = OpenComparison(input);
     const Verdict &verdict = report.pages->tab_Verdict->Shown();
     std::vector<PagePaint> paints;
-    for (auto &blocks : FirstPage(input, verdict, area))
+    for (Page &blocks : VerdictPages(input, verdict, area))
         paints.push_back(Placed(std::move(blocks)));
     for (qsizetype i = 0; i < report.charts.size(); ++i) {
         paints.push_back([&, i](QCPPainter &p) {
@@ -234,8 +306,6 @@ int PaintReport(QPagedPaintDevice &device, const ReportInput &input, int fromPag
             PaintVectorPicture(page, p, &caption);
         });
     }
-    for (auto &blocks : VerdictPages(verdict, area))
-        paints.push_back(Placed(std::move(blocks)));
 
     QCPPainter painter;
     if (!painter.begin(&device))
@@ -270,7 +340,8 @@ QByteArray ReportPdf(const ReportInput &input)
         const QString title = ReportTitle(input);
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Varnel " VARNEL_VERSION));
-        // Author and subject have no setter of their own: the document's XMP holds them.
+        // Qt has no setter for the subject: the document's XMP holds it, and the
+        // document information too (WithSubject).
         const auto xml = [](const QString &s) { return s.toHtmlEscaped().toUtf8(); };
         pdf.setDocumentXmpMetadata(
             "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?>"
@@ -283,5 +354,5 @@ QByteArray ReportPdf(const ReportInput &input)
             "</rdf:Description></rdf:RDF></x:xmpmeta><?xpacket end='w'?>");
         PaintReport(pdf, input);
     }
-    return bytes;
+    return WithSubject(bytes, ReportSubject(input));
 }

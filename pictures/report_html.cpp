@@ -12,6 +12,8 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QFontInfo>
+#include <QHash>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgGenerator>
@@ -29,18 +31,43 @@ QString Esc(const QString &text)
     return out;
 }
 
+// The fonts a picture's text asks for, as a browser gets them: the font asked for, then
+// the one it was measured in here, then the generic sans-serif, so no browser falls
+// back on a wider serif face whose words run into their neighbours.
+QString WithFontFallback(QString svg)
+{
+    static const QRegularExpression family(QStringLiteral("font-family=\"([^\"',]*)\""));
+    QHash<QString, QString> fallback;
+    for (const QRegularExpressionMatch &m : family.globalMatch(svg)) {
+        const QString asked = m.captured(1);
+        if (!fallback.contains(asked))
+            fallback.insert(asked, QStringLiteral("font-family=\"'%1', '%2', sans-serif\"")
+                                       .arg(asked, QFontInfo(QFont(asked)).family()));
+    }
+    for (auto f = fallback.cbegin(); f != fallback.cend(); ++f)
+        svg.replace(QStringLiteral("font-family=\"%1\"").arg(f.key()), f.value());
+    return svg;
+}
+
 // An SVG document as an element of the page: its XML prolog dropped, and what HTML's
 // SVG has no place for mended: the version of SVG Tiny on its root, and the units of a
-// hatch's mask written as a pattern's.
+// hatch's mask written as a pattern's. It keeps the size it was drawn at (its text as
+// large as in the window) in a block that scrolls sideways on a narrow screen.
 QString Inline(const QByteArray &svg)
 {
     const QByteArray safe = XmlSafe(svg);
     const qsizetype start = safe.indexOf("<svg");
     QString out = QString::fromUtf8(start < 0 ? QByteArray() : safe.mid(start));
     const qsizetype rootEnd = out.indexOf(u'>');
-    out.replace(0, rootEnd, out.left(rootEnd).remove(QStringLiteral(" version=\"1.2\"")).remove(QStringLiteral(" baseProfile=\"tiny\"")));
+    static const QRegularExpression size(QStringLiteral(" width=\"[^\"]*\" height=\"[^\"]*\"(\\s*viewBox=\"0 0 (\\d+) (\\d+)\")"));
+    out.replace(0, rootEnd,
+                out.left(rootEnd)
+                    .remove(QStringLiteral(" version=\"1.2\""))
+                    .remove(QStringLiteral(" baseProfile=\"tiny\""))
+                    .replace(size, QStringLiteral(" width=\"\\2\" height=\"\\3\"\\1")));
     static const QRegularExpression maskUnits(QStringLiteral("(<mask [^>]*)patternUnits="));
-    return out.replace(maskUnits, QStringLiteral("\\1maskUnits="));
+    return QStringLiteral("<div class=\"scroll\">") + WithFontFallback(out.replace(maskUnits, QStringLiteral("\\1maskUnits="))) +
+           QStringLiteral("</div>\n");
 }
 
 // A table of the verdict under its title, a heading of that level.
@@ -91,7 +118,7 @@ QByteArray ReportHtml(const ReportInput &input)
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                        "<meta name=\"generator\" content=\"Varnel %1\">\n<title>%2</title>\n<style>\n"
                        "body{font-family:sans-serif;margin:1em;max-width:60em}\n"
-                       "svg{max-width:100%;height:auto;display:block}\n"
+                       "svg{display:block}\n"
                        ".scroll{overflow-x:auto}\ntable{border-collapse:collapse;margin-bottom:1em}\n"
                        "th,td{border:1px solid #ccc;padding:2px 6px;text-align:right;white-space:nowrap}\n"
                        "th:first-child,td:first-child{text-align:left}\nth{background:#eee}\n"

@@ -1,6 +1,7 @@
 // The report: the command line's PDF and HTML hold the whole verdict and every chart
 // page, the window's "Print…" prints the pages asked for, and the verdict's strips
 // show each band in its leader's colour with the crossing labelled where it is.
+#include "app_fixture.h"
 #include "cli/command_line.h"
 #include "cli/named_crafts.h"
 #include "pages/caption.h"
@@ -67,11 +68,36 @@ private slots:
         const QString info = Run(QStringLiteral("pdfinfo"), {pdf});
         const auto pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
         QVERIFY2(pages.hasMatch() && pages.captured(1).toInt() >= 8, qPrintable(info));
-        const QString title = info.section(u'\n', 0, 0);
-        QVERIFY2(title.startsWith(QLatin1String("Title:")) && title.contains(QLatin1String("Tarn-5")) &&
-                     title.contains(QLatin1String("Skarn-7")), qPrintable(title));
+        for (const char *field : {"Title:", "Subject:"}) {
+            const QString line = info.split(u'\n').filter(QRegularExpression(QStringLiteral("^") + field)).value(0);
+            QVERIFY2(line.contains(QLatin1String("Tarn-5")) && line.contains(QLatin1String("Skarn-7")), qPrintable(info));
+        }
         const QStringList missing = Missing(Run(QStringLiteral("pdftotext"), {"-layout", pdf, "-"}));
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
+
+        // The verdict starts on the first page and fills each of its pages but the last
+        // (the page number at the foot aside); its tables use the page's width.
+        struct Filled {
+            double width, height, lowest = 0, right = 0;
+        };
+        QList<Filled> seen;
+        static const QRegularExpression box(QStringLiteral(
+            "<page width=\"([\\d.]+)\" height=\"([\\d.]+)\"|<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<"));
+        for (const QRegularExpressionMatch &m : box.globalMatch(Run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"}))) {
+            if (!m.captured(1).isEmpty())
+                seen.append({m.captured(1).toDouble(), m.captured(2).toDouble()});
+            else if (!seen.isEmpty() && m.captured(3).toDouble() < seen.last().height * 0.9)
+                seen.last().lowest = std::max(seen.last().lowest, m.captured(5).toDouble());
+            if (m.captured(6) == QStringLiteral("Δ"))
+                seen.last().right = std::max(seen.last().right, m.captured(4).toDouble());
+        }
+        const qsizetype verdictPages = seen.size() - 6;  // the six chart pages follow
+        double right = 0;
+        for (qsizetype i = 0; i < verdictPages; ++i) {
+            QVERIFY2(i + 1 == verdictPages || seen[i].lowest > seen[i].height * 0.75, qPrintable(QString::number(i + 1)));
+            right = std::max(right, seen[i].right / seen[i].width);
+        }
+        QVERIFY2(right > 0.75, qPrintable(QString::number(right)));
     }
 
     void htmlStandsAlone()
@@ -89,8 +115,16 @@ private slots:
         static const QRegularExpression reference(QStringLiteral("(?:src|href)\\s*=\\s*[\"']?(?!#|data:)"),
                                                   QRegularExpression::CaseInsensitiveOption);
         QVERIFY2(!reference.match(html).hasMatch(), qPrintable(reference.match(html).captured()));
-        // The six chart pages and the verdict's strips.
+        // The six chart pages and the verdict's strips, each at the size it was drawn (its
+        // text as in the window) in a block that scrolls sideways on a phone, its text
+        // falling back on a sans-serif face, never a browser's wider serif default.
         QCOMPARE(html.count(QLatin1String("<svg")), 7);
+        static const QRegularExpression drawnSize(
+            QStringLiteral("<div class=\"scroll\"><svg width=\"(\\d+)\" height=\"(\\d+)\"\\s*viewBox=\"0 0 \\1 \\2\""));
+        QCOMPARE(html.count(drawnSize), 7);
+        static const QRegularExpression family(QStringLiteral("font-family=\"([^\"]*)\""));
+        for (const QRegularExpressionMatch &m : family.globalMatch(html))
+            QVERIFY2(m.captured(1).endsWith(QLatin1String(", sans-serif")), qPrintable(m.captured()));
         const QString text = QTextDocumentFragment::fromHtml(html).toPlainText();
         const QStringList missing = Missing(text);
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
@@ -102,6 +136,24 @@ private slots:
         static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]+"));
         const QString english = QTextDocumentFragment::fromHtml(QString::fromUtf8(file.readAll())).toPlainText();
         QVERIFY2(!english.contains(cyrillic), qPrintable(cyrillic.match(english).captured()));
+    }
+
+    // Names and folders are text, never markup, wherever the HTML names them (title,
+    // heading, the first page's facts).
+    void htmlNamesAreText()
+    {
+        QTemporaryDir dir;
+        const QString name = QStringLiteral("<s>Tarn&amp;");
+        WriteFixtureCraft(dir.path(), name);
+        ReportInput input;
+        input.first = ReadNamedCrafts(FileName(dir.path()), name, {}).first;
+        input.dataFolder = QStringLiteral("<b>data");
+        const QString html = QString::fromUtf8(ReportHtml(input));
+        for (const QString &raw : {name, input.dataFolder})
+            QVERIFY2(!html.contains(raw), qPrintable(raw));
+        const QString text = QTextDocumentFragment::fromHtml(html).toPlainText();
+        QVERIFY2(text.startsWith(name + " — —"), qPrintable(text.left(80)));
+        QVERIFY(text.contains(": <b>data\n"));
     }
 
     void printsThePagesAsked()
