@@ -278,8 +278,11 @@ DataCheck DataChecker::Finish()
     }
     check.summary.aircraft = int(crafts_.size());
     // Files no aircraft reads: their speed file is missing, or their name is not one the
-    // program reads.
+    // program reads. Where DataSpeed can't be listed, no one knows which are missing.
+    const bool speedListed = Listing(paths_.speedDir()).has_value();
     for (const char *folder : {"DataTurn", "DataCraft", "DataWeapon"}) {
+        if (!speedListed)
+            break;
         for (const QByteArray &entry : TextEntries(FileName::FromBytes(paths_.start.bytes + '/' + folder))) {
             const QByteArray path = folder + QByteArray("/") + entry;
             if (read.contains(path) || KindOf(FileName::FromBytes(paths_.start.bytes + '/' + path)) != FileKind::Regular)
