@@ -95,10 +95,18 @@ DataProblem FolderWarning(const QString &file, const QString &message)
 }
 }  // namespace
 
-QString DataFilePath(const FileName &aircraft, DataFile file)
+namespace {
+// The file's name as the trees show names: "A_turn.txt".
+QString DataFileName(const FileName &aircraft, DataFile file)
 {
     const char *end = file == DataFile::Speed ? "_speed.txt" : file == DataFile::Turn ? "_turn.txt" : ".txt";
-    return QLatin1String(FolderOf(file)) + DisplayName(aircraft.bytes + end);
+    return DisplayName(aircraft.bytes + end);
+}
+}  // namespace
+
+QString DataFilePath(const FileName &aircraft, DataFile file)
+{
+    return QLatin1String(FolderOf(file)) + DataFileName(aircraft, file);
 }
 
 namespace {
@@ -226,8 +234,11 @@ void DataChecker::Add(const FileName &name, const AircraftPtr &craft, const Airc
     QList<DataProblem> errors;
     if (!craft) {
         // Left out of the trees: the scan's message, where its file and row say.
+        // Its box's text said again, so its line that says where is in the language
+        // installed now.
         const VarnelError bare = reading.failure ? *reading.failure : VarnelError(failure);
-        errors << Error(name, name, reading.failedFile, bare, failure);
+        const QString box = reading.failure ? Located(bare, name, DataFileName(name, reading.failedFile)).message() : failure;
+        errors << Error(name, name, reading.failedFile, bare, box);
     }
     // An aircraft left out for a summary value still has its tables read.
     const Aircraft *a = craft ? craft.get() : reading.unlisted.get();
