@@ -61,16 +61,18 @@ static AircraftPtr ReadAircraftInto(const DataPaths &paths, const FileName &name
             r.turnRows = ReadTextLines(paths.turnFile(name));
         a->turn = ReadTurnCurves(r.turnRows, onToTheEnd ? &r.laterTurn : nullptr);
     };
-    if (!summaryFailure) {
-        readTables();
-        return a;
-    }
-    // The summary value's failure is the one raised, whatever the tables give.
     try {
         readTables();
-        r.unlisted = a;
     } catch (const VarnelError &) {
+        if (onToTheEnd)
+            r.unlisted = a;  // as far as it read
+        if (!summaryFailure)
+            throw;
     }
+    if (!summaryFailure)
+        return a;
+    // The summary value's failure is the one raised, whatever the tables give.
+    r.unlisted = a;
     r.failedFile = DataFile::Turn;
     throw *summaryFailure;
 }

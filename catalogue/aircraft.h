@@ -32,8 +32,8 @@ struct AircraftReading {
     LaterFailures laterSpeed, laterTurn;
     DataFile failedFile = DataFile::Weapon;  // the file read when reading raised
     ReadFailure failure;  // the error raised, before its second line said where (row kept)
-    // For the check, when a summary value failed: the aircraft's tables read all the
-    // same (its files opened as the scan opens them), so their problems are listed too.
+    // For the check, when reading failed: the aircraft as far as it read (its tables
+    // read all the same after a summary value failed), so their problems are listed too.
     std::shared_ptr<const struct Aircraft> unlisted;
 };
 

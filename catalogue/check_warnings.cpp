@@ -186,7 +186,8 @@ void CheckSummaryKeys(const Aircraft &craft, const QStringList &rows, QList<Data
 QList<DataProblem> AircraftWarnings(const Aircraft &craft, const AircraftReading &reading)
 {
     QList<DataProblem> out;
-    CheckEmpty(craft, reading, out);
+    if (!reading.failure)  // an aircraft left out draws nothing: an empty table is no news
+        CheckEmpty(craft, reading, out);
     CheckAltitudes(craft, reading.speedRows, out);
     CheckSpeeds(craft, reading.turnRows, out);
     CheckSummaryKeys(craft, reading.turnRows, out);

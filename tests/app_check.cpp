@@ -86,8 +86,10 @@ const char *const kKnownProblems[] = {
 // problems as the check names them (every one at once, a bad value beside them).
 void WriteNamedMistakes(const QString &root)
 {
-    for (const char *name : {"Sep", "Swap", "Short", "Spaced", "Rows", "Hidden", "Summary"})
+    for (const char *name : {"Sep", "Swap", "Short", "Spaced", "Rows", "Hidden", "Summary", "Lost"})
         WriteFixtureCraft(root, QString::fromLatin1(name));
+    QFile::remove(root + "/DataTurn/Lost_turn.txt");
+    Edit(root + "/DataSpeed/Lost_speed.txt", "1000\t", "3000\t");
     Edit(root + "/DataTurn/Sep_turn.txt", "T_turn: 19.456", "T_turn:19.9");
     Edit(root + "/DataTurn/Sep_turn.txt", "V_turn: ", "V_turn=");
     Edit(root + "/DataTurn/Swap_turn.txt", "T_turn:", "T_trun:");
@@ -105,6 +107,8 @@ void WriteNamedMistakes(const QString &root)
 const char *const kNamedMistakes[] = {
     "DataSpeed/Hidden_speed.txt:1:3: error: '15,5' is not a valid floating point value",
     "DataSpeed/Hidden_speed.txt:5:1: warning: высота 1000 идет не по порядку после 3000: кривые по высоте повернут назад",
+    "DataTurn/Lost_turn.txt: error: Cannot open file \"%1/DataTurn/Lost_turn.txt\". No such file or directory",
+    "DataSpeed/Lost_speed.txt:3:1: warning: высота 2000 идет не по порядку после 3000: кривые по высоте повернут назад",
     "DataTurn/Rows_turn.txt:6:1: error: 'M_takeoff: 3000' is not a valid floating point value — строк в таблице: 5 из 6",
     "DataTurn/Sep_turn.txt:8:7: warning: между ключом T_turn и числом стоит «:», а не «: »: прочитано 19.9",
     "DataTurn/Sep_turn.txt:9:7: warning: между ключом V_turn и числом стоит «=», а не «: »: прочитано 300",
@@ -155,7 +159,7 @@ private slots:
         WriteNamedMistakes(dir.path());
         QStringList expected;
         for (const char *line : kNamedMistakes)
-            expected << QString::fromUtf8(line);
+            expected << QString::fromUtf8(line).replace(QStringLiteral("%1"), dir.path());
         QCOMPARE(Lines(CheckDataFolder(DataPaths{dir.path()})), expected);
     }
 
@@ -173,7 +177,7 @@ private slots:
         for (const QString &line : text.split(u'\n'))
             QVERIFY2(!line.contains(QRegularExpression(QStringLiteral("\\p{Cyrillic}"))), qPrintable(line));
         QVERIFY(text.contains(QStringLiteral("speed 250 repeats the one before")));
-        QCOMPARE(text.count(QStringLiteral(": warning: ")), 15);  // every kind of warning
+        QCOMPARE(text.count(QStringLiteral(": warning: ")), 16);  // every kind of warning
     }
 
     // A folder that is there but can't be listed is an error, never a clean check.
