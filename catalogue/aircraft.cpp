@@ -43,20 +43,38 @@ static AircraftPtr ReadAircraftInto(const DataPaths &paths, const FileName &name
     r.hasTurnFile = RegularFileExists(paths.turnFile(name));
     if (r.hasTurnFile)
         r.turnRows = ReadTextLines(paths.turnFile(name));
+    ReadFailure summaryFailure;
     try {
         a->summary = ReadSummaryValues(r.hasCraftFile ? &r.craftRows : nullptr, r.hasTurnFile ? &r.turnRows : nullptr);
     } catch (const VarnelError &error) {
         r.failure = error;
-        throw Located(error, a->name, a->turnFile);
+        if (!onToTheEnd)
+            throw Located(error, a->name, a->turnFile);
+        summaryFailure = Located(error, a->name, a->turnFile);
     }
-    r.failedFile = DataFile::Speed;
-    r.speedRows = ReadTextLines(paths.speedFile(name));
-    a->altitude = ReadAltitudeProfiles(r.speedRows, onToTheEnd ? &r.laterSpeed : nullptr);
+    const auto readTables = [&] {
+        r.failedFile = DataFile::Speed;
+        r.speedRows = ReadTextLines(paths.speedFile(name));
+        a->altitude = ReadAltitudeProfiles(r.speedRows, onToTheEnd ? &r.laterSpeed : nullptr);
+        r.failedFile = DataFile::Turn;
+        if (!r.hasTurnFile)
+            r.turnRows = ReadTextLines(paths.turnFile(name));
+        a->turn = ReadTurnCurves(r.turnRows, onToTheEnd ? &r.laterTurn : nullptr);
+    };
+    try {
+        readTables();
+    } catch (const VarnelError &) {
+        if (onToTheEnd)
+            r.unlisted = a;  // as far as it read
+        if (!summaryFailure)
+            throw;
+    }
+    if (!summaryFailure)
+        return a;
+    // The summary value's failure is the one raised, whatever the tables give.
+    r.unlisted = a;
     r.failedFile = DataFile::Turn;
-    if (!r.hasTurnFile)
-        r.turnRows = ReadTextLines(paths.turnFile(name));
-    a->turn = ReadTurnCurves(r.turnRows, onToTheEnd ? &r.laterTurn : nullptr);
-    return a;
+    throw *summaryFailure;
 }
 
 AircraftPtr AircraftOfTables(const QString &name, const QStringList &speedRows, const QStringList &turnRows)

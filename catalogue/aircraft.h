@@ -32,6 +32,9 @@ struct AircraftReading {
     LaterFailures laterSpeed, laterTurn;
     DataFile failedFile = DataFile::Weapon;  // the file read when reading raised
     ReadFailure failure;  // the error raised, before its second line said where (row kept)
+    // For the check, when reading failed: the aircraft as far as it read (its tables
+    // read all the same after a summary value failed), so their problems are listed too.
+    std::shared_ptr<const struct Aircraft> unlisted;
 };
 
 // Reads one aircraft, named by the bytes of its file names: its armament file (none: no

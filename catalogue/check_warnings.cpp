@@ -1,6 +1,7 @@
 #include "catalogue/check_warnings.h"
 
 #include "catalogue/chart_values.h"
+#include "catalogue/decimal.h"
 
 #include <QCoreApplication>
 
@@ -10,22 +11,7 @@
 
 QString CheckText(const char *text) { return QCoreApplication::translate("Varnel", text); }
 
-namespace {
-DataProblem Warning(const Aircraft &craft, DataFile file, int line, int column, const QString &message)
-{
-    DataProblem p;
-    p.file = DataFilePath(craft.fileName, file);
-    p.line = line;
-    p.column = column;
-    p.severity = DataProblem::Severity::Warning;
-    p.aircraft = craft.name;
-    p.message = message;
-    return p;
-}
-
-// A row's fields as the tables cut them: up to each tab, then a last one without a tab
-// (none when it is only white space).
-QList<QStringView> Fields(QStringView row)
+QList<QStringView> RowFields(QStringView row)
 {
     QList<QStringView> fields;
     while (!row.isEmpty()) {
@@ -40,6 +26,32 @@ QList<QStringView> Fields(QStringView row)
     }
     return fields;
 }
+
+bool NearName(const QString &a, const QString &b)
+{
+    if (std::abs(a.size() - b.size()) > 1)
+        return false;
+    qsizetype i = 0;
+    while (i < a.size() && i < b.size() && a.at(i) == b.at(i))
+        ++i;
+    const auto rest = [&](qsizetype ai, qsizetype bi) { return QStringView(a).sliced(std::min(ai, a.size())) == QStringView(b).sliced(std::min(bi, b.size())); };
+    const bool swapped = a.size() == b.size() && i + 1 < a.size() && a.at(i) == b.at(i + 1) && a.at(i + 1) == b.at(i) && rest(i + 2, i + 2);
+    return swapped || rest(i + 1, i + 1) || rest(i + 1, i) || rest(i, i + 1);
+}
+
+namespace {
+DataProblem Warning(const Aircraft &craft, DataFile file, int line, int column, const QString &message)
+{
+    DataProblem p;
+    p.file = DataFilePath(craft.fileName, file);
+    p.line = line;
+    p.column = column;
+    p.severity = DataProblem::Severity::Warning;
+    p.aircraft = craft.name;
+    p.message = message;
+    return p;
+}
+
 
 // The first place (index into values) where values stop going one way: a value equal to
 // the one before it, or one that turns back. -1: in order.
@@ -62,14 +74,38 @@ QString OrderText(double value, double before, const char *what)
                            : CheckText(what).arg(value).arg(QCoreApplication::translate("Varnel", "идет не по порядку после %1").arg(before));
 }
 
-void CheckAltitudes(const Aircraft &craft, QList<DataProblem> &out)
+// The values among fields that read as chart values, each with its index; an empty
+// field is a gap and a bad one an error of its own.
+struct ReadableValues {
+    std::vector<double> values;
+    std::vector<int> at;
+};
+ReadableValues Readable(const QList<QStringView> &fields)
 {
-    // Each row read gives one point of every altitude curve: point i stands in row i.
-    const CurvePoints &points = craft.altitude.curves[0];
-    const int i = FirstOutOfOrder(points.x);
+    ReadableValues out;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (fields.at(i).isEmpty())
+            continue;
+        try {
+            out.values.push_back(ChartValue(fields.at(i).toString()));
+            out.at.push_back(int(i));
+        } catch (const VarnelError &) {
+        }
+    }
+    return out;
+}
+
+void CheckAltitudes(const Aircraft &craft, const QStringList &rows, QList<DataProblem> &out)
+{
+    // Every row's altitude, also past a bad value: the order is a problem of its own.
+    QList<QStringView> altitudes;
+    for (const QString &row : rows)
+        altitudes.append(RowFields(row).value(0));
+    const ReadableValues read = Readable(altitudes);
+    const int i = FirstOutOfOrder(read.values);
     if (i >= 0)
-        out << Warning(craft, DataFile::Speed, i + 1, 1,
-                       OrderText(points.x[size_t(i)], points.x[size_t(i) - 1],
+        out << Warning(craft, DataFile::Speed, read.at[size_t(i)] + 1, 1,
+                       OrderText(read.values[size_t(i)], read.values[size_t(i) - 1],
                                  QT_TRANSLATE_NOOP("Varnel", "высота %1 %2: кривые по высоте повернут назад")));
 }
 
@@ -77,27 +113,16 @@ void CheckSpeeds(const Aircraft &craft, const QStringList &rows, QList<DataProbl
 {
     if (rows.isEmpty())
         return;
-    const QList<QStringView> speeds = Fields(rows.at(0));
-    std::vector<double> values;
-    std::vector<int> columns;
-    for (qsizetype c = 0; c < speeds.size(); ++c) {
-        if (speeds.at(c).isEmpty())
-            continue;
-        try {
-            values.push_back(ChartValue(speeds.at(c).toString()));
-            columns.push_back(int(c));
-        } catch (const VarnelError &) {
-            // a bad speed is an error of its own
-        }
-    }
-    const int i = FirstOutOfOrder(values);
+    const QList<QStringView> speeds = RowFields(rows.at(0));
+    const ReadableValues read = Readable(speeds);
+    const int i = FirstOutOfOrder(read.values);
     if (i >= 0)
-        out << Warning(craft, DataFile::Turn, 1, columns[size_t(i)] + 1,
-                       OrderText(values[size_t(i)], values[size_t(i) - 1],
+        out << Warning(craft, DataFile::Turn, 1, read.at[size_t(i)] + 1,
+                       OrderText(read.values[size_t(i)], read.values[size_t(i) - 1],
                                  QT_TRANSLATE_NOOP("Varnel", "скорость %1 %2: кривые по скорости повернут назад")));
     // The table's other rows are read as far as the speeds row goes.
     for (qsizetype r = 1; r < std::min<qsizetype>(rows.size(), kFirstSummaryRow); ++r) {
-        const QList<QStringView> fields = Fields(rows.at(r));
+        const QList<QStringView> fields = RowFields(rows.at(r));
         qsizetype extra = 0, first = -1;
         for (qsizetype c = speeds.size(); c < fields.size(); ++c)
             if (!fields.at(c).trimmed().isEmpty()) {
@@ -126,18 +151,6 @@ void CheckEmpty(const Aircraft &craft, const AircraftReading &reading, QList<Dat
                        QCoreApplication::translate("Varnel", "таблица пуста: графиков по скорости у этого самолета не будет"));
 }
 
-// Whether a and b differ in at most one character (one changed, added or left out).
-bool OneEditApart(const QString &a, const QString &b)
-{
-    if (std::abs(a.size() - b.size()) > 1)
-        return false;
-    qsizetype i = 0;
-    while (i < a.size() && i < b.size() && a.at(i) == b.at(i))
-        ++i;
-    const auto rest = [&](qsizetype ai, qsizetype bi) { return QStringView(a).sliced(std::min(ai, a.size())) == QStringView(b).sliced(std::min(bi, b.size())); };
-    return rest(i + 1, i + 1) || rest(i + 1, i) || rest(i, i + 1);
-}
-
 void CheckSummaryKeys(const Aircraft &craft, const QStringList &rows, QList<DataProblem> &out)
 {
     const QStringList known = TurnSummaryKeys();
@@ -151,11 +164,21 @@ void CheckSummaryKeys(const Aircraft &craft, const QStringList &rows, QList<Data
             continue;
         // A key in another case first, then one a letter off.
         const auto meant = std::find_if(known.begin(), known.end(), [&](const QString &k) { return key.compare(k, Qt::CaseInsensitive) == 0; });
-        const auto near = std::find_if(known.begin(), known.end(), [&](const QString &k) { return OneEditApart(key, k); });
+        const auto near = std::find_if(known.begin(), known.end(), [&](const QString &k) { return NearName(key, k); });
         const auto k = meant != known.end() ? meant : near;
         if (k != known.end())
             out << Warning(craft, DataFile::Turn, int(r) + 1, 1,
                            QCoreApplication::translate("Varnel", "ключ «%1» деревья не знают, они знают «%2»: строку пропустят").arg(key, *k));
+    }
+    // A value read with another separator than ": ": said with the number read, so a
+    // reader sees at once whether it is the one meant.
+    for (const QString &key : known) {
+        const TurnSummaryText found = FindTurnSummary(rows, key);
+        long double value = 0;
+        if (found.row >= 0 && found.separator != QLatin1String(": ") && ParseNumber(found.text, value))
+            out << Warning(craft, DataFile::Turn, int(found.row) + 1, int(rows.at(found.row).indexOf(key) + key.size()) + 1,
+                           QCoreApplication::translate("Varnel", "между ключом %1 и числом стоит «%2», а не «: »: прочитано %3")
+                               .arg(key, found.separator, FormatSummaryValue(value)));
     }
 }
 }  // namespace
@@ -163,8 +186,9 @@ void CheckSummaryKeys(const Aircraft &craft, const QStringList &rows, QList<Data
 QList<DataProblem> AircraftWarnings(const Aircraft &craft, const AircraftReading &reading)
 {
     QList<DataProblem> out;
-    CheckEmpty(craft, reading, out);
-    CheckAltitudes(craft, out);
+    if (!reading.failure)  // an aircraft left out draws nothing: an empty table is no news
+        CheckEmpty(craft, reading, out);
+    CheckAltitudes(craft, reading.speedRows, out);
     CheckSpeeds(craft, reading.turnRows, out);
     CheckSummaryKeys(craft, reading.turnRows, out);
     return out;

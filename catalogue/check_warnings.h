@@ -9,3 +9,11 @@ QList<DataProblem> AircraftWarnings(const Aircraft &craft, const AircraftReading
 
 // A warning text: QCoreApplication::translate in the program's context.
 QString CheckText(const char *text);
+
+// A row's fields as the tables cut them: up to each tab, then a last one without a tab
+// (none when it is only white space).
+QList<QStringView> RowFields(QStringView row);
+
+// Whether a and b differ in at most one character (one changed, added or left out) or
+// in two neighbours swapped: a name typed not quite right.
+bool NearName(const QString &a, const QString &b);

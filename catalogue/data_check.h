@@ -76,7 +76,8 @@ private:
 };
 
 // Scans the folder with a checker hooked, without a window. Raises the scan's error
-// when DataSpeed can't be listed.
+// when there is no DataSpeed; one that is there but can't be listed is an error of the
+// check, as is any of the four folders that can't be.
 DataCheck CheckDataFolder(const DataPaths &paths);
 
 // The file of an aircraft as the check names it: "DataSpeed/A_speed.txt" and so on.

@@ -49,17 +49,13 @@ QString CraftValue(const QStringList &rows, const QString &key)
 // error with its row.
 std::optional<long double> TurnValue(const QStringList &rows, const QString &key)
 {
-    for (qsizetype r = kFirstSummaryRow; r < rows.size(); ++r) {
-        if (!rows.at(r).contains(key))
-            continue;
-        // The value stands two characters after the key's length, wherever the key was.
-        const QString text = rows.at(r).mid(key.size() + 2);
-        long double x = 0;
-        if (!ParseNumber(text, x))
-            throw InvalidFloatError(text).InRow(int(r));
-        return x;
-    }
-    return std::nullopt;
+    const TurnSummaryText found = FindTurnSummary(rows, key);
+    if (found.row < 0)
+        return std::nullopt;
+    long double x = 0;
+    if (!ParseNumber(found.text, x))
+        throw InvalidFloatError(found.text).InRow(int(found.row));
+    return x;
 }
 
 double NumberOf(const QString &text)
@@ -106,6 +102,8 @@ SummaryValue ShownSummary(const SummaryValue &s, UnitSystem units)
 QString SummaryCaption(const SummaryValue &value)
 {
     const SummaryValue s = ShownSummary(value, ShownUnits());
+    if (s.text.isEmpty())  // a key the file lacks: no value, so no unit either
+        return Translated(s.label) + QStringLiteral(": ") + QCoreApplication::translate("Varnel", "нет данных");
     return Translated(s.label) + QStringLiteral(": ") + s.text + QLatin1Char(' ') + Translated(s.unit);
 }
 
@@ -125,6 +123,30 @@ std::vector<SummaryValue> ReadSummaries(const QStringList *craftRows, const QStr
     } catch (const VarnelError &error) {
         throw LocatedError(error, name, turnFile, error.row());
     }
+}
+
+TurnSummaryText FindTurnSummary(const QStringList &rows, const QString &key)
+{
+    for (qsizetype r = kFirstSummaryRow; r < rows.size(); ++r) {
+        const QString &row = rows.at(r);
+        const qsizetype at = row.indexOf(key);
+        if (at < 0)
+            continue;
+        const qsizetype end = at + key.size();
+        qsizetype sep = end;
+        while (sep < row.size() && row.at(sep) == u' ')
+            ++sep;
+        if (sep < row.size() && (row.at(sep) == u':' || row.at(sep) == u'=')) {
+            qsizetype value = sep + 1;
+            while (value < row.size() && row.at(value) == u' ')
+                ++value;
+            return {r, row.mid(value), row.mid(end, value - end)};
+        }
+        // No separator: two characters of any kind after the key's length, wherever
+        // the key stood, as such rows have always read.
+        return {r, row.mid(key.size() + 2), row.mid(end, 2)};
+    }
+    return {};
 }
 
 QStringList TurnSummaryKeys()

@@ -21,7 +21,8 @@ struct SummaryValue {
 // decimal, a climb in ft/min to whole ones; text and value alike) and its unit named;
 // the others, and every value in metric units, as they are.
 SummaryValue ShownSummary(const SummaryValue &s, UnitSystem units);
-// The caption of its node in the tree, in the units shown: "время виража: 18.2 сек".
+// The caption of its node in the tree, in the units shown: "время виража: 18.2 сек";
+// "время виража: нет данных" for a key the file lacks.
 QString SummaryCaption(const SummaryValue &s);
 
 // The six summary values in tree order, from the lines of the craft file and of the
@@ -31,6 +32,16 @@ std::vector<SummaryValue> ReadSummaries(const QStringList *craftRows, const QStr
                                         const FileName &name, const QString &turnFile);
 // The same, its error carrying the row instead of a line that says where.
 std::vector<SummaryValue> ReadSummaryValues(const QStringList *craftRows, const QStringList *turnRows);
+
+// Where the turn file holds key's summary value: the first row from kFirstSummaryRow on
+// that holds the key anywhere; its value is what follows the key, spaces, and a ":" or
+// "=" (spaces or none around it), and in a row without either, what stands two
+// characters after the key's length. separator: what stands between key and value.
+struct TurnSummaryText {
+    qsizetype row = -1;  // -1: no row holds the key
+    QString text, separator;
+};
+TurnSummaryText FindTurnSummary(const QStringList &rows, const QString &key);
 
 // The keys of the turn file's summary rows the trees show, in tree order, and the row
 // the summary rows begin at (after the table's six).

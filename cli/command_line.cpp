@@ -251,6 +251,17 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
         return Exit(0, QStringLiteral("varnel " VARNEL_VERSION "\n"));
 
     CommandLine c;
+    // The language and units, which every mode takes.
+    if (parser.isSet("lang")) {
+        c.language = parser.value("lang").toLower();
+        if (!Languages().contains(*c.language))
+            return UsageError(QStringLiteral("bad --lang '%1': give ru or en").arg(parser.value("lang")));
+    }
+    if (parser.isSet("units")) {
+        c.units = UnitSystemNamed(parser.value("units").toLower());
+        if (!c.units)
+            return UsageError(QStringLiteral("bad --units '%1': give metric, imperial or knots").arg(parser.value("units")));
+    }
     if (parser.positional.size() > 1)
         return UsageError(QStringLiteral("more than one DATA_DIR given"));
     if (parser.isSet("check")) {
@@ -339,16 +350,6 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
         e.caption = !parser.isSet("no-caption");
         e.advantage = parser.isSet("advantage");
         c.action = CommandLine::Export;
-    }
-    if (parser.isSet("lang")) {
-        c.language = parser.value("lang").toLower();
-        if (!Languages().contains(*c.language))
-            return UsageError(QStringLiteral("bad --lang '%1': give ru or en").arg(parser.value("lang")));
-    }
-    if (parser.isSet("units")) {
-        c.units = UnitSystemNamed(parser.value("units").toLower());
-        if (!c.units)
-            return UsageError(QStringLiteral("bad --units '%1': give metric, imperial or knots").arg(parser.value("units")));
     }
     c.recent = parser.isSet("recent");
     if (!parser.positional.isEmpty())

@@ -30,7 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(p.line >= 0 && p.column >= 0 && !p.file.isEmpty(), p.message);
         if (p.severity != DataProblem::Severity::Error)
             continue;
-        FUZZ_CHECK(IsKnownDataError(p.message), p.message);
+        // The readers' text, with what the check adds about the row after " — ".
+        FUZZ_CHECK(IsKnownDataError(p.message) || IsKnownDataError(p.message.left(p.message.lastIndexOf(QStringLiteral(" — ")))),
+                   p.message);
         if (!first)
             first = &p;
     }

@@ -6,6 +6,7 @@
 #include "catalogue/scan.h"
 #include "fuzz/fuzz_support.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -28,15 +29,18 @@ QString ModelCraftValue(const QStringList &rows, const QString &key)
 }
 
 // The turn value as the model reads it: from the summary rows (row 6 on), the first
-// that holds the key; its text from position key length + 2 (counted from 0) is the
-// number. Empty when no row holds the key; nothing when the text is no number.
+// that holds the key; after the key's first place, spaces and a ":" or "=", the rest is
+// the number; in a row with neither there, its text from position key length + 2
+// (counted from 0). Empty when no row holds the key; nothing when the text is no number.
 std::optional<QString> ModelTurnValue(const QStringList &rows, const QString &key)
 {
+    static const QRegularExpression separated(QStringLiteral("^ *[:=](.*)$"), QRegularExpression::DotMatchesEverythingOption);
     for (qsizetype r = 6; r < rows.size(); ++r) {
         if (!rows.at(r).contains(key))
             continue;
+        const QRegularExpressionMatch m = separated.match(rows.at(r).mid(rows.at(r).indexOf(key) + key.size()));
         long double x = 0;
-        if (!ParseNumber(rows.at(r).mid(key.size() + 2), x))
+        if (!ParseNumber(m.hasMatch() ? m.captured(1) : rows.at(r).mid(key.size() + 2), x))
             return std::nullopt;
         return FormatSummaryValue(x);
     }
@@ -55,7 +59,8 @@ void CheckReadCraft(const DataPaths &paths, const QStringList &craftValues)
     FUZZ_CHECK(craft->name == kName, craft->name);
     FUZZ_CHECK(craft->summary.size() == 6, QString::number(craft->summary.size()));
     const QString dive = SummaryCaption(craft->summary.at(0));
-    FUZZ_CHECK(dive == QStringLiteral("макс. скор. в пике: ") + craftValues.value(0) + QStringLiteral(" км/ч"), dive);
+    const QString value = craftValues.value(0).isEmpty() ? QStringLiteral("нет данных") : craftValues.value(0) + QStringLiteral(" км/ч");
+    FUZZ_CHECK(dive == QStringLiteral("макс. скор. в пике: ") + value, dive);
     // Every group ends with its ":", but for a last note of rows not shown.
     for (const WeaponRowCaptions &row : craft->armament)
         FUZZ_CHECK(row.group.endsWith(u':') || (&row == &craft->armament.back() && row.items.isEmpty()), row.group);

@@ -81,7 +81,7 @@ private slots:
                    Write(r, u"DataWeapon/Alpha.txt"_s, {});
                })
             << QString() << both << u"crafts loaded: 2"_s
-            << QStringList{u"вооружение:"_s, u"макс. скор. в пике:  км/ч"_s, u"взлетный вес: 3000 кг"_s,
+            << QStringList{u"вооружение:"_s, u"макс. скор. в пике: нет данных"_s, u"взлетный вес: 3000 кг"_s,
                            u"время виража: 19.46 сек"_s, u"скорость виража: 300 км/ч"_s,
                            u"скороподъемность: 14.2 м/с"_s, u"скорость набора: 250 км/ч"_s};
         QTest::newRow("two broken aircraft")

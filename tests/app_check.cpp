@@ -12,9 +12,12 @@
 #include <QJsonDocument>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
+
+#include <unistd.h>
 
 namespace {
 const QString kSample = QStringLiteral(VARNEL_SOURCE_DIR "/sample-data");
@@ -79,6 +82,44 @@ const char *const kKnownProblems[] = {
     "DataWeapon/Ghost.txt: warning: нет файла скоростей DataSpeed/Ghost_speed.txt: самолета нет в деревьях, файл не читается",
 };
 
+// Mistakes of the kinds a keeper of the tables makes, an aircraft apiece, and each one's
+// problems as the check names them (every one at once, a bad value beside them).
+void WriteNamedMistakes(const QString &root)
+{
+    for (const char *name : {"Sep", "Swap", "Short", "Spaced", "Rows", "Hidden", "Summary", "Lost"})
+        WriteFixtureCraft(root, QString::fromLatin1(name));
+    QFile::remove(root + "/DataTurn/Lost_turn.txt");
+    Edit(root + "/DataSpeed/Lost_speed.txt", "1000\t", "3000\t");
+    Edit(root + "/DataTurn/Sep_turn.txt", "T_turn: 19.456", "T_turn:19.9");
+    Edit(root + "/DataTurn/Sep_turn.txt", "V_turn: ", "V_turn=");
+    Edit(root + "/DataTurn/Swap_turn.txt", "T_turn:", "T_trun:");
+    Edit(root + "/DataSpeed/Short_speed.txt", "\t13.25\t\r\n2000", "\r\n2000");
+    Edit(root + "/DataSpeed/Spaced_speed.txt", "2000\t520\t15.5\t500\t13.25\t", "2000 520 15.5 500 13.25");
+    Edit(root + "/DataTurn/Rows_turn.txt", "19\t\t\t\t\t\r\n", "");
+    Edit(root + "/DataSpeed/Hidden_speed.txt", "15.5", "15,5");
+    Edit(root + "/DataSpeed/Hidden_speed.txt", "4000\t", "1000\t");
+    Edit(root + "/DataTurn/Summary_turn.txt", "V_climb: 250", "V_climb: 25O");
+    Edit(root + "/DataTurn/Summary_turn.txt", "200\t250", "200\t200");
+    QVERIFY(QDir(root).rename("DataCraft", "DataCarft"));
+    QVERIFY(QDir(root).mkdir("DataCraft"));
+}
+
+const char *const kNamedMistakes[] = {
+    "DataSpeed/Hidden_speed.txt:1:3: error: '15,5' is not a valid floating point value",
+    "DataSpeed/Hidden_speed.txt:5:1: warning: высота 1000 идет не по порядку после 3000: кривые по высоте повернут назад",
+    "DataTurn/Lost_turn.txt: error: Cannot open file \"%1/DataTurn/Lost_turn.txt\". No such file or directory",
+    "DataSpeed/Lost_speed.txt:3:1: warning: высота 2000 идет не по порядку после 3000: кривые по высоте повернут назад",
+    "DataTurn/Rows_turn.txt:6:1: error: 'M_takeoff: 3000' is not a valid floating point value — строк в таблице: 5 из 6",
+    "DataTurn/Sep_turn.txt:8:7: warning: между ключом T_turn и числом стоит «:», а не «: »: прочитано 19.9",
+    "DataTurn/Sep_turn.txt:9:7: warning: между ключом V_turn и числом стоит «=», а не «: »: прочитано 300",
+    "DataSpeed/Short_speed.txt:2:5: error: '' is not a valid floating point value — значений в строке: 4; нужно 5, разделенных табуляцией",
+    "DataSpeed/Spaced_speed.txt:3:4: error: '' is not a valid floating point value — значения разделены пробелами, а нужно табуляцией",
+    "DataTurn/Summary_turn.txt:11: error: '25O' is not a valid floating point value",
+    "DataTurn/Summary_turn.txt:1:2: warning: скорость 200 повторяет предыдущее: кривые по скорости повернут назад",
+    "DataTurn/Swap_turn.txt:8:1: warning: ключ «T_trun» деревья не знают, они знают «T_turn»: строку пропустят",
+    "DataCarft/: warning: папку никто не читает: ее имя должно быть «DataCraft»",
+};
+
 // The program's text report and exit status for a folder.
 std::pair<QString, int> RunProgram(const QStringList &arguments)
 {
@@ -109,6 +150,67 @@ private slots:
         const auto [text, status] = RunProgram({"--format", "json", dir.path()});
         QCOMPARE(status, 1);
         QCOMPARE(QJsonDocument::fromJson(text.toUtf8())["problems"].toArray().size(), expected.size());
+    }
+
+    // Mistakes named as what they are, each problem of a file beside its errors.
+    void namedMistakes()
+    {
+        QTemporaryDir dir;
+        WriteNamedMistakes(dir.path());
+        QStringList expected;
+        for (const char *line : kNamedMistakes)
+            expected << QString::fromUtf8(line).replace(QStringLiteral("%1"), dir.path());
+        QCOMPARE(Lines(CheckDataFolder(DataPaths{dir.path()})), expected);
+    }
+
+    // In English every message of the check is English: no Russian word is left.
+    void englishMessages()
+    {
+        QTemporaryDir dir;
+        WriteKnownProblems(dir.path());
+        WriteNamedMistakes(dir.path());
+        WriteFixtureCraft(dir.path(), QStringLiteral("Blank"));
+        WriteFile(dir.path() + "/DataTurn/Blank_turn.txt", "\t\r\n\t\r\n\t\r\n\t\r\n\t\r\n\t\r\n");
+        WriteFile(dir.path() + "/DataTurn/Stray.txt", "");
+        const auto [text, status] = RunProgram({"--lang", "en", dir.path()});
+        QCOMPARE(status, 1);
+        for (const QString &line : text.split(u'\n'))
+            QVERIFY2(!line.contains(QRegularExpression(QStringLiteral("\\p{Cyrillic}"))), qPrintable(line));
+        QVERIFY(text.contains(QStringLiteral("speed 250 repeats the one before")));
+        QCOMPARE(text.count(QStringLiteral(": warning: ")), 16);  // every kind of warning
+    }
+
+    // A folder that is there but can't be listed is an error, never a clean check.
+    void unreadableFolders_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("asFile");  // a file in its place; else a folder no one may read
+        QTest::newRow("DataSpeed a file") << "DataSpeed" << true;
+        QTest::newRow("DataWeapon a file") << "DataWeapon" << true;
+        if (::geteuid() != 0) {  // the owner of everything reads any folder
+            QTest::newRow("DataSpeed unreadable") << "DataSpeed" << false;
+            QTest::newRow("DataTurn unreadable") << "DataTurn" << false;
+        }
+    }
+    void unreadableFolders()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, asFile);
+        QTemporaryDir dir;
+        WriteFixtureCraft(dir.path(), QStringLiteral("A"));
+        const QString path = dir.path() + u'/' + folder;
+        if (asFile) {
+            QVERIFY(QDir(path).removeRecursively());
+            WriteFile(path, "");
+        } else {
+            QVERIFY(QFile::setPermissions(path, {}));
+        }
+        const auto [text, status] = RunProgram({dir.path()});
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(status, 1);
+        // Named once, with no word about files it keeps from being read.
+        QVERIFY2(text.startsWith(folder + QStringLiteral("/: error: ")) || text.contains(u'\n' + folder + QStringLiteral("/: error: ")), qPrintable(text));
+        QVERIFY2(!text.contains(QStringLiteral(": warning: ")), qPrintable(text));
     }
 
     void sampleDataClean()
@@ -201,6 +303,30 @@ private slots:
         // Asked for before it was due to show: made then, the panel with it.
         QVERIFY(view->Last().problems.isEmpty());
         QVERIFY(view->panel->isHidden());
+    }
+
+    // A switch of language says the open dialog's words again at once, the check's own
+    // messages with them.
+    void dialogFollowsLanguage()
+    {
+        QTemporaryDir dir;
+        WriteKnownProblems(dir.path());
+        auto w = ScannedWindow(dir.path());
+        CheckView *view = w->DataCheckView();
+        view->Open();
+        w->SetLanguage(QStringLiteral("en"));
+        const CheckDialog *dialog = view->dialog;
+        const QRegularExpression russian(QStringLiteral("\\p{Cyrillic}"));
+        QStringList words{dialog->windowTitle(), dialog->summary->text()};
+        for (int c = 0; c < dialog->table->columnCount(); ++c)
+            words << dialog->table->horizontalHeaderItem(c)->text();
+        for (int r = 0; r < dialog->table->rowCount(); ++r)
+            words << dialog->table->item(r, CheckDialog::SeverityColumn)->text() << dialog->table->item(r, CheckDialog::MessageColumn)->text();
+        w->SetLanguage(QStringLiteral("ru"));
+        QCOMPARE(words.first(), QStringLiteral("Data check"));
+        for (const QString &text : words)
+            QVERIFY2(!text.contains(russian), qPrintable(text));
+        QCOMPARE(view->CheckCount(), 1);
     }
 };
 

@@ -65,6 +65,10 @@ void AppCommandLine::endings_data()
     QTest::newRow("verdict in knots") << QStringList{"--verdict", "--units=knots"} << verdict << 0 << "";
     QTest::newRow("units unknown") << QStringList{"--export", "o", "--units", "furlongs"} << exit << 2
                                    << "bad --units 'furlongs': give metric, imperial or knots";
+    const int check = CommandLine::Check;
+    QTest::newRow("check in English") << QStringList{"--check", "--lang", "en"} << check << 0 << "";
+    QTest::newRow("check in German") << QStringList{"--check", "--lang", "de"} << exit << 2 << "bad --lang 'de'";
+    QTest::newRow("check in furlongs") << QStringList{"--check", "--units", "furlongs"} << exit << 2 << "bad --units";
     // Qt's own options, with a value or without, in one dash or two, are Qt's.
     QTest::newRow("Qt's plugin path") << QStringList{"-platformpluginpath", "/tmp", "/tmp"} << open << 0 << "";
     QTest::newRow("Qt's options") << QStringList{"--platform", "offscreen", "-reverse", "-qmljsdebugger=port:1", "-style=x",

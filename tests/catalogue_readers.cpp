@@ -300,7 +300,10 @@ void CatalogueReaders::turnValue_data()
     QTest::newRow("colon and space") << QByteArray("V_turn: 250\n") << "V_turn" << "250";
     QTest::newRow("space and equals") << QByteArray("V_turn =250\n") << "V_turn" << "250";
     QTest::newRow("value text starts with a space") << QByteArray("V_turn = 250\n") << "V_turn" << "250";
-    QTest::newRow("one character between") << QByteArray("V_turn=250\n") << "V_turn" << "50";
+    QTest::newRow("equals, nothing around it") << QByteArray("V_turn=250\n") << "V_turn" << "250";
+    QTest::newRow("colon, no space") << QByteArray("T_turn:19.9\n") << "T_turn" << "19.9";
+    QTest::newRow("spaces around the colon") << QByteArray("T_turn  :  19.9\n") << "T_turn" << "19.9";
+    QTest::newRow("separator after other text") << QByteArray("max T_turn: 19.9\n") << "T_turn" << "19.9";
     QTest::newRow("fixed cut after other text") << QByteArray("aV_turn 12345\n") << "V_turn" << "12345";
     QTest::newRow("first matching row wins") << QByteArray("X\nV_climb: 300\nV_climb: 310\n") << "V_climb" << "300";
     QTest::newRow("key is case-sensitive") << QByteArray("t_turn: 20\n") << "T_turn" << "";

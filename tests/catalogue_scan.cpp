@@ -72,7 +72,7 @@ void CatalogueScan::summaryCaptions()
 {
     DataDir data;
     // No craft file: "unknown"; a craft file without "0" and a turn file missing keys:
-    // empty values between the colon's space and the unit's.
+    // no value and so no unit.
     data.craft("A", "200\t\n\t\n\t\n\t\n\t\n\t\nT_turn: 20\n");
     data.craft("B", "200\t\n\t\n\t\n\t\n\t\n\t\n");
     WriteFile(data.paths.craftFile("B"), "1=700\n");
@@ -80,10 +80,10 @@ void CatalogueScan::summaryCaptions()
     scan.run(data.paths);
     QCOMPARE(scan.error, QString());
     QCOMPARE(scan.crafts[0].summary,
-             (QStringList{Ru("макс. скор. в пике: unknown км/ч"), Ru("взлетный вес:  кг"),
-                          Ru("время виража: 20 сек"), Ru("скорость виража:  км/ч"),
-                          Ru("скороподъемность:  м/с"), Ru("скорость набора:  км/ч")}));
-    QCOMPARE(scan.crafts[1].summary[0], Ru("макс. скор. в пике:  км/ч"));
+             (QStringList{Ru("макс. скор. в пике: unknown км/ч"), Ru("взлетный вес: нет данных"),
+                          Ru("время виража: 20 сек"), Ru("скорость виража: нет данных"),
+                          Ru("скороподъемность: нет данных"), Ru("скорость набора: нет данных")}));
+    QCOMPARE(scan.crafts[1].summary[0], Ru("макс. скор. в пике: нет данных"));
     QCOMPARE(scan.crafts[0].armament.size(), 0);
 }
 

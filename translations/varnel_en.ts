@@ -929,6 +929,38 @@ Replace these files?</translation>
     <message>
         <source>Система не дает следить за файлами папки данных (%1): изменения на диске видны только после F5.</source>
         <translation>The system allows no watch on the data folder&apos;s files (%1): changes on disk show only after F5.</translation>
+        <source>между ключом %1 и числом стоит «%2», а не «: »: прочитано %3</source>
+        <translation>“%2” stands between the key %1 and its number, not “: ”: read as %3</translation>
+    </message>
+    <message>
+        <source>это не папка</source>
+        <translation>not a folder</translation>
+    </message>
+    <message>
+        <source>папку не прочитать (%1): ее файлы не читаются</source>
+        <translation>the folder can&apos;t be read (%1): its files are not read</translation>
+    </message>
+    <message>
+        <source>папку никто не читает: ее имя должно быть «%1»</source>
+        <translation>no one reads this folder: its name should be “%1”</translation>
+    </message>
+    <message>
+        <source>значения разделены пробелами, а нужно табуляцией</source>
+        <translation>the values are separated by spaces, not tabs</translation>
+    </message>
+    <message numerus="yes">
+        <source>значений в строке: %n; нужно 5, разделенных табуляцией</source>
+        <translation>
+            <numerusform>the row has %n value; 5 are needed, separated by tabs</numerusform>
+            <numerusform>the row has %n values; 5 are needed, separated by tabs</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>строк в таблице: %n из 6</source>
+        <translation>
+            <numerusform>the table has %n row of 6</numerusform>
+            <numerusform>the table has %n rows of 6</numerusform>
+        </translation>
     </message>
 </context>
 <context>

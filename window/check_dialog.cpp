@@ -30,13 +30,11 @@ QTableWidgetItem *Cell(const QVariant &value, const QString &tip = QString())
 CheckDialog::CheckDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlg_Check"));
-    setWindowTitle(tr("Проверка данных"));
     resize(760, 420);
     summary = new QLabel(this);
     summary->setTextFormat(Qt::PlainText);
     table = new QTableWidget(0, 6, this);
     table->setObjectName(QStringLiteral("tbl_Problems"));
-    table->setHorizontalHeaderLabels({tr("Файл"), tr("Строка"), tr("Столбец"), tr("Вид"), tr("Самолет"), tr("Сообщение")});
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
@@ -54,6 +52,9 @@ CheckDialog::CheckDialog(QWidget *parent) : QDialog(parent)
 
 void CheckDialog::ShowCheck(const DataCheck &check, const FileName &folder)
 {
+    // Its own words in the language installed now: it is shown again after a switch.
+    setWindowTitle(tr("Проверка данных"));
+    table->setHorizontalHeaderLabels({tr("Файл"), tr("Строка"), tr("Столбец"), tr("Вид"), tr("Самолет"), tr("Сообщение")});
     folder_ = folder;
     const DataCheckSummary &s = check.summary;
     summary->setText(tr("Ошибок: %1, предупреждений: %2, в файлах: %3; без замечаний %4 самолетов из %5. "
@@ -135,6 +136,9 @@ CheckView::CheckView(QMainWindow &window, QStatusBar &bar) : QObject(&window), w
 void CheckView::Retranslate()
 {
     action->setText(CheckDialog::tr("Проверить данные…"));
+    // The check's messages are words too: made again from what the scan read.
+    if (made_ && !isDue_)
+        check_ = made_->Finish();
     panel->setText(CheckStatusText(check_.summary));
     if (dialog)
         dialog->ShowCheck(check_, folder_);
@@ -173,8 +177,8 @@ void CheckView::settle()
         return;
     isDue_ = false;
     ++checkCount_;
-    check_ = due_ ? due_->Finish() : DataCheck{};
-    due_.reset();
+    made_ = std::move(due_);
+    check_ = made_ ? made_->Finish() : DataCheck{};
     const QString text = CheckStatusText(check_.summary);
     panel->setText(text);
     panel->setVisible(!text.isEmpty());

@@ -54,7 +54,8 @@ public:
     void Due(std::unique_ptr<LaterCheck> check, const FileName &folder);
     // Opens the dialog on the last check.
     void Open();
-    // Says again what it says in the language installed now.
+    // Says again what it says in the language installed now, the check's messages
+    // included.
     void Retranslate();
 
     // The check of the last scan, made now where it is still due.
@@ -72,7 +73,7 @@ private:
     void settle();
 
     QMainWindow &window_;
-    std::unique_ptr<LaterCheck> due_;
+    std::unique_ptr<LaterCheck> due_, made_;  // the check due, and the one shown (for a switch of language)
     bool isDue_ = false;
     DataCheck check_;
     FileName folder_;
