@@ -87,6 +87,23 @@ std::vector<std::vector<double>> Shares(int n, double width)
     }
     return out;
 }
+
+// Whether the blocks as they stand in the widest of the columns could fit in `columns`
+// of that width or narrower, `height` high: none too wide for the widest, and all their
+// heights, gaps left out, no more than the room of all. A text is no shorter in a
+// narrower column, so where this fails no layout of that many columns holds everything.
+bool MightHold(const std::vector<FlowBlock> &widest, double width, int columns, double height)
+{
+    double total = 0;
+    for (const FlowBlock &b : widest) {
+        if (b.width > width)
+            return false;
+        total += b.head;
+        for (double r : b.rows)
+            total += r;
+    }
+    return total <= columns * height;
+}
 }  // namespace
 
 FlowLayout FlowColumns(const FlowMeasure &measure, const std::vector<double> &widths, double height, double line)
@@ -114,7 +131,13 @@ FlowChoice ChooseColumns(double width, double height, double gap, int largest, i
     for (int size = std::max(largest, smallest); size >= smallest; --size) {
         const FlowMeasure atSize = [&](double w) { return measure(size, w); };
         for (int n = 1; n <= std::max(maxColumns, 1); ++n) {
-            for (const std::vector<double> &widths : Shares(n, width - gap * (n - 1))) {
+            const std::vector<std::vector<double>> shares = Shares(n, width - gap * (n - 1));
+            double widest = 0;
+            for (const std::vector<double> &widths : shares)
+                widest = std::max(widest, *std::max_element(widths.begin(), widths.end()));
+            if (size > smallest && widest > 0 && !MightHold(measure(size, widest), widest, n, height))
+                continue;  // none of these could be complete, and only the smallest size keeps the incomplete
+            for (const std::vector<double> &widths : shares) {
                 if (widths.front() <= 0 || widths.back() <= 0)
                     continue;
                 FlowLayout layout = FlowColumns(atSize, widths, height, lineHeight(size));

@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QTableWidget>
 
+#include <map>
 #include <utility>
 
 namespace {
@@ -137,8 +138,9 @@ std::vector<Source> CopyBlocks(QWidget *content, QWidget *sheet)
     return out;
 }
 
-// The blocks' sizes at the sheet's text size in a column of `width`.
-std::vector<FlowBlock> Sizes(const std::vector<Source> &sources, int spacing, int width)
+// The blocks' sizes at the sheet's text size, each text's height left at 0: a text's
+// width is its font's, a strip's and a table's sizes do not depend on the column.
+std::vector<FlowBlock> FixedSizes(const std::vector<Source> &sources, int spacing)
 {
     std::vector<FlowBlock> out;
     for (const Source &s : sources) {
@@ -149,10 +151,9 @@ std::vector<FlowBlock> Sizes(const std::vector<Source> &sources, int spacing, in
             b.head = strip->sizeHint().height();
         } else if (auto *label = qobject_cast<QLabel *>(s.unit)) {
             b.width = label->fontMetrics().averageCharWidth() * kTextChars;
-            b.head = label->heightForWidth(width);
         } else {
             b.width = TableWidth(s.table);
-            b.head = (s.title ? s.title->heightForWidth(width) + spacing : 0) + HeaderHeight(s.table);
+            b.head = (s.title ? spacing : 0) + HeaderHeight(s.table);
             for (int r = 0; r < s.table->rowCount(); ++r)
                 b.rows.push_back(s.table->rowHeight(r));
         }
@@ -160,6 +161,44 @@ std::vector<FlowBlock> Sizes(const std::vector<Source> &sources, int spacing, in
     }
     return out;
 }
+
+// The blocks' sizes at each text size and column width the search tries, each laid out
+// once: the search tries many layouts over few widths, and laying a text out is what
+// costs. The sheet's widgets take the text size last asked for, as the picture shows it.
+class BlockSizes {
+public:
+    BlockSizes(QWidget *sheet, const std::vector<Source> &sources, int spacing)
+        : sheet_(sheet), sources_(sources), spacing_(spacing)
+    {
+    }
+    const std::vector<FlowBlock> &At(int pixels, int width)
+    {
+        if (pixels != sized_) {
+            SetTextSize(sheet_, sized_ = pixels);
+            if (!fixed_.count(pixels))
+                fixed_[pixels] = FixedSizes(sources_, spacing_);
+        }
+        const auto known = wrapped_.find({pixels, width});
+        if (known != wrapped_.end())
+            return known->second;
+        std::vector<FlowBlock> blocks = fixed_[pixels];
+        for (size_t i = 0; i < sources_.size(); ++i) {
+            if (auto *label = qobject_cast<QLabel *>(sources_[i].unit))
+                blocks[i].head = label->heightForWidth(width);
+            else if (sources_[i].title)
+                blocks[i].head += sources_[i].title->heightForWidth(width);
+        }
+        return wrapped_[{pixels, width}] = std::move(blocks);
+    }
+
+private:
+    QWidget *sheet_;
+    const std::vector<Source> &sources_;
+    int spacing_;
+    int sized_ = 0;
+    std::map<int, std::vector<FlowBlock>> fixed_;
+    std::map<std::pair<int, int>, std::vector<FlowBlock>> wrapped_;
+};
 
 void Place(QWidget *w, int x, int y, int width, int height)
 {
@@ -234,12 +273,8 @@ void FitVerdictContent(QWidget *content, QSize size)
     const QMargins margins = content->layout()->contentsMargins();
     const int spacing = std::max(content->layout()->spacing(), 0);
     const QSize area = size.shrunkBy(margins);
-    int sized = 0;
-    const auto measure = [&](int pixels, double width) {
-        if (pixels != sized)
-            SetTextSize(sheet, sized = pixels);
-        return Sizes(sources, spacing, int(width));
-    };
+    BlockSizes sizes(sheet, sources, spacing);
+    const auto measure = [&](int pixels, double width) { return sizes.At(pixels, int(width)); };
     const auto lineHeight = [&](int pixels) {
         QFont font = sheet->font();
         font.setPixelSize(pixels);
