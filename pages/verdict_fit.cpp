@@ -171,17 +171,21 @@ public:
         : sheet_(sheet), sources_(sources), spacing_(spacing)
     {
     }
+    // The blocks at that size with the texts' heights left at 0.
+    const std::vector<FlowBlock> &Fixed(int pixels)
+    {
+        if (pixels != sized_)
+            SetTextSize(sheet_, sized_ = pixels);
+        const auto known = fixed_.find(pixels);
+        return known != fixed_.end() ? known->second : fixed_[pixels] = FixedSizes(sources_, spacing_);
+    }
     const std::vector<FlowBlock> &At(int pixels, int width)
     {
-        if (pixels != sized_) {
-            SetTextSize(sheet_, sized_ = pixels);
-            if (!fixed_.count(pixels))
-                fixed_[pixels] = FixedSizes(sources_, spacing_);
-        }
+        const std::vector<FlowBlock> &fixed = Fixed(pixels);
         const auto known = wrapped_.find({pixels, width});
         if (known != wrapped_.end())
             return known->second;
-        std::vector<FlowBlock> blocks = fixed_[pixels];
+        std::vector<FlowBlock> blocks = fixed;
         for (size_t i = 0; i < sources_.size(); ++i) {
             if (auto *label = qobject_cast<QLabel *>(sources_[i].unit))
                 blocks[i].head = label->heightForWidth(width);
@@ -236,18 +240,18 @@ void Arrange(const std::vector<Source> &sources, const FlowChoice &choice, const
             Place(title, x, y, width, height - spacing);
             y += height;
         }
-        QTableWidget *piece = CopyRows(s.table, p.from, p.to, sheet);
+        // A whole table is its measure, at the size chosen; a piece, a copy of its rows.
+        const bool whole = p.from == 0 && p.to == s.table->rowCount() && s.table->isHidden();
+        QTableWidget *piece = whole ? s.table : CopyRows(s.table, p.from, p.to, sheet);
         int rows = 0;
         for (int r = p.from; r < p.to; ++r)
             rows += s.table->rowHeight(r);
         Place(piece, x, y, std::min(TableWidth(s.table), width), HeaderHeight(s.table) + rows);
     }
-    for (const Source &s : sources) {  // what is not in the picture, and the tables' measures
-        delete s.table;
-        for (QWidget *w : {s.unit, static_cast<QWidget *>(s.title)})
+    for (const Source &s : sources)  // what is not in the picture, and the broken tables' measures
+        for (QWidget *w : {s.unit, static_cast<QWidget *>(s.title), static_cast<QWidget *>(s.table)})
             if (w && w->isHidden())
                 delete w;
-    }
     if (layout.complete)
         return;
     auto *more = new QLabel(QCoreApplication::translate("Varnel", "… продолжение в отчете (varnel --report)"), sheet);
@@ -280,8 +284,8 @@ void FitVerdictContent(QWidget *content, QSize size)
         font.setPixelSize(pixels);
         return double(QFontMetrics(font).height() + spacing);
     };
-    const FlowChoice choice =
-        ChooseColumns(area.width(), area.height(), kColumnGap, largest, kSmallest, kMostColumns, measure, lineHeight);
+    const FlowChoice choice = ChooseColumns(area.width(), area.height(), kColumnGap, largest, kSmallest, kMostColumns, measure,
+                                           lineHeight, [&](int pixels) { return sizes.Fixed(pixels); });
     Arrange(sources, choice, [&](double width) { return measure(choice.size, width); }, sheet,
             QPoint(margins.left(), margins.top()), spacing);
     for (int i = 0; i < content->layout()->count(); ++i)
