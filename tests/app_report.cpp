@@ -234,6 +234,19 @@ private slots:
             QVERIFY(said.count(sentence) == 1 || (cut && said.count(sentence) == 0));
         for (const QWidget *w : page.findChildren<QWidget *>())
             QVERIFY(w->font().pixelSize() >= 7 || w->font().pointSizeF() >= 7);
+        // Each text placed as high as it wraps at its width in its font, and no two blocks
+        // over each other: the fit's sizes are those of the text size it shows.
+        QList<QRect> placed;
+        if (const QWidget *sheet = page.findChild<QWidget *>(QStringLiteral("verdict_columns")))
+            for (const QWidget *w : sheet->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                if (!w->isVisibleTo(&page))
+                    continue;
+                if (const auto *label = qobject_cast<const QLabel *>(w); label && label->wordWrap())
+                    QCOMPARE(label->height(), label->heightForWidth(label->width()));
+                for (const QRect &other : placed)
+                    QVERIFY2(!other.intersects(w->geometry()), qPrintable(w->metaObject()->className()));
+                placed << w->geometry();
+            }
     }
 
     void badReportFile_data()
