@@ -112,7 +112,7 @@ struct Search {
     int maxColumns;
     const SizedMeasure &measure;
     const std::function<double(int size)> &lineHeight;
-    const std::function<std::vector<FlowBlock>(int size)> &least;
+    const std::vector<LeastMeasure> &least;
 
     // Whether no layout of these columns at `size` can hold everything.
     bool CannotHold(int size, int n, const std::vector<std::vector<double>> &shares) const
@@ -122,8 +122,9 @@ struct Search {
             widest = std::max(widest, *std::max_element(widths.begin(), widths.end()));
         if (widest <= 0)
             return false;
-        if (least && !MightHold(least(size), widest, n, height))
-            return true;
+        for (const LeastMeasure &bound : least)
+            if (!MightHold(bound(size), widest, n, height))
+                return true;
         return !MightHold(measure(size, widest), widest, n, height);
     }
     // The first complete layout at `size`; `bounded`: passing over the column counts
@@ -165,7 +166,7 @@ FlowLayout FlowColumns(const FlowMeasure &measure, const std::vector<double> &wi
 
 FlowChoice ChooseColumns(double width, double height, double gap, int largest, int smallest, int maxColumns,
                          const SizedMeasure &measure, const std::function<double(int size)> &lineHeight,
-                         const std::function<std::vector<FlowBlock>(int size)> &least)
+                         const std::vector<LeastMeasure> &least)
 {
     FlowChoice most;
     const auto keep = [&](int size, FlowLayout layout) {

@@ -18,6 +18,18 @@ constexpr int kMostColumns = 3;
 constexpr int kColumnGap = 16;
 constexpr int kTextChars = 30;  // the narrowest a sentence reads in, in characters
 
+// A table's row and header heights in its font.
+int RowHeight(const QFontMetrics &fm) { return fm.height() + 4; }
+int HeaderRowHeight(const QFontMetrics &fm) { return fm.height() + 6; }
+// The narrowest column a sentence reads in, in its font.
+int TextWidth(const QFontMetrics &fm) { return fm.averageCharWidth() * kTextChars; }
+QFontMetrics MetricsAt(const QWidget *w, int pixels)
+{
+    QFont font = w->font();
+    font.setPixelSize(pixels);
+    return QFontMetrics(font);
+}
+
 void SetTextSize(QWidget *content, int pixels)
 {
     QFont font = content->font();
@@ -29,8 +41,8 @@ void SetTextSize(QWidget *content, int pixels)
         child->setFont(f);
     }
     for (QTableWidget *table : content->findChildren<QTableWidget *>()) {
-        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
-        table->horizontalHeader()->setFixedHeight(table->fontMetrics().height() + 6);
+        table->verticalHeader()->setDefaultSectionSize(RowHeight(table->fontMetrics()));
+        table->horizontalHeader()->setFixedHeight(HeaderRowHeight(table->fontMetrics()));
         table->resizeColumnsToContents();
         table->updateGeometry();
     }
@@ -150,12 +162,49 @@ std::vector<FlowBlock> FixedSizes(const std::vector<Source> &sources, int spacin
             b.width = strip->fontMetrics().horizontalAdvance(StripLabel(strip->Drawn().pairs.front())) + 2;
             b.head = strip->sizeHint().height();
         } else if (auto *label = qobject_cast<QLabel *>(s.unit)) {
-            b.width = label->fontMetrics().averageCharWidth() * kTextChars;
+            b.width = TextWidth(label->fontMetrics());
         } else {
             b.width = TableWidth(s.table);
             b.head = (s.title ? spacing : 0) + HeaderHeight(s.table);
             for (int r = 0; r < s.table->rowCount(); ++r)
                 b.rows.push_back(s.table->rowHeight(r));
+        }
+        out.push_back(b);
+    }
+    return out;
+}
+
+// No wider than the table stands at that font, its columns fitted to their contents:
+// each column counted as wide as one of its texts (the one of most characters, so that
+// one text a column is measured), where fitting gives it its widest text and a margin.
+int TextsWidth(const QTableWidget *t, const QFontMetrics &fm)
+{
+    int width = 0;
+    for (int c = 0; c < t->columnCount(); ++c) {
+        QString longest = t->horizontalHeaderItem(c) ? t->horizontalHeaderItem(c)->text() : QString();
+        for (int r = 0; r < t->rowCount(); ++r)
+            if (const QTableWidgetItem *item = t->item(r, c); item && item->text().size() > longest.size())
+                longest = item->text();
+        width += fm.horizontalAdvance(longest);
+    }
+    return width;
+}
+
+// The blocks at a text size no wider or higher than FixedSizes gives them, from the
+// fonts alone, no widget changed: the search passes over most sizes by these.
+std::vector<FlowBlock> LeastSizes(const std::vector<Source> &sources, int spacing, int pixels)
+{
+    std::vector<FlowBlock> out;
+    for (const Source &s : sources) {
+        FlowBlock b;
+        b.gap = s.gap;
+        if (auto *label = qobject_cast<QLabel *>(s.unit)) {
+            b.width = TextWidth(MetricsAt(label, pixels));
+        } else if (s.table) {  // a strip as nothing: its tables are what passes over a size
+            const QFontMetrics fm = MetricsAt(s.table, pixels);
+            b.width = TextsWidth(s.table, fm);
+            b.head = (s.title ? spacing : 0) + HeaderRowHeight(fm);
+            b.rows.assign(size_t(s.table->rowCount()), RowHeight(fm));
         }
         out.push_back(b);
     }
@@ -179,6 +228,12 @@ public:
         const auto known = fixed_.find(pixels);
         return known != fixed_.end() ? known->second : fixed_[pixels] = FixedSizes(sources_, spacing_);
     }
+    // The blocks at that size from the fonts alone, the sheet left as it is.
+    const std::vector<FlowBlock> &Least(int pixels)
+    {
+        const auto known = least_.find(pixels);
+        return known != least_.end() ? known->second : least_[pixels] = LeastSizes(sources_, spacing_, pixels);
+    }
     const std::vector<FlowBlock> &At(int pixels, int width)
     {
         const std::vector<FlowBlock> &fixed = Fixed(pixels);
@@ -200,7 +255,7 @@ private:
     const std::vector<Source> &sources_;
     int spacing_;
     int sized_ = 0;
-    std::map<int, std::vector<FlowBlock>> fixed_;
+    std::map<int, std::vector<FlowBlock>> least_, fixed_;
     std::map<std::pair<int, int>, std::vector<FlowBlock>> wrapped_;
 };
 
@@ -285,7 +340,9 @@ void FitVerdictContent(QWidget *content, QSize size)
         return double(QFontMetrics(font).height() + spacing);
     };
     const FlowChoice choice = ChooseColumns(area.width(), area.height(), kColumnGap, largest, kSmallest, kMostColumns, measure,
-                                           lineHeight, [&](int pixels) { return sizes.Fixed(pixels); });
+                                           lineHeight,
+                                           {[&](int pixels) { return sizes.Least(pixels); },
+                                            [&](int pixels) { return sizes.Fixed(pixels); }});
     Arrange(sources, choice, [&](double width) { return measure(choice.size, width); }, sheet,
             QPoint(margins.left(), margins.top()), spacing);
     for (int i = 0; i < content->layout()->count(); ++i)

@@ -156,7 +156,7 @@ private slots:
         };
         const FlowChoice choice = ChooseColumns(
             430, 200, 20, 10, 7, 3, [&](int s, double) { return page(s, true); }, [](int) { return 12.0; },
-            [&](int s) { return page(s, false); });
+            {[&](int s) { return page(s, false); }});
         QCOMPARE(choice.size, 10);
         QCOMPARE(int(choice.layout.widths.size()), 2);
         QVERIFY(choice.layout.complete);
