@@ -1,7 +1,7 @@
 #pragma once
 // PNG files of the charts through libpng, told what suits a chart: no row filter and
-// zlib's fastest level instead of libpng's trial of every filter on every row. Charts
-// are large flat areas and straight lines, so the files stay small.
+// one of zlib's fastest levels instead of libpng's trial of every filter on every row.
+// Charts are large flat areas and straight lines, so the files stay small.
 #include <QByteArray>
 #include <QImage>
 #include <QList>
