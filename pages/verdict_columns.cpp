@@ -1,6 +1,7 @@
 #include "pages/verdict_columns.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 constexpr int kKeep = 3;  // the fewest rows of a table a column holds alone, where it can
@@ -87,6 +88,67 @@ std::vector<std::vector<double>> Shares(int n, double width)
     }
     return out;
 }
+
+// Whether the blocks could all fit in `columns` no wider than `width`, `height` high:
+// none too wide for that, and all their heights, gaps left out, no more than the room
+// of all. `blocks` no higher than they stand in any of those columns: measured at
+// `width` (a text is no shorter in a narrower column), or with the texts left out.
+bool MightHold(const std::vector<FlowBlock> &blocks, double width, int columns, double height)
+{
+    double total = 0;
+    for (const FlowBlock &b : blocks) {
+        if (b.width > width)
+            return false;
+        total += b.head;
+        for (double r : b.rows)
+            total += r;
+    }
+    return total <= columns * height;
+}
+
+// The layouts ChooseColumns tries at a text size, in its order.
+struct Search {
+    double width, height, gap;
+    int maxColumns;
+    const SizedMeasure &measure;
+    const std::function<double(int size)> &lineHeight;
+    const std::vector<LeastMeasure> &least;
+
+    // Whether no layout of these columns at `size` can hold everything.
+    bool CannotHold(int size, int n, const std::vector<std::vector<double>> &shares) const
+    {
+        double widest = 0;
+        for (const std::vector<double> &widths : shares)
+            widest = std::max(widest, *std::max_element(widths.begin(), widths.end()));
+        if (widest <= 0)
+            return false;
+        for (const LeastMeasure &bound : least)
+            if (!MightHold(bound(size), widest, n, height))
+                return true;
+        return !MightHold(measure(size, widest), widest, n, height);
+    }
+    // The first complete layout at `size`; `bounded`: passing over the column counts
+    // that cannot hold everything. Each incomplete one tried goes to `incomplete`.
+    std::optional<FlowLayout> FirstComplete(int size, bool bounded, const std::function<void(FlowLayout &&)> &incomplete) const
+    {
+        const FlowMeasure atSize = [&](double w) { return measure(size, w); };
+        for (int n = 1; n <= std::max(maxColumns, 1); ++n) {
+            const std::vector<std::vector<double>> shares = Shares(n, width - gap * (n - 1));
+            if (bounded && CannotHold(size, n, shares))
+                continue;
+            for (const std::vector<double> &widths : shares) {
+                if (widths.front() <= 0 || widths.back() <= 0)
+                    continue;
+                FlowLayout layout = FlowColumns(atSize, widths, height, lineHeight(size));
+                if (layout.complete)
+                    return layout;
+                if (incomplete)
+                    incomplete(std::move(layout));
+            }
+        }
+        return std::nullopt;
+    }
+};
 }  // namespace
 
 FlowLayout FlowColumns(const FlowMeasure &measure, const std::vector<double> &widths, double height, double line)
@@ -103,28 +165,20 @@ FlowLayout FlowColumns(const FlowMeasure &measure, const std::vector<double> &wi
 }
 
 FlowChoice ChooseColumns(double width, double height, double gap, int largest, int smallest, int maxColumns,
-                         const std::function<std::vector<FlowBlock>(int size, double width)> &measure,
-                         const std::function<double(int size)> &lineHeight)
+                         const SizedMeasure &measure, const std::function<double(int size)> &lineHeight,
+                         const std::vector<LeastMeasure> &least)
 {
     FlowChoice most;
     const auto keep = [&](int size, FlowLayout layout) {
         if (most.layout.pieces.empty() || layout.shown > most.layout.shown)
             most = {size, std::move(layout)};
     };
-    for (int size = std::max(largest, smallest); size >= smallest; --size) {
-        const FlowMeasure atSize = [&](double w) { return measure(size, w); };
-        for (int n = 1; n <= std::max(maxColumns, 1); ++n) {
-            for (const std::vector<double> &widths : Shares(n, width - gap * (n - 1))) {
-                if (widths.front() <= 0 || widths.back() <= 0)
-                    continue;
-                FlowLayout layout = FlowColumns(atSize, widths, height, lineHeight(size));
-                if (layout.complete)
-                    return {size, std::move(layout)};
-                if (size == smallest)
-                    keep(size, std::move(layout));
-            }
-        }
-    }
+    const Search search{width, height, gap, maxColumns, measure, lineHeight, least};
+    for (int size = std::max(largest, smallest); size >= smallest; --size)
+        if (std::optional<FlowLayout> layout = search.FirstComplete(size, true, {}))
+            return {size, std::move(*layout)};
+    // None holds everything: every layout at the smallest size, for the one that shows most.
+    search.FirstComplete(smallest, false, [&](FlowLayout &&layout) { keep(smallest, std::move(layout)); });
     // The last resort, before anything is left out: one column at the smallest size,
     // which takes a block however wide.
     const FlowMeasure anyWidth = [&](double w) {

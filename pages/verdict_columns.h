@@ -45,11 +45,18 @@ FlowLayout FlowColumns(const FlowMeasure &measure, const std::vector<double> &wi
 // between two), evenly or with the last a little wider or narrower. measure(size,
 // width): the blocks at that text size; lineHeight(size): the ending line's. Then one
 // column at the smallest size that takes blocks however wide; where even that does
-// not hold everything, the layout at the smallest size that shows most.
+// not hold everything, the layout at the smallest size that shows most. A column count
+// whose blocks, as they stand in its widest column, cannot fit in its room is passed
+// over unmeasured: measure must give a text no shorter in a narrower column. least:
+// cheaper measures, cheapest first, each giving the blocks at a size no wider or higher
+// than measure does at any width (a text's height at 0, say), so that a size is passed
+// over before any text is laid out.
 struct FlowChoice {
     int size = 0;
     FlowLayout layout;
 };
+using SizedMeasure = std::function<std::vector<FlowBlock>(int size, double width)>;
+using LeastMeasure = std::function<std::vector<FlowBlock>(int size)>;
 FlowChoice ChooseColumns(double width, double height, double gap, int largest, int smallest, int maxColumns,
-                         const std::function<std::vector<FlowBlock>(int size, double width)> &measure,
-                         const std::function<double(int size)> &lineHeight);
+                         const SizedMeasure &measure, const std::function<double(int size)> &lineHeight,
+                         const std::vector<LeastMeasure> &least = {});

@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QTableWidget>
 
+#include <map>
 #include <utility>
 
 namespace {
@@ -16,6 +17,18 @@ constexpr int kSmallest = 7;  // pixels of a picture are its points
 constexpr int kMostColumns = 3;
 constexpr int kColumnGap = 16;
 constexpr int kTextChars = 30;  // the narrowest a sentence reads in, in characters
+
+// A table's row and header heights in its font.
+int RowHeight(const QFontMetrics &fm) { return fm.height() + 4; }
+int HeaderRowHeight(const QFontMetrics &fm) { return fm.height() + 6; }
+// The narrowest column a sentence reads in, in its font.
+int TextWidth(const QFontMetrics &fm) { return fm.averageCharWidth() * kTextChars; }
+QFontMetrics MetricsAt(const QWidget *w, int pixels)
+{
+    QFont font = w->font();
+    font.setPixelSize(pixels);
+    return QFontMetrics(font);
+}
 
 void SetTextSize(QWidget *content, int pixels)
 {
@@ -28,8 +41,8 @@ void SetTextSize(QWidget *content, int pixels)
         child->setFont(f);
     }
     for (QTableWidget *table : content->findChildren<QTableWidget *>()) {
-        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
-        table->horizontalHeader()->setFixedHeight(table->fontMetrics().height() + 6);
+        table->verticalHeader()->setDefaultSectionSize(RowHeight(table->fontMetrics()));
+        table->horizontalHeader()->setFixedHeight(HeaderRowHeight(table->fontMetrics()));
         table->resizeColumnsToContents();
         table->updateGeometry();
     }
@@ -137,8 +150,9 @@ std::vector<Source> CopyBlocks(QWidget *content, QWidget *sheet)
     return out;
 }
 
-// The blocks' sizes at the sheet's text size in a column of `width`.
-std::vector<FlowBlock> Sizes(const std::vector<Source> &sources, int spacing, int width)
+// The blocks' sizes at the sheet's text size, each text's height left at 0: a text's
+// width is its font's, a strip's and a table's sizes do not depend on the column.
+std::vector<FlowBlock> FixedSizes(const std::vector<Source> &sources, int spacing)
 {
     std::vector<FlowBlock> out;
     for (const Source &s : sources) {
@@ -148,11 +162,10 @@ std::vector<FlowBlock> Sizes(const std::vector<Source> &sources, int spacing, in
             b.width = strip->fontMetrics().horizontalAdvance(StripLabel(strip->Drawn().pairs.front())) + 2;
             b.head = strip->sizeHint().height();
         } else if (auto *label = qobject_cast<QLabel *>(s.unit)) {
-            b.width = label->fontMetrics().averageCharWidth() * kTextChars;
-            b.head = label->heightForWidth(width);
+            b.width = TextWidth(label->fontMetrics());
         } else {
             b.width = TableWidth(s.table);
-            b.head = (s.title ? s.title->heightForWidth(width) + spacing : 0) + HeaderHeight(s.table);
+            b.head = (s.title ? spacing : 0) + HeaderHeight(s.table);
             for (int r = 0; r < s.table->rowCount(); ++r)
                 b.rows.push_back(s.table->rowHeight(r));
         }
@@ -160,6 +173,91 @@ std::vector<FlowBlock> Sizes(const std::vector<Source> &sources, int spacing, in
     }
     return out;
 }
+
+// No wider than the table stands at that font, its columns fitted to their contents:
+// each column counted as wide as one of its texts (the one of most characters, so that
+// one text a column is measured), where fitting gives it its widest text and a margin.
+int TextsWidth(const QTableWidget *t, const QFontMetrics &fm)
+{
+    int width = 0;
+    for (int c = 0; c < t->columnCount(); ++c) {
+        QString longest = t->horizontalHeaderItem(c) ? t->horizontalHeaderItem(c)->text() : QString();
+        for (int r = 0; r < t->rowCount(); ++r)
+            if (const QTableWidgetItem *item = t->item(r, c); item && item->text().size() > longest.size())
+                longest = item->text();
+        width += fm.horizontalAdvance(longest);
+    }
+    return width;
+}
+
+// The blocks at a text size no wider or higher than FixedSizes gives them, from the
+// fonts alone, no widget changed: the search passes over most sizes by these.
+std::vector<FlowBlock> LeastSizes(const std::vector<Source> &sources, int spacing, int pixels)
+{
+    std::vector<FlowBlock> out;
+    for (const Source &s : sources) {
+        FlowBlock b;
+        b.gap = s.gap;
+        if (auto *label = qobject_cast<QLabel *>(s.unit)) {
+            b.width = TextWidth(MetricsAt(label, pixels));
+        } else if (s.table) {  // a strip as nothing: its tables are what passes over a size
+            const QFontMetrics fm = MetricsAt(s.table, pixels);
+            b.width = TextsWidth(s.table, fm);
+            b.head = (s.title ? spacing : 0) + HeaderRowHeight(fm);
+            b.rows.assign(size_t(s.table->rowCount()), RowHeight(fm));
+        }
+        out.push_back(b);
+    }
+    return out;
+}
+
+// The blocks' sizes at each text size and column width the search tries, each laid out
+// once: the search tries many layouts over few widths, and laying a text out is what
+// costs. The sheet's widgets take the text size last asked for, as the picture shows it.
+class BlockSizes {
+public:
+    BlockSizes(QWidget *sheet, const std::vector<Source> &sources, int spacing)
+        : sheet_(sheet), sources_(sources), spacing_(spacing)
+    {
+    }
+    // The blocks at that size with the texts' heights left at 0.
+    const std::vector<FlowBlock> &Fixed(int pixels)
+    {
+        if (pixels != sized_)
+            SetTextSize(sheet_, sized_ = pixels);
+        const auto known = fixed_.find(pixels);
+        return known != fixed_.end() ? known->second : fixed_[pixels] = FixedSizes(sources_, spacing_);
+    }
+    // The blocks at that size from the fonts alone, the sheet left as it is.
+    const std::vector<FlowBlock> &Least(int pixels)
+    {
+        const auto known = least_.find(pixels);
+        return known != least_.end() ? known->second : least_[pixels] = LeastSizes(sources_, spacing_, pixels);
+    }
+    const std::vector<FlowBlock> &At(int pixels, int width)
+    {
+        const std::vector<FlowBlock> &fixed = Fixed(pixels);
+        const auto known = wrapped_.find({pixels, width});
+        if (known != wrapped_.end())
+            return known->second;
+        std::vector<FlowBlock> blocks = fixed;
+        for (size_t i = 0; i < sources_.size(); ++i) {
+            if (auto *label = qobject_cast<QLabel *>(sources_[i].unit))
+                blocks[i].head = label->heightForWidth(width);
+            else if (sources_[i].title)
+                blocks[i].head += sources_[i].title->heightForWidth(width);
+        }
+        return wrapped_[{pixels, width}] = std::move(blocks);
+    }
+
+private:
+    QWidget *sheet_;
+    const std::vector<Source> &sources_;
+    int spacing_;
+    int sized_ = 0;
+    std::map<int, std::vector<FlowBlock>> least_, fixed_;
+    std::map<std::pair<int, int>, std::vector<FlowBlock>> wrapped_;
+};
 
 void Place(QWidget *w, int x, int y, int width, int height)
 {
@@ -197,18 +295,18 @@ void Arrange(const std::vector<Source> &sources, const FlowChoice &choice, const
             Place(title, x, y, width, height - spacing);
             y += height;
         }
-        QTableWidget *piece = CopyRows(s.table, p.from, p.to, sheet);
+        // A whole table is its measure, at the size chosen; a piece, a copy of its rows.
+        const bool whole = p.from == 0 && p.to == s.table->rowCount() && s.table->isHidden();
+        QTableWidget *piece = whole ? s.table : CopyRows(s.table, p.from, p.to, sheet);
         int rows = 0;
         for (int r = p.from; r < p.to; ++r)
             rows += s.table->rowHeight(r);
         Place(piece, x, y, std::min(TableWidth(s.table), width), HeaderHeight(s.table) + rows);
     }
-    for (const Source &s : sources) {  // what is not in the picture, and the tables' measures
-        delete s.table;
-        for (QWidget *w : {s.unit, static_cast<QWidget *>(s.title)})
+    for (const Source &s : sources)  // what is not in the picture, and the broken tables' measures
+        for (QWidget *w : {s.unit, static_cast<QWidget *>(s.title), static_cast<QWidget *>(s.table)})
             if (w && w->isHidden())
                 delete w;
-    }
     if (layout.complete)
         return;
     auto *more = new QLabel(QCoreApplication::translate("Varnel", "… продолжение в отчете (varnel --report)"), sheet);
@@ -234,19 +332,17 @@ void FitVerdictContent(QWidget *content, QSize size)
     const QMargins margins = content->layout()->contentsMargins();
     const int spacing = std::max(content->layout()->spacing(), 0);
     const QSize area = size.shrunkBy(margins);
-    int sized = 0;
-    const auto measure = [&](int pixels, double width) {
-        if (pixels != sized)
-            SetTextSize(sheet, sized = pixels);
-        return Sizes(sources, spacing, int(width));
-    };
+    BlockSizes sizes(sheet, sources, spacing);
+    const auto measure = [&](int pixels, double width) { return sizes.At(pixels, int(width)); };
     const auto lineHeight = [&](int pixels) {
         QFont font = sheet->font();
         font.setPixelSize(pixels);
         return double(QFontMetrics(font).height() + spacing);
     };
-    const FlowChoice choice =
-        ChooseColumns(area.width(), area.height(), kColumnGap, largest, kSmallest, kMostColumns, measure, lineHeight);
+    const FlowChoice choice = ChooseColumns(area.width(), area.height(), kColumnGap, largest, kSmallest, kMostColumns, measure,
+                                           lineHeight,
+                                           {[&](int pixels) { return sizes.Least(pixels); },
+                                            [&](int pixels) { return sizes.Fixed(pixels); }});
     Arrange(sources, choice, [&](double width) { return measure(choice.size, width); }, sheet,
             QPoint(margins.left(), margins.top()), spacing);
     for (int i = 0; i < content->layout()->count(); ++i)

@@ -1,6 +1,6 @@
 #pragma once
-// PNG files of the charts through libpng, told what suits a chart: one row filter ("up")
-// and zlib's fastest level instead of libpng's trial of every filter on every row.
+// PNG files of the charts through libpng, told what suits a chart: no row filter and
+// one of zlib's fastest levels instead of libpng's trial of every filter on every row.
 // Charts are large flat areas and straight lines, so the files stay small.
 #include <QByteArray>
 #include <QImage>
@@ -12,6 +12,6 @@
 using PngText = QList<QPair<QString, QString>>;
 
 // PNG bytes of an image: 8-bit RGB when every pixel is opaque, else RGBA (lossless),
-// each row converted and compressed as it is reached, with the text chunks given.
+// with the text chunks given.
 // Raises when it can't be encoded.
 QByteArray EncodePng(const QImage &image, const PngText &text = {});

@@ -231,16 +231,19 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<bool>("columns");
         QTest::addColumn<bool>("cut");
-        QTest::newRow("tall") << QSize(800, 3000) << false << false;
-        QTest::newRow("default") << QSize(800, 575) << true << false;
-        QTest::newRow("wide") << QSize(1280, 775) << true << false;
-        QTest::newRow("small") << QSize(640, 455) << true << true;
+        QTest::addColumn<int>("textSize");  // the largest that holds everything, as the pictures have it
+        QTest::newRow("tall") << QSize(800, 3000) << false << false << 0;
+        QTest::newRow("default") << QSize(800, 575) << true << false << 7;
+        QTest::newRow("roomy") << QSize(1024, 700) << true << false << 10;
+        QTest::newRow("wide") << QSize(1280, 775) << true << false << 11;
+        QTest::newRow("small") << QSize(640, 455) << true << true << 7;
     }
     void verdictPictureSaysWhenCut()
     {
         QFETCH(QSize, size);
         QFETCH(bool, columns);
         QFETCH(bool, cut);
+        QFETCH(int, textSize);
         const NamedCrafts crafts = ReadNamedCrafts(FileName(kData), QStringLiteral("Tarn-5"), QStringLiteral("Skarn-7"));
         VerdictPage page;
         page.SetComparison(crafts.first, crafts.second, FlapSet().With(0));
@@ -286,6 +289,21 @@ private slots:
             QVERIFY(said.count(sentence) == 1 || (cut && said.count(sentence) == 0));
         for (const QWidget *w : page.findChildren<QWidget *>())
             QVERIFY(w->font().pixelSize() >= 7 || w->font().pointSizeF() >= 7);
+        // Each text placed as high as it wraps at its width in its font, and no two blocks
+        // over each other: the fit's sizes are those of the text size it shows.
+        QList<QRect> placed;
+        if (const QWidget *sheet = page.findChild<QWidget *>(QStringLiteral("verdict_columns"))) {
+            QCOMPARE(sheet->font().pixelSize(), textSize);
+            for (const QWidget *w : sheet->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                if (!w->isVisibleTo(&page))
+                    continue;
+                if (const auto *label = qobject_cast<const QLabel *>(w); label && label->wordWrap())
+                    QCOMPARE(label->height(), label->heightForWidth(label->width()));
+                for (const QRect &other : placed)
+                    QVERIFY2(!other.intersects(w->geometry()), qPrintable(w->metaObject()->className()));
+                placed << w->geometry();
+            }
+        }
     }
 
     void badReportFile_data()

@@ -134,6 +134,33 @@ private slots:
             QVERIFY(measure(choice.size, 0)[size_t(p.block)].width <= choice.layout.widths[size_t(p.column)] ||
                     tableWidth * choice.size / 10 > width);
     }
+
+    // A column count is passed over unmeasured only where it cannot hold the page: not
+    // where the blocks fill its columns exactly, nor where a table is exactly as wide as
+    // its widest column. Texts of 100 at size 10 (in proportion), 200 high columns.
+    void boundPassesOverNoLayoutThatFits_data()
+    {
+        QTest::addColumn<double>("tableWidth");  // 0: four texts; else two and a table that wide
+        QTest::newRow("two columns filled exactly") << 0.0;
+        QTest::newRow("a table as wide as the widest column") << 246.0;  // 0.6 of 430 less the gap
+    }
+    void boundPassesOverNoLayoutThatFits()
+    {
+        QFETCH(double, tableWidth);
+        const auto page = [&](int s, bool texts) {
+            const double text = texts ? 100.0 * s / 10 : 0;
+            std::vector<FlowBlock> blocks(tableWidth > 0 ? 2 : 4, FlowBlock{0, 0, text, {}});
+            if (tableWidth > 0)
+                blocks.push_back({tableWidth * s / 10, 0, 20.0 * s / 10, std::vector<double>(8, 10.0 * s / 10)});
+            return blocks;
+        };
+        const FlowChoice choice = ChooseColumns(
+            430, 200, 20, 10, 7, 3, [&](int s, double) { return page(s, true); }, [](int) { return 12.0; },
+            {[&](int s) { return page(s, false); }});
+        QCOMPARE(choice.size, 10);
+        QCOMPARE(int(choice.layout.widths.size()), 2);
+        QVERIFY(choice.layout.complete);
+    }
 };
 
 QTEST_MAIN(ColumnsTest)
