@@ -906,6 +906,30 @@ Replace these files?</translation>
         <source>Программа: Varnel %1</source>
         <translation>Program: Varnel %1</translation>
     </message>
+    <message>
+        <source>ошибка</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Лидеры каталога по высоте</source>
+        <translation>The catalogue's leaders by altitude</translation>
+    </message>
+    <message>
+        <source>Лидеры каталога по скорости</source>
+        <translation>The catalogue's leaders by speed</translation>
+    </message>
+    <message>
+        <source>Скорость, %1</source>
+        <translation>Speed, %1</translation>
+    </message>
+    <message>
+        <source>Самолет</source>
+        <translation>Aircraft</translation>
+    </message>
+    <message>
+        <source>Побед</source>
+        <translation>Wins</translation>
+    </message>
 </context>
 <context>
     <name>ViewMenu</name>

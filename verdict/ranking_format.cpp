@@ -10,7 +10,6 @@
 #include <cmath>
 
 namespace {
-QString Tr(const char *text) { return QCoreApplication::translate("Varnel", text); }
 
 double ShownValue(Measure m, double v) { return ToShown(QuantityOf(m), v, ShownUnits()); }
 QString Along(Quantity q, double at)
@@ -22,9 +21,9 @@ QString ValueText(Measure m, double v, bool sign = false) { return VerdictNumber
 VerdictCell CellOf(const RankColumn &c, const RankCell &cell, const QString &error)
 {
     if (cell.result == RankResult::Error)
-        return {Tr("ошибка"), OneLineErrorText(error), 0};
+        return {QCoreApplication::translate("Varnel", "ошибка"), OneLineErrorText(error), 0};
     if (!std::isfinite(cell.value))
-        return {Tr("нет данных"), QString(), 0};
+        return {QCoreApplication::translate("Varnel", "нет данных"), QString(), 0};
     QString text = ValueText(c.measure, cell.value);
     if (std::isfinite(cell.difference))
         text += QStringLiteral(" (%1)").arg(ValueText(c.measure, cell.difference, true));
@@ -44,8 +43,8 @@ VerdictTable LeadersTable(const Ranking &r, bool byAltitude)
     const auto &columns = byAltitude ? r.altitudeLeaders : r.speedLeaders;
     const Quantity along = byAltitude ? Quantity::Altitude : Quantity::Speed;
     VerdictTable t{byAltitude ? QStringLiteral("leaders-altitude") : QStringLiteral("leaders-speed"),
-                   byAltitude ? Tr("Лидеры каталога по высоте") : Tr("Лидеры каталога по скорости"),
-                   {(byAltitude ? Tr("Высота, %1") : Tr("Скорость, %1")).arg(UnitName(along, ShownUnits()))}, {}};
+                   byAltitude ? QCoreApplication::translate("Varnel", "Лидеры каталога по высоте") : QCoreApplication::translate("Varnel", "Лидеры каталога по скорости"),
+                   {(byAltitude ? QCoreApplication::translate("Varnel", "Высота, %1") : QCoreApplication::translate("Varnel", "Скорость, %1")).arg(UnitName(along, ShownUnits()))}, {}};
     for (const RankColumn &c : columns)
         t.header << RankColumnTitle(c);
     for (const LeaderRow &row : byAltitude ? r.byAltitude : r.bySpeed) {
@@ -145,7 +144,7 @@ QString RankingHeading(const Ranking &r)
 
 VerdictTable RankingTable(const Ranking &r)
 {
-    VerdictTable t{QStringLiteral("ranking"), RankingHeading(r), {Tr("Самолет"), Tr("Побед")}, {}};
+    VerdictTable t{QStringLiteral("ranking"), RankingHeading(r), {QCoreApplication::translate("Varnel", "Самолет"), QCoreApplication::translate("Varnel", "Побед")}, {}};
     std::vector<VerdictCell> reference{{r.reference, r.reference, 0}, {QStringLiteral("—"), QString(), 0}};
     for (size_t i = 0; i < r.columns.size(); ++i) {
         t.header << RankColumnTitle(r.columns[i]);
