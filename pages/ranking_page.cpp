@@ -16,57 +16,69 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <numeric>
 
 // A table of the ranking or of its leaders as the page shows it: its cells' texts and
-// tints, an aircraft that can't be read with its error across the row. Sorting orders
-// the rows by a column (numbers as numbers, cells without one last), the first row (the
-// reference) kept on top where pinned; only an index is sorted, never the cells.
+// tints, made only when the view asks for them, an aircraft that can't be read with its
+// error across the row. Sorting orders the rows by a column (numbers as numbers, cells
+// without one last), the first row (the reference) kept on top where pinned; only an
+// index is sorted, never the cells.
 class RankingModel : public QAbstractTableModel {
 public:
+    using Cells = std::function<VerdictCell(size_t row, size_t column)>;
     RankingModel(bool pinFirst, QObject *parent) : QAbstractTableModel(parent), pinFirst_(pinFirst) {}
 
-    void Set(VerdictTable table, std::vector<bool> errorRows)
+    void Set(QStringList header, size_t rows, Cells cells, std::vector<bool> errorRows)
     {
         beginResetModel();
-        table_ = std::move(table);
+        header_ = std::move(header);
+        cells_ = std::move(cells);
         errors_ = std::move(errorRows);
-        errors_.resize(table_.rows.size());
-        order_.resize(table_.rows.size());
+        errors_.resize(rows);
+        order_.resize(rows);
         std::iota(order_.begin(), order_.end(), size_t(0));
         endResetModel();
     }
+    void Set(const VerdictTable &table)
+    {
+        auto held = std::make_shared<const VerdictTable>(table);
+        Set(table.header, table.rows.size(), [held](size_t row, size_t column) { return held->rows[row][column]; }, {});
+    }
     bool IsError(int row) const { return errors_[order_[size_t(row)]]; }
     bool IsPinned(int row) const { return pinFirst_ && row == 0; }
-    QString NameAt(int row) const { return table_.rows[order_[size_t(row)]][0].plain; }
+    QString NameAt(int row) const { return cells_(order_[size_t(row)], 0).plain; }
 
-    int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(table_.rows.size()); }
-    int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(table_.header.size()); }
+    int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(order_.size()); }
+    int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(header_.size()); }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section >= table_.header.size())
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section >= header_.size())
             return {};
         // The unit under the measure's name: the columns stay narrow.
-        QString title = table_.header[section];
+        const QString &title = header_[section];
         const qsizetype comma = title.lastIndexOf(QStringLiteral(", "));
         return comma > 0 ? title.left(comma) + QLatin1Char('\n') + title.mid(comma + 2) : title;
     }
     QVariant data(const QModelIndex &index, int role) const override
     {
         const size_t row = order_[size_t(index.row())];
-        const VerdictCell &cell = table_.rows[row][size_t(index.column())];
         const bool error = errors_[row] && index.column() >= 2;
         switch (role) {
         case Qt::DisplayRole:
-            return error ? (index.column() == 2 ? cell.plain : QString()) : cell.text;
+            return error ? (index.column() == 2 ? cells_(row, 2).plain : QString()) : cells_(row, size_t(index.column())).text;
         case Qt::ToolTipRole:
-            return errors_[row] ? table_.rows[row][2].plain : QVariant();
+            return errors_[row] ? cells_(row, 2).plain : QVariant();
         case Qt::TextAlignmentRole:
             return int(index.column() == 0 || error ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
         case Qt::BackgroundRole:
-            return cell.tint ? QVariant(VerdictPage::Tint(cell.tint)) : QVariant();
-        case Qt::ForegroundRole:
-            return cell.tint ? QVariant(VerdictPage::InkOn(VerdictPage::Tint(cell.tint))) : QVariant();
+        case Qt::ForegroundRole: {
+            const int tint = error ? 0 : cells_(row, size_t(index.column())).tint;
+            if (!tint)
+                return {};
+            return role == Qt::BackgroundRole ? VerdictPage::Tint(tint) : VerdictPage::InkOn(VerdictPage::Tint(tint));
+        }
         default:
             return {};
         }
@@ -76,18 +88,22 @@ public:
         if (column < 0 || column >= columnCount({}))
             return;
         emit layoutAboutToBeChanged();
-        const auto key = [&](size_t row) {
+        std::vector<std::pair<bool, double>> keys(order_.size());
+        std::vector<QString> names(column == 0 ? order_.size() : 0);
+        for (size_t row = 0; row < order_.size(); ++row) {
+            const QString plain = cells_(row, size_t(column)).plain;
             bool ok = false;
-            const double v = table_.rows[row][size_t(column)].plain.toDouble(&ok);
-            return std::pair<bool, double>(ok && !errors_[row], v);
-        };
+            const double value = plain.toDouble(&ok);
+            keys[row] = {!errors_[row] && ok, value};
+            if (column == 0)
+                names[row] = plain;
+        }
         const auto before = [&](size_t a, size_t b) {
             if (column == 0)
-                return (QString::localeAwareCompare(table_.rows[a][0].plain, table_.rows[b][0].plain) < 0) == (order == Qt::AscendingOrder);
-            const auto ka = key(a), kb = key(b);
-            if (ka.first != kb.first)
-                return ka.first;
-            return ka.first && (order == Qt::AscendingOrder ? ka.second < kb.second : ka.second > kb.second);
+                return (QString::localeAwareCompare(names[a], names[b]) < 0) == (order == Qt::AscendingOrder);
+            if (keys[a].first != keys[b].first)
+                return keys[a].first;
+            return keys[a].first && (order == Qt::AscendingOrder ? keys[a].second < keys[b].second : keys[a].second > keys[b].second);
         };
         std::stable_sort(order_.begin() + (pinFirst_ && !order_.empty() ? 1 : 0), order_.end(), before);
         emit layoutChanged();
@@ -95,7 +111,8 @@ public:
 
 private:
     bool pinFirst_;
-    VerdictTable table_;
+    QStringList header_;
+    Cells cells_;
     std::vector<bool> errors_;
     std::vector<size_t> order_;
 };
@@ -152,9 +169,9 @@ RankingPage::RankingPage(QWidget *parent) : QWidget(parent)
         auto *column = new QVBoxLayout;
         leaderModels_[i] = new RankingModel(false, this);
         leadersTitle_[i] = new QLabel(this);
-        leaders_[i] = View(i == 0 ? QStringLiteral("tbl_LeadersByAltitude") : QStringLiteral("tbl_LeadersBySpeed"), leaderModels_[i], this);
+        leaderViews_[i] = View(i == 0 ? QStringLiteral("tbl_LeadersByAltitude") : QStringLiteral("tbl_LeadersBySpeed"), leaderModels_[i], this);
         column->addWidget(leadersTitle_[i]);
-        column->addWidget(leaders_[i]);
+        column->addWidget(leaderViews_[i]);
         leaders->addLayout(column);
     }
     auto *layout = new QVBoxLayout(this);
@@ -220,6 +237,7 @@ void RankingPage::Reshow()
     const RankDefaults d = RankDefaultsFor(ShownUnits());
     query_.altitudeStep = d.altitudeStep;
     query_.speedStep = d.speedStep;
+    leadersStale_ = true;
     showFields();
     changed();
 }
@@ -278,9 +296,19 @@ const Ranking &RankingPage::Shown()
     if (entriesStale_) {
         entries_ = RankEntries(*catalogue_, query_.flaps);
         entriesStale_ = false;
+        leadersStale_ = true;
     }
     try {
-        ranking_ = RankAgainst(entries_, query_);
+        ranking_ = RankAgainst(entries_, query_, false);
+        if (leadersStale_) {
+            leaders_ = {};
+            AddLeaders(leaders_, entries_, query_);
+            leadersStale_ = false;
+        }
+        ranking_.altitudeLeaders = leaders_.altitudeLeaders;
+        ranking_.speedLeaders = leaders_.speedLeaders;
+        ranking_.byAltitude = leaders_.byAltitude;
+        ranking_.bySpeed = leaders_.bySpeed;
         ++computeCount_;
     } catch (const VarnelError &error) {
         missing_ = ErrorBoxText(error.message());
@@ -299,19 +327,20 @@ void RankingPage::fill()
     Shown();
     heading_->setText(missing_.isEmpty() ? RankingHeading(ranking_) : missing_);
     if (!missing_.isEmpty()) {
-        model_->Set({}, {});
-        for (RankingModel *m : leaderModels_)
-            m->Set({}, {});
+        for (RankingModel *m : {model_, leaderModels_[0], leaderModels_[1]})
+            m->Set({}, 0, {}, {});
         return;
     }
     std::vector<bool> errors{false};
     for (const RankRow &row : ranking_.rows)
         errors.push_back(!row.error.isEmpty());
-    model_->Set(RankingTable(ranking_), errors);
+    auto held = std::make_shared<const Ranking>(ranking_);
+    model_->Set(RankingHeader(ranking_), ranking_.rows.size() + 1,
+                [held](size_t row, size_t column) { return RankingCell(*held, row, column); }, errors);
     const QHeaderView *header = table_->horizontalHeader();
     model_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
-    leaderModels_[0]->Set(AltitudeLeadersTable(ranking_), {});
-    leaderModels_[1]->Set(SpeedLeadersTable(ranking_), {});
-    for (QTableView *view : {table_, leaders_[0], leaders_[1]})
+    leaderModels_[0]->Set(AltitudeLeadersTable(ranking_));
+    leaderModels_[1]->Set(SpeedLeadersTable(ranking_));
+    for (QTableView *view : {table_, leaderViews_[0], leaderViews_[1]})
         view->resizeColumnsToContents();
 }

@@ -69,6 +69,8 @@ private:
     bool entriesStale_ = true;
     RankQuery query_;
     Ranking ranking_;
+    Ranking leaders_;  // the leaders of entries_ at the steps of the units shown
+    bool leadersStale_ = true;
     bool stale_ = true;
     QString missing_;
     int computeCount_ = 0;
@@ -81,6 +83,6 @@ private:
     QTableView *table_;
     RankingModel *model_;
     QLabel *leadersTitle_[2];
-    QTableView *leaders_[2];
+    QTableView *leaderViews_[2];
     RankingModel *leaderModels_[2];
 };

@@ -91,16 +91,18 @@ std::vector<LeaderRow> Leaders(const std::vector<RankEntry> &entries, const std:
     const auto [lo, hi] = Span(entries, columns);
     if (!(step > 0) || !(lo <= hi))
         return rows;
-    for (double at = std::ceil(lo / step) * step; at <= hi && rows.size() < kMaxLeaderRows; at += step) {
-        LeaderRow row{at, std::vector<Leader>(columns.size(), Leader{QString(), kNaN})};
-        for (const RankEntry &e : entries)
-            for (size_t i = 0; e.curves && i < columns.size(); ++i) {
-                const double v = CurveValueAt(e.curves->Of(columns[i].measure, columns[i].flap), at);
-                if (Ahead(columns[i], v, row.leaders[i].value))
-                    row.leaders[i] = {e.name, v};
-            }
-        rows.push_back(std::move(row));
-    }
+    std::vector<double> places;
+    for (double at = std::ceil(lo / step) * step; at <= hi && places.size() < kMaxLeaderRows; at += step)
+        places.push_back(at);
+    for (double at : places)
+        rows.push_back({at, std::vector<Leader>(columns.size(), Leader{QString(), kNaN})});
+    for (const RankEntry &e : entries)
+        for (size_t i = 0; e.curves && i < columns.size(); ++i) {
+            const std::vector<double> values = CurveValuesAt(e.curves->Of(columns[i].measure, columns[i].flap), places);
+            for (size_t p = 0; p < places.size(); ++p)
+                if (Ahead(columns[i], values[p], rows[p].leaders[i].value))
+                    rows[p].leaders[i] = {e.name, values[p]};
+        }
     return rows;
 }
 }  // namespace
@@ -137,7 +139,7 @@ std::vector<RankEntry> RankEntries(const Catalogue &catalogue, FlapSet shown)
     return out;
 }
 
-Ranking RankAgainst(const std::vector<RankEntry> &entries, const RankQuery &q)
+Ranking RankAgainst(const std::vector<RankEntry> &entries, const RankQuery &q, bool leaders)
 {
     const auto ref = std::find_if(entries.begin(), entries.end(), [&](const RankEntry &e) { return e.name == q.reference; });
     if (ref == entries.end())
@@ -152,18 +154,27 @@ Ranking RankAgainst(const std::vector<RankEntry> &entries, const RankQuery &q)
     r.columns = RankColumns(q.flaps);
     for (const RankColumn &c : r.columns)
         r.referenceValues.push_back(ValueOf(*ref->curves, c, q.altitude, q.speed));
+    r.rows.reserve(entries.size());
     for (auto e = entries.begin(); e != entries.end(); ++e)
         if (e != ref)
             r.rows.push_back(RowOf(*e, r));
     Order(r.rows, r.columns, q.by);
+    if (leaders)
+        AddLeaders(r, entries, q);
+    return r;
+}
+
+void AddLeaders(Ranking &r, const std::vector<RankEntry> &entries, const RankQuery &q)
+{
+    r.altitudeLeaders.clear();
+    r.speedLeaders.clear();
     for (int m = 0; m < 4; ++m)
         r.altitudeLeaders.push_back({Measure(m), -1});
-    for (const RankColumn &c : r.columns)
+    for (const RankColumn &c : RankColumns(q.flaps))
         if (c.measure == Measure::TurnTime)
             r.speedLeaders.push_back(c);
     r.byAltitude = Leaders(entries, r.altitudeLeaders, q.altitudeStep);
     r.bySpeed = Leaders(entries, r.speedLeaders, q.speedStep);
-    return r;
 }
 
 Ranking RankCatalogue(const Catalogue &catalogue, const RankQuery &query)

@@ -83,7 +83,11 @@ struct Ranking {
 
 // The ranking of entries against the one named query.reference. Raises the reference's
 // own error when it can't be read, and "no aircraft" when it is not among them.
-Ranking RankAgainst(const std::vector<RankEntry> &entries, const RankQuery &query);
+// Without `leaders`, the leaders' fields stay empty: they depend on neither the
+// reference nor the place, so a caller that ranks again may keep them (AddLeaders).
+Ranking RankAgainst(const std::vector<RankEntry> &entries, const RankQuery &query, bool leaders = true);
+// The catalogue's leaders of entries at the query's flap settings and steps, into r.
+void AddLeaders(Ranking &r, const std::vector<RankEntry> &entries, const RankQuery &query);
 // The same from a catalogue.
 Ranking RankCatalogue(const Catalogue &catalogue, const RankQuery &query);
 

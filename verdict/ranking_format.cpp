@@ -26,7 +26,7 @@ VerdictCell CellOf(const RankColumn &c, const RankCell &cell, const QString &err
         return {QCoreApplication::translate("Varnel", "нет данных"), QString(), 0};
     QString text = ValueText(c.measure, cell.value);
     if (std::isfinite(cell.difference))
-        text += QStringLiteral(" (%1)").arg(ValueText(c.measure, cell.difference, true));
+        text += QLatin1String(" (") + ValueText(c.measure, cell.difference, true) + QLatin1Char(')');
     const int tint = cell.result == RankResult::Better ? 2 : cell.result == RankResult::Worse ? 1 : 0;
     return {text, PlainNumber(ShownValue(c.measure, cell.value)), tint};
 }
@@ -142,23 +142,40 @@ QString RankingHeading(const Ranking &r)
     return QStringLiteral("%1: %2, %3").arg(r.reference, Along(Quantity::Altitude, r.altitude), Along(Quantity::Speed, r.speed));
 }
 
+QStringList RankingHeader(const Ranking &r)
+{
+    QStringList header{QCoreApplication::translate("Varnel", "Самолет"), QCoreApplication::translate("Varnel", "Побед")};
+    for (const RankColumn &c : r.columns)
+        header << RankColumnTitle(c);
+    return header;
+}
+
+VerdictCell RankingCell(const Ranking &r, size_t row, size_t column)
+{
+    const QString name = row == 0 ? r.reference : r.rows[row - 1].name;
+    if (column == 0)
+        return {name, name, 0};
+    if (row == 0) {
+        const RankCell own{column > 1 ? r.referenceValues[column - 2] : std::nan(""), std::nan(""), RankResult::NoData};
+        return column == 1 ? VerdictCell{QStringLiteral("—"), QString(), 0} : CellOf(r.columns[column - 2], own, QString());
+    }
+    const RankRow &data = r.rows[row - 1];
+    if (column == 1)
+        return data.error.isEmpty() ? VerdictCell{QString::number(data.wins), QString::number(data.wins), 0}
+                                    : VerdictCell{QStringLiteral("—"), QString(), 0};
+    return CellOf(r.columns[column - 2], data.cells[column - 2], data.error);
+}
+
 VerdictTable RankingTable(const Ranking &r)
 {
-    VerdictTable t{QStringLiteral("ranking"), RankingHeading(r), {QCoreApplication::translate("Varnel", "Самолет"), QCoreApplication::translate("Varnel", "Побед")}, {}};
-    std::vector<VerdictCell> reference{{r.reference, r.reference, 0}, {QStringLiteral("—"), QString(), 0}};
-    for (size_t i = 0; i < r.columns.size(); ++i) {
-        t.header << RankColumnTitle(r.columns[i]);
-        const RankCell own{r.referenceValues[i], std::nan(""), RankResult::NoData};
-        reference.push_back(CellOf(r.columns[i], own, QString()));
-    }
-    t.rows.push_back(reference);
-    for (const RankRow &row : r.rows) {
-        std::vector<VerdictCell> cells{{row.name, row.name, 0}, {QString::number(row.wins), QString::number(row.wins), 0}};
-        if (!row.error.isEmpty())
-            cells[1] = {QStringLiteral("—"), QString(), 0};
-        for (size_t i = 0; i < r.columns.size(); ++i)
-            cells.push_back(CellOf(r.columns[i], row.cells[i], row.error));
-        t.rows.push_back(cells);
+    VerdictTable t{QStringLiteral("ranking"), RankingHeading(r), RankingHeader(r), {}};
+    t.rows.reserve(r.rows.size() + 1);
+    for (size_t row = 0; row <= r.rows.size(); ++row) {
+        std::vector<VerdictCell> cells;
+        cells.reserve(r.columns.size() + 2);
+        for (size_t c = 0; c < r.columns.size() + 2; ++c)
+            cells.push_back(RankingCell(r, row, c));
+        t.rows.push_back(std::move(cells));
     }
     return t;
 }

@@ -22,6 +22,9 @@ QString RankingHeading(const Ranking &r);
 // reference is; "нет данных", or "ошибка" with the error in the cell's plain form. The
 // reference's own values come first, in a row of their own.
 VerdictTable RankingTable(const Ranking &r);
+// The same table's header, and one of its cells (row 0 the reference), made on demand.
+QStringList RankingHeader(const Ranking &r);
+VerdictCell RankingCell(const Ranking &r, size_t row, size_t column);
 // The leaders: by altitude (speed and climb) and by speed (turn time per flap setting),
 // each cell the leader's name and value.
 VerdictTable AltitudeLeadersTable(const Ranking &r);
