@@ -1,6 +1,6 @@
 // Times the catalogue scan of N synthetic aircraft into the window's two shown aircraft trees, with
 // pending events run as the window runs them, and prints milliseconds per aircraft.
-#include "bench/bench_files.h"
+#include "bench/bench_aircraft.h"
 #include "core/error.h"
 #include "window/craft_tree.h"
 #include "catalogue/scan.h"
@@ -15,31 +15,6 @@
 
 namespace {
 
-// One aircraft's four files, sized like real ones.
-void WriteAircraft(const DataPaths &paths, const QString &name, int seed)
-{
-    QByteArray speed;
-    for (int row = 0; row < 100; ++row) {
-        const double alt = row * 100.0;
-        for (double v : {alt, 520.0 + seed % 50 + row * 0.8, 15.0 - row * 0.1, 490.0 + row * 0.7, 12.0 - row * 0.09})
-            speed += Number(v) + '\t';
-        speed += "\r\n";
-    }
-    QByteArray turn;
-    for (int row = 0; row < 6; ++row) {
-        for (int col = 0; col < 40; ++col)
-            turn += (row == 0 ? Number(150 + col * 10) : Number(30.0 - col * 0.3 + row)) + '\t';
-        turn += "\r\n";
-    }
-    turn += "M_takeoff: " + Number(2800 + seed % 400) + "\r\nT_turn: " + Number(18.456 + seed % 7) +
-            "\r\nV_turn: 250\r\nVz_climb: 15.5\r\nV_climb: 290\r\n";
-    WriteFile(paths.speedFile(name), speed);
-    WriteFile(paths.turnFile(name), turn);
-    WriteFile(paths.craftFile(name), "name=" + name.toLatin1() + "\r\n0=" + Number(700 + seed % 100) + "\r\n");
-    WriteFile(paths.weaponFile(name), "gun:MG 7.62 mm;MG 7.62 mm;\r\ngun:cannon 20 mm;\r\nbombs:2 x 50 kg;4 x 25 kg;\r\n"
-                                      "rockets:6 x RS-82;\r\nextra:drop tank;\r\n");
-}
-
 double MillisecondsPerAircraft(int n, std::chrono::milliseconds pumpInterval)
 {
     QTemporaryDir dir;
@@ -47,7 +22,7 @@ double MillisecondsPerAircraft(int n, std::chrono::milliseconds pumpInterval)
     for (const char *sub : {"DataSpeed", "DataTurn", "DataCraft", "DataWeapon"})
         QDir(dir.path()).mkdir(sub);
     for (int i = 0; i < n; ++i)
-        WriteAircraft(paths, QStringLiteral("Craft%1").arg(i, 5, 10, QChar('0')), i);
+        WriteBenchAircraft(paths, QStringLiteral("Craft%1").arg(i, 5, 10, QChar('0')), i);
 
     // Two trees as the main window shows them: 221 x 279 and 221 x 278.
     CraftTree tree1(QStringLiteral("tree_Crafts_1"), QColor(0, 0, 128), nullptr);

@@ -2,6 +2,7 @@
 #include "catalogue/readers.h"
 #include "cli/terminal_text.h"
 #include "core/language.h"
+#include "verdict/ranking.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -17,6 +18,7 @@ const char *const kUsage =
     "  or:  varnel --export OUT_DIR [--first NAME] [--second NAME] [--flaps LIST] [--format png|svg|pdf] [--size WxH] [--scale F] [--no-caption] [--advantage] [--units SYSTEM] [DATA_DIR]\n"
     "  or:  varnel --verdict [--first NAME] [--second NAME] [--flaps LIST] [--format text|tsv|json] [--units SYSTEM] [DATA_DIR]\n"
     "  or:  varnel --check [--format text|json] [DATA_DIR]\n"
+    "  or:  varnel --rank NAME [--altitude M] [--speed V] [--flaps LIST] [--by MEASURE] [--format text|tsv|json] [--units SYSTEM] [DATA_DIR]\n"
     "  or:  varnel --report FILE.pdf|FILE.html [--first NAME] [--second NAME] [--flaps LIST] [--advantage] [--paper a4|letter] [--units SYSTEM] [DATA_DIR]";
 
 CommandLine Exit(int code, const QString &text)
@@ -56,6 +58,8 @@ QString HelpText(const QList<QCommandLineOption> &options)
         "  varnel --verdict --first Tarn-5 --second Skarn-7 --format json ~/aircraft\n"
         "                                 print where each of the two is better, for a script\n"
         "  varnel --check ~/aircraft      list every problem of the data files, with file, line and column\n"
+        "  varnel --rank Tarn-5 --altitude 4000 --speed 300 --flaps 0,2 ~/aircraft\n"
+        "                                 rank every other aircraft against Tarn-5 at 4,000 m and 300 km/h\n"
         "  varnel --report tarn-skarn.pdf --first Tarn-5 --second Skarn-7 ~/aircraft\n"
         "                                 write the whole comparison, charts and verdict, as one PDF\n"
         "\nExit status: 0 when done; 1 when an aircraft is unknown, data fail, a folder can't be\n"
@@ -146,13 +150,21 @@ QList<QCommandLineOption> Options()
         option({"check"}, "Read every data file to its end and list every problem, one a line (FILE:LINE:COLUMN: "
                           "error|warning: MESSAGE), then a summary, without a window. Errors are what the window "
                           "would say; warnings are things that draw but are probably mistakes."),
+        option({"rank"}, "Rank every other aircraft against NAME at one altitude (speed and climb at 100% and MAX) "
+                         "and one speed (climb, turn time and turn rate), with the catalogue's leaders, without a window.",
+               "NAME"),
+        option({"altitude"}, "With --rank: the altitude, in the units chosen. Default: 1000 m (3000 ft).", "M"),
+        option({"speed"}, "With --rank: the speed, in the units chosen. Default: 300 km/h (190 mph, 160 kt).", "V"),
+        option({"by"}, "With --rank: the order, by a measure (speed-100, speed-max, climb-100, climb-max, "
+                       "climb-at-speed, turn-time, turn-rate; turn-time:2 for flaps 2) or by wins (the default).",
+               "MEASURE"),
         option({"report"}, "Write the whole comparison (a first page, the six chart pages, the verdict) as one PDF "
                            "or HTML file, by FILE's extension, without a window.", "FILE"),
         option({"paper"}, "Paper of the PDF report, landscape: a4 or letter. Default: a4.", "SIZE"),
         option({"first"}, "First aircraft (blue), as the trees name it; letter case may differ.", "NAME"),
         option({"second"}, "Second aircraft (red), as the trees name it; letter case may differ.", "NAME"),
         option({"flaps"}, "Flap settings shown, a comma list of 0 (no flaps) to 3. Default: 0.", "LIST"),
-        option({"format"}, "Picture format: png, svg or pdf (default: png); with --verdict: text, tsv or json; with --check: text or json (default: text).",
+        option({"format"}, "Picture format: png, svg or pdf (default: png); with --verdict and --rank: text, tsv or json; with --check: text or json (default: text).",
                "FORMAT"),
         option({"size"}, "Size of each picture in pixels, its caption included. Default: 800x600.", "WxH"),
         option({"scale"}, "Device-pixel ratio of PNG pictures. Default: 1.", "F"),
@@ -226,6 +238,62 @@ Parsed Parse(const QList<Argument> &args, const QList<QCommandLineOption> &optio
     }
     return p;
 }
+
+// --lang and --units; the usage's reason when one is bad.
+QString ParseLanguageAndUnits(const Parsed &parser, CommandLine &c)
+{
+    if (parser.isSet("lang")) {
+        c.language = parser.value("lang").toLower();
+        if (!Languages().contains(*c.language))
+            return QStringLiteral("bad --lang '%1': give ru or en").arg(parser.value("lang"));
+    }
+    if (parser.isSet("units")) {
+        c.units = UnitSystemNamed(parser.value("units").toLower());
+        if (!c.units)
+            return QStringLiteral("bad --units '%1': give metric, imperial or knots").arg(parser.value("units"));
+    }
+    return QString();
+}
+
+// A number given for --altitude or --speed: finite and within limits, or none.
+std::optional<double> RankPlace(const QString &text, double lowest, double highest)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok && v >= lowest && v <= highest ? std::optional(v) : std::nullopt;
+}
+
+// --rank and what goes with it; the usage's reason when something does not fit.
+QString ParseRank(const Parsed &parser, CommandLine &c)
+{
+    if (!parser.isSet("rank"))
+        return QStringLiteral("--altitude, --speed and --by need --rank");
+    for (const char *o : {"list", "export", "verdict", "check", "report", "paper", "recent", "first", "second", "size",
+                          "scale", "no-caption", "advantage"})
+        if (parser.isSet(o))
+            return QStringLiteral("--rank does not go with --%1").arg(QLatin1String(o));
+    c.action = CommandLine::Rank;
+    c.rankName = parser.value("rank");
+    if (parser.isSet("flaps") && !ParseFlaps(parser.value("flaps"), c.exportOptions.flaps))
+        return QStringLiteral("bad --flaps '%1': give a comma list of 0 to 3").arg(parser.value("flaps"));
+    if (parser.isSet("altitude") && !(c.rankAltitude = RankPlace(parser.value("altitude"), -10000, 100000)))
+        return QStringLiteral("bad --altitude '%1': give a number from -10000 to 100000").arg(parser.value("altitude"));
+    if (parser.isSet("speed") && !(c.rankSpeed = RankPlace(parser.value("speed"), 0, 10000)))
+        return QStringLiteral("bad --speed '%1': give a number from 0 to 10000").arg(parser.value("speed"));
+    if (parser.isSet("by")) {
+        c.rankBy = RankColumnNamed(RankColumns(c.exportOptions.flaps), parser.value("by").toLower());
+        if (c.rankBy < -1)
+            return QStringLiteral("bad --by '%1': give wins or a measure of the flap settings ranked").arg(parser.value("by"));
+    }
+    if (parser.isSet("format")) {
+        c.verdictFormat = parser.value("format").toLower();
+        if (!QStringList{"text", "tsv", "json"}.contains(c.verdictFormat))
+            return QStringLiteral("bad --format '%1': give text, tsv or json").arg(parser.value("format"));
+    }
+    if (!parser.positional.isEmpty())
+        c.dataDir = FileName::FromBytes(parser.positional.constFirst().bytes);
+    return QString();
+}
 }  // namespace
 
 CommandLine ParseCommandLine(const QStringList &arguments)
@@ -252,18 +320,16 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
 
     CommandLine c;
     // The language and units, which every mode takes.
-    if (parser.isSet("lang")) {
-        c.language = parser.value("lang").toLower();
-        if (!Languages().contains(*c.language))
-            return UsageError(QStringLiteral("bad --lang '%1': give ru or en").arg(parser.value("lang")));
-    }
-    if (parser.isSet("units")) {
-        c.units = UnitSystemNamed(parser.value("units").toLower());
-        if (!c.units)
-            return UsageError(QStringLiteral("bad --units '%1': give metric, imperial or knots").arg(parser.value("units")));
-    }
+    if (const QString why = ParseLanguageAndUnits(parser, c); !why.isEmpty())
+        return UsageError(why);
     if (parser.positional.size() > 1)
         return UsageError(QStringLiteral("more than one DATA_DIR given"));
+    if (parser.isSet("rank") || parser.isSet("altitude") || parser.isSet("speed") || parser.isSet("by")) {
+        if (const QString why = ParseRank(parser, c); !why.isEmpty())
+            return UsageError(why);
+        c.qtArguments = {arguments.value(0)};
+        return c;
+    }
     if (parser.isSet("check")) {
         for (const char *o : {"list", "export", "verdict", "report", "paper", "recent", "first", "second", "flaps", "size", "scale", "no-caption", "advantage"})
             if (parser.isSet(o))

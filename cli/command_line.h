@@ -26,7 +26,7 @@ struct ExportOptions : PictureOptions {
 };
 
 struct CommandLine {
-    enum Action { OpenWindow, Export, Verdict, Report, List, Check, Exit };
+    enum Action { OpenWindow, Export, Verdict, Report, List, Check, Exit, Rank };
     Action action = OpenWindow;
     // For Exit: what to print (on stdout when the status is 0, else on stderr) and the
     // status to end with.
@@ -41,6 +41,12 @@ struct CommandLine {
     QPageSize::PageSizeId reportPaper = QPageSize::A4;
     std::optional<QString> language;  // --lang: ru or en; none: as the settings have it (ru)
     std::optional<UnitSystem> units;  // --units; none: as the settings have it (metric)
+    // --rank: the reference aircraft, the altitude and speed in the units given (none:
+    // the defaults of those units) and the order (a column of RankColumns, -1: wins);
+    // the flap settings are exportOptions.flaps.
+    QString rankName;
+    std::optional<double> rankAltitude, rankSpeed;
+    int rankBy = -1;
     // What QApplication gets: the program's name and Qt's own options with their values
     // (for export, no -platform: it draws offscreen whatever is named).
     QByteArrayList qtArguments;

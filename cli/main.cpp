@@ -8,6 +8,7 @@
 #include "cli/named_crafts.h"
 #include "window/session_state.h"
 #include "cli/verdict_command.h"
+#include "cli/rank_command.h"
 #include "cli/check_command.h"
 #include "catalogue/readers.h"
 #include "core/error.h"
@@ -104,11 +105,13 @@ int main(int argc, char *argv[])
     }
     // Outside the window the language is the one named, else the default.
     const QString language = command.language.value_or(Languages().constFirst());
-    // The verdict and the check are text: no GUI object at all, so no display and no
+    // The verdict, the ranking and the check are text: no GUI object at all, so no display and no
     // platform plugin.
-    if (command.action == CommandLine::Check || command.action == CommandLine::Verdict) {
+    if (command.action == CommandLine::Check || command.action == CommandLine::Verdict || command.action == CommandLine::Rank) {
         QCoreApplication core(qtArgc, qtArgs.data());
         InstallLanguage(language);
+        if (command.action == CommandLine::Rank)
+            return Printed(RunRank(command));
         return command.action == CommandLine::Check ? Printed(RunCheck(command)) : Printed(RunVerdict(command));
     }
     QApplication app(qtArgc, qtArgs.data());

@@ -161,3 +161,25 @@ CraftList ListCrafts(const FileName &dataDir)
     }
     return list;
 }
+
+NamedCatalogue ReadNamedCatalogue(const FileName &dataDir, const QString &name)
+{
+    NamedCatalogue out;
+    try {
+        out.catalogue = ReadCatalogue(PathsOf(dataDir));
+    } catch (const VarnelError &) {
+        throw VarnelError(QStringLiteral("no folder %1").arg(SpeedDirOf(dataDir)));
+    }
+    QList<FileName> known;
+    for (const CatalogueEntry &entry : out.catalogue.Entries())
+        known << entry.fileName;
+    const FileName craft = Find(name, known, SpeedDirOf(dataDir));
+    for (const CatalogueEntry &entry : out.catalogue.Entries())
+        if (entry.fileName == craft) {
+            if (!entry.aircraft)
+                throw VarnelError(OneLineMessage(Naming(craft, ErrorBoxText(entry.failure))));
+            out.name = entry.name;
+            break;
+        }
+    return out;
+}

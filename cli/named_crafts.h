@@ -34,3 +34,14 @@ CraftList ListCrafts(const FileName &dataDir);
 // The names among known closest to name (letter case ignored), at most three, the
 // closest first; none when nothing is close.
 QStringList CloseNames(const QString &name, const QStringList &known);
+
+// The whole catalogue of dataDir, read without a window, and the entry that name stands
+// for in it, found as ReadNamedCrafts finds a name. Raises as ReadNamedCrafts does: an
+// unknown name (with close names), several names but for case, or, for an aircraft
+// that can't be read, the error box's text naming it on one line; and when dataDir holds
+// no DataSpeed folder.
+struct NamedCatalogue {
+    Catalogue catalogue;
+    QString name;  // the named aircraft as the trees name it
+};
+NamedCatalogue ReadNamedCatalogue(const FileName &dataDir, const QString &name);

@@ -386,3 +386,8 @@ std::vector<LeadBand> CompareCurves(const CurvePoints &first, const CurvePoints 
         out.push_back(Summarise(bands, *b, pieces, judge));
     return out;
 }
+
+std::vector<double> CurveValuesAt(const CurvePoints &curve, const std::vector<double> &places)
+{
+    return ValuesAt(AsFunction(curve), places);
+}

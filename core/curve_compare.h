@@ -76,3 +76,8 @@ struct LeadBand {
 // says so. Bands come in axis order; stretches where neither curve has values give none.
 std::vector<LeadBand> CompareCurves(const CurvePoints &first, const CurvePoints &second, double evenUnder,
                                     bool higherIsBetter);
+
+// The curve's values at a rising run of places, each as CurveValueAt reads it there: the
+// curve is put in order once, then read in one pass (the ranking's leaders read every
+// curve at every step of altitude or speed).
+std::vector<double> CurveValuesAt(const CurvePoints &curve, const std::vector<double> &places);

@@ -27,7 +27,7 @@ void InstallPageKeys(QWidget *window, QTabWidget *pages, const std::function<voi
     for (const QKeySequence &key :
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
         addKey(window, key, [step] { step(-1); });
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 8; ++i)
         addKey(window, QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)), [pages, i] {
             if (i < pages->count())
                 pages->setCurrentIndex(i);

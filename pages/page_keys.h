@@ -1,7 +1,7 @@
 #pragma once
 // The keys of a desktop plotting program, valid anywhere in the main window: Ctrl+Tab and
 // Ctrl+PgDown to the next page, Ctrl+Shift+Tab and Ctrl+PgUp to the previous one (both
-// wrap around), Ctrl+1 to Ctrl+7 to a page directly, Ctrl+Q to end the program.
+// wrap around), Ctrl+1 to Ctrl+8 to a page directly, Ctrl+Q to end the program.
 #include <functional>
 
 class QTabWidget;

@@ -1,4 +1,5 @@
 #include "pictures/share.h"
+#include "pages/ranking_page.h"
 
 #include "pictures/export.h"
 #include "pages/comparison_pages.h"
@@ -190,6 +191,8 @@ QString ChartSharing::slugOf(QWidget *target) const
 {
     if (target == pages_.tab_Common)
         return PageSlugs().first();
+    if (qobject_cast<RankingPage *>(target))
+        return QStringLiteral("ranking");
     // A chart of the common page shows what its own page shows; its Tag is that page.
     const auto *chart = qobject_cast<TChart *>(target);
     const int tag = chart ? chart->Tag() : 0;
@@ -204,7 +207,8 @@ PictureCaption ChartSharing::CaptionOf(QWidget *target) const
     caption.first = chosen[0] ? chosen[0]->name : QString();
     caption.second = chosen[1] ? chosen[1]->name : QString();
     caption.flaps = source_.flaps();
-    caption.page = pages_.tabText(int(PageSlugs().indexOf(slugOf(target))));
+    caption.page = pages_.tabText(qobject_cast<RankingPage *>(target) ? pages_.indexOf(target)
+                                                                       : int(PageSlugs().indexOf(slugOf(target))));
     caption.band = caption_;
     return caption;
 }
@@ -231,6 +235,11 @@ void ChartSharing::Run(Entry entry, QWidget *target)
         // The verdict page gives its tables as `--verdict --format tsv` writes them.
         if (auto *verdict = qobject_cast<VerdictPage *>(target)) {
             QApplication::clipboard()->setText(VerdictTsv(verdict->Shown()));
+            break;
+        }
+        // The ranking page gives its tables as `--rank --format tsv` writes them.
+        if (auto *ranking = qobject_cast<RankingPage *>(target)) {
+            QApplication::clipboard()->setText(ranking->Tsv());
             break;
         }
         QString text;

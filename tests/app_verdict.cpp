@@ -1,6 +1,10 @@
 // The verdict page and `varnel --verdict`: the program's json says what the page shows,
 // winning cells tinted; with an aircraft missing the page says so.
+#include "app_fixture.h"
 #include "pages/comparison_pages.h"
+#include "pages/ranking_page.h"
+#include "window/main_window.h"
+#include "window/tree_state.h"
 #include "pages/verdict_page.h"
 #include "presentation/chart.h"
 #include "pictures/share.h"
@@ -15,6 +19,11 @@
 #include <QLabel>
 #include <QProcess>
 #include <QTableWidget>
+#include <QTableView>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QDoubleSpinBox>
+#include <QRegularExpression>
 #include <QTest>
 
 class AppVerdict : public QObject {
@@ -154,6 +163,90 @@ private slots:
         QVERIFY(p.readAllStandardOutput().isEmpty());
         const QByteArray error = p.readAllStandardError();
         QVERIFY2(error.contains("Nobody") && error.count('\n') == 1, error.constData());
+    }
+
+    // The ranking page in the window: Ctrl+8 after the verdict, the first tree's aircraft
+    // against every other, tinted as the verdict tints, worked out only while shown;
+    // the tracker's altitude taken; a double click compares that row's aircraft; copy
+    // gives the tsv; English and imperial say no Russian but names.
+    void rankingPage()
+    {
+        auto w = ScannedWindow(QStringLiteral(VARNEL_SOURCE_DIR "/sample-data"));
+        w->resize(1200, 800);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        RankingPage *page = w->tab_Ranking;
+        QCOMPARE(w->pages_Charts->indexOf(page), w->pages_Charts->indexOf(w->pages_Charts->tab_Verdict) + 1);
+        QVERIFY(ChooseCraft(w->tree_Crafts_1, QStringLiteral("Skarn-7")));
+        QVERIFY(ChooseCraft(w->tree_Crafts_1, QStringLiteral("Tarn-5")));
+        QCOMPARE(page->ComputeCount(), 0);
+        QTest::keyClick(w.get(), Qt::Key_8, Qt::ControlModifier);
+        QCOMPARE(w->pages_Charts->currentWidget(), page);
+        QCOMPARE(page->ComputeCount(), 1);
+        auto *table = page->findChild<QTableView *>(QStringLiteral("tbl_Ranking"));
+        const QAbstractItemModel *model = table->model();
+        QCOMPARE(model->rowCount(), 14);  // the reference, then the 13 others
+        const Ranking &r = page->Shown();
+        for (int row = 1; row < model->rowCount(); ++row)
+            for (size_t c = 0; c < r.columns.size(); ++c) {
+                const RankResult result = r.rows[size_t(row - 1)].cells[c].result;
+                const QVariant back = model->index(row, int(c) + 2).data(Qt::BackgroundRole);
+                const int tint = result == RankResult::Better ? 2 : result == RankResult::Worse ? 1 : 0;
+                QCOMPARE(back.isValid() ? back.value<QColor>() : QColor(), tint ? VerdictPage::Tint(tint) : QColor());
+            }
+        // Sorted by the speed at 100 %, fastest first, the reference kept on top.
+        table->horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);
+        QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("Tarn-5"));
+        QVERIFY(model->index(1, 2).data().toString().startsWith(QStringLiteral("604")));
+
+        // The altitude last under the mouse on a chart of altitudes.
+        TChart *speed = w->pages_Charts->chrt_TASbyAlt;
+        w->pages_Charts->setCurrentWidget(w->pages_Charts->tab_SpeedByAlt);
+        QCoreApplication::processEvents();  // its curves and axes brought up to date
+        const QPoint at = speed->PlotArea().center();
+        const double altitude = speed->yAxis->pixelToCoord(at.y());
+        QTest::mouseMove(speed, at);
+        w->pages_Charts->setCurrentWidget(page);
+        page->findChild<QPushButton *>(QStringLiteral("btn_FromTracker"))->click();
+        QCOMPARE(page->findChild<QDoubleSpinBox *>(QStringLiteral("fld_Altitude"))->value(), std::round(altitude));
+        QCOMPARE(page->Shown().altitude, altitude);
+
+        auto *sharing = w->findChild<ChartSharing *>();
+        sharing->Run(ChartSharing::CopyData, sharing->KeyTarget());
+        QCOMPARE(QApplication::clipboard()->text(), page->Tsv());
+        QVERIFY(page->Tsv().startsWith(QStringLiteral("ranking\nname\twins\t")));
+        if (!qEnvironmentVariableIsEmpty("VARNEL_RANKING_SHOT"))
+            w->grab().save(qEnvironmentVariable("VARNEL_RANKING_SHOT"));
+
+        w->SetLanguage(QStringLiteral("en"));
+        w->SetUnits(UnitSystem::Imperial);
+        QString seen = w->pages_Charts->tabText(w->pages_Charts->indexOf(page));
+        for (const QLabel *label : page->findChildren<QLabel *>())
+            seen += label->text();
+        for (const QAbstractItemView *view : page->findChildren<QTableView *>())
+            for (int row = 0; row < view->model()->rowCount(); ++row)
+                for (int c = 0; c < view->model()->columnCount(); ++c)
+                    seen += view->model()->headerData(c, Qt::Horizontal).toString() + view->model()->index(row, c).data().toString();
+        for (const QDoubleSpinBox *field : page->findChildren<QDoubleSpinBox *>())
+            seen += field->text();
+        w->SetUnits(UnitSystem::Metric);
+        w->SetLanguage(QStringLiteral("ru"));
+        seen.remove(QStringLiteral("Вереск-3"));
+        QVERIFY2(!seen.contains(QRegularExpression(QStringLiteral("\\p{Cyrillic}|km/h|m/s|\\d m\\b"))), qPrintable(seen));
+        QVERIFY(seen.contains(QStringLiteral("ft")));
+
+        // Hidden, the page is not worked out; a double click chooses the second aircraft.
+        w->pages_Charts->setCurrentWidget(w->pages_Charts->tab_Common);
+        const int computed = page->ComputeCount();
+        QVERIFY(ChooseCraft(w->tree_Crafts_1, QStringLiteral("Skarn-7")));
+        QVERIFY(ChooseCraft(w->tree_Crafts_1, QStringLiteral("Tarn-5")));
+        QCOMPARE(page->ComputeCount(), computed);
+        w->pages_Charts->setCurrentWidget(page);
+        const QModelIndex second = model->index(1, 0);
+        const QString name = second.data().toString();
+        emit table->doubleClicked(second);
+        QCOMPARE(w->ChosenCrafts()[1]->name, name);
+        QCOMPARE(w->pages_Charts->currentWidget(), w->pages_Charts->tab_Verdict);
     }
 
     void saysWhatIsMissing()

@@ -5,6 +5,7 @@
 #include "pictures/export.h"
 #include "window/flap_button.h"
 #include "window/main_window.h"
+#include "pages/ranking_page.h"
 #include "pages/verdict_page.h"
 #include "app_fixture.h"
 #include "catalogue/text_file.h"
@@ -92,10 +93,11 @@ private slots:
         const QStringList captions = {"Общая таблица", "Макс. истинная скорость на заданной высоте",
                                       "Макс. скороподъемность на заданной высоте",
                                       "Скороподъемность при постоянной истинной скорости (Высота=0м)",
-                                      "Скорость поворота (Высота=1000м)", "Мегаграфик", "Кто лучше"};
-        QCOMPARE(w.pages_Charts->count(), 7);
+                                      "Скорость поворота (Высота=1000м)", "Мегаграфик", "Кто лучше", "Рейтинг"};
+        QCOMPARE(w.pages_Charts->count(), 8);
         QCOMPARE(w.pages_Charts->widget(6), w.pages_Charts->tab_Verdict);
-        for (int i = 0; i < 7; ++i)
+        QCOMPARE(w.pages_Charts->widget(7), static_cast<QWidget *>(w.tab_Ranking));
+        for (int i = 0; i < 8; ++i)
             QCOMPARE(w.pages_Charts->tabText(i), captions[i]);
         QCOMPARE(w.pages_Charts->currentWidget(), w.pages_Charts->tab_Common);
         QCOMPARE(w.tree_Crafts_1->palette().color(QPalette::Text), QColor(0, 0, 128));
@@ -219,13 +221,15 @@ private slots:
             {Qt::Key_PageDown, Qt::ControlModifier, 2},
             {Qt::Key_PageUp, Qt::ControlModifier, 1},
             {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
-            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 6},  // round to the last
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 7},  // round to the last
             {Qt::Key_Tab, Qt::ControlModifier, 0},                          // and back to the first
             {Qt::Key_4, Qt::ControlModifier, 3},
             {Qt::Key_6, Qt::ControlModifier, 5},
             {Qt::Key_PageDown, Qt::ControlModifier, 6},
+            {Qt::Key_PageDown, Qt::ControlModifier, 7},
             {Qt::Key_PageDown, Qt::ControlModifier, 0},
             {Qt::Key_7, Qt::ControlModifier, 6},
+            {Qt::Key_8, Qt::ControlModifier, 7},
             {Qt::Key_1, Qt::ControlModifier, 0},
         };
         for (const auto &s : steps) {

@@ -208,6 +208,37 @@
     </message>
 </context>
 <context>
+    <name>RankingPage</name>
+    <message>
+        <source>Высота:</source>
+        <translation>Altitude:</translation>
+    </message>
+    <message>
+        <source>Скорость:</source>
+        <translation>Speed:</translation>
+    </message>
+    <message>
+        <source>Взять с графика</source>
+        <translation>Take from the chart</translation>
+    </message>
+    <message>
+        <source>Высота или скорость, на которой последний раз стоял курсор над графиком</source>
+        <translation>The altitude or speed the mouse was last at over a chart</translation>
+    </message>
+    <message>
+        <source>Лидеры каталога по высоте</source>
+        <translation>The catalogue's leaders by altitude</translation>
+    </message>
+    <message>
+        <source>Лидеры каталога по скорости</source>
+        <translation>The catalogue's leaders by speed</translation>
+    </message>
+    <message>
+        <source>Выберите самолет в верхнем списке: с ним будут сравнены все остальные.</source>
+        <translation>Choose an aircraft in the upper list: every other one is ranked against it.</translation>
+    </message>
+</context>
+<context>
     <name>Tfrm_Main</name>
     <message>
         <source>Язык, единицы, справка (F1)</source>
@@ -961,6 +992,32 @@ Replace these files?</translation>
             <numerusform>the table has %n row of 6</numerusform>
             <numerusform>the table has %n rows of 6</numerusform>
         </translation>
+        <source>ошибка</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Лидеры каталога по высоте</source>
+        <translation>The catalogue&apos;s leaders by altitude</translation>
+    </message>
+    <message>
+        <source>Лидеры каталога по скорости</source>
+        <translation>The catalogue&apos;s leaders by speed</translation>
+    </message>
+    <message>
+        <source>Скорость, %1</source>
+        <translation>Speed, %1</translation>
+    </message>
+    <message>
+        <source>Самолет</source>
+        <translation>Aircraft</translation>
+    </message>
+    <message>
+        <source>Побед</source>
+        <translation>Wins</translation>
+    </message>
+    <message>
+        <source>Рейтинг</source>
+        <translation>Ranking</translation>
     </message>
 </context>
 <context>

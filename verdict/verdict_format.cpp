@@ -427,3 +427,9 @@ QByteArray VerdictJson(const Verdict &v)
     root[QStringLiteral("units")] = units;
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
+
+QString MeasureLabel(Measure m, int flap) { return Label(m, flap); }
+int MeasureDecimals(Measure m) { return Decimals(m); }
+QString PlainNumber(double value) { return Plain(value); }
+double RoundedAsShown(double value, int decimals) { return AsShown(value, decimals); }
+QString AlignedTable(const VerdictTable &t) { return Aligned(t); }

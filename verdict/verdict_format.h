@@ -62,3 +62,12 @@ QString PairAdvantage(const PairVerdict &p, const LeadBand &b);
 QString VerdictText(const Verdict &v);
 QString VerdictTsv(const Verdict &v);
 QByteArray VerdictJson(const Verdict &v);
+
+// The pieces the ranking writes its cells with, as the verdict writes its own: a
+// measure's label, its decimals in the units shown, a number as the data hold it (for a
+// spreadsheet), a value rounded as a cell shows it, and a table as aligned text.
+QString MeasureLabel(Measure m, int flap);
+int MeasureDecimals(Measure m);
+QString PlainNumber(double value);
+double RoundedAsShown(double value, int decimals);
+QString AlignedTable(const VerdictTable &t);

@@ -24,7 +24,7 @@ struct KeyRow {
 const KeyRow kKeyRows[] = {
     {"Ctrl+Tab; Ctrl+PgDown", "Ctrl+Tab, Ctrl+PgDown", QT_TRANSLATE_NOOP("HelpDialog", "следующая страница")},
     {"Ctrl+Shift+Backtab; Ctrl+PgUp", "Ctrl+Shift+Tab, Ctrl+PgUp", QT_TRANSLATE_NOOP("HelpDialog", "предыдущая страница")},
-    {"Ctrl+1; Ctrl+2; Ctrl+3; Ctrl+4; Ctrl+5; Ctrl+6; Ctrl+7", "Ctrl+1 … Ctrl+7", QT_TRANSLATE_NOOP("HelpDialog", "страница по ее номеру")},
+    {"Ctrl+1; Ctrl+2; Ctrl+3; Ctrl+4; Ctrl+5; Ctrl+6; Ctrl+7; Ctrl+8", "Ctrl+1 … Ctrl+8", QT_TRANSLATE_NOOP("HelpDialog", "страница по ее номеру")},
     {"Ctrl+O", "Ctrl+O", QT_TRANSLATE_NOOP("HelpDialog", "открыть папку данных")},
     {"F5", "F5", QT_TRANSLATE_NOOP("HelpDialog", "перечитать файлы данных (аэропланы, закрылки, страница и масштаб остаются)")},
     {"Ctrl+D", "Ctrl+D", QT_TRANSLATE_NOOP("HelpDialog", "закрасить, где какой самолет лучше, или убрать закраску")},

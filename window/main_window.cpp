@@ -1,4 +1,5 @@
 #include "window/main_window.h"
+#include "pages/ranking_page.h"
 
 #include "pages/application.h"
 #include "window/check_dialog.h"
@@ -45,6 +46,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     buildTrees();
     buildToolbar();
     buildPages();
+    buildRanking();
     InstallPageKeys(this, pages_Charts, [this] { ToolButton6Click(); });
     auto *sharing = new ChartSharing(*this, *pages_Charts,
                      {.chosen = [this] { return ChosenCrafts(); },
@@ -331,10 +333,18 @@ void Tfrm_Main::LoadFMD()
     QLabel *panels[3] = {panel0, panel1, panel2};
     hooks.setPanel = [panels](int panel, const QString &text) { panels[panel]->setText(text); };
     hooks.processEvents = [] { QCoreApplication::processEvents(); };
-    hooks.addCraft = [this](const AircraftPtr &craft) {
+    // The ranking page gets the aircraft listed, whatever the scan ends with.
+    QList<CatalogueEntry> listed;
+    hooks.addCraft = [this, &listed](const AircraftPtr &craft) {
         tree_Crafts_1->AddCraft(craft);
         tree_Crafts_2->AddCraft(craft);
+        listed.append({craft->name, craft->fileName, craft, QString()});
     };
+    struct Rank {
+        RankingPage *page;
+        QList<CatalogueEntry> &listed;
+        ~Rank() { page->SetCatalogue(std::make_shared<const Catalogue>(std::move(listed))); }
+    } rank{tab_Ranking, listed};
     const auto checking = checkView_->Checking(DataPaths{folder}, hooks);  // shown when the scan ends
     ScanCatalogue(DataPaths{folder}, hooks);
 }
@@ -402,6 +412,7 @@ bool Tfrm_Main::Change_Craft_1(QTreeWidget *, const QTreeWidgetItem *item) const
 void Tfrm_Main::SetDataForChart()
 {
     const std::array<AircraftPtr, 2> chosen = ChosenCrafts();
+    tab_Ranking->SetReference(chosen[0] ? chosen[0]->name : QString(), FlapsShown());
     pages_Charts->SetComparison(chosen[0], chosen[1], FlapsShown());
 }
 

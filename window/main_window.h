@@ -26,6 +26,7 @@ class QTreeWidgetItem;
 class TChart;
 class MarkButton;
 class CheckView;
+class RankingPage;
 class ViewMenu;
 
 // The message the window posts to itself to start the catalogue scan.
@@ -57,6 +58,7 @@ public:
     QSplitter *Splitter;
     QFrame *pnl_Chart;
     ComparisonPages *pages_Charts;  // the pages and their charts
+    RankingPage *tab_Ranking = nullptr;  // after the verdict: every aircraft against the first tree's
 
     // Brings the window within the available area of its screen, smaller and moved as
     // needed, whatever size and place it was given (the saved ones of a session too).
@@ -122,6 +124,9 @@ private:
     void buildToolbar();
     void buildPages();
     void buildViewMenu();
+    void buildRanking();
+    // The ranking page's tab title and texts in the language and units shown now.
+    void reshowRanking();
     void setToolbarPictures();
     void setScanning(bool scanning);
     FileName scanFolder() const;
