@@ -4,6 +4,7 @@
 #include "core/guard.h"
 #include "core/literal_text.h"
 
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QStyleFactory>
@@ -123,6 +124,14 @@ bool CraftTree::allows(const QModelIndex &index) const
 }
 
 void CraftTree::AddCraft(const AircraftPtr &craft) { addTopLevelItem(new CraftItem(craft)); }
+
+void TreesFill::Listed(const AircraftPtr &craft)
+{
+    for (CraftTree *tree : trees_)
+        tree->AddCraft(craft);
+}
+
+void TreesFill::LetEventsRun() { QCoreApplication::processEvents(); }
 
 void CraftTree::Recaption()
 {

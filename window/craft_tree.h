@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "catalogue/aircraft.h"
+#include "catalogue/scan.h"
 
 // What an aircraft's root item holds: the aircraft's value, shared by both trees and
 // named by the item's caption.
@@ -62,4 +63,16 @@ private:
     bool allows(const QModelIndex &index) const;
 
     SelectionFilter allow_;
+};
+
+// A scan shown in two trees: each aircraft listed in both as it arrives, and pending
+// events run where the scan lets them, so the trees paint as they fill.
+class TreesFill : public ScanProgress {
+public:
+    TreesFill(CraftTree &first, CraftTree &second) : trees_{&first, &second} {}
+    void Listed(const AircraftPtr &craft) override;
+    void LetEventsRun() override;
+
+private:
+    CraftTree *trees_[2];
 };

@@ -1,6 +1,7 @@
 #include "window/main_window.h"
 
 #include "pages/application.h"
+#include "core/error.h"
 #include "window/check_dialog.h"
 #include "window/craft_tree.h"
 #include "window/data_folder.h"
@@ -23,6 +24,7 @@
 #include <QEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -31,6 +33,25 @@
 
 #include <algorithm>
 
+
+namespace {
+// The scan as the window shows it: the status panels say what it does while the trees
+// fill.
+class WindowScan : public TreesFill {
+public:
+    explicit WindowScan(Tfrm_Main &window) : TreesFill(*window.tree_Crafts_1, *window.tree_Crafts_2), w_(window) {}
+    void Started() override { w_.panel0->setText(QStringLiteral("Scanning data-files...")); }
+    void Reading(const QString &entry) override { w_.panel1->setText(entry); }
+    void Finished(int count) override
+    {
+        w_.panel0->setText(QStringLiteral("crafts loaded: ") + QString::number(count));
+        w_.panel1->setText(QString());
+    }
+
+private:
+    Tfrm_Main &w_;
+};
+}  // namespace
 
 Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
 {
@@ -304,16 +325,16 @@ void Tfrm_Main::LoadFMD()
     showDataFolder();
     const FileName folder = scanFolder();
     watch_->Watch(folder);
+    WindowScan progress(*this);
     ScanHooks hooks;
-    QLabel *panels[3] = {panel0, panel1, panel2};
-    hooks.setPanel = [panels](int panel, const QString &text) { panels[panel]->setText(text); };
-    hooks.processEvents = [] { QCoreApplication::processEvents(); };
-    hooks.addCraft = [this](const AircraftPtr &craft) {
-        tree_Crafts_1->AddCraft(craft);
-        tree_Crafts_2->AddCraft(craft);
-    };
+    hooks.progress = &progress;
     const auto checking = checkView_->Checking(DataPaths{folder}, hooks);  // shown when the scan ends
-    ScanCatalogue(DataPaths{folder}, hooks);
+    catalogue_ = std::make_shared<const ::Catalogue>();  // as the trees, emptied
+    const auto inPlace = qScopeGuard([this] { emit CatalogueChanged(); });
+    catalogue_ = std::make_shared<const ::Catalogue>(ReadCatalogue(DataPaths{folder}, hooks));
+    // One box lists the aircraft that can't be read.
+    if (const QString failures = catalogue_->FailureText(); !failures.isEmpty())
+        throw VarnelError(failures);
 }
 
 void Tfrm_Main::OpenDataFolder()
