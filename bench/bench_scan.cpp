@@ -31,7 +31,9 @@ namespace {
 void CopySampleAircraft(const QString &dir, int n)
 {
     const QDir sample(QStringLiteral(VARNEL_SOURCE_DIR "/sample-data"));
-    QStringList names = sample.entryList({QStringLiteral("*_speed.txt")}, QDir::Files, QDir::Name);
+    QStringList names = QDir(sample.filePath(QStringLiteral("DataSpeed"))).entryList({QStringLiteral("*_speed.txt")}, QDir::Files);
+    if (names.isEmpty())
+        throw VarnelError("no aircraft in " + sample.path());
     for (QString &name : names)
         name.chop(int(qstrlen("_speed.txt")));
     const char *const folders[] = {"DataSpeed", "DataTurn", "DataCraft", "DataWeapon"};
