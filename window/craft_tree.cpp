@@ -25,6 +25,13 @@ CraftItem::CraftItem(const AircraftPtr &craft) : QTreeWidgetItem(QStringList{cra
         new QTreeWidgetItem(this, QStringList{SummaryCaption(summary)});
 }
 
+CraftItem::CraftItem(const CraftItem &shown) : QTreeWidgetItem(QStringList{shown.text(0)}, Type), data(shown.data)
+{
+    setFlags(shown.flags());
+    for (int i = 0; i < shown.childCount(); ++i)
+        addChild(shown.child(i)->clone());
+}
+
 void CraftItem::setData(int column, int role, const QVariant &value)
 {
     QTreeWidgetItem::setData(column, role, value);
@@ -125,10 +132,13 @@ bool CraftTree::allows(const QModelIndex &index) const
 
 void CraftTree::AddCraft(const AircraftPtr &craft) { addTopLevelItem(new CraftItem(craft)); }
 
+void CraftTree::AddCraft(const CraftItem &shown) { addTopLevelItem(new CraftItem(shown)); }
+
 void TreesFill::Listed(const AircraftPtr &craft)
 {
-    for (CraftTree *tree : trees_)
-        tree->AddCraft(craft);
+    auto *item = new CraftItem(craft);
+    trees_[0]->addTopLevelItem(item);
+    trees_[1]->AddCraft(*item);
 }
 
 void TreesFill::LetEventsRun() { QCoreApplication::processEvents(); }

@@ -22,6 +22,9 @@ public:
     static constexpr int Type = QTreeWidgetItem::UserType + 1;
     // The root with its armament node and six summary children.
     explicit CraftItem(const AircraftPtr &craft);
+    // A copy of shown with its captions, for the other tree: the same aircraft, its
+    // captions written once.
+    explicit CraftItem(const CraftItem &shown);
     // An edited caption renames the aircraft: the charts and messages use the new name.
     void setData(int column, int role, const QVariant &value) override;
 
@@ -47,6 +50,8 @@ public:
 
     // Appends the aircraft's root item.
     void AddCraft(const AircraftPtr &craft);
+    // Appends a copy of the other tree's item.
+    void AddCraft(const CraftItem &shown);
     // Writes every aircraft's captions under its name again, in the language and units
     // shown now.
     void Recaption();

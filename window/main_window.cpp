@@ -85,7 +85,8 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     // For start-up measurements: with VARNEL_QUIT_WHEN_READY set, the program quits once
     // a scan has filled the trees and the window shows them. A window on screen was
     // painted when it was exposed: the trees lay out their rows and what changed since
-    // is painted now, as the next turns of the event loop would do it.
+    // is painted now, as the next turns of the event loop would do it. It quits there,
+    // before the work that waits for that paint (the data check).
     if (qEnvironmentVariableIsSet("VARNEL_QUIT_WHEN_READY"))
         connect(this, &Tfrm_Main::ScanEnded, this, [this] {
             tree_Crafts_1->doItemsLayout();
@@ -94,7 +95,8 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
                 QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
             else
                 repaint();
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QCoreApplication::quit();
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);  // and from an error box, should one open
         });
 
     resize(831, 611);
