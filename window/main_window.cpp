@@ -95,6 +95,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
                 QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
             else
                 repaint();
+            QCoreApplication::removePostedEvents(checkView_);  // its check waits for this paint
             QCoreApplication::quit();
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);  // and from an error box, should one open
         });
