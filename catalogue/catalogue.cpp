@@ -25,3 +25,17 @@ int Catalogue::ReadCount() const
         count += entry.aircraft ? 1 : 0;
     return count;
 }
+
+QString Catalogue::FailureText() const
+{
+    // At most this many failures are listed one by one.
+    constexpr int kListed = 20;
+    QStringList lines;
+    int failed = 0;
+    for (const CatalogueEntry &entry : entries_)
+        if (!entry.aircraft && ++failed <= kListed)
+            lines.append(entry.failure);
+    if (failed > kListed)
+        lines.append(QStringLiteral("... and %1 more").arg(failed - kListed));
+    return lines.join(u'\n');
+}

@@ -30,6 +30,10 @@ public:
     const CatalogueEntry *Find(const QString &name) const;
     // How many were read.
     int ReadCount() const;
+    // The one error box's text of the entries that can't be read: their failures one a
+    // line in the trees' order (the first 20, then how many more); empty when all were
+    // read.
+    QString FailureText() const;
 
 private:
     QList<CatalogueEntry> entries_;

@@ -4,6 +4,8 @@
 #include "catalogue/fields.h"
 
 #include <limits>
+#include <optional>
+#include <vector>
 
 namespace {
 void Add(CurvePoints &c, double x, double y)
@@ -68,10 +70,33 @@ public:
         return value_;
     }
 
+    const Cell &at() const { return at_; }
+
 private:
     Cell at_;
     bool read_ = false;
     double value_ = 0;
+};
+
+// The fields of a row that several curves share (the turn table's speeds), each read
+// once for all of them.
+class SharedRow {
+public:
+    SharedRow(QStringView row, int r)
+    {
+        for (FieldCursor fields(row); !fields.AtEnd();)
+            texts_.push_back(fields.Next().toString());
+        values_.reserve(texts_.size());
+        for (size_t c = 0; c < texts_.size(); ++c)
+            values_.emplace_back(Cell{texts_[c], r, int(c)});
+    }
+    int size() const { return int(values_.size()); }
+    bool isEmpty(int c) const { return texts_[size_t(c)].isEmpty(); }
+    SharedValue &operator[](int c) { return values_[size_t(c)]; }
+
+private:
+    std::vector<QString> texts_;
+    std::vector<SharedValue> values_;
 };
 // Reads the value at `at` only for its error, which goes to later.
 void ReadForLater(LaterFailures &later, const Cell &at, double (*read)(const Cell &))
@@ -128,20 +153,24 @@ TurnCurves ReadTurnCurves(const QStringList &rows, LaterFailures *later)
     TurnCurves t;
     // Column by column along the speeds (row 0) and row `row`, up to the first bad value;
     // for the check, on to the row's end, every bad value's error kept in later.
+    // The speeds of row 0 are read once for the nine curves along them.
+    std::optional<SharedRow> speeds;
     const auto readColumns = [&](SpeedCurve &curve, int row, double (*readY)(const Cell &)) {
-        FieldCursor speeds(rows.at(0)), ys(rows.at(row));
-        for (int c = 0; !speeds.AtEnd(); ++c) {
-            const QStringView speed = speeds.Next(), y = ys.Next();
-            if (speed.isEmpty() || y.isEmpty())
+        if (!speeds)
+            speeds.emplace(rows.at(0), 0);
+        FieldCursor ys(rows.at(row));
+        for (int c = 0; c < speeds->size(); ++c) {
+            const QStringView y = ys.Next();
+            if (speeds->isEmpty(c) || y.isEmpty())
                 continue;
-            const QString speedText = speed.toString(), yText = y.toString();
+            const QString yText = y.toString();
             if (curve.failure) {
-                ReadForLater(*later, {speedText, 0, c}, ReadChartValue);
+                ReadForLater(*later, (*speeds)[c].at(), ReadChartValue);
                 ReadForLater(*later, {yText, row, c}, readY);
                 continue;
             }
             const bool read = Keep(curve.failure, [&] {
-                const double x = ReadChartValue({speedText, 0, c});
+                const double x = (*speeds)[c].get();
                 Add(curve.points, x, readY(Cell{yText, row, c}));
                 curve.columns.push_back(c);
             });

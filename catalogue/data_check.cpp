@@ -341,9 +341,9 @@ DataCheck CheckDataFolder(const DataPaths &paths)
     ScanHooks hooks;
     checker.Hook(hooks);
     try {
-        ScanCatalogue(paths, hooks);
+        ReadCatalogue(paths, hooks);
     } catch (const VarnelError &) {
-        // The scan's failures are the checker's errors already.
+        // A DataSpeed that can't be listed gives nothing to check.
     }
     return checker.Finish();
 }

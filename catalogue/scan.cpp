@@ -59,99 +59,77 @@ QList<QByteArray> ListSpeedEntries(const DataPaths &paths)
     return entries;
 }
 
-// At most this many failure messages are listed one by one.
-constexpr int kListedFailures = 20;
-
-static QString FailureText(const QStringList &failures)
-{
-    QStringList lines = failures.mid(0, kListedFailures);
-    if (failures.size() > kListedFailures)
-        lines.append(QStringLiteral("... and %1 more").arg(failures.size() - kListedFailures));
-    return lines.join(u'\n');
-}
-
-int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks)
-{
-    const auto setPanel = [&](int panel, const QString &text) {
-        if (hooks.setPanel)
-            hooks.setPanel(panel, text);
-    };
-    QElapsedTimer sincePump;
-    // Runs pending events `times` times in a row when they are due.
-    const auto pump = [&](int times) {
-        if (!hooks.processEvents)
+namespace {
+// Runs pending events through the progress at the scan's points, where they are due.
+class EventPump {
+public:
+    explicit EventPump(const ScanHooks &hooks) : hooks_(hooks) {}
+    // Runs them `times` times in a row when they are due.
+    void operator()(int times)
+    {
+        if (!hooks_.progress)
             return;
-        if (hooks.pumpInterval.count() > 0 && sincePump.isValid() && sincePump.elapsed() < hooks.pumpInterval.count())
+        const qint64 interval = hooks_.pumpInterval.count();
+        if (interval > 0 && since_.isValid() && since_.elapsed() < interval)
             return;
         for (int i = 0; i < times; ++i)
-            hooks.processEvents();
-        sincePump.start();
-    };
+            hooks_.progress->LetEventsRun();
+        since_.start();
+    }
 
-    const auto finish = [&](int count) {
-        setPanel(0, QStringLiteral("crafts loaded: ") + QString::number(count));
-        setPanel(1, QString());
-    };
-    setPanel(0, QStringLiteral("Scanning data-files..."));
-    QList<QByteArray> entries;
+private:
+    const ScanHooks &hooks_;
+    QElapsedTimer since_;
+};
+
+// One aircraft of the catalogue, read whole or kept with why it can't be.
+CatalogueEntry ReadEntry(const DataPaths &paths, const FileName &name, const ScanHooks &hooks)
+{
+    AircraftPtr craft;
+    AircraftReading reading;
+    QString failure;
     try {
-        entries = ListSpeedEntries(paths);
+        craft = ReadAircraft(paths, name, Armament::Read, hooks.checkCraft ? &reading : nullptr);
+    } catch (const VarnelError &error) {
+        failure = error.message();
+    } catch (const std::bad_alloc &) {
+        failure = QStringLiteral("Out of memory reading the aircraft \"%1\"").arg(name);
+    }
+    if (hooks.checkCraft)
+        hooks.checkCraft(name, craft, reading, failure);
+    return {craft ? craft->name : QString(name), name, std::move(craft), std::move(failure)};
+}
+}  // namespace
+
+Catalogue ReadCatalogue(const DataPaths &paths, const ScanHooks &hooks)
+{
+    ScanProgress quiet;
+    ScanProgress &progress = hooks.progress ? *hooks.progress : quiet;
+    progress.Started();
+    QList<QByteArray> names;
+    try {
+        names = ListSpeedEntries(paths);
     } catch (const VarnelError &) {
-        finish(0);  // the scan has ended, with nothing to list
+        progress.Finished(0);  // the scan has ended, with nothing to list
         throw;
     }
 
-    int count = 0;
-    QStringList failures;
-    for (const QByteArray &entry : entries) {
-        const FileName name = CraftNameOf(FileName::FromBytes(entry));
-        setPanel(1, DisplayName(entry));
+    EventPump pump(hooks);
+    QList<CatalogueEntry> entries;
+    entries.reserve(names.size());
+    int listed = 0;
+    for (const QByteArray &entry : std::as_const(names)) {
+        progress.Reading(DisplayName(entry));
         pump(1);
         // An aircraft is read whole before it is listed, so whatever runs at the next
         // pump sees only complete aircraft, and a failure leaves no trace.
-        AircraftPtr craft;
-        AircraftReading reading;
-        QString failure;
-        try {
-            craft = ReadAircraft(paths, name, Armament::Read, hooks.checkCraft ? &reading : nullptr);
-        } catch (const VarnelError &error) {
-            failure = error.message();
-        } catch (const std::bad_alloc &) {
-            failure = QStringLiteral("Out of memory reading the aircraft \"%1\"").arg(name);
+        entries.append(ReadEntry(paths, CraftNameOf(FileName::FromBytes(entry)), hooks));
+        if (const AircraftPtr &craft = entries.constLast().aircraft) {
+            progress.Listed(craft);
+            ++listed;
+            pump(2);
         }
-        if (hooks.checkCraft)
-            hooks.checkCraft(name, craft, reading, failure);
-        if (!craft) {
-            failures.append(failure);
-            continue;
-        }
-        if (hooks.addCraft)
-            hooks.addCraft(craft);
-        ++count;
-        pump(2);
     }
-
-    finish(count);
-    if (!failures.isEmpty())
-        throw VarnelError(FailureText(failures));
-    return count;
-}
-
-Catalogue ReadCatalogue(const DataPaths &paths, ScanHooks hooks)
-{
-    QList<CatalogueEntry> entries;
-    const auto check = hooks.checkCraft;
-    hooks.checkCraft = [&entries, check](const FileName &name, const AircraftPtr &craft,
-                                         const AircraftReading &reading, const QString &failure) {
-        entries.append({craft ? craft->name : QString(name), name, craft, failure});
-        if (check)
-            check(name, craft, reading, failure);
-    };
-    try {
-        ScanCatalogue(paths, hooks);
-    } catch (const VarnelError &) {
-        if (entries.isEmpty())
-            throw;  // DataSpeed could not be listed
-    }
+    progress.Finished(listed);
     return Catalogue(std::move(entries));
 }

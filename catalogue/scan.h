@@ -20,11 +20,24 @@ void SortNatural(QList<QByteArray> &names);
 // second line naming the DataSpeed folder when it is missing or can't be read.
 QList<QByteArray> ListSpeedEntries(const DataPaths &paths);
 
+// What a scan says as it goes, for whoever shows it: the window's status bar and trees.
+class ScanProgress {
+public:
+    virtual ~ScanProgress() = default;
+    // The scan has begun.
+    virtual void Started() {}
+    // The aircraft of this DataSpeed entry (its file name as shown) is read now.
+    virtual void Reading(const QString &entry) { Q_UNUSED(entry); }
+    // An aircraft was read whole: listed next, after those listed before it.
+    virtual void Listed(const AircraftPtr &craft) { Q_UNUSED(craft); }
+    // The scan has ended with count aircraft listed (none when DataSpeed can't be listed).
+    virtual void Finished(int count) { Q_UNUSED(count); }
+    // Pending events may run now: whatever runs sees only complete aircraft.
+    virtual void LetEventsRun() {}
+};
+
 struct ScanHooks {
-    std::function<void(int panel, const QString &text)> setPanel;
-    std::function<void()> processEvents;
-    // Lists one complete aircraft (in both trees).
-    std::function<void(const AircraftPtr &craft)> addCraft;
+    ScanProgress *progress = nullptr;  // none: the scan says nothing as it goes
     // For the data check: every aircraft once read, before it is listed: its value (null
     // when reading failed), what reading saw (its tables read to their ends), and the
     // failure's message (empty when it read).
@@ -38,13 +51,9 @@ struct ScanHooks {
     std::chrono::milliseconds pumpInterval{16};
 };
 
-// Reads every aircraft of DataSpeed and hands each to addCraft, whole, before the next
-// one is read. An aircraft whose files fail (running out of memory included) is left
-// out and the scan goes on; at the end one error lists the failures. Gives the number of
-// aircraft listed. The status ends as "crafts loaded: N" also when DataSpeed can't be
-// listed.
-int ScanCatalogue(const DataPaths &paths, const ScanHooks &hooks);
-
 // The whole catalogue of a data folder: every aircraft of DataSpeed read, in the trees'
-// order, each failure kept beside its name. Raises only when DataSpeed can't be listed.
-Catalogue ReadCatalogue(const DataPaths &paths, ScanHooks hooks = {});
+// order, each handed to the progress whole before the next one is read. An aircraft
+// whose files fail (running out of memory included) is kept with its failure and the
+// scan goes on. Raises only when DataSpeed can't be listed, after saying the scan
+// finished with none.
+Catalogue ReadCatalogue(const DataPaths &paths, const ScanHooks &hooks = {});

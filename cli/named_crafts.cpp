@@ -149,16 +149,19 @@ NamedCrafts ReadNamedCrafts(const FileName &dataDir, const QString &first, const
 
 CraftList ListCrafts(const FileName &dataDir)
 {
-    CraftList list;
-    ScanHooks hooks;
-    hooks.addCraft = [&list](const AircraftPtr &craft) { list.names << craft->name; };
+    const DataPaths paths = PathsOf(dataDir);
+    Catalogue catalogue;
     try {
-        ScanCatalogue(PathsOf(dataDir), hooks);
+        catalogue = ReadCatalogue(paths);
     } catch (const VarnelError &error) {
-        if (list.names.isEmpty() && KindOf(PathsOf(dataDir).speedDir()) != FileKind::Directory)
+        if (KindOf(paths.speedDir()) != FileKind::Directory)
             throw VarnelError(QStringLiteral("no folder %1").arg(SpeedDirOf(dataDir)));
-        list.failures = ErrorBoxText(error.message());
+        return {{}, ErrorBoxText(error.message())};
     }
+    CraftList list;
+    for (const AircraftPtr &craft : catalogue.Aircraft())
+        list.names << craft->name;
+    list.failures = ErrorBoxText(catalogue.FailureText());
     return list;
 }
 

@@ -14,23 +14,37 @@ struct Rounded {
     long long point = 0;
 };
 
-Rounded RoundedDigits(long double value, int decimals)
+// The significant digits of value as 15 of them written in scientific form give them,
+// and the power of ten after the first: the value is 0.<digits> times 10^point.
+void SignificantDigits(long double value, bool &negative, std::string &digits, long long &point)
 {
-    // "-d.dddddddddddddde-x": the value is 0.<digits> times 10 to the power `point`.
+    negative = std::signbit(value);
+    const long double magnitude = std::fabs(value);
+    // A whole number of up to 15 digits is written exactly: its own digits, quickly.
+    if (magnitude < 1e15L && magnitude == std::trunc(magnitude)) {
+        digits = std::to_string((unsigned long long)magnitude);
+        point = magnitude == 0 ? 1 : (long long)digits.size();
+        return;
+    }
+    // "-d.dddddddddddddde-x".
     char buf[64];
     const char *end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14).ptr;
-    const char *p = buf;
-    const bool negative = *p == '-';
-    if (negative)
-        ++p;
-    std::string digits;
+    const char *p = buf + (negative ? 1 : 0);
     for (; p < end && *p != 'e'; ++p)
         if (*p != '.')
             digits.push_back(*p);
     int exponent = 0;
     if (p < end)
         std::from_chars(p + 1 + (p[1] == '+'), end, exponent);
-    long long point = exponent + 1LL;
+    point = exponent + 1LL;
+}
+
+Rounded RoundedDigits(long double value, int decimals)
+{
+    bool negative = false;
+    std::string digits;
+    long long point = 0;
+    SignificantDigits(value, negative, digits, point);
 
     const long long keep = point + decimals;
     if (keep < 0) {

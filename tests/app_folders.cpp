@@ -51,6 +51,29 @@ private slots:
         QVERIFY(w->act_Reload->isEnabled());
     }
 
+    void treesShowTheCatalogue()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"Alpha", "Bravo", "Charlie"})
+            WriteFixtureCraft(dir.path(), QString::fromLatin1(name));
+        QFile::remove(dir.filePath(QStringLiteral("DataTurn/Bravo_turn.txt")));
+        auto w = ScannedWindow(dir.path());
+        const CataloguePtr first = w->Catalogue();
+        QCOMPARE(first->Entries().size(), 3);
+        QCOMPARE(messages_, QStringList{ErrorBoxText(first->Find(QStringLiteral("Bravo"))->failure)});
+        verifyTreesShowTheCatalogue(*w);
+
+        // F5: a new catalogue is in place before the scan is said to have ended.
+        QStringList said;
+        connect(w.get(), &Tfrm_Main::CatalogueChanged, w.get(), [&] { said << QString::number(w->Catalogue()->ReadCount()); });
+        connect(w.get(), &Tfrm_Main::ScanEnded, w.get(), [&] { said << QStringLiteral("ended"); });
+        WriteFixtureCraft(dir.path(), QStringLiteral("Bravo"));
+        w->ReloadData();
+        QCOMPARE(said, (QStringList{"3", "ended"}));
+        QVERIFY(w->Catalogue() != first);
+        verifyTreesShowTheCatalogue(*w);
+    }
+
     void aPickDuringAReloadStays()
     {
         QTemporaryDir dir;
@@ -213,6 +236,18 @@ private slots:
         std::fputs("Note: 1\r\n", turn);
         std::fclose(turn);
         QTRY_COMPARE(w->panel1->text(), QStringLiteral("Файлы изменены, F5 — перечитать"));
+    }
+
+private:
+    // Both trees list the catalogue's aircraft, its own values, in its order.
+    static void verifyTreesShowTheCatalogue(const Tfrm_Main &w)
+    {
+        for (const CraftTree *tree : {w.tree_Crafts_1, w.tree_Crafts_2}) {
+            QList<AircraftPtr> shown;
+            for (int i = 0; i < tree->topLevelItemCount(); ++i)
+                shown << AircraftOf(tree->topLevelItem(i));
+            QVERIFY(shown == w.Catalogue()->Aircraft());
+        }
     }
 };
 

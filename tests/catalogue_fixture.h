@@ -63,32 +63,46 @@ struct DataDir {
     }
 };
 
-struct ScanRun {
+// A scan run to its end, with what it said as it went: "started", "reading
+// A_speed.txt", "finished 2".
+struct ScanRun : ScanProgress {
     QList<ListedCraft> crafts;
-    QList<QPair<int, QString>> panels;
-    QString error;
-    int count = -1;
+    QStringList said;
+    Catalogue catalogue;
+    QString error;  // the listing's error, else the catalogue's failures
+    int count = -1;  // as the scan said when it finished
     std::function<void()> onPump;
     std::chrono::milliseconds pumpInterval{0};
 
+    void Started() override { said << "started"; }
+    void Reading(const QString &entry) override { said << "reading " + entry; }
+    void Listed(const AircraftPtr &craft) override { crafts.append(RecordOf(craft)); }
+    void Finished(int n) override
+    {
+        said << "finished " + QString::number(n);
+        count = n;
+    }
+    void LetEventsRun() override
+    {
+        if (onPump)
+            onPump();
+    }
     void run(const DataPaths &paths)
     {
         ScanHooks hooks;
         hooks.pumpInterval = pumpInterval;
-        hooks.setPanel = [this](int panel, const QString &text) { panels.append({panel, text}); };
-        hooks.processEvents = [this] {
-            if (onPump)
-                onPump();
-        };
-        hooks.addCraft = [this](const AircraftPtr &craft) { crafts.append(RecordOf(craft)); };
-        error = ErrorOf([&] { count = ScanCatalogue(paths, hooks); });
+        hooks.progress = this;
+        error = ErrorOf([&] { catalogue = ReadCatalogue(paths, hooks); });
+        if (error.isEmpty())
+            error = catalogue.FailureText();
     }
-    QString lastPanel(int panel) const
+    // The entry the scan said it reads last.
+    QString lastReading() const
     {
-        for (auto it = panels.crbegin(); it != panels.crend(); ++it)
-            if (it->first == panel)
-                return it->second;
-        return "(never set)";
+        for (auto it = said.crbegin(); it != said.crend(); ++it)
+            if (it->startsWith("reading "))
+                return it->mid(8);
+        return "(none)";
     }
     QStringList names() const
     {

@@ -1,4 +1,4 @@
-// The catalogue scan: the aircraft records, the status panels, pumping and the handling
+// The catalogue scan: the aircraft records, what it says as it goes, pumping and the handling
 // of broken aircraft. Reading needs no window.
 #include "catalogue_fixture.h"
 
@@ -47,9 +47,7 @@ void CatalogueScan::recordsForTwoAircraft()
     QCOMPARE(Groups(alpha), QStringList{"w0:"});
     QCOMPARE(alpha.armament[0].items, (QStringList{"MG A;", "MG B;"}));
     QVERIFY(ReadFrom(alpha, kSpeed, kTurn));
-    QCOMPARE(scan.lastPanel(0), "crafts loaded: 2");
-    QCOMPARE(scan.lastPanel(1), QString());
-    QCOMPARE(scan.panels.first(), (QPair<int, QString>{0, "Scanning data-files..."}));
+    QCOMPARE(scan.said, (QStringList{"started", "reading Alpha_speed.txt", "reading Bravo_speed.txt", "finished 2"}));
 }
 
 void CatalogueScan::eachFileReadOnce()
@@ -138,9 +136,8 @@ void CatalogueScan::emptyDataSpeed()
     ScanRun scan;
     scan.run(data.paths);
     QCOMPARE(scan.error, QString());
-    QCOMPARE(scan.count, 0);
-    QCOMPARE(scan.lastPanel(0), "crafts loaded: 0");
-    QCOMPARE(scan.lastPanel(1), QString());
+    QCOMPARE(scan.said, (QStringList{"started", "finished 0"}));
+    QCOMPARE(scan.catalogue.Entries().size(), 0);
 }
 
 void CatalogueScan::missingDataSpeed_data()
@@ -161,7 +158,7 @@ void CatalogueScan::missingDataSpeed()
     ScanRun scan;
     scan.run(paths);
     QCOMPARE(scan.error, "File not found.\nNo folder \"" + QDir::toNativeSeparators(paths.speedDir()) + "\"");
-    QCOMPARE(scan.lastPanel(0), "crafts loaded: 0");
+    QCOMPARE(scan.said, (QStringList{"started", "finished 0"}));
     QCOMPARE(scan.crafts.size(), 0);
 }
 
@@ -179,8 +176,7 @@ void CatalogueScan::brokenAircraftLeftOut()
 
     QCOMPARE(scan.names(), (QStringList{"A", "C", "E"}));
     VerifyComplete(scan.crafts);
-    QCOMPARE(scan.lastPanel(0), "crafts loaded: 3");
-    QCOMPARE(scan.lastPanel(1), QString());
+    QCOMPARE(scan.count, 3);
     const QStringList lines = scan.error.split('\n');
     QCOMPARE(lines.size(), 4);
     QVERIFY2(lines[0].startsWith("Cannot open file \"" + QDir::toNativeSeparators(data.paths.turnFile("B")) + "\". "),
@@ -189,6 +185,20 @@ void CatalogueScan::brokenAircraftLeftOut()
     QCOMPARE(lines[2], "D: D_turn.txt, строка 9");
     QVERIFY2(lines[3].startsWith("Cannot open file \"" + QDir::toNativeSeparators(data.paths.speedFile("")) + "\". "),
              qPrintable(lines[3]));
+    // The catalogue holds every aircraft in the trees' order, the listed ones by their
+    // values and each of the others with its failure, located.
+    QStringList names, failed;
+    for (const CatalogueEntry &entry : scan.catalogue.Entries()) {
+        names << entry.name;
+        if (!entry.aircraft)
+            failed << entry.failure;
+    }
+    QCOMPARE(names, (QStringList{"A", "B", "C", "D", "E", ""}));
+    QCOMPARE(failed, (QStringList{lines[0], lines[1] + '\n' + lines[2], lines[3]}));
+    QCOMPARE(scan.catalogue.Find("D")->failure, "'fast' is not a valid floating point value.\nD: D_turn.txt, row 9");
+    QCOMPARE(scan.catalogue.ReadCount(), 3);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(scan.catalogue.Aircraft()[i], scan.crafts[i].value);
 }
 
 void CatalogueScan::manyFailuresCapped()
@@ -199,7 +209,7 @@ void CatalogueScan::manyFailuresCapped()
     data.craft("Y");
     ScanRun scan;
     scan.run(data.paths);
-    QCOMPARE(scan.lastPanel(0), "crafts loaded: 1");
+    QCOMPARE(scan.count, 1);
     const QStringList lines = scan.error.split('\n');
     QCOMPARE(lines.size(), 21);
     QVERIFY(lines[19].contains("X19_turn.txt"));
@@ -216,10 +226,10 @@ void CatalogueScan::pumpsSeeOnlyCompleteAircraft()
     QStringList panel1AtPump;
     QList<int> listedAtPump;
     scan.onPump = [&] {
-        panel1AtPump << scan.lastPanel(1);
+        panel1AtPump << scan.lastReading();
         listedAtPump << int(scan.crafts.size());
         VerifyComplete(scan.crafts);
-        QCOMPARE(scan.lastPanel(0), "Scanning data-files...");
+        QCOMPARE(scan.count, -1);  // not finished
     };
     scan.run(data.paths);
     QVERIFY(!QTest::currentTestFailed());
@@ -228,7 +238,7 @@ void CatalogueScan::pumpsSeeOnlyCompleteAircraft()
     // Once after the entry name is shown, twice after the aircraft is listed.
     QCOMPARE(listedAtPump, (QList<int>{0, 1, 1, 1, 2, 2, 2, 2, 3, 3}));
     QCOMPARE(scan.names(), (QStringList{"A", "B", "D"}));
-    QCOMPARE(scan.lastPanel(0), "crafts loaded: 3");
+    QCOMPARE(scan.count, 3);
     QVERIFY(scan.error.contains("C_turn.txt"));
 }
 
@@ -240,7 +250,7 @@ void CatalogueScan::pumpsPaced()
     ScanRun scan;
     scan.pumpInterval = std::chrono::hours(1);
     QStringList panel1AtPump;
-    scan.onPump = [&] { panel1AtPump << scan.lastPanel(1); };
+    scan.onPump = [&] { panel1AtPump << scan.lastReading(); };
     scan.run(data.paths);
     // Pending events run at the first point and then not again within the interval.
     QCOMPARE(panel1AtPump, QStringList{"A_speed.txt"});

@@ -4,6 +4,7 @@
 #include "core/guard.h"
 #include "core/literal_text.h"
 
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QStyleFactory>
@@ -22,6 +23,13 @@ CraftItem::CraftItem(const AircraftPtr &craft) : QTreeWidgetItem(QStringList{cra
     }
     for (const SummaryValue &summary : craft->summary)
         new QTreeWidgetItem(this, QStringList{SummaryCaption(summary)});
+}
+
+CraftItem::CraftItem(const CraftItem &shown) : QTreeWidgetItem(QStringList{shown.text(0)}, Type), data(shown.data)
+{
+    setFlags(shown.flags());
+    for (int i = 0; i < shown.childCount(); ++i)
+        addChild(shown.child(i)->clone());
 }
 
 void CraftItem::setData(int column, int role, const QVariant &value)
@@ -123,6 +131,17 @@ bool CraftTree::allows(const QModelIndex &index) const
 }
 
 void CraftTree::AddCraft(const AircraftPtr &craft) { addTopLevelItem(new CraftItem(craft)); }
+
+void CraftTree::AddCraft(const CraftItem &shown) { addTopLevelItem(new CraftItem(shown)); }
+
+void TreesFill::Listed(const AircraftPtr &craft)
+{
+    auto *item = new CraftItem(craft);
+    trees_[0]->addTopLevelItem(item);
+    trees_[1]->AddCraft(*item);
+}
+
+void TreesFill::LetEventsRun() { QCoreApplication::processEvents(); }
 
 void CraftTree::Recaption()
 {

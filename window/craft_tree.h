@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "catalogue/aircraft.h"
+#include "catalogue/scan.h"
 
 // What an aircraft's root item holds: the aircraft's value, shared by both trees and
 // named by the item's caption.
@@ -21,6 +22,9 @@ public:
     static constexpr int Type = QTreeWidgetItem::UserType + 1;
     // The root with its armament node and six summary children.
     explicit CraftItem(const AircraftPtr &craft);
+    // A copy of shown with its captions, for the other tree: the same aircraft, its
+    // captions written once.
+    explicit CraftItem(const CraftItem &shown);
     // An edited caption renames the aircraft: the charts and messages use the new name.
     void setData(int column, int role, const QVariant &value) override;
 
@@ -46,6 +50,8 @@ public:
 
     // Appends the aircraft's root item.
     void AddCraft(const AircraftPtr &craft);
+    // Appends a copy of the other tree's item.
+    void AddCraft(const CraftItem &shown);
     // Writes every aircraft's captions under its name again, in the language and units
     // shown now.
     void Recaption();
@@ -62,4 +68,16 @@ private:
     bool allows(const QModelIndex &index) const;
 
     SelectionFilter allow_;
+};
+
+// A scan shown in two trees: each aircraft listed in both as it arrives, and pending
+// events run where the scan lets them, so the trees paint as they fill.
+class TreesFill : public ScanProgress {
+public:
+    TreesFill(CraftTree &first, CraftTree &second) : trees_{&first, &second} {}
+    void Listed(const AircraftPtr &craft) override;
+    void LetEventsRun() override;
+
+private:
+    CraftTree *trees_[2];
 };

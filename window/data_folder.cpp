@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 
 #include <dirent.h>
@@ -213,20 +214,25 @@ void DataFolderWatch::start()
 DataFolderWatch::Snapshot DataFolderWatch::snapshot() const
 {
     Snapshot files;
-    for (const FileName &folder : folders_) {
-        DIR *listing = ::opendir(folder.bytes.constData());
+    for (qsizetype i = 0; i < folders_.size(); ++i) {
+        DIR *listing = ::opendir(folders_[i].bytes.constData());
         if (!listing)
             continue;
+        // Each file looked up in its folder, not by its whole path again.
+        const int folder = ::dirfd(listing);
         while (const dirent *entry = ::readdir(listing)) {
-            const QByteArray path = folder.bytes + '/' + entry->d_name;
             struct stat st;
-            if (::strcmp(entry->d_name, ".") == 0 || ::strcmp(entry->d_name, "..") == 0 || ::stat(path.constData(), &st) != 0)
+            if (::strcmp(entry->d_name, ".") == 0 || ::strcmp(entry->d_name, "..") == 0 ||
+                ::fstatat(folder, entry->d_name, &st, 0) != 0)
                 continue;
-            files.insert(path, QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_mtim.tv_nsec)) +
-                                   '/' + QByteArray::number(qint64(st.st_size)) + '/' + QByteArray::number(quint64(st.st_ino)));
+            QByteArray key(1, char(i));
+            key.append(entry->d_name);
+            files.emplace_back(std::move(key), FileStamp{qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec),
+                                                         qint64(st.st_size), quint64(st.st_ino)});
         }
         ::closedir(listing);
     }
+    std::sort(files.begin(), files.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     return files;
 }
 

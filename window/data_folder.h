@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -85,9 +86,15 @@ signals:
     void NotWatched();
 
 private:
-    // Each file of the four folders (its path's bytes) with what tells its content
-    // changed.
-    using Snapshot = QHash<QByteArray, QByteArray>;
+    // What tells a file's content changed.
+    struct FileStamp {
+        qint64 seconds, nanoseconds, size;
+        quint64 inode;
+        bool operator==(const FileStamp &) const = default;
+    };
+    // Each file of the four folders (its folder's place, then its name's bytes) with its
+    // stamp, in the order of those names.
+    using Snapshot = std::vector<std::pair<QByteArray, FileStamp>>;
     Snapshot snapshot() const;
     void start();
     void stop();

@@ -2,6 +2,7 @@
 #include "pages/ranking_page.h"
 
 #include "pages/application.h"
+#include "core/error.h"
 #include "window/check_dialog.h"
 #include "window/craft_tree.h"
 #include "window/data_folder.h"
@@ -25,6 +26,7 @@
 #include <QEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -33,6 +35,25 @@
 
 #include <algorithm>
 
+
+namespace {
+// The scan as the window shows it: the status panels say what it does while the trees
+// fill.
+class WindowScan : public TreesFill {
+public:
+    explicit WindowScan(Tfrm_Main &window) : TreesFill(*window.tree_Crafts_1, *window.tree_Crafts_2), w_(window) {}
+    void Started() override { w_.panel0->setText(QStringLiteral("Scanning data-files...")); }
+    void Reading(const QString &entry) override { w_.panel1->setText(entry); }
+    void Finished(int count) override
+    {
+        w_.panel0->setText(QStringLiteral("crafts loaded: ") + QString::number(count));
+        w_.panel1->setText(QString());
+    }
+
+private:
+    Tfrm_Main &w_;
+};
+}  // namespace
 
 Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
 {
@@ -73,7 +94,8 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
     // For start-up measurements: with VARNEL_QUIT_WHEN_READY set, the program quits once
     // a scan has filled the trees and the window shows them. A window on screen was
     // painted when it was exposed: the trees lay out their rows and what changed since
-    // is painted now, as the next turns of the event loop would do it.
+    // is painted now, as the next turns of the event loop would do it. It quits there,
+    // before the work that waits for that paint (the data check).
     if (qEnvironmentVariableIsSet("VARNEL_QUIT_WHEN_READY"))
         connect(this, &Tfrm_Main::ScanEnded, this, [this] {
             tree_Crafts_1->doItemsLayout();
@@ -82,7 +104,9 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
                 QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
             else
                 repaint();
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QCoreApplication::removePostedEvents(checkView_);  // its check waits for this paint
+            QCoreApplication::quit();
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);  // and from an error box, should one open
         });
 
     resize(831, 611);
@@ -329,24 +353,16 @@ void Tfrm_Main::LoadFMD()
     showDataFolder();
     const FileName folder = scanFolder();
     watch_->Watch(folder);
+    WindowScan progress(*this);
     ScanHooks hooks;
-    QLabel *panels[3] = {panel0, panel1, panel2};
-    hooks.setPanel = [panels](int panel, const QString &text) { panels[panel]->setText(text); };
-    hooks.processEvents = [] { QCoreApplication::processEvents(); };
-    // The ranking page gets the aircraft listed, whatever the scan ends with.
-    QList<CatalogueEntry> listed;
-    hooks.addCraft = [this, &listed](const AircraftPtr &craft) {
-        tree_Crafts_1->AddCraft(craft);
-        tree_Crafts_2->AddCraft(craft);
-        listed.append({craft->name, craft->fileName, craft, QString()});
-    };
-    struct Rank {
-        RankingPage *page;
-        QList<CatalogueEntry> &listed;
-        ~Rank() { page->SetCatalogue(std::make_shared<const Catalogue>(std::move(listed))); }
-    } rank{tab_Ranking, listed};
+    hooks.progress = &progress;
     const auto checking = checkView_->Checking(DataPaths{folder}, hooks);  // shown when the scan ends
-    ScanCatalogue(DataPaths{folder}, hooks);
+    catalogue_ = std::make_shared<const ::Catalogue>();  // as the trees, emptied
+    const auto inPlace = qScopeGuard([this] { emit CatalogueChanged(); });
+    catalogue_ = std::make_shared<const ::Catalogue>(ReadCatalogue(DataPaths{folder}, hooks));
+    // One box lists the aircraft that can't be read.
+    if (const QString failures = catalogue_->FailureText(); !failures.isEmpty())
+        throw VarnelError(failures);
 }
 
 void Tfrm_Main::OpenDataFolder()

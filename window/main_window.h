@@ -94,6 +94,9 @@ public:
     CheckView *DataCheckView() const { return checkView_; }
     // Shows every number in `units` at once, keeping the aircraft, flaps, page and zoom.
     void SetUnits(UnitSystem units);
+    // The catalogue of the last scan, every aircraft as the trees show it (empty until
+    // a scan has ended, and while one runs). Never null.
+    CataloguePtr Catalogue() const { return catalogue_; }
     // Whether a scan runs (or the first one is still to come): the folder commands
     // wait for its end.
     bool Scanning() const { return scanning_; }
@@ -108,6 +111,8 @@ public:
     QVector<TChart *> Charts() const { return pages_Charts->Charts(); }
 
 signals:
+    // A scan has put a new catalogue in place (Catalogue()); ScanEnded follows.
+    void CatalogueChanged();
     // A scan of the data folder has ended, the trees filled.
     void ScanEnded();
     // The user chose a language ("ru", "en") or units in the view menu (already kept
@@ -145,4 +150,5 @@ private:
     bool scanStarted_ = false;
     QSize fittedFrame_;  // the frame the window was last fitted to the screen with
     CheckView *checkView_ = nullptr;
+    CataloguePtr catalogue_ = std::make_shared<const ::Catalogue>();
 };

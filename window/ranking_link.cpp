@@ -49,6 +49,7 @@ void Tfrm_Main::buildRanking()
         if (ChooseCraft(tree_Crafts_2, name))
             pages_Charts->setCurrentWidget(pages_Charts->tab_Verdict);
     });
+    connect(this, &Tfrm_Main::CatalogueChanged, this, [this] { tab_Ranking->SetCatalogue(Catalogue()); });
     reshowRanking();
 }
 
