@@ -88,6 +88,8 @@ QString UnitKey(Quantity quantity, UnitSystem units)
     return {};
 }
 
+QString WithUnit(const QString &number, const QString &unit) { return number + QChar(0x00A0) + unit; }
+
 bool Converts(Quantity quantity, UnitSystem units) { return Factor(quantity, units) != 1.0; }
 
 int ShownDecimals(Quantity quantity, int metricDecimals, UnitSystem units)
