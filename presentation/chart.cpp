@@ -3,6 +3,7 @@
 #include "core/guard.h"
 #include "core/language.h"
 #include "presentation/chart_curve.h"
+#include "presentation/contrast.h"
 #include "presentation/plot_geometry.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,9 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     // Curves choose for themselves: a dotted line stays crisp.
     setAntialiasedElements(QCP::aeItems | QCP::aeLegendItems | QCP::aeAxes);
     setBufferDevicePixelRatio(devicePixelRatioF());
+    // On a dark desktop the chart keeps a light ground of its own (contrast.h).
+    if (IsDarkGround(palette().color(QPalette::Window)))
+        setPalette(ChartPalette(palette()));
     setBackground(palette().brush(QPalette::Window));
     setMouseTracking(true);  // the tracker follows the mouse
 
