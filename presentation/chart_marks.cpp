@@ -14,8 +14,9 @@ constexpr int StopMarkPixels = 14;
 const char *const MarksLayer = "overlay";
 
 // The short arrow to a label beside its point: where the label would run out of the
-// chart's right edge (a curve ending at the axis's end), the arrow and the label go to
-// the point's left, so the label is read whole. Drawn before its label, it places both.
+// chart's right edge (a curve ending at the axis's end), the label stands above the
+// point, ending where it does, so it is read whole and clear of the labels beside
+// other curves' ends. Drawn before its label, it places both.
 class BesideArrow : public QCPItemLine {
 public:
     using QCPItemLine::QCPItemLine;
@@ -27,11 +28,11 @@ protected:
         const QMargins pad = label->padding();
         const double width = QFontMetricsF(label->font()).horizontalAdvance(label->text()) + pad.left() + pad.right();
         const double x = start->pixelPosition().x();
-        const bool left = x + MarkArrowLength + width > mParentPlot->viewport().right() && x - MarkArrowLength - width >= 0;
-        const QPointF offset(left ? -MarkArrowLength : MarkArrowLength, 0);
+        const bool above = x + MarkArrowLength + width > mParentPlot->viewport().right() && x - width >= 0;
+        const QPointF offset = above ? QPointF(0, -MarkArrowLength) : QPointF(MarkArrowLength, 0);
         end->setCoords(offset);
         label->position->setCoords(offset);
-        label->setPositionAlignment((left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        label->setPositionAlignment(above ? Qt::AlignRight | Qt::AlignBottom : Qt::AlignLeft | Qt::AlignVCenter);
         QCPItemLine::draw(painter);
     }
 };
