@@ -128,7 +128,7 @@ void ComparisonPages::ShowUnits()
     for (TChart *chart : Charts())
         ::ShowUnits(*chart, units);
     ShowRadiusLines(chrt_FunPlot->Series(), ChartPalette(QApplication::palette()).color(QPalette::Button), units);
-    tab_Verdict->Reshow();
+    Retranslate();  // the titles that name an altitude
 }
 
 void ComparisonPages::SetAdvantageShown(bool shown)
@@ -154,7 +154,7 @@ void ComparisonPages::Retranslate()
         setTabToolTip(indexOf(page), title);
     };
     for (const PageRow &row : kPages)
-        retitle(this->*row.page, QCoreApplication::translate("Varnel", row.caption));
+        retitle(this->*row.page, AltitudesIn(QCoreApplication::translate("Varnel", row.caption), ShownUnits()));
     retitle(tab_Verdict, QCoreApplication::translate("Varnel", "Кто лучше"));
     for (TChart *chart : Charts())
         RetranslateChart(*chart);

@@ -129,9 +129,15 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 void TChart::SetChartTitle(const QString &title)
 {
     chartTitle_ = title;
-    title_->setText(Translated(title));  // fitted to the width at the next layout
+    title_->setText(ShownTitle());  // fitted to the width at the next layout
     fittedWidth_ = -1;
     Redraw();
+}
+
+void TChart::SetTitleUnits(UnitSystem units)
+{
+    titleUnits_ = units;
+    SetChartTitle(chartTitle_);
 }
 
 void TChart::LayOut()
@@ -160,12 +166,12 @@ void TChart::fitTitle()
     int pixels = TitleFontPixels;
     for (; pixels > SmallFontPixels; --pixels) {
         f.setPixelSize(pixels);
-        if (QFontMetrics(f).horizontalAdvance(Translated(chartTitle_)) <= available)
+        if (QFontMetrics(f).horizontalAdvance(ShownTitle()) <= available)
             break;
     }
     f.setPixelSize(pixels);
     title_->setFont(f);
-    title_->setText(QFontMetrics(f).elidedText(Translated(chartTitle_), Qt::ElideRight, std::max(available, 0)));
+    title_->setText(QFontMetrics(f).elidedText(ShownTitle(), Qt::ElideRight, std::max(available, 0)));
 }
 
 void TChart::SetAxisTitles(const AxisTitle &bottom, const AxisTitle &left)

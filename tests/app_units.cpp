@@ -251,6 +251,11 @@ private slots:
             }
         };
         unitsOfAxes(false);
+        // Titles that name an altitude name it in feet: the tab, the chart.
+        const QString turnTab = pages.tabText(pages.indexOf(pages.tab_TurnBySpeed));
+        QVERIFY2(turnTab.contains(QStringLiteral("3281\u00a0ft")) && !turnTab.contains(QStringLiteral("1000")), qPrintable(turnTab));
+        QVERIFY2(pages.chrt_TurnbySpeed->ShownTitle().endsWith(QStringLiteral("3281\u00a0ft")), qPrintable(pages.chrt_TurnbySpeed->ShownTitle()));
+        QVERIFY(pages.chrt_ROCatConst->ShownTitle().contains(QStringLiteral("=0\u00a0ft)")));
         // The dive speed as the tree wrote it, in knots to one decimal, a whole one too.
         const double dive = captions[1].section(u' ', -2, -2).toDouble();
         QCOMPARE(ChildCaptions(tarn)[1], QStringLiteral("макс. скор. в пике: %1 kt").arg(dive * 0.539957, 0, 'f', 1));
@@ -264,6 +269,7 @@ private slots:
         pages.tab_Verdict->Shown();
         QCOMPARE(tas->BottomAxisTitle(), QStringLiteral("Скорость (км/ч)"));
         unitsOfAxes(true);
+        QVERIFY(pages.tabText(pages.indexOf(pages.tab_TurnBySpeed)).contains(QStringLiteral("1000м")));
         QCOMPARE(ChildCaptions(tarn), captions);
         QCOMPARE(said->text(), verdict);
         QCOMPARE(pages.chrt_FunPlot->Series()[15].Title(), radius);
