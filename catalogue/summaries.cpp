@@ -95,7 +95,12 @@ SummaryValue ShownSummary(const SummaryValue &s, UnitSystem units)
         return shown;  // "unknown" or nothing: no number to convert
     const int decimals = ShownDecimals(row->quantity, kConvertedDecimals, units);
     shown.value = double(RoundedDecimal(ToShown(row->quantity, s.value, units), decimals));
+    // Every converted value to the same decimals ("435.0 mph" beside "472.2 mph").
     shown.text = DecimalText(shown.value, decimals);
+    const qsizetype point = shown.text.indexOf(u'.');
+    if (decimals > 0)
+        shown.text += (point < 0 ? QStringLiteral(".") : QString()) +
+                      QString(decimals - (point < 0 ? 0 : shown.text.size() - point - 1), u'0');
     return shown;
 }
 

@@ -260,12 +260,14 @@ LeadBand Summarise(const BandList &list, const Band &b, const std::vector<Piece>
         return out;
     // The difference is linear between places, so its extremes lie at places or at band
     // ends. Places where the band's lead holds come first, then other places, then ends.
+    // Every place of an even band counts as its own: one where the difference reaches
+    // the limit exactly is even ground the band took in.
     int bestTier = -1;
     Thousandths bestScore = 0;
     for (size_t k = b.lo; k < b.hi; ++k) {
         const Piece &p = pieces[k];
         for (const auto &[x, d, row] : {std::tuple{p.from, p.dFrom, p.fromRow}, std::tuple{p.to, p.dTo, p.toRow}}) {
-            const int tier = row ? (judge(d) == b.lead ? 2 : 1) : 0;
+            const int tier = row ? (b.lead == Lead::Even || judge(d) == b.lead ? 2 : 1) : 0;
             const Thousandths score = b.lead == Lead::Even ? std::abs(d) : b.lead == Lead::First ? judge.sign * d : -judge.sign * d;
             if (tier > bestTier || (tier == bestTier && score > bestScore)) {
                 bestTier = tier;

@@ -1,6 +1,7 @@
 #include "core/units.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -86,6 +87,25 @@ QString UnitKey(Quantity quantity, UnitSystem units)
         return QStringLiteral("deg/s");
     }
     return {};
+}
+
+QString WithUnit(const QString &number, const QString &unit) { return number + QChar(0x00A0) + unit; }
+
+QString AltitudesIn(const QString &title, UnitSystem units)
+{
+    if (!Converts(Quantity::Altitude, units))
+        return title;
+    // A whole number, then "м" or "m" (a space or none between) that no letter or "/"
+    // follows: "1000м", "0 m", but not "м/с" or "mph".
+    static const QRegularExpression metres(QStringLiteral("(\\d+)[ \\x{00A0}]?(?:м|m)(?![\\p{L}/])"));
+    QString out;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch &m : metres.globalMatch(title)) {
+        const double shown = std::round(ToShown(Quantity::Altitude, m.captured(1).toDouble(), units));
+        out += title.mid(from, m.capturedStart() - from) + WithUnit(QString::number(shown, 'f', 0), UnitName(Quantity::Altitude, units));
+        from = m.capturedEnd();
+    }
+    return out + title.mid(from);
 }
 
 bool Converts(Quantity quantity, UnitSystem units) { return Factor(quantity, units) != 1.0; }

@@ -21,6 +21,14 @@ QString UnitName(Quantity quantity, UnitSystem units);
 // The unit's name for scripts, the same in every language ("km/h", "mph", "ft/min").
 QString UnitKey(Quantity quantity, UnitSystem units);
 
+// A number and its unit as one, joined by a no-break space, so that no line breaks
+// between them ("+8.7 м/с").
+QString WithUnit(const QString &number, const QString &unit);
+
+// A title that names an altitude in metres ("на высоте 1000м", "Altitude=0 m") with
+// the altitude in the units shown ("на высоте 3 281 ft"); as it is in metric units.
+QString AltitudesIn(const QString &title, UnitSystem units);
+
 // Whether the quantity is shown in other units than metric ones (time and turn rate are
 // the same in every system).
 bool Converts(Quantity quantity, UnitSystem units);

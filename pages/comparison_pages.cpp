@@ -8,6 +8,7 @@
 #include "core/guard.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
+#include "presentation/contrast.h"
 #include "presentation/chart_language.h"
 
 #include <QCoreApplication>
@@ -117,7 +118,7 @@ void ComparisonPages::SetComparison(const AircraftPtr &first, const AircraftPtr 
     ComparisonCharts charts{chrt_TASbyAlt->Series(), chrt_MaxROCbyAlt->Series(), chrt_ROCatConst->Series(),
                             chrt_TurnbySpeed->Series(), chrt_FunPlot->Series(), ch_C1->Series(),
                             ch_C2->Series(), ch_C3->Series(), ch_C4->Series(),
-                            QApplication::palette().color(QPalette::Button)};
+                            ChartPalette(QApplication::palette()).color(QPalette::Button)};
     RefreshComparison(charts, first.get(), second.get(), shown);
 }
 
@@ -126,8 +127,8 @@ void ComparisonPages::ShowUnits()
     const UnitSystem units = ShownUnits();
     for (TChart *chart : Charts())
         ::ShowUnits(*chart, units);
-    ShowRadiusLines(chrt_FunPlot->Series(), QApplication::palette().color(QPalette::Button), units);
-    tab_Verdict->Reshow();
+    ShowRadiusLines(chrt_FunPlot->Series(), ChartPalette(QApplication::palette()).color(QPalette::Button), units);
+    Retranslate();  // the titles that name an altitude
 }
 
 void ComparisonPages::SetAdvantageShown(bool shown)
@@ -153,7 +154,7 @@ void ComparisonPages::Retranslate()
         setTabToolTip(indexOf(page), title);
     };
     for (const PageRow &row : kPages)
-        retitle(this->*row.page, QCoreApplication::translate("Varnel", row.caption));
+        retitle(this->*row.page, AltitudesIn(QCoreApplication::translate("Varnel", row.caption), ShownUnits()));
     retitle(tab_Verdict, QCoreApplication::translate("Varnel", "Кто лучше"));
     for (TChart *chart : Charts())
         RetranslateChart(*chart);

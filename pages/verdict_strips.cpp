@@ -1,6 +1,7 @@
 #include "pages/verdict_strips.h"
 
 #include "pages/caption.h"
+#include "presentation/contrast.h"
 #include "verdict/verdict_format.h"
 
 #include <QPainter>
@@ -52,11 +53,11 @@ void PaintBand(QPainter &painter, const StripPlace &s, const PairVerdict &p, con
 
 // The marks where one band gives way to the next, labelled below the bar where the
 // label does not run into the one before.
-void PaintCrossings(QPainter &painter, const StripPlace &s, const PairVerdict &p)
+void PaintCrossings(QPainter &painter, const StripPlace &s, const PairVerdict &p, const QColor &ink)
 {
     const QFontMetricsF fm(painter.font());
     double freeFrom = s.bar.left() - 1e9;
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(ink, 1));
     for (size_t i = 1; i < p.bands.size(); ++i) {
         const LeadBand &before = p.bands[i - 1], &b = p.bands[i];
         if (before.to != b.from || before.lead == b.lead)
@@ -106,14 +107,14 @@ QString StripLabel(const PairVerdict &p)
 
 double StripsHeight(const Verdict &v, const QFontMetricsF &fm) { return double(v.pairs.size()) * StripHeight(fm); }
 
-void PaintVerdictStrips(QPainter &painter, const Verdict &v, const QRectF &area)
+void PaintVerdictStrips(QPainter &painter, const Verdict &v, const QRectF &area, const QColor &ink)
 {
     const std::vector<StripPlace> places = PlaceStrips(v, area, QFontMetricsF(painter.font()));
     painter.save();
     for (size_t i = 0; i < places.size(); ++i) {
         const StripPlace &s = places[i];
         const PairVerdict &p = v.pairs[i];
-        painter.setPen(Qt::black);
+        painter.setPen(ink);
         painter.drawText(s.label, Qt::AlignLeft | Qt::AlignVCenter,
                          painter.fontMetrics().elidedText(StripLabel(p), Qt::ElideRight, int(s.label.width())));
         painter.fillRect(s.bar, QColor(0xF4, 0xF4, 0xF4));
@@ -122,7 +123,7 @@ void PaintVerdictStrips(QPainter &painter, const Verdict &v, const QRectF &area)
         painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(s.bar);
-        PaintCrossings(painter, s, p);
+        PaintCrossings(painter, s, p, ink);
     }
     painter.restore();
 }
@@ -150,5 +151,7 @@ void VerdictStrips::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setFont(font());
-    PaintVerdictStrips(painter, verdict_, QRectF(rect()).adjusted(1, 0, -1, 0));
+    // Black on a light page as ever; the page's own text colour on a dark one.
+    const QColor ink = IsDarkGround(palette().color(QPalette::Window)) ? palette().color(QPalette::WindowText) : QColor(Qt::black);
+    PaintVerdictStrips(painter, verdict_, QRectF(rect()).adjusted(1, 0, -1, 0), ink);
 }

@@ -28,8 +28,8 @@ std::vector<StripPlace> PlaceStrips(const Verdict &v, const QRectF &area, const 
 QString StripLabel(const PairVerdict &p);
 // The height the strips take at that font.
 double StripsHeight(const Verdict &v, const QFontMetricsF &fm);
-// Draws the strips into `area` with the painter's font.
-void PaintVerdictStrips(QPainter &painter, const Verdict &v, const QRectF &area);
+// Draws the strips into `area` with the painter's font, their labels and marks in `ink`.
+void PaintVerdictStrips(QPainter &painter, const Verdict &v, const QRectF &area, const QColor &ink = Qt::black);
 
 // The strips as a widget, as high as they need at its width.
 class VerdictStrips : public QWidget {

@@ -3,6 +3,7 @@
 #include "core/guard.h"
 #include "core/language.h"
 #include "presentation/chart_curve.h"
+#include "presentation/contrast.h"
 #include "presentation/plot_geometry.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,9 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     // Curves choose for themselves: a dotted line stays crisp.
     setAntialiasedElements(QCP::aeItems | QCP::aeLegendItems | QCP::aeAxes);
     setBufferDevicePixelRatio(devicePixelRatioF());
+    // On a dark desktop the chart keeps a light ground of its own (contrast.h).
+    if (IsDarkGround(palette().color(QPalette::Window)))
+        setPalette(ChartPalette(palette()));
     setBackground(palette().brush(QPalette::Window));
     setMouseTracking(true);  // the tracker follows the mouse
 
@@ -125,9 +129,15 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
 void TChart::SetChartTitle(const QString &title)
 {
     chartTitle_ = title;
-    title_->setText(Translated(title));  // fitted to the width at the next layout
+    title_->setText(ShownTitle());  // fitted to the width at the next layout
     fittedWidth_ = -1;
     Redraw();
+}
+
+void TChart::SetTitleUnits(UnitSystem units)
+{
+    titleUnits_ = units;
+    SetChartTitle(chartTitle_);
 }
 
 void TChart::LayOut()
@@ -156,12 +166,12 @@ void TChart::fitTitle()
     int pixels = TitleFontPixels;
     for (; pixels > SmallFontPixels; --pixels) {
         f.setPixelSize(pixels);
-        if (QFontMetrics(f).horizontalAdvance(Translated(chartTitle_)) <= available)
+        if (QFontMetrics(f).horizontalAdvance(ShownTitle()) <= available)
             break;
     }
     f.setPixelSize(pixels);
     title_->setFont(f);
-    title_->setText(QFontMetrics(f).elidedText(Translated(chartTitle_), Qt::ElideRight, std::max(available, 0)));
+    title_->setText(QFontMetrics(f).elidedText(ShownTitle(), Qt::ElideRight, std::max(available, 0)));
 }
 
 void TChart::SetAxisTitles(const AxisTitle &bottom, const AxisTitle &left)

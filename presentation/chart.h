@@ -10,6 +10,8 @@
 // follows the mouse is its ChartTracker's (on a buffered layer of its own), the fill
 // showing who is better where its ChartShading's, Escape, Home and screen changes are
 // its ChartHolder's, and the pixel arithmetic lives in plot_geometry.h.
+#include "core/language.h"
+#include "core/units.h"
 #include "presentation/navigator.h"
 #include "presentation/plot_geometry.h"
 #include "presentation/series.h"
@@ -38,6 +40,9 @@ public:
 
     void SetChartTitle(const QString &title);
     QString ChartTitle() const { return chartTitle_; }
+    // The title as shown: translated, an altitude in it in the units the axes show.
+    QString ShownTitle() const { return AltitudesIn(Translated(chartTitle_), titleUnits_); }
+    void SetTitleUnits(UnitSystem units);
     // Bottom and left axes, with the quantity and unit read-outs name. The left title
     // reads upwards; the bottom one sits in a lower corner of the plot area, so the
     // bottom axis reserves no band.
@@ -144,6 +149,7 @@ private:
     TChartSeriesList series_;
     int tag_ = 0;
     QString chartTitle_;
+    UnitSystem titleUnits_ = UnitSystem::Metric;
     AxisTitle bottom_, left_;
     QCPTextElement *title_ = nullptr;
     QCPItemText *bottomTitleItem_ = nullptr;

@@ -318,6 +318,7 @@ void ShowUnits(TChart &chart, UnitSystem units)
 {
     const ChartDef &def = definition(chart.objectName());
     chart.SetAxisTitles(ShownAxisTitle(def.bottom, units), ShownAxisTitle(def.left, units));
+    chart.SetTitleUnits(units);
     chart.xAxis->setTicker(TickerFor(def.bottom.kind, units));
     chart.yAxis->setTicker(TickerFor(def.left.kind, units));
 }

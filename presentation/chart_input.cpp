@@ -17,8 +17,8 @@ void TChart::showReadout(const QHelpEvent &help)
     // Where the tracker's box reads the curves, only a point the mouse rests on is named.
     const bool tracked = tracker_->Reading().curves() > 0;
     QString text = ReadoutAt(help.pos(), tracked ? RestingReach : ReadoutReach);
-    if (text.isEmpty() && title_->outerRect().contains(help.pos()) && title_->text() != Translated(chartTitle_))
-        text = Translated(chartTitle_);  // cut short on a narrow chart
+    if (text.isEmpty() && title_->outerRect().contains(help.pos()) && title_->text() != ShownTitle())
+        text = ShownTitle();  // cut short on a narrow chart
     if (text.isEmpty())
         QToolTip::hideText();
     else

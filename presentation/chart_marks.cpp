@@ -12,6 +12,30 @@ constexpr int MarkFontPixels = 10;
 constexpr int MarkArrowLength = 8;  // pixels between a point and its mark
 constexpr int StopMarkPixels = 14;
 const char *const MarksLayer = "overlay";
+
+// The short arrow to a label beside its point: where the label would run out of the
+// chart's right edge (a curve ending at the axis's end), the label stands above the
+// point, ending where it does, so it is read whole and clear of the labels beside
+// other curves' ends. Drawn before its label, it places both.
+class BesideArrow : public QCPItemLine {
+public:
+    using QCPItemLine::QCPItemLine;
+    QCPItemText *label = nullptr;
+
+protected:
+    void draw(QCPPainter *painter) override
+    {
+        const QMargins pad = label->padding();
+        const double width = QFontMetricsF(label->font()).horizontalAdvance(label->text()) + pad.left() + pad.right();
+        const double x = start->pixelPosition().x();
+        const bool above = x + MarkArrowLength + width > mParentPlot->viewport().right() && x - width >= 0;
+        const QPointF offset = above ? QPointF(0, -MarkArrowLength) : QPointF(MarkArrowLength, 0);
+        end->setCoords(offset);
+        label->position->setCoords(offset);
+        label->setPositionAlignment(above ? Qt::AlignRight | Qt::AlignBottom : Qt::AlignLeft | Qt::AlignVCenter);
+        QCPItemLine::draw(painter);
+    }
+};
 }  // namespace
 
 // Marks may reach past the plot area's edge, but only points in view have them.
@@ -44,7 +68,7 @@ void TChart::syncMarks()
                 continue;
             const QPointF offset = beside ? QPointF(MarkArrowLength, 0) : QPointF(0, -MarkArrowLength);
 
-            auto *arrow = new QCPItemLine(this);
+            auto *arrow = beside ? new BesideArrow(this) : new QCPItemLine(this);
             arrow->setLayer(MarksLayer);
             arrow->setClipToAxisRect(false);
             arrow->setPen(QPen(Qt::white, 1));
@@ -53,6 +77,8 @@ void TChart::syncMarks()
             arrow->end->setCoords(offset);
 
             auto *label = new QCPItemText(this);
+            if (beside)
+                static_cast<BesideArrow *>(arrow)->label = label;
             label->setLayer(MarksLayer);
             label->setClipToAxisRect(false);
             label->position->setParentAnchor(arrow->start);

@@ -3,11 +3,13 @@
 // reads in it, and the window switches units keeping its view, and back to metric as it
 // was.
 #include "app_fixture.h"
+#include "catalogue/summaries.h"
 #include "core/decimal_text.h"
 #include "pages/verdict_page.h"
 #include "pictures/share.h"
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
+#include "presentation/unit_ticker.h"
 #include "window/craft_tree.h"
 
 #include <QJsonArray>
@@ -135,15 +137,17 @@ private slots:
                 check(mSum[i]["value"], sSum[i]["value"], factor, factor == 1 ? 0 : factor == f.climb ? 0.5 : 0.05, key);
             }
         }
+        // The altitude table steps every 2,000 ft over the range the metric one steps every
+        // 1,000 m, and reads the same values where the two meet (at 0).
         const QJsonArray mRows = metric["byAltitude"].toArray(), sRows = shown["byAltitude"].toArray();
-        QCOMPARE(sRows.size(), mRows.size());
-        for (int r = 0; r < mRows.size(); ++r) {
-            check(mRows[r]["altitude"], sRows[r]["altitude"], f.altitude, 0.0005, QStringLiteral("altitude"));
-            for (const QString key : {"speed-100", "speed-max", "climb-100", "climb-max"})
-                for (int a = 0; a < 2; ++a)
-                    check(mRows[r][key][a], sRows[r][key][a], f.ofMeasure(key), 0.0005, key);
-        }
-        QVERIFY(checked > 300);
+        QVERIFY(sRows.size() > mRows.size() && mRows[0]["altitude"].toDouble() == 0);
+        for (int r = 0; r < sRows.size(); ++r)
+            QCOMPARE(sRows[r]["altitude"].toDouble(), 2000.0 * r);
+        QVERIFY(sRows.last()["altitude"].toDouble() <= (mRows.last()["altitude"].toDouble() + 1000) * f.altitude);
+        for (const QString key : {"speed-100", "speed-max", "climb-100", "climb-max"})
+            for (int a = 0; a < 2; ++a)
+                check(mRows[0][key][a], sRows[0][key][a], f.ofMeasure(key), 0.0005, key);
+        QVERIFY(checked > 200);
     }
 
     void axesAndTrackerReadInTheUnit()
@@ -173,6 +177,21 @@ private slots:
         for (int i = 0; i < ticks.size(); ++i) {
             QVERIFY2(std::abs(ticks[i] * 3.28084 - labels[i].toDouble()) < 1e-6, qPrintable(labels[i]));
             QCOMPARE(std::fmod(labels[i].toDouble(), step), 0.0);
+        }
+
+        // The sub-ticks too: round steps of the shown unit between the ticks, at the
+        // metric places they stand for.
+        QVector<double> major, minor;
+        QVector<QString> texts;
+        TickerFor(Quantity::Altitude, UnitSystem::Imperial)->generate(QCPRange(0, 10000), QLocale::c(), 'g', 6, major, &minor, &texts);
+        QVERIFY(major.size() >= 3 && minor.size() > major.size());
+        double subStep = texts[1].toDouble() - texts[0].toDouble();
+        for (qsizetype i = 1; i < minor.size(); ++i)
+            subStep = std::min(subStep, (minor[i] - minor[i - 1]) * 3.28084);
+        for (double t : minor) {
+            const double feet = t * 3.28084, steps = feet / subStep;
+            QVERIFY2(std::abs(steps - std::round(steps)) < 1e-6 && t > major.front() - 1000 && t < major.back() + 1000,
+                     qPrintable(QString::number(t)));
         }
 
         // The turn-rate diagram: the radius in feet, the speed in mph.
@@ -220,16 +239,37 @@ private slots:
         QCOMPARE(pages.currentWidget(), pages.tab_SpeedByAlt);
         QCOMPARE(w->tree_Crafts_1->SelectedCraft(), tarn);
         QCOMPARE(tas->BottomAxisTitle(), QStringLiteral("Скорость (kt)"));
-        // The dive speed as the tree wrote it, in knots to one decimal.
+        // Every chart, in view or not, names the new units on its axes and ticks in them.
+        const auto unitsOfAxes = [&](bool metric) {
+            for (TChart *chart : pages.Charts()) {
+                const QString titles = chart->BottomAxisTitle() + chart->LeftAxisTitle();
+                const bool metricTitle = titles.contains(QStringLiteral("км/ч")) || titles.contains(QStringLiteral("(м)")) ||
+                                         titles.contains(QStringLiteral("м/с)"));
+                const bool otherTitle = titles.contains(QStringLiteral("kt")) || titles.contains(QStringLiteral("ft"));
+                QVERIFY2(metric ? !otherTitle : !metricTitle, qPrintable(chart->objectName() + titles));
+                QCOMPARE(chart->xAxis->ticker().dynamicCast<UnitTicker>().isNull(), metric);
+            }
+        };
+        unitsOfAxes(false);
+        // Titles that name an altitude name it in feet: the tab, the chart.
+        const QString turnTab = pages.tabText(pages.indexOf(pages.tab_TurnBySpeed));
+        QVERIFY2(turnTab.contains(QStringLiteral("3281\u00a0ft")) && !turnTab.contains(QStringLiteral("1000")), qPrintable(turnTab));
+        QVERIFY2(pages.chrt_TurnbySpeed->ShownTitle().endsWith(QStringLiteral("3281\u00a0ft")), qPrintable(pages.chrt_TurnbySpeed->ShownTitle()));
+        QVERIFY(pages.chrt_ROCatConst->ShownTitle().contains(QStringLiteral("=0\u00a0ft)")));
+        // The dive speed as the tree wrote it, in knots to one decimal, a whole one too.
         const double dive = captions[1].section(u' ', -2, -2).toDouble();
-        QCOMPARE(ChildCaptions(tarn)[1], QStringLiteral("макс. скор. в пике: %1 kt").arg(DecimalText(dive * 0.539957, 1)));
+        QCOMPARE(ChildCaptions(tarn)[1], QStringLiteral("макс. скор. в пике: %1 kt").arg(dive * 0.539957, 0, 'f', 1));
+        SummaryValue whole{"0", "макс. скор. в пике", "км/ч", "700", 700};
+        QCOMPARE(ShownSummary(whole, UnitSystem::Imperial).text, QStringLiteral("435.0"));
         QCOMPARE(pages.chrt_FunPlot->Series()[15].Title(), QStringLiteral("500ft"));
-        QVERIFY2(said->text().contains(QStringLiteral(" ft ")) && said->text().contains(QStringLiteral(" kt")),
+        QVERIFY2(said->text().contains(QStringLiteral(" ft ")) && said->text().contains(QStringLiteral(" kt")),
                  qPrintable(said->text()));
 
         w->SetUnits(UnitSystem::Metric);
         pages.tab_Verdict->Shown();
         QCOMPARE(tas->BottomAxisTitle(), QStringLiteral("Скорость (км/ч)"));
+        unitsOfAxes(true);
+        QVERIFY(pages.tabText(pages.indexOf(pages.tab_TurnBySpeed)).contains(QStringLiteral("1000м")));
         QCOMPARE(ChildCaptions(tarn), captions);
         QCOMPARE(said->text(), verdict);
         QCOMPARE(pages.chrt_FunPlot->Series()[15].Title(), radius);

@@ -77,8 +77,8 @@ private slots:
             if (o["measure"].toString() != QLatin1String("turn-time") || o["flaps"].toString() != QLatin1String("1"))
                 continue;
             QCOMPARE(best->item(6, 0)->text(), QStringLiteral("Время виража, закрылки 1"));
-            QCOMPARE(best->item(6, 3)->text(), VerdictNumber(o["value"].toDouble(), 1) + QStringLiteral(" сек"));
-            QCOMPARE(best->item(6, 4)->text(), QStringLiteral("при %1 км/ч").arg(o["at"].toDouble()));
+            QCOMPARE(best->item(6, 3)->text(), VerdictNumber(o["value"].toDouble(), 1) + QStringLiteral(" сек"));
+            QCOMPARE(best->item(6, 4)->text(), QStringLiteral("при %1 км/ч").arg(o["at"].toDouble()));
         }
         // The sentences lead the page, one per pair.
         const QString said = page.findChild<QLabel *>(QStringLiteral("lbl_Verdict"))->text();

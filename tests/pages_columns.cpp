@@ -34,18 +34,23 @@ private slots:
         QTest::addColumn<int>("columns");
         QTest::addColumn<double>("height");
         QTest::addColumn<bool>("complete");
-        QTest::newRow("one tall column") << 1 << 400.0 << true;
-        QTest::newRow("two columns") << 2 << 180.0 << true;
-        QTest::newRow("three columns") << 3 << 140.0 << true;
-        QTest::newRow("two short columns") << 2 << 100.0 << false;
-        QTest::newRow("too short for anything") << 3 << 15.0 << false;
+        QTest::addColumn<bool>("longTable");
+        QTest::newRow("one tall column") << 1 << 400.0 << true << false;
+        QTest::newRow("two columns") << 2 << 180.0 << true << false;
+        QTest::newRow("three columns") << 3 << 140.0 << true << false;
+        QTest::newRow("two short columns") << 2 << 100.0 << false << false;
+        QTest::newRow("too short for anything") << 3 << 15.0 << false << false;
+        // A table that fills column after column: each piece's header takes its room.
+        QTest::newRow("a table over three columns") << 3 << 100.0 << true << true;
+        QTest::newRow("a table longer than three columns") << 3 << 100.0 << false << true;
     }
     void flowPlacesEachRowOnce()
     {
         QFETCH(int, columns);
         QFETCH(double, height);
         QFETCH(bool, complete);
-        const std::vector<FlowBlock> page = Page();
+        QFETCH(bool, longTable);
+        const std::vector<FlowBlock> page = longTable ? std::vector<FlowBlock>{Unit(20), Table(complete ? 20 : 30)} : Page();
         const double line = 12;
         const FlowLayout flow = FlowColumns(Fixed(page), std::vector<double>(size_t(columns), 100), height, line);
         QCOMPARE(flow.complete, complete);

@@ -11,6 +11,8 @@
 #include <QTest>
 
 #include <cmath>
+#include <map>
+#include <set>
 
 Q_DECLARE_METATYPE(CurvePoints)
 
@@ -67,11 +69,12 @@ private slots:
             << Curve({200, 300, 400}, {20, 18, 19}) << Curve({200, 300, 400}, {21, 19, 18}) << false << 0.1
             << Bands{{200, 350, F, 1, 200}, {350, 400, S, -1, 400}};
         // A difference of exactly the limit leads (20.2 - 20.1 is a hair under 0.1 in
-        // binary); one that reaches it at a single row only makes no band.
+        // binary); one that reaches it at a single row only makes no band, and is the
+        // even band's largest difference.
         QTest::newRow("at the limit") << Curve({0, 1000}, {20.1, 20.2}) << Curve({0, 1000}, {20.2, 20.3}) << true << 0.1
                                       << Bands{{0, 1000, S, 0.1, 0}};
         QTest::newRow("limit at one row") << Curve({2000, 2500, 3000}, {18.85, 18.8, 18.85}) << Curve({2000, 2500, 3000}, {18.9, 18.9, 18.9})
-                                          << true << 0.1 << Bands{{2000, 3000, E, 0.05, 2000}};
+                                          << true << 0.1 << Bands{{2000, 3000, E, 0.1, 2500}};
         // Equal where the second's row meets the first's line (26.776 at 266.8): even
         // there, from where the difference falls under 0.1.
         QTest::newRow("equal at a row") << Curve({260, 270}, {28, 26.2}) << Curve({264.8, 266.8}, {26.853, 26.776}) << false << 0.1
@@ -132,8 +135,13 @@ private slots:
         QCOMPARE(v.best[0][0].at, 2000.0);
         QCOMPARE(v.best[0][5].value, 0.36);
         QCOMPARE(v.best[0][5].at, 400.0);
-        QCOMPARE(v.byAltitude.size(), size_t(3));
-        QCOMPARE(v.byAltitude[1].values[0][0], (490.999 + 530) / 2);
+        QCOMPARE(AltitudeRows(v, UnitSystem::Metric).size(), size_t(3));
+        QCOMPARE(AltitudeRows(v, UnitSystem::Metric)[1].values[0][0], (490.999 + 530) / 2);
+        // In feet the table steps every 2,000 ft: 0 to 6,000 over the 6,562 ft of the range.
+        const std::vector<AltitudeRow> feet = AltitudeRows(v, UnitSystem::Imperial);
+        QCOMPARE(feet.size(), size_t(4));
+        QCOMPARE(feet[3].altitude * 3.28084, 6000.0);
+        QCOMPARE(feet[1].values[0][0], 490.999 + (530 - 490.999) * 2000 / 6561.68);
         QCOMPARE(v.summary[0][2].value, 18.2);
 
         QCOMPARE(ErrorOf([&] { CurvesOf(*a, FlapSet().With(1)); }),
@@ -148,11 +156,11 @@ private slots:
         a.curves[2] = Curve({0, 4000}, {15, 15});
         b.curves[2] = Curve({2000}, {16.5});
         const Verdict v = CompareCrafts({"Tarn-5", "Skarn-7"}, {&a, &b}, {}, FlapSet::NoFlaps());
-        QCOMPARE(VerdictSentences(v).at(2), QStringLiteral("Скороподъемность 100%: только Tarn-5 от 0 до 2 000 м; на 2 000 м — "
-                                                           "Skarn-7 (+1.5 м/с); выше 2 000 м — только Tarn-5."));
+        QCOMPARE(VerdictSentences(v).at(2), QStringLiteral("Скороподъемность 100%: только Tarn-5 от 0 до 2 000 м; на 2 000 м — "
+                                                           "Skarn-7 (+1.5 м/с); выше 2 000 м — только Tarn-5."));
         QCOMPARE(VerdictSentences(v).first(),
-                 QStringLiteral("Скорость 100%: Tarn-5 быстрее от 0 до 1 333 м (до +20 км/ч у земли); от 1 333 до 2 950 м — "
-                                "Skarn-7 (до +20 км/ч на 2 000 м); от 2 950 до 9 000 м — поровну; выше 9 000 м — только Tarn-5."));
+                 QStringLiteral("Скорость 100%: Tarn-5 быстрее от 0 до 1 333 м (до +20 км/ч у земли); от 1 333 до 2 950 м — "
+                                "Skarn-7 (до +20 км/ч на 2 000 м); от 2 950 до 9 000 м — поровну; выше 9 000 м — только Tarn-5."));
         QCOMPARE(VerdictSentences(v).at(1), QStringLiteral("Скорость MAX: нет данных."));
         QCOMPARE(VerdictNumber(-1234567.26, 1), QStringLiteral("−1 234 567.3"));
         QCOMPARE(VerdictNumber(-0.04, 1, true), QStringLiteral("0.0"));
@@ -208,10 +216,92 @@ private slots:
         QVERIFY2(all >= 1000, qPrintable(QString::number(all)));
         const QString shown = VerdictSentences(v, 8).first();
         QCOMPARE(shown.count(QStringLiteral(" — ")), 7);
-        QVERIFY2(shown.contains(QStringLiteral("от 9 985 до 50 000 м — A")), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("от 9 985 до 50 000 м — A")), qPrintable(shown));
         QVERIFY2(shown.endsWith(QStringLiteral("; … и ещё %1 полосы.").arg(VerdictNumber(double(all - 8), 0))), qPrintable(shown));
         QCOMPARE(qsizetype(VerdictSentences(v).first().count(QStringLiteral("; "))), qsizetype(all - 1));
         QVERIFY(!VerdictText(v).contains(QStringLiteral("и ещё")));
+    }
+
+    // The count of bands left unsaid takes the word its number asks for in Russian:
+    // 11 to 14 take "полос" whatever their last digit.
+    void bandsLeftWord()
+    {
+        const std::map<size_t, QString> words{{2, "полосы"}, {5, "полос"}, {11, "полос"}, {12, "полос"}, {14, "полос"},
+                                              {21, "полоса"}, {22, "полосы"}, {112, "полос"}};
+        std::set<size_t> seen;
+        for (int rows = 4; rows < 140; ++rows) {
+            CraftCurves a, b;
+            for (int i = 0; i < rows; ++i) {
+                a.curves[0].x.push_back(10 * i), a.curves[0].y.push_back(i % 2 ? 503 : 497);
+                b.curves[0].x.push_back(10 * i), b.curves[0].y.push_back(500);
+            }
+            const Verdict v = CompareCrafts({"A", "B"}, {&a, &b}, {}, FlapSet::NoFlaps());
+            const size_t left = v.pairs[0].bands.size() - kPageBands;
+            if (!words.count(left))
+                continue;
+            const QString said = VerdictSentences(v, kPageBands).first();
+            QVERIFY2(said.endsWith(QStringLiteral("и ещё %1 %2.").arg(left).arg(words.at(left))), qPrintable(said));
+            seen.insert(left);
+        }
+        QCOMPARE(seen.size(), words.size());
+    }
+
+    // An aircraft better in every measure leads every pair, from end to end, whichever
+    // list it is chosen in: which way each measure is better is right.
+    void betterEverywhereLeadsEveryPair()
+    {
+        CraftCurves good, poor;
+        for (size_t m = 0; m < 5; ++m) {
+            const bool byAltitude = m < 4;
+            const std::vector<double> x = byAltitude ? std::vector<double>{0, 4000, 8000} : std::vector<double>{200, 300, 400};
+            good.curves[m] = Curve(x, {30, 25, 20});
+            poor.curves[m] = Curve(x, {20, 15, 10});
+        }
+        for (size_t f = 0; f < 4; ++f) {
+            good.turnTime[f] = Curve({200, 300, 400}, {18, 17, 19});
+            poor.turnTime[f] = Curve({200, 300, 400}, {22, 21, 23});
+            good.turnRate[f] = Curve({200, 300, 400}, {20, 21, 19});
+            poor.turnRate[f] = Curve({200, 300, 400}, {16, 17, 15});
+        }
+                for (const bool goodFirst : {true, false}) {
+            const Verdict v = goodFirst ? CompareCrafts({"A", "B"}, {&good, &poor}, {}, FlapSet::All())
+                                        : CompareCrafts({"A", "B"}, {&poor, &good}, {}, FlapSet::All());
+            QCOMPARE(v.pairs.size(), size_t(13));
+            for (const PairVerdict &p : v.pairs) {
+                QVERIFY2(p.bands.size() == 1 && p.bands[0].lead == (goodFirst ? Lead::First : Lead::Second),
+                         qPrintable(PairLabel(p)));
+            }
+        }
+    }
+
+    // The winners of the tables are of the values as the data hold them: a cell's tint
+    // is the same in every unit system, with the even limits of 1 km/h and 0.1 m/s.
+    void tintsKeepInEveryUnitSystem()
+    {
+        CraftCurves a, b;
+        // At 100% 0.9 km/h and 0.05 m/s apart: even; at MAX 1.2 km/h and 0.15 m/s: the
+        // second leads.
+        a.curves[0] = a.curves[1] = Curve({0, 1000}, {500, 500});
+        b.curves[0] = Curve({0, 1000}, {500.9, 500.9});
+        b.curves[1] = Curve({0, 1000}, {501.2, 501.2});
+        a.curves[2] = a.curves[3] = Curve({0, 1000}, {15, 15});
+        b.curves[2] = Curve({0, 1000}, {15.05, 15.05});
+        b.curves[3] = Curve({0, 1000}, {15.15, 15.15});
+        const Verdict v = CompareCrafts({"A", "B"}, {&a, &b}, {}, FlapSet::NoFlaps());
+        const auto tints = [&](UnitSystem units) {
+            SetShownUnits(units);
+            QList<int> out;
+            for (const VerdictTable &t : VerdictTables(v))
+                for (const auto &row : t.rows)
+                    for (const VerdictCell &c : row)
+                        out << c.tint;
+            SetShownUnits(UnitSystem::Metric);
+            return out;
+        };
+        const QList<int> metric = tints(UnitSystem::Metric);
+        QCOMPARE(metric.count(2), 2 + 2 + 2);  // MAX in both rows of both tables, the best at MAX
+        QCOMPARE(tints(UnitSystem::Imperial), metric);
+        QCOMPARE(tints(UnitSystem::Knots), metric);
     }
 
     // A curve read as a function of its axis value, whatever order its rows come in.

@@ -4,7 +4,9 @@
 //   usage: window_shots OUTDIR [FIRST SECOND [FLAPS]]
 //   FLAPS: four 0/1 digits, the Marked flags of the four flap buttons (default 0111).
 // On the common page the mouse rests over the first chart, so its tracker shows.
-// VARNEL_LANG (ru, en) and VARNEL_UNITS (metric, imperial, knots) choose what it speaks.
+// VARNEL_LANG (ru, en) and VARNEL_UNITS (metric, imperial, knots) choose what it speaks;
+// VARNEL_PALETTE=dark draws it in the Fusion style with a dark palette, as a dark
+// desktop theme would.
 //   build: cmake --build build --target window_shots
 #include "core/language.h"
 #include "core/units.h"
@@ -17,11 +19,25 @@
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <cstdio>
 
 namespace {
+// A dark desktop palette, as dark themes set it.
+QPalette DarkPalette()
+{
+    QPalette p(QColor(0x35, 0x35, 0x35), QColor(0x2A, 0x2A, 0x2A));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText})
+        p.setColor(role, QColor(0xE8, 0xE8, 0xE8));
+    p.setColor(QPalette::Base, QColor(0x2A, 0x2A, 0x2A));
+    p.setColor(QPalette::AlternateBase, QColor(0x35, 0x35, 0x35));
+    p.setColor(QPalette::Highlight, QColor(0x2A, 0x82, 0xDA));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    return p;
+}
+
 void pick(QTreeWidget *tree, const QString &name)
 {
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
@@ -44,6 +60,10 @@ int main(int argc, char *argv[])
         InstallLanguage(qEnvironmentVariable("VARNEL_LANG"));
     if (const auto units = UnitSystemNamed(qEnvironmentVariable("VARNEL_UNITS")))
         SetShownUnits(*units);
+    if (qEnvironmentVariable("VARNEL_PALETTE") == QLatin1String("dark")) {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QApplication::setPalette(DarkPalette());
+    }
     Tfrm_Main w;
     w.show();
     QCoreApplication::sendPostedEvents(&w, WM_LOADFMD);

@@ -555,10 +555,6 @@
         <translation>bands</translation>
     </message>
     <message>
-        <source>от %1 до %2 %3</source>
-        <translation>from %1 to %2 %3</translation>
-    </message>
-    <message>
         <source> (до %1 %2)</source>
         <translation> (up to %1 %2)</translation>
     </message>
@@ -827,18 +823,6 @@ Replace these files?</translation>
         <translation>Save report</translation>
     </message>
     <message>
-        <source>на %1 %2</source>
-        <translation>at %1 %2</translation>
-    </message>
-    <message>
-        <source>при %1 %2</source>
-        <translation>at %1 %2</translation>
-    </message>
-    <message>
-        <source>выше %1 %2 — только %3</source>
-        <translation>above %1 %2 — only %3</translation>
-    </message>
-    <message>
         <source>Скорость по высоте, %1</source>
         <translation>Speed by altitude, %1</translation>
     </message>
@@ -1018,6 +1002,24 @@ Replace these files?</translation>
     <message>
         <source>Рейтинг</source>
         <translation>Ranking</translation>
+        <source>на %1</source>
+        <translation>at %1</translation>
+    </message>
+    <message>
+        <source>при %1</source>
+        <translation>at %1</translation>
+    </message>
+    <message>
+        <source>Δ, %1</source>
+        <translation>Δ, %1</translation>
+    </message>
+    <message>
+        <source>от %1 до %2</source>
+        <translation>from %1 to %2</translation>
+    </message>
+    <message>
+        <source>выше %1 — только %2</source>
+        <translation>above %1 — only %2</translation>
     </message>
 </context>
 <context>

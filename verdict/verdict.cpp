@@ -83,21 +83,47 @@ Verdict CompareCrafts(const std::array<QString, 2> &names, const std::array<cons
             if (v.present[size_t(a)])
                 v.best[size_t(a)].push_back(Best(c[a]->Of(m, flap), m, flap));
     }
-    if (v.present[0] && v.present[1]) {
-        const auto [lo0, hi0] = AltitudeRange(c[0]->curves[0]);
-        const auto [lo1, hi1] = AltitudeRange(c[1]->curves[0]);
-        const double lo = std::max(lo0, lo1), hi = std::min(hi0, hi1);
-        if (lo <= hi) {
-            for (double h = std::ceil(lo / 1000) * 1000; h <= hi && v.byAltitude.size() < kMaxAltitudeRows; h += 1000) {
-                AltitudeRow row{h, {}};
-                for (int m = 0; m < 4; ++m)
-                    for (int a = 0; a < 2; ++a)
-                        row.values[size_t(m)][size_t(a)] = CurveValueAt(c[a]->curves[size_t(m)], h);
-                v.byAltitude.push_back(row);
-            }
-        }
-    }
+    if (v.present[0] && v.present[1])
+        for (size_t a = 0; a < 2; ++a)
+            for (size_t m = 0; m < 4; ++m)
+                v.byAltitude[a][m] = c[a]->curves[m];
     return v;
+}
+
+double AltitudeStep(UnitSystem units)
+{
+    const double metre = ToShown(Quantity::Altitude, 1000, units);
+    const double decade = std::pow(10.0, std::floor(std::log10(metre)));
+    double best = decade;
+    for (double round : {2 * decade, 5 * decade, 10 * decade})
+        if (std::abs(round - metre) < std::abs(best - metre))
+            best = round;
+    return best;
+}
+
+std::vector<AltitudeRow> AltitudeRows(const Verdict &v, UnitSystem units)
+{
+    std::vector<AltitudeRow> rows;
+    const auto &c = v.byAltitude;
+    if (!v.present[0] || !v.present[1])
+        return rows;
+    const auto [lo0, hi0] = AltitudeRange(c[0][0]);
+    const auto [lo1, hi1] = AltitudeRange(c[1][0]);
+    const double lo = std::max(lo0, lo1), hi = std::min(hi0, hi1), step = AltitudeStep(units);
+    if (!(lo <= hi))
+        return rows;
+    for (double shown = std::ceil(ToShown(Quantity::Altitude, lo, units) / step) * step;
+         rows.size() < kMaxAltitudeRows; shown += step) {
+        const double h = FromShown(Quantity::Altitude, shown, units);
+        if (h > hi)
+            break;
+        AltitudeRow row{h, {}};
+        for (size_t m = 0; m < 4; ++m)
+            for (size_t a = 0; a < 2; ++a)
+                row.values[m][a] = CurveValueAt(c[a][m], h);
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 Verdict ComputeVerdict(const Aircraft *first, const Aircraft *second, FlapSet shown)

@@ -56,8 +56,16 @@ struct Verdict {
     std::vector<PairVerdict> pairs;   // measures in order, turn settings in flap order
     std::array<std::vector<BestFigure>, 2> best;        // both in the same order
     std::array<std::vector<SummaryValue>, 2> summary;   // the aircraft's own; empty for a missing aircraft
-    std::vector<AltitudeRow> byAltitude;                // every 1,000 m of the common range
+    // The four altitude curves of each aircraft, read at the altitudes of the table.
+    std::array<std::array<CurvePoints, 4>, 2> byAltitude;
 };
+
+// The altitude table's step: the round value of the shown unit nearest 1,000 m (1,000 m,
+// 2,000 ft), in that unit.
+double AltitudeStep(UnitSystem units);
+// The values of the four altitude measures at every step of the shown unit over both
+// aircraft's common range (none when either is missing), lowest first.
+std::vector<AltitudeRow> AltitudeRows(const Verdict &v, UnitSystem units);
 
 // The verdict of the two aircraft (either may be null) at these flap settings, from
 // their values alone: nothing is read or parsed again.

@@ -1,5 +1,6 @@
 #include "verdict/verdict_format.h"
 #include "core/language.h"
+#include "core/units.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -69,10 +70,13 @@ QString Place(Measure m, double at)
 {
     const QString shown = VerdictNumber(ShownAlong(m, at), 0);
     if (RuleOf(m).byAltitude)
-        return at == 0 ? QCoreApplication::translate("Varnel", "у земли") : QCoreApplication::translate("Varnel", "на %1 %2").arg(shown, AxisUnit(m));
-    return QCoreApplication::translate("Varnel", "при %1 %2").arg(shown, AxisUnit(m));
+        return at == 0 ? QCoreApplication::translate("Varnel", "у земли") : QCoreApplication::translate("Varnel", "на %1").arg(WithUnit(shown, AxisUnit(m)));
+    return QCoreApplication::translate("Varnel", "при %1").arg(WithUnit(shown, AxisUnit(m)));
 }
-QString Valued(Measure m, double value) { return VerdictNumber(ShownValue(m, value), Decimals(m)) + QLatin1Char(' ') + ValueUnit(m); }
+QString Valued(Measure m, double value) { return WithUnit(VerdictNumber(ShownValue(m, value), Decimals(m)), ValueUnit(m)); }
+
+// The heading of a column of differences in `unit` ("Δ, км/ч").
+QString DeltaHeading(const QString &unit) { return QCoreApplication::translate("Varnel", "Δ, %1").arg(unit); }
 
 // "полоса", "полосы" or "полос", as the count asks.
 QString BandsWord(size_t n)
@@ -110,7 +114,7 @@ QString Plain(double v)
 // A value rounded to `decimals` places, as a cell shows it.
 double AsShown(double v, int decimals) { return std::isfinite(v) ? QString::number(v, 'f', decimals).toDouble() + 0.0 : v; }
 // A summary value with its unit; one that is not a number ("unknown") without.
-QString WithUnit(const SummaryValue &s) { return std::isnan(s.value) ? s.text : s.text + QLatin1Char(' ') + Translated(s.unit); }
+QString SummaryWithUnit(const SummaryValue &s) { return std::isnan(s.value) ? s.text : WithUnit(s.text, Translated(s.unit)); }
 VerdictCell Cell(const QString &text, const QString &plain = QString(), int tint = 0)
 {
     return {text, plain.isNull() ? text : plain, tint};
@@ -128,8 +132,8 @@ QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
         const bool point = b.from == b.to;
         const QString name = v.names[b.lead == Lead::First || b.lead == Lead::OnlyFirst ? 0 : 1];
         const QString range = point ? Place(p.measure, b.from)
-                                    : QCoreApplication::translate("Varnel", "от %1 до %2 %3").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0),
-                                                                           VerdictNumber(ShownAlong(p.measure, b.to), 0), AxisUnit(p.measure));
+                                    : QCoreApplication::translate("Varnel", "от %1 до %2").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0),
+                                                                                                PairPlace(p, b.to));
         const QString advantage = PairAdvantage(p, b);
         const QString gain = !leads ? QString()
                              : point ? QStringLiteral(" (%1)").arg(advantage)
@@ -141,7 +145,7 @@ QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
                       : only ? QCoreApplication::translate("Varnel", "только %1 %2").arg(name, range)
                              : QCoreApplication::translate("Varnel", "поровну %1").arg(range));
         else if (above && only)
-            parts << QCoreApplication::translate("Varnel", "выше %1 %2 — только %3").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0), AxisUnit(p.measure), name);
+            parts << QCoreApplication::translate("Varnel", "выше %1 — только %2").arg(PairPlace(p, b.from), name);
         else
             parts << (above ? QCoreApplication::translate("Varnel", "выше") : range) + QStringLiteral(" — ") +
                          (leads ? name + gain : only ? QCoreApplication::translate("Varnel", "только ") + name : QCoreApplication::translate("Varnel", "поровну"));
@@ -167,8 +171,10 @@ VerdictTable SummaryTable(const Verdict &v)
             delta.chop(1);
         if (delta.endsWith(QLatin1Char('.')))
             delta.chop(1);
-        t.rows.push_back({Cell(Translated(a.label)), Cell(WithUnit(a), a.text, win == 1 ? 1 : 0),
-                          Cell(WithUnit(b), b.text, win == 2 ? 2 : 0), Cell(delta, Plain(d))});
+        // The difference names its unit, as the values beside it do.
+        const QString deltaText = delta.isEmpty() ? delta : WithUnit(delta, Translated(b.unit));
+        t.rows.push_back({Cell(Translated(a.label)), Cell(SummaryWithUnit(a), a.text, win == 1 ? 1 : 0),
+                          Cell(SummaryWithUnit(b), b.text, win == 2 ? 2 : 0), Cell(deltaText, Plain(d))});
     }
     return t;
 }
@@ -182,8 +188,8 @@ VerdictTable AltitudeTable(const Verdict &v, int first)
                        .arg(ValueUnit(Measure(first))),
                    {QCoreApplication::translate("Varnel", "Высота, %1").arg(AxisUnit(Measure(first)))}, {}};
     for (const QString &power : {QStringLiteral("100% "), QStringLiteral("MAX ")})
-        t.header << power + v.names[0] << power + v.names[1] << QStringLiteral("Δ");
-    for (const AltitudeRow &r : v.byAltitude) {
+        t.header << power + v.names[0] << power + v.names[1] << DeltaHeading(ValueUnit(Measure(first)));
+    for (const AltitudeRow &r : AltitudeRows(v, ShownUnits())) {
         const double altitude = ShownAlong(Measure(first), r.altitude);
         std::vector<VerdictCell> row{Cell(VerdictNumber(altitude, 0), Plain(altitude))};
         for (int m = first; m < first + 2; ++m) {
@@ -326,13 +332,13 @@ std::vector<VerdictTable> VerdictTables(const Verdict &v)
 QString PairLabel(const PairVerdict &p) { return Label(p.measure, p.flap); }
 QString PairPlace(const PairVerdict &p, double at)
 {
-    return VerdictNumber(ShownAlong(p.measure, at), 0) + QLatin1Char(' ') + AxisUnit(p.measure);
+    return WithUnit(VerdictNumber(ShownAlong(p.measure, at), 0), AxisUnit(p.measure));
 }
 QString PairAdvantage(const PairVerdict &p, const LeadBand &b)
 {
     // The leader's advantage: its value minus the other's.
     const double largest = ShownValue(p.measure, b.lead == Lead::First ? -b.largest : b.largest);
-    return VerdictNumber(largest, Decimals(p.measure), true) + QLatin1Char(' ') + ValueUnit(p.measure);
+    return WithUnit(VerdictNumber(largest, Decimals(p.measure), true), ValueUnit(p.measure));
 }
 
 QString VerdictText(const Verdict &v)
@@ -410,7 +416,7 @@ QByteArray VerdictJson(const Verdict &v)
         root[QString::fromLatin1(sides[a])] = QJsonObject{{"name", v.names[size_t(a)]}, {"best", best}, {"summary", summary}};
     }
     QJsonArray rows;
-    for (const AltitudeRow &r : v.byAltitude) {
+    for (const AltitudeRow &r : AltitudeRows(v, ShownUnits())) {
         QJsonObject row{{"altitude", Number(ToShown(Quantity::Altitude, r.altitude, ShownUnits()))}};
         for (int m = 0; m < 4; ++m)
             row[QString::fromLatin1(RuleOf(Measure(m)).key)] = QJsonArray{Number(ShownValue(Measure(m), r.values[size_t(m)][0])),

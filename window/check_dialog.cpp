@@ -10,6 +10,10 @@
 #include <QStatusBar>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <algorithm>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -74,6 +78,22 @@ void CheckDialog::ShowCheck(const DataCheck &check, const FileName &folder)
     }
     table->resizeColumnsToContents();
     table->setSortingEnabled(true);
+    fitWidth();
+}
+
+void CheckDialog::fitWidth()
+{
+    // Wide enough for every column, the messages whole, as far as the screen allows.
+    int wanted = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
+    table->horizontalHeader()->setStretchLastSection(false);
+    table->resizeColumnToContents(MessageColumn);
+    wanted += table->horizontalHeader()->length();
+    table->horizontalHeader()->setStretchLastSection(true);
+    const QMargins margins = layout()->contentsMargins();
+    wanted += margins.left() + margins.right();
+    const int most = screen() ? screen()->availableGeometry().width() * 9 / 10 : wanted;
+    if (wanted > width())
+        resize(std::min(wanted, most), height());
 }
 
 void CheckDialog::openRow(int row)

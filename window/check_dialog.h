@@ -31,6 +31,7 @@ public:
 
 private:
     void openRow(int row);
+    void fitWidth();
     FileName folder_;
 };
 

@@ -3,6 +3,7 @@
 #include "catalogue/scan.h"
 #include "core/guard.h"
 #include "core/literal_text.h"
+#include "presentation/contrast.h"
 
 #include <QCoreApplication>
 #include <QHelpEvent>
@@ -55,6 +56,11 @@ AircraftPtr AircraftOf(const QTreeWidgetItem *item)
     return data ? data->aircraft : nullptr;
 }
 
+namespace {
+// The least contrast of text against its ground.
+constexpr double kTextContrast = 4.5;
+}  // namespace
+
 // Passes on only the indexes the tree's filter allows; a selection left empty is no
 // change at all.
 // The item under the mouse is drawn in blue, unless it is selected.
@@ -67,7 +73,7 @@ protected:
     {
         QStyledItemDelegate::initStyleOption(option, index);
         if ((option->state & QStyle::State_MouseOver) && !(option->state & QStyle::State_Selected))
-            option->palette.setColor(QPalette::Text, QColor(0, 0, 255));
+            option->palette.setColor(QPalette::Text, LegibleOn(QColor(0, 0, 255), option->palette.color(QPalette::Base), kTextContrast));
     }
 };
 
@@ -113,7 +119,8 @@ CraftTree::CraftTree(const QString &name, const QColor &textColor, QWidget *pare
     // Every row is one line of text in this font: no row needs measuring of its own.
     setUniformRowHeights(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Text, textColor);
+    // Navy and red on a light base as designed; lighter shades of them on a dark one.
+    pal.setColor(QPalette::Text, LegibleOn(textColor, pal.color(QPalette::Base), kTextContrast));
     // The chosen aircraft stays visible while the tree has no focus.
     for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
         pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
