@@ -283,6 +283,7 @@ private slots:
         QCOMPARE(view->CheckCount(), 1);
         QCOMPARE(view->panel->text(), CheckStatusText(view->Last().summary));
         QCOMPARE(w->panel0->width(), 200);
+        QVERIFY2(view->panel->width() >= view->panel->sizeHint().width(), "the panel's text is cut");
         view->action->trigger();
         QTableWidget *table = view->dialog->table;
         QCOMPARE(table->rowCount(), int(std::size(kKnownProblems)));

@@ -44,8 +44,8 @@
         <translation>warning</translation>
     </message>
     <message>
-        <source>Данные: ошибок %1, предупреждений %2 (Ctrl+Shift+K)</source>
-        <translation>Data: %1 errors, %2 warnings (Ctrl+Shift+K)</translation>
+        <source>Данные: ошибок %1, предупреждений %2</source>
+        <translation>Data: %1 errors, %2 warnings</translation>
     </message>
     <message>
         <source>Проверить данные…</source>

@@ -109,7 +109,7 @@ QString CheckStatusText(const DataCheckSummary &s)
 {
     if (s.errors == 0 && s.warnings == 0)
         return QString();
-    return CheckDialog::tr("Данные: ошибок %1, предупреждений %2 (Ctrl+Shift+K)").arg(s.errors).arg(s.warnings);
+    return CheckDialog::tr("Данные: ошибок %1, предупреждений %2").arg(s.errors).arg(s.warnings);
 }
 
 namespace {
@@ -156,6 +156,8 @@ CheckView::CheckView(QMainWindow &window, QStatusBar &bar) : QObject(&window), w
 void CheckView::Retranslate()
 {
     action->setText(CheckDialog::tr("Проверить данные…"));
+    // The key is in the tip, so the panel's text fits beside the three designed panels.
+    panel->setToolTip(action->text() + QStringLiteral(" (Ctrl+Shift+K)"));
     // The check's messages are words too: made again from what the scan read.
     if (made_ && !isDue_)
         check_ = made_->Finish();
