@@ -44,12 +44,12 @@
         <translation>warning</translation>
     </message>
     <message>
-        <source>Данные: ошибок %1, предупреждений %2</source>
-        <translation>Data: %1 errors, %2 warnings</translation>
-    </message>
-    <message>
         <source>Проверить данные…</source>
         <translation>Check data…</translation>
+    </message>
+    <message>
+        <source>Данные: ошибок %1, предупреждений %2</source>
+        <translation>Data: %1 errors, %2 warnings</translation>
     </message>
 </context>
 <context>
@@ -227,11 +227,11 @@
     </message>
     <message>
         <source>Лидеры каталога по высоте</source>
-        <translation>The catalogue's leaders by altitude</translation>
+        <translation>The catalogue&apos;s leaders by altitude</translation>
     </message>
     <message>
         <source>Лидеры каталога по скорости</source>
-        <translation>The catalogue's leaders by speed</translation>
+        <translation>The catalogue&apos;s leaders by speed</translation>
     </message>
     <message>
         <source>Выберите самолет в верхнем списке: с ним будут сравнены все остальные.</source>
@@ -928,6 +928,34 @@ Replace these files?</translation>
         <translation>Program: Varnel %1</translation>
     </message>
     <message>
+        <source>ошибка</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Лидеры каталога по высоте</source>
+        <translation>The catalogue&apos;s leaders by altitude</translation>
+    </message>
+    <message>
+        <source>Лидеры каталога по скорости</source>
+        <translation>The catalogue&apos;s leaders by speed</translation>
+    </message>
+    <message>
+        <source>Скорость, %1</source>
+        <translation>Speed, %1</translation>
+    </message>
+    <message>
+        <source>Самолет</source>
+        <translation>Aircraft</translation>
+    </message>
+    <message>
+        <source>Побед</source>
+        <translation>Wins</translation>
+    </message>
+    <message>
+        <source>Рейтинг</source>
+        <translation>Ranking</translation>
+    </message>
+    <message>
         <source>
 %1: %2, строка %3</source>
         <translation>
@@ -938,12 +966,6 @@ Replace these files?</translation>
         <translation>, column %1</translation>
     </message>
     <message>
-        <source>Папка не отслеживается, F5 — перечитать</source>
-        <translation>Folder not watched, F5 to reload</translation>
-    </message>
-    <message>
-        <source>Система не дает следить за файлами папки данных (%1): изменения на диске видны только после F5.</source>
-        <translation>The system allows no watch on the data folder&apos;s files (%1): changes on disk show only after F5.</translation>
         <source>между ключом %1 и числом стоит «%2», а не «: »: прочитано %3</source>
         <translation>“%2” stands between the key %1 and its number, not “: ”: read as %3</translation>
     </message>
@@ -976,32 +998,8 @@ Replace these files?</translation>
             <numerusform>the table has %n row of 6</numerusform>
             <numerusform>the table has %n rows of 6</numerusform>
         </translation>
-        <source>ошибка</source>
-        <translation>error</translation>
     </message>
     <message>
-        <source>Лидеры каталога по высоте</source>
-        <translation>The catalogue&apos;s leaders by altitude</translation>
-    </message>
-    <message>
-        <source>Лидеры каталога по скорости</source>
-        <translation>The catalogue&apos;s leaders by speed</translation>
-    </message>
-    <message>
-        <source>Скорость, %1</source>
-        <translation>Speed, %1</translation>
-    </message>
-    <message>
-        <source>Самолет</source>
-        <translation>Aircraft</translation>
-    </message>
-    <message>
-        <source>Побед</source>
-        <translation>Wins</translation>
-    </message>
-    <message>
-        <source>Рейтинг</source>
-        <translation>Ranking</translation>
         <source>на %1</source>
         <translation>at %1</translation>
     </message>
@@ -1020,6 +1018,14 @@ Replace these files?</translation>
     <message>
         <source>выше %1 — только %2</source>
         <translation>above %1 — only %2</translation>
+    </message>
+    <message>
+        <source>Папка не отслеживается, F5 — перечитать</source>
+        <translation>Folder not watched, F5 to reload</translation>
+    </message>
+    <message>
+        <source>Система не дает следить за файлами папки данных (%1): изменения на диске видны только после F5.</source>
+        <translation>The system allows no watch on the data folder&apos;s files (%1): changes on disk show only after F5.</translation>
     </message>
 </context>
 <context>
