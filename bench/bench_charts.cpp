@@ -4,6 +4,7 @@
 // Usage: bench_charts [directory]  -- also writes every chart as a PNG there, and the
 // tracker over three charts.
 #include "presentation/chart.h"
+#include "pages/comparison_table.h"
 #include "presentation/chart_defs.h"
 
 #include <QApplication>
@@ -275,10 +276,10 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Charts c;
-    for (const ChartDef &d : ChartDefs()) {
-        TChart *chart = BuildChart(d.name, nullptr);
+    for (const ChartDef *d : ChartDefs()) {
+        TChart *chart = BuildChart(*d, nullptr);
         chart->resize(sizeOf(*chart));
-        c.byName[d.name] = chart;
+        c.byName[d->name] = chart;
     }
     const Aircraft first{QStringLiteral("Kestrel-2"), 505, 19.5, 20.5};
     const Aircraft second{QStringLiteral("Tarn-9U"), 540, 21.0, 19.0};

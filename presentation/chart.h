@@ -24,6 +24,7 @@
 
 class QHelpEvent;
 class QPainter;
+struct ChartDef;
 
 class TChart : public QCustomPlot {
     Q_OBJECT
@@ -35,6 +36,9 @@ public:
 
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
+    // The row of the comparison's table the chart was made from (BuildChart), or null.
+    const ChartDef *Definition() const { return definition_; }
+    void SetDefinition(const ChartDef *definition) { definition_ = definition; }
 
     void SetChartTitle(const QString &title);
     QString ChartTitle() const { return chartTitle_; }
@@ -143,6 +147,7 @@ private:
 
     TChartSeriesList series_;
     int tag_ = 0;
+    const ChartDef *definition_ = nullptr;
     QString chartTitle_;
     AxisTitle bottom_, left_;
     QCPTextElement *title_ = nullptr;

@@ -7,7 +7,7 @@
 #include "pages/verdict_page.h"
 #include "pictures/share.h"
 #include "presentation/chart.h"
-#include "presentation/chart_defs.h"
+#include "chart_table_fixture.h"
 #include "window/craft_tree.h"
 
 #include <QJsonArray>
