@@ -31,3 +31,18 @@ void FillAltitudeCharts(TChartSeriesList &speedChart, TChartSeriesList &climbCha
     const auto climb = AddProfiles(climbChart, name, profiles, first, AltitudeChart::Climb);
     RaiseFailure(profiles.failure, {speed[0], speed[1], climb[0], climb[1]});
 }
+
+namespace {
+void speedByAltitude(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &)
+{
+    FillAltitudeChart(chart, a.name, a.altitude, first, AltitudeChart::Speed);
+}
+
+void climbByAltitude(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &)
+{
+    FillAltitudeChart(chart, a.name, a.altitude, first, AltitudeChart::Climb);
+}
+}  // namespace
+
+const ChartFill SpeedByAltitudeFill{&Aircraft::speedFile, speedByAltitude};
+const ChartFill ClimbByAltitudeFill{&Aircraft::speedFile, climbByAltitude};

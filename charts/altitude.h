@@ -2,6 +2,7 @@
 // Maximum true airspeed and maximum rate of climb by altitude, at the 100% and MAX
 // power settings, from an aircraft's speed file.
 #include "catalogue/curves.h"
+#include "charts/refresh.h"
 #include "presentation/series.h"
 #include <QString>
 
@@ -18,3 +19,6 @@ void FillAltitudeCharts(TChartSeriesList &speedChart, TChartSeriesList &climbCha
 enum class AltitudeChart { Speed, Climb };
 void FillAltitudeChart(TChartSeriesList &chart, const QString &name, const AltitudeProfiles &profiles, int first,
                        AltitudeChart which);
+
+// The speed and climb charts' fills, for the comparison's table.
+extern const ChartFill SpeedByAltitudeFill, ClimbByAltitudeFill;

@@ -1,38 +1,10 @@
 #include "charts/refresh.h"
 #include "catalogue/chart_values.h"
-#include "charts/altitude.h"
-#include "charts/turn_rate.h"
-#include "charts/turn_times.h"
 #include "core/error.h"
 
 #include <exception>
 
 namespace {
-void speedByAltitude(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &)
-{
-    FillAltitudeChart(chart, a.name, a.altitude, first, AltitudeChart::Speed);
-}
-
-void climbByAltitude(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &)
-{
-    FillAltitudeChart(chart, a.name, a.altitude, first, AltitudeChart::Climb);
-}
-
-void climbAtSpeed(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &)
-{
-    FillClimbAtSpeed(chart, a.name, a.turn.climb, first);
-}
-
-void turnTimes(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &context)
-{
-    FillTurnTimes(chart, a.name, a.turn, first, context.shown);
-}
-
-void turnRates(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &context)
-{
-    FillTurnRateDiagram(chart, a.name, a.turn, first, context.shown, context.labelColor);
-}
-
 void ClearAndDeactivate(TChartSeries &series)
 {
     series.Clear();
@@ -82,12 +54,6 @@ void CopyPoints(TChartSeriesList &mirror, const TChartSeriesList &source)
         mirror[j].AssignValues(source[j]);
 }
 }  // namespace
-
-const ChartFill SpeedByAltitudeFill{&Aircraft::speedFile, speedByAltitude};
-const ChartFill ClimbByAltitudeFill{&Aircraft::speedFile, climbByAltitude};
-const ChartFill ClimbAtSpeedFill{&Aircraft::turnFile, climbAtSpeed};
-const ChartFill TurnTimesFill{&Aircraft::turnFile, turnTimes};
-const ChartFill TurnRateFill{&Aircraft::turnFile, turnRates, ShowRadiusLines};
 
 void RefreshComparison(const ComparisonCharts &charts, const Aircraft *first, const Aircraft *second, FlapSet shown)
 {

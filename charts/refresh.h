@@ -29,7 +29,6 @@ struct ChartFill {
     ChartFiller fill = nullptr;
     UnitsRedraw units = nullptr;
 };
-extern const ChartFill SpeedByAltitudeFill, ClimbByAltitudeFill, ClimbAtSpeedFill, TurnTimesFill, TurnRateFill;
 
 // A chart as the refresh reads it: its row, its series and its fill (none on a mirror).
 struct RefreshedChart {

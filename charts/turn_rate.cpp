@@ -114,3 +114,12 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const Tur
         RaiseFailure(rates.failure, {last});
     RaiseFailure(rates.failure);
 }
+
+namespace {
+void turnRates(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &context)
+{
+    FillTurnRateDiagram(chart, a.name, a.turn, first, context.shown, context.labelColor);
+}
+}  // namespace
+
+const ChartFill TurnRateFill{&Aircraft::turnFile, turnRates, ShowRadiusLines};

@@ -5,6 +5,7 @@
 // the units shown. Series 8 is never filled.
 #include "catalogue/curves.h"
 #include "charts/flaps.h"
+#include "charts/refresh.h"
 #include "core/units.h"
 #include "presentation/chart_defs.h"
 #include "presentation/series.h"
@@ -37,3 +38,6 @@ void ShowRadiusLines(TChartSeriesList &chart, const ChartDef &def, const QColor 
 // Adds (speed, rate) after sliding the point toward the origin until its speed is at
 // most 700 km/h.
 void AddClampedPoint(TChartSeries &series, double speed, double rate);
+
+// The turn-rate diagram's fill, for the comparison's table.
+extern const ChartFill TurnRateFill;

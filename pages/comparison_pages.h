@@ -21,24 +21,6 @@ class VerdictPage;
 // The font of the window and its pages; the charts measure and draw their text in it.
 QFont PagesFont();
 
-// The pages in tab order and the charts on them, by the names tests and tools find
-// them by; the window holds the same pointers.
-struct ComparisonPageMembers {
-    QWidget *tab_Common;
-    TChart *ch_C3, *ch_C4, *ch_C1, *ch_C2;
-    QWidget *tab_SpeedByAlt;
-    TChart *chrt_TASbyAlt;
-    QWidget *tab_ROCByAlt;
-    TChart *chrt_MaxROCbyAlt;
-    QWidget *tab_ROCAtTAS;
-    TChart *chrt_ROCatConst;
-    QWidget *tab_TurnBySpeed;
-    TChart *chrt_TurnbySpeed;
-    QWidget *TabSheet5;
-    TChart *chrt_FunPlot;
-    VerdictPage *tab_Verdict;
-};
-
 class ComparisonPages : public QTabWidget, public ComparisonPageMembers {
     Q_OBJECT
 public:

@@ -1,7 +1,9 @@
 #include "pages/comparison_table.h"
 
-#include "pages/comparison_pages.h"
 #include "pages/verdict_page.h"
+#include "charts/altitude.h"
+#include "charts/turn_rate.h"
+#include "charts/turn_times.h"
 #include "core/error.h"
 
 #include <QCoreApplication>

@@ -16,7 +16,26 @@
 #include <functional>
 
 class QWidget;
-struct ComparisonPageMembers;
+class TChart;
+class VerdictPage;
+
+// The pages in tab order and the charts on them, by the names tests and tools find
+// them by; the window holds the same pointers.
+struct ComparisonPageMembers {
+    QWidget *tab_Common;
+    TChart *ch_C3, *ch_C4, *ch_C1, *ch_C2;
+    QWidget *tab_SpeedByAlt;
+    TChart *chrt_TASbyAlt;
+    QWidget *tab_ROCByAlt;
+    TChart *chrt_MaxROCbyAlt;
+    QWidget *tab_ROCAtTAS;
+    TChart *chrt_ROCatConst;
+    QWidget *tab_TurnBySpeed;
+    TChart *chrt_TurnbySpeed;
+    QWidget *TabSheet5;
+    TChart *chrt_FunPlot;
+    VerdictPage *tab_Verdict;
+};
 
 // A chart of a page: the member that holds it, its row and its fill (none on a mirror
 // chart, which copies the chart its row names).
