@@ -4,6 +4,7 @@
 // Usage: bench_charts [directory]  -- also writes every chart as a PNG there, and the
 // tracker over three charts.
 #include "presentation/chart.h"
+#include "pages/comparison_table.h"
 #include "presentation/chart_defs.h"
 
 #include <QApplication>
@@ -19,13 +20,13 @@
 #include <map>
 
 namespace {
-struct Aircraft {
+struct BenchCraft {
     QString name;
     double speed0, climb0, turnBest;  // km/h at sea level, m/s at sea level, s
 };
 
 // Speed and climb by altitude, 60 rows from 0 to 11,800 m.
-void fillAltitude(TChart &tas, TChart &roc, const Aircraft &a, int k)
+void fillAltitude(TChart &tas, TChart &roc, const BenchCraft &a, int k)
 {
     const QString prefixes[] = {QStringLiteral("100% "), QStringLiteral("MAX ")};
     for (int p = 0; p < 2; ++p) {
@@ -46,14 +47,14 @@ void fillAltitude(TChart &tas, TChart &roc, const Aircraft &a, int k)
     }
 }
 
-double turnTime(const Aircraft &a, int flap, double v)
+double turnTime(const BenchCraft &a, int flap, double v)
 {
     const double best = a.turnBest - flap * 0.8, at = 330 - flap * 25;
     return best + std::pow((v - at) / 70.0, 2) * 2.2;
 }
 
 // Climb at constant speed, turn times and turn rates over 60 speeds, 200 to 790 km/h.
-void fillSpeedCharts(TChart &climb, TChart &turn, TChart &fun, const Aircraft &a, int j, int b)
+void fillSpeedCharts(TChart &climb, TChart &turn, TChart &fun, const BenchCraft &a, int j, int b)
 {
     static const char *const flapPrefix[] = {"noFlaps ", "Flaps-1 ", "Flaps-2 ", "Flaps-3 "};
     climb.Series()[j].SetTitle(QStringLiteral("climb ") + a.name);
@@ -137,11 +138,11 @@ void clearAll(Charts &c)
 }
 
 // What one refresh does with two aircraft selected and every flap setting shown.
-void refresh(Charts &c, const Aircraft &first, const Aircraft &second)
+void refresh(Charts &c, const BenchCraft &first, const BenchCraft &second)
 {
     clearAll(c);
     int k = 0;
-    for (const Aircraft *a : {&first, &second}) {
+    for (const BenchCraft *a : {&first, &second}) {
         fillAltitude(c["chrt_TASbyAlt"], c["chrt_MaxROCbyAlt"], *a, 2 * k);
         fillReferenceLines(c["chrt_FunPlot"]);
         fillSpeedCharts(c["chrt_ROCatConst"], c["chrt_TurnbySpeed"], c["chrt_FunPlot"], *a, k, 4 * k);
@@ -275,13 +276,13 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Charts c;
-    for (const ChartDef &d : ChartDefs()) {
-        TChart *chart = BuildChart(d.name, nullptr);
+    for (const ChartDef *d : ChartDefs()) {
+        TChart *chart = BuildChart(*d, nullptr);
         chart->resize(sizeOf(*chart));
-        c.byName[d.name] = chart;
+        c.byName[d->name] = chart;
     }
-    const Aircraft first{QStringLiteral("Kestrel-2"), 505, 19.5, 20.5};
-    const Aircraft second{QStringLiteral("Tarn-9U"), 540, 21.0, 19.0};
+    const BenchCraft first{QStringLiteral("Kestrel-2"), 505, 19.5, 20.5};
+    const BenchCraft second{QStringLiteral("Tarn-9U"), 540, 21.0, 19.0};
 
     QDir dir;
     if (argc > 1) {

@@ -11,7 +11,10 @@
 #include "catalogue/aircraft.h"
 #include "charts/refresh.h"
 #include "presentation/chart.h"
+#include "pages/comparison_table.h"
 #include "presentation/chart_defs.h"
+
+#include <deque>
 
 #include <QApplication>
 #include <QDir>
@@ -59,16 +62,13 @@ AircraftPtr MakeAircraft(const DataPaths &paths, const QString &name, int speedR
 
 // The nine series lists alone, without widgets, as the window's tables define them.
 struct SeriesLists {
-    TChartSeriesList lists[9];
-    ComparisonCharts charts{lists[0], lists[1], lists[2], lists[3], lists[4], lists[5], lists[6], lists[7], lists[8],
-                            QApplication::palette().color(QPalette::Button)};
-    SeriesLists()
-    {
-        const char *const names[] = {"chrt_TASbyAlt", "chrt_MaxROCbyAlt", "chrt_ROCatConst", "chrt_TurnbySpeed",
-                                     "chrt_FunPlot", "ch_C1", "ch_C2", "ch_C3", "ch_C4"};
-        for (int c = 0; c < 9; ++c)
-            BuildSeries(lists[c], QString::fromLatin1(names[c]));
-    }
+    std::deque<TChartSeriesList> lists;
+    ComparisonCharts charts = RefreshedCharts(
+        [this](const ChartEntry &entry) {
+            BuildSeries(lists.emplace_back(), *entry.def);
+            return &lists.back();
+        },
+        QApplication::palette().color(QPalette::Button));
 };
 
 struct Timing {
@@ -118,31 +118,36 @@ struct Window {
 
     Window()
     {
-        auto *common = new QWidget;
-        auto *grid = new QGridLayout(common);
-        grid->setContentsMargins(0, 0, 0, 0);
-        grid->setSpacing(0);
-        pages.addTab(common, QStringLiteral("common"));
-        for (const char *name : {"ch_C1", "ch_C2", "ch_C3", "ch_C4"}) {
-            TChart *c = BuildChart(QString::fromLatin1(name), common);
-            grid->addWidget(c, int(mirrors.size()) / 2, int(mirrors.size()) % 2);
-            mirrors.push_back(c);
-        }
-        for (const char *name : {"chrt_TASbyAlt", "chrt_MaxROCbyAlt", "chrt_ROCatConst", "chrt_TurnbySpeed", "chrt_FunPlot"}) {
-            auto *page = new QWidget;
-            auto *box = new QGridLayout(page);
-            TChart *c = BuildChart(QString::fromLatin1(name), page);
-            box->addWidget(c);
-            pages.addTab(page, QString::fromLatin1(name));
-            full.push_back(c);
-        }
-        charts.reset(new ComparisonCharts{full[0]->Series(), full[1]->Series(), full[2]->Series(),
-                                          full[3]->Series(), full[4]->Series(), mirrors[0]->Series(),
-                                          mirrors[1]->Series(), mirrors[2]->Series(), mirrors[3]->Series(),
-                                          QApplication::palette().color(QPalette::Button)});
+        // Made from the comparison's table: a page of several charts holds the mirrors.
+        charts.reset(new ComparisonCharts(RefreshedCharts(
+            [this](const ChartEntry &entry) { return addChart(entry); },
+            QApplication::palette().color(QPalette::Button))));
         pages.resize(1000, 720);
         pages.show();
         Settle();
+    }
+
+    // The chart of `entry` on its page: the mirrors in a 2 x 2 grid on the first page,
+    // each full-size chart on a page of its own.
+    TChartSeriesList *addChart(const ChartEntry &entry)
+    {
+        const bool mirror = entry.def->mirrorOf;
+        if (!mirror || mirrors.empty()) {
+            auto *page = new QWidget;
+            auto *grid = new QGridLayout(page);
+            if (mirror) {
+                grid->setContentsMargins(0, 0, 0, 0);
+                grid->setSpacing(0);
+            }
+            pages.addTab(page, entry.def->name);
+        }
+        QWidget *page = pages.widget(pages.count() - 1);
+        std::vector<TChart *> &group = mirror ? mirrors : full;
+        TChart *c = BuildChart(*entry.def, page);
+        static_cast<QGridLayout *>(page->layout())->addWidget(c, mirror ? int(mirrors.size()) / 2 : 0,
+                                                             mirror ? int(mirrors.size()) % 2 : 0);
+        group.push_back(c);
+        return &c->Series();
     }
 
     // Lets the queued syncs, replots and paints run, as the event loop does after a

@@ -1,12 +1,8 @@
 #include "charts/refresh.h"
 #include "catalogue/chart_values.h"
-#include "charts/altitude.h"
-#include "charts/turn_rate.h"
-#include "charts/turn_times.h"
 #include "core/error.h"
 
 #include <exception>
-#include <functional>
 
 namespace {
 void ClearAndDeactivate(TChartSeries &series)
@@ -17,36 +13,27 @@ void ClearAndDeactivate(TChartSeries &series)
     series.SetDataFailed(false);
 }
 
-// Where each aircraft's series begin in the altitude charts, the climb chart, the
-// turn-time chart and the turn-rate diagram.
-struct SeriesBlock {
-    int altitude, climb, turnTimes, turnRate;
-};
-constexpr SeriesBlock kFirstBlock{0, 0, 0, 0};
-constexpr SeriesBlock kSecondBlock{2, 1, 4, 4};
-
-// Runs the four fillers of one aircraft, each on its own: a filler that fails keeps the
+// Runs the fillers of aircraft 1 or 2, each on its own: a filler that fails keeps the
 // points it read before the bad value, and the others still draw. Remembers the first
 // failure in `failure`, its line saying where the value stands.
-void FillAircraft(ComparisonCharts &charts, const Aircraft *aircraft, const SeriesBlock &block, FlapSet shown,
+void FillAircraft(const ComparisonCharts &charts, const Aircraft *aircraft, int which, const FillContext &context,
                   std::exception_ptr &failure)
 {
     if (!aircraft)
         return;
     const Aircraft &a = *aircraft;
-    // This aircraft's series of each chart: a cut curve's note gets the located message.
-    const auto own = [](TChartSeriesList &list, int from, int count) {
-        std::vector<TChartSeries *> series;
-        for (int i = from; i < from + count; ++i)
-            series.push_back(&list[i]);
-        return series;
-    };
     std::vector<TChartSeries *> all;
     bool failed = false;
-    const auto run = [&](const QString &file, std::vector<TChartSeries *> family, const std::function<void()> &fill) {
+    for (const RefreshedChart &chart : charts.charts) {
+        const QVector<int> own = chart.def->SeriesOf(which);
+        if (!chart.fill.fill || own.isEmpty())
+            continue;
+        std::vector<TChartSeries *> family;  // a cut curve's note gets the located message
+        for (int i : own)
+            family.push_back(&(*chart.series)[i]);
         all.insert(all.end(), family.begin(), family.end());
         try {
-            ReadLocated(a.name, file, fill);
+            ReadLocated(a.name, a.*chart.fill.file, [&] { chart.fill.fill(*chart.series, a, own.first(), context); });
         } catch (const VarnelError &error) {
             failed = true;
             for (TChartSeries *s : family)
@@ -55,20 +42,7 @@ void FillAircraft(ComparisonCharts &charts, const Aircraft *aircraft, const Seri
             if (!failure)
                 failure = std::current_exception();
         }
-    };
-    std::vector<TChartSeries *> altitude = own(charts.TASbyAlt, block.altitude, 2);
-    for (TChartSeries *s : own(charts.MaxROCbyAlt, block.altitude, 2))
-        altitude.push_back(s);
-    run(a.speedFile, altitude, [&] {
-        FillAltitudeCharts(charts.TASbyAlt, charts.MaxROCbyAlt, a.name, a.altitude, block.altitude);
-    });
-    run(a.turnFile, own(charts.ROCatConst, block.climb, 1),
-        [&] { FillClimbAtSpeed(charts.ROCatConst, a.name, a.turn.climb, block.climb); });
-    run(a.turnFile, own(charts.TurnbySpeed, block.turnTimes, 4),
-        [&] { FillTurnTimes(charts.TurnbySpeed, a.name, a.turn, block.turnTimes, shown); });
-    run(a.turnFile, own(charts.FunPlot, block.turnRate, 4), [&] {
-        FillTurnRateDiagram(charts.FunPlot, a.name, a.turn, block.turnRate, shown, charts.labelColor);
-    });
+    }
     if (failed)
         for (TChartSeries *s : all)
             s->SetDataFailed(true);
@@ -81,33 +55,29 @@ void CopyPoints(TChartSeriesList &mirror, const TChartSeriesList &source)
 }
 }  // namespace
 
-void RefreshComparison(ComparisonCharts &charts, const Aircraft *first, const Aircraft *second, FlapSet shown)
+void RefreshComparison(const ComparisonCharts &charts, const Aircraft *first, const Aircraft *second, FlapSet shown)
 {
-    ClearAndDeactivate(charts.ROCatConst[0]);
-    ClearAndDeactivate(charts.ROCatConst[1]);
-    for (int i = 0; i < 4; ++i) {
-        ClearAndDeactivate(charts.TASbyAlt[i]);
-        ClearAndDeactivate(charts.MaxROCbyAlt[i]);
-        ClearAndDeactivate(charts.TurnbySpeed[i]);
-        ClearAndDeactivate(charts.TurnbySpeed[i + 4]);
-    }
-    for (int i = 0; i < charts.FunPlot.Count(); ++i)
-        ClearAndDeactivate(charts.FunPlot[i]);
+    for (const RefreshedChart &chart : charts.charts)
+        if (chart.fill.fill)
+            for (int i = 0; i < chart.series->Count(); ++i)
+                ClearAndDeactivate((*chart.series)[i]);
 
     std::exception_ptr failure;
-    FillAircraft(charts, first, kFirstBlock, shown, failure);
-    FillAircraft(charts, second, kSecondBlock, shown, failure);
+    const FillContext context{shown, charts.labelColor};
+    FillAircraft(charts, first, 1, context, failure);
+    FillAircraft(charts, second, 2, context, failure);
 
-    // Only points go to the common page: mirror series keep their titles and activity.
-    // They are copied after a failure too, so the common page always shows what the
-    // full-size pages show.
-    CopyPoints(charts.C1, charts.TASbyAlt);
-    CopyPoints(charts.C2, charts.MaxROCbyAlt);
-    CopyPoints(charts.C3, charts.ROCatConst);
-    CopyPoints(charts.C4, charts.TurnbySpeed);
-    // The overview's turn-time legend names the flap settings shown, as the full page's does.
-    for (int j = 0; j < charts.C4.Count(); ++j)
-        charts.C4[j].SetShowInLegend(shown.Shows(j % 4));
+    // Only points go to a mirror: its series keep their titles and activity. They are
+    // copied after a failure too, so the common page always shows what the full-size
+    // pages show. A legend of flap settings names only those shown, as the full page's.
+    for (const RefreshedChart &mirror : charts.charts)
+        for (const RefreshedChart &source : charts.charts)
+            if (mirror.def->mirrorOf && source.def == mirror.def->mirrorOf) {
+                CopyPoints(*mirror.series, *source.series);
+                if (RuleOf(source.def->measure).perFlap)
+                    for (int i = 0; i < mirror.series->Count(); ++i)
+                        (*mirror.series)[i].SetShowInLegend(shown.Shows(mirror.def->series[i].curveKind));
+            }
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -1,13 +1,15 @@
 #include "charts/turn_rate.h"
 #include "charts/fill_common.h"
-#include "presentation/chart_defs.h"
+#include "core/turn.h"
 #include <cmath>
 
 namespace {
-constexpr int kFirstLoadFactorSeries = 9;   // 1 g
-constexpr int kLastLoadFactorSeries = 14;   // 6 g
-constexpr int kFirstRadiusSeries = 15;      // 100 m
-constexpr int kLastRadiusSeries = 21;       // 700 m
+// The reference lines after the eight flap curves and "0g": 1 g to 6 g, then 100 m to
+// 700 m (or 500 ft to 3,500 ft).
+constexpr int kLoadFactorLines = 6;
+constexpr int kRadiusLines = 7;
+constexpr int kFirstLoadFactorSeries = 9;
+constexpr int kFirstRadiusSeries = kFirstLoadFactorSeries + kLoadFactorLines;
 constexpr double kMaxSpeed = 700.0;         // radius lines are kept inside this speed
 constexpr double kMaxLoadFactorRate = 40.0; // load-factor points at or above are left out
 
@@ -27,9 +29,7 @@ void AddLoadFactorLine(TChartSeries &series, int n, const QColor &labelColor)
     series.Clear();
     int added = 0;
     for (int v = 100; v <= 650; v += 50) {
-        // Time of a full circle flown at v km/h with a centripetal acceleration of n g.
-        const double circle = (v / 3.6) * 6.28 / (n * 9.8);
-        const double rate = 360.0 / circle;
+        const double rate = LoadLineRate(v, n);
         if (rate >= kMaxLoadFactorRate)
             continue;
         const int index = series.AddXY(v, rate);
@@ -56,12 +56,11 @@ void AddRadiusLine(TChartSeries &series, int k, const QColor &labelColor, UnitSy
     series.Clear();
     series.SetLinePenWidth(1);
     // Three points of a straight line through the origin: the turn rate at which a
-    // circle of `hundreds` hundred metres is flown at each speed.
+    // circle of `radius` is flown at each speed.
     const int radius = RadiusLineStep(units) * k;
-    const double hundreds = units == UnitSystem::Metric ? k : FromShown(Quantity::Radius, radius, units) / 100;
-    AddClampedPoint(series, 33.0 * hundreds, 15.91 / 3.0);
-    AddClampedPoint(series, 100.0 * hundreds, 15.91);
-    AddClampedPoint(series, 200.0 * hundreds, 31.82);
+    const double metres = units == UnitSystem::Metric ? radius : FromShown(Quantity::Radius, radius, units);
+    for (const RadiusLinePoint &p : RadiusLine(metres))
+        AddClampedPoint(series, p.speed, p.rate);
     SetLabel(series, 0, QString(), labelColor);
     SetLabel(series, 1, QString(), labelColor);
     const QString label = units == UnitSystem::Metric ? QStringLiteral("%1m").arg(radius)
@@ -75,27 +74,29 @@ void AddRadiusLine(TChartSeries &series, int k, const QColor &labelColor, UnitSy
 
 int RadiusLineStep(UnitSystem units) { return units == UnitSystem::Metric ? 100 : 500; }
 
-void ShowRadiusLines(TChartSeriesList &chart, const QColor &labelColor, UnitSystem units)
+void ShowRadiusLines(TChartSeriesList &chart, const ChartDef &def, const QColor &labelColor, UnitSystem units)
 {
-    const ChartDef *def = FindChartDef(QStringLiteral("chrt_FunPlot"));
-    for (int i = kFirstRadiusSeries; i <= kLastRadiusSeries && i < chart.Count(); ++i) {
-        if (units == UnitSystem::Metric && def && i < def->series.size())
-            chart[i].SetTitle(def->series[i].title);
+    for (int k = 1; k <= kRadiusLines; ++k) {
+        const int i = kFirstRadiusSeries + k - 1;
+        if (i >= chart.Count())
+            break;
+        if (units == UnitSystem::Metric && i < def.series.size())
+            chart[i].SetTitle(def.series[i].title);
         if (chart[i].Count() > 0)
-            AddRadiusLine(chart[i], i - 14, labelColor, units);
+            AddRadiusLine(chart[i], k, labelColor, units);
     }
 }
 
 void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const TurnCurves &turn,
                          int first, FlapSet shown, const QColor &labelColor)
 {
-    for (int i = kFirstLoadFactorSeries; i <= kLastLoadFactorSeries; ++i) {
-        AddLoadFactorLine(chart[i], i - 8, labelColor);
-        chart[i].SetActive(true);
+    for (int n = 1; n <= kLoadFactorLines; ++n) {
+        AddLoadFactorLine(chart[kFirstLoadFactorSeries + n - 1], n, labelColor);
+        chart[kFirstLoadFactorSeries + n - 1].SetActive(true);
     }
-    for (int i = kFirstRadiusSeries; i <= kLastRadiusSeries; ++i) {
-        AddRadiusLine(chart[i], i - 14, labelColor, ShownUnits());
-        chart[i].SetActive(true);
+    for (int k = 1; k <= kRadiusLines; ++k) {
+        AddRadiusLine(chart[kFirstRadiusSeries + k - 1], k, labelColor, ShownUnits());
+        chart[kFirstRadiusSeries + k - 1].SetActive(true);
     }
     const ShownCurves rates = ShownTurnRates(turn, shown);
     TChartSeries *last = nullptr;  // the settings after a failing one are not drawn
@@ -113,3 +114,12 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const Tur
         RaiseFailure(rates.failure, {last});
     RaiseFailure(rates.failure);
 }
+
+namespace {
+void turnRates(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &context)
+{
+    FillTurnRateDiagram(chart, a.name, a.turn, first, context.shown, context.labelColor);
+}
+}  // namespace
+
+const ChartFill TurnRateFill{&Aircraft::turnFile, turnRates, ShowRadiusLines};

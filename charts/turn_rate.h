@@ -5,7 +5,9 @@
 // the units shown. Series 8 is never filled.
 #include "catalogue/curves.h"
 #include "charts/flaps.h"
+#include "charts/refresh.h"
 #include "core/units.h"
+#include "presentation/chart_defs.h"
 #include "presentation/series.h"
 #include <QColor>
 #include <QString>
@@ -30,9 +32,12 @@ void AddRadiusLine(TChartSeries &series, int k, const QColor &labelColor, UnitSy
 // The radius lines' step in the units' radius unit: every 100 m, or every 500 ft.
 int RadiusLineStep(UnitSystem units);
 // Redraws the radius lines already drawn on the diagram in `units`, titled as the
-// chart's table titles them in metric units.
-void ShowRadiusLines(TChartSeriesList &chart, const QColor &labelColor, UnitSystem units);
+// chart's row `def` titles them in metric units.
+void ShowRadiusLines(TChartSeriesList &chart, const ChartDef &def, const QColor &labelColor, UnitSystem units);
 
 // Adds (speed, rate) after sliding the point toward the origin until its speed is at
 // most 700 km/h.
 void AddClampedPoint(TChartSeries &series, double speed, double rate);
+
+// The turn-rate diagram's fill, for the comparison's table.
+extern const ChartFill TurnRateFill;

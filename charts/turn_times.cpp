@@ -27,3 +27,18 @@ void FillTurnTimes(TChartSeriesList &chart, const QString &name, const TurnCurve
                 chart[first + flap].SetStopNote(times.failure->message());
     RaiseFailure(times.failure);
 }
+
+namespace {
+void climbAtSpeed(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &)
+{
+    FillClimbAtSpeed(chart, a.name, a.turn.climb, first);
+}
+
+void turnTimes(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &context)
+{
+    FillTurnTimes(chart, a.name, a.turn, first, context.shown);
+}
+}  // namespace
+
+const ChartFill ClimbAtSpeedFill{&Aircraft::turnFile, climbAtSpeed};
+const ChartFill TurnTimesFill{&Aircraft::turnFile, turnTimes};

@@ -3,6 +3,7 @@
 // setting, from an aircraft's turn file (rows 0 to 5, columns paired by position).
 #include "catalogue/curves.h"
 #include "charts/flaps.h"
+#include "charts/refresh.h"
 #include "presentation/series.h"
 #include <QString>
 
@@ -14,3 +15,6 @@ void FillClimbAtSpeed(TChartSeriesList &chart, const QString &name, const SpeedC
 // only the shown settings get points (speed, turn time). first is 0 for the first
 // aircraft and 4 for the second.
 void FillTurnTimes(TChartSeriesList &chart, const QString &name, const TurnCurves &turn, int first, FlapSet shown);
+
+// The climb-at-speed and turn-time charts' fills, for the comparison's table.
+extern const ChartFill ClimbAtSpeedFill, TurnTimesFill;

@@ -2,36 +2,39 @@
 
 #include <QCoreApplication>
 
+namespace {
+constexpr bool ByAltitude = true, BySpeed = false, PerFlap = true, Once = false, Higher = true, Lower = false;
+
+const MeasureRule kRules[] = {
+    {Measure::Speed100, "speed-100", QT_TRANSLATE_NOOP("Varnel", "Скорость 100%"), QT_TRANSLATE_NOOP("Varnel", "быстрее"),
+     Quantity::Speed, QT_TRANSLATE_NOOP("Varnel", "км/ч"), 0, ByAltitude, Once, Higher, 1.0},
+    {Measure::SpeedMax, "speed-max", QT_TRANSLATE_NOOP("Varnel", "Скорость MAX"), QT_TRANSLATE_NOOP("Varnel", "быстрее"),
+     Quantity::Speed, QT_TRANSLATE_NOOP("Varnel", "км/ч"), 0, ByAltitude, Once, Higher, 1.0},
+    {Measure::Climb100, "climb-100", QT_TRANSLATE_NOOP("Varnel", "Скороподъемность 100%"),
+     QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), Quantity::Climb, QT_TRANSLATE_NOOP("Varnel", "м/с"), 1,
+     ByAltitude, Once, Higher, 0.1},
+    {Measure::ClimbMax, "climb-max", QT_TRANSLATE_NOOP("Varnel", "Скороподъемность MAX"),
+     QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), Quantity::Climb, QT_TRANSLATE_NOOP("Varnel", "м/с"), 1,
+     ByAltitude, Once, Higher, 0.1},
+    {Measure::ClimbAtSpeed, "climb-at-speed", QT_TRANSLATE_NOOP("Varnel", "Скороподъемность при постоянной скорости"),
+     QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), Quantity::Climb, QT_TRANSLATE_NOOP("Varnel", "м/с"), 1,
+     BySpeed, Once, Higher, 0.1},
+    {Measure::TurnTime, "turn-time", QT_TRANSLATE_NOOP("Varnel", "Время виража"),
+     QT_TRANSLATE_NOOP("Varnel", "быстрее выполняет вираж"), Quantity::Time, QT_TRANSLATE_NOOP("Varnel", "сек"), 1,
+     BySpeed, PerFlap, Lower, 0.1},
+    {Measure::TurnRate, "turn-rate", QT_TRANSLATE_NOOP("Varnel", "Угловая скорость виража"),
+     QT_TRANSLATE_NOOP("Varnel", "быстрее разворачивается"), Quantity::TurnRate, QT_TRANSLATE_NOOP("Varnel", "град/сек"), 1,
+     BySpeed, PerFlap, Higher, 0.1},
+};
+static_assert(std::size(kRules) == std::size(kAllMeasures), "every measure needs its rule");
+}  // namespace
+
 const MeasureRule &RuleOf(Measure m)
 {
-    static const MeasureRule rules[kMeasures] = {
-        {.key = "speed-100", .unit = QT_TRANSLATE_NOOP("Varnel", "км/ч"), .byAltitude = true, .higherIsBetter = true, .evenUnder = 1.0},
-        {.key = "speed-max", .unit = QT_TRANSLATE_NOOP("Varnel", "км/ч"), .byAltitude = true, .higherIsBetter = true, .evenUnder = 1.0},
-        {.key = "climb-100", .unit = QT_TRANSLATE_NOOP("Varnel", "м/с"), .byAltitude = true, .higherIsBetter = true, .evenUnder = 0.1},
-        {.key = "climb-max", .unit = QT_TRANSLATE_NOOP("Varnel", "м/с"), .byAltitude = true, .higherIsBetter = true, .evenUnder = 0.1},
-        {.key = "climb-at-speed", .unit = QT_TRANSLATE_NOOP("Varnel", "м/с"), .byAltitude = false, .higherIsBetter = true, .evenUnder = 0.1},
-        {.key = "turn-time", .unit = QT_TRANSLATE_NOOP("Varnel", "сек"), .byAltitude = false, .higherIsBetter = false, .evenUnder = 0.1},
-        {.key = "turn-rate", .unit = QT_TRANSLATE_NOOP("Varnel", "град/сек"), .byAltitude = false, .higherIsBetter = true, .evenUnder = 0.1},
-    };
-    return rules[int(m)];
-}
-
-Quantity QuantityOf(Measure m)
-{
-    switch (m) {
-    case Measure::Speed100:
-    case Measure::SpeedMax:
-        return Quantity::Speed;
-    case Measure::Climb100:
-    case Measure::ClimbMax:
-    case Measure::ClimbAtSpeed:
-        return Quantity::Climb;
-    case Measure::TurnTime:
-        return Quantity::Time;
-    case Measure::TurnRate:
-        return Quantity::TurnRate;
-    }
-    return Quantity::Speed;
+    for (const MeasureRule &rule : kRules)
+        if (rule.measure == m)
+            return rule;
+    return kRules[0];  // every measure has its row (above)
 }
 
 QString MeasureUnit(Measure m, UnitSystem units)

@@ -7,7 +7,7 @@
 // differ from their charts are not.
 #include "charts/refresh.h"
 #include "fuzz/fuzz_support.h"
-#include "presentation/chart_defs.h"
+#include "pages/comparison_table.h"
 
 #include <QStringList>
 
@@ -17,16 +17,19 @@
 namespace {
 struct ChartSet {
     TChartSeriesList TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4;
-    ComparisonCharts charts{TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4,
-                            QColor(0xF0, 0xF0, 0xF0)};
-    ChartSet()
-    {
-        const char *const names[] = {"chrt_TASbyAlt", "chrt_MaxROCbyAlt", "chrt_ROCatConst", "chrt_TurnbySpeed",
-                                     "chrt_FunPlot", "ch_C1", "ch_C2", "ch_C3", "ch_C4"};
-        for (int c = 0; c < 9; ++c)
-            BuildSeries(*all[c], QString::fromLatin1(names[c]));
-    }
     TChartSeriesList *all[9] = {&TASbyAlt, &MaxROCbyAlt, &ROCatConst, &TurnbySpeed, &FunPlot, &C1, &C2, &C3, &C4};
+    // The lists as the window's table defines them, in the order of `all`.
+    ComparisonCharts charts = RefreshedCharts(
+        [this](const ChartEntry &entry) {
+            const char *const names[] = {"chrt_TASbyAlt", "chrt_MaxROCbyAlt", "chrt_ROCatConst", "chrt_TurnbySpeed",
+                                         "chrt_FunPlot", "ch_C1", "ch_C2", "ch_C3", "ch_C4"};
+            int c = 0;
+            while (entry.def->name != QLatin1String(names[c]))
+                ++c;
+            BuildSeries(*all[c], *entry.def);
+            return all[c];
+        },
+        QColor(0xF0, 0xF0, 0xF0));
 };
 
 // Fields a turn-file row gives to the speed loop: one per tab, plus a rest without one.

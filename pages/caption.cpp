@@ -119,8 +119,8 @@ QList<QPair<QString, QString>> CaptionMetadata(const PictureCaption &caption)
 QColor AircraftColor(int aircraft)
 {
     // The first curve of the aircraft's block on the first chart that has one.
-    for (const ChartDef &chart : ChartDefs())
-        for (const SeriesDef &series : chart.series)
+    for (const ChartDef *chart : ChartDefs())
+        for (const SeriesDef &series : chart->series)
             if (series.aircraft == aircraft && series.curveKind == 0)
                 return QColor::fromRgb(series.color);
     return Qt::black;

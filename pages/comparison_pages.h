@@ -1,40 +1,25 @@
 #pragma once
-// The chart pages of a comparison of two aircraft, as one widget: the common page with
-// its four charts in a 2 x 2 grid, then one page per chart (speed, climb, climb at
-// speed, turn time, the turn-rate diagram), then the verdict page (who is better, and
-// where), in the window's font and palette, redrawn by SetComparison. The window shows it beside the trees; export and "save all pages"
-// build it alone, from the aircraft's records, and draw its pages into pictures.
-#include "charts/refresh.h"
+// The chart pages of a comparison of two aircraft, as one widget made from the
+// comparison's table (pages/comparison_table.h): the common page with its four charts
+// in a 2 x 2 grid, then one page per chart (speed, climb, climb at speed, turn time,
+// the turn-rate diagram), then the verdict page (who is better, and where), in the
+// window's font and palette, redrawn by SetComparison. The window shows it beside the
+// trees; export and "save all pages" build it alone, from the aircraft's records, and
+// draw its pages into pictures.
+#include "pages/comparison_table.h"
 
 #include <QFont>
 #include <QTabWidget>
 #include <QVector>
 
 #include <array>
+#include <utility>
 
 class TChart;
 class VerdictPage;
 
 // The font of the window and its pages; the charts measure and draw their text in it.
 QFont PagesFont();
-
-// The pages in tab order and the charts on them, by the names tests and tools find
-// them by; the window holds the same pointers.
-struct ComparisonPageMembers {
-    QWidget *tab_Common;
-    TChart *ch_C3, *ch_C4, *ch_C1, *ch_C2;
-    QWidget *tab_SpeedByAlt;
-    TChart *chrt_TASbyAlt;
-    QWidget *tab_ROCByAlt;
-    TChart *chrt_MaxROCbyAlt;
-    QWidget *tab_ROCAtTAS;
-    TChart *chrt_ROCatConst;
-    QWidget *tab_TurnBySpeed;
-    TChart *chrt_TurnbySpeed;
-    QWidget *TabSheet5;
-    TChart *chrt_FunPlot;
-    VerdictPage *tab_Verdict;
-};
 
 class ComparisonPages : public QTabWidget, public ComparisonPageMembers {
     Q_OBJECT
@@ -43,7 +28,11 @@ public:
 
     int PageCount() const { return count(); }
     QWidget *Page(int index) const { return widget(index); }
-    // The nine charts: the common page's four, then the full pages' five.
+    // Each page with its row of the table, in tab order (kept when a picture lifts a
+    // page out of its tab).
+    const QVector<std::pair<const PageDef *, QWidget *>> &Pages() const { return pages_; }
+    // The charts of every page, page by page: the common page's four, then the full
+    // pages' five.
     QVector<TChart *> Charts() const;
 
     // Redraws every chart and the verdict for first and second (either may be null:
@@ -70,5 +59,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void makePage(const PageDef &row);
+    ComparisonCharts refreshed() const;
+
     bool advantageShown_ = false;
+    QVector<std::pair<const PageDef *, QWidget *>> pages_;
 };

@@ -1,5 +1,6 @@
 #include "pages/page_keys.h"
 
+#include "pages/comparison_table.h"
 #include "core/guard.h"
 
 #include <QShortcut>
@@ -14,6 +15,14 @@ void addKey(QWidget *window, QKeySequence key, std::function<void()> action)
 }
 }  // namespace
 
+QList<QKeySequence> PageNumberKeys()
+{
+    QList<QKeySequence> keys;
+    for (qsizetype i = 0; i < ComparisonTable().size() && i < 9; ++i)
+        keys << QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i));
+    return keys;
+}
+
 void InstallPageKeys(QWidget *window, QTabWidget *pages, const std::function<void()> &quit)
 {
     auto step = [pages](int by) {
@@ -27,8 +36,9 @@ void InstallPageKeys(QWidget *window, QTabWidget *pages, const std::function<voi
     for (const QKeySequence &key :
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
         addKey(window, key, [step] { step(-1); });
-    for (int i = 0; i < 8; ++i)
-        addKey(window, QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)), [pages, i] {
+    const QList<QKeySequence> numbers = PageNumberKeys();
+    for (int i = 0; i < numbers.size(); ++i)
+        addKey(window, numbers[i], [pages, i] {
             if (i < pages->count())
                 pages->setCurrentIndex(i);
         });

@@ -27,8 +27,13 @@
 
 const QStringList &PageSlugs()
 {
-    static const QStringList slugs = {"overview",  "speed-by-altitude", "climb-by-altitude",
-                                      "climb-at-speed", "turn-time",   "turn-rate", "verdict"};
+    static const QStringList slugs = [] {
+        QStringList out;
+        for (const PageDef &page : ComparisonTable())
+            if (page.inPictures)
+                out << page.slug;
+        return out;
+    }();
     return slugs;
 }
 
@@ -249,19 +254,14 @@ QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &secon
     const bool png = format == QLatin1String("png");
     const QSize pixels = (QSizeF(size) * scale).toSize();
     const bool overlap = qint64(pixels.width()) * pixels.height() * 4 * 2 <= OverlapLimit;
-    QList<QWidget *> pageList;
-    QStringList pageNames;  // read before the pages leave their tabs
-    for (int i = 0; i < pages.PageCount(); ++i) {
-        pageList.append(pages.Page(i));
-        pageNames.append(pages.tabText(i));
-    }
     QList<Picture> pictures;
     std::future<QByteArray> encoding;  // the previous page's PNG
-    for (int i = 0; i < pageList.size(); ++i) {
-        QWidget *page = pageList[i];
-        caption.page = pageNames[i];
+    for (const auto &[row, page] : pages.Pages()) {
+        if (!row->inPictures)
+            continue;
+        caption.page = pages.tabText(pages.indexOf(page));  // before the page leaves its tab
         LayOutPage(page, &pages, pageSize);
-        const QString name = PageSlugs().value(i) + QLatin1Char('.') + format;
+        const QString name = row->slug + QLatin1Char('.') + format;
         if (!png) {
             for (TChart *chart : ChartsOf(page))
                 chart->SetVectorOnly();

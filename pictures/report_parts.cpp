@@ -18,11 +18,11 @@ ReportPages OpenComparison(const ReportInput &input)
     } catch (const VarnelError &error) {
         throw VarnelError(OneLineErrorText(error.message()));
     }
-    for (int i = 0; i < pages->PageCount(); ++i) {
-        if (pages->Page(i) == static_cast<QWidget *>(pages->tab_Verdict))
+    for (const auto &[row, page] : pages->Pages()) {
+        if (!row->InReport())
             continue;
-        out.charts << pages->Page(i);
-        out.names << pages->tabText(i);
+        out.charts << page;
+        out.names << pages->tabText(pages->indexOf(page));
     }
     return out;
 }

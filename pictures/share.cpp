@@ -187,18 +187,23 @@ QWidget *ChartSharing::KeyTarget() const
     return charts.isEmpty() ? page : charts.first();  // the verdict page has no chart
 }
 
-QString ChartSharing::slugOf(QWidget *target) const
+namespace {
+// The page a picture of `target` shows, with its row: a chart of the common page shows
+// what the chart it mirrors shows, on that one's page.
+std::pair<const PageDef *, QWidget *> PageOf(const ComparisonPages &pages, QWidget *target)
 {
-    if (target == pages_.tab_Common)
-        return PageSlugs().first();
-    if (qobject_cast<RankingPage *>(target))
-        return QStringLiteral("ranking");
-    // A chart of the common page shows what its own page shows; its Tag is that page.
     const auto *chart = qobject_cast<TChart *>(target);
-    const int tag = chart ? chart->Tag() : 0;
-    const int page = tag >= 1 && tag <= 4 ? tag : pages_.indexOf(chart ? target->parentWidget() : target);
-    return PageSlugs().value(page, PageSlugs().first());
+    if (chart && chart->Tracker().Partner())
+        chart = chart->Tracker().Partner();
+    const QWidget *page = chart ? chart->parentWidget() : target;
+    for (const auto &made : pages.Pages())
+        if (made.second == page)
+            return made;
+    return pages.Pages().first();
 }
+}  // namespace
+
+QString ChartSharing::slugOf(QWidget *target) const { return PageOf(pages_, target).first->slug; }
 
 PictureCaption ChartSharing::CaptionOf(QWidget *target) const
 {
@@ -207,8 +212,7 @@ PictureCaption ChartSharing::CaptionOf(QWidget *target) const
     caption.first = chosen[0] ? chosen[0]->name : QString();
     caption.second = chosen[1] ? chosen[1]->name : QString();
     caption.flaps = source_.flaps();
-    caption.page = pages_.tabText(qobject_cast<RankingPage *>(target) ? pages_.indexOf(target)
-                                                                       : int(PageSlugs().indexOf(slugOf(target))));
+    caption.page = pages_.tabText(pages_.indexOf(PageOf(pages_, target).second));
     caption.band = caption_;
     return caption;
 }

@@ -26,6 +26,7 @@
 
 class QHelpEvent;
 class QPainter;
+struct ChartDef;
 
 class TChart : public QCustomPlot {
     Q_OBJECT
@@ -37,6 +38,9 @@ public:
 
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
+    // The row of the comparison's table the chart was made from (BuildChart), or null.
+    const ChartDef *Definition() const { return definition_; }
+    void SetDefinition(const ChartDef *definition) { definition_ = definition; }
 
     void SetChartTitle(const QString &title);
     QString ChartTitle() const { return chartTitle_; }
@@ -148,6 +152,7 @@ private:
 
     TChartSeriesList series_;
     int tag_ = 0;
+    const ChartDef *definition_ = nullptr;
     QString chartTitle_;
     UnitSystem titleUnits_ = UnitSystem::Metric;
     AxisTitle bottom_, left_;

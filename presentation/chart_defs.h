@@ -1,6 +1,7 @@
 #pragma once
-// The nine charts of the main window and their 58 series, as data: one row per chart
-// and one row per series, in series-list order. BuildChart makes a chart from them.
+// A chart and its series as data: one row per chart and one row per series, in
+// series-list order. The comparison's table (pages/comparison_table) holds the rows of
+// the window's charts; BuildChart makes a chart from one.
 #include "presentation/plot_geometry.h"
 #include "presentation/series.h"
 #include "core/measures.h"
@@ -32,36 +33,32 @@ struct SeriesDef {
 
 struct ChartDef {
     QString name;  // component name, e.g. "chrt_TASbyAlt"
-    QString page;  // the page that holds it, e.g. "tab_SpeedByAlt"
     int tag;       // 1 to 4 on the mirror charts, 0 on the full-page charts
     QString title;
     AxisTitle bottom, left;  // with the quantity and unit the read-outs name
     QVector<SeriesDef> series;
     bool readByAltitude;  // the tracker line runs across at an altitude
     bool turnFigures;     // the tracker gives time, radius and load factor of a turn
-    QString titleSource;  // the chart whose series titles name this one's curves
+    const ChartDef *mirrorOf;  // the chart a mirror chart copies, whose series titles name its curves
     ShadingSetup shading;  // which curves pair up and how they compare
     Measure measure;       // what its curves measure (of the 100 % curves on the altitude charts)
+
+    // The series of aircraft 1 or 2, in list order.
+    QVector<int> SeriesOf(int aircraft) const;
 };
 
-// All nine charts in the order of their pages: the four mirror charts, then the five
-// full-page charts.
-const QVector<ChartDef> &ChartDefs();
-// The row of a chart by its component name, or nullptr.
-const ChartDef *FindChartDef(const QString &chartName);
-// Adds to a series list the series of the chart named `chartName`, as the tables give
-// them: component name, kind, title, colour, line, legend and marks. An unknown name
-// raises an error.
-void BuildSeries(TChartSeriesList &list, const QString &chartName);
+// Adds to a series list the series of a chart as its row gives them: component name,
+// kind, title, colour, line, legend and marks.
+void BuildSeries(TChartSeriesList &list, const ChartDef &def);
 
-// Creates the chart named `chartName` with its objectName, Tag, titles and all its
-// series (BuildSeries). An unknown name raises an error.
-TChart *BuildChart(const QString &chartName, QWidget *parent);
+// Creates a chart from its row, keeping a reference to it: objectName, Tag, titles and
+// all its series (BuildSeries), the tracker's and the shading's setup.
+TChart *BuildChart(const ChartDef &def, QWidget *parent);
 
 // Shows the chart's axes in `units`: their titles, and ticks at round values of the
 // unit. The values stay metric, so the zoom, the tracker and the shading keep theirs.
 void ShowUnits(TChart &chart, UnitSystem units);
 
-// Gives each chart among `charts` whose row names a partner that partner, when it is
-// among them too (the tracker names a mirror chart's curves by its partner's titles).
+// Gives each mirror chart among `charts` the chart it mirrors, when that is among them
+// too (the tracker names a mirror chart's curves by its partner's titles).
 void PairPartners(const QVector<TChart *> &charts);

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace {
 const char *const TrackerLayer = "tracker";
@@ -22,7 +21,6 @@ constexpr int BoxPadding = 4;
 constexpr int CellSpacing = 8;
 constexpr int BoxOffset = 14;  // pixels between the cursor and the box
 constexpr double MarkerRadius = 3.5;
-constexpr double Gravity = 9.81;
 
 QString withUnit(const QString &number, const QString &unit)
 {
@@ -73,17 +71,6 @@ std::optional<QPointF> LineCrossing(const TChartSeries &s, Qt::Orientation line,
     if (!(v >= lo && v <= hi))
         return std::nullopt;
     return vertical ? QPointF(at, v) : QPointF(v, at);
-}
-
-TurnFigureSet TurnFigures(double speedKmh, double rateDegS)
-{
-    const double v = speedKmh / 3.6;
-    const double omega = rateDegS * std::numbers::pi / 180;
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const bool turning = rateDegS > 0;
-    const double radial = v * omega / Gravity;
-    return {rateDegS, turning ? 360 / rateDegS : nan, turning ? v / omega : nan, radial,
-            std::sqrt(1 + radial * radial)};
 }
 
 QString TrackerNumber(double v)

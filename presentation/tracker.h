@@ -14,6 +14,7 @@
 //
 // What the box says comes from the plain functions below.
 #include "core/measures.h"
+#include "core/turn.h"
 #include "presentation/plot_geometry.h"
 #include "presentation/series.h"
 #include "presentation/zoom.h"
@@ -57,15 +58,6 @@ struct TrackerSetup {
 std::optional<QPointF> LineCrossing(const TChartSeries &series, Qt::Orientation line, double at,
                                     const AxisSpan &within);
 
-// A level turn at `speedKmh` turning `rateDegS` degrees per second: the full-turn time
-// (360 / rate, s), the radius (V / omega, m), the radial load V omega / g (in g, what the
-// diagram's "3-g" line stands for) and the load factor a level turn needs,
-// sqrt(1 + (V omega / g)^2); V in m/s, omega in rad/s, g = 9.81. Time and radius are NaN
-// for a rate that is not positive.
-struct TurnFigureSet {
-    double rate, time, radius, radialLoad, loadFactor;
-};
-TurnFigureSet TurnFigures(double speedKmh, double rateDegS);
 
 // A value as the box shows it: no decimals from 1000 up, one from 100, else two;
 // trailing zeros dropped; "-" when not finite.

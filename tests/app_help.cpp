@@ -81,6 +81,8 @@ private slots:
             help << k.toString();
         QCOMPARE(help, window);
         QVERIFY(HelpDialog::HelpText().contains(QStringLiteral("n виража")));
+        // One key per page, as many as the window has pages.
+        QVERIFY(HelpDialog::HelpText().contains(QStringLiteral("Ctrl+1 … Ctrl+%1").arg(w->pages_Charts->count())));
     }
 
     void choiceKeptAndAboutSaysWhere()

@@ -10,6 +10,7 @@
 #include "presentation/chart.h"
 #include "presentation/chart_defs.h"
 #include "presentation/unit_ticker.h"
+#include "chart_table_fixture.h"
 #include "window/craft_tree.h"
 
 #include <QJsonArray>

@@ -11,7 +11,7 @@
 #include "catalogue/text_file.h"
 #include "core/error.h"
 #include "presentation/chart.h"
-#include "presentation/chart_defs.h"
+#include "chart_table_fixture.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // Helpers shared by the chart widget tests: a shown chart with two curves of known
 // points, comparing views, and finding lines and colours in a picture.
 #include "presentation/chart.h"
-#include "presentation/chart_defs.h"
+#include "chart_table_fixture.h"
 
 #include <QtTest>
 

@@ -4,7 +4,7 @@
 // directory.
 #include "catalogue/aircraft.h"
 #include "charts/refresh.h"
-#include "presentation/chart_defs.h"
+#include "chart_table_fixture.h"
 #include "presentation/series.h"
 #include <QDir>
 #include <QFile>
@@ -23,26 +23,32 @@ inline const QColor TestLabelColor{0x12, 0x34, 0x56};
 // The creation title of series i of a chart.
 inline QString CreationTitle(const QString &chartName, int i)
 {
-    return FindChartDef(chartName)->series[i].title;
+    return ChartDefNamed(chartName).series[i].title;
 }
 
 struct ChartSet {
     TChartSeriesList TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4;
-    ComparisonCharts charts{TASbyAlt, MaxROCbyAlt, ROCatConst, TurnbySpeed, FunPlot, C1, C2, C3, C4, TestLabelColor};
+    // Each list as the main window creates it, from the comparison's table.
+    ComparisonCharts charts = RefreshedCharts(
+        [this](const ChartEntry &entry) {
+            TChartSeriesList *list = ListNamed(entry.def->name);
+            BuildSeries(*list, *entry.def);
+            return list;
+        },
+        TestLabelColor);
 
-    // Each list as the main window creates it, from the chart tables.
-    ChartSet()
+    TChartSeriesList *ListNamed(const QString &name)
     {
-        BuildSeries(TASbyAlt, u"chrt_TASbyAlt"_s);
-        BuildSeries(MaxROCbyAlt, u"chrt_MaxROCbyAlt"_s);
-        BuildSeries(ROCatConst, u"chrt_ROCatConst"_s);
-        BuildSeries(TurnbySpeed, u"chrt_TurnbySpeed"_s);
-        BuildSeries(FunPlot, u"chrt_FunPlot"_s);
-        BuildSeries(C1, u"ch_C1"_s);
-        BuildSeries(C2, u"ch_C2"_s);
-        BuildSeries(C3, u"ch_C3"_s);
-        BuildSeries(C4, u"ch_C4"_s);
+        const std::pair<TChartSeriesList *, QString> named[] = {
+            {&TASbyAlt, u"chrt_TASbyAlt"_s}, {&MaxROCbyAlt, u"chrt_MaxROCbyAlt"_s}, {&ROCatConst, u"chrt_ROCatConst"_s},
+            {&TurnbySpeed, u"chrt_TurnbySpeed"_s}, {&FunPlot, u"chrt_FunPlot"_s}, {&C1, u"ch_C1"_s}, {&C2, u"ch_C2"_s},
+            {&C3, u"ch_C3"_s}, {&C4, u"ch_C4"_s}};
+        for (const auto &[list, listName] : named)
+            if (listName == name)
+                return list;
+        throw VarnelError(u"No list for "_s + name);
     }
+    ChartSet() = default;
     ChartSet(const ChartSet &) = delete;
     ChartSet &operator=(const ChartSet &) = delete;
 };

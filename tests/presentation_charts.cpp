@@ -3,7 +3,7 @@
 #include "core/error.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
-#include "presentation/chart_defs.h"
+#include "chart_table_fixture.h"
 #include "presentation/chart_holder.h"
 #include "presentation/plot_geometry.h"
 #include "presentation/tracker.h"
@@ -24,7 +24,7 @@ class ChartsTest : public QObject {
     Q_OBJECT
 private slots:
     void seriesAsDrawn();
-    void unknownChartName();
+    void chartKeepsItsRow();
 
     void axisReadout_data();
     void axisReadout();
@@ -44,8 +44,9 @@ private slots:
 void ChartsTest::seriesAsDrawn()
 {
     int drawn = 0;
-    for (const ChartDef &def : ChartDefs()) {
-        std::unique_ptr<TChart> chart(BuildChart(def.name, nullptr));
+    for (const ChartDef *row : ChartDefs()) {
+        const ChartDef &def = *row;
+        std::unique_ptr<TChart> chart(BuildChart(def, nullptr));
         chart->resize(400, 300);
         TChartSeriesList &list = chart->Series();
         QCOMPARE(list.Count(), def.series.size());
@@ -109,9 +110,19 @@ void ChartsTest::seriesAsDrawn()
     QCOMPARE(drawn, 58);
 }
 
-void ChartsTest::unknownChartName()
+// A chart keeps the row it was made from; a bare chart, made from none, keeps its axes
+// through a switch of units instead of failing.
+void ChartsTest::chartKeepsItsRow()
 {
-    QVERIFY_THROWS_EXCEPTION(VarnelError, BuildChart(QStringLiteral("chrt_Nothing"), nullptr));
+    const ChartDef &def = ChartDefNamed(QStringLiteral("ch_C2"));
+    std::unique_ptr<TChart> chart(BuildChart(def, nullptr));
+    QCOMPARE(chart->Definition(), &def);
+    QCOMPARE(chart->objectName(), QStringLiteral("ch_C2"));
+    QCOMPARE(chart->Tag(), 2);
+    TChart bare;
+    bare.SetAxisTitles({QStringLiteral("x"), {}, {}}, {QStringLiteral("y"), {}, {}});
+    ShowUnits(bare, UnitSystem::Imperial);
+    QCOMPARE(bare.BottomAxisTitle(), QStringLiteral("x"));
 }
 
 void ChartsTest::axisReadout_data()
@@ -228,8 +239,9 @@ void ChartsTest::legendFollowsModel()
 void ChartsTest::oneRepaintForManyChanges()
 {
     QVector<TChart *> charts;
-    for (const ChartDef &def : ChartDefs()) {
-        charts << BuildChart(def.name, nullptr);
+    for (const ChartDef *row : ChartDefs()) {
+        const ChartDef &def = *row;
+        charts << BuildChart(def, nullptr);
         charts.back()->show();
     }
     QTest::qWait(20);

@@ -9,15 +9,16 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // never an endless one.
 constexpr int kMaxAltitudeRows = 200;
 
-// The compared pairs and best figures, in their order: the five single measures, then
-// turn times and turn rates per shown setting.
+// The compared pairs and best figures, in their order: the measures compared once, then
+// those compared per flap setting, for each shown setting.
 std::vector<std::pair<Measure, int>> Pairs(FlapSet shown)
 {
     std::vector<std::pair<Measure, int>> out;
-    for (int m = 0; m < 5; ++m)
-        out.push_back({Measure(m), -1});
-    for (Measure m : {Measure::TurnTime, Measure::TurnRate})
-        for (int flap = 0; flap < 4; ++flap)
+    for (Measure m : kAllMeasures)
+        if (!RuleOf(m).perFlap)
+            out.push_back({m, -1});
+    for (Measure m : kAllMeasures)
+        for (int flap = 0; flap < 4 && RuleOf(m).perFlap; ++flap)
             if (shown.Shows(flap))
                 out.push_back({m, flap});
     return out;

@@ -15,20 +15,6 @@
 #include <cmath>
 
 namespace {
-// How a measure is named and written on the page.
-struct MeasureText {
-    const char *label, *verb;  // Russian, the sources of their translations
-    int decimals;
-};
-const MeasureText kTexts[kMeasures] = {
-    {QT_TRANSLATE_NOOP("Varnel", "Скорость 100%"), QT_TRANSLATE_NOOP("Varnel", "быстрее"), 0},
-    {QT_TRANSLATE_NOOP("Varnel", "Скорость MAX"), QT_TRANSLATE_NOOP("Varnel", "быстрее"), 0},
-    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность 100%"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), 1},
-    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность MAX"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), 1},
-    {QT_TRANSLATE_NOOP("Varnel", "Скороподъемность при постоянной скорости"), QT_TRANSLATE_NOOP("Varnel", "лучше набирает высоту"), 1},
-    {QT_TRANSLATE_NOOP("Varnel", "Время виража"), QT_TRANSLATE_NOOP("Varnel", "быстрее выполняет вираж"), 1},
-    {QT_TRANSLATE_NOOP("Varnel", "Угловая скорость виража"), QT_TRANSLATE_NOOP("Varnel", "быстрее разворачивается"), 1},
-};
 const char *const kFlapNames[4] = {QT_TRANSLATE_NOOP("Varnel", "без закрылков"), QT_TRANSLATE_NOOP("Varnel", "закрылки 1"),
                                    QT_TRANSLATE_NOOP("Varnel", "закрылки 2"), QT_TRANSLATE_NOOP("Varnel", "закрылки 3")};
 const char *const kFlapKeys[4] = {"none", "1", "2", "3"};
@@ -51,7 +37,9 @@ const char *const kSummaryKeys[6] = {"dive-speed", "takeoff-weight", "turn-time"
 // A band's largest difference carries its sign in its name.
 const char *const kLargestKey = "largestSecondMinusFirst";
 
-const MeasureText &TextOf(Measure m) { return kTexts[int(m)]; }
+// How a measure is named and written on the page: its label, verb and decimals.
+using MeasureText = MeasureRule;
+const MeasureText &TextOf(Measure m) { return RuleOf(m); }
 QString Str(const char *s) { return QCoreApplication::translate("Varnel", s); }
 
 QString Label(Measure m, int flap)

@@ -1,6 +1,7 @@
 #include "window/help_dialog.h"
 
 #include "pages/application.h"
+#include "pages/page_keys.h"
 #include "window/data_folder.h"
 
 #include <QCoreApplication>
@@ -21,10 +22,12 @@ struct KeyRow {
     const char *shown;
     const char *what;
 };
+// The keys of the row that stands for one key per page (PageNumberKeys).
+const char PageNumbers[] = "Ctrl+1";
 const KeyRow kKeyRows[] = {
     {"Ctrl+Tab; Ctrl+PgDown", "Ctrl+Tab, Ctrl+PgDown", QT_TRANSLATE_NOOP("HelpDialog", "следующая страница")},
     {"Ctrl+Shift+Backtab; Ctrl+PgUp", "Ctrl+Shift+Tab, Ctrl+PgUp", QT_TRANSLATE_NOOP("HelpDialog", "предыдущая страница")},
-    {"Ctrl+1; Ctrl+2; Ctrl+3; Ctrl+4; Ctrl+5; Ctrl+6; Ctrl+7; Ctrl+8", "Ctrl+1 … Ctrl+8", QT_TRANSLATE_NOOP("HelpDialog", "страница по ее номеру")},
+    {PageNumbers, "", QT_TRANSLATE_NOOP("HelpDialog", "страница по ее номеру")},
     {"Ctrl+O", "Ctrl+O", QT_TRANSLATE_NOOP("HelpDialog", "открыть папку данных")},
     {"F5", "F5", QT_TRANSLATE_NOOP("HelpDialog", "перечитать файлы данных (аэропланы, закрылки, страница и масштаб остаются)")},
     {"Ctrl+D", "Ctrl+D", QT_TRANSLATE_NOOP("HelpDialog", "закрасить, где какой самолет лучше, или убрать закраску")},
@@ -58,6 +61,19 @@ const char *const kNotes[] = {
 };
 
 QString tr(const char *text) { return QCoreApplication::translate("HelpDialog", text); }
+
+QList<QKeySequence> KeysOf(const KeyRow &row)
+{
+    return row.keys == PageNumbers ? PageNumberKeys() : QKeySequence::listFromString(QString::fromLatin1(row.keys));
+}
+
+QString ShownKeys(const KeyRow &row)
+{
+    if (!*row.keys)
+        return tr(row.shown);
+    const QList<QKeySequence> keys = KeysOf(row);
+    return *row.shown ? QString::fromUtf8(row.shown) : keys.first().toString() + QStringLiteral(" … ") + keys.last().toString();
+}
 }  // namespace
 
 QList<QKeySequence> HelpKeys()
@@ -65,7 +81,7 @@ QList<QKeySequence> HelpKeys()
     QList<QKeySequence> keys;
     for (const KeyRow &row : kKeyRows)
         if (*row.keys)
-            keys += QKeySequence::listFromString(QString::fromLatin1(row.keys));
+            keys += KeysOf(row);
     return keys;
 }
 
@@ -73,7 +89,7 @@ QString HelpDialog::HelpText()
 {
     QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\">");
     for (const KeyRow &row : kKeyRows) {
-        const QString shown = *row.keys ? QString::fromUtf8(row.shown) : tr(row.shown);
+        const QString shown = ShownKeys(row);
         html += QStringLiteral("<tr><td style=\"white-space:nowrap\"><b>%1</b></td><td>%2</td></tr>")
                     .arg(shown.toHtmlEscaped(), tr(row.what).toHtmlEscaped());
     }
@@ -99,14 +115,12 @@ HelpDialog::HelpDialog(QWidget *parent) : QDialog(parent)
 
 QString AboutText(const QString &dataFolder)
 {
-    // Spelt out, so the translation tools find each text under the dialog's name.
     const QString licence = QStringLiteral(VARNEL_LICENSE);
     return QStringLiteral("Varnel %1\n\n").arg(QStringLiteral(VARNEL_VERSION)) +
-           QStringLiteral("Qt: %1\n").arg(QString::fromLatin1(qVersion())) +
-           QCoreApplication::translate("HelpDialog", "Папка данных: %1").arg(dataFolder) + QLatin1Char('\n') +
-           QCoreApplication::translate("HelpDialog", "Файл настроек: %1").arg(SettingsFilePath()) + QLatin1Char('\n') +
-           QCoreApplication::translate("HelpDialog", "Лицензия: %1")
-               .arg(licence.isEmpty() ? QCoreApplication::translate("HelpDialog", "не указана") : licence);
+           tr("Qt: %1").arg(QString::fromLatin1(qVersion())) + QLatin1Char('\n') +
+           tr("Папка данных: %1").arg(dataFolder) + QLatin1Char('\n') +
+           tr("Файл настроек: %1").arg(SettingsFilePath()) + QLatin1Char('\n') +
+           tr("Лицензия: %1").arg(licence.isEmpty() ? tr("не указана") : licence);
 }
 
 void ShowAbout(QWidget *parent, const QString &dataFolder)

@@ -428,7 +428,6 @@ bool Tfrm_Main::Change_Craft_1(QTreeWidget *, const QTreeWidgetItem *item) const
 void Tfrm_Main::SetDataForChart()
 {
     const std::array<AircraftPtr, 2> chosen = ChosenCrafts();
-    tab_Ranking->SetReference(chosen[0] ? chosen[0]->name : QString(), FlapsShown());
     pages_Charts->SetComparison(chosen[0], chosen[1], FlapsShown());
 }
 

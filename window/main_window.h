@@ -130,8 +130,6 @@ private:
     void buildPages();
     void buildViewMenu();
     void buildRanking();
-    // The ranking page's tab title and texts in the language and units shown now.
-    void reshowRanking();
     void setToolbarPictures();
     void setScanning(bool scanning);
     FileName scanFolder() const;

@@ -39,8 +39,7 @@ public:
 
 void Tfrm_Main::buildRanking()
 {
-    tab_Ranking = new RankingPage(pages_Charts);
-    pages_Charts->insertTab(pages_Charts->indexOf(pages_Charts->tab_Verdict) + 1, tab_Ranking, QString());
+    tab_Ranking = pages_Charts->tab_Ranking;
     auto *watch = new TrackerWatch(this);
     for (TChart *chart : Charts())
         chart->installEventFilter(watch);
@@ -50,14 +49,4 @@ void Tfrm_Main::buildRanking()
             pages_Charts->setCurrentWidget(pages_Charts->tab_Verdict);
     });
     connect(this, &Tfrm_Main::CatalogueChanged, this, [this] { tab_Ranking->SetCatalogue(Catalogue()); });
-    reshowRanking();
-}
-
-void Tfrm_Main::reshowRanking()
-{
-    const int index = pages_Charts->indexOf(tab_Ranking);
-    const QString title = QCoreApplication::translate("Varnel", "Рейтинг");
-    pages_Charts->setTabText(index, title);
-    pages_Charts->setTabToolTip(index, title);
-    tab_Ranking->Reshow();
 }

@@ -9,5 +9,4 @@ void Tfrm_Main::SetUnits(UnitSystem units)
     tree_Crafts_1->Recaption();
     tree_Crafts_2->Recaption();
     pages_Charts->ShowUnits();
-    reshowRanking();
 }

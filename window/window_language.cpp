@@ -59,5 +59,4 @@ void Tfrm_Main::SetLanguage(const QString &language)
     tree_Crafts_1->Recaption();
     tree_Crafts_2->Recaption();
     pages_Charts->Retranslate();
-    reshowRanking();
 }
