@@ -1,6 +1,7 @@
 // The ranking: a catalogue made for it with every cell known, the sample data ranked
 // exactly as the verdict and the tracker read each pair, its output in English and
 // imperial units, and `--rank` driven with hostile names and values.
+#include "chart_table_fixture.h"
 #include "catalogue/scan.h"
 #include "catalogue/text_file.h"
 #include "charts/refresh.h"
@@ -139,7 +140,7 @@ private slots:
                 continue;
             }
             const Verdict v = ComputeVerdict(tarn.get(), other.get(), all);
-            for (const AltitudeRow &a : v.byAltitude)
+            for (const AltitudeRow &a : AltitudeRows(v, UnitSystem::Metric))
                 for (size_t m = 0; a.altitude == 3000 && m < 4; ++m) {
                     QCOMPARE(r.referenceValues[m], a.values[m][0]);
                     QCOMPARE(row.cells[m].value, a.values[m][1]);
@@ -210,10 +211,16 @@ private:
                                       "chrt_FunPlot", "ch_C1", "ch_C2", "ch_C3", "ch_C4"};
         for (int i = 0; i < 9; ++i)
             BuildSeries(lists[i], QString::fromLatin1(names[i]));
-        ComparisonCharts charts{lists[0], lists[1], lists[2], lists[3], lists[4], lists[5], lists[6], lists[7], lists[8], Qt::black};
+        const ComparisonCharts charts = RefreshedCharts(
+            [&](const ChartEntry &entry) {
+                return &lists[std::find_if(std::begin(names), std::end(names),
+                                           [&](const char *n) { return entry.def->name == QLatin1String(n); }) -
+                              std::begin(names)];
+            },
+            Qt::black);
         RefreshComparison(charts, &tarn, &other, r.flaps);
         for (int i = 0; i < 5; ++i) {
-            const ShadingSetup &s = FindChartDef(QString::fromLatin1(names[i]))->shading;
+            const ShadingSetup &s = ChartDefNamed(QString::fromLatin1(names[i])).shading;
             for (int p = 0; p < s.pairs.size(); ++p) {
                 const RankColumn column{s.pairs[p].measure, i >= 3 ? p : -1};
                 const size_t c = size_t(std::find(r.columns.begin(), r.columns.end(), column) - r.columns.begin());
