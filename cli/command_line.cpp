@@ -400,12 +400,13 @@ struct Mode {
     QString (*read)(const Parsed &, CommandLine &);  // its options' values; the usage's reason when one is bad
     int (*run)(const CommandLine &);                 // null: the window, which main opens
 };
-const char *const kTogether = "--export, --verdict and --report do not go together";
+constexpr const char *kTogether = "--export, --verdict and --report do not go together";
 constexpr Mode kModes[] = {
     {CommandLine::Export, "export", "first second flaps format size scale no-caption advantage", kTogether, false,
      Runs::Offscreen, ReadExport, ExportMode},
     {CommandLine::Verdict, "verdict", "first second flaps format", kTogether, false, Runs::Text, ReadVerdict, VerdictMode},
     {CommandLine::Report, "report", "first second flaps advantage paper", kTogether, false, Runs::Offscreen, ReadReport, ReportMode},
+    // The window is also the mode no option chooses.
     {CommandLine::OpenWindow, "recent", "", "--recent opens the window; it does not go with --%1", false, Runs::Window,
      ReadWindow, nullptr},
     {CommandLine::List, "list", "", "--list goes with DATA_DIR alone", false, Runs::Alone, ReadNothing, ListMode},
