@@ -59,19 +59,17 @@ CheckOutcome RunCheck(const CommandLine &command)
     try {
         CheckCodePage();
     } catch (const VarnelError &error) {
-        outcome.exitCode = 1;
-        outcome.error = QStringLiteral("varnel: ") + error.message();
+        outcome.fail(1, error.message());
         return outcome;
     }
     try {
         check = CheckDataFolder(DataPaths{dir});
     } catch (const VarnelError &) {
         const QString shown = command.dataDir.isEmpty() ? QDir::currentPath() : QString(command.dataDir);
-        outcome.exitCode = 2;
-        outcome.error = QStringLiteral("varnel: no folder %1").arg(QDir::toNativeSeparators(QDir::cleanPath(shown + QStringLiteral("/DataSpeed"))));
+        outcome.fail(2, QStringLiteral("no folder %1").arg(QDir::toNativeSeparators(QDir::cleanPath(shown + QStringLiteral("/DataSpeed")))));
         return outcome;
     }
-    outcome.output = command.verdictFormat == QLatin1String("json") ? CheckJson(check) : CheckReportText(check).toUtf8();
+    outcome.output = command.textFormat == TextFormat::Json ? CheckJson(check) : CheckReportText(check).toUtf8();
     outcome.exitCode = check.summary.errors > 0 ? 1 : 0;
     return outcome;
 }

@@ -3,16 +3,14 @@
 // without a window and without any GUI object.
 #include "catalogue/data_check.h"
 #include "cli/command_line.h"
+#include "cli/terminal_text.h"
 
 #include <QByteArray>
 #include <QString>
 
-struct CheckOutcome {
-    int exitCode = 0;    // 0: no errors (warnings allowed); 1: errors; 2: no DataSpeed
-    QByteArray output;   // for stdout, UTF-8
-    QString error;       // one line for stderr, when the folder can't be checked
-};
-// Checks the data folder of the command line and writes its problems in its format.
+using CheckOutcome = TextOutcome;
+// Checks the data folder of the command line and writes its problems in its format;
+// the status 0 without errors (warnings allowed), 1 with errors, 2 without DataSpeed.
 CheckOutcome RunCheck(const CommandLine &command);
 
 // The problems one a line ("DataTurn/A_turn.txt:12:3: error: ..."; the line and column

@@ -1,6 +1,12 @@
 #include "cli/command_line.h"
 #include "catalogue/readers.h"
+#include "cli/check_command.h"
+#include "cli/export_command.h"
+#include "cli/named_crafts.h"
+#include "cli/rank_command.h"
+#include "cli/report_command.h"
 #include "cli/terminal_text.h"
+#include "cli/verdict_command.h"
 #include "core/language.h"
 #include "verdict/ranking.h"
 
@@ -8,6 +14,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <iterator>
 
 
 namespace {
@@ -32,7 +39,7 @@ CommandLine Exit(int code, const QString &text)
 
 CommandLine UsageError(const QString &why)
 {
-    return Exit(2, ErrorLine(QStringLiteral("varnel: ") + why) +
+    return Exit(2, ErrorLine(ProgramError(why)) +
                        QStringLiteral("%1\nTry 'varnel --help' for more information.\n").arg(QString::fromLatin1(kUsage)));
 }
 
@@ -239,18 +246,57 @@ Parsed Parse(const QList<Argument> &args, const QList<QCommandLineOption> &optio
     return p;
 }
 
+// The usage's reason for a bad value: "bad --OPTION 'VALUE': " and what to give.
+QString Bad(const Parsed &parser, const char *option, const QString &give)
+{
+    return QStringLiteral("bad --%1 '%2': %3").arg(QLatin1String(option), parser.value(option), give);
+}
+
+// A value as the command line names it.
+template <class T>
+struct Named {
+    const char *name;
+    T value;
+};
+
+enum class PictureFormat { Png, Svg, Pdf };
+constexpr Named<PictureFormat> kPictureFormats[] = {{"png", PictureFormat::Png}, {"svg", PictureFormat::Svg}, {"pdf", PictureFormat::Pdf}};
+constexpr Named<TextFormat> kTextFormats[] = {{"text", TextFormat::Text}, {"tsv", TextFormat::Tsv}, {"json", TextFormat::Json}};
+constexpr Named<TextFormat> kCheckFormats[] = {{"text", TextFormat::Text}, {"json", TextFormat::Json}};
+constexpr Named<QPageSize::PageSizeId> kPapers[] = {{"a4", QPageSize::A4}, {"letter", QPageSize::Letter}};
+
+// The value option names, letter case aside, kept in value; the usage's reason when it
+// names none of names; value as it was when the option is not given.
+template <class T, size_t N>
+QString Chosen(const Parsed &parser, const char *option, const Named<T> (&names)[N], T &value)
+{
+    if (!parser.isSet(option))
+        return QString();
+    const QString given = parser.value(option).toLower();
+    for (const Named<T> &n : names)
+        if (given == QLatin1String(n.name)) {
+            value = n.value;
+            return QString();
+        }
+    QStringList all;
+    for (const Named<T> &n : names)
+        all << QString::fromLatin1(n.name);
+    const QString last = all.takeLast();
+    return Bad(parser, option, QStringLiteral("give %1 or %2").arg(all.join(QStringLiteral(", ")), last));
+}
+
 // --lang and --units; the usage's reason when one is bad.
-QString ParseLanguageAndUnits(const Parsed &parser, CommandLine &c)
+QString ReadLanguageAndUnits(const Parsed &parser, CommandLine &c)
 {
     if (parser.isSet("lang")) {
         c.language = parser.value("lang").toLower();
         if (!Languages().contains(*c.language))
-            return QStringLiteral("bad --lang '%1': give ru or en").arg(parser.value("lang"));
+            return Bad(parser, "lang", QStringLiteral("give ru or en"));
     }
     if (parser.isSet("units")) {
         c.units = UnitSystemNamed(parser.value("units").toLower());
         if (!c.units)
-            return QStringLiteral("bad --units '%1': give metric, imperial or knots").arg(parser.value("units"));
+            return Bad(parser, "units", QStringLiteral("give metric, imperial or knots"));
     }
     return QString();
 }
@@ -263,38 +309,199 @@ std::optional<double> RankPlace(const QString &text, double lowest, double highe
     return ok && v >= lowest && v <= highest ? std::optional(v) : std::nullopt;
 }
 
-// --rank and what goes with it; the usage's reason when something does not fit.
-QString ParseRank(const Parsed &parser, CommandLine &c)
+// What --rank takes besides the flap settings: the reference, the place, the order and
+// the format.
+QString ReadRank(const Parsed &parser, CommandLine &c)
 {
-    if (!parser.isSet("rank"))
-        return QStringLiteral("--altitude, --speed and --by need --rank");
-    for (const char *o : {"list", "export", "verdict", "check", "report", "paper", "recent", "first", "second", "size",
-                          "scale", "no-caption", "advantage"})
-        if (parser.isSet(o))
-            return QStringLiteral("--rank does not go with --%1").arg(QLatin1String(o));
-    c.action = CommandLine::Rank;
     c.rankName = parser.value("rank");
-    if (parser.isSet("flaps") && !ParseFlaps(parser.value("flaps"), c.exportOptions.flaps))
-        return QStringLiteral("bad --flaps '%1': give a comma list of 0 to 3").arg(parser.value("flaps"));
     if (parser.isSet("altitude") && !(c.rankAltitude = RankPlace(parser.value("altitude"), -10000, 100000)))
-        return QStringLiteral("bad --altitude '%1': give a number from -10000 to 100000").arg(parser.value("altitude"));
+        return Bad(parser, "altitude", QStringLiteral("give a number from -10000 to 100000"));
     if (parser.isSet("speed") && !(c.rankSpeed = RankPlace(parser.value("speed"), 0, 10000)))
-        return QStringLiteral("bad --speed '%1': give a number from 0 to 10000").arg(parser.value("speed"));
+        return Bad(parser, "speed", QStringLiteral("give a number from 0 to 10000"));
     if (parser.isSet("by")) {
         c.rankBy = RankColumnNamed(RankColumns(c.exportOptions.flaps), parser.value("by").toLower());
         if (c.rankBy < -1)
-            return QStringLiteral("bad --by '%1': give wins or a measure of the flap settings ranked").arg(parser.value("by"));
+            return Bad(parser, "by", QStringLiteral("give wins or a measure of the flap settings ranked"));
     }
-    if (parser.isSet("format")) {
-        c.verdictFormat = parser.value("format").toLower();
-        if (!QStringList{"text", "tsv", "json"}.contains(c.verdictFormat))
-            return QStringLiteral("bad --format '%1': give text, tsv or json").arg(parser.value("format"));
+    return Chosen(parser, "format", kTextFormats, c.textFormat);
+}
+
+QString ReadCheck(const Parsed &parser, CommandLine &c) { return Chosen(parser, "format", kCheckFormats, c.textFormat); }
+
+QString ReadVerdict(const Parsed &parser, CommandLine &c) { return Chosen(parser, "format", kTextFormats, c.textFormat); }
+
+QString ReadReport(const Parsed &parser, CommandLine &c)
+{
+    c.reportFile = FileName::FromBytes(parser.values.value(QStringLiteral("report")).bytes);
+    const QString file = parser.value("report").toLower();
+    if (!file.endsWith(QLatin1String(".pdf")) && !file.endsWith(QLatin1String(".html")) && !file.endsWith(QLatin1String(".htm")))
+        return Bad(parser, "report", QStringLiteral("give a file ending in .pdf or .html"));
+    c.exportOptions.advantage = parser.isSet("advantage");
+    return Chosen(parser, "paper", kPapers, c.reportPaper);
+}
+
+// The picture's format, size and scale, and what is drawn on it.
+QString ReadExport(const Parsed &parser, CommandLine &c)
+{
+    ExportOptions &e = c.exportOptions;
+    e.outDir = FileName::FromBytes(parser.values.value(QStringLiteral("export")).bytes);
+    if (e.outDir.isEmpty())
+        return QStringLiteral("--export needs an output folder");
+    PictureFormat format = PictureFormat::Png;
+    if (const QString why = Chosen(parser, "format", kPictureFormats, format); !why.isEmpty())
+        return why;
+    for (const Named<PictureFormat> &f : kPictureFormats)
+        if (f.value == format)
+            e.format = QString::fromLatin1(f.name);  // as the pictures name their formats
+    if (parser.isSet("size") && !ParseSize(parser.value("size"), e.size))
+        return Bad(parser, "size", QStringLiteral("give WxH, each 1 to %1").arg(kMaxPictureSide));
+    if (parser.isSet("scale")) {
+        bool ok = false;
+        e.scale = parser.value("scale").toDouble(&ok);
+        if (!ok || !(e.scale >= 0.1 && e.scale <= 10))
+            return Bad(parser, "scale", QStringLiteral("give a number from 0.1 to 10"));
     }
+    if (std::max(e.size.width(), e.size.height()) * e.scale > kMaxPictureSide)
+        return QStringLiteral("--size times --scale is over %1 pixels a side").arg(kMaxPictureSide);
+    if ((QSizeF(e.size) * e.scale).toSize().isEmpty())
+        return QStringLiteral("--size times --scale is under one pixel a side");
+    e.caption = !parser.isSet("no-caption");
+    e.advantage = parser.isSet("advantage");
+    return QString();
+}
+
+QString ReadWindow(const Parsed &parser, CommandLine &c)
+{
+    c.recent = parser.isSet("recent");
+    return QString();
+}
+
+QString ReadNothing(const Parsed &, CommandLine &) { return QString(); }
+
+// What the modes without a window print, their status with stdout checked.
+int ExportMode(const CommandLine &c) { return PrintedWritten(RunExport(c.exportOptions, c.dataDir)); }
+int ReportMode(const CommandLine &c) { return PrintedWritten(RunReport(c)); }
+int VerdictMode(const CommandLine &c) { return Printed(RunVerdict(c)); }
+int ListMode(const CommandLine &c) { return Printed(RunList(c.dataDir)); }
+int CheckMode(const CommandLine &c) { return Printed(RunCheck(c)); }
+int RankMode(const CommandLine &c) { return Printed(RunRank(c)); }
+
+// A mode of the command line. Options that choose two modes do not go together: of the
+// two rows, the later one says so, %1 naming the other mode. An option a mode does not
+// take is refused by the mode's own words when it goes alone, else by "--OPTION needs
+// --MODE", the first mode not alone that takes it. --lang and --units go with every mode.
+struct Mode {
+    CommandLine::Action action;
+    const char *picks;  // the options that choose it, the one naming it first
+    const char *takes;  // the other options it takes
+    const char *clash;  // what it says of another mode's option (%1: the other mode)
+    bool alone;         // whether clash is also what it says of any option it does not take
+    Runs runs;
+    QString (*read)(const Parsed &, CommandLine &);  // its options' values; the usage's reason when one is bad
+    int (*run)(const CommandLine &);                 // null: the window, which main opens
+};
+constexpr const char *kTogether = "--export, --verdict and --report do not go together";
+constexpr Mode kModes[] = {
+    {CommandLine::Export, "export", "first second flaps format size scale no-caption advantage", kTogether, false,
+     Runs::Offscreen, ReadExport, ExportMode},
+    {CommandLine::Verdict, "verdict", "first second flaps format", kTogether, false, Runs::Text, ReadVerdict, VerdictMode},
+    {CommandLine::Report, "report", "first second flaps advantage paper", kTogether, false, Runs::Offscreen, ReadReport, ReportMode},
+    // The window is also the mode no option chooses.
+    {CommandLine::OpenWindow, "recent", "", "--recent opens the window; it does not go with --%1", false, Runs::Window,
+     ReadWindow, nullptr},
+    {CommandLine::List, "list", "", "--list goes with DATA_DIR alone", false, Runs::Alone, ReadNothing, ListMode},
+    {CommandLine::Check, "check", "format", "--check goes with --format and DATA_DIR alone", true, Runs::Text, ReadCheck,
+     CheckMode},
+    {CommandLine::Rank, "rank altitude speed by", "flaps format", "--rank does not go with --%1", true, Runs::Text, ReadRank,
+     RankMode},
+};
+
+QStringList Words(const char *text) { return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts); }
+
+// The mode an option chooses; null for the others.
+const Mode *ModeChosenBy(const QString &option)
+{
+    for (const Mode &m : kModes)
+        if (Words(m.picks).contains(option))
+            return &m;
+    return nullptr;
+}
+
+// The mode the options given choose: the last row one of them chooses, else the window.
+const Mode &ChosenMode(const Parsed &parser)
+{
+    for (auto m = std::rbegin(kModes); m != std::rend(kModes); ++m)
+        for (const QString &o : Words(m->picks))
+            if (parser.values.contains(o))
+                return *m;
+    return *ModeChosenBy(QStringLiteral("recent"));
+}
+
+// The option that names a mode.
+QString NameOf(const Mode &mode) { return Words(mode.picks).constFirst(); }
+
+// A mode's clash text, %1 standing for what.
+QString Said(const Mode &mode, const QString &what) { return QString::fromLatin1(mode.clash).replace(QLatin1String("%1"), what); }
+
+// What mode says of option, which it does not take.
+QString Refusal(const Mode &mode, const QString &option)
+{
+    if (const Mode *other = ModeChosenBy(option))
+        return other > &mode ? Said(*other, NameOf(mode)) : Said(mode, NameOf(*other));
+    if (mode.alone)
+        return Said(mode, option);
+    const auto taker = std::find_if(std::begin(kModes), std::end(kModes), [&](const Mode &m) { return !m.alone && Words(m.takes).contains(option); });
+    return QStringLiteral("--%1 needs --%2").arg(option, NameOf(*taker));
+}
+
+// Why the options given do not go with mode; empty: they do. A mode chosen without
+// its own option needs it; then other modes' options are refused before the rest, each
+// in the order the table first names it.
+QString Misfit(const Parsed &parser, const Mode &mode)
+{
+    QStringList picks = Words(mode.picks);
+    const QString own = picks.takeFirst();  // the others choose it too, as --altitude chooses --rank
+    if (!picks.isEmpty() && !parser.values.contains(own))
+        return QStringLiteral("--%1 and --%2 need --%3").arg(picks.mid(0, picks.size() - 1).join(QStringLiteral(", --")), picks.constLast(), own);
+    const QStringList taken = Words(mode.picks) + Words(mode.takes) + QStringList{"lang", "units"};
+    QStringList named;
+    for (const Mode &m : kModes)
+        named += Words(m.picks) + Words(m.takes);
+    named.removeDuplicates();
+    for (const bool modes : {true, false})
+        for (const QString &name : named)
+            if (parser.values.contains(name) && !taken.contains(name) && (ModeChosenBy(name) != nullptr) == modes)
+                return Refusal(mode, name);
+    return QString();
+}
+
+// The options every mode reads: the aircraft, the flap settings and DATA_DIR; and what
+// Qt gets.
+QString ReadCommon(const Parsed &parser, const Mode &mode, const QByteArray &program, CommandLine &c)
+{
+    c.action = mode.action;
+    c.exportOptions.first = parser.value("first");
+    c.exportOptions.second = parser.value("second");
+    if (parser.isSet("flaps") && !ParseFlaps(parser.value("flaps"), c.exportOptions.flaps))
+        return Bad(parser, "flaps", QStringLiteral("give a comma list of 0 to 3"));
     if (!parser.positional.isEmpty())
         c.dataDir = FileName::FromBytes(parser.positional.constFirst().bytes);
+    // Export draws offscreen whatever -platform says; the text modes have no GUI.
+    c.qtArguments = {program};
+    for (const auto &[name, given] : parser.qt)
+        if (mode.runs == Runs::Window || (mode.runs == Runs::Offscreen && name != QLatin1String("platform")))
+            c.qtArguments += given;
     return QString();
 }
 }  // namespace
+
+ModeRun RunOf(CommandLine::Action action)
+{
+    for (const Mode &m : kModes)
+        if (m.action == action)
+            return {m.runs, m.run};
+    return {Runs::Alone, nullptr};
+}
 
 CommandLine ParseCommandLine(const QStringList &arguments)
 {
@@ -319,113 +526,17 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
         return Exit(0, QStringLiteral("varnel " VARNEL_VERSION "\n"));
 
     CommandLine c;
-    // The language and units, which every mode takes.
-    if (const QString why = ParseLanguageAndUnits(parser, c); !why.isEmpty())
+    if (const QString why = ReadLanguageAndUnits(parser, c); !why.isEmpty())
         return UsageError(why);
     if (parser.positional.size() > 1)
         return UsageError(QStringLiteral("more than one DATA_DIR given"));
-    if (parser.isSet("rank") || parser.isSet("altitude") || parser.isSet("speed") || parser.isSet("by")) {
-        if (const QString why = ParseRank(parser, c); !why.isEmpty())
-            return UsageError(why);
-        c.qtArguments = {arguments.value(0)};
-        return c;
-    }
-    if (parser.isSet("check")) {
-        for (const char *o : {"list", "export", "verdict", "report", "paper", "recent", "first", "second", "flaps", "size", "scale", "no-caption", "advantage"})
-            if (parser.isSet(o))
-                return UsageError(QStringLiteral("--check goes with --format and DATA_DIR alone"));
-        c.action = CommandLine::Check;
-        if (parser.isSet("format")) {
-            c.verdictFormat = parser.value("format").toLower();
-            if (!QStringList{"text", "json"}.contains(c.verdictFormat))
-                return UsageError(QStringLiteral("bad --format '%1': give text or json").arg(parser.value("format")));
-        }
-        if (!parser.positional.isEmpty())
-            c.dataDir = FileName::FromBytes(parser.positional.constFirst().bytes);
-        c.qtArguments = {arguments.value(0)};
-        return c;
-    }
-    const bool exporting = parser.isSet("export");
-    const bool judging = parser.isSet("verdict");
-    const bool reporting = parser.isSet("report");
-    if (int(exporting) + int(judging) + int(reporting) > 1)
-        return UsageError(QStringLiteral("--export, --verdict and --report do not go together"));
-    for (const char *o : {"first", "second", "flaps", "format", "size", "scale", "no-caption", "advantage"}) {
-        const bool verdictOption = qstrcmp(o, "size") && qstrcmp(o, "scale") && qstrcmp(o, "no-caption") && qstrcmp(o, "advantage");
-        const bool reportOption = verdictOption ? qstrcmp(o, "format") != 0 : qstrcmp(o, "advantage") == 0;
-        if (!exporting && parser.isSet(o) && !(judging && verdictOption) && !(reporting && reportOption))
-            return UsageError(QStringLiteral("--%1 needs --export").arg(QLatin1String(o)));
-    }
-    if (!reporting && parser.isSet("paper"))
-        return UsageError(QStringLiteral("--paper needs --report"));
-    if ((exporting || judging || reporting) && parser.isSet("recent"))
-        return UsageError(QStringLiteral("--recent opens the window; it does not go with --%1")
-                              .arg(exporting ? "export" : judging ? "verdict" : "report"));
-    if (parser.isSet("list") && (exporting || judging || reporting || parser.isSet("recent")))
-        return UsageError(QStringLiteral("--list goes with DATA_DIR alone"));
-    if (parser.isSet("list"))
-        c.action = CommandLine::List;
-
-    ExportOptions &e = c.exportOptions;
-    // The aircraft and flap settings, for a picture or a verdict.
-    e.first = parser.value("first");
-    e.second = parser.value("second");
-    if (parser.isSet("flaps") && !ParseFlaps(parser.value("flaps"), e.flaps))
-        return UsageError(QStringLiteral("bad --flaps '%1': give a comma list of 0 to 3").arg(parser.value("flaps")));
-    if (judging) {
-        if (parser.isSet("format")) {
-            c.verdictFormat = parser.value("format").toLower();
-            if (!QStringList{"text", "tsv", "json"}.contains(c.verdictFormat))
-                return UsageError(QStringLiteral("bad --format '%1': give text, tsv or json").arg(parser.value("format")));
-        }
-        c.action = CommandLine::Verdict;
-    }
-    if (reporting) {
-        c.reportFile = FileName::FromBytes(parser.values.value(QStringLiteral("report")).bytes);
-        const QString file = parser.value("report").toLower();
-        if (!file.endsWith(QLatin1String(".pdf")) && !file.endsWith(QLatin1String(".html")) && !file.endsWith(QLatin1String(".htm")))
-            return UsageError(QStringLiteral("bad --report '%1': give a file ending in .pdf or .html").arg(parser.value("report")));
-        const QString paper = parser.value("paper").toLower();
-        if (parser.isSet("paper") && paper != QLatin1String("a4") && paper != QLatin1String("letter"))
-            return UsageError(QStringLiteral("bad --paper '%1': give a4 or letter").arg(parser.value("paper")));
-        c.reportPaper = paper == QLatin1String("letter") ? QPageSize::Letter : QPageSize::A4;
-        e.advantage = parser.isSet("advantage");
-        c.action = CommandLine::Report;
-    }
-    if (exporting) {
-        e.outDir = FileName::FromBytes(parser.values.value(QStringLiteral("export")).bytes);
-        if (e.outDir.isEmpty())
-            return UsageError(QStringLiteral("--export needs an output folder"));
-        if (parser.isSet("format")) {
-            e.format = parser.value("format").toLower();
-            if (e.format != QLatin1String("png") && e.format != QLatin1String("svg") && e.format != QLatin1String("pdf"))
-                return UsageError(QStringLiteral("bad --format '%1': give png, svg or pdf").arg(parser.value("format")));
-        }
-        if (parser.isSet("size") && !ParseSize(parser.value("size"), e.size))
-            return UsageError(QStringLiteral("bad --size '%1': give WxH, each 1 to %2").arg(parser.value("size")).arg(kMaxPictureSide));
-        if (parser.isSet("scale")) {
-            bool ok = false;
-            e.scale = parser.value("scale").toDouble(&ok);
-            if (!ok || !(e.scale >= 0.1 && e.scale <= 10))
-                return UsageError(QStringLiteral("bad --scale '%1': give a number from 0.1 to 10").arg(parser.value("scale")));
-        }
-        if (std::max(e.size.width(), e.size.height()) * e.scale > kMaxPictureSide)
-            return UsageError(QStringLiteral("--size times --scale is over %1 pixels a side").arg(kMaxPictureSide));
-        if ((QSizeF(e.size) * e.scale).toSize().isEmpty())
-            return UsageError(QStringLiteral("--size times --scale is under one pixel a side"));
-        e.caption = !parser.isSet("no-caption");
-        e.advantage = parser.isSet("advantage");
-        c.action = CommandLine::Export;
-    }
-    c.recent = parser.isSet("recent");
-    if (!parser.positional.isEmpty())
-        c.dataDir = FileName::FromBytes(parser.positional.constFirst().bytes);
-
-    c.qtArguments = {arguments.value(0)};
-    for (const auto &[name, given] : parser.qt)
-        if (!((exporting || reporting) && name == QLatin1String("platform")))
-            c.qtArguments += given;
-    return c;
+    const Mode &mode = ChosenMode(parser);
+    QString why = Misfit(parser, mode);
+    if (why.isEmpty())
+        why = ReadCommon(parser, mode, arguments.value(0), c);
+    if (why.isEmpty())
+        why = mode.read(parser, c);
+    return why.isEmpty() ? c : UsageError(why);
 }
 
 FileName LocatedPath(const FileName &path)
@@ -441,9 +552,9 @@ CommandLine CheckedDataFolder(CommandLine c)
     const FileKind kind = KindOf(c.dataDir);
     const QString shown = ControlsEscaped(c.dataDir);
     if (kind == FileKind::None)
-        return Exit(2, ErrorLine(QStringLiteral("varnel: %1: no such directory").arg(shown)));
+        return Exit(2, ErrorLine(ProgramError(QStringLiteral("%1: no such directory").arg(shown))));
     if (kind != FileKind::Directory)
-        return Exit(2, ErrorLine(QStringLiteral("varnel: %1: not a directory").arg(shown)));
+        return Exit(2, ErrorLine(ProgramError(QStringLiteral("%1: not a directory").arg(shown))));
     return c;
 }
 

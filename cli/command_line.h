@@ -1,7 +1,10 @@
 #pragma once
 // The command line: `varnel [DATA_DIR]` opens the window on a data folder, `--export`
 // writes the seven pages as pictures without a window, `--verdict` prints who is better
-// where, `--list` prints the aircraft, `--check` every problem of the data files. Parsing is a pure function of the
+// where, `--list` prints the aircraft, `--check` every problem of the data files,
+// `--rank` ranks the catalogue, `--report` writes the whole comparison. Each mode is a
+// row of one table (command_line.cpp): the options that choose it, the options it
+// takes, what it says of the others, and what it runs. Parsing is a pure function of the
 // argument list, so every answer (help, version, an error and its exit status) is
 // decided before anything is shown.
 #include "catalogue/readers.h"
@@ -25,6 +28,10 @@ struct ExportOptions : PictureOptions {
     FlapSet flaps = FlapSet::NoFlaps();
 };
 
+// The formats of the text modes: --verdict and --rank write text, tsv or json, --check
+// text or json.
+enum class TextFormat { Text, Tsv, Json };
+
 struct CommandLine {
     enum Action { OpenWindow, Export, Verdict, Report, List, Check, Exit, Rank };
     Action action = OpenWindow;
@@ -36,7 +43,7 @@ struct CommandLine {
     FileName dataDir;   // the bytes given; empty: the working directory
     bool recent = false;
     ExportOptions exportOptions;           // --verdict reads first, second and flaps
-    QString verdictFormat = QStringLiteral("text");  // text, tsv or json; for --check text or json
+    TextFormat textFormat = TextFormat::Text;  // of --verdict, --rank and --check
     FileName reportFile;  // --report: a .pdf or .html file, its bytes as given
     QPageSize::PageSizeId reportPaper = QPageSize::A4;
     std::optional<QString> language;  // --lang: ru or en; none: as the settings have it (ru)
@@ -51,6 +58,18 @@ struct CommandLine {
     // (for export, no -platform: it draws offscreen whatever is named).
     QByteArrayList qtArguments;
 };
+
+// How a mode runs: alone (no Qt application: --list), as text with a core application
+// and no GUI object (--verdict, --rank, --check), drawing offscreen with a GUI
+// application and no display (--export, --report), or as the window.
+enum class Runs { Alone, Text, Offscreen, Window };
+// The mode of an action that is not Exit, as the table has it: how it runs and what;
+// run is null for the window, which main opens.
+struct ModeRun {
+    Runs runs;
+    int (*run)(const CommandLine &command);  // the exit status, stdout checked
+};
+ModeRun RunOf(CommandLine::Action action);
 
 // Parses the arguments as main gets them, the program's name first. Each is read as
 // file names show (UTF-8, else Windows-1251); OUT_DIR and DATA_DIR keep the very bytes.

@@ -6,15 +6,20 @@
 
 ExportOutcome RunExport(const ExportOptions &options, const FileName &dataDir)
 {
-    ExportOutcome outcome;
     const ExportSignals interrupts;  // an interrupted export leaves the folder as it was
-    try {
+    return Attempted<ExportOutcome>([&](ExportOutcome &outcome) {
+        CheckCodePage();
         const NamedCrafts crafts = ReadNamedCrafts(dataDir, options.first, options.second);
         const QList<Picture> pictures = DrawComparison(crafts.first, crafts.second, options.flaps, options);
         outcome.written = WritePictures(options.outDir, pictures);
-    } catch (const VarnelError &error) {
-        outcome.exitCode = 1;
-        outcome.error = QStringLiteral("varnel: ") + error.message();
-    }
-    return outcome;
+    });
+}
+
+int PrintedWritten(const ExportOutcome &outcome)
+{
+    TextOutcome shown;
+    static_cast<CommandOutcome &>(shown) = outcome;
+    for (const QString &path : outcome.written)
+        shown.output += (ControlsEscaped(path) + QLatin1Char('\n')).toUtf8();
+    return Printed(shown);
 }

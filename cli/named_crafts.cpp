@@ -165,6 +165,18 @@ CraftList ListCrafts(const FileName &dataDir)
     return list;
 }
 
+TextOutcome RunList(const FileName &dataDir)
+{
+    return Attempted<TextOutcome>([&](TextOutcome &outcome) {
+        CheckCodePage();
+        const CraftList list = ListCrafts(dataDir);
+        for (const QString &name : list.names)
+            outcome.output += (ControlsEscaped(name) + QLatin1Char('\n')).toUtf8();
+        if (!list.failures.isEmpty())
+            outcome.fail(1, list.failures);
+    });
+}
+
 NamedCatalogue ReadNamedCatalogue(const FileName &dataDir, const QString &name)
 {
     NamedCatalogue out;

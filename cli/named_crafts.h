@@ -30,6 +30,10 @@ struct CraftList {
     QString failures;
 };
 CraftList ListCrafts(const FileName &dataDir);
+// `--list`: the names one a line, their control characters escaped; status 1 with the
+// failures, or the reason nothing could be listed.
+struct TextOutcome;
+TextOutcome RunList(const FileName &dataDir);
 
 // The names among known closest to name (letter case ignored), at most three, the
 // closest first; none when nothing is close.

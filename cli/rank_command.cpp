@@ -39,8 +39,7 @@ RankQuery QueryOf(const CommandLine &command, const QString &reference)
 
 VerdictOutcome RunRank(const CommandLine &command)
 {
-    VerdictOutcome outcome;
-    try {
+    return Attempted<VerdictOutcome>([&](VerdictOutcome &outcome) {
         CheckCodePage();
         const NamedCatalogue named = ReadNamedCatalogue(command.dataDir, command.rankName);
         Ranking r;
@@ -50,15 +49,11 @@ VerdictOutcome RunRank(const CommandLine &command)
             // The reference's own data fail at these flap settings.
             throw VarnelError(OneLineErrorText(error.message()));
         }
-        if (command.verdictFormat == QLatin1String("json")) {
+        if (command.textFormat == TextFormat::Json) {
             outcome.output = RankingJson(r);  // names escaped as JSON requires
         } else {
             Escape(r);
-            outcome.output = (command.verdictFormat == QLatin1String("tsv") ? RankingTsv(r) : RankingText(r)).toUtf8();
+            outcome.output = (command.textFormat == TextFormat::Tsv ? RankingTsv(r) : RankingText(r)).toUtf8();
         }
-    } catch (const VarnelError &error) {
-        outcome.exitCode = 1;
-        outcome.error = QStringLiteral("varnel: ") + error.message();
-    }
-    return outcome;
+    });
 }

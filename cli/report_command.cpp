@@ -13,10 +13,10 @@ bool IsHtmlReport(const QString &file)
 
 ExportOutcome RunReport(const CommandLine &command)
 {
-    ExportOutcome outcome;
     const ExportSignals interrupts;  // an interrupted report leaves the folder as it was
-    const ExportOptions &options = command.exportOptions;
-    try {
+    return Attempted<ExportOutcome>([&](ExportOutcome &outcome) {
+        CheckCodePage();
+        const ExportOptions &options = command.exportOptions;
         const NamedCrafts crafts = ReadNamedCrafts(command.dataDir, options.first, options.second);
         ReportInput input;
         input.first = crafts.first;
@@ -31,9 +31,5 @@ ExportOutcome RunReport(const CommandLine &command)
         const FileName name = FileName::FromBytes(file.mid(slash + 1));
         const QByteArray bytes = IsHtmlReport(DisplayName(name.bytes)) ? ReportHtml(input) : ReportPdf(input);
         outcome.written = WritePictures(dir, {{name, bytes}});
-    } catch (const VarnelError &error) {
-        outcome.exitCode = 1;
-        outcome.error = QStringLiteral("varnel: ") + error.message();
-    }
-    return outcome;
+    });
 }

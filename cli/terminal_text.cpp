@@ -26,16 +26,26 @@ QString ControlsEscaped(const QString &text)
     return out;
 }
 
+QString ProgramError(const QString &reason) { return QStringLiteral("varnel: ") + reason; }
+
 QString ErrorLine(const QString &message) { return ControlsEscaped(OneLineMessage(message)) + QLatin1Char('\n'); }
 
 void PrintError(const QString &message) { std::fputs(ErrorLine(message).toLocal8Bit().constData(), stderr); }
+
+int Printed(const TextOutcome &outcome)
+{
+    std::fwrite(outcome.output.constData(), 1, size_t(outcome.output.size()), stdout);
+    if (!outcome.error.isEmpty())
+        PrintError(outcome.error);
+    return StdoutChecked(outcome.exitCode);
+}
 
 int StdoutChecked(int status)
 {
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return status;
     const int error = errno;  // of the write that failed, here or before
-    PrintError(QStringLiteral("varnel: cannot write to stdout: %1")
-                   .arg(QString::fromLocal8Bit(std::strerror(error ? error : EIO))));
+    PrintError(ProgramError(QStringLiteral("cannot write to stdout: %1")
+                   .arg(QString::fromLocal8Bit(std::strerror(error ? error : EIO)))));
     return 1;
 }

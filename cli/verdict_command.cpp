@@ -9,9 +9,8 @@
 
 VerdictOutcome RunVerdict(const CommandLine &command)
 {
-    VerdictOutcome outcome;
-    const ExportOptions &o = command.exportOptions;
-    try {
+    return Attempted<VerdictOutcome>([&](VerdictOutcome &outcome) {
+        const ExportOptions &o = command.exportOptions;
         CheckCodePage();
         const NamedCrafts crafts = ReadNamedCrafts(command.dataDir, o.first, o.second);
         Verdict v;
@@ -21,17 +20,13 @@ VerdictOutcome RunVerdict(const CommandLine &command)
             // The box's text, which names the aircraft, file and row, on one line.
             throw VarnelError(OneLineErrorText(error.message()));
         }
-        if (command.verdictFormat == QLatin1String("json")) {
+        if (command.textFormat == TextFormat::Json) {
             outcome.output = VerdictJson(v);  // names escaped as JSON requires
         } else {
             // A name's control characters escaped: it stays on its line and in its column.
             for (QString &name : v.names)
                 name = ControlsEscaped(name);
-            outcome.output = (command.verdictFormat == QLatin1String("tsv") ? VerdictTsv(v) : VerdictText(v)).toUtf8();
+            outcome.output = (command.textFormat == TextFormat::Tsv ? VerdictTsv(v) : VerdictText(v)).toUtf8();
         }
-    } catch (const VarnelError &error) {
-        outcome.exitCode = 1;
-        outcome.error = QStringLiteral("varnel: ") + error.message();
-    }
-    return outcome;
+    });
 }

@@ -2,15 +2,9 @@
 // `varnel --verdict`: the verdict of the two named aircraft as text, tsv or json,
 // without a window and without any GUI object.
 #include "cli/command_line.h"
+#include "cli/terminal_text.h"
 
-#include <QByteArray>
-#include <QString>
-
-struct VerdictOutcome {
-    int exitCode = 0;
-    QByteArray output;  // for stdout, UTF-8
-    QString error;      // one line for stderr, when exitCode is not 0
-};
+using VerdictOutcome = TextOutcome;
 // Reads the aircraft named in the command line from its data folder and writes their
 // verdict in its format. An unknown aircraft or data that fail end with status 1 and
 // the line export would print.

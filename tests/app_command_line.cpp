@@ -61,6 +61,16 @@ void AppCommandLine::endings_data()
     QTest::newRow("advantage without export") << QStringList{"--advantage"} << exit << 2 << "--advantage needs --export";
     QTest::newRow("verdict shaded") << QStringList{"--verdict", "--advantage"} << exit << 2 << "--advantage needs --export";
     QTest::newRow("verdict and export") << QStringList{"--verdict", "--export", "o"} << exit << 2 << "do not go together";
+    // Each mode refuses what it does not take, in its own words or the taker's.
+    QTest::newRow("paper without report") << QStringList{"--paper", "a4"} << exit << 2 << "varnel: --paper needs --report\n";
+    QTest::newRow("export, recent") << QStringList{"--recent", "--export", "o"} << exit << 2
+                                    << "varnel: --recent opens the window; it does not go with --export\n";
+    QTest::newRow("rank, first") << QStringList{"--rank", "A", "--first", "B"} << exit << 2 << "varnel: --rank does not go with --first\n";
+    QTest::newRow("rank, check") << QStringList{"--check", "--rank", "A"} << exit << 2 << "varnel: --rank does not go with --check\n";
+    QTest::newRow("altitude alone") << QStringList{"--altitude", "5"} << exit << 2 << "varnel: --altitude, --speed and --by need --rank\n";
+    QTest::newRow("check, flaps") << QStringList{"--check", "--flaps", "0"} << exit << 2
+                                  << "varnel: --check goes with --format and DATA_DIR alone\n";
+    QTest::newRow("check in tsv") << QStringList{"--check", "--format", "tsv"} << exit << 2 << "varnel: bad --format 'tsv': give text or json\n";
     QTest::newRow("units in the window") << QStringList{"--units", "Imperial"} << open << 0 << "";
     QTest::newRow("verdict in knots") << QStringList{"--verdict", "--units=knots"} << verdict << 0 << "";
     QTest::newRow("units unknown") << QStringList{"--export", "o", "--units", "furlongs"} << exit << 2
@@ -164,10 +174,10 @@ void AppCommandLine::aircraftNames()
     QCOMPARE(ReadNamedCrafts(other.path(), QString::fromUtf8("\u00C9cru"), {}).first->name, decomposed);
     // The verdict's text and tsv show a name's control characters escaped; json as JSON does.
     CommandLine c = ParseCommandLine({"varnel", "--verdict", "--first", tabbed, "--second", decomposed, other.path()});
-    for (const char *format : {"text", "tsv", "json"}) {
-        c.verdictFormat = QString::fromLatin1(format);
+    for (const TextFormat format : {TextFormat::Text, TextFormat::Tsv, TextFormat::Json}) {
+        c.textFormat = format;
         const QByteArray out = RunVerdict(c).output;
-        QVERIFY2(out.contains(c.verdictFormat == "json" ? "Tab\\tX\\u001b" : "Tab\\tX\\x1b"), out.constData());
+        QVERIFY2(out.contains(format == TextFormat::Json ? "Tab\\tX\\u001b" : "Tab\\tX\\x1b"), out.constData());
         QVERIFY(!out.contains('\x1b'));
     }
     QCOMPARE(ControlsEscaped(QString::fromUtf8("a\x1b[2J\tb\r\nc\u0085\x7f É")), QString::fromUtf8("a\\x1b[2J\\tb\\r\\nc\\x85\\x7f É"));

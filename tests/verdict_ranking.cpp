@@ -196,7 +196,7 @@ private slots:
             const VerdictOutcome out = RunRank(c);
             SetShownUnits(UnitSystem::Metric);
             QVERIFY2(out.exitCode == 0 || (out.exitCode == 1 && !out.error.contains(QLatin1Char('\n'))), qPrintable(out.error));
-            if (out.exitCode == 0 && c.verdictFormat == QLatin1String("json"))
+            if (out.exitCode == 0 && c.textFormat == TextFormat::Json)
                 QVERIFY(QJsonDocument::fromJson(out.output).isObject());
         }
     }
