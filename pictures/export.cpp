@@ -257,6 +257,10 @@ QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &secon
     }
     QList<Picture> pictures;
     std::future<QByteArray> encoding;  // the previous page's PNG
+    const auto encoded = [&] {
+        if (encoding.valid())
+            pictures[pictures.size() - 1].bytes = encoding.get();
+    };
     for (int i = 0; i < pageList.size(); ++i) {
         QWidget *page = pageList[i];
         caption.page = pageNames[i];
@@ -272,17 +276,18 @@ QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &secon
         DrawWithoutReadOutBuffer(charts);
         QImage image = RenderPixels(page, charts, scale, &caption);
         ReleaseBuffers(charts);
-        if (encoding.valid())
-            pictures.last().bytes = encoding.get();
-        pictures.append({name, {}});
-        if (overlap)
+        if (overlap && i + 1 < pageList.size()) {
+            encoded();
+            pictures.append({name, {}});
             encoding = std::async(std::launch::async, [image = std::move(image), text = CaptionMetadata(caption)] {
                 return EncodePng(image, text);
             });
-        else
-            pictures.last().bytes = EncodePng(image, CaptionMetadata(caption));
+        } else {  // the last one here, while the one before it is still being encoded
+            QByteArray bytes = EncodePng(image, CaptionMetadata(caption));
+            encoded();
+            pictures.append({name, std::move(bytes)});
+        }
     }
-    if (encoding.valid())
-        pictures.last().bytes = encoding.get();
+    encoded();
     return pictures;
 }
