@@ -41,7 +41,8 @@ void SetTextSize(QWidget *content, int pixels)
     for (QWidget *child : content->findChildren<QWidget *>()) {
         QFont f = child->font();
         f.setPixelSize(pixels);
-        child->setFont(f);
+        if (f != child->font())  // most have it from the content already
+            child->setFont(f);
     }
     for (QTableWidget *table : content->findChildren<QTableWidget *>()) {
         table->verticalHeader()->setDefaultSectionSize(RowHeight(table->fontMetrics()));
@@ -60,6 +61,16 @@ int NeededHeight(QWidget *content, int width)
 {
     QLayout *layout = content->layout();
     return layout->hasHeightForWidth() ? layout->totalHeightForWidth(width) : layout->totalSizeHint().height();
+}
+
+// No more than NeededHeight, without a text laid out: the strips' and tables' heights.
+int LeastNeededHeight(QWidget *content)
+{
+    int height = 0;
+    for (int i = 0; i < content->layout()->count(); ++i)
+        if (QLayoutItem *item = content->layout()->itemAt(i); item->widget() && !item->isEmpty() && !item->hasHeightForWidth())
+            height += item->sizeHint().height();
+    return height;
 }
 
 QLabel *CopyText(const QString &text, const QLabel *like, QWidget *parent)
@@ -335,7 +346,7 @@ void FitVerdictContent(QWidget *content, QSize size)
 {
     const int largest = content->font().pixelSize() > 0 ? content->font().pixelSize() : 11;
     content->layout()->activate();
-    if (NeededHeight(content, size.width()) <= size.height())
+    if (LeastNeededHeight(content) <= size.height() && NeededHeight(content, size.width()) <= size.height())
         return;
     // Too long as it stands: its blocks, copied, flow into columns on a sheet over it.
     auto *sheet = new QWidget(content);
