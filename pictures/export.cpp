@@ -279,9 +279,12 @@ QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &secon
         if (overlap && i + 1 < pageList.size()) {
             encoded();
             pictures.append({name, {}});
-            encoding = std::async(std::launch::async, [image = std::move(image), text = CaptionMetadata(caption)] {
-                return EncodePng(image, text);
-            });
+            const auto encode = [image = std::move(image), text = CaptionMetadata(caption)] { return EncodePng(image, text); };
+            try {
+                encoding = std::async(std::launch::async, encode);
+            } catch (const std::system_error &) {  // no thread to be had: encoded here
+                pictures.last().bytes = encode();
+            }
         } else {  // the last one here, while the one before it is still being encoded
             QByteArray bytes = EncodePng(image, CaptionMetadata(caption));
             encoded();

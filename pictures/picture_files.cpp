@@ -11,6 +11,7 @@
 #include <future>
 #include <iterator>
 #include <mutex>
+#include <system_error>
 #include <vector>
 
 #include <dirent.h>
@@ -167,12 +168,18 @@ bool WriteTemporary(Pending &p, const QByteArray &dir, const QByteArray &bytes, 
 int WriteTemporaries(std::vector<Pending> &pending, const QByteArray &dir, const QList<Picture> &pictures)
 {
     std::vector<std::future<int>> writes;  // each one's errno, 0 once written
-    for (int i = 0; i < pictures.size(); ++i)
-        writes.push_back(std::async(std::launch::async, [&, i] {
+    for (int i = 0; i < pictures.size(); ++i) {
+        const auto write = [&, i] {
             if (interrupted)
                 return EINTR;
             return WriteTemporary(pending[size_t(i)], dir, pictures[i].bytes, i) ? 0 : errno;
-        }));
+        };
+        try {
+            writes.push_back(std::async(std::launch::async, write));
+        } catch (const std::system_error &) {  // no thread to be had: written here, in turn
+            writes.push_back(std::async(std::launch::deferred, write));
+        }
+    }
     int failed = -1, error = 0;
     for (int i = 0; i < int(writes.size()); ++i)
         if (const int e = writes[size_t(i)].get(); e != 0 && failed < 0) {
