@@ -20,14 +20,11 @@ int BreakAt(int row, int fit, int rows, bool columnTop)
 
 // The blocks flowed into columns `height` high but the last, `last` high; stops at the
 // first block or row that has no room left.
-FlowLayout Pack(const FlowMeasure &measure, const std::vector<double> &widths, double height, double last)
+FlowLayout Pack(int blocks, const FlowMeasure &measure, const std::vector<double> &widths, double height, double last)
 {
     FlowLayout out;
     out.widths = widths;
     const int columns = int(widths.size());
-    std::vector<std::vector<FlowBlock>> measured;  // the blocks as each column holds them
-    for (double w : widths)
-        measured.push_back(measure(w));
     int column = 0;
     double y = 0;  // 0: the top of the column, where no gap goes
     const auto limit = [&] { return column == columns - 1 ? last : height; };
@@ -37,10 +34,10 @@ FlowLayout Pack(const FlowMeasure &measure, const std::vector<double> &widths, d
         out.lineY = y;
         return out;
     };
-    for (int i = 0; i < int(measured.front().size()); ++i) {
+    for (int i = 0; i < blocks; ++i) {
         int row = 0;
         for (;;) {
-            const FlowBlock &b = measured[size_t(column)][size_t(i)];
+            const FlowBlock b = measure(i, widths[size_t(column)]);  // as this column holds it
             const int rows = int(b.rows.size());
             const double top = y > 0 ? y + b.gap : 0;
             const bool wide = b.width > widths[size_t(column)];
@@ -93,10 +90,12 @@ std::vector<std::vector<double>> Shares(int n, double width)
 // none too wide for that, and all their heights, gaps left out, no more than the room
 // of all. `blocks` no higher than they stand in any of those columns: measured at
 // `width` (a text is no shorter in a narrower column), or with the texts left out.
-bool MightHold(const std::vector<FlowBlock> &blocks, double width, int columns, double height)
+// Stops at the first block that shows they cannot.
+bool MightHold(int blocks, const std::function<FlowBlock(int block)> &block, double width, int columns, double height)
 {
     double total = 0;
-    for (const FlowBlock &b : blocks) {
+    for (int i = 0; i < blocks && total <= columns * height; ++i) {
+        const FlowBlock b = block(i);
         if (b.width > width)
             return false;
         total += b.head;
@@ -109,7 +108,7 @@ bool MightHold(const std::vector<FlowBlock> &blocks, double width, int columns, 
 // The layouts ChooseColumns tries at a text size, in its order.
 struct Search {
     double width, height, gap;
-    int maxColumns;
+    int maxColumns, blocks;
     const SizedMeasure &measure;
     const std::function<double(int size)> &lineHeight;
     const std::vector<LeastMeasure> &least;
@@ -122,16 +121,18 @@ struct Search {
             widest = std::max(widest, *std::max_element(widths.begin(), widths.end()));
         if (widest <= 0)
             return false;
-        for (const LeastMeasure &bound : least)
-            if (!MightHold(bound(size), widest, n, height))
+        for (const LeastMeasure &bound : least) {
+            const std::vector<FlowBlock> bounds = bound(size);
+            if (!MightHold(int(bounds.size()), [&](int i) { return bounds[size_t(i)]; }, widest, n, height))
                 return true;
-        return !MightHold(measure(size, widest), widest, n, height);
+        }
+        return !MightHold(blocks, [&](int i) { return measure(size, i, widest); }, widest, n, height);
     }
     // The first complete layout at `size`; `bounded`: passing over the column counts
     // that cannot hold everything. Each incomplete one tried goes to `incomplete`.
     std::optional<FlowLayout> FirstComplete(int size, bool bounded, const std::function<void(FlowLayout &&)> &incomplete) const
     {
-        const FlowMeasure atSize = [&](double w) { return measure(size, w); };
+        const FlowMeasure atSize = [&](int i, double w) { return measure(size, i, w); };
         for (int n = 1; n <= std::max(maxColumns, 1); ++n) {
             const std::vector<std::vector<double>> shares = Shares(n, width - gap * (n - 1));
             if (bounded && CannotHold(size, n, shares))
@@ -139,7 +140,7 @@ struct Search {
             for (const std::vector<double> &widths : shares) {
                 if (widths.front() <= 0 || widths.back() <= 0)
                     continue;
-                FlowLayout layout = FlowColumns(atSize, widths, height, lineHeight(size));
+                FlowLayout layout = FlowColumns(blocks, atSize, widths, height, lineHeight(size));
                 if (layout.complete)
                     return layout;
                 if (incomplete)
@@ -151,20 +152,20 @@ struct Search {
 };
 }  // namespace
 
-FlowLayout FlowColumns(const FlowMeasure &measure, const std::vector<double> &widths, double height, double line)
+FlowLayout FlowColumns(int blocks, const FlowMeasure &measure, const std::vector<double> &widths, double height, double line)
 {
     if (widths.empty())
-        return FlowColumns(measure, {0.0}, height, line);
-    FlowLayout full = Pack(measure, widths, height, height);
+        return FlowColumns(blocks, measure, {0.0}, height, line);
+    FlowLayout full = Pack(blocks, measure, widths, height, height);
     if (full.complete)
         return full;
     // Room for the line under the last column's last row.
-    FlowLayout cut = Pack(measure, widths, height, height - line);
+    FlowLayout cut = Pack(blocks, measure, widths, height, height - line);
     cut.complete = false;
     return cut;
 }
 
-FlowChoice ChooseColumns(double width, double height, double gap, int largest, int smallest, int maxColumns,
+FlowChoice ChooseColumns(double width, double height, double gap, int largest, int smallest, int maxColumns, int blocks,
                          const SizedMeasure &measure, const std::function<double(int size)> &lineHeight,
                          const std::vector<LeastMeasure> &least)
 {
@@ -173,7 +174,7 @@ FlowChoice ChooseColumns(double width, double height, double gap, int largest, i
         if (most.layout.pieces.empty() || layout.shown > most.layout.shown)
             most = {size, std::move(layout)};
     };
-    const Search search{width, height, gap, maxColumns, measure, lineHeight, least};
+    const Search search{width, height, gap, maxColumns, blocks, measure, lineHeight, least};
     for (int size = std::max(largest, smallest); size >= smallest; --size)
         if (std::optional<FlowLayout> layout = search.FirstComplete(size, true, {}))
             return {size, std::move(*layout)};
@@ -181,13 +182,12 @@ FlowChoice ChooseColumns(double width, double height, double gap, int largest, i
     search.FirstComplete(smallest, false, [&](FlowLayout &&layout) { keep(smallest, std::move(layout)); });
     // The last resort, before anything is left out: one column at the smallest size,
     // which takes a block however wide.
-    const FlowMeasure anyWidth = [&](double w) {
-        std::vector<FlowBlock> blocks = measure(smallest, w);
-        for (FlowBlock &b : blocks)
-            b.width = 0;
-        return blocks;
+    const FlowMeasure anyWidth = [&](int i, double w) {
+        FlowBlock b = measure(smallest, i, w);
+        b.width = 0;
+        return b;
     };
-    FlowLayout last = FlowColumns(anyWidth, {std::max(width, 1.0)}, height, lineHeight(smallest));
+    FlowLayout last = FlowColumns(blocks, anyWidth, {std::max(width, 1.0)}, height, lineHeight(smallest));
     if (last.complete)
         return {smallest, std::move(last)};
     keep(smallest, std::move(last));

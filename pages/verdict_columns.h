@@ -15,8 +15,9 @@ struct FlowBlock {
     double head = 0;            // a whole strip or text; a table's title and header, atop each piece
     std::vector<double> rows;   // a table's rows; none for a strip or text
 };
-// The blocks, in their order, as they stand in a column of that width (text wraps).
-using FlowMeasure = std::function<std::vector<FlowBlock>(double width)>;
+// Block `block` of the blocks, in their order, as it stands in a column of that width
+// (text wraps). The flow asks for a block only when it reaches it.
+using FlowMeasure = std::function<FlowBlock(int block, double width)>;
 
 // One block, or the rows [from, to) of a table with its header, in a column at y.
 struct FlowPiece {
@@ -35,15 +36,15 @@ struct FlowLayout {
     int shown = 0;  // the strips, texts and table rows placed
 };
 
-// The blocks in columns of these widths and `height`; a block goes on to the next
-// column where it is too wide or too long for the room left. `line`: the height of the
-// line that ends an incomplete flow.
-FlowLayout FlowColumns(const FlowMeasure &measure, const std::vector<double> &widths, double height, double line);
+// The `blocks` blocks in columns of these widths and `height`; a block goes on to the
+// next column where it is too wide or too long for the room left. `line`: the height of
+// the line that ends an incomplete flow.
+FlowLayout FlowColumns(int blocks, const FlowMeasure &measure, const std::vector<double> &widths, double height, double line);
 
 // The layout with the largest text that holds everything: for each text size from
 // `largest` down to `smallest`, one to `maxColumns` columns sharing `width` (less `gap`
 // between two), evenly or with the last a little wider or narrower. measure(size,
-// width): the blocks at that text size; lineHeight(size): the ending line's. Then one
+// block, width): that one of the `blocks` blocks at that text size; lineHeight(size): the ending line's. Then one
 // column at the smallest size that takes blocks however wide; where even that does
 // not hold everything, the layout at the smallest size that shows most. A column count
 // whose blocks, as they stand in its widest column, cannot fit in its room is passed
@@ -55,8 +56,8 @@ struct FlowChoice {
     int size = 0;
     FlowLayout layout;
 };
-using SizedMeasure = std::function<std::vector<FlowBlock>(int size, double width)>;
+using SizedMeasure = std::function<FlowBlock(int size, int block, double width)>;
 using LeastMeasure = std::function<std::vector<FlowBlock>(int size)>;
-FlowChoice ChooseColumns(double width, double height, double gap, int largest, int smallest, int maxColumns,
+FlowChoice ChooseColumns(double width, double height, double gap, int largest, int smallest, int maxColumns, int blocks,
                          const SizedMeasure &measure, const std::function<double(int size)> &lineHeight,
                          const std::vector<LeastMeasure> &least = {});

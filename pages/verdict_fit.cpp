@@ -9,7 +9,10 @@
 #include <QLayout>
 #include <QTableWidget>
 
+#include <cmath>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -38,7 +41,8 @@ void SetTextSize(QWidget *content, int pixels)
     for (QWidget *child : content->findChildren<QWidget *>()) {
         QFont f = child->font();
         f.setPixelSize(pixels);
-        child->setFont(f);
+        if (f != child->font())  // most have it from the content already
+            child->setFont(f);
     }
     for (QTableWidget *table : content->findChildren<QTableWidget *>()) {
         table->verticalHeader()->setDefaultSectionSize(RowHeight(table->fontMetrics()));
@@ -57,6 +61,16 @@ int NeededHeight(QWidget *content, int width)
 {
     QLayout *layout = content->layout();
     return layout->hasHeightForWidth() ? layout->totalHeightForWidth(width) : layout->totalSizeHint().height();
+}
+
+// No more than NeededHeight, without a text laid out: the strips' and tables' heights.
+int LeastNeededHeight(QWidget *content)
+{
+    int height = 0;
+    for (int i = 0; i < content->layout()->count(); ++i)
+        if (QLayoutItem *item = content->layout()->itemAt(i); item->widget() && !item->isEmpty() && !item->hasHeightForWidth())
+            height += item->sizeHint().height();
+    return height;
 }
 
 QLabel *CopyText(const QString &text, const QLabel *like, QWidget *parent)
@@ -195,12 +209,19 @@ int TextsWidth(const QTableWidget *t, const QFontMetrics &fm)
 std::vector<FlowBlock> LeastSizes(const std::vector<Source> &sources, int spacing, int pixels)
 {
     std::vector<FlowBlock> out;
+    std::optional<std::pair<QFont, double>> strips;  // a strip's font at that size and height, worked out once
     for (const Source &s : sources) {
         FlowBlock b;
         b.gap = s.gap;
-        if (auto *label = qobject_cast<QLabel *>(s.unit)) {
+        if (auto *strip = qobject_cast<VerdictStrips *>(s.unit)) {  // as high as it asks, at no width
+            QFont font = strip->font();
+            font.setPixelSize(pixels);
+            if (!strips || strips->first != font)  // each strip shows one pair
+                strips.emplace(font, std::ceil(StripsHeight(strip->Drawn(), QFontMetricsF(font))));
+            b.head = strips->second;
+        } else if (auto *label = qobject_cast<QLabel *>(s.unit)) {
             b.width = TextWidth(MetricsAt(label, pixels));
-        } else if (s.table) {  // a strip as nothing: its tables are what passes over a size
+        } else if (s.table) {
             const QFontMetrics fm = MetricsAt(s.table, pixels);
             b.width = TextsWidth(s.table, fm);
             b.head = (s.title ? spacing : 0) + HeaderRowHeight(fm);
@@ -234,20 +255,25 @@ public:
         const auto known = least_.find(pixels);
         return known != least_.end() ? known->second : least_[pixels] = LeastSizes(sources_, spacing_, pixels);
     }
-    const std::vector<FlowBlock> &At(int pixels, int width)
+    // Block i at that size in a column that wide, its text laid out when first asked for.
+    // A text wraps into no more lines in a wider column: one as high in a narrower and a
+    // wider column is as high in any between, and is not laid out again.
+    const FlowBlock &At(int pixels, int i, int width)
     {
-        const std::vector<FlowBlock> &fixed = Fixed(pixels);
-        const auto known = wrapped_.find({pixels, width});
-        if (known != wrapped_.end())
-            return known->second;
-        std::vector<FlowBlock> blocks = fixed;
-        for (size_t i = 0; i < sources_.size(); ++i) {
-            if (auto *label = qobject_cast<QLabel *>(sources_[i].unit))
-                blocks[i].head = label->heightForWidth(width);
-            else if (sources_[i].title)
-                blocks[i].head += sources_[i].title->heightForWidth(width);
-        }
-        return wrapped_[{pixels, width}] = std::move(blocks);
+        const FlowBlock &fixed = Fixed(pixels)[size_t(i)];
+        const Source &s = sources_[size_t(i)];
+        auto *label = qobject_cast<QLabel *>(s.unit);
+        if (!label && !s.title)
+            return fixed;
+        std::map<int, FlowBlock> &known = wrapped_[{pixels, i}];  // by the column's width
+        const auto wider = known.lower_bound(width);
+        if (wider != known.end() && wider->first == width)
+            return wider->second;
+        if (wider != known.begin() && wider != known.end() && std::prev(wider)->second.head == wider->second.head)
+            return known[width] = wider->second;
+        FlowBlock b = fixed;
+        b.head = label ? label->heightForWidth(width) : b.head + s.title->heightForWidth(width);
+        return known[width] = std::move(b);
     }
 
 private:
@@ -256,7 +282,7 @@ private:
     int spacing_;
     int sized_ = 0;
     std::map<int, std::vector<FlowBlock>> least_, fixed_;
-    std::map<std::pair<int, int>, std::vector<FlowBlock>> wrapped_;
+    std::map<std::pair<int, int>, std::map<int, FlowBlock>> wrapped_;  // by size and block
 };
 
 void Place(QWidget *w, int x, int y, int width, int height)
@@ -277,12 +303,9 @@ void Arrange(const std::vector<Source> &sources, const FlowChoice &choice, const
         left.push_back(int(x));
         x += w + kColumnGap;
     }
-    std::vector<std::vector<FlowBlock>> blocks;
-    for (double w : layout.widths)
-        blocks.push_back(measure(w));
     for (const FlowPiece &p : layout.pieces) {
         const Source &s = sources[size_t(p.block)];
-        const FlowBlock &b = blocks[size_t(p.column)][size_t(p.block)];
+        const FlowBlock b = measure(p.block, layout.widths[size_t(p.column)]);
         const int x = left[size_t(p.column)], width = int(layout.widths[size_t(p.column)]);
         int y = origin.y() + int(p.y);
         if (s.unit) {
@@ -323,7 +346,7 @@ void FitVerdictContent(QWidget *content, QSize size)
 {
     const int largest = content->font().pixelSize() > 0 ? content->font().pixelSize() : 11;
     content->layout()->activate();
-    if (NeededHeight(content, size.width()) <= size.height())
+    if (LeastNeededHeight(content) <= size.height() && NeededHeight(content, size.width()) <= size.height())
         return;
     // Too long as it stands: its blocks, copied, flow into columns on a sheet over it.
     auto *sheet = new QWidget(content);
@@ -333,17 +356,18 @@ void FitVerdictContent(QWidget *content, QSize size)
     const int spacing = std::max(content->layout()->spacing(), 0);
     const QSize area = size.shrunkBy(margins);
     BlockSizes sizes(sheet, sources, spacing);
-    const auto measure = [&](int pixels, double width) { return sizes.At(pixels, int(width)); };
+    const auto measure = [&](int pixels, int block, double width) { return sizes.At(pixels, block, int(width)); };
     const auto lineHeight = [&](int pixels) {
         QFont font = sheet->font();
         font.setPixelSize(pixels);
         return double(QFontMetrics(font).height() + spacing);
     };
-    const FlowChoice choice = ChooseColumns(area.width(), area.height(), kColumnGap, largest, kSmallest, kMostColumns, measure,
-                                           lineHeight,
+    const FlowChoice choice = ChooseColumns(area.width(), area.height(), kColumnGap, largest, kSmallest, kMostColumns,
+                                           int(sources.size()), measure, lineHeight,
                                            {[&](int pixels) { return sizes.Least(pixels); },
                                             [&](int pixels) { return sizes.Fixed(pixels); }});
-    Arrange(sources, choice, [&](double width) { return measure(choice.size, width); }, sheet,
+    sizes.Fixed(choice.size);  // the sheet's widgets at the size chosen
+    Arrange(sources, choice, [&](int block, double width) { return measure(choice.size, block, width); }, sheet,
             QPoint(margins.left(), margins.top()), spacing);
     for (int i = 0; i < content->layout()->count(); ++i)
         if (QWidget *w = content->layout()->itemAt(i)->widget())

@@ -256,6 +256,14 @@ QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &secon
     const bool overlap = qint64(pixels.width()) * pixels.height() * 4 * 2 <= OverlapLimit;
     QList<Picture> pictures;
     std::future<QByteArray> encoding;  // the previous page's PNG
+    const auto encoded = [&] {
+        if (encoding.valid())
+            pictures[pictures.size() - 1].bytes = encoding.get();
+    };
+    QWidget *last = nullptr;  // the last page drawn
+    for (const auto &[row, page] : pages.Pages())
+        if (row->inPictures)
+            last = page;
     for (const auto &[row, page] : pages.Pages()) {
         if (!row->inPictures)
             continue;
@@ -272,17 +280,21 @@ QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &secon
         DrawWithoutReadOutBuffer(charts);
         QImage image = RenderPixels(page, charts, scale, &caption);
         ReleaseBuffers(charts);
-        if (encoding.valid())
-            pictures.last().bytes = encoding.get();
-        pictures.append({name, {}});
-        if (overlap)
-            encoding = std::async(std::launch::async, [image = std::move(image), text = CaptionMetadata(caption)] {
-                return EncodePng(image, text);
-            });
-        else
-            pictures.last().bytes = EncodePng(image, CaptionMetadata(caption));
+        if (overlap && page != last) {
+            encoded();
+            pictures.append({name, {}});
+            const auto encode = [image = std::move(image), text = CaptionMetadata(caption)] { return EncodePng(image, text); };
+            try {
+                encoding = std::async(std::launch::async, encode);
+            } catch (const std::system_error &) {  // no thread to be had: encoded here
+                pictures.last().bytes = encode();
+            }
+        } else {  // the last one here, while the one before it is still being encoded
+            QByteArray bytes = EncodePng(image, CaptionMetadata(caption));
+            encoded();
+            pictures.append({name, std::move(bytes)});
+        }
     }
-    if (encoding.valid())
-        pictures.last().bytes = encoding.get();
+    encoded();
     return pictures;
 }

@@ -8,7 +8,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <future>
 #include <iterator>
+#include <mutex>
+#include <system_error>
 #include <vector>
 
 #include <dirent.h>
@@ -28,6 +31,8 @@ bool Injected(const char *step, int index)
 {
     if (!fault())
         return false;
+    static std::mutex one;  // the temporary files are written on threads of their own
+    const std::lock_guard<std::mutex> lock(one);
     const int error = fault()(step, index);
     if (error != 0)
         errno = error;
@@ -155,6 +160,34 @@ bool WriteTemporary(Pending &p, const QByteArray &dir, const QByteArray &bytes, 
         errno = error;
     }
     return ok;
+}
+
+// Each picture written to its temporary file on a thread of its own, so that their
+// flushes to disk overlap: the index of the first that failed, errno then its reason, or
+// -1 when all are on disk.
+int WriteTemporaries(std::vector<Pending> &pending, const QByteArray &dir, const QList<Picture> &pictures)
+{
+    std::vector<std::future<int>> writes;  // each one's errno, 0 once written
+    for (int i = 0; i < pictures.size(); ++i) {
+        const auto write = [&, i] {
+            if (interrupted)
+                return EINTR;
+            return WriteTemporary(pending[size_t(i)], dir, pictures[i].bytes, i) ? 0 : errno;
+        };
+        try {
+            writes.push_back(std::async(std::launch::async, write));
+        } catch (const std::system_error &) {  // no thread to be had: written here, in turn
+            writes.push_back(std::async(std::launch::deferred, write));
+        }
+    }
+    int failed = -1, error = 0;
+    for (int i = 0; i < int(writes.size()); ++i)
+        if (const int e = writes[size_t(i)].get(); e != 0 && failed < 0) {
+            failed = i;
+            error = e;
+        }
+    errno = error;
+    return failed;
 }
 
 // A copy of the file at target under a temporary name, for a file system without hard
@@ -322,12 +355,11 @@ QStringList WritePictures(const FileName &dir, const QList<Picture> &pictures)
 
     QStringList paths;
     for (int i = 0; i < pictures.size(); ++i) {
-        Pending &p = pending[size_t(i)];
-        p.target = Join(dir.bytes, pictures[i].fileName.bytes);
-        paths << DisplayName(p.target);
-        if (interrupted || !WriteTemporary(p, dir.bytes, pictures[i].bytes, i))
-            fail("write file", p.target, interrupted ? EINTR : errno);
+        pending[size_t(i)].target = Join(dir.bytes, pictures[i].fileName.bytes);
+        paths << DisplayName(pending[size_t(i)].target);
     }
+    if (const int failed = WriteTemporaries(pending, dir.bytes, pictures); failed >= 0 || interrupted)
+        fail("write file", pending[size_t(std::max(failed, 0))].target, interrupted ? EINTR : errno);
     // Every picture is on disk: now each takes its name, renamed over the file it
     // replaces, which a hard link keeps until all are in place.
     for (int i = 0; i < pictures.size(); ++i) {

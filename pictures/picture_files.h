@@ -17,9 +17,10 @@ struct Picture {
 };
 
 // Writes the pictures into dir (created when missing; its bytes as given) and gives
-// their paths. Each goes to a temporary file first and is flushed to disk; only then
-// do they take their names, each renamed straight over the file it replaces, so every
-// name holds a whole picture, old or new, at every moment. A hard link keeps each
+// their paths. Each goes to a temporary file first and is flushed to disk (all at once,
+// each on a thread of its own); only then do they take their names, each renamed
+// straight over the file it replaces, so every name holds a whole picture, old or new,
+// at every moment. A hard link keeps each
 // replaced file until all are in place. On any failure (an interruption under
 // ExportSignals too) the new files go, the replaced ones come back, a folder created
 // here goes again, and the error names the file and the system's reason. Temporary

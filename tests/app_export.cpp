@@ -40,12 +40,16 @@ void AppExport::exportSet()
     QCOMPARE(result.written, expected);
     QCOMPARE(QDir(QString(o.outDir)).entryList(QDir::Files).size(), 7);  // no temporary file left over
 
+    const ComparisonPages pages;
     for (const QString &path : expected) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
-        if (format == "png") {
-            QCOMPARE(QImage::fromData(bytes, "PNG").size(), QSize(640, 480));
+        if (format == "png") {  // each page's picture under its own name, though encoded on another thread
+            const QImage image = QImage::fromData(bytes, "PNG");
+            QCOMPARE(image.size(), QSize(640, 480));
+            const QString page = pages.tabText(int(expected.indexOf(path)));
+            QVERIFY2(image.text("Description").startsWith(page + ": "), qPrintable(path));
         } else if (format == "pdf") {
             QVERIFY(bytes.startsWith("%PDF"));
         } else {

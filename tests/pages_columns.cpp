@@ -12,9 +12,10 @@ FlowBlock Table(int rows, double width = 0) { return {width, 5, 20, std::vector<
 // Two strips, a table of twelve rows, a sentence, a table of five: 330 high in one column.
 std::vector<FlowBlock> Page() { return {Unit(30), Unit(45), Table(12), Unit(25), Table(5)}; }
 
-FlowMeasure Fixed(std::vector<FlowBlock> blocks)
+// The blocks flowed as they are, whatever the column's width.
+FlowLayout Flow(const std::vector<FlowBlock> &blocks, const std::vector<double> &widths, double height, double line)
 {
-    return [blocks](double) { return blocks; };
+    return FlowColumns(int(blocks.size()), [&](int i, double) { return blocks[size_t(i)]; }, widths, height, line);
 }
 
 double Bottom(const FlowPiece &p, const FlowBlock &b)
@@ -52,7 +53,7 @@ private slots:
         QFETCH(bool, longTable);
         const std::vector<FlowBlock> page = longTable ? std::vector<FlowBlock>{Unit(20), Table(complete ? 20 : 30)} : Page();
         const double line = 12;
-        const FlowLayout flow = FlowColumns(Fixed(page), std::vector<double>(size_t(columns), 100), height, line);
+        const FlowLayout flow = Flow(page, std::vector<double>(size_t(columns), 100), height, line);
         QCOMPARE(flow.complete, complete);
         // In order: each block and each row once, a piece after the one before it, a
         // table's pieces each with its header and within its column.
@@ -88,12 +89,12 @@ private slots:
     // breaks where each side keeps three rows.
     void tablesBreakWithThreeRowsAside()
     {
-        const FlowLayout low = FlowColumns(Fixed({Unit(80), Table(6)}), {100, 100}, 120, 12);
+        const FlowLayout low = Flow({Unit(80), Table(6)}, {100, 100}, 120, 12);
         QVERIFY(low.complete);
         QCOMPARE(low.pieces.size(), size_t(2));
         QCOMPARE(low.pieces[1].column, 1);
         QCOMPARE(low.pieces[1].to - low.pieces[1].from, 6);
-        const FlowLayout split = FlowColumns(Fixed({Unit(20), Table(12)}), {100, 100}, 150, 12);
+        const FlowLayout split = Flow({Unit(20), Table(12)}, {100, 100}, 150, 12);
         QVERIFY(split.complete);
         QCOMPARE(split.pieces.size(), size_t(3));
         QVERIFY(split.pieces[1].to - split.pieces[1].from >= 3);
@@ -131,7 +132,9 @@ private slots:
             }
             return page;
         };
-        const FlowChoice choice = ChooseColumns(width, height, 20, 10, 7, 3, measure, [](int) { return 12.0; });
+        const FlowChoice choice = ChooseColumns(
+            width, height, 20, 10, 7, 3, int(Page().size()), [&](int s, int i, double w) { return measure(s, w)[size_t(i)]; },
+            [](int) { return 12.0; });
         QCOMPARE(choice.size, size);
         QCOMPARE(int(choice.layout.widths.size()), columns);
         QCOMPARE(choice.layout.complete, complete);
@@ -160,7 +163,8 @@ private slots:
             return blocks;
         };
         const FlowChoice choice = ChooseColumns(
-            430, 200, 20, 10, 7, 3, [&](int s, double) { return page(s, true); }, [](int) { return 12.0; },
+            430, 200, 20, 10, 7, 3, tableWidth > 0 ? 3 : 4, [&](int s, int i, double) { return page(s, true)[size_t(i)]; },
+            [](int) { return 12.0; },
             {[&](int s) { return page(s, false); }});
         QCOMPARE(choice.size, 10);
         QCOMPARE(int(choice.layout.widths.size()), 2);
