@@ -32,15 +32,6 @@ double TimeMs(const std::function<void()> &run)
     return t.nsecsElapsed() / 1e6;
 }
 
-void RunVarnel(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(VARNEL_BINARY), args);
-    if (!p.waitForFinished(300000) || p.exitCode() != 0) {
-        std::fprintf(stderr, "varnel %s failed: %s\n", qPrintable(args.join(' ')), p.readAllStandardError().constData());
-        std::exit(1);
-    }
-}
 }  // namespace
 
 int main(int argc, char **argv)

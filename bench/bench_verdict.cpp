@@ -2,6 +2,7 @@
 // their tables in memory: reading the values as the charts do, comparing, best figures),
 // the verdict page refreshed and painted, and the whole `varnel --verdict` process against `varnel --export` for the same pair.
 //   bench_verdict [FIRST SECOND]     (default: Tarn-5 Skarn-7 of sample-data)
+#include "bench/bench_files.h"
 #include "pages/verdict_page.h"
 #include "verdict/verdict.h"
 
@@ -30,15 +31,6 @@ double MedianMs(int runs, const std::function<void()> &run)
     return ms[ms.size() / 2];
 }
 
-void RunVarnel(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(VARNEL_BINARY), args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-        std::fprintf(stderr, "varnel %s failed: %s\n", qPrintable(args.join(' ')), p.readAllStandardError().constData());
-        std::exit(1);
-    }
-}
 }  // namespace
 
 int main(int argc, char **argv)
@@ -85,8 +77,8 @@ int main(int argc, char **argv)
 
     QTemporaryDir out;
     const QStringList pair{"--first", first, "--second", second, "--flaps", "0,1,2,3"};
-    const double judged = MedianMs(11, [&] { RunVarnel(QStringList{"--verdict"} + pair + QStringList{data}); });
-    const double exported = MedianMs(11, [&] { RunVarnel(QStringList{"--export", out.path()} + pair + QStringList{data}); });
+    const double judged = MedianMs(11, [&] { RunVarnel(QStringList{"--verdict"} + pair + QStringList{data}, 60000); });
+    const double exported = MedianMs(11, [&] { RunVarnel(QStringList{"--export", out.path()} + pair + QStringList{data}, 60000); });
     std::printf("varnel --verdict: %.1f ms, varnel --export: %.1f ms, ratio %.3f (goal < 0.25)\n", judged, exported,
                 judged / exported);
     return 0;

@@ -107,17 +107,6 @@ QJsonArray LeadersJson(const Ranking &r, bool byAltitude)
     return out;
 }
 
-QString TableTsv(const VerdictTable &t)
-{
-    QString text = t.key + QLatin1Char('\n') + t.header.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    for (const auto &row : t.rows) {
-        QStringList cells;
-        for (const VerdictCell &c : row)
-            cells << c.plain;
-        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    }
-    return text;
-}
 }  // namespace
 
 QString RankResultKey(RankResult result)

@@ -353,14 +353,19 @@ QString VerdictTsv(const Verdict &v)
                                   Cell(Plain(ShownAlong(p.measure, b.at)))});
     tables.push_back(bands);
     QString text;
-    for (const VerdictTable &t : tables) {
-        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + t.key + QLatin1Char('\n') + t.header.join(QLatin1Char('\t')) + QLatin1Char('\n');
-        for (const auto &row : t.rows) {
-            QStringList cells;
-            for (const VerdictCell &c : row)
-                cells << c.plain;
-            text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
-        }
+    for (const VerdictTable &t : tables)
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + TableTsv(t);
+    return text;
+}
+
+QString TableTsv(const VerdictTable &t)
+{
+    QString text = t.key + QLatin1Char('\n') + t.header.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (const auto &row : t.rows) {
+        QStringList cells;
+        for (const VerdictCell &c : row)
+            cells << c.plain;
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     return text;
 }

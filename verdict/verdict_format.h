@@ -71,3 +71,5 @@ int MeasureDecimals(Measure m);
 QString PlainNumber(double value);
 double RoundedAsShown(double value, int decimals);
 QString AlignedTable(const VerdictTable &t);
+// A table as tab-separated text: its key, its header, then its rows, each line ended.
+QString TableTsv(const VerdictTable &t);

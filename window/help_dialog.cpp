@@ -115,12 +115,14 @@ HelpDialog::HelpDialog(QWidget *parent) : QDialog(parent)
 
 QString AboutText(const QString &dataFolder)
 {
+    // Spelt out, so the translation tools find each text under the dialog's name.
     const QString licence = QStringLiteral(VARNEL_LICENSE);
     return QStringLiteral("Varnel %1\n\n").arg(QStringLiteral(VARNEL_VERSION)) +
-           tr("Qt: %1").arg(QString::fromLatin1(qVersion())) + QLatin1Char('\n') +
-           tr("Папка данных: %1").arg(dataFolder) + QLatin1Char('\n') +
-           tr("Файл настроек: %1").arg(SettingsFilePath()) + QLatin1Char('\n') +
-           tr("Лицензия: %1").arg(licence.isEmpty() ? tr("не указана") : licence);
+           QStringLiteral("Qt: %1\n").arg(QString::fromLatin1(qVersion())) +
+           QCoreApplication::translate("HelpDialog", "Папка данных: %1").arg(dataFolder) + QLatin1Char('\n') +
+           QCoreApplication::translate("HelpDialog", "Файл настроек: %1").arg(SettingsFilePath()) + QLatin1Char('\n') +
+           QCoreApplication::translate("HelpDialog", "Лицензия: %1")
+               .arg(licence.isEmpty() ? QCoreApplication::translate("HelpDialog", "не указана") : licence);
 }
 
 void ShowAbout(QWidget *parent, const QString &dataFolder)
