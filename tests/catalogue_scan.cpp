@@ -195,7 +195,7 @@ void CatalogueScan::brokenAircraftLeftOut()
     }
     QCOMPARE(names, (QStringList{"A", "B", "C", "D", "E", ""}));
     QCOMPARE(failed, (QStringList{lines[0], lines[1] + '\n' + lines[2], lines[3]}));
-    QCOMPARE(scan.catalogue.Find("D")->failure, "'fast' is not a valid floating point value.\nD: D_turn.txt, row 9");
+    QCOMPARE(scan.catalogue.Find("D")->failure, "'fast' is not a valid floating point value.\nD: D_turn.txt, строка 9");
     QCOMPARE(scan.catalogue.ReadCount(), 3);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(scan.catalogue.Aircraft()[i], scan.crafts[i].value);
