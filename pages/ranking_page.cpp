@@ -146,6 +146,18 @@ QDoubleSpinBox *Field(const QString &name, QWidget *parent)
 RankingPage::RankingPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("tab_Ranking"));
+    const RankDefaults d = RankDefaultsFor(ShownUnits());
+    query_.altitude = d.altitude;
+    query_.speed = d.speed;
+    Reshow();
+}
+
+// The page's widgets, made when it is first shown or asked for them: start-up does not
+// pay for a page nobody has opened.
+void RankingPage::build()
+{
+    if (heading_)
+        return;
     heading_ = new QLabel(this);
     heading_->setObjectName(QStringLiteral("lbl_Ranking"));
     heading_->setTextFormat(Qt::PlainText);
@@ -195,9 +207,6 @@ RankingPage::RankingPage(QWidget *parent) : QWidget(parent)
     };
     connect(model_, &QAbstractItemModel::modelReset, this, span);
     connect(model_, &QAbstractItemModel::layoutChanged, this, span);
-    const RankDefaults d = RankDefaultsFor(ShownUnits());
-    query_.altitude = d.altitude;
-    query_.speed = d.speed;
     Reshow();
 }
 
@@ -228,22 +237,26 @@ void RankingPage::SetPlace(double altitude, double speed)
 
 void RankingPage::Reshow()
 {
+    const RankDefaults d = RankDefaultsFor(ShownUnits());
+    query_.altitudeStep = d.altitudeStep;
+    query_.speedStep = d.speedStep;
+    leadersStale_ = true;
+    changed();
+    if (!heading_)
+        return;
     altitudeLabel_->setText(tr("Высота:"));
     speedLabel_->setText(tr("Скорость:"));
     take_->setText(tr("Взять с графика"));
     take_->setToolTip(tr("Высота или скорость, на которой последний раз стоял курсор над графиком"));
     leadersTitle_[0]->setText(tr("Лидеры каталога по высоте"));
     leadersTitle_[1]->setText(tr("Лидеры каталога по скорости"));
-    const RankDefaults d = RankDefaultsFor(ShownUnits());
-    query_.altitudeStep = d.altitudeStep;
-    query_.speedStep = d.speedStep;
-    leadersStale_ = true;
     showFields();
-    changed();
 }
 
 void RankingPage::showFields()
 {
+    if (!heading_)
+        return;
     const std::pair<QDoubleSpinBox *, Quantity> fields[] = {{altitude_, Quantity::Altitude}, {speed_, Quantity::Speed}};
     for (const auto &[field, quantity] : fields) {
         const QSignalBlocker quiet(field);
@@ -277,6 +290,7 @@ void RankingPage::changed()
 
 void RankingPage::showEvent(QShowEvent *event)
 {
+    build();
     QWidget::showEvent(event);
     if (stale_)
         fill();
@@ -324,6 +338,7 @@ QString RankingPage::Tsv()
 
 void RankingPage::fill()
 {
+    build();
     Shown();
     heading_->setText(missing_.isEmpty() ? RankingHeading(ranking_) : missing_);
     if (!missing_.isEmpty()) {

@@ -58,6 +58,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void build();
     void changed();
     void takeFromTracker();
     void placeChanged();
@@ -76,13 +77,13 @@ private:
     int computeCount_ = 0;
     std::function<TrackedPlace()> tracker_;
 
-    QLabel *heading_;
-    QLabel *altitudeLabel_, *speedLabel_;
-    QDoubleSpinBox *altitude_, *speed_;
-    QPushButton *take_;
-    QTableView *table_;
-    RankingModel *model_;
-    QLabel *leadersTitle_[2];
-    QTableView *leaderViews_[2];
-    RankingModel *leaderModels_[2];
+    QLabel *heading_ = nullptr;  // null until the page's widgets are made (build)
+    QLabel *altitudeLabel_ = nullptr, *speedLabel_ = nullptr;
+    QDoubleSpinBox *altitude_ = nullptr, *speed_ = nullptr;
+    QPushButton *take_ = nullptr;
+    QTableView *table_ = nullptr;
+    RankingModel *model_ = nullptr;
+    QLabel *leadersTitle_[2] = {};
+    QTableView *leaderViews_[2] = {};
+    RankingModel *leaderModels_[2] = {};
 };
