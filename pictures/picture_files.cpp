@@ -162,32 +162,48 @@ bool WriteTemporary(Pending &p, const QByteArray &dir, const QByteArray &bytes, 
     return ok;
 }
 
-// Each picture written to its temporary file on a thread of its own, so that their
-// flushes to disk overlap: the index of the first that failed, errno then its reason, or
-// -1 when all are on disk.
-int WriteTemporaries(std::vector<Pending> &pending, const QByteArray &dir, const QList<Picture> &pictures)
+// step(i) for each i below n, each on a thread of its own, so that the waits on the
+// disk overlap (a thread that can't be had: run here, in turn); each one's errno, 0
+// where it went well.
+std::vector<int> OnThreads(int n, const std::function<int(int)> &step)
 {
-    std::vector<std::future<int>> writes;  // each one's errno, 0 once written
-    for (int i = 0; i < pictures.size(); ++i) {
-        const auto write = [&, i] {
-            if (interrupted)
-                return EINTR;
-            return WriteTemporary(pending[size_t(i)], dir, pictures[i].bytes, i) ? 0 : errno;
-        };
+    std::vector<std::future<int>> runs;
+    for (int i = 0; i < n; ++i) {
         try {
-            writes.push_back(std::async(std::launch::async, write));
-        } catch (const std::system_error &) {  // no thread to be had: written here, in turn
-            writes.push_back(std::async(std::launch::deferred, write));
+            runs.push_back(std::async(std::launch::async, step, i));
+        } catch (const std::system_error &) {
+            runs.push_back(std::async(std::launch::deferred, step, i));
         }
     }
-    int failed = -1, error = 0;
-    for (int i = 0; i < int(writes.size()); ++i)
-        if (const int e = writes[size_t(i)].get(); e != 0 && failed < 0) {
-            failed = i;
-            error = e;
-        }
-    errno = error;
-    return failed;
+    std::vector<int> errors;
+    for (std::future<int> &run : runs)
+        errors.push_back(run.get());
+    return errors;
+}
+
+// Each picture written to its temporary file at once, their flushes to disk
+// overlapping: the index of the first that failed, errno then its reason, or -1 when
+// all are on disk.
+int WriteTemporaries(std::vector<Pending> &pending, const QByteArray &dir, const QList<Picture> &pictures)
+{
+    const std::vector<int> errors = OnThreads(int(pictures.size()), [&](int i) {
+        if (interrupted)
+            return EINTR;
+        return WriteTemporary(pending[size_t(i)], dir, pictures[i].bytes, i) ? 0 : errno;
+    });
+    const auto failed = std::find_if(errors.begin(), errors.end(), [](int e) { return e != 0; });
+    errno = failed == errors.end() ? 0 : *failed;
+    return failed == errors.end() ? -1 : int(failed - errors.begin());
+}
+
+// The replaced files, kept until the set was in place, go; all at once: freeing a
+// file's blocks waits on the file system's journal, which the flushes just filled.
+void DropKept(const std::vector<Pending> &pending)
+{
+    OnThreads(int(pending.size()), [&](int i) {
+        const QByteArray &kept = pending[size_t(i)].kept;
+        return kept.isEmpty() || ::unlink(kept.constData()) == 0 ? 0 : errno;
+    });
 }
 
 // A copy of the file at target under a temporary name, for a file system without hard
@@ -314,20 +330,31 @@ ExportSignals::~ExportSignals()
     ::sigaction(SIGXFSZ, &before[std::size(kInterrupts)], nullptr);
 }
 
-QStringList WritePictures(const FileName &dir, const QList<Picture> &pictures)
+namespace {
+// The folders on the way to dir that are missing, outermost first.
+QList<QByteArray> MissingFolders(const FileName &dir)
 {
-    // The folders that are missing, innermost first: made now, removed on failure.
-    QList<QByteArray> made;
+    QList<QByteArray> missing;
     QByteArray d = dir.bytes;
     while (d.size() > 1 && d.endsWith('/'))
         d.chop(1);
     while (!d.isEmpty() && KindOf(FileName::FromBytes(d)) == FileKind::None) {
-        made.prepend(d);
+        missing.prepend(d);
         d = d.left(std::max<qsizetype>(d.lastIndexOf('/'), 0));
     }
-    const Writing phase;
-    std::vector<Pending> pending(size_t(pictures.size()));
-    const auto fail = [&](const char *what, const QByteArray &path, int error) {
+    return missing;
+}
+
+// A set of pictures on its way into a folder, and what a failed step undoes: the
+// folders made for it, the new files and the replaced ones kept aside.
+struct SetWrite {
+    FileName dir;
+    QList<QByteArray> made;
+    std::vector<Pending> pending;
+
+    // Puts the folder back as it was and raises the error (the interruption's, if one came).
+    [[noreturn]] void Fail(const char *what, const QByteArray &path, int error)
+    {
         for (auto p = pending.rbegin(); p != pending.rend(); ++p) {
             if (p->placed && !p->kept.isEmpty())
                 ::rename(p->kept.constData(), p->target.constData());  // the old file back, whole
@@ -345,40 +372,55 @@ QStringList WritePictures(const FileName &dir, const QList<Picture> &pictures)
             throw VarnelError(QStringLiteral("Interrupted by %1").arg(QLatin1String(SignalName(sig))));
         }
         throw Failure(what, path, error);
-    };
-    for (const QByteArray &d : std::as_const(made))
-        if (::mkdir(d.constData(), 0777) != 0 && errno != EEXIST)
-            fail("create folder", dir.bytes, errno);
-    if (KindOf(dir) != FileKind::Directory)
-        fail("create folder", dir.bytes, ENOTDIR);
-    ClearLeftovers(dir.bytes);
+    }
 
+    // The folder, made where missing, cleared of what runs ended by force left there.
+    void MakeFolders()
+    {
+        for (const QByteArray &d : std::as_const(made))
+            if (::mkdir(d.constData(), 0777) != 0 && errno != EEXIST)
+                Fail("create folder", dir.bytes, errno);
+        if (KindOf(dir) != FileKind::Directory)
+            Fail("create folder", dir.bytes, ENOTDIR);
+        ClearLeftovers(dir.bytes);
+    }
+
+    // Every picture on disk: now each takes its name, renamed over the file it
+    // replaces, which a hard link keeps until all are in place.
+    void Place()
+    {
+        for (int i = 0; i < int(pending.size()); ++i) {
+            Pending &p = pending[size_t(i)];
+            struct stat st;
+            if (::lstat(p.target.constData(), &st) == 0) {
+                if (S_ISDIR(st.st_mode))
+                    Fail("write file", p.target, EISDIR);
+                if (!KeepOld(p, dir.bytes, i))
+                    Fail("write file", p.target, errno);
+            }
+            if (interrupted || Injected("place", i) || ::rename(p.temp.constData(), p.target.constData()) != 0)
+                Fail("write file", p.target, interrupted ? EINTR : errno);
+            p.placed = true;
+        }
+        if (interrupted)
+            Fail("write file", dir.bytes, EINTR);
+    }
+};
+}  // namespace
+
+QStringList WritePictures(const FileName &dir, const QList<Picture> &pictures)
+{
+    SetWrite set{dir, MissingFolders(dir), std::vector<Pending>(size_t(pictures.size()))};
+    const Writing phase;
+    set.MakeFolders();
     QStringList paths;
     for (int i = 0; i < pictures.size(); ++i) {
-        pending[size_t(i)].target = Join(dir.bytes, pictures[i].fileName.bytes);
-        paths << DisplayName(pending[size_t(i)].target);
+        set.pending[size_t(i)].target = Join(dir.bytes, pictures[i].fileName.bytes);
+        paths << DisplayName(set.pending[size_t(i)].target);
     }
-    if (const int failed = WriteTemporaries(pending, dir.bytes, pictures); failed >= 0 || interrupted)
-        fail("write file", pending[size_t(std::max(failed, 0))].target, interrupted ? EINTR : errno);
-    // Every picture is on disk: now each takes its name, renamed over the file it
-    // replaces, which a hard link keeps until all are in place.
-    for (int i = 0; i < pictures.size(); ++i) {
-        Pending &p = pending[size_t(i)];
-        struct stat st;
-        if (::lstat(p.target.constData(), &st) == 0) {
-            if (S_ISDIR(st.st_mode))
-                fail("write file", p.target, EISDIR);
-            if (!KeepOld(p, dir.bytes, i))
-                fail("write file", p.target, errno);
-        }
-        if (interrupted || Injected("place", i) || ::rename(p.temp.constData(), p.target.constData()) != 0)
-            fail("write file", p.target, interrupted ? EINTR : errno);
-        p.placed = true;
-    }
-    if (interrupted)
-        fail("write file", dir.bytes, EINTR);
-    for (const Pending &p : pending)
-        if (!p.kept.isEmpty())
-            ::unlink(p.kept.constData());
+    if (const int failed = WriteTemporaries(set.pending, dir.bytes, pictures); failed >= 0 || interrupted)
+        set.Fail("write file", set.pending[size_t(std::max(failed, 0))].target, interrupted ? EINTR : errno);
+    set.Place();
+    DropKept(set.pending);
     return paths;
 }
