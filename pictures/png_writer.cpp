@@ -4,7 +4,10 @@
 
 #include <png.h>
 
+#include <QtEndian>
+
 #include <csetjmp>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -25,10 +28,13 @@ bool Opaque(const QImage &image)
         return true;
     const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
+        // Every pixel's bits and-ed together: the alpha of all is 255 only when each one's is.
         const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        QRgb all = ~QRgb(0);
         for (int x = 0; x < width; ++x)
-            if (qAlpha(row[x]) != 255)
-                return false;
+            all &= row[x];
+        if (qAlpha(all) != 255)
+            return false;
     }
     return true;
 }
@@ -43,28 +49,46 @@ struct PngWrite {
 // One picture and what its encoding needs, made before libpng may jump back.
 struct PngJob {
     const QImage &image;
-    const QImage &rgb;  // an opaque picture's pixels as PNG rows; null where some are not opaque
     bool opaque, premultiplied;
-    std::vector<png_byte> &row;
+    std::vector<png_byte> &row;  // a PNG row: RGB, or RGBA where some pixels are not opaque
     std::vector<png_text> &chunks;
     QByteArray &bytes;
 };
 
-// The rows of a picture with transparent pixels, each converted to RGBA as it is reached.
-void WriteRgbaRows(png_structp png, const PngJob &job)
+// An opaque row as RGB: its alpha is 255, so there is nothing to unpremultiply. Each
+// pixel, 0xAARRGGBB, byte-swapped and shifted is R, G, B, 0 in memory: four bytes
+// stored, three kept (the row has a byte to spare at its end).
+void RgbRow(const QRgb *pixels, int width, png_byte *out)
+{
+    for (int x = 0; x < width; ++x, out += 3) {
+        const quint32 rgb = qFromLittleEndian(qbswap(pixels[x]) >> 8);
+        std::memcpy(out, &rgb, 4);
+    }
+}
+
+void RgbaRow(const QRgb *pixels, int width, bool premultiplied, png_byte *out)
+{
+    for (int x = 0; x < width; ++x) {
+        const QRgb p = premultiplied ? qUnpremultiply(pixels[x]) : pixels[x];
+        *out++ = png_byte(qRed(p));
+        *out++ = png_byte(qGreen(p));
+        *out++ = png_byte(qBlue(p));
+        *out++ = png_byte(qAlpha(p));
+    }
+}
+
+// The rows, each converted as it is reached.
+void WriteRows(png_structp png, const PngJob &job)
 {
     const QImage &image = job.image;
+    png_byte *row = job.row.data();
     for (int y = 0; y < image.height(); ++y) {
         const auto *pixels = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        png_byte *out = job.row.data();
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = job.premultiplied ? qUnpremultiply(pixels[x]) : pixels[x];
-            *out++ = png_byte(qRed(p));
-            *out++ = png_byte(qGreen(p));
-            *out++ = png_byte(qBlue(p));
-            *out++ = png_byte(qAlpha(p));
-        }
-        png_write_row(png, job.row.data());
+        if (job.opaque)
+            RgbRow(pixels, image.width(), row);
+        else
+            RgbaRow(pixels, image.width(), job.premultiplied, row);
+        png_write_row(png, row);
     }
 }
 
@@ -86,12 +110,7 @@ void WritePng(png_structp png, png_infop info, const PngJob &job)
     if (!job.chunks.empty())
         png_set_text(png, info, job.chunks.data(), int(job.chunks.size()));
     png_write_info(png, info);
-    if (job.opaque) {
-        for (int y = 0; y < job.rgb.height(); ++y)
-            png_write_row(png, job.rgb.constScanLine(y));
-    } else {
-        WriteRgbaRows(png, job);
-    }
+    WriteRows(png, job);
     png_write_end(png, info);
 }
 
@@ -118,7 +137,7 @@ QByteArray EncodePng(const QImage &source, const PngText &text)
     const bool opaque = Opaque(image);
     const bool premultiplied = image.format() == QImage::Format_ARGB32_Premultiplied;
     QByteArray bytes;
-    std::vector<png_byte> row(opaque ? 0 : size_t(image.width()) * 4);
+    std::vector<png_byte> row(size_t(image.width()) * (opaque ? 3 : 4) + 1);
     std::vector<QByteArray> texts;  // the chunks' UTF-8, alive until written
     std::vector<png_text> chunks(size_t(text.size()));
 
@@ -134,10 +153,8 @@ QByteArray EncodePng(const QImage &source, const PngText &text)
         t.itxt_length = size_t(texts.back().size());
     }
 
-    // An opaque picture's rows converted at once (alpha is 255, so nothing to unpremultiply).
-    const QImage rgb = opaque ? image.convertToFormat(QImage::Format_RGB888) : QImage();
     PngWrite w;
-    if (!w.info || !Encoded(w.png, w.info, {image, rgb, opaque, premultiplied, row, chunks, bytes}))
+    if (!w.info || !Encoded(w.png, w.info, {image, opaque, premultiplied, row, chunks, bytes}))
         throw VarnelError(failed);
     return bytes;
 }

@@ -144,7 +144,8 @@ void AppExport::pngRoundTrip()
 {
     // Every pixel comes back as it went in: opaque pictures (written as RGB) and ones
     // with transparent and half-transparent pixels (RGBA, from premultiplied pixels as
-    // the pages are drawn), odd sizes, one-pixel ones; the text chunks are kept.
+    // the pages are drawn, one with a single such pixel), odd sizes, one-pixel ones; the
+    // text chunks are kept.
     for (const QSize size : {QSize(37, 23), QSize(1, 1)}) {
         for (const int alphaFloor : {255, 128, 0}) {  // opaque; all half-transparent; with clear pixels
             QImage image(size, QImage::Format_ARGB32);
@@ -157,6 +158,11 @@ void AppExport::pngRoundTrip()
                 QCOMPARE(back.hasAlphaChannel(), alphaFloor < 255);
             }
         }
+        // Opaque but for its last pixel: still written with alpha.
+        QImage almost(size, QImage::Format_ARGB32_Premultiplied);
+        almost.fill(qRgb(10, 200, 30));
+        almost.setPixel(size.width() - 1, size.height() - 1, qPremultiply(qRgba(10, 200, 30, 254)));
+        QCOMPARE(QImage::fromData(EncodePng(almost), "PNG").convertToFormat(almost.format()), almost);
     }
     const QImage tagged = QImage::fromData(
         EncodePng(QImage(2, 2, QImage::Format_RGB32), {{"Title", "Tarn-5 — Skarn-7"}, {"Software", "Varnel"}}), "PNG");
