@@ -19,6 +19,8 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <future>
 #include <memory>
@@ -222,79 +224,144 @@ void ReleaseBuffers(const QList<TChart *> &charts)
         chart->setBufferDevicePixelRatio(1e-9);  // buffers of no pixels
 }
 
-// A picture encoded while the next is drawn, when two pictures of this size are few
-// enough bytes to hold at once.
-constexpr qint64 OverlapLimit = qint64(64) << 20;
-}  // namespace
+// The pictures' PNG bytes, each encoded on a thread while the pages after it are drawn:
+// one at a time, in page order, so that the drawing keeps a core to itself; as many
+// waiting as `HeldLimit` bytes of pictures hold, the one being drawn counted.
+class PngQueue {
+public:
+    explicit PngQueue(QSize pixels) : room_(int(std::min<qint64>(HeldLimit / std::max<qint64>(qint64(pixels.width()) * pixels.height() * 4, 1) - 1, 64))) {}
 
-QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown,
-                              const PictureOptions &options)
+    // Encoded on a thread after those before it, or here when no thread can be had or
+    // no picture may wait.
+    void Add(QImage image, const PngText &text)
+    {
+        makeRoom();
+        if (room_ > 0) {
+            try {
+                encodings_.push_back(std::async(std::launch::async, [image = std::move(image), text, previous = last()]() mutable {
+                                         const QImage own = std::move(image);  // gone once encoded
+                                         if (previous.valid())
+                                             previous.wait();
+                                         return EncodePng(own, text);
+                                     }).share());
+                return;
+            } catch (const std::system_error &) {  // encoded here
+            }
+        }
+        AddHere(image, text);
+    }
+    // Encoded here and now, while those before it may still be encoded (the last one).
+    void AddHere(const QImage &image, const PngText &text)
+    {
+        std::promise<QByteArray> done;
+        done.set_value(EncodePng(image, text));
+        encodings_.push_back(done.get_future().share());
+    }
+    // Each picture's bytes, in the order added; raises the first failure.
+    QList<QByteArray> Bytes()
+    {
+        QList<QByteArray> bytes;
+        for (const std::shared_future<QByteArray> &encoding : encodings_)
+            bytes.append(encoding.get());
+        return bytes;
+    }
+
+private:
+    // At most 64 MB of pictures held at once.
+    static constexpr qint64 HeldLimit = qint64(64) << 20;
+
+    std::shared_future<QByteArray> last() const { return encodings_.empty() ? std::shared_future<QByteArray>() : encodings_.back(); }
+    void makeRoom()
+    {
+        while (done_ < encodings_.size() && encodings_[done_].wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+            ++done_;
+        while (done_ < encodings_.size() && int(encodings_.size() - done_) >= room_)
+            encodings_[done_++].wait();
+    }
+
+    int room_;  // pictures that may wait to be encoded
+    std::vector<std::shared_future<QByteArray>> encodings_;
+    size_t done_ = 0;  // those before it are encoded
+};
+
+// The comparison's pages, as they are drawn: first and second compared at the flaps
+// shown, the advantage shading as asked; the refresh's error on one line.
+void Compare(ComparisonPages &pages, const AircraftPtr &first, const AircraftPtr &second, FlapSet shown, bool advantage)
 {
-    const QString &format = options.format;
-    const QSize size = options.size;
-    const double scale = options.scale;
-    ComparisonPages pages;
-    pages.SetAdvantageShown(options.advantage);
+    pages.SetAdvantageShown(advantage);
     try {
         pages.SetComparison(first, second, shown);
     } catch (const VarnelError &error) {
         // The box's text, which names the aircraft, file and row, on one line.
         throw VarnelError(OneLineErrorText(error.message()));
     }
+}
 
-    // Each page is lifted out of the page control, which would size it to its own
-    // area, and drawn at the size asked for, less the caption's band; it keeps the
-    // pages' font and palette.
+// The caption of the comparison's pictures (each sets its page's name); its band is
+// on where asked and the height leaves room for it.
+PictureCaption CaptionOf(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown, const PictureOptions &options)
+{
     PictureCaption caption;
     caption.first = first ? first->name : QString();
     caption.second = second ? second->name : QString();
     caption.flaps = shown;
-    caption.band = options.caption && CaptionBandHeightFor(size.height()) > 0;
-    const QSize pageSize = size - QSize(0, BandOf(&caption));
-    const bool png = format == QLatin1String("png");
-    const QSize pixels = (QSizeF(size) * scale).toSize();
-    const bool overlap = qint64(pixels.width()) * pixels.height() * 4 * 2 <= OverlapLimit;
+    caption.band = options.caption && CaptionBandHeightFor(options.size.height()) > 0;
+    return caption;
+}
+
+// The pages that go into pictures, in tab order.
+QVector<std::pair<const PageDef *, QWidget *>> PicturedPages(const ComparisonPages &pages)
+{
+    QVector<std::pair<const PageDef *, QWidget *>> pictured;
+    for (const auto &entry : pages.Pages())
+        if (entry.first->inPictures)
+            pictured.push_back(entry);
+    return pictured;
+}
+
+// A page drawn into PNG pixels, its charts' buffers freed once it is drawn.
+QImage PagePixels(QWidget *page, double scale, const PictureCaption &caption)
+{
+    const QList<TChart *> charts = ChartsOf(page);
+    DrawWithoutReadOutBuffer(charts);
+    QImage image = RenderPixels(page, charts, scale, &caption);
+    ReleaseBuffers(charts);
+    return image;
+}
+}  // namespace
+
+QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown,
+                              const PictureOptions &options)
+{
+    ComparisonPages pages;
+    Compare(pages, first, second, shown, options.advantage);
+    // Each page is lifted out of the page control, which would size it to its own
+    // area, and drawn at the size asked for, less the caption's band; it keeps the
+    // pages' font and palette.
+    PictureCaption caption = CaptionOf(first, second, shown, options);
+    const QSize pageSize = options.size - QSize(0, BandOf(&caption));
+    const bool png = options.format == QLatin1String("png");
+    PngQueue encoded((QSizeF(options.size) * options.scale).toSize());
     QList<Picture> pictures;
-    std::future<QByteArray> encoding;  // the previous page's PNG
-    const auto encoded = [&] {
-        if (encoding.valid())
-            pictures[pictures.size() - 1].bytes = encoding.get();
-    };
-    QWidget *last = nullptr;  // the last page drawn
-    for (const auto &[row, page] : pages.Pages())
-        if (row->inPictures)
-            last = page;
-    for (const auto &[row, page] : pages.Pages()) {
-        if (!row->inPictures)
-            continue;
+    const auto pictured = PicturedPages(pages);
+    for (const auto &[row, page] : pictured) {
         caption.page = pages.tabText(pages.indexOf(page));  // before the page leaves its tab
         LayOutPage(page, &pages, pageSize);
-        const QString name = row->slug + QLatin1Char('.') + format;
+        pictures.append({row->slug + QLatin1Char('.') + options.format, {}});
         if (!png) {
             for (TChart *chart : ChartsOf(page))
                 chart->SetVectorOnly();
-            pictures.append({name, RenderPicture(page, format, scale, &caption)});
-            continue;
-        }
-        const QList<TChart *> charts = ChartsOf(page);
-        DrawWithoutReadOutBuffer(charts);
-        QImage image = RenderPixels(page, charts, scale, &caption);
-        ReleaseBuffers(charts);
-        if (overlap && page != last) {
-            encoded();
-            pictures.append({name, {}});
-            const auto encode = [image = std::move(image), text = CaptionMetadata(caption)] { return EncodePng(image, text); };
-            try {
-                encoding = std::async(std::launch::async, encode);
-            } catch (const std::system_error &) {  // no thread to be had: encoded here
-                pictures.last().bytes = encode();
-            }
-        } else {  // the last one here, while the one before it is still being encoded
-            QByteArray bytes = EncodePng(image, CaptionMetadata(caption));
-            encoded();
-            pictures.append({name, std::move(bytes)});
+            pictures.last().bytes = RenderPicture(page, options.format, options.scale, &caption);
+        } else if (page != pictured.last().second) {
+            encoded.Add(PagePixels(page, options.scale, caption), CaptionMetadata(caption));
+        } else {  // the last one here, while those before it are still being encoded
+            encoded.AddHere(PagePixels(page, options.scale, caption), CaptionMetadata(caption));
         }
     }
-    encoded();
+    if (png) {
+        const QList<QByteArray> bytes = encoded.Bytes();
+        for (qsizetype i = 0; i < pictures.size(); ++i)
+            pictures[i].bytes = bytes[i];
+    }
     return pictures;
 }

@@ -1,9 +1,9 @@
 #pragma once
 // Pictures of the charts: a page or a chart drawn into PNG, SVG or PDF bytes by the
 // chart widgets themselves, the seven pages of a comparison drawn by a pages widget of
-// their own that is never shown (a page at a time, its buffers freed once drawn, so
-// at most two pictures are held at once), and a set of pictures written whole or not
-// at all.
+// their own that is never shown (a page at a time, its buffers freed once drawn, each
+// PNG encoded on a thread while the next pages are drawn, no more pictures held than
+// 64 MB allow), and a set of pictures written whole or not at all.
 // `varnel --export`, the window's "save" entries and the report all come here.
 #include "catalogue/aircraft.h"
 #include "pages/caption.h"
