@@ -250,11 +250,12 @@ public:
         }
         AddHere(image, text);
     }
-    // Encoded here and now, while those before it may still be encoded (the last one).
-    void AddHere(const QImage &image, const PngText &text)
+    // Encoded here and now, in `parts` runs at once, while those before it may still
+    // be encoded (the last one, which nothing else waits for: in halves).
+    void AddHere(const QImage &image, const PngText &text, int parts = 1)
     {
         std::promise<QByteArray> done;
-        done.set_value(EncodePng(image, text));
+        done.set_value(EncodePng(image, text, parts));
         encodings_.push_back(done.get_future().share());
     }
     // Each picture's bytes, in the order added; raises the first failure.
@@ -354,8 +355,8 @@ QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &secon
             pictures.last().bytes = RenderPicture(page, options.format, options.scale, &caption);
         } else if (page != pictured.last().second) {
             encoded.Add(PagePixels(page, options.scale, caption), CaptionMetadata(caption));
-        } else {  // the last one here, while those before it are still being encoded
-            encoded.AddHere(PagePixels(page, options.scale, caption), CaptionMetadata(caption));
+        } else {  // the last one here, in halves, while those before it are still being encoded
+            encoded.AddHere(PagePixels(page, options.scale, caption), CaptionMetadata(caption), 2);
         }
     }
     if (png) {

@@ -12,6 +12,8 @@
 using PngText = QList<QPair<QString, QString>>;
 
 // PNG bytes of an image: 8-bit RGB when every pixel is opaque, else RGBA (lossless),
-// with the text chunks given.
+// with the text chunks given. With `parts` above 1 its rows are compressed in that many
+// runs at once, each on a thread of its own but the first, and joined into one stream
+// (a picture that nothing else is waiting for).
 // Raises when it can't be encoded.
-QByteArray EncodePng(const QImage &image, const PngText &text = {});
+QByteArray EncodePng(const QImage &image, const PngText &text = {}, int parts = 1);
