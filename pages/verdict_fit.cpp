@@ -345,9 +345,13 @@ void Arrange(const std::vector<Source> &sources, const FlowChoice &choice, const
 void FitVerdictContent(QWidget *content, QSize size)
 {
     const int largest = content->font().pixelSize() > 0 ? content->font().pixelSize() : 11;
-    content->layout()->activate();
-    if (LeastNeededHeight(content) <= size.height() && NeededHeight(content, size.width()) <= size.height())
-        return;
+    // A page too tall by its strips and tables alone goes into columns without its
+    // sentences laid out at the page's width first.
+    if (LeastNeededHeight(content) <= size.height()) {
+        content->layout()->activate();
+        if (NeededHeight(content, size.width()) <= size.height())
+            return;
+    }
     // Too long as it stands: its blocks, copied, flow into columns on a sheet over it.
     auto *sheet = new QWidget(content);
     sheet->setObjectName(QStringLiteral("verdict_columns"));

@@ -105,7 +105,6 @@ void VerdictPage::FitPicture()
     Shown();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    widget()->layout()->activate();
     FitVerdictContent(widget(), size());
 }
 
