@@ -233,13 +233,14 @@ public:
 
     // Encoded on a thread after those before it, or here when no thread can be had or
     // no picture may wait.
-    void Add(QImage image, const PngText &text)
+    void Add(const QImage &image, const PngText &text)
     {
         makeRoom();
         if (room_ > 0) {
             try {
-                encodings_.push_back(std::async(std::launch::async, [image = std::move(image), text, previous = last()]() mutable {
-                                         const QImage own = std::move(image);  // gone once encoded
+                // The copy shares the pixels: once encoded, no one holds them.
+                encodings_.push_back(std::async(std::launch::async, [image, text, previous = last()]() mutable {
+                                         const QImage own = std::move(image);
                                          if (previous.valid())
                                              previous.wait();
                                          return EncodePng(own, text);
