@@ -2,10 +2,9 @@
 
 #include "core/error.h"
 
-#include <png.h>
-
 #include <QtEndian>
 
+#include <png.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -115,7 +114,7 @@ Deflated DeflateRows(const Rows &rows, int from, int to, int windowBits)
     z.avail_out = uInt(out.bytes.size());
     std::vector<png_byte> row(size_t(rows.Size()) + 1);  // a byte to spare for RgbRow
     int status = Z_OK;
-    for (int y = from; y < to && status == Z_OK; ++y) {
+    for (int y = from; y < to && status == Z_OK && z.avail_in == 0; ++y) {  // each row taken whole
         rows.Row(y, row.data());
         if (!first)  // zlib sums the input of a stream with a header itself
             out.adler = adler32(out.adler, row.data(), uInt(rows.Size()));
