@@ -89,8 +89,8 @@ struct Rows {
     }
 };
 
-// A run of rows deflated at zlib's level 2 (no filter at level 2: see WritePng), its
-// input's Adler-32 and length.
+// A run of rows deflated at zlib's level 2 (why: see EncodePng), its input's Adler-32
+// and length.
 struct Deflated {
     QByteArray bytes;
     uLong adler = 1;

@@ -1,7 +1,9 @@
 #pragma once
-// PNG files of the charts through libpng, told what suits a chart: no row filter and
-// one of zlib's fastest levels instead of libpng's trial of every filter on every row.
-// Charts are large flat areas and straight lines, so the files stay small.
+// PNG files of the charts, told what suits a chart: no row filter and one of zlib's
+// fastest levels instead of libpng's trial of every filter on every row. Charts are
+// large flat areas and straight lines, so the files stay small. The rows go through
+// zlib here (so that a picture can be compressed in parts at once), the rest through
+// libpng.
 #include <QByteArray>
 #include <QImage>
 #include <QList>
