@@ -332,8 +332,12 @@ QImage PagePixels(QWidget *page, double scale, const PictureCaption &caption)
 }
 }  // namespace
 
-QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown,
-                              const PictureOptions &options)
+namespace {
+// The pictures of the pages, drawn by a pages widget of their own, which goes once they
+// are drawn, while the last PNGs are still being encoded into `encoded` (their bytes
+// are left empty here).
+QList<Picture> DrawPages(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown, const PictureOptions &options,
+                         PngQueue &encoded)
 {
     ComparisonPages pages;
     Compare(pages, first, second, shown, options.advantage);
@@ -343,7 +347,6 @@ QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &secon
     PictureCaption caption = CaptionOf(first, second, shown, options);
     const QSize pageSize = options.size - QSize(0, BandOf(&caption));
     const bool png = options.format == QLatin1String("png");
-    PngQueue encoded((QSizeF(options.size) * options.scale).toSize());
     QList<Picture> pictures;
     const auto pictured = PicturedPages(pages);
     for (const auto &[row, page] : pictured) {
@@ -360,7 +363,16 @@ QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &secon
             encoded.AddHere(PagePixels(page, options.scale, caption), CaptionMetadata(caption), 2);
         }
     }
-    if (png) {
+    return pictures;
+}
+}  // namespace
+
+QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown,
+                              const PictureOptions &options)
+{
+    PngQueue encoded((QSizeF(options.size) * options.scale).toSize());
+    QList<Picture> pictures = DrawPages(first, second, shown, options, encoded);
+    if (options.format == QLatin1String("png")) {
         const QList<QByteArray> bytes = encoded.Bytes();
         for (qsizetype i = 0; i < pictures.size(); ++i)
             pictures[i].bytes = bytes[i];
