@@ -42,8 +42,15 @@ struct Function {
 
 Function AsFunction(const CurvePoints &c)
 {
+    // Most curves are one already, their places finite and rising: taken as they are.
+    const size_t n = std::min(c.x.size(), c.y.size());
+    bool rising = true;
+    for (size_t i = 0; i < n && rising; ++i)
+        rising = std::isfinite(c.x[i]) && (i == 0 || c.x[i - 1] < c.x[i]);
+    if (rising)
+        return {{c.x.begin(), c.x.begin() + std::ptrdiff_t(n)}, {c.y.begin(), c.y.begin() + std::ptrdiff_t(n)}};
     std::vector<size_t> order;
-    for (size_t i = 0; i < std::min(c.x.size(), c.y.size()); ++i)
+    for (size_t i = 0; i < n; ++i)
         if (std::isfinite(c.x[i]))
             order.push_back(i);
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return c.x[a] < c.x[b]; });

@@ -153,13 +153,12 @@ private slots:
     void englishImperialSaysNoRussian()
     {
         InstallLanguage(QStringLiteral("en"));
-        SetShownUnits(UnitSystem::Imperial);
+        const View view{UnitSystem::Imperial, QStringLiteral("en")};
         RankQuery q;
         q.reference = QStringLiteral("Tarn-5");
         q.flaps = FlapSet::All();
         Ranking r = RankCatalogue(ReadCatalogue(DataPaths{kSample}), q);
-        QString text = RankingText(r) + RankingTsv(r) + QString::fromUtf8(RankingJson(r));
-        SetShownUnits(UnitSystem::Metric);
+        QString text = RankingText(r, view) + RankingTsv(r, view) + QString::fromUtf8(RankingJson(r, view));
         InstallLanguage(QStringLiteral("ru"));
         text.remove(QStringLiteral("Вереск-3"));
         QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("\\p{Cyrillic}"))), qPrintable(text));

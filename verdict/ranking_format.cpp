@@ -6,102 +6,265 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace {
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+QString Tr(const char *text) { return QCoreApplication::translate("Varnel", text); }
 
-double ShownValue(Measure m, double v) { return ToShown(QuantityOf(m), v, ShownUnits()); }
-QString Along(Quantity q, double at)
+// Room for the digits of any double at three places.
+constexpr int kDigitsRoom = 400;
+
+// The digits of a magnitude (finite, not negative) at `decimals` places (0 to 3) into
+// buf, as QString::number writes them: an exact half rounded away from zero. Returns
+// their count.
+int FixedDigits(double magnitude, int decimals, char *buf)
 {
-    return VerdictNumber(ToShown(q, at, ShownUnits()), 0) + QLatin1Char(' ') + UnitName(q, ShownUnits());
+    if (!(magnitude < 1e12)) {
+        // Rare: a step of the double is no longer far below a thousandth.
+        const QByteArray digits = QString::number(magnitude, 'f', decimals).toLatin1();
+        std::memcpy(buf, digits.constData(), size_t(digits.size()));
+        return int(digits.size());
+    }
+    // magnitude times 2·10^decimals is exact in a long double: a whole odd number there
+    // is an exact half, which std::to_chars would round to even.
+    static const long double kTwice[4] = {2, 20, 200, 2000};
+    const long double twice = static_cast<long double>(magnitude) * kTwice[decimals];
+    if (twice == std::floor(twice) && std::fmod(twice, 2.0L) == 1)
+        magnitude = std::nextafter(magnitude, HUGE_VAL);
+    return int(std::to_chars(buf, buf + kDigitsRoom, magnitude, std::chars_format::fixed, decimals).ptr - buf);
 }
-QString ValueText(Measure m, double v, bool sign = false) { return VerdictNumber(ShownValue(m, v), MeasureDecimals(m), sign); }
 
-VerdictCell CellOf(const RankColumn &c, const RankCell &cell, const QString &error)
+// A number as a cell shows it: `decimals` places, thousands set apart by a no-break
+// space, a minus sign "−", a "+" when `sign` and positive, none on a zero; "—" when not
+// finite.
+void AppendNumber(QString &out, double value, int decimals, bool sign = false)
 {
-    if (cell.result == RankResult::Error)
-        return {QCoreApplication::translate("Varnel", "ошибка"), OneLineErrorText(error), 0};
-    if (!std::isfinite(cell.value))
-        return {QCoreApplication::translate("Varnel", "нет данных"), QString(), 0};
-    QString text = ValueText(c.measure, cell.value);
-    if (std::isfinite(cell.difference))
-        text += QLatin1String(" (") + ValueText(c.measure, cell.difference, true) + QLatin1Char(')');
-    const int tint = cell.result == RankResult::Better ? 2 : cell.result == RankResult::Worse ? 1 : 0;
-    return {text, PlainNumber(ShownValue(c.measure, cell.value)), tint};
+    if (!std::isfinite(value)) {
+        out += QChar(0x2014);
+        return;
+    }
+    char buf[kDigitsRoom];
+    const int n = FixedDigits(std::abs(value), decimals, buf);
+    const bool zero = std::all_of(buf, buf + n, [](char c) { return c == '0' || c == '.'; });
+    if (!zero && value < 0)
+        out += QChar(0x2212);
+    else if (!zero && sign)
+        out += QLatin1Char('+');
+    const char *point = static_cast<const char *>(std::memchr(buf, '.', size_t(n)));
+    const int whole = point ? int(point - buf) : n;
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && i < whole && (whole - i) % 3 == 0)
+            out += QChar(0x00A0);  // a number never breaks inside
+        out += QLatin1Char(buf[i]);
+    }
 }
 
-VerdictCell LeaderCell(const RankColumn &c, const Leader &l)
+// A number as the data hold it, for a spreadsheet: whole thousandths (what arithmetic
+// adds beyond them dropped), "." and no grouping; nothing when not finite.
+void AppendPlain(QString &out, double v)
+{
+    if (!std::isfinite(v))
+        return;
+    if (std::abs(v) >= 1e15) {
+        out += QString::number(v, 'g', QLocale::FloatingPointShortest);
+        return;
+    }
+    char buf[kDigitsRoom];
+    int n = FixedDigits(std::abs(v), 3, buf);
+    while (buf[n - 1] == '0')
+        --n;
+    if (buf[n - 1] == '.')
+        --n;
+    if (v < 0 && !(n == 1 && buf[0] == '0'))
+        out += QLatin1Char('-');
+    out += QLatin1StringView(buf, n);
+}
+QString Plain(double v)
+{
+    QString out;
+    AppendPlain(out, v);
+    return out;
+}
+
+// A value rounded to `decimals` places, as a cell shows it.
+double Rounded(double v, int decimals)
+{
+    if (!std::isfinite(v))
+        return v;
+    char buf[kDigitsRoom];
+    const int n = FixedDigits(std::abs(v), decimals, buf);
+    double magnitude = 0;
+    std::from_chars(buf, buf + n, magnitude);
+    return (v < 0 ? -magnitude : magnitude) + 0.0;
+}
+
+double Shown(Quantity q, double metric, const View &view) { return ToShown(q, metric, view.units); }
+int ShownPlaces(Measure m, const View &view) { return ShownDecimals(QuantityOf(m), RuleOf(m).decimals, view.units); }
+QString Along(Quantity q, double at, const View &view)
+{
+    QString out;
+    AppendNumber(out, Shown(q, at, view), 0);
+    return out + QLatin1Char(' ') + UnitName(q, view.units);
+}
+
+// A table as aligned text: its title, its header, then its rows (cell(row, column) the
+// text of each); the first column to the left, the others to the right, two spaces
+// apart, no space at a line's end.
+template <class CellText>
+void AppendAligned(QString &out, const QString &title, const QStringList &header, size_t rows, CellText cell)
+{
+    const size_t columns = size_t(header.size());
+    std::vector<qsizetype> width(columns, 0);
+    for (size_t c = 0; c < columns; ++c)
+        width[c] = header[qsizetype(c)].size();
+    for (size_t row = 0; row < rows; ++row)
+        for (size_t c = 0; c < columns; ++c)
+            width[c] = std::max(width[c], cell(row, c).size());
+    qsizetype line = 1;
+    for (qsizetype w : width)
+        line += w + 2;
+    out.reserve(out.size() + title.size() + 1 + qsizetype(rows + 1) * line);
+    out += title + QLatin1Char('\n');
+    const auto write = [&](const auto &text) {
+        const qsizetype start = out.size();
+        for (size_t c = 0; c < columns; ++c) {
+            const QStringView s = text(c);
+            const qsizetype pad = width[c] - s.size();
+            if (c > 0)
+                out.resize(out.size() + 2 + pad, QLatin1Char(' '));
+            out += s;
+            if (c == 0)
+                out.resize(out.size() + pad, QLatin1Char(' '));
+        }
+        while (out.size() > start && out.back() == QLatin1Char(' '))
+            out.chop(1);
+        out += QLatin1Char('\n');
+    };
+    write([&](size_t c) { return QStringView(header[qsizetype(c)]); });
+    for (size_t row = 0; row < rows; ++row)
+        write([&](size_t c) { return cell(row, c); });
+}
+void AppendAligned(QString &out, const VerdictTable &t)
+{
+    AppendAligned(out, t.title, t.header, t.rows.size(), [&](size_t row, size_t c) { return QStringView(t.rows[row][c].text); });
+}
+
+// A table as tab-separated text: its key, its header, then its rows' plain forms.
+void AppendTsv(QString &out, const VerdictTable &t)
+{
+    out += t.key + QLatin1Char('\n') + t.header.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (const auto &row : t.rows) {
+        for (size_t c = 0; c < row.size(); ++c) {
+            if (c)
+                out += QLatin1Char('\t');
+            out += row[c].plain;
+        }
+        out += QLatin1Char('\n');
+    }
+}
+
+// Cells' texts one after another in one string, row by row: tens of thousands of
+// cells, one buffer.
+struct TextGrid {
+    size_t columns;
+    QString text;
+    std::vector<qsizetype> ends;  // where each cell's text ends
+    QStringView Cell(size_t row, size_t c) const
+    {
+        const size_t i = row * columns + c;
+        const qsizetype from = i ? ends[i - 1] : 0;
+        return QStringView(text).mid(from, ends[i] - from);
+    }
+};
+
+VerdictCell LeaderCell(const Leader &l, Measure m, const View &view)
 {
     if (l.name.isEmpty())
         return {QStringLiteral("—"), QString(), 0};
-    return {QStringLiteral("%1 (%2)").arg(l.name, ValueText(c.measure, l.value)), l.name, 0};
+    QString text = l.name + QStringLiteral(" (");
+    AppendNumber(text, Shown(QuantityOf(m), l.value, view), ShownPlaces(m, view));
+    return {text + QLatin1Char(')'), l.name, 0};
 }
 
-VerdictTable LeadersTable(const Ranking &r, bool byAltitude)
+VerdictTable LeadersTable(const Ranking &r, bool byAltitude, const View &view)
 {
     const auto &columns = byAltitude ? r.altitudeLeaders : r.speedLeaders;
     const Quantity along = byAltitude ? Quantity::Altitude : Quantity::Speed;
     VerdictTable t{byAltitude ? QStringLiteral("leaders-altitude") : QStringLiteral("leaders-speed"),
-                   byAltitude ? QCoreApplication::translate("Varnel", "Лидеры каталога по высоте") : QCoreApplication::translate("Varnel", "Лидеры каталога по скорости"),
-                   {(byAltitude ? QCoreApplication::translate("Varnel", "Высота, %1") : QCoreApplication::translate("Varnel", "Скорость, %1")).arg(UnitName(along, ShownUnits()))}, {}};
+                   byAltitude ? Tr("Лидеры каталога по высоте") : Tr("Лидеры каталога по скорости"),
+                   {(byAltitude ? Tr("Высота, %1") : Tr("Скорость, %1")).arg(UnitName(along, view.units))}, {}};
     for (const RankColumn &c : columns)
-        t.header << RankColumnTitle(c);
-    for (const LeaderRow &row : byAltitude ? r.byAltitude : r.bySpeed) {
-        const double at = ToShown(along, row.at, ShownUnits());
-        std::vector<VerdictCell> cells{{VerdictNumber(at, 0), PlainNumber(RoundedAsShown(at, 0)), 0}};
+        t.header << RankColumnTitle(c, view);
+    const auto &rows = byAltitude ? r.byAltitude : r.bySpeed;
+    t.rows.reserve(rows.size());
+    for (const LeaderRow &row : rows) {
+        const double at = Shown(along, row.at, view);
+        std::vector<VerdictCell> cells{{QString(), Plain(Rounded(at, 0)), 0}};
+        cells.reserve(columns.size() + 1);
+        AppendNumber(cells[0].text, at, 0);
         for (size_t i = 0; i < columns.size(); ++i)
-            cells.push_back(LeaderCell(columns[i], row.leaders[i]));
-        t.rows.push_back(cells);
+            cells.push_back(LeaderCell(row.leaders[i], columns[i].measure, view));
+        t.rows.push_back(std::move(cells));
     }
     return t;
 }
 
-QJsonValue Number(double v) { return std::isfinite(v) ? QJsonValue(RoundedAsShown(v, 3)) : QJsonValue(); }
+QJsonValue Number(double v) { return std::isfinite(v) ? QJsonValue(Rounded(v, 3)) : QJsonValue(); }
 
 // A map of the columns' values: single measures by key, turn time and rate by flap.
 template <class Value>
 QJsonObject ByColumn(const std::vector<RankColumn> &columns, Value value)
 {
-    QJsonObject out;
+    QJsonObject out, flaps;
     for (size_t i = 0; i < columns.size(); ++i) {
         const QString key = QString::fromLatin1(RuleOf(columns[i].measure).key);
         if (columns[i].flap < 0) {
             out[key] = value(i);
             continue;
         }
-        QJsonObject flaps = out.value(key).toObject();
         flaps[QString::number(columns[i].flap)] = value(i);
-        out[key] = flaps;
+        // The settings of one measure stand together: its map is complete at the last.
+        if (i + 1 == columns.size() || columns[i + 1].measure != columns[i].measure) {
+            out[key] = flaps;
+            flaps = {};
+        }
     }
     return out;
 }
 
-QJsonObject RowJson(const Ranking &r, const RankRow &row)
+QJsonObject RowJson(const Ranking &r, const RankRow &row, const View &view)
 {
     if (!row.error.isEmpty())
         return {{"name", row.name}, {"error", OneLineErrorText(row.error)}};
     const auto &cols = r.columns;
+    const auto shown = [&](size_t i, double v) { return Number(Shown(QuantityOf(cols[i].measure), v, view)); };
     return {{"name", row.name},
-            {"values", ByColumn(cols, [&](size_t i) { return Number(ShownValue(cols[i].measure, row.cells[i].value)); })},
-            {"differences", ByColumn(cols, [&](size_t i) { return Number(ShownValue(cols[i].measure, row.cells[i].difference)); })},
+            {"values", ByColumn(cols, [&](size_t i) { return shown(i, row.cells[i].value); })},
+            {"differences", ByColumn(cols, [&](size_t i) { return shown(i, row.cells[i].difference); })},
             {"results", ByColumn(cols, [&](size_t i) { return QJsonValue(RankResultKey(row.cells[i].result)); })},
             {"wins", row.wins}};
 }
 
-QJsonArray LeadersJson(const Ranking &r, bool byAltitude)
+QJsonArray LeadersJson(const Ranking &r, bool byAltitude, const View &view)
 {
     const auto &columns = byAltitude ? r.altitudeLeaders : r.speedLeaders;
+    const Quantity along = byAltitude ? Quantity::Altitude : Quantity::Speed;
     QJsonArray out;
     for (const LeaderRow &row : byAltitude ? r.byAltitude : r.bySpeed) {
         const auto leader = [&](size_t i) {
             const Leader &l = row.leaders[i];
-            return l.name.isEmpty() ? QJsonValue()
-                                    : QJsonValue(QJsonObject{{"name", l.name}, {"value", Number(ShownValue(columns[i].measure, l.value))}});
+            const double value = Shown(QuantityOf(columns[i].measure), l.value, view);
+            return l.name.isEmpty() ? QJsonValue() : QJsonValue(QJsonObject{{"name", l.name}, {"value", Number(value)}});
         };
         QJsonObject o = ByColumn(columns, leader);
-        const Quantity along = byAltitude ? Quantity::Altitude : Quantity::Speed;
-        o[byAltitude ? QStringLiteral("altitude") : QStringLiteral("speed")] = Number(ToShown(along, row.at, ShownUnits()));
+        o[byAltitude ? QStringLiteral("altitude") : QStringLiteral("speed")] = Number(Shown(along, row.at, view));
         out.append(o);
     }
     return out;
@@ -121,97 +284,150 @@ QString RankColumnKey(const RankColumn &c)
     return c.flap < 0 ? key : key + QLatin1Char(':') + QString::number(c.flap);
 }
 
-QString RankColumnTitle(const RankColumn &c)
+QString RankColumnTitle(const RankColumn &c, const View &view)
 {
-    return MeasureLabel(c.measure, c.flap) + QStringLiteral(", ") + MeasureUnit(c.measure, ShownUnits());
+    return MeasureLabel(c.measure, c.flap) + QStringLiteral(", ") + MeasureUnit(c.measure, view.units);
 }
 
-QString RankingHeading(const Ranking &r)
+QString RankingHeading(const Ranking &r, const View &view)
 {
-    return QStringLiteral("%1: %2, %3").arg(r.reference, Along(Quantity::Altitude, r.altitude), Along(Quantity::Speed, r.speed));
+    return r.reference + QStringLiteral(": ") + Along(Quantity::Altitude, r.altitude, view) + QStringLiteral(", ") +
+           Along(Quantity::Speed, r.speed, view);
 }
 
-QStringList RankingHeader(const Ranking &r)
+RankingCells::RankingCells(const Ranking &r, const View &view)
+    : r_(&r), view_(view), none_(Tr("нет данных")), error_(Tr("ошибка"))
 {
-    QStringList header{QCoreApplication::translate("Varnel", "Самолет"), QCoreApplication::translate("Varnel", "Побед")};
+    columns_.reserve(r.columns.size());
     for (const RankColumn &c : r.columns)
-        header << RankColumnTitle(c);
+        columns_.emplace_back(QuantityOf(c.measure), ShownPlaces(c.measure, view));
+}
+
+double RankingCells::shown(size_t column, double metric) const { return Shown(columns_[column].first, metric, view_); }
+
+QStringList RankingCells::Header() const
+{
+    QStringList header{Tr("Самолет"), Tr("Побед")};
+    for (const RankColumn &c : r_->columns)
+        header << RankColumnTitle(c, view_);
     return header;
 }
 
-VerdictCell RankingCell(const Ranking &r, size_t row, size_t column)
+void RankingCells::AppendText(QString &out, size_t row, size_t column) const
 {
-    const QString name = row == 0 ? r.reference : r.rows[row - 1].name;
-    if (column == 0)
-        return {name, name, 0};
-    if (row == 0) {
-        const RankCell own{column > 1 ? r.referenceValues[column - 2] : std::nan(""), std::nan(""), RankResult::NoData};
-        return column == 1 ? VerdictCell{QStringLiteral("—"), QString(), 0} : CellOf(r.columns[column - 2], own, QString());
+    const RankRow *other = row == 0 ? nullptr : &r_->rows[row - 1];
+    if (column == 0) {
+        out += other ? other->name : r_->reference;
+        return;
     }
-    const RankRow &data = r.rows[row - 1];
-    if (column == 1)
-        return data.error.isEmpty() ? VerdictCell{QString::number(data.wins), QString::number(data.wins), 0}
-                                    : VerdictCell{QStringLiteral("—"), QString(), 0};
-    return CellOf(r.columns[column - 2], data.cells[column - 2], data.error);
+    if (column == 1) {
+        out += other && other->error.isEmpty() ? QString::number(other->wins) : QStringLiteral("—");
+        return;
+    }
+    const size_t i = column - 2;
+    const RankCell cell = other ? other->cells[i] : RankCell{r_->referenceValues[i], kNaN, RankResult::NoData};
+    if (cell.result == RankResult::Error) {
+        out += error_;
+    } else if (!std::isfinite(cell.value)) {
+        out += none_;
+    } else {
+        AppendNumber(out, shown(i, cell.value), columns_[i].second);
+        if (std::isfinite(cell.difference)) {
+            out += QStringLiteral(" (");
+            AppendNumber(out, shown(i, cell.difference), columns_[i].second, true);
+            out += QLatin1Char(')');
+        }
+    }
 }
 
-VerdictTable RankingTable(const Ranking &r)
+VerdictCell RankingCells::Cell(size_t row, size_t column) const
 {
-    VerdictTable t{QStringLiteral("ranking"), RankingHeading(r), RankingHeader(r), {}};
-    t.rows.reserve(r.rows.size() + 1);
-    for (size_t row = 0; row <= r.rows.size(); ++row) {
-        std::vector<VerdictCell> cells;
-        cells.reserve(r.columns.size() + 2);
-        for (size_t c = 0; c < r.columns.size() + 2; ++c)
-            cells.push_back(RankingCell(r, row, c));
-        t.rows.push_back(std::move(cells));
+    VerdictCell out;
+    AppendText(out.text, row, column);
+    const RankRow *other = row == 0 ? nullptr : &r_->rows[row - 1];
+    if (column < 2) {
+        if (column == 0 || (other && other->error.isEmpty()))
+            out.plain = out.text;
+        return out;
     }
-    return t;
+    const size_t i = column - 2;
+    const RankCell cell = other ? other->cells[i] : RankCell{r_->referenceValues[i], kNaN, RankResult::NoData};
+    if (cell.result == RankResult::Error) {
+        out.plain = OneLineErrorText(other->error);
+        return out;
+    }
+    AppendPlain(out.plain, shown(i, cell.value));
+    out.tint = cell.result == RankResult::Better ? 2 : cell.result == RankResult::Worse ? 1 : 0;
+    return out;
 }
 
-VerdictTable AltitudeLeadersTable(const Ranking &r) { return LeadersTable(r, true); }
-VerdictTable SpeedLeadersTable(const Ranking &r) { return LeadersTable(r, false); }
+VerdictTable AltitudeLeadersTable(const Ranking &r, const View &view) { return LeadersTable(r, true, view); }
+VerdictTable SpeedLeadersTable(const Ranking &r, const View &view) { return LeadersTable(r, false, view); }
 
-QString RankingText(const Ranking &r)
+QString RankingText(const Ranking &r, const View &view)
 {
-    QString text = AlignedTable(RankingTable(r));
+    const RankingCells cells(r, view);
+    const QStringList header = cells.Header();
+    TextGrid grid{size_t(header.size()), QString(), {}};
+    grid.ends.reserve(cells.Rows() * grid.columns);
+    grid.text.reserve(qsizetype(cells.Rows() * grid.columns * 12));
+    for (size_t row = 0; row < cells.Rows(); ++row)
+        for (size_t c = 0; c < grid.columns; ++c) {
+            cells.AppendText(grid.text, row, c);
+            grid.ends.push_back(grid.text.size());
+        }
+    QString text;
+    AppendAligned(text, RankingHeading(r, view), header, cells.Rows(), [&](size_t row, size_t c) { return grid.Cell(row, c); });
     for (const RankRow &row : r.rows)
         if (!row.error.isEmpty())
             text += row.name + QStringLiteral(": ") + OneLineErrorText(row.error) + QLatin1Char('\n');
-    for (const VerdictTable &t : {AltitudeLeadersTable(r), SpeedLeadersTable(r)})
-        text += QLatin1Char('\n') + AlignedTable(t);
+    for (const VerdictTable &t : {AltitudeLeadersTable(r, view), SpeedLeadersTable(r, view)}) {
+        text += QLatin1Char('\n');
+        AppendAligned(text, t);
+    }
     return text;
 }
 
-QString RankingTsv(const Ranking &r)
+QString RankingTsv(const Ranking &r, const View &view)
 {
-    VerdictTable t{QStringLiteral("ranking"), QString(), {"name", "wins"}, {}};
-    for (const RankColumn &c : r.columns)
-        t.header << RankColumnKey(c) << RankColumnKey(c) + QStringLiteral(" difference") << RankColumnKey(c) + QStringLiteral(" result");
-    const auto plain = [](double v) { return VerdictCell{QString(), PlainNumber(v), 0}; };
-    std::vector<VerdictCell> reference{plain(0), plain(0)};
-    reference[0].plain = r.reference;
-    reference[1].plain = QStringLiteral("reference");
-    for (size_t i = 0; i < r.columns.size(); ++i)
-        reference.insert(reference.end(), {plain(ShownValue(r.columns[i].measure, r.referenceValues[i])), plain(NAN), plain(NAN)});
-    t.rows.push_back(reference);
-    for (const RankRow &row : r.rows) {
-        std::vector<VerdictCell> cells{{QString(), row.name, 0}, {QString(), row.error.isEmpty() ? QString::number(row.wins) : QString(), 0}};
-        for (size_t i = 0; i < r.columns.size(); ++i) {
-            const Measure m = r.columns[i].measure;
-            cells.insert(cells.end(), {plain(ShownValue(m, row.cells[i].value)), plain(ShownValue(m, row.cells[i].difference)),
-                                       {QString(), RankResultKey(row.cells[i].result), 0}});
-        }
-        t.rows.push_back(cells);
+    QString text = QStringLiteral("ranking\nname\twins");
+    for (const RankColumn &c : r.columns) {
+        const QString key = RankColumnKey(c);
+        text += QLatin1Char('\t') + key + QLatin1Char('\t') + key + QStringLiteral(" difference\t") + key + QStringLiteral(" result");
     }
-    return TableTsv(t) + QLatin1Char('\n') + TableTsv(AltitudeLeadersTable(r)) + QLatin1Char('\n') + TableTsv(SpeedLeadersTable(r));
+    text += QLatin1Char('\n') + r.reference + QStringLiteral("\treference");
+    std::vector<Quantity> quantities;
+    for (size_t i = 0; i < r.columns.size(); ++i) {
+        quantities.push_back(QuantityOf(r.columns[i].measure));
+        text += QLatin1Char('\t');
+        AppendPlain(text, Shown(quantities[i], r.referenceValues[i], view));
+        text += QStringLiteral("\t\t");
+    }
+    text.reserve(text.size() + qsizetype(r.rows.size() * (r.columns.size() * 20 + 20)));
+    for (const RankRow &row : r.rows) {
+        text += QLatin1Char('\n') + row.name + QLatin1Char('\t');
+        if (row.error.isEmpty())
+            text += QString::number(row.wins);
+        for (size_t i = 0; i < r.columns.size(); ++i) {
+            text += QLatin1Char('\t');
+            AppendPlain(text, Shown(quantities[i], row.cells[i].value, view));
+            text += QLatin1Char('\t');
+            AppendPlain(text, Shown(quantities[i], row.cells[i].difference, view));
+            text += QLatin1Char('\t') + RankResultKey(row.cells[i].result);
+        }
+    }
+    text += QStringLiteral("\n\n");
+    AppendTsv(text, AltitudeLeadersTable(r, view));
+    text += QLatin1Char('\n');
+    AppendTsv(text, SpeedLeadersTable(r, view));
+    return text;
 }
 
-QByteArray RankingJson(const Ranking &r)
+QByteArray RankingJson(const Ranking &r, const View &view)
 {
     QJsonArray aircraft;
     for (const RankRow &row : r.rows)
-        aircraft.append(RowJson(r, row));
+        aircraft.append(RowJson(r, row, view));
     QJsonArray flaps;
     for (int f = 0; f < FlapSet::kSettings; ++f)
         if (r.flaps.Shows(f))
@@ -221,16 +437,15 @@ QByteArray RankingJson(const Ranking &r)
                                                        {"climb", Quantity::Climb}, {"time", Quantity::Time},
                                                        {"turnRate", Quantity::TurnRate}};
     for (const auto &[key, quantity] : kinds)
-        units[QString::fromLatin1(key)] = UnitKey(quantity, ShownUnits());
+        units[QString::fromLatin1(key)] = UnitKey(quantity, view.units);
     const auto &cols = r.columns;
-    const QJsonObject root{
-        {"reference", QJsonObject{{"name", r.reference},
-                                  {"values", ByColumn(cols, [&](size_t i) { return Number(ShownValue(cols[i].measure, r.referenceValues[i])); })}}},
-        {"altitude", Number(ToShown(Quantity::Altitude, r.altitude, ShownUnits()))},
-        {"speed", Number(ToShown(Quantity::Speed, r.speed, ShownUnits()))},
-        {"flaps", flaps},
-        {"units", units},
-        {"aircraft", aircraft},
-        {"leaders", QJsonObject{{"byAltitude", LeadersJson(r, true)}, {"bySpeed", LeadersJson(r, false)}}}};
+    const auto reference = [&](size_t i) { return Number(Shown(QuantityOf(cols[i].measure), r.referenceValues[i], view)); };
+    const QJsonObject root{{"reference", QJsonObject{{"name", r.reference}, {"values", ByColumn(cols, reference)}}},
+                           {"altitude", Number(Shown(Quantity::Altitude, r.altitude, view))},
+                           {"speed", Number(Shown(Quantity::Speed, r.speed, view))},
+                           {"flaps", flaps},
+                           {"units", units},
+                           {"aircraft", aircraft},
+                           {"leaders", QJsonObject{{"byAltitude", LeadersJson(r, true, view)}, {"bySpeed", LeadersJson(r, false, view)}}}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
