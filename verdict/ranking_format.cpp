@@ -53,17 +53,20 @@ void AppendNumber(QString &out, double value, int decimals, bool sign = false)
     char buf[kDigitsRoom];
     const int n = FixedDigits(std::abs(value), decimals, buf);
     const bool zero = std::all_of(buf, buf + n, [](char c) { return c == '0' || c == '.'; });
-    if (!zero && value < 0)
-        out += QChar(0x2212);
-    else if (!zero && sign)
-        out += QLatin1Char('+');
     const char *point = static_cast<const char *>(std::memchr(buf, '.', size_t(n)));
     const int whole = point ? int(point - buf) : n;
+    char16_t shown[kDigitsRoom * 4 / 3 + 2];  // not cleared first: every place used is written
+    int k = 0;
+    if (!zero && value < 0)
+        shown[k++] = u'\u2212';
+    else if (!zero && sign)
+        shown[k++] = u'+';
     for (int i = 0; i < n; ++i) {
         if (i > 0 && i < whole && (whole - i) % 3 == 0)
-            out += QChar(0x00A0);  // a number never breaks inside
-        out += QLatin1Char(buf[i]);
+            shown[k++] = u'\u00A0';  // a number never breaks inside
+        shown[k++] = char16_t(buf[i]);
     }
+    out.append(QStringView(shown, k));
 }
 
 // A number as the data hold it, for a spreadsheet: whole thousandths (what arithmetic
