@@ -219,67 +219,194 @@ VerdictTable LeadersTable(const Ranking &r, bool byAltitude, const View &view)
     return t;
 }
 
-QJsonValue Number(double v) { return std::isfinite(v) ? QJsonValue(Rounded(v, 3)) : QJsonValue(); }
+// JSON written straight into one buffer, laid out as QJsonDocument lays it out indented:
+// four spaces a level, each member on a line of its own, an object's keys in the order
+// of their code units (its callers give them in that order).
+class JsonWriter {
+public:
+    QByteArray out;
 
-// A map of the columns' values: single measures by key, turn time and rate by flap.
-template <class Value>
-QJsonObject ByColumn(const std::vector<RankColumn> &columns, Value value)
+    void Open(char bracket)
+    {
+        out += bracket;
+        out += '\n';
+        filled_.push_back(false);
+    }
+    void Close(char bracket)
+    {
+        if (filled_.back())
+            out += '\n';
+        filled_.pop_back();
+        out.append(qsizetype(filled_.size()) * 4, ' ');
+        out += bracket;
+    }
+    JsonWriter &Key(QByteArrayView key)
+    {
+        Item();
+        out += '"';
+        out.append(key);
+        out += "\": ";
+        return *this;
+    }
+    // A text of plain letters, as it is.
+    void Word(QByteArrayView word)
+    {
+        out += '"';
+        out.append(word);
+        out += '"';
+    }
+    JsonWriter &Item()
+    {
+        if (filled_.back())
+            out += ",\n";
+        filled_.back() = true;
+        out.append(qsizetype(filled_.size()) * 4, ' ');
+        return *this;
+    }
+    // A value rounded to thousandths, as the data hold it; null when not finite.
+    void Number(double v)
+    {
+        if (!std::isfinite(v)) {
+            out += "null";
+            return;
+        }
+        v = Rounded(v, 3);
+        // Whole numbers well inside a double's exact range are written whole; others as
+        // the shortest text that reads back the same. Beyond, as Qt's own writer does.
+        char buf[64];
+        std::to_chars_result end{};
+        if (std::abs(v) < 0x1p52 && v == std::floor(v))
+            end = std::to_chars(buf, buf + sizeof buf, qint64(v));
+        else if (std::abs(v) < 1e12)
+            end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+        else
+            return AsQtWrites(QJsonValue(v));
+        out.append(buf, end.ptr - buf);
+    }
+    void String(const QString &s)
+    {
+        // Only a name with a control, a quote, a backslash or half a character pair
+        // needs escapes: Qt's writer writes those.
+        const bool plain = std::none_of(s.begin(), s.end(), [](QChar c) {
+            return c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\') || c.isSurrogate();
+        });
+        if (plain)
+            out += '"' + s.toUtf8() + '"';
+        else
+            AsQtWrites(QJsonValue(s));
+    }
+
+private:
+    void AsQtWrites(const QJsonValue &v)
+    {
+        const QByteArray array = QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact);
+        out += array.mid(1, array.size() - 2);
+    }
+    std::vector<bool> filled_;  // for each open bracket: whether it holds a member yet
+};
+
+// The columns as a map of the verdict's JSON gives them: a key per measure, in the order
+// of the keys, the settings of a measure compared per flap setting in a map of their own.
+struct KeyedColumns {
+    QByteArray key;
+    std::vector<size_t> columns;
+    bool perFlap;
+};
+const char *const kFlapKeys[FlapSet::kSettings] = {"0", "1", "2", "3"};
+const char *const kResultKeys[] = {"better", "worse", "even", "noData", "error"};
+
+std::vector<KeyedColumns> ByKey(const std::vector<RankColumn> &columns)
 {
-    QJsonObject out, flaps;
+    std::vector<KeyedColumns> out;
     for (size_t i = 0; i < columns.size(); ++i) {
-        const QString key = QString::fromLatin1(RuleOf(columns[i].measure).key);
-        if (columns[i].flap < 0) {
-            out[key] = value(i);
+        const QByteArray key(RuleOf(columns[i].measure).key);
+        auto group = std::find_if(out.begin(), out.end(), [&](const KeyedColumns &g) { return g.key == key; });
+        if (group == out.end())
+            group = out.insert(out.end(), {key, {}, columns[i].flap >= 0});
+        group->columns.push_back(i);
+    }
+    std::sort(out.begin(), out.end(), [](const KeyedColumns &a, const KeyedColumns &b) { return a.key < b.key; });
+    return out;
+}
+
+// A map of the columns' values (value(w, i) writes column i's); `place`, when given, is
+// one more member among them, a number.
+template <class Value>
+void WriteByColumn(JsonWriter &w, const std::vector<RankColumn> &columns, const std::vector<KeyedColumns> &keyed,
+                   Value value, const std::pair<QByteArray, double> *place = nullptr)
+{
+    w.Open('{');
+    bool placed = !place;
+    for (const KeyedColumns &g : keyed) {
+        if (!placed && place->first < g.key) {
+            w.Key(place->first).Number(place->second);
+            placed = true;
+        }
+        if (!g.perFlap) {
+            value(w.Key(g.key), g.columns[0]);
             continue;
         }
-        flaps[QString::number(columns[i].flap)] = value(i);
-        // The settings of one measure stand together: its map is complete at the last.
-        if (i + 1 == columns.size() || columns[i + 1].measure != columns[i].measure) {
-            out[key] = flaps;
-            flaps = {};
-        }
+        w.Key(g.key).Open('{');
+        for (size_t i : g.columns)
+            value(w.Key(kFlapKeys[columns[i].flap]), i);
+        w.Close('}');
     }
-    return out;
+    if (!placed)
+        w.Key(place->first).Number(place->second);
+    w.Close('}');
 }
 
-QJsonObject RowJson(const Ranking &r, const RankRow &row, const View &view)
+void WriteRow(JsonWriter &w, const Ranking &r, const std::vector<KeyedColumns> &keyed, const RankRow &row, const View &view)
 {
-    if (!row.error.isEmpty())
-        return {{"name", row.name}, {"error", OneLineErrorText(row.error)}};
-    const auto &cols = r.columns;
-    const auto shown = [&](size_t i, double v) { return Number(Shown(QuantityOf(cols[i].measure), v, view)); };
-    return {{"name", row.name},
-            {"values", ByColumn(cols, [&](size_t i) { return shown(i, row.cells[i].value); })},
-            {"differences", ByColumn(cols, [&](size_t i) { return shown(i, row.cells[i].difference); })},
-            {"results", ByColumn(cols, [&](size_t i) { return QJsonValue(RankResultKey(row.cells[i].result)); })},
-            {"wins", row.wins}};
+    w.Item().Open('{');
+    if (!row.error.isEmpty()) {
+        w.Key("error").String(OneLineErrorText(row.error));
+        w.Key("name").String(row.name);
+        w.Close('}');
+        return;
+    }
+    const auto shown = [&](size_t i, double v) { return Shown(QuantityOf(r.columns[i].measure), v, view); };
+    w.Key("differences");
+    WriteByColumn(w, r.columns, keyed, [&](JsonWriter &out, size_t i) { out.Number(shown(i, row.cells[i].difference)); });
+    w.Key("name").String(row.name);
+    w.Key("results");
+    WriteByColumn(w, r.columns, keyed, [&](JsonWriter &out, size_t i) { out.Word(kResultKeys[int(row.cells[i].result)]); });
+    w.Key("values");
+    WriteByColumn(w, r.columns, keyed, [&](JsonWriter &out, size_t i) { out.Number(shown(i, row.cells[i].value)); });
+    w.Key("wins").out += QByteArray::number(row.wins);
+    w.Close('}');
 }
 
-QJsonArray LeadersJson(const Ranking &r, bool byAltitude, const View &view)
+void WriteLeaders(JsonWriter &w, const Ranking &r, bool byAltitude, const View &view)
 {
     const auto &columns = byAltitude ? r.altitudeLeaders : r.speedLeaders;
+    const std::vector<KeyedColumns> keyed = ByKey(columns);
     const Quantity along = byAltitude ? Quantity::Altitude : Quantity::Speed;
-    QJsonArray out;
+    w.Open('[');
     for (const LeaderRow &row : byAltitude ? r.byAltitude : r.bySpeed) {
-        const auto leader = [&](size_t i) {
-            const Leader &l = row.leaders[i];
-            const double value = Shown(QuantityOf(columns[i].measure), l.value, view);
-            return l.name.isEmpty() ? QJsonValue() : QJsonValue(QJsonObject{{"name", l.name}, {"value", Number(value)}});
-        };
-        QJsonObject o = ByColumn(columns, leader);
-        o[byAltitude ? QStringLiteral("altitude") : QStringLiteral("speed")] = Number(Shown(along, row.at, view));
-        out.append(o);
+        const std::pair<QByteArray, double> place{byAltitude ? "altitude" : "speed", Shown(along, row.at, view)};
+        w.Item();
+        WriteByColumn(
+            w, columns, keyed,
+            [&](JsonWriter &out, size_t i) {
+                const Leader &l = row.leaders[i];
+                if (l.name.isEmpty()) {
+                    out.out += "null";
+                    return;
+                }
+                out.Open('{');
+                out.Key("name").String(l.name);
+                out.Key("value").Number(Shown(QuantityOf(columns[i].measure), l.value, view));
+                out.Close('}');
+            },
+            &place);
     }
-    return out;
+    w.Close(']');
 }
 
 }  // namespace
 
-QString RankResultKey(RankResult result)
-{
-    static const char *const keys[] = {"better", "worse", "even", "noData", "error"};
-    return QString::fromLatin1(keys[int(result)]);
-}
+QString RankResultKey(RankResult result) { return QString::fromLatin1(kResultKeys[int(result)]); }
 
 QString RankColumnKey(const RankColumn &c)
 {
@@ -416,7 +543,8 @@ QString RankingTsv(const Ranking &r, const View &view)
             AppendPlain(text, Shown(quantities[i], row.cells[i].value, view));
             text += QLatin1Char('\t');
             AppendPlain(text, Shown(quantities[i], row.cells[i].difference, view));
-            text += QLatin1Char('\t') + RankResultKey(row.cells[i].result);
+            text += QLatin1Char('\t');
+            text += QLatin1StringView(kResultKeys[int(row.cells[i].result)]);
         }
     }
     text += QStringLiteral("\n\n");
@@ -428,27 +556,43 @@ QString RankingTsv(const Ranking &r, const View &view)
 
 QByteArray RankingJson(const Ranking &r, const View &view)
 {
-    QJsonArray aircraft;
+    JsonWriter w;
+    w.out.reserve(qsizetype(r.rows.size() * r.columns.size()) * 250 + 4096);
+    const std::vector<KeyedColumns> keyed = ByKey(r.columns);
+    w.Open('{');
+    w.Key("aircraft").Open('[');
     for (const RankRow &row : r.rows)
-        aircraft.append(RowJson(r, row, view));
-    QJsonArray flaps;
+        WriteRow(w, r, keyed, row, view);
+    w.Close(']');
+    w.Key("altitude").Number(Shown(Quantity::Altitude, r.altitude, view));
+    w.Key("flaps").Open('[');
     for (int f = 0; f < FlapSet::kSettings; ++f)
         if (r.flaps.Shows(f))
-            flaps.append(QString::number(f));
-    QJsonObject units;
-    const std::pair<const char *, Quantity> kinds[] = {{"altitude", Quantity::Altitude}, {"speed", Quantity::Speed},
-                                                       {"climb", Quantity::Climb}, {"time", Quantity::Time},
+            w.Item().Word(kFlapKeys[f]);
+    w.Close(']');
+    w.Key("leaders").Open('{');
+    w.Key("byAltitude");
+    WriteLeaders(w, r, true, view);
+    w.Key("bySpeed");
+    WriteLeaders(w, r, false, view);
+    w.Close('}');
+    w.Key("reference").Open('{');
+    w.Key("name").String(r.reference);
+    w.Key("values");
+    WriteByColumn(w, r.columns, keyed, [&](JsonWriter &out, size_t i) {
+        out.Number(Shown(QuantityOf(r.columns[i].measure), r.referenceValues[i], view));
+    });
+    w.Close('}');
+    w.Key("speed").Number(Shown(Quantity::Speed, r.speed, view));
+    // The units of every number above.
+    w.Key("units").Open('{');
+    const std::pair<const char *, Quantity> kinds[] = {{"altitude", Quantity::Altitude}, {"climb", Quantity::Climb},
+                                                       {"speed", Quantity::Speed}, {"time", Quantity::Time},
                                                        {"turnRate", Quantity::TurnRate}};
     for (const auto &[key, quantity] : kinds)
-        units[QString::fromLatin1(key)] = UnitKey(quantity, view.units);
-    const auto &cols = r.columns;
-    const auto reference = [&](size_t i) { return Number(Shown(QuantityOf(cols[i].measure), r.referenceValues[i], view)); };
-    const QJsonObject root{{"reference", QJsonObject{{"name", r.reference}, {"values", ByColumn(cols, reference)}}},
-                           {"altitude", Number(Shown(Quantity::Altitude, r.altitude, view))},
-                           {"speed", Number(Shown(Quantity::Speed, r.speed, view))},
-                           {"flaps", flaps},
-                           {"units", units},
-                           {"aircraft", aircraft},
-                           {"leaders", QJsonObject{{"byAltitude", LeadersJson(r, true, view)}, {"bySpeed", LeadersJson(r, false, view)}}}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+        w.Key(key).String(UnitKey(quantity, view.units));
+    w.Close('}');
+    w.Close('}');
+    w.out += '\n';
+    return w.out;
 }
