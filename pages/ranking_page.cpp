@@ -146,7 +146,6 @@ QDoubleSpinBox *Field(const QString &name, QWidget *parent)
 RankingPage::RankingPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("tab_Ranking"));
-    ranking_ = std::make_shared<const Ranking>();
     const RankDefaults d = RankDefaultsFor(view_.units);
     query_.altitude = d.altitude;
     query_.speed = d.speed;
@@ -312,68 +311,65 @@ void RankingPage::showEvent(QShowEvent *event)
 const Ranking &RankingPage::Shown()
 {
     if (!stale_)
-        return *ranking_;
+        return ranking_;
     stale_ = false;
+    ranking_ = {};
     missing_.clear();
     if (!catalogue_ || query_.reference.isEmpty()) {
-        ranking_ = std::make_shared<const Ranking>();
         missing_ = tr("Выберите самолет в верхнем списке: с ним будут сравнены все остальные.");
-        return *ranking_;
+        return ranking_;
     }
     if (entriesStale_) {
         entries_ = RankEntries(*catalogue_, query_.flaps);
         entriesStale_ = false;
         leadersStale_ = true;
     }
-    auto ranking = std::make_shared<Ranking>();
     try {
-        *ranking = RankAgainst(entries_, query_, false);
+        ranking_ = RankAgainst(entries_, query_, false);
         if (leadersStale_) {
             leaders_ = {};
             AddLeaders(leaders_, entries_, query_);
             leadersStale_ = false;
         }
-        ranking->altitudeLeaders = leaders_.altitudeLeaders;
-        ranking->speedLeaders = leaders_.speedLeaders;
-        ranking->byAltitude = leaders_.byAltitude;
-        ranking->bySpeed = leaders_.bySpeed;
+        ranking_.altitudeLeaders = leaders_.altitudeLeaders;
+        ranking_.speedLeaders = leaders_.speedLeaders;
+        ranking_.byAltitude = leaders_.byAltitude;
+        ranking_.bySpeed = leaders_.bySpeed;
         ++computeCount_;
     } catch (const VarnelError &error) {
-        *ranking = {};
         missing_ = ErrorBoxText(error.message());
     }
-    ranking_ = std::move(ranking);
-    return *ranking_;
+    return ranking_;
 }
 
 QString RankingPage::Tsv()
 {
     Shown();
-    return missing_.isEmpty() ? RankingTsv(*ranking_, view_) : missing_ + QLatin1Char('\n');
+    return missing_.isEmpty() ? RankingTsv(ranking_, view_) : missing_ + QLatin1Char('\n');
 }
 
 void RankingPage::fill()
 {
     build();
     Shown();
-    heading_->setText(missing_.isEmpty() ? RankingHeading(*ranking_, view_) : missing_);
+    heading_->setText(missing_.isEmpty() ? RankingHeading(ranking_, view_) : missing_);
     if (!missing_.isEmpty()) {
         for (RankingModel *m : {model_, leaderModels_[0], leaderModels_[1]})
             m->Set({}, 0, {}, {});
         return;
     }
     std::vector<bool> errors{false};
-    errors.reserve(ranking_->rows.size() + 1);
-    for (const RankRow &row : ranking_->rows)
+    errors.reserve(ranking_.rows.size() + 1);
+    for (const RankRow &row : ranking_.rows)
         errors.push_back(!row.error.isEmpty());
-    // The cells read the ranking they were made for, whatever the page works out next.
-    auto cells = std::make_shared<const RankingCells>(*ranking_, view_);
-    model_->Set(cells->Header(), cells->Rows(),
-                [held = ranking_, cells](size_t row, size_t column) { return cells->Cell(row, column); }, errors);
+    // The cells read a ranking of their own, whatever the page works out next.
+    auto held = std::make_shared<const Ranking>(ranking_);
+    auto cells = std::make_shared<const RankingCells>(*held, view_);
+    model_->Set(cells->Header(), cells->Rows(), [held, cells](size_t row, size_t column) { return cells->Cell(row, column); }, errors);
     const QHeaderView *header = table_->horizontalHeader();
     model_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
-    leaderModels_[0]->Set(AltitudeLeadersTable(*ranking_, view_));
-    leaderModels_[1]->Set(SpeedLeadersTable(*ranking_, view_));
+    leaderModels_[0]->Set(AltitudeLeadersTable(ranking_, view_));
+    leaderModels_[1]->Set(SpeedLeadersTable(ranking_, view_));
     for (QTableView *view : {table_, leaderViews_[0], leaderViews_[1]})
         view->resizeColumnsToContents();
 }

@@ -14,7 +14,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 #include <optional>
 
 class QDoubleSpinBox;
@@ -75,7 +74,7 @@ private:
     std::vector<RankEntry> entries_;  // of catalogue_ at flaps_, read once
     bool entriesStale_ = true;
     RankQuery query_;
-    std::shared_ptr<const Ranking> ranking_;  // never null; the models read it
+    Ranking ranking_;
     Ranking leaders_;  // the leaders of entries_ at the steps of the units shown
     bool leadersStale_ = true;
     bool stale_ = true;
