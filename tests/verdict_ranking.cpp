@@ -195,6 +195,11 @@ private slots:
         Ranking r = RankCatalogue(ReadCatalogue(DataPaths{kSample}), q);
         QString text = RankingText(r, view) + RankingTsv(r, view) + QString::fromUtf8(RankingJson(r, view));
         InstallLanguage(QStringLiteral("ru"));
+        // The numbers in the view's units too, whatever the units shown elsewhere.
+        QVERIFY2(text.startsWith(QStringLiteral("Tarn-5: 3\u00A0281 ft, 186 mph")), qPrintable(text.left(40)));
+        const QJsonObject json = QJsonDocument::fromJson(RankingJson(r, view)).object();
+        const double speed = json[QStringLiteral("reference")][QStringLiteral("values")][QStringLiteral("speed-100")].toDouble();
+        QVERIFY(std::abs(speed - ToShown(Quantity::Speed, r.referenceValues[0], UnitSystem::Imperial)) < 1e-3);
         text.remove(QStringLiteral("Вереск-3"));
         QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("\\p{Cyrillic}"))), qPrintable(text));
         QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("km/h|m/s|\\d m\\b|, m\\b"))), qPrintable(text));
