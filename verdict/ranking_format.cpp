@@ -16,7 +16,6 @@
 
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-QString Tr(const char *text) { return QCoreApplication::translate("Varnel", text); }
 
 // Room for the digits of any double at three places.
 constexpr int kDigitsRoom = 400;
@@ -201,8 +200,8 @@ VerdictTable LeadersTable(const Ranking &r, bool byAltitude, const View &view)
     const auto &columns = byAltitude ? r.altitudeLeaders : r.speedLeaders;
     const Quantity along = byAltitude ? Quantity::Altitude : Quantity::Speed;
     VerdictTable t{byAltitude ? QStringLiteral("leaders-altitude") : QStringLiteral("leaders-speed"),
-                   byAltitude ? Tr("Лидеры каталога по высоте") : Tr("Лидеры каталога по скорости"),
-                   {(byAltitude ? Tr("Высота, %1") : Tr("Скорость, %1")).arg(UnitName(along, view.units))}, {}};
+                   byAltitude ? QCoreApplication::translate("Varnel", "Лидеры каталога по высоте") : QCoreApplication::translate("Varnel", "Лидеры каталога по скорости"),
+                   {(byAltitude ? QCoreApplication::translate("Varnel", "Высота, %1") : QCoreApplication::translate("Varnel", "Скорость, %1")).arg(UnitName(along, view.units))}, {}};
     for (const RankColumn &c : columns)
         t.header << RankColumnTitle(c, view);
     const auto &rows = byAltitude ? r.byAltitude : r.bySpeed;
@@ -426,7 +425,7 @@ QString RankingHeading(const Ranking &r, const View &view)
 }
 
 RankingCells::RankingCells(const Ranking &r, const View &view)
-    : r_(&r), view_(view), none_(Tr("нет данных")), error_(Tr("ошибка"))
+    : r_(&r), view_(view), none_(QCoreApplication::translate("Varnel", "нет данных")), error_(QCoreApplication::translate("Varnel", "ошибка"))
 {
     columns_.reserve(r.columns.size());
     for (const RankColumn &c : r.columns)
@@ -437,7 +436,7 @@ double RankingCells::shown(size_t column, double metric) const { return Shown(co
 
 QStringList RankingCells::Header() const
 {
-    QStringList header{Tr("Самолет"), Tr("Побед")};
+    QStringList header{QCoreApplication::translate("Varnel", "Самолет"), QCoreApplication::translate("Varnel", "Побед")};
     for (const RankColumn &c : r_->columns)
         header << RankColumnTitle(c, view_);
     return header;
