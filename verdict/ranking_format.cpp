@@ -25,7 +25,7 @@ constexpr int kDigitsRoom = 400;
 // their count.
 int FixedDigits(double magnitude, int decimals, char *buf)
 {
-    if (!(magnitude < 1e12)) {
+    if (!(magnitude < 1e12) || decimals < 0 || decimals > 3) {
         // Rare: a step of the double is no longer far below a thousandth.
         const QByteArray digits = QString::number(magnitude, 'f', decimals).toLatin1();
         std::memcpy(buf, digits.constData(), size_t(digits.size()));
