@@ -1,7 +1,8 @@
 // Times the ranking of a catalogue of 2,000 aircraft: `varnel --rank` against
 // `varnel --list` on the same folder (the scan alone), run in turn; and the ranking
 // page's refresh for the whole catalogue when the reference or the altitude changes.
-//   bench_rank [N]     (default: 2000 aircraft)
+//   bench_rank [N]            (default: 2000 aircraft)
+//   bench_rank N --write DIR  only writes the catalogue into DIR (to profile a command on it)
 #include "bench/bench_aircraft.h"
 #include "catalogue/scan.h"
 #include "pages/ranking_page.h"
@@ -39,10 +40,16 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int n = argc > 1 ? std::max(2, atoi(argv[1])) : 2000;
-    QTemporaryDir dir;
-    const DataPaths paths{dir.path()};
+    const bool writeOnly = argc > 3 && qstrcmp(argv[2], "--write") == 0;
+    QTemporaryDir temporary;
+    const QString folder = writeOnly ? QString::fromLocal8Bit(argv[3]) : temporary.path();
+    const DataPaths paths{folder};
+    QDir().mkpath(folder);
     for (int i = 0; i < n; ++i)
         WriteBenchAircraft(paths, QStringLiteral("Craft%1").arg(i, 5, 10, QChar('0')), i);
+    if (writeOnly)
+        return 0;
+    QDir dir(folder);
 
     // The two commands in turn, so that both see the same state of the disk cache.
     std::vector<double> list, rank;

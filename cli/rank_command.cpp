@@ -3,6 +3,7 @@
 #include "cli/named_crafts.h"
 #include "cli/terminal_text.h"
 #include "core/error.h"
+#include "core/language.h"
 #include "verdict/ranking_format.h"
 
 namespace {
@@ -22,13 +23,13 @@ void Escape(Ranking &r)
                 l.name = ControlsEscaped(l.name);
 }
 
-RankQuery QueryOf(const CommandLine &command, const QString &reference)
+RankQuery QueryOf(const CommandLine &command, const QString &reference, const View &view)
 {
-    const RankDefaults d = RankDefaultsFor(ShownUnits());
+    const RankDefaults d = RankDefaultsFor(view.units);
     RankQuery q;
     q.reference = reference;
-    q.altitude = command.rankAltitude ? FromShown(Quantity::Altitude, *command.rankAltitude, ShownUnits()) : d.altitude;
-    q.speed = command.rankSpeed ? FromShown(Quantity::Speed, *command.rankSpeed, ShownUnits()) : d.speed;
+    q.altitude = command.rankAltitude ? FromShown(Quantity::Altitude, *command.rankAltitude, view.units) : d.altitude;
+    q.speed = command.rankSpeed ? FromShown(Quantity::Speed, *command.rankSpeed, view.units) : d.speed;
     q.flaps = command.exportOptions.flaps;
     q.by = command.rankBy;
     q.altitudeStep = d.altitudeStep;
@@ -41,19 +42,20 @@ VerdictOutcome RunRank(const CommandLine &command)
 {
     return Attempted<VerdictOutcome>([&](VerdictOutcome &outcome) {
         CheckCodePage();
+        const View view{ShownUnits(), CurrentLanguage()};
         const NamedCatalogue named = ReadNamedCatalogue(command.dataDir, command.rankName);
         Ranking r;
         try {
-            r = RankCatalogue(named.catalogue, QueryOf(command, named.name));
+            r = RankCatalogue(named.catalogue, QueryOf(command, named.name, view));
         } catch (const VarnelError &error) {
             // The reference's own data fail at these flap settings.
             throw VarnelError(OneLineErrorText(error.message()));
         }
         if (command.textFormat == TextFormat::Json) {
-            outcome.output = RankingJson(r);  // names escaped as JSON requires
+            outcome.output = RankingJson(r, view);  // names escaped as JSON requires
         } else {
             Escape(r);
-            outcome.output = (command.textFormat == TextFormat::Tsv ? RankingTsv(r) : RankingText(r)).toUtf8();
+            outcome.output = (command.textFormat == TextFormat::Tsv ? RankingTsv(r, view) : RankingText(r, view)).toUtf8();
         }
     });
 }

@@ -40,10 +40,23 @@ struct Function {
     std::vector<double> x, y;
 };
 
+// Whether a curve is a function already, its places finite and rising (most are).
+bool IsFunction(const CurvePoints &c)
+{
+    const size_t n = std::min(c.x.size(), c.y.size());
+    for (size_t i = 0; i < n; ++i)
+        if (!std::isfinite(c.x[i]) || (i > 0 && !(c.x[i - 1] < c.x[i])))
+            return false;
+    return true;
+}
+
 Function AsFunction(const CurvePoints &c)
 {
+    const size_t n = std::min(c.x.size(), c.y.size());
+    if (IsFunction(c))
+        return {{c.x.begin(), c.x.begin() + std::ptrdiff_t(n)}, {c.y.begin(), c.y.begin() + std::ptrdiff_t(n)}};
     std::vector<size_t> order;
-    for (size_t i = 0; i < std::min(c.x.size(), c.y.size()); ++i)
+    for (size_t i = 0; i < n; ++i)
         if (std::isfinite(c.x[i]))
             order.push_back(i);
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return c.x[a] < c.x[b]; });
@@ -57,21 +70,22 @@ Function AsFunction(const CurvePoints &c)
 }
 
 // The function's values at a rising run of places (NaN where it has none).
-std::vector<double> ValuesAt(const Function &f, const std::vector<double> &places)
+std::vector<double> ValuesAt(std::span<const double> x, std::span<const double> y, const std::vector<double> &places)
 {
     std::vector<double> out(places.size(), kNaN);
     size_t j = 0;
     for (size_t i = 0; i < places.size(); ++i) {
         const double p = places[i];
-        while (j < f.x.size() && f.x[j] < p)
+        while (j < x.size() && x[j] < p)
             ++j;
-        if (j < f.x.size() && f.x[j] == p)
-            out[i] = std::isfinite(f.y[j]) ? f.y[j] : kNaN;
-        else if (j > 0 && j < f.x.size())
-            out[i] = Between(f.x[j - 1], f.y[j - 1], f.x[j], f.y[j], p);
+        if (j < x.size() && x[j] == p)
+            out[i] = std::isfinite(y[j]) ? y[j] : kNaN;
+        else if (j > 0 && j < x.size())
+            out[i] = Between(x[j - 1], y[j - 1], x[j], y[j], p);
     }
     return out;
 }
+std::vector<double> ValuesAt(const Function &f, const std::vector<double> &places) { return ValuesAt(f.x, f.y, places); }
 
 // A stretch between two neighbouring places of the axis (or one place, for a lone
 // point): who leads there, the difference (first minus second, in thousandths) at both
@@ -391,5 +405,8 @@ std::vector<LeadBand> CompareCurves(const CurvePoints &first, const CurvePoints 
 
 std::vector<double> CurveValuesAt(const CurvePoints &curve, const std::vector<double> &places)
 {
+    const size_t n = std::min(curve.x.size(), curve.y.size());
+    if (IsFunction(curve))  // read where it lies, not copied
+        return ValuesAt(std::span(curve.x.data(), n), std::span(curve.y.data(), n), places);
     return ValuesAt(AsFunction(curve), places);
 }

@@ -118,7 +118,7 @@ private:
 };
 
 namespace {
-QTableView *View(const QString &name, RankingModel *model, QWidget *parent)
+QTableView *TableView(const QString &name, RankingModel *model, QWidget *parent)
 {
     auto *view = new QTableView(parent);
     view->setObjectName(name);
@@ -146,7 +146,17 @@ QDoubleSpinBox *Field(const QString &name, QWidget *parent)
 RankingPage::RankingPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("tab_Ranking"));
-    const RankDefaults d = RankDefaultsFor(ShownUnits());
+    const RankDefaults d = RankDefaultsFor(view_.units);
+    query_.altitude = d.altitude;
+    query_.speed = d.speed;
+    Reshow();
+}
+
+void RankingPage::SetViewSource(std::function<View()> source)
+{
+    viewSource_ = std::move(source);
+    view_ = viewSource_ ? viewSource_() : View{};
+    const RankDefaults d = RankDefaultsFor(view_.units);
     query_.altitude = d.altitude;
     query_.speed = d.speed;
     Reshow();
@@ -169,7 +179,7 @@ void RankingPage::build()
     take_ = new QPushButton(this);
     take_->setObjectName(QStringLiteral("btn_FromTracker"));
     model_ = new RankingModel(true, this);
-    table_ = View(QStringLiteral("tbl_Ranking"), model_, this);
+    table_ = TableView(QStringLiteral("tbl_Ranking"), model_, this);
     table_->setSortingEnabled(true);
     table_->horizontalHeader()->setSortIndicator(-1, Qt::DescendingOrder);
 
@@ -181,7 +191,7 @@ void RankingPage::build()
         auto *column = new QVBoxLayout;
         leaderModels_[i] = new RankingModel(false, this);
         leadersTitle_[i] = new QLabel(this);
-        leaderViews_[i] = View(i == 0 ? QStringLiteral("tbl_LeadersByAltitude") : QStringLiteral("tbl_LeadersBySpeed"), leaderModels_[i], this);
+        leaderViews_[i] = TableView(i == 0 ? QStringLiteral("tbl_LeadersByAltitude") : QStringLiteral("tbl_LeadersBySpeed"), leaderModels_[i], this);
         column->addWidget(leadersTitle_[i]);
         column->addWidget(leaderViews_[i]);
         leaders->addLayout(column);
@@ -237,7 +247,9 @@ void RankingPage::SetPlace(double altitude, double speed)
 
 void RankingPage::Reshow()
 {
-    const RankDefaults d = RankDefaultsFor(ShownUnits());
+    if (viewSource_)
+        view_ = viewSource_();
+    const RankDefaults d = RankDefaultsFor(view_.units);
     query_.altitudeStep = d.altitudeStep;
     query_.speedStep = d.speedStep;
     leadersStale_ = true;
@@ -261,17 +273,17 @@ void RankingPage::showFields()
     for (const auto &[field, quantity] : fields) {
         const QSignalBlocker quiet(field);
         const bool high = quantity == Quantity::Altitude;
-        field->setRange(ToShown(quantity, high ? -10000 : 0, ShownUnits()), ToShown(quantity, high ? 100000 : 10000, ShownUnits()));
-        field->setSingleStep(ToShown(quantity, high ? query_.altitudeStep : query_.speedStep, ShownUnits()));
-        field->setSuffix(QLatin1Char(' ') + UnitName(quantity, ShownUnits()));
-        field->setValue(std::round(ToShown(quantity, high ? query_.altitude : query_.speed, ShownUnits())));
+        field->setRange(ToShown(quantity, high ? -10000 : 0, view_.units), ToShown(quantity, high ? 100000 : 10000, view_.units));
+        field->setSingleStep(ToShown(quantity, high ? query_.altitudeStep : query_.speedStep, view_.units));
+        field->setSuffix(QLatin1Char(' ') + UnitName(quantity, view_.units));
+        field->setValue(std::round(ToShown(quantity, high ? query_.altitude : query_.speed, view_.units)));
     }
 }
 
 void RankingPage::placeChanged()
 {
-    query_.altitude = FromShown(Quantity::Altitude, altitude_->value(), ShownUnits());
-    query_.speed = FromShown(Quantity::Speed, speed_->value(), ShownUnits());
+    query_.altitude = FromShown(Quantity::Altitude, altitude_->value(), view_.units);
+    query_.speed = FromShown(Quantity::Speed, speed_->value(), view_.units);
     changed();
 }
 
@@ -333,29 +345,31 @@ const Ranking &RankingPage::Shown()
 QString RankingPage::Tsv()
 {
     Shown();
-    return missing_.isEmpty() ? RankingTsv(ranking_) : missing_ + QLatin1Char('\n');
+    return missing_.isEmpty() ? RankingTsv(ranking_, view_) : missing_ + QLatin1Char('\n');
 }
 
 void RankingPage::fill()
 {
     build();
     Shown();
-    heading_->setText(missing_.isEmpty() ? RankingHeading(ranking_) : missing_);
+    heading_->setText(missing_.isEmpty() ? RankingHeading(ranking_, view_) : missing_);
     if (!missing_.isEmpty()) {
         for (RankingModel *m : {model_, leaderModels_[0], leaderModels_[1]})
             m->Set({}, 0, {}, {});
         return;
     }
     std::vector<bool> errors{false};
+    errors.reserve(ranking_.rows.size() + 1);
     for (const RankRow &row : ranking_.rows)
         errors.push_back(!row.error.isEmpty());
+    // The cells read a ranking of their own, whatever the page works out next.
     auto held = std::make_shared<const Ranking>(ranking_);
-    model_->Set(RankingHeader(ranking_), ranking_.rows.size() + 1,
-                [held](size_t row, size_t column) { return RankingCell(*held, row, column); }, errors);
+    auto cells = std::make_shared<const RankingCells>(*held, view_);
+    model_->Set(cells->Header(), cells->Rows(), [held, cells](size_t row, size_t column) { return cells->Cell(row, column); }, errors);
     const QHeaderView *header = table_->horizontalHeader();
     model_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
-    leaderModels_[0]->Set(AltitudeLeadersTable(ranking_));
-    leaderModels_[1]->Set(SpeedLeadersTable(ranking_));
+    leaderModels_[0]->Set(AltitudeLeadersTable(ranking_, view_));
+    leaderModels_[1]->Set(SpeedLeadersTable(ranking_, view_));
     for (QTableView *view : {table_, leaderViews_[0], leaderViews_[1]})
         view->resizeColumnsToContents();
 }

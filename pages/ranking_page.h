@@ -8,6 +8,7 @@
 // beneath. A double click on a row asks for that aircraft as the second one. Worked out
 // only while it is shown, or when its values are asked for.
 #include "catalogue/catalogue.h"
+#include "core/view.h"
 #include "verdict/ranking.h"
 
 #include <QWidget>
@@ -37,6 +38,10 @@ public:
     void SetReference(const QString &name, FlapSet flaps = FlapSet::NoFlaps());
     // The altitude and speed ranked, metric; the fields show them in the units shown.
     void SetPlace(double altitude, double speed);
+    // Where the page learns the units and language to show (the window's view, asked at
+    // every Reshow). Set before the page is used: the place ranked starts at the round
+    // defaults of its units.
+    void SetViewSource(std::function<View()> source);
     // Where "take them from the tracker" looks.
     void SetTrackerSource(std::function<TrackedPlace()> source) { tracker_ = std::move(source); }
     // The fields and tables written again in the language and units shown now.
@@ -76,6 +81,8 @@ private:
     QString missing_;
     int computeCount_ = 0;
     std::function<TrackedPlace()> tracker_;
+    std::function<View()> viewSource_;
+    View view_;
 
     QLabel *heading_ = nullptr;  // null until the page's widgets are made (build)
     QLabel *altitudeLabel_ = nullptr, *speedLabel_ = nullptr;

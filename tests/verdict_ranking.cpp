@@ -150,17 +150,56 @@ private slots:
         QVERIFY(checked > 100);
     }
 
+    // A cell's number as the verdict writes one: an exact half rounded away from zero,
+    // thousands apart, "−" and "+", no sign on a zero; its plain form to thousandths.
+    void cellsAsShown_data()
+    {
+        QTest::addColumn<int>("column");  // 2: speed at 100 % (km/h, whole), 4: climb (m/s, tenths)
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("difference");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("plain");
+        QTest::newRow("halves away from zero") << 2 << 497.5 << -2.5 << QStringLiteral("498 (−3)") << QStringLiteral("497.5");
+        QTest::newRow("tenths") << 4 << 11.25 << 0.25 << QStringLiteral("11.3 (+0.3)") << QStringLiteral("11.25");
+        QTest::newRow("zero has no sign") << 4 << 0.04 << -0.04 << QStringLiteral("0.0 (0.0)") << QStringLiteral("0.04");
+        QTest::newRow("thousands") << 2 << 1234567.0 << 1000.0 << QStringLiteral("1\u00A0234\u00A0567 (+1\u00A0000)") << QStringLiteral("1234567");
+        QTest::newRow("thousandths") << 4 << 2.0004 << 0.0 << QStringLiteral("2.0 (0.0)") << QStringLiteral("2");
+        QTest::newRow("huge") << 2 << 1e20 << 0.0 << QStringLiteral("100\u00A0000\u00A0000\u00A0000\u00A0000\u00A0000\u00A0000 (0)") << QStringLiteral("1e+20");
+    }
+    void cellsAsShown()
+    {
+        QFETCH(int, column);
+        QFETCH(double, value);
+        QFETCH(double, difference);
+        Ranking r;
+        r.reference = QStringLiteral("R");
+        r.columns = RankColumns(FlapSet::NoFlaps());
+        r.referenceValues.assign(r.columns.size(), value - difference);
+        RankRow row{QStringLiteral("A"), QString(), std::vector<RankCell>(r.columns.size(), {value, difference, RankResult::Better}), 1};
+        r.rows.push_back(row);
+        const VerdictCell cell = RankingCells(r, View{}).Cell(1, size_t(column));
+        QFETCH(QString, text);
+        QFETCH(QString, plain);
+        QCOMPARE(cell.text, text);
+        QCOMPARE(cell.plain, plain);
+        QCOMPARE(cell.tint, 2);
+    }
+
     void englishImperialSaysNoRussian()
     {
         InstallLanguage(QStringLiteral("en"));
-        SetShownUnits(UnitSystem::Imperial);
+        const View view{UnitSystem::Imperial, QStringLiteral("en")};
         RankQuery q;
         q.reference = QStringLiteral("Tarn-5");
         q.flaps = FlapSet::All();
         Ranking r = RankCatalogue(ReadCatalogue(DataPaths{kSample}), q);
-        QString text = RankingText(r) + RankingTsv(r) + QString::fromUtf8(RankingJson(r));
-        SetShownUnits(UnitSystem::Metric);
+        QString text = RankingText(r, view) + RankingTsv(r, view) + QString::fromUtf8(RankingJson(r, view));
         InstallLanguage(QStringLiteral("ru"));
+        // The numbers in the view's units too, whatever the units shown elsewhere.
+        QVERIFY2(text.startsWith(QStringLiteral("Tarn-5: 3\u00A0281 ft, 186 mph")), qPrintable(text.left(40)));
+        const QJsonObject json = QJsonDocument::fromJson(RankingJson(r, view)).object();
+        const double speed = json[QStringLiteral("reference")][QStringLiteral("values")][QStringLiteral("speed-100")].toDouble();
+        QVERIFY(std::abs(speed - ToShown(Quantity::Speed, r.referenceValues[0], UnitSystem::Imperial)) < 1e-3);
         text.remove(QStringLiteral("Вереск-3"));
         QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("\\p{Cyrillic}"))), qPrintable(text));
         QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("km/h|m/s|\\d m\\b|, m\\b"))), qPrintable(text));
@@ -177,9 +216,11 @@ private slots:
         for (int i = 0; i < names.size(); ++i)
             WriteFile(dir.path() + "/DataSpeed/" + names[i] + "_speed.txt",
                       i == 3 ? QByteArray("0\tnan\t\n") : "0\t500\t15\t480\t12\t\n" + QByteArray::number(1e300 * i) + "\t1\t1\t1\t1\t\n");
+        // Every other aircraft turns: the ranking is written, with errors among its rows.
         for (int i = 0; i < names.size(); ++i)
-            WriteFile(dir.path() + "/DataTurn/" + names[i] + "_turn.txt", turn);
+            WriteFile(dir.path() + "/DataTurn/" + names[i] + "_turn.txt", i % 2 ? turn : QByteArray(turn).replace("20\t0", "20\t25"));
         QRandomGenerator rng(35);
+        int written = 0;
         const QStringList values{"0", "-1", "1e300", "nan", "3000", "1,5", "", "50"};
         const QStringList by{"wins", "speed-100", "turn-time:0", "turn-rate", "x"};
         for (int run = 0; run < 200; ++run) {
@@ -195,10 +236,13 @@ private slots:
             SetShownUnits(*c.units);
             const VerdictOutcome out = RunRank(c);
             SetShownUnits(UnitSystem::Metric);
+            written += out.exitCode == 0 ? 1 : 0;
             QVERIFY2(out.exitCode == 0 || (out.exitCode == 1 && !out.error.contains(QLatin1Char('\n'))), qPrintable(out.error));
+            // The JSON is laid out exactly as Qt's own writer lays it out.
             if (out.exitCode == 0 && c.textFormat == TextFormat::Json)
-                QVERIFY(QJsonDocument::fromJson(out.output).isObject());
+                QCOMPARE(QJsonDocument::fromJson(out.output).toJson(), out.output);
         }
+        QVERIFY(written >= 5);
     }
 
 private:

@@ -32,6 +32,7 @@ double ValueOf(const CraftCurves &curves, const RankColumn &c, double altitude, 
 RankRow RowOf(const RankEntry &e, const Ranking &r)
 {
     RankRow row{e.name, e.error, {}, 0};
+    row.cells.reserve(r.columns.size());
     for (size_t i = 0; i < r.columns.size(); ++i) {
         if (!e.curves) {
             row.cells.push_back({kNaN, kNaN, RankResult::Error});
@@ -46,25 +47,27 @@ RankRow RowOf(const RankEntry &e, const Ranking &r)
     return row;
 }
 
-// Whether a is better than b in column c (a value beats none; equal values are not).
-bool Ahead(const RankColumn &c, double a, double b)
+// Whether a is better than b where higher values are better or not (a value beats
+// none; equal values are not).
+bool Ahead(bool higherIsBetter, double a, double b)
 {
     if (!std::isfinite(a))
         return false;
     if (!std::isfinite(b))
         return true;
-    return RuleOf(c.measure).higherIsBetter ? a > b : a < b;
+    return higherIsBetter ? a > b : a < b;
 }
 
 void Order(std::vector<RankRow> &rows, const std::vector<RankColumn> &columns, int by)
 {
     const auto rank = [](const RankRow &r) { return r.error.isEmpty() ? 0 : 1; };
+    const bool higher = by >= 0 && size_t(by) < columns.size() && RuleOf(columns[size_t(by)].measure).higherIsBetter;
     std::stable_sort(rows.begin(), rows.end(), [&](const RankRow &a, const RankRow &b) {
         if (rank(a) != rank(b))
             return rank(a) < rank(b);
         if (by < 0 || size_t(by) >= columns.size())
             return a.wins > b.wins;
-        return Ahead(columns[size_t(by)], a.cells[size_t(by)].value, b.cells[size_t(by)].value);
+        return Ahead(higher, a.cells[size_t(by)].value, b.cells[size_t(by)].value);
     });
 }
 
@@ -84,7 +87,8 @@ std::pair<double, double> Span(const std::vector<RankEntry> &entries, const std:
 }
 
 // At every multiple of step within the curves' span: the aircraft with the best value of
-// each column (the first in the catalogue's order among equals).
+// each column (the first in the catalogue's order among equals). One pass over the
+// entries a column, each curve read once at every place; the best kept by its index.
 std::vector<LeaderRow> Leaders(const std::vector<RankEntry> &entries, const std::vector<RankColumn> &columns, double step)
 {
     std::vector<LeaderRow> rows;
@@ -94,15 +98,29 @@ std::vector<LeaderRow> Leaders(const std::vector<RankEntry> &entries, const std:
     std::vector<double> places;
     for (double at = std::ceil(lo / step) * step; at <= hi && places.size() < kMaxLeaderRows; at += step)
         places.push_back(at);
-    for (double at : places)
-        rows.push_back({at, std::vector<Leader>(columns.size(), Leader{QString(), kNaN})});
-    for (const RankEntry &e : entries)
-        for (size_t i = 0; e.curves && i < columns.size(); ++i) {
-            const std::vector<double> values = CurveValuesAt(e.curves->Of(columns[i].measure, columns[i].flap), places);
-            for (size_t p = 0; p < places.size(); ++p)
-                if (Ahead(columns[i], values[p], rows[p].leaders[i].value))
-                    rows[p].leaders[i] = {e.name, values[p]};
+    const size_t none = entries.size();
+    std::vector<size_t> best(places.size() * columns.size(), none);  // [place][column]
+    std::vector<double> value(best.size(), kNaN);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const bool higher = RuleOf(columns[i].measure).higherIsBetter;
+        for (size_t e = 0; e < entries.size(); ++e) {
+            if (!entries[e].curves)
+                continue;
+            const std::vector<double> values = CurveValuesAt(entries[e].curves->Of(columns[i].measure, columns[i].flap), places);
+            for (size_t p = 0, k = i; p < places.size(); ++p, k += columns.size())
+                if (Ahead(higher, values[p], value[k])) {
+                    value[k] = values[p];
+                    best[k] = e;
+                }
         }
+    }
+    rows.reserve(places.size());
+    for (size_t p = 0, k = 0; p < places.size(); ++p) {
+        rows.push_back({places[p], {}});
+        rows.back().leaders.reserve(columns.size());
+        for (size_t i = 0; i < columns.size(); ++i, ++k)
+            rows.back().leaders.push_back({best[k] == none ? QString() : entries[best[k]].name, value[k]});
+    }
     return rows;
 }
 }  // namespace

@@ -6,114 +6,406 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace {
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-double ShownValue(Measure m, double v) { return ToShown(QuantityOf(m), v, ShownUnits()); }
-QString Along(Quantity q, double at)
+// Room for the digits of any double at three places.
+constexpr int kDigitsRoom = 400;
+
+// The digits of a magnitude (finite, not negative) at `decimals` places (0 to 3) into
+// buf, as QString::number writes them: an exact half rounded away from zero. Returns
+// their count.
+int FixedDigits(double magnitude, int decimals, char *buf)
 {
-    return VerdictNumber(ToShown(q, at, ShownUnits()), 0) + QLatin1Char(' ') + UnitName(q, ShownUnits());
+    if (!(magnitude < 1e12) || decimals < 0 || decimals > 3) {
+        // Rare: a step of the double is no longer far below a thousandth.
+        const QByteArray digits = QString::number(magnitude, 'f', decimals).toLatin1();
+        std::memcpy(buf, digits.constData(), size_t(digits.size()));
+        return int(digits.size());
+    }
+    // magnitude times 2·10^decimals is exact in a long double: a whole odd number there
+    // is an exact half, which std::to_chars would round to even.
+    static const long double kTwice[4] = {2, 20, 200, 2000};
+    const long double twice = static_cast<long double>(magnitude) * kTwice[decimals];
+    if (twice == std::floor(twice) && std::fmod(twice, 2.0L) == 1)
+        magnitude = std::nextafter(magnitude, HUGE_VAL);
+    return int(std::to_chars(buf, buf + kDigitsRoom, magnitude, std::chars_format::fixed, decimals).ptr - buf);
 }
-QString ValueText(Measure m, double v, bool sign = false) { return VerdictNumber(ShownValue(m, v), MeasureDecimals(m), sign); }
 
-VerdictCell CellOf(const RankColumn &c, const RankCell &cell, const QString &error)
+// A number as a cell shows it: `decimals` places, thousands set apart by a no-break
+// space, a minus sign "−", a "+" when `sign` and positive, none on a zero; "—" when not
+// finite.
+void AppendNumber(QString &out, double value, int decimals, bool sign = false)
 {
-    if (cell.result == RankResult::Error)
-        return {QCoreApplication::translate("Varnel", "ошибка"), OneLineErrorText(error), 0};
-    if (!std::isfinite(cell.value))
-        return {QCoreApplication::translate("Varnel", "нет данных"), QString(), 0};
-    QString text = ValueText(c.measure, cell.value);
-    if (std::isfinite(cell.difference))
-        text += QLatin1String(" (") + ValueText(c.measure, cell.difference, true) + QLatin1Char(')');
-    const int tint = cell.result == RankResult::Better ? 2 : cell.result == RankResult::Worse ? 1 : 0;
-    return {text, PlainNumber(ShownValue(c.measure, cell.value)), tint};
+    if (!std::isfinite(value)) {
+        out += QChar(0x2014);
+        return;
+    }
+    char buf[kDigitsRoom];
+    const int n = FixedDigits(std::abs(value), decimals, buf);
+    const bool zero = std::all_of(buf, buf + n, [](char c) { return c == '0' || c == '.'; });
+    const char *point = static_cast<const char *>(std::memchr(buf, '.', size_t(n)));
+    const int whole = point ? int(point - buf) : n;
+    char16_t shown[kDigitsRoom * 4 / 3 + 2];  // not cleared first: every place used is written
+    int k = 0;
+    if (!zero && value < 0)
+        shown[k++] = u'\u2212';
+    else if (!zero && sign)
+        shown[k++] = u'+';
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && i < whole && (whole - i) % 3 == 0)
+            shown[k++] = u'\u00A0';  // a number never breaks inside
+        shown[k++] = char16_t(buf[i]);
+    }
+    out.append(QStringView(shown, k));
 }
 
-VerdictCell LeaderCell(const RankColumn &c, const Leader &l)
+// A number as the data hold it, for a spreadsheet: whole thousandths (what arithmetic
+// adds beyond them dropped), "." and no grouping; nothing when not finite.
+void AppendPlain(QString &out, double v)
+{
+    if (!std::isfinite(v))
+        return;
+    if (std::abs(v) >= 1e15) {
+        out += QString::number(v, 'g', QLocale::FloatingPointShortest);
+        return;
+    }
+    char buf[kDigitsRoom];
+    int n = FixedDigits(std::abs(v), 3, buf);
+    while (buf[n - 1] == '0')
+        --n;
+    if (buf[n - 1] == '.')
+        --n;
+    if (v < 0 && !(n == 1 && buf[0] == '0'))
+        out += QLatin1Char('-');
+    out += QLatin1StringView(buf, n);
+}
+QString Plain(double v)
+{
+    QString out;
+    AppendPlain(out, v);
+    return out;
+}
+
+// A value rounded to `decimals` places, as a cell shows it.
+double Rounded(double v, int decimals)
+{
+    if (!std::isfinite(v))
+        return v;
+    char buf[kDigitsRoom];
+    const int n = FixedDigits(std::abs(v), decimals, buf);
+    double magnitude = 0;
+    std::from_chars(buf, buf + n, magnitude);
+    return (v < 0 ? -magnitude : magnitude) + 0.0;
+}
+
+double Shown(Quantity q, double metric, const View &view) { return ToShown(q, metric, view.units); }
+int ShownPlaces(Measure m, const View &view) { return ShownDecimals(QuantityOf(m), RuleOf(m).decimals, view.units); }
+QString Along(Quantity q, double at, const View &view)
+{
+    QString out;
+    AppendNumber(out, Shown(q, at, view), 0);
+    return out + QLatin1Char(' ') + UnitName(q, view.units);
+}
+
+// A table as aligned text: its title, its header, then its rows (cell(row, column) the
+// text of each); the first column to the left, the others to the right, two spaces
+// apart, no space at a line's end.
+template <class CellText>
+void AppendAligned(QString &out, const QString &title, const QStringList &header, size_t rows, CellText cell)
+{
+    const size_t columns = size_t(header.size());
+    std::vector<qsizetype> width(columns, 0);
+    for (size_t c = 0; c < columns; ++c)
+        width[c] = header[qsizetype(c)].size();
+    for (size_t row = 0; row < rows; ++row)
+        for (size_t c = 0; c < columns; ++c)
+            width[c] = std::max(width[c], cell(row, c).size());
+    qsizetype line = 1;
+    for (qsizetype w : width)
+        line += w + 2;
+    out.reserve(out.size() + title.size() + 1 + qsizetype(rows + 1) * line);
+    out += title + QLatin1Char('\n');
+    const auto write = [&](const auto &text) {
+        const qsizetype start = out.size();
+        for (size_t c = 0; c < columns; ++c) {
+            const QStringView s = text(c);
+            const qsizetype pad = width[c] - s.size();
+            if (c > 0)
+                out.resize(out.size() + 2 + pad, QLatin1Char(' '));
+            out += s;
+            if (c == 0)
+                out.resize(out.size() + pad, QLatin1Char(' '));
+        }
+        while (out.size() > start && out.back() == QLatin1Char(' '))
+            out.chop(1);
+        out += QLatin1Char('\n');
+    };
+    write([&](size_t c) { return QStringView(header[qsizetype(c)]); });
+    for (size_t row = 0; row < rows; ++row)
+        write([&](size_t c) { return cell(row, c); });
+}
+void AppendAligned(QString &out, const VerdictTable &t)
+{
+    AppendAligned(out, t.title, t.header, t.rows.size(), [&](size_t row, size_t c) { return QStringView(t.rows[row][c].text); });
+}
+
+// A table as tab-separated text: its key, its header, then its rows' plain forms.
+void AppendTsv(QString &out, const VerdictTable &t)
+{
+    out += t.key + QLatin1Char('\n') + t.header.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (const auto &row : t.rows) {
+        for (size_t c = 0; c < row.size(); ++c) {
+            if (c)
+                out += QLatin1Char('\t');
+            out += row[c].plain;
+        }
+        out += QLatin1Char('\n');
+    }
+}
+
+// Cells' texts one after another in one string, row by row: tens of thousands of
+// cells, one buffer.
+struct TextGrid {
+    size_t columns;
+    QString text;
+    std::vector<qsizetype> ends;  // where each cell's text ends
+    QStringView Cell(size_t row, size_t c) const
+    {
+        const size_t i = row * columns + c;
+        const qsizetype from = i ? ends[i - 1] : 0;
+        return QStringView(text).mid(from, ends[i] - from);
+    }
+};
+
+VerdictCell LeaderCell(const Leader &l, Measure m, const View &view)
 {
     if (l.name.isEmpty())
         return {QStringLiteral("—"), QString(), 0};
-    return {QStringLiteral("%1 (%2)").arg(l.name, ValueText(c.measure, l.value)), l.name, 0};
+    QString text = l.name + QStringLiteral(" (");
+    AppendNumber(text, Shown(QuantityOf(m), l.value, view), ShownPlaces(m, view));
+    return {text + QLatin1Char(')'), l.name, 0};
 }
 
-VerdictTable LeadersTable(const Ranking &r, bool byAltitude)
+VerdictTable LeadersTable(const Ranking &r, bool byAltitude, const View &view)
 {
     const auto &columns = byAltitude ? r.altitudeLeaders : r.speedLeaders;
     const Quantity along = byAltitude ? Quantity::Altitude : Quantity::Speed;
     VerdictTable t{byAltitude ? QStringLiteral("leaders-altitude") : QStringLiteral("leaders-speed"),
                    byAltitude ? QCoreApplication::translate("Varnel", "Лидеры каталога по высоте") : QCoreApplication::translate("Varnel", "Лидеры каталога по скорости"),
-                   {(byAltitude ? QCoreApplication::translate("Varnel", "Высота, %1") : QCoreApplication::translate("Varnel", "Скорость, %1")).arg(UnitName(along, ShownUnits()))}, {}};
+                   {(byAltitude ? QCoreApplication::translate("Varnel", "Высота, %1") : QCoreApplication::translate("Varnel", "Скорость, %1")).arg(UnitName(along, view.units))}, {}};
     for (const RankColumn &c : columns)
-        t.header << RankColumnTitle(c);
-    for (const LeaderRow &row : byAltitude ? r.byAltitude : r.bySpeed) {
-        const double at = ToShown(along, row.at, ShownUnits());
-        std::vector<VerdictCell> cells{{VerdictNumber(at, 0), PlainNumber(RoundedAsShown(at, 0)), 0}};
+        t.header << RankColumnTitle(c, view);
+    const auto &rows = byAltitude ? r.byAltitude : r.bySpeed;
+    t.rows.reserve(rows.size());
+    for (const LeaderRow &row : rows) {
+        const double at = Shown(along, row.at, view);
+        std::vector<VerdictCell> cells{{QString(), Plain(Rounded(at, 0)), 0}};
+        cells.reserve(columns.size() + 1);
+        AppendNumber(cells[0].text, at, 0);
         for (size_t i = 0; i < columns.size(); ++i)
-            cells.push_back(LeaderCell(columns[i], row.leaders[i]));
-        t.rows.push_back(cells);
+            cells.push_back(LeaderCell(row.leaders[i], columns[i].measure, view));
+        t.rows.push_back(std::move(cells));
     }
     return t;
 }
 
-QJsonValue Number(double v) { return std::isfinite(v) ? QJsonValue(RoundedAsShown(v, 3)) : QJsonValue(); }
+// JSON written straight into one buffer, laid out as QJsonDocument lays it out indented:
+// four spaces a level, each member on a line of its own, an object's keys in the order
+// of their code units (its callers give them in that order).
+class JsonWriter {
+public:
+    QByteArray out;
 
-// A map of the columns' values: single measures by key, turn time and rate by flap.
-template <class Value>
-QJsonObject ByColumn(const std::vector<RankColumn> &columns, Value value)
+    void Open(char bracket)
+    {
+        out += bracket;
+        out += '\n';
+        filled_.push_back(false);
+    }
+    void Close(char bracket)
+    {
+        if (filled_.back())
+            out += '\n';
+        filled_.pop_back();
+        out.append(qsizetype(filled_.size()) * 4, ' ');
+        out += bracket;
+    }
+    JsonWriter &Key(QByteArrayView key)
+    {
+        Item();
+        out += '"';
+        out.append(key);
+        out += "\": ";
+        return *this;
+    }
+    // A text of plain letters, as it is.
+    void Word(QByteArrayView word)
+    {
+        out += '"';
+        out.append(word);
+        out += '"';
+    }
+    JsonWriter &Item()
+    {
+        if (filled_.back())
+            out += ",\n";
+        filled_.back() = true;
+        out.append(qsizetype(filled_.size()) * 4, ' ');
+        return *this;
+    }
+    // A value rounded to thousandths, as the data hold it; null when not finite.
+    void Number(double v)
+    {
+        if (!std::isfinite(v)) {
+            out += "null";
+            return;
+        }
+        v = Rounded(v, 3);
+        // Whole numbers well inside a double's exact range are written whole; others as
+        // the shortest text that reads back the same. Beyond, as Qt's own writer does.
+        char buf[64];
+        std::to_chars_result end{};
+        if (std::abs(v) < 0x1p52 && v == std::floor(v))
+            end = std::to_chars(buf, buf + sizeof buf, qint64(v));
+        else if (std::abs(v) < 1e12)
+            end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+        else
+            return AsQtWrites(QJsonValue(v));
+        out.append(buf, end.ptr - buf);
+    }
+    void String(const QString &s)
+    {
+        // Only a name with a control, a quote, a backslash or half a character pair
+        // needs escapes: Qt's writer writes those.
+        const bool plain = std::none_of(s.begin(), s.end(), [](QChar c) {
+            return c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\') || c.isSurrogate();
+        });
+        if (plain)
+            out += '"' + s.toUtf8() + '"';
+        else
+            AsQtWrites(QJsonValue(s));
+    }
+
+private:
+    void AsQtWrites(const QJsonValue &v)
+    {
+        const QByteArray array = QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact);
+        out += array.mid(1, array.size() - 2);
+    }
+    std::vector<bool> filled_;  // for each open bracket: whether it holds a member yet
+};
+
+// The columns as a map of the verdict's JSON gives them: a key per measure, in the order
+// of the keys, the settings of a measure compared per flap setting in a map of their own.
+struct KeyedColumns {
+    QByteArray key;
+    std::vector<size_t> columns;
+    bool perFlap;
+};
+const char *const kFlapKeys[FlapSet::kSettings] = {"0", "1", "2", "3"};
+const char *const kResultKeys[] = {"better", "worse", "even", "noData", "error"};
+
+std::vector<KeyedColumns> ByKey(const std::vector<RankColumn> &columns)
 {
-    QJsonObject out;
+    std::vector<KeyedColumns> out;
     for (size_t i = 0; i < columns.size(); ++i) {
-        const QString key = QString::fromLatin1(RuleOf(columns[i].measure).key);
-        if (columns[i].flap < 0) {
-            out[key] = value(i);
+        const QByteArray key(RuleOf(columns[i].measure).key);
+        auto group = std::find_if(out.begin(), out.end(), [&](const KeyedColumns &g) { return g.key == key; });
+        if (group == out.end())
+            group = out.insert(out.end(), {key, {}, columns[i].flap >= 0});
+        group->columns.push_back(i);
+    }
+    std::sort(out.begin(), out.end(), [](const KeyedColumns &a, const KeyedColumns &b) { return a.key < b.key; });
+    return out;
+}
+
+// A map of the columns' values (value(w, i) writes column i's); `place`, when given, is
+// one more member among them, a number.
+template <class Value>
+void WriteByColumn(JsonWriter &w, const std::vector<RankColumn> &columns, const std::vector<KeyedColumns> &keyed,
+                   Value value, const std::pair<QByteArray, double> *place = nullptr)
+{
+    w.Open('{');
+    bool placed = !place;
+    for (const KeyedColumns &g : keyed) {
+        if (!placed && place->first < g.key) {
+            w.Key(place->first).Number(place->second);
+            placed = true;
+        }
+        if (!g.perFlap) {
+            value(w.Key(g.key), g.columns[0]);
             continue;
         }
-        QJsonObject flaps = out.value(key).toObject();
-        flaps[QString::number(columns[i].flap)] = value(i);
-        out[key] = flaps;
+        w.Key(g.key).Open('{');
+        for (size_t i : g.columns)
+            value(w.Key(kFlapKeys[columns[i].flap]), i);
+        w.Close('}');
     }
-    return out;
+    if (!placed)
+        w.Key(place->first).Number(place->second);
+    w.Close('}');
 }
 
-QJsonObject RowJson(const Ranking &r, const RankRow &row)
+void WriteRow(JsonWriter &w, const Ranking &r, const std::vector<KeyedColumns> &keyed, const RankRow &row, const View &view)
 {
-    if (!row.error.isEmpty())
-        return {{"name", row.name}, {"error", OneLineErrorText(row.error)}};
-    const auto &cols = r.columns;
-    return {{"name", row.name},
-            {"values", ByColumn(cols, [&](size_t i) { return Number(ShownValue(cols[i].measure, row.cells[i].value)); })},
-            {"differences", ByColumn(cols, [&](size_t i) { return Number(ShownValue(cols[i].measure, row.cells[i].difference)); })},
-            {"results", ByColumn(cols, [&](size_t i) { return QJsonValue(RankResultKey(row.cells[i].result)); })},
-            {"wins", row.wins}};
+    w.Item().Open('{');
+    if (!row.error.isEmpty()) {
+        w.Key("error").String(OneLineErrorText(row.error));
+        w.Key("name").String(row.name);
+        w.Close('}');
+        return;
+    }
+    const auto shown = [&](size_t i, double v) { return Shown(QuantityOf(r.columns[i].measure), v, view); };
+    w.Key("differences");
+    WriteByColumn(w, r.columns, keyed, [&](JsonWriter &out, size_t i) { out.Number(shown(i, row.cells[i].difference)); });
+    w.Key("name").String(row.name);
+    w.Key("results");
+    WriteByColumn(w, r.columns, keyed, [&](JsonWriter &out, size_t i) { out.Word(kResultKeys[int(row.cells[i].result)]); });
+    w.Key("values");
+    WriteByColumn(w, r.columns, keyed, [&](JsonWriter &out, size_t i) { out.Number(shown(i, row.cells[i].value)); });
+    w.Key("wins").out += QByteArray::number(row.wins);
+    w.Close('}');
 }
 
-QJsonArray LeadersJson(const Ranking &r, bool byAltitude)
+void WriteLeaders(JsonWriter &w, const Ranking &r, bool byAltitude, const View &view)
 {
     const auto &columns = byAltitude ? r.altitudeLeaders : r.speedLeaders;
-    QJsonArray out;
+    const std::vector<KeyedColumns> keyed = ByKey(columns);
+    const Quantity along = byAltitude ? Quantity::Altitude : Quantity::Speed;
+    w.Open('[');
     for (const LeaderRow &row : byAltitude ? r.byAltitude : r.bySpeed) {
-        const auto leader = [&](size_t i) {
-            const Leader &l = row.leaders[i];
-            return l.name.isEmpty() ? QJsonValue()
-                                    : QJsonValue(QJsonObject{{"name", l.name}, {"value", Number(ShownValue(columns[i].measure, l.value))}});
-        };
-        QJsonObject o = ByColumn(columns, leader);
-        const Quantity along = byAltitude ? Quantity::Altitude : Quantity::Speed;
-        o[byAltitude ? QStringLiteral("altitude") : QStringLiteral("speed")] = Number(ToShown(along, row.at, ShownUnits()));
-        out.append(o);
+        const std::pair<QByteArray, double> place{byAltitude ? "altitude" : "speed", Shown(along, row.at, view)};
+        w.Item();
+        WriteByColumn(
+            w, columns, keyed,
+            [&](JsonWriter &out, size_t i) {
+                const Leader &l = row.leaders[i];
+                if (l.name.isEmpty()) {
+                    out.out += "null";
+                    return;
+                }
+                out.Open('{');
+                out.Key("name").String(l.name);
+                out.Key("value").Number(Shown(QuantityOf(columns[i].measure), l.value, view));
+                out.Close('}');
+            },
+            &place);
     }
-    return out;
+    w.Close(']');
 }
 
 }  // namespace
 
-QString RankResultKey(RankResult result)
-{
-    static const char *const keys[] = {"better", "worse", "even", "noData", "error"};
-    return QString::fromLatin1(keys[int(result)]);
-}
+QString RankResultKey(RankResult result) { return QString::fromLatin1(kResultKeys[int(result)]); }
 
 QString RankColumnKey(const RankColumn &c)
 {
@@ -121,116 +413,185 @@ QString RankColumnKey(const RankColumn &c)
     return c.flap < 0 ? key : key + QLatin1Char(':') + QString::number(c.flap);
 }
 
-QString RankColumnTitle(const RankColumn &c)
+QString RankColumnTitle(const RankColumn &c, const View &view)
 {
-    return MeasureLabel(c.measure, c.flap) + QStringLiteral(", ") + MeasureUnit(c.measure, ShownUnits());
+    return MeasureLabel(c.measure, c.flap) + QStringLiteral(", ") + MeasureUnit(c.measure, view.units);
 }
 
-QString RankingHeading(const Ranking &r)
+QString RankingHeading(const Ranking &r, const View &view)
 {
-    return QStringLiteral("%1: %2, %3").arg(r.reference, Along(Quantity::Altitude, r.altitude), Along(Quantity::Speed, r.speed));
+    return r.reference + QStringLiteral(": ") + Along(Quantity::Altitude, r.altitude, view) + QStringLiteral(", ") +
+           Along(Quantity::Speed, r.speed, view);
 }
 
-QStringList RankingHeader(const Ranking &r)
+RankingCells::RankingCells(const Ranking &r, const View &view)
+    : r_(&r), view_(view), none_(QCoreApplication::translate("Varnel", "нет данных")), error_(QCoreApplication::translate("Varnel", "ошибка"))
+{
+    columns_.reserve(r.columns.size());
+    for (const RankColumn &c : r.columns)
+        columns_.emplace_back(QuantityOf(c.measure), ShownPlaces(c.measure, view));
+}
+
+double RankingCells::shown(size_t column, double metric) const { return Shown(columns_[column].first, metric, view_); }
+
+QStringList RankingCells::Header() const
 {
     QStringList header{QCoreApplication::translate("Varnel", "Самолет"), QCoreApplication::translate("Varnel", "Побед")};
-    for (const RankColumn &c : r.columns)
-        header << RankColumnTitle(c);
+    for (const RankColumn &c : r_->columns)
+        header << RankColumnTitle(c, view_);
     return header;
 }
 
-VerdictCell RankingCell(const Ranking &r, size_t row, size_t column)
+void RankingCells::AppendText(QString &out, size_t row, size_t column) const
 {
-    const QString name = row == 0 ? r.reference : r.rows[row - 1].name;
-    if (column == 0)
-        return {name, name, 0};
-    if (row == 0) {
-        const RankCell own{column > 1 ? r.referenceValues[column - 2] : std::nan(""), std::nan(""), RankResult::NoData};
-        return column == 1 ? VerdictCell{QStringLiteral("—"), QString(), 0} : CellOf(r.columns[column - 2], own, QString());
+    const RankRow *other = row == 0 ? nullptr : &r_->rows[row - 1];
+    if (column == 0) {
+        out += other ? other->name : r_->reference;
+        return;
     }
-    const RankRow &data = r.rows[row - 1];
-    if (column == 1)
-        return data.error.isEmpty() ? VerdictCell{QString::number(data.wins), QString::number(data.wins), 0}
-                                    : VerdictCell{QStringLiteral("—"), QString(), 0};
-    return CellOf(r.columns[column - 2], data.cells[column - 2], data.error);
+    if (column == 1) {
+        out += other && other->error.isEmpty() ? QString::number(other->wins) : QStringLiteral("—");
+        return;
+    }
+    const size_t i = column - 2;
+    const RankCell cell = other ? other->cells[i] : RankCell{r_->referenceValues[i], kNaN, RankResult::NoData};
+    if (cell.result == RankResult::Error) {
+        out += error_;
+    } else if (!std::isfinite(cell.value)) {
+        out += none_;
+    } else {
+        AppendNumber(out, shown(i, cell.value), columns_[i].second);
+        if (std::isfinite(cell.difference)) {
+            out += QStringLiteral(" (");
+            AppendNumber(out, shown(i, cell.difference), columns_[i].second, true);
+            out += QLatin1Char(')');
+        }
+    }
 }
 
-VerdictTable RankingTable(const Ranking &r)
+VerdictCell RankingCells::Cell(size_t row, size_t column) const
 {
-    VerdictTable t{QStringLiteral("ranking"), RankingHeading(r), RankingHeader(r), {}};
-    t.rows.reserve(r.rows.size() + 1);
-    for (size_t row = 0; row <= r.rows.size(); ++row) {
-        std::vector<VerdictCell> cells;
-        cells.reserve(r.columns.size() + 2);
-        for (size_t c = 0; c < r.columns.size() + 2; ++c)
-            cells.push_back(RankingCell(r, row, c));
-        t.rows.push_back(std::move(cells));
+    VerdictCell out;
+    AppendText(out.text, row, column);
+    const RankRow *other = row == 0 ? nullptr : &r_->rows[row - 1];
+    if (column < 2) {
+        if (column == 0 || (other && other->error.isEmpty()))
+            out.plain = out.text;
+        return out;
     }
-    return t;
+    const size_t i = column - 2;
+    const RankCell cell = other ? other->cells[i] : RankCell{r_->referenceValues[i], kNaN, RankResult::NoData};
+    if (cell.result == RankResult::Error) {
+        out.plain = OneLineErrorText(other->error);
+        return out;
+    }
+    AppendPlain(out.plain, shown(i, cell.value));
+    out.tint = cell.result == RankResult::Better ? 2 : cell.result == RankResult::Worse ? 1 : 0;
+    return out;
 }
 
-VerdictTable AltitudeLeadersTable(const Ranking &r) { return LeadersTable(r, true); }
-VerdictTable SpeedLeadersTable(const Ranking &r) { return LeadersTable(r, false); }
+VerdictTable AltitudeLeadersTable(const Ranking &r, const View &view) { return LeadersTable(r, true, view); }
+VerdictTable SpeedLeadersTable(const Ranking &r, const View &view) { return LeadersTable(r, false, view); }
 
-QString RankingText(const Ranking &r)
+QString RankingText(const Ranking &r, const View &view)
 {
-    QString text = AlignedTable(RankingTable(r));
+    const RankingCells cells(r, view);
+    const QStringList header = cells.Header();
+    TextGrid grid{size_t(header.size()), QString(), {}};
+    grid.ends.reserve(cells.Rows() * grid.columns);
+    grid.text.reserve(qsizetype(cells.Rows() * grid.columns * 12));
+    for (size_t row = 0; row < cells.Rows(); ++row)
+        for (size_t c = 0; c < grid.columns; ++c) {
+            cells.AppendText(grid.text, row, c);
+            grid.ends.push_back(grid.text.size());
+        }
+    QString text;
+    AppendAligned(text, RankingHeading(r, view), header, cells.Rows(), [&](size_t row, size_t c) { return grid.Cell(row, c); });
     for (const RankRow &row : r.rows)
         if (!row.error.isEmpty())
             text += row.name + QStringLiteral(": ") + OneLineErrorText(row.error) + QLatin1Char('\n');
-    for (const VerdictTable &t : {AltitudeLeadersTable(r), SpeedLeadersTable(r)})
-        text += QLatin1Char('\n') + AlignedTable(t);
+    for (const VerdictTable &t : {AltitudeLeadersTable(r, view), SpeedLeadersTable(r, view)}) {
+        text += QLatin1Char('\n');
+        AppendAligned(text, t);
+    }
     return text;
 }
 
-QString RankingTsv(const Ranking &r)
+QString RankingTsv(const Ranking &r, const View &view)
 {
-    VerdictTable t{QStringLiteral("ranking"), QString(), {"name", "wins"}, {}};
-    for (const RankColumn &c : r.columns)
-        t.header << RankColumnKey(c) << RankColumnKey(c) + QStringLiteral(" difference") << RankColumnKey(c) + QStringLiteral(" result");
-    const auto plain = [](double v) { return VerdictCell{QString(), PlainNumber(v), 0}; };
-    std::vector<VerdictCell> reference{plain(0), plain(0)};
-    reference[0].plain = r.reference;
-    reference[1].plain = QStringLiteral("reference");
-    for (size_t i = 0; i < r.columns.size(); ++i)
-        reference.insert(reference.end(), {plain(ShownValue(r.columns[i].measure, r.referenceValues[i])), plain(NAN), plain(NAN)});
-    t.rows.push_back(reference);
-    for (const RankRow &row : r.rows) {
-        std::vector<VerdictCell> cells{{QString(), row.name, 0}, {QString(), row.error.isEmpty() ? QString::number(row.wins) : QString(), 0}};
-        for (size_t i = 0; i < r.columns.size(); ++i) {
-            const Measure m = r.columns[i].measure;
-            cells.insert(cells.end(), {plain(ShownValue(m, row.cells[i].value)), plain(ShownValue(m, row.cells[i].difference)),
-                                       {QString(), RankResultKey(row.cells[i].result), 0}});
-        }
-        t.rows.push_back(cells);
+    QString text = QStringLiteral("ranking\nname\twins");
+    for (const RankColumn &c : r.columns) {
+        const QString key = RankColumnKey(c);
+        text += QLatin1Char('\t') + key + QLatin1Char('\t') + key + QStringLiteral(" difference\t") + key + QStringLiteral(" result");
     }
-    return TableTsv(t) + QLatin1Char('\n') + TableTsv(AltitudeLeadersTable(r)) + QLatin1Char('\n') + TableTsv(SpeedLeadersTable(r));
+    text += QLatin1Char('\n') + r.reference + QStringLiteral("\treference");
+    std::vector<Quantity> quantities;
+    for (size_t i = 0; i < r.columns.size(); ++i) {
+        quantities.push_back(QuantityOf(r.columns[i].measure));
+        text += QLatin1Char('\t');
+        AppendPlain(text, Shown(quantities[i], r.referenceValues[i], view));
+        text += QStringLiteral("\t\t");
+    }
+    text.reserve(text.size() + qsizetype(r.rows.size() * (r.columns.size() * 20 + 20)));
+    for (const RankRow &row : r.rows) {
+        text += QLatin1Char('\n') + row.name + QLatin1Char('\t');
+        if (row.error.isEmpty())
+            text += QString::number(row.wins);
+        for (size_t i = 0; i < r.columns.size(); ++i) {
+            text += QLatin1Char('\t');
+            AppendPlain(text, Shown(quantities[i], row.cells[i].value, view));
+            text += QLatin1Char('\t');
+            AppendPlain(text, Shown(quantities[i], row.cells[i].difference, view));
+            text += QLatin1Char('\t');
+            text += QLatin1StringView(kResultKeys[int(row.cells[i].result)]);
+        }
+    }
+    text += QStringLiteral("\n\n");
+    AppendTsv(text, AltitudeLeadersTable(r, view));
+    text += QLatin1Char('\n');
+    AppendTsv(text, SpeedLeadersTable(r, view));
+    return text;
 }
 
-QByteArray RankingJson(const Ranking &r)
+QByteArray RankingJson(const Ranking &r, const View &view)
 {
-    QJsonArray aircraft;
+    JsonWriter w;
+    w.out.reserve(qsizetype(r.rows.size() * r.columns.size()) * 250 + 4096);
+    const std::vector<KeyedColumns> keyed = ByKey(r.columns);
+    w.Open('{');
+    w.Key("aircraft").Open('[');
     for (const RankRow &row : r.rows)
-        aircraft.append(RowJson(r, row));
-    QJsonArray flaps;
+        WriteRow(w, r, keyed, row, view);
+    w.Close(']');
+    w.Key("altitude").Number(Shown(Quantity::Altitude, r.altitude, view));
+    w.Key("flaps").Open('[');
     for (int f = 0; f < FlapSet::kSettings; ++f)
         if (r.flaps.Shows(f))
-            flaps.append(QString::number(f));
-    QJsonObject units;
-    const std::pair<const char *, Quantity> kinds[] = {{"altitude", Quantity::Altitude}, {"speed", Quantity::Speed},
-                                                       {"climb", Quantity::Climb}, {"time", Quantity::Time},
+            w.Item().Word(kFlapKeys[f]);
+    w.Close(']');
+    w.Key("leaders").Open('{');
+    w.Key("byAltitude");
+    WriteLeaders(w, r, true, view);
+    w.Key("bySpeed");
+    WriteLeaders(w, r, false, view);
+    w.Close('}');
+    w.Key("reference").Open('{');
+    w.Key("name").String(r.reference);
+    w.Key("values");
+    WriteByColumn(w, r.columns, keyed, [&](JsonWriter &out, size_t i) {
+        out.Number(Shown(QuantityOf(r.columns[i].measure), r.referenceValues[i], view));
+    });
+    w.Close('}');
+    w.Key("speed").Number(Shown(Quantity::Speed, r.speed, view));
+    // The units of every number above.
+    w.Key("units").Open('{');
+    const std::pair<const char *, Quantity> kinds[] = {{"altitude", Quantity::Altitude}, {"climb", Quantity::Climb},
+                                                       {"speed", Quantity::Speed}, {"time", Quantity::Time},
                                                        {"turnRate", Quantity::TurnRate}};
     for (const auto &[key, quantity] : kinds)
-        units[QString::fromLatin1(key)] = UnitKey(quantity, ShownUnits());
-    const auto &cols = r.columns;
-    const QJsonObject root{
-        {"reference", QJsonObject{{"name", r.reference},
-                                  {"values", ByColumn(cols, [&](size_t i) { return Number(ShownValue(cols[i].measure, r.referenceValues[i])); })}}},
-        {"altitude", Number(ToShown(Quantity::Altitude, r.altitude, ShownUnits()))},
-        {"speed", Number(ToShown(Quantity::Speed, r.speed, ShownUnits()))},
-        {"flaps", flaps},
-        {"units", units},
-        {"aircraft", aircraft},
-        {"leaders", QJsonObject{{"byAltitude", LeadersJson(r, true)}, {"bySpeed", LeadersJson(r, false)}}}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+        w.Key(key).String(UnitKey(quantity, view.units));
+    w.Close('}');
+    w.Close('}');
+    w.out += '\n';
+    return w.out;
 }

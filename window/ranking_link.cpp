@@ -4,6 +4,7 @@
 // on a chart.
 #include "window/main_window.h"
 
+#include "core/language.h"
 #include "pages/ranking_page.h"
 #include "pages/verdict_page.h"
 #include "presentation/chart.h"
@@ -40,6 +41,7 @@ public:
 void Tfrm_Main::buildRanking()
 {
     tab_Ranking = pages_Charts->tab_Ranking;
+    tab_Ranking->SetViewSource([] { return View{ShownUnits(), CurrentLanguage()}; });
     auto *watch = new TrackerWatch(this);
     for (TChart *chart : Charts())
         chart->installEventFilter(watch);
