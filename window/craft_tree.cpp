@@ -142,15 +142,18 @@ void CraftTree::AddCraft(const AircraftPtr &craft) { addTopLevelItem(new CraftIt
 
 void CraftTree::AddCraft(const CraftItem &shown) { addTopLevelItem(new CraftItem(shown)); }
 
-void TreesFill::Listed(const AircraftPtr &craft) { listed_.append(craft); }
+void TreesFill::Listed(const AircraftPtr &craft)
+{
+    listed_.append(craft);
+    if (!painted_ || sinceBatch_.elapsed() >= kBatchInterval.count())
+        showListed();
+}
 
 void TreesFill::Finished(int) { showListed(); }
 
 void TreesFill::showListed()
 {
     sinceBatch_.start();
-    if (listed_.isEmpty())
-        return;
     QList<QTreeWidgetItem *> items[2];
     for (const AircraftPtr &craft : std::as_const(listed_)) {
         auto *item = new CraftItem(craft);
@@ -164,8 +167,6 @@ void TreesFill::showListed()
 
 void TreesFill::LetEventsRun()
 {
-    if (!painted_ || !sinceBatch_.isValid() || sinceBatch_.elapsed() >= kBatchInterval.count())
-        showListed();
     QCoreApplication::processEvents();
     // A window exposed now was painted in those events, its trees as they stand.
     const QWindow *window = trees_[0]->window()->windowHandle();

@@ -72,11 +72,11 @@ private:
     SelectionFilter allow_;
 };
 
-// A scan shown in two trees: the aircraft listed since the trees last took some are put
-// into both in one go at a turn of events, so the trees lay out and repaint once per
-// batch, not once per aircraft. Until the window has been on screen every turn puts
-// them in, so its first paint shows all that was read; after that the trees take a
-// batch at most every kBatchInterval, and the rest when the scan finishes.
+// A scan shown in two trees, each aircraft listed in both. Until the window has been on
+// screen at a turn of events each goes in as it arrives, so its first paint shows all
+// that was read; after that the trees take those listed since their last batch in one
+// go at most every kBatchInterval, and the rest when the scan finishes, so they lay out
+// and repaint once per batch, not at every turn of events the scan lets run.
 class TreesFill : public ScanProgress {
 public:
     static constexpr std::chrono::milliseconds kBatchInterval{100};
