@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -66,6 +67,7 @@ private slots:
     void threeDecimalsAsWritten_data();
     void threeDecimalsAsWritten();
     void quotientsAsPrinted();
+    void plainNumbersAsTheLibraryReadsThem();
     void turnValue_data();
     void turnValue();
     void turnValueNotANumber_data();
@@ -278,6 +280,26 @@ void CatalogueReaders::quotientsAsPrinted()
         const long double got = CutQuotient(dividend, divisor), want = PrintedCut(dividend / divisor);
         if (got != want || std::signbit(got) != std::signbit(want))
             QFAIL(qPrintable(QStringLiteral("%1 / %2: %3, printed %4").arg(double(dividend), 0, 'g', 17).arg(double(divisor), 0, 'g', 17).arg(double(got), 0, 'g', 17).arg(double(want), 0, 'g', 17)));
+    }
+}
+
+// Plain decimals of up to 18 digits, read by the quick path, give the extended value
+// the C++ library reads from the same text, to the last bit and sign.
+void CatalogueReaders::plainNumbersAsTheLibraryReadsThem()
+{
+    QStringList texts{"0", "-0", "+7", "5.", ".5", "-.125", "0.1", "43.6", "999999999999999999", "0.000000000000000001"};
+    QRandomGenerator random(34);
+    for (int i = 0; i < 20000; ++i) {
+        QString digits = QString::number(random.generate64() % 1000000000000000000ULL).left(random.bounded(1, 19));
+        digits.insert(random.bounded(int(digits.size()) + 1), u'.');
+        texts << (random.bounded(2) ? "-" : "") + digits;
+    }
+    for (const QString &text : std::as_const(texts)) {
+        long double got = 0, want = 0;
+        const std::string ascii = text.startsWith(u'+') ? text.mid(1).toStdString() : text.toStdString();
+        std::from_chars(ascii.data(), ascii.data() + ascii.size(), want);
+        if (!ParseNumber(text, got) || got != want || std::signbit(got) != std::signbit(want))
+            QFAIL(qPrintable(text));
     }
 }
 
