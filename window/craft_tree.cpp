@@ -145,7 +145,7 @@ void CraftTree::AddCraft(const CraftItem &shown) { addTopLevelItem(new CraftItem
 void TreesFill::Listed(const AircraftPtr &craft)
 {
     listed_.append(craft);
-    if (!painted_ || sinceBatch_.elapsed() >= kBatchInterval.count())
+    if (!painted_ || !sinceBatch_.isValid() || sinceBatch_.elapsed() >= kBatchInterval.count())
         showListed();
 }
 
