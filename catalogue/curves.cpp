@@ -14,6 +14,14 @@ void Add(CurvePoints &c, double x, double y)
     c.y.push_back(y);
 }
 
+// Room for n points at once, where a table gives at most n: one allocation each, not
+// one per doubling.
+void Reserve(CurvePoints &c, size_t n)
+{
+    c.x.reserve(n);
+    c.y.reserve(n);
+}
+
 // Reads one value standing at `at`; a bad one is raised with its row and column.
 double ReadChartValue(const Cell &at) { return ReadAt(at, [&] { return ChartValue(at.text); }); }
 double ReadTurnRate(const Cell &at) { return ReadAt(at, [&] { return TurnTimeToRate(at.text); }); }
@@ -126,6 +134,8 @@ void LaterFailures::Add(const VarnelError &error)
 AltitudeProfiles ReadAltitudeProfiles(const QStringList &rows, LaterFailures *later)
 {
     AltitudeProfiles p;
+    for (CurvePoints &curve : p.curves)
+        Reserve(curve, size_t(rows.size()));
     int stopRow = -1;
     Keep(p.failure, [&] {
         for (int r = 0; r < rows.size(); ++r) {
@@ -164,6 +174,8 @@ TurnCurves ReadTurnCurves(const QStringList &rows, LaterFailures *later)
         if (!speeds)
             speeds.emplace(rows.at(0), 0);
         FieldCursor ys(rows.at(row));
+        Reserve(curve.points, size_t(speeds->size()));
+        curve.columns.reserve(size_t(speeds->size()));
         for (int c = 0; c < speeds->size(); ++c) {
             const QStringView y = ys.Next();
             if (speeds->isEmpty(c) || y.isEmpty())

@@ -70,6 +70,8 @@ void ForEachLine(QStringView text, const std::function<bool(QStringView line)> &
 static QStringList LinesOf(const QString &text)
 {
     QStringList lines;
+    // Room for every line at once: a break ends at most one.
+    lines.reserve(text.count(u'\n') + text.count(u'\r') + 1);
     ForEachLine(text, [&](QStringView line) {
         lines.append(line.toString());
         return true;
