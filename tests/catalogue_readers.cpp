@@ -55,6 +55,7 @@ private slots:
     void splitTextLines();
     void windows1251Text();
     void readTextLinesFailure();
+    void fileLongerThanItsSizeReadWhole();
     void nodeDataLoadsBothFiles();
     void cutField_data();
     void cutField();
@@ -126,6 +127,18 @@ void CatalogueReaders::readTextLinesFailure()
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QCOMPARE(ErrorOf([&] { ReadTextLines(fifo); }),
              "Cannot open file \"" + QDir::toNativeSeparators(fifo) + "\". Not a regular file");
+}
+
+// A regular file the system gives no size for (as /proc does) is read to its end, not
+// to the size it was said to have.
+void CatalogueReaders::fileLongerThanItsSizeReadWhole()
+{
+    const FileName status = FileName::FromBytes("/proc/self/status");
+    if (!RegularFileExists(status))
+        QSKIP("no /proc");
+    const QStringList lines = ReadTextLines(status);
+    QVERIFY(lines.size() > 5);
+    QVERIFY(lines.first().startsWith("Name:"));
 }
 
 void CatalogueReaders::nodeDataLoadsBothFiles()
