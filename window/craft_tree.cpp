@@ -140,8 +140,6 @@ bool CraftTree::allows(const QModelIndex &index) const
 
 void CraftTree::AddCraft(const AircraftPtr &craft) { addTopLevelItem(new CraftItem(craft)); }
 
-void CraftTree::AddCraft(const CraftItem &shown) { addTopLevelItem(new CraftItem(shown)); }
-
 void TreesFill::Listed(const AircraftPtr &craft)
 {
     listed_.append(craft);

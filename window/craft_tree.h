@@ -52,8 +52,6 @@ public:
 
     // Appends the aircraft's root item.
     void AddCraft(const AircraftPtr &craft);
-    // Appends a copy of the other tree's item.
-    void AddCraft(const CraftItem &shown);
     // Writes every aircraft's captions under its name again, in the language and units
     // shown now.
     void Recaption();
