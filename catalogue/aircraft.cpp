@@ -36,13 +36,15 @@ static AircraftPtr ReadAircraftInto(const DataPaths &paths, const FileName &name
     if (parts == Armament::Read)
         a->armament = ReadArmament(paths.weaponFile(name));
     r.failedFile = DataFile::Craft;
-    r.hasCraftFile = RegularFileExists(paths.craftFile(name));
-    if (r.hasCraftFile)
-        r.craftRows = ReadTextLines(paths.craftFile(name));
+    if (std::optional<QStringList> rows = ReadTextLinesIfRegular(paths.craftFile(name))) {
+        r.hasCraftFile = true;
+        r.craftRows = std::move(*rows);
+    }
     r.failedFile = DataFile::Turn;
-    r.hasTurnFile = RegularFileExists(paths.turnFile(name));
-    if (r.hasTurnFile)
-        r.turnRows = ReadTextLines(paths.turnFile(name));
+    if (std::optional<QStringList> rows = ReadTextLinesIfRegular(paths.turnFile(name))) {
+        r.hasTurnFile = true;
+        r.turnRows = std::move(*rows);
+    }
     ReadFailure summaryFailure;
     try {
         a->summary = ReadSummaryValues(r.hasCraftFile ? &r.craftRows : nullptr, r.hasTurnFile ? &r.turnRows : nullptr);

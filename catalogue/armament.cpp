@@ -49,12 +49,13 @@ QString ArmamentCaption() { return QCoreApplication::translate("Varnel", "воо
 QList<WeaponRowCaptions> ReadArmament(const FileName &path)
 {
     QList<WeaponRowCaptions> groups;
-    if (!RegularFileExists(path))
+    const std::optional<QString> text = ReadTextIfRegular(path);
+    if (!text)
         return groups;
     qsizetype room = kMaxArmamentNodes;
     qsizetype leftOut = 0;
     int index = 0;
-    ForEachLine(ReadText(path), [&](QStringView row) {
+    ForEachLine(*text, [&](QStringView row) {
         if (room > 0) {
             groups.append(SplitWeaponRow(row, index, room - 1));
             room -= 1 + groups.back().items.size();

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-double ChartValue(const QString &text)
+double ChartValue(QStringView text)
 {
     const double value = double(ReadValue(text));
     if (!std::isfinite(value))
@@ -11,11 +11,11 @@ double ChartValue(const QString &text)
     return value;
 }
 
-double TurnTimeToRate(const QString &text)
+double TurnTimeToRate(QStringView text)
 {
     long double seconds = 0;
     if (!ParseNumber(text, seconds))
-        throw InvalidFloatError(text);
+        throw InvalidFloatError(text.toString());
     if (seconds == 0)
         throw VarnelError(QStringLiteral("Floating point division by zero"));
     const double value = double(CutQuotient(360.0L, seconds));

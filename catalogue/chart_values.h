@@ -11,16 +11,16 @@
 
 // A chart value read from text with ReadValue; a number that does not fit a chart point
 // (not finite as a double) raises "Floating point overflow".
-double ChartValue(const QString &text);
+double ChartValue(QStringView text);
 
 // A full-turn time in seconds read from text, as a turn rate in degrees per second
 // cut toward zero to three decimals. Raises "Floating point division by zero" for a
 // time of zero, "Floating point overflow" for a rate too large for a chart.
-double TurnTimeToRate(const QString &text);
+double TurnTimeToRate(QStringView text);
 
 // A value's text and where it stands in its table: row and column, counted from 0.
 struct Cell {
-    const QString &text;
+    QStringView text;
     int row, column;
 };
 

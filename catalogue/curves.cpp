@@ -1,8 +1,8 @@
 #include "catalogue/curves.h"
 
 #include "catalogue/chart_values.h"
-#include "catalogue/fields.h"
 
+#include <array>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -12,6 +12,14 @@ void Add(CurvePoints &c, double x, double y)
 {
     c.x.push_back(x);
     c.y.push_back(y);
+}
+
+// Room for n points at once, where a table gives at most n: one allocation each, not
+// one per doubling.
+void Reserve(CurvePoints &c, size_t n)
+{
+    c.x.reserve(n);
+    c.y.reserve(n);
 }
 
 // Reads one value standing at `at`; a bad one is raised with its row and column.
@@ -84,20 +92,28 @@ class SharedRow {
 public:
     SharedRow(QStringView row, int r)
     {
-        for (FieldCursor fields(row); !fields.AtEnd();)
-            texts_.push_back(fields.Next().toString());
-        values_.reserve(texts_.size());
-        for (size_t c = 0; c < texts_.size(); ++c)
-            values_.emplace_back(Cell{texts_[c], r, int(c)});
+        int c = 0;
+        for (FieldCursor fields(row); !fields.AtEnd(); ++c)
+            values_.emplace_back(Cell{fields.Next(), r, c});
     }
     int size() const { return int(values_.size()); }
-    bool isEmpty(int c) const { return texts_[size_t(c)].isEmpty(); }
+    bool isEmpty(int c) const { return values_[size_t(c)].at().text.isEmpty(); }
     SharedValue &operator[](int c) { return values_[size_t(c)]; }
 
 private:
-    std::vector<QString> texts_;
     std::vector<SharedValue> values_;
 };
+
+// A speed row's five fields, cut as SplitSpeedRow cuts them, as views into the row:
+// altitude, TAS at MAX, climb at MAX, TAS at 100 %, climb at 100 %.
+std::array<QStringView, 5> SpeedFields(QStringView row)
+{
+    std::array<QStringView, 5> fields;
+    FieldCursor cursor(row);
+    for (QStringView &field : fields)
+        field = cursor.Next();
+    return fields;
+}
 // Reads the value at `at` only for its error, which goes to later.
 void ReadForLater(LaterFailures &later, const Cell &at, double (*read)(const Cell &))
 {
@@ -118,13 +134,14 @@ void LaterFailures::Add(const VarnelError &error)
 AltitudeProfiles ReadAltitudeProfiles(const QStringList &rows, LaterFailures *later)
 {
     AltitudeProfiles p;
+    for (CurvePoints &curve : p.curves)
+        Reserve(curve, size_t(rows.size()));
     int stopRow = -1;
     Keep(p.failure, [&] {
         for (int r = 0; r < rows.size(); ++r) {
-            QString row = rows.at(r);
-            const SpeedRowFields f = SplitSpeedRow(row);
-            const Cell values[4] = {{f.tas100, r, 3}, {f.tasMax, r, 1}, {f.roc100, r, 4}, {f.rocMax, r, 2}};
-            SharedValue altitude({f.altitude, r, 0});
+            const std::array<QStringView, 5> f = SpeedFields(rows.at(r));
+            const Cell values[4] = {{f[3], r, 3}, {f[1], r, 1}, {f[4], r, 4}, {f[2], r, 2}};
+            SharedValue altitude({f[0], r, 0});
             stopRow = r;
             for (int m = 0; m < 4; ++m) {
                 // Each point reads its value first, then its altitude.
@@ -138,12 +155,10 @@ AltitudeProfiles ReadAltitudeProfiles(const QStringList &rows, LaterFailures *la
     // Every value from the row the reading stopped in, in the order of the row, but
     // for the one that stopped it.
     for (int r = stopRow; r < rows.size(); ++r) {
-        QString row = rows.at(r);
-        const SpeedRowFields f = SplitSpeedRow(row);
-        const QString *fields[5] = {&f.altitude, &f.tasMax, &f.rocMax, &f.tas100, &f.roc100};
+        const std::array<QStringView, 5> f = SpeedFields(rows.at(r));
         for (int c = 0; c < 5; ++c)
             if (!(r == p.failure->row() && c == p.failure->column()))
-                ReadForLater(*later, {*fields[c], r, c}, ReadChartValue);
+                ReadForLater(*later, {f[size_t(c)], r, c}, ReadChartValue);
     }
     return p;
 }
@@ -159,19 +174,20 @@ TurnCurves ReadTurnCurves(const QStringList &rows, LaterFailures *later)
         if (!speeds)
             speeds.emplace(rows.at(0), 0);
         FieldCursor ys(rows.at(row));
+        Reserve(curve.points, size_t(speeds->size()));
+        curve.columns.reserve(size_t(speeds->size()));
         for (int c = 0; c < speeds->size(); ++c) {
             const QStringView y = ys.Next();
             if (speeds->isEmpty(c) || y.isEmpty())
                 continue;
-            const QString yText = y.toString();
             if (curve.failure) {
                 ReadForLater(*later, (*speeds)[c].at(), ReadChartValue);
-                ReadForLater(*later, {yText, row, c}, readY);
+                ReadForLater(*later, {y, row, c}, readY);
                 continue;
             }
             const bool read = Keep(curve.failure, [&] {
                 const double x = (*speeds)[c].get();
-                Add(curve.points, x, readY(Cell{yText, row, c}));
+                Add(curve.points, x, readY(Cell{y, row, c}));
                 curve.columns.push_back(c);
             });
             if (!read) {
@@ -180,7 +196,7 @@ TurnCurves ReadTurnCurves(const QStringList &rows, LaterFailures *later)
                     return;
                 // The value the speed's failure kept the reading from.
                 if (curve.failure->row() == 0)
-                    ReadForLater(*later, {yText, row, c}, readY);
+                    ReadForLater(*later, {y, row, c}, readY);
             }
         }
     };

@@ -11,7 +11,7 @@
 
 // Checks the number grammar and copies the number itself, without the spaces and
 // without a leading "+", into ascii (the form std::from_chars takes).
-static bool CheckNumberGrammar(const QString &text, std::string &ascii)
+static bool CheckNumberGrammar(QStringView text, std::string &ascii)
 {
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -54,7 +54,7 @@ static bool CheckNumberGrammar(const QString &text, std::string &ascii)
 }
 
 // Reads a grammar-checked number, keeping its text as well for the decimal rules below.
-static bool ReadNumber(const QString &text, std::string &ascii, long double &value)
+static bool ReadNumber(QStringView text, std::string &ascii, long double &value)
 {
     if (!CheckNumberGrammar(text, ascii))
         return false;
@@ -67,8 +67,41 @@ static bool ReadNumber(const QString &text, std::string &ascii, long double &val
     return true;
 }
 
-bool ParseNumber(const QString &text, long double &value)
+// The common case of ParseNumber, a plain decimal ("43.6", "-12", "5.", ".5") of at most
+// 18 digits, read without building strings: its digits are a whole number exact as an
+// extended value, and one division by an exact power of ten rounds it to the nearest
+// extended value, as std::from_chars does. Anything else is left to the grammar.
+static bool ReadPlainNumber(QStringView text, long double &value)
 {
+    static const long double kPowers[] = {1e0L, 1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L, 1e9L,
+                                          1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L};
+    const qsizetype n = text.size();
+    qsizetype i = n > 0 && (text.at(0) == u'-' || text.at(0) == u'+') ? 1 : 0;
+    unsigned long long whole = 0;
+    int digits = 0, decimals = -1;
+    for (; i < n; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c == u'.' && decimals < 0) {
+            decimals = 0;
+            continue;
+        }
+        if (c < u'0' || c > u'9' || ++digits > 18)
+            return false;
+        whole = whole * 10 + (c - u'0');
+        if (decimals >= 0)
+            ++decimals;
+    }
+    if (digits == 0)
+        return false;
+    const long double x = (long double)whole / kPowers[std::max(decimals, 0)];
+    value = text.at(0) == u'-' ? -x : x;
+    return true;
+}
+
+bool ParseNumber(QStringView text, long double &value)
+{
+    if (ReadPlainNumber(text, value))
+        return true;
     std::string ascii;
     return ReadNumber(text, ascii, value);
 }
@@ -169,7 +202,7 @@ long double ValueOf(const Decimal &d)
 // it is a whole number of thousandths, exact as an extended value, and one division
 // rounds it to the nearest extended value as the general path does. Anything else
 // (spaces, an exponent, more digits) is left to the general path.
-static bool ReadPlainDecimal(const QString &text, long double &value)
+static bool ReadPlainDecimal(QStringView text, long double &value)
 {
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -206,7 +239,7 @@ static bool ReadPlainDecimal(const QString &text, long double &value)
     return true;
 }
 
-long double ReadValue(const QString &text)
+long double ReadValue(QStringView text)
 {
     long double plain = 0;
     if (ReadPlainDecimal(text, plain))
@@ -214,7 +247,7 @@ long double ReadValue(const QString &text)
     std::string ascii;
     long double x = 0;
     if (!ReadNumber(text, ascii, x))
-        throw InvalidFloatError(text);
+        throw InvalidFloatError(text.toString());
     return ValueOf(CutToThousandths(DecimalOfText(ascii)));
 }
 

@@ -5,13 +5,13 @@
 
 // Strict number grammar: spaces, optional sign, digits with optional "." and fraction,
 // optional exponent, spaces. No comma, no inf/nan, no hex, nothing out of range.
-bool ParseNumber(const QString &text, long double &value);
+bool ParseNumber(QStringView text, long double &value);
 // A number cut toward zero to three decimals on its decimal digits as written
 // (1.234567E2 gives 123.456, -0.0009 gives 0, 0.126 stays 0.126), then the nearest
 // extended value (below 2^53 its double is the nearest double as well: the binary
 // digits of a thousandth never run long enough to round twice). Raises "'%s' is not a
 // valid floating point value" for anything else.
-long double ReadValue(const QString &text);
+long double ReadValue(QStringView text);
 // A computed value: dividend / divisor in extended precision, rounded to 15
 // significant digits, then cut to three decimals like ReadValue, so an exact quotient
 // stays whole (360 / 0.36 gives 1000). A quotient that is not finite comes back as is.

@@ -64,9 +64,25 @@ double NumberOf(const QString &text)
     return ParseNumber(text, v) && std::isfinite(double(v)) ? double(v) : kNaN;
 }
 
+// A row's key, label and unit as strings, made once and shared by every aircraft's values.
+struct RowTexts {
+    QString key, label, unit;
+};
+const RowTexts &TextsOf(const SummaryRow &row)
+{
+    static const std::vector<RowTexts> texts = [] {
+        std::vector<RowTexts> made;
+        for (const SummaryRow &r : kSummaryRows)
+            made.push_back({QString::fromLatin1(r.key), QString::fromUtf8(r.label), QString::fromUtf16(r.unit)});
+        return made;
+    }();
+    return texts[size_t(&row - kSummaryRows)];
+}
+
 SummaryValue Summary(const SummaryRow &row, const QStringList *craftRows, const QStringList *turnRows)
 {
-    SummaryValue s{QString::fromLatin1(row.key), QString::fromUtf8(row.label), QString::fromUtf16(row.unit), {}, kNaN};
+    const RowTexts &texts = TextsOf(row);
+    SummaryValue s{texts.key, texts.label, texts.unit, {}, kNaN};
     const QStringList *rows = row.source == Source::Craft ? craftRows : turnRows;
     if (!rows) {
         s.text = QStringLiteral("unknown");

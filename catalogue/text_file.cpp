@@ -70,6 +70,8 @@ void ForEachLine(QStringView text, const std::function<bool(QStringView line)> &
 static QStringList LinesOf(const QString &text)
 {
     QStringList lines;
+    // Room for every line at once: a break ends at most one.
+    lines.reserve(text.count(u'\n') + text.count(u'\r') + 1);
     ForEachLine(text, [&](QStringView line) {
         lines.append(line.toString());
         return true;
@@ -94,15 +96,39 @@ struct FdCloser {
 static std::atomic<qint64> filesOpened{0};
 qint64 DataFilesOpened() { return filesOpened.load(); }
 
-// The bytes of a whole file.
-static QByteArray ReadBytes(const FileName &path)
+// The rest of an open regular file that had `size` bytes when it was opened.
+static QByteArray ReadOpened(int fd, const FileName &path, qsizetype size)
 {
-    const char *native = path.bytes.constData();
-    // A pipe or a device named like a data file would block or never end.
-    const FileKind kind = KindOf(path);
-    if (kind == FileKind::Other)
-        throw CannotOpen(path, QStringLiteral("Not a regular file"));
-    const int fd = ::open(native, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // The file may grow while it is read: the buffer grows with it, up to the limit.
+    QByteArray bytes(size + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > kMaxDataFileBytes)
+                throw CannotOpen(path, QStringLiteral("File too large"));
+            bytes.resize(std::min<qsizetype>(got * 2, kMaxDataFileBytes + 1));
+        }
+        const size_t room = size_t(bytes.size() - got);
+        const ssize_t n = ::read(fd, bytes.data() + got, room);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw CannotOpen(path, qt_error_string(errno));
+        if (n == 0)
+            break;
+        got += n;
+        // Read short at the size it had: its end, known without asking once more.
+        if (got == size && size_t(n) < room)
+            break;
+    }
+    bytes.truncate(got);
+    return bytes;
+}
+
+// The bytes of a whole file, once its path was seen to name no pipe or device.
+static QByteArray ReadFile(const FileName &path)
+{
+    const int fd = ::open(path.bytes.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw CannotOpen(path, qt_error_string(errno));
     ++filesOpened;
@@ -117,27 +143,31 @@ static QByteArray ReadBytes(const FileName &path)
     // Refused before a byte is read: a sparse file of many gigabytes costs nothing.
     if (st.st_size > kMaxDataFileBytes)
         throw CannotOpen(path, QStringLiteral("File too large"));
+    return ReadOpened(fd, path, qsizetype(st.st_size));
+}
 
-    // The file may grow while it is read: the buffer grows with it, up to the limit.
-    QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
-    qsizetype got = 0;
-    for (;;) {
-        if (got == bytes.size()) {
-            if (got > kMaxDataFileBytes)
-                throw CannotOpen(path, QStringLiteral("File too large"));
-            bytes.resize(std::min<qsizetype>(got * 2, kMaxDataFileBytes + 1));
-        }
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw CannotOpen(path, qt_error_string(errno));
-        if (n == 0)
-            break;
-        got += n;
-    }
-    bytes.truncate(got);
-    return bytes;
+// The bytes of a whole file.
+static QByteArray ReadBytes(const FileName &path)
+{
+    // A pipe or a device named like a data file would block or never end.
+    if (KindOf(path) == FileKind::Other)
+        throw CannotOpen(path, QStringLiteral("Not a regular file"));
+    return ReadFile(path);
+}
+
+std::optional<QString> ReadTextIfRegular(const FileName &path)
+{
+    if (!RegularFileExists(path))
+        return std::nullopt;
+    return TextOf(ReadFile(path));
+}
+
+std::optional<QStringList> ReadTextLinesIfRegular(const FileName &path)
+{
+    std::optional<QString> text = ReadTextIfRegular(path);
+    if (!text)
+        return std::nullopt;
+    return LinesOf(*text);
 }
 
 QString ReadText(const FileName &path) { return TextOf(ReadBytes(path)); }

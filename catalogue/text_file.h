@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <functional>
+#include <optional>
 
 // Raises "The Windows-1251 code page is not available: ..." when this Qt can't decode
 // the data files' code page (checked at start-up, and by every read).
@@ -29,5 +30,9 @@ QStringList ReadTextLines(const FileName &path);
 qint64 DataFilesOpened();
 // The same file as one text, without splitting it: for a file read line by line.
 QString ReadText(const FileName &path);
+// The same for a file that may be missing: none, without opening it, where the path
+// names no regular file (as RegularFileExists says); its status is looked up once.
+std::optional<QString> ReadTextIfRegular(const FileName &path);
+std::optional<QStringList> ReadTextLinesIfRegular(const FileName &path);
 // Hands take each line of text, ended as SplitTextLines ends them, until take gives false.
 void ForEachLine(QStringView text, const std::function<bool(QStringView line)> &take);

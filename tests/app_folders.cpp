@@ -74,6 +74,33 @@ private slots:
         verifyTreesShowTheCatalogue(*w);
     }
 
+    void onScreenTheTreesTakeBatchesWhole()
+    {
+        // A reload of a window on screen: what was listed after the trees last took a
+        // batch goes in when the scan ends, each aircraft once, in both trees alike.
+        QTemporaryDir dir;
+        const QStringList names{"Alpha", "Bravo", "Charlie", "Delta", "Echo"};
+        for (const QString &name : names)
+            WriteFixtureCraft(dir.path(), name);
+        auto w = ScannedWindow(dir.path());
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        // The first aircraft takes a while to go in, so the scan lets events run after it.
+        connect(w->tree_Crafts_2->model(), &QAbstractItemModel::rowsInserted, w.get(), [] { QThread::msleep(20); });
+        w->ReloadData();
+        verifyTreesShowTheCatalogue(*w);
+        QCOMPARE(RootCaptions(w->tree_Crafts_2), names);
+        const std::function<QStringList(const QTreeWidgetItem *)> texts = [&](const QTreeWidgetItem *item) {
+            QStringList out{item->text(0)};
+            for (int i = 0; i < item->childCount(); ++i)
+                out << texts(item->child(i));
+            return out;
+        };
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(texts(w->tree_Crafts_2->topLevelItem(i)), texts(w->tree_Crafts_1->topLevelItem(i)));
+        QCOMPARE(texts(w->tree_Crafts_1->topLevelItem(4)).size(), 13);  // the root, its armament and summary values
+    }
+
     void aPickDuringAReloadStays()
     {
         QTemporaryDir dir;

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -54,6 +55,7 @@ private slots:
     void splitTextLines();
     void windows1251Text();
     void readTextLinesFailure();
+    void fileLongerThanItsSizeReadWhole();
     void nodeDataLoadsBothFiles();
     void cutField_data();
     void cutField();
@@ -66,6 +68,7 @@ private slots:
     void threeDecimalsAsWritten_data();
     void threeDecimalsAsWritten();
     void quotientsAsPrinted();
+    void plainNumbersAsTheLibraryReadsThem();
     void turnValue_data();
     void turnValue();
     void turnValueNotANumber_data();
@@ -124,6 +127,18 @@ void CatalogueReaders::readTextLinesFailure()
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QCOMPARE(ErrorOf([&] { ReadTextLines(fifo); }),
              "Cannot open file \"" + QDir::toNativeSeparators(fifo) + "\". Not a regular file");
+}
+
+// A regular file the system gives no size for (as /proc does) is read to its end, not
+// to the size it was said to have.
+void CatalogueReaders::fileLongerThanItsSizeReadWhole()
+{
+    const FileName status = FileName::FromBytes("/proc/self/status");
+    if (!RegularFileExists(status))
+        QSKIP("no /proc");
+    const QStringList lines = ReadTextLines(status);
+    QVERIFY(lines.size() > 5);
+    QVERIFY(lines.first().startsWith("Name:"));
 }
 
 void CatalogueReaders::nodeDataLoadsBothFiles()
@@ -278,6 +293,26 @@ void CatalogueReaders::quotientsAsPrinted()
         const long double got = CutQuotient(dividend, divisor), want = PrintedCut(dividend / divisor);
         if (got != want || std::signbit(got) != std::signbit(want))
             QFAIL(qPrintable(QStringLiteral("%1 / %2: %3, printed %4").arg(double(dividend), 0, 'g', 17).arg(double(divisor), 0, 'g', 17).arg(double(got), 0, 'g', 17).arg(double(want), 0, 'g', 17)));
+    }
+}
+
+// Plain decimals of up to 18 digits, read by the quick path, give the extended value
+// the C++ library reads from the same text, to the last bit and sign.
+void CatalogueReaders::plainNumbersAsTheLibraryReadsThem()
+{
+    QStringList texts{"0", "-0", "+7", "5.", ".5", "-.125", "0.1", "43.6", "999999999999999999", "0.000000000000000001"};
+    QRandomGenerator random(34);
+    for (int i = 0; i < 20000; ++i) {
+        QString digits = QString::number(random.generate64() % 1000000000000000000ULL).left(random.bounded(1, 19));
+        digits.insert(random.bounded(int(digits.size()) + 1), u'.');
+        texts << (random.bounded(2) ? "-" : "") + digits;
+    }
+    for (const QString &text : std::as_const(texts)) {
+        long double got = 0, want = 0;
+        const std::string ascii = text.startsWith(u'+') ? text.mid(1).toStdString() : text.toStdString();
+        std::from_chars(ascii.data(), ascii.data() + ascii.size(), want);
+        if (!ParseNumber(text, got) || got != want || std::signbit(got) != std::signbit(want))
+            QFAIL(qPrintable(text));
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
 #include <QToolTip>
+#include <QWindow>
 
 CraftItem::CraftItem(const AircraftPtr &craft) : QTreeWidgetItem(QStringList{craft->name}, Type), data{craft}
 {
@@ -139,16 +140,36 @@ bool CraftTree::allows(const QModelIndex &index) const
 
 void CraftTree::AddCraft(const AircraftPtr &craft) { addTopLevelItem(new CraftItem(craft)); }
 
-void CraftTree::AddCraft(const CraftItem &shown) { addTopLevelItem(new CraftItem(shown)); }
-
 void TreesFill::Listed(const AircraftPtr &craft)
 {
-    auto *item = new CraftItem(craft);
-    trees_[0]->addTopLevelItem(item);
-    trees_[1]->AddCraft(*item);
+    listed_.append(craft);
+    if (!painted_ || !sinceBatch_.isValid() || sinceBatch_.elapsed() >= kBatchInterval.count())
+        showListed();
 }
 
-void TreesFill::LetEventsRun() { QCoreApplication::processEvents(); }
+void TreesFill::Finished(int) { showListed(); }
+
+void TreesFill::showListed()
+{
+    sinceBatch_.start();
+    QList<QTreeWidgetItem *> items[2];
+    for (const AircraftPtr &craft : std::as_const(listed_)) {
+        auto *item = new CraftItem(craft);
+        items[0].append(item);
+        items[1].append(new CraftItem(*item));
+    }
+    listed_.clear();
+    for (int i = 0; i < 2; ++i)
+        trees_[i]->addTopLevelItems(items[i]);
+}
+
+void TreesFill::LetEventsRun()
+{
+    QCoreApplication::processEvents();
+    // A window exposed now was painted in those events, its trees as they stand.
+    const QWindow *window = trees_[0]->window()->windowHandle();
+    painted_ = painted_ || (window && window->isExposed());
+}
 
 void CraftTree::Recaption()
 {

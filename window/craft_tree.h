@@ -2,9 +2,11 @@
 // An aircraft tree of the main window: its look, the rule that lets only aircraft be
 // selected, the tool tips of items too wide to be seen, and the items built from the
 // catalogue's aircraft values.
+#include <QElapsedTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
+#include <chrono>
 #include <functional>
 
 #include "catalogue/aircraft.h"
@@ -50,8 +52,6 @@ public:
 
     // Appends the aircraft's root item.
     void AddCraft(const AircraftPtr &craft);
-    // Appends a copy of the other tree's item.
-    void AddCraft(const CraftItem &shown);
     // Writes every aircraft's captions under its name again, in the language and units
     // shown now.
     void Recaption();
@@ -70,14 +70,25 @@ private:
     SelectionFilter allow_;
 };
 
-// A scan shown in two trees: each aircraft listed in both as it arrives, and pending
-// events run where the scan lets them, so the trees paint as they fill.
+// A scan shown in two trees, each aircraft listed in both. Until the window has been on
+// screen at a turn of events each goes in as it arrives, so its first paint shows all
+// that was read; after that the trees take those listed since their last batch in one
+// go at most every kBatchInterval, and the rest when the scan finishes, so they lay out
+// and repaint once per batch, not at every turn of events the scan lets run.
 class TreesFill : public ScanProgress {
 public:
+    static constexpr std::chrono::milliseconds kBatchInterval{100};
     TreesFill(CraftTree &first, CraftTree &second) : trees_{&first, &second} {}
     void Listed(const AircraftPtr &craft) override;
+    void Finished(int count) override;
     void LetEventsRun() override;
 
 private:
+    // Puts the aircraft listed since the last batch into both trees.
+    void showListed();
+
     CraftTree *trees_[2];
+    QList<AircraftPtr> listed_;  // not in the trees yet
+    bool painted_ = false;       // the window has been on screen at a turn of events
+    QElapsedTimer sinceBatch_;
 };

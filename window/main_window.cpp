@@ -46,6 +46,7 @@ public:
     void Reading(const QString &entry) override { w_.panel1->setText(entry); }
     void Finished(int count) override
     {
+        TreesFill::Finished(count);
         w_.panel0->setText(QStringLiteral("crafts loaded: ") + QString::number(count));
         w_.panel1->setText(QString());
     }
