@@ -136,12 +136,12 @@ private slots:
         QCOMPARE(v.best[0][5].value, 0.36);
         QCOMPARE(v.best[0][5].at, 400.0);
         QCOMPARE(AltitudeRows(v, UnitSystem::Metric).size(), size_t(3));
-        QCOMPARE(AltitudeRows(v, UnitSystem::Metric)[1].values[0][0], (490.999 + 530) / 2);
+        QCOMPARE(AltitudeRows(v, UnitSystem::Metric)[1].cells[0].values[0], (490.999 + 530) / 2);
         // In feet the table steps every 2,000 ft: 0 to 6,000 over the 6,562 ft of the range.
         const std::vector<AltitudeRow> feet = AltitudeRows(v, UnitSystem::Imperial);
         QCOMPARE(feet.size(), size_t(4));
         QCOMPARE(feet[3].altitude * 3.28084, 6000.0);
-        QCOMPARE(feet[1].values[0][0], 490.999 + (530 - 490.999) * 2000 / 6561.68);
+        QCOMPARE(feet[1].cells[0].values[0], 490.999 + (530 - 490.999) * 2000 / 6561.68);
         QCOMPARE(v.summary[0][2].value, 18.2);
 
         QCOMPARE(ErrorOf([&] { CurvesOf(*a, FlapSet().With(1)); }),

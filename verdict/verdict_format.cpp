@@ -18,22 +18,6 @@ namespace {
 const char *const kFlapNames[4] = {QT_TRANSLATE_NOOP("Varnel", "без закрылков"), QT_TRANSLATE_NOOP("Varnel", "закрылки 1"),
                                    QT_TRANSLATE_NOOP("Varnel", "закрылки 2"), QT_TRANSLATE_NOOP("Varnel", "закрылки 3")};
 const char *const kFlapKeys[4] = {"none", "1", "2", "3"};
-// The summary values a difference decides, by their place in the tree: dive speed
-// (higher), turn time (lower), rate of climb (higher); the others only inform.
-struct SummaryRule {
-    bool decides, higherIsBetter;
-    double evenUnder;
-};
-const SummaryRule kSummaryRules[6] = {
-    {.decides = true, .higherIsBetter = true, .evenUnder = 1.0},    // dive speed
-    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // take-off weight
-    {.decides = true, .higherIsBetter = false, .evenUnder = 0.1},   // turn time
-    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // turn speed
-    {.decides = true, .higherIsBetter = true, .evenUnder = 0.1},    // climb rate
-    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // climb speed
-};
-const char *const kSummaryKeys[6] = {"dive-speed", "takeoff-weight", "turn-time", "turn-speed", "climb-rate", "climb-speed"};
-
 // A band's largest difference carries its sign in its name.
 const char *const kLargestKey = "largestSecondMinusFirst";
 
@@ -74,14 +58,6 @@ QString BandsWord(size_t n)
         return n == 1 ? QCoreApplication::translate("Varnel", "полоса")
                       : QCoreApplication::translate("Varnel", "полоса", "after 21, 31, …");
     return ones >= 2 && ones <= 4 && (tens < 12 || tens > 14) ? QCoreApplication::translate("Varnel", "полосы") : QCoreApplication::translate("Varnel", "полос");
-}
-
-// 1 or 2: the aircraft whose value is better by more than the even limit; 0 otherwise.
-int Winner(double a, double b, bool higherIsBetter, double evenUnder)
-{
-    if (!std::isfinite(a) || !std::isfinite(b) || IsEven(a, b, evenUnder))
-        return 0;
-    return (a > b) == higherIsBetter ? 1 : 2;
 }
 
 // A number as the data hold it: whole thousandths (what arithmetic adds beyond them
@@ -148,11 +124,8 @@ QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
 VerdictTable SummaryTable(const Verdict &v)
 {
     VerdictTable t{QStringLiteral("summary"), QCoreApplication::translate("Varnel", "Сводка"), {QString(), v.names[0], v.names[1], QStringLiteral("Δ")}, {}};
-    const auto &metricA = v.summary[0], &metricB = v.summary[1];
-    for (size_t i = 0; i < std::min(metricA.size(), metricB.size()); ++i) {
-        const SummaryRule rule = i < 6 ? kSummaryRules[i] : SummaryRule{false, true, 0};
-        const int win = rule.decides ? Winner(metricA[i].value, metricB[i].value, rule.higherIsBetter, rule.evenUnder) : 0;
-        const SummaryValue a = ShownSummary(metricA[i], ShownUnits()), b = ShownSummary(metricB[i], ShownUnits());
+    for (const SummaryPair &pair : v.summaryPairs) {
+        const SummaryValue a = ShownSummary(pair.values[0], ShownUnits()), b = ShownSummary(pair.values[1], ShownUnits());
         const double d = b.value - a.value;
         QString delta = std::isfinite(d) ? VerdictNumber(d, 2, true) : QString();
         while (delta.contains(QLatin1Char('.')) && delta.endsWith(QLatin1Char('0')))
@@ -161,32 +134,47 @@ VerdictTable SummaryTable(const Verdict &v)
             delta.chop(1);
         // The difference names its unit, as the values beside it do.
         const QString deltaText = delta.isEmpty() ? delta : WithUnit(delta, Translated(b.unit));
-        t.rows.push_back({Cell(Translated(a.label)), Cell(SummaryWithUnit(a), a.text, win == 1 ? 1 : 0),
-                          Cell(SummaryWithUnit(b), b.text, win == 2 ? 2 : 0), Cell(deltaText, Plain(d))});
+        t.rows.push_back({Cell(Translated(a.label)), Cell(SummaryWithUnit(a), a.text, pair.winner == 1 ? 1 : 0),
+                          Cell(SummaryWithUnit(b), b.text, pair.winner == 2 ? 2 : 0), Cell(deltaText, Plain(d))});
     }
     return t;
 }
 
-// Speed (first = 0) or climb (first = 2) at every 1,000 m: 100% and MAX side by side.
-VerdictTable AltitudeTable(const Verdict &v, int first)
+// The altitude table of one quantity: its key and title.
+struct AltitudeTableText {
+    Quantity quantity;
+    const char *key, *title;
+};
+const AltitudeTableText kAltitudeTables[] = {
+    {Quantity::Speed, "speed", QT_TRANSLATE_NOOP("Varnel", "Скорость по высоте, %1")},
+    {Quantity::Climb, "climb", QT_TRANSLATE_NOOP("Varnel", "Скороподъемность по высоте, %1")},
+};
+
+// The altitude measures of one quantity (speed or climb) at every 1,000 m: each engine
+// power's values side by side with their difference.
+VerdictTable AltitudeTable(const Verdict &v, const AltitudeTableText &text)
 {
-    const bool speed = first == 0;
-    VerdictTable t{speed ? QStringLiteral("speed") : QStringLiteral("climb"),
-                   (speed ? QCoreApplication::translate("Varnel", "Скорость по высоте, %1") : QCoreApplication::translate("Varnel", "Скороподъемность по высоте, %1"))
-                       .arg(ValueUnit(Measure(first))),
-                   {QCoreApplication::translate("Varnel", "Высота, %1").arg(AxisUnit(Measure(first)))}, {}};
-    for (const QString &power : {QStringLiteral("100% "), QStringLiteral("MAX ")})
-        t.header << power + v.names[0] << power + v.names[1] << DeltaHeading(ValueUnit(Measure(first)));
+    const auto ours = [&](Measure m) { return QuantityOf(m) == text.quantity; };
+    std::vector<Measure> measures = AltitudeMeasures();
+    measures.erase(std::remove_if(measures.begin(), measures.end(), [&](Measure m) { return !ours(m); }), measures.end());
+    if (measures.empty())
+        return {};
+    VerdictTable t{QString::fromLatin1(text.key), Str(text.title).arg(ValueUnit(measures.front())),
+                   {QCoreApplication::translate("Varnel", "Высота, %1").arg(UnitName(Quantity::Altitude, ShownUnits()))}, {}};
+    for (Measure m : measures) {
+        const QString power = QString::fromLatin1(RuleOf(m).power) + QLatin1Char(' ');
+        t.header << power + v.names[0] << power + v.names[1] << DeltaHeading(ValueUnit(m));
+    }
     for (const AltitudeRow &r : AltitudeRows(v, ShownUnits())) {
-        const double altitude = ShownAlong(Measure(first), r.altitude);
+        const double altitude = ToShown(Quantity::Altitude, r.altitude, ShownUnits());
         std::vector<VerdictCell> row{Cell(VerdictNumber(altitude, 0), Plain(altitude))};
-        for (int m = first; m < first + 2; ++m) {
-            const auto &metric = r.values[size_t(m)];
-            const MeasureRule &rule = RuleOf(Measure(m));
-            const int dec = Decimals(Measure(m)), win = Winner(metric[0], metric[1], rule.higherIsBetter, rule.evenUnder);
-            const std::array<double, 2> val{ShownValue(Measure(m), metric[0]), ShownValue(Measure(m), metric[1])};
-            row.push_back(Cell(VerdictNumber(val[0], dec), Plain(val[0]), win == 1 ? 1 : 0));
-            row.push_back(Cell(VerdictNumber(val[1], dec), Plain(val[1]), win == 2 ? 2 : 0));
+        for (const AltitudeCell &cell : r.cells) {
+            if (!ours(cell.measure))
+                continue;
+            const int dec = Decimals(cell.measure);
+            const std::array<double, 2> val{ShownValue(cell.measure, cell.values[0]), ShownValue(cell.measure, cell.values[1])};
+            row.push_back(Cell(VerdictNumber(val[0], dec), Plain(val[0]), cell.winner == 1 ? 1 : 0));
+            row.push_back(Cell(VerdictNumber(val[1], dec), Plain(val[1]), cell.winner == 2 ? 2 : 0));
             // The difference of the values as each format shows them.
             row.push_back(Cell(VerdictNumber(AsShown(val[1], dec) - AsShown(val[0], dec), dec, true),
                                Plain(AsShown(val[1], 3) - AsShown(val[0], 3))));
@@ -200,15 +188,13 @@ VerdictTable BestTable(const Verdict &v)
 {
     VerdictTable t{QStringLiteral("best"), QCoreApplication::translate("Varnel", "Лучшие показатели"), {QString(), v.names[0], QString(), v.names[1], QString()}, {}};
     for (size_t i = 0; i < std::min(v.best[0].size(), v.best[1].size()); ++i) {
-        const BestFigure &a = v.best[0][i], &b = v.best[1][i];
-        const MeasureRule &rule = RuleOf(a.measure);
-        const int win = Winner(a.value, b.value, rule.higherIsBetter, rule.evenUnder);
-        std::vector<VerdictCell> row{Cell(Label(a.measure, a.flap))};
-        for (const BestFigure *f : {&a, &b}) {
-            const bool has = std::isfinite(f->value);
-            row.push_back(Cell(has ? Valued(f->measure, f->value) : QStringLiteral("—"), Plain(ShownValue(f->measure, f->value)),
-                               win == (f == &a ? 1 : 2) ? win : 0));
-            row.push_back(Cell(has ? Place(f->measure, f->at) : QString(), Plain(ShownAlong(f->measure, f->at))));
+        std::vector<VerdictCell> row{Cell(Label(v.best[0][i].measure, v.best[0][i].flap))};
+        for (int a = 0; a < 2; ++a) {
+            const BestFigure &f = v.best[size_t(a)][i];
+            const bool has = std::isfinite(f.value);
+            row.push_back(Cell(has ? Valued(f.measure, f.value) : QStringLiteral("—"), Plain(ShownValue(f.measure, f.value)),
+                               f.wins ? a + 1 : 0));
+            row.push_back(Cell(has ? Place(f.measure, f.at) : QString(), Plain(ShownAlong(f.measure, f.at))));
         }
         t.rows.push_back(row);
     }
@@ -314,7 +300,11 @@ std::vector<VerdictTable> VerdictTables(const Verdict &v)
 {
     if (!MissingText(v).isEmpty())
         return {};
-    return {SummaryTable(v), AltitudeTable(v, 0), AltitudeTable(v, 2), BestTable(v)};
+    std::vector<VerdictTable> out{SummaryTable(v)};
+    for (const AltitudeTableText &text : kAltitudeTables)
+        out.push_back(AltitudeTable(v, text));
+    out.push_back(BestTable(v));
+    return out;
 }
 
 QString PairLabel(const PairVerdict &p) { return Label(p.measure, p.flap); }
@@ -403,7 +393,8 @@ QByteArray VerdictJson(const Verdict &v)
                                     {"value", Number(ShownValue(f.measure, f.value))}, {"at", Number(ShownAlong(f.measure, f.at))}});
         for (size_t i = 0; i < v.summary[size_t(a)].size(); ++i) {
             const SummaryValue s = ShownSummary(v.summary[size_t(a)][i], ShownUnits());
-            summary.append(QJsonObject{{"key", i < 6 ? QString::fromLatin1(kSummaryKeys[i]) : s.label}, {"text", s.text},
+            const SummaryRule *rule = SummaryRuleOf(s.key);
+            summary.append(QJsonObject{{"key", rule ? QString::fromLatin1(rule->name) : s.label}, {"text", s.text},
                                        {"value", Number(s.value)}});
         }
         root[QString::fromLatin1(sides[a])] = QJsonObject{{"name", v.names[size_t(a)]}, {"best", best}, {"summary", summary}};
@@ -411,9 +402,9 @@ QByteArray VerdictJson(const Verdict &v)
     QJsonArray rows;
     for (const AltitudeRow &r : AltitudeRows(v, ShownUnits())) {
         QJsonObject row{{"altitude", Number(ToShown(Quantity::Altitude, r.altitude, ShownUnits()))}};
-        for (int m = 0; m < 4; ++m)
-            row[QString::fromLatin1(RuleOf(Measure(m)).key)] = QJsonArray{Number(ShownValue(Measure(m), r.values[size_t(m)][0])),
-                                                                          Number(ShownValue(Measure(m), r.values[size_t(m)][1]))};
+        for (const AltitudeCell &cell : r.cells)
+            row[QString::fromLatin1(RuleOf(cell.measure).key)] = QJsonArray{Number(ShownValue(cell.measure, cell.values[0])),
+                                                                            Number(ShownValue(cell.measure, cell.values[1]))};
         rows.append(row);
     }
     root[QStringLiteral("byAltitude")] = rows;
