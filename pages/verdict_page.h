@@ -5,7 +5,7 @@
 // each winning cell tinted pale in its aircraft's colour. With one aircraft or none
 // it says what is missing. The verdict is worked out only when it is seen: when the
 // page is shown, or drawn into a picture, or its values are asked for.
-#include "verdict/verdict.h"
+#include "verdict/verdict_format.h"
 
 #include <QColor>
 #include <QScrollArea>
@@ -53,8 +53,11 @@ protected:
 private:
     void build();
     void sayFailure();
+    // The widgets filled from blocks_, a table made where there are more than before.
+    void showBlocks();
 
     Verdict verdict_;
+    std::vector<VerdictBlock> blocks_;  // what the page shows of it
     // What the verdict is of, while it is still to be worked out (stale_).
     std::array<AircraftPtr, 2> crafts_;
     FlapSet flaps_;
@@ -65,6 +68,5 @@ private:
     // more than filling.
     VerdictStrips *strips_ = nullptr;
     QLabel *said_ = nullptr;
-    std::array<QLabel *, 4> titles_;
-    std::array<QTableWidget *, 4> tables_;
+    std::vector<std::pair<QLabel *, QTableWidget *>> tables_;  // each under its title
 };

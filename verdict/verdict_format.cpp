@@ -307,6 +307,21 @@ std::vector<VerdictTable> VerdictTables(const Verdict &v)
     return out;
 }
 
+std::vector<VerdictBlock> VerdictBlocks(const Verdict &v, size_t most, bool commandLine)
+{
+    const QString missing = MissingText(v, commandLine);
+    if (!missing.isEmpty())
+        return {{VerdictBlock::Kind::Sentence, 0, missing, {}}};
+    std::vector<VerdictBlock> out;
+    for (size_t i = 0; i < v.pairs.size(); ++i)
+        out.push_back({VerdictBlock::Kind::Strip, i, {}, {}});
+    for (const QString &sentence : VerdictSentences(v, most))
+        out.push_back({VerdictBlock::Kind::Sentence, 0, sentence, {}});
+    for (VerdictTable &t : VerdictTables(v))
+        out.push_back({VerdictBlock::Kind::Table, 0, {}, std::move(t)});
+    return out;
+}
+
 QString PairLabel(const PairVerdict &p) { return Label(p.measure, p.flap); }
 QString PairPlace(const PairVerdict &p, double at)
 {

@@ -49,6 +49,19 @@ QStringList VerdictSentences(const Verdict &v, size_t most = 0);
 // values as shown), speed and climb at every 1,000 m, and the best figures.
 std::vector<VerdictTable> VerdictTables(const Verdict &v);
 
+// What the verdict says, top to bottom, as the page, its picture and the reports show
+// it: a strip per compared pair, a sentence per pair (at most `most` bands each, as
+// VerdictSentences), then each table under its title; with an aircraft missing, only
+// the sentence that says what is missing (naming the options when `commandLine`).
+struct VerdictBlock {
+    enum class Kind { Strip, Sentence, Table };
+    Kind kind;
+    size_t pair = 0;     // a strip: its pair in the verdict's pairs
+    QString text;        // a sentence
+    VerdictTable table;  // a table with its title
+};
+std::vector<VerdictBlock> VerdictBlocks(const Verdict &v, size_t most, bool commandLine = false);
+
 // A number as the page shows it: `decimals` places, thousands set apart by a no-break space (U+00A0),
 // a minus sign "−", a "+" when `sign` and positive; "—" when not finite.
 QString VerdictNumber(double value, int decimals, bool sign = false);
