@@ -61,6 +61,8 @@ VerdictPage::VerdictPage(QWidget *parent) : QScrollArea(parent)
     setFrameShape(QFrame::NoFrame);
 }
 
+VerdictPage::~VerdictPage() = default;
+
 // The strips, the sentences and the tables, made when the page is first seen or asked
 // for: a window that never shows the page makes none of them.
 void VerdictPage::build()

@@ -5,21 +5,24 @@
 // each winning cell tinted pale in its aircraft's colour. With one aircraft or none
 // it says what is missing. The verdict is worked out only when it is seen: when the
 // page is shown, or drawn into a picture, or its values are asked for.
-#include "verdict/verdict_format.h"
+#include "verdict/verdict.h"
 
 #include <QColor>
 #include <QScrollArea>
 
 #include <array>
+#include <vector>
 
 class QLabel;
 class QTableWidget;
 class VerdictStrips;
+struct VerdictBlock;
 
 class VerdictPage : public QScrollArea {
     Q_OBJECT
 public:
     explicit VerdictPage(QWidget *parent = nullptr);
+    ~VerdictPage() override;
 
     // The verdict of the two aircraft (either may be null) at these flap settings, from
     // now on: worked out at once while the page is shown, else when it is shown or asked

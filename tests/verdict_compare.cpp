@@ -1,6 +1,7 @@
 // The verdict: bands of two hand-made curves worked out by hand, the aircraft's tables
 // read as the charts read them, and the sentences and formats made of it.
 #include "support.h"
+#include "core/language.h"
 #include "verdict/verdict_format.h"
 
 #include <QJsonArray>
@@ -226,8 +227,8 @@ private slots:
     // 11 to 14 take "полос" whatever their last digit.
     void bandsLeftWord()
     {
-        const std::map<size_t, QString> words{{2, "полосы"}, {5, "полос"}, {11, "полос"}, {12, "полос"}, {14, "полос"},
-                                              {21, "полоса"}, {22, "полосы"}, {112, "полос"}};
+        const std::map<size_t, QString> words{{1, "полоса"}, {2, "полосы"}, {5, "полос"}, {11, "полос"}, {12, "полос"}, {14, "полос"},
+                                              {21, "полоса"}, {22, "полосы"}, {25, "полос"}, {112, "полос"}};
         std::set<size_t> seen;
         for (int rows = 4; rows < 140; ++rows) {
             CraftCurves a, b;
@@ -244,6 +245,24 @@ private slots:
             seen.insert(left);
         }
         QCOMPARE(seen.size(), words.size());
+    }
+
+    // In English one band, any other number bands; thousands set apart as on the page.
+    void bandsLeftWordInEnglish()
+    {
+        InstallLanguage(QStringLiteral("en"));
+        for (const auto &[left, said] : std::map<size_t, QString>{
+                 {1, "… and 1 more band."}, {2, "… and 2 more bands."}, {21, "… and 21 more bands."}, {1234, "… and 1 234 more bands."}}) {
+            Verdict v;
+            v.names = {"A", "B"};
+            v.present = {true, true};
+            v.pairs = {{Measure::Speed100, -1, {}}};
+            for (size_t i = 0; i <= left; ++i)
+                v.pairs[0].bands.push_back({double(i), double(i + 1), Lead::Even, 0, 0});
+            const QString sentence = VerdictSentences(v, 1).first();
+            QVERIFY2(sentence.endsWith(said), qPrintable(sentence));
+        }
+        InstallLanguage(QStringLiteral("ru"));
     }
 
     // An aircraft better in every measure leads every pair, from end to end, whichever

@@ -50,14 +50,12 @@ QString Valued(Measure m, double value) { return WithUnit(VerdictNumber(ShownVal
 // The heading of a column of differences in `unit` ("Δ, км/ч").
 QString DeltaHeading(const QString &unit) { return QCoreApplication::translate("Varnel", "Δ, %1").arg(unit); }
 
-// "полоса", "полосы" or "полос", as the count asks.
-QString BandsWord(size_t n)
+// A text that counts `n` (its form chosen by the count, in every language's way), the
+// count written as the page writes numbers: thousands set apart.
+QString Counted(const char *text, size_t n)
 {
-    const size_t tens = n % 100, ones = n % 10;
-    if (ones == 1 && tens != 11)  // 21, 31 … take the word of one in Russian, not in English
-        return n == 1 ? QCoreApplication::translate("Varnel", "полоса")
-                      : QCoreApplication::translate("Varnel", "полоса", "after 21, 31, …");
-    return ones >= 2 && ones <= 4 && (tens < 12 || tens > 14) ? QCoreApplication::translate("Varnel", "полосы") : QCoreApplication::translate("Varnel", "полос");
+    QString out = QCoreApplication::translate("Varnel", text, nullptr, int(n));
+    return n < 1000 ? out : out.replace(QString::number(n), VerdictNumber(double(n), 0));
 }
 
 // A number as the data hold it: whole thousandths (what arithmetic adds beyond them
@@ -84,41 +82,49 @@ VerdictCell Cell(const QString &text, const QString &plain = QString(), int tint
     return {text, plain.isNull() ? text : plain, tint};
 }
 
+// What a sentence says of its i-th shown band: who leads it, where, and by how much;
+// the first band names the measure's verb, a last band that goes on from the one
+// before it at the top of the altitude says "above".
+QString Clause(const Verdict &v, const PairVerdict &p, const ShownBands &shown, size_t i)
+{
+    const LeadBand &b = p.bands[shown.bands[i]];
+    const bool leads = b.lead == Lead::First || b.lead == Lead::Second;
+    const bool only = b.lead == Lead::OnlyFirst || b.lead == Lead::OnlySecond;
+    const bool point = b.from == b.to;
+    const QString name = v.names[b.lead == Lead::First || b.lead == Lead::OnlyFirst ? 0 : 1];
+    const QString range = point ? Place(p.measure, b.from)
+                                : QCoreApplication::translate("Varnel", "от %1 до %2").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0), PairPlace(p, b.to));
+    const QString advantage = PairAdvantage(p, b);
+    const QString gain = !leads ? QString()
+                         : point ? QStringLiteral(" (%1)").arg(advantage)
+                                 : QCoreApplication::translate("Varnel", " (до %1 %2)").arg(advantage, Place(p.measure, b.at));
+    if (i == 0)
+        return leads ? QCoreApplication::translate("Varnel", "%1 %2 %3%4", "the first band: who leads, the measure's verb, where, by how much")
+                           .arg(name, Str(TextOf(p.measure).verb), range, gain)
+               : only ? QCoreApplication::translate("Varnel", "только %1 %2").arg(name, range)
+                      : QCoreApplication::translate("Varnel", "поровну %1").arg(range);
+    const bool above = shown.bands[i] + 1 == p.bands.size() && !point && RuleOf(p.measure).byAltitude &&
+                       p.bands[shown.bands[i] - 1].to == b.from && shown.bands[i - 1] + 1 == shown.bands[i];
+    if (above)
+        return leads ? QCoreApplication::translate("Varnel", "выше — %1%2", "who leads above the bands before, by how much").arg(name, gain)
+               : only ? QCoreApplication::translate("Varnel", "выше %1 — только %2").arg(PairPlace(p, b.from), name)
+                      : QCoreApplication::translate("Varnel", "выше — поровну");
+    return leads ? QCoreApplication::translate("Varnel", "%1 — %2%3", "where, who leads, by how much").arg(range, name, gain)
+           : only ? QCoreApplication::translate("Varnel", "%1 — только %2").arg(range, name)
+                  : QCoreApplication::translate("Varnel", "%1 — поровну").arg(range);
+}
+
 QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
 {
-    const MeasureText &t = TextOf(p.measure);
     const ShownBands shown = ShowBands(p.bands, most);
     QStringList parts;
-    for (size_t i = 0; i < shown.bands.size(); ++i) {
-        const LeadBand &b = p.bands[shown.bands[i]];
-        const bool leads = b.lead == Lead::First || b.lead == Lead::Second;
-        const bool only = b.lead == Lead::OnlyFirst || b.lead == Lead::OnlySecond;
-        const bool point = b.from == b.to;
-        const QString name = v.names[b.lead == Lead::First || b.lead == Lead::OnlyFirst ? 0 : 1];
-        const QString range = point ? Place(p.measure, b.from)
-                                    : QCoreApplication::translate("Varnel", "от %1 до %2").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0),
-                                                                                                PairPlace(p, b.to));
-        const QString advantage = PairAdvantage(p, b);
-        const QString gain = !leads ? QString()
-                             : point ? QStringLiteral(" (%1)").arg(advantage)
-                                     : QCoreApplication::translate("Varnel", " (до %1 %2)").arg(advantage, Place(p.measure, b.at));
-        const bool above = i > 0 && shown.bands[i] + 1 == p.bands.size() && !point && RuleOf(p.measure).byAltitude &&
-                           p.bands[shown.bands[i] - 1].to == b.from && shown.bands[i - 1] + 1 == shown.bands[i];
-        if (i == 0)
-            parts << (leads ? name + QLatin1Char(' ') + Str(t.verb) + QLatin1Char(' ') + range + gain
-                      : only ? QCoreApplication::translate("Varnel", "только %1 %2").arg(name, range)
-                             : QCoreApplication::translate("Varnel", "поровну %1").arg(range));
-        else if (above && only)
-            parts << QCoreApplication::translate("Varnel", "выше %1 — только %2").arg(PairPlace(p, b.from), name);
-        else
-            parts << (above ? QCoreApplication::translate("Varnel", "выше") : range) + QStringLiteral(" — ") +
-                         (leads ? name + gain : only ? QCoreApplication::translate("Varnel", "только ") + name : QCoreApplication::translate("Varnel", "поровну"));
-    }
+    for (size_t i = 0; i < shown.bands.size(); ++i)
+        parts << Clause(v, p, shown, i);
     if (shown.left > 0)
-        parts << QCoreApplication::translate("Varnel", "… и ещё %1 %2").arg(VerdictNumber(double(shown.left), 0), BandsWord(shown.left));
+        parts << Counted(QT_TRANSLATE_N_NOOP("Varnel", "… и ещё %n полос"), shown.left);
     if (parts.isEmpty())
         parts << QCoreApplication::translate("Varnel", "нет данных");
-    return Label(p.measure, p.flap) + QStringLiteral(": ") + parts.join(QStringLiteral("; ")) + QLatin1Char('.');
+    return QCoreApplication::translate("Varnel", "%1: %2.", "a pair's sentence: the pair, what its bands say").arg(Label(p.measure, p.flap), parts.join(QStringLiteral("; ")));
 }
 
 VerdictTable SummaryTable(const Verdict &v)
