@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <map>
@@ -149,7 +150,9 @@ std::vector<Source> SheetBlocks(const Verdict &v, const std::vector<VerdictBlock
             opens(b.kind == VerdictBlock::Kind::Table ? kTableSpacing : 0);
         Source s{.gap = std::exchange(gap, 0)};
         if (b.kind == VerdictBlock::Kind::Strip) {
-            Verdict one = v;
+            Verdict one;  // a strip draws its pair alone
+            one.names = v.names;
+            one.present = v.present;
             one.pairs = {v.pairs[b.pair]};
             s.strip = new VerdictStrips(sheet);
             s.strip->SetVerdict(one);
@@ -353,17 +356,25 @@ void FillVerdictRows(QTableWidget *table, const VerdictTable &t, int first, int 
 {
     table->setRowCount(end - first);
     table->setColumnCount(int(t.header.size()));
-    table->setHorizontalHeaderLabels(t.header);
+    for (int c = 0; c < int(t.header.size()); ++c)
+        table->setHorizontalHeaderItem(c, new QTableWidgetItem(t.header[c]));
+    // A cell of each look, copied for each cell: cheaper than setting each one's look.
+    QTableWidgetItem looks[2][3];  // [right-aligned][tint]
+    for (int right = 0; right < 2; ++right)
+        for (int tint = 0; tint < 3; ++tint) {
+            QTableWidgetItem &look = looks[right][tint];
+            look.setTextAlignment(right ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+            if (tint) {
+                // The tint is pale whatever the palette: its own text colour keeps it legible.
+                look.setBackground(VerdictTint(tint));
+                look.setForeground(InkOnTint(VerdictTint(tint)));
+            }
+        }
     for (int r = first; r < end; ++r) {
         for (int c = 0; c < int(t.rows[size_t(r)].size()); ++c) {
             const VerdictCell &cell = t.rows[size_t(r)][size_t(c)];
-            auto *item = new QTableWidgetItem(cell.text);
-            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-            if (cell.tint) {
-                // The tint is pale whatever the palette: its own text colour keeps it legible.
-                item->setBackground(VerdictTint(cell.tint));
-                item->setForeground(InkOnTint(VerdictTint(cell.tint)));
-            }
+            QTableWidgetItem *item = looks[c > 0][std::clamp(cell.tint, 0, 2)].clone();
+            item->setText(cell.text);
             table->setItem(r - first, c, item);
         }
     }
