@@ -118,7 +118,7 @@ private:
 };
 
 namespace {
-QTableView *View(const QString &name, RankingModel *model, QWidget *parent)
+QTableView *RankingView(const QString &name, RankingModel *model, QWidget *parent)
 {
     auto *view = new QTableView(parent);
     view->setObjectName(name);
@@ -169,7 +169,7 @@ void RankingPage::build()
     take_ = new QPushButton(this);
     take_->setObjectName(QStringLiteral("btn_FromTracker"));
     model_ = new RankingModel(true, this);
-    table_ = View(QStringLiteral("tbl_Ranking"), model_, this);
+    table_ = RankingView(QStringLiteral("tbl_Ranking"), model_, this);
     table_->setSortingEnabled(true);
     table_->horizontalHeader()->setSortIndicator(-1, Qt::DescendingOrder);
 
@@ -181,7 +181,7 @@ void RankingPage::build()
         auto *column = new QVBoxLayout;
         leaderModels_[i] = new RankingModel(false, this);
         leadersTitle_[i] = new QLabel(this);
-        leaderViews_[i] = View(i == 0 ? QStringLiteral("tbl_LeadersByAltitude") : QStringLiteral("tbl_LeadersBySpeed"), leaderModels_[i], this);
+        leaderViews_[i] = RankingView(i == 0 ? QStringLiteral("tbl_LeadersByAltitude") : QStringLiteral("tbl_LeadersBySpeed"), leaderModels_[i], this);
         column->addWidget(leadersTitle_[i]);
         column->addWidget(leaderViews_[i]);
         leaders->addLayout(column);

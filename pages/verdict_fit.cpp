@@ -132,7 +132,8 @@ struct Source {
 // The page's blocks, made again in `sheet` in their order, each with the room the page
 // leaves above it: its layout's spacing between the strips, the sentences and each
 // table, and kTableSpacing more above a table's title.
-std::vector<Source> SheetBlocks(const Verdict &v, const std::vector<VerdictBlock> &blocks, int spacing, QWidget *sheet)
+std::vector<Source> SheetBlocks(const Verdict &v, const View &view, const std::vector<VerdictBlock> &blocks, int spacing,
+                                QWidget *sheet)
 {
     std::vector<Source> out;
     int gap = 0;
@@ -155,7 +156,7 @@ std::vector<Source> SheetBlocks(const Verdict &v, const std::vector<VerdictBlock
             one.present = v.present;
             one.pairs = {v.pairs[b.pair]};
             s.strip = new VerdictStrips(sheet);
-            s.strip->SetVerdict(one);
+            s.strip->SetVerdict(one, view);
         } else if (b.kind == VerdictBlock::Kind::Sentence) {
             s.text = CopyText(b.text, sheet->font(), sheet);
         } else {
@@ -179,7 +180,7 @@ std::vector<FlowBlock> FixedSizes(const std::vector<Source> &sources, int spacin
         FlowBlock b;
         b.gap = s.gap;
         if (s.strip) {
-            b.width = s.strip->fontMetrics().horizontalAdvance(StripLabel(s.strip->Drawn().pairs.front())) + 2;
+            b.width = s.strip->fontMetrics().horizontalAdvance(StripLabel(s.strip->Drawn().pairs.front(), s.strip->DrawnView())) + 2;
             b.head = s.strip->sizeHint().height();
         } else if (s.text) {
             b.width = TextWidth(s.text->fontMetrics());
@@ -380,7 +381,8 @@ void FillVerdictRows(QTableWidget *table, const VerdictTable &t, int first, int 
     }
 }
 
-void FitVerdictContent(QWidget *content, const Verdict &v, const std::vector<VerdictBlock> &blocks, QSize size)
+void FitVerdictContent(QWidget *content, const Verdict &v, const View &view, const std::vector<VerdictBlock> &blocks,
+                       QSize size)
 {
     const int largest = content->font().pixelSize() > 0 ? content->font().pixelSize() : 11;
     content->layout()->activate();
@@ -390,7 +392,7 @@ void FitVerdictContent(QWidget *content, const Verdict &v, const std::vector<Ver
     auto *sheet = new QWidget(content);
     sheet->setObjectName(QStringLiteral("verdict_columns"));
     const int spacing = std::max(content->layout()->spacing(), 0);
-    const std::vector<Source> sources = SheetBlocks(v, blocks, spacing, sheet);
+    const std::vector<Source> sources = SheetBlocks(v, view, blocks, spacing, sheet);
     const QMargins margins = content->layout()->contentsMargins();
     const QSize area = size.shrunkBy(margins);
     BlockSizes sizes(sheet, sources, spacing);

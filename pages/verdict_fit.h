@@ -27,6 +27,7 @@ QColor InkOnTint(const QColor &back);
 void FillVerdictRows(QTableWidget *table, const VerdictTable &t, int first, int end);
 
 // content: the page's content, laid out as the page shows `blocks` (VerdictBlocks of
-// `v`, or what the page says instead): the strips, the sentences, each table under its
+// `v` in `view`, or what the page says instead): the strips, the sentences, each table under its
 // title, one under the other; size: the picture's.
-void FitVerdictContent(QWidget *content, const Verdict &v, const std::vector<VerdictBlock> &blocks, QSize size);
+void FitVerdictContent(QWidget *content, const Verdict &v, const View &view, const std::vector<VerdictBlock> &blocks,
+                       QSize size);

@@ -1,9 +1,11 @@
 #include "pages/verdict_page.h"
+#include "core/units.h"
 
 #include "pages/application.h"
 #include "pages/verdict_fit.h"
 #include "pages/verdict_strips.h"
 #include "core/error.h"
+#include "core/language.h"
 #include "verdict/verdict_format.h"
 
 #include <QApplication>
@@ -87,7 +89,7 @@ void VerdictPage::FitPicture()
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     widget()->layout()->activate();
-    FitVerdictContent(widget(), verdict_, blocks_, size());
+    FitVerdictContent(widget(), verdict_, view_, blocks_, size());
 }
 
 QColor VerdictPage::Tint(int aircraft) { return VerdictTint(aircraft); }
@@ -156,7 +158,8 @@ void VerdictPage::ShowVerdict(const Verdict &verdict)
         build();  // shows verdict_
         return;
     }
-    blocks_ = VerdictBlocks(verdict, kPageBands);
+    view_ = View{ShownUnits(), CurrentLanguage()};  // the window's, until it hands the page its view
+    blocks_ = VerdictBlocks(verdict, view_, kPageBands);
     showBlocks();
 }
 
@@ -183,7 +186,7 @@ void VerdictPage::showBlocks()
         Fill(tables_[tables].second, b.table);
         ++tables;
     }
-    strips_->SetVerdict(strips ? verdict_ : Verdict{});
+    strips_->SetVerdict(strips ? verdict_ : Verdict{}, view_);
     said_->setText(said.join(QLatin1Char('\n')));
     for (size_t i = 0; i < tables_.size(); ++i) {
         tables_[i].first->setVisible(i < tables);

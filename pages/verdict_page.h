@@ -5,6 +5,7 @@
 // each winning cell tinted pale in its aircraft's colour. With one aircraft or none
 // it says what is missing. The verdict is worked out only when it is seen: when the
 // page is shown, or drawn into a picture, or its values are asked for.
+#include "core/view.h"
 #include "verdict/verdict.h"
 
 #include <QColor>
@@ -60,6 +61,7 @@ private:
     void showBlocks();
 
     Verdict verdict_;
+    View view_;  // the units and language it is written in
     std::vector<VerdictBlock> blocks_;  // what the page shows of it
     // What the verdict is of, while it is still to be worked out (stale_).
     std::array<AircraftPtr, 2> crafts_;

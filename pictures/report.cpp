@@ -196,7 +196,7 @@ std::vector<Page> VerdictPages(const ReportInput &input, const Verdict &v, QSize
     FlowParagraph(flow, QCoreApplication::translate("Varnel", "Кто лучше"), TextFont(14, true));
     // The strips across the page, the sentences, then the tables too wide for half the
     // page across it and the others, each in its order, in two columns.
-    const std::vector<VerdictBlock> blocks = VerdictBlocks(v, 0, true);
+    const std::vector<VerdictBlock> blocks = VerdictBlocks(v, input.view, 0, true);
     const QFont stripFont = TextFont(9);
     bool strips = false;
     for (const VerdictBlock &b : blocks) {
@@ -206,9 +206,9 @@ std::vector<Page> VerdictPages(const ReportInput &input, const Verdict &v, QSize
         one.names = v.names;
         one.present = v.present;
         one.pairs = {v.pairs[b.pair]};
-        flow.Add(StripsHeight(one, QFontMetricsF(stripFont)), [one, stripFont, width = area.width()](QCPPainter &p) {
+        flow.Add(StripsHeight(one, QFontMetricsF(stripFont)), [one, stripFont, view = input.view, width = area.width()](QCPPainter &p) {
             p.setFont(stripFont);
-            PaintVerdictStrips(p, one, QRectF(0, 0, width, StripsHeight(one, QFontMetricsF(stripFont))));
+            PaintVerdictStrips(p, one, view, QRectF(0, 0, width, StripsHeight(one, QFontMetricsF(stripFont))));
         });
         strips = true;
     }

@@ -9,6 +9,7 @@
 // here.
 #include "catalogue/aircraft.h"
 #include "core/flap_set.h"
+#include "core/view.h"
 
 #include <QByteArray>
 #include <QPageSize>
@@ -22,6 +23,7 @@ struct ReportInput {
     bool advantage = false;   // the charts' advantage shading
     QString dataFolder;       // as the first page names it
     QPageSize::PageSizeId paper = QPageSize::A4;  // landscape
+    View view;                // the units and language of its numbers and texts
 };
 
 // The report's title ("Tarn-5 — Skarn-7 · закрылки: 0") and subject.

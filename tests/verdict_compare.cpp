@@ -157,21 +157,21 @@ private slots:
         a.curves[2] = Curve({0, 4000}, {15, 15});
         b.curves[2] = Curve({2000}, {16.5});
         const Verdict v = CompareCrafts({"Tarn-5", "Skarn-7"}, {&a, &b}, {}, FlapSet::NoFlaps());
-        QCOMPARE(VerdictSentences(v).at(2), QStringLiteral("Скороподъемность 100%: только Tarn-5 от 0 до 2 000 м; на 2 000 м — "
+        QCOMPARE(VerdictSentences(v, View{}).at(2), QStringLiteral("Скороподъемность 100%: только Tarn-5 от 0 до 2 000 м; на 2 000 м — "
                                                            "Skarn-7 (+1.5 м/с); выше 2 000 м — только Tarn-5."));
-        QCOMPARE(VerdictSentences(v).first(),
+        QCOMPARE(VerdictSentences(v, View{}).first(),
                  QStringLiteral("Скорость 100%: Tarn-5 быстрее от 0 до 1 333 м (до +20 км/ч у земли); от 1 333 до 2 950 м — "
                                 "Skarn-7 (до +20 км/ч на 2 000 м); от 2 950 до 9 000 м — поровну; выше 9 000 м — только Tarn-5."));
-        QCOMPARE(VerdictSentences(v).at(1), QStringLiteral("Скорость MAX: нет данных."));
+        QCOMPARE(VerdictSentences(v, View{}).at(1), QStringLiteral("Скорость MAX: нет данных."));
         QCOMPARE(VerdictNumber(-1234567.26, 1), QStringLiteral("−1 234 567.3"));
         QCOMPARE(VerdictNumber(-0.04, 1, true), QStringLiteral("0.0"));
         // The page's lists stand one above the other; the command line has options.
         const Verdict one = CompareCrafts({"Tarn-5", ""}, {&a, nullptr}, {}, FlapSet());
         QCOMPARE(MissingText(one), QStringLiteral("Выберите второй самолет (нижний список), чтобы сравнить его с Tarn-5."));
-        QCOMPARE(VerdictText(one), QStringLiteral("Выберите второй самолет (--second), чтобы сравнить его с Tarn-5.\n"));
+        QCOMPARE(VerdictText(one, View{}), QStringLiteral("Выберите второй самолет (--second), чтобы сравнить его с Tarn-5.\n"));
 
         // JSON: numbers as numbers, a missing value as null.
-        const QJsonObject json = QJsonDocument::fromJson(VerdictJson(v)).object();
+        const QJsonObject json = QJsonDocument::fromJson(VerdictJson(v, View{})).object();
         const QJsonObject band = json["pairs"].toArray()[0].toObject()["bands"].toArray()[1].toObject();
         QCOMPARE(band["lead"].toString(), QStringLiteral("second"));
         QCOMPARE(band["largestSecondMinusFirst"].toDouble(), 20.0);
@@ -193,12 +193,12 @@ private slots:
                                            {"M_takeoff", "взлетный вес", "кг", "3000", 3000},
                                            {"T_turn", "время виража", "сек", "20.2", 20.2}};
         const Verdict v = CompareCrafts({"A", "B"}, {&a, &b}, {sa, sb}, FlapSet::NoFlaps());
-        const std::vector<VerdictTable> tables = VerdictTables(v);
+        const std::vector<VerdictTable> tables = VerdictTables(v, View{});
         QCOMPARE(tables[0].rows[0][1].text, QStringLiteral("unknown"));
         QCOMPARE(tables[0].rows[2][3].plain, QStringLiteral("0.1"));
         QCOMPARE(tables[1].rows[0][3].text, QStringLiteral("+113"));  // 648 - 535
         QCOMPARE(tables[1].rows[0][3].plain, QStringLiteral("113.8"));
-        QVERIFY2(!VerdictTsv(v).contains(QRegularExpression(R"(\d\.\d{4}|e-)")), qPrintable(VerdictTsv(v)));
+        QVERIFY2(!VerdictTsv(v, View{}).contains(QRegularExpression(R"(\d\.\d{4}|e-)")), qPrintable(VerdictTsv(v, View{})));
     }
 
     // Curves that swap the lead at every row: the page says the widest bands and counts
@@ -215,12 +215,12 @@ private slots:
         const Verdict v = CompareCrafts({"A", "B"}, {&a, &b}, {}, FlapSet::NoFlaps());
         const size_t all = v.pairs[0].bands.size();
         QVERIFY2(all >= 1000, qPrintable(QString::number(all)));
-        const QString shown = VerdictSentences(v, 8).first();
+        const QString shown = VerdictSentences(v, View{}, 8).first();
         QCOMPARE(shown.count(QStringLiteral(" — ")), 7);
         QVERIFY2(shown.contains(QStringLiteral("от 9 985 до 50 000 м — A")), qPrintable(shown));
         QVERIFY2(shown.endsWith(QStringLiteral("; … и ещё %1 полосы.").arg(VerdictNumber(double(all - 8), 0))), qPrintable(shown));
-        QCOMPARE(qsizetype(VerdictSentences(v).first().count(QStringLiteral("; "))), qsizetype(all - 1));
-        QVERIFY(!VerdictText(v).contains(QStringLiteral("и ещё")));
+        QCOMPARE(qsizetype(VerdictSentences(v, View{}).first().count(QStringLiteral("; "))), qsizetype(all - 1));
+        QVERIFY(!VerdictText(v, View{}).contains(QStringLiteral("и ещё")));
     }
 
     // The count of bands left unsaid takes the word its number asks for in Russian:
@@ -240,7 +240,7 @@ private slots:
             const size_t left = v.pairs[0].bands.size() - kPageBands;
             if (!words.count(left))
                 continue;
-            const QString said = VerdictSentences(v, kPageBands).first();
+            const QString said = VerdictSentences(v, View{}, kPageBands).first();
             QVERIFY2(said.endsWith(QStringLiteral("и ещё %1 %2.").arg(left).arg(words.at(left))), qPrintable(said));
             seen.insert(left);
         }
@@ -259,7 +259,7 @@ private slots:
             v.pairs = {{Measure::Speed100, -1, {}}};
             for (size_t i = 0; i <= left; ++i)
                 v.pairs[0].bands.push_back({double(i), double(i + 1), Lead::Even, 0, 0});
-            const QString sentence = VerdictSentences(v, 1).first();
+            const QString sentence = VerdictSentences(v, View{}, 1).first();
             QVERIFY2(sentence.endsWith(said), qPrintable(sentence));
         }
         InstallLanguage(QStringLiteral("ru"));
@@ -308,13 +308,11 @@ private slots:
         b.curves[3] = Curve({0, 1000}, {15.15, 15.15});
         const Verdict v = CompareCrafts({"A", "B"}, {&a, &b}, {}, FlapSet::NoFlaps());
         const auto tints = [&](UnitSystem units) {
-            SetShownUnits(units);
             QList<int> out;
-            for (const VerdictTable &t : VerdictTables(v))
+            for (const VerdictTable &t : VerdictTables(v, View{units}))
                 for (const auto &row : t.rows)
                     for (const VerdictCell &c : row)
                         out << c.tint;
-            SetShownUnits(UnitSystem::Metric);
             return out;
         };
         const QList<int> metric = tints(UnitSystem::Metric);
