@@ -189,13 +189,17 @@ private slots:
         const std::vector<SummaryValue> sa{{"0", "макс. скор. в пике", "км/ч", "unknown", none},
                                            {"M_takeoff", "взлетный вес", "кг", "3000", 3000},
                                            {"T_turn", "время виража", "сек", "20.1", 20.1}};
-        const std::vector<SummaryValue> sb{{"0", "макс. скор. в пике", "км/ч", "700", 700},
-                                           {"M_takeoff", "взлетный вес", "кг", "3000", 3000},
-                                           {"T_turn", "время виража", "сек", "20.2", 20.2}};
+        // The second's in another order: values pair by their key.
+        const std::vector<SummaryValue> sb{{"T_turn", "время виража", "сек", "20.2", 20.2},
+                                           {"0", "макс. скор. в пике", "км/ч", "700", 700},
+                                           {"M_takeoff", "взлетный вес", "кг", "3200", 3200}};
         const Verdict v = CompareCrafts({"A", "B"}, {&a, &b}, {sa, sb}, FlapSet::NoFlaps());
         const std::vector<VerdictTable> tables = VerdictTables(v, View{});
         QCOMPARE(tables[0].rows[0][1].text, QStringLiteral("unknown"));
         QCOMPARE(tables[0].rows[2][3].plain, QStringLiteral("0.1"));
+        // The shorter turn wins; a heavier take-off weight only informs.
+        QCOMPARE((QList<int>{tables[0].rows[2][1].tint, tables[0].rows[2][2].tint}), (QList<int>{1, 0}));
+        QCOMPARE((QList<int>{tables[0].rows[1][1].tint, tables[0].rows[1][2].tint}), (QList<int>{0, 0}));
         QCOMPARE(tables[1].rows[0][3].text, QStringLiteral("+113"));  // 648 - 535
         QCOMPARE(tables[1].rows[0][3].plain, QStringLiteral("113.8"));
         QVERIFY2(!VerdictTsv(v, View{}).contains(QRegularExpression(R"(\d\.\d{4}|e-)")), qPrintable(VerdictTsv(v, View{})));
