@@ -21,16 +21,32 @@ struct SummaryRow {
     const char *key;
     const char16_t *unit;
     Quantity quantity;
+    SummaryRule rule;
 };
-// The six summary children of an aircraft, in tree order.
+constexpr bool Decides = true, Informs = false, Higher = true, Lower = false;
+// The six summary children of an aircraft, in tree order: how each is read, shown and
+// compared (dive speed, turn time and climb rate decide; the others only inform).
 const SummaryRow kSummaryRows[] = {
-    {.label = QT_TRANSLATE_NOOP("Varnel", "макс. скор. в пике"), .source = Source::Craft, .key = "0", .unit = u"км/ч", .quantity = Quantity::Speed},
-    {.label = QT_TRANSLATE_NOOP("Varnel", "взлетный вес"), .source = Source::Turn, .key = "M_takeoff", .unit = u"кг", .quantity = Quantity::Weight},
-    {.label = QT_TRANSLATE_NOOP("Varnel", "время виража"), .source = Source::Turn, .key = "T_turn", .unit = u"сек", .quantity = Quantity::Time},
-    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость виража"), .source = Source::Turn, .key = "V_turn", .unit = u"км/ч", .quantity = Quantity::Speed},
-    {.label = QT_TRANSLATE_NOOP("Varnel", "скороподъемность"), .source = Source::Turn, .key = "Vz_climb", .unit = u"м/с", .quantity = Quantity::Climb},
-    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость набора"), .source = Source::Turn, .key = "V_climb", .unit = u"км/ч", .quantity = Quantity::Speed},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "макс. скор. в пике"), .source = Source::Craft, .key = "0", .unit = u"км/ч",
+     .quantity = Quantity::Speed, .rule = {"dive-speed", Decides, Higher, 1.0}},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "взлетный вес"), .source = Source::Turn, .key = "M_takeoff", .unit = u"кг",
+     .quantity = Quantity::Weight, .rule = {"takeoff-weight", Informs, Higher, 0}},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "время виража"), .source = Source::Turn, .key = "T_turn", .unit = u"сек",
+     .quantity = Quantity::Time, .rule = {"turn-time", Decides, Lower, 0.1}},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость виража"), .source = Source::Turn, .key = "V_turn", .unit = u"км/ч",
+     .quantity = Quantity::Speed, .rule = {"turn-speed", Informs, Higher, 0}},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скороподъемность"), .source = Source::Turn, .key = "Vz_climb", .unit = u"м/с",
+     .quantity = Quantity::Climb, .rule = {"climb-rate", Decides, Higher, 0.1}},
+    {.label = QT_TRANSLATE_NOOP("Varnel", "скорость набора"), .source = Source::Turn, .key = "V_climb", .unit = u"км/ч",
+     .quantity = Quantity::Speed, .rule = {"climb-speed", Informs, Higher, 0}},
 };
+// The row of a summary value's key; null for none.
+const SummaryRow *RowOf(const QString &key)
+{
+    const auto row = std::find_if(std::begin(kSummaryRows), std::end(kSummaryRows),
+                                  [&](const SummaryRow &r) { return key == QLatin1String(r.key); });
+    return row == std::end(kSummaryRows) ? nullptr : row;
+}
 // Decimals of a summary value shown in other units than its file's.
 constexpr int kConvertedDecimals = 1;
 
@@ -99,11 +115,16 @@ SummaryValue Summary(const SummaryRow &row, const QStringList *craftRows, const 
 
 }  // namespace
 
+const SummaryRule *SummaryRuleOf(const QString &key)
+{
+    const SummaryRow *row = RowOf(key);
+    return row ? &row->rule : nullptr;
+}
+
 SummaryValue ShownSummary(const SummaryValue &s, UnitSystem units)
 {
-    const auto row = std::find_if(std::begin(kSummaryRows), std::end(kSummaryRows),
-                                  [&](const SummaryRow &r) { return s.key == QLatin1String(r.key); });
-    if (row == std::end(kSummaryRows) || !Converts(row->quantity, units))
+    const SummaryRow *row = RowOf(s.key);
+    if (!row || !Converts(row->quantity, units))
         return s;
     SummaryValue shown = s;
     shown.unit = UnitName(row->quantity, units);

@@ -17,6 +17,16 @@ struct SummaryValue {
                           // for a missing key
     double value;         // the number the tree shows; NaN where it shows none
 };
+// How two aircraft's values of a summary value compare, and its name in tsv and json.
+struct SummaryRule {
+    const char *name;      // English, e.g. "dive-speed"
+    bool decides;          // a difference says who is better; else the value only informs
+    bool higherIsBetter;   // else the lower value is better (a shorter turn)
+    double evenUnder;      // a smaller difference either way is even
+};
+// The rule of the summary value read under `key`; null for a key of no summary row.
+const SummaryRule *SummaryRuleOf(const QString &key);
+
 // The value as shown in `units`: a speed, climb or weight converted (its number to a
 // decimal, a climb in ft/min to whole ones; text and value alike) and its unit named;
 // the others, and every value in metric units, as they are.

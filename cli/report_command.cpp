@@ -1,6 +1,8 @@
 #include "cli/report_command.h"
 
 #include "cli/named_crafts.h"
+#include "core/language.h"
+#include "core/units.h"
 #include "core/error.h"
 #include "pictures/picture_files.h"
 #include "pictures/report.h"
@@ -24,6 +26,7 @@ ExportOutcome RunReport(const CommandLine &command)
         input.flaps = options.flaps;
         input.advantage = options.advantage;
         input.paper = command.reportPaper;
+        input.view = View{ShownUnits(), CurrentLanguage()};
         input.dataFolder = DisplayName(AbsoluteFileName(command.dataDir.isEmpty() ? CurrentDirectory() : command.dataDir).bytes);
         const QByteArray &file = command.reportFile.bytes;
         const qsizetype slash = file.lastIndexOf('/');

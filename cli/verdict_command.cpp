@@ -2,6 +2,8 @@
 
 #include "pages/application.h"
 #include "cli/named_crafts.h"
+#include "core/language.h"
+#include "core/units.h"
 #include "catalogue/readers.h"
 #include "cli/terminal_text.h"
 #include "core/error.h"
@@ -20,13 +22,14 @@ VerdictOutcome RunVerdict(const CommandLine &command)
             // The box's text, which names the aircraft, file and row, on one line.
             throw VarnelError(OneLineErrorText(error.message()));
         }
+        const View view{ShownUnits(), CurrentLanguage()};
         if (command.textFormat == TextFormat::Json) {
-            outcome.output = VerdictJson(v);  // names escaped as JSON requires
+            outcome.output = VerdictJson(v, view);  // names escaped as JSON requires
         } else {
             // A name's control characters escaped: it stays on its line and in its column.
             for (QString &name : v.names)
                 name = ControlsEscaped(name);
-            outcome.output = (command.textFormat == TextFormat::Tsv ? VerdictTsv(v) : VerdictText(v)).toUtf8();
+            outcome.output = (command.textFormat == TextFormat::Tsv ? VerdictTsv(v, view) : VerdictText(v, view)).toUtf8();
         }
     });
 }

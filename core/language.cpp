@@ -18,6 +18,15 @@ Installed &installed()
     return i;
 }
 
+// Our translator of a language, built into the program; none where it cannot be loaded.
+std::unique_ptr<QTranslator> OursFor(const QString &language)
+{
+    auto ours = std::make_unique<QTranslator>();
+    if (!ours->load(QStringLiteral(":/i18n/varnel_%1.qm").arg(language)))
+        ours.reset();
+    return ours;
+}
+
 void replace(std::unique_ptr<QTranslator> &slot, std::unique_ptr<QTranslator> next)
 {
     if (slot)
@@ -39,10 +48,8 @@ bool InstallLanguage(const QString &language)
     if (!Languages().contains(language))
         return false;
     Installed &i = installed();
-    // Russian is the source: our translator only for English.
-    auto ours = std::make_unique<QTranslator>();
-    if (language == QLatin1String("ru") || !ours->load(QStringLiteral(":/i18n/varnel_%1.qm").arg(language)))
-        ours.reset();
+    // Russian is the source: its translator holds only the forms of counted texts.
+    auto ours = OursFor(language);
     auto qts = std::make_unique<QTranslator>();
     if (!qts->load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         qts.reset();
@@ -51,6 +58,18 @@ bool InstallLanguage(const QString &language)
     i.language = language;
     return true;
 }
+
+namespace {
+// Before a language is chosen the program speaks Russian, the source, and counts in it:
+// its translator of counted texts is there from the start.
+void InstallSourceLanguage()
+{
+    Installed &i = installed();
+    if (!i.ours)
+        replace(i.ours, OursFor(i.language));
+}
+Q_COREAPP_STARTUP_FUNCTION(InstallSourceLanguage)
+}  // namespace
 
 QString CurrentLanguage() { return installed().language; }
 

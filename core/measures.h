@@ -28,6 +28,7 @@ struct MeasureRule {
     bool perFlap;          // compared for each flap setting shown
     bool higherIsBetter;   // else the lower value is better (a shorter turn)
     double evenUnder;      // a smaller difference either way is even
+    const char *power = nullptr;  // the engine power it is flown at ("100%", "MAX"), where it names one
 };
 const MeasureRule &RuleOf(Measure m);
 // What a measure's values are, and what the axis it runs along is (altitude or speed).

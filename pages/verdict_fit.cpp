@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <map>
@@ -73,25 +74,32 @@ int LeastNeededHeight(QWidget *content)
     return height;
 }
 
-QLabel *CopyText(const QString &text, const QLabel *like, QWidget *parent)
+QLabel *CopyText(const QString &text, const QFont &font, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    label->setFont(like->font());
+    label->setFont(font);
     return label;
 }
 
-// The rows [first, end) of a table with its header and its columns' widths.
-QTableWidget *CopyRows(const QTableWidget *from, int first, int end, QWidget *parent)
+// A table of the picture, `rows` rows of `columns`, set as the page sets its own.
+QTableWidget *SheetTable(int rows, int columns, const QFont &font, QWidget *parent)
 {
-    auto *table = new QTableWidget(end - first, from->columnCount(), parent);
-    table->setFont(from->font());
+    auto *table = new QTableWidget(rows, columns, parent);
+    table->setFont(font);
     table->verticalHeader()->hide();
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->setFocusPolicy(Qt::NoFocus);
+    return table;
+}
+
+// The rows [first, end) of a table of the picture with its header and its columns' widths.
+QTableWidget *CopyRows(const QTableWidget *from, int first, int end, QWidget *parent)
+{
+    QTableWidget *table = SheetTable(end - first, from->columnCount(), from->font(), parent);
     table->verticalHeader()->setDefaultSectionSize(from->verticalHeader()->defaultSectionSize());
     table->horizontalHeader()->setFixedHeight(from->horizontalHeader()->minimumHeight());
     for (int c = 0; c < from->columnCount(); ++c) {
@@ -112,52 +120,51 @@ int HeaderHeight(const QTableWidget *t) { return t->horizontalHeader()->minimumH
 // A block of the page as the picture lays it out: a strip or a sentence, kept whole,
 // or a table under its title.
 struct Source {
-    QWidget *unit = nullptr;
+    VerdictStrips *strip = nullptr;
+    QLabel *text = nullptr;
     QLabel *title = nullptr;
     QTableWidget *table = nullptr;
     int gap = 0;
+    // The widget of a whole block: a strip or a sentence; none for a table.
+    QWidget *Unit() const { return strip ? static_cast<QWidget *>(strip) : text; }
 };
 
-// Copies of the page's blocks, in their order, in `sheet`.
-std::vector<Source> CopyBlocks(QWidget *content, QWidget *sheet)
+// The page's blocks, made again in `sheet` in their order, each with the room the page
+// leaves above it: its layout's spacing between the strips, the sentences and each
+// table, and kTableSpacing more above a table's title.
+std::vector<Source> SheetBlocks(const Verdict &v, const View &view, const std::vector<VerdictBlock> &blocks, int spacing,
+                                QWidget *sheet)
 {
-    QLayout *layout = content->layout();
-    const int spacing = std::max(layout->spacing(), 0);
     std::vector<Source> out;
-    int gap = 0;  // the layout's: spacers, and its spacing between two widgets
+    int gap = 0;
     bool first = true;
-    const QLabel *title = nullptr;
-    for (int i = 0; i < layout->count(); ++i) {
-        QLayoutItem *item = layout->itemAt(i);
-        if (item->spacerItem())
-            gap += item->spacerItem()->sizeHint().height();
-        QWidget *w = item->widget();
-        if (!w || w->isHidden())
-            continue;
-        if (!title)  // a table's gap is its title's
-            gap += first ? 0 : spacing;
+    const auto opens = [&](int above) {  // a widget of the page opens here
+        gap += above + (first ? 0 : spacing);
         first = false;
-        if (auto *strips = qobject_cast<VerdictStrips *>(w)) {
-            for (const PairVerdict &pair : strips->Drawn().pairs) {
-                Verdict one = strips->Drawn();
-                one.pairs = {pair};
-                auto *strip = new VerdictStrips(sheet);
-                strip->SetVerdict(one);
-                out.push_back({strip, nullptr, nullptr, std::exchange(gap, 0)});
-            }
-        } else if (auto *table = qobject_cast<QTableWidget *>(w)) {
-            out.push_back({nullptr, title ? CopyText(title->text(), title, sheet) : nullptr,
-                           CopyRows(table, 0, table->rowCount(), sheet), std::exchange(gap, 0)});
-            title = nullptr;
-        } else if (auto *label = qobject_cast<QLabel *>(w)) {
-            const bool isTitle = i + 1 < layout->count() && qobject_cast<QTableWidget *>(layout->itemAt(i + 1)->widget());
-            if (isTitle) {
-                title = label;
-                continue;
-            }
-            for (const QString &line : label->text().split(QLatin1Char('\n')))
-                out.push_back({CopyText(line, label, sheet), nullptr, nullptr, std::exchange(gap, 0)});
+    };
+    QFont bold = sheet->font();
+    bold.setBold(true);
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const VerdictBlock &b = blocks[i];
+        const bool continues = i > 0 && blocks[i - 1].kind == b.kind && b.kind != VerdictBlock::Kind::Table;
+        if (!continues)  // the strips are one widget of the page, the sentences one label
+            opens(b.kind == VerdictBlock::Kind::Table ? kTableSpacing : 0);
+        Source s{.gap = std::exchange(gap, 0)};
+        if (b.kind == VerdictBlock::Kind::Strip) {
+            Verdict one;  // a strip draws its pair alone
+            one.names = v.names;
+            one.present = v.present;
+            one.pairs = {v.pairs[b.pair]};
+            s.strip = new VerdictStrips(sheet);
+            s.strip->SetVerdict(one, view);
+        } else if (b.kind == VerdictBlock::Kind::Sentence) {
+            s.text = CopyText(b.text, sheet->font(), sheet);
+        } else {
+            s.title = CopyText(b.table.title, bold, sheet);
+            s.table = SheetTable(int(b.table.rows.size()), int(b.table.header.size()), sheet->font(), sheet);
+            FillVerdictRows(s.table, b.table, 0, int(b.table.rows.size()));
         }
+        out.push_back(s);
     }
     for (QWidget *copy : sheet->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         copy->hide();  // until placed
@@ -172,11 +179,11 @@ std::vector<FlowBlock> FixedSizes(const std::vector<Source> &sources, int spacin
     for (const Source &s : sources) {
         FlowBlock b;
         b.gap = s.gap;
-        if (auto *strip = qobject_cast<VerdictStrips *>(s.unit)) {
-            b.width = strip->fontMetrics().horizontalAdvance(StripLabel(strip->Drawn().pairs.front())) + 2;
-            b.head = strip->sizeHint().height();
-        } else if (auto *label = qobject_cast<QLabel *>(s.unit)) {
-            b.width = TextWidth(label->fontMetrics());
+        if (s.strip) {
+            b.width = s.strip->fontMetrics().horizontalAdvance(StripLabel(s.strip->Drawn().pairs.front(), s.strip->DrawnView())) + 2;
+            b.head = s.strip->sizeHint().height();
+        } else if (s.text) {
+            b.width = TextWidth(s.text->fontMetrics());
         } else {
             b.width = TableWidth(s.table);
             b.head = (s.title ? spacing : 0) + HeaderHeight(s.table);
@@ -213,14 +220,14 @@ std::vector<FlowBlock> LeastSizes(const std::vector<Source> &sources, int spacin
     for (const Source &s : sources) {
         FlowBlock b;
         b.gap = s.gap;
-        if (auto *strip = qobject_cast<VerdictStrips *>(s.unit)) {  // as high as it asks, at no width
-            QFont font = strip->font();
+        if (s.strip) {  // as high as it asks, at no width
+            QFont font = s.strip->font();
             font.setPixelSize(pixels);
             if (!strips || strips->first != font)  // each strip shows one pair
-                strips.emplace(font, std::ceil(StripsHeight(strip->Drawn(), QFontMetricsF(font))));
+                strips.emplace(font, std::ceil(StripsHeight(s.strip->Drawn(), QFontMetricsF(font))));
             b.head = strips->second;
-        } else if (auto *label = qobject_cast<QLabel *>(s.unit)) {
-            b.width = TextWidth(MetricsAt(label, pixels));
+        } else if (s.text) {
+            b.width = TextWidth(MetricsAt(s.text, pixels));
         } else if (s.table) {
             const QFontMetrics fm = MetricsAt(s.table, pixels);
             b.width = TextsWidth(s.table, fm);
@@ -262,7 +269,7 @@ public:
     {
         const FlowBlock &fixed = Fixed(pixels)[size_t(i)];
         const Source &s = sources_[size_t(i)];
-        auto *label = qobject_cast<QLabel *>(s.unit);
+        QLabel *label = s.text;
         if (!label && !s.title)
             return fixed;
         std::map<int, FlowBlock> &known = wrapped_[{pixels, i}];  // by the column's width
@@ -308,12 +315,12 @@ void Arrange(const std::vector<Source> &sources, const FlowChoice &choice, const
         const FlowBlock b = measure(p.block, layout.widths[size_t(p.column)]);
         const int x = left[size_t(p.column)], width = int(layout.widths[size_t(p.column)]);
         int y = origin.y() + int(p.y);
-        if (s.unit) {
-            Place(s.unit, x, y, width, int(b.head));
+        if (s.Unit()) {
+            Place(s.Unit(), x, y, width, int(b.head));
             continue;
         }
         if (s.title) {  // atop each piece of the table
-            QLabel *title = s.title->isHidden() ? s.title : CopyText(s.title->text(), s.title, sheet);
+            QLabel *title = s.title->isHidden() ? s.title : CopyText(s.title->text(), s.title->font(), sheet);
             const int height = int(b.head) - HeaderHeight(s.table);
             Place(title, x, y, width, height - spacing);
             y += height;
@@ -327,7 +334,7 @@ void Arrange(const std::vector<Source> &sources, const FlowChoice &choice, const
         Place(piece, x, y, std::min(TableWidth(s.table), width), HeaderHeight(s.table) + rows);
     }
     for (const Source &s : sources)  // what is not in the picture, and the broken tables' measures
-        for (QWidget *w : {s.unit, static_cast<QWidget *>(s.title), static_cast<QWidget *>(s.table)})
+        for (QWidget *w : {s.Unit(), static_cast<QWidget *>(s.title), static_cast<QWidget *>(s.table)})
             if (w && w->isHidden())
                 delete w;
     if (layout.complete)
@@ -342,7 +349,40 @@ void Arrange(const std::vector<Source> &sources, const FlowChoice &choice, const
 }
 }  // namespace
 
-void FitVerdictContent(QWidget *content, QSize size)
+QColor VerdictTint(int aircraft) { return aircraft == 1 ? QColor(0xD6, 0xE0, 0xFF) : QColor(0xFF, 0xD9, 0xD9); }
+
+QColor InkOnTint(const QColor &back) { return back.lightness() >= 128 ? QColor(Qt::black) : QColor(Qt::white); }
+
+void FillVerdictRows(QTableWidget *table, const VerdictTable &t, int first, int end)
+{
+    table->setRowCount(end - first);
+    table->setColumnCount(int(t.header.size()));
+    for (int c = 0; c < int(t.header.size()); ++c)
+        table->setHorizontalHeaderItem(c, new QTableWidgetItem(t.header[c]));
+    // A cell of each look, copied for each cell: cheaper than setting each one's look.
+    QTableWidgetItem looks[2][3];  // [right-aligned][tint]
+    for (int right = 0; right < 2; ++right)
+        for (int tint = 0; tint < 3; ++tint) {
+            QTableWidgetItem &look = looks[right][tint];
+            look.setTextAlignment(right ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+            if (tint) {
+                // The tint is pale whatever the palette: its own text colour keeps it legible.
+                look.setBackground(VerdictTint(tint));
+                look.setForeground(InkOnTint(VerdictTint(tint)));
+            }
+        }
+    for (int r = first; r < end; ++r) {
+        for (int c = 0; c < int(t.rows[size_t(r)].size()); ++c) {
+            const VerdictCell &cell = t.rows[size_t(r)][size_t(c)];
+            QTableWidgetItem *item = looks[c > 0][std::clamp(cell.tint, 0, 2)].clone();
+            item->setText(cell.text);
+            table->setItem(r - first, c, item);
+        }
+    }
+}
+
+void FitVerdictContent(QWidget *content, const Verdict &v, const View &view, const std::vector<VerdictBlock> &blocks,
+                       QSize size)
 {
     const int largest = content->font().pixelSize() > 0 ? content->font().pixelSize() : 11;
     // A page too tall by its strips and tables alone goes into columns without its
@@ -355,9 +395,9 @@ void FitVerdictContent(QWidget *content, QSize size)
     // Too long as it stands: its blocks, copied, flow into columns on a sheet over it.
     auto *sheet = new QWidget(content);
     sheet->setObjectName(QStringLiteral("verdict_columns"));
-    const std::vector<Source> sources = CopyBlocks(content, sheet);
-    const QMargins margins = content->layout()->contentsMargins();
     const int spacing = std::max(content->layout()->spacing(), 0);
+    const std::vector<Source> sources = SheetBlocks(v, view, blocks, spacing, sheet);
+    const QMargins margins = content->layout()->contentsMargins();
     const QSize area = size.shrunkBy(margins);
     BlockSizes sizes(sheet, sources, spacing);
     const auto measure = [&](int pixels, int block, double width) { return sizes.At(pixels, block, int(width)); };

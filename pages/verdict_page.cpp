@@ -1,12 +1,14 @@
 #include "pages/verdict_page.h"
+#include "core/units.h"
 
 #include "pages/application.h"
 #include "pages/verdict_fit.h"
 #include "pages/verdict_strips.h"
 #include "core/error.h"
+#include "core/language.h"
 #include "verdict/verdict_format.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -27,12 +29,13 @@ QLabel *Text(const QString &text, QWidget *parent, bool title = false)
     return label;
 }
 
-QTableWidget *Table(const QString &key, QWidget *parent)
+QTableWidget *Table(QWidget *parent)
 {
     auto *table = new QTableWidget(parent);
-    table->setObjectName(QStringLiteral("tbl_") + key);
     table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    // Rows as high as the program's own font for tables asks, whatever font the pages
+    // are set in: the page's tables have always been so.
+    table->verticalHeader()->setDefaultSectionSize(QFontMetrics(QApplication::font(table)).height() + 6);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->setFocusPolicy(Qt::NoFocus);
@@ -45,23 +48,9 @@ QTableWidget *Table(const QString &key, QWidget *parent)
 
 void Fill(QTableWidget *table, const VerdictTable &t)
 {
+    table->setObjectName(QStringLiteral("tbl_") + t.key);
     table->clear();
-    table->setRowCount(int(t.rows.size()));
-    table->setColumnCount(int(t.header.size()));
-    table->setHorizontalHeaderLabels(t.header);
-    for (int r = 0; r < int(t.rows.size()); ++r) {
-        for (int c = 0; c < int(t.rows[size_t(r)].size()); ++c) {
-            const VerdictCell &cell = t.rows[size_t(r)][size_t(c)];
-            auto *item = new QTableWidgetItem(cell.text);
-            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-            if (cell.tint) {
-                // The tint is pale whatever the palette: its own text colour keeps it legible.
-                item->setBackground(VerdictPage::Tint(cell.tint));
-                item->setForeground(VerdictPage::InkOn(VerdictPage::Tint(cell.tint)));
-            }
-            table->setItem(r, c, item);
-        }
-    }
+    FillVerdictRows(table, t, 0, int(t.rows.size()));
     // Sized once, when full: sizing to contents on every item costs far more.
     table->resizeColumnsToContents();
 }
@@ -73,6 +62,8 @@ VerdictPage::VerdictPage(QWidget *parent) : QScrollArea(parent)
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
 }
+
+VerdictPage::~VerdictPage() = default;
 
 // The strips, the sentences and the tables, made when the page is first seen or asked
 // for: a window that never shows the page makes none of them.
@@ -87,14 +78,6 @@ void VerdictPage::build()
     said_ = Text(QString(), content);
     said_->setObjectName(QStringLiteral("lbl_Verdict"));
     layout->addWidget(said_);
-    const QString keys[4] = {"summary", "speed", "climb", "best"};  // as VerdictTables gives them
-    for (int i = 0; i < 4; ++i) {
-        layout->addSpacing(8);
-        titles_[size_t(i)] = Text(QString(), content, true);
-        tables_[size_t(i)] = Table(keys[i], content);
-        layout->addWidget(titles_[size_t(i)]);
-        layout->addWidget(tables_[size_t(i)]);
-    }
     layout->addStretch(1);
     setWidget(content);
     ShowVerdict(verdict_);
@@ -105,12 +88,12 @@ void VerdictPage::FitPicture()
     Shown();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    FitVerdictContent(widget(), size());
+    FitVerdictContent(widget(), verdict_, view_, blocks_, size());
 }
 
-QColor VerdictPage::Tint(int aircraft) { return aircraft == 1 ? QColor(0xD6, 0xE0, 0xFF) : QColor(0xFF, 0xD9, 0xD9); }
+QColor VerdictPage::Tint(int aircraft) { return VerdictTint(aircraft); }
 
-QColor VerdictPage::InkOn(const QColor &back) { return back.lightness() >= 128 ? QColor(Qt::black) : QColor(Qt::white); }
+QColor VerdictPage::InkOn(const QColor &back) { return InkOnTint(back); }
 
 void VerdictPage::SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown)
 {
@@ -149,8 +132,12 @@ const Verdict &VerdictPage::Shown()
 
 void VerdictPage::sayFailure()
 {
-    said_->setText(QCoreApplication::translate("Varnel", "Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
-                   ErrorBoxText(failure_));
+    const QString said = QCoreApplication::translate("Varnel", "Кто лучше, сказать нельзя: данные самолета не прочитаны.\n") +
+                         ErrorBoxText(failure_);
+    blocks_.clear();
+    for (const QString &line : said.split(QLatin1Char('\n')))
+        blocks_.push_back({VerdictBlock::Kind::Sentence, 0, line, {}});
+    showBlocks();
 }
 
 void VerdictPage::Reshow()
@@ -170,17 +157,38 @@ void VerdictPage::ShowVerdict(const Verdict &verdict)
         build();  // shows verdict_
         return;
     }
-    const QString missing = MissingText(verdict);
-    strips_->SetVerdict(missing.isEmpty() ? verdict : Verdict{});
-    said_->setText(missing.isEmpty() ? VerdictSentences(verdict, kPageBands).join(QLatin1Char('\n')) : missing);
-    const std::vector<VerdictTable> tables = VerdictTables(verdict);
-    for (size_t i = 0; i < 4; ++i) {
-        const bool shown = i < tables.size();
-        if (shown) {
-            titles_[i]->setText(tables[i].title);
-            Fill(tables_[i], tables[i]);
+    view_ = View{ShownUnits(), CurrentLanguage()};  // the window's, until it hands the page its view
+    blocks_ = VerdictBlocks(verdict, view_, kPageBands);
+    showBlocks();
+}
+
+void VerdictPage::showBlocks()
+{
+    QStringList said;
+    size_t tables = 0;
+    bool strips = false;
+    for (const VerdictBlock &b : blocks_) {
+        strips = strips || b.kind == VerdictBlock::Kind::Strip;
+        if (b.kind == VerdictBlock::Kind::Sentence)
+            said << b.text;
+        if (b.kind != VerdictBlock::Kind::Table)
+            continue;
+        if (tables == tables_.size()) {  // one more than ever before: its title and table before the stretch
+            auto *layout = static_cast<QVBoxLayout *>(widget()->layout());
+            const int at = layout->count() - 1;
+            layout->insertSpacing(at, kTableSpacing);
+            tables_.push_back({Text(QString(), widget(), true), Table(widget())});
+            layout->insertWidget(at + 1, tables_.back().first);
+            layout->insertWidget(at + 2, tables_.back().second);
         }
-        titles_[i]->setVisible(shown);
-        tables_[i]->setVisible(shown);
+        tables_[tables].first->setText(b.table.title);
+        Fill(tables_[tables].second, b.table);
+        ++tables;
+    }
+    strips_->SetVerdict(strips ? verdict_ : Verdict{}, view_);
+    said_->setText(said.join(QLatin1Char('\n')));
+    for (size_t i = 0; i < tables_.size(); ++i) {
+        tables_[i].first->setVisible(i < tables);
+        tables_[i].second->setVisible(i < tables);
     }
 }

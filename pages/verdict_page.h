@@ -5,21 +5,25 @@
 // each winning cell tinted pale in its aircraft's colour. With one aircraft or none
 // it says what is missing. The verdict is worked out only when it is seen: when the
 // page is shown, or drawn into a picture, or its values are asked for.
+#include "core/view.h"
 #include "verdict/verdict.h"
 
 #include <QColor>
 #include <QScrollArea>
 
 #include <array>
+#include <vector>
 
 class QLabel;
 class QTableWidget;
 class VerdictStrips;
+struct VerdictBlock;
 
 class VerdictPage : public QScrollArea {
     Q_OBJECT
 public:
     explicit VerdictPage(QWidget *parent = nullptr);
+    ~VerdictPage() override;
 
     // The verdict of the two aircraft (either may be null) at these flap settings, from
     // now on: worked out at once while the page is shown, else when it is shown or asked
@@ -53,8 +57,12 @@ protected:
 private:
     void build();
     void sayFailure();
+    // The widgets filled from blocks_, a table made where there are more than before.
+    void showBlocks();
 
     Verdict verdict_;
+    View view_;  // the units and language it is written in
+    std::vector<VerdictBlock> blocks_;  // what the page shows of it
     // What the verdict is of, while it is still to be worked out (stale_).
     std::array<AircraftPtr, 2> crafts_;
     FlapSet flaps_;
@@ -65,6 +73,5 @@ private:
     // more than filling.
     VerdictStrips *strips_ = nullptr;
     QLabel *said_ = nullptr;
-    std::array<QLabel *, 4> titles_;
-    std::array<QTableWidget *, 4> tables_;
+    std::vector<std::pair<QLabel *, QTableWidget *>> tables_;  // each under its title
 };

@@ -31,7 +31,7 @@ int LeaderOf(Lead lead)
     return 0;
 }
 
-void PaintBand(QPainter &painter, const StripPlace &s, const PairVerdict &p, const LeadBand &b)
+void PaintBand(QPainter &painter, const StripPlace &s, const PairVerdict &p, const LeadBand &b, const View &view)
 {
     const double x0 = s.X(b.from), x1 = std::max(s.X(b.to), x0 + 1.5);  // a lone point stays seen
     const QRectF rect(x0, s.bar.top(), x1 - x0, s.bar.height());
@@ -44,7 +44,7 @@ void PaintBand(QPainter &painter, const StripPlace &s, const PairVerdict &p, con
     painter.fillRect(rect, leader ? AircraftColor(leader) : EvenGrey());
     if (!leader)
         return;
-    const QString lead = PairAdvantage(p, b);
+    const QString lead = PairAdvantage(p, b, view);
     if (painter.fontMetrics().horizontalAdvance(lead) + 6 > rect.width())
         return;  // no room: the sentence says it
     painter.setPen(Qt::white);
@@ -53,7 +53,7 @@ void PaintBand(QPainter &painter, const StripPlace &s, const PairVerdict &p, con
 
 // The marks where one band gives way to the next, labelled below the bar where the
 // label does not run into the one before.
-void PaintCrossings(QPainter &painter, const StripPlace &s, const PairVerdict &p, const QColor &ink)
+void PaintCrossings(QPainter &painter, const StripPlace &s, const PairVerdict &p, const View &view, const QColor &ink)
 {
     const QFontMetricsF fm(painter.font());
     double freeFrom = s.bar.left() - 1e9;
@@ -64,7 +64,7 @@ void PaintCrossings(QPainter &painter, const StripPlace &s, const PairVerdict &p
             continue;
         const double x = s.X(b.from);
         painter.drawLine(QPointF(x, s.bar.top() - 2), QPointF(x, s.bar.bottom() + 3));
-        const QString text = PairPlace(p, b.from);
+        const QString text = PairPlace(p, b.from, view);
         const double w = fm.horizontalAdvance(text);
         const double left = std::clamp(x - w / 2, s.bar.left(), s.bar.right() - w);
         if (left < freeFrom)
@@ -98,16 +98,16 @@ std::vector<StripPlace> PlaceStrips(const Verdict &v, const QRectF &area, const 
     return out;
 }
 
-QString StripLabel(const PairVerdict &p)
+QString StripLabel(const PairVerdict &p, const View &view)
 {
     if (p.bands.empty())
         return PairLabel(p);
-    return QStringLiteral("%1: %2 … %3").arg(PairLabel(p), PairPlace(p, p.bands.front().from), PairPlace(p, p.bands.back().to));
+    return QStringLiteral("%1: %2 … %3").arg(PairLabel(p), PairPlace(p, p.bands.front().from, view), PairPlace(p, p.bands.back().to, view));
 }
 
 double StripsHeight(const Verdict &v, const QFontMetricsF &fm) { return double(v.pairs.size()) * StripHeight(fm); }
 
-void PaintVerdictStrips(QPainter &painter, const Verdict &v, const QRectF &area, const QColor &ink)
+void PaintVerdictStrips(QPainter &painter, const Verdict &v, const View &view, const QRectF &area, const QColor &ink)
 {
     const std::vector<StripPlace> places = PlaceStrips(v, area, QFontMetricsF(painter.font()));
     painter.save();
@@ -116,14 +116,14 @@ void PaintVerdictStrips(QPainter &painter, const Verdict &v, const QRectF &area,
         const PairVerdict &p = v.pairs[i];
         painter.setPen(ink);
         painter.drawText(s.label, Qt::AlignLeft | Qt::AlignVCenter,
-                         painter.fontMetrics().elidedText(StripLabel(p), Qt::ElideRight, int(s.label.width())));
+                         painter.fontMetrics().elidedText(StripLabel(p, view), Qt::ElideRight, int(s.label.width())));
         painter.fillRect(s.bar, QColor(0xF4, 0xF4, 0xF4));
         for (const LeadBand &b : p.bands)
-            PaintBand(painter, s, p, b);
+            PaintBand(painter, s, p, b, view);
         painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(s.bar);
-        PaintCrossings(painter, s, p, ink);
+        PaintCrossings(painter, s, p, view, ink);
     }
     painter.restore();
 }
@@ -134,9 +134,10 @@ VerdictStrips::VerdictStrips(QWidget *parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
-void VerdictStrips::SetVerdict(const Verdict &verdict)
+void VerdictStrips::SetVerdict(const Verdict &verdict, const View &view)
 {
     verdict_ = verdict;
+    view_ = view;
     setVisible(!verdict_.pairs.empty());
     updateGeometry();
     update();
@@ -153,5 +154,5 @@ void VerdictStrips::paintEvent(QPaintEvent *)
     painter.setFont(font());
     // Black on a light page as ever; the page's own text colour on a dark one.
     const QColor ink = IsDarkGround(palette().color(QPalette::Window)) ? palette().color(QPalette::WindowText) : QColor(Qt::black);
-    PaintVerdictStrips(painter, verdict_, QRectF(rect()).adjusted(1, 0, -1, 0), ink);
+    PaintVerdictStrips(painter, verdict_, view_, QRectF(rect()).adjusted(1, 0, -1, 0), ink);
 }

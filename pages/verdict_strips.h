@@ -4,6 +4,7 @@
 // aircraft has data), the places where the lead changes marked and labelled below the
 // bar, and the largest lead written in each band that has room. Drawn from the
 // verdict's own bands; the page, its pictures and the report all draw it here.
+#include "core/view.h"
 #include "verdict/verdict.h"
 
 #include <QRectF>
@@ -25,19 +26,22 @@ struct StripPlace {
 // in the painter's font (fm: its metrics); none without pairs.
 std::vector<StripPlace> PlaceStrips(const Verdict &v, const QRectF &area, const QFontMetricsF &fm);
 // The line above a pair's bar: its name and the range the bar spans.
-QString StripLabel(const PairVerdict &p);
+QString StripLabel(const PairVerdict &p, const View &view);
 // The height the strips take at that font.
 double StripsHeight(const Verdict &v, const QFontMetricsF &fm);
-// Draws the strips into `area` with the painter's font, their labels and marks in `ink`.
-void PaintVerdictStrips(QPainter &painter, const Verdict &v, const QRectF &area, const QColor &ink = Qt::black);
+// Draws the strips into `area` with the painter's font, their labels and marks in `ink`,
+// their numbers in the view's units.
+void PaintVerdictStrips(QPainter &painter, const Verdict &v, const View &view, const QRectF &area,
+                        const QColor &ink = Qt::black);
 
 // The strips as a widget, as high as they need at its width.
 class VerdictStrips : public QWidget {
     Q_OBJECT
 public:
     explicit VerdictStrips(QWidget *parent = nullptr);
-    void SetVerdict(const Verdict &verdict);
+    void SetVerdict(const Verdict &verdict, const View &view);
     const Verdict &Drawn() const { return verdict_; }
+    const View &DrawnView() const { return view_; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -46,4 +50,5 @@ protected:
 
 private:
     Verdict verdict_;
+    View view_;
 };

@@ -194,35 +194,36 @@ std::vector<Page> VerdictPages(const ReportInput &input, const Verdict &v, QSize
         FlowParagraph(flow, line, TextFont(11));
     flow.y += 12;
     FlowParagraph(flow, QCoreApplication::translate("Varnel", "Кто лучше"), TextFont(14, true));
-    const QString missing = MissingText(v, true);
-    if (!missing.isEmpty()) {
-        FlowParagraph(flow, missing, TextFont(10));
-        return flow.pages;
-    }
+    // The strips across the page, the sentences, then the tables too wide for half the
+    // page across it and the others, each in its order, in two columns.
+    const std::vector<VerdictBlock> blocks = VerdictBlocks(v, input.view, 0, true);
     const QFont stripFont = TextFont(9);
-    for (const PairVerdict &pair : v.pairs) {
+    bool strips = false;
+    for (const VerdictBlock &b : blocks) {
+        if (b.kind != VerdictBlock::Kind::Strip)
+            continue;
         Verdict one;
         one.names = v.names;
         one.present = v.present;
-        one.pairs = {pair};
-        flow.Add(StripsHeight(one, QFontMetricsF(stripFont)), [one, stripFont, width = area.width()](QCPPainter &p) {
+        one.pairs = {v.pairs[b.pair]};
+        flow.Add(StripsHeight(one, QFontMetricsF(stripFont)), [one, stripFont, view = input.view, width = area.width()](QCPPainter &p) {
             p.setFont(stripFont);
-            PaintVerdictStrips(p, one, QRectF(0, 0, width, StripsHeight(one, QFontMetricsF(stripFont))));
+            PaintVerdictStrips(p, one, view, QRectF(0, 0, width, StripsHeight(one, QFontMetricsF(stripFont))));
         });
+        strips = true;
     }
-    flow.y += 6;
-    for (const QString &sentence : VerdictSentences(v))
-        FlowParagraph(flow, sentence, TextFont(10));
-    // The tables too wide for half the page go across it; then the others, each in its
-    // order, in two columns.
-    const std::vector<VerdictTable> tables = VerdictTables(v);
+    if (strips)
+        flow.y += 6;
+    for (const VerdictBlock &b : blocks)
+        if (b.kind == VerdictBlock::Kind::Sentence)
+            FlowParagraph(flow, b.text, TextFont(10));
     for (const bool half : {false, true}) {
         if (flow.y > flow.top)
             flow.y += 8;
         flow.Columns(half ? 2 : 1);
-        for (const VerdictTable &t : tables)
-            if (FitsHalf(t, area.width()) == half)
-                FlowTable(flow, t);
+        for (const VerdictBlock &b : blocks)
+            if (b.kind == VerdictBlock::Kind::Table && FitsHalf(b.table, area.width()) == half)
+                FlowTable(flow, b.table);
     }
     return flow.pages;
 }

@@ -7,22 +7,12 @@
 // a row. As PDF (or on a printer) with page numbers, or as one HTML file that holds its
 // pictures as SVG. `varnel --report` and the window's "Print…" and "Save report…" come
 // here.
-#include "catalogue/aircraft.h"
-#include "core/flap_set.h"
+#include "pictures/report_input.h"
 
 #include <QByteArray>
-#include <QPageSize>
 #include <QString>
 
 class QPagedPaintDevice;
-
-struct ReportInput {
-    AircraftPtr first, second;  // null: that side stays empty
-    FlapSet flaps = FlapSet::NoFlaps();
-    bool advantage = false;   // the charts' advantage shading
-    QString dataFolder;       // as the first page names it
-    QPageSize::PageSizeId paper = QPageSize::A4;  // landscape
-};
 
 // The report's title ("Tarn-5 — Skarn-7 · закрылки: 0") and subject.
 QString ReportTitle(const ReportInput &input);

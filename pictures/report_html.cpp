@@ -18,6 +18,8 @@
 #include <QRegularExpression>
 #include <QSvgGenerator>
 
+#include <algorithm>
+
 namespace {
 
 // Text as HTML holds it: never markup, and no character XML has no place for.
@@ -87,7 +89,7 @@ QString Table(const VerdictTable &t, int level = 3)
     return html + QStringLiteral("</tbody></table></div>\n");
 }
 
-QString StripsSvg(const Verdict &v)
+QString StripsSvg(const Verdict &v, const View &view)
 {
     const QFont font = PagesFont();
     const QSize size(800, int(StripsHeight(v, QFontMetricsF(font))) + 1);
@@ -101,7 +103,7 @@ QString StripsSvg(const Verdict &v)
     {
         QPainter painter(&svg);
         painter.setFont(font);
-        PaintVerdictStrips(painter, v, QRectF(1, 0, size.width() - 2, size.height()));
+        PaintVerdictStrips(painter, v, view, QRectF(1, 0, size.width() - 2, size.height()));
     }
     return Inline(bytes);
 }
@@ -124,15 +126,17 @@ QByteArray ReportHtml(const ReportInput &input)
                        "th:first-child,td:first-child{text-align:left}\nth{background:#eee}\n"
                        ".w1{background:%3}\n.w2{background:%4}\n.c1{color:%5}\n.c2{color:%6}\n</style>\n</head>\n<body>\n")
                        .arg(QStringLiteral(VARNEL_VERSION), Esc(ReportTitle(input)), tint1, tint2, AircraftColor(1).name(),
-                            AircraftColor(2).name(), CurrentLanguage());
+                            AircraftColor(2).name(), input.view.language);
     html += QStringLiteral("<h1><span class=\"c1\">%1</span> — <span class=\"c2\">%2</span></h1>\n")
                 .arg(Esc(caption.first.isEmpty() ? QStringLiteral("—") : caption.first),
                      Esc(caption.second.isEmpty() ? QStringLiteral("—") : caption.second));
     for (const QString &line : ReportFacts(input))
         html += QStringLiteral("<p>%1</p>\n").arg(Esc(line));
-    const std::vector<VerdictTable> tables = VerdictTables(v);
-    if (!tables.empty())
-        html += Table(tables.front(), 2);
+    // The verdict's first table (the summary values) under the facts, and again with the others.
+    const std::vector<VerdictBlock> blocks = VerdictBlocks(v, input.view, 0, true);
+    const auto table = std::find_if(blocks.begin(), blocks.end(), [](const VerdictBlock &b) { return b.kind == VerdictBlock::Kind::Table; });
+    if (table != blocks.end())
+        html += Table(table->table, 2);
     for (qsizetype i = 0; i < report.charts.size(); ++i) {
         QWidget *page = report.charts[i];
         const PictureCaption pageCaption = ReportCaption(input, report.names[i]);
@@ -145,16 +149,14 @@ QByteArray ReportHtml(const ReportInput &input)
                     .arg(Esc(pageCaption.page), Inline(RenderPicture(page, QStringLiteral("svg"), 1, &pageCaption)));
     }
     html += QStringLiteral("<section>\n<h2>%1</h2>\n").arg(Esc(QCoreApplication::translate("Varnel", "Кто лучше")));
-    const QString missing = MissingText(v, true);
-    if (!missing.isEmpty()) {
-        html += QStringLiteral("<p>%1</p>\n").arg(Esc(missing));
-    } else {
-        html += StripsSvg(v);
-        for (const QString &sentence : VerdictSentences(v))
-            html += QStringLiteral("<p>%1</p>\n").arg(Esc(sentence));
-        for (const VerdictTable &t : tables)
-            html += Table(t);
-    }
+    if (!blocks.empty() && blocks.front().kind == VerdictBlock::Kind::Strip)
+        html += StripsSvg(v, input.view);  // the strips in one picture
+    for (const VerdictBlock &b : blocks)
+        if (b.kind == VerdictBlock::Kind::Sentence)
+            html += QStringLiteral("<p>%1</p>\n").arg(Esc(b.text));
+    for (const VerdictBlock &b : blocks)
+        if (b.kind == VerdictBlock::Kind::Table)
+            html += Table(b.table);
     html += QStringLiteral("</section>\n</body>\n</html>\n");
     return html.toUtf8();
 }

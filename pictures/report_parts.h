@@ -2,7 +2,7 @@
 // What the PDF and the HTML report share: the comparison drawn once, the caption of
 // its pages and the first page's facts.
 #include "pages/caption.h"
-#include "pictures/report.h"
+#include "pictures/report_input.h"
 
 #include <QStringList>
 

@@ -2,6 +2,8 @@
 #include "pages/ranking_page.h"
 
 #include "pictures/export.h"
+#include "core/language.h"
+#include "core/units.h"
 #include "pages/comparison_pages.h"
 #include "pictures/picture_files.h"
 #include "pictures/report.h"
@@ -238,7 +240,7 @@ void ChartSharing::Run(Entry entry, QWidget *target)
     case CopyData: {
         // The verdict page gives its tables as `--verdict --format tsv` writes them.
         if (auto *verdict = qobject_cast<VerdictPage *>(target)) {
-            QApplication::clipboard()->setText(VerdictTsv(verdict->Shown()));
+            QApplication::clipboard()->setText(VerdictTsv(verdict->Shown(), View{ShownUnits(), CurrentLanguage()}));
             break;
         }
         // The ranking page gives its tables as `--rank --format tsv` writes them.
@@ -322,6 +324,7 @@ ReportInput ChartSharing::reportInput() const
     input.flaps = source_.flaps();
     input.advantage = pages_.AdvantageShown();
     input.dataFolder = source_.dataFolder ? source_.dataFolder() : QString();
+    input.view = View{ShownUnits(), CurrentLanguage()};  // the window's
     return input;
 }
 

@@ -198,7 +198,7 @@ private slots:
         v.pairs.push_back({Measure::Speed100, -1,
                            {{0, 2400, Lead::First, -31, 0}, {2400, 6000, Lead::Second, 27, 6000}, {6000, 8000, Lead::Even, 0.5, 7000}}});
         VerdictStrips strips;
-        strips.SetVerdict(v);
+        strips.SetVerdict(v, View{});
         strips.resize(700, strips.sizeHint().height());
         const QImage image = strips.grab().toImage();
         const std::vector<StripPlace> places =
@@ -254,7 +254,7 @@ private slots:
         QCOMPARE(more != nullptr && more->isVisibleTo(&page), cut);
         // Each row of the picture's tables, under its table's header.
         QStringList all, shown;
-        const std::vector<VerdictTable> tables = VerdictTables(page.Shown());
+        const std::vector<VerdictTable> tables = VerdictTables(page.Shown(), View{});
         const auto rowText = [](const QStringList &header, const QStringList &cells) {
             return header.join(u'|') + u'/' + cells.join(u'|');
         };
@@ -285,7 +285,7 @@ private slots:
         for (const QLabel *label : page.findChildren<QLabel *>())
             if (label->isVisibleTo(&page))
                 said << label->text().split(u'\n');
-        for (const QString &sentence : VerdictSentences(page.Shown(), kPageBands))
+        for (const QString &sentence : VerdictSentences(page.Shown(), View{}, kPageBands))
             QVERIFY(said.count(sentence) == 1 || (cut && said.count(sentence) == 0));
         for (const QWidget *w : page.findChildren<QWidget *>())
             QVERIFY(w->font().pixelSize() >= 7 || w->font().pointSizeF() >= 7);

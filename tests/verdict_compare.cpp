@@ -1,6 +1,7 @@
 // The verdict: bands of two hand-made curves worked out by hand, the aircraft's tables
 // read as the charts read them, and the sentences and formats made of it.
 #include "support.h"
+#include "core/language.h"
 #include "verdict/verdict_format.h"
 
 #include <QJsonArray>
@@ -136,12 +137,12 @@ private slots:
         QCOMPARE(v.best[0][5].value, 0.36);
         QCOMPARE(v.best[0][5].at, 400.0);
         QCOMPARE(AltitudeRows(v, UnitSystem::Metric).size(), size_t(3));
-        QCOMPARE(AltitudeRows(v, UnitSystem::Metric)[1].values[0][0], (490.999 + 530) / 2);
+        QCOMPARE(AltitudeRows(v, UnitSystem::Metric)[1].cells[0].values[0], (490.999 + 530) / 2);
         // In feet the table steps every 2,000 ft: 0 to 6,000 over the 6,562 ft of the range.
         const std::vector<AltitudeRow> feet = AltitudeRows(v, UnitSystem::Imperial);
         QCOMPARE(feet.size(), size_t(4));
         QCOMPARE(feet[3].altitude * 3.28084, 6000.0);
-        QCOMPARE(feet[1].values[0][0], 490.999 + (530 - 490.999) * 2000 / 6561.68);
+        QCOMPARE(feet[1].cells[0].values[0], 490.999 + (530 - 490.999) * 2000 / 6561.68);
         QCOMPARE(v.summary[0][2].value, 18.2);
 
         QCOMPARE(ErrorOf([&] { CurvesOf(*a, FlapSet().With(1)); }),
@@ -156,21 +157,21 @@ private slots:
         a.curves[2] = Curve({0, 4000}, {15, 15});
         b.curves[2] = Curve({2000}, {16.5});
         const Verdict v = CompareCrafts({"Tarn-5", "Skarn-7"}, {&a, &b}, {}, FlapSet::NoFlaps());
-        QCOMPARE(VerdictSentences(v).at(2), QStringLiteral("Скороподъемность 100%: только Tarn-5 от 0 до 2 000 м; на 2 000 м — "
+        QCOMPARE(VerdictSentences(v, View{}).at(2), QStringLiteral("Скороподъемность 100%: только Tarn-5 от 0 до 2 000 м; на 2 000 м — "
                                                            "Skarn-7 (+1.5 м/с); выше 2 000 м — только Tarn-5."));
-        QCOMPARE(VerdictSentences(v).first(),
+        QCOMPARE(VerdictSentences(v, View{}).first(),
                  QStringLiteral("Скорость 100%: Tarn-5 быстрее от 0 до 1 333 м (до +20 км/ч у земли); от 1 333 до 2 950 м — "
                                 "Skarn-7 (до +20 км/ч на 2 000 м); от 2 950 до 9 000 м — поровну; выше 9 000 м — только Tarn-5."));
-        QCOMPARE(VerdictSentences(v).at(1), QStringLiteral("Скорость MAX: нет данных."));
+        QCOMPARE(VerdictSentences(v, View{}).at(1), QStringLiteral("Скорость MAX: нет данных."));
         QCOMPARE(VerdictNumber(-1234567.26, 1), QStringLiteral("−1 234 567.3"));
         QCOMPARE(VerdictNumber(-0.04, 1, true), QStringLiteral("0.0"));
         // The page's lists stand one above the other; the command line has options.
         const Verdict one = CompareCrafts({"Tarn-5", ""}, {&a, nullptr}, {}, FlapSet());
         QCOMPARE(MissingText(one), QStringLiteral("Выберите второй самолет (нижний список), чтобы сравнить его с Tarn-5."));
-        QCOMPARE(VerdictText(one), QStringLiteral("Выберите второй самолет (--second), чтобы сравнить его с Tarn-5.\n"));
+        QCOMPARE(VerdictText(one, View{}), QStringLiteral("Выберите второй самолет (--second), чтобы сравнить его с Tarn-5.\n"));
 
         // JSON: numbers as numbers, a missing value as null.
-        const QJsonObject json = QJsonDocument::fromJson(VerdictJson(v)).object();
+        const QJsonObject json = QJsonDocument::fromJson(VerdictJson(v, View{})).object();
         const QJsonObject band = json["pairs"].toArray()[0].toObject()["bands"].toArray()[1].toObject();
         QCOMPARE(band["lead"].toString(), QStringLiteral("second"));
         QCOMPARE(band["largestSecondMinusFirst"].toDouble(), 20.0);
@@ -188,16 +189,20 @@ private slots:
         const std::vector<SummaryValue> sa{{"0", "макс. скор. в пике", "км/ч", "unknown", none},
                                            {"M_takeoff", "взлетный вес", "кг", "3000", 3000},
                                            {"T_turn", "время виража", "сек", "20.1", 20.1}};
-        const std::vector<SummaryValue> sb{{"0", "макс. скор. в пике", "км/ч", "700", 700},
-                                           {"M_takeoff", "взлетный вес", "кг", "3000", 3000},
-                                           {"T_turn", "время виража", "сек", "20.2", 20.2}};
+        // The second's in another order: values pair by their key.
+        const std::vector<SummaryValue> sb{{"T_turn", "время виража", "сек", "20.2", 20.2},
+                                           {"0", "макс. скор. в пике", "км/ч", "700", 700},
+                                           {"M_takeoff", "взлетный вес", "кг", "3200", 3200}};
         const Verdict v = CompareCrafts({"A", "B"}, {&a, &b}, {sa, sb}, FlapSet::NoFlaps());
-        const std::vector<VerdictTable> tables = VerdictTables(v);
+        const std::vector<VerdictTable> tables = VerdictTables(v, View{});
         QCOMPARE(tables[0].rows[0][1].text, QStringLiteral("unknown"));
         QCOMPARE(tables[0].rows[2][3].plain, QStringLiteral("0.1"));
+        // The shorter turn wins; a heavier take-off weight only informs.
+        QCOMPARE((QList<int>{tables[0].rows[2][1].tint, tables[0].rows[2][2].tint}), (QList<int>{1, 0}));
+        QCOMPARE((QList<int>{tables[0].rows[1][1].tint, tables[0].rows[1][2].tint}), (QList<int>{0, 0}));
         QCOMPARE(tables[1].rows[0][3].text, QStringLiteral("+113"));  // 648 - 535
         QCOMPARE(tables[1].rows[0][3].plain, QStringLiteral("113.8"));
-        QVERIFY2(!VerdictTsv(v).contains(QRegularExpression(R"(\d\.\d{4}|e-)")), qPrintable(VerdictTsv(v)));
+        QVERIFY2(!VerdictTsv(v, View{}).contains(QRegularExpression(R"(\d\.\d{4}|e-)")), qPrintable(VerdictTsv(v, View{})));
     }
 
     // Curves that swap the lead at every row: the page says the widest bands and counts
@@ -214,20 +219,20 @@ private slots:
         const Verdict v = CompareCrafts({"A", "B"}, {&a, &b}, {}, FlapSet::NoFlaps());
         const size_t all = v.pairs[0].bands.size();
         QVERIFY2(all >= 1000, qPrintable(QString::number(all)));
-        const QString shown = VerdictSentences(v, 8).first();
+        const QString shown = VerdictSentences(v, View{}, 8).first();
         QCOMPARE(shown.count(QStringLiteral(" — ")), 7);
         QVERIFY2(shown.contains(QStringLiteral("от 9 985 до 50 000 м — A")), qPrintable(shown));
         QVERIFY2(shown.endsWith(QStringLiteral("; … и ещё %1 полосы.").arg(VerdictNumber(double(all - 8), 0))), qPrintable(shown));
-        QCOMPARE(qsizetype(VerdictSentences(v).first().count(QStringLiteral("; "))), qsizetype(all - 1));
-        QVERIFY(!VerdictText(v).contains(QStringLiteral("и ещё")));
+        QCOMPARE(qsizetype(VerdictSentences(v, View{}).first().count(QStringLiteral("; "))), qsizetype(all - 1));
+        QVERIFY(!VerdictText(v, View{}).contains(QStringLiteral("и ещё")));
     }
 
     // The count of bands left unsaid takes the word its number asks for in Russian:
     // 11 to 14 take "полос" whatever their last digit.
     void bandsLeftWord()
     {
-        const std::map<size_t, QString> words{{2, "полосы"}, {5, "полос"}, {11, "полос"}, {12, "полос"}, {14, "полос"},
-                                              {21, "полоса"}, {22, "полосы"}, {112, "полос"}};
+        const std::map<size_t, QString> words{{1, "полоса"}, {2, "полосы"}, {5, "полос"}, {11, "полос"}, {12, "полос"}, {14, "полос"},
+                                              {21, "полоса"}, {22, "полосы"}, {25, "полос"}, {112, "полос"}};
         std::set<size_t> seen;
         for (int rows = 4; rows < 140; ++rows) {
             CraftCurves a, b;
@@ -239,11 +244,29 @@ private slots:
             const size_t left = v.pairs[0].bands.size() - kPageBands;
             if (!words.count(left))
                 continue;
-            const QString said = VerdictSentences(v, kPageBands).first();
+            const QString said = VerdictSentences(v, View{}, kPageBands).first();
             QVERIFY2(said.endsWith(QStringLiteral("и ещё %1 %2.").arg(left).arg(words.at(left))), qPrintable(said));
             seen.insert(left);
         }
         QCOMPARE(seen.size(), words.size());
+    }
+
+    // In English one band, any other number bands; thousands set apart as on the page.
+    void bandsLeftWordInEnglish()
+    {
+        InstallLanguage(QStringLiteral("en"));
+        for (const auto &[left, said] : std::map<size_t, QString>{
+                 {1, "… and 1 more band."}, {2, "… and 2 more bands."}, {21, "… and 21 more bands."}, {1234, "… and 1 234 more bands."}}) {
+            Verdict v;
+            v.names = {"A", "B"};
+            v.present = {true, true};
+            v.pairs = {{Measure::Speed100, -1, {}}};
+            for (size_t i = 0; i <= left; ++i)
+                v.pairs[0].bands.push_back({double(i), double(i + 1), Lead::Even, 0, 0});
+            const QString sentence = VerdictSentences(v, View{}, 1).first();
+            QVERIFY2(sentence.endsWith(said), qPrintable(sentence));
+        }
+        InstallLanguage(QStringLiteral("ru"));
     }
 
     // An aircraft better in every measure leads every pair, from end to end, whichever
@@ -289,13 +312,11 @@ private slots:
         b.curves[3] = Curve({0, 1000}, {15.15, 15.15});
         const Verdict v = CompareCrafts({"A", "B"}, {&a, &b}, {}, FlapSet::NoFlaps());
         const auto tints = [&](UnitSystem units) {
-            SetShownUnits(units);
             QList<int> out;
-            for (const VerdictTable &t : VerdictTables(v))
+            for (const VerdictTable &t : VerdictTables(v, View{units}))
                 for (const auto &row : t.rows)
                     for (const VerdictCell &c : row)
                         out << c.tint;
-            SetShownUnits(UnitSystem::Metric);
             return out;
         };
         const QList<int> metric = tints(UnitSystem::Metric);

@@ -543,18 +543,6 @@
         <translation>at sea level</translation>
     </message>
     <message>
-        <source>полоса</source>
-        <translation>band</translation>
-    </message>
-    <message>
-        <source>полосы</source>
-        <translation>bands</translation>
-    </message>
-    <message>
-        <source>полос</source>
-        <translation>bands</translation>
-    </message>
-    <message>
         <source> (до %1 %2)</source>
         <translation> (up to %1 %2)</translation>
     </message>
@@ -565,22 +553,6 @@
     <message>
         <source>поровну %1</source>
         <translation>even %1</translation>
-    </message>
-    <message>
-        <source>выше</source>
-        <translation>above</translation>
-    </message>
-    <message>
-        <source>только </source>
-        <translation>only </translation>
-    </message>
-    <message>
-        <source>поровну</source>
-        <translation>even</translation>
-    </message>
-    <message>
-        <source>… и ещё %1 %2</source>
-        <translation>… and %1 more %2</translation>
     </message>
     <message>
         <source>нет данных</source>
@@ -907,11 +879,6 @@ Replace these files?</translation>
         <translation>flaps 3</translation>
     </message>
     <message>
-        <source>полоса</source>
-        <comment>after 21, 31, …</comment>
-        <translation>bands</translation>
-    </message>
-    <message>
         <source>Закрылки: %1</source>
         <translation>Flaps: %1</translation>
     </message>
@@ -1026,6 +993,45 @@ Replace these files?</translation>
     <message>
         <source>Система не дает следить за файлами папки данных (%1): изменения на диске видны только после F5.</source>
         <translation>The system allows no watch on the data folder&apos;s files (%1): changes on disk show only after F5.</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3%4</source>
+        <comment>the first band: who leads, the measure&apos;s verb, where, by how much</comment>
+        <translation>%1 %2 %3%4</translation>
+    </message>
+    <message>
+        <source>выше — %1%2</source>
+        <comment>who leads above the bands before, by how much</comment>
+        <translation>above — %1%2</translation>
+    </message>
+    <message>
+        <source>выше — поровну</source>
+        <translation>above — even</translation>
+    </message>
+    <message>
+        <source>%1 — %2%3</source>
+        <comment>where, who leads, by how much</comment>
+        <translation>%1 — %2%3</translation>
+    </message>
+    <message>
+        <source>%1 — только %2</source>
+        <translation>%1 — only %2</translation>
+    </message>
+    <message>
+        <source>%1 — поровну</source>
+        <translation>%1 — even</translation>
+    </message>
+    <message numerus="yes">
+        <source>… и ещё %n полос</source>
+        <translation>
+            <numerusform>… and %n more band</numerusform>
+            <numerusform>… and %n more bands</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <comment>a pair&apos;s sentence: the pair, what its bands say</comment>
+        <translation>%1: %2.</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "verdict/verdict.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -30,6 +31,33 @@ BestFigure Best(const CurvePoints &c, Measure m, int flap)
     return {m, flap, peak.value, peak.at};
 }
 
+// Which of both aircraft's figures is the better one.
+void DecideBest(std::array<std::vector<BestFigure>, 2> &best)
+{
+    for (size_t i = 0; i < std::min(best[0].size(), best[1].size()); ++i) {
+        BestFigure &a = best[0][i], &b = best[1][i];
+        const MeasureRule &rule = RuleOf(a.measure);
+        const int win = Winner(a.value, b.value, rule.higherIsBetter, rule.evenUnder);
+        a.wins = win == 1;
+        b.wins = win == 2;
+    }
+}
+
+// The summary values of the first aircraft beside the second's of the same key, each
+// decided by its rule.
+std::vector<SummaryPair> SummaryPairs(const std::array<std::vector<SummaryValue>, 2> &summary)
+{
+    std::vector<SummaryPair> out;
+    for (const SummaryValue &a : summary[0]) {
+        const auto b = std::find_if(summary[1].begin(), summary[1].end(), [&](const SummaryValue &s) { return s.key == a.key; });
+        if (b == summary[1].end())
+            continue;
+        const SummaryRule *rule = SummaryRuleOf(a.key);
+        out.push_back({{a, *b}, rule && rule->decides ? Winner(a.value, b->value, rule->higherIsBetter, rule->evenUnder) : 0});
+    }
+    return out;
+}
+
 // The altitudes of an aircraft's speed file: lowest and highest.
 std::pair<double, double> AltitudeRange(const CurvePoints &c)
 {
@@ -42,6 +70,22 @@ std::pair<double, double> AltitudeRange(const CurvePoints &c)
     return {lo, hi};
 }
 }  // namespace
+
+int Winner(double first, double second, bool higherIsBetter, double evenUnder)
+{
+    if (!std::isfinite(first) || !std::isfinite(second) || IsEven(first, second, evenUnder))
+        return 0;
+    return (first > second) == higherIsBetter ? 1 : 2;
+}
+
+std::vector<Measure> AltitudeMeasures()
+{
+    std::vector<Measure> out;
+    for (Measure m : kAllMeasures)
+        if (RuleOf(m).byAltitude && !RuleOf(m).perFlap)
+            out.push_back(m);
+    return out;
+}
 
 const CurvePoints &CraftCurves::Of(Measure m, int flap) const
 {
@@ -84,10 +128,12 @@ Verdict CompareCrafts(const std::array<QString, 2> &names, const std::array<cons
             if (v.present[size_t(a)])
                 v.best[size_t(a)].push_back(Best(c[a]->Of(m, flap), m, flap));
     }
-    if (v.present[0] && v.present[1])
-        for (size_t a = 0; a < 2; ++a)
-            for (size_t m = 0; m < 4; ++m)
-                v.byAltitude[a][m] = c[a]->curves[m];
+    if (!v.present[0] || !v.present[1])
+        return v;
+    DecideBest(v.best);
+    v.summaryPairs = SummaryPairs(v.summary);
+    for (Measure m : AltitudeMeasures())
+        v.byAltitude.push_back({m, {c[0]->Of(m, -1), c[1]->Of(m, -1)}});
     return v;
 }
 
@@ -105,11 +151,11 @@ double AltitudeStep(UnitSystem units)
 std::vector<AltitudeRow> AltitudeRows(const Verdict &v, UnitSystem units)
 {
     std::vector<AltitudeRow> rows;
-    const auto &c = v.byAltitude;
-    if (!v.present[0] || !v.present[1])
+    if (!v.present[0] || !v.present[1] || v.byAltitude.empty())
         return rows;
-    const auto [lo0, hi0] = AltitudeRange(c[0][0]);
-    const auto [lo1, hi1] = AltitudeRange(c[1][0]);
+    // The altitude measures are the columns of one file: their curves share its altitudes.
+    const auto [lo0, hi0] = AltitudeRange(v.byAltitude.front().curves[0]);
+    const auto [lo1, hi1] = AltitudeRange(v.byAltitude.front().curves[1]);
     const double lo = std::max(lo0, lo1), hi = std::min(hi0, hi1), step = AltitudeStep(units);
     if (!(lo <= hi))
         return rows;
@@ -119,9 +165,11 @@ std::vector<AltitudeRow> AltitudeRows(const Verdict &v, UnitSystem units)
         if (h > hi)
             break;
         AltitudeRow row{h, {}};
-        for (size_t m = 0; m < 4; ++m)
-            for (size_t a = 0; a < 2; ++a)
-                row.values[m][a] = CurveValueAt(c[a][m], h);
+        for (const AltitudeCurves &c : v.byAltitude) {
+            const MeasureRule &rule = RuleOf(c.measure);
+            const std::array<double, 2> values{CurveValueAt(c.curves[0], h), CurveValueAt(c.curves[1], h)};
+            row.cells.push_back({c.measure, values, Winner(values[0], values[1], rule.higherIsBetter, rule.evenUnder)});
+        }
         rows.push_back(row);
     }
     return rows;

@@ -33,20 +33,47 @@ struct PairVerdict {
     std::vector<LeadBand> bands;
 };
 
+// 1 or 2: the aircraft whose value is better, by the rule given, by more than the even
+// limit; 0 where the two are even or either value is missing. Every cell the verdict
+// favours is decided here.
+int Winner(double first, double second, bool higherIsBetter, double evenUnder);
+
 // An aircraft's best value of a measure and where it is reached (altitude or speed);
 // NaN when it has none. Lowest full-turn time, highest of the others; the lowest place
-// on equal values (CurveBest).
+// on equal values (CurveBest). wins: better than the other aircraft's (Winner).
 struct BestFigure {
     Measure measure;
     int flap = -1;
     double value, at;
+    bool wins = false;
 };
 
-// The values of the four altitude measures at one altitude, per aircraft (NaN where a
-// curve does not reach it).
+// One summary value of both aircraft side by side, and the one it favours (1 or 2; 0
+// where the value only informs or the two are even).
+struct SummaryPair {
+    std::array<SummaryValue, 2> values;
+    int winner = 0;
+};
+
+// One altitude measure at one altitude: both aircraft's values (NaN where a curve does
+// not reach it) and the one it favours.
+struct AltitudeCell {
+    Measure measure;
+    std::array<double, 2> values;
+    int winner = 0;
+};
 struct AltitudeRow {
     double altitude;
-    std::array<std::array<double, 2>, 4> values;  // [Speed100 .. ClimbMax][aircraft]
+    std::vector<AltitudeCell> cells;  // AltitudeMeasures(), in their order
+};
+// The measures the altitude table reads at every step: those along the altitude that
+// are compared once, not per flap setting, in the verdict's order.
+std::vector<Measure> AltitudeMeasures();
+
+// One altitude measure's curve of each aircraft.
+struct AltitudeCurves {
+    Measure measure;
+    std::array<CurvePoints, 2> curves;
 };
 
 struct Verdict {
@@ -56,15 +83,20 @@ struct Verdict {
     std::vector<PairVerdict> pairs;   // measures in order, turn settings in flap order
     std::array<std::vector<BestFigure>, 2> best;        // both in the same order
     std::array<std::vector<SummaryValue>, 2> summary;   // the aircraft's own; empty for a missing aircraft
-    // The four altitude curves of each aircraft, read at the altitudes of the table.
-    std::array<std::array<CurvePoints, 4>, 2> byAltitude;
+    // The summary values both aircraft have, paired by key, in the first one's order;
+    // none unless both are there.
+    std::vector<SummaryPair> summaryPairs;
+    // The altitude measures' curves, read at the altitudes of the table; none unless
+    // both aircraft are there.
+    std::vector<AltitudeCurves> byAltitude;
 };
 
 // The altitude table's step: the round value of the shown unit nearest 1,000 m (1,000 m,
 // 2,000 ft), in that unit.
 double AltitudeStep(UnitSystem units);
-// The values of the four altitude measures at every step of the shown unit over both
-// aircraft's common range (none when either is missing), lowest first.
+// The values of the altitude measures at every step of the shown unit over both
+// aircraft's common range (none when either is missing), lowest first, each cell
+// decided.
 std::vector<AltitudeRow> AltitudeRows(const Verdict &v, UnitSystem units);
 
 // The verdict of the two aircraft (either may be null) at these flap settings, from

@@ -1,5 +1,6 @@
 #include "verdict/verdict_format.h"
 #include "core/language.h"
+#include "core/view.h"
 #include "core/units.h"
 
 #include <QCoreApplication>
@@ -18,22 +19,6 @@ namespace {
 const char *const kFlapNames[4] = {QT_TRANSLATE_NOOP("Varnel", "без закрылков"), QT_TRANSLATE_NOOP("Varnel", "закрылки 1"),
                                    QT_TRANSLATE_NOOP("Varnel", "закрылки 2"), QT_TRANSLATE_NOOP("Varnel", "закрылки 3")};
 const char *const kFlapKeys[4] = {"none", "1", "2", "3"};
-// The summary values a difference decides, by their place in the tree: dive speed
-// (higher), turn time (lower), rate of climb (higher); the others only inform.
-struct SummaryRule {
-    bool decides, higherIsBetter;
-    double evenUnder;
-};
-const SummaryRule kSummaryRules[6] = {
-    {.decides = true, .higherIsBetter = true, .evenUnder = 1.0},    // dive speed
-    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // take-off weight
-    {.decides = true, .higherIsBetter = false, .evenUnder = 0.1},   // turn time
-    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // turn speed
-    {.decides = true, .higherIsBetter = true, .evenUnder = 0.1},    // climb rate
-    {.decides = false, .higherIsBetter = true, .evenUnder = 0},     // climb speed
-};
-const char *const kSummaryKeys[6] = {"dive-speed", "takeoff-weight", "turn-time", "turn-speed", "climb-rate", "climb-speed"};
-
 // A band's largest difference carries its sign in its name.
 const char *const kLargestKey = "largestSecondMinusFirst";
 
@@ -48,40 +33,30 @@ QString Label(Measure m, int flap)
     return flap < 0 ? label : label + QStringLiteral(", ") + Str(kFlapNames[flap]);
 }
 // The verdict is computed in metric units; what it says is in the units shown.
-double ShownAlong(Measure m, double at) { return ToShown(AlongOf(m), at, ShownUnits()); }
-double ShownValue(Measure m, double value) { return ToShown(QuantityOf(m), value, ShownUnits()); }
-int Decimals(Measure m) { return ShownDecimals(QuantityOf(m), TextOf(m).decimals, ShownUnits()); }
-QString ValueUnit(Measure m) { return MeasureUnit(m, ShownUnits()); }
-QString AxisUnit(Measure m) { return UnitName(AlongOf(m), ShownUnits()); }
+double ShownAlong(Measure m, double at, const View &view) { return ToShown(AlongOf(m), at, view.units); }
+double ShownValue(Measure m, double value, const View &view) { return ToShown(QuantityOf(m), value, view.units); }
+int Decimals(Measure m, const View &view) { return ShownDecimals(QuantityOf(m), TextOf(m).decimals, view.units); }
+QString ValueUnit(Measure m, const View &view) { return MeasureUnit(m, view.units); }
+QString AxisUnit(Measure m, const View &view) { return UnitName(AlongOf(m), view.units); }
 // Where a metric altitude or speed lies, in the units shown.
-QString Place(Measure m, double at)
+QString Place(Measure m, double at, const View &view)
 {
-    const QString shown = VerdictNumber(ShownAlong(m, at), 0);
+    const QString shown = VerdictNumber(ShownAlong(m, at, view), 0);
     if (RuleOf(m).byAltitude)
-        return at == 0 ? QCoreApplication::translate("Varnel", "у земли") : QCoreApplication::translate("Varnel", "на %1").arg(WithUnit(shown, AxisUnit(m)));
-    return QCoreApplication::translate("Varnel", "при %1").arg(WithUnit(shown, AxisUnit(m)));
+        return at == 0 ? QCoreApplication::translate("Varnel", "у земли") : QCoreApplication::translate("Varnel", "на %1").arg(WithUnit(shown, AxisUnit(m, view)));
+    return QCoreApplication::translate("Varnel", "при %1").arg(WithUnit(shown, AxisUnit(m, view)));
 }
-QString Valued(Measure m, double value) { return WithUnit(VerdictNumber(ShownValue(m, value), Decimals(m)), ValueUnit(m)); }
+QString Valued(Measure m, double value, const View &view) { return WithUnit(VerdictNumber(ShownValue(m, value, view), Decimals(m, view)), ValueUnit(m, view)); }
 
 // The heading of a column of differences in `unit` ("Δ, км/ч").
 QString DeltaHeading(const QString &unit) { return QCoreApplication::translate("Varnel", "Δ, %1").arg(unit); }
 
-// "полоса", "полосы" or "полос", as the count asks.
-QString BandsWord(size_t n)
+// A text that counts `n` (its form chosen by the count, in every language's way), the
+// count written as the page writes numbers: thousands set apart.
+QString Counted(const char *text, size_t n)
 {
-    const size_t tens = n % 100, ones = n % 10;
-    if (ones == 1 && tens != 11)  // 21, 31 … take the word of one in Russian, not in English
-        return n == 1 ? QCoreApplication::translate("Varnel", "полоса")
-                      : QCoreApplication::translate("Varnel", "полоса", "after 21, 31, …");
-    return ones >= 2 && ones <= 4 && (tens < 12 || tens > 14) ? QCoreApplication::translate("Varnel", "полосы") : QCoreApplication::translate("Varnel", "полос");
-}
-
-// 1 or 2: the aircraft whose value is better by more than the even limit; 0 otherwise.
-int Winner(double a, double b, bool higherIsBetter, double evenUnder)
-{
-    if (!std::isfinite(a) || !std::isfinite(b) || IsEven(a, b, evenUnder))
-        return 0;
-    return (a > b) == higherIsBetter ? 1 : 2;
+    QString out = QCoreApplication::translate("Varnel", text, nullptr, int(n));
+    return n < 1000 ? out : out.replace(QString::number(n), VerdictNumber(double(n), 0));
 }
 
 // A number as the data hold it: whole thousandths (what arithmetic adds beyond them
@@ -108,51 +83,56 @@ VerdictCell Cell(const QString &text, const QString &plain = QString(), int tint
     return {text, plain.isNull() ? text : plain, tint};
 }
 
-QString Sentence(const Verdict &v, const PairVerdict &p, size_t most)
+// What a sentence says of its i-th shown band: who leads it, where, and by how much;
+// the first band names the measure's verb, a last band that goes on from the one
+// before it at the top of the altitude says "above".
+QString Clause(const Verdict &v, const PairVerdict &p, const ShownBands &shown, size_t i, const View &view)
 {
-    const MeasureText &t = TextOf(p.measure);
-    const ShownBands shown = ShowBands(p.bands, most);
-    QStringList parts;
-    for (size_t i = 0; i < shown.bands.size(); ++i) {
-        const LeadBand &b = p.bands[shown.bands[i]];
-        const bool leads = b.lead == Lead::First || b.lead == Lead::Second;
-        const bool only = b.lead == Lead::OnlyFirst || b.lead == Lead::OnlySecond;
-        const bool point = b.from == b.to;
-        const QString name = v.names[b.lead == Lead::First || b.lead == Lead::OnlyFirst ? 0 : 1];
-        const QString range = point ? Place(p.measure, b.from)
-                                    : QCoreApplication::translate("Varnel", "от %1 до %2").arg(VerdictNumber(ShownAlong(p.measure, b.from), 0),
-                                                                                                PairPlace(p, b.to));
-        const QString advantage = PairAdvantage(p, b);
-        const QString gain = !leads ? QString()
-                             : point ? QStringLiteral(" (%1)").arg(advantage)
-                                     : QCoreApplication::translate("Varnel", " (до %1 %2)").arg(advantage, Place(p.measure, b.at));
-        const bool above = i > 0 && shown.bands[i] + 1 == p.bands.size() && !point && RuleOf(p.measure).byAltitude &&
-                           p.bands[shown.bands[i] - 1].to == b.from && shown.bands[i - 1] + 1 == shown.bands[i];
-        if (i == 0)
-            parts << (leads ? name + QLatin1Char(' ') + Str(t.verb) + QLatin1Char(' ') + range + gain
-                      : only ? QCoreApplication::translate("Varnel", "только %1 %2").arg(name, range)
-                             : QCoreApplication::translate("Varnel", "поровну %1").arg(range));
-        else if (above && only)
-            parts << QCoreApplication::translate("Varnel", "выше %1 — только %2").arg(PairPlace(p, b.from), name);
-        else
-            parts << (above ? QCoreApplication::translate("Varnel", "выше") : range) + QStringLiteral(" — ") +
-                         (leads ? name + gain : only ? QCoreApplication::translate("Varnel", "только ") + name : QCoreApplication::translate("Varnel", "поровну"));
-    }
-    if (shown.left > 0)
-        parts << QCoreApplication::translate("Varnel", "… и ещё %1 %2").arg(VerdictNumber(double(shown.left), 0), BandsWord(shown.left));
-    if (parts.isEmpty())
-        parts << QCoreApplication::translate("Varnel", "нет данных");
-    return Label(p.measure, p.flap) + QStringLiteral(": ") + parts.join(QStringLiteral("; ")) + QLatin1Char('.');
+    const LeadBand &b = p.bands[shown.bands[i]];
+    const bool leads = b.lead == Lead::First || b.lead == Lead::Second;
+    const bool only = b.lead == Lead::OnlyFirst || b.lead == Lead::OnlySecond;
+    const bool point = b.from == b.to;
+    const QString name = v.names[b.lead == Lead::First || b.lead == Lead::OnlyFirst ? 0 : 1];
+    const QString range = point ? Place(p.measure, b.from, view)
+                                : QCoreApplication::translate("Varnel", "от %1 до %2").arg(VerdictNumber(ShownAlong(p.measure, b.from, view), 0), PairPlace(p, b.to, view));
+    const QString advantage = PairAdvantage(p, b, view);
+    const QString gain = !leads ? QString()
+                         : point ? QStringLiteral(" (%1)").arg(advantage)
+                                 : QCoreApplication::translate("Varnel", " (до %1 %2)").arg(advantage, Place(p.measure, b.at, view));
+    if (i == 0)
+        return leads ? QCoreApplication::translate("Varnel", "%1 %2 %3%4", "the first band: who leads, the measure's verb, where, by how much")
+                           .arg(name, Str(TextOf(p.measure).verb), range, gain)
+               : only ? QCoreApplication::translate("Varnel", "только %1 %2").arg(name, range)
+                      : QCoreApplication::translate("Varnel", "поровну %1").arg(range);
+    const bool above = shown.bands[i] + 1 == p.bands.size() && !point && RuleOf(p.measure).byAltitude &&
+                       p.bands[shown.bands[i] - 1].to == b.from && shown.bands[i - 1] + 1 == shown.bands[i];
+    if (above)
+        return leads ? QCoreApplication::translate("Varnel", "выше — %1%2", "who leads above the bands before, by how much").arg(name, gain)
+               : only ? QCoreApplication::translate("Varnel", "выше %1 — только %2").arg(PairPlace(p, b.from, view), name)
+                      : QCoreApplication::translate("Varnel", "выше — поровну");
+    return leads ? QCoreApplication::translate("Varnel", "%1 — %2%3", "where, who leads, by how much").arg(range, name, gain)
+           : only ? QCoreApplication::translate("Varnel", "%1 — только %2").arg(range, name)
+                  : QCoreApplication::translate("Varnel", "%1 — поровну").arg(range);
 }
 
-VerdictTable SummaryTable(const Verdict &v)
+QString Sentence(const Verdict &v, const PairVerdict &p, size_t most, const View &view)
+{
+    const ShownBands shown = ShowBands(p.bands, most);
+    QStringList parts;
+    for (size_t i = 0; i < shown.bands.size(); ++i)
+        parts << Clause(v, p, shown, i, view);
+    if (shown.left > 0)
+        parts << Counted(QT_TRANSLATE_N_NOOP("Varnel", "… и ещё %n полос"), shown.left);
+    if (parts.isEmpty())
+        parts << QCoreApplication::translate("Varnel", "нет данных");
+    return QCoreApplication::translate("Varnel", "%1: %2.", "a pair's sentence: the pair, what its bands say").arg(Label(p.measure, p.flap), parts.join(QStringLiteral("; ")));
+}
+
+VerdictTable SummaryTable(const Verdict &v, const View &view)
 {
     VerdictTable t{QStringLiteral("summary"), QCoreApplication::translate("Varnel", "Сводка"), {QString(), v.names[0], v.names[1], QStringLiteral("Δ")}, {}};
-    const auto &metricA = v.summary[0], &metricB = v.summary[1];
-    for (size_t i = 0; i < std::min(metricA.size(), metricB.size()); ++i) {
-        const SummaryRule rule = i < 6 ? kSummaryRules[i] : SummaryRule{false, true, 0};
-        const int win = rule.decides ? Winner(metricA[i].value, metricB[i].value, rule.higherIsBetter, rule.evenUnder) : 0;
-        const SummaryValue a = ShownSummary(metricA[i], ShownUnits()), b = ShownSummary(metricB[i], ShownUnits());
+    for (const SummaryPair &pair : v.summaryPairs) {
+        const SummaryValue a = ShownSummary(pair.values[0], view.units), b = ShownSummary(pair.values[1], view.units);
         const double d = b.value - a.value;
         QString delta = std::isfinite(d) ? VerdictNumber(d, 2, true) : QString();
         while (delta.contains(QLatin1Char('.')) && delta.endsWith(QLatin1Char('0')))
@@ -161,32 +141,47 @@ VerdictTable SummaryTable(const Verdict &v)
             delta.chop(1);
         // The difference names its unit, as the values beside it do.
         const QString deltaText = delta.isEmpty() ? delta : WithUnit(delta, Translated(b.unit));
-        t.rows.push_back({Cell(Translated(a.label)), Cell(SummaryWithUnit(a), a.text, win == 1 ? 1 : 0),
-                          Cell(SummaryWithUnit(b), b.text, win == 2 ? 2 : 0), Cell(deltaText, Plain(d))});
+        t.rows.push_back({Cell(Translated(a.label)), Cell(SummaryWithUnit(a), a.text, pair.winner == 1 ? 1 : 0),
+                          Cell(SummaryWithUnit(b), b.text, pair.winner == 2 ? 2 : 0), Cell(deltaText, Plain(d))});
     }
     return t;
 }
 
-// Speed (first = 0) or climb (first = 2) at every 1,000 m: 100% and MAX side by side.
-VerdictTable AltitudeTable(const Verdict &v, int first)
+// The altitude table of one quantity: its key and title.
+struct AltitudeTableText {
+    Quantity quantity;
+    const char *key, *title;
+};
+const AltitudeTableText kAltitudeTables[] = {
+    {Quantity::Speed, "speed", QT_TRANSLATE_NOOP("Varnel", "Скорость по высоте, %1")},
+    {Quantity::Climb, "climb", QT_TRANSLATE_NOOP("Varnel", "Скороподъемность по высоте, %1")},
+};
+
+// The altitude measures of one quantity (speed or climb) at every 1,000 m: each engine
+// power's values side by side with their difference.
+VerdictTable AltitudeTable(const Verdict &v, const AltitudeTableText &text, const View &view)
 {
-    const bool speed = first == 0;
-    VerdictTable t{speed ? QStringLiteral("speed") : QStringLiteral("climb"),
-                   (speed ? QCoreApplication::translate("Varnel", "Скорость по высоте, %1") : QCoreApplication::translate("Varnel", "Скороподъемность по высоте, %1"))
-                       .arg(ValueUnit(Measure(first))),
-                   {QCoreApplication::translate("Varnel", "Высота, %1").arg(AxisUnit(Measure(first)))}, {}};
-    for (const QString &power : {QStringLiteral("100% "), QStringLiteral("MAX ")})
-        t.header << power + v.names[0] << power + v.names[1] << DeltaHeading(ValueUnit(Measure(first)));
-    for (const AltitudeRow &r : AltitudeRows(v, ShownUnits())) {
-        const double altitude = ShownAlong(Measure(first), r.altitude);
+    const auto ours = [&](Measure m) { return QuantityOf(m) == text.quantity; };
+    std::vector<Measure> measures = AltitudeMeasures();
+    measures.erase(std::remove_if(measures.begin(), measures.end(), [&](Measure m) { return !ours(m); }), measures.end());
+    if (measures.empty())
+        return {};
+    VerdictTable t{QString::fromLatin1(text.key), Str(text.title).arg(ValueUnit(measures.front(), view)),
+                   {QCoreApplication::translate("Varnel", "Высота, %1").arg(UnitName(Quantity::Altitude, view.units))}, {}};
+    for (Measure m : measures) {
+        const QString power = QString::fromLatin1(RuleOf(m).power) + QLatin1Char(' ');
+        t.header << power + v.names[0] << power + v.names[1] << DeltaHeading(ValueUnit(m, view));
+    }
+    for (const AltitudeRow &r : AltitudeRows(v, view.units)) {
+        const double altitude = ToShown(Quantity::Altitude, r.altitude, view.units);
         std::vector<VerdictCell> row{Cell(VerdictNumber(altitude, 0), Plain(altitude))};
-        for (int m = first; m < first + 2; ++m) {
-            const auto &metric = r.values[size_t(m)];
-            const MeasureRule &rule = RuleOf(Measure(m));
-            const int dec = Decimals(Measure(m)), win = Winner(metric[0], metric[1], rule.higherIsBetter, rule.evenUnder);
-            const std::array<double, 2> val{ShownValue(Measure(m), metric[0]), ShownValue(Measure(m), metric[1])};
-            row.push_back(Cell(VerdictNumber(val[0], dec), Plain(val[0]), win == 1 ? 1 : 0));
-            row.push_back(Cell(VerdictNumber(val[1], dec), Plain(val[1]), win == 2 ? 2 : 0));
+        for (const AltitudeCell &cell : r.cells) {
+            if (!ours(cell.measure))
+                continue;
+            const int dec = Decimals(cell.measure, view);
+            const std::array<double, 2> val{ShownValue(cell.measure, cell.values[0], view), ShownValue(cell.measure, cell.values[1], view)};
+            row.push_back(Cell(VerdictNumber(val[0], dec), Plain(val[0]), cell.winner == 1 ? 1 : 0));
+            row.push_back(Cell(VerdictNumber(val[1], dec), Plain(val[1]), cell.winner == 2 ? 2 : 0));
             // The difference of the values as each format shows them.
             row.push_back(Cell(VerdictNumber(AsShown(val[1], dec) - AsShown(val[0], dec), dec, true),
                                Plain(AsShown(val[1], 3) - AsShown(val[0], 3))));
@@ -196,19 +191,17 @@ VerdictTable AltitudeTable(const Verdict &v, int first)
     return t;
 }
 
-VerdictTable BestTable(const Verdict &v)
+VerdictTable BestTable(const Verdict &v, const View &view)
 {
     VerdictTable t{QStringLiteral("best"), QCoreApplication::translate("Varnel", "Лучшие показатели"), {QString(), v.names[0], QString(), v.names[1], QString()}, {}};
     for (size_t i = 0; i < std::min(v.best[0].size(), v.best[1].size()); ++i) {
-        const BestFigure &a = v.best[0][i], &b = v.best[1][i];
-        const MeasureRule &rule = RuleOf(a.measure);
-        const int win = Winner(a.value, b.value, rule.higherIsBetter, rule.evenUnder);
-        std::vector<VerdictCell> row{Cell(Label(a.measure, a.flap))};
-        for (const BestFigure *f : {&a, &b}) {
-            const bool has = std::isfinite(f->value);
-            row.push_back(Cell(has ? Valued(f->measure, f->value) : QStringLiteral("—"), Plain(ShownValue(f->measure, f->value)),
-                               win == (f == &a ? 1 : 2) ? win : 0));
-            row.push_back(Cell(has ? Place(f->measure, f->at) : QString(), Plain(ShownAlong(f->measure, f->at))));
+        std::vector<VerdictCell> row{Cell(Label(v.best[0][i].measure, v.best[0][i].flap))};
+        for (int a = 0; a < 2; ++a) {
+            const BestFigure &f = v.best[size_t(a)][i];
+            const bool has = std::isfinite(f.value);
+            row.push_back(Cell(has ? Valued(f.measure, f.value, view) : QStringLiteral("—"), Plain(ShownValue(f.measure, f.value, view)),
+                               f.wins ? a + 1 : 0));
+            row.push_back(Cell(has ? Place(f.measure, f.at, view) : QString(), Plain(ShownAlong(f.measure, f.at, view))));
         }
         t.rows.push_back(row);
     }
@@ -302,55 +295,74 @@ QString MissingText(const Verdict &v, bool commandLine)
                         : QCoreApplication::translate("Varnel", "Выберите первый самолет (%1), чтобы сравнить его с %2.").arg(first, v.names[1]);
 }
 
-QStringList VerdictSentences(const Verdict &v, size_t most)
+QStringList VerdictSentences(const Verdict &v, const View &view, size_t most)
 {
     QStringList out;
     for (const PairVerdict &p : v.pairs)
-        out << Sentence(v, p, most);
+        out << Sentence(v, p, most, view);
     return out;
 }
 
-std::vector<VerdictTable> VerdictTables(const Verdict &v)
+std::vector<VerdictTable> VerdictTables(const Verdict &v, const View &view)
 {
     if (!MissingText(v).isEmpty())
         return {};
-    return {SummaryTable(v), AltitudeTable(v, 0), AltitudeTable(v, 2), BestTable(v)};
+    std::vector<VerdictTable> out{SummaryTable(v, view)};
+    for (const AltitudeTableText &text : kAltitudeTables)
+        out.push_back(AltitudeTable(v, text, view));
+    out.push_back(BestTable(v, view));
+    return out;
+}
+
+std::vector<VerdictBlock> VerdictBlocks(const Verdict &v, const View &view, size_t most, bool commandLine)
+{
+    const QString missing = MissingText(v, commandLine);
+    if (!missing.isEmpty())
+        return {{VerdictBlock::Kind::Sentence, 0, missing, {}}};
+    std::vector<VerdictBlock> out;
+    for (size_t i = 0; i < v.pairs.size(); ++i)
+        out.push_back({VerdictBlock::Kind::Strip, i, {}, {}});
+    for (const QString &sentence : VerdictSentences(v, view, most))
+        out.push_back({VerdictBlock::Kind::Sentence, 0, sentence, {}});
+    for (VerdictTable &t : VerdictTables(v, view))
+        out.push_back({VerdictBlock::Kind::Table, 0, {}, std::move(t)});
+    return out;
 }
 
 QString PairLabel(const PairVerdict &p) { return Label(p.measure, p.flap); }
-QString PairPlace(const PairVerdict &p, double at)
+QString PairPlace(const PairVerdict &p, double at, const View &view)
 {
-    return WithUnit(VerdictNumber(ShownAlong(p.measure, at), 0), AxisUnit(p.measure));
+    return WithUnit(VerdictNumber(ShownAlong(p.measure, at, view), 0), AxisUnit(p.measure, view));
 }
-QString PairAdvantage(const PairVerdict &p, const LeadBand &b)
+QString PairAdvantage(const PairVerdict &p, const LeadBand &b, const View &view)
 {
     // The leader's advantage: its value minus the other's.
-    const double largest = ShownValue(p.measure, b.lead == Lead::First ? -b.largest : b.largest);
-    return WithUnit(VerdictNumber(largest, Decimals(p.measure), true), ValueUnit(p.measure));
+    const double largest = ShownValue(p.measure, b.lead == Lead::First ? -b.largest : b.largest, view);
+    return WithUnit(VerdictNumber(largest, Decimals(p.measure, view), true), ValueUnit(p.measure, view));
 }
 
-QString VerdictText(const Verdict &v)
+QString VerdictText(const Verdict &v, const View &view)
 {
     const QString missing = MissingText(v, true);
     if (!missing.isEmpty())
         return missing + QLatin1Char('\n');
-    QString text = VerdictSentences(v).join(QLatin1Char('\n')) + QLatin1Char('\n');
-    for (const VerdictTable &t : VerdictTables(v))
+    QString text = VerdictSentences(v, view).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    for (const VerdictTable &t : VerdictTables(v, view))
         text += QLatin1Char('\n') + Aligned(t);
     return text;
 }
 
-QString VerdictTsv(const Verdict &v)
+QString VerdictTsv(const Verdict &v, const View &view)
 {
-    std::vector<VerdictTable> tables = VerdictTables(v);
+    std::vector<VerdictTable> tables = VerdictTables(v, view);
     VerdictTable bands{QStringLiteral("bands"), QStringLiteral("bands"),
                        {"measure", "flaps", "from", "to", "lead", kLargestKey, "at"}, {}};
     for (const PairVerdict &p : v.pairs)
         for (const LeadBand &b : p.bands)
             bands.rows.push_back({Cell(QString::fromLatin1(RuleOf(p.measure).key)), Cell(FlapKey(p.flap).toString()),
-                                  Cell(Plain(ShownAlong(p.measure, b.from))), Cell(Plain(ShownAlong(p.measure, b.to))),
-                                  Cell(LeadKey(b.lead)), Cell(Plain(ShownValue(p.measure, b.largest))),
-                                  Cell(Plain(ShownAlong(p.measure, b.at)))});
+                                  Cell(Plain(ShownAlong(p.measure, b.from, view))), Cell(Plain(ShownAlong(p.measure, b.to, view))),
+                                  Cell(LeadKey(b.lead)), Cell(Plain(ShownValue(p.measure, b.largest, view))),
+                                  Cell(Plain(ShownAlong(p.measure, b.at, view)))});
     tables.push_back(bands);
     QString text;
     for (const VerdictTable &t : tables)
@@ -370,7 +382,7 @@ QString TableTsv(const VerdictTable &t)
     return text;
 }
 
-QByteArray VerdictJson(const Verdict &v)
+QByteArray VerdictJson(const Verdict &v, const View &view)
 {
     QJsonObject root;
     QJsonArray flaps;
@@ -382,13 +394,13 @@ QByteArray VerdictJson(const Verdict &v)
     for (const PairVerdict &p : v.pairs) {
         const MeasureRule &rule = RuleOf(p.measure);
         QJsonArray bands;
-        const auto along = [&](double at) { return Number(ShownAlong(p.measure, at)); };
+        const auto along = [&](double at) { return Number(ShownAlong(p.measure, at, view)); };
         for (const LeadBand &b : p.bands)
             bands.append(QJsonObject{{"from", along(b.from)}, {"to", along(b.to)}, {"lead", LeadKey(b.lead)},
-                                     {kLargestKey, Number(ShownValue(p.measure, b.largest))}, {"at", along(b.at)}});
+                                     {kLargestKey, Number(ShownValue(p.measure, b.largest, view))}, {"at", along(b.at)}});
         pairs.append(QJsonObject{{"measure", QString::fromLatin1(rule.key)}, {"flaps", FlapKey(p.flap)},
                                  {"along", rule.byAltitude ? "altitude" : "speed"}, {"higherIsBetter", rule.higherIsBetter},
-                                 {"evenUnder", Number(ShownValue(p.measure, rule.evenUnder))}, {"bands", bands}});
+                                 {"evenUnder", Number(ShownValue(p.measure, rule.evenUnder, view))}, {"bands", bands}});
     }
     root[QStringLiteral("pairs")] = pairs;
     const char *const sides[2] = {"first", "second"};
@@ -400,20 +412,21 @@ QByteArray VerdictJson(const Verdict &v)
         QJsonArray best, summary;
         for (const BestFigure &f : v.best[size_t(a)])
             best.append(QJsonObject{{"measure", QString::fromLatin1(RuleOf(f.measure).key)}, {"flaps", FlapKey(f.flap)},
-                                    {"value", Number(ShownValue(f.measure, f.value))}, {"at", Number(ShownAlong(f.measure, f.at))}});
+                                    {"value", Number(ShownValue(f.measure, f.value, view))}, {"at", Number(ShownAlong(f.measure, f.at, view))}});
         for (size_t i = 0; i < v.summary[size_t(a)].size(); ++i) {
-            const SummaryValue s = ShownSummary(v.summary[size_t(a)][i], ShownUnits());
-            summary.append(QJsonObject{{"key", i < 6 ? QString::fromLatin1(kSummaryKeys[i]) : s.label}, {"text", s.text},
+            const SummaryValue s = ShownSummary(v.summary[size_t(a)][i], view.units);
+            const SummaryRule *rule = SummaryRuleOf(s.key);
+            summary.append(QJsonObject{{"key", rule ? QString::fromLatin1(rule->name) : s.label}, {"text", s.text},
                                        {"value", Number(s.value)}});
         }
         root[QString::fromLatin1(sides[a])] = QJsonObject{{"name", v.names[size_t(a)]}, {"best", best}, {"summary", summary}};
     }
     QJsonArray rows;
-    for (const AltitudeRow &r : AltitudeRows(v, ShownUnits())) {
-        QJsonObject row{{"altitude", Number(ToShown(Quantity::Altitude, r.altitude, ShownUnits()))}};
-        for (int m = 0; m < 4; ++m)
-            row[QString::fromLatin1(RuleOf(Measure(m)).key)] = QJsonArray{Number(ShownValue(Measure(m), r.values[size_t(m)][0])),
-                                                                          Number(ShownValue(Measure(m), r.values[size_t(m)][1]))};
+    for (const AltitudeRow &r : AltitudeRows(v, view.units)) {
+        QJsonObject row{{"altitude", Number(ToShown(Quantity::Altitude, r.altitude, view.units))}};
+        for (const AltitudeCell &cell : r.cells)
+            row[QString::fromLatin1(RuleOf(cell.measure).key)] = QJsonArray{Number(ShownValue(cell.measure, cell.values[0], view)),
+                                                                            Number(ShownValue(cell.measure, cell.values[1], view))};
         rows.append(row);
     }
     root[QStringLiteral("byAltitude")] = rows;
@@ -422,13 +435,14 @@ QByteArray VerdictJson(const Verdict &v)
     const std::pair<const char *, Quantity> kinds[] = {
         {"altitude", Quantity::Altitude}, {"speed", Quantity::Speed}, {"climb", Quantity::Climb}, {"weight", Quantity::Weight}};
     for (const auto &[key, quantity] : kinds)
-        units[QString::fromLatin1(key)] = UnitKey(quantity, ShownUnits());
+        units[QString::fromLatin1(key)] = UnitKey(quantity, view.units);
     root[QStringLiteral("units")] = units;
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 QString MeasureLabel(Measure m, int flap) { return Label(m, flap); }
-int MeasureDecimals(Measure m) { return Decimals(m); }
+int MeasureDecimals(Measure m, const View &view) { return Decimals(m, view); }
+int MeasureDecimals(Measure m) { return Decimals(m, View{ShownUnits(), QString()}); }
 QString PlainNumber(double value) { return Plain(value); }
 double RoundedAsShown(double value, int decimals) { return AsShown(value, decimals); }
 QString AlignedTable(const VerdictTable &t) { return Aligned(t); }

@@ -2,6 +2,7 @@
 // The verdict written out: Russian sentences and tables as the verdict page shows them,
 // the same as aligned text, tab-separated tables for a spreadsheet, and JSON for a
 // script (English field names, numbers as numbers).
+#include "core/view.h"
 #include "verdict/verdict.h"
 
 #include <QByteArray>
@@ -44,29 +45,46 @@ constexpr size_t kPageBands = 8;
 // (до +31 км/ч у земли); выше — Skarn-7 (до +27 км/ч на 6 000 м)." A gain is the
 // leader's value minus the other's. With `most`, each sentence says at most that many
 // bands (ShowBands) and counts the rest ("… и ещё 9 812 полос").
-QStringList VerdictSentences(const Verdict &v, size_t most = 0);
+QStringList VerdictSentences(const Verdict &v, const View &view, size_t most = 0);
 // The summary values side by side with their difference (second minus first, of the
 // values as shown), speed and climb at every 1,000 m, and the best figures.
-std::vector<VerdictTable> VerdictTables(const Verdict &v);
+std::vector<VerdictTable> VerdictTables(const Verdict &v, const View &view);
+
+// What the verdict says, top to bottom, as the page, its picture and the reports show
+// it: a strip per compared pair, a sentence per pair (at most `most` bands each, as
+// VerdictSentences), then each table under its title; with an aircraft missing, only
+// the sentence that says what is missing (naming the options when `commandLine`).
+struct VerdictBlock {
+    enum class Kind { Strip, Sentence, Table };
+    Kind kind;
+    size_t pair = 0;     // a strip: its pair in the verdict's pairs
+    QString text;        // a sentence
+    VerdictTable table;  // a table with its title
+};
+std::vector<VerdictBlock> VerdictBlocks(const Verdict &v, const View &view, size_t most, bool commandLine = false);
 
 // A number as the page shows it: `decimals` places, thousands set apart by a no-break space (U+00A0),
 // a minus sign "−", a "+" when `sign` and positive; "—" when not finite.
 QString VerdictNumber(double value, int decimals, bool sign = false);
 
 // A pair as its sentence names it ("Время виража, закрылки 2"), where on its axis a
-// value stands ("2 400 м", "350 км/ч") and a band's leader's advantage ("+31 км/ч").
+// value stands ("2 400 м", "350 км/ч") and a band's leader's advantage ("+31 км/ч"),
+// in the view's units.
 QString PairLabel(const PairVerdict &p);
-QString PairPlace(const PairVerdict &p, double at);
-QString PairAdvantage(const PairVerdict &p, const LeadBand &b);
+QString PairPlace(const PairVerdict &p, double at, const View &view);
+QString PairAdvantage(const PairVerdict &p, const LeadBand &b, const View &view);
 
-QString VerdictText(const Verdict &v);
-QString VerdictTsv(const Verdict &v);
-QByteArray VerdictJson(const Verdict &v);
+// The verdict as the command line writes it, every number in the view's units.
+QString VerdictText(const Verdict &v, const View &view);
+QString VerdictTsv(const Verdict &v, const View &view);
+QByteArray VerdictJson(const Verdict &v, const View &view);
 
 // The pieces the ranking writes its cells with, as the verdict writes its own: a
 // measure's label, its decimals in the units shown, a number as the data hold it (for a
 // spreadsheet), a value rounded as a cell shows it, and a table as aligned text.
 QString MeasureLabel(Measure m, int flap);
+int MeasureDecimals(Measure m, const View &view);
+// The same in the units shown now, for the ranking until it is handed a view.
 int MeasureDecimals(Measure m);
 QString PlainNumber(double value);
 double RoundedAsShown(double value, int decimals);
