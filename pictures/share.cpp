@@ -8,7 +8,7 @@
 #include "pages/verdict_page.h"
 #include "verdict/verdict_format.h"
 #include "catalogue/scan.h"
-#include "core/decimal_text.h"
+#include "core/view.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
 
@@ -114,8 +114,10 @@ QString ChartDataText(const TChartSeriesList &series, const AxisTitle &x, const 
             continue;
         const TChartSeries &named = titles ? (*titles)[i] : s;
         const QString title = named.Title().isEmpty() ? s.Name() : OneLine(named.Title());
+        // Every digit the value has, in the units the axes show.
+        const auto number = [](const AxisTitle &axis, double metric) { return ShownNumber(axis.kind, metric, axis.units, {kEveryDigit}); };
         for (int j = 0; j < s.Count(); ++j)
-            rows << title + u'\t' + DecimalText(x.Shown(s.XValues[j])) + u'\t' + DecimalText(y.Shown(s.YValues[j]));
+            rows << title + u'\t' + number(x, s.XValues[j]) + u'\t' + number(y, s.YValues[j]);
     }
     return rows.join(u'\n') + u'\n';
 }

@@ -1,7 +1,7 @@
 #include "presentation/tracker.h"
 
 #include "core/curve_compare.h"
-#include "core/decimal_text.h"
+#include "core/view.h"
 #include "core/language.h"
 #include "presentation/chart.h"
 #include "presentation/plot_geometry.h"
@@ -27,19 +27,7 @@ QString withUnit(const QString &number, const QString &unit)
     return unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
 }
 
-QString signedNumber(double v)
-{
-    const QString text = TrackerNumber(v);
-    return v > 0 && text != QLatin1String("0") ? QLatin1Char('+') + text : text;
-}
-
-// A value rounded as TrackerNumber shows it, so the axis read-out prints it the same way.
-double rounded(double v)
-{
-    const double a = std::abs(v);
-    const double scale = a >= 1000 ? 1 : a >= 100 ? 10 : 100;
-    return std::round(v * scale) / scale;
-}
+QString signedNumber(double v) { return NumberText(v, {.decimals = kByMagnitude, .style = NumberStyle::Tracker, .sign = true}); }
 
 // The radial load as the diagram's reference lines name it, to two decimals: "3.00 g".
 QString radialLoadText(double v, bool difference)
@@ -73,13 +61,7 @@ std::optional<QPointF> LineCrossing(const TChartSeries &s, Qt::Orientation line,
     return vertical ? QPointF(at, v) : QPointF(v, at);
 }
 
-QString TrackerNumber(double v)
-{
-    if (!std::isfinite(v))
-        return QStringLiteral("-");
-    const double a = std::abs(v);
-    return DecimalText(rounded(v), a >= 1000 ? 0 : a >= 100 ? 1 : 2);
-}
+QString TrackerNumber(double v) { return NumberText(v, {.decimals = kByMagnitude, .style = NumberStyle::Tracker}); }
 
 TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setup, const QStringList &titles,
                            double at, const AxisSpan &within, const AxisTitle &bottom, const AxisTitle &left)
@@ -96,7 +78,7 @@ TrackerReading ReadAtLine(const TChartSeriesList &list, const TrackerSetup &setu
     };
 
     TrackerReading r;
-    QStringList header{AxisReadout(along, rounded(along.Shown(at)))};
+    QStringList header{AxisReadoutLine(along, TrackerNumber(along.Shown(at)))};
     if (setup.turnFigures)
         header << unit << QCoreApplication::translate("Varnel", "t, сек")
                << (Converts(Quantity::Radius, units) ? QStringLiteral("R, ") + UnitName(Quantity::Radius, units)

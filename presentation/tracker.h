@@ -59,8 +59,8 @@ std::optional<QPointF> LineCrossing(const TChartSeries &series, Qt::Orientation 
                                     const AxisSpan &within);
 
 
-// A value as the box shows it: no decimals from 1000 up, one from 100, else two;
-// trailing zeros dropped; "-" when not finite.
+// A value as the box shows it (NumberStyle::Tracker): no decimals from 1000 up, one
+// from 100, else two; trailing zeros dropped; "-" when not finite.
 QString TrackerNumber(double value);
 
 // One line of the box: its cells (a line of one cell spans the box) and its colour.

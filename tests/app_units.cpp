@@ -5,6 +5,7 @@
 #include "app_fixture.h"
 #include "catalogue/summaries.h"
 #include "core/decimal_text.h"
+#include "core/view.h"
 #include "pages/verdict_page.h"
 #include "pictures/share.h"
 #include "presentation/chart.h"
@@ -149,6 +150,52 @@ private slots:
             for (int a = 0; a < 2; ++a)
                 check(mRows[0][key][a], sRows[0][key][a], f.ofMeasure(key), 0.0005, key);
         QVERIFY(checked > 200);
+    }
+
+    // The one number function on its edges: each style as its place writes it.
+    void numberStyles_data()
+    {
+        QTest::addColumn<int>("quantity");
+        QTest::addColumn<double>("metric");
+        QTest::addColumn<int>("units");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<bool>("sign");
+        QTest::addColumn<QString>("text");
+        const int time = int(Quantity::Time), climb = int(Quantity::Climb), metric = int(UnitSystem::Metric),
+                  imperial = int(UnitSystem::Imperial), plain = int(NumberStyle::Plain), page = int(NumberStyle::Page),
+                  tracker = int(NumberStyle::Tracker), padded = int(NumberStyle::Padded);
+        const double nan = std::nan(""), inf = HUGE_VAL;
+        QTest::newRow("page: negative zero after rounding") << time << -0.04 << metric << 1 << page << true << "0.0";
+        QTest::newRow("page: plus") << time << 0.06 << metric << 1 << page << true << "+0.1";
+        QTest::newRow("page: groups from 1 000") << time << 1000.0 << metric << 0 << page << false << "1\u00a0000";
+        QTest::newRow("page: none under") << time << 999.0 << metric << 0 << page << false << "999";
+        QTest::newRow("page: minus, groups") << time << -1234567.26 << metric << 1 << page << false << "−1\u00a0234\u00a0567.3";
+        QTest::newRow("page: not finite") << time << nan << metric << 1 << page << true << "—";
+        QTest::newRow("plain: not finite") << time << inf << metric << 1 << plain << false << "";
+        QTest::newRow("plain: tie to even") << time << 12.345 << metric << 2 << plain << false << "12.34";
+        QTest::newRow("plain: every digit") << time << 0.1 + 0.2 << metric << kEveryDigit << plain << false << "0.3";
+        QTest::newRow("plain: negative zero") << time << -0.0004 << metric << 2 << plain << false << "0";
+        QTest::newRow("tracker: half away") << time << 12.345 << metric << kByMagnitude << tracker << false << "12.35";
+        QTest::newRow("tracker: by magnitude") << time << 999.96 << metric << kByMagnitude << tracker << false << "1000";
+        QTest::newRow("tracker: no plus on zero") << time << 0.004 << metric << kByMagnitude << tracker << true << "0";
+        QTest::newRow("tracker: not finite") << time << nan << metric << kByMagnitude << tracker << true << "-";
+        QTest::newRow("m/s: one decimal") << climb << 12.5 << metric << 1 << padded << false << "12.5";
+        QTest::newRow("m/s: padded") << climb << 12.0 << metric << 1 << padded << false << "12.0";
+        QTest::newRow("ft/min: two fewer") << climb << 12.5 << imperial << 1 << padded << false << "2461";
+        QTest::newRow("ft/min: page") << climb << -10.0 << imperial << 2 << page << true << "−1\u00a0969";
+    }
+    void numberStyles()
+    {
+        QFETCH(int, quantity);
+        QFETCH(double, metric);
+        QFETCH(int, units);
+        QFETCH(int, decimals);
+        QFETCH(int, style);
+        QFETCH(bool, sign);
+        QFETCH(QString, text);
+        const NumberForm form{.decimals = decimals, .style = NumberStyle(style), .sign = sign, .metricDecimals = true};
+        QCOMPARE(ShownNumber(Quantity(quantity), metric, UnitSystem(units), form), text);
     }
 
     void axesAndTrackerReadInTheUnit()
