@@ -233,7 +233,7 @@ QList<Picture> DrawComparison(const AircraftPtr &first, const AircraftPtr &secon
     const QString &format = options.format;
     const QSize size = options.size;
     const double scale = options.scale;
-    ComparisonPages pages;
+    ComparisonPages pages(View{ShownUnits(), CurrentLanguage()});  // until the options carry the view
     pages.SetAdvantageShown(options.advantage);
     try {
         pages.SetComparison(first, second, shown);

@@ -198,11 +198,10 @@ private slots:
         QCOMPARE(ShownNumber(Quantity(quantity), metric, UnitSystem(units), form), text);
     }
 
+    // A chart made in imperial units reads in them while the units kept are metric.
     void axesAndTrackerReadInTheUnit()
     {
-        MetricAfter restore;
-        SetShownUnits(UnitSystem::Imperial);
-        std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("ch_C1"), nullptr));
+        std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("ch_C1"), nullptr, UnitSystem::Imperial));
         QCOMPARE(chart->BottomAxisTitle(), QStringLiteral("Скорость (mph)"));
         QCOMPARE(chart->LeftAxisTitle(), QStringLiteral("Высота (ft)"));
         for (int i : {0, 2}) {
@@ -243,7 +242,7 @@ private slots:
         }
 
         // The turn-rate diagram: the radius in feet, the speed in mph.
-        std::unique_ptr<TChart> fun(BuildChart(QStringLiteral("chrt_FunPlot"), nullptr));
+        std::unique_ptr<TChart> fun(BuildChart(QStringLiteral("chrt_FunPlot"), nullptr, UnitSystem::Imperial));
         fun->Series()[0].AddXY(200, 18);
         fun->Series()[0].AddXY(400, 18);
         const TrackerReading turn = ReadAtLine(fun->Series(), fun->Tracker().Setup(), {"Kestrel"}, 300, {0, 40},
@@ -254,6 +253,28 @@ private slots:
         // Copied data name the units and carry the values in them.
         QCOMPARE(ChartDataText(chart->Series(), chart->BottomAxis(), chart->LeftAxis()).section(u'\n', 0, 1),
                  QStringLiteral("Кривая\tСкорость (mph)\tВысота (ft)\n100%\t310.6855\t0"));
+    }
+
+    // Two comparisons side by side, each drawn in its own view while the units kept
+    // stay metric: the axes, the tabs and the radius lines of each say its own units.
+    void twoViewsSideBySide()
+    {
+        const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
+        const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
+        ComparisonPages metric(View{}), imperial(View{UnitSystem::Imperial});
+        for (ComparisonPages *pages : {&metric, &imperial})
+            pages->SetComparison(a, b, FlapSet::All());
+        QCOMPARE(metric.chrt_TASbyAlt->BottomAxisTitle(), QStringLiteral("Скорость (км/ч)"));
+        QCOMPARE(imperial.chrt_TASbyAlt->BottomAxisTitle(), QStringLiteral("Скорость (mph)"));
+        QVERIFY(metric.tabText(metric.indexOf(metric.tab_TurnBySpeed)).contains(QStringLiteral("1000м")));
+        QVERIFY(imperial.tabText(imperial.indexOf(imperial.tab_TurnBySpeed)).contains(QStringLiteral("3281\u00a0ft")));
+        QCOMPARE(imperial.chrt_FunPlot->Series()[15].Title(), QStringLiteral("500ft"));
+        QVERIFY(metric.chrt_FunPlot->Series()[15].Title() != imperial.chrt_FunPlot->Series()[15].Title());
+        // Switched, each takes the other's units.
+        metric.SetView({UnitSystem::Imperial});
+        imperial.SetView({});
+        QCOMPARE(metric.chrt_FunPlot->Series()[15].Title(), QStringLiteral("500ft"));
+        QCOMPARE(imperial.chrt_TASbyAlt->BottomAxisTitle(), QStringLiteral("Скорость (км/ч)"));
     }
 
     void windowSwitchesAndComesBack()

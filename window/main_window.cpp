@@ -230,7 +230,7 @@ void Tfrm_Main::buildPages()
 
     pnl_Chart = new BevelPanel(QStringLiteral("pnl_Chart"), Splitter);
     pnl_Chart->setMinimumWidth(30);
-    pages_Charts = new ComparisonPages(pnl_Chart);
+    pages_Charts = new ComparisonPages(view_, pnl_Chart);
     auto *layout = new QVBoxLayout(pnl_Chart);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pages_Charts);
