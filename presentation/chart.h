@@ -136,6 +136,11 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
+    void styleWidget();
+    void makeTitle();
+    void styleAxes();
+    void makeBottomTitle();
+    void makeLegend();
     void markDirty();
     void sync();
     void syncCurves();
