@@ -132,7 +132,7 @@ void ComparisonPages::SetAdvantageShown(bool shown)
 void ComparisonPages::ShowOneChart(TChart *chart)
 {
     // A mirror chart opens the page of the chart it mirrors; any other the first page.
-    const TChart *mirrored = chart->Tracker().Partner();
+    const TChart *mirrored = chart->Partner();
     setCurrentIndex(mirrored ? indexOf(mirrored->parentWidget()) : 0);
 }
 

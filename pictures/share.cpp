@@ -195,8 +195,8 @@ namespace {
 std::pair<const PageDef *, QWidget *> PageOf(const ComparisonPages &pages, QWidget *target)
 {
     const auto *chart = qobject_cast<TChart *>(target);
-    if (chart && chart->Tracker().Partner())
-        chart = chart->Tracker().Partner();
+    if (chart && chart->Partner())
+        chart = chart->Partner();
     const QWidget *page = chart ? chart->parentWidget() : target;
     for (const auto &made : pages.Pages())
         if (made.second == page)
@@ -253,7 +253,7 @@ void ChartSharing::Run(Entry entry, QWidget *target)
             if (chart != target && !target->isAncestorOf(chart))
                 continue;
             // A common-page chart's curves are named as its full-size chart names them.
-            const TChart *named = chart->Tracker().Partner();
+            const TChart *named = chart->Partner();
             text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
                     ChartDataText(chart->Series(), chart->BottomAxis(), chart->LeftAxis(),
                                   named ? &named->Series() : nullptr);

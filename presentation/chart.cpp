@@ -376,6 +376,17 @@ ChartView TChart::AutoView() const
 
 QRect TChart::PlotArea() const { return axisRect()->rect(); }
 
+QStringList TChart::CurveTitles() const
+{
+    const TChartSeriesList *source = &series_;
+    if (partner_ && partner_->Series().Count() == source->Count())
+        source = &partner_->Series();
+    QStringList out;
+    for (int i = 0; i < source->Count(); ++i)
+        out << (*source)[i].Title();
+    return out;
+}
+
 void TChart::DrawFrame(QPainter &p) const
 {
     const QRect outer = rect();

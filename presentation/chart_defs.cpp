@@ -64,6 +64,6 @@ void PairPartners(const QVector<TChart *> &charts)
             continue;
         for (const TChart *other : charts)
             if (other->Definition() == chart->Definition()->mirrorOf)
-                chart->Tracker().SetPartner(other);
+                chart->SetPartner(other);
     }
 }

@@ -3,7 +3,7 @@
 #include "core/curve_compare.h"
 #include "core/view.h"
 #include "core/language.h"
-#include "presentation/chart.h"
+#include "presentation/chart_host.h"
 #include "presentation/plot_geometry.h"
 
 #include <qcustomplot.h>
@@ -202,15 +202,15 @@ private:
 };
 }  // namespace
 
-ChartTracker::ChartTracker(TChart &chart) : QObject(&chart), chart_(chart)
+ChartTracker::ChartTracker(ChartHost &chart) : QObject(&chart.Plot()), chart_(chart)
 {
     // The marks below share the curves' buffer: each paint of the widget then blends two
     // buffers, the chart's and the tracker's.
-    chart_.layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
-    chart_.addLayer(QString::fromLatin1(TrackerLayer), chart_.layer(QStringLiteral("overlay")), QCustomPlot::limAbove);
-    layer_ = chart_.layer(QString::fromLatin1(TrackerLayer));
+    chart_.Plot().layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
+    chart_.Plot().addLayer(QString::fromLatin1(TrackerLayer), chart_.Plot().layer(QStringLiteral("overlay")), QCustomPlot::limAbove);
+    layer_ = chart_.Plot().layer(QString::fromLatin1(TrackerLayer));
     layer_->setMode(QCPLayer::lmBuffered);
-    new TrackerLayerable(&chart_, *this);
+    new TrackerLayerable(&chart_.Plot(), *this);
 }
 
 void ChartTracker::replotLayer()
@@ -240,29 +240,14 @@ void ChartTracker::Hide()
     replotLayer();
 }
 
-const TChart *ChartTracker::Partner() const { return partner_.data(); }
-
-void ChartTracker::SetPartner(const TChart *partner) { partner_ = partner; }
-
-QStringList ChartTracker::titles() const
-{
-    const TChartSeriesList *source = &chart_.Series();
-    if (partner_ && partner_->Series().Count() == source->Count())
-        source = &partner_->Series();
-    QStringList out;
-    for (int i = 0; i < source->Count(); ++i)
-        out << (*source)[i].Title();
-    return out;
-}
-
 TrackerReading ChartTracker::Reading() const
 {
     if (!shown_)
         return {};
     const bool vertical = setup_.line == Qt::Vertical;
-    const double at = vertical ? chart_.xAxis->pixelToCoord(pos_.x()) : chart_.yAxis->pixelToCoord(pos_.y());
-    const QCPRange other = vertical ? chart_.yAxis->range() : chart_.xAxis->range();
-    return ReadAtLine(chart_.Series(), setup_, titles(), at,
+    const double at = vertical ? chart_.Plot().xAxis->pixelToCoord(pos_.x()) : chart_.Plot().yAxis->pixelToCoord(pos_.y());
+    const QCPRange other = vertical ? chart_.Plot().yAxis->range() : chart_.Plot().xAxis->range();
+    return ReadAtLine(chart_.Series(), setup_, chart_.CurveTitles(), at,
                       {other.lower, other.upper}, chart_.BottomAxis(), chart_.LeftAxis());
 }
 
@@ -351,7 +336,7 @@ void ChartTracker::Paint(QCPPainter *p)
     p->setAntialiasing(true);
 
     for (int k = 0; k < r.curves(); ++k) {
-        const QPointF c(chart_.xAxis->coordToPixel(r.crossings[k].x()), chart_.yAxis->coordToPixel(r.crossings[k].y()));
+        const QPointF c(chart_.Plot().xAxis->coordToPixel(r.crossings[k].x()), chart_.Plot().yAxis->coordToPixel(r.crossings[k].y()));
         p->setPen(QPen(Qt::white, 1.5));
         p->setBrush(r.colors[k]);
         p->drawEllipse(c, MarkerRadius, MarkerRadius);
@@ -359,8 +344,8 @@ void ChartTracker::Paint(QCPPainter *p)
     if (r.curves() == 0)
         return;
 
-    QFont font = chart_.font();
+    QFont font = chart_.Plot().font();
     font.setPixelSize(BoxFontPixels);
     const BoxTable table = LayOutBox(r.rows, font);
-    PaintBox(p, r.rows, table, PlaceTrackerBox(table.size, pos_, chart_.rect().adjusted(4, 4, -4, -4)), font);
+    PaintBox(p, r.rows, table, PlaceTrackerBox(table.size, pos_, chart_.Plot().rect().adjusted(4, 4, -4, -4)), font);
 }

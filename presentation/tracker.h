@@ -32,7 +32,7 @@
 
 class QCPLayer;
 class QCPPainter;
-class TChart;
+class ChartHost;
 
 // What the tracker knows of one series of its chart.
 struct CurveRole {
@@ -89,14 +89,10 @@ QRect PlaceTrackerBox(QSize size, QPoint cursor, const QRect &bounds);
 class ChartTracker : public QObject {
     Q_OBJECT
 public:
-    explicit ChartTracker(TChart &chart);
+    explicit ChartTracker(ChartHost &chart);
 
     void Configure(const TrackerSetup &setup) { setup_ = setup; }
     const TrackerSetup &Setup() const { return setup_; }
-    // The chart whose series titles name this chart's curves (a mirror chart's
-    // full-page partner, which carries the aircraft names); none: its own titles.
-    void SetPartner(const TChart *partner);
-    const TChart *Partner() const;
 
     // The mouse is at `pos`: the tracker follows it inside the plot area and is hidden
     // elsewhere. Only the tracker's layer is redrawn.
@@ -121,12 +117,10 @@ public:
 
 private:
     void replotLayer();
-    QStringList titles() const;
 
-    TChart &chart_;
+    ChartHost &chart_;
     TrackerSetup setup_;
     QCPLayer *layer_ = nullptr;
-    QPointer<const TChart> partner_;
     bool shown_ = false;
     QPoint pos_;
     int layerReplots_ = 0;
