@@ -3,7 +3,9 @@
 // that runs: the mode, its aircraft, formats, files, language and units.
 #include "catalogue/readers.h"
 #include "pictures/export.h"
+#include "core/language.h"
 #include "core/units.h"
+#include "core/view.h"
 
 #include <QByteArrayList>
 #include <QPageSize>
@@ -52,3 +54,10 @@ struct CommandLine {
     // (for export, no -platform: it draws offscreen whatever is named).
     QByteArrayList qtArguments;
 };
+
+// The view a mode outside the window prints and draws in: the units and language named
+// (--units, --lang), else metric units and the program's first language.
+inline View ModeView(const CommandLine &command)
+{
+    return {command.units.value_or(UnitSystem::Metric), command.language.value_or(Languages().constFirst())};
+}
