@@ -2,6 +2,8 @@
 
 #include "core/decimal_text.h"
 
+#include <QLocale>
+
 #include <cmath>
 
 namespace {
@@ -39,7 +41,8 @@ QString PageText(double v, int decimals, bool sign)
 {
     if (!std::isfinite(v))
         return QStringLiteral("—");
-    const QString digits = Grouped(QString::number(std::abs(v), 'f', decimals));
+    const int places = decimals == kEveryDigit ? int(QLocale::FloatingPointShortest) : decimals;
+    const QString digits = Grouped(QString::number(std::abs(v), 'f', places));
     if (WrittenAsZero(digits))
         return digits;
     return (v < 0 ? QStringLiteral("−") : sign ? QStringLiteral("+") : QString()) + digits;

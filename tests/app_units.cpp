@@ -171,6 +171,7 @@ private slots:
         QTest::newRow("page: groups from 1 000") << time << 1000.0 << metric << 0 << page << false << "1\u00a0000";
         QTest::newRow("page: none under") << time << 999.0 << metric << 0 << page << false << "999";
         QTest::newRow("page: minus, groups") << time << -1234567.26 << metric << 1 << page << false << "−1\u00a0234\u00a0567.3";
+        QTest::newRow("page: every digit") << time << 1234.5678 << metric << kEveryDigit << page << false << "1\u00a0234.5678";
         QTest::newRow("page: not finite") << time << nan << metric << 1 << page << true << "—";
         QTest::newRow("plain: not finite") << time << inf << metric << 1 << plain << false << "";
         QTest::newRow("plain: tie to even") << time << 12.345 << metric << 2 << plain << false << "12.34";
