@@ -221,7 +221,7 @@ int main(int argc, char **argv)
     const double reading = readTimer.nsecsElapsed() / 1e6;
     const FlapSet flaps = ExportOptions().flaps;
     std::unique_ptr<ComparisonPages> pages;
-    const double firstBuild = Ms([&] { pages = std::make_unique<ComparisonPages>(); });
+    const double firstBuild = Ms([&] { pages = std::make_unique<ComparisonPages>(View{}); });
     const double firstRefresh = Ms([&] { pages->SetComparison(a, b, flaps); });
     QWidget *speedPage = LiftOut(*pages, 1);
     const double firstReplot = Ms([&] { GrabPicture(speedPage, 1); });
@@ -230,7 +230,7 @@ int main(int argc, char **argv)
     const double processStart = MedianMs([] { RunProgram(VARNEL_BINARY, {"--version"}); });
 
     // Each part again, warm.
-    const double pagesBuild = MedianMs([] { ComparisonPages p; });
+    const double pagesBuild = MedianMs([] { ComparisonPages p(View{}); });
     const double refresh = MedianMs([&] { pages->SetComparison(a, b, flaps); });
     const PictureCosts costs = TimePictures(*pages, out.path() + "/w");
 

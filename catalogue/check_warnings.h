@@ -1,7 +1,10 @@
 #pragma once
 // The data check's warnings about one aircraft's files: things that draw but are
 // probably mistakes, each saying what the charts will do.
-#include "catalogue/data_check.h"
+#include "catalogue/aircraft.h"
+#include "catalogue/data_problem.h"
+
+#include <QList>
 
 // Altitudes or speeds out of order or repeated, values past the speeds row, an empty
 // table, a summary key of the turn file spelled not quite as the trees spell it.

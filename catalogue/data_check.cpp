@@ -12,17 +12,6 @@
 #include <dirent.h>
 
 namespace {
-const char *FolderOf(DataFile file)
-{
-    switch (file) {
-    case DataFile::Speed: return "DataSpeed/";
-    case DataFile::Turn: return "DataTurn/";
-    case DataFile::Craft: return "DataCraft/";
-    case DataFile::Weapon: break;
-    }
-    return "DataWeapon/";
-}
-
 // An error of the aircraft's tables or files: bare, with its row and column when it has
 // them; its box's text says where.
 DataProblem Error(const QString &aircraft, const FileName &name, DataFile file, const VarnelError &bare,
@@ -94,20 +83,6 @@ DataProblem FolderWarning(const QString &file, const QString &message)
     return p;
 }
 }  // namespace
-
-namespace {
-// The file's name as the trees show names: "A_turn.txt".
-QString DataFileName(const FileName &aircraft, DataFile file)
-{
-    const char *end = file == DataFile::Speed ? "_speed.txt" : file == DataFile::Turn ? "_turn.txt" : ".txt";
-    return DisplayName(aircraft.bytes + end);
-}
-}  // namespace
-
-QString DataFilePath(const FileName &aircraft, DataFile file)
-{
-    return QLatin1String(FolderOf(file)) + DataFileName(aircraft, file);
-}
 
 namespace {
 const char *const kFolders[] = {"DataSpeed", "DataTurn", "DataCraft", "DataWeapon"};

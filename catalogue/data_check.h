@@ -4,21 +4,12 @@
 // warnings are things that draw but are probably mistakes, each saying what the charts
 // will do with them.
 #include "catalogue/aircraft.h"
+#include "catalogue/data_problem.h"
 #include "catalogue/scan.h"
 
 #include <QHash>
 #include <QList>
 #include <QSet>
-
-struct DataProblem {
-    enum class Severity { Error, Warning };
-    QString file;              // from the data folder, names as the trees show them: "DataTurn/A_turn.txt"
-    int line = 0, column = 0;  // counted from 1; 0: about no one line or column
-    Severity severity = Severity::Error;
-    QString aircraft;  // as the trees name it; empty for a file no aircraft reads
-    QString message;   // what is wrong, without where
-    QString boxText;   // an error's text as its box shows it (full stop and where included)
-};
 
 struct DataCheckSummary {
     int errors = 0, warnings = 0, files = 0;
@@ -79,6 +70,3 @@ private:
 // when there is no DataSpeed; one that is there but can't be listed is an error of the
 // check, as is any of the four folders that can't be.
 DataCheck CheckDataFolder(const DataPaths &paths);
-
-// The file of an aircraft as the check names it: "DataSpeed/A_speed.txt" and so on.
-QString DataFilePath(const FileName &aircraft, DataFile file);

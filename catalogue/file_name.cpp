@@ -1,8 +1,9 @@
 #include "catalogue/file_name.h"
 
-#include "catalogue/text_file.h"
+#include "catalogue/text_code.h"
 
 #include <QStringEncoder>
+#include <QStringList>
 
 #include <cerrno>
 

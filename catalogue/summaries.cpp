@@ -5,6 +5,7 @@
 #include "core/decimal_text.h"
 #include "core/error.h"
 #include "core/language.h"
+#include "core/view.h"
 
 #include <algorithm>
 #include <cmath>
@@ -133,17 +134,14 @@ SummaryValue ShownSummary(const SummaryValue &s, UnitSystem units)
     const int decimals = ShownDecimals(row->quantity, kConvertedDecimals, units);
     shown.value = double(RoundedDecimal(ToShown(row->quantity, s.value, units), decimals));
     // Every converted value to the same decimals ("435.0 mph" beside "472.2 mph").
-    shown.text = DecimalText(shown.value, decimals);
-    const qsizetype point = shown.text.indexOf(u'.');
-    if (decimals > 0)
-        shown.text += (point < 0 ? QStringLiteral(".") : QString()) +
-                      QString(decimals - (point < 0 ? 0 : shown.text.size() - point - 1), u'0');
+    shown.text = ShownNumber(row->quantity, s.value, units,
+                             {.decimals = kConvertedDecimals, .style = NumberStyle::Padded, .metricDecimals = true});
     return shown;
 }
 
-QString SummaryCaption(const SummaryValue &value)
+QString SummaryCaption(const SummaryValue &value, UnitSystem units)
 {
-    const SummaryValue s = ShownSummary(value, ShownUnits());
+    const SummaryValue s = ShownSummary(value, units);
     if (s.text.isEmpty())  // a key the file lacks: no value, so no unit either
         return Translated(s.label) + QStringLiteral(": ") + QCoreApplication::translate("Varnel", "нет данных");
     return Translated(s.label) + QStringLiteral(": ") + s.text + QLatin1Char(' ') + Translated(s.unit);

@@ -31,9 +31,9 @@ const SummaryRule *SummaryRuleOf(const QString &key);
 // decimal, a climb in ft/min to whole ones; text and value alike) and its unit named;
 // the others, and every value in metric units, as they are.
 SummaryValue ShownSummary(const SummaryValue &s, UnitSystem units);
-// The caption of its node in the tree, in the units shown: "время виража: 18.2 сек";
+// The caption of its node in the tree, in `units`: "время виража: 18.2 сек";
 // "время виража: нет данных" for a key the file lacks.
-QString SummaryCaption(const SummaryValue &s);
+QString SummaryCaption(const SummaryValue &s, UnitSystem units);
 
 // The six summary values in tree order, from the lines of the craft file and of the
 // turn file (null where the file is missing). A turn value that is not a number raises

@@ -1,7 +1,8 @@
 #pragma once
-// Data files as text: the decoding rule (UTF-8 or Windows-1251), lines, and reading a
-// whole file with its size limit.
+// Data files as text: lines, and reading a whole file with its size limit (the
+// decoding rule is text_code's).
 #include "catalogue/file_name.h"
+#include "catalogue/text_code.h"
 
 #include <QByteArrayView>
 #include <QStringList>
@@ -10,12 +11,6 @@
 #include <functional>
 #include <optional>
 
-// Raises "The Windows-1251 code page is not available: ..." when this Qt can't decode
-// the data files' code page (checked at start-up, and by every read).
-void CheckCodePage();
-// Bytes as text: UTF-8 when they start with its byte-order mark or are valid UTF-8, else
-// Windows-1251.
-QString DecodeText(QByteArrayView bytes);
 // Splits raw bytes into lines: CR LF, LF or a lone CR end a line; a break at the very
 // end adds no empty line; a NUL byte ends the text. Bytes that start with a UTF-8
 // byte-order mark, or that are valid UTF-8, are UTF-8; any others are Windows-1251.

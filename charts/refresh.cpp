@@ -63,7 +63,7 @@ void RefreshComparison(const ComparisonCharts &charts, const Aircraft *first, co
                 ClearAndDeactivate((*chart.series)[i]);
 
     std::exception_ptr failure;
-    const FillContext context{shown, charts.labelColor};
+    const FillContext context{shown, charts.labelColor, charts.units};
     FillAircraft(charts, first, 1, context, failure);
     FillAircraft(charts, second, 2, context, failure);
 

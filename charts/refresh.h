@@ -14,6 +14,7 @@
 struct FillContext {
     FlapSet shown;
     QColor labelColor;  // of the turn-rate diagram's line labels: the window's button face
+    UnitSystem units = UnitSystem::Metric;  // of the turn-rate diagram's radius lines
 };
 
 // Fills one aircraft's series of a chart, the first of them at `first`, raising the
@@ -40,6 +41,7 @@ struct RefreshedChart {
 struct ComparisonCharts {
     QVector<RefreshedChart> charts;
     QColor labelColor;
+    UnitSystem units = UnitSystem::Metric;  // the units the charts are shown in
 };
 
 // first and second are the aircraft selected in the first and second tree, or null.

@@ -88,14 +88,14 @@ void ShowRadiusLines(TChartSeriesList &chart, const ChartDef &def, const QColor 
 }
 
 void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const TurnCurves &turn,
-                         int first, FlapSet shown, const QColor &labelColor)
+                         int first, FlapSet shown, const QColor &labelColor, UnitSystem units)
 {
     for (int n = 1; n <= kLoadFactorLines; ++n) {
         AddLoadFactorLine(chart[kFirstLoadFactorSeries + n - 1], n, labelColor);
         chart[kFirstLoadFactorSeries + n - 1].SetActive(true);
     }
     for (int k = 1; k <= kRadiusLines; ++k) {
-        AddRadiusLine(chart[kFirstRadiusSeries + k - 1], k, labelColor, ShownUnits());
+        AddRadiusLine(chart[kFirstRadiusSeries + k - 1], k, labelColor, units);
         chart[kFirstRadiusSeries + k - 1].SetActive(true);
     }
     const ShownCurves rates = ShownTurnRates(turn, shown);
@@ -118,7 +118,7 @@ void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const Tur
 namespace {
 void turnRates(TChartSeriesList &chart, const Aircraft &a, int first, const FillContext &context)
 {
-    FillTurnRateDiagram(chart, a.name, a.turn, first, context.shown, context.labelColor);
+    FillTurnRateDiagram(chart, a.name, a.turn, first, context.shown, context.labelColor, context.units);
 }
 }  // namespace
 

@@ -17,9 +17,9 @@
 // whose value is bad (that one keeps the points read before it; the error is raised
 // at the end). first is 0 for the first aircraft and 4 for the second. A setting not
 // filled keeps its series untouched. The lines' labels get labelColor (the window's
-// button face) and are made transparent.
+// button face) and are made transparent; the radius lines are named in `units`.
 void FillTurnRateDiagram(TChartSeriesList &chart, const QString &name, const TurnCurves &turn,
-                         int first, FlapSet shown, const QColor &labelColor);
+                         int first, FlapSet shown, const QColor &labelColor, UnitSystem units = UnitSystem::Metric);
 
 // Rebuilds the line of constant load factor n (1 to 6), labelled "n-g" on its second
 // point.

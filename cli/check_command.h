@@ -2,7 +2,7 @@
 // `varnel --check`: every problem of a data folder's files, one a line or as json,
 // without a window and without any GUI object.
 #include "catalogue/data_check.h"
-#include "cli/command_line.h"
+#include "cli/command.h"
 #include "cli/terminal_text.h"
 
 #include <QByteArray>

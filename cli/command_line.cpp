@@ -539,11 +539,6 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
     return why.isEmpty() ? c : UsageError(why);
 }
 
-FileName LocatedPath(const FileName &path)
-{
-    return KindOf(path) != FileKind::None ? path : LocateFileName(path);
-}
-
 CommandLine CheckedDataFolder(CommandLine c)
 {
     if (c.action == CommandLine::Exit || c.dataDir.isEmpty())

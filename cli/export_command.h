@@ -1,7 +1,7 @@
 #pragma once
 // `varnel --export`: the seven pages of the named aircraft written as pictures, without
 // a window or a display.
-#include "cli/command_line.h"
+#include "cli/command.h"
 #include "cli/terminal_text.h"
 
 #include <QString>

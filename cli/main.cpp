@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
         });
     }
     // Outside the window the language is the one named, else the default.
-    const QString language = command.language.value_or(Languages().constFirst());
+    const QString language = ModeView(command).language;
     // The text modes have no GUI object at all, so no display and no platform plugin.
     if (mode.runs == Runs::Text) {
         QCoreApplication core(qtArgc, qtArgs.data());

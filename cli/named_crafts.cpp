@@ -2,7 +2,6 @@
 
 #include "pages/application.h"
 #include "catalogue/readers.h"
-#include "cli/command_line.h"
 #include "cli/terminal_text.h"
 #include "core/error.h"
 
@@ -197,4 +196,9 @@ NamedCatalogue ReadNamedCatalogue(const FileName &dataDir, const QString &name)
             break;
         }
     return out;
+}
+
+FileName LocatedPath(const FileName &path)
+{
+    return KindOf(path) != FileKind::None ? path : LocateFileName(path);
 }

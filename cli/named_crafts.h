@@ -49,3 +49,7 @@ struct NamedCatalogue {
     QString name;  // the named aircraft as the trees name it
 };
 NamedCatalogue ReadNamedCatalogue(const FileName &dataDir, const QString &name);
+
+// path itself when it names something; else the path its text names (LocateFileName:
+// a name typed in UTF-8 finds its Windows-1251 twin).
+FileName LocatedPath(const FileName &path);

@@ -1,7 +1,7 @@
 #pragma once
 // `varnel --report FILE`: the whole comparison of the named aircraft in one PDF or
 // HTML file (by FILE's extension), without a window or a display.
-#include "cli/command_line.h"
+#include "cli/command.h"
 #include "cli/export_command.h"
 
 // Reads only the named aircraft from dataDir (empty: the working directory), draws the

@@ -1,7 +1,7 @@
 #pragma once
 // `varnel --verdict`: the verdict of the two named aircraft as text, tsv or json,
 // without a window and without any GUI object.
-#include "cli/command_line.h"
+#include "cli/command.h"
 #include "cli/terminal_text.h"
 
 using VerdictOutcome = TextOutcome;

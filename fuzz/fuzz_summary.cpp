@@ -58,7 +58,7 @@ void CheckReadCraft(const DataPaths &paths, const QStringList &craftValues)
     }
     FUZZ_CHECK(craft->name == kName, craft->name);
     FUZZ_CHECK(craft->summary.size() == 6, QString::number(craft->summary.size()));
-    const QString dive = SummaryCaption(craft->summary.at(0));
+    const QString dive = SummaryCaption(craft->summary.at(0), UnitSystem::Metric);
     const QString value = craftValues.value(0).isEmpty() ? QStringLiteral("нет данных") : craftValues.value(0) + QStringLiteral(" км/ч");
     FUZZ_CHECK(dive == QStringLiteral("макс. скор. в пике: ") + value, dive);
     // Every group ends with its ":", but for a last note of rows not shown.

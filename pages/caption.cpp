@@ -1,7 +1,8 @@
 #include "pages/caption.h"
 
 #include "pages/application.h"
-#include "pages/comparison_pages.h"
+#include "pages/comparison_table.h"
+#include "pages/pages_font.h"
 #include "presentation/chart_defs.h"
 
 #include <QCoreApplication>

@@ -2,6 +2,7 @@
 
 #include "pages/layout.h"
 #include "pages/page_tabs.h"
+#include "pages/ranking_page.h"
 #include "pages/verdict_page.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
@@ -13,20 +14,27 @@
 #include <QVBoxLayout>
 
 namespace {
-// A tab's title names its altitude in the units shown.
-QString Caption(const PageDef &row) { return AltitudesIn(QCoreApplication::translate("Varnel", row.caption), ShownUnits()); }
 // The turn-rate diagram's line labels are drawn in the button face of the charts' palette.
 QColor LabelColor() { return ChartPalette(QApplication::palette()).color(QPalette::Button); }
 }  // namespace
 
-QFont PagesFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    return font;
-}
+// The verdict page, by its own functions.
+constinit const OwnPage VerdictFunctions{
+    [](ComparisonPageMembers &m, QWidget *parent, const View &) -> QWidget * { return m.tab_Verdict = new VerdictPage(parent); },
+    [](QWidget *page, const AircraftPtr &first, const AircraftPtr &second, FlapSet shown) {
+        static_cast<VerdictPage *>(page)->SetComparison(first, second, shown);
+    },
+    [](QWidget *page, const View &) { static_cast<VerdictPage *>(page)->Reshow(); }};
 
-ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
+// The ranking page, by its own functions: the first aircraft is its reference.
+constinit const OwnPage RankingFunctions{
+    [](ComparisonPageMembers &m, QWidget *parent, const View &) -> QWidget * { return m.tab_Ranking = new RankingPage(parent); },
+    [](QWidget *page, const AircraftPtr &first, const AircraftPtr &, FlapSet shown) {
+        static_cast<RankingPage *>(page)->SetReference(first ? first->name : QString(), shown);
+    },
+    [](QWidget *page, const View &) { static_cast<RankingPage *>(page)->Reshow(); }};
+
+ComparisonPages::ComparisonPages(const View &view, QWidget *parent) : QTabWidget(parent), view_(view)
 {
     setObjectName(QStringLiteral("pages_Charts"));
     setFont(PagesFont());
@@ -46,14 +54,14 @@ ComparisonPages::ComparisonPages(QWidget *parent) : QTabWidget(parent)
 
 void ComparisonPages::makePage(const PageDef &row)
 {
-    QWidget *page = row.own.make ? row.own.make(*this, this) : (this->*row.member = new QWidget(this));
+    QWidget *page = row.own.make ? row.own.make(*this, this, view_) : (this->*row.member = new QWidget(this));
     page->setObjectName(row.name);
-    setTabToolTip(addTab(page, Caption(row)), Caption(row));
+    setTabToolTip(addTab(page, caption(row)), caption(row));
     pages_.push_back({&row, page});
     // Several charts share the common grid; one chart fills its page.
     QLayout *grid = row.charts.size() > 1 ? new CommonGridLayout(page) : nullptr;
     for (const ChartEntry &entry : row.charts) {
-        TChart *chart = this->*entry.member = BuildChart(*entry.def, page);
+        TChart *chart = this->*entry.member = BuildChart(*entry.def, page, view_.units);
         if (grid) {
             grid->addWidget(chart);
         } else {
@@ -62,6 +70,12 @@ void ComparisonPages::makePage(const PageDef &row)
             fill->addWidget(chart);
         }
     }
+}
+
+// A tab's title names its altitude in the units shown.
+QString ComparisonPages::caption(const PageDef &row) const
+{
+    return AltitudesIn(QCoreApplication::translate("Varnel", row.caption), view_.units);
 }
 
 QVector<TChart *> ComparisonPages::Charts() const
@@ -75,7 +89,9 @@ QVector<TChart *> ComparisonPages::Charts() const
 
 ComparisonCharts ComparisonPages::refreshed() const
 {
-    return RefreshedCharts([this](const ChartEntry &entry) { return &(this->*entry.member)->Series(); }, LabelColor());
+    ComparisonCharts charts = RefreshedCharts([this](const ChartEntry &entry) { return &(this->*entry.member)->Series(); }, LabelColor());
+    charts.units = view_.units;
+    return charts;
 }
 
 void ComparisonPages::SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown)
@@ -88,15 +104,22 @@ void ComparisonPages::SetComparison(const AircraftPtr &first, const AircraftPtr 
     RefreshComparison(refreshed(), first.get(), second.get(), shown);
 }
 
-void ComparisonPages::ShowUnits()
+void ComparisonPages::SetView(const View &view)
 {
-    const UnitSystem units = ShownUnits();
+    const bool units = view.units != view_.units;
+    view_ = view;
+    if (units)
+        showUnits();
+    Retranslate();  // the titles that name an altitude, and the pages of their own
+}
+
+void ComparisonPages::showUnits()
+{
     for (TChart *chart : Charts())
-        ::ShowUnits(*chart, units);
+        ShowUnits(*chart, view_.units);
     for (const RefreshedChart &chart : refreshed().charts)
         if (chart.fill.units)
-            chart.fill.units(*chart.series, *chart.def, LabelColor(), units);
-    Retranslate();  // the titles that name an altitude, and the pages of their own
+            chart.fill.units(*chart.series, *chart.def, LabelColor(), view_.units);
 }
 
 void ComparisonPages::SetAdvantageShown(bool shown)
@@ -109,7 +132,7 @@ void ComparisonPages::SetAdvantageShown(bool shown)
 void ComparisonPages::ShowOneChart(TChart *chart)
 {
     // A mirror chart opens the page of the chart it mirrors; any other the first page.
-    const TChart *mirrored = chart->Tracker().Partner();
+    const TChart *mirrored = chart->Partner();
     setCurrentIndex(mirrored ? indexOf(mirrored->parentWidget()) : 0);
 }
 
@@ -118,14 +141,14 @@ void ComparisonPages::LayOutCommonPage() { tab_Common->layout()->setGeometry(tab
 void ComparisonPages::Retranslate()
 {
     for (const auto &[row, page] : pages_) {
-        setTabText(indexOf(page), Caption(*row));
-        setTabToolTip(indexOf(page), Caption(*row));
+        setTabText(indexOf(page), caption(*row));
+        setTabToolTip(indexOf(page), caption(*row));
     }
     for (TChart *chart : Charts())
         RetranslateChart(*chart);
     for (const auto &[row, page] : pages_)
         if (row->own.reshow)
-            row->own.reshow(page);
+            row->own.reshow(page, view_);
 }
 
 void ComparisonPages::resizeEvent(QResizeEvent *event)

@@ -7,6 +7,8 @@
 // trees; export and "save all pages" build it alone, from the aircraft's records, and
 // draw its pages into pictures.
 #include "pages/comparison_table.h"
+#include "core/view.h"
+#include "pages/pages_font.h"
 
 #include <QFont>
 #include <QTabWidget>
@@ -18,13 +20,12 @@
 class TChart;
 class VerdictPage;
 
-// The font of the window and its pages; the charts measure and draw their text in it.
-QFont PagesFont();
 
 class ComparisonPages : public QTabWidget, public ComparisonPageMembers {
     Q_OBJECT
 public:
-    explicit ComparisonPages(QWidget *parent = nullptr);
+    // The pages in `view`'s units (the window's, or those a picture or report is made in).
+    explicit ComparisonPages(const View &view, QWidget *parent = nullptr);
 
     int PageCount() const { return count(); }
     QWidget *Page(int index) const { return widget(index); }
@@ -40,9 +41,11 @@ public:
     // it is seen. Raises the first error, once.
     void SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown);
 
-    // Shows the charts' axes, the turn-rate diagram's radius lines and the verdict in
-    // the units shown now (ShownUnits), keeping the page, the curves and every zoom.
-    void ShowUnits();
+    // Shows the pages in `view`: the charts' axes, the turn-rate diagram's radius lines
+    // and the pages of their own in its units, keeping the page, the curves and every
+    // zoom; every text again in the language installed now.
+    void SetView(const View &view);
+    const View &ShownView() const { return view_; }
 
     // Switches the advantage shading of every chart on or off (off at start).
     void SetAdvantageShown(bool shown);
@@ -60,7 +63,11 @@ protected:
 
 private:
     void makePage(const PageDef &row);
+    void showUnits();
+    QString caption(const PageDef &row) const;
     ComparisonCharts refreshed() const;
+
+    View view_;
 
     bool advantageShown_ = false;
     QVector<std::pair<const PageDef *, QWidget *>> pages_;

@@ -1,7 +1,5 @@
 #include "pages/comparison_table.h"
 
-#include "pages/ranking_page.h"
-#include "pages/verdict_page.h"
 #include "charts/altitude.h"
 #include "charts/turn_rate.h"
 #include "charts/turn_times.h"
@@ -180,22 +178,6 @@ ChartDef MakeDef(const ChartRow &c, const ChartDef *mirrorOf)
     }
     return def;
 }
-
-// The verdict page, by its own functions.
-const OwnPage VerdictFunctions{
-    [](ComparisonPageMembers &m, QWidget *parent) -> QWidget * { return m.tab_Verdict = new VerdictPage(parent); },
-    [](QWidget *page, const AircraftPtr &first, const AircraftPtr &second, FlapSet shown) {
-        static_cast<VerdictPage *>(page)->SetComparison(first, second, shown);
-    },
-    [](QWidget *page) { static_cast<VerdictPage *>(page)->Reshow(); }};
-
-// The ranking page, by its own functions: the first aircraft is its reference.
-const OwnPage RankingFunctions{
-    [](ComparisonPageMembers &m, QWidget *parent) -> QWidget * { return m.tab_Ranking = new RankingPage(parent); },
-    [](QWidget *page, const AircraftPtr &first, const AircraftPtr &, FlapSet shown) {
-        static_cast<RankingPage *>(page)->SetReference(first ? first->name : QString(), shown);
-    },
-    [](QWidget *page) { static_cast<RankingPage *>(page)->Reshow(); }};
 
 QVector<PageDef> MakeTable()
 {

@@ -8,6 +8,7 @@
 #include "catalogue/aircraft.h"
 #include "charts/refresh.h"
 #include "core/flap_set.h"
+#include "core/view.h"
 #include "presentation/chart_defs.h"
 
 #include <QString>
@@ -50,12 +51,16 @@ struct ChartEntry {
 // A page that is no chart, by its own functions.
 struct OwnPage {
     // Makes the page into its member; returns it.
-    QWidget *(*make)(ComparisonPageMembers &members, QWidget *parent) = nullptr;
+    QWidget *(*make)(ComparisonPageMembers &members, QWidget *parent, const View &view) = nullptr;
     // The comparison from now on (either aircraft may be null).
     void (*compare)(QWidget *page, const AircraftPtr &first, const AircraftPtr &second, FlapSet shown) = nullptr;
-    // Written again in the language and units shown now.
-    void (*reshow)(QWidget *page) = nullptr;
+    // Written again in `view` (its units; the language installed now).
+    void (*reshow)(QWidget *page, const View &view) = nullptr;
 };
+
+// The pages of their own (the verdict, the ranking), made, given the comparison and
+// written again by the pages widget (comparison_pages.cpp), which knows their widgets.
+extern const OwnPage VerdictFunctions, RankingFunctions;
 
 struct PageDef {
     QWidget *ComparisonPageMembers::*member;  // a page of charts; null for an own page

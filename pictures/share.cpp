@@ -10,7 +10,7 @@
 #include "pages/verdict_page.h"
 #include "verdict/verdict_format.h"
 #include "catalogue/scan.h"
-#include "core/decimal_text.h"
+#include "core/view.h"
 #include "core/guard.h"
 #include "presentation/chart.h"
 
@@ -116,8 +116,10 @@ QString ChartDataText(const TChartSeriesList &series, const AxisTitle &x, const 
             continue;
         const TChartSeries &named = titles ? (*titles)[i] : s;
         const QString title = named.Title().isEmpty() ? s.Name() : OneLine(named.Title());
+        // Every digit the value has, in the units the axes show.
+        const auto number = [](const AxisTitle &axis, double metric) { return ShownNumber(axis.kind, metric, axis.units, {kEveryDigit}); };
         for (int j = 0; j < s.Count(); ++j)
-            rows << title + u'\t' + DecimalText(x.Shown(s.XValues[j])) + u'\t' + DecimalText(y.Shown(s.YValues[j]));
+            rows << title + u'\t' + number(x, s.XValues[j]) + u'\t' + number(y, s.YValues[j]);
     }
     return rows.join(u'\n') + u'\n';
 }
@@ -195,8 +197,8 @@ namespace {
 std::pair<const PageDef *, QWidget *> PageOf(const ComparisonPages &pages, QWidget *target)
 {
     const auto *chart = qobject_cast<TChart *>(target);
-    if (chart && chart->Tracker().Partner())
-        chart = chart->Tracker().Partner();
+    if (chart && chart->Partner())
+        chart = chart->Partner();
     const QWidget *page = chart ? chart->parentWidget() : target;
     for (const auto &made : pages.Pages())
         if (made.second == page)
@@ -253,7 +255,7 @@ void ChartSharing::Run(Entry entry, QWidget *target)
             if (chart != target && !target->isAncestorOf(chart))
                 continue;
             // A common-page chart's curves are named as its full-size chart names them.
-            const TChart *named = chart->Tracker().Partner();
+            const TChart *named = chart->Partner();
             text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
                     ChartDataText(chart->Series(), chart->BottomAxis(), chart->LeftAxis(),
                                   named ? &named->Series() : nullptr);

@@ -39,6 +39,35 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     // about to be painted (Redraw), so a chart on a hidden page draws nothing at all.
     QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
     setAutoAddPlottableToLegend(false);
+    styleWidget();
+
+    plotLayout()->setAutoMargins(QCP::msNone);
+    plotLayout()->setMargins(QMargins(FrameWidth + 2, FrameWidth + 2, FrameWidth + 2, FrameWidth + 2));
+    plotLayout()->setRowSpacing(2);
+    makeTitle();
+    styleAxes();
+    makeBottomTitle();
+    makeLegend();
+
+    series_.SetChangeHandler([this] { markDirty(); });
+    connect(this, &QCustomPlot::beforeReplot, this, [this] {
+        replotQueued_ = false;  // this replot is the one queued
+        fitToWidth();
+        showMarksInView();
+        placeBottomTitle();
+    });
+    connect(this, &QCustomPlot::afterReplot, this, [this] {
+        ++replotCount_;
+        stale_ = false;
+    });
+    navigator_ = new ChartNavigator(*this);
+    tracker_ = new ChartTracker(*this);
+    shading_ = new ChartShading(*this);
+}
+
+// Numbers, antialiasing, ground and mouse as every chart has them.
+void TChart::styleWidget()
+{
     // Axis numbers as the program writes every number, whatever the user's language.
     QLocale numbers = QLocale::c();
     numbers.setNumberOptions(QLocale::OmitGroupSeparator);
@@ -51,11 +80,11 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
         setPalette(ChartPalette(palette()));
     setBackground(palette().brush(QPalette::Window));
     setMouseTracking(true);  // the tracker follows the mouse
+}
 
-    plotLayout()->setAutoMargins(QCP::msNone);
-    plotLayout()->setMargins(QMargins(FrameWidth + 2, FrameWidth + 2, FrameWidth + 2, FrameWidth + 2));
-    plotLayout()->setRowSpacing(2);
-
+// The title, in a row of its own above the plot.
+void TChart::makeTitle()
+{
     title_ = new QCPTextElement(this, QString());
     QFont tf = pixelFont(font(), TitleFontPixels);
     tf.setBold(true);
@@ -64,7 +93,11 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     title_->setMargins(QMargins(2, 2, 2, 0));
     plotLayout()->insertRow(0);
     plotLayout()->addElement(0, 0, title_);
+}
 
+// The axes' fonts and grid, and their ranges while the chart is empty.
+void TChart::styleAxes()
+{
     axisRect()->setBackground(Qt::NoBrush);  // the window colour shows through
     for (QCPAxis *axis : {xAxis, yAxis}) {
         axis->setTickLabelFont(pixelFont(font(), TickFontPixels));
@@ -75,9 +108,12 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     const ChartView empty = AutoView();
     xAxis->setRange(empty.x.lower, empty.x.upper);
     yAxis->setRange(empty.y.lower, empty.y.upper);
+}
 
-    // The bottom axis title lives in a lower corner of the plot area, so the bottom
-    // axis keeps no band for it.
+// The bottom axis title lives in a lower corner of the plot area, so the bottom axis
+// keeps no band for it.
+void TChart::makeBottomTitle()
+{
     bottomTitleItem_ = new QCPItemText(this);
     bottomTitleItem_->setLayer(MarksLayer);
     bottomTitleItem_->setClipToAxisRect(true);
@@ -90,8 +126,11 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     bottomTitleItem_->setBrush(face);
     bottomTitleItem_->setPadding(QMargins(3, 1, 3, 1));
     bottomTitleItem_->setVisible(false);
+}
 
-    // Legend below the plot area, centred in a row of its own.
+// The legend below the plot area, centred in a row of its own.
+void TChart::makeLegend()
+{
     auto *legendRow = new QCPLayoutGrid;
     plotLayout()->addElement(2, 0, legendRow);
     legendRow->addElement(0, 0, new QCPLayoutElement(this));
@@ -109,21 +148,6 @@ TChart::TChart(QWidget *parent) : QCustomPlot(parent)
     legend->setColumnSpacing(4);
     legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
     legend->setMargins(QMargins(4, 2, 4, 2));
-
-    series_.SetChangeHandler([this] { markDirty(); });
-    connect(this, &QCustomPlot::beforeReplot, this, [this] {
-        replotQueued_ = false;  // this replot is the one queued
-        fitToWidth();
-        showMarksInView();
-        placeBottomTitle();
-    });
-    connect(this, &QCustomPlot::afterReplot, this, [this] {
-        ++replotCount_;
-        stale_ = false;
-    });
-    navigator_ = new ChartNavigator(*this);
-    tracker_ = new ChartTracker(*this);
-    shading_ = new ChartShading(*this);
 }
 
 void TChart::SetChartTitle(const QString &title)
@@ -351,6 +375,17 @@ ChartView TChart::AutoView() const
 }
 
 QRect TChart::PlotArea() const { return axisRect()->rect(); }
+
+QStringList TChart::CurveTitles() const
+{
+    const TChartSeriesList *source = &series_;
+    if (partner_ && partner_->Series().Count() == source->Count())
+        source = &partner_->Series();
+    QStringList out;
+    for (int i = 0; i < source->Count(); ++i)
+        out << (*source)[i].Title();
+    return out;
+}
 
 void TChart::DrawFrame(QPainter &p) const
 {

@@ -12,6 +12,7 @@
 // its ChartHolder's, and the pixel arithmetic lives in plot_geometry.h.
 #include "core/language.h"
 #include "core/units.h"
+#include "presentation/chart_host.h"
 #include "presentation/navigator.h"
 #include "presentation/plot_geometry.h"
 #include "presentation/series.h"
@@ -22,19 +23,22 @@
 #include <qcustomplot.h>
 
 #include <QPoint>
+#include <QPointer>
 #include <QVector>
 
 class QHelpEvent;
 class QPainter;
 struct ChartDef;
 
-class TChart : public QCustomPlot {
+class TChart : public QCustomPlot, public ChartHost {
     Q_OBJECT
 public:
     explicit TChart(QWidget *parent = nullptr);
 
     TChartSeriesList &Series() { return series_; }
-    const TChartSeriesList &Series() const { return series_; }
+    const TChartSeriesList &Series() const override { return series_; }
+    QCustomPlot &Plot() override { return *this; }
+    const QCustomPlot &Plot() const override { return *this; }
 
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
@@ -51,8 +55,8 @@ public:
     // reads upwards; the bottom one sits in a lower corner of the plot area, so the
     // bottom axis reserves no band.
     void SetAxisTitles(const AxisTitle &bottom, const AxisTitle &left);
-    const AxisTitle &BottomAxis() const { return bottom_; }
-    const AxisTitle &LeftAxis() const { return left_; }
+    const AxisTitle &BottomAxis() const override { return bottom_; }
+    const AxisTitle &LeftAxis() const override { return left_; }
     QString BottomAxisTitle() const { return bottom_.text; }
     QString LeftAxisTitle() const { return left_.text; }
     // Whether the bottom axis title moved to the lower left corner, off the lines.
@@ -60,20 +64,20 @@ public:
 
     // Applies pending model changes at once (also done by the queued sync, and on show),
     // e.g. before rendering to an image; a shown chart is laid out for them too.
-    void SyncNow();
+    void SyncNow() override;
     // Asks for a replot: queued, so that many changes draw once, and done at the latest
     // when the chart is next painted; a hidden chart draws nothing until it is shown.
-    void Redraw();
+    void Redraw() override;
     bool IsDirty() const { return dirty_; }
     int SyncCount() const { return syncCount_; }
     int ReplotCount() const { return replotCount_; }
 
     // What the axes show now, and what they show when not zoomed.
-    ChartView View() const;
-    ChartView AutoView() const;
-    QRect PlotArea() const;
+    ChartView View() const override;
+    ChartView AutoView() const override;
+    QRect PlotArea() const override;
     // Lays out title, plot area and legend for the ranges set now (the next replot would).
-    void LayOut();
+    void LayOut() override;
     // Lays out, and places the marks and the bottom title, as a replot does before it
     // draws: then toPainter draws the chart as a replot would, without drawing it into
     // the pixel buffers first (a vector picture of any size needs none).
@@ -101,6 +105,12 @@ public:
     // toPainter or savePdf leaves it out by itself).
     ChartTracker &Tracker() { return *tracker_; }
     const ChartTracker &Tracker() const { return *tracker_; }
+
+    // The chart whose series titles name this chart's curves (a mirror chart's
+    // full-page partner, which carries the aircraft names); none: its own titles.
+    void SetPartner(const TChart *partner) { partner_ = partner; }
+    const TChart *Partner() const { return partner_.data(); }
+    QStringList CurveTitles() const override;
 
     // The fill between paired curves showing who is better where; off at start.
     ChartShading &Shading() { return *shading_; }
@@ -136,6 +146,11 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
+    void styleWidget();
+    void makeTitle();
+    void styleAxes();
+    void makeBottomTitle();
+    void makeLegend();
     void markDirty();
     void sync();
     void syncCurves();
@@ -174,4 +189,5 @@ private:
     ChartNavigator *navigator_ = nullptr;
     ChartTracker *tracker_ = nullptr;
     ChartShading *shading_ = nullptr;
+    QPointer<const TChart> partner_;
 };

@@ -25,14 +25,14 @@ void BuildSeries(TChartSeriesList &list, const ChartDef &def)
     }
 }
 
-TChart *BuildChart(const ChartDef &def, QWidget *parent)
+TChart *BuildChart(const ChartDef &def, QWidget *parent, UnitSystem units)
 {
     auto *chart = new TChart(parent);
     chart->setObjectName(def.name);
     chart->SetDefinition(&def);
     chart->SetTag(def.tag);
     chart->SetChartTitle(def.title);
-    ShowUnits(*chart, ShownUnits());
+    ShowUnits(*chart, units);
     BuildSeries(chart->Series(), def);
     TrackerSetup track;
     track.measure = def.measure;
@@ -64,6 +64,6 @@ void PairPartners(const QVector<TChart *> &charts)
             continue;
         for (const TChart *other : charts)
             if (other->Definition() == chart->Definition()->mirrorOf)
-                chart->Tracker().SetPartner(other);
+                chart->SetPartner(other);
     }
 }

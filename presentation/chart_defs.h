@@ -52,8 +52,8 @@ struct ChartDef {
 void BuildSeries(TChartSeriesList &list, const ChartDef &def);
 
 // Creates a chart from its row, keeping a reference to it: objectName, Tag, titles and
-// all its series (BuildSeries), the tracker's and the shading's setup.
-TChart *BuildChart(const ChartDef &def, QWidget *parent);
+// all its series (BuildSeries), the tracker's and the shading's setup; its axes in `units`.
+TChart *BuildChart(const ChartDef &def, QWidget *parent, UnitSystem units = UnitSystem::Metric);
 
 // Shows the chart's axes in `units`: their titles, and ticks at round values of the
 // unit. The values stay metric, so the zoom, the tracker and the shading keep theirs.

@@ -2,7 +2,9 @@
 
 #include "core/guard.h"
 
-#include "presentation/chart.h"
+#include "presentation/chart_host.h"
+
+#include <qcustomplot.h>
 
 #include <QRubberBand>
 
@@ -18,7 +20,7 @@ bool WithinStillReach(QPoint from, QPoint to)
 }
 }  // namespace
 
-ChartNavigator::ChartNavigator(TChart &chart) : QObject(&chart), chart_(chart)
+ChartNavigator::ChartNavigator(ChartHost &chart) : QObject(&chart.Plot()), chart_(chart)
 {
     animation_.setInterval(AnimationIntervalMs);
     connect(&animation_, &QTimer::timeout, this, [this] { Guarded([this] { animationStep(); }); });
@@ -43,8 +45,8 @@ void ChartNavigator::Wheel(QPoint pos, int delta, Qt::KeyboardModifiers modifier
     // New tick labels may move the plot area's edges: the value stays under the cursor.
     const QPointF wanted(xValueAt(area, from.x, at.x()), yValueAt(area, from.y, at.y()));
     chart_.LayOut();
-    const double dx = wanted.x() - chart_.xAxis->pixelToCoord(at.x());
-    const double dy = wanted.y() - chart_.yAxis->pixelToCoord(at.y());
+    const double dx = wanted.x() - chart_.Plot().xAxis->pixelToCoord(at.x());
+    const double dy = wanted.y() - chart_.Plot().yAxis->pixelToCoord(at.y());
     const ChartView v = chart_.View();
     setView({{v.x.lower + dx, v.x.upper + dx}, {v.y.lower + dy, v.y.upper + dy}});
     chart_.Redraw();
@@ -52,8 +54,8 @@ void ChartNavigator::Wheel(QPoint pos, int delta, Qt::KeyboardModifiers modifier
 
 void ChartNavigator::setView(const ChartView &view)
 {
-    chart_.xAxis->setRange(view.x.lower, view.x.upper);
-    chart_.yAxis->setRange(view.y.lower, view.y.upper);
+    chart_.Plot().xAxis->setRange(view.x.lower, view.x.upper);
+    chart_.Plot().yAxis->setRange(view.y.lower, view.y.upper);
 }
 
 void ChartNavigator::FollowModel()
@@ -123,7 +125,7 @@ bool ChartNavigator::Press(Qt::MouseButton button, QPoint pos)
     dragMoved_ = false;
     if (dragButton_ == Qt::LeftButton) {
         if (!rubberBand_)
-            rubberBand_ = new QRubberBand(QRubberBand::Rectangle, &chart_);
+            rubberBand_ = new QRubberBand(QRubberBand::Rectangle, &chart_.Plot());
         rubberBand_->setGeometry(QRect(dragStart_, QSize()));
         rubberBand_->show();
     }

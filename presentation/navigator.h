@@ -12,12 +12,12 @@
 #include <QTimer>
 
 class QRubberBand;
-class TChart;
+class ChartHost;
 
 class ChartNavigator : public QObject {
     Q_OBJECT
 public:
-    explicit ChartNavigator(TChart &chart);
+    explicit ChartNavigator(ChartHost &chart);
 
     bool IsZoomed() const { return zoomed_; }
     bool IsAnimating() const { return animation_.isActive(); }
@@ -56,7 +56,7 @@ private:
     void animateTo(const ChartView &target);
     void animationStep();
 
-    TChart &chart_;
+    ChartHost &chart_;
     bool zoomed_ = false;
     QTimer animation_;
     int animationStep_ = 0;

@@ -1,6 +1,6 @@
 #include "presentation/plot_geometry.h"
 
-#include "core/decimal_text.h"
+#include "core/view.h"
 #include "core/language.h"
 
 #include <QLineF>
@@ -89,9 +89,11 @@ QString AxisTitleText(const AxisTitle &axis)
     return Translated(axis.quantity) + QStringLiteral(" (") + axis.unit + QLatin1Char(')');
 }
 
-QString AxisReadout(const AxisTitle &axis, double shown)
+QString AxisReadout(const AxisTitle &axis, double shown) { return AxisReadoutLine(axis, NumberText(shown, {ChartDecimals})); }
+
+QString AxisReadoutLine(const AxisTitle &axis, const QString &number)
 {
-    QString text = DecimalText(shown, ChartDecimals);
+    QString text = number;
     if (!axis.unit.isEmpty())
         text += QLatin1Char(' ') + Translated(axis.unit);
     return axis.quantity.isEmpty() ? text : Translated(axis.quantity) + QLatin1String(": ") + text;
@@ -100,6 +102,8 @@ QString AxisReadout(const AxisTitle &axis, double shown)
 QString PointReadout(const TChartSeries &s, int point, const AxisTitle &bottom, const AxisTitle &left)
 {
     const QString title = s.Title().isEmpty() ? s.Name() : Translated(s.Title());
-    return title + QLatin1Char('\n') + AxisReadout(bottom, bottom.Shown(s.XValues[point])) + QLatin1Char('\n')
-        + AxisReadout(left, left.Shown(s.YValues[point]));
+    const auto line = [](const AxisTitle &axis, double metric) {
+        return AxisReadoutLine(axis, ShownNumber(axis.kind, metric, axis.units, {ChartDecimals}));
+    };
+    return title + QLatin1Char('\n') + line(bottom, s.XValues[point]) + QLatin1Char('\n') + line(left, s.YValues[point]);
 }

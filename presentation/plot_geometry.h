@@ -56,12 +56,14 @@ AxisTitle ShownAxisTitle(const AxisTitle &metric, UnitSystem units);
 QString AxisTitleText(const AxisTitle &axis);
 
 // One line of a point read-out of a value as shown (AxisTitle::Shown): "Скорость: 350
-// км/ч", or "20.8 Град./сек" for an axis with a unit alone.
+// км/ч", or "20.8 Град./сек" for an axis with a unit alone; the number to ChartDecimals.
 QString AxisReadout(const AxisTitle &axis, double shown);
+// The same line for a number already written.
+QString AxisReadoutLine(const AxisTitle &axis, const QString &number);
 
 // The read-out of a point: the series' title (its component name when untitled), then
 // one line for each axis.
 QString PointReadout(const TChartSeries &series, int point, const AxisTitle &bottom, const AxisTitle &left);
 
-// Decimals of a value as a mark or read-out shows it (DecimalText).
+// Decimals of a value as a mark or read-out shows it (NumberStyle::Plain).
 constexpr int ChartDecimals = 3;

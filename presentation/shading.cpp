@@ -1,7 +1,9 @@
 #include "presentation/shading.h"
 
 #include "core/curve_compare.h"
-#include "presentation/chart.h"
+#include "presentation/chart_host.h"
+
+#include <qcustomplot.h>
 #include "presentation/plot_geometry.h"
 
 #include <QPainterPath>
@@ -149,11 +151,11 @@ std::shared_ptr<const PairShading> ShadingOfPair(CurvePoints first, CurvePoints 
 }
 }  // namespace
 
-ChartShading::ChartShading(TChart &chart) : QObject(&chart), chart_(chart)
+ChartShading::ChartShading(ChartHost &chart) : QObject(&chart.Plot()), chart_(chart)
 {
-    chart_.addLayer(QString::fromLatin1(ShadingLayer), chart_.layer(QStringLiteral("grid")), QCustomPlot::limBelow);
-    layer_ = chart_.layer(QString::fromLatin1(ShadingLayer));
-    layerable_ = new ShadingLayerable(&chart_, *this);
+    chart_.Plot().addLayer(QString::fromLatin1(ShadingLayer), chart_.Plot().layer(QStringLiteral("grid")), QCustomPlot::limBelow);
+    layer_ = chart_.Plot().layer(QString::fromLatin1(ShadingLayer));
+    layerable_ = new ShadingLayerable(&chart_.Plot(), *this);
     layerable_->setVisible(false);
 }
 
@@ -211,8 +213,8 @@ void ChartShading::Paint(QCPPainter *painter)
                     continue;
                 pixels.resize(area.outline.size());
                 for (qsizetype i = 0; i < pixels.size(); ++i)
-                    pixels[i] = QPointF(chart_.xAxis->coordToPixel(area.outline[i].x()),
-                                        chart_.yAxis->coordToPixel(area.outline[i].y()));
+                    pixels[i] = QPointF(chart_.Plot().xAxis->coordToPixel(area.outline[i].x()),
+                                        chart_.Plot().yAxis->coordToPixel(area.outline[i].y()));
                 // A long curve's outline filled at what its pixels cost, as its line is drawn.
                 path.addPolygon(ThinPolyline(pixels));
                 path.closeSubpath();

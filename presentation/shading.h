@@ -21,7 +21,7 @@
 class QCPLayer;
 class QCPLayerable;
 class QCPPainter;
-class TChart;
+class ChartHost;
 struct PairShading;
 
 // Two series of a chart by index: the first aircraft's curve and the second's.
@@ -51,7 +51,7 @@ QVector<AdvantageArea> AdvantageAreas(const TChartSeriesList &list, const Shadin
 class ChartShading : public QObject {
     Q_OBJECT
 public:
-    explicit ChartShading(TChart &chart);
+    explicit ChartShading(ChartHost &chart);
 
     void Configure(const ShadingSetup &setup);
     const ShadingSetup &Setup() const { return setup_; }
@@ -71,7 +71,7 @@ public:
     void Paint(QCPPainter *painter);
 
 private:
-    TChart &chart_;
+    ChartHost &chart_;
     ShadingSetup setup_;
     QCPLayer *layer_ = nullptr;
     QCPLayerable *layerable_ = nullptr;

@@ -32,7 +32,7 @@
 
 class QCPLayer;
 class QCPPainter;
-class TChart;
+class ChartHost;
 
 // What the tracker knows of one series of its chart.
 struct CurveRole {
@@ -59,8 +59,8 @@ std::optional<QPointF> LineCrossing(const TChartSeries &series, Qt::Orientation 
                                     const AxisSpan &within);
 
 
-// A value as the box shows it: no decimals from 1000 up, one from 100, else two;
-// trailing zeros dropped; "-" when not finite.
+// A value as the box shows it (NumberStyle::Tracker): no decimals from 1000 up, one
+// from 100, else two; trailing zeros dropped; "-" when not finite.
 QString TrackerNumber(double value);
 
 // One line of the box: its cells (a line of one cell spans the box) and its colour.
@@ -89,14 +89,10 @@ QRect PlaceTrackerBox(QSize size, QPoint cursor, const QRect &bounds);
 class ChartTracker : public QObject {
     Q_OBJECT
 public:
-    explicit ChartTracker(TChart &chart);
+    explicit ChartTracker(ChartHost &chart);
 
     void Configure(const TrackerSetup &setup) { setup_ = setup; }
     const TrackerSetup &Setup() const { return setup_; }
-    // The chart whose series titles name this chart's curves (a mirror chart's
-    // full-page partner, which carries the aircraft names); none: its own titles.
-    void SetPartner(const TChart *partner);
-    const TChart *Partner() const;
 
     // The mouse is at `pos`: the tracker follows it inside the plot area and is hidden
     // elsewhere. Only the tracker's layer is redrawn.
@@ -121,12 +117,10 @@ public:
 
 private:
     void replotLayer();
-    QStringList titles() const;
 
-    TChart &chart_;
+    ChartHost &chart_;
     TrackerSetup setup_;
     QCPLayer *layer_ = nullptr;
-    QPointer<const TChart> partner_;
     bool shown_ = false;
     QPoint pos_;
     int layerReplots_ = 0;

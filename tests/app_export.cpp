@@ -40,7 +40,7 @@ void AppExport::exportSet()
     QCOMPARE(result.written, expected);
     QCOMPARE(QDir(QString(o.outDir)).entryList(QDir::Files).size(), 7);  // no temporary file left over
 
-    const ComparisonPages pages;
+    const ComparisonPages pages(View{});
     for (const QString &path : expected) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));

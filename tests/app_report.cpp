@@ -162,7 +162,7 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         const NamedCrafts crafts = ReadNamedCrafts(FileName(kData), QStringLiteral("Tarn-5"), QStringLiteral("Skarn-7"));
         QWidget host;
-        ComparisonPages pages(&host);
+        ComparisonPages pages(View{}, &host);
         ChartSharing sharing(host, pages, {.chosen = [&] { return std::array<AircraftPtr, 2>{crafts.first, crafts.second}; },
                                            .flaps = [] { return FlapSet::NoFlaps(); },
                                            .chooseFolder = {},

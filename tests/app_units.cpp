@@ -5,6 +5,7 @@
 #include "app_fixture.h"
 #include "catalogue/summaries.h"
 #include "core/decimal_text.h"
+#include "core/view.h"
 #include "pages/verdict_page.h"
 #include "pictures/share.h"
 #include "presentation/chart.h"
@@ -151,11 +152,57 @@ private slots:
         QVERIFY(checked > 200);
     }
 
+    // The one number function on its edges: each style as its place writes it.
+    void numberStyles_data()
+    {
+        QTest::addColumn<int>("quantity");
+        QTest::addColumn<double>("metric");
+        QTest::addColumn<int>("units");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<bool>("sign");
+        QTest::addColumn<QString>("text");
+        const int time = int(Quantity::Time), climb = int(Quantity::Climb), metric = int(UnitSystem::Metric),
+                  imperial = int(UnitSystem::Imperial), plain = int(NumberStyle::Plain), page = int(NumberStyle::Page),
+                  tracker = int(NumberStyle::Tracker), padded = int(NumberStyle::Padded);
+        const double nan = std::nan(""), inf = HUGE_VAL;
+        QTest::newRow("page: negative zero after rounding") << time << -0.04 << metric << 1 << page << true << "0.0";
+        QTest::newRow("page: plus") << time << 0.06 << metric << 1 << page << true << "+0.1";
+        QTest::newRow("page: groups from 1 000") << time << 1000.0 << metric << 0 << page << false << "1\u00a0000";
+        QTest::newRow("page: none under") << time << 999.0 << metric << 0 << page << false << "999";
+        QTest::newRow("page: minus, groups") << time << -1234567.26 << metric << 1 << page << false << "−1\u00a0234\u00a0567.3";
+        QTest::newRow("page: every digit") << time << 1234.5678 << metric << kEveryDigit << page << false << "1\u00a0234.5678";
+        QTest::newRow("page: not finite") << time << nan << metric << 1 << page << true << "—";
+        QTest::newRow("plain: not finite") << time << inf << metric << 1 << plain << false << "";
+        QTest::newRow("plain: tie to even") << time << 12.345 << metric << 2 << plain << false << "12.34";
+        QTest::newRow("plain: every digit") << time << 0.1 + 0.2 << metric << kEveryDigit << plain << false << "0.3";
+        QTest::newRow("plain: negative zero") << time << -0.0004 << metric << 2 << plain << false << "0";
+        QTest::newRow("tracker: half away") << time << 12.345 << metric << kByMagnitude << tracker << false << "12.35";
+        QTest::newRow("tracker: by magnitude") << time << 999.96 << metric << kByMagnitude << tracker << false << "1000";
+        QTest::newRow("tracker: no plus on zero") << time << 0.004 << metric << kByMagnitude << tracker << true << "0";
+        QTest::newRow("tracker: not finite") << time << nan << metric << kByMagnitude << tracker << true << "-";
+        QTest::newRow("m/s: one decimal") << climb << 12.5 << metric << 1 << padded << false << "12.5";
+        QTest::newRow("m/s: padded") << climb << 12.0 << metric << 1 << padded << false << "12.0";
+        QTest::newRow("ft/min: two fewer") << climb << 12.5 << imperial << 1 << padded << false << "2461";
+        QTest::newRow("ft/min: page") << climb << -10.0 << imperial << 2 << page << true << "−1\u00a0969";
+    }
+    void numberStyles()
+    {
+        QFETCH(int, quantity);
+        QFETCH(double, metric);
+        QFETCH(int, units);
+        QFETCH(int, decimals);
+        QFETCH(int, style);
+        QFETCH(bool, sign);
+        QFETCH(QString, text);
+        const NumberForm form{.decimals = decimals, .style = NumberStyle(style), .sign = sign, .metricDecimals = true};
+        QCOMPARE(ShownNumber(Quantity(quantity), metric, UnitSystem(units), form), text);
+    }
+
+    // A chart made in imperial units reads in them while the units kept are metric.
     void axesAndTrackerReadInTheUnit()
     {
-        MetricAfter restore;
-        SetShownUnits(UnitSystem::Imperial);
-        std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("ch_C1"), nullptr));
+        std::unique_ptr<TChart> chart(BuildChart(QStringLiteral("ch_C1"), nullptr, UnitSystem::Imperial));
         QCOMPARE(chart->BottomAxisTitle(), QStringLiteral("Скорость (mph)"));
         QCOMPARE(chart->LeftAxisTitle(), QStringLiteral("Высота (ft)"));
         for (int i : {0, 2}) {
@@ -196,7 +243,7 @@ private slots:
         }
 
         // The turn-rate diagram: the radius in feet, the speed in mph.
-        std::unique_ptr<TChart> fun(BuildChart(QStringLiteral("chrt_FunPlot"), nullptr));
+        std::unique_ptr<TChart> fun(BuildChart(QStringLiteral("chrt_FunPlot"), nullptr, UnitSystem::Imperial));
         fun->Series()[0].AddXY(200, 18);
         fun->Series()[0].AddXY(400, 18);
         const TrackerReading turn = ReadAtLine(fun->Series(), fun->Tracker().Setup(), {"Kestrel"}, 300, {0, 40},
@@ -207,6 +254,28 @@ private slots:
         // Copied data name the units and carry the values in them.
         QCOMPARE(ChartDataText(chart->Series(), chart->BottomAxis(), chart->LeftAxis()).section(u'\n', 0, 1),
                  QStringLiteral("Кривая\tСкорость (mph)\tВысота (ft)\n100%\t310.6855\t0"));
+    }
+
+    // Two comparisons side by side, each drawn in its own view while the units kept
+    // stay metric: the axes, the tabs and the radius lines of each say its own units.
+    void twoViewsSideBySide()
+    {
+        const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
+        const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
+        ComparisonPages metric(View{}), imperial(View{UnitSystem::Imperial});
+        for (ComparisonPages *pages : {&metric, &imperial})
+            pages->SetComparison(a, b, FlapSet::All());
+        QCOMPARE(metric.chrt_TASbyAlt->BottomAxisTitle(), QStringLiteral("Скорость (км/ч)"));
+        QCOMPARE(imperial.chrt_TASbyAlt->BottomAxisTitle(), QStringLiteral("Скорость (mph)"));
+        QVERIFY(metric.tabText(metric.indexOf(metric.tab_TurnBySpeed)).contains(QStringLiteral("1000м")));
+        QVERIFY(imperial.tabText(imperial.indexOf(imperial.tab_TurnBySpeed)).contains(QStringLiteral("3281\u00a0ft")));
+        QCOMPARE(imperial.chrt_FunPlot->Series()[15].Title(), QStringLiteral("500ft"));
+        QVERIFY(metric.chrt_FunPlot->Series()[15].Title() != imperial.chrt_FunPlot->Series()[15].Title());
+        // Switched, each takes the other's units.
+        metric.SetView({UnitSystem::Imperial});
+        imperial.SetView({});
+        QCOMPARE(metric.chrt_FunPlot->Series()[15].Title(), QStringLiteral("500ft"));
+        QCOMPARE(imperial.chrt_TASbyAlt->BottomAxisTitle(), QStringLiteral("Скорость (км/ч)"));
     }
 
     void windowSwitchesAndComesBack()

@@ -99,7 +99,7 @@ private slots:
     {
         const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
         const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
-        ComparisonPages pages;
+        ComparisonPages pages(View{});
         pages.resize(900, 700);
         pages.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pages));
@@ -109,7 +109,8 @@ private slots:
             QCoreApplication::processEvents();
         }
         pages.Retranslate();  // nor a switch of language or units
-        pages.ShowUnits();
+        pages.SetView({UnitSystem::Knots});
+        pages.SetView({});
         QCOMPARE(pages.tab_Verdict->ComputeCount(), 0);
         QCOMPARE(pages.chrt_TASbyAlt->ReplotCount(), replots);
         QVERIFY(pages.ch_C1->Curve(0)->dataCount() > 0);
@@ -123,8 +124,8 @@ private slots:
         // Worked out once, the hidden page is written again in other units, not redone.
         const QLabel *said = pages.tab_Verdict->findChild<QLabel *>(QStringLiteral("lbl_Verdict"));
         const QString metric = said->text();
-        SetShownUnits(UnitSystem::Imperial);
-        pages.ShowUnits();
+        SetShownUnits(UnitSystem::Imperial);  // the verdict still reads the units kept
+        pages.SetView({UnitSystem::Imperial});
         SetShownUnits(UnitSystem::Metric);
         QVERIFY(said->text() != metric);
         QCOMPARE(pages.tab_Verdict->ComputeCount(), 1);
@@ -135,7 +136,7 @@ private slots:
         const DataPaths paths{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
         const AircraftPtr a = ReadAircraft(paths, FileName("Tarn-5")), b = ReadAircraft(paths, FileName("Skarn-7"));
         QWidget host;
-        auto *pages = new ComparisonPages(&host);
+        auto *pages = new ComparisonPages(View{}, &host);
         pages->SetComparison(a, b, FlapSet::NoFlaps().With(2));
         ChartSharing sharing(host, *pages, {});
         pages->setCurrentWidget(pages->tab_Verdict);

@@ -28,7 +28,7 @@ inline ListedCraft RecordOf(const AircraftPtr &a)
 {
     QStringList captions;
     for (const SummaryValue &s : a->summary)
-        captions << SummaryCaption(s);
+        captions << SummaryCaption(s, UnitSystem::Metric);
     return {a->name, a->armament, captions, a};
 }
 inline ListedCraft ReadCraft(const DataPaths &paths, const FileName &name, Armament armament = Armament::Read)

@@ -26,9 +26,9 @@ inline ChartFill ChartFillNamed(const QString &chartName)
     return {};
 }
 
-inline TChart *BuildChart(const QString &chartName, QWidget *parent)
+inline TChart *BuildChart(const QString &chartName, QWidget *parent, UnitSystem units = UnitSystem::Metric)
 {
-    return BuildChart(ChartDefNamed(chartName), parent);
+    return BuildChart(ChartDefNamed(chartName), parent, units);
 }
 
 inline void BuildSeries(TChartSeriesList &list, const QString &chartName) { BuildSeries(list, ChartDefNamed(chartName)); }

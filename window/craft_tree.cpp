@@ -24,7 +24,7 @@ CraftItem::CraftItem(const AircraftPtr &craft) : QTreeWidgetItem(QStringList{cra
             new QTreeWidgetItem(group, QStringList{item});
     }
     for (const SummaryValue &summary : craft->summary)
-        new QTreeWidgetItem(this, QStringList{SummaryCaption(summary)});
+        new QTreeWidgetItem(this, QStringList{SummaryCaption(summary, ShownUnits())});
 }
 
 CraftItem::CraftItem(const CraftItem &shown) : QTreeWidgetItem(QStringList{shown.text(0)}, Type), data(shown.data)
@@ -181,7 +181,7 @@ void CraftTree::Recaption()
             continue;
         item->child(0)->setText(0, ArmamentCaption());
         for (size_t k = 0; k < craft->summary.size(); ++k)
-            item->child(int(k) + 1)->setText(0, SummaryCaption(craft->summary[k]));
+            item->child(int(k) + 1)->setText(0, SummaryCaption(craft->summary[k], ShownUnits()));
     }
 }
 

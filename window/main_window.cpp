@@ -54,6 +54,44 @@ public:
 private:
     Tfrm_Main &w_;
 };
+// The window's toolbar: fixed, flat, its buttons in one row of 29 pixels.
+EtchedToolBar *MainToolBar(QWidget *parent)
+{
+    auto *bar = new EtchedToolBar(parent);
+    bar->setObjectName(QStringLiteral("tool_Main"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->setStyleSheet(QStringLiteral("QToolBar#tool_Main { border: none; padding: 0px; spacing: 0px; }"));
+    bar->setContentsMargins(0, 3, 0, 4);
+    bar->setFixedHeight(29);
+    return bar;
+}
+
+// A button of the toolbar showing `picture`, added at its end.
+MarkButton *ToolButton(QToolBar *bar, const QString &name, const QPixmap &picture)
+{
+    auto *b = new MarkButton(bar);
+    b->setObjectName(name);
+    b->setAutoRaise(true);
+    b->setFixedSize(23, 22);
+    b->setIconSize(QSize(16, 16));
+    b->setIcon(QIcon(picture));
+    bar->addWidget(b);
+    return b;
+}
+
+// A gap of 8 pixels between groups of buttons, added at the toolbar's end.
+QWidget *ToolGap(QToolBar *bar, const QString &name)
+{
+    auto *gap = new QWidget(bar);
+    gap->setObjectName(name);
+    gap->setFixedSize(8, 22);
+    bar->addWidget(gap);
+    return gap;
+}
 }  // namespace
 
 Tfrm_Main::Tfrm_Main(QWidget *parent) : QMainWindow(parent)
@@ -155,46 +193,21 @@ void Tfrm_Main::buildTrees()
 
 void Tfrm_Main::buildToolbar()
 {
-    tool_Main = new EtchedToolBar(this);
-    tool_Main->setObjectName(QStringLiteral("tool_Main"));
-    tool_Main->setMovable(false);
-    tool_Main->setFloatable(false);
-    tool_Main->setIconSize(QSize(16, 16));
-    tool_Main->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    tool_Main->setContextMenuPolicy(Qt::PreventContextMenu);
-    tool_Main->setStyleSheet(QStringLiteral("QToolBar#tool_Main { border: none; padding: 0px; spacing: 0px; }"));
-    tool_Main->setContentsMargins(0, 3, 0, 4);
-    tool_Main->setFixedHeight(29);
+    tool_Main = MainToolBar(this);
     addToolBar(Qt::TopToolBarArea, tool_Main);
     for (int i = 0; i < ToolbarPictureCount; ++i)
         img_Main.push_back(QPixmap::fromImage(ToolbarPicture(i, IsDarkPalette(palette()))));
 
-    auto makeButton = [this](const QString &name, int picture) {
-        auto *b = new MarkButton(tool_Main);
-        b->setObjectName(name);
-        b->setAutoRaise(true);
-        b->setFixedSize(23, 22);
-        b->setIconSize(QSize(16, 16));
-        b->setIcon(QIcon(img_Main[picture]));
-        tool_Main->addWidget(b);
-        return b;
-    };
-    btn_Turn1 = makeButton(QStringLiteral("btn_Turn1"), 0);
-    btn_Turn2 = makeButton(QStringLiteral("btn_Turn2"), 1);
-    btn_Turn3 = makeButton(QStringLiteral("btn_Turn3"), 2);
-    btn_Turn4 = makeButton(QStringLiteral("btn_Turn4"), 3);
-    ToolButton5 = new QWidget(tool_Main);
-    ToolButton5->setObjectName(QStringLiteral("ToolButton5"));
-    ToolButton5->setFixedSize(8, 22);
-    tool_Main->addWidget(ToolButton5);
-    ToolButton6 = makeButton(QStringLiteral("ToolButton6"), 4);
-    sep_Folder = new QWidget(tool_Main);
-    sep_Folder->setObjectName(QStringLiteral("sep_Folder"));
-    sep_Folder->setFixedSize(8, 22);
-    tool_Main->addWidget(sep_Folder);
-    auto makeCommand = [this, &makeButton](const QString &name, int picture, const QKeySequence &key,
-                                           void (Tfrm_Main::*handler)(), QAction *&action) {
-        MarkButton *b = makeButton(name, picture);
+    btn_Turn1 = ToolButton(tool_Main, QStringLiteral("btn_Turn1"), img_Main[0]);
+    btn_Turn2 = ToolButton(tool_Main, QStringLiteral("btn_Turn2"), img_Main[1]);
+    btn_Turn3 = ToolButton(tool_Main, QStringLiteral("btn_Turn3"), img_Main[2]);
+    btn_Turn4 = ToolButton(tool_Main, QStringLiteral("btn_Turn4"), img_Main[3]);
+    ToolButton5 = ToolGap(tool_Main, QStringLiteral("ToolButton5"));
+    ToolButton6 = ToolButton(tool_Main, QStringLiteral("ToolButton6"), img_Main[4]);
+    sep_Folder = ToolGap(tool_Main, QStringLiteral("sep_Folder"));
+    auto makeCommand = [this](const QString &name, int picture, const QKeySequence &key, void (Tfrm_Main::*handler)(),
+                              QAction *&action) {
+        MarkButton *b = ToolButton(tool_Main, name, img_Main[picture]);
         action = new QAction(b->icon(), QString(), this);
         action->setShortcut(key);
         addAction(action);  // the key works wherever the focus is in the window
@@ -231,7 +244,7 @@ void Tfrm_Main::buildPages()
 
     pnl_Chart = new BevelPanel(QStringLiteral("pnl_Chart"), Splitter);
     pnl_Chart->setMinimumWidth(30);
-    pages_Charts = new ComparisonPages(pnl_Chart);
+    pages_Charts = new ComparisonPages(view_, pnl_Chart);
     auto *layout = new QVBoxLayout(pnl_Chart);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pages_Charts);

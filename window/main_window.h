@@ -5,7 +5,9 @@
 // the trees' panel and the common page in layout.h, the frame widgets in frames.h.
 #include "pages/comparison_pages.h"
 #include "catalogue/scan.h"
+#include "core/language.h"
 #include "core/units.h"
+#include "core/view.h"
 #include "window/craft_tree.h"
 
 #include <QMainWindow>
@@ -107,6 +109,10 @@ public:
     void SetDataFolder(const FileName &folder) { dataFolder_ = folder; }
     QString DataFolder() const { return dataFolder_; }
 
+    // The units and language the window shows (the view menu sets them); the pages and
+    // trees are shown in it.
+    const View &ShownView() const { return view_; }
+
     // The nine charts: the common page's four, then the full pages' five.
     QVector<TChart *> Charts() const { return pages_Charts->Charts(); }
 
@@ -140,6 +146,7 @@ private:
     void showToolTips();
     QRect screenRoom() const;
 
+    View view_{ShownUnits(), CurrentLanguage()};  // as the command line or the settings chose at start
     FileName dataFolder_;
     bool scanning_ = true;        // until the first scan has ended
     bool holdRefresh_ = false;    // while the trees choose again after a reload

@@ -5,8 +5,9 @@
 
 void Tfrm_Main::SetUnits(UnitSystem units)
 {
-    SetShownUnits(units);
+    view_.units = units;
+    SetShownUnits(units);  // still read by the verdict and the ranking
     tree_Crafts_1->Recaption();
     tree_Crafts_2->Recaption();
-    pages_Charts->ShowUnits();
+    pages_Charts->SetView(view_);
 }

@@ -48,6 +48,7 @@ void Tfrm_Main::SetLanguage(const QString &language)
 {
     if (!InstallLanguage(language))
         return;
+    view_.language = language;
     showToolTips();
     menu_View->Retranslate();
     findChild<ChartSharing *>()->Retranslate();
@@ -58,5 +59,5 @@ void Tfrm_Main::SetLanguage(const QString &language)
         showFilesChanged();
     tree_Crafts_1->Recaption();
     tree_Crafts_2->Recaption();
-    pages_Charts->Retranslate();
+    pages_Charts->SetView(view_);
 }

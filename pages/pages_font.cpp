@@ -1,0 +1,8 @@
+#include "pages/pages_font.h"
+
+QFont PagesFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
+}
