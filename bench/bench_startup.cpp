@@ -1,11 +1,15 @@
-// Times start-up: the varnel program on the sample data until its window is shown with
-// both trees filled and painted (VARNEL_QUIT_WHEN_READY makes it quit there), against
-// startup_reference, which shows one QCustomPlot chart in a QMainWindow, paints it and
-// quits. Both run offscreen, in turn, after a warm-up each; prints both medians and
-// their ratio. Then where varnel's time goes, from a run of this program as the window
-// alone (--phases): the Qt application, the window's construction, showing it until the
-// scan has filled the trees, its repaint and its teardown; what is left of the whole is
-// the process's own start and end (loading the libraries, exit).
+// Times start-up the way users start the program: on the X server when there is one
+// (DISPLAY set, the xcb platform; run it under `xvfb-run -a -s "-screen 0 1280x1024x24"`),
+// else offscreen; it prints the platform it used. The varnel program on the sample data
+// until its window is shown with both trees filled and painted (VARNEL_QUIT_WHEN_READY
+// makes it quit there), against a peer that shows one QCustomPlot chart in a QMainWindow
+// and quits: ../perf-build/bare_chart (built from ../shared/perf/bare_chart.cpp) or the
+// program named in $VARNEL_BARE_CHART, else our own startup_reference. Both run on the
+// same platform, in turn, after a warm-up each; prints both medians and their ratio. Then
+// where varnel's time goes, from a run of this program as the window alone (--phases):
+// the Qt application, the window's construction, showing it until the scan has filled
+// the trees, its repaint and its teardown; what is left of the whole is the process's
+// own start and end (loading the libraries, connecting to the display, exit).
 //   bench_startup [RUNS]     (default 11 runs of each)
 #include "window/main_window.h"
 
@@ -13,6 +17,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -22,10 +27,34 @@
 #include <vector>
 
 namespace {
-double RunMs(const QString &program, const QStringList &args, bool quitWhenReady)
+// On the X server when there is one, as users start it; offscreen without a display.
+QString Platform()
+{
+    return qEnvironmentVariableIsEmpty("DISPLAY") ? QStringLiteral("offscreen") : QStringLiteral("xcb");
+}
+
+QProcessEnvironment RunEnvironment()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), Platform());
+    return env;
+}
+
+// The peer: the shared one-chart program when it is built, else startup_reference.
+QString Peer()
+{
+    const QString named = qEnvironmentVariable("VARNEL_BARE_CHART");
+    const QString shared = named.isEmpty() ? QStringLiteral(VARNEL_SOURCE_DIR "/../perf-build/bare_chart") : named;
+    if (QFileInfo(shared).isExecutable())
+        return QFileInfo(shared).canonicalFilePath();
+    if (!named.isEmpty())
+        std::fprintf(stderr, "VARNEL_BARE_CHART: no program at %s\n", qPrintable(named));
+    return QStringLiteral(STARTUP_REFERENCE);
+}
+
+double RunMs(const QString &program, const QStringList &args, bool quitWhenReady)
+{
+    QProcessEnvironment env = RunEnvironment();
     if (quitWhenReady)
         env.insert(QStringLiteral("VARNEL_QUIT_WHEN_READY"), QStringLiteral("1"));
     QProcess p;
@@ -98,10 +127,8 @@ int Phases(int argc, char **argv)
 // The phases of one run, then the rest of its whole time: the process's start and end.
 std::vector<double> RunPhases(const QString &self)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QProcess p;
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(RunEnvironment());
     QElapsedTimer t;
     t.start();
     p.start(self, {QStringLiteral("--phases")});
@@ -129,7 +156,8 @@ int main(int argc, char **argv)
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
     const QString varnel = QStringLiteral(VARNEL_BINARY);
     const QStringList varnelArgs{QStringLiteral(VARNEL_SOURCE_DIR "/sample-data")};
-    const QString reference = QStringLiteral(STARTUP_REFERENCE);
+    const QString reference = Peer();
+    std::printf("platform %s; peer %s\n", qPrintable(Platform()), qPrintable(reference));
 
     RunMs(varnel, varnelArgs, true);  // warm-up: the files and libraries in the cache
     RunMs(reference, {}, false);
