@@ -536,6 +536,7 @@ CommandLine ParseArgv(const QByteArrayList &arguments)
         why = ReadCommon(parser, mode, arguments.value(0), c);
     if (why.isEmpty())
         why = mode.read(parser, c);
+    c.exportOptions.view = ModeView(c);
     return why.isEmpty() ? c : UsageError(why);
 }
 

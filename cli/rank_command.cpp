@@ -42,7 +42,7 @@ VerdictOutcome RunRank(const CommandLine &command)
 {
     return Attempted<VerdictOutcome>([&](VerdictOutcome &outcome) {
         CheckCodePage();
-        const View view{ShownUnits(), CurrentLanguage()};
+        const View view = ModeView(command);
         const NamedCatalogue named = ReadNamedCatalogue(command.dataDir, command.rankName);
         Ranking r;
         try {

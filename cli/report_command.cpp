@@ -26,7 +26,7 @@ ExportOutcome RunReport(const CommandLine &command)
         input.flaps = options.flaps;
         input.advantage = options.advantage;
         input.paper = command.reportPaper;
-        input.view = View{ShownUnits(), CurrentLanguage()};
+        input.view = ModeView(command);
         input.dataFolder = DisplayName(AbsoluteFileName(command.dataDir.isEmpty() ? CurrentDirectory() : command.dataDir).bytes);
         const QByteArray &file = command.reportFile.bytes;
         const qsizetype slash = file.lastIndexOf('/');

@@ -22,7 +22,7 @@ VerdictOutcome RunVerdict(const CommandLine &command)
             // The box's text, which names the aircraft, file and row, on one line.
             throw VarnelError(OneLineErrorText(error.message()));
         }
-        const View view{ShownUnits(), CurrentLanguage()};
+        const View view = ModeView(command);
         if (command.textFormat == TextFormat::Json) {
             outcome.output = VerdictJson(v, view);  // names escaped as JSON requires
         } else {

@@ -20,19 +20,29 @@ QColor LabelColor() { return ChartPalette(QApplication::palette()).color(QPalett
 
 // The verdict page, by its own functions.
 constinit const OwnPage VerdictFunctions{
-    [](ComparisonPageMembers &m, QWidget *parent, const View &) -> QWidget * { return m.tab_Verdict = new VerdictPage(parent); },
+    [](ComparisonPageMembers &m, QWidget *parent, const View &view) -> QWidget * {
+        m.tab_Verdict = new VerdictPage(parent);
+        m.tab_Verdict->SetView(view);
+        return m.tab_Verdict;
+    },
     [](QWidget *page, const AircraftPtr &first, const AircraftPtr &second, FlapSet shown) {
         static_cast<VerdictPage *>(page)->SetComparison(first, second, shown);
     },
-    [](QWidget *page, const View &) { static_cast<VerdictPage *>(page)->Reshow(); }};
+    [](QWidget *page, const View &view) {
+        static_cast<VerdictPage *>(page)->SetView(view);
+        static_cast<VerdictPage *>(page)->Reshow();
+    }};
 
 // The ranking page, by its own functions: the first aircraft is its reference.
 constinit const OwnPage RankingFunctions{
-    [](ComparisonPageMembers &m, QWidget *parent, const View &) -> QWidget * { return m.tab_Ranking = new RankingPage(parent); },
+    [](ComparisonPageMembers &m, QWidget *parent, const View &view) -> QWidget * { return m.tab_Ranking = new RankingPage(view, parent); },
     [](QWidget *page, const AircraftPtr &first, const AircraftPtr &, FlapSet shown) {
         static_cast<RankingPage *>(page)->SetReference(first ? first->name : QString(), shown);
     },
-    [](QWidget *page, const View &) { static_cast<RankingPage *>(page)->Reshow(); }};
+    [](QWidget *page, const View &view) {
+        static_cast<RankingPage *>(page)->SetView(view);
+        static_cast<RankingPage *>(page)->Reshow();
+    }};
 
 ComparisonPages::ComparisonPages(const View &view, QWidget *parent) : QTabWidget(parent), view_(view)
 {

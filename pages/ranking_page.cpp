@@ -143,19 +143,9 @@ QDoubleSpinBox *Field(const QString &name, QWidget *parent)
 }
 }  // namespace
 
-RankingPage::RankingPage(QWidget *parent) : QWidget(parent)
+RankingPage::RankingPage(const View &view, QWidget *parent) : QWidget(parent), view_(view)
 {
     setObjectName(QStringLiteral("tab_Ranking"));
-    const RankDefaults d = RankDefaultsFor(view_.units);
-    query_.altitude = d.altitude;
-    query_.speed = d.speed;
-    Reshow();
-}
-
-void RankingPage::SetViewSource(std::function<View()> source)
-{
-    viewSource_ = std::move(source);
-    view_ = viewSource_ ? viewSource_() : View{};
     const RankDefaults d = RankDefaultsFor(view_.units);
     query_.altitude = d.altitude;
     query_.speed = d.speed;
@@ -247,8 +237,6 @@ void RankingPage::SetPlace(double altitude, double speed)
 
 void RankingPage::Reshow()
 {
-    if (viewSource_)
-        view_ = viewSource_();
     const RankDefaults d = RankDefaultsFor(view_.units);
     query_.altitudeStep = d.altitudeStep;
     query_.speedStep = d.speedStep;

@@ -30,7 +30,8 @@ struct TrackedPlace {
 class RankingPage : public QWidget {
     Q_OBJECT
 public:
-    explicit RankingPage(QWidget *parent = nullptr);
+    // A page shown in `view`; the place ranked starts at the round defaults of its units.
+    explicit RankingPage(const View &view = View{}, QWidget *parent = nullptr);
 
     // The catalogue ranked (null: none scanned yet).
     void SetCatalogue(CataloguePtr catalogue);
@@ -38,10 +39,8 @@ public:
     void SetReference(const QString &name, FlapSet flaps = FlapSet::NoFlaps());
     // The altitude and speed ranked, metric; the fields show them in the units shown.
     void SetPlace(double altitude, double speed);
-    // Where the page learns the units and language to show (the window's view, asked at
-    // every Reshow). Set before the page is used: the place ranked starts at the round
-    // defaults of its units.
-    void SetViewSource(std::function<View()> source);
+    // The units and language the page shows at its next Reshow.
+    void SetView(const View &view) { view_ = view; }
     // Where "take them from the tracker" looks.
     void SetTrackerSource(std::function<TrackedPlace()> source) { tracker_ = std::move(source); }
     // The fields and tables written again in the language and units shown now.
@@ -81,7 +80,6 @@ private:
     QString missing_;
     int computeCount_ = 0;
     std::function<TrackedPlace()> tracker_;
-    std::function<View()> viewSource_;
     View view_;
 
     QLabel *heading_ = nullptr;  // null until the page's widgets are made (build)

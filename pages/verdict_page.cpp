@@ -157,7 +157,6 @@ void VerdictPage::ShowVerdict(const Verdict &verdict)
         build();  // shows verdict_
         return;
     }
-    view_ = View{ShownUnits(), CurrentLanguage()};  // the window's, until it hands the page its view
     blocks_ = VerdictBlocks(verdict, view_, kPageBands);
     showBlocks();
 }

@@ -31,6 +31,8 @@ public:
     // could not be read (the charts' refresh raises the error).
     void SetComparison(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown);
     void ShowVerdict(const Verdict &verdict);
+    // The units and language the page writes in from its next verdict or Reshow.
+    void SetView(const View &view) { view_ = view; }
     // What the page says, written again in the language and units shown now; a page not
     // yet made, or still to be worked out, is written when it is seen.
     void Reshow();

@@ -7,7 +7,6 @@
 #include "pages/verdict_page.h"
 #include "catalogue/scan.h"
 #include "core/error.h"
-#include "core/language.h"
 #include "presentation/chart.h"
 
 #include <QBuffer>
@@ -340,7 +339,7 @@ namespace {
 QList<Picture> DrawPages(const AircraftPtr &first, const AircraftPtr &second, FlapSet shown, const PictureOptions &options,
                          PngQueue &encoded)
 {
-    ComparisonPages pages(View{ShownUnits(), CurrentLanguage()});  // until the options carry the view
+    ComparisonPages pages(options.view);
     Compare(pages, first, second, shown, options.advantage);
     // Each page is lifted out of the page control, which would size it to its own
     // area, and drawn at the size asked for, less the caption's band; it keeps the

@@ -6,6 +6,7 @@
 // 64 MB allow), and a set of pictures written whole or not at all.
 // `varnel --export`, the window's "save" entries and the report all come here.
 #include "catalogue/aircraft.h"
+#include "core/view.h"
 #include "pages/caption.h"
 #include "pictures/picture_files.h"
 
@@ -51,6 +52,7 @@ struct PictureOptions {
     double scale = 1.0;
     bool caption = true;
     bool advantage = false;
+    View view;  // the units and language the pages are drawn in
 };
 
 // The seven pages of the comparison of first and second (either may be null: that side

@@ -3,7 +3,6 @@
 #include "pages/comparison_pages.h"
 #include "pages/verdict_page.h"
 #include "core/error.h"
-#include "core/language.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -11,7 +10,7 @@
 
 ReportPages OpenComparison(const ReportInput &input)
 {
-    ReportPages out{std::make_unique<ComparisonPages>(View{ShownUnits(), CurrentLanguage()}), {}, {}};  // until the input carries the view
+    ReportPages out{std::make_unique<ComparisonPages>(input.view), {}, {}};
     ComparisonPages *pages = out.pages.get();
     pages->SetAdvantageShown(input.advantage);
     try {

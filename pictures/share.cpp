@@ -2,7 +2,6 @@
 #include "pages/ranking_page.h"
 
 #include "pictures/export.h"
-#include "core/language.h"
 #include "core/units.h"
 #include "pages/comparison_pages.h"
 #include "pictures/picture_files.h"
@@ -242,7 +241,7 @@ void ChartSharing::Run(Entry entry, QWidget *target)
     case CopyData: {
         // The verdict page gives its tables as `--verdict --format tsv` writes them.
         if (auto *verdict = qobject_cast<VerdictPage *>(target)) {
-            QApplication::clipboard()->setText(VerdictTsv(verdict->Shown(), View{ShownUnits(), CurrentLanguage()}));
+            QApplication::clipboard()->setText(VerdictTsv(verdict->Shown(), pages_.ShownView()));
             break;
         }
         // The ranking page gives its tables as `--rank --format tsv` writes them.
@@ -305,6 +304,7 @@ void ChartSharing::saveAllPages()
     PictureOptions defaults;
     defaults.caption = caption_;
     defaults.advantage = pages_.AdvantageShown();
+    defaults.view = pages_.ShownView();
     // Asked once, before anything is drawn, naming every file that would be replaced.
     QStringList names;
     for (const QString &slug : PageSlugs())
@@ -326,7 +326,7 @@ ReportInput ChartSharing::reportInput() const
     input.flaps = source_.flaps();
     input.advantage = pages_.AdvantageShown();
     input.dataFolder = source_.dataFolder ? source_.dataFolder() : QString();
-    input.view = View{ShownUnits(), CurrentLanguage()};  // the window's
+    input.view = pages_.ShownView();
     return input;
 }
 

@@ -442,7 +442,6 @@ QByteArray VerdictJson(const Verdict &v, const View &view)
 
 QString MeasureLabel(Measure m, int flap) { return Label(m, flap); }
 int MeasureDecimals(Measure m, const View &view) { return Decimals(m, view); }
-int MeasureDecimals(Measure m) { return Decimals(m, View{ShownUnits(), QString()}); }
 QString PlainNumber(double value) { return Plain(value); }
 double RoundedAsShown(double value, int decimals) { return AsShown(value, decimals); }
 QString AlignedTable(const VerdictTable &t) { return Aligned(t); }

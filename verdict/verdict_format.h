@@ -84,8 +84,6 @@ QByteArray VerdictJson(const Verdict &v, const View &view);
 // spreadsheet), a value rounded as a cell shows it, and a table as aligned text.
 QString MeasureLabel(Measure m, int flap);
 int MeasureDecimals(Measure m, const View &view);
-// The same in the units shown now, for the ranking until it is handed a view.
-int MeasureDecimals(Measure m);
 QString PlainNumber(double value);
 double RoundedAsShown(double value, int decimals);
 QString AlignedTable(const VerdictTable &t);

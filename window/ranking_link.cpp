@@ -41,7 +41,6 @@ public:
 void Tfrm_Main::buildRanking()
 {
     tab_Ranking = pages_Charts->tab_Ranking;
-    tab_Ranking->SetViewSource([] { return View{ShownUnits(), CurrentLanguage()}; });
     auto *watch = new TrackerWatch(this);
     for (TChart *chart : Charts())
         chart->installEventFilter(watch);
