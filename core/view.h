@@ -22,6 +22,9 @@ enum class NumberStyle {
     Tracker,  // Plain, rounded half away from zero; "-" when not finite (the tracker's box)
     Page,     // every decimal written, thousands set apart by a no-break space (U+00A0),
               // a minus sign "−"; "—" when not finite (the verdict, the ranking, reports)
+    Data,     // as the data hold it, for a spreadsheet: whole thousandths (what arithmetic
+              // adds beyond them dropped, the form's decimals not read), "." and "-", no
+              // grouping, no trailing zeros; empty when not finite (copied tables, tsv, json)
 };
 
 // Decimals a number is written to.
@@ -32,6 +35,7 @@ struct NumberForm {
     int decimals = 3;
     NumberStyle style = NumberStyle::Plain;
     bool sign = false;  // "+" before a positive number that is not written as zero
+    bool trimmed = false;  // Page: trailing zeros of the decimals dropped ("+1.5", "+2")
     // Decimals count in metric units: two fewer in ft/min (a hundred and more times the
     // m/s, ShownDecimals); otherwise as many in every unit.
     bool metricDecimals = false;
@@ -43,3 +47,9 @@ struct NumberForm {
 // (a difference of shown values, a count).
 QString ShownNumber(Quantity quantity, double metric, UnitSystem units, const NumberForm &form);
 QString NumberText(double shown, const NumberForm &form);
+// NumberText written at the end of `out` (a table of thousands of cells writes its
+// numbers without a text each).
+void AppendNumberText(QString &out, double shown, const NumberForm &form);
+// The value a number written to `decimals` places (0 to 3, as the page writes it) stands
+// for: a difference of two cells is the difference of what they show.
+double WrittenValue(double shown, int decimals);

@@ -164,7 +164,7 @@ private slots:
         QTest::addColumn<QString>("text");
         const int time = int(Quantity::Time), climb = int(Quantity::Climb), metric = int(UnitSystem::Metric),
                   imperial = int(UnitSystem::Imperial), plain = int(NumberStyle::Plain), page = int(NumberStyle::Page),
-                  tracker = int(NumberStyle::Tracker), padded = int(NumberStyle::Padded);
+                  tracker = int(NumberStyle::Tracker), padded = int(NumberStyle::Padded), data = int(NumberStyle::Data);
         const double nan = std::nan(""), inf = HUGE_VAL;
         QTest::newRow("page: negative zero after rounding") << time << -0.04 << metric << 1 << page << true << "0.0";
         QTest::newRow("page: plus") << time << 0.06 << metric << 1 << page << true << "+0.1";
@@ -173,6 +173,11 @@ private slots:
         QTest::newRow("page: minus, groups") << time << -1234567.26 << metric << 1 << page << false << "−1\u00a0234\u00a0567.3";
         QTest::newRow("page: every digit") << time << 1234.5678 << metric << kEveryDigit << page << false << "1\u00a0234.5678";
         QTest::newRow("page: not finite") << time << nan << metric << 1 << page << true << "—";
+        QTest::newRow("page: a half away from zero") << time << -0.125 << metric << 2 << page << false << "−0.13";
+        QTest::newRow("page: beyond three places") << time << 0.03125 << metric << 4 << page << false << "0.0313";
+        QTest::newRow("data: thousandths, no grouping") << time << -1234.5004 << metric << 1 << data << true << "-1234.5";
+        QTest::newRow("data: negative zero") << time << -0.0004 << metric << 1 << data << false << "0";
+        QTest::newRow("data: huge") << time << 2e15 << metric << 1 << data << false << "2e+15";
         QTest::newRow("plain: not finite") << time << inf << metric << 1 << plain << false << "";
         QTest::newRow("plain: tie to even") << time << 12.345 << metric << 2 << plain << false << "12.34";
         QTest::newRow("plain: every digit") << time << 0.1 + 0.2 << metric << kEveryDigit << plain << false << "0.3";

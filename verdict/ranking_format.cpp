@@ -17,77 +17,12 @@
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Room for the digits of any double at three places.
-constexpr int kDigitsRoom = 400;
-
-// The digits of a magnitude (finite, not negative) at `decimals` places (0 to 3) into
-// buf, as QString::number writes them: an exact half rounded away from zero. Returns
-// their count.
-int FixedDigits(double magnitude, int decimals, char *buf)
-{
-    if (!(magnitude < 1e12) || decimals < 0 || decimals > 3) {
-        // Rare: a step of the double is no longer far below a thousandth.
-        const QByteArray digits = QString::number(magnitude, 'f', decimals).toLatin1();
-        std::memcpy(buf, digits.constData(), size_t(digits.size()));
-        return int(digits.size());
-    }
-    // magnitude times 2·10^decimals is exact in a long double: a whole odd number there
-    // is an exact half, which std::to_chars would round to even.
-    static const long double kTwice[4] = {2, 20, 200, 2000};
-    const long double twice = static_cast<long double>(magnitude) * kTwice[decimals];
-    if (twice == std::floor(twice) && std::fmod(twice, 2.0L) == 1)
-        magnitude = std::nextafter(magnitude, HUGE_VAL);
-    return int(std::to_chars(buf, buf + kDigitsRoom, magnitude, std::chars_format::fixed, decimals).ptr - buf);
-}
-
-// A number as a cell shows it: `decimals` places, thousands set apart by a no-break
-// space, a minus sign "−", a "+" when `sign` and positive, none on a zero; "—" when not
-// finite.
+// A number as a cell shows it, and as the data hold it (for a spreadsheet).
 void AppendNumber(QString &out, double value, int decimals, bool sign = false)
 {
-    if (!std::isfinite(value)) {
-        out += QChar(0x2014);
-        return;
-    }
-    char buf[kDigitsRoom];
-    const int n = FixedDigits(std::abs(value), decimals, buf);
-    const bool zero = std::all_of(buf, buf + n, [](char c) { return c == '0' || c == '.'; });
-    const char *point = static_cast<const char *>(std::memchr(buf, '.', size_t(n)));
-    const int whole = point ? int(point - buf) : n;
-    char16_t shown[kDigitsRoom * 4 / 3 + 2];  // not cleared first: every place used is written
-    int k = 0;
-    if (!zero && value < 0)
-        shown[k++] = u'\u2212';
-    else if (!zero && sign)
-        shown[k++] = u'+';
-    for (int i = 0; i < n; ++i) {
-        if (i > 0 && i < whole && (whole - i) % 3 == 0)
-            shown[k++] = u'\u00A0';  // a number never breaks inside
-        shown[k++] = char16_t(buf[i]);
-    }
-    out.append(QStringView(shown, k));
+    AppendNumberText(out, value, {.decimals = decimals, .style = NumberStyle::Page, .sign = sign});
 }
-
-// A number as the data hold it, for a spreadsheet: whole thousandths (what arithmetic
-// adds beyond them dropped), "." and no grouping; nothing when not finite.
-void AppendPlain(QString &out, double v)
-{
-    if (!std::isfinite(v))
-        return;
-    if (std::abs(v) >= 1e15) {
-        out += QString::number(v, 'g', QLocale::FloatingPointShortest);
-        return;
-    }
-    char buf[kDigitsRoom];
-    int n = FixedDigits(std::abs(v), 3, buf);
-    while (buf[n - 1] == '0')
-        --n;
-    if (buf[n - 1] == '.')
-        --n;
-    if (v < 0 && !(n == 1 && buf[0] == '0'))
-        out += QLatin1Char('-');
-    out += QLatin1StringView(buf, n);
-}
+void AppendPlain(QString &out, double v) { AppendNumberText(out, v, {.style = NumberStyle::Data}); }
 QString Plain(double v)
 {
     QString out;
@@ -96,16 +31,7 @@ QString Plain(double v)
 }
 
 // A value rounded to `decimals` places, as a cell shows it.
-double Rounded(double v, int decimals)
-{
-    if (!std::isfinite(v))
-        return v;
-    char buf[kDigitsRoom];
-    const int n = FixedDigits(std::abs(v), decimals, buf);
-    double magnitude = 0;
-    std::from_chars(buf, buf + n, magnitude);
-    return (v < 0 ? -magnitude : magnitude) + 0.0;
-}
+double Rounded(double v, int decimals) { return WrittenValue(v, decimals); }
 
 double Shown(Quantity q, double metric, const View &view) { return ToShown(q, metric, view.units); }
 int ShownPlaces(Measure m, const View &view) { return ShownDecimals(QuantityOf(m), RuleOf(m).decimals, view.units); }

@@ -61,21 +61,9 @@ QString Counted(const char *text, size_t n)
 
 // A number as the data hold it: whole thousandths (what arithmetic adds beyond them
 // dropped), "." and no grouping; empty when not finite.
-QString Plain(double v)
-{
-    if (!std::isfinite(v))
-        return QString();
-    if (std::abs(v) >= 1e15)
-        return QString::number(v, 'g', QLocale::FloatingPointShortest);
-    QString text = QString::number(v, 'f', 3);
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
-}
+QString Plain(double v) { return NumberText(v, {.style = NumberStyle::Data}); }
 // A value rounded to `decimals` places, as a cell shows it.
-double AsShown(double v, int decimals) { return std::isfinite(v) ? QString::number(v, 'f', decimals).toDouble() + 0.0 : v; }
+double AsShown(double v, int decimals) { return WrittenValue(v, decimals); }
 // A summary value with its unit; one that is not a number ("unknown") without.
 QString SummaryWithUnit(const SummaryValue &s) { return std::isnan(s.value) ? s.text : WithUnit(s.text, Translated(s.unit)); }
 VerdictCell Cell(const QString &text, const QString &plain = QString(), int tint = 0)
@@ -134,11 +122,7 @@ VerdictTable SummaryTable(const Verdict &v, const View &view)
     for (const SummaryPair &pair : v.summaryPairs) {
         const SummaryValue a = ShownSummary(pair.values[0], view.units), b = ShownSummary(pair.values[1], view.units);
         const double d = b.value - a.value;
-        QString delta = std::isfinite(d) ? VerdictNumber(d, 2, true) : QString();
-        while (delta.contains(QLatin1Char('.')) && delta.endsWith(QLatin1Char('0')))
-            delta.chop(1);
-        if (delta.endsWith(QLatin1Char('.')))
-            delta.chop(1);
+        const QString delta = std::isfinite(d) ? NumberText(d, {.decimals = 2, .style = NumberStyle::Page, .sign = true, .trimmed = true}) : QString();
         // The difference names its unit, as the values beside it do.
         const QString deltaText = delta.isEmpty() ? delta : WithUnit(delta, Translated(b.unit));
         t.rows.push_back({Cell(Translated(a.label)), Cell(SummaryWithUnit(a), a.text, pair.winner == 1 ? 1 : 0),
@@ -250,16 +234,7 @@ QJsonValue FlapKey(int flap) { return flap < 0 ? QJsonValue() : QJsonValue(QStri
 
 QString VerdictNumber(double value, int decimals, bool sign)
 {
-    if (!std::isfinite(value))
-        return QStringLiteral("—");
-    QString digits = QString::number(std::abs(value), 'f', decimals);
-    const bool zero = digits.toDouble() == 0;
-    qsizetype point = digits.indexOf(QLatin1Char('.'));
-    for (qsizetype i = (point < 0 ? digits.size() : point) - 3; i > 0; i -= 3)
-        digits.insert(i, QChar(0x00A0));  // a no-break space: a number never breaks inside
-    if (zero)
-        return digits;
-    return (value < 0 ? QStringLiteral("−") : sign ? QStringLiteral("+") : QString()) + digits;
+    return NumberText(value, {.decimals = decimals, .style = NumberStyle::Page, .sign = sign});
 }
 
 ShownBands ShowBands(const std::vector<LeadBand> &bands, size_t most)
