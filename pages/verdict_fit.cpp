@@ -1,6 +1,7 @@
 #include "pages/verdict_fit.h"
 
 #include "pages/verdict_columns.h"
+#include "pages/text_wrap.h"
 #include "pages/verdict_strips.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -272,24 +274,39 @@ public:
         QLabel *label = s.text;
         if (!label && !s.title)
             return fixed;
-        std::map<int, FlowBlock> &known = wrapped_[{pixels, i}];  // by the column's width
+        Wrapped &wrapped = wrapped_[{pixels, i}];
+        std::map<int, FlowBlock> &known = wrapped.byWidth;
         const auto wider = known.lower_bound(width);
         if (wider != known.end() && wider->first == width)
             return wider->second;
         if (wider != known.begin() && wider != known.end() && std::prev(wider)->second.head == wider->second.head)
             return known[width] = wider->second;
         FlowBlock b = fixed;
-        b.head = label ? label->heightForWidth(width) : b.head + s.title->heightForWidth(width);
+        b.head = label ? TextHeight(wrapped, label, width) : b.head + TextHeight(wrapped, s.title, width);
         return known[width] = std::move(b);
     }
 
 private:
+    // A text's heights at one size: by the column's width, and as it wraps.
+    struct Wrapped {
+        std::map<int, FlowBlock> byWidth;
+        std::unique_ptr<WrappedText> text;
+    };
+    // The label's height at that width, its text shaped once for every width.
+    static int TextHeight(Wrapped &wrapped, const QLabel *label, int width)
+    {
+        if (!wrapped.text)
+            wrapped.text = std::make_unique<WrappedText>(label->text(), label->font());
+        const std::optional<int> height = wrapped.text->Height(width);
+        return height ? *height : label->heightForWidth(width);
+    }
+
     QWidget *sheet_;
     const std::vector<Source> &sources_;
     int spacing_;
     int sized_ = 0;
     std::map<int, std::vector<FlowBlock>> least_, fixed_;
-    std::map<std::pair<int, int>, std::map<int, FlowBlock>> wrapped_;  // by size and block
+    std::map<std::pair<int, int>, Wrapped> wrapped_;  // by size and block
 };
 
 void Place(QWidget *w, int x, int y, int width, int height)
