@@ -7,6 +7,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // What a label lays out otherwise than by words and spaces on one line after another.
@@ -64,8 +65,8 @@ WrappedText::WrappedText(const QString &text, const QFont &font) : font_(font)
         mayBreak[size_t(p)] = true;
     const QFontMetricsF fm(font);
     leastBearing_ = -std::min(Fixed(fm.minRightBearing()), 0.0);
+    double x = 0;  // where the piece starts on the one line
     for (qsizetype p = 0; p < text.size();) {
-        const qsizetype from = p;
         Piece piece;
         piece.space = BreakableSpace(text[p]);
         if (piece.space) {
@@ -77,7 +78,8 @@ WrappedText::WrappedText(const QString &text, const QFont &font) : font_(font)
             while (p < text.size() && !BreakableSpace(text[p]) && !mayBreak[size_t(p)]);
             piece.overhang = -std::min(Fixed(fm.rightBearing(text[p - 1])), 0.0);
         }
-        piece.width = line.cursorToX(int(p)) - line.cursorToX(int(from));
+        const double end = line.cursorToX(int(p));
+        piece.width = end - std::exchange(x, end);
         pieces_.push_back(piece);
     }
     const auto letter = std::find_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
