@@ -90,6 +90,9 @@ QTableWidget *SheetTable(QTableWidget *table, const QFont &font)
 {
     table->setFont(font);
     table->verticalHeader()->hide();
+    // Its header hidden while it is measured at each text size (a header shown works out
+    // its own size again at each); shown once the table is placed.
+    table->horizontalHeader()->hide();
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setSelectionMode(QAbstractItemView::NoSelection);
@@ -356,6 +359,7 @@ void Arrange(const std::vector<Source> &sources, const FlowChoice &choice, const
         int rows = 0;
         for (int r = p.from; r < p.to; ++r)
             rows += s.table->rowHeight(r);
+        piece->horizontalHeader()->show();
         Place(piece, x, y, std::min(TableWidth(s.table), width), HeaderHeight(s.table) + rows);
     }
     for (const Source &s : sources)  // what is not in the picture, and the broken tables' measures
