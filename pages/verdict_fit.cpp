@@ -1,6 +1,7 @@
 #include "pages/verdict_fit.h"
 
 #include "pages/verdict_columns.h"
+#include "pages/text_wrap.h"
 #include "pages/verdict_strips.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -83,12 +85,14 @@ QLabel *CopyText(const QString &text, const QFont &font, QWidget *parent)
     return label;
 }
 
-// A table of the picture, `rows` rows of `columns`, set as the page sets its own.
-QTableWidget *SheetTable(int rows, int columns, const QFont &font, QWidget *parent)
+// A table set for the picture, as the page sets its own.
+QTableWidget *SheetTable(QTableWidget *table, const QFont &font)
 {
-    auto *table = new QTableWidget(rows, columns, parent);
     table->setFont(font);
     table->verticalHeader()->hide();
+    // Its header hidden while it is measured at each text size (a header shown works out
+    // its own size again at each); shown once the table is placed.
+    table->horizontalHeader()->hide();
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setSelectionMode(QAbstractItemView::NoSelection);
@@ -99,7 +103,7 @@ QTableWidget *SheetTable(int rows, int columns, const QFont &font, QWidget *pare
 // The rows [first, end) of a table of the picture with its header and its columns' widths.
 QTableWidget *CopyRows(const QTableWidget *from, int first, int end, QWidget *parent)
 {
-    QTableWidget *table = SheetTable(end - first, from->columnCount(), from->font(), parent);
+    QTableWidget *table = SheetTable(new QTableWidget(end - first, from->columnCount(), parent), from->font());
     table->verticalHeader()->setDefaultSectionSize(from->verticalHeader()->defaultSectionSize());
     table->horizontalHeader()->setFixedHeight(from->horizontalHeader()->minimumHeight());
     for (int c = 0; c < from->columnCount(); ++c) {
@@ -124,6 +128,7 @@ struct Source {
     QLabel *text = nullptr;
     QLabel *title = nullptr;
     QTableWidget *table = nullptr;
+    bool pageTable = false;  // the page's own, moved here: it stays the page's
     int gap = 0;
     // The widget of a whole block: a strip or a sentence; none for a table.
     QWidget *Unit() const { return strip ? static_cast<QWidget *>(strip) : text; }
@@ -133,8 +138,9 @@ struct Source {
 // leaves above it: its layout's spacing between the strips, the sentences and each
 // table, and kTableSpacing more above a table's title.
 std::vector<Source> SheetBlocks(const Verdict &v, const View &view, const std::vector<VerdictBlock> &blocks, int spacing,
-                                QWidget *sheet)
+                                const std::vector<QTableWidget *> &pageTables, QWidget *sheet)
 {
+    size_t tables = 0;
     std::vector<Source> out;
     int gap = 0;
     bool first = true;
@@ -161,8 +167,15 @@ std::vector<Source> SheetBlocks(const Verdict &v, const View &view, const std::v
             s.text = CopyText(b.text, sheet->font(), sheet);
         } else {
             s.title = CopyText(b.table.title, bold, sheet);
-            s.table = SheetTable(int(b.table.rows.size()), int(b.table.header.size()), sheet->font(), sheet);
-            FillVerdictRows(s.table, b.table, 0, int(b.table.rows.size()));
+            s.pageTable = tables < pageTables.size();
+            if (s.pageTable) {  // filled as the block says: moved, not made again
+                s.table = SheetTable(pageTables[tables], sheet->font());
+                s.table->setParent(sheet);
+            } else {
+                s.table = SheetTable(new QTableWidget(sheet), sheet->font());
+                FillVerdictRows(s.table, b.table, 0, int(b.table.rows.size()));
+            }
+            ++tables;
         }
         out.push_back(s);
     }
@@ -272,24 +285,39 @@ public:
         QLabel *label = s.text;
         if (!label && !s.title)
             return fixed;
-        std::map<int, FlowBlock> &known = wrapped_[{pixels, i}];  // by the column's width
+        Wrapped &wrapped = wrapped_[{pixels, i}];
+        std::map<int, FlowBlock> &known = wrapped.byWidth;
         const auto wider = known.lower_bound(width);
         if (wider != known.end() && wider->first == width)
             return wider->second;
         if (wider != known.begin() && wider != known.end() && std::prev(wider)->second.head == wider->second.head)
             return known[width] = wider->second;
         FlowBlock b = fixed;
-        b.head = label ? label->heightForWidth(width) : b.head + s.title->heightForWidth(width);
+        b.head = label ? TextHeight(wrapped, label, width) : b.head + TextHeight(wrapped, s.title, width);
         return known[width] = std::move(b);
     }
 
 private:
+    // A text's heights at one size: by the column's width, and as it wraps.
+    struct Wrapped {
+        std::map<int, FlowBlock> byWidth;
+        std::unique_ptr<WrappedText> text;
+    };
+    // The label's height at that width, its text shaped once for every width.
+    static int TextHeight(Wrapped &wrapped, const QLabel *label, int width)
+    {
+        if (!wrapped.text)
+            wrapped.text = std::make_unique<WrappedText>(label->text(), label->font());
+        const std::optional<int> height = wrapped.text->Height(width);
+        return height ? *height : label->heightForWidth(width);
+    }
+
     QWidget *sheet_;
     const std::vector<Source> &sources_;
     int spacing_;
     int sized_ = 0;
     std::map<int, std::vector<FlowBlock>> least_, fixed_;
-    std::map<std::pair<int, int>, std::map<int, FlowBlock>> wrapped_;  // by size and block
+    std::map<std::pair<int, int>, Wrapped> wrapped_;  // by size and block
 };
 
 void Place(QWidget *w, int x, int y, int width, int height)
@@ -331,10 +359,11 @@ void Arrange(const std::vector<Source> &sources, const FlowChoice &choice, const
         int rows = 0;
         for (int r = p.from; r < p.to; ++r)
             rows += s.table->rowHeight(r);
+        piece->horizontalHeader()->show();
         Place(piece, x, y, std::min(TableWidth(s.table), width), HeaderHeight(s.table) + rows);
     }
     for (const Source &s : sources)  // what is not in the picture, and the broken tables' measures
-        for (QWidget *w : {s.Unit(), static_cast<QWidget *>(s.title), static_cast<QWidget *>(s.table)})
+        for (QWidget *w : {s.Unit(), static_cast<QWidget *>(s.title), s.pageTable ? nullptr : static_cast<QWidget *>(s.table)})
             if (w && w->isHidden())
                 delete w;
     if (layout.complete)
@@ -382,7 +411,7 @@ void FillVerdictRows(QTableWidget *table, const VerdictTable &t, int first, int 
 }
 
 void FitVerdictContent(QWidget *content, const Verdict &v, const View &view, const std::vector<VerdictBlock> &blocks,
-                       QSize size)
+                       const std::vector<QTableWidget *> &tables, QSize size)
 {
     const int largest = content->font().pixelSize() > 0 ? content->font().pixelSize() : 11;
     // A page too tall by its strips and tables alone goes into columns without its
@@ -396,7 +425,7 @@ void FitVerdictContent(QWidget *content, const Verdict &v, const View &view, con
     auto *sheet = new QWidget(content);
     sheet->setObjectName(QStringLiteral("verdict_columns"));
     const int spacing = std::max(content->layout()->spacing(), 0);
-    const std::vector<Source> sources = SheetBlocks(v, view, blocks, spacing, sheet);
+    const std::vector<Source> sources = SheetBlocks(v, view, blocks, spacing, tables, sheet);
     const QMargins margins = content->layout()->contentsMargins();
     const QSize area = size.shrunkBy(margins);
     BlockSizes sizes(sheet, sources, spacing);

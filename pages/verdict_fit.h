@@ -28,6 +28,8 @@ void FillVerdictRows(QTableWidget *table, const VerdictTable &t, int first, int 
 
 // content: the page's content, laid out as the page shows `blocks` (VerdictBlocks of
 // `v` in `view`, or what the page says instead): the strips, the sentences, each table under its
-// title, one under the other; size: the picture's.
+// title, one under the other; tables: the page's tables of the blocks' tables, in their
+// order, filled, which move into the columns where the page goes into columns (they
+// are not made again); size: the picture's.
 void FitVerdictContent(QWidget *content, const Verdict &v, const View &view, const std::vector<VerdictBlock> &blocks,
-                       QSize size);
+                       const std::vector<QTableWidget *> &tables, QSize size);

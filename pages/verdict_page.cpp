@@ -88,7 +88,11 @@ void VerdictPage::FitPicture()
     Shown();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    FitVerdictContent(widget(), verdict_, view_, blocks_, size());
+    std::vector<QTableWidget *> tables;  // those the blocks fill, in their order
+    for (const VerdictBlock &b : blocks_)
+        if (b.kind == VerdictBlock::Kind::Table)
+            tables.push_back(tables_[tables.size()].second);
+    FitVerdictContent(widget(), verdict_, view_, blocks_, tables, size());
 }
 
 QColor VerdictPage::Tint(int aircraft) { return VerdictTint(aircraft); }

@@ -45,7 +45,8 @@ public:
     // Made ready, once, for a picture of its size as it is now: the verdict worked out,
     // no scroll bars, the content laid out at that width from the top and, where too
     // long, set in columns at the largest text that holds it (not below 7 points); what
-    // still does not fit is left out by whole rows, under a line that says so.
+    // still does not fit is left out by whole rows, under a line that says so. In
+    // columns, the page's tables are the picture's: the page is for that picture only.
     void FitPicture();
 
     // The pale background of a cell won by aircraft 1 (blue) or 2 (red).

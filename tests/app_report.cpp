@@ -11,6 +11,7 @@
 #include "pictures/share.h"
 #include "verdict/verdict_format.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
 #include <QTableWidget>
@@ -268,6 +269,7 @@ private slots:
         for (const QTableWidget *table : page.findChildren<QTableWidget *>()) {
             if (!table->isVisibleTo(&page))
                 continue;
+            QVERIFY(table->horizontalHeader()->isVisibleTo(&page));  // the header atop each piece
             QStringList header;
             for (int c = 0; c < table->columnCount(); ++c)
                 header << table->horizontalHeaderItem(c)->text();

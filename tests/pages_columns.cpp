@@ -1,8 +1,10 @@
 // The verdict picture's columns: blocks flowed in order, tables broken only between
 // rows with their header atop each piece, nothing placed twice or lost unless the flow
 // says it is cut, and the layout with the largest text chosen.
+#include "pages/text_wrap.h"
 #include "pages/verdict_columns.h"
 
+#include <QLabel>
 #include <QTest>
 
 namespace {
@@ -30,6 +32,48 @@ double Bottom(const FlowPiece &p, const FlowBlock &b)
 class ColumnsTest : public QObject {
     Q_OBJECT
 private slots:
+    // A text wrapped from its words' widths stands as high as the label that shows it,
+    // at every width and size the picture tries: a line broken one word early or late
+    // would move every block under it.
+    void wrappedTextAsHighAsItsLabel_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("sentence") << QStringLiteral("Tarn-5 быстрее Skarn-7 на 12 км/ч (3 %) от 0 до 4\u00A0000 м; "
+                                                   "выше — Skarn-7, на 8 км/ч, у земли «вровень».")
+                                  << false;
+        QTest::newRow("english") << QStringLiteral("Skarn-7 climbs faster: +340 ft/min at 9,800 ft… Tarn-5 turns in 14.2 s "
+                                                  "(flaps 0/1/2/3), a 1.5 s lead over the whole range.")
+                                 << false;
+        QTest::newRow("title") << QStringLiteral("Скорость и скороподъемность через каждые 1000 м") << true;
+        QTest::newRow("long word") << QStringLiteral("Варнель-сравнение-без-пробелов-и-переносов_очень_длинное слово") << false;
+    }
+    void wrappedTextAsHighAsItsLabel()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, bold);
+        for (int pixels = 7; pixels <= 12; ++pixels) {
+            QFont font;
+            font.setPixelSize(pixels);
+            font.setBold(bold);
+            QLabel label(text);
+            label.setTextFormat(Qt::PlainText);
+            label.setWordWrap(true);
+            label.setFont(font);
+            WrappedText wrapped(text, label.font());
+            for (int width = 20; width <= 700; width += 3) {
+                const std::optional<int> height = wrapped.Height(width);
+                QVERIFY(height.has_value());
+                QVERIFY2(*height == label.heightForWidth(width), qPrintable(QStringLiteral("%1 px at %2").arg(pixels).arg(width)));
+            }
+        }
+    }
+    // What it cannot follow it leaves to the label.
+    void wrappedTextLeavesLineBreaksToTheLabel()
+    {
+        for (const QString &text : {QStringLiteral("one\ntwo"), QStringLiteral("tab\there"), QString(), QStringLiteral("end ")})
+            QVERIFY(!WrappedText(text, QFont()).Height(100));
+    }
     void flowPlacesEachRowOnce_data()
     {
         QTest::addColumn<int>("columns");
