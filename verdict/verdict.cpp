@@ -98,14 +98,17 @@ const CurvePoints &CraftCurves::Of(Measure m, int flap) const
 
 CraftCurves CurvesOf(const Aircraft &a, FlapSet shown)
 {
-    if (const ReadFailure failure = FirstFailure(a, shown))
-        throw *failure;
+    ShownCurves times = ShownTurnTimes(a.turn, shown), rates = ShownTurnRates(a.turn, shown);
+    // A failure is rare: it is then looked for again, located as the window shows it.
+    if (a.altitude.failure || a.turn.climb.failure || times.failure || rates.failure)
+        if (const ReadFailure failure = FirstFailure(a, shown))
+            throw *failure;
     CraftCurves c;
     for (size_t m = 0; m < 4; ++m)
         c.curves[m] = a.altitude.curves[m];
     c.curves[size_t(Measure::ClimbAtSpeed)] = a.turn.climb.points;
-    c.turnTime = ShownTurnTimes(a.turn, shown).curves;
-    c.turnRate = ShownTurnRates(a.turn, shown).curves;
+    c.turnTime = std::move(times.curves);
+    c.turnRate = std::move(rates.curves);
     return c;
 }
 
