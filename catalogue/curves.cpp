@@ -243,6 +243,7 @@ ShownCurves ShownTurnTimes(const TurnCurves &turn, FlapSet shown)
         if (!shown.Shows(flap))
             continue;
         const SpeedCurve &c = turn.times[size_t(flap)];
+        Reserve(out.curves[size_t(flap)], c.columns.size());
         for (size_t i = 0; i < c.columns.size(); ++i) {
             if (c.columns[i] > stopColumn || (c.columns[i] == stopColumn && flap > stopFlap))
                 break;

@@ -2,6 +2,7 @@
 
 #include "window/folder_picker.h"
 #include "catalogue/file_name.h"
+#include "core/language.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -115,7 +116,7 @@ ViewChoice SavedViewChoice()
 {
     const QSettings s(kSettingsName, kSettingsName);
     const QString language = s.value(QLatin1String(kLanguageKey)).toString();
-    return {language == QLatin1String("ru") || language == QLatin1String("en") ? language : QString(),
+    return {Languages().contains(language) ? language : QString(),
             UnitSystemNamed(s.value(QLatin1String(kUnitsKey)).toString())};
 }
 
