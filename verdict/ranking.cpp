@@ -128,10 +128,11 @@ std::vector<LeaderRow> Leaders(const std::vector<RankEntry> &entries, const std:
 std::vector<RankColumn> RankColumns(FlapSet shown)
 {
     std::vector<RankColumn> out;
-    for (int m = 0; m < 5; ++m)
-        out.push_back({Measure(m), -1});
-    for (Measure m : {Measure::TurnTime, Measure::TurnRate})
-        for (int flap = 0; flap < FlapSet::kSettings; ++flap)
+    for (Measure m : kAllMeasures)
+        if (!RuleOf(m).perFlap)
+            out.push_back({m, -1});
+    for (Measure m : kAllMeasures)
+        for (int flap = 0; flap < FlapSet::kSettings && RuleOf(m).perFlap; ++flap)
             if (shown.Shows(flap))
                 out.push_back({m, flap});
     return out;
@@ -186,8 +187,8 @@ void AddLeaders(Ranking &r, const std::vector<RankEntry> &entries, const RankQue
 {
     r.altitudeLeaders.clear();
     r.speedLeaders.clear();
-    for (int m = 0; m < 4; ++m)
-        r.altitudeLeaders.push_back({Measure(m), -1});
+    for (Measure m : AltitudeMeasures())
+        r.altitudeLeaders.push_back({m, -1});
     for (const RankColumn &c : RankColumns(q.flaps))
         if (c.measure == Measure::TurnTime)
             r.speedLeaders.push_back(c);

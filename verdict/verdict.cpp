@@ -96,6 +96,24 @@ const CurvePoints &CraftCurves::Of(Measure m, int flap) const
     return curves[size_t(m)];
 }
 
+namespace {
+// Where a measure compared once has its curve among the aircraft's tables.
+const CurvePoints &SourceCurve(const Aircraft &a, Measure m)
+{
+    switch (m) {
+    case Measure::Speed100: return a.altitude.curves[0];
+    case Measure::SpeedMax: return a.altitude.curves[1];
+    case Measure::Climb100: return a.altitude.curves[2];
+    case Measure::ClimbMax: return a.altitude.curves[3];
+    case Measure::ClimbAtSpeed: return a.turn.climb.points;
+    case Measure::TurnTime:
+    case Measure::TurnRate: break;
+    }
+    static const CurvePoints none;  // per flap setting: no single curve
+    return none;
+}
+}  // namespace
+
 CraftCurves CurvesOf(const Aircraft &a, FlapSet shown)
 {
     ShownCurves times = ShownTurnTimes(a.turn, shown), rates = ShownTurnRates(a.turn, shown);
@@ -104,9 +122,9 @@ CraftCurves CurvesOf(const Aircraft &a, FlapSet shown)
         if (const ReadFailure failure = FirstFailure(a, shown))
             throw *failure;
     CraftCurves c;
-    for (size_t m = 0; m < 4; ++m)
-        c.curves[m] = a.altitude.curves[m];
-    c.curves[size_t(Measure::ClimbAtSpeed)] = a.turn.climb.points;
+    for (Measure m : kAllMeasures)
+        if (!RuleOf(m).perFlap)
+            c.curves[size_t(m)] = SourceCurve(a, m);
     c.turnTime = std::move(times.curves);
     c.turnRate = std::move(rates.curves);
     return c;

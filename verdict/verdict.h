@@ -17,7 +17,7 @@
 // y value), climb at constant speed, and per flap setting the full-turn times and turn
 // rates by speed (empty for a hidden setting).
 struct CraftCurves {
-    std::array<CurvePoints, 5> curves;           // Speed100 ... ClimbAtSpeed
+    std::array<CurvePoints, kMeasures> curves;   // by measure, those compared once
     std::array<CurvePoints, 4> turnTime, turnRate;
     const CurvePoints &Of(Measure m, int flap) const;
 };
