@@ -416,7 +416,3 @@ QByteArray VerdictJson(const Verdict &v, const View &view)
 }
 
 QString MeasureLabel(Measure m, int flap) { return Label(m, flap); }
-int MeasureDecimals(Measure m, const View &view) { return Decimals(m, view); }
-QString PlainNumber(double value) { return Plain(value); }
-double RoundedAsShown(double value, int decimals) { return AsShown(value, decimals); }
-QString AlignedTable(const VerdictTable &t) { return Aligned(t); }

@@ -79,13 +79,7 @@ QString VerdictText(const Verdict &v, const View &view);
 QString VerdictTsv(const Verdict &v, const View &view);
 QByteArray VerdictJson(const Verdict &v, const View &view);
 
-// The pieces the ranking writes its cells with, as the verdict writes its own: a
-// measure's label, its decimals in the units shown, a number as the data hold it (for a
-// spreadsheet), a value rounded as a cell shows it, and a table as aligned text.
+// A measure's label as the verdict and the ranking name it ("Время виража, закрылки 2").
 QString MeasureLabel(Measure m, int flap);
-int MeasureDecimals(Measure m, const View &view);
-QString PlainNumber(double value);
-double RoundedAsShown(double value, int decimals);
-QString AlignedTable(const VerdictTable &t);
 // A table as tab-separated text: its key, its header, then its rows, each line ended.
 QString TableTsv(const VerdictTable &t);
